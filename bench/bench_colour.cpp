@@ -1,0 +1,92 @@
+// Speed of the two central conversions over a fixed, seeded set of 10,000
+// colours spread through the Munsell solid (values 1..9.5, all hues, chromas
+// up to the data), under illuminants C and D65.
+#include "colour/mun2xyz.h"
+#include "colour/muntable.h"
+#include "colour/xyz2mun.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <iostream>
+#include <random>
+#include <vector>
+
+namespace {
+
+using namespace huelinx;
+
+const MunTable& table() {
+    static const MunTable* t = [] {
+        auto* loaded = new MunTable;
+        const auto result = loadMunTableFile(std::string(HUELINX_DATA_DIR) + "/Vadoro.dat", *loaded);
+        if (!result.ok) {
+            std::cerr << result.message << "\n";
+            std::exit(1);
+        }
+        return loaded;
+    }();
+    return *t;
+}
+
+struct Colour {
+    float hue, value, chroma, X, Y, Z;
+};
+
+ColourSettings settingsFor(Illuminant ill) {
+    ColourSettings s;
+    s.illuminant = ill;
+    return s;
+}
+
+// 10,000 notations inside the data, with their X, Y, Z under `ill`.
+const std::vector<Colour>& colours(Illuminant ill) {
+    static std::vector<Colour> sets[3];
+    auto& set = sets[static_cast<int>(ill)];
+    if (!set.empty()) return set;
+    std::mt19937 rng(20221217);
+    std::uniform_real_distribution<float> hue(0, 100), value(1, 9.5f), chroma(0, 32);
+    const ColourSettings s = settingsFor(ill);
+    while (set.size() < 10000) {
+        Colour c{hue(rng), value(rng), chroma(rng), 0, 0, 0};
+        float v = c.value, x, y;
+        if (mun2xyz(c.hue, v, c.chroma, c.X, c.Y, c.Z, x, y, table(), s) == MunsellToCie::Ok)
+            set.push_back(c);
+    }
+    return set;
+}
+
+void munsellToCie(benchmark::State& state, Illuminant ill) {
+    const auto& set = colours(ill);
+    const ColourSettings s = settingsFor(ill);
+    for (auto _ : state) {
+        for (const Colour& c : set) {
+            float v = c.value, X, Y, Z, x, y;
+            benchmark::DoNotOptimize(mun2xyz(c.hue, v, c.chroma, X, Y, Z, x, y, table(), s));
+            benchmark::DoNotOptimize(X + Y + Z + x + y);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<long>(set.size()));
+}
+
+void cieToMunsell(benchmark::State& state, Illuminant ill) {
+    const auto& set = colours(ill);
+    const ColourSettings s = settingsFor(ill);
+    for (auto _ : state) {
+        for (const Colour& c : set) {
+            float H, V, C, Y = c.Y;
+            benchmark::DoNotOptimize(xyz2mun(H, V, C, c.X, Y, c.Z, table(), s));
+            benchmark::DoNotOptimize(H + V + C);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<long>(set.size()));
+}
+
+BENCHMARK_CAPTURE(munsellToCie, C, Illuminant::C)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(munsellToCie, D65, Illuminant::D65)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(cieToMunsell, C, Illuminant::C)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(cieToMunsell, D65, Illuminant::D65)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,128 @@
+#include "colour/colorimetry.h"
+
+#include <cmath>
+
+namespace huelinx {
+
+namespace {
+
+constexpr double pwdFactor = 0.975;
+
+// Value polynomial coefficients, held as single precision for the inverse.
+constexpr float c1 = 1.2219f, c2 = -0.23111f, c3 = 0.23951f, c4 = -0.021009f, c5 = 0.0008404f;
+
+constexpr float bradford[3][3] = {
+    {0.8951f, 0.2664f, -0.1614f},
+    {-0.7502f, 1.7135f, 0.0367f},
+    {0.0389f, -0.0685f, 1.0296f},
+};
+constexpr float bradfordInverse[3][3] = {
+    {0.9869929f, -0.14705426f, 0.15996265f},
+    {0.43230528f, 0.51836026f, 0.049291227f},
+    {-0.008528665f, 0.04004282f, 0.96848667f},
+};
+
+struct Vec3 {
+    float v[3];
+};
+
+Vec3 multiply(const float (&m)[3][3], const Vec3& in) {
+    Vec3 out{};
+    for (int r = 0; r < 3; ++r)
+        out.v[r] = m[r][0] * in.v[0] + m[r][1] * in.v[1] + m[r][2] * in.v[2];
+    return out;
+}
+
+// f of the L*a*b* formulas for one ratio to the white.
+double labF(double ratio) {
+    if (ratio > 0.008856) return std::pow(ratio, 0.333333);
+    return 7.787 * ratio + 16.0 / 116.0;
+}
+
+} // namespace
+
+void val2y(float V, float& Y, const ColourSettings& s) {
+    const double v = V;
+    const double poly =
+        1.2219 * v - 0.23111 * v * v + 0.23951 * v * v * v - 0.021009 * v * v * v * v +
+        0.0008404 * v * v * v * v * v;
+    Y = static_cast<float>(poly);
+    if (s.pwd) Y = static_cast<float>(static_cast<double>(Y) * pwdFactor);
+}
+
+void y2val(float& Y, float& V, const ColourSettings& s) {
+    if (Y < 0.0f) Y = 0.0f;
+    float target = Y;
+    if (s.pwd) target = static_cast<float>(static_cast<double>(Y) / pwdFactor);
+    float v = static_cast<float>(std::sqrt(static_cast<double>(target)));
+    for (int step = 0; step < 15; ++step) {
+        const float f = c1 * v + c2 * v * v + c3 * v * v * v + c4 * v * v * v * v +
+                        c5 * v * v * v * v * v - target;
+        const float df = c1 + 2.0f * c2 * v + 3.0f * c3 * v * v + 4.0f * c4 * v * v * v +
+                         5.0f * c5 * v * v * v * v;
+        v = v - f / df;
+    }
+    V = v;
+}
+
+void xyzlab(float& X, float& Y, float& Z, float& L, float& a, float& b,
+            const ColourSettings& s) {
+    const Tristimulus w = whiteOf(s.illuminant);
+    if (X < 0.01f) X = 0.01f;
+    if (Y < 0.01f) Y = 0.01f;
+    if (Z < 0.01f) Z = 0.01f;
+    const double fx = labF(static_cast<double>(X) / w.X);
+    const double fy = labF(static_cast<double>(Y) / w.Y);
+    const double fz = labF(static_cast<double>(Z) / w.Z);
+    L = static_cast<float>(116.0 * fy - 16.0);
+    a = static_cast<float>(500.0 * (fx - fy));
+    b = static_cast<float>(200.0 * (fy - fz));
+}
+
+bool labxyz(float& X, float& Y, float& Z, float L, float a, float b) {
+    if (!(L >= -16.0f)) return false;
+    const double q = (static_cast<double>(L) + 16.0) / 116.0;
+    const float y = static_cast<float>(q * q * q * 100.0);
+    const double t = std::pow(static_cast<double>(y) / 100.0, 0.333333);
+    const double tx = t + static_cast<double>(a) / 500.0;
+    const double tz = t - static_cast<double>(b) / 200.0;
+    X = static_cast<float>(tx * tx * tx * 98.04);
+    Y = y;
+    Z = static_cast<float>(tz * tz * tz * 118.1);
+    return true;
+}
+
+bool xyzconv(float X, float Y, float Z, float Xw1, float Yw1, float Zw1, float& Xo, float& Yo,
+             float& Zo, float Xw2, float Yw2, float Zw2) {
+    if (Y == 0.0f || Yw1 == 0.0f || Yw2 == 0.0f) return false;
+    const Vec3 src = multiply(bradford, Vec3{{Xw1 / Yw1, 1.0f, Zw1 / Yw1}});
+    const Vec3 dst = multiply(bradford, Vec3{{Xw2 / Yw2, 1.0f, Zw2 / Yw2}});
+    Vec3 cone = multiply(bradford, Vec3{{X / Y, Y / Y, Z / Y}});
+    for (int i = 0; i < 3; ++i) cone.v[i] = cone.v[i] * dst.v[i] / src.v[i] * Y;
+    const Vec3 out = multiply(bradfordInverse, cone);
+    Xo = out.v[0];
+    Yo = out.v[1];
+    Zo = out.v[2];
+    return true;
+}
+
+bool xyzconvert(std::string_view direction, float& X, float& Y, float& Z, float& x, float& y,
+                const ColourSettings& s) {
+    const Tristimulus c = whiteOf(Illuminant::C);
+    const Tristimulus selected = whiteOf(s.illuminant);
+    const bool forward = direction == "F";
+    const Tristimulus from = forward ? c : selected;
+    const Tristimulus to = forward ? selected : c;
+    float Xa, Ya, Za;
+    if (!xyzconv(X, Y, Z, from.X, from.Y, from.Z, Xa, Ya, Za, to.X, to.Y, to.Z)) return false;
+    const float sum = Xa + Ya + Za;
+    if (sum == 0.0f) return false;
+    X = Xa;
+    Y = Ya;
+    Z = Za;
+    x = X / sum;
+    y = Y / (Y + X + Z);
+    return true;
+}
+
+} // namespace huelinx

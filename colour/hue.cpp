@@ -1,0 +1,49 @@
+#include "colour/hue.h"
+
+#include "text/number_format.h"
+#include "text/number_read.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <string_view>
+
+namespace huelinx {
+
+const std::array<std::string, 11> hueName = {"R", "YR", "Y",  "GY", "G", "BG",
+                                             "B", "PB", "P", "RP", ""};
+
+namespace {
+
+bool endsWith(std::string_view text, std::string_view suffix) {
+    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
+}
+
+} // namespace
+
+float converth(std::string& hueText, bool* formatError) {
+    std::transform(hueText.begin(), hueText.end(), hueText.begin(),
+                   [](unsigned char ch) { return static_cast<char>(std::toupper(ch)); });
+    int family = 10;
+    std::size_t suffix = 0;
+    for (int i = 1; i <= 9 && suffix == 0; i += 2)
+        if (endsWith(hueText, hueName[i])) family = i, suffix = 2;
+    for (int i = 0; i <= 8 && suffix == 0; i += 2)
+        if (endsWith(hueText, hueName[i])) family = i, suffix = 1;
+    if (formatError) *formatError = suffix == 0;
+    const std::string_view number = std::string_view(hueText).substr(0, hueText.size() - suffix);
+    return static_cast<float>(family * 10.0 + leadingNumber(number));
+}
+
+std::string hconvert(float hue) {
+    double family = std::floor((static_cast<double>(hue) - 0.001) / 10.0);
+    // Below 0 stays in R; past the last family (or not a number) takes the
+    // empty name rather than reading outside the list.
+    if (!(family >= 0.0)) family = hue > 0.0f ? 10.0 : 0.0;
+    if (family > 10.0) family = 10.0;
+    const int f = static_cast<int>(family);
+    const float number = hue - 10.0f * static_cast<float>(f);
+    return formatNumber(number, "##.00") + hueName[f];
+}
+
+} // namespace huelinx

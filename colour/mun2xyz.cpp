@@ -1,0 +1,60 @@
+#include "colour/mun2xyz.h"
+
+#include "colour/colorimetry.h"
+
+#include <cmath>
+
+namespace huelinx {
+
+namespace {
+
+float lerp(float a, float b, float f) { return a + (b - a) * f; }
+
+} // namespace
+
+MunsellToCie mun2xyz(float hue, float& value, float chroma, float& X, float& Y, float& Z,
+                     float& x, float& y, const MunTable& table, const ColourSettings& s) {
+    if (value > 9.5f) value = 9.5f;
+    const float hh = static_cast<float>(hue / 2.5), vv = value, cc = chroma / 2.0f;
+    const float kf = std::floor(hh), vf = std::floor(vv), jf = std::floor(cc);
+    // Also false for a NaN.
+    if (!(kf >= 0.0f && kf + 1.0f < MunTable::hueCount && vf >= 0.0f &&
+          vf + 1.0f < MunTable::valueCount && jf >= 0.0f && jf + 1.0f < MunTable::chromaCount))
+        return MunsellToCie::OutOfTable;
+    const int k = static_cast<int>(kf), v = static_cast<int>(vf), j = static_cast<int>(jf);
+    const float fh = hh - kf, fv = vv - vf, fc = cc - jf;
+
+    float px[2][2][2], py[2][2][2];
+    for (int a = 0; a < 2; ++a)
+        for (int b = 0; b < 2; ++b)
+            for (int d = 0; d < 2; ++d) {
+                if (table.at(v + a, k + b, j + d, 0) == 0) {
+                    X = Y = Z = x = y = 0.0f;
+                    return MunsellToCie::OutsideData;
+                }
+                px[a][b][d] = table.x(v + a, k + b, j + d);
+                py[a][b][d] = table.y(v + a, k + b, j + d);
+            }
+    float rx[2], ry[2];
+    for (int a = 0; a < 2; ++a) {
+        const float qx0 = lerp(px[a][0][0], px[a][1][0], fh), qx1 = lerp(px[a][0][1], px[a][1][1], fh);
+        const float qy0 = lerp(py[a][0][0], py[a][1][0], fh), qy1 = lerp(py[a][0][1], py[a][1][1], fh);
+        rx[a] = lerp(qx0, qx1, fc);
+        ry[a] = lerp(qy0, qy1, fc);
+    }
+    const float sx = lerp(rx[0], rx[1], fv), sy = lerp(ry[0], ry[1], fv);
+    if (sy == 0.0f) {
+        X = Y = Z = x = y = 0.0f;
+        return MunsellToCie::OutsideData;
+    }
+    x = sx;
+    y = sy;
+    val2y(value, Y, s);
+    X = Y * sx / sy;
+    Z = Y / sy - X - Y;
+    // Black (value 0) has nothing to adapt.
+    if (s.illuminant != Illuminant::C && Y != 0.0f) xyzconvert("F", X, Y, Z, x, y, s);
+    return MunsellToCie::Ok;
+}
+
+} // namespace huelinx

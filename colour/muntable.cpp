@@ -1,0 +1,91 @@
+#include "colour/muntable.h"
+
+#include "colour/cellindex.h"
+#include "text/list_input.h"
+#include "text/number_read.h"
+
+#include <cmath>
+#include <fstream>
+#include <filesystem>
+#include <sstream>
+#include <vector>
+
+namespace huelinx {
+
+MunTable::MunTable() : cells_(std::make_unique<CellIndex>()) {}
+MunTable::~MunTable() = default;
+
+void MunTable::finish() {
+    const auto wx = static_cast<std::int16_t>(std::lround(whiteX * 10000.0));
+    const auto wy = static_cast<std::int16_t>(std::lround(whiteY * 10000.0));
+    for (int v = 0; v < valueCount; ++v) {
+        for (int k = 0; k < fileHues; ++k) {
+            set(v, k, 0, 0, wx);
+            set(v, k, 0, 1, wy);
+        }
+        for (int j = 0; j < fileChromas; ++j)
+            for (int c = 0; c < 2; ++c) set(v, fileHues, j, c, at(v, 0, j, c));
+    }
+    cells_ = std::make_unique<CellIndex>(*this);
+}
+
+namespace {
+
+std::string quotedName(const std::string& fileName) { return "\"" + fileName + "\""; }
+
+// Reads the next number of the file into `out`, or says what is wrong.
+bool readEntry(ListReader& reader, const std::string& fileName, int count, std::int16_t& out,
+               std::string& message) {
+    reader.skipBlankLines();
+    const std::size_t line = reader.lineNumber();
+    const auto item = reader.field();
+    const std::string where = quotedName(fileName) + ", line " + std::to_string(line) + ": ";
+    if (!item) {
+        message = quotedName(fileName) + " ends after " + std::to_string(count) + " numbers; " +
+                  std::to_string(MunTable::fileNumbers) + " are needed.";
+        return false;
+    }
+    const auto number = strictNumber(*item);
+    if (!number) {
+        message = where + "expected a number, found \"" + *item + "\".";
+        return false;
+    }
+    const double whole = roundHalfEven(*number);
+    if (!(whole >= -32768.0 && whole <= 32767.0)) {
+        message = where + "the number " + *item + " is outside -32768..32767.";
+        return false;
+    }
+    out = static_cast<std::int16_t>(whole);
+    return true;
+}
+
+} // namespace
+
+LoadResult loadMunTable(std::string_view text, const std::string& fileName, MunTable& table) {
+    // Read every number before touching the table, so a bad file leaves it as it was.
+    ListReader reader(text);
+    LoadResult result;
+    std::vector<std::int16_t> entries(MunTable::fileNumbers);
+    for (int count = 0; count < MunTable::fileNumbers; ++count)
+        if (!readEntry(reader, fileName, count, entries[count], result.message)) return result;
+    auto next = entries.begin();
+    for (int v = 0; v < MunTable::valueCount; ++v)
+        for (int k = 0; k < MunTable::fileHues; ++k)
+            for (int j = 0; j < MunTable::fileChromas; ++j)
+                for (int c = 0; c < 2; ++c) table.set(v, k, j, c, *next++);
+    table.finish();
+    result.ok = true;
+    return result;
+}
+
+LoadResult loadMunTableFile(const std::string& path, MunTable& table) {
+    std::error_code ec;
+    std::ifstream in(path, std::ios::binary);
+    if (!in || std::filesystem::is_directory(path, ec)) return {false, "Cannot open the Munsell data file \"" + path + "\"."};
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad()) return {false, "Cannot read the Munsell data file \"" + path + "\"."};
+    return loadMunTable(content.str(), path, table);
+}
+
+} // namespace huelinx

@@ -1,0 +1,80 @@
+// The Munsell renotation table: chromaticity x, y (CIE 1931, illuminant C,
+// 2 degree observer) times 10000 on a grid of value, hue and chroma, read once
+// from "Vadoro.dat" and shared read-only by both conversions.
+//
+// Grid: value index v = 0..10 (value v); hue index k = 0..41 (hue 2.5 k on the
+// 0..100 circle; k = 0 is 10RP, k = 40 a copy of k = 0, k = 41 never filled);
+// chroma index j = 0..30 (chroma 2 j; only 0..16 come from the file).
+// An entry whose x or y is 0 lies outside the Munsell solid. Chroma index 0
+// always holds the illuminant-C white 3101, 3163.
+//
+// "Vadoro.dat": 7480 records of two numbers, x then y times 10000, in the order
+// v = 0..10, k = 0..39, j = 0..16 (record v x 680 + k x 17 + j), read by the
+// list-input rule (numbers separated by commas or line ends, blanks ignored);
+// anything after the 14960th number is ignored.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace huelinx {
+
+class CellIndex;
+
+// Chromaticity of the illuminant-C white.
+constexpr float whiteX = 0.3101f;
+constexpr float whiteY = 0.3163f;
+
+class MunTable {
+public:
+    static constexpr int valueCount = 11;
+    static constexpr int hueCount = 42;
+    static constexpr int chromaCount = 31;
+    // Hue and chroma indices that come from the data file.
+    static constexpr int fileHues = 40;
+    static constexpr int fileChromas = 17;
+    static constexpr int fileNumbers = valueCount * fileHues * fileChromas * 2;
+
+    MunTable();
+    ~MunTable();
+    MunTable(const MunTable&) = delete;
+    MunTable& operator=(const MunTable&) = delete;
+
+    static bool inBounds(int v, int k, int j) {
+        return v >= 0 && v < valueCount && k >= 0 && k < hueCount && j >= 0 && j < chromaCount;
+    }
+    // Entry (v, k, j), component 0 = x, 1 = y, times 10000. Indices must be in bounds.
+    std::int16_t at(int v, int k, int j, int c) const { return data_[offset(v, k, j) + c]; }
+    void set(int v, int k, int j, int c, std::int16_t value) { data_[offset(v, k, j) + c] = value; }
+    // The entry as a chromaticity fraction, entry / 10000 taken to single precision.
+    float x(int v, int k, int j) const { return fraction(at(v, k, j, 0)); }
+    float y(int v, int k, int j) const { return fraction(at(v, k, j, 1)); }
+    static float fraction(std::int16_t entry) { return static_cast<float>(entry / 10000.0); }
+
+    // Puts the white at chroma index 0 and copies hue index 0 to 40, then
+    // prepares the search cells. Call after the entries are set; the loader does.
+    void finish();
+    // Cells prepared by finish() for the CIE-to-Munsell search.
+    const CellIndex& cells() const { return *cells_; }
+
+private:
+    static int offset(int v, int k, int j) { return ((v * hueCount + k) * chromaCount + j) * 2; }
+
+    std::array<std::int16_t, valueCount * hueCount * chromaCount * 2> data_{};
+    std::unique_ptr<CellIndex> cells_;
+};
+
+struct LoadResult {
+    bool ok = false;
+    std::string message; // names the file and the problem when !ok
+};
+
+// Fills `table` from the text of a data file; `fileName` only names it in messages.
+LoadResult loadMunTable(std::string_view text, const std::string& fileName, MunTable& table);
+// Reads the file at `path` and loads it.
+LoadResult loadMunTableFile(const std::string& path, MunTable& table);
+
+} // namespace huelinx

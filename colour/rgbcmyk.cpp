@@ -1,0 +1,118 @@
+#include "colour/rgbcmyk.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace huelinx {
+
+namespace {
+
+struct Rescale {
+    double x, z;
+};
+
+// Factors that take X and Z of each illuminant to the D65 white.
+Rescale rescaleOf(Illuminant ill) {
+    switch (ill) {
+    case Illuminant::D5000: return {0.98574, 1.319458};
+    case Illuminant::D65: return {1.002489, 1.014715};
+    case Illuminant::C: break;
+    }
+    return {0.969136, 0.920927};
+}
+
+// Clamps into 0..1; not-a-number gives 0.
+float unit(float v) {
+    if (!(v > 0.0f)) return 0.0f;
+    return v > 1.0f ? 1.0f : v;
+}
+
+// Clamps a display channel into 0..255, noting any change; NaN gives 0.
+std::int16_t channel(double value, bool& clamped) {
+    if (!(value >= 0.0)) {
+        clamped = true;
+        return 0;
+    }
+    if (value > 255.0) {
+        clamped = true;
+        return 255;
+    }
+    return static_cast<std::int16_t>(value);
+}
+
+} // namespace
+
+bool xyzrgb(std::int16_t& R, std::int16_t& G, std::int16_t& B, float& X, float& Y, float& Z,
+            const ColourSettings& s, LinearRgb* linear) {
+    const Rescale f = rescaleOf(s.illuminant);
+    X = static_cast<float>(X / 100.0);
+    Y = static_cast<float>(Y / 100.0);
+    Z = static_cast<float>(Z / 100.0);
+    X = static_cast<float>(X * f.x);
+    Z = static_cast<float>(Z * f.z);
+    const double x = X, y = Y, z = Z;
+    float lin[3] = {
+        static_cast<float>(3.240479 * x - 1.53715 * y - 0.498535 * z),
+        static_cast<float>(-0.969256 * x + 1.875992 * y + 0.041556 * z),
+        static_cast<float>(0.055648 * x - 0.204043 * y + 1.057311 * z),
+    };
+    bool outOfRange = false;
+    for (float& v : lin)
+        if (!(v >= 0.0f)) v = 0.0f, outOfRange = true;
+    std::int16_t* out[3] = {&R, &G, &B};
+    for (int i = 0; i < 3; ++i) {
+        const double scaled = s.channelScale[i + 1] * 255.0 * std::pow(double{lin[i]}, double{s.gammaInv[i + 1]});
+        *out[i] = channel(std::floor(scaled), outOfRange);
+    }
+    if (!(X > 0.0f) || !(Y > 0.0f) || !(Z > 0.0f)) outOfRange = true;
+    if (linear) *linear = {lin[0], lin[1], lin[2]};
+    return outOfRange;
+}
+
+void rgbxyz(float r, float g, float b, float& X, float& Y, float& Z, const ColourSettings& s) {
+    const Rescale f = rescaleOf(s.illuminant);
+    const double rr = r, gg = g, bb = b;
+    X = static_cast<float>(0.412453 * rr + 0.35758 * gg + 0.180423 * bb);
+    Y = static_cast<float>(0.212671 * rr + 0.71516 * gg + 0.072169 * bb);
+    Z = static_cast<float>(0.019334 * rr + 0.119193 * gg + 0.950227 * bb);
+    X = static_cast<float>(X / f.x);
+    Z = static_cast<float>(Z / f.z);
+}
+
+void rgbcmyk(float& r, float& g, float& b, int& C, int& M, int& Y, int& K,
+             const ColourSettings& s) {
+    float* lin[3] = {&r, &g, &b};
+    float ink[3];
+    for (int i = 0; i < 3; ++i) {
+        if (!(*lin[i] >= 0.0f)) *lin[i] = 0.0f;
+        ink[i] = static_cast<float>(1.0 - std::pow(double{*lin[i]}, double{s.cmyExponent[i + 1]}));
+    }
+    float black = std::min({1.0f, ink[0], ink[1], ink[2]});
+    if (black < 0.2) {
+        black = 0.0f;
+    } else {
+        black = static_cast<float>(black - 0.2);
+        for (float& v : ink) v -= black;
+    }
+    int* out[4] = {&C, &M, &Y, &K};
+    const float values[4] = {ink[0], ink[1], ink[2], black};
+    for (int i = 0; i < 4; ++i) *out[i] = static_cast<int>(std::floor(100.0 * unit(values[i])));
+}
+
+bool cmykrgb(float C, float M, float Y, float K, float& r, float& g, float& b, std::int16_t& R,
+             std::int16_t& G, std::int16_t& B, const ColourSettings& s) {
+    const float ink[3] = {C, M, Y};
+    float* lin[3] = {&r, &g, &b};
+    std::int16_t* out[3] = {&R, &G, &B};
+    bool clamped = false;
+    for (int i = 0; i < 3; ++i) {
+        float v = unit(1.0f - ink[i] - K);
+        v = unit(static_cast<float>(std::pow(double{v}, 1.0 / s.cmyExponent[i + 1])));
+        *lin[i] = v;
+        const double shaped = std::pow(double{v}, double{s.gammaInv[i + 1]}) * s.channelScale[i + 1] * 255.0 + 0.5;
+        *out[i] = channel(std::floor(shaped), clamped);
+    }
+    return clamped;
+}
+
+} // namespace huelinx

@@ -1,0 +1,44 @@
+// The main window's settings that the colour procedures read: the selected
+// illuminant, the PWD check box and the display channel arrays. Form1 owns one
+// of these and hands it to every conversion, so the core never looks at a
+// widget.
+#pragma once
+
+#include <array>
+
+namespace huelinx {
+
+// Index of the selected illuminant option button.
+enum class Illuminant { C = 0, D5000 = 1, D65 = 2 };
+
+struct Tristimulus {
+    float X, Y, Z;
+};
+
+// Whites of the three illuminants, Y = 100 (illuminant C 2 degree, D5000
+// 2 degree, D65 10 degree).
+constexpr Tristimulus whiteOf(Illuminant ill) {
+    switch (ill) {
+    case Illuminant::D5000: return {96.42f, 100.0f, 82.49f};
+    case Illuminant::D65: return {94.811f, 100.0f, 107.304f};
+    case Illuminant::C: break;
+    }
+    return {98.074f, 100.0f, 118.232f};
+}
+
+// Arrays indexed 1..3 for the display channels R, G, B (element 0 unused).
+using ChannelArray = std::array<float, 4>;
+
+struct ColourSettings {
+    Illuminant illuminant = Illuminant::C;
+    // PWD: the value scale gives value 10 for Y = 100 instead of 102.568.
+    bool pwd = false;
+    // White level of each display channel, 0.5..1 (white balance).
+    ChannelArray channelScale{1.0f, 1.0f, 1.0f, 1.0f};
+    // Reciprocal of the display gamma of each channel.
+    ChannelArray gammaInv{1.0f / 2.2f, 1.0f / 2.2f, 1.0f / 2.2f, 1.0f / 2.2f};
+    // Exponent between linear R, G, B and C, M, Y (0.4545, not 1/2.2).
+    ChannelArray cmyExponent{0.4545f, 0.4545f, 0.4545f, 0.4545f};
+};
+
+} // namespace huelinx

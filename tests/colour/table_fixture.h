@@ -1,0 +1,25 @@
+// The committed Munsell table and renotation data, loaded once for all tests.
+#pragma once
+
+#include "colour/muntable.h"
+
+#include <string>
+#include <vector>
+
+namespace huelinx::testing {
+
+// data/Vadoro.dat, loaded with the program's own loader.
+const MunTable& renotationTable();
+
+// Text of a file in the data folder.
+std::string dataFile(const std::string& name);
+
+struct RenotationPoint {
+    std::string hue;
+    float value, chroma;
+    int x, y; // times 10000
+};
+// Rows of data/munsell-renotation-all.csv.
+const std::vector<RenotationPoint>& renotationPoints();
+
+} // namespace huelinx::testing

@@ -1,0 +1,216 @@
+#include "colour/cellindex.h"
+#include "colour/hue.h"
+#include "colour/mun2xyz.h"
+#include "colour/xyz2mun.h"
+#include "table_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+namespace huelinx {
+namespace {
+
+using testing::renotationPoints;
+using testing::renotationTable;
+
+struct Notation {
+    MunsellFit fit;
+    float H, V, C;
+};
+
+Notation toMunsell(float X, float Y, float Z, const ColourSettings& s = {}) {
+    Notation n;
+    n.fit = xyz2mun(n.H, n.V, n.C, X, Y, Z, renotationTable(), s);
+    return n;
+}
+
+// Hue difference on the circle.
+float hueDistance(float a, float b) {
+    const float d = std::fabs(a - b);
+    return std::min(d, 100.0f - d);
+}
+
+TEST(InQuad, EdgesAndCornersCountAsInsideOfAClockwiseQuad) {
+    // A (0,0), B (0,1), C (1,1), D (1,0): clockwise with x right, y up.
+    const auto test = [](float px, float py) {
+        std::int16_t in = 7;
+        inquad(px, py, 0, 0, 0, 1, 1, 1, 1, 0, in);
+        return in;
+    };
+    EXPECT_EQ(test(0.5f, 0.5f), -1);
+    EXPECT_EQ(test(0.0f, 0.5f), -1);
+    EXPECT_EQ(test(1.0f, 1.0f), -1);
+    EXPECT_EQ(test(1.5f, 0.5f), 0);
+    EXPECT_EQ(test(0.5f, -0.01f), 0);
+    std::int16_t in = 7;
+    inquad(0.5f, 0.5f, 0, 0, 1, 0, 1, 1, 0, 1, in); // counter-clockwise
+    EXPECT_EQ(in, 0);
+}
+
+TEST(FindCell, WhiteSharedCornersAndNotFound) {
+    const MunTable& t = renotationTable();
+    std::int16_t k = -1, j = -1;
+    findcell(whiteX, whiteY, 5, k, j, t);
+    EXPECT_EQ(k, 0);
+    EXPECT_EQ(j, 0);
+    // Grid point (5, 6, 3) is a corner of four cells; the first in search
+    // order, the lower hue and chroma index, wins.
+    findcell(t.x(5, 6, 3), t.y(5, 6, 3), 5, k, j, t);
+    EXPECT_EQ(k, 5);
+    EXPECT_EQ(j, 2);
+    findcell(0.9f, 0.05f, 5, k, j, t);
+    EXPECT_EQ(k, 40);
+    EXPECT_EQ(j, 0);
+}
+
+TEST(FindCell, PreparedCellsFindExactlyWhatTheFullSearchFinds) {
+    const MunTable& t = renotationTable();
+    std::mt19937 rng(1234);
+    std::uniform_real_distribution<float> ux(-0.3f, 1.5f), uy(-0.1f, 2.2f), near(-2e-4f, 2e-4f);
+    std::vector<std::pair<float, float>> points;
+    for (int i = 0; i < 60000; ++i) points.emplace_back(ux(rng), uy(rng));
+    // Grid points, points a float step off them and points just around them,
+    // where edge tests are closest to their rounding.
+    for (int v = 0; v < MunTable::valueCount; ++v)
+        for (int k = 0; k < MunTable::fileHues; ++k)
+            for (int j = 1; j < MunTable::fileChromas; ++j) {
+                if (t.at(v, k, j, 0) == 0) continue;
+                const float x = t.x(v, k, j), y = t.y(v, k, j);
+                points.emplace_back(x, y);
+                points.emplace_back(std::nextafter(x, 2.0f), y);
+                points.emplace_back(x, std::nextafter(y, -1.0f));
+                for (int n = 0; n < 4; ++n) points.emplace_back(x + near(rng), y + near(rng));
+            }
+    points.emplace_back(NAN, 0.3f);
+    int found = 0;
+    for (int v = 0; v < MunTable::valueCount; ++v)
+        for (const auto& [x, y] : points) {
+            std::int16_t k1, j1, k2, j2;
+            findcell(x, y, static_cast<std::int16_t>(v), k1, j1, t);
+            t.cells().find(x, y, v, k2, j2);
+            ASSERT_EQ(k1, k2) << x << "," << y << " at value " << v;
+            ASSERT_EQ(j1, j2) << x << "," << y << " at value " << v;
+            found += k1 != 40;
+        }
+    EXPECT_GT(found, 100000);
+}
+
+TEST(CieToMunsell, GridPointsComeBack) {
+    // A grid point lies on the edges of its cells, where the edge tests of the
+    // search and the bisection work on rounding noise: a point on the rim of
+    // the data can fall just outside it, and a point on a cell edge can be
+    // bisected to the far side of its cell. The rest must come back exactly.
+    int checked = 0, exact = 0;
+    for (const auto& p : renotationPoints()) {
+        if (p.value < 2 || p.value > 8 || p.value != std::floor(p.value) || p.chroma > 30) continue;
+        std::string text = p.hue;
+        float hue = converth(text);
+        if (hue >= 100) hue -= 100;
+        float value = p.value, X, Y, Z, x, y;
+        if (mun2xyz(hue, value, p.chroma, X, Y, Z, x, y, renotationTable(), {}) != MunsellToCie::Ok)
+            continue;
+        const Notation n = toMunsell(X, Y, Z);
+        ASSERT_NEAR(n.V, p.value, 1e-4f);
+        ++checked;
+        exact += hueDistance(n.H, hue) < 0.01f && std::fabs(n.C - p.chroma) < 0.01f;
+    }
+    EXPECT_GT(checked, 2500);
+    EXPECT_GT(exact, checked * 98 / 100);
+}
+
+TEST(CieToMunsell, NotationsBetweenGridPointsComeBack) {
+    std::mt19937 rng(99);
+    std::uniform_real_distribution<float> hue(0, 100), chroma(0.2f, 14);
+    std::uniform_int_distribution<int> value(2, 8);
+    int checked = 0;
+    double hueError = 0, chromaError = 0;
+    while (checked < 3000) {
+        const float h = hue(rng), c = chroma(rng);
+        float v = static_cast<float>(value(rng)), X, Y, Z, x, y;
+        if (mun2xyz(h, v, c, X, Y, Z, x, y, renotationTable(), {}) != MunsellToCie::Ok) continue;
+        const Notation n = toMunsell(X, Y, Z);
+        ASSERT_NE(n.fit, MunsellFit::OutsideData);
+        hueError += hueDistance(n.H, h);
+        chromaError += std::fabs(n.C - c);
+        ++checked;
+    }
+    // Inside a cell at a whole value the bisection inverts the interpolation.
+    EXPECT_LT(hueError / checked, 0.01);
+    EXPECT_LT(chromaError / checked, 0.01);
+}
+
+TEST(CieToMunsell, HuesNearTenRedPurpleBlendAcrossTheWrap) {
+    for (float h : {98.5f, 99.5f, 0.5f, 1.5f})
+        for (float v : {3.5f, 5.5f, 7.3f}) {
+            float value = v, X, Y, Z, x, y;
+            ASSERT_EQ(mun2xyz(h, value, 6, X, Y, Z, x, y, renotationTable(), {}), MunsellToCie::Ok);
+            const Notation n = toMunsell(X, Y, Z);
+            EXPECT_LT(hueDistance(n.H, h), 1.0f) << h << " " << v;
+            EXPECT_GE(n.H, 0.0f);
+            EXPECT_LT(n.H, 100.0f);
+        }
+}
+
+TEST(CieToMunsell, ValueTenAndAboveUseTheTopLevelAlone) {
+    // The chromaticity of 5Y 9.5/4 at the luminance of value 10 and beyond.
+    float value = 9.5f, X, Y, Z, x, y;
+    ASSERT_EQ(mun2xyz(25, value, 4, X, Y, Z, x, y, renotationTable(), {}), MunsellToCie::Ok);
+    for (float scale : {102.568f / Y, 1.5f, 40.0f}) {
+        const Notation n = toMunsell(X * scale, Y * scale, Z * scale);
+        EXPECT_EQ(n.fit, MunsellFit::InData) << scale;
+        EXPECT_GE(n.V, 9.99f);
+        EXPECT_NEAR(n.H, 25, 1.5f);
+        EXPECT_NEAR(n.C, 4, 1.0f);
+    }
+}
+
+TEST(CieToMunsell, ALevelWithoutTheColourLeavesTheOtherLevelsNotation) {
+    // Saturated reds at value 5.5 that value 6 holds but value 5 does not, or
+    // the other way round, take the notation of the level that holds them.
+    const MunTable& t = renotationTable();
+    int oneLevel = 0;
+    for (float c = 10; c < 30; c += 0.5f) {
+        float value = 5.5f, X, Y, Z, x, y;
+        if (mun2xyz(5, value, c, X, Y, Z, x, y, t, {}) != MunsellToCie::Ok) break;
+        for (float boost : {1.0f, 1.05f, 1.1f}) {
+            const float sx = 0.3101f + (x - 0.3101f) * boost, sy = 0.3163f + (y - 0.3163f) * boost;
+            const float X1 = Y * sx / sy, Z1 = Y * (1 - sx - sy) / sy;
+            const Notation n = toMunsell(X1, Y, Z1);
+            if (n.fit != MunsellFit::OneLevel) continue;
+            ++oneLevel;
+            const float px = X1 / (X1 + Y + Z1), py = Y / (X1 + Y + Z1);
+            std::int16_t k5, j5, k6, j6;
+            findcell(px, py, 5, k5, j5, t);
+            findcell(px, py, 6, k6, j6, t);
+            ASSERT_NE(k5 == 40, k6 == 40);
+            float H, C;
+            cellsplit(px, py, k5 == 40 ? 6 : 5, k5 == 40 ? k6 : k5, k5 == 40 ? j6 : j5, H, C, t);
+            EXPECT_EQ(n.H, H);
+            EXPECT_EQ(n.C, C);
+        }
+    }
+    EXPECT_GT(oneLevel, 0);
+}
+
+TEST(CieToMunsell, ColoursOutsideTheSolidAndNonNumbersAreReported) {
+    const float Y = 20;
+    const Notation outside = toMunsell(Y * 0.9f / 0.05f, Y, Y * 0.05f / 0.05f);
+    EXPECT_EQ(outside.fit, MunsellFit::OutsideData);
+    EXPECT_GE(outside.H, 0.0f);
+    EXPECT_LT(outside.H, 100.0f);
+    EXPECT_LT(outside.C, 2.0f);
+    EXPECT_EQ(toMunsell(NAN, 10, 10).fit, MunsellFit::NotANumber);
+    EXPECT_EQ(toMunsell(0, 0, 0).fit, MunsellFit::NotANumber);
+    EXPECT_EQ(toMunsell(10, 10, INFINITY).fit, MunsellFit::NotANumber);
+}
+
+TEST(CieToMunsell, PwdRaisesTheValueOfTheSameSample) {
+    ColourSettings pwd;
+    pwd.pwd = true;
+    EXPECT_GT(toMunsell(18, 20, 22, pwd).V, toMunsell(18, 20, 22).V);
+}
+
+} // namespace
+} // namespace huelinx

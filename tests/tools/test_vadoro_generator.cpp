@@ -1,0 +1,61 @@
+#include "tools/vadoro_generator.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace huelinx {
+namespace {
+
+std::string dataFile(const std::string& name) {
+    std::ifstream in(std::string(HUELINX_DATA_DIR) + "/" + name, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Record (v, k, j) of a generated file, as "x,y".
+std::string record(const std::string& file, int v, int k, int j) {
+    std::istringstream lines(file);
+    std::string line;
+    for (int i = 0; i <= v * 680 + k * 17 + j; ++i) std::getline(lines, line);
+    return line.substr(0, line.size() - 1); // without the CR
+}
+
+TEST(VadoroGenerator, RegeneratesTheCommittedFileByteForByte) {
+    const auto table = generateVadoro(dataFile("munsell-renotation-all.csv"), "renotation.csv");
+    ASSERT_TRUE(table.ok) << table.message;
+    EXPECT_EQ(table.text, dataFile("Vadoro.dat"));
+}
+
+TEST(VadoroGenerator, GridRules) {
+    const std::string csv = "hue,value,chroma,x,y,Y\n"
+                            "5R,3,4,0.4000,0.3000,6.5\n"
+                            "5R,3,40,0.6000,0.3000,6.5\n"   // beyond chroma 32: left out
+                            "10RP,1,2,0.3629,0.2710,1.2\n"  // hue index 0
+                            "5R,0.2,2,0.5000,0.2000,0.2\n"
+                            "5R,0.4,2,0.4500,0.2500,0.4\n"
+                            "10Y,0.4,2,0.5420,0.6700,0.4\n"; // value 0.2 lacks 10Y
+    const auto table = generateVadoro(csv, "small.csv");
+    ASSERT_TRUE(table.ok) << table.message;
+    EXPECT_EQ(record(table.text, 3, 2, 2), "4000,3000");
+    EXPECT_EQ(record(table.text, 3, 2, 3), "0,0");
+    EXPECT_EQ(record(table.text, 3, 2, 0), "3101,3163");
+    EXPECT_EQ(record(table.text, 1, 0, 1), "3629,2710");
+    EXPECT_EQ(record(table.text, 0, 2, 1), "5000,2000");
+    EXPECT_EQ(record(table.text, 0, 12, 1), "5420,6700");
+    EXPECT_EQ(record(table.text, 0, 5, 1), "0,0");
+    EXPECT_EQ(std::count(table.text.begin(), table.text.end(), '\n'), 7480);
+}
+
+TEST(VadoroGenerator, MalformedLinesAreNamed) {
+    const auto table = generateVadoro("hue,value,chroma,x,y,Y\r\n5R,3,4,0.4,0.3\r\n5Q,3,4,0.4,0.3\r\n",
+                                      "bad.csv");
+    EXPECT_FALSE(table.ok);
+    EXPECT_EQ(table.message,
+              "\"bad.csv\", line 3: expected hue,value,chroma,x,y, found \"5Q,3,4,0.4,0.3\".");
+}
+
+} // namespace
+} // namespace huelinx

@@ -1,0 +1,118 @@
+#include "text/number_read.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace huelinx {
+
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::size_t skipBlanks(std::string_view text, std::size_t pos) {
+    while (pos < text.size() && isBlank(text[pos]))
+        ++pos;
+    return pos;
+}
+
+// The parts of a number read from a text, blanks and point left out.
+struct Scanned {
+    bool negative = false;
+    std::string digits;          // all mantissa digits
+    std::size_t wholeDigits = 0; // how many of them stand before the point
+    long long exponent = 0;      // saturated, so absurd exponents cannot overflow
+    std::size_t end = 0;         // where reading stopped
+};
+
+// Reads the longest number starting at `pos`. With `blanksInside`, blanks
+// between its characters are passed over; otherwise a blank ends it.
+Scanned scan(std::string_view text, std::size_t pos, bool blanksInside) {
+    auto at = [&](std::size_t i) { return i < text.size() ? text[i] : '\0'; };
+    auto next = [&](std::size_t i) { return blanksInside ? skipBlanks(text, i) : i; };
+    Scanned s;
+    std::size_t i = pos;
+    if (at(i) == '+' || at(i) == '-') {
+        s.negative = at(i) == '-';
+        i = next(i + 1);
+    }
+    for (bool point = false;; i = next(i + 1)) {
+        if (isDigit(at(i))) {
+            s.digits += at(i);
+            if (!point) ++s.wholeDigits;
+        } else if (at(i) == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    // An exponent counts only with at least one digit; otherwise the number
+    // ends before the E.
+    if (!s.digits.empty() && (at(i) == 'E' || at(i) == 'e')) {
+        std::size_t j = next(i + 1);
+        bool minus = at(j) == '-';
+        if (at(j) == '+' || minus) j = next(j + 1);
+        if (isDigit(at(j))) {
+            for (; isDigit(at(j)); j = next(j + 1))
+                if (s.exponent < 1'000'000'000) s.exponent = s.exponent * 10 + (at(j) - '0');
+            if (minus) s.exponent = -s.exponent;
+            i = j;
+        }
+    }
+    s.end = i;
+    return s;
+}
+
+// The value of a scanned number; no value when it is too large for a double.
+// One too small for a double reads as 0, and -0 as 0.
+std::optional<double> valueOf(const Scanned& s) {
+    std::size_t first = s.digits.find_first_not_of('0');
+    if (first == std::string::npos) return 0.0;
+    // value = 0.<digits from first> x 10^scale
+    long long scale =
+        static_cast<long long>(s.wholeDigits) - static_cast<long long>(first) + s.exponent;
+    if (scale > 400) return std::nullopt;
+    if (scale < -400) return 0.0;
+    std::string token = "0." + s.digits.substr(first) + 'e' + std::to_string(scale);
+    double value = 0;
+    auto result = std::from_chars(token.data(), token.data() + token.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        if (scale > 0) return std::nullopt;
+        return 0.0;
+    }
+    return s.negative ? -value : value;
+}
+
+} // namespace
+
+double leadingNumber(std::string_view text) {
+    return valueOf(scan(text, skipBlanks(text, 0), true)).value_or(0.0);
+}
+
+double leadingNumberLenient(std::string_view text) {
+    return valueOf(scan(text, skipBlanks(text, 0), false)).value_or(0.0);
+}
+
+std::optional<double> strictNumber(std::string_view text) {
+    Scanned s = scan(text, skipBlanks(text, 0), false);
+    if (s.digits.empty() || skipBlanks(text, s.end) != text.size()) return std::nullopt;
+    return valueOf(s);
+}
+
+double roundHalfEven(double value) {
+    // From 2^52 on every double is whole. Below that, floor and the subtraction
+    // are exact, so the result does not depend on the rounding mode.
+    if (!std::isfinite(value) || std::fabs(value) >= 4503599627370496.0) return value;
+    double below = std::floor(value);
+    double rest = value - below;
+    if (rest < 0.5) return below;
+    if (rest > 0.5) return below + 1;
+    return std::fmod(below, 2.0) == 0 ? below : below + 1;
+}
+
+} // namespace huelinx

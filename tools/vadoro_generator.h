@@ -1,0 +1,24 @@
+// Makes the Munsell data file "Vadoro.dat" from the renotation data
+// (hue, value, chroma, x, y, Y per line, with a header line).
+//
+// Grid points: values 1..10 take the data point of that hue, value and chroma,
+// or 0,0 where the data have none. Value 0 takes the value-0.2 points, and the
+// value-0.4 points for a hue that value 0.2 lacks, so that colours darker than
+// value 1 still convert. Chroma index 0 is written as the white 3101,3163.
+// Chromas above 32 are not part of the grid.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace huelinx {
+
+struct GeneratedTable {
+    bool ok = false;
+    std::string text;    // the file contents, "x,y" records with CR LF line ends
+    std::string message; // names the input and the problem when !ok
+};
+
+GeneratedTable generateVadoro(std::string_view csv, const std::string& csvName);
+
+} // namespace huelinx
