@@ -97,6 +97,72 @@ TEST(FindCell, PreparedCellsFindExactlyWhatTheFullSearchFinds) {
     EXPECT_GT(found, 100000);
 }
 
+// The bisection as written out in full: 50 rounds across the hue, 50 across
+// the chroma, no stopping early.
+void cellsplitAllRounds(float x, float y, int v, int k, int j, float& H, float& C, const MunTable& t) {
+    struct Pt {
+        float x, y;
+    };
+    const auto mid = [](Pt a, Pt b) { return Pt{(a.x + b.x) / 2.0f, (a.y + b.y) / 2.0f}; };
+    const auto in = [&](Pt a, Pt b, Pt c, Pt d) {
+        std::int16_t r;
+        inquad(x, y, a.x, a.y, b.x, b.y, c.x, c.y, d.x, d.y, r);
+        return r != 0;
+    };
+    const auto corner = [&](int kk, int jj) { return Pt{t.x(v, kk, jj), t.y(v, kk, jj)}; };
+    Pt a = corner(k, j), b = corner(k + 1, j), c = corner(k + 1, j + 1), d = corner(k, j + 1);
+    Pt m2{}, n1{};
+    for (int i = 0; i < 50; ++i) {
+        const Pt m1 = mid(a, b);
+        m2 = mid(d, c);
+        if (in(a, m1, m2, d)) b = m1, c = m2;
+        else a = m1, d = m2;
+    }
+    a = corner(k, j), b = corner(k + 1, j), c = corner(k + 1, j + 1), d = corner(k, j + 1);
+    for (int i = 0; i < 50; ++i) {
+        n1 = mid(a, d);
+        const Pt n2 = mid(b, c);
+        if (in(a, b, n2, n1)) d = n1, c = n2;
+        else a = n1, b = n2;
+    }
+    a = corner(k, j), b = corner(k + 1, j), c = corner(k + 1, j + 1), d = corner(k, j + 1);
+    const auto dist = [](Pt p, Pt q) {
+        const double dx = p.x - q.x, dy = p.y - q.y;
+        return std::sqrt(dx * dx + dy * dy);
+    };
+    const float fh = dist(c, d) > 0 ? static_cast<float>(dist(d, m2) / dist(c, d)) : 0.0f;
+    const float fc = dist(d, a) > 0 ? static_cast<float>(dist(a, n1) / dist(d, a)) : 0.0f;
+    H = (static_cast<float>(k) + fh) * 2.5f;
+    C = (static_cast<float>(j) + fc) * 2.0f;
+}
+
+TEST(CellSplit, GivesExactlyTheResultOfAllFiftyRounds) {
+    const MunTable& t = renotationTable();
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<float> u(-0.2f, 1.2f);
+    int compared = 0;
+    for (int v = 0; v < MunTable::valueCount; ++v)
+        for (int k = 0; k <= 40; ++k)
+            for (int j = 0; j < MunTable::fileChromas; ++j) {
+                const float ax = t.x(v, k, j), ay = t.y(v, k, j);
+                const float cx = t.x(v, k + 1, j + 1), cy = t.y(v, k + 1, j + 1);
+                // Points inside and around the cell, and its own corner.
+                for (int n = 0; n < 4; ++n) {
+                    const float s = u(rng), r = u(rng);
+                    const float px = n == 0 ? ax : ax + (cx - ax) * s;
+                    const float py = n == 0 ? ay : ay + (cy - ay) * r;
+                    float H1, C1, H2, C2;
+                    cellsplit(px, py, static_cast<std::int16_t>(v), static_cast<std::int16_t>(k),
+                              static_cast<std::int16_t>(j), H1, C1, t);
+                    cellsplitAllRounds(px, py, v, k, j, H2, C2, t);
+                    ASSERT_EQ(H1, H2) << v << " " << k << " " << j;
+                    ASSERT_EQ(C1, C2) << v << " " << k << " " << j;
+                    ++compared;
+                }
+            }
+    EXPECT_EQ(compared, 11 * 41 * 17 * 4);
+}
+
 TEST(CieToMunsell, GridPointsComeBack) {
     // A grid point lies on the edges of its cells, where the edge tests of the
     // search and the bisection work on rounding noise: a point on the rim of
