@@ -1,4 +1,4 @@
-#include "colour/spectral.h"
+#include "colour/tristimulus.h"
 
 namespace huelinx {
 

@@ -1,5 +1,5 @@
 #include "colour/settings.h"
-#include "colour/spectral.h"
+#include "colour/tristimulus.h"
 
 #include <gtest/gtest.h>
 
