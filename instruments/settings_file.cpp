@@ -1,0 +1,65 @@
+#include "instruments/settings_file.h"
+
+#include "text/list_input.h"
+#include "text/number_format.h"
+#include "text/number_read.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace huelinx {
+
+namespace {
+
+constexpr const char* fileName = "tzm.cfg";
+
+std::string lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+} // namespace
+
+std::string settingsFilePath() {
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(".", ec)) {
+        const std::string name = entry.path().filename().string();
+        if (lower(name) == fileName && entry.is_regular_file(ec)) return name;
+    }
+    return fileName;
+}
+
+StoredSettings readSettingsFile() {
+    StoredSettings stored;
+    std::ifstream in(settingsFilePath(), std::ios::binary);
+    if (!in) return stored;
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad()) return stored;
+    stored.opened = true;
+    const std::string content = text.str();
+    ListReader reader(content);
+    stored.instrumentName = reader.line();
+    if (const auto line = reader.line()) {
+        const auto number = strictNumber(*line);
+        if (number && *number == roundHalfEven(*number) && *number >= -32768 && *number <= 32767)
+            stored.commPort = static_cast<int>(*number);
+    }
+    return stored;
+}
+
+bool writeSettingsFile(const std::string& instrumentName, int commPort, std::string& message) {
+    const std::string path = settingsFilePath();
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << instrumentName << "\r\n" << printText(commPort) << "\r\n";
+    out.close();
+    if (out) return true;
+    message = "The settings could not be saved: \"" + path + "\" can't be written.";
+    return false;
+}
+
+} // namespace huelinx

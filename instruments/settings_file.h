@@ -1,0 +1,28 @@
+// The settings file "tzm.cfg" in the working directory: line 1 the instrument
+// name as it stands, line 2 the serial port number written with a blank
+// before and after it (" 1 "). Lines end with CR LF; every write replaces the
+// whole file. The name is matched without regard to letter case, so a file
+// saved as "TZM.cfg" is read and replaced under that name.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace huelinx {
+
+// The settings file of the working directory: an existing file whose name is
+// tzm.cfg in any letter case, else "tzm.cfg".
+std::string settingsFilePath();
+
+struct StoredSettings {
+    bool opened = false;                       // the file exists and could be read
+    std::optional<std::string> instrumentName; // line 1, when present
+    std::optional<int> commPort;               // line 2, when it is a whole number
+};
+
+StoredSettings readSettingsFile();
+
+// Replaces the file; false with a message naming the file when it can't be written.
+bool writeSettingsFile(const std::string& instrumentName, int commPort, std::string& message);
+
+} // namespace huelinx

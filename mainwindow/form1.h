@@ -1,0 +1,158 @@
+// The main window: one colour shown in six notations side by side (Munsell,
+// CIE XYZ, chromaticity x y, L*a*b*, display RGB, CMYK), a swatch, sliders,
+// the illuminant choice, the instrument panel and the buttons that open the
+// other windows. Its text boxes are the program's working record of the
+// current colour; the conversions read them and write their results back.
+#pragma once
+
+#include "colour/settings.h"
+#include "colour/xyz2mun.h"
+#include "mainwindow/program.h"
+
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+namespace huelinx {
+
+class EntryBox;
+class Swatch;
+
+class Form1 : public QWidget {
+public:
+    static constexpr const char* releaseDate = "Dec 17 2022";
+    static constexpr int versionMajor = 12, versionMinor = 23, versionRevision = 1;
+
+    explicit Form1(Program& program, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Start-up: version and caption, settings file, the Munsell table, the
+    // instrument list, illuminant C converting the initial notation, the
+    // instrument mode. False when the table could not be loaded; the message
+    // naming the file and the problem has been shown.
+    bool Form_Load();
+
+    // ---- the colour's fields -------------------------------------------
+    std::array<EntryBox*, 3> Text12{}; // Munsell hue, value, chroma
+    std::array<EntryBox*, 3> Text11{}; // X, Y, Z
+    std::array<EntryBox*, 2> Text18{}; // x, y
+    std::array<EntryBox*, 3> Text15{}; // L*, a*, b*
+    std::array<EntryBox*, 3> Text1{};  // R, G, B
+    std::array<EntryBox*, 4> Text2{};  // C, M, Y, K
+    QLineEdit* Text5 = nullptr;        // display gamma
+    Swatch* Picture1 = nullptr;        // the colour swatch
+    QLabel* Picture2 = nullptr;        // logo
+    QScrollBar *VScroll1 = nullptr, *VScroll2 = nullptr, *VScroll3 = nullptr;
+    QScrollBar *VScroll4 = nullptr, *VScroll5 = nullptr, *VScroll6 = nullptr;
+    QScrollBar *VScroll7 = nullptr, *VScroll8 = nullptr;
+    QLabel* Label19 = nullptr; // "Out of RGB Range"
+
+    // ---- illuminant ------------------------------------------------------
+    QGroupBox* Frame2 = nullptr;
+    std::array<QRadioButton*, 3> Option1{};
+    QLabel* Label1 = nullptr;
+    QCheckBox* Check1 = nullptr; // PWD
+
+    // ---- instrument ------------------------------------------------------
+    QGroupBox* Frame1 = nullptr;
+    QComboBox* Combo1 = nullptr;
+    QPushButton *Command7 = nullptr, *Command8 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLineEdit* Text4 = nullptr;
+    QLabel *Label24 = nullptr, *Label25 = nullptr;
+    QPlainTextEdit* Text3 = nullptr; // messages
+    QLabel *Label23 = nullptr, *Label26 = nullptr, *Label6 = nullptr;
+
+    // ---- buttons, check boxes, titles ------------------------------------
+    QPushButton *Command2 = nullptr, *Command9 = nullptr, *Command1 = nullptr, *printB = nullptr;
+    QPushButton *Command11 = nullptr, *Command3 = nullptr;
+    QPushButton* importButton = nullptr; // object name "import"
+    QCheckBox *Check2 = nullptr, *Check3 = nullptr, *Check4 = nullptr, *Check5 = nullptr;
+    QCheckBox *Check6 = nullptr, *Check7 = nullptr;
+    QLabel *Label21 = nullptr, *Label22 = nullptr;
+
+    // ---- window state ----------------------------------------------------
+    ChannelArray channelScale{1.0f, 1.0f, 1.0f, 1.0f};
+    ChannelArray gammaInv{1.0f / 2.2f, 1.0f / 2.2f, 1.0f / 2.2f, 1.0f / 2.2f};
+    ChannelArray cmyExponent{0.4545f, 0.4545f, 0.4545f, 0.4545f};
+    bool slidersBusy = false;
+    std::int16_t commPort = 1;
+
+    // The settings the colour procedures read from this window.
+    ColourSettings settings() const;
+    // How the last CIE-to-Munsell search ended (outside the data or not).
+    MunsellFit lastMunsellFit() const { return lastFit_; }
+
+    // ---- conversions and entry paths --------------------------------------
+    void vadoro();
+    void ciemun();
+    void xyzEntered();
+    void xyEntered();
+    void labEntered();
+    void Command6_Click(); // RGB entry
+    void cmyk();
+    void xyzrgb(std::int16_t& R, std::int16_t& G, std::int16_t& B, float& X, float& Y, float& Z);
+    void rgbcmyk(float r, float g, float b);
+    void cmykrgb(float C, float M, float Y, float K);
+
+    // ---- handlers --------------------------------------------------------
+    void VScroll1_Change();
+    void VScroll2_Change();
+    void VScroll3_Change();
+    void rgbSlider_Change(int channel);
+    void Text5_Change();
+    void VScroll8_Change();
+    void VScroll7_Change();
+    void Option1_Click(int index);
+    void Picture1_MouseDown(int x, int y);
+    void Combo1_Click();
+    void Text4_Change();
+    void Command2_Click();
+    void Command9_Click();
+    void Command1_Click();
+    void printB_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void buildLayout();
+    QWidget* notationGroup(const QString& title, const std::vector<QString>& labels,
+                           const std::vector<QWidget*>& boxes, const std::vector<QScrollBar*>& sliders);
+    void connectHandlers();
+    void paintSwatch();
+    void setSlider(QScrollBar* slider, int position);
+    void setRgbSliders();
+    // Reads a box as a single-precision number; shows which box needs what and
+    // gives no value when it holds something else.
+    std::optional<double> readNumber(QLineEdit* box, const QString& name);
+    void showLabValues(float& X, float& Y, float& Z);
+    void writeRoundedXyz(float r, float g, float b);
+    void readStoredSettings();
+    void saveSettings(const QString& instrument);
+    void showInstrumentMode();
+
+    // The entry boxes of the six groups, and the labels that name boxes and groups.
+    std::vector<QWidget*> entryBoxes() const;
+    std::vector<QLabel*> boxLabels_;
+
+    Program& program_;
+    MunsellFit lastFit_ = MunsellFit::InData;
+    bool settingsWriteReported_ = false;
+};
+
+} // namespace huelinx

@@ -1,0 +1,183 @@
+// Start-up and end of the program, the settings file and instrument list, and
+// the window's extras: About, Help, PRINT and the white balance.
+#include "colour/muntable.h"
+#include "instruments/settings_file.h"
+#include "mainwindow/form1.h"
+#include "text/number_read.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+
+namespace huelinx {
+
+namespace {
+
+const char* const instrumentList[] = {"Import",  "CE7000",  "CE7000A",     "CE2180",
+                                      "XTH",     "Ci5/Ci7", "Spectrolino", "SpectroEye"};
+
+const char* const aboutText =
+    "The Huelinx Program is a software utility with no direct support \r"
+    "from Xrite, Munsell or GretagMacbeth.\r"
+    "CE7000, CE7000A, CE2180, Ci5, Ci7, Spectrolino & SpectroEye Spectrophotometer drivers are "
+    "included in this version.\r\r\n";
+
+const char* const helpText = "Enter Hue, Value and Chroma and press 'Enter'\r"
+                             "Neutrals - Enter value and set Chroma to zero - ignore Hue\r"
+                             "Hue Names - R YR Y GY G BG B PB P RP \r"
+                             "                      or\r"
+                             "Enter X,Y and Z and press 'Enter'\r"
+                             "                      or\r"
+                             "Enter L*,a* and b* and press 'Enter'\r"
+                             "                  or\r"
+                             "Enter R,G or B and press enter\r"
+                             "\r"
+                             "Checking PWD sets the Value scale to 10 for a Y value of 100\r"
+                             "\r"
+                             "'Save to Palette' saves a Palette file for opening with Excel or "
+                             "viewing with Optional 3D Palette Viewer (option 2)";
+
+int roundedComponent(double value) { return static_cast<int>(roundHalfEven(value)); }
+
+void setBackground(QWidget* widget, QPalette::ColorRole role, QColor colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+    if (role == QPalette::Window) widget->setAutoFillBackground(true);
+}
+
+} // namespace
+
+bool Form1::Form_Load() {
+    program_.versionText =
+        QString("%1.%2.%3").arg(versionMajor).arg(versionMinor).arg(versionRevision);
+    setWindowTitle("Huelinx  -" + QString(" Version  ") + program_.versionText + "   " +
+                   releaseDate);
+    readStoredSettings();
+    for (QWidget* w : std::initializer_list<QWidget*>{Check2, Check3, Check4, Check5, Check6,
+                                                      Check7, Frame1})
+        w->setVisible(true);
+    Combo1->setEditText(program_.instrumentName);
+    for (QWidget* w : std::initializer_list<QWidget*>{Option1[0], Option1[1], Option1[2], Frame2,
+                                                      Command3, importButton, VScroll7})
+        w->setVisible(true);
+    commPort = 1;
+    const bool instrument = !program_.instrumentName.isEmpty();
+    for (QWidget* w : std::initializer_list<QWidget*>{Command7, Command8, Label24, Label25, Text4})
+        w->setVisible(instrument);
+    channelScale = {1.0f, 1.0f, 1.0f, 1.0f};
+    gammaInv = {1.0f / 2.2f, 1.0f / 2.2f, 1.0f / 2.2f, 1.0f / 2.2f};
+    cmyExponent = {0.4545f, 0.4545f, 0.4545f, 0.4545f};
+
+    const QString tablePath = program_.locateDataFile("Vadoro.dat");
+    const LoadResult loaded = loadMunTableFile(tablePath.toStdString(), program_.table);
+    if (!loaded.ok) {
+        program_.platform.message(QString::fromStdString(loaded.message), Buttons::Ok,
+                                  Icon::Critical, "Huelinx");
+        return false;
+    }
+    program_.platform.beep();
+
+    // Filling the list must not replace the name typed into the box.
+    const QString shown = Combo1->currentText();
+    for (const char* name : instrumentList) Combo1->addItem(name);
+    Combo1->setCurrentIndex(-1);
+    Combo1->setEditText(shown);
+    Label24->setVisible(false);
+    Label25->setVisible(false);
+    Option1[0]->setChecked(true);
+    Option1_Click(0);
+    readStoredSettings();
+    showInstrumentMode();
+    return true;
+}
+
+void Form1::readStoredSettings() {
+    // A missing or short file leaves the name and port as they are.
+    const StoredSettings stored = readSettingsFile();
+    if (stored.instrumentName) program_.instrumentName = QString::fromStdString(*stored.instrumentName);
+    if (stored.commPort) commPort = static_cast<std::int16_t>(*stored.commPort);
+}
+
+void Form1::saveSettings(const QString& instrument) {
+    std::string message;
+    if (writeSettingsFile(instrument.toStdString(), commPort, message)) {
+        settingsWriteReported_ = false;
+    } else if (!settingsWriteReported_) {
+        settingsWriteReported_ = true;
+        program_.platform.message(QString::fromStdString(message), Buttons::Ok, Icon::Exclamation);
+    }
+}
+
+void Form1::showInstrumentMode() {
+    const bool import = Combo1->currentText() == "Import";
+    Command7->setVisible(!import);
+    Command8->setText(import ? "Import %R" : "Measure");
+    Label3->setVisible(!import);
+    Text4->setVisible(!import);
+}
+
+void Form1::Combo1_Click() {
+    saveSettings(Combo1->currentText());
+    showInstrumentMode();
+}
+
+void Form1::Text4_Change() {
+    // An empty box or one that holds no number gives port 1, like a port out of range.
+    const auto number = strictNumber(Text4->text().toStdString());
+    const double port = number ? roundHalfEven(*number) : 1.0;
+    commPort = static_cast<std::int16_t>(port < 1.0 || port > 4.0 ? 1.0 : port);
+    saveSettings(program_.instrumentName);
+}
+
+void Form1::Command2_Click() { program_.platform.endProgram(); }
+
+void Form1::closeEvent(QCloseEvent* event) {
+    event->accept();
+    program_.platform.endProgram();
+}
+
+void Form1::Command9_Click() {
+    program_.platform.message(aboutText, Buttons::Ok, Icon::Information,
+                              "Huelinx Version " + program_.versionText);
+}
+
+void Form1::Command1_Click() {
+    program_.platform.message(helpText, Buttons::Ok, Icon::None, "Munsell TZM Help");
+}
+
+void Form1::printB_Click() {
+    if (!program_.platform.printWindow(this)) program_.platform.message("Printer not Found");
+}
+
+void Form1::VScroll7_Change() {
+    const int p = VScroll7->value();
+    const float k3 = static_cast<float>(p / 100.0);
+    channelScale[3] = k3;
+    const float k2 = static_cast<float>(1.0 - (1.0 - k3) / (85.0 / 52.0));
+    channelScale[2] = k2;
+    const float k1 = channelScale[1];
+    Picture2->setVisible(p == 100);
+    const auto shade = [&](double level) {
+        return QColor(roundedComponent(level * k1), roundedComponent(level * k2),
+                      roundedComponent(level * k3));
+    };
+    setBackground(this, QPalette::Window, shade(200));
+    setBackground(Frame1, QPalette::Window, shade(200));
+    for (QPushButton* b : {Command1, Command2, Command7, Command8, Command9, Command11})
+        setBackground(b, QPalette::Button, shade(200));
+    for (QLabel* label : boxLabels_) setBackground(label, QPalette::Window, shade(200));
+    for (QWidget* box : entryBoxes()) setBackground(box, QPalette::Base, shade(255));
+    setBackground(Text4, QPalette::Base, shade(255));
+    setBackground(Text3, QPalette::Base, shade(255));
+}
+
+} // namespace huelinx

@@ -1,0 +1,24 @@
+#include "mainwindow/logo.h"
+
+#include <QPainter>
+
+namespace huelinx {
+
+QPixmap makeLogo(int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    // Ten hue sectors around a neutral centre, lighter towards the middle.
+    const QRectF ring(2, 2, size - 4, size - 4);
+    for (int i = 0; i < 10; ++i) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor::fromHsvF(i / 10.0, 0.75, 0.9));
+        painter.drawPie(ring, 90 * 16 - i * 36 * 16, -36 * 16);
+    }
+    painter.setBrush(QColor(200, 200, 200));
+    painter.drawEllipse(ring.center(), size / 5.0, size / 5.0);
+    return pixmap;
+}
+
+} // namespace huelinx

@@ -1,0 +1,17 @@
+#include "mainwindow/program.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace huelinx {
+
+QString Program::locateDataFile(const QString& name) const {
+    if (QFileInfo::exists(name)) return name;
+    for (const QString& folder : dataFolders) {
+        const QString path = QDir(folder).filePath(name);
+        if (QFileInfo::exists(path)) return path;
+    }
+    return name;
+}
+
+} // namespace huelinx

@@ -1,0 +1,52 @@
+// The thin layer between the program and the toolkit and machine: modal
+// questions, printing, the beep, the clock, event processing and the screen.
+// Windows ask through it instead of calling the toolkit directly, so that tests
+// can answer every question and the command-line converter never blocks.
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+class QWidget;
+
+namespace huelinx {
+
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class Icon { None, Information, Question, Exclamation, Critical };
+enum class Answer { Ok, Cancel, Yes, No };
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // A modal message box; returns the button pressed. Texts may end lines with
+    // CR, LF or CR LF.
+    virtual Answer message(const QString& text, Buttons buttons = Buttons::Ok,
+                           Icon icon = Icon::None, const QString& title = QString()) = 0;
+    // A modal input box; Cancel gives an empty text.
+    virtual QString inputBox(const QString& prompt, const QString& title = QString(),
+                             const QString& defaultText = QString()) = 0;
+    // A file-open dialog with a filter such as "*.csv|*.csv" (description and
+    // pattern pairs separated by '|'); empty when cancelled. The current working
+    // directory is left as it was.
+    virtual QString openFileName(const QString& filter) = 0;
+    // Prints the image of `window` on the default printer; false when there is
+    // no printer or printing failed.
+    virtual bool printWindow(QWidget* window) = 0;
+    virtual void beep() = 0;
+
+    // Seconds since midnight, with fractions.
+    virtual double secondsSinceMidnight() = 0;
+    // Today as mm-dd-yyyy and the time as 24-hour hh:mm:ss.
+    virtual QString dateText() = 0;
+    virtual QString timeText() = 0;
+
+    // Lets pending window events run from inside a handler.
+    virtual void processEvents() = 0;
+    // Size of the screen in pixels.
+    virtual QSize screenSize() = 0;
+    // Ends the whole program at once: every window closes, nothing is asked.
+    virtual void endProgram() = 0;
+};
+
+} // namespace huelinx

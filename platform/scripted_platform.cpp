@@ -1,0 +1,134 @@
+#include "platform/scripted_platform.h"
+
+#include <QCoreApplication>
+#include <QWidget>
+
+#include <cmath>
+
+namespace huelinx {
+
+namespace {
+
+constexpr double secondsPerDay = 86400.0;
+
+double withinOneDay(double seconds)
+{
+    const double wrapped = std::fmod(seconds, secondsPerDay);
+    return wrapped < 0.0 ? wrapped + secondsPerDay : wrapped;
+}
+
+bool hasButton(Buttons buttons, Answer answer)
+{
+    switch (buttons) {
+    case Buttons::Ok: return answer == Answer::Ok;
+    case Buttons::OkCancel: return answer == Answer::Ok || answer == Answer::Cancel;
+    case Buttons::YesNo: return answer == Answer::Yes || answer == Answer::No;
+    case Buttons::YesNoCancel: return answer != Answer::Ok;
+    }
+    return false;
+}
+
+QString answerName(Answer answer)
+{
+    switch (answer) {
+    case Answer::Ok: return QStringLiteral("Ok");
+    case Answer::Cancel: return QStringLiteral("Cancel");
+    case Answer::Yes: return QStringLiteral("Yes");
+    case Answer::No: return QStringLiteral("No");
+    }
+    return QString();
+}
+
+} // namespace
+
+void ScriptedPlatform::reportUnexpected(const QString& what)
+{
+    if (unexpected_)
+        unexpected_(what);
+}
+
+Answer ScriptedPlatform::message(const QString& text, Buttons buttons, Icon icon,
+                                 const QString& title)
+{
+    shown_.push_back({Shown::Message, text, title, buttons, icon, QString()});
+    if (buttons == Buttons::Ok)
+        return Answer::Ok;
+    const Answer fallback =
+        buttons == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
+    if (answers_.empty()) {
+        reportUnexpected(QStringLiteral("message box: ") + text);
+        return fallback;
+    }
+    const Answer answer = answers_.front();
+    answers_.pop_front();
+    if (!hasButton(buttons, answer)) {
+        reportUnexpected(QStringLiteral("message box without a %1 button: %2")
+                             .arg(answerName(answer), text));
+        return fallback;
+    }
+    return answer;
+}
+
+QString ScriptedPlatform::inputBox(const QString& prompt, const QString& title,
+                                   const QString& defaultText)
+{
+    shown_.push_back({Shown::Input, prompt, title, Buttons::OkCancel, Icon::None, defaultText});
+    if (inputs_.empty()) {
+        reportUnexpected(QStringLiteral("input box: ") + prompt);
+        return QString();
+    }
+    const QString text = inputs_.front();
+    inputs_.pop_front();
+    return text.isEmpty() ? QString() : text;
+}
+
+QString ScriptedPlatform::openFileName(const QString& filter)
+{
+    shown_.push_back({Shown::FileDialog, filter, QString(), Buttons::OkCancel, Icon::None,
+                      QString()});
+    if (files_.empty()) {
+        reportUnexpected(QStringLiteral("file dialog: ") + filter);
+        return QString();
+    }
+    const QString name = files_.front();
+    files_.pop_front();
+    return name.isEmpty() ? QString() : name;
+}
+
+bool ScriptedPlatform::printWindow(QWidget* window)
+{
+    shown_.push_back({Shown::Print, window ? window->windowTitle() : QString(), QString(),
+                      Buttons::Ok, Icon::None, QString()});
+    return printerAvailable_;
+}
+
+void ScriptedPlatform::beep()
+{
+    shown_.push_back({Shown::Beep, QString(), QString(), Buttons::Ok, Icon::None, QString()});
+}
+
+double ScriptedPlatform::secondsSinceMidnight()
+{
+    const double reading = seconds_;
+    advance(advancePerRead_);
+    return reading;
+}
+
+void ScriptedPlatform::processEvents()
+{
+    ++processEventsCount_;
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents();
+}
+
+void ScriptedPlatform::setSecondsSinceMidnight(double seconds)
+{
+    seconds_ = withinOneDay(seconds);
+}
+
+void ScriptedPlatform::advance(double seconds)
+{
+    seconds_ = withinOneDay(seconds_ + seconds);
+}
+
+} // namespace huelinx

@@ -1,0 +1,81 @@
+#include "form1_fixture.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace huelinx::testing {
+namespace {
+
+class Extras : public Form1Test {
+protected:
+    void SetUp() override {
+        Form1Test::SetUp();
+        ASSERT_TRUE(start());
+    }
+};
+
+TEST_F(Extras, AboutAndHelpShowTheirTexts) {
+    form->Command9->click();
+    form->Command1->click();
+    ASSERT_EQ(platform.shown().size(), 2u);
+    const auto& about = platform.shown()[0];
+    EXPECT_EQ(about.title, "Huelinx Version 12.23.1");
+    EXPECT_EQ(about.icon, Icon::Information);
+    EXPECT_TRUE(about.text.startsWith(
+        "The Huelinx Program is a software utility with no direct support \rfrom "));
+    EXPECT_TRUE(about.text.endsWith("drivers are included in this version.\r\r\n"));
+    const auto& help = platform.shown()[1];
+    EXPECT_EQ(help.title, "Munsell TZM Help");
+    const QStringList lines = help.text.split('\r');
+    ASSERT_EQ(lines.size(), 13);
+    EXPECT_EQ(lines[0], "Enter Hue, Value and Chroma and press 'Enter'");
+    EXPECT_EQ(lines[9], "");
+    EXPECT_EQ(lines[12], "'Save to Palette' saves a Palette file for opening with Excel or viewing "
+                         "with Optional 3D Palette Viewer (option 2)");
+}
+
+TEST_F(Extras, PrintWithoutAPrinterSaysSo) {
+    form->printB->click();
+    EXPECT_EQ(messages(), std::vector<QString>{"Printer not Found"});
+    platform.clear();
+    platform.setPrinterAvailable(true);
+    form->printB->click();
+    EXPECT_TRUE(messages().empty());
+    ASSERT_EQ(platform.shown().size(), 1u);
+    EXPECT_EQ(platform.shown()[0].kind, ScriptedPlatform::Shown::Print);
+}
+
+TEST_F(Extras, WhiteBalanceTintsTheWindowAndTheNextConversion) {
+    const auto base = [](QWidget* w) { return w->palette().color(QPalette::Base); };
+    const auto back = [](QWidget* w) { return w->palette().color(QPalette::Window); };
+    const QString blueBefore = form->Text1[2]->text();
+    form->VScroll7->setValue(50);
+    EXPECT_FLOAT_EQ(form->channelScale[1], 1.0f);
+    EXPECT_NEAR(form->channelScale[2], 0.694f, 5e-4f);
+    EXPECT_FLOAT_EQ(form->channelScale[3], 0.5f);
+    EXPECT_TRUE(form->Picture2->isHidden());
+    EXPECT_EQ(base(form->Text12[0]), QColor(255, 177, 128));
+    EXPECT_EQ(base(form->Text3), QColor(255, 177, 128));
+    EXPECT_EQ(back(form.get()), QColor(200, 139, 100));
+    EXPECT_EQ(back(form->Label21), QColor(200, 139, 100));
+    EXPECT_EQ(form->Command2->palette().color(QPalette::Button), QColor(200, 139, 100));
+    const QColor gammaBox = base(form->Text5), frame2 = back(form->Frame2);
+    // Nothing converts until the next entry, which then scales its channels.
+    EXPECT_EQ(form->Text1[2]->text(), blueBefore);
+    enter(form->Text12[0], "6.4Y");
+    EXPECT_LT(form->Text1[2]->text().toInt(), blueBefore.toInt());
+
+    form->VScroll7->setValue(100);
+    EXPECT_FLOAT_EQ(form->channelScale[2], 1.0f);
+    EXPECT_FALSE(form->Picture2->isHidden());
+    EXPECT_EQ(base(form->Text11[1]), QColor(255, 255, 255));
+    EXPECT_EQ(back(form->Label21), QColor(200, 200, 200));
+    EXPECT_EQ(base(form->Text5), gammaBox);
+    EXPECT_EQ(back(form->Frame2), frame2);
+}
+
+} // namespace
+} // namespace huelinx::testing
