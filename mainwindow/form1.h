@@ -6,7 +6,6 @@
 #pragma once
 
 #include "colour/settings.h"
-#include "colour/xyz2mun.h"
 #include "mainwindow/program.h"
 
 #include <QWidget>
@@ -93,8 +92,13 @@ public:
 
     // The settings the colour procedures read from this window.
     ColourSettings settings() const;
-    // How the last CIE-to-Munsell search ended (outside the data or not).
-    MunsellFit lastMunsellFit() const { return lastFit_; }
+    // The last conversion met a notation or chromaticity outside the Munsell
+    // data (the window shows zeros or an extrapolated notation; the
+    // command-line converter says so).
+    bool outsideMunsellData() const { return outsideData_; }
+    // The last entry refused its input (a box without a number, y = 0, L*
+    // below -16) and changed nothing.
+    bool entryRejected() const { return entryRejected_; }
 
     // ---- conversions and entry paths --------------------------------------
     void vadoro();
@@ -140,6 +144,8 @@ private:
     // Reads a box as a single-precision number; shows which box needs what and
     // gives no value when it holds something else.
     std::optional<double> readNumber(QLineEdit* box, const QString& name);
+    // Shows why an entry refused its input.
+    void reject(const QString& message);
     void showLabValues(float& X, float& Y, float& Z);
     void writeRoundedXyz(float r, float g, float b);
     void readStoredSettings();
@@ -151,7 +157,8 @@ private:
     std::vector<QLabel*> boxLabels_;
 
     Program& program_;
-    MunsellFit lastFit_ = MunsellFit::InData;
+    bool outsideData_ = false;
+    bool entryRejected_ = false;
     bool settingsWriteReported_ = false;
 };
 

@@ -4,6 +4,7 @@
 #include "colour/hue.h"
 #include "colour/mun2xyz.h"
 #include "colour/rgbcmyk.h"
+#include "colour/xyz2mun.h"
 #include "mainwindow/entry_box.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/swatch.h"
@@ -58,6 +59,8 @@ void Form1::paintSwatch() {
 }
 
 void Form1::vadoro() {
+    entryRejected_ = false;
+    outsideData_ = false;
     const auto outOfRange = [this] { program_.platform.message("Out of Munsell Range"); };
     std::string hueText = Text12[0]->text().toStdString();
     bool formatError = false;
@@ -80,8 +83,9 @@ void Form1::vadoro() {
     if (hue >= 100.0f) hue -= 100.0f;
 
     float X, Y, Z, x, y;
-    if (mun2xyz(hue, v, c, X, Y, Z, x, y, program_.table, settings()) == MunsellToCie::OutOfTable)
-        return outOfRange();
+    const MunsellToCie status = mun2xyz(hue, v, c, X, Y, Z, x, y, program_.table, settings());
+    if (status == MunsellToCie::OutOfTable) return outOfRange();
+    outsideData_ = status == MunsellToCie::OutsideData;
     const float xyz[3] = {X, Y, Z};
     for (int i = 0; i < 3; ++i) Text11[i]->setText(qs(formatNumber(xyz[i], "##0.00")));
     Text18[0]->setText(qs(formatNumber(x, "0.0000")));
@@ -99,6 +103,7 @@ void Form1::showLabValues(float& X, float& Y, float& Z) {
 }
 
 void Form1::ciemun() {
+    outsideData_ = false;
     float xyz[3];
     for (int i = 0; i < 3; ++i) {
         const auto n = strictNumber(Text11[i]->text().toStdString());
@@ -111,7 +116,7 @@ void Form1::ciemun() {
     Text18[0]->setText(qs(formatNumber(X / sum, ".0000")));
     Text18[1]->setText(qs(formatNumber(Y / sum, ".0000")));
     float H, V, C;
-    lastFit_ = xyz2mun(H, V, C, X, Y, Z, program_.table, settings());
+    outsideData_ = xyz2mun(H, V, C, X, Y, Z, program_.table, settings()) == MunsellFit::OutsideData;
     if (V < 0.5f) V = 0.5f;
     H = static_cast<float>(strictNumber(formatNumber(H, "###.00")).value_or(0.0));
     Text12[0]->setText(qs(hconvert(H)));

@@ -27,14 +27,20 @@ const char* const illuminantCaptions[3] = {"illuminant C  2° Observer ",
 
 } // namespace
 
+void Form1::reject(const QString& message) {
+    entryRejected_ = true;
+    program_.platform.message(message);
+}
+
 std::optional<double> Form1::readNumber(QLineEdit* box, const QString& name) {
     const auto number = strictNumber(box->text().toStdString());
     if (number && std::isfinite(static_cast<float>(*number))) return number;
-    program_.platform.message(name + " needs a number; it holds \"" + box->text() + "\".");
+    reject(name + " needs a number; it holds \"" + box->text() + "\".");
     return std::nullopt;
 }
 
 void Form1::xyzEntered() {
+    entryRejected_ = false;
     const auto X = readNumber(Text11[0], "X");
     const auto Y = X ? readNumber(Text11[1], "Y") : std::nullopt;
     const auto Z = Y ? readNumber(Text11[2], "Z") : std::nullopt;
@@ -47,6 +53,7 @@ void Form1::xyzEntered() {
 }
 
 void Form1::xyEntered() {
+    entryRejected_ = false;
     const auto xText = readNumber(Text18[0], "x");
     const auto yText = xText ? readNumber(Text18[1], "y") : std::nullopt;
     const auto YText = yText ? readNumber(Text11[1], "Y") : std::nullopt;
@@ -54,7 +61,7 @@ void Form1::xyEntered() {
     const float x = static_cast<float>(*xText), y = static_cast<float>(*yText);
     float lum = static_cast<float>(*YText);
     if (y == 0.0f) {
-        program_.platform.message("y needs a number other than 0.");
+        reject("y needs a number other than 0.");
         return;
     }
     const float z = 1.0f - x - y;
@@ -68,13 +75,14 @@ void Form1::xyEntered() {
 }
 
 void Form1::labEntered() {
+    entryRejected_ = false;
     const auto L = readNumber(Text15[0], "L*");
     const auto a = L ? readNumber(Text15[1], "a*") : std::nullopt;
     const auto b = a ? readNumber(Text15[2], "b*") : std::nullopt;
     if (!b) return;
     float X, Y, Z, x, y;
     if (!labxyz(X, Y, Z, static_cast<float>(*L), static_cast<float>(*a), static_cast<float>(*b))) {
-        program_.platform.message("L* needs a number of -16 or more.");
+        reject("L* needs a number of -16 or more.");
         return;
     }
     const ColourSettings s = settings();
@@ -87,6 +95,7 @@ void Form1::labEntered() {
 }
 
 void Form1::Command6_Click() {
+    entryRejected_ = false;
     std::int16_t* channels[3] = {&program_.curRed, &program_.curGreen, &program_.curBlue};
     for (int i = 0; i < 3; ++i) {
         const double c = roundHalfEven(leadingNumber(Text1[i]->text().toStdString()));
@@ -104,6 +113,7 @@ void Form1::Command6_Click() {
 }
 
 void Form1::cmyk() {
+    entryRejected_ = false;
     float ink[4];
     const char* names[4] = {"C", "M", "Y", "K"};
     for (int i = 0; i < 4; ++i) {

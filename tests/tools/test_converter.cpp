@@ -1,0 +1,121 @@
+#include "tools/converter.h"
+
+#include "colour/mun2xyz.h"
+#include "colour/muntable.h"
+#include "text/number_format.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace huelinx {
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+Outcome convert(const QStringList& args, const std::string& input = {}) {
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    const int status = runConverter(args, {HUELINX_DATA_DIR}, in, out, err);
+    QDir::setCurrent(previous);
+    return {status, out.str(), err.str()};
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) result.push_back(line);
+    return result;
+}
+
+TEST(Converter, PrintsTheFieldsTheWindowShows) {
+    const Outcome run = convert({"munsell", "5R", "5", "10"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto out = lines(run.out);
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out[0], converterHeader);
+    MunTable table;
+    ASSERT_TRUE(loadMunTableFile(std::string(HUELINX_DATA_DIR) + "/Vadoro.dat", table).ok);
+    float value = 5, X, Y, Z, x, y;
+    mun2xyz(5, value, 10, X, Y, Z, x, y, table, {});
+    const std::string start = "5R,5,10," + formatNumber(X, "##0.00") + "," + formatNumber(Y, "##0.00") +
+                              "," + formatNumber(Z, "##0.00") + "," + formatNumber(x, "0.0000") + ",";
+    EXPECT_EQ(out[1].substr(0, start.size()), start);
+    EXPECT_EQ(out[1].back(), ','); // no message
+    EXPECT_EQ(std::count(out[1].begin(), out[1].end(), ','), 18);
+}
+
+TEST(Converter, MessagesOfTheWindowEndTheLine) {
+    Outcome run = convert({"xyz", "20", "60", "5"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out.ends_with(",Out of RGB Range\n")) << run.out;
+    EXPECT_NE(run.out.find(",0,0,0,"), std::string::npos) << run.out;
+    run = convert({"munsell", "5Y", "9", "40"});
+    EXPECT_TRUE(run.out.ends_with("Outside the Munsell data\n")) << run.out;
+    run = convert({"munsell", "5x", "5", "4"});
+    EXPECT_TRUE(run.out.ends_with(",Format Error; Out of Munsell Range\n")) << run.out;
+}
+
+TEST(Converter, OptionsSetTheWindowBeforeConverting) {
+    const auto field = [](const Outcome& run, int index) {
+        std::istringstream in(lines(run.out).at(1));
+        std::string item;
+        for (int i = 0; i <= index; ++i) std::getline(in, item, ',');
+        return item;
+    };
+    const Outcome plain = convert({"munsell", "5R", "5", "10"});
+    const Outcome d65 = convert({"--illuminant", "D65", "munsell", "5R", "5", "10"});
+    const Outcome pwd = convert({"--pwd", "munsell", "5R", "5", "10"});
+    const Outcome gamma = convert({"--gamma", "1.5", "munsell", "5R", "5", "10"});
+    const Outcome white = convert({"--white-balance", "50", "munsell", "5R", "5", "10"});
+    EXPECT_NE(field(d65, 5), field(plain, 5));                    // Z adapted
+    EXPECT_LT(std::stof(field(pwd, 4)), std::stof(field(plain, 4))); // Y scaled
+    EXPECT_LT(std::stoi(field(gamma, 12)), std::stoi(field(plain, 12))); // a lower gamma darkens
+    EXPECT_LT(std::stoi(field(white, 13)), std::stoi(field(plain, 13)));
+    EXPECT_EQ(field(white, 11), field(plain, 11)); // red keeps its level
+}
+
+TEST(Converter, CsvRunReportsBadLinesAndGoesOn) {
+    const Outcome run = convert({"--csv"}, "rgb,255,0,0\n\nfoo,1,2,3\nxyz,1,2\nlab,abc,1,2\n"
+                                       "xy,0.3,0,50\ncmyk, 0, 0, 0, 0\n");
+    EXPECT_EQ(run.status, 1);
+    const auto out = lines(run.out);
+    ASSERT_EQ(out.size(), 3u);
+    EXPECT_EQ(out[0], converterHeader);
+    EXPECT_NE(out[1].find(",255,0,0,0,100,100,0,"), std::string::npos) << out[1];
+    EXPECT_NE(out[2].find(",255,255,255,0,0,0,0,"), std::string::npos) << out[2];
+    EXPECT_EQ(run.err, "line 3: unknown kind \"foo\"\n"
+                       "line 4: xyz needs 3 values, found 2\n"
+                       "line 5: \"abc\" is not a number\n"
+                       "line 6: y needs a number other than 0.\n");
+}
+
+TEST(Converter, CommandLinesThatCannotBeUsedGiveUsage) {
+    for (const QStringList& args : {QStringList{}, QStringList{"--gamma", "9", "rgb", "1", "2", "3"},
+                                    QStringList{"--illuminant", "A", "rgb", "1", "2", "3"},
+                                    QStringList{"--white-balance", "49.5", "rgb", "1", "2", "3"},
+                                    QStringList{"--csv", "rgb"}, QStringList{"--bogus"}}) {
+        const Outcome run = convert(args);
+        EXPECT_EQ(run.status, 2) << args.join(" ").toStdString();
+        EXPECT_NE(run.err.find("usage:"), std::string::npos);
+        EXPECT_TRUE(run.out.empty());
+    }
+    const Outcome help = convert({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("usage: huelinx-convert", 0), 0u);
+    const Outcome bad = convert({"rgb", "1", "2"});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.err, "huelinx-convert: rgb needs 3 values, found 2\n");
+}
+
+} // namespace
+} // namespace huelinx
