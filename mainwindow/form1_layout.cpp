@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -168,7 +169,8 @@ void Form1::buildControls() {
 QWidget* Form1::notationGroup(const QString& title, const std::vector<QString>& labels,
                               const std::vector<QWidget*>& boxes,
                               const std::vector<QScrollBar*>& sliders) {
-    auto* group = new QWidget(this);
+    auto* group = new QFrame(this);
+    group->setFrameShape(QFrame::StyledPanel);
     auto* grid = new QGridLayout(group);
     grid->setContentsMargins(6, 4, 6, 4);
     auto* heading = new QLabel(title, group);
@@ -181,8 +183,12 @@ QWidget* Form1::notationGroup(const QString& title, const std::vector<QString>& 
         grid->addWidget(label, static_cast<int>(i) + 1, 0);
         grid->addWidget(boxes[i], static_cast<int>(i) + 1, 1);
     }
-    for (std::size_t i = 0; i < sliders.size(); ++i)
-        grid->addWidget(sliders[i], 1, 2 + static_cast<int>(i), 4, 1);
+    for (std::size_t i = 0; i < sliders.size(); ++i) {
+        grid->addWidget(sliders[i], 1, 2 + static_cast<int>(i), 4, 1, Qt::AlignHCenter);
+        auto* caption = new QLabel(labels[i].left(1), group);
+        caption->setAlignment(Qt::AlignHCenter);
+        grid->addWidget(caption, 5, 2 + static_cast<int>(i));
+    }
     grid->setRowStretch(static_cast<int>(boxes.size()) + 1, 1);
     return group;
 }

@@ -6,11 +6,13 @@
 #include "text/number_read.h"
 
 #include <QCheckBox>
+#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
 
+#include <functional>
 #include <istream>
 #include <map>
 #include <optional>
@@ -99,9 +101,26 @@ QString csvField(const QString& text) {
     return "\"" + quotedText + "\"";
 }
 
+// One kind of colour: the boxes its values go into and the entry that converts them.
+struct Kind {
+    std::vector<QLineEdit*> boxes;
+    std::function<void()> entry;
+    bool textFirst; // the first value is a hue text, not a number
+};
+
 class Converter {
 public:
-    Converter(Form1& form, ScriptedPlatform& platform) : form_(form), platform_(platform) {}
+    Converter(Form1& form, ScriptedPlatform& platform) : form_(form), platform_(platform) {
+        Form1& f = form;
+        kinds_ = {
+            {"munsell", {{f.Text12[0], f.Text12[1], f.Text12[2]}, [&f] { f.vadoro(); }, true}},
+            {"xyz", {{f.Text11[0], f.Text11[1], f.Text11[2]}, [&f] { f.xyzEntered(); }, false}},
+            {"xy", {{f.Text18[0], f.Text18[1], f.Text11[1]}, [&f] { f.xyEntered(); }, false}},
+            {"lab", {{f.Text15[0], f.Text15[1], f.Text15[2]}, [&f] { f.labEntered(); }, false}},
+            {"rgb", {{f.Text1[0], f.Text1[1], f.Text1[2]}, [&f] { f.Command6_Click(); }, false}},
+            {"cmyk", {{f.Text2[0], f.Text2[1], f.Text2[2], f.Text2[3]}, [&f] { f.cmyk(); }, false}},
+        };
+    }
 
     void apply(const Options& o) {
         form_.Check1->setChecked(o.pwd);
@@ -118,26 +137,13 @@ private:
     QString row() const;
     Form1& form_;
     ScriptedPlatform& platform_;
+    std::map<QString, Kind> kinds_;
 };
 
 bool Converter::convert(const QStringList& colour, QString& line, QString& error) {
-    struct Kind {
-        std::vector<QLineEdit*> boxes;
-        std::function<void()> entry;
-        bool textFirst; // the first value is a hue text, not a number
-    };
-    Form1& f = form_;
-    const std::map<QString, Kind> kinds{
-        {"munsell", {{f.Text12[0], f.Text12[1], f.Text12[2]}, [&f] { f.vadoro(); }, true}},
-        {"xyz", {{f.Text11[0], f.Text11[1], f.Text11[2]}, [&f] { f.xyzEntered(); }, false}},
-        {"xy", {{f.Text18[0], f.Text18[1], f.Text11[1]}, [&f] { f.xyEntered(); }, false}},
-        {"lab", {{f.Text15[0], f.Text15[1], f.Text15[2]}, [&f] { f.labEntered(); }, false}},
-        {"rgb", {{f.Text1[0], f.Text1[1], f.Text1[2]}, [&f] { f.Command6_Click(); }, false}},
-        {"cmyk", {{f.Text2[0], f.Text2[1], f.Text2[2], f.Text2[3]}, [&f] { f.cmyk(); }, false}},
-    };
     const QString name = colour.value(0).trimmed().toLower();
-    const auto kind = kinds.find(name);
-    if (kind == kinds.end()) {
+    const auto kind = kinds_.find(name);
+    if (kind == kinds_.end()) {
         error = "unknown kind \"" + colour.value(0) + "\"";
         return false;
     }
@@ -221,6 +227,11 @@ int runConverter(const QStringList& args, const QStringList& dataFolders, std::i
         err << "huelinx-convert: " << platform.shown().back().text.toStdString() << "\n";
         return 1;
     }
+    // Nothing is drawn: the boxes need no text shaping, which is most of the
+    // cost of setting their texts.
+    QFont font = form.font();
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    form.setFont(font);
     Converter converter(form, platform);
     converter.apply(options);
     out << converterHeader << "\n";

@@ -1,0 +1,107 @@
+// Speed of the main window's entry paths with the window hidden, and of the
+// command-line converter's --csv mode.
+#include "mainwindow/entry_box.h"
+#include "mainwindow/form1.h"
+#include "platform/scripted_platform.h"
+#include "tools/converter.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <iostream>
+#include <random>
+#include <sstream>
+
+namespace {
+
+using namespace huelinx;
+
+struct Window {
+    ScriptedPlatform platform;
+    Program program{platform};
+    Form1 form{program};
+    Window() {
+        program.dataFolders << HUELINX_DATA_DIR;
+        if (!form.Form_Load()) {
+            std::cerr << "the Munsell table did not load\n";
+            std::exit(1);
+        }
+    }
+};
+
+Window& window() {
+    static Window w;
+    return w;
+}
+
+void munsellEnter(benchmark::State& state) {
+    Form1& f = window().form;
+    const char* hues[4] = {"5R", "2.5YR", "7.5GY", "10PB"};
+    int i = 0;
+    for (auto _ : state) {
+        f.Text12[0]->setText(hues[i++ % 4]);
+        f.Text12[1]->setText("5");
+        f.Text12[2]->setText("8");
+        f.vadoro();
+    }
+}
+
+void xyzEnter(benchmark::State& state) {
+    Form1& f = window().form;
+    const char* xs[4] = {"20.5", "35.1", "12.9", "60.2"};
+    int i = 0;
+    for (auto _ : state) {
+        f.Text11[0]->setText(xs[i++ % 4]);
+        f.Text11[1]->setText("25.3");
+        f.Text11[2]->setText("30.7");
+        f.xyzEntered();
+    }
+}
+
+// 10,000 lines of every kind, seeded.
+std::string csvInput() {
+    std::mt19937 rng(12);
+    std::uniform_real_distribution<double> u(0, 1);
+    std::ostringstream in;
+    const char* families[10] = {"R", "YR", "Y", "GY", "G", "BG", "B", "PB", "P", "RP"};
+    for (int i = 0; i < 10000; ++i) {
+        switch (i % 6) {
+        case 0: in << "munsell," << 2.5 * (1 + i % 4) << families[i % 10] << "," << 1 + 8 * u(rng) << "," << 8 * u(rng); break;
+        case 1: in << "xyz," << 5 + 60 * u(rng) << "," << 5 + 60 * u(rng) << "," << 5 + 60 * u(rng); break;
+        case 2: in << "xy," << 0.2 + 0.2 * u(rng) << "," << 0.2 + 0.2 * u(rng) << "," << 50 * u(rng) + 1; break;
+        case 3: in << "lab," << 100 * u(rng) << "," << 100 * u(rng) - 50 << "," << 100 * u(rng) - 50; break;
+        case 4: in << "rgb," << int(255 * u(rng)) << "," << int(255 * u(rng)) << "," << int(255 * u(rng)); break;
+        default: in << "cmyk," << int(100 * u(rng)) << "," << int(100 * u(rng)) << "," << int(100 * u(rng)) << ",0";
+        }
+        in << "\n";
+    }
+    return in.str();
+}
+
+void converterCsv(benchmark::State& state) {
+    const std::string input = csvInput();
+    for (auto _ : state) {
+        std::istringstream in(input);
+        std::ostringstream out, err;
+        runConverter({"--csv"}, {HUELINX_DATA_DIR}, in, out, err);
+        benchmark::DoNotOptimize(out.str().size());
+    }
+    state.SetItemsProcessed(state.iterations() * 10000);
+}
+
+BENCHMARK(munsellEnter)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(xyzEnter)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(converterCsv)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
