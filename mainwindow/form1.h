@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -28,7 +29,9 @@ class QScrollBar;
 namespace huelinx {
 
 class EntryBox;
+class Spectrophotometer;
 class Swatch;
+enum class MeasureEnd;
 
 class Form1 : public QWidget {
 public:
@@ -128,6 +131,8 @@ public:
     void Command9_Click();
     void Command1_Click();
     void printB_Click();
+    void Command7_Click(); // Calibrate
+    void Command8_Click(); // Measure / Import %R
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -160,6 +165,10 @@ private:
     bool outsideData_ = false;
     bool entryRejected_ = false;
     bool settingsWriteReported_ = false;
+    Spectrophotometer& spectrophotometer();
+    MeasureEnd importReflectance();
+    std::unique_ptr<Spectrophotometer> spectro_;
+    bool instrumentBusy_ = false;
 };
 
 } // namespace huelinx

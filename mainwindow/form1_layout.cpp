@@ -4,6 +4,7 @@
 // messages, the window check boxes and the buttons.
 #include "mainwindow/entry_box.h"
 #include "mainwindow/form1.h"
+#include "instruments/spectrophotometer.h"
 #include "mainwindow/logo.h"
 #include "mainwindow/swatch.h"
 
@@ -297,6 +298,8 @@ void Form1::connectHandlers() {
     connect(Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(printB, &QPushButton::clicked, this, [this] { printB_Click(); });
+    connect(Command7, &QPushButton::clicked, this, [this] { Command7_Click(); });
+    connect(Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });
 }
 
 } // namespace huelinx

@@ -11,6 +11,8 @@ class QWidget;
 
 namespace huelinx {
 
+class SerialPort;
+
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class Icon { None, Information, Question, Exclamation, Critical };
 enum class Answer { Ok, Cancel, Yes, No };
@@ -47,6 +49,8 @@ public:
     virtual QSize screenSize() = 0;
     // Ends the whole program at once: every window closes, nothing is asked.
     virtual void endProgram() = 0;
+    // The serial port the instruments are driven through.
+    virtual SerialPort& serialPort() = 0;
 };
 
 } // namespace huelinx

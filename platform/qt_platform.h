@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "platform/qt_serial_port.h"
 
 #include <QRect>
 
@@ -39,6 +40,10 @@ public:
     // event. The caller should return promptly; the program ends when control
     // is back in the event loop.
     void endProgram() override;
+    SerialPort& serialPort() override { return port_; }
+
+private:
+    QtSerialPort port_;
 };
 
 // "description|pattern|description|pattern..." as a Qt name filter:

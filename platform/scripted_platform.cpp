@@ -1,6 +1,7 @@
 #include "platform/scripted_platform.h"
 
 #include <QCoreApplication>
+#include <QTime>
 #include <QWidget>
 
 #include <cmath>
@@ -107,13 +108,6 @@ void ScriptedPlatform::beep()
     shown_.push_back({Shown::Beep, QString(), QString(), Buttons::Ok, Icon::None, QString()});
 }
 
-double ScriptedPlatform::secondsSinceMidnight()
-{
-    const double reading = seconds_;
-    advance(advancePerRead_);
-    return reading;
-}
-
 void ScriptedPlatform::processEvents()
 {
     ++processEventsCount_;
@@ -129,6 +123,33 @@ void ScriptedPlatform::setSecondsSinceMidnight(double seconds)
 void ScriptedPlatform::advance(double seconds)
 {
     seconds_ = withinOneDay(seconds_ + seconds);
+    elapsed_ += seconds;
+}
+
+double ScriptedPlatform::secondsSinceMidnight()
+{
+    if (realClock_)
+        return static_cast<double>(QTime::currentTime().msecsSinceStartOfDay()) / 1000.0;
+    const double reading = seconds_;
+    advance(advancePerRead_);
+    return reading;
+}
+
+ScriptedPlatform::ScriptedPlatform()
+    : port_(std::make_unique<FakeSerialPort>([this] { return elapsed_; }))
+{
+}
+
+ScriptedPlatform::~ScriptedPlatform() = default;
+
+void ScriptedPlatform::setSerialPort(std::unique_ptr<SerialPort> port)
+{
+    port_ = std::move(port);
+}
+
+FakeSerialPort* ScriptedPlatform::fakePort()
+{
+    return dynamic_cast<FakeSerialPort*>(port_.get());
 }
 
 } // namespace huelinx

@@ -5,16 +5,21 @@
 // told to.
 #pragma once
 
+#include "platform/fake_serial_port.h"
 #include "platform/platform.h"
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace huelinx {
 
 class ScriptedPlatform : public Platform {
 public:
+    ScriptedPlatform();
+    ~ScriptedPlatform() override;
+
     // One thing the user would have seen. `text` is the message, the input
     // prompt, the file filter or the title of the printed window.
     struct Shown {
@@ -53,6 +58,8 @@ public:
     QSize screenSize() override { return screenSize_; }
     // Only records the request: the caller keeps running.
     void endProgram() override { programEnded_ = true; }
+    // A fake port on the fake clock unless another port was installed.
+    SerialPort& serialPort() override { return *port_; }
 
     // --- scripting -------------------------------------------------------
     void queueAnswer(Answer answer) { answers_.push_back(answer); }
@@ -74,6 +81,12 @@ public:
     }
 
     void setSecondsSinceMidnight(double seconds);
+    // Replaces the fake port, for tests that drive a real device.
+    void setSerialPort(std::unique_ptr<SerialPort> port);
+    // The fake port, or null when another port was installed.
+    FakeSerialPort* fakePort();
+    // Reads the machine's clock instead of the fake one.
+    void useRealClock(bool real) { realClock_ = real; }
     // Moves the clock on (or back, when negative), wrapping at midnight.
     void advance(double seconds);
     // Each reading of the clock moves it on by `seconds` after it is read, so
@@ -101,6 +114,9 @@ private:
     bool printerAvailable_ = false;
     double seconds_ = 37800.0; // 10:30:00, as timeText_
     double advancePerRead_ = 0.0;
+    double elapsed_ = 0.0; // fake seconds since creation, never wrapping
+    bool realClock_ = false;
+    std::unique_ptr<SerialPort> port_;
     QString dateText_ = QStringLiteral("12-17-2022");
     QString timeText_ = QStringLiteral("10:30:00");
     QSize screenSize_{1920, 1080};

@@ -1,0 +1,108 @@
+// Calibration: the instrument is woken, and the user is asked to present each
+// standard in turn before its calibration command goes out.
+#include "instruments/serial_exchange.h"
+#include "instruments/spectrophotometer.h"
+#include "platform/platform.h"
+#include "platform/serial_port.h"
+
+namespace huelinx {
+
+namespace {
+
+const QByteArray cr = "\r";
+
+} // namespace
+
+void Spectrophotometer::calibrate(const QString& name, int commPort) {
+    SerialPort& port = platform_.serialPort();
+    if (name == "Spectrolino" || name == "SpectroEye") {
+        platform_.message("Follow users manual for Calibration of Spectrolino / SpectroEye");
+    } else if (name == "Ci5/Ci7" || name == "XTH" || name == "CE2180" || name == "CE7000" ||
+               name == "CE7000A") {
+        if (!openPort(name, commPort)) return;
+        SerialExchange x(platform_, port);
+        if (name == "Ci5/Ci7") calibrateCi(x);
+        else if (name == "XTH") calibrateXth(x);
+        else if (name == "CE2180") calibrateCe2180(x);
+        else calibrateCe7000(x);
+    } else if (name == "Instrument") {
+        platform_.message("No Instrument found - CE-7000 or CE-2180 only", Buttons::Ok, Icon::Critical);
+    }
+    if (port.isOpen()) port.close();
+}
+
+void Spectrophotometer::calibrateCe7000(SerialExchange& x) {
+    x.send("R");
+    x.startClock();
+    if (x.promptWait(">", 5, true)) {
+        endWith("CE-7000 not connected");
+        return;
+    }
+    if (platform_.message("Open Port", Buttons::YesNoCancel) == Answer::Yes) {
+        x.send("I" + cr);
+        if (!x.countWait(19, true)) return void(notResponding());
+    }
+    const Answer white = platform_.message("White Standard", Buttons::YesNoCancel);
+    if (white == Answer::Yes) {
+        x.send("C" + cr);
+        if (!x.countWait(19, true)) notResponding();
+    }
+}
+
+void Spectrophotometer::calibrateCe2180(SerialExchange& x) {
+    x.send("v");
+    x.startClock();
+    if (x.promptWait("\n", 5, true)) {
+        endWith("CE-2180 not connected");
+        return;
+    }
+    x.send("K");
+    if (!x.countWait(18, true)) return void(notResponding());
+    const Answer white = platform_.message("White Standard", Buttons::YesNoCancel);
+    if (white == Answer::Cancel) return;
+    if (white == Answer::Yes) {
+        x.send("C");
+        if (!x.countWait(18, true)) return void(notResponding());
+    }
+    if (platform_.message("Open Port", Buttons::YesNoCancel) == Answer::Yes) {
+        x.send("B");
+        if (!x.countWait(18, true)) notResponding();
+    }
+}
+
+void Spectrophotometer::calibrateXth(SerialExchange& x) {
+    if (!wakeUp(x, 'x', true, "XT Sleeping", false, false)) return;
+    const auto step = [&](const char* question, const QByteArray& command) {
+        if (platform_.message(question, Buttons::OkCancel, Icon::None, "XT Calibration") != Answer::Ok)
+            return;
+        x.startClock();
+        x.send(command + cr);
+        x.promptWait(">", 10, false);
+        showMessage_(QString::fromLatin1(x.reply));
+    };
+    step("White Calibration", "C");
+    step("Open Port Calibration", "B");
+}
+
+void Spectrophotometer::calibrateCi(SerialExchange& x) {
+    if (!wakeUp(x, 'i', true, "Ci5/Ci7 not connected", true, true)) return;
+    x.startClock();
+    x.send("config -mode=sce" + cr);
+    if (x.promptWait(">", 2, false)) {
+        showMessage_("Ci5/Ci7 not connected");
+        platform_.serialPort().close();
+        return;
+    }
+    platform_.processEvents();
+    const auto step = [&](const char* question, const char* title, const QByteArray& command) {
+        if (platform_.message(question, Buttons::OkCancel, Icon::None, title) != Answer::Ok) return;
+        x.startClock();
+        x.send(command + cr);
+        x.promptWait(">", 10, false);
+        showMessage_(QString::fromLatin1(x.reply));
+    };
+    step("White Ceramic Calibration", "Instrument Calibration", "whitecal");
+    step("Black Trap Calibration", "Black Calibration", "blackcal");
+}
+
+} // namespace huelinx

@@ -1,0 +1,84 @@
+// The instrument buttons: "Calibrate" and "Measure" (or "Import %R", which
+// reads a reflectance curve from a file instead).
+#include "colour/tristimulus.h"
+#include "instruments/reply_parse.h"
+#include "instruments/spectrophotometer.h"
+#include "mainwindow/entry_box.h"
+#include "mainwindow/form1.h"
+#include "platform/serial_port.h"
+#include "text/number_format.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+namespace huelinx {
+
+namespace {
+
+const char* const importFormatMessage =
+    "file import format error\r\nFORMAT\r\nTAG\r\n%R360, ...,%R750";
+
+// Keeps a second click from starting another run while a wait lets the window work.
+class BusyGuard {
+public:
+    explicit BusyGuard(bool& busy) : busy_(busy) { busy_ = true; }
+    ~BusyGuard() { busy_ = false; }
+
+private:
+    bool& busy_;
+};
+
+} // namespace
+
+Spectrophotometer& Form1::spectrophotometer() {
+    if (!spectro_)
+        spectro_ = std::make_unique<Spectrophotometer>(
+            program_.platform, [this](const QString& text) { Text3->setPlainText(text); });
+    return *spectro_;
+}
+
+void Form1::Command7_Click() {
+    if (instrumentBusy_) return;
+    BusyGuard guard(instrumentBusy_);
+    spectrophotometer().calibrate(Combo1->currentText(), commPort);
+}
+
+void Form1::Command8_Click() {
+    if (instrumentBusy_) return;
+    BusyGuard guard(instrumentBusy_);
+    program_.instrumentName = Combo1->currentText();
+    const bool import = program_.instrumentName == "Import";
+    const MeasureEnd end = import ? importReflectance()
+                                  : spectrophotometer().measure(program_.instrumentName, commPort,
+                                                                program_.reflectance);
+    if (end == MeasureEnd::Ends) return;
+    if (!import) program_.platform.serialPort().close();
+    float X, Y, Z;
+    tris(X, Y, Z, program_.reflectance);
+    const float xyz[3] = {X, Y, Z};
+    for (int i = 0; i < 3; ++i) Text11[i]->setText(QString::fromStdString(formatNumber(xyz[i], "###.00")));
+    xyzEntered();
+}
+
+MeasureEnd Form1::importReflectance() {
+    // Cancelling the dialog is not a missing file: nothing happens.
+    const QString path = program_.platform.openFileName("*.txt|*.txt");
+    if (path.isEmpty()) return MeasureEnd::Ends;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        program_.platform.message("File not found");
+        return MeasureEnd::Ends;
+    }
+    const std::string text = file.readAll().toStdString();
+    const ReflectanceFile read = parseReflectanceFile(text, program_.reflectance);
+    if (!text.empty()) Label6->setText(path + " " + QString::fromStdString(read.tag));
+    if (!read.ok) {
+        program_.platform.message(importFormatMessage);
+        return MeasureEnd::Ends;
+    }
+    return MeasureEnd::Filled;
+}
+
+} // namespace huelinx

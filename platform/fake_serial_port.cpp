@@ -1,0 +1,46 @@
+#include "platform/fake_serial_port.h"
+
+#include <algorithm>
+
+namespace huelinx {
+
+bool FakeSerialPort::open(QString& error) {
+    if (openFails_) {
+        error = QString("port %1 can't be opened").arg(portNumber_);
+        return false;
+    }
+    open_ = true;
+    ++openCount_;
+    pending_.clear();
+    received_.clear();
+    return true;
+}
+
+void FakeSerialPort::write(const QByteArray& data) {
+    written_.push_back(data);
+    if (!open_ || !responder_) return;
+    for (const Arrival& a : responder_(data)) pending_.emplace_back(now_() + a.delay, a.bytes);
+    std::stable_sort(pending_.begin(), pending_.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+}
+
+void FakeSerialPort::collectArrived() {
+    const double now = now_();
+    auto it = pending_.begin();
+    for (; it != pending_.end() && it->first <= now; ++it) received_ += it->second;
+    pending_.erase(pending_.begin(), it);
+}
+
+QByteArray FakeSerialPort::readAll() {
+    collectArrived();
+    QByteArray bytes;
+    std::swap(bytes, received_);
+    return bytes;
+}
+
+int FakeSerialPort::bytesAvailable() {
+    collectArrived();
+    return static_cast<int>(received_.size());
+}
+
+} // namespace huelinx

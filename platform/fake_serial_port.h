@@ -1,0 +1,62 @@
+// A serial port for tests: what is written is recorded, and a responder
+// script decides what arrives and when, on the scripted platform's clock.
+#pragma once
+
+#include "platform/serial_port.h"
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+namespace huelinx {
+
+class FakeSerialPort : public SerialPort {
+public:
+    // A reply part: bytes that arrive `delay` seconds after the write.
+    struct Arrival {
+        double delay;
+        QByteArray bytes;
+    };
+    using Responder = std::function<std::vector<Arrival>(const QByteArray& written)>;
+
+    // `now` gives the current time in seconds, never wrapping.
+    explicit FakeSerialPort(std::function<double()> now) : now_(std::move(now)) {}
+
+    void setResponder(Responder responder) { responder_ = std::move(responder); }
+    // Makes the next opens fail, as a missing or busy port does.
+    void setOpenFails(bool fails) { openFails_ = fails; }
+
+    void setPortNumber(int number) override { portNumber_ = number; }
+    void setSettings(const QString& settings) override { settings_ = settings; }
+    void setHandshaking(int mode) override { handshaking_ = mode; }
+    void setRtsEnable(bool on) override { rts_ = on; }
+    bool open(QString& error) override;
+    void close() override { open_ = false; }
+    bool isOpen() const override { return open_; }
+    void write(const QByteArray& data) override;
+    QByteArray readAll() override;
+    int bytesAvailable() override;
+
+    // What the program did with the port.
+    const std::vector<QByteArray>& written() const { return written_; }
+    int portNumber() const { return portNumber_; }
+    const QString& settings() const { return settings_; }
+    int handshaking() const { return handshaking_; }
+    bool rts() const { return rts_; }
+    int openCount() const { return openCount_; }
+    void clearWritten() { written_.clear(); }
+
+private:
+    void collectArrived();
+
+    std::function<double()> now_;
+    Responder responder_;
+    std::vector<std::pair<double, QByteArray>> pending_; // arrival time, bytes
+    QByteArray received_;
+    std::vector<QByteArray> written_;
+    QString settings_;
+    int portNumber_ = 0, handshaking_ = 0, openCount_ = 0;
+    bool rts_ = false, open_ = false, openFails_ = false;
+};
+
+} // namespace huelinx
