@@ -71,7 +71,8 @@ bool parseArguments(int argc, char** argv, Options& options, std::string& error)
             haveInstrument = true;
         } else return error = "unknown option: " + arg, false;
     }
-    if (!haveInstrument || options.device.empty()) return error = "--instrument and --device are required", false;
+    if (!haveInstrument || options.device.empty())
+        return error = "--instrument and --device are required", false;
     return true;
 }
 
@@ -79,7 +80,8 @@ bool parseArguments(int argc, char** argv, Options& options, std::string& error)
 int openDevice(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY);
     if (fd < 0) {
-        std::fprintf(stderr, "huelinx-instrument-sim: %s: %s\n", path.c_str(), std::strerror(errno));
+        std::fprintf(stderr, "huelinx-instrument-sim: %s: %s\n", path.c_str(),
+                     std::strerror(errno));
         return -1;
     }
     termios tio{};
@@ -205,7 +207,8 @@ int run(int argc, char** argv) {
     if (fd < 0) return 1;
     std::FILE* log = options.log.empty() ? nullptr : std::fopen(options.log.c_str(), "a");
     if (!options.log.empty() && !log) {
-        std::fprintf(stderr, "huelinx-instrument-sim: %s: %s\n", options.log.c_str(), std::strerror(errno));
+        std::fprintf(stderr, "huelinx-instrument-sim: %s: %s\n", options.log.c_str(),
+                     std::strerror(errno));
         ::close(fd);
         return 1;
     }

@@ -1,0 +1,142 @@
+#include "form1_fixture.h"
+
+#include "tools/instrument_replies.h"
+
+#include <QComboBox>
+#include <QPlainTextEdit>
+
+namespace huelinx::testing {
+namespace {
+
+class Calibrate : public Form1Test {
+protected:
+    void SetUp() override {
+        Form1Test::SetUp();
+        ASSERT_TRUE(start());
+        platform.setAdvancePerRead(0.01);
+        port = platform.fakePort();
+    }
+    // `name` answers like the simulator; commands in `silent` get no answer.
+    void run(const QString& name, QStringList silent = {}) {
+        const Instrument instrument = *instrumentNamed(name.toStdString());
+        port->setResponder([=](const QByteArray& written) {
+            std::vector<FakeSerialPort::Arrival> arrivals;
+            if (silent.contains(QString::fromLatin1(written))) return arrivals;
+            double at = 0.05;
+            for (const ReplyPart& part : replyTo(instrument, written.toStdString(), knownCurve(), {})) {
+                at += part.pause;
+                arrivals.push_back({at, QByteArray::fromStdString(part.bytes)});
+            }
+            return arrivals;
+        });
+        form->Combo1->setEditText(name);
+        port->clearWritten();
+        form->Command7_Click();
+        EXPECT_FALSE(port->isOpen());
+        EXPECT_EQ(platform.pendingAnswers(), 0u);
+    }
+    QStringList sent() const {
+        QStringList commands;
+        for (const QByteArray& w : port->written()) commands << QString::fromLatin1(w);
+        return commands;
+    }
+    QStringList questions() const {
+        QStringList asked;
+        for (const auto& s : platform.shown())
+            if (s.buttons != Buttons::Ok) asked << s.text + (s.title.isEmpty() ? "" : " / " + s.title);
+        return asked;
+    }
+    FakeSerialPort* port = nullptr;
+};
+
+TEST_F(Calibrate, Ce7000AsksForEachStandard) {
+    platform.queueAnswer(Answer::No);
+    platform.queueAnswer(Answer::Yes);
+    run("CE7000");
+    EXPECT_EQ(sent(), (QStringList{"R", "C\r"}));
+    EXPECT_EQ(questions(), (QStringList{"Open Port", "White Standard"}));
+    platform.clear();
+    platform.queueAnswer(Answer::Yes);
+    platform.queueAnswer(Answer::Cancel);
+    run("CE7000A");
+    EXPECT_EQ(sent(), (QStringList{"R", "I\r"}));
+}
+
+TEST_F(Calibrate, Ce2180SendsSingleLettersAndStopsAtCancel) {
+    platform.queueAnswer(Answer::Yes);
+    platform.queueAnswer(Answer::Yes);
+    run("CE2180");
+    EXPECT_EQ(sent(), (QStringList{"v", "K", "C", "B"}));
+    EXPECT_EQ(questions(), (QStringList{"White Standard", "Open Port"}));
+    platform.clear();
+    platform.queueAnswer(Answer::Cancel);
+    run("CE2180");
+    EXPECT_EQ(sent(), (QStringList{"v", "K"}));
+}
+
+TEST_F(Calibrate, XthAndCiAskWithTheirTitlesAndShowTheReplies) {
+    platform.queueAnswer(Answer::Ok);
+    platform.queueAnswer(Answer::Cancel);
+    run("XTH");
+    EXPECT_EQ(sent(), (QStringList{"R\r", "C\r"}));
+    EXPECT_EQ(questions(), (QStringList{"White Calibration / XT Calibration",
+                                        "Open Port Calibration / XT Calibration"}));
+    EXPECT_EQ(form->Text3->toPlainText(), "OK>");
+    platform.clear();
+    // The Ci configures itself at every calibration, even after a measurement.
+    platform.queueAnswer(Answer::Cancel);
+    platform.queueAnswer(Answer::Cancel);
+    run("Ci5/Ci7");
+    form->Command8_Click();
+    platform.clear();
+    platform.queueAnswer(Answer::Cancel);
+    platform.queueAnswer(Answer::Ok);
+    run("Ci5/Ci7");
+    EXPECT_EQ(sent(), (QStringList{"R\r", "config -mode=sce\r", "blackcal\r"}));
+    EXPECT_EQ(questions(), (QStringList{"White Ceramic Calibration / Instrument Calibration",
+                                        "Black Trap Calibration / Black Calibration"}));
+}
+
+TEST_F(Calibrate, SilentInstrumentsAreReportedWithoutHanging) {
+    const struct {
+        const char* name;
+        const char* silentAt;
+        const char* message; // in a message box, or in the messages box for the Ci
+    } cases[] = {
+        {"CE7000", "R", "CE-7000 not connected"},
+        {"CE2180", "v", "CE-2180 not connected"},
+        {"CE2180", "K", "Instrument not responding"},
+        {"XTH", "R\r", "Instrument not responding"},
+        {"Ci5/Ci7", "R\r", "Ci5/Ci7 not connected"},
+        {"Ci5/Ci7", "config -mode=sce\r", "Ci5/Ci7 not connected"},
+    };
+    for (const auto& c : cases) {
+        platform.clear();
+        form->Text3->setPlainText("");
+        run(c.name, {c.silentAt});
+        const bool inBox = !QString(c.name).startsWith("Ci");
+        if (inBox) EXPECT_EQ(messages(), std::vector<QString>{c.message}) << c.name << " " << c.silentAt;
+        else EXPECT_EQ(form->Text3->toPlainText(), c.message);
+    }
+    // The XTH went on waking it while it slept.
+    EXPECT_GT(std::count(port->written().begin(), port->written().end(), QByteArray("R\r")), 0);
+}
+
+TEST_F(Calibrate, SpectrolinoAndUnknownNamesUseNoPort) {
+    run("Spectrolino");
+    EXPECT_EQ(messages(), std::vector<QString>{"Follow users manual for Calibration of Spectrolino / SpectroEye"});
+    EXPECT_EQ(port->openCount(), 0);
+    platform.clear();
+    form->Combo1->setEditText("Instrument");
+    form->Command7_Click();
+    ASSERT_EQ(messages(), std::vector<QString>{"No Instrument found - CE-7000 or CE-2180 only"});
+    EXPECT_EQ(platform.shown()[0].icon, Icon::Critical);
+    platform.clear();
+    form->Combo1->setEditText("Something else");
+    form->Command7_Click();
+    EXPECT_TRUE(platform.shown().empty());
+    EXPECT_EQ(port->openCount(), 0);
+}
+
+} // namespace
+} // namespace huelinx::testing
