@@ -1,7 +1,7 @@
 // Calibration: the instrument is woken, and the user is asked to present each
 // standard in turn before its calibration command goes out.
 #include "instruments/serial_exchange.h"
-#include "instruments/spectrophotometer.h"
+#include "instruments/instrument_protocols.h"
 #include "platform/platform.h"
 #include "platform/serial_port.h"
 

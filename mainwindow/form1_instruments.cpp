@@ -2,7 +2,7 @@
 // reads a reflectance curve from a file instead).
 #include "colour/tristimulus.h"
 #include "instruments/reply_parse.h"
-#include "instruments/spectrophotometer.h"
+#include "instruments/instrument_protocols.h"
 #include "mainwindow/entry_box.h"
 #include "mainwindow/form1.h"
 #include "platform/serial_port.h"

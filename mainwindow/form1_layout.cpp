@@ -4,7 +4,7 @@
 // messages, the window check boxes and the buttons.
 #include "mainwindow/entry_box.h"
 #include "mainwindow/form1.h"
-#include "instruments/spectrophotometer.h"
+#include "instruments/instrument_protocols.h"
 #include "mainwindow/logo.h"
 #include "mainwindow/swatch.h"
 

@@ -1,4 +1,4 @@
-#include "instruments/spectrophotometer.h"
+#include "instruments/instrument_protocols.h"
 
 #include "instruments/reply_parse.h"
 #include "instruments/serial_exchange.h"
