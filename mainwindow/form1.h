@@ -131,6 +131,11 @@ public:
     void Command9_Click();
     void Command1_Click();
     void printB_Click();
+    void Command11_Click(); // Save to Palette
+    void Command3_Click();  // Make Table
+    void import_Click();
+    // Appends the colour to the palette file; mode 0 asks for the tag.
+    void SaveData(float mode);
     void Command7_Click(); // Calibrate
     void Command8_Click(); // Measure / Import %R
 
@@ -165,6 +170,9 @@ private:
     bool outsideData_ = false;
     bool entryRejected_ = false;
     bool settingsWriteReported_ = false;
+    // Asks for the palette file when none is set and, in mode 0, for the tag;
+    // false when the user gave no file name.
+    bool askPaletteFile(float mode);
     Spectrophotometer& spectrophotometer();
     MeasureEnd importReflectance();
     std::unique_ptr<Spectrophotometer> spectro_;

@@ -299,6 +299,9 @@ void Form1::connectHandlers() {
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(printB, &QPushButton::clicked, this, [this] { printB_Click(); });
     connect(Command7, &QPushButton::clicked, this, [this] { Command7_Click(); });
+    connect(Command11, &QPushButton::clicked, this, [this] { Command11_Click(); });
+    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+    connect(importButton, &QPushButton::clicked, this, [this] { import_Click(); });
     connect(Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });
 }
 

@@ -1,0 +1,71 @@
+// "Import": whole files of colours converted in one run through the main
+// window's own entry procedures, as if each record had been typed in.
+//
+//   "xyz"  tag, X, Y, Z records of a chosen file, appended to the palette
+//   "6"    L*, a*, b* records of lab_sRGB.csv          -> lab_sRGB.txt
+//   "0"    hue, value, chroma records of a chosen file -> tempOUT.txt
+//   "3"    tab-separated notations of steps.txt        -> stepsMUNSELL.txt
+//   "4"    the ColorChecker table ccnames.csv          -> cchecker.csv
+//   "2"    a colour chart table RHScolors.txt          -> RHScolorsMUNSELL.txt
+//   "1"    reflectance curves of munfile1.txt          -> munout.txt
+//
+// A record cut short or a steps line without two tabs ends the run with the
+// records before it written and a message naming the line and the file.
+#pragma once
+
+#include <QString>
+
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace huelinx {
+
+class Form1;
+class ListReader;
+struct Program;
+
+class BatchImport {
+public:
+    BatchImport(Form1& form, Program& program) : form_(form), program_(program) {}
+
+    // Runs the import named by `type`; any other answer does nothing.
+    void run(const QString& type);
+
+private:
+    void importXyz();
+    void importLab();
+    void importMunsell();
+    void importSteps();
+    void importChecker();
+    void importChart();
+    void importCurves();
+
+    // The whole input file, or nothing after "File not found".
+    std::optional<std::string> readInput(const QString& name);
+    // Opens `name` anew for writing; false after a message when it can't be.
+    bool createOutput(const QString& name);
+    // Reads the next `count` fields into `fields`; false at the end of the
+    // data (quietly when nothing of the record was there, else after the
+    // cut-short message).
+    bool readRecord(ListReader& reader, int count, std::vector<std::string>& fields,
+                    const QString& file);
+    void stopped(std::size_t line, const QString& file, const QString& why);
+    void write(const std::string& text);
+    // ",X,Y,Z,L*,a*,b*,R,G,B" as the window now shows them.
+    std::string convertedFields();
+    void countDisplayable();
+    // Puts a notation into the Munsell boxes, converts it, writes the
+    // converted fields and counts the colour.
+    void convertNotation(const std::string& hue, const std::string& value, const std::string& chroma);
+    void reportCounts();
+
+    Form1& form_;
+    Program& program_;
+    std::ofstream out_;
+    int total_ = 0, notShown_ = 0;
+    std::size_t recordLine_ = 0; // line where the last record began
+};
+
+} // namespace huelinx

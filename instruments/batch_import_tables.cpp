@@ -1,0 +1,140 @@
+// The imports that write tables with counts of colours the display can't show
+// (steps, ColorChecker, colour chart), and the reflectance-curve import.
+#include "colour/tristimulus.h"
+#include "instruments/batch_import.h"
+#include "mainwindow/entry_box.h"
+#include "mainwindow/form1.h"
+#include "text/list_input.h"
+#include "text/number_format.h"
+#include "text/number_read.h"
+
+namespace huelinx {
+
+namespace {
+
+const char* const xyzLabRgb = ",X,Y,Z,L*,a*,b*,R,G,B";
+const char* const checkerNote =
+    "  Chart data: McCamy, Marcus and Davidson, J. Appl. Photogr. Eng. 2 (1976) 95-99";
+const char* const checkerGamutLine =
+    "If R G B value is 0 or 255 the color is out of the gamut of a CRT and is for approximation "
+    "only  Illuminant C 2 degree observer  Taviel  March 12 2002";
+
+// Keeps the display conversion quiet while an import runs.
+class QuietDisplay {
+public:
+    explicit QuietDisplay(Program& p) : program_(p) { program_.rgbQuiet = true; }
+    ~QuietDisplay() { program_.rgbQuiet = false; }
+
+private:
+    Program& program_;
+};
+
+} // namespace
+
+void BatchImport::convertNotation(const std::string& hue, const std::string& value,
+                                  const std::string& chroma) {
+    form_.Text12[0]->setText(QString::fromStdString(hue));
+    form_.Text12[1]->setText(QString::fromStdString(value));
+    form_.Text12[2]->setText(QString::fromStdString(chroma));
+    program_.platform.processEvents();
+    form_.vadoro();
+    program_.platform.processEvents();
+    write(convertedFields() + "\r\n");
+    countDisplayable();
+}
+
+void BatchImport::importSteps() {
+    const QString name = "steps.txt";
+    const auto text = readInput(name);
+    if (!text) return;
+    if (text->empty()) return void(program_.platform.message("File not found"));
+    if (!createOutput("stepsMUNSELL.txt")) return;
+    QuietDisplay quiet(program_);
+    write("H,V,C,X,Y,Z,L*,a*,b*,R,G,B\r\n");
+    ListReader reader(*text);
+    for (reader.skipBlankLines(); !reader.atEnd(); reader.skipBlankLines()) {
+        const std::size_t line = reader.lineNumber();
+        const std::string s = *reader.field();
+        const std::size_t p1 = s.find('\t');
+        const std::size_t p2 = p1 == std::string::npos ? p1 : s.find('\t', p1 + 1);
+        if (p2 == std::string::npos) return stopped(line, name, "the line needs hue, value and chroma separated by two tabs.");
+        const std::string hue = s.substr(0, p1), value = s.substr(p1 + 1, p2 - p1 - 1), chroma = s.substr(p2 + 1);
+        write(hue + "," + value + "," + chroma);
+        convertNotation(hue, value, chroma);
+    }
+    reportCounts();
+}
+
+void BatchImport::importChecker() {
+    const QString name = "ccnames.csv";
+    const auto text = readInput(name);
+    if (!text) return;
+    if (text->empty()) return void(program_.platform.message("File not found"));
+    if (!createOutput("cchecker.csv")) return;
+    QuietDisplay quiet(program_);
+    ListReader reader(*text);
+    write(form_.windowTitle().toStdString() + checkerNote + "\r\n" + checkerGamutLine + "\r\n");
+    write(reader.line().value_or("") + xyzLabRgb + "\r\n");
+    std::vector<std::string> f;
+    while (readRecord(reader, 5, f, name)) {
+        write(f[0] + "," + f[1] + "," + f[2] + "," + f[3] + "," + f[4]);
+        convertNotation(f[2], f[3], f[4]);
+    }
+    reportCounts();
+}
+
+void BatchImport::importChart() {
+    const QString name = "RHScolors.txt";
+    const auto text = readInput(name);
+    if (!text) return;
+    if (text->empty()) return void(program_.platform.message("File not found"));
+    if (!createOutput("RHScolorsMUNSELL.txt")) return;
+    QuietDisplay quiet(program_);
+    ListReader reader(*text);
+    write(form_.windowTitle().toStdString() + "\r\n");
+    write(reader.line().value_or("") + xyzLabRgb + "\r\n");
+    std::vector<std::string> f;
+    while (readRecord(reader, 6, f, name)) {
+        write(f[0] + "," + f[1] + "," + f[2]);
+        convertNotation(f[3], f[4], f[5]);
+    }
+    reportCounts();
+}
+
+void BatchImport::importCurves() {
+    const QString name = "munfile1.txt";
+    const auto text = readInput(name);
+    if (!text || !createOutput("munout.txt")) return;
+    write(form_.windowTitle().toStdString() + "\r\n");
+    ListReader reader(*text);
+    std::vector<std::string> f;
+    while (readRecord(reader, 43, f, name)) {
+        const std::size_t line = recordLine_;
+        Reflectance curve = program_.reflectance;
+        for (int i = 1; i <= 40; ++i) {
+            const auto v = strictNumber(f[2 + i]);
+            if (!v) return stopped(line, name, "\"" + QString::fromStdString(f[2 + i]) + "\" is not a number.");
+            curve[i] = static_cast<float>(*v);
+        }
+        const auto d = reader.line();
+        if (!d) return stopped(line, name, "the record is cut short.");
+        program_.reflectance = curve;
+        float X, Y, Z;
+        tris(X, Y, Z, curve);
+        const float xyz[3] = {X, Y, Z};
+        for (int i = 0; i < 3; ++i) form_.Text11[i]->setText(QString::fromStdString(plainText(xyz[i])));
+        form_.xyzEntered();
+        program_.platform.processEvents();
+        PrintLine zones;
+        for (int i = 0; i < 3; ++i) zones.zoned(f[i]);
+        for (auto* box : form_.Text12) zones.zoned(box->text().toStdString());
+        for (float n : xyz) zones.zoned(printText(n));
+        zones.zoned(*d);
+        for (int i = 1; i <= 40; ++i) zones.zoned(printText(curve[i]));
+        write(zones.text() + "\r\n");
+    }
+    out_.close();
+    program_.platform.beep();
+}
+
+} // namespace huelinx

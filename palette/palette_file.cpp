@@ -1,0 +1,75 @@
+#include "palette/palette_file.h"
+
+#include "text/list_input.h"
+#include "text/number_format.h"
+
+#include <fstream>
+
+namespace huelinx {
+
+namespace {
+
+// A text field in quotes, its own double quotes turned into two single quotes.
+std::string textField(std::string_view text) {
+    std::string safe;
+    safe.reserve(text.size());
+    for (char c : text) {
+        if (c == '"') safe += "''";
+        else safe += c;
+    }
+    return quoted(safe) + ",";
+}
+
+template <std::size_t N> std::string textFields(const std::array<std::string, N>& texts) {
+    std::string out;
+    for (const std::string& t : texts) out += textField(t);
+    return out;
+}
+
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+} // namespace
+
+std::string paletteLine(const PaletteRecord& r) {
+    std::string line = textField(r.date) + textField(r.time) + textField(r.tag) +
+                       textFields(r.munsell) + textFields(r.xyz) + textFields(r.lab);
+    for (float v : r.linear) line += plainText(v) + ",";
+    return line + textFields(r.rgb) + textFields(r.cmyk) + "\r\n";
+}
+
+bool appendPaletteLine(const std::string& path, const std::string& line, std::string& message) {
+    std::ofstream out(path, std::ios::binary | std::ios::app);
+    if (out) {
+        out.write(line.data(), static_cast<std::streamsize>(line.size()));
+        out.close();
+    }
+    if (out) return true;
+    message = "The colour could not be saved: the palette file \"" + path + "\" can't be written.";
+    return false;
+}
+
+std::vector<PaletteRow> readPaletteRows(std::string_view text, std::size_t limit) {
+    std::vector<PaletteRow> rows;
+    ListReader lines(text);
+    while (!lines.atEnd() && rows.size() < limit) {
+        PaletteRow row;
+        row.line = lines.lineNumber();
+        const std::string line = *lines.line();
+        if (line.find_first_not_of(" \t") == std::string::npos) continue;
+        ListReader fields(line);
+        std::size_t count = 0;
+        for (; count < row.fields.size(); ++count) {
+            if (fields.atEnd()) break;
+            row.fields[count] = trimmed(*fields.field());
+        }
+        row.complete = count == row.fields.size();
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+} // namespace huelinx

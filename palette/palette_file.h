@@ -1,0 +1,50 @@
+// The palette file: one colour per line, each field followed by a comma, lines
+// ended by CR LF, records only ever appended. A record holds 22 fields:
+//
+//   date (mm-dd-yyyy), time (hh:mm:ss), tag, Munsell hue, value, chroma,
+//   X, Y, Z, L*, a*, b*, linear red, green, blue, R, G, B, C, M, Y, K
+//
+// Texts are written in double quotes exactly as they stand, except that a
+// double quote inside a text is written as two single quotes, so every
+// reader finds the record's fields where they belong. The three linear values
+// are numbers without quotes.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace huelinx {
+
+struct PaletteRecord {
+    std::string date, time, tag;
+    std::array<std::string, 3> munsell; // hue, value, chroma as shown
+    std::array<std::string, 3> xyz;
+    std::array<std::string, 3> lab;
+    std::array<float, 3> linear{};       // 0..1
+    std::array<std::string, 3> rgb;
+    std::array<std::string, 4> cmyk;
+};
+
+// The record as one line, CR LF included.
+std::string paletteLine(const PaletteRecord& record);
+
+// Appends one record to the file in a single write; false with a message
+// naming the file when it can't be opened or written.
+bool appendPaletteLine(const std::string& path, const std::string& line, std::string& message);
+
+// The first six fields of a record: date, time, tag, hue, value, chroma.
+struct PaletteRow {
+    std::array<std::string, 6> fields;
+    bool complete = false; // the line held six fields
+    std::size_t line = 0;  // 1-based line number in the file
+};
+
+// Reads the records of a palette file, at most `limit` of them. Fields may be
+// quoted or not (a quoted field may hold commas); blanks around unquoted
+// fields are dropped; whatever follows the sixth field is ignored. Empty lines
+// are passed over.
+std::vector<PaletteRow> readPaletteRows(std::string_view text, std::size_t limit = 10000);
+
+} // namespace huelinx

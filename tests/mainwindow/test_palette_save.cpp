@@ -1,0 +1,136 @@
+#include "form1_fixture.h"
+
+#include "palette/palette_file.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace huelinx::testing {
+namespace {
+
+class Saving : public Form1Test {
+protected:
+    void SetUp() override {
+        Form1Test::SetUp();
+        ASSERT_TRUE(start());
+    }
+    std::vector<PaletteRow> rows(const QString& file) const {
+        return readPaletteRows(readFile(file).toStdString());
+    }
+    QStringList prompts() const {
+        QStringList asked;
+        for (const auto& s : platform.shown())
+            if (s.kind == ScriptedPlatform::Shown::Input) asked << s.title + ": " + s.text + " [" + s.defaultText + "]";
+        return asked;
+    }
+};
+
+TEST_F(Saving, FirstSaveAsksForFileAndTagLaterSavesOnlyForTheTag) {
+    platform.queueInput("TZMpalette");
+    platform.queueInput("sky");
+    form->Command11->click();
+    EXPECT_EQ(prompts(), (QStringList{
+        "Save Palette Data: Palette File Name to save or append  [.CSV added] [TZMpalette]",
+        "Palette File Save - TAG: Palette TZMpalette - Enter Tag [Enter 'file' to change file name] []"}));
+    platform.clear();
+    platform.queueInput("sea");
+    form->Command11->click();
+    EXPECT_EQ(prompts().size(), 1);
+    const auto saved = rows("TZMpalette.csv");
+    ASSERT_EQ(saved.size(), 2u);
+    EXPECT_EQ(saved[0].fields[0], "12-17-2022");
+    EXPECT_EQ(saved[0].fields[1], "10:30:00");
+    EXPECT_EQ(saved[0].fields[2], "sky");
+    EXPECT_EQ(saved[1].fields[2], "sea");
+    EXPECT_EQ(saved[1].fields[3], "6.4Y");
+    EXPECT_EQ(program->paletteFile, "TZMpalette.csv");
+    EXPECT_TRUE(readFile("TZMpalette.csv").endsWith(",\r\n"));
+}
+
+TEST_F(Saving, FileAnswerChangesTheFileAndTheCsvRuleKeepsAnyCase) {
+    program->paletteFile = "colours.CSV";
+    platform.queueInput("FILE");
+    platform.queueInput("colours");
+    platform.queueInput("tag two");
+    form->SaveData(0);
+    EXPECT_FALSE(QFile::exists("colours.CSV"));
+    EXPECT_EQ(rows("colours.csv").size(), 1u);
+    EXPECT_EQ(program->paletteTag, "tag two");
+    program->paletteFile = "other.CSV";
+    platform.queueInput("t");
+    form->SaveData(0);
+    EXPECT_EQ(rows("other.CSV").size(), 1u);
+    EXPECT_EQ(program->paletteFile, "other.CSV");
+}
+
+TEST_F(Saving, CancelledPromptsAndBatchSaves) {
+    platform.queueInput("");
+    form->SaveData(0);
+    EXPECT_TRUE(program->paletteFile.isEmpty());
+    EXPECT_TRUE(QDir().entryList({"*.csv"}).isEmpty());
+    // A batch save asks only for a file, and uses the tag it is given.
+    program->paletteTag = "batch";
+    platform.queueInput("run");
+    form->SaveData(1);
+    ASSERT_EQ(rows("run.csv").size(), 1u);
+    EXPECT_EQ(rows("run.csv")[0].fields[2], "batch");
+    // A cancelled tag saves with an empty tag.
+    platform.queueInput("");
+    form->SaveData(0);
+    EXPECT_EQ(rows("run.csv")[1].fields[2], "");
+}
+
+TEST_F(Saving, TheRecordTakesTheBoxesAsTheyStand) {
+    program->paletteFile = "boxes.csv";
+    form->Text1[0]->setText("300"); // typed, not entered
+    platform.queueInput("typed");
+    form->SaveData(0);
+    const QStringList fields = readFile("boxes.csv").split(',');
+    EXPECT_EQ(fields[15], "\"300\"");
+    EXPECT_EQ(fields[12], "1"); // the linear red of 255
+    EXPECT_EQ(form->VScroll4->value(), 255);
+    EXPECT_EQ(form->Text1[0]->text(), "300");
+    EXPECT_EQ(fields.size(), 23);
+}
+
+TEST_F(Saving, PaletteThatCannotBeWrittenIsNamedAndKeepsItsRecords) {
+    QFile existing("kept.csv");
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("\"a\",\"b\",\"c\",\"5R\",\"5\",\"4\",\r\n");
+    existing.close();
+    ASSERT_TRUE(QDir().mkdir("blocked.csv"));
+    program->paletteFile = "blocked.csv";
+    platform.queueInput("t");
+    form->SaveData(0);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(messages()[0].contains("blocked.csv"));
+    EXPECT_EQ(rows("kept.csv").size(), 1u);
+}
+
+TEST_F(Saving, MakeTableWritesTheFileAndSaysDone) {
+    const QString hue = form->Text12[0]->text(), x = form->Text11[0]->text();
+    form->Command3->click();
+    EXPECT_EQ(messages(), std::vector<QString>{"Done"});
+    EXPECT_FALSE(program->rgbQuiet);
+    const QString table = readFile("muntable2.prn");
+    EXPECT_TRUE(table.startsWith(form->windowTitle()));
+    EXPECT_GT(table.count("\r\n"), 3000);
+    EXPECT_EQ(form->Text12[0]->text(), hue);
+    EXPECT_EQ(form->Text11[0]->text(), x);
+    // A second run replaces the file.
+    platform.clear();
+    form->Command3->click();
+    EXPECT_EQ(readFile("muntable2.prn"), table);
+    // A table that can't be written is reported, without "Done".
+    ASSERT_TRUE(QFile::remove("muntable2.prn"));
+    ASSERT_TRUE(QDir().mkdir("muntable2.prn"));
+    platform.clear();
+    form->Command3->click();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_NE(messages()[0], "Done");
+    EXPECT_TRUE(messages()[0].contains("muntable2.prn"));
+}
+
+} // namespace
+} // namespace huelinx::testing

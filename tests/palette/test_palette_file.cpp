@@ -1,0 +1,81 @@
+#include "palette/palette_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace huelinx {
+namespace {
+
+PaletteRecord sample() {
+    PaletteRecord r;
+    r.date = "12-17-2022";
+    r.time = "10:30:00";
+    r.tag = "brick, north wall";
+    r.munsell = {"5R", "5.00", "10.00"};
+    r.xyz = {"29.08", "19.77", "12.41"};
+    r.lab = {"51.57", "42.14", "22.16"};
+    r.linear = {0.5f, 0.25f, 1.0f};
+    r.rgb = {"194", "90", "87"};
+    r.cmyk = {"20", "60", "61", "3"};
+    return r;
+}
+
+TEST(PaletteFile, RecordsHoldTwentyTwoFieldsAndReadBackWhole) {
+    PaletteRecord r = sample();
+    const std::string line = paletteLine(r);
+    EXPECT_EQ(line, "\"12-17-2022\",\"10:30:00\",\"brick, north wall\",\"5R\",\"5.00\",\"10.00\","
+                    "\"29.08\",\"19.77\",\"12.41\",\"51.57\",\"42.14\",\"22.16\",0.5,0.25,1,"
+                    "\"194\",\"90\",\"87\",\"20\",\"60\",\"61\",\"3\",\r\n");
+    // A double quote in a text would end its field early: it is written as two
+    // single quotes, and the record still reads back field by field.
+    r.tag = "the \"good\" red";
+    r.munsell[0] = " 5r";
+    const auto rows = readPaletteRows(paletteLine(r) + paletteLine(sample()));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_TRUE(rows[0].complete);
+    EXPECT_EQ(rows[0].fields[2], "the ''good'' red");
+    EXPECT_EQ(rows[0].fields[3], "5r");
+    EXPECT_EQ(rows[0].fields[5], "10.00");
+    EXPECT_EQ(rows[1].fields[2], "brick, north wall");
+    EXPECT_EQ(rows[1].line, 2u);
+}
+
+TEST(PaletteFile, ReaderTakesQuotedOrPlainFieldsAndIgnoresTheRest) {
+    const std::string text = "d,t, plain tag ,5YR , 6 ,4,anything,else\n"
+                             "\n"
+                             "\"d\",\"t\",\"x\",\"2.5PB\"\r\n"
+                             "\"d\",\"t\",\"y\",\"10RP\",\"3\",\"2\"";
+    const auto rows = readPaletteRows(text);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].fields[2], "plain tag");
+    EXPECT_EQ(rows[0].fields[3], "5YR");
+    EXPECT_EQ(rows[0].fields[4], "6");
+    EXPECT_FALSE(rows[1].complete);
+    EXPECT_EQ(rows[1].line, 3u);
+    EXPECT_TRUE(rows[2].complete);
+    EXPECT_EQ(rows[2].fields[3], "10RP");
+    std::string many;
+    for (int i = 0; i < 10005; ++i) many += "d,t,tag,5R,5,4\r\n";
+    EXPECT_EQ(readPaletteRows(many).size(), 10000u);
+}
+
+TEST(PaletteFile, AppendsAddWholeLinesAndReportFilesThatCannotBeWritten) {
+    const auto dir = std::filesystem::temp_directory_path() / "huelinx-palette-test";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir / "taken.csv");
+    const std::string path = (dir / "colours.csv").string();
+    std::string message;
+    ASSERT_TRUE(appendPaletteLine(path, paletteLine(sample()), message));
+    ASSERT_TRUE(appendPaletteLine(path, paletteLine(sample()), message));
+    std::ifstream in(path, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(text, paletteLine(sample()) + paletteLine(sample()));
+    EXPECT_FALSE(appendPaletteLine((dir / "taken.csv").string(), "x\r\n", message));
+    EXPECT_NE(message.find("taken.csv"), std::string::npos);
+    std::filesystem::remove_all(dir);
+}
+
+} // namespace
+} // namespace huelinx
