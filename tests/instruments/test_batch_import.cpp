@@ -1,0 +1,190 @@
+#include "form1_fixture.h"
+
+#include "colour/tristimulus.h"
+#include "palette/palette_file.h"
+#include "text/number_format.h"
+#include "tools/instrument_replies.h"
+
+#include <QFile>
+#include <QPushButton>
+
+namespace huelinx::testing {
+namespace {
+
+class Import : public Form1Test {
+protected:
+    void SetUp() override {
+        Form1Test::SetUp();
+        ASSERT_TRUE(start());
+    }
+    static void file(const QString& name, const QByteArray& contents) {
+        QFile f(name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(contents);
+    }
+    void importType(const QString& type) {
+        platform.queueInput(type);
+        form->importButton->click();
+    }
+    QStringList lines(const QString& name) const {
+        QStringList all = readFile(name).split("\r\n");
+        if (!all.isEmpty() && all.back().isEmpty()) all.pop_back();
+        return all;
+    }
+};
+
+TEST_F(Import, AnswersThatAreNoTypeDoNothing) {
+    for (const char* answer : {"XYZ", " 1", "", "7"}) {
+        importType(answer);
+        EXPECT_EQ(messages().size(), 0u) << answer;
+    }
+    EXPECT_TRUE(QDir().entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(Import, XyzRecordsGoToThePaletteWithTheirTags) {
+    file("xyz.csv", "tag,X,Y,Z\r\nfirst,19.38,19.77,23.35\r\nsecond,41.24,21.27,1.93\r\n");
+    program->paletteFile = "pal.csv";
+    platform.queueFile("xyz.csv");
+    importType("xyz");
+    const auto rows = readPaletteRows(readFile("pal.csv").toStdString());
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].fields[2], "first");
+    EXPECT_EQ(rows[1].fields[2], "second");
+    EXPECT_TRUE(QString::fromStdString(rows[1].fields[3]).endsWith("R"));
+    EXPECT_EQ(program->paletteTag, "second");
+}
+
+TEST_F(Import, LabRecordsAreNumberedTableLines) {
+    file("lab_sRGB.csv", "L,a,b\r\n50,20,-30\r\n90,0,0\r\n");
+    importType("6");
+    const QStringList out = lines("lab_sRGB.txt");
+    ASSERT_EQ(out.size(), 3);
+    EXPECT_EQ(out[0], "#,Hue,Value,Chroma,X,Y,Z,L*,a*,b*,R,G,B");
+    EXPECT_TRUE(out[1].startsWith(" 1 ,")) << out[1].toStdString();
+    EXPECT_TRUE(out[2].startsWith(" 2 ," + form->Text12[0]->text() + "," + form->Text12[1]->text()));
+    EXPECT_EQ(out[2].split(',').size(), 13);
+    EXPECT_TRUE(out[2].endsWith("," + QString::fromStdString(printText(program->curBlue))));
+    // An empty input still gets its header.
+    file("lab_sRGB.csv", "");
+    importType("6");
+    EXPECT_EQ(lines("lab_sRGB.txt"), QStringList{"#,Hue,Value,Chroma,X,Y,Z,L*,a*,b*,R,G,B"});
+}
+
+TEST_F(Import, MunsellRecordsOfAChosenFile) {
+    file("notations.csv", "H,V,C\r\n5R,5,10\r\n5PB,4,8\r\n");
+    platform.queueFile("notations.csv");
+    importType("0");
+    const QStringList out = lines("tempOUT.txt");
+    ASSERT_EQ(out.size(), 2);
+    EXPECT_TRUE(out[0].startsWith("5R,5,10,29.08,19.77,12.41,"));
+    EXPECT_EQ(out[1].split(',').size(), 3 + 3 + 3 + 3 + 4);
+    EXPECT_TRUE(out[1].endsWith("," + form->Text2[3]->text()));
+    EXPECT_TRUE(messages().empty());
+    // A cancelled dialog ends quietly.
+    platform.queueFile("");
+    importType("0");
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(Import, StepsCountColoursTheDisplayCannotShow) {
+    file("steps.txt", "5R\t5\t10\n5G\t9\t2\n5PB\t2\t14\n2.5Y\t8\t14\n");
+    importType("3");
+    const QStringList out = lines("stepsMUNSELL.txt");
+    ASSERT_EQ(out.size(), 5);
+    EXPECT_EQ(out[0], "H,V,C,X,Y,Z,L*,a*,b*,R,G,B");
+    EXPECT_TRUE(out[1].startsWith("5R,5,10,29.08,"));
+    int edge = 0;
+    for (int i = 1; i < out.size(); ++i) {
+        const QStringList f = out[i].split(',');
+        edge += f[9].trimmed() == "0" || f[9].trimmed() == "255" || f[10].trimmed() == "0" ||
+                f[10].trimmed() == "255" || f[11].trimmed() == "0" || f[11].trimmed() == "255";
+    }
+    EXPECT_EQ(messages(), std::vector<QString>{QString("Total colors 4  Colors not displayed %1").arg(edge)});
+    EXPECT_FALSE(program->rgbQuiet);
+    EXPECT_GT(edge, 0);
+}
+
+TEST_F(Import, TablesWithHeadersKeepTheirOwnColumns) {
+    file("ccnames.csv", "No,Name,Hue,Value,Chroma\r\n1,dark skin,3YR,3.7,3.2\r\n2,light skin,2.2YR,6.47,4.1\r\n");
+    importType("4");
+    QStringList out = lines("cchecker.csv");
+    ASSERT_EQ(out.size(), 5);
+    EXPECT_TRUE(out[0].startsWith(form->windowTitle() + "  Chart data: "));
+    EXPECT_TRUE(out[1].endsWith("Taviel  March 12 2002"));
+    EXPECT_EQ(out[2], "No,Name,Hue,Value,Chroma,X,Y,Z,L*,a*,b*,R,G,B");
+    EXPECT_TRUE(out[3].startsWith("1,dark skin,3YR,3.7,3.2,"));
+    EXPECT_EQ(messages(), std::vector<QString>{"Total colors 2  Colors not displayed 0"});
+    platform.clear();
+    file("RHScolors.txt", "Code,Name,Group,Hue,Value,Chroma\r\nN1,leaf,green,5GY,5,6\r\n");
+    importType("2");
+    out = lines("RHScolorsMUNSELL.txt");
+    ASSERT_EQ(out.size(), 3);
+    EXPECT_EQ(out[0], form->windowTitle());
+    EXPECT_EQ(out[1], "Code,Name,Group,Hue,Value,Chroma,X,Y,Z,L*,a*,b*,R,G,B");
+    EXPECT_TRUE(out[2].startsWith("N1,leaf,green,")) << out[2].toStdString();
+    EXPECT_EQ(out[2].split(',').size(), 12);
+}
+
+TEST_F(Import, MissingOrEmptyInputsSayFileNotFound) {
+    for (const char* type : {"6", "3", "4", "2", "1"}) {
+        importType(type);
+        EXPECT_EQ(messages(), std::vector<QString>{"File not found"}) << type;
+        platform.clear();
+    }
+    for (const char* name : {"steps.txt", "ccnames.csv", "RHScolors.txt"}) file(name, "");
+    for (const char* type : {"3", "4", "2"}) {
+        importType(type);
+        EXPECT_EQ(messages(), std::vector<QString>{"File not found"}) << type;
+        platform.clear();
+    }
+}
+
+TEST_F(Import, ReflectanceCurvesAreWrittenInPrintZones) {
+    QByteArray text;
+    for (const char* id : {"A1", "B2"}) {
+        text += QByteArray(id) + ",tile,glossy";
+        for (int i = 1; i <= 40; ++i) text += "," + QByteArray::number(knownReflectance(i), 'f', 2);
+        text += "\r\nnote for " + QByteArray(id) + "\r\n"; // the 40th number ends its line
+    }
+    file("munfile1.txt", text);
+    importType("1");
+    const QStringList out = lines("munout.txt");
+    ASSERT_EQ(out.size(), 3);
+    EXPECT_EQ(out[0], form->windowTitle());
+    const QString& row = out[2];
+    EXPECT_EQ(row.left(14), "B2            ");
+    EXPECT_EQ(row.mid(14, 14), "tile          ");
+    EXPECT_EQ(row.mid(42, 14).trimmed(), form->Text12[0]->text());
+    float X, Y, Z;
+    tris(X, Y, Z, knownCurve());
+    EXPECT_EQ(row.mid(84, 14), QString::fromStdString(printText(X)).leftJustified(14));
+    EXPECT_EQ(row.mid(126, 14), "note for B2   ");
+    EXPECT_EQ(row.mid(140, 14), QString::fromStdString(printText(knownReflectance(1))).leftJustified(14));
+    EXPECT_EQ(row.size(), 14 * 50);
+    EXPECT_EQ(program->reflectance, knownCurve());
+    ASSERT_EQ(platform.shown().back().kind, ScriptedPlatform::Shown::Beep);
+}
+
+TEST_F(Import, CutShortRecordsStopTheImportAndSayWhere) {
+    file("lab_sRGB.csv", "L,a,b\r\n50,20,-30\r\n60,10\r\n");
+    importType("6");
+    EXPECT_EQ(lines("lab_sRGB.txt").size(), 2);
+    EXPECT_EQ(messages(), std::vector<QString>{
+        "Import stopped at line 3 of \"lab_sRGB.csv\": the record is cut short."});
+    platform.clear();
+    file("steps.txt", "5R\t5\t10\n5G 9 2\n5PB\t2\t14\n");
+    importType("3");
+    EXPECT_EQ(lines("stepsMUNSELL.txt").size(), 2);
+    EXPECT_EQ(messages(), std::vector<QString>{"Import stopped at line 2 of \"steps.txt\": the line "
+                                               "needs hue, value and chroma separated by two tabs."});
+    EXPECT_FALSE(program->rgbQuiet);
+    platform.clear();
+    file("munfile1.txt", "A1,tile,glossy,1,2,3\r\n");
+    importType("1");
+    EXPECT_EQ(messages(), std::vector<QString>{
+        "Import stopped at line 1 of \"munfile1.txt\": the record is cut short."});
+    EXPECT_EQ(lines("munout.txt").size(), 1);
+}
+
+} // namespace
+} // namespace huelinx::testing
