@@ -6,6 +6,9 @@
 #include "tools/converter.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -91,6 +94,60 @@ void converterCsv(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * 10000);
 }
 
+// The palette and table writers, in a scratch working directory.
+struct ScratchDir {
+    QTemporaryDir dir;
+    QString previous = QDir::currentPath();
+    ScratchDir() { QDir::setCurrent(dir.path()); }
+    ~ScratchDir() { QDir::setCurrent(previous); }
+};
+
+void makeTable(benchmark::State& state) {
+    ScratchDir scratch;
+    Window& w = window();
+    for (auto _ : state) {
+        w.form.Command3_Click();
+        w.platform.clear();
+    }
+}
+
+void importMunsellRows(benchmark::State& state) {
+    ScratchDir scratch;
+    Window& w = window();
+    QFile input("rows.csv");
+    input.open(QIODevice::WriteOnly);
+    input.write("H,V,C\r\n");
+    const char* families[10] = {"R", "YR", "Y", "GY", "G", "BG", "B", "PB", "P", "RP"};
+    for (int i = 0; i < 10000; ++i)
+        input.write(QString("%1%2,%3,%4\r\n").arg(2.5 * (1 + i % 4)).arg(families[i % 10])
+                        .arg(1 + i % 9).arg(i % 12).toLatin1());
+    input.close();
+    for (auto _ : state) {
+        w.platform.queueInput("0");
+        w.platform.queueFile("rows.csv");
+        w.form.import_Click();
+        w.platform.clear();
+    }
+    state.SetItemsProcessed(state.iterations() * 10000);
+}
+
+void paletteAppends(benchmark::State& state) {
+    ScratchDir scratch;
+    Window& w = window();
+    w.program.paletteFile = "bench.csv";
+    w.program.paletteTag = "bench";
+    for (auto _ : state) {
+        for (int i = 0; i < 10000; ++i) w.form.SaveData(1);
+        state.PauseTiming();
+        QFile::remove("bench.csv");
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * 10000);
+}
+
+BENCHMARK(makeTable)->Unit(benchmark::kMillisecond);
+BENCHMARK(importMunsellRows)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(paletteAppends)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(munsellEnter)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(xyzEnter)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(converterCsv)->Unit(benchmark::kMillisecond)->Iterations(3);
