@@ -8,6 +8,7 @@
 #include "colour/settings.h"
 #include "mainwindow/program.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -29,6 +30,7 @@ class QScrollBar;
 namespace huelinx {
 
 class EntryBox;
+class Form2;
 class Spectrophotometer;
 class Swatch;
 enum class MeasureEnd;
@@ -134,8 +136,15 @@ public:
     void Command11_Click(); // Save to Palette
     void Command3_Click();  // Make Table
     void import_Click();
-    // Appends the colour to the palette file; mode 0 asks for the tag.
-    void SaveData(float mode);
+    // Appends the colour to the palette file; mode 0 asks for the tag. False
+    // when nothing was written (no file name given, or the file can't be written).
+    bool SaveData(float mode);
+    // "Image Analysis": shows or hides the picture window.
+    void Check6_Click();
+    // Opens the 3D palette viewer on a palette (mode 2: the current palette file).
+    void viewPalette(int mode);
+    // The picture window while it exists.
+    Form2* pictureWindow() const;
     void Command7_Click(); // Calibrate
     void Command8_Click(); // Measure / Import %R
 
@@ -176,6 +185,7 @@ private:
     Spectrophotometer& spectrophotometer();
     MeasureEnd importReflectance();
     std::unique_ptr<Spectrophotometer> spectro_;
+    QPointer<Form2> form2_;
     bool instrumentBusy_ = false;
 };
 

@@ -7,6 +7,7 @@
 #include "instruments/instrument_protocols.h"
 #include "mainwindow/logo.h"
 #include "mainwindow/swatch.h"
+#include "picture/form2.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -65,7 +66,7 @@ Form1::Form1(Program& program, QWidget* parent) : QWidget(parent), program_(prog
     connectHandlers();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() { delete form2_; }
 
 std::vector<QWidget*> Form1::entryBoxes() const {
     std::vector<QWidget*> boxes;
@@ -299,6 +300,7 @@ void Form1::connectHandlers() {
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(printB, &QPushButton::clicked, this, [this] { printB_Click(); });
     connect(Command7, &QPushButton::clicked, this, [this] { Command7_Click(); });
+    connect(Check6, &QCheckBox::toggled, this, [this] { Check6_Click(); });
     connect(Command11, &QPushButton::clicked, this, [this] { Command11_Click(); });
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
     connect(importButton, &QPushButton::clicked, this, [this] { import_Click(); });

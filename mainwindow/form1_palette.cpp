@@ -42,8 +42,8 @@ bool Form1::askPaletteFile(float mode) {
     }
 }
 
-void Form1::SaveData(float mode) {
-    if (!askPaletteFile(mode)) return;
+bool Form1::SaveData(float mode) {
+    if (!askPaletteFile(mode)) return false;
     if (program_.paletteFile.right(4).toLower() != ".csv") program_.paletteFile += ".csv";
 
     // The display colour as the R, G, B boxes hold it, clamped; the boxes stay as typed.
@@ -65,8 +65,9 @@ void Form1::SaveData(float mode) {
     record.rgb = texts(Text1);
     record.cmyk = texts(Text2);
     std::string message;
-    if (!appendPaletteLine(program_.paletteFile.toStdString(), paletteLine(record), message))
-        program_.platform.message(QString::fromStdString(message), Buttons::Ok, Icon::Exclamation);
+    if (appendPaletteLine(program_.paletteFile.toStdString(), paletteLine(record), message)) return true;
+    program_.platform.message(QString::fromStdString(message), Buttons::Ok, Icon::Exclamation);
+    return false;
 }
 
 void Form1::Command11_Click() { SaveData(0); }

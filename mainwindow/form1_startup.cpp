@@ -3,6 +3,7 @@
 #include "colour/muntable.h"
 #include "instruments/settings_file.h"
 #include "mainwindow/form1.h"
+#include "picture/form2.h"
 #include "text/number_read.h"
 
 #include <QCheckBox>
@@ -139,6 +140,25 @@ void Form1::Text4_Change() {
 }
 
 void Form1::Command2_Click() { program_.platform.endProgram(); }
+
+void Form1::Check6_Click() {
+    if (!Check6->isChecked()) {
+        if (form2_) form2_->hide();
+        return;
+    }
+    if (!form2_) {
+        form2_ = new Form2(*this, program_);
+        form2_->Form_Load();
+    }
+    form2_->show();
+    form2_->activateWindow();
+}
+
+Form2* Form1::pictureWindow() const { return form2_.data(); }
+
+void Form1::viewPalette(int) {
+    program_.platform.message("The 3D palette viewer is not part of this version yet.");
+}
 
 void Form1::closeEvent(QCloseEvent* event) {
     event->accept();

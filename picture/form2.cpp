@@ -1,0 +1,257 @@
+#include "picture/form2.h"
+
+#include "mainwindow/entry_box.h"
+#include "mainwindow/form1.h"
+#include "picture/picture_surface.h"
+#include "platform/standard_colours.h"
+#include "text/number_format.h"
+
+#include <QActionGroup>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QThread>
+
+#include <algorithm>
+#include <cmath>
+
+namespace huelinx {
+
+namespace {
+
+const char* const helpText =
+    "Displays Munsell Notation of Selected Pixels of Pictures on Your computer\r\n"
+    "\r\n"
+    "Load Picture: Navigate and Load a picture to display\r\n"
+    "\r\n"
+    "Options: \r\n"
+    "   Display Modes> Click or continuous Display of Munsell Notation\r\n"
+    "   Sample Size> Number of pixels to average\r\n"
+    "\r\n"
+    "Make Palette of Image - Makes a palette file of Munsell Notation for all pixels in a picture\r\n"
+    "\r\n"
+    "Get Clipboard - Loads the clipboard as a picture from other image programs like Paint\r\n"
+    "\r\n"
+    "View 3D Palette - Displays Palette in 3D display\r\n";
+
+QLineEdit* line(const QString& name, const QString& text, QWidget* parent) {
+    auto* box = new QLineEdit(text, parent);
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    return box;
+}
+
+} // namespace
+
+Form2::Form2(Form1& mainWindow, Program& program, QWidget* parent)
+    : QWidget(parent, Qt::Window), main_(mainWindow), program_(program) {
+    setObjectName("Form2");
+    setWindowTitle("Munsell Notation Picture Analysis");
+    Picture1 = new PictureSurface("Picture1", this);
+    Picture1->onMouseDown = [this](int x, int y) { Picture1_MouseDown(x, y); };
+    Picture1->onMouseMove = [this](int x, int y) { Picture1_MouseMove(x, y); };
+    scroll_ = new QScrollArea(this);
+    scroll_->setWidget(Picture1);
+    Text1 = line("Text1", "", this);
+    Text2 = line("Text2", "", this);
+    Text3 = line("Text3", "", this);
+    Text4 = line("Text4", "", this);
+    Text5 = line("Text5", "Click on picture to display Munsell Notation", this);
+    Text6 = line("Text6", "Pixel Location", this);
+    Text7 = line("Text7", "", this);
+    Text7->setAutoFillBackground(true);
+    Text3->setMaximumWidth(70);
+    Text4->setMaximumWidth(70);
+    Text7->setMaximumWidth(90);
+    buildMenus();
+
+    auto* grid = new QGridLayout(this);
+    grid->setMenuBar(menuBar);
+    grid->addWidget(scroll_, 0, 0, 1, 4);
+    grid->addWidget(Text5, 1, 0, 1, 3);
+    grid->addWidget(Text7, 1, 3, 2, 1);
+    grid->addWidget(Text6, 2, 0, 1, 3);
+    grid->addWidget(new QLabel("Picture", this), 3, 0);
+    grid->addWidget(Text2, 3, 1);
+    grid->addWidget(Text3, 3, 2);
+    grid->addWidget(Text4, 3, 3);
+    grid->addWidget(Text1, 4, 0, 1, 4);
+    grid->setRowStretch(0, 1);
+    resize(720, 620);
+}
+
+void Form2::buildMenus() {
+    menuBar = new QMenuBar(this);
+    QMenu* file = menuBar->addMenu("&File");
+    mnuLoadPicture = file->addAction("&Load Picture", this, [this] { loadPicture(true); });
+    mnuExit = file->addAction("e&Xit", this, [this] { main_.Check6->setChecked(false); });
+    QMenu* options = menuBar->addMenu("&Options");
+    QMenu* modes = options->addMenu("&Display Mode ");
+    mnuMouseClick = modes->addAction("&Mouse Click", this, [this] { clickMode = true; });
+    mnuContinuous = modes->addAction("&Continuous at Mouse Position", this, [this] { clickMode = false; });
+    QMenu* sizes = options->addMenu("Sample Pixels");
+    const char* counts[5] = {"1", "9", "25", "49", "81"};
+    for (int i = 0; i < 5; ++i) mnuSample[i] = sizes->addAction(counts[i], this, [this, i] { setSampleSize(i); });
+    mnuMakePalette = menuBar->addAction("&Make Palette of Image", this, [this] { makePicturePalette(); });
+    mnuClipboard = menuBar->addAction("get clipboard", this, [this] { getClipboard(); });
+    mnuView3D = menuBar->addAction("&View 3D Palette", this, [this] { mnuView3D_Click(); });
+    mnuHelp = menuBar->addAction("&Help", this, [this] { mnuHelp_Click(); });
+}
+
+void Form2::Form_Load() {
+    setSampleSize(4);
+    clickMode = true;
+    pictureFile = "TestImage.jpg";
+    loadPicture(false);
+}
+
+void Form2::setSampleSize(int index) {
+    sampleRadius = index;
+    sampleCount = (2 * index + 1) * (2 * index + 1);
+}
+
+void Form2::setStatus(const QString& text, int standardColourIndex) {
+    Text1->setText(text);
+    QPalette palette = Text1->palette();
+    palette.setColor(QPalette::Base, standardColour(standardColourIndex));
+    Text1->setPalette(palette);
+}
+
+void Form2::newPicture() {
+    setStatus("", 15);
+    paletteMade = false;
+}
+
+void Form2::loadPicture(bool withDialog) {
+    mnuView3D->setVisible(false);
+    if (withDialog) {
+        // A cancelled dialog keeps the picture shown.
+        const QString chosen = program_.platform.openFileName("*.jpg|*.jpg");
+        if (chosen.isEmpty()) return;
+        pictureFile = chosen;
+        newPicture();
+    }
+    if (pictureFile.isEmpty()) return;
+    Text2->setText(pictureFile);
+    QString base = pictureFile.left(pictureFile.size() - 4);
+    base = base.mid(std::max(base.lastIndexOf('\\'), base.lastIndexOf('/')) + 1);
+    program_.paletteFile = base;
+
+    const QString path = withDialog ? pictureFile : program_.locateDataFile(pictureFile);
+    QImageReader reader(path);
+    const QImage image = reader.read();
+    Picture1->setPicture(image);
+    fitToPicture();
+    Text3->setText(QString::number(Picture1->pictureWidth()));
+    Text4->setText(QString::number(Picture1->pictureHeight()));
+    if (image.isNull()) {
+        program_.platform.message("The picture \"" + pictureFile + "\" can't be read: " + reader.errorString());
+        return;
+    }
+    const QSize screen = program_.platform.screenSize();
+    if (screen.width() < image.width() || screen.height() < image.height())
+        program_.platform.message(
+            "Picture too big - Resize or select a section with an external image editing program");
+    program_.platform.processEvents();
+}
+
+void Form2::fitToPicture() {
+    const QSize screen = program_.platform.screenSize();
+    const QSize wanted = Picture1->size() + QSize(4, 4);
+    scroll_->setMinimumSize(wanted.boundedTo(QSize(screen.width() * 3 / 4, screen.height() * 2 / 3)).expandedTo(QSize(320, 240)));
+    adjustSize();
+}
+
+void Form2::getClipboard() {
+    const QImage image = QGuiApplication::clipboard()->image();
+    Picture1->setPicture(image);
+    fitToPicture();
+    setStatus("", 15);
+    if (image.isNull()) {
+        program_.platform.message("Clipboard empty or Picture too big");
+        return;
+    }
+    mnuView3D->setVisible(false);
+    drawingSize = QSize(image.width() > 500 ? image.width() + 10 : 1024,
+                        image.height() > 350 ? image.height() + 10 : 768);
+    Text3->setText(QString::number(image.width()));
+    Text4->setText(QString::number(image.height()));
+    newPicture();
+}
+
+void Form2::showNotationAt(int x, int y) {
+    if (Picture1->isEmpty()) return;
+    sampling = true;
+    const int k = sampleRadius;
+    long sum[3] = {0, 0, 0};
+    for (int px = x - k; px <= x + k; ++px)
+        for (int py = y - k; py <= y + k; ++py) {
+            const long c = Picture1->pixel(px, py);
+            Picture1->setPixel(px, py, c ^ 0xFFFFFF);
+            for (int i = 0; i < 3; ++i) sum[i] += (c >> (8 * i)) & 0xFF;
+        }
+    // Let the inverted block show for a moment, then put it back.
+    program_.platform.processEvents();
+    const double start = program_.platform.secondsSinceMidnight();
+    for (;;) {
+        double passed = program_.platform.secondsSinceMidnight() - start;
+        if (passed < 0) passed += 86400.0;
+        if (passed >= 0.2) break;
+        QThread::msleep(1);
+    }
+    for (int px = x - k; px <= x + k; ++px)
+        for (int py = y - k; py <= y + k; ++py) Picture1->setPixel(px, py, Picture1->pixel(px, py) ^ 0xFFFFFF);
+
+    int rgb[3];
+    for (int i = 0; i < 3; ++i) {
+        rgb[i] = static_cast<int>(std::floor(static_cast<double>(sum[i]) / sampleCount + 0.5));
+        main_.Text1[i]->setText(QString::number(rgb[i]));
+    }
+    const bool edge = std::any_of(rgb, rgb + 3, [](int c) { return c == 0 || c == 255; });
+    if (!edge) {
+        program_.platform.processEvents();
+        main_.Command6_Click();
+        sampling = false;
+    }
+    Text5->setText("Hue = " + main_.Text12[0]->text() + "   Value = " + main_.Text12[1]->text() +
+                   "   Chroma = " + main_.Text12[2]->text());
+    Text6->setText("Position  X =" + QString::fromStdString(signedText(x)) + "  Y =" +
+                   QString::fromStdString(signedText(y)));
+    QPalette palette = Text7->palette();
+    palette.setColor(QPalette::Base, QColor(program_.curRed, program_.curGreen, program_.curBlue));
+    Text7->setPalette(palette);
+}
+
+void Form2::Picture1_MouseDown(int x, int y) {
+    if (clickMode) showNotationAt(x, y);
+}
+
+void Form2::Picture1_MouseMove(int x, int y) {
+    if (clickMode || sampling) return;
+    showNotationAt(x, y);
+    sampling = false;
+}
+
+void Form2::mnuHelp_Click() {
+    main_.hide();
+    program_.platform.message(helpText, Buttons::Ok, Icon::None, "Options");
+    main_.show();
+    activateWindow();
+}
+
+void Form2::mnuView3D_Click() { main_.viewPalette(2); }
+
+void Form2::closeEvent(QCloseEvent* event) {
+    event->accept();
+    setAttribute(Qt::WA_DeleteOnClose);
+    main_.Check6->setChecked(false);
+}
+
+} // namespace huelinx

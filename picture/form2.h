@@ -1,0 +1,79 @@
+// The picture analysis window: shows a picture (a JPEG file or the
+// clipboard's picture) and reports the Munsell notation of the block of
+// pixels under the mouse, converted by the main window. It also turns the
+// whole picture into a palette file.
+#pragma once
+
+#include <QWidget>
+
+class QAction;
+class QCloseEvent;
+class QLineEdit;
+class QMenuBar;
+class QScrollArea;
+
+namespace huelinx {
+
+class Form1;
+class PictureSurface;
+struct Program;
+
+class Form2 : public QWidget {
+public:
+    Form2(Form1& mainWindow, Program& program, QWidget* parent = nullptr);
+
+    // Opening: sample size 81, click mode, the default picture "TestImage.jpg".
+    void Form_Load();
+
+    // ---- controls ----------------------------------------------------------
+    QMenuBar* menuBar = nullptr;
+    QAction *mnuLoadPicture = nullptr, *mnuExit = nullptr, *mnuMouseClick = nullptr,
+            *mnuContinuous = nullptr, *mnuMakePalette = nullptr, *mnuClipboard = nullptr,
+            *mnuView3D = nullptr, *mnuHelp = nullptr;
+    QAction* mnuSample[5] = {}; // "1", "9", "25", "49", "81"
+    PictureSurface* Picture1 = nullptr;
+    QLineEdit *Text1 = nullptr, *Text2 = nullptr, *Text3 = nullptr, *Text4 = nullptr,
+              *Text5 = nullptr, *Text6 = nullptr, *Text7 = nullptr;
+
+    // ---- state -------------------------------------------------------------
+    bool clickMode = true;
+    int sampleRadius = 4, sampleCount = 81;
+    bool sampling = false;
+    QString pictureFile = "TestImage.jpg";
+    bool paletteMade = false;
+    int granularity = 10;
+    // The window's logical drawing size after a clipboard picture.
+    QSize drawingSize{1024, 768};
+
+    // ---- procedures ----------------------------------------------------------
+    // Loads `pictureFile`, or a file chosen in the dialog.
+    void loadPicture(bool withDialog);
+    void getClipboard();
+    void showNotationAt(int x, int y);
+    void makePicturePalette();
+    void setSampleSize(int index);
+    void mnuHelp_Click();
+    void mnuView3D_Click();
+    void Picture1_MouseDown(int x, int y);
+    void Picture1_MouseMove(int x, int y);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void newPicture();
+    // Sizes the window to show the whole picture, within the screen.
+    void fitToPicture();
+    void setStatus(const QString& text, int standardColourIndex);
+    // Asks for the block size until it is usable and accepted; false when cancelled.
+    bool chooseGranularity(long& columns, long& rows);
+    void buildPalette(long columns, long rows);
+    void outlineBlocks(long columns, long rows);
+
+    Form1& main_;
+    Program& program_;
+    QScrollArea* scroll_ = nullptr;
+};
+
+} // namespace huelinx

@@ -1,0 +1,109 @@
+// The palette of a whole picture: the picture cut into n x n blocks, each
+// block's average colour converted by the main window and appended as one
+// palette row, column by column; then the blocks are outlined.
+#include "mainwindow/entry_box.h"
+#include "mainwindow/form1.h"
+#include "picture/form2.h"
+#include "picture/picture_surface.h"
+#include "text/number_format.h"
+#include "text/number_read.h"
+
+#include <QFile>
+#include <QLineEdit>
+
+namespace huelinx {
+
+namespace {
+
+QString general(long long n) { return QString::fromStdString(signedText(n)); }
+
+} // namespace
+
+bool Form2::chooseGranularity(long& columns, long& rows) {
+    Platform& p = program_.platform;
+    for (;;) {
+        const QString answer = p.inputBox("Granularity (average of pixels n x n)", QString(),
+                                          QString::number(granularity));
+        if (answer.isEmpty()) return false;
+        const auto number = strictNumber(answer.toStdString());
+        const double n = number ? roundHalfEven(*number) : 0.0;
+        // An answer that gives no usable block size is asked for again.
+        if (!(n >= 1.0 && n <= 32767.0)) continue;
+        granularity = static_cast<int>(n);
+        columns = Picture1->pictureWidth() / granularity;
+        rows = Picture1->pictureHeight() / granularity;
+        const long long blocks = static_cast<long long>(columns) * rows;
+        if (blocks > 10000) {
+            p.message("Too many pixels " + general(blocks) + " Maximun 10,000 - increase granularity ");
+            continue;
+        }
+        if (p.message("Total Pixels " + general(blocks) + "   Generate Palette", Buttons::YesNo) == Answer::Yes)
+            return true;
+    }
+}
+
+void Form2::makePicturePalette() {
+    Platform& p = program_.platform;
+    if (paletteMade) {
+        p.message("Palette already made - reload or load new picture");
+        return;
+    }
+    program_.paletteFile = p.inputBox("Enter file name for palette ", "Palette Generation", program_.paletteFile);
+    if (program_.paletteFile.isEmpty()) return;
+    paletteMade = true;
+    program_.paletteFile = program_.paletteFile.toUpper();
+    if (!program_.paletteFile.endsWith(".CSV")) program_.paletteFile += ".CSV";
+    granularity = 10;
+    long columns = 0, rows = 0;
+    if (!chooseGranularity(columns, rows)) {
+        paletteMade = false; // nothing was written: the picture can still be used
+        return;
+    }
+    QFile file(program_.paletteFile);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        p.message("The palette file \"" + program_.paletteFile + "\" can't be created.");
+        paletteMade = false;
+        return;
+    }
+    file.close();
+    show();
+    setStatus(Text1->text(), 14);
+    buildPalette(columns, rows);
+}
+
+void Form2::buildPalette(long columns, long rows) {
+    const int n = granularity;
+    const long W = columns * n, H = rows * n;
+    for (long x = 0; x < W; x += n) {
+        for (long y = 0; y < H; y += n) {
+            long sum[3] = {0, 0, 0};
+            for (int a = 0; a < n; ++a)
+                for (int b = 0; b < n; ++b) {
+                    const long c = Picture1->pixel(static_cast<int>(x + a), static_cast<int>(y + b));
+                    for (int i = 0; i < 3; ++i) sum[i] += (c >> (8 * i)) & 0xFF;
+                }
+            for (int i = 0; i < 3; ++i)
+                main_.Text1[i]->setText(QString::number(roundHalfEven(static_cast<double>(sum[i]) / (n * n))));
+            main_.Command6_Click();
+            program_.paletteTag = general(x) + general(y);
+            if (!main_.SaveData(1)) return;
+        }
+        setStatus("Building Palette " + general((W - x) / n), 14);
+        // This window stays in front of the main window while the palette grows.
+        show();
+        raise();
+        program_.platform.processEvents();
+    }
+    setStatus("Palette Done and saved as " + program_.paletteFile, 10);
+    outlineBlocks(columns, rows);
+    mnuView3D->setVisible(true);
+}
+
+void Form2::outlineBlocks(long columns, long rows) {
+    const int n = granularity;
+    const int right = Picture1->pictureWidth() - 1, bottom = Picture1->pictureHeight() - 1;
+    for (long c = 0; c < columns; ++c) Picture1->drawLine(static_cast<int>(c * n), 0, static_cast<int>(c * n), bottom, Qt::black);
+    for (long r = 0; r < rows; ++r) Picture1->drawLine(0, static_cast<int>(r * n), right, static_cast<int>(r * n), Qt::black);
+}
+
+} // namespace huelinx
