@@ -2,10 +2,14 @@
 // command-line converter's --csv mode.
 #include "mainwindow/entry_box.h"
 #include "mainwindow/form1.h"
+#include "picture/form2.h"
+#include "picture/picture_surface.h"
 #include "platform/scripted_platform.h"
 #include "tools/converter.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QImage>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -145,6 +149,29 @@ void paletteAppends(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * 10000);
 }
 
+void picturePalette(benchmark::State& state) {
+    ScratchDir scratch;
+    Window& w = window();
+    w.form.Check6->setChecked(true);
+    Form2* pictures = w.form.pictureWindow();
+    QImage image(1000, 1000, QImage::Format_RGB32);
+    for (int y = 0; y < 1000; ++y)
+        for (int x = 0; x < 1000; ++x) image.setPixel(x, y, qRgb(30 + x / 5, 40 + y / 6, 90));
+    for (auto _ : state) {
+        state.PauseTiming();
+        pictures->Picture1->setPicture(image);
+        pictures->paletteMade = false;
+        w.platform.queueInput("bench");
+        w.platform.queueInput("10");
+        w.platform.queueAnswer(Answer::Yes);
+        state.ResumeTiming();
+        pictures->makePicturePalette();
+        w.platform.clear();
+    }
+    state.SetItemsProcessed(state.iterations() * 10000);
+}
+
+BENCHMARK(picturePalette)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(makeTable)->Unit(benchmark::kMillisecond);
 BENCHMARK(importMunsellRows)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(paletteAppends)->Unit(benchmark::kMillisecond)->Iterations(3);
