@@ -31,6 +31,11 @@ namespace huelinx {
 
 class EntryBox;
 class Form2;
+class Form3;
+class book;
+class book2;
+class CChecker;
+class CTol;
 class Spectrophotometer;
 class Swatch;
 enum class MeasureEnd;
@@ -141,6 +146,18 @@ public:
     bool SaveData(float mode);
     // "Image Analysis": shows or hides the picture window.
     void Check6_Click();
+    // The chart windows: "Display Hue Page", "Color Tolerence Set",
+    // "Display Value Page", "Display ColorChecker".
+    void Check2_Click();
+    void Check3_Click();
+    void Check4_Click();
+    void Check5_Click();
+    // Keeping open charts current: the hue and value pages before a Munsell
+    // conversion, the tolerance set after L*a*b* is computed, the ColorChecker
+    // after a gamma change.
+    void refreshPagesBeforeConversion();
+    void refreshToleranceSet(float L, float a, float b);
+    void refreshColorChecker();
     // Opens the 3D palette viewer on a palette (mode 2: the current palette file).
     void viewPalette(int mode);
     // The picture window while it exists.
@@ -186,6 +203,12 @@ private:
     MeasureEnd importReflectance();
     std::unique_ptr<Spectrophotometer> spectro_;
     QPointer<Form2> form2_;
+    QPointer<Form3> form3_;
+    // The chart windows, created when first shown.
+    QPointer<book> book_;
+    QPointer<book2> book2_;
+    QPointer<CChecker> checker_;
+    QPointer<CTol> ctol_;
     bool instrumentBusy_ = false;
 };
 

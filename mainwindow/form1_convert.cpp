@@ -61,6 +61,7 @@ void Form1::paintSwatch() {
 void Form1::vadoro() {
     entryRejected_ = false;
     outsideData_ = false;
+    refreshPagesBeforeConversion();
     const auto outOfRange = [this] { program_.platform.message("Out of Munsell Range"); };
     std::string hueText = Text12[0]->text().toStdString();
     bool formatError = false;
@@ -100,6 +101,7 @@ void Form1::showLabValues(float& X, float& Y, float& Z) {
     xyzlab(X, Y, Z, L, a, b, settings());
     const float lab[3] = {L, a, b};
     for (int i = 0; i < 3; ++i) Text15[i]->setText(qs(formatNumber(lab[i], "###.00")));
+    refreshToleranceSet(L, a, b);
 }
 
 void Form1::ciemun() {

@@ -165,6 +165,7 @@ void Form1::VScroll8_Change() {
     const double gamma = strictNumber(Text5->text().toStdString()).value_or(2.2);
     for (float& g : gammaInv) g = static_cast<float>(1.0 / gamma);
     vadoro();
+    refreshColorChecker();
 }
 
 void Form1::Option1_Click(int index) {

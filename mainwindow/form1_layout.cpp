@@ -300,6 +300,10 @@ void Form1::connectHandlers() {
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(printB, &QPushButton::clicked, this, [this] { printB_Click(); });
     connect(Command7, &QPushButton::clicked, this, [this] { Command7_Click(); });
+    connect(Check2, &QCheckBox::toggled, this, [this] { Check2_Click(); });
+    connect(Check3, &QCheckBox::toggled, this, [this] { Check3_Click(); });
+    connect(Check4, &QCheckBox::toggled, this, [this] { Check4_Click(); });
+    connect(Check5, &QCheckBox::toggled, this, [this] { Check5_Click(); });
     connect(Check6, &QCheckBox::toggled, this, [this] { Check6_Click(); });
     connect(Command11, &QPushButton::clicked, this, [this] { Command11_Click(); });
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
