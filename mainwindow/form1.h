@@ -146,6 +146,10 @@ public:
     bool SaveData(float mode);
     // "Image Analysis": shows or hides the picture window.
     void Check6_Click();
+    // "3D Display of HVC ": shows or hides the palette viewer.
+    void Check7_Click();
+    // The palette viewer while it exists.
+    Form3* viewerWindow() const;
     // The chart windows: "Display Hue Page", "Color Tolerence Set",
     // "Display Value Page", "Display ColorChecker".
     void Check2_Click();
@@ -158,7 +162,8 @@ public:
     void refreshPagesBeforeConversion();
     void refreshToleranceSet(float L, float a, float b);
     void refreshColorChecker();
-    // Opens the 3D palette viewer on a palette (mode 2: the current palette file).
+    // Shows the 3D palette viewer (creating it if needed) and has it load a
+    // palette (mode 2: the current palette file).
     void viewPalette(int mode);
     // The picture window while it exists.
     Form2* pictureWindow() const;

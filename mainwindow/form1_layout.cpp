@@ -8,6 +8,7 @@
 #include "mainwindow/logo.h"
 #include "mainwindow/swatch.h"
 #include "picture/form2.h"
+#include "viewer/form3.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -66,7 +67,10 @@ Form1::Form1(Program& program, QWidget* parent) : QWidget(parent), program_(prog
     connectHandlers();
 }
 
-Form1::~Form1() { delete form2_; }
+Form1::~Form1() {
+    delete form2_;
+    delete form3_;
+}
 
 std::vector<QWidget*> Form1::entryBoxes() const {
     std::vector<QWidget*> boxes;
@@ -305,6 +309,7 @@ void Form1::connectHandlers() {
     connect(Check4, &QCheckBox::toggled, this, [this] { Check4_Click(); });
     connect(Check5, &QCheckBox::toggled, this, [this] { Check5_Click(); });
     connect(Check6, &QCheckBox::toggled, this, [this] { Check6_Click(); });
+    connect(Check7, &QCheckBox::toggled, this, [this] { Check7_Click(); });
     connect(Command11, &QPushButton::clicked, this, [this] { Command11_Click(); });
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
     connect(importButton, &QPushButton::clicked, this, [this] { import_Click(); });

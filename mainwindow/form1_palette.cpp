@@ -5,6 +5,7 @@
 #include "palette/munsell_table.h"
 #include "palette/palette_file.h"
 #include "text/number_read.h"
+#include "viewer/form3.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -70,7 +71,10 @@ bool Form1::SaveData(float mode) {
     return false;
 }
 
-void Form1::Command11_Click() { SaveData(0); }
+void Form1::Command11_Click() {
+    SaveData(0);
+    if (Check7->isChecked() && viewerWindow()) viewerWindow()->GetData(2);
+}
 
 void Form1::Command3_Click() {
     program_.rgbQuiet = true;

@@ -4,6 +4,7 @@
 #include "instruments/settings_file.h"
 #include "mainwindow/form1.h"
 #include "picture/form2.h"
+#include "viewer/form3.h"
 #include "text/number_read.h"
 
 #include <QCheckBox>
@@ -156,8 +157,30 @@ void Form1::Check6_Click() {
 
 Form2* Form1::pictureWindow() const { return form2_.data(); }
 
-void Form1::viewPalette(int) {
-    program_.platform.message("The 3D palette viewer is not part of this version yet.");
+Form3* Form1::viewerWindow() const { return form3_.data(); }
+
+// Creates the viewer on first use; its start-up loads the remembered palette.
+static Form3* ensureViewer(QPointer<Form3>& viewer, Form1& form, Program& program) {
+    if (!viewer) {
+        viewer = new Form3(form, program);
+        viewer->Form_Load();
+    }
+    return viewer;
+}
+
+void Form1::Check7_Click() {
+    if (!Check7->isChecked()) {
+        if (form3_) form3_->hide();
+        return;
+    }
+    ensureViewer(form3_, *this, program_)->show();
+}
+
+void Form1::viewPalette(int mode) {
+    Form3* viewer = ensureViewer(form3_, *this, program_);
+    viewer->show();
+    viewer->activateWindow();
+    viewer->GetData(mode);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

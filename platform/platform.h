@@ -31,7 +31,9 @@ public:
     // A file-open dialog with a filter such as "*.csv|*.csv" (description and
     // pattern pairs separated by '|'); empty when cancelled. The current working
     // directory is left as it was.
-    virtual QString openFileName(const QString& filter) = 0;
+    // `startFolder` (when given) is where the dialog opens; otherwise the
+    // working directory.
+    virtual QString openFileName(const QString& filter, const QString& startFolder = QString()) = 0;
     // Prints the image of `window` on the default printer; false when there is
     // no printer or printing failed.
     virtual bool printWindow(QWidget* window) = 0;

@@ -131,11 +131,12 @@ QString QtPlatform::inputBox(const QString& prompt, const QString& title,
     return accepted ? text : QString();
 }
 
-QString QtPlatform::openFileName(const QString& filter)
+QString QtPlatform::openFileName(const QString& filter, const QString& startFolder)
 {
     const QString workingDirectory = QDir::currentPath();
     const QString name = QFileDialog::getOpenFileName(
-        QApplication::activeWindow(), QString(), workingDirectory, qtFileFilter(filter));
+        QApplication::activeWindow(), QString(),
+        startFolder.isEmpty() ? workingDirectory : startFolder, qtFileFilter(filter));
     // Qt's own dialog leaves the working directory alone, but a native one may
     // not: relative data file names depend on it.
     if (QDir::currentPath() != workingDirectory)

@@ -20,7 +20,7 @@ public:
     QString inputBox(const QString& prompt, const QString& title = QString(),
                      const QString& defaultText = QString()) override;
     // The dialog opens in the current working directory.
-    QString openFileName(const QString& filter) override;
+    QString openFileName(const QString& filter, const QString& startFolder = QString()) override;
     // The window's image, scaled to fit the page with its proportions kept, at
     // the top left inside a half-inch margin.
     bool printWindow(QWidget* window) override;

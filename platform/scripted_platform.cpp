@@ -83,7 +83,7 @@ QString ScriptedPlatform::inputBox(const QString& prompt, const QString& title,
     return text.isEmpty() ? QString() : text;
 }
 
-QString ScriptedPlatform::openFileName(const QString& filter)
+QString ScriptedPlatform::openFileName(const QString& filter, const QString&)
 {
     shown_.push_back({Shown::FileDialog, filter, QString(), Buttons::OkCancel, Icon::None,
                       QString()});

@@ -43,7 +43,7 @@ public:
     QString inputBox(const QString& prompt, const QString& title = QString(),
                      const QString& defaultText = QString()) override;
     // Takes the next queued file name; empty (and unexpected) when none is queued.
-    QString openFileName(const QString& filter) override;
+    QString openFileName(const QString& filter, const QString& startFolder = QString()) override;
     // Records the print and reports whether a printer is "available".
     bool printWindow(QWidget* window) override;
     void beep() override;

@@ -1,0 +1,212 @@
+#include "form1_fixture.h"
+
+#include "palette/palette_file.h"
+#include "picture/form2.h"
+#include "viewer/form3.h"
+#include "viewer/viewer_surface.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace huelinx::testing {
+namespace {
+
+class Viewer : public Form1Test {
+protected:
+    void SetUp() override {
+        Form1Test::SetUp();
+        ASSERT_TRUE(start());
+    }
+    // Opens the viewer through its check box and stops the rotation.
+    Form3& open() {
+        form->Check7->setChecked(true);
+        Form3* v = form->viewerWindow();
+        v->Command2_Click();
+        platform.clear();
+        return *v;
+    }
+    static void palette(const QString& name, const QStringList& rows) {
+        QFile f(name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        for (const QString& row : rows) f.write((row + "\r\n").toLatin1());
+    }
+    static QString row(const QString& tag, const QString& hue, const QString& value, const QString& chroma) {
+        return "\"12-17-2022\",\"10:30:00\",\"" + tag + "\",\"" + hue + "\",\"" + value + "\",\"" + chroma +
+               "\",\"1\",\"2\",\"3\",";
+    }
+};
+
+TEST_F(Viewer, OpensOnTheDefaultPaletteAndRotates) {
+    form->Check7->setChecked(true);
+    Form3& v = *form->viewerWindow();
+    EXPECT_EQ(v.windowTitle(), "Vantorix 3D Munsell Palette Viewer");
+    EXPECT_EQ(v.pointCount, 118);
+    EXPECT_EQ(v.List1->count(), 118);
+    EXPECT_EQ(v.Text1->text(), "Loaded Palette newpalette2.csv");
+    EXPECT_EQ(v.Text1->palette().color(QPalette::Base), QColor(0, 255, 0));
+    EXPECT_EQ(readFile("LastPalette.txt"), "newpalette2.csv\r\n");
+    EXPECT_TRUE(v.Timer1->isActive());
+    EXPECT_TRUE(v.Timer2->isActive());
+    EXPECT_EQ(v.Command2->palette().color(QPalette::Button), QColor(160, 224, 160));
+    v.Command2_Click();
+    EXPECT_FALSE(v.Timer1->isActive());
+    EXPECT_EQ(v.Command1->palette().color(QPalette::Button), QColor(160, 224, 160));
+    EXPECT_EQ(v.HScroll1->value(), v.HScroll1->value()); // sliders keep their places
+    EXPECT_EQ(v.VScroll1->value(), 15);
+    EXPECT_EQ(v.VScroll2->value(), 20);
+    // e&Xit hides without touching the check box; the close box destroys the window.
+    v.mnuExit->trigger();
+    EXPECT_TRUE(v.isHidden());
+    EXPECT_TRUE(form->Check7->isChecked());
+    form->Check7->setChecked(false);
+    form->Check7->setChecked(true);
+    EXPECT_FALSE(v.isHidden());
+    v.close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(form->viewerWindow(), nullptr);
+    EXPECT_TRUE(form->Check7->isChecked());
+}
+
+TEST_F(Viewer, ListEntriesAndHueTexts) {
+    palette("one.csv", {row("tile", "5.0YR", "5", "0.5"), row("leaf", "2.5gy", "6", "12.5")});
+    Form3& v = open();
+    program->paletteFile = "one.csv";
+    v.GetData(2);
+    ASSERT_EQ(v.pointCount, 2);
+    const QString first = v.List1->item(0)->text();
+    EXPECT_TRUE(first.startsWith("1    tile ")) << first.toStdString();
+    EXPECT_TRUE(first.contains("     H 5.0yr ")) << first.toStdString();
+    EXPECT_TRUE(first.endsWith("   V 5.00     C .50")) << first.toStdString();
+    EXPECT_TRUE(v.List1->item(1)->text().endsWith("   V 6.00     C 12.50"));
+    EXPECT_TRUE(v.pointHue[1].startsWith("5.0yr "));
+    EXPECT_EQ(v.pointHVC[2][0], static_cast<float>(32.5 * 3.6 * 0.0174532925));
+    EXPECT_EQ(readFile("LastPalette.txt"), "one.csv\r\n");
+    // Each row's colour came from the main window's conversion.
+    EXPECT_EQ(v.pointRGB[2][0], program->curRed);
+}
+
+TEST_F(Viewer, RowsThatCannotBeReadEndTheLoadAndKeepTheEarlierEntries) {
+    Form3& v = open();
+    const QString remembered = readFile("LastPalette.txt");
+    palette("bad.csv", {row("a", "5R", "5", "4"), row("b", "5Y", "7", "6"), row("c", "5G", "x", "4")});
+    program->paletteFile = "bad.csv";
+    v.GetData(2);
+    EXPECT_EQ(messages(), std::vector<QString>{"File format Error or Palette not generatedbad.csv"});
+    EXPECT_EQ(v.pointCount, 2);
+    EXPECT_EQ(readFile("LastPalette.txt"), remembered);
+    platform.clear();
+    palette("short.csv", {row("a", "5R", "5", "4"), "\"d\",\"t\",\"tag\",\"5R\""});
+    program->paletteFile = "short.csv";
+    v.GetData(2);
+    EXPECT_EQ(messages(), std::vector<QString>{"File format Error or Palette not generatedshort.csv"});
+    EXPECT_EQ(v.pointCount, 1);
+    // A missing file keeps the dots of the palette before it; picking then
+    // selects no list row that isn't there.
+    platform.clear();
+    program->paletteFile = "missing.csv";
+    v.GetData(2);
+    EXPECT_EQ(messages(), std::vector<QString>{"File format Error or Palette not generatedmissing.csv"});
+    EXPECT_EQ(v.pointCount, 1);
+    EXPECT_EQ(v.List1->count(), 0);
+    v.drawPalette();
+    const QPointF at = v.Picture1->toPixels(v.pointScreen[1].x, v.pointScreen[1].y);
+    v.Picture1_MouseDown(1, static_cast<int>(at.x()), static_cast<int>(at.y()));
+    EXPECT_EQ(v.List1->currentRow(), -1);
+    EXPECT_EQ(v.Text3[0]->text(), "a");
+    // A cancelled open dialog keeps the palette.
+    platform.queueFile("");
+    v.mnuOpenPalette->trigger();
+    EXPECT_EQ(v.pointCount, 1);
+}
+
+TEST_F(Viewer, TenThousandRowsAtMost) {
+    QStringList rows;
+    for (int i = 0; i < 10000; ++i) rows << row("t", "5R", "5", "4");
+    palette("full.csv", rows);
+    rows << row("extra", "5Y", "7", "6");
+    palette("over.csv", rows);
+    Form3& v = open();
+    for (const char* name : {"full.csv", "over.csv"}) {
+        program->paletteFile = name;
+        v.GetData(2);
+        EXPECT_EQ(messages(), std::vector<QString>{"Palette limited to 10000"}) << name;
+        EXPECT_EQ(v.pointCount, 10000);
+        EXPECT_EQ(v.List1->count(), 10000);
+        platform.clear();
+    }
+}
+
+TEST_F(Viewer, PickingWithEitherButtonFillsItsSideAndDotsAreDrawnInTheirColours) {
+    palette("two.csv", {row("red", "5R", "5", "12"), row("blue", "5PB", "4", "10"), row("again", "5PB", "4", "10")});
+    Form3& v = open();
+    program->paletteFile = "two.csv";
+    v.GetData(2);
+    v.drawPalette();
+    const auto pixelOf = [&](int i) {
+        const QPointF at = v.Picture1->toPixels(v.pointScreen[i].x, v.pointScreen[i].y);
+        return QPoint(static_cast<int>(at.x()), static_cast<int>(at.y()));
+    };
+    const QPoint red = pixelOf(1), blue = pixelOf(2);
+    const long drawn = v.Picture1->pixel(red.x(), red.y());
+    EXPECT_EQ(QColor(drawn & 0xFF, (drawn >> 8) & 0xFF, (drawn >> 16) & 0xFF),
+              QColor(v.pointRGB[1][0], v.pointRGB[1][1], v.pointRGB[1][2]));
+    v.Picture1_MouseDown(1, red.x(), red.y());
+    v.Picture1_MouseDown(2, blue.x(), blue.y());
+    EXPECT_EQ(v.Text3[0]->text(), "red");
+    EXPECT_EQ(v.Text3[1]->text(), "blue"); // entry 3 lies on entry 2: the earlier wins
+    EXPECT_EQ(v.Text4[1]->text(), v.pointHue[2] + " 4.00/10.00");
+    EXPECT_EQ(v.Shape1->palette().color(QPalette::Window), QColor(v.pointRGB[1][0], v.pointRGB[1][1], v.pointRGB[1][2]));
+    EXPECT_EQ(v.Shape2->palette().color(QPalette::Window), QColor(v.pointRGB[2][0], v.pointRGB[2][1], v.pointRGB[2][2]));
+    EXPECT_EQ(v.List1->currentRow(), 1);
+    // The selected entry gets a white centre (entry 3 covers entry 2, so look at entry 1).
+    v.Picture1_MouseDown(1, red.x(), red.y());
+    v.drawPalette();
+    EXPECT_EQ(v.Picture1->pixel(red.x(), red.y()), 0xFFFFFFL);
+    // Other buttons do nothing.
+    v.Picture1_MouseDown(0, blue.x(), blue.y());
+    EXPECT_EQ(v.List1->currentRow(), 0);
+}
+
+TEST_F(Viewer, RotationTicksWrapAndTakeTheSpeed) {
+    Form3& v = open();
+    v.HScroll1->setValue(179);
+    v.HScroll3->setValue(37);
+    v.Timer1_Timer();
+    EXPECT_EQ(v.HScroll1->value(), 180);
+    EXPECT_EQ(v.Timer1->interval(), 37);
+    v.Timer1_Timer();
+    EXPECT_EQ(v.HScroll1->value(), -180);
+}
+
+TEST_F(Viewer, MessagesAndTheOtherWindowsThatReloadIt) {
+    Form3& v = open();
+    v.mnuHelp->trigger();
+    v.mnuNewPalette->trigger();
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_TRUE(messages()[0].startsWith("Continuous rotation of palette is controlled by the 'Rotate' and 'Stop' buttons\r\n"));
+    EXPECT_TRUE(messages()[0].contains("image analysis screen\r\rIdentify colors"));
+    EXPECT_TRUE(messages()[0].endsWith("right-clicking the second color\r\n"));
+    EXPECT_TRUE(messages()[1].startsWith("To make a new palette or add to a current palette"));
+    // "Save to Palette" reloads the viewer while its box is ticked.
+    platform.clear();
+    program->paletteFile = "saved.csv";
+    platform.queueInput("first");
+    form->Command11_Click();
+    EXPECT_EQ(v.pointCount, 1);
+    EXPECT_EQ(v.Text1->text(), "Loaded Palette saved.csv");
+    // The picture window's "View 3D Palette" loads the palette it just made.
+    palette("PICT.CSV", {row("p", "5R", "5", "4"), row("q", "5Y", "7", "6")});
+    program->paletteFile = "PICT.CSV";
+    form->viewPalette(2);
+    EXPECT_EQ(v.pointCount, 2);
+}
+
+} // namespace
+} // namespace huelinx::testing

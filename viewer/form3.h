@@ -1,0 +1,91 @@
+// The 3D palette viewer: the colours of a palette file as dots in the Munsell
+// solid, to rotate, tilt, zoom, pan and pick from.
+#pragma once
+
+#include "viewer/palette_geometry.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <array>
+#include <vector>
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QLineEdit;
+class QListWidget;
+class QMenuBar;
+class QPushButton;
+class QScrollBar;
+class QTimer;
+
+namespace huelinx {
+
+class Form1;
+struct Program;
+class ViewerSurface;
+
+class Form3 : public QWidget {
+public:
+    static constexpr int capacity = 10000;
+
+    Form3(Form1& mainWindow, Program& program, QWidget* parent = nullptr);
+
+    // Shows the window, loads the remembered palette and starts rotating.
+    void Form_Load();
+    // Loads a palette: 1 the remembered one, 2 the current palette file,
+    // 0 one chosen in the open dialog.
+    void GetData(int mode);
+    void drawPalette();
+
+    // ---- controls ----------------------------------------------------------
+    QMenuBar* menuBar = nullptr;
+    QAction *mnuNewPalette = nullptr, *mnuOpenPalette = nullptr, *mnuExit = nullptr, *mnuHelp = nullptr;
+    ViewerSurface* Picture1 = nullptr;
+    QScrollBar *HScroll1 = nullptr, *VScroll1 = nullptr, *VScroll2 = nullptr, *HScroll2 = nullptr,
+               *VScroll3 = nullptr, *HScroll3 = nullptr;
+    QPushButton *Command1 = nullptr, *Command2 = nullptr; // Rotate, Stop
+    QTimer *Timer1 = nullptr, *Timer2 = nullptr;
+    QCheckBox* Check1 = nullptr; // Display sample #
+    QListWidget* List1 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    std::array<QLineEdit*, 2> Text3{}, Text4{};
+    QFrame *Shape1 = nullptr, *Shape2 = nullptr;
+
+    // ---- palette entries, 1..pointCount --------------------------------------
+    int pointCount = 0;
+    std::vector<std::array<float, 3>> pointHVC;     // hue angle (radians), value, chroma
+    std::vector<std::array<int, 3>> pointRGB;
+    std::vector<QString> pointTag, pointHue;
+    std::vector<ViewPoint> pointScreen;
+
+    // ---- handlers ------------------------------------------------------------
+    void Command1_Click();
+    void Command2_Click();
+    void Timer1_Timer();
+    void mnuNewPalette_Click();
+    void mnuHelp_Click();
+    // A mouse press at a pixel of the drawing area; button 1 left, 2 right.
+    void Picture1_MouseDown(int button, int px, int py);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void buildLayout();
+    void setStatus(const QString& text, int standardColourIndex);
+    // Reads the palette rows of `text` into the entries; false after the
+    // format message.
+    bool readRows(const std::string& text, const QString& name);
+    QString paddedTo(const QString& text, double twips) const;
+    QString listEntry(int i) const;
+    void drawAxes(class QPainter& painter, const ViewParams& view);
+
+    Form1& main_;
+    Program& program_;
+    ViewParams lastView_;
+};
+
+} // namespace huelinx

@@ -1,0 +1,127 @@
+// Loading a palette file into the viewer: each row's notation is converted by
+// the main window to find its display colour, and listed.
+#include "mainwindow/entry_box.h"
+#include "mainwindow/form1.h"
+#include "palette/palette_file.h"
+#include "text/list_input.h"
+#include "text/number_format.h"
+#include "text/number_read.h"
+#include "viewer/form3.h"
+#include "viewer/viewer_surface.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QLineEdit>
+#include <QListWidget>
+
+namespace huelinx {
+
+namespace {
+
+constexpr const char* lastPaletteFile = "LastPalette.txt";
+constexpr const char* defaultPalette = "newpalette2.csv";
+
+// The first field of "LastPalette.txt", or the default palette.
+QString rememberedPalette() {
+    QFile file(lastPaletteFile);
+    if (!file.open(QIODevice::ReadOnly)) return defaultPalette;
+    const std::string text = file.readAll().toStdString();
+    ListReader reader(text);
+    const auto name = reader.field();
+    return name && !name->empty() ? QString::fromStdString(*name) : QString(defaultPalette);
+}
+
+QString general(long long n) { return QString::fromStdString(signedText(n)); }
+
+} // namespace
+
+QString Form3::paddedTo(const QString& text, double twips) const {
+    // Blanks are added one at a time until the text is wide enough, at least one.
+    const QFontMetricsF metrics(List1->font());
+    const double pixels = twips / 15.0;
+    const double blank = metrics.horizontalAdvance(' ');
+    double width = metrics.horizontalAdvance(text) + blank;
+    int blanks = 1;
+    if (blank > 0)
+        while (width < pixels) width += blank, ++blanks;
+    return text + QString(blanks, ' ');
+}
+
+QString Form3::listEntry(int i) const {
+    const QString number = QString::fromStdString(plainText(i));
+    return paddedTo(number + "    " + pointTag[i], 2000) + "     H " + pointHue[i] + "   V" +
+           QString::fromStdString(formatNumber(pointHVC[i][1], " ##.00")) + "     C" +
+           QString::fromStdString(formatNumber(pointHVC[i][2], " ##.00"));
+}
+
+bool Form3::readRows(const std::string& text, const QString& name) {
+    const auto fail = [&] {
+        program_.platform.message("File format Error or Palette not generated" + name);
+        return false;
+    };
+    // One row more than the capacity, so a file that goes on is noticed.
+    const std::vector<PaletteRow> rows = readPaletteRows(text, capacity + 1);
+    for (const PaletteRow& row : rows) {
+        const int i = pointCount + 1;
+        if (i > capacity) break;
+        if (!row.complete) return fail();
+        const auto value = strictNumber(row.fields[4]), chroma = strictNumber(row.fields[5]);
+        for (int f = 0; f < 3; ++f) main_.Text12[f]->setText(QString::fromStdString(row.fields[3 + f]));
+        if (!value || !chroma) return fail();
+        pointCount = i;
+        pointTag[i] = QString::fromStdString(row.fields[2]);
+        pointHVC[i][1] = static_cast<float>(*value);
+        pointHVC[i][2] = static_cast<float>(*chroma);
+        hueAngleOf(row.fields[3], pointHVC[i][0]);
+        pointHue[i] = paddedTo(QString::fromStdString(row.fields[3]).toLower(), 600);
+        main_.vadoro();
+        pointRGB[i] = {program_.curRed, program_.curGreen, program_.curBlue};
+        List1->addItem(listEntry(i));
+        if (i == capacity) {
+            program_.platform.message("Palette limited to 10000");
+            break;
+        }
+        Text1->setText("Loading Palette " + name + "  " + general(i));
+        Text1->repaint();
+        if (i % 501 == 1) program_.platform.processEvents();
+    }
+    return true;
+}
+
+void Form3::GetData(int mode) {
+    QString name = rememberedPalette();
+    if (mode == 2) name = program_.paletteFile;
+    if (mode == 0) {
+        // A cancelled dialog keeps the palette shown.
+        name = program_.platform.openFileName("DataBase Files (*.csv)|*.csv", QCoreApplication::applicationDirPath());
+        if (name.isEmpty()) return;
+    }
+    Text1->setText(name);
+    List1->clear();
+    setStatus("Loading Palette " + name, 14);
+    program_.platform.processEvents();
+
+    // The default palette may also come from the program's data folder.
+    QFile file(program_.locateDataFile(name));
+    const bool opened = file.open(QIODevice::ReadOnly);
+    const std::string text = opened ? file.readAll().toStdString() : std::string();
+    if (opened) pointCount = 0; // a file that can't be opened leaves the dots of the last palette
+    const bool mainShown = main_.isVisible();
+    List1->hide();
+    main_.hide();
+    const bool loaded = opened ? readRows(text, name)
+                               : (program_.platform.message("File format Error or Palette not generated" + name), false);
+    List1->show();
+    if (mainShown) main_.show();
+    if (!loaded) return;
+    Picture1->show();
+    activateWindow();
+    setStatus("Loaded Palette " + name, 10);
+    program_.platform.processEvents();
+    drawPalette();
+    QFile last(lastPaletteFile);
+    if (last.open(QIODevice::WriteOnly | QIODevice::Truncate)) last.write((name + "\r\n").toLocal8Bit());
+}
+
+} // namespace huelinx
