@@ -1,6 +1,7 @@
 // make-default-palette: writes the viewer's default palette, a sampling of the
-// Munsell solid (every second hue page at values 3, 5 and 7, chromas 4 and 8),
-// through the main window's own palette writer.
+// Munsell solid (every second hue page at values 3, 5 and 7, chromas 2, 4, 6
+// and 8) of the colours a display can show, through the main window's own
+// palette writer.
 //   make-default-palette data newpalette2.csv
 #include "colour/mun2xyz.h"
 #include "mainwindow/entry_box.h"
@@ -33,7 +34,7 @@ int main(int argc, char** argv) {
     for (int value : {3, 5, 7})
         for (int family = 0; family < 10; ++family)
             for (int number : {5, 10})
-                for (int chroma : {4, 8}) {
+                for (int chroma : {2, 4, 6, 8}) {
                     float v = static_cast<float>(value), X, Y, Z, x, y;
                     const float hue = static_cast<float>(family * 10 + number);
                     if (huelinx::mun2xyz(hue == 100 ? 0 : hue, v, static_cast<float>(chroma), X, Y, Z, x, y,
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
                     form.Text12[1]->setText(QString::number(value));
                     form.Text12[2]->setText(QString::number(chroma));
                     form.vadoro();
+                    if (program.rgbOutOfRange) continue;
                     program.paletteTag = hueText + " " + QString::number(value) + "/" + QString::number(chroma);
                     if (!form.SaveData(1)) return 1;
                 }

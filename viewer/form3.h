@@ -82,6 +82,7 @@ private:
     QString paddedTo(const QString& text, double twips) const;
     QString listEntry(int i) const;
     void drawAxes(class QPainter& painter, const ViewParams& view);
+    void drawNumbers();
 
     Form1& main_;
     Program& program_;

@@ -10,6 +10,7 @@
 #include "viewer/viewer_surface.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QLineEdit>
@@ -62,6 +63,8 @@ bool Form3::readRows(const std::string& text, const QString& name) {
     };
     // One row more than the capacity, so a file that goes on is noticed.
     const std::vector<PaletteRow> rows = readPaletteRows(text, capacity + 1);
+    QElapsedTimer repaintClock;
+    repaintClock.start();
     for (const PaletteRow& row : rows) {
         const int i = pointCount + 1;
         if (i > capacity) break;
@@ -83,7 +86,11 @@ bool Form3::readRows(const std::string& text, const QString& name) {
             break;
         }
         Text1->setText("Loading Palette " + name + "  " + general(i));
-        Text1->repaint();
+        // The count is painted as it goes, but not more often than the eye follows.
+        if (repaintClock.elapsed() >= 40) {
+            Text1->repaint();
+            repaintClock.restart();
+        }
         if (i % 501 == 1) program_.platform.processEvents();
     }
     return true;

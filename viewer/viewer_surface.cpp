@@ -3,6 +3,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+
 namespace huelinx {
 
 ViewerSurface::ViewerSurface(QWidget* parent)
@@ -19,9 +22,13 @@ QPainter* ViewerSurface::begin(const ViewParams& view) {
     return painter_;
 }
 
-void ViewerSurface::end() {
+void ViewerSurface::endPainter() {
     delete painter_;
     painter_ = nullptr;
+}
+
+void ViewerSurface::end() {
+    endPainter();
     update();
 }
 
@@ -35,15 +42,22 @@ ViewPoint ViewerSurface::toUnits(double px, double py) const {
     return {left + px * 2 * view_.zoomHalf / pixelWidth, top - py * 2 * view_.zoomHalf / pixelHeight};
 }
 
-void ViewerSurface::dot(QPainter& painter, double x, double y, double width, QColor colour) const {
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(colour);
-    const QPointF centre = toPixels(x, y);
-    if (width <= 1) {
-        painter.fillRect(QRectF(centre.x() - 0.5, centre.y() - 0.5, 1, 1), colour);
-        return;
+void ViewerSurface::dot(double x, double y, double width, QColor colour) {
+    // Dots are many and small: their pixels are written straight into the
+    // image, every pixel whose centre lies within the dot (at least one).
+    const QPointF c = toPixels(x, y);
+    const double r = std::max(width, 1.0) / 2.0;
+    const QRgb rgb = colour.rgb();
+    const int firstRow = std::max(0, static_cast<int>(std::ceil(c.y() - r - 0.5)));
+    const int lastRow = std::min(image_.height() - 1, static_cast<int>(std::floor(c.y() + r - 0.5)));
+    for (int py = firstRow; py <= lastRow; ++py) {
+        const double dy = py + 0.5 - c.y();
+        const double half = std::sqrt(std::max(0.0, r * r - dy * dy));
+        const int from = std::max(0, static_cast<int>(std::ceil(c.x() - half - 0.5)));
+        const int to = std::min(image_.width() - 1, static_cast<int>(std::floor(c.x() + half - 0.5)));
+        auto* line = reinterpret_cast<QRgb*>(image_.scanLine(py));
+        for (int px = from; px <= to; ++px) line[px] = rgb;
     }
-    painter.drawEllipse(centre, width / 2, width / 2);
 }
 
 long ViewerSurface::pixel(int px, int py) const {

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 class QPainter;
 
@@ -28,9 +29,14 @@ public:
     ViewPoint toUnits(double px, double py) const;
     double unitsToPixelsX(double units) const { return units * pixelWidth / (2 * view_.zoomHalf); }
     double unitsToPixelsY(double units) const { return units * pixelHeight / (2 * view_.zoomHalf); }
-    // A round dot of `width` pixels, as a wide pen draws a point.
-    void dot(QPainter& painter, double x, double y, double width, QColor colour) const;
+    // A round dot of `width` pixels, as a wide pen draws a point, written
+    // straight into the image (the painter of the drawing must be ended first).
+    void dot(double x, double y, double width, QColor colour);
+    // Ends the painter of the axes so that dots can be written.
+    void endPainter();
     const QImage& image() const { return image_; }
+    // The image to draw on between drawings' steps.
+    QImage& canvas() { return image_; }
     // The colour of a pixel as a 24-bit value, red in the lowest byte; -1 outside.
     long pixel(int px, int py) const;
 

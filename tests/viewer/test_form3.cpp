@@ -47,8 +47,8 @@ TEST_F(Viewer, OpensOnTheDefaultPaletteAndRotates) {
     form->Check7->setChecked(true);
     Form3& v = *form->viewerWindow();
     EXPECT_EQ(v.windowTitle(), "Vantorix 3D Munsell Palette Viewer");
-    EXPECT_EQ(v.pointCount, 118);
-    EXPECT_EQ(v.List1->count(), 118);
+    EXPECT_EQ(v.pointCount, 216);
+    EXPECT_EQ(v.List1->count(), 216);
     EXPECT_EQ(v.Text1->text(), "Loaded Palette newpalette2.csv");
     EXPECT_EQ(v.Text1->palette().color(QPalette::Base), QColor(0, 255, 0));
     EXPECT_EQ(readFile("LastPalette.txt"), "newpalette2.csv\r\n");

@@ -1,0 +1,134 @@
+#include "charts/book.h"
+
+#include "charts/chart_parts.h"
+#include "charts/chart_surface.h"
+#include "colour/hue.h"
+#include "mainwindow/entry_box.h"
+#include "mainwindow/form1.h"
+#include "text/number_read.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace huelinx {
+
+namespace {
+
+const QColor pageGrey(192, 192, 192);
+
+} // namespace
+
+book::book(Form1& mainWindow, Program& program, QWidget* parent)
+    : QWidget(parent, Qt::Window), main_(mainWindow), program_(program) {
+    setObjectName("book");
+    setWindowTitle("Munsell Book of Color");
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
+    surface = new ChartSurface("surface", QSize(twips(clientWidth), twips(clientHeight)), pageGrey, this);
+    surface->onMouseDown = [this](int x, int y) { Form_MouseDown(x, y); };
+    setFixedSize(surface->size());
+    buildPatches();
+    buildLabels();
+
+    VScroll1 = new QScrollBar(Qt::Vertical, surface);
+    VScroll1->setObjectName("VScroll1");
+    VScroll1->setGeometry(twips(480), twips(1560), twips(255), twips(4455));
+    VScroll1->setRange(0, 100);
+    VScroll1->setPageStep(10);
+    connect(VScroll1, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
+
+    Command1 = placeButton(surface, "Command1", "PRINT", 120, 6840, 975, 375);
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+}
+
+void book::buildPatches() {
+    for (int m = 0; m < 15; ++m)
+        for (int r = 0; r < 10; ++r) {
+            const int i = 10 * m + r;
+            const QRect rect(twips(patchLeft(m)), twips(patchTop(r)), twips(patchSize), twips(patchSize));
+            Shape1[i] = surface->addShape(QString("Shape1_%1").arg(i), ChartShape::Kind::Square, rect);
+            Shape1[i]->setFillColor(pageGrey);
+        }
+}
+
+void book::buildLabels() {
+    placeLabel(surface, "valueCaption", "Value", 780, 0);
+    for (int r = 0; r < 10; ++r)
+        Label1[r] = placeLabel(surface, QString("Label1_%1").arg(r), QString::number(9 - r), 960,
+                               patchTop(r) + 195);
+    for (int m = 0; m < 15; ++m)
+        chromaLabels[m] = placeLabel(surface, QString("chromaLabel_%1").arg(m),
+                                     m == 0 ? QString("N") : QString::number(2 * m), 1560 + 720 * m, 7320);
+    placeLabel(surface, "chromaCaption", "Chroma > > > >", 1560, 7560);
+    hueTitle = placeLabel(surface, "Label1_23", "", 840, 7320, 700, 225);
+    placeLabel(surface, "hueCaption", "Hue", 420, 1320);
+    const char* legend[10] = {"5R", "5YR", "5Y", "5GY", "5G", "5BG", "5B", "5PB", "5P", "5RP"};
+    for (int k = 0; k < 10; ++k)
+        placeLabel(surface, QString("hueLegend_%1").arg(k), legend[k], 120, 2160 + 360 * k);
+    placeLabel(surface, "note", "Colors with a dotted border cannot be displayed correctly on a CRT",
+               4680, 7560);
+}
+
+void book::fillbook(bool reportFormatError) {
+    show();
+    std::string hueText = main_.Text12[0]->text().toStdString();
+    bool formatError = false;
+    float h = converth(hueText, &formatError);
+    if (formatError && reportFormatError) program_.platform.message("Format Error");
+    if (h >= 100.0f) h -= 100.0f;
+
+    // A hue beyond the slider's range puts it at its nearest end.
+    updating = true;
+    VScroll1->setValue(static_cast<int>(std::clamp(roundHalfEven(h), 0.0, 100.0)));
+    updating = false;
+    hueTitle->setText(main_.Text12[0]->text());
+    Shape1[9]->setFillColor(Qt::black);
+    drawPatches(h);
+}
+
+// Column c/2, row 9 - v for chroma c = 0, 2 .. 28 and value v = 1 .. 9; the
+// value-0 row keeps its colour (black at chroma 0, page grey elsewhere).
+void book::drawPatches(float hue) {
+    const ColourSettings s = main_.settings();
+    for (int c = 0; c <= 28; c += 2)
+        for (int v = 1; v <= 9; ++v) {
+            float value = static_cast<float>(v);
+            const ChartColour colour = chartColour(hue, value, static_cast<float>(c), program_.table, s);
+            const bool inData = colour.X >= 0.02f && colour.Y >= 0.02f;
+            const bool clipped = colour.X > 0.02f && colour.Y > 0.02f && colour.outOfRange;
+            ChartShape* patch = Shape1[5 * c + 9 - v];
+            patch->setBorderStyle(clipped ? BorderStyle::Dot : BorderStyle::Solid);
+            patch->setFillColor(inData ? QColor(colour.R, colour.G, colour.B) : pageGrey);
+        }
+}
+
+void book::VScroll1_Change() {
+    if (updating) return;
+    main_.Text12[0]->setText(QString::fromStdString(hconvert(static_cast<float>(VScroll1->value()))));
+    fillbook();
+}
+
+void book::Form_MouseDown(int x, int y) {
+    const long c = surface->pixel(x, y);
+    if (c < 0) return;
+    const int rgb[3] = {static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                        static_cast<int>((c >> 16) & 0xFF)};
+    for (int i = 0; i < 3; ++i) main_.Text1[i]->setText(QString::number(rgb[i]));
+    if (std::none_of(rgb, rgb + 3, [](int v) { return v == 0; })) main_.Command6_Click();
+}
+
+void book::Command1_Click() { printChart(program_, this); }
+
+void book::closeEvent(QCloseEvent* event) {
+    // Closing the page is the same as clearing "Display Hue Page".
+    event->accept();
+    main_.Check2->setChecked(false);
+}
+
+} // namespace huelinx

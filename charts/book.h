@@ -1,0 +1,68 @@
+// The hue page: one page of a Munsell book, every colour of one hue as a grid
+// of square patches, value in rows (9 at the top) and chroma in columns (0 to
+// 28), each painted in its display colour. Patches outside the Munsell data
+// are grey; patches whose colour the display can't show get a dotted border.
+// A slider changes the hue; a click sends the colour under the mouse to the
+// main window.
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QPushButton;
+class QScrollBar;
+
+namespace huelinx {
+
+class ChartShape;
+class ChartSurface;
+class Form1;
+struct Program;
+
+class book : public QWidget {
+public:
+    // Client area 12180 x 7950 twips.
+    static constexpr int clientWidth = 12180, clientHeight = 7950;
+    // Patch 10m + r stands in column m (chroma 2m), row r (value 9 - r).
+    static constexpr int patchLeft(int column) { return 1320 + 720 * column; }
+    static constexpr int patchTop(int row) { return 120 + 720 * row; }
+    static constexpr int patchSize = 615;
+
+    book(Form1& mainWindow, Program& program, QWidget* parent = nullptr);
+
+    // ---- controls ----------------------------------------------------------
+    ChartSurface* surface = nullptr;     // the window's client area
+    std::array<ChartShape*, 150> Shape1{};
+    std::array<QLabel*, 10> Label1{};    // value labels "9" .. "0"
+    std::array<QLabel*, 15> chromaLabels{}; // "N", "2" .. "28"
+    QLabel* hueTitle = nullptr;          // element 23 of Label1: the hue text
+    QScrollBar* VScroll1 = nullptr;      // hue 0 (top) .. 100
+    QPushButton* Command1 = nullptr;     // "PRINT"
+
+    // Set while the page moves its own slider.
+    bool updating = false;
+
+    // ---- procedures and handlers --------------------------------------------
+    // Shows the window and draws the page of the main window's hue. A hue text
+    // without a family says "Format Error" unless `reportFormatError` is false
+    // (the main window's conversion, which runs right after, says it itself).
+    void fillbook(bool reportFormatError = true);
+    void VScroll1_Change();
+    void Form_MouseDown(int x, int y);
+    void Command1_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildPatches();
+    void buildLabels();
+    void drawPatches(float hue);
+
+    Form1& main_;
+    Program& program_;
+};
+
+} // namespace huelinx

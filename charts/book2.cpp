@@ -1,0 +1,158 @@
+#include "charts/book2.h"
+
+#include "charts/chart_parts.h"
+#include "charts/chart_surface.h"
+#include "colour/hue.h"
+#include "mainwindow/entry_box.h"
+#include "mainwindow/form1.h"
+#include "text/number_format.h"
+#include "text/number_read.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <cmath>
+
+namespace huelinx {
+
+namespace {
+
+const QColor pageGrey(192, 192, 192);
+const QColor foreground(Qt::black);
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+bool displayable(int c) { return c >= 1 && c <= 254; }
+
+} // namespace
+
+int book2::centreX() { return static_cast<int>(roundHalfEven(clientWidth / 2.0)); }
+int book2::centreY() { return static_cast<int>(roundHalfEven(clientHeight / 2.0)); }
+
+book2::book2(Form1& mainWindow, Program& program, QWidget* parent)
+    : QWidget(parent, Qt::Window), main_(mainWindow), program_(program) {
+    setObjectName("book2");
+    setWindowTitle("Munsell Value Page");
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
+    surface = new ChartSurface("surface", QSize(twips(clientWidth), twips(clientHeight)), pageGrey, this);
+    surface->setDrawingFont(small);
+    surface->onMouseDown = [this](int x, int y) { Form_MouseDown(x, y); };
+    surface->onMouseMove = [this](int x, int y) { Form_MouseMove(x, y); };
+    setFixedSize(surface->size());
+
+    Label1 = placeLabel(surface, "Label1", "", 0, 5400, 1800, 255);
+    VScroll1 = new QScrollBar(Qt::Vertical, surface);
+    VScroll1->setObjectName("VScroll1");
+    VScroll1->setGeometry(twips(720), twips(5760), twips(255), twips(2415));
+    VScroll1->setRange(100, 950);
+    VScroll1->setInvertedAppearance(true); // the highest value at the top
+    VScroll1->setInvertedControls(true);
+    VScroll1->setSingleStep(10);
+    VScroll1->setPageStep(100);
+    VScroll1->setValue(100);
+    connect(VScroll1, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
+    Label2 = placeLabel(surface, "Label2", "10 9   8  7  6  5  4  3  2  1", 1005, 5730, 255, 2475);
+    Label2->setWordWrap(true);
+
+    Shape1 = surface->addShape("Shape1", ChartShape::Kind::Circle,
+                               QRect(twips(1200), twips(6600), twips(855), twips(975)));
+    Shape1->setFillColor(Qt::black);
+    Label3 = placeLabel(surface, "Label3", "", 1200, 7800, 3600, 255);
+    Command1 = placeButton(surface, "Command1", "PRINT", 120, 120, 975, 375);
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+}
+
+void book2::plotvalue(float& v) {
+    Label1->setText("Value" + qs(formatNumber(v, "   #.##")));
+    // A value without a slider position puts the slider at its nearest end.
+    const double position = roundHalfEven(v * 100.0f);
+    updating = true;
+    VScroll1->setValue(std::isnan(position) ? VScroll1->minimum()
+                                            : static_cast<int>(std::clamp(position, 100.0, 950.0)));
+    updating = false;
+    surface->clear();
+    const ColourSettings s = main_.settings();
+    for (int k = 0; k < 40; ++k) drawRay(2.5f * static_cast<float>(k), v, s);
+}
+
+// One hue's circles from chroma 0 outwards, ended by the hue's name where its
+// data end.
+void book2::drawRay(float hue, float& value, const ColourSettings& s) {
+    const int cx = centreX(), cy = centreY();
+    const double radius = cx / 40.0 / 15.0;
+    const float theta = hue / 15.915494f;
+    for (int c = 0; c <= 40; c += 2) {
+        const ChartColour colour = chartColour(hue, value, static_cast<float>(c), program_.table, s);
+        const float r = static_cast<float>(c + 10);
+        const double x = cx + 100.0f * r * std::cos(theta), y = cy - 100.0f * r * std::sin(theta);
+        const QPointF at(x / 15.0, y / 15.0);
+        if (colour.X != 0.0f && colour.Y != 0.0f) {
+            const bool clipped = colour.R == 0 || colour.G == 0 || colour.B == 0;
+            surface->drawCircle(at, radius, foreground, QColor(colour.R, colour.G, colour.B),
+                                clipped ? FillStyle::CrossHatch : FillStyle::Solid);
+        } else {
+            surface->drawText(at.toPoint(), qs(hconvert(hue)), foreground);
+            return;
+        }
+    }
+}
+
+void book2::VScroll1_Change() {
+    if (updating) return;
+    main_.Text12[1]->setText(qs(plainText(VScroll1->value() / 100.0f)));
+    main_.vadoro();
+}
+
+void book2::pause() {
+    Platform& p = program_.platform;
+    const double start = p.secondsSinceMidnight();
+    QElapsedTimer bound;
+    bound.start();
+    for (;;) {
+        double elapsed = p.secondsSinceMidnight() - start;
+        if (elapsed < 0) elapsed += 86400.0; // past midnight
+        if (elapsed >= 0.01 || bound.elapsed() >= 50) return;
+    }
+}
+
+void book2::Form_MouseMove(int x, int y) {
+    pause();
+    const long c = surface->pixel(x, y);
+    const int R = c & 0xFF, G = (c >> 8) & 0xFF, B = (c >> 16) & 0xFF;
+    if (!(displayable(R) && displayable(G) && displayable(B))) {
+        Shape1->setFillColor(Qt::black);
+        Label3->setText("Out of RGB Gamut");
+        return;
+    }
+    if (R == 192 && G == 192 && B == 192) return; // the background
+    Label3->setText(qs("R=" + signedText(R) + "  G=" + signedText(G) + "  B=" + signedText(B)));
+    Shape1->setFillColor(QColor(R, G, B));
+}
+
+void book2::Form_MouseDown(int x, int y) {
+    const long c = surface->pixel(x, y);
+    const int rgb[3] = {static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                        static_cast<int>((c >> 16) & 0xFF)};
+    for (int i = 0; i < 3; ++i) main_.Text1[i]->setText(QString::number(rgb[i]));
+    if (std::all_of(rgb, rgb + 3, displayable))
+        main_.Command6_Click();
+    else
+        Shape1->setFillColor(Qt::black);
+}
+
+void book2::Command1_Click() { printChart(program_, this); }
+
+void book2::closeEvent(QCloseEvent* event) {
+    // Closing the page is the same as clearing "Display Value Page".
+    event->accept();
+    main_.Check4->setChecked(false);
+}
+
+} // namespace huelinx

@@ -1,0 +1,70 @@
+// The value page: every colour of one Munsell value as a polar chart, hue as
+// the angle (hue 0 to the right, increasing counter-clockwise) and chroma as
+// the distance from the centre, each colour a small circle in its display
+// colour. Circles whose colour has a component clipped to 0 are cross-hatched;
+// each hue's ray ends where the Munsell data end, with the hue's name. A
+// slider sets the value; moving the mouse reads out the colour under it, and
+// a click sends that colour to the main window.
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+class QScrollBar;
+
+namespace huelinx {
+
+struct ColourSettings;
+class ChartShape;
+class ChartSurface;
+class Form1;
+struct Program;
+
+class book2 : public QWidget {
+public:
+    // Client area 8895 x 8295 twips; the chart is centred on it.
+    static constexpr int clientWidth = 8895, clientHeight = 8295;
+
+    book2(Form1& mainWindow, Program& program, QWidget* parent = nullptr);
+
+    // ---- controls ----------------------------------------------------------
+    ChartSurface* surface = nullptr; // the window's client area
+    QLabel* Label1 = nullptr;        // "Value   5."
+    QScrollBar* VScroll1 = nullptr;  // 950 (value 9.5) at the top .. 100 at the bottom
+    QLabel* Label2 = nullptr;        // the slider's scale
+    ChartShape* Shape1 = nullptr;    // swatch of the colour under the mouse
+    QLabel* Label3 = nullptr;        // read-out
+    QPushButton* Command1 = nullptr; // "PRINT"
+
+    // Set while the page moves its own slider.
+    bool updating = false;
+
+    // ---- procedures and handlers --------------------------------------------
+    // Draws the chart of Munsell value v. A value above 9.5 is drawn as 9.5,
+    // and lowered to 9.5 in the caller's variable; a value beyond the slider's
+    // range puts the slider at its nearest end.
+    void plotvalue(float& v);
+    void VScroll1_Change();
+    void Form_MouseMove(int x, int y);
+    void Form_MouseDown(int x, int y);
+    void Command1_Click();
+
+    // The chart's centre in twips.
+    static int centreX();
+    static int centreY();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Lets 0.01 seconds pass on the program's clock, as a throttle of the
+    // read-out; bounded, and safe across midnight.
+    void pause();
+    void drawRay(float hue, float& value, const ColourSettings& s);
+
+    Form1& main_;
+    Program& program_;
+};
+
+} // namespace huelinx

@@ -1,0 +1,60 @@
+// The ColorChecker window: the 24 patches of the chart as squares on a dark
+// grey ground, painted from their Munsell notations (file "ccnames.csv")
+// through the program's own conversions, so the chart looks as the main
+// window's display settings (gamma, white balance) render it.
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QPushButton;
+
+namespace huelinx {
+
+class ChartShape;
+class ChartSurface;
+class Form1;
+struct Program;
+
+class CChecker : public QWidget {
+public:
+    // Client area 10095 x 7290 twips.
+    static constexpr int clientWidth = 10095, clientHeight = 7290;
+    static constexpr int patchCount = 24;
+    // Item i stands in row i / 6, column i % 6.
+    static constexpr int patchLeft(int i) { return 120 + 1680 * (i % 6); }
+    static constexpr int patchTop(int i) { return 240 + 1680 * (i / 6); }
+    static constexpr int patchSize = 1455;
+    static constexpr const char* fileName = "ccnames.csv";
+
+    CChecker(Form1& mainWindow, Program& program, QWidget* parent = nullptr);
+
+    // ---- controls ----------------------------------------------------------
+    ChartSurface* surface = nullptr; // the window's client area
+    std::array<ChartShape*, patchCount> Shape1{};
+    QPushButton* Command1 = nullptr; // "PRINT"
+    QLabel* Label1 = nullptr;        // where the chart data come from
+
+    // ---- procedures and handlers --------------------------------------------
+    // Paints the patches from "ccnames.csv" (the working directory first, then
+    // the data folders). Records the file lacks leave their patches as they
+    // were, and one message names the file.
+    void fillCC();
+    void Command1_Click();
+    // Patches painted by the last fillCC.
+    int patchesDrawn() const { return drawn_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void paintPatches(const std::string& text);
+
+    Form1& main_;
+    Program& program_;
+    int drawn_ = 0;
+};
+
+} // namespace huelinx

@@ -1,0 +1,54 @@
+#include "charts/chart_parts.h"
+
+#include "charts/chart_surface.h"
+#include "colour/rgbcmyk.h"
+#include "mainwindow/program.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace huelinx {
+
+QLabel* placeLabel(QWidget* parent, const QString& name, const QString& text, int left, int top,
+                   int width, int height) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    if (width > 0 && height > 0)
+        label->setGeometry(twips(left), twips(top), twips(width), twips(height));
+    else {
+        label->adjustSize();
+        label->move(twips(left), twips(top));
+    }
+    return label;
+}
+
+QPushButton* placeButton(QWidget* parent, const QString& name, const QString& text, int left,
+                         int top, int width, int height) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setGeometry(twips(left), twips(top), twips(width), twips(height));
+    return button;
+}
+
+void printChart(Program& program, QWidget* window) {
+    if (!program.platform.printWindow(window)) program.platform.message("Printer not Found");
+}
+
+ChartColour chartColour(float hue, float& value, float chroma, const MunTable& table,
+                        const ColourSettings& settings) {
+    ChartColour c;
+    float x = 0, y = 0;
+    c.status = mun2xyz(hue, value, chroma, c.X, c.Y, c.Z, x, y, table, settings);
+    // Outside the table mun2xyz leaves its outputs alone: the colour of no data.
+    if (c.status == MunsellToCie::OutOfTable) c.X = c.Y = c.Z = 0;
+    float X = c.X, Y = c.Y, Z = c.Z;
+    std::int16_t R = 0, G = 0, B = 0;
+    c.outOfRange = xyzrgb(R, G, B, X, Y, Z, settings);
+    c.R = R;
+    c.G = G;
+    c.B = B;
+    return c;
+}
+
+} // namespace huelinx

@@ -1,0 +1,45 @@
+// What the four chart windows share: controls placed at positions given in
+// twips, printing a window, and the display colour of a Munsell notation
+// computed without touching the main window.
+#pragma once
+
+#include "colour/mun2xyz.h"
+
+#include <QString>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace huelinx {
+
+struct Program;
+
+// A label with `text` at (left, top) twips; sized to its text unless a width
+// and height (twips) are given.
+QLabel* placeLabel(QWidget* parent, const QString& name, const QString& text, int left, int top,
+                   int width = 0, int height = 0);
+QPushButton* placeButton(QWidget* parent, const QString& name, const QString& text, int left,
+                         int top, int width, int height);
+
+// Prints the window's image; says "Printer not Found" when that fails.
+void printChart(Program& program, QWidget* window);
+
+// The display colour of one Munsell notation, as the charts paint it.
+struct ChartColour {
+    // Ok, or the notation lies outside the data (OutsideData, OutOfTable);
+    // then X, Y, Z are 0.
+    MunsellToCie status = MunsellToCie::OutsideData;
+    float X = 0, Y = 0, Z = 0; // as mun2xyz gave them, before the display conversion
+    int R = 0, G = 0, B = 0;
+    // The display conversion had to clip the colour.
+    bool outOfRange = false;
+};
+
+// mun2xyz and the display conversion into local values: the program's
+// current colour, its quiet flag and its out-of-range flag stay as they are.
+// A value above 9.5 is lowered to 9.5 in the caller's variable, as mun2xyz does.
+ChartColour chartColour(float hue, float& value, float chroma, const MunTable& table,
+                        const ColourSettings& settings);
+
+} // namespace huelinx

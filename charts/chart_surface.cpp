@@ -1,0 +1,174 @@
+#include "charts/chart_surface.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace huelinx {
+
+// ---- shapes ------------------------------------------------------------------
+
+ChartShape::ChartShape(ChartSurface& owner, const QString& name, Kind kind, const QRect& rect)
+    : owner_(owner), name_(name), kind_(kind), rect_(rect) {}
+
+void ChartShape::setFillColor(QColor colour) {
+    if (colour == fill_) return;
+    fill_ = colour;
+    owner_.shapeChanged();
+}
+
+void ChartShape::setFillStyle(FillStyle style) {
+    if (style == fillStyle_) return;
+    fillStyle_ = style;
+    owner_.shapeChanged();
+}
+
+void ChartShape::setBorderColor(QColor colour) {
+    if (colour == border_) return;
+    border_ = colour;
+    owner_.shapeChanged();
+}
+
+void ChartShape::setBorderStyle(BorderStyle style) {
+    if (style == borderStyle_) return;
+    borderStyle_ = style;
+    owner_.shapeChanged();
+}
+
+void ChartShape::paint(QImage& image) const {
+    if (kind_ == Kind::Square)
+        paintSquare(image);
+    else
+        paintCircle(image);
+}
+
+void ChartShape::paintSquare(QImage& image) const {
+    const QRect r = rect_.intersected(image.rect());
+    if (r.isEmpty()) return;
+    const QRgb fill = fill_.rgb(), border = border_.rgb();
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const bool edge = x == rect_.left() || x == rect_.right() || y == rect_.top() ||
+                              y == rect_.bottom();
+            // A dotted border leaves every other pixel of its edge to the fill.
+            const bool borderPixel = edge && (borderStyle_ == BorderStyle::Solid ||
+                                              (borderStyle_ == BorderStyle::Dot && (x + y) % 2 == 0));
+            if (borderPixel)
+                line[x] = border;
+            else if (fillStyle_ != FillStyle::Transparent)
+                line[x] = fill;
+        }
+    }
+}
+
+void ChartShape::paintCircle(QImage& image) const {
+    const int d = std::min(rect_.width(), rect_.height());
+    const QRect box(rect_.left() + (rect_.width() - d) / 2, rect_.top() + (rect_.height() - d) / 2,
+                    d - 1, d - 1);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    if (borderStyle_ == BorderStyle::Transparent)
+        painter.setPen(Qt::NoPen);
+    else
+        painter.setPen(QPen(border_, 1, borderStyle_ == BorderStyle::Dot ? Qt::DotLine : Qt::SolidLine));
+    painter.setBrush(fillStyle_ == FillStyle::Transparent ? QBrush(Qt::NoBrush) : QBrush(fill_));
+    painter.drawEllipse(box);
+}
+
+// ---- the surface ---------------------------------------------------------------
+
+ChartSurface::ChartSurface(const QString& objectName, QSize size, QColor background, QWidget* parent)
+    : QWidget(parent), drawing_(size, QImage::Format_RGB32), back_(background) {
+    setObjectName(objectName);
+    setFixedSize(size);
+    setMouseTracking(true);
+    font_ = font();
+    font_.setStyleStrategy(QFont::NoAntialias);
+    clear();
+}
+
+void ChartSurface::setBackColor(QColor colour) {
+    back_ = colour;
+    clear();
+}
+
+void ChartSurface::clear() {
+    drawing_.fill(back_);
+    drawingChanged();
+}
+
+void ChartSurface::setDrawingFont(const QFont& font) {
+    font_ = font;
+    font_.setStyleStrategy(QFont::NoAntialias);
+}
+
+void ChartSurface::drawCircle(QPointF centre, double radius, QColor outline, QColor fill, FillStyle style) {
+    QPainter painter(&drawing_);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(outline, 0));
+    painter.setBrush(style == FillStyle::Transparent ? QBrush(Qt::NoBrush) : QBrush(fill));
+    painter.drawEllipse(centre, radius, radius);
+    if (style == FillStyle::CrossHatch) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QBrush(outline, Qt::DiagCrossPattern));
+        painter.drawEllipse(centre, radius, radius);
+    }
+    drawingChanged();
+}
+
+void ChartSurface::drawText(QPoint topLeft, const QString& text, QColor colour) {
+    QPainter painter(&drawing_);
+    painter.setFont(font_);
+    painter.setPen(colour);
+    painter.drawText(QRect(topLeft, QSize(drawing_.width(), drawing_.height())),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
+    drawingChanged();
+}
+
+ChartShape* ChartSurface::addShape(const QString& name, ChartShape::Kind kind, const QRect& rect) {
+    shapes_.push_back(std::make_unique<ChartShape>(*this, name, kind, rect));
+    shapeChanged();
+    return shapes_.back().get();
+}
+
+void ChartSurface::shapeChanged() { drawingChanged(); }
+
+void ChartSurface::drawingChanged() {
+    stale_ = true;
+    update();
+}
+
+const QImage& ChartSurface::image() const {
+    if (stale_) {
+        shown_ = drawing_.copy();
+        for (const auto& shape : shapes_) shape->paint(shown_);
+        stale_ = false;
+    }
+    return shown_;
+}
+
+long ChartSurface::pixel(int x, int y) const {
+    if (!inside(x, y)) return -1;
+    const QRgb p = image().pixel(x, y);
+    return static_cast<long>(qRed(p)) | static_cast<long>(qGreen(p)) << 8 |
+           static_cast<long>(qBlue(p)) << 16;
+}
+
+void ChartSurface::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawImage(0, 0, image());
+}
+
+void ChartSurface::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    if (inside(p.x(), p.y()) && onMouseDown) onMouseDown(p.x(), p.y());
+}
+
+void ChartSurface::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    if (inside(p.x(), p.y()) && onMouseMove) onMouseMove(p.x(), p.y());
+}
+
+} // namespace huelinx

@@ -1,0 +1,126 @@
+// The drawing area of a chart window: an off-screen image that the widget
+// paints, with the window's shapes (filled squares and circles with a border)
+// laid over the free drawing (circles, hatching, text). Reading a pixel reads
+// what is shown: the drawing with the shapes on top, as a 24-bit value with
+// red in the lowest byte, green in the middle and blue in the highest; a
+// pixel outside the surface reads -1.
+//
+// Chart layouts are given in twips; the surface works in pixels at 15 twips
+// a pixel (`twips()` converts).
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace huelinx {
+
+// Pixels of a length in twips, 15 twips a pixel, to the nearest pixel.
+constexpr int twips(int length) { return (length + 7) / 15; }
+
+enum class FillStyle { Transparent, Solid, CrossHatch };
+enum class BorderStyle { Transparent, Solid, Dot };
+
+class ChartSurface;
+
+// A square or circle standing on the surface. A square fills its rectangle
+// and draws its border on the rectangle's outermost pixels; a circle is the
+// largest circle centred in its rectangle. Every change redraws the surface.
+class ChartShape {
+public:
+    enum class Kind { Square, Circle };
+    ChartShape(ChartSurface& owner, const QString& name, Kind kind, const QRect& rect);
+
+    const QString& name() const { return name_; }
+    Kind kind() const { return kind_; }
+    QRect rect() const { return rect_; }
+    QColor fillColor() const { return fill_; }
+    FillStyle fillStyle() const { return fillStyle_; }
+    QColor borderColor() const { return border_; }
+    BorderStyle borderStyle() const { return borderStyle_; }
+
+    void setFillColor(QColor colour);
+    void setFillStyle(FillStyle style);
+    void setBorderColor(QColor colour);
+    void setBorderStyle(BorderStyle style);
+
+    // Paints the shape onto an image of the surface.
+    void paint(QImage& image) const;
+
+private:
+    void paintSquare(QImage& image) const;
+    void paintCircle(QImage& image) const;
+
+    ChartSurface& owner_;
+    QString name_;
+    Kind kind_;
+    QRect rect_;
+    QColor fill_{Qt::white};
+    FillStyle fillStyle_ = FillStyle::Solid;
+    QColor border_{Qt::black};
+    BorderStyle borderStyle_ = BorderStyle::Solid;
+};
+
+class ChartSurface : public QWidget {
+public:
+    ChartSurface(const QString& objectName, QSize size, QColor background, QWidget* parent = nullptr);
+
+    // ---- the free drawing --------------------------------------------------
+    QColor backColor() const { return back_; }
+    // Sets the background colour and clears the drawing to it.
+    void setBackColor(QColor colour);
+    // Clears the drawing to the background colour; the shapes stay.
+    void clear();
+    // A circle around `centre` (pixels), outlined in `outline` and filled with
+    // `fill`; a cross-hatched circle gets diagonal lines in the outline colour
+    // over its fill.
+    void drawCircle(QPointF centre, double radius, QColor outline, QColor fill, FillStyle style);
+    // Text with its top-left corner at `topLeft`, drawn without smoothing so
+    // that its pixels hold only the text colour.
+    void drawText(QPoint topLeft, const QString& text, QColor colour);
+    QFont drawingFont() const { return font_; }
+    void setDrawingFont(const QFont& font);
+
+    // ---- shapes ------------------------------------------------------------
+    // Adds a shape on top of the ones before it; the surface owns it.
+    ChartShape* addShape(const QString& name, ChartShape::Kind kind, const QRect& rect);
+    // Called by a shape that changed.
+    void shapeChanged();
+
+    // ---- reading -----------------------------------------------------------
+    long pixel(int x, int y) const;
+    // What the surface shows: the drawing with the shapes over it.
+    const QImage& image() const;
+
+    // Mouse button presses and moves over the surface, in pixels.
+    std::function<void(int x, int y)> onMouseDown, onMouseMove;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < drawing_.width() && y < drawing_.height(); }
+    void drawingChanged();
+
+    QImage drawing_;
+    QColor back_;
+    QFont font_;
+    std::vector<std::unique_ptr<ChartShape>> shapes_;
+    // The drawing with the shapes over it, made again when something changed.
+    mutable QImage shown_;
+    mutable bool stale_ = true;
+};
+
+// 24-bit colour value of a colour: red in the lowest byte.
+inline long colourValue(QColor c) {
+    return static_cast<long>(c.red()) | static_cast<long>(c.green()) << 8 |
+           static_cast<long>(c.blue()) << 16;
+}
+
+} // namespace huelinx
