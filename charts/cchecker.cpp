@@ -1,0 +1,112 @@
+#include "charts/cchecker.h"
+
+#include "charts/chart_parts.h"
+#include "charts/chart_surface.h"
+#include "colour/hue.h"
+#include "mainwindow/form1.h"
+#include "text/list_input.h"
+#include "text/number_read.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+
+#include <vector>
+
+namespace huelinx {
+
+namespace {
+
+const QColor ground(71, 67, 69);
+
+// The next record of `count` comma-separated fields; false at the end of the
+// text or when the text ends inside the record.
+bool readRecord(ListReader& reader, std::size_t count, std::vector<std::string>& fields) {
+    reader.skipBlankLines();
+    fields.clear();
+    while (fields.size() < count) {
+        const auto field = reader.field();
+        if (!field) return false;
+        fields.push_back(*field);
+    }
+    return true;
+}
+
+} // namespace
+
+CChecker::CChecker(Form1& mainWindow, Program& program, QWidget* parent)
+    : QWidget(parent, Qt::Window), main_(mainWindow), program_(program) {
+    setObjectName("CChecker");
+    setWindowTitle("The Macbeth Color Checker");
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
+    surface = new ChartSurface("surface", QSize(twips(clientWidth), twips(clientHeight)),
+                               QColor(192, 192, 192), this);
+    setFixedSize(surface->size());
+    for (int i = 0; i < patchCount; ++i) {
+        const QRect rect(twips(patchLeft(i)), twips(patchTop(i)), twips(patchSize), twips(patchSize));
+        Shape1[i] = surface->addShape(QString("Shape1_%1").arg(i), ChartShape::Kind::Square, rect);
+        Shape1[i]->setFillColor(QColor(128, 128, 128));
+    }
+    Command1 = placeButton(surface, "Command1", "PRINT", 120, 6960, 1212, 252);
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    Label1 = placeLabel(surface, "Label1", "", 5880, 6840, 3135, 375);
+    Label1->setAutoFillBackground(true);
+    Label1->setAlignment(Qt::AlignCenter);
+}
+
+void CChecker::fillCC() {
+    surface->setBackColor(ground);
+    QPalette palette = Label1->palette();
+    palette.setColor(QPalette::Window, ground);
+    palette.setColor(QPalette::WindowText, Qt::white);
+    Label1->setPalette(palette);
+    Label1->setText("Data: McCamy, Marcus and Davidson 1976");
+    setWindowTitle(QString("The Macbeth ColorChecker") + QChar(174));
+
+    drawn_ = 0;
+    QFile file(program_.locateDataFile(fileName));
+    if (!file.open(QIODevice::ReadOnly)) {
+        program_.platform.message(QString("\"%1\" can't be read, so the ColorChecker patches are left as "
+                                          "they were.").arg(fileName));
+        return;
+    }
+    paintPatches(file.readAll().toStdString());
+    if (drawn_ < patchCount)
+        program_.platform.message(QString("\"%1\" holds %2 of the %3 ColorChecker patches; the others are "
+                                          "left as they were.").arg(fileName).arg(drawn_).arg(patchCount));
+}
+
+// Skips the header line, then paints one patch per record of five fields:
+// number, name, hue, value, chroma.
+void CChecker::paintPatches(const std::string& text) {
+    const ColourSettings s = main_.settings();
+    ListReader reader(text);
+    reader.line();
+    bool formatErrorShown = false;
+    std::vector<std::string> f;
+    while (drawn_ < patchCount && readRecord(reader, 5, f)) {
+        bool formatError = false;
+        float hue = converth(f[2], &formatError);
+        if (formatError && !formatErrorShown) program_.platform.message("Format Error");
+        formatErrorShown = formatErrorShown || formatError;
+        if (hue >= 100.0f) hue -= 100.0f;
+        float value = static_cast<float>(leadingNumberLenient(f[3]));
+        const float chroma = static_cast<float>(leadingNumberLenient(f[4]));
+        const ChartColour c = chartColour(hue, value, chroma, program_.table, s);
+        Shape1[drawn_++]->setFillColor(QColor(c.R, c.G, c.B));
+    }
+}
+
+void CChecker::Command1_Click() { printChart(program_, this); }
+
+void CChecker::closeEvent(QCloseEvent* event) {
+    // Closing the chart is the same as clearing "Display ColorChecker".
+    event->accept();
+    main_.Check5->setChecked(false);
+}
+
+} // namespace huelinx

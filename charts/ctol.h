@@ -1,0 +1,87 @@
+// The colour tolerance set: a standard colour and six colours that differ
+// from it by a chosen step in one CIELAB coordinate each (lighter and darker,
+// redder and greener, yellower and bluer), as seven patches in a rosette with
+// the standard in the middle. Scroll bars set the three steps; the set can be
+// printed and saved as a palette that the 3D viewer opens.
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+
+namespace huelinx {
+
+class ChartShape;
+class ChartSurface;
+class Form1;
+struct Program;
+
+class CTol : public QWidget {
+public:
+    static constexpr int clientWidth = 8880, clientHeight = 4920;
+    static constexpr int patchSize = 1095;
+    // Top-left corners (twips) of patch 0 (standard) .. 6 (Bluer).
+    static constexpr std::array<int, 7> patchLeft{2160, 2160, 2160, 3240, 1080, 3240, 1080};
+    static constexpr std::array<int, 7> patchTop{1920, 840, 3000, 2400, 1320, 1320, 2400};
+    static constexpr const char* paletteName = "Cpalette.csv";
+
+    CTol(Form1& mainWindow, Program& program, QWidget* parent = nullptr);
+
+    // ---- controls ----------------------------------------------------------
+    ChartSurface* surface = nullptr; // the window's client area
+    QGroupBox* Frame2 = nullptr;     // "Standard CIELAB  "
+    std::array<QLineEdit*, 3> Text2{}; // the standard's L*, a*, b*
+    std::array<QLabel*, 3> Label4{};
+    QGroupBox* Frame1 = nullptr; // "Tolerance"
+    std::array<QScrollBar*, 3> HScroll1{}; // steps of L*, a*, b* times 10
+    std::array<QLabel*, 6> Label2{};       // step captions
+    std::array<QLabel*, 6> Label3{};       // "Lighter" .. "Bluer"
+    std::array<ChartShape*, 7> Shape1{};
+    QCheckBox* Check1 = nullptr;     // "Black Lines"
+    QPushButton* Command1 = nullptr; // "Print"
+    QPushButton* Command2 = nullptr; // "Save Palette"
+
+    // ---- the set -----------------------------------------------------------
+    std::array<float, 3> tolStep{5.0f, 5.0f, 5.0f};
+    // For patch i: hue text, value and chroma (each with a leading blank).
+    std::array<std::array<std::string, 7>, 3> tolNotation;
+    std::array<std::array<std::int16_t, 7>, 3> tolRGB{};
+
+    // ---- procedures and handlers --------------------------------------------
+    void Form_Load();
+    // Builds the set around the standard L*, a*, b*.
+    void MakeCTol(float L, float a, float b);
+    void HScroll1_Change(int index);
+    void Check1_Click();
+    void Command1_Click();
+    // Writes the set to "Cpalette.csv" (replacing it) and has the viewer load it.
+    void Command2_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildStandard();
+    void buildSteps();
+    void buildPatches();
+    void writeStepCaptions();
+    // MakeCTol on the standard typed in the Text2 boxes; a box without a
+    // number is named in a message and the set stays as it was.
+    void rebuildFromBoxes();
+    void makePatch(int i, const std::array<float, 3>& lab);
+    std::string paletteText() const;
+
+    Form1& main_;
+    Program& program_;
+};
+
+} // namespace huelinx
