@@ -43,7 +43,7 @@ book::book(Form1& mainWindow, Program& program, QWidget* parent)
     VScroll1->setPageStep(10);
     connect(VScroll1, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
 
-    Command1 = placeButton(surface, "Command1", "PRINT", 120, 6840, 975, 375);
+    Command1 = placeButton(surface, "Command1", "PRINT", 120, 6840, 810, 375);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 }
 

@@ -64,7 +64,7 @@ void CChecker::fillCC() {
     palette.setColor(QPalette::Window, ground);
     palette.setColor(QPalette::WindowText, Qt::white);
     Label1->setPalette(palette);
-    Label1->setText("Data: McCamy, Marcus and Davidson 1976");
+    Label1->setText("Chart data: McCamy et al., 1976");
     setWindowTitle(QString("The Macbeth ColorChecker") + QChar(174));
 
     drawn_ = 0;

@@ -44,6 +44,9 @@ private:
 
     // The whole input file, or nothing after "File not found".
     std::optional<std::string> readInput(const QString& name);
+    // The input of a table import, its output opened; nothing after a message
+    // when the input is missing or empty or the output can't be created.
+    std::optional<std::string> readTable(const QString& input, const QString& output);
     // Opens `name` anew for writing; false after a message when it can't be.
     bool createOutput(const QString& name);
     // Reads the next `count` fields into `fields`; false at the end of the

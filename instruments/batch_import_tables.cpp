@@ -43,12 +43,22 @@ void BatchImport::convertNotation(const std::string& hue, const std::string& val
     countDisplayable();
 }
 
+std::optional<std::string> BatchImport::readTable(const QString& input, const QString& output) {
+    auto text = readInput(input);
+    if (!text) return std::nullopt;
+    // An empty table is as good as none.
+    if (text->empty()) {
+        program_.platform.message("File not found");
+        return std::nullopt;
+    }
+    if (!createOutput(output)) return std::nullopt;
+    return text;
+}
+
 void BatchImport::importSteps() {
     const QString name = "steps.txt";
-    const auto text = readInput(name);
+    const auto text = readTable(name, "stepsMUNSELL.txt");
     if (!text) return;
-    if (text->empty()) return void(program_.platform.message("File not found"));
-    if (!createOutput("stepsMUNSELL.txt")) return;
     QuietDisplay quiet(program_);
     write("H,V,C,X,Y,Z,L*,a*,b*,R,G,B\r\n");
     ListReader reader(*text);
@@ -67,10 +77,8 @@ void BatchImport::importSteps() {
 
 void BatchImport::importChecker() {
     const QString name = "ccnames.csv";
-    const auto text = readInput(name);
+    const auto text = readTable(name, "cchecker.csv");
     if (!text) return;
-    if (text->empty()) return void(program_.platform.message("File not found"));
-    if (!createOutput("cchecker.csv")) return;
     QuietDisplay quiet(program_);
     ListReader reader(*text);
     write(form_.windowTitle().toStdString() + checkerNote + "\r\n" + checkerGamutLine + "\r\n");
@@ -85,10 +93,8 @@ void BatchImport::importChecker() {
 
 void BatchImport::importChart() {
     const QString name = "RHScolors.txt";
-    const auto text = readInput(name);
+    const auto text = readTable(name, "RHScolorsMUNSELL.txt");
     if (!text) return;
-    if (text->empty()) return void(program_.platform.message("File not found"));
-    if (!createOutput("RHScolorsMUNSELL.txt")) return;
     QuietDisplay quiet(program_);
     ListReader reader(*text);
     write(form_.windowTitle().toStdString() + "\r\n");

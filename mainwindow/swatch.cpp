@@ -1,5 +1,7 @@
 #include "mainwindow/swatch.h"
 
+#include "platform/colour_value.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -19,9 +21,7 @@ void Swatch::setBackColor(QColor color) {
 
 long Swatch::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return -1;
-    const QRgb p = image_.pixel(x, y);
-    return static_cast<long>(qRed(p)) | static_cast<long>(qGreen(p)) << 8 |
-           static_cast<long>(qBlue(p)) << 16;
+    return colourValue(image_.pixel(x, y));
 }
 
 void Swatch::paintEvent(QPaintEvent*) {

@@ -1,5 +1,7 @@
 #include "picture/picture_surface.h"
 
+#include "platform/colour_value.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -18,14 +20,12 @@ void PictureSurface::setPicture(const QImage& image) {
 
 long PictureSurface::pixel(int x, int y) const {
     if (!inside(x, y)) return -1;
-    const QRgb p = image_.pixel(x, y);
-    return static_cast<long>(qRed(p)) | static_cast<long>(qGreen(p)) << 8 |
-           static_cast<long>(qBlue(p)) << 16;
+    return colourValue(image_.pixel(x, y));
 }
 
 void PictureSurface::setPixel(int x, int y, long colour) {
     if (!inside(x, y)) return;
-    image_.setPixel(x, y, qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
+    image_.setPixel(x, y, rgbOfValue(colour));
     update(x, y, 1, 1);
 }
 

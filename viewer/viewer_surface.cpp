@@ -1,5 +1,7 @@
 #include "viewer/viewer_surface.h"
 
+#include "platform/colour_value.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -62,8 +64,7 @@ void ViewerSurface::dot(double x, double y, double width, QColor colour) {
 
 long ViewerSurface::pixel(int px, int py) const {
     if (px < 0 || py < 0 || px >= image_.width() || py >= image_.height()) return -1;
-    const QRgb p = image_.pixel(px, py);
-    return static_cast<long>(qRed(p)) | static_cast<long>(qGreen(p)) << 8 | static_cast<long>(qBlue(p)) << 16;
+    return colourValue(image_.pixel(px, py));
 }
 
 void ViewerSurface::paintEvent(QPaintEvent*) {
