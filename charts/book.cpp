@@ -1,6 +1,6 @@
 #include "charts/book.h"
 
-#include "charts/chart_parts.h"
+#include "charts/chart_common.h"
 #include "charts/chart_surface.h"
 #include "colour/hue.h"
 #include "mainwindow/entry_box.h"

@@ -22,6 +22,8 @@ class Form1;
 struct Program;
 
 class book : public QWidget {
+    Q_OBJECT
+
 public:
     // Client area 12180 x 7950 twips.
     static constexpr int clientWidth = 12180, clientHeight = 7950;

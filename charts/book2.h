@@ -22,6 +22,8 @@ class Form1;
 struct Program;
 
 class book2 : public QWidget {
+    Q_OBJECT
+
 public:
     // Client area 8895 x 8295 twips; the chart is centred on it.
     static constexpr int clientWidth = 8895, clientHeight = 8295;

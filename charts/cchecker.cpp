@@ -1,6 +1,6 @@
 #include "charts/cchecker.h"
 
-#include "charts/chart_parts.h"
+#include "charts/chart_common.h"
 #include "charts/chart_surface.h"
 #include "colour/hue.h"
 #include "mainwindow/form1.h"

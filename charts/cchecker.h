@@ -19,6 +19,8 @@ class Form1;
 struct Program;
 
 class CChecker : public QWidget {
+    Q_OBJECT
+
 public:
     // Client area 10095 x 7290 twips.
     static constexpr int clientWidth = 10095, clientHeight = 7290;

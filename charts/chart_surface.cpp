@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace huelinx {
 
@@ -104,16 +105,29 @@ void ChartSurface::setDrawingFont(const QFont& font) {
     font_.setStyleStrategy(QFont::NoAntialias);
 }
 
+// Drawn pixel by pixel: a pixel belongs to the circle when its centre lies
+// within the radius, to the outline when it lies within a pixel of the edge.
+// The hatch is two families of diagonal lines 8 pixels apart, fixed to the
+// surface, so neighbouring circles' hatching lines up.
 void ChartSurface::drawCircle(QPointF centre, double radius, QColor outline, QColor fill, FillStyle style) {
-    QPainter painter(&drawing_);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(outline, 0));
-    painter.setBrush(style == FillStyle::Transparent ? QBrush(Qt::NoBrush) : QBrush(fill));
-    painter.drawEllipse(centre, radius, radius);
-    if (style == FillStyle::CrossHatch) {
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(QBrush(outline, Qt::DiagCrossPattern));
-        painter.drawEllipse(centre, radius, radius);
+    const double outer = radius * radius, inner = (radius - 1) * (radius - 1);
+    const int top = std::max(0, static_cast<int>(std::floor(centre.y() - radius)));
+    const int bottom = std::min(drawing_.height() - 1, static_cast<int>(std::ceil(centre.y() + radius)));
+    const int left = std::max(0, static_cast<int>(std::floor(centre.x() - radius)));
+    const int right = std::min(drawing_.width() - 1, static_cast<int>(std::ceil(centre.x() + radius)));
+    const QRgb line = outline.rgb(), inside = fill.rgb();
+    for (int y = top; y <= bottom; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(drawing_.scanLine(y));
+        const double dy = y + 0.5 - centre.y();
+        for (int x = left; x <= right; ++x) {
+            const double dx = x + 0.5 - centre.x(), d = dx * dx + dy * dy;
+            if (d > outer) continue;
+            const bool hatch = style == FillStyle::CrossHatch && ((x + y) % 8 == 0 || (x - y) % 8 == 0);
+            if (d > inner || hatch)
+                row[x] = line;
+            else if (style != FillStyle::Transparent)
+                row[x] = inside;
+        }
     }
     drawingChanged();
 }
@@ -151,9 +165,7 @@ const QImage& ChartSurface::image() const {
 
 long ChartSurface::pixel(int x, int y) const {
     if (!inside(x, y)) return -1;
-    const QRgb p = image().pixel(x, y);
-    return static_cast<long>(qRed(p)) | static_cast<long>(qGreen(p)) << 8 |
-           static_cast<long>(qBlue(p)) << 16;
+    return colourValue(image().pixel(x, y));
 }
 
 void ChartSurface::paintEvent(QPaintEvent*) {

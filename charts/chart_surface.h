@@ -9,6 +9,8 @@
 // a pixel (`twips()` converts).
 #pragma once
 
+#include "platform/colour_value.h"
+
 #include <QFont>
 #include <QImage>
 #include <QWidget>
@@ -118,9 +120,6 @@ private:
 };
 
 // 24-bit colour value of a colour: red in the lowest byte.
-inline long colourValue(QColor c) {
-    return static_cast<long>(c.red()) | static_cast<long>(c.green()) << 8 |
-           static_cast<long>(c.blue()) << 16;
-}
+inline long colourValue(QColor c) { return colourValue(c.rgb()); }
 
 } // namespace huelinx

@@ -1,6 +1,6 @@
 #include "charts/ctol.h"
 
-#include "charts/chart_parts.h"
+#include "charts/chart_common.h"
 #include "charts/chart_surface.h"
 #include "colour/colorimetry.h"
 #include "colour/hue.h"
@@ -125,6 +125,9 @@ void CTol::writeStepCaptions() {
 }
 
 void CTol::MakeCTol(float L, float a, float b) {
+    // The viewer reloading a saved set converts each of its colours in the
+    // main window; the set stays as it was saved.
+    if (reloading_) return;
     const float standard[3] = {L, a, b};
     for (int i = 0; i < 3; ++i) Text2[i]->setText(qs(formatNumber(standard[i], "###.00")));
     // Patch 2k + 1 lies a step above the standard in coordinate k, patch
@@ -209,7 +212,9 @@ void CTol::Command2_Click() {
                                   Buttons::Ok, Icon::Exclamation);
         return;
     }
+    reloading_ = true;
     main_.viewPalette(2);
+    reloading_ = false;
 }
 
 void CTol::closeEvent(QCloseEvent* event) {

@@ -26,6 +26,8 @@ class Form1;
 struct Program;
 
 class CTol : public QWidget {
+    Q_OBJECT
+
 public:
     static constexpr int clientWidth = 8880, clientHeight = 4920;
     static constexpr int patchSize = 1095;
@@ -82,6 +84,8 @@ private:
 
     Form1& main_;
     Program& program_;
+    // Set while the viewer loads the palette just saved.
+    bool reloading_ = false;
 };
 
 } // namespace huelinx

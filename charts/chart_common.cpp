@@ -1,4 +1,4 @@
-#include "charts/chart_parts.h"
+#include "charts/chart_common.h"
 
 #include "charts/chart_surface.h"
 #include "colour/rgbcmyk.h"

@@ -1,0 +1,101 @@
+// Speed of a Munsell Enter in the main window while the hue page, the value
+// page and the tolerance set are open (each Enter redraws all three), and of
+// each chart's drawing alone. The frame budget for the Enter is 16 ms.
+#include "charts/book.h"
+#include "charts/book2.h"
+#include "charts/cchecker.h"
+#include "charts/ctol.h"
+#include "mainwindow/entry_box.h"
+#include "mainwindow/form1.h"
+#include "platform/scripted_platform.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <iostream>
+
+namespace {
+
+using namespace huelinx;
+
+struct Window {
+    ScriptedPlatform platform;
+    Program program{platform};
+    Form1 form{program};
+    Window() {
+        program.dataFolders << HUELINX_DATA_DIR;
+        if (!form.Form_Load()) {
+            std::cerr << "the Munsell table did not load\n";
+            std::exit(1);
+        }
+        form.show();
+        for (QCheckBox* box : {form.Check2, form.Check3, form.Check4, form.Check5}) box->setChecked(true);
+        QApplication::processEvents();
+    }
+};
+
+Window& window() {
+    static Window w;
+    return w;
+}
+
+// Typing a notation and pressing Enter, then letting every window repaint:
+// what the user waits for before the next frame.
+void munsellEnterWithChartsOpen(benchmark::State& state) {
+    Form1& f = window().form;
+    const char* hues[4] = {"5R", "2.5YR", "7.5GY", "10PB"};
+    const char* values[4] = {"5", "6.5", "3", "8"};
+    int i = 0;
+    for (auto _ : state) {
+        f.Text12[0]->setText(hues[i % 4]);
+        f.Text12[1]->setText(values[i++ % 4]);
+        f.Text12[2]->setText("8");
+        QTest::keyClick(f.Text12[2], Qt::Key_Return);
+        QApplication::processEvents();
+    }
+}
+
+void fillbook(benchmark::State& state) {
+    book* page = window().form.findChild<book*>();
+    for (auto _ : state) page->fillbook();
+}
+
+void plotvalue(benchmark::State& state) {
+    book2* page = window().form.findChild<book2*>();
+    for (auto _ : state) {
+        float value = 5;
+        page->plotvalue(value);
+    }
+}
+
+void MakeCTol(benchmark::State& state) {
+    CTol* set = window().form.findChild<CTol*>();
+    for (auto _ : state) set->MakeCTol(52.5f, 20.0f, -12.0f);
+}
+
+void fillCC(benchmark::State& state) {
+    CChecker* chart = window().form.findChild<CChecker*>();
+    for (auto _ : state) chart->fillCC();
+}
+
+BENCHMARK(munsellEnterWithChartsOpen)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(fillbook)->Unit(benchmark::kMicrosecond);
+BENCHMARK(plotvalue)->Unit(benchmark::kMicrosecond);
+BENCHMARK(MakeCTol)->Unit(benchmark::kMicrosecond);
+BENCHMARK(fillCC)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    QApplication::setStyle("Fusion");
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,175 @@
+#include "form1_fixture.h"
+
+#include "charts/book.h"
+#include "charts/book2.h"
+#include "charts/cchecker.h"
+#include "charts/chart_surface.h"
+#include "charts/ctol.h"
+#include "mainwindow/swatch.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include <set>
+
+namespace huelinx::testing {
+namespace {
+
+class HuePage : public Form1Test {
+protected:
+    void SetUp() override {
+        Form1Test::SetUp();
+        ASSERT_TRUE(start());
+        form->Check2->setChecked(true);
+        page = form->findChild<book*>();
+        ASSERT_NE(page, nullptr);
+    }
+    void notation(const char* hue, const char* value, const char* chroma) {
+        form->Text12[0]->setText(hue);
+        form->Text12[1]->setText(value);
+        enter(form->Text12[2], chroma);
+    }
+    long centre(int i) const {
+        const QPoint p = page->Shape1[i]->rect().center();
+        return page->surface->pixel(p.x(), p.y());
+    }
+    // Every field, slider and flag of the main window that a chart could disturb.
+    QStringList mainState() const {
+        QStringList all;
+        for (auto* group : {&form->Text12, &form->Text11, &form->Text15, &form->Text1})
+            for (auto* box : *group) all << box->text();
+        for (auto* box : form->Text18) all << box->text();
+        for (auto* box : form->Text2) all << box->text();
+        for (auto* s : {form->VScroll1, form->VScroll2, form->VScroll3, form->VScroll4, form->VScroll5,
+                       form->VScroll6})
+            all << QString::number(s->value());
+        all << form->Label19->text() << form->Picture1->backColor().name();
+        all << QString("%1 %2 %3 %4 %5").arg(program->curRed).arg(program->curGreen).arg(program->curBlue)
+                   .arg(program->rgbQuiet).arg(program->rgbOutOfRange);
+        return all;
+    }
+    book* page = nullptr;
+};
+
+TEST_F(HuePage, ChartsLeaveTheMainWindowAlone) {
+    form->Check3->setChecked(true);
+    form->Check4->setChecked(true);
+    form->Check5->setChecked(true);
+    notation("5R", "9", "6"); // out of the display's range: the warning line shows
+    ASSERT_EQ(form->Label19->text(), "Out of RGB Range");
+    const QStringList before = mainState();
+    page->fillbook();
+    float value = 3;
+    form->findChild<book2*>()->plotvalue(value);
+    form->findChild<CTol*>()->MakeCTol(40, 60, -30);
+    form->findChild<CChecker*>()->fillCC();
+    EXPECT_EQ(mainState(), before);
+    // A typed display colour stays as typed with the tolerance set open.
+    form->Text1[0]->setText("200");
+    form->Text1[1]->setText("31");
+    enter(form->Text1[2], "47");
+    EXPECT_EQ(program->curRed * 65536 + program->curGreen * 256 + program->curBlue, 200 * 65536 + 31 * 256 + 47);
+    // Drawing in the middle of a quiet run keeps it quiet.
+    program->rgbQuiet = true;
+    page->fillbook();
+    form->findChild<CTol*>()->MakeCTol(50, 0, 0);
+    EXPECT_TRUE(program->rgbQuiet);
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(HuePage, PageOf5RFromNeutralToOutOfData) {
+    notation("5R", "5", "10");
+    EXPECT_EQ(page->windowTitle(), "Munsell Book of Color");
+    EXPECT_EQ(page->VScroll1->value(), 5);
+    EXPECT_EQ(page->hueTitle->text(), "5R");
+    EXPECT_EQ(page->size(), QSize(812, 530));
+    EXPECT_EQ(page->Shape1[0]->rect(), QRect(88, 8, 41, 41));
+    EXPECT_EQ(page->Shape1[149]->rect(), QRect(760, 440, 41, 41));
+    // Chroma 0: greys from N9 down, black at the bottom.
+    int previous = 256;
+    for (int r = 0; r < 9; ++r) {
+        const QColor c = page->Shape1[r]->fillColor();
+        EXPECT_NEAR(c.red(), c.green(), 2);
+        EXPECT_LT(c.red(), previous);
+        previous = c.red();
+        EXPECT_EQ(centre(r), colourValue(c));
+    }
+    EXPECT_EQ(centre(9), 0);
+    // 5R 9/28 lies outside the data, 5R 9/6 outside the display's range.
+    EXPECT_EQ(centre(140), colourValue(QColor(192, 192, 192)));
+    EXPECT_EQ(page->Shape1[140]->borderStyle(), BorderStyle::Solid);
+    ASSERT_EQ(page->Shape1[30]->borderStyle(), BorderStyle::Dot);
+    const QRect dotted = page->Shape1[30]->rect();
+    const long fill = colourValue(page->Shape1[30]->fillColor());
+    const std::set<long> dots = {page->surface->pixel(dotted.left() + 1, dotted.top()),
+                                 page->surface->pixel(dotted.left() + 2, dotted.top())};
+    EXPECT_EQ(dots, (std::set<long>{0, fill}));
+    EXPECT_EQ(page->Shape1[44]->borderStyle(), BorderStyle::Solid); // 5R 5/8
+    EXPECT_TRUE(messages().empty());
+
+    // 10RP is drawn as hue 0 with the slider at 0.
+    notation(".00R", "5", "10");
+    const QImage hue0 = page->surface->image();
+    notation("10RP", "5", "10");
+    EXPECT_EQ(page->VScroll1->value(), 0);
+    EXPECT_EQ(page->surface->image(), hue0);
+}
+
+TEST_F(HuePage, ClickingAPatchSendsItsColour) {
+    notation("5R", "5", "10");
+    const QColor patch = page->Shape1[44]->fillColor();
+    QTest::mouseClick(page->surface, Qt::LeftButton, {}, page->Shape1[44]->rect().center());
+    EXPECT_EQ(text(form->Text1[0]), QString::number(patch.red()));
+    EXPECT_EQ(text(form->Text1[2]), QString::number(patch.blue()));
+    EXPECT_NEAR(text(form->Text12[1]).toFloat(), 5.0f, 0.1f); // converted: 5R 5/8 again
+    EXPECT_NEAR(text(form->Text12[2]).toFloat(), 8.0f, 0.3f);
+    // The page grey converts; black fills the boxes and converts nothing.
+    QTest::mouseClick(page->surface, Qt::LeftButton, {}, page->Shape1[140]->rect().center());
+    EXPECT_EQ(text(form->Text1[1]), "192");
+    EXPECT_LT(text(form->Text12[2]).toFloat(), 0.3f);
+    const QString hue = text(form->Text12[0]);
+    page->Form_MouseDown(page->Shape1[9]->rect().center().x(), page->Shape1[9]->rect().center().y());
+    EXPECT_EQ(text(form->Text1[0]) + text(form->Text1[1]) + text(form->Text1[2]), "000");
+    EXPECT_EQ(text(form->Text12[0]), hue);
+}
+
+TEST_F(HuePage, HueSliderRewritesTheHueFieldOnly) {
+    notation("5R", "5", "10");
+    const QString x = text(form->Text11[0]);
+    const QImage red = page->surface->image();
+    page->VScroll1->setValue(25);
+    EXPECT_EQ(text(form->Text12[0]), "5.00Y");
+    EXPECT_EQ(page->hueTitle->text(), "5.00Y");
+    EXPECT_NE(page->surface->image(), red);
+    EXPECT_EQ(text(form->Text11[0]), x); // no conversion in the main window
+    page->VScroll1->setValue(100); // 10RP is hue 0 again
+    EXPECT_EQ(text(form->Text12[0]), "10.00RP");
+    EXPECT_EQ(page->VScroll1->value(), 0);
+}
+
+TEST_F(HuePage, BadHuesPrintingAndTheCheckBox) {
+    // With the page open a hue without family is reported once, not twice.
+    notation("N", "5", "4");
+    EXPECT_EQ(messages(), std::vector<QString>{"Format Error"});
+    platform.clear();
+    // A hue far beyond the circle: the slider at its end, nothing in the data.
+    form->Text12[0]->setText("250R");
+    page->fillbook();
+    EXPECT_EQ(page->VScroll1->value(), 100);
+    EXPECT_EQ(centre(0), colourValue(QColor(192, 192, 192)));
+    page->Command1->click();
+    EXPECT_EQ(messages(), std::vector<QString>{"Printer not Found"});
+    // Clearing the box hides the page and keeps it; closing it clears the box.
+    form->Check2->setChecked(false);
+    EXPECT_TRUE(page->isHidden());
+    form->Check2->setChecked(true);
+    EXPECT_EQ(form->findChild<book*>(), page);
+    page->close();
+    EXPECT_FALSE(form->Check2->isChecked());
+    EXPECT_TRUE(page->isHidden());
+}
+
+} // namespace
+} // namespace huelinx::testing

@@ -1,0 +1,141 @@
+#include "form1_fixture.h"
+
+#include "charts/book2.h"
+#include "charts/chart_common.h"
+#include "charts/chart_surface.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include <cmath>
+#include <set>
+
+namespace huelinx::testing {
+namespace {
+
+class ValuePage : public Form1Test {
+protected:
+    void SetUp() override {
+        Form1Test::SetUp();
+        ASSERT_TRUE(start());
+        platform.setAdvancePerRead(0.004); // the read-out's pause ends after three readings
+        form->Text12[0]->setText("5R");
+        form->Text12[1]->setText("5");
+        enter(form->Text12[2], "10");
+        form->Check4->setChecked(true);
+        page = form->findChild<book2*>();
+        ASSERT_NE(page, nullptr);
+    }
+    // Where the circle of hue h, chroma c is centred, in pixels.
+    static QPoint at(float h, int c) {
+        const double r = 100.0 * (c + 10), theta = h / 15.915494;
+        return QPoint(int(std::lround((4448 + r * std::cos(theta)) / 15)),
+                      int(std::lround((4148 - r * std::sin(theta)) / 15)));
+    }
+    // The colours within `reach` pixels of a point.
+    std::set<long> around(QPoint p, int reach) const {
+        std::set<long> colours;
+        for (int dx = -reach; dx <= reach; ++dx)
+            for (int dy = -reach; dy <= reach; ++dy) colours.insert(page->surface->pixel(p.x() + dx, p.y() + dy));
+        return colours;
+    }
+    // The last chroma of hue h at value 5 that lies in the data.
+    int lastChroma(float h) const {
+        int last = -2;
+        for (float value = 5; last < 40; last += 2)
+            if (chartColour(h, value, float(last + 2), program->table, form->settings()).X == 0) break;
+        return last;
+    }
+    book2* page = nullptr;
+};
+
+TEST_F(ValuePage, ValueFiveRaysEndWithTheirHueNames) {
+    EXPECT_EQ(page->windowTitle(), "Munsell Value Page");
+    EXPECT_EQ(page->Label1->text(), "Value   5.");
+    EXPECT_EQ(page->VScroll1->value(), 500);
+    const long grey = colourValue(QColor(192, 192, 192));
+    EXPECT_EQ(page->surface->pixel(296, 276), grey); // the empty centre
+    // Chroma 0 lies on the inner ring: a solid neutral circle (its neighbours
+    // overlap it a little).
+    const std::set<long> neutral = around(at(5, 0), 1);
+    ASSERT_EQ(neutral.size(), 1u);
+    EXPECT_NEAR(*neutral.begin() & 0xFF, (*neutral.begin() >> 8) & 0xFF, 2);
+    // Rays of different lengths; a clipped colour is hatched in black; the
+    // name stands where the data end.
+    const int red = lastChroma(5), blue = lastChroma(65);
+    EXPECT_NE(red, blue);
+    float five = 5;
+    const ChartColour edge = chartColour(5, five, float(red), program->table, form->settings());
+    ASSERT_TRUE(edge.R == 0 || edge.G == 0 || edge.B == 0);
+    const std::set<long> hatched = around(at(5, red), 3);
+    EXPECT_TRUE(hatched.count(0) && hatched.count(colourValue(QColor(edge.R, edge.G, edge.B))));
+    const QPoint name = at(5, red + 2);
+    std::set<long> text;
+    for (int dx = 0; dx < 30; ++dx)
+        for (int dy = 0; dy < 12; ++dy) text.insert(page->surface->pixel(name.x() + dx, name.y() + dy));
+    EXPECT_EQ(text, (std::set<long>{0, grey}));
+}
+
+TEST_F(ValuePage, SliderAndValuesBeyondIt) {
+    EXPECT_EQ(page->VScroll1->minimum(), 100);
+    EXPECT_EQ(page->VScroll1->maximum(), 950);
+    EXPECT_EQ(page->VScroll1->pageStep(), 100);
+    page->VScroll1->setValue(510);
+    EXPECT_EQ(text(form->Text12[1]), "5.1");
+    EXPECT_EQ(text(form->Text12[2]), "10");
+    EXPECT_EQ(page->Label1->text(), "Value   5.1");
+    EXPECT_EQ(page->VScroll1->value(), 510);
+    // Outside the slider's range: slider at its end, chart for the value given.
+    float v = 12;
+    page->plotvalue(v);
+    EXPECT_EQ(page->Label1->text(), "Value   12.");
+    EXPECT_EQ(page->VScroll1->value(), 950);
+    EXPECT_EQ(v, 9.5f);
+    const QImage top = page->surface->image();
+    v = 9.5f;
+    page->plotvalue(v);
+    EXPECT_EQ(page->surface->image(), top);
+    v = 0.5f;
+    page->plotvalue(v);
+    EXPECT_EQ(page->VScroll1->value(), 100);
+    enter(form->Text12[1], "-3"); // not even in the table: every ray is a name
+    EXPECT_EQ(page->VScroll1->value(), 100);
+    EXPECT_EQ(text(form->Text12[1]), "-3");
+}
+
+TEST_F(ValuePage, ReadOutAndClicks) {
+    const QString before = page->Label3->text();
+    page->Form_MouseMove(296, 276); // background: nothing changes
+    EXPECT_EQ(page->Label3->text(), before);
+    const QPoint solid = at(5, 0);
+    const long c = page->surface->pixel(solid.x(), solid.y());
+    QTest::mouseMove(page->surface, solid);
+    const auto byte = [c](int i) { return QString::number((c >> (8 * i)) & 0xFF); };
+    EXPECT_EQ(page->Label3->text(), "R= " + byte(0) + "  G= " + byte(1) + "  B= " + byte(2));
+    EXPECT_EQ(colourValue(page->Shape1->fillColor()), c);
+    // Over black (a hatch line or a name) the read-out says so.
+    const QPoint name = at(5, lastChroma(5) + 2);
+    int dx = 0;
+    while (dx < 40 && page->surface->pixel(name.x() + dx, name.y() + 5) != 0) ++dx;
+    page->Form_MouseMove(name.x() + dx, name.y() + 5);
+    EXPECT_EQ(page->Label3->text(), "Out of RGB Gamut");
+    EXPECT_EQ(page->Shape1->fillColor(), QColor(Qt::black));
+
+    // A click converts a displayable colour; black only fills the boxes.
+    QTest::mouseClick(page->surface, Qt::LeftButton, {}, solid);
+    EXPECT_EQ(text(form->Text1[0]), byte(0));
+    EXPECT_LT(text(form->Text12[2]).toFloat(), 0.5f); // the neutral
+    const QString hue = text(form->Text12[0]);
+    page->Shape1->setFillColor(Qt::white);
+    page->Form_MouseDown(name.x() + dx, name.y() + 5);
+    EXPECT_EQ(text(form->Text1[1]), "0");
+    EXPECT_EQ(text(form->Text12[0]), hue);
+    EXPECT_EQ(page->Shape1->fillColor(), QColor(Qt::black));
+    page->Command1->click();
+    EXPECT_EQ(messages(), std::vector<QString>{"Printer not Found"});
+}
+
+} // namespace
+} // namespace huelinx::testing
