@@ -1,6 +1,7 @@
 // Speed of a Munsell Enter in the main window while the hue page, the value
 // page and the tolerance set are open (each Enter redraws all three), and of
 // each chart's drawing alone. The frame budget for the Enter is 16 ms.
+#include "bench_support.h"
 #include "charts/book.h"
 #include "charts/book2.h"
 #include "charts/cchecker.h"
@@ -22,25 +23,17 @@ namespace {
 
 using namespace huelinx;
 
-struct Window {
-    ScriptedPlatform platform;
-    Program program{platform};
-    Form1 form{program};
-    Window() {
-        program.dataFolders << HUELINX_DATA_DIR;
-        if (!form.Form_Load()) {
-            std::cerr << "the Munsell table did not load\n";
-            std::exit(1);
-        }
+// The main window shown with its four chart windows open.
+BenchWindow& window() {
+    static BenchWindow* w = [] {
+        BenchWindow* started = &benchWindow();
+        Form1& form = started->form;
         form.show();
         for (QCheckBox* box : {form.Check2, form.Check3, form.Check4, form.Check5}) box->setChecked(true);
         QApplication::processEvents();
-    }
-};
-
-Window& window() {
-    static Window w;
-    return w;
+        return started;
+    }();
+    return *w;
 }
 
 // Typing a notation and pressing Enter, then letting every window repaint:
@@ -90,12 +83,4 @@ BENCHMARK(fillCC)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    QApplication::setStyle("Fusion");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return huelinx::runBenchmarks(argc, argv); }

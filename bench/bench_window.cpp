@@ -1,5 +1,6 @@
 // Speed of the main window's entry paths with the window hidden, and of the
 // command-line converter's --csv mode.
+#include "bench_support.h"
 #include "mainwindow/entry_box.h"
 #include "mainwindow/form1.h"
 #include "picture/form2.h"
@@ -27,24 +28,9 @@ namespace {
 
 using namespace huelinx;
 
-struct Window {
-    ScriptedPlatform platform;
-    Program program{platform};
-    Form1 form{program};
-    Window() {
-        program.dataFolders << HUELINX_DATA_DIR;
-        if (!form.Form_Load()) {
-            std::cerr << "the Munsell table did not load\n";
-            std::exit(1);
-        }
-    }
-};
+using Window = BenchWindow;
 
-// Made once and kept to the end: it must not outlive the application object.
-Window& window() {
-    static Window* w = new Window;
-    return *w;
-}
+Window& window() { return benchWindow(); }
 
 void munsellEnter(benchmark::State& state) {
     Form1& f = window().form;
@@ -231,11 +217,4 @@ BENCHMARK(converterCsv)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return huelinx::runBenchmarks(argc, argv); }

@@ -3,6 +3,7 @@
 #include "colour/muntable.h"
 #include "instruments/settings_file.h"
 #include "mainwindow/form1.h"
+#include "platform/standard_colours.h"
 #include "picture/form2.h"
 #include "viewer/form3.h"
 #include "text/number_read.h"
@@ -48,13 +49,6 @@ const char* const helpText = "Enter Hue, Value and Chroma and press 'Enter'\r"
                              "viewing with Optional 3D Palette Viewer (option 2)";
 
 int roundedComponent(double value) { return static_cast<int>(roundHalfEven(value)); }
-
-void setBackground(QWidget* widget, QPalette::ColorRole role, QColor colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-    if (role == QPalette::Window) widget->setAutoFillBackground(true);
-}
 
 } // namespace
 
@@ -213,14 +207,14 @@ void Form1::VScroll7_Change() {
         return QColor(roundedComponent(level * k1), roundedComponent(level * k2),
                       roundedComponent(level * k3));
     };
-    setBackground(this, QPalette::Window, shade(200));
-    setBackground(Frame1, QPalette::Window, shade(200));
+    setRoleColour(this, QPalette::Window, shade(200));
+    setRoleColour(Frame1, QPalette::Window, shade(200));
     for (QPushButton* b : {Command1, Command2, Command7, Command8, Command9, Command11})
-        setBackground(b, QPalette::Button, shade(200));
-    for (QLabel* label : boxLabels_) setBackground(label, QPalette::Window, shade(200));
-    for (QWidget* box : entryBoxes()) setBackground(box, QPalette::Base, shade(255));
-    setBackground(Text4, QPalette::Base, shade(255));
-    setBackground(Text3, QPalette::Base, shade(255));
+        setRoleColour(b, QPalette::Button, shade(200));
+    for (QLabel* label : boxLabels_) setRoleColour(label, QPalette::Window, shade(200));
+    for (QWidget* box : entryBoxes()) setRoleColour(box, QPalette::Base, shade(255));
+    setRoleColour(Text4, QPalette::Base, shade(255));
+    setRoleColour(Text3, QPalette::Base, shade(255));
 }
 
 } // namespace huelinx

@@ -119,9 +119,7 @@ void Form2::setSampleSize(int index) {
 
 void Form2::setStatus(const QString& text, int standardColourIndex) {
     Text1->setText(text);
-    QPalette palette = Text1->palette();
-    palette.setColor(QPalette::Base, standardColour(standardColourIndex));
-    Text1->setPalette(palette);
+    setRoleColour(Text1, QPalette::Base, standardColour(standardColourIndex));
 }
 
 void Form2::newPicture() {
@@ -224,9 +222,7 @@ void Form2::showNotationAt(int x, int y) {
                    "   Chroma = " + main_.Text12[2]->text());
     Text6->setText("Position  X =" + QString::fromStdString(signedText(x)) + "  Y =" +
                    QString::fromStdString(signedText(y)));
-    QPalette palette = Text7->palette();
-    palette.setColor(QPalette::Base, QColor(program_.curRed, program_.curGreen, program_.curBlue));
-    Text7->setPalette(palette);
+    setRoleColour(Text7, QPalette::Base, QColor(program_.curRed, program_.curGreen, program_.curBlue));
 }
 
 void Form2::Picture1_MouseDown(int x, int y) {

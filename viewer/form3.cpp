@@ -45,12 +45,6 @@ QScrollBar* slider(const QString& name, Qt::Orientation o, int min, int max, int
     return s;
 }
 
-void setButtonColour(QPushButton* button, QColor colour) {
-    QPalette palette = button->palette();
-    palette.setColor(QPalette::Button, colour);
-    button->setPalette(palette);
-}
-
 } // namespace
 
 Form3::Form3(Form1& mainWindow, Program& program, QWidget* parent)
@@ -181,21 +175,19 @@ void Form3::Form_Load() {
 
 void Form3::setStatus(const QString& text, int standardColourIndex) {
     Text1->setText(text);
-    QPalette palette = Text1->palette();
-    palette.setColor(QPalette::Base, standardColour(standardColourIndex));
-    Text1->setPalette(palette);
+    setRoleColour(Text1, QPalette::Base, standardColour(standardColourIndex));
 }
 
 void Form3::Command1_Click() {
     Timer1->start();
-    setButtonColour(Command2, green);
-    setButtonColour(Command1, red);
+    setRoleColour(Command2, QPalette::Button, green);
+    setRoleColour(Command1, QPalette::Button, red);
 }
 
 void Form3::Command2_Click() {
     Timer1->stop();
-    setButtonColour(Command2, red);
-    setButtonColour(Command1, green);
+    setRoleColour(Command2, QPalette::Button, red);
+    setRoleColour(Command1, QPalette::Button, green);
 }
 
 void Form3::Timer1_Timer() {
@@ -223,9 +215,7 @@ void Form3::Picture1_MouseDown(int button, int px, int py) {
     Text4[b]->setText(pointHue[sel] + " " + QString::fromStdString(formatNumber(pointHVC[sel][1], "##.00")) + "/" +
                       QString::fromStdString(formatNumber(pointHVC[sel][2], "##.00")));
     QFrame* shape = button == 1 ? Shape1 : Shape2;
-    QPalette palette = shape->palette();
-    palette.setColor(QPalette::Window, QColor(pointRGB[sel][0], pointRGB[sel][1], pointRGB[sel][2]));
-    shape->setPalette(palette);
+    setRoleColour(shape, QPalette::Window, QColor(pointRGB[sel][0], pointRGB[sel][1], pointRGB[sel][2]));
 }
 
 void Form3::closeEvent(QCloseEvent* event) {

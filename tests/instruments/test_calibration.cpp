@@ -1,6 +1,6 @@
 #include "form1_fixture.h"
 
-#include "tools/instrument_replies.h"
+#include "simulated_instrument.h"
 
 #include <QComboBox>
 #include <QPlainTextEdit>
@@ -18,17 +18,9 @@ protected:
     }
     // `name` answers like the simulator; commands in `silent` get no answer.
     void run(const QString& name, QStringList silent = {}) {
-        const Instrument instrument = *instrumentNamed(name.toStdString());
-        port->setResponder([=](const QByteArray& written) {
-            std::vector<FakeSerialPort::Arrival> arrivals;
-            if (silent.contains(QString::fromLatin1(written))) return arrivals;
-            double at = 0.05;
-            for (const ReplyPart& part : replyTo(instrument, written.toStdString(), knownCurve(), {})) {
-                at += part.pause;
-                arrivals.push_back({at, QByteArray::fromStdString(part.bytes)});
-            }
-            return arrivals;
-        });
+        port->setResponder(simulatorResponder(name, {}, [silent](const QByteArray& written, auto& arrivals) {
+            if (silent.contains(QString::fromLatin1(written))) arrivals.clear();
+        }));
         form->Combo1->setEditText(name);
         port->clearWritten();
         form->Command7_Click();

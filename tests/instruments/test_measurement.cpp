@@ -2,6 +2,7 @@
 
 #include "colour/tristimulus.h"
 #include "text/number_format.h"
+#include "simulated_instrument.h"
 #include "tools/instrument_replies.h"
 
 #include <QComboBox>
@@ -26,19 +27,8 @@ protected:
     }
 
     // The instrument answers as the simulator does; `edit` may change a reply.
-    void plays(const QString& name, SimMode mode = {},
-               std::function<void(const QByteArray&, std::vector<FakeSerialPort::Arrival>&)> edit = {}) {
-        const Instrument instrument = *instrumentNamed(name.toStdString());
-        port->setResponder([=](const QByteArray& written) {
-            std::vector<FakeSerialPort::Arrival> arrivals;
-            double at = 0.05;
-            for (const ReplyPart& part : replyTo(instrument, written.toStdString(), knownCurve(), mode)) {
-                at += part.pause;
-                arrivals.push_back({at, QByteArray::fromStdString(part.bytes)});
-            }
-            if (edit) edit(written, arrivals);
-            return arrivals;
-        });
+    void plays(const QString& name, SimMode mode = {}, ReplyEdit edit = {}) {
+        port->setResponder(simulatorResponder(name, mode, edit));
     }
     void choose(const QString& name) { form->Combo1->setEditText(name); }
     void measure() { form->Command8_Click(); }

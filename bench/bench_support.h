@@ -1,0 +1,46 @@
+// What the window benchmarks share: one started main window on the scripted
+// platform, and a main that runs the benchmarks in an offscreen application.
+#pragma once
+
+#include "mainwindow/form1.h"
+#include "platform/scripted_platform.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <iostream>
+
+namespace huelinx {
+
+struct BenchWindow {
+    ScriptedPlatform platform;
+    Program program{platform};
+    Form1 form{program};
+    BenchWindow() {
+        program.dataFolders << HUELINX_DATA_DIR;
+        if (!form.Form_Load()) {
+            std::cerr << "the Munsell table did not load\n";
+            std::exit(1);
+        }
+    }
+};
+
+// Made once and kept to the end: it must not outlive the application object.
+inline BenchWindow& benchWindow() {
+    static BenchWindow* w = new BenchWindow;
+    return *w;
+}
+
+inline int runBenchmarks(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    QApplication::setStyle("Fusion");
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
+
+} // namespace huelinx
