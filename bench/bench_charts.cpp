@@ -29,7 +29,8 @@ BenchWindow& window() {
         BenchWindow* started = &benchWindow();
         Form1& form = started->form;
         form.show();
-        for (QCheckBox* box : {form.Check2, form.Check3, form.Check4, form.Check5}) box->setChecked(true);
+        for (QCheckBox* box : {form.Check2, form.Check3, form.Check4, form.Check5})
+            box->setChecked(true);
         QApplication::processEvents();
         return started;
     }();
@@ -54,7 +55,8 @@ void munsellEnterWithChartsOpen(benchmark::State& state) {
 
 void fillbook(benchmark::State& state) {
     book* page = window().form.findChild<book*>();
-    for (auto _ : state) page->fillbook();
+    for (auto _ : state)
+        page->fillbook();
 }
 
 void plotvalue(benchmark::State& state) {
@@ -67,15 +69,20 @@ void plotvalue(benchmark::State& state) {
 
 void MakeCTol(benchmark::State& state) {
     CTol* set = window().form.findChild<CTol*>();
-    for (auto _ : state) set->MakeCTol(52.5f, 20.0f, -12.0f);
+    for (auto _ : state)
+        set->MakeCTol(52.5f, 20.0f, -12.0f);
 }
 
 void fillCC(benchmark::State& state) {
     CChecker* chart = window().form.findChild<CChecker*>();
-    for (auto _ : state) chart->fillCC();
+    for (auto _ : state)
+        chart->fillCC();
 }
 
-BENCHMARK(munsellEnterWithChartsOpen)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(munsellEnterWithChartsOpen)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(fillbook)->Unit(benchmark::kMicrosecond);
 BENCHMARK(plotvalue)->Unit(benchmark::kMicrosecond);
 BENCHMARK(MakeCTol)->Unit(benchmark::kMicrosecond);
@@ -83,4 +90,6 @@ BENCHMARK(fillCC)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char** argv) { return huelinx::runBenchmarks(argc, argv); }
+int main(int argc, char** argv) {
+    return huelinx::runBenchmarks(argc, argv);
+}

@@ -19,7 +19,8 @@ using namespace huelinx;
 const MunTable& table() {
     static const MunTable* t = [] {
         auto* loaded = new MunTable;
-        const auto result = loadMunTableFile(std::string(HUELINX_DATA_DIR) + "/Vadoro.dat", *loaded);
+        const auto result =
+            loadMunTableFile(std::string(HUELINX_DATA_DIR) + "/Vadoro.dat", *loaded);
         if (!result.ok) {
             std::cerr << result.message << "\n";
             std::exit(1);

@@ -5,17 +5,17 @@
 #include "mainwindow/form1.h"
 #include "picture/form2.h"
 #include "picture/picture_surface.h"
-#include "viewer/form3.h"
 #include "platform/scripted_platform.h"
 #include "tools/converter.h"
+#include "viewer/form3.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QImage>
-#include <QTimer>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -30,7 +30,9 @@ using namespace huelinx;
 
 using Window = BenchWindow;
 
-Window& window() { return benchWindow(); }
+Window& window() {
+    return benchWindow();
+}
 
 void munsellEnter(benchmark::State& state) {
     Form1& f = window().form;
@@ -64,12 +66,27 @@ std::string csvInput() {
     const char* families[10] = {"R", "YR", "Y", "GY", "G", "BG", "B", "PB", "P", "RP"};
     for (int i = 0; i < 10000; ++i) {
         switch (i % 6) {
-        case 0: in << "munsell," << 2.5 * (1 + i % 4) << families[i % 10] << "," << 1 + 8 * u(rng) << "," << 8 * u(rng); break;
-        case 1: in << "xyz," << 5 + 60 * u(rng) << "," << 5 + 60 * u(rng) << "," << 5 + 60 * u(rng); break;
-        case 2: in << "xy," << 0.2 + 0.2 * u(rng) << "," << 0.2 + 0.2 * u(rng) << "," << 50 * u(rng) + 1; break;
-        case 3: in << "lab," << 100 * u(rng) << "," << 100 * u(rng) - 50 << "," << 100 * u(rng) - 50; break;
-        case 4: in << "rgb," << int(255 * u(rng)) << "," << int(255 * u(rng)) << "," << int(255 * u(rng)); break;
-        default: in << "cmyk," << int(100 * u(rng)) << "," << int(100 * u(rng)) << "," << int(100 * u(rng)) << ",0";
+        case 0:
+            in << "munsell," << 2.5 * (1 + i % 4) << families[i % 10] << "," << 1 + 8 * u(rng)
+               << "," << 8 * u(rng);
+            break;
+        case 1:
+            in << "xyz," << 5 + 60 * u(rng) << "," << 5 + 60 * u(rng) << "," << 5 + 60 * u(rng);
+            break;
+        case 2:
+            in << "xy," << 0.2 + 0.2 * u(rng) << "," << 0.2 + 0.2 * u(rng) << ","
+               << 50 * u(rng) + 1;
+            break;
+        case 3:
+            in << "lab," << 100 * u(rng) << "," << 100 * u(rng) - 50 << "," << 100 * u(rng) - 50;
+            break;
+        case 4:
+            in << "rgb," << int(255 * u(rng)) << "," << int(255 * u(rng)) << ","
+               << int(255 * u(rng));
+            break;
+        default:
+            in << "cmyk," << int(100 * u(rng)) << "," << int(100 * u(rng)) << ","
+               << int(100 * u(rng)) << ",0";
         }
         in << "\n";
     }
@@ -112,8 +129,12 @@ void importMunsellRows(benchmark::State& state) {
     input.write("H,V,C\r\n");
     const char* families[10] = {"R", "YR", "Y", "GY", "G", "BG", "B", "PB", "P", "RP"};
     for (int i = 0; i < 10000; ++i)
-        input.write(QString("%1%2,%3,%4\r\n").arg(2.5 * (1 + i % 4)).arg(families[i % 10])
-                        .arg(1 + i % 9).arg(i % 12).toLatin1());
+        input.write(QString("%1%2,%3,%4\r\n")
+                        .arg(2.5 * (1 + i % 4))
+                        .arg(families[i % 10])
+                        .arg(1 + i % 9)
+                        .arg(i % 12)
+                        .toLatin1());
     input.close();
     for (auto _ : state) {
         w.platform.queueInput("0");
@@ -130,7 +151,8 @@ void paletteAppends(benchmark::State& state) {
     w.program.paletteFile = "bench.csv";
     w.program.paletteTag = "bench";
     for (auto _ : state) {
-        for (int i = 0; i < 10000; ++i) w.form.SaveData(1);
+        for (int i = 0; i < 10000; ++i)
+            w.form.SaveData(1);
         state.PauseTiming();
         QFile::remove("bench.csv");
         state.ResumeTiming();
@@ -145,7 +167,8 @@ void picturePalette(benchmark::State& state) {
     Form2* pictures = w.form.pictureWindow();
     QImage image(1000, 1000, QImage::Format_RGB32);
     for (int y = 0; y < 1000; ++y)
-        for (int x = 0; x < 1000; ++x) image.setPixel(x, y, qRgb(30 + x / 5, 40 + y / 6, 90));
+        for (int x = 0; x < 1000; ++x)
+            image.setPixel(x, y, qRgb(30 + x / 5, 40 + y / 6, 90));
     for (auto _ : state) {
         state.PauseTiming();
         pictures->Picture1->setPicture(image);
@@ -167,7 +190,12 @@ void writeBigPalette(const QString& name) {
     const char* families[10] = {"R", "YR", "Y", "GY", "G", "BG", "B", "PB", "P", "RP"};
     for (int i = 0; i < 10000; ++i)
         file.write(QString("\"12-17-2022\",\"10:30:00\",\"t%1\",\"%2%3\",\"%4\",\"%5\",\"1\",\r\n")
-                       .arg(i).arg(2.5 * (1 + i % 4)).arg(families[i % 10]).arg(2 + i % 7).arg(i % 9).toLatin1());
+                       .arg(i)
+                       .arg(2.5 * (1 + i % 4))
+                       .arg(families[i % 10])
+                       .arg(2 + i % 7)
+                       .arg(i % 9)
+                       .toLatin1());
 }
 
 Form3& viewer() {
@@ -201,7 +229,8 @@ void viewerDraw(benchmark::State& state) {
     w.program.paletteFile = "big.csv";
     v.GetData(2);
     w.platform.clear();
-    for (auto _ : state) v.drawPalette();
+    for (auto _ : state)
+        v.drawPalette();
     state.counters["dots"] = v.pointCount;
 }
 
@@ -217,4 +246,6 @@ BENCHMARK(converterCsv)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 
-int main(int argc, char** argv) { return huelinx::runBenchmarks(argc, argv); }
+int main(int argc, char** argv) {
+    return huelinx::runBenchmarks(argc, argv);
+}

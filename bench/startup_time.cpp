@@ -21,7 +21,8 @@ double secondsSinceProcessStart() {
     std::string text((std::istreambuf_iterator<char>(stat)), {});
     std::istringstream fields(text.substr(text.rfind(')') + 2));
     std::string field;
-    for (int i = 3; i <= 22; ++i) fields >> field; // field 22: start time in clock ticks
+    for (int i = 3; i <= 22; ++i)
+        fields >> field; // field 22: start time in clock ticks
     const double started = std::stod(field) / static_cast<double>(sysconf(_SC_CLK_TCK));
     timespec now{};
     clock_gettime(CLOCK_BOOTTIME, &now);

@@ -30,7 +30,8 @@ book::book(Form1& mainWindow, Program& program, QWidget* parent)
     QFont small = font();
     small.setPointSize(8);
     setFont(small);
-    surface = new ChartSurface("surface", QSize(twips(clientWidth), twips(clientHeight)), pageGrey, this);
+    surface =
+        new ChartSurface("surface", QSize(twips(clientWidth), twips(clientHeight)), pageGrey, this);
     surface->onMouseDown = [this](int x, int y) { Form_MouseDown(x, y); };
     setFixedSize(surface->size());
     buildPatches();
@@ -51,8 +52,10 @@ void book::buildPatches() {
     for (int m = 0; m < 15; ++m)
         for (int r = 0; r < 10; ++r) {
             const int i = 10 * m + r;
-            const QRect rect(twips(patchLeft(m)), twips(patchTop(r)), twips(patchSize), twips(patchSize));
-            Shape1[i] = surface->addShape(QString("Shape1_%1").arg(i), ChartShape::Kind::Square, rect);
+            const QRect rect(twips(patchLeft(m)), twips(patchTop(r)), twips(patchSize),
+                             twips(patchSize));
+            Shape1[i] =
+                surface->addShape(QString("Shape1_%1").arg(i), ChartShape::Kind::Square, rect);
             Shape1[i]->setFillColor(pageGrey);
         }
 }
@@ -63,16 +66,17 @@ void book::buildLabels() {
         Label1[r] = placeLabel(surface, QString("Label1_%1").arg(r), QString::number(9 - r), 960,
                                patchTop(r) + 195);
     for (int m = 0; m < 15; ++m)
-        chromaLabels[m] = placeLabel(surface, QString("chromaLabel_%1").arg(m),
-                                     m == 0 ? QString("N") : QString::number(2 * m), 1560 + 720 * m, 7320);
+        chromaLabels[m] =
+            placeLabel(surface, QString("chromaLabel_%1").arg(m),
+                       m == 0 ? QString("N") : QString::number(2 * m), 1560 + 720 * m, 7320);
     placeLabel(surface, "chromaCaption", "Chroma > > > >", 1560, 7560);
     hueTitle = placeLabel(surface, "Label1_23", "", 840, 7320, 700, 225);
     placeLabel(surface, "hueCaption", "Hue", 420, 1320);
     const char* legend[10] = {"5R", "5YR", "5Y", "5GY", "5G", "5BG", "5B", "5PB", "5P", "5RP"};
     for (int k = 0; k < 10; ++k)
         placeLabel(surface, QString("hueLegend_%1").arg(k), legend[k], 120, 2160 + 360 * k);
-    placeLabel(surface, "note", "Colors with a dotted border cannot be displayed correctly on a CRT",
-               4680, 7560);
+    placeLabel(surface, "note",
+               "Colors with a dotted border cannot be displayed correctly on a CRT", 4680, 7560);
 }
 
 void book::fillbook(bool reportFormatError) {
@@ -99,7 +103,8 @@ void book::drawPatches(float hue) {
     for (int c = 0; c <= 28; c += 2)
         for (int v = 1; v <= 9; ++v) {
             float value = static_cast<float>(v);
-            const ChartColour colour = chartColour(hue, value, static_cast<float>(c), program_.table, s);
+            const ChartColour colour =
+                chartColour(hue, value, static_cast<float>(c), program_.table, s);
             const bool inData = colour.X >= 0.02f && colour.Y >= 0.02f;
             const bool clipped = colour.X > 0.02f && colour.Y > 0.02f && colour.outOfRange;
             ChartShape* patch = Shape1[5 * c + 9 - v];
@@ -110,7 +115,8 @@ void book::drawPatches(float hue) {
 
 void book::VScroll1_Change() {
     if (updating) return;
-    main_.Text12[0]->setText(QString::fromStdString(hconvert(static_cast<float>(VScroll1->value()))));
+    main_.Text12[0]->setText(
+        QString::fromStdString(hconvert(static_cast<float>(VScroll1->value()))));
     fillbook();
 }
 
@@ -119,11 +125,14 @@ void book::Form_MouseDown(int x, int y) {
     if (c < 0) return;
     const int rgb[3] = {static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
                         static_cast<int>((c >> 16) & 0xFF)};
-    for (int i = 0; i < 3; ++i) main_.Text1[i]->setText(QString::number(rgb[i]));
+    for (int i = 0; i < 3; ++i)
+        main_.Text1[i]->setText(QString::number(rgb[i]));
     if (std::none_of(rgb, rgb + 3, [](int v) { return v == 0; })) main_.Command6_Click();
 }
 
-void book::Command1_Click() { printChart(program_, this); }
+void book::Command1_Click() {
+    printChart(program_, this);
+}
 
 void book::closeEvent(QCloseEvent* event) {
     // Closing the page is the same as clearing "Display Hue Page".

@@ -24,7 +24,7 @@ struct Program;
 class book : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     // Client area 12180 x 7950 twips.
     static constexpr int clientWidth = 12180, clientHeight = 7950;
     // Patch 10m + r stands in column m (chroma 2m), row r (value 9 - r).
@@ -35,13 +35,13 @@ public:
     book(Form1& mainWindow, Program& program, QWidget* parent = nullptr);
 
     // ---- controls ----------------------------------------------------------
-    ChartSurface* surface = nullptr;     // the window's client area
+    ChartSurface* surface = nullptr; // the window's client area
     std::array<ChartShape*, 150> Shape1{};
-    std::array<QLabel*, 10> Label1{};    // value labels "9" .. "0"
+    std::array<QLabel*, 10> Label1{};       // value labels "9" .. "0"
     std::array<QLabel*, 15> chromaLabels{}; // "N", "2" .. "28"
-    QLabel* hueTitle = nullptr;          // element 23 of Label1: the hue text
-    QScrollBar* VScroll1 = nullptr;      // hue 0 (top) .. 100
-    QPushButton* Command1 = nullptr;     // "PRINT"
+    QLabel* hueTitle = nullptr;             // element 23 of Label1: the hue text
+    QScrollBar* VScroll1 = nullptr;         // hue 0 (top) .. 100
+    QPushButton* Command1 = nullptr;        // "PRINT"
 
     // Set while the page moves its own slider.
     bool updating = false;
@@ -55,10 +55,10 @@ public:
     void Form_MouseDown(int x, int y);
     void Command1_Click();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildPatches();
     void buildLabels();
     void drawPatches(float hue);

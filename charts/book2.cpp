@@ -25,14 +25,22 @@ namespace {
 const QColor pageGrey(192, 192, 192);
 const QColor foreground(Qt::black);
 
-QString qs(const std::string& text) { return QString::fromStdString(text); }
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
-bool displayable(int c) { return c >= 1 && c <= 254; }
+bool displayable(int c) {
+    return c >= 1 && c <= 254;
+}
 
 } // namespace
 
-int book2::centreX() { return static_cast<int>(roundHalfEven(clientWidth / 2.0)); }
-int book2::centreY() { return static_cast<int>(roundHalfEven(clientHeight / 2.0)); }
+int book2::centreX() {
+    return static_cast<int>(roundHalfEven(clientWidth / 2.0));
+}
+int book2::centreY() {
+    return static_cast<int>(roundHalfEven(clientHeight / 2.0));
+}
 
 book2::book2(Form1& mainWindow, Program& program, QWidget* parent)
     : QWidget(parent, Qt::Window), main_(mainWindow), program_(program) {
@@ -41,7 +49,8 @@ book2::book2(Form1& mainWindow, Program& program, QWidget* parent)
     QFont small = font();
     small.setPointSize(8);
     setFont(small);
-    surface = new ChartSurface("surface", QSize(twips(clientWidth), twips(clientHeight)), pageGrey, this);
+    surface =
+        new ChartSurface("surface", QSize(twips(clientWidth), twips(clientHeight)), pageGrey, this);
     surface->setDrawingFont(small);
     surface->onMouseDown = [this](int x, int y) { Form_MouseDown(x, y); };
     surface->onMouseMove = [this](int x, int y) { Form_MouseMove(x, y); };
@@ -79,7 +88,8 @@ void book2::plotvalue(float& v) {
     updating = false;
     surface->clear();
     const ColourSettings s = main_.settings();
-    for (int k = 0; k < 40; ++k) drawRay(2.5f * static_cast<float>(k), v, s);
+    for (int k = 0; k < 40; ++k)
+        drawRay(2.5f * static_cast<float>(k), v, s);
 }
 
 // One hue's circles from chroma 0 outwards, ended by the hue's name where its
@@ -89,7 +99,8 @@ void book2::drawRay(float hue, float& value, const ColourSettings& s) {
     const double radius = cx / 40.0 / 15.0;
     const float theta = hue / 15.915494f;
     for (int c = 0; c <= 40; c += 2) {
-        const ChartColour colour = chartColour(hue, value, static_cast<float>(c), program_.table, s);
+        const ChartColour colour =
+            chartColour(hue, value, static_cast<float>(c), program_.table, s);
         const float r = static_cast<float>(c + 10);
         const double x = cx + 100.0f * r * std::cos(theta), y = cy - 100.0f * r * std::sin(theta);
         const QPointF at(x / 15.0, y / 15.0);
@@ -140,14 +151,17 @@ void book2::Form_MouseDown(int x, int y) {
     const long c = surface->pixel(x, y);
     const int rgb[3] = {static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
                         static_cast<int>((c >> 16) & 0xFF)};
-    for (int i = 0; i < 3; ++i) main_.Text1[i]->setText(QString::number(rgb[i]));
+    for (int i = 0; i < 3; ++i)
+        main_.Text1[i]->setText(QString::number(rgb[i]));
     if (std::all_of(rgb, rgb + 3, displayable))
         main_.Command6_Click();
     else
         Shape1->setFillColor(Qt::black);
 }
 
-void book2::Command1_Click() { printChart(program_, this); }
+void book2::Command1_Click() {
+    printChart(program_, this);
+}
 
 void book2::closeEvent(QCloseEvent* event) {
     // Closing the page is the same as clearing "Display Value Page".

@@ -24,7 +24,7 @@ struct Program;
 class book2 : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     // Client area 8895 x 8295 twips; the chart is centred on it.
     static constexpr int clientWidth = 8895, clientHeight = 8295;
 
@@ -56,10 +56,10 @@ public:
     static int centreX();
     static int centreY();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     // Lets 0.01 seconds pass on the program's clock, as a throttle of the
     // read-out; bounded, and safe across midnight.
     void pause();

@@ -47,7 +47,8 @@ CChecker::CChecker(Form1& mainWindow, Program& program, QWidget* parent)
                                QColor(192, 192, 192), this);
     setFixedSize(surface->size());
     for (int i = 0; i < patchCount; ++i) {
-        const QRect rect(twips(patchLeft(i)), twips(patchTop(i)), twips(patchSize), twips(patchSize));
+        const QRect rect(twips(patchLeft(i)), twips(patchTop(i)), twips(patchSize),
+                         twips(patchSize));
         Shape1[i] = surface->addShape(QString("Shape1_%1").arg(i), ChartShape::Kind::Square, rect);
         Shape1[i]->setFillColor(QColor(128, 128, 128));
     }
@@ -70,14 +71,20 @@ void CChecker::fillCC() {
     drawn_ = 0;
     QFile file(program_.locateDataFile(fileName));
     if (!file.open(QIODevice::ReadOnly)) {
-        program_.platform.message(QString("\"%1\" can't be read, so the ColorChecker patches are left as "
-                                          "they were.").arg(fileName));
+        program_.platform.message(
+            QString("\"%1\" can't be read, so the ColorChecker patches are left as "
+                    "they were.")
+                .arg(fileName));
         return;
     }
     paintPatches(file.readAll().toStdString());
     if (drawn_ < patchCount)
-        program_.platform.message(QString("\"%1\" holds %2 of the %3 ColorChecker patches; the others are "
-                                          "left as they were.").arg(fileName).arg(drawn_).arg(patchCount));
+        program_.platform.message(
+            QString("\"%1\" holds %2 of the %3 ColorChecker patches; the others are "
+                    "left as they were.")
+                .arg(fileName)
+                .arg(drawn_)
+                .arg(patchCount));
 }
 
 // Skips the header line, then paints one patch per record of five fields:
@@ -101,7 +108,9 @@ void CChecker::paintPatches(const std::string& text) {
     }
 }
 
-void CChecker::Command1_Click() { printChart(program_, this); }
+void CChecker::Command1_Click() {
+    printChart(program_, this);
+}
 
 void CChecker::closeEvent(QCloseEvent* event) {
     // Closing the chart is the same as clearing "Display ColorChecker".

@@ -21,7 +21,7 @@ struct Program;
 class CChecker : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     // Client area 10095 x 7290 twips.
     static constexpr int clientWidth = 10095, clientHeight = 7290;
     static constexpr int patchCount = 24;
@@ -48,10 +48,10 @@ public:
     // Patches painted by the last fillCC.
     int patchesDrawn() const { return drawn_; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void paintPatches(const std::string& text);
 
     Form1& main_;

@@ -51,11 +51,12 @@ void ChartShape::paintSquare(QImage& image) const {
     for (int y = r.top(); y <= r.bottom(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = r.left(); x <= r.right(); ++x) {
-            const bool edge = x == rect_.left() || x == rect_.right() || y == rect_.top() ||
-                              y == rect_.bottom();
+            const bool edge =
+                x == rect_.left() || x == rect_.right() || y == rect_.top() || y == rect_.bottom();
             // A dotted border leaves every other pixel of its edge to the fill.
-            const bool borderPixel = edge && (borderStyle_ == BorderStyle::Solid ||
-                                              (borderStyle_ == BorderStyle::Dot && (x + y) % 2 == 0));
+            const bool borderPixel =
+                edge && (borderStyle_ == BorderStyle::Solid ||
+                         (borderStyle_ == BorderStyle::Dot && (x + y) % 2 == 0));
             if (borderPixel)
                 line[x] = border;
             else if (fillStyle_ != FillStyle::Transparent)
@@ -73,14 +74,16 @@ void ChartShape::paintCircle(QImage& image) const {
     if (borderStyle_ == BorderStyle::Transparent)
         painter.setPen(Qt::NoPen);
     else
-        painter.setPen(QPen(border_, 1, borderStyle_ == BorderStyle::Dot ? Qt::DotLine : Qt::SolidLine));
+        painter.setPen(
+            QPen(border_, 1, borderStyle_ == BorderStyle::Dot ? Qt::DotLine : Qt::SolidLine));
     painter.setBrush(fillStyle_ == FillStyle::Transparent ? QBrush(Qt::NoBrush) : QBrush(fill_));
     painter.drawEllipse(box);
 }
 
 // ---- the surface ---------------------------------------------------------------
 
-ChartSurface::ChartSurface(const QString& objectName, QSize size, QColor background, QWidget* parent)
+ChartSurface::ChartSurface(const QString& objectName, QSize size, QColor background,
+                           QWidget* parent)
     : QWidget(parent), drawing_(size, QImage::Format_RGB32), back_(background) {
     setObjectName(objectName);
     setFixedSize(size);
@@ -109,12 +112,15 @@ void ChartSurface::setDrawingFont(const QFont& font) {
 // within the radius, to the outline when it lies within a pixel of the edge.
 // The hatch is two families of diagonal lines 8 pixels apart, fixed to the
 // surface, so neighbouring circles' hatching lines up.
-void ChartSurface::drawCircle(QPointF centre, double radius, QColor outline, QColor fill, FillStyle style) {
+void ChartSurface::drawCircle(QPointF centre, double radius, QColor outline, QColor fill,
+                              FillStyle style) {
     const double outer = radius * radius, inner = (radius - 1) * (radius - 1);
     const int top = std::max(0, static_cast<int>(std::floor(centre.y() - radius)));
-    const int bottom = std::min(drawing_.height() - 1, static_cast<int>(std::ceil(centre.y() + radius)));
+    const int bottom =
+        std::min(drawing_.height() - 1, static_cast<int>(std::ceil(centre.y() + radius)));
     const int left = std::max(0, static_cast<int>(std::floor(centre.x() - radius)));
-    const int right = std::min(drawing_.width() - 1, static_cast<int>(std::ceil(centre.x() + radius)));
+    const int right =
+        std::min(drawing_.width() - 1, static_cast<int>(std::ceil(centre.x() + radius)));
     const QRgb line = outline.rgb(), inside = fill.rgb();
     for (int y = top; y <= bottom; ++y) {
         auto* row = reinterpret_cast<QRgb*>(drawing_.scanLine(y));
@@ -122,7 +128,8 @@ void ChartSurface::drawCircle(QPointF centre, double radius, QColor outline, QCo
         for (int x = left; x <= right; ++x) {
             const double dx = x + 0.5 - centre.x(), d = dx * dx + dy * dy;
             if (d > outer) continue;
-            const bool hatch = style == FillStyle::CrossHatch && ((x + y) % 8 == 0 || (x - y) % 8 == 0);
+            const bool hatch =
+                style == FillStyle::CrossHatch && ((x + y) % 8 == 0 || (x - y) % 8 == 0);
             if (d > inner || hatch)
                 row[x] = line;
             else if (style != FillStyle::Transparent)
@@ -147,7 +154,9 @@ ChartShape* ChartSurface::addShape(const QString& name, ChartShape::Kind kind, c
     return shapes_.back().get();
 }
 
-void ChartSurface::shapeChanged() { drawingChanged(); }
+void ChartSurface::shapeChanged() {
+    drawingChanged();
+}
 
 void ChartSurface::drawingChanged() {
     stale_ = true;
@@ -157,7 +166,8 @@ void ChartSurface::drawingChanged() {
 const QImage& ChartSurface::image() const {
     if (stale_) {
         shown_ = drawing_.copy();
-        for (const auto& shape : shapes_) shape->paint(shown_);
+        for (const auto& shape : shapes_)
+            shape->paint(shown_);
         stale_ = false;
     }
     return shown_;

@@ -22,7 +22,9 @@
 namespace huelinx {
 
 // Pixels of a length in twips, 15 twips a pixel, to the nearest pixel.
-constexpr int twips(int length) { return (length + 7) / 15; }
+constexpr int twips(int length) {
+    return (length + 7) / 15;
+}
 
 enum class FillStyle { Transparent, Solid, CrossHatch };
 enum class BorderStyle { Transparent, Solid, Dot };
@@ -33,7 +35,7 @@ class ChartSurface;
 // and draws its border on the rectangle's outermost pixels; a circle is the
 // largest circle centred in its rectangle. Every change redraws the surface.
 class ChartShape {
-public:
+  public:
     enum class Kind { Square, Circle };
     ChartShape(ChartSurface& owner, const QString& name, Kind kind, const QRect& rect);
 
@@ -53,7 +55,7 @@ public:
     // Paints the shape onto an image of the surface.
     void paint(QImage& image) const;
 
-private:
+  private:
     void paintSquare(QImage& image) const;
     void paintCircle(QImage& image) const;
 
@@ -68,8 +70,9 @@ private:
 };
 
 class ChartSurface : public QWidget {
-public:
-    ChartSurface(const QString& objectName, QSize size, QColor background, QWidget* parent = nullptr);
+  public:
+    ChartSurface(const QString& objectName, QSize size, QColor background,
+                 QWidget* parent = nullptr);
 
     // ---- the free drawing --------------------------------------------------
     QColor backColor() const { return back_; }
@@ -101,13 +104,15 @@ public:
     // Mouse button presses and moves over the surface, in pixels.
     std::function<void(int x, int y)> onMouseDown, onMouseMove;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
-private:
-    bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < drawing_.width() && y < drawing_.height(); }
+  private:
+    bool inside(int x, int y) const {
+        return x >= 0 && y >= 0 && x < drawing_.width() && y < drawing_.height();
+    }
     void drawingChanged();
 
     QImage drawing_;
@@ -120,6 +125,8 @@ private:
 };
 
 // 24-bit colour value of a colour: red in the lowest byte.
-inline long colourValue(QColor c) { return colourValue(c.rgb()); }
+inline long colourValue(QColor c) {
+    return colourValue(c.rgb());
+}
 
 } // namespace huelinx

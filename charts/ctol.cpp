@@ -28,7 +28,9 @@ const QColor ground(192, 192, 192);
 const char* const coordinateNames[3] = {"L*", "a*", "b*"};
 const char* const variantNames[6] = {"Lighter", "Darker", "Redder", "Greener", "Yellower", "Bluer"};
 
-QString qs(const std::string& text) { return QString::fromStdString(text); }
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 QLineEdit* box(QWidget* parent, const QString& name, int left, int top) {
     auto* edit = new QLineEdit(parent);
@@ -46,7 +48,8 @@ CTol::CTol(Form1& mainWindow, Program& program, QWidget* parent)
     QFont small = font();
     small.setPointSize(8);
     setFont(small);
-    surface = new ChartSurface("surface", QSize(twips(clientWidth), twips(clientHeight)), ground, this);
+    surface =
+        new ChartSurface("surface", QSize(twips(clientWidth), twips(clientHeight)), ground, this);
     setFixedSize(surface->size());
     buildPatches();
     buildStandard();
@@ -64,20 +67,25 @@ CTol::CTol(Form1& mainWindow, Program& program, QWidget* parent)
 
 void CTol::buildPatches() {
     for (int i = 0; i < 7; ++i) {
-        const QRect rect(twips(patchLeft[i]), twips(patchTop[i]), twips(patchSize), twips(patchSize));
+        const QRect rect(twips(patchLeft[i]), twips(patchTop[i]), twips(patchSize),
+                         twips(patchSize));
         Shape1[i] = surface->addShape(QString("Shape1_%1").arg(i), ChartShape::Kind::Square, rect);
         Shape1[i]->setFillColor(ground);
         Shape1[i]->setBorderColor(ground);
     }
     // Each variant's name and step beside its patch, outside the rosette.
-    struct Place { int left, top; bool alignRight; };
+    struct Place {
+        int left, top;
+        bool alignRight;
+    };
     const Place places[6] = {{2160, 300, false}, {2160, 4140, false}, {4410, 2640, false},
                              {0, 1560, true},    {4410, 1560, false}, {0, 2640, true}};
     for (int j = 0; j < 6; ++j) {
         const Place& p = places[j];
         const int width = p.alignRight ? 1020 : 1500;
         Label3[j] = placeLabel(surface, QString("Label3_%1").arg(j), "", p.left, p.top, width, 240);
-        Label2[j] = placeLabel(surface, QString("Label2_%1").arg(j), "", p.left, p.top + 240, width, 240);
+        Label2[j] =
+            placeLabel(surface, QString("Label2_%1").arg(j), "", p.left, p.top + 240, width, 240);
         if (p.alignRight) {
             Label3[j]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             Label2[j]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -90,7 +98,8 @@ void CTol::buildStandard() {
     Frame2->setObjectName("Frame2");
     Frame2->setGeometry(twips(6000), twips(120), twips(2700), twips(1560));
     for (int i = 0; i < 3; ++i) {
-        Label4[i] = placeLabel(Frame2, QString("Label4_%1").arg(i), "", 150, 375 + 390 * i, 420, 285);
+        Label4[i] =
+            placeLabel(Frame2, QString("Label4_%1").arg(i), "", 150, 375 + 390 * i, 420, 285);
         Text2[i] = box(Frame2, QString("Text2_%1").arg(i), 600, 330 + 390 * i);
     }
 }
@@ -113,15 +122,19 @@ void CTol::buildSteps() {
 }
 
 void CTol::Form_Load() {
-    for (int i = 0; i < 3; ++i) Label4[i]->setText(coordinateNames[i]);
-    for (int j = 0; j < 6; ++j) Label3[j]->setText(variantNames[j]);
-    for (int i = 0; i < 3; ++i) tolStep[i] = static_cast<float>(HScroll1[i]->value()) / 10.0f;
+    for (int i = 0; i < 3; ++i)
+        Label4[i]->setText(coordinateNames[i]);
+    for (int j = 0; j < 6; ++j)
+        Label3[j]->setText(variantNames[j]);
+    for (int i = 0; i < 3; ++i)
+        tolStep[i] = static_cast<float>(HScroll1[i]->value()) / 10.0f;
     writeStepCaptions();
 }
 
 void CTol::writeStepCaptions() {
     const char* const prefixes[6] = {"L +", "L -", "A +", "A - ", "B +", "B - "};
-    for (int j = 0; j < 6; ++j) Label2[j]->setText(prefixes[j] + qs(signedText(tolStep[j / 2])));
+    for (int j = 0; j < 6; ++j)
+        Label2[j]->setText(prefixes[j] + qs(signedText(tolStep[j / 2])));
 }
 
 void CTol::MakeCTol(float L, float a, float b) {
@@ -129,7 +142,8 @@ void CTol::MakeCTol(float L, float a, float b) {
     // main window; the set stays as it was saved.
     if (reloading_) return;
     const float standard[3] = {L, a, b};
-    for (int i = 0; i < 3; ++i) Text2[i]->setText(qs(formatNumber(standard[i], "###.00")));
+    for (int i = 0; i < 3; ++i)
+        Text2[i]->setText(qs(formatNumber(standard[i], "###.00")));
     // Patch 2k + 1 lies a step above the standard in coordinate k, patch
     // 2k + 2 a step below; patch 0 is the standard itself, built last.
     for (int i : {1, 2, 3, 4, 5, 6, 0}) {
@@ -154,7 +168,8 @@ void CTol::makePatch(int i, const std::array<float, 3>& lab) {
     tolNotation[2][i] = signedText(C);
     std::int16_t rgb[3] = {0, 0, 0};
     xyzrgb(rgb[0], rgb[1], rgb[2], X, Y, Z, s);
-    for (int k = 0; k < 3; ++k) tolRGB[k][i] = rgb[k];
+    for (int k = 0; k < 3; ++k)
+        tolRGB[k][i] = rgb[k];
     const QColor fill(rgb[0], rgb[1], rgb[2]);
     Shape1[i]->setFillColor(fill);
     Shape1[i]->setBorderColor(Check1->isChecked() ? QColor(Qt::black) : fill);
@@ -180,9 +195,13 @@ void CTol::HScroll1_Change(int index) {
     rebuildFromBoxes();
 }
 
-void CTol::Check1_Click() { rebuildFromBoxes(); }
+void CTol::Check1_Click() {
+    rebuildFromBoxes();
+}
 
-void CTol::Command1_Click() { printChart(program_, this); }
+void CTol::Command1_Click() {
+    printChart(program_, this);
+}
 
 // Bluer first, the standard last: date, time, patch number, hue, value,
 // chroma, nine zeros, R, G, B, "end".
@@ -192,9 +211,12 @@ std::string CTol::paletteText() const {
     std::string text;
     for (int i = 6; i >= 0; --i) {
         std::string line = date + "," + time + "," + signedText(i);
-        for (int k = 0; k < 3; ++k) line += "," + tolNotation[k][i];
-        for (int z = 0; z < 9; ++z) line += ",0";
-        for (int k = 0; k < 3; ++k) line += "," + printText(static_cast<int>(tolRGB[k][i]));
+        for (int k = 0; k < 3; ++k)
+            line += "," + tolNotation[k][i];
+        for (int z = 0; z < 9; ++z)
+            line += ",0";
+        for (int k = 0; k < 3; ++k)
+            line += "," + printText(static_cast<int>(tolRGB[k][i]));
         text += line + ",end\r\n";
     }
     return text;
@@ -207,9 +229,9 @@ void CTol::Command2_Click() {
     out << text;
     out.close();
     if (!out) {
-        program_.platform.message(QString("The palette could not be saved: \"%1\" can't be written.")
-                                      .arg(paletteName),
-                                  Buttons::Ok, Icon::Exclamation);
+        program_.platform.message(
+            QString("The palette could not be saved: \"%1\" can't be written.").arg(paletteName),
+            Buttons::Ok, Icon::Exclamation);
         return;
     }
     reloading_ = true;

@@ -28,7 +28,7 @@ struct Program;
 class CTol : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int clientWidth = 8880, clientHeight = 4920;
     static constexpr int patchSize = 1095;
     // Top-left corners (twips) of patch 0 (standard) .. 6 (Bluer).
@@ -39,11 +39,11 @@ public:
     CTol(Form1& mainWindow, Program& program, QWidget* parent = nullptr);
 
     // ---- controls ----------------------------------------------------------
-    ChartSurface* surface = nullptr; // the window's client area
-    QGroupBox* Frame2 = nullptr;     // "Standard CIELAB  "
+    ChartSurface* surface = nullptr;   // the window's client area
+    QGroupBox* Frame2 = nullptr;       // "Standard CIELAB  "
     std::array<QLineEdit*, 3> Text2{}; // the standard's L*, a*, b*
     std::array<QLabel*, 3> Label4{};
-    QGroupBox* Frame1 = nullptr; // "Tolerance"
+    QGroupBox* Frame1 = nullptr;           // "Tolerance"
     std::array<QScrollBar*, 3> HScroll1{}; // steps of L*, a*, b* times 10
     std::array<QLabel*, 6> Label2{};       // step captions
     std::array<QLabel*, 6> Label3{};       // "Lighter" .. "Bluer"
@@ -68,10 +68,10 @@ public:
     // Writes the set to "Cpalette.csv" (replacing it) and has the viewer load it.
     void Command2_Click();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildStandard();
     void buildSteps();
     void buildPatches();

@@ -30,7 +30,8 @@ bool convexClockwise(const P* p, int n) {
         const P& c = p[(i + 1) % n];
         const double e1x = b.x - a.x, e1y = b.y - a.y, e2x = c.x - b.x, e2y = c.y - b.y;
         if (e1x * e2y - e1y * e2x >= 0.0) return false;
-        const double interior = std::atan2(std::fabs(e1x * e2y - e1y * e2x), -(e1x * e2x + e1y * e2y));
+        const double interior =
+            std::atan2(std::fabs(e1x * e2y - e1y * e2x), -(e1x * e2x + e1y * e2y));
         if (interior < minAngle) return false;
     }
     return true;
@@ -40,11 +41,25 @@ bool convexClockwise(const P* p, int n) {
 
 CellIndex::Cell CellIndex::makeCell(float ax, float ay, float bx, float by, float cx, float cy,
                                     float dx, float dy, int k, int j) {
-    Cell cell{ax, ay, bx, by, cx, cy, dx, dy, 0, 0, 0, 0, false,
-              static_cast<std::int16_t>(k), static_cast<std::int16_t>(j)};
+    Cell cell{ax,
+              ay,
+              bx,
+              by,
+              cx,
+              cy,
+              dx,
+              dy,
+              0,
+              0,
+              0,
+              0,
+              false,
+              static_cast<std::int16_t>(k),
+              static_cast<std::int16_t>(j)};
     const P quad[4] = {{ax, ay}, {bx, by}, {cx, cy}, {dx, dy}};
     // With A = B (the white of the innermost ring) the cell is the triangle B, C, D.
-    cell.prunable = (ax == bx && ay == by) ? convexClockwise(quad + 1, 3) : convexClockwise(quad, 4);
+    cell.prunable =
+        (ax == bx && ay == by) ? convexClockwise(quad + 1, 3) : convexClockwise(quad, 4);
     cell.minX = std::min({ax, bx, cx, dx}) - boxMargin;
     cell.maxX = std::max({ax, bx, cx, dx}) + boxMargin;
     cell.minY = std::min({ay, by, cy, dy}) - boxMargin;
@@ -73,8 +88,10 @@ CellIndex::CellIndex(const MunTable& table) : table_(&table) {
 void CellIndex::find(float x, float y, int v, std::int16_t& k, std::int16_t& j) const {
     if (!std::isfinite(x) || !std::isfinite(y)) {
         // Comparisons with a non-finite point say nothing about the edge test.
-        if (table_) findcell(x, y, static_cast<std::int16_t>(v), k, j, *table_);
-        else k = 40, j = 0;
+        if (table_)
+            findcell(x, y, static_cast<std::int16_t>(v), k, j, *table_);
+        else
+            k = 40, j = 0;
         return;
     }
     k = 40;

@@ -13,14 +13,14 @@
 namespace huelinx {
 
 class CellIndex {
-public:
+  public:
     CellIndex() = default;
     explicit CellIndex(const MunTable& table);
 
     // Same answer as findcell on the table this index was made from.
     void find(float x, float y, int v, std::int16_t& k, std::int16_t& j) const;
 
-private:
+  private:
     struct Cell {
         float ax, ay, bx, by, cx, cy, dx, dy;
         // Bounding box with a margin; meaningful only when `prunable`.

@@ -43,9 +43,8 @@ double labF(double ratio) {
 
 void val2y(float V, float& Y, const ColourSettings& s) {
     const double v = V;
-    const double poly =
-        1.2219 * v - 0.23111 * v * v + 0.23951 * v * v * v - 0.021009 * v * v * v * v +
-        0.0008404 * v * v * v * v * v;
+    const double poly = 1.2219 * v - 0.23111 * v * v + 0.23951 * v * v * v -
+                        0.021009 * v * v * v * v + 0.0008404 * v * v * v * v * v;
     Y = static_cast<float>(poly);
     if (s.pwd) Y = static_cast<float>(static_cast<double>(Y) * pwdFactor);
 }
@@ -65,8 +64,7 @@ void y2val(float& Y, float& V, const ColourSettings& s) {
     V = v;
 }
 
-void xyzlab(float& X, float& Y, float& Z, float& L, float& a, float& b,
-            const ColourSettings& s) {
+void xyzlab(float& X, float& Y, float& Z, float& L, float& a, float& b, const ColourSettings& s) {
     const Tristimulus w = whiteOf(s.illuminant);
     if (X < 0.01f) X = 0.01f;
     if (Y < 0.01f) Y = 0.01f;
@@ -98,7 +96,8 @@ bool xyzconv(float X, float Y, float Z, float Xw1, float Yw1, float Zw1, float& 
     const Vec3 src = multiply(bradford, Vec3{{Xw1 / Yw1, 1.0f, Zw1 / Yw1}});
     const Vec3 dst = multiply(bradford, Vec3{{Xw2 / Yw2, 1.0f, Zw2 / Yw2}});
     Vec3 cone = multiply(bradford, Vec3{{X / Y, Y / Y, Z / Y}});
-    for (int i = 0; i < 3; ++i) cone.v[i] = cone.v[i] * dst.v[i] / src.v[i] * Y;
+    for (int i = 0; i < 3; ++i)
+        cone.v[i] = cone.v[i] * dst.v[i] / src.v[i] * Y;
     const Vec3 out = multiply(bradfordInverse, cone);
     Xo = out.v[0];
     Yo = out.v[1];

@@ -27,8 +27,7 @@ void y2val(float& Y, float& V, const ColourSettings& s);
 // X, Y, Z below 0.01 is raised to 0.01 in the caller's variables. The cube root
 // is the power 0.333333 (this constant), with the linear segment below 0.008856.
 // The white itself gives exactly 100, 0, 0.
-void xyzlab(float& X, float& Y, float& Z, float& L, float& a, float& b,
-            const ColourSettings& s);
+void xyzlab(float& X, float& Y, float& Z, float& L, float& a, float& b, const ColourSettings& s);
 
 // The inverse, with no linear segment and the fixed white 98.04, 100, 118.1
 // whatever illuminant is selected. Returns false (outputs untouched) for

@@ -10,7 +10,7 @@
 
 namespace huelinx {
 
-const std::array<std::string, 11> hueName = {"R", "YR", "Y",  "GY", "G", "BG",
+const std::array<std::string, 11> hueName = {"R", "YR", "Y", "GY", "G", "BG",
                                              "B", "PB", "P", "RP", ""};
 
 namespace {

@@ -8,12 +8,14 @@ namespace huelinx {
 
 namespace {
 
-float lerp(float a, float b, float f) { return a + (b - a) * f; }
+float lerp(float a, float b, float f) {
+    return a + (b - a) * f;
+}
 
 } // namespace
 
-MunsellToCie mun2xyz(float hue, float& value, float chroma, float& X, float& Y, float& Z,
-                     float& x, float& y, const MunTable& table, const ColourSettings& s) {
+MunsellToCie mun2xyz(float hue, float& value, float chroma, float& X, float& Y, float& Z, float& x,
+                     float& y, const MunTable& table, const ColourSettings& s) {
     if (value > 9.5f) value = 9.5f;
     const float hh = static_cast<float>(hue / 2.5), vv = value, cc = chroma / 2.0f;
     const float kf = std::floor(hh), vf = std::floor(vv), jf = std::floor(cc);
@@ -37,8 +39,10 @@ MunsellToCie mun2xyz(float hue, float& value, float chroma, float& X, float& Y, 
             }
     float rx[2], ry[2];
     for (int a = 0; a < 2; ++a) {
-        const float qx0 = lerp(px[a][0][0], px[a][1][0], fh), qx1 = lerp(px[a][0][1], px[a][1][1], fh);
-        const float qy0 = lerp(py[a][0][0], py[a][1][0], fh), qy1 = lerp(py[a][0][1], py[a][1][1], fh);
+        const float qx0 = lerp(px[a][0][0], px[a][1][0], fh),
+                    qx1 = lerp(px[a][0][1], px[a][1][1], fh);
+        const float qy0 = lerp(py[a][0][0], py[a][1][0], fh),
+                    qy1 = lerp(py[a][0][1], py[a][1][1], fh);
         rx[a] = lerp(qx0, qx1, fc);
         ry[a] = lerp(qy0, qy1, fc);
     }

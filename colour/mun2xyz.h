@@ -23,7 +23,7 @@ enum class MunsellToCie {
 // hue on the 0..100 circle (100 itself lies outside the data; callers turn it
 // into 0), value 0..10, chroma 0 upwards. A value above 9.5 is replaced by 9.5
 // in the caller's variable; value 10 therefore gives the colour of 9.5.
-MunsellToCie mun2xyz(float hue, float& value, float chroma, float& X, float& Y, float& Z,
-                     float& x, float& y, const MunTable& table, const ColourSettings& s);
+MunsellToCie mun2xyz(float hue, float& value, float chroma, float& X, float& Y, float& Z, float& x,
+                     float& y, const MunTable& table, const ColourSettings& s);
 
 } // namespace huelinx

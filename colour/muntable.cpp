@@ -5,8 +5,8 @@
 #include "text/number_read.h"
 
 #include <cmath>
-#include <fstream>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -24,14 +24,17 @@ void MunTable::finish() {
             set(v, k, 0, 1, wy);
         }
         for (int j = 0; j < fileChromas; ++j)
-            for (int c = 0; c < 2; ++c) set(v, fileHues, j, c, at(v, 0, j, c));
+            for (int c = 0; c < 2; ++c)
+                set(v, fileHues, j, c, at(v, 0, j, c));
     }
     cells_ = std::make_unique<CellIndex>(*this);
 }
 
 namespace {
 
-std::string quotedName(const std::string& fileName) { return "\"" + fileName + "\""; }
+std::string quotedName(const std::string& fileName) {
+    return "\"" + fileName + "\"";
+}
 
 // Reads the next number of the file into `out`, or says what is wrong.
 bool readEntry(ListReader& reader, const std::string& fileName, int count, std::int16_t& out,
@@ -72,7 +75,8 @@ LoadResult loadMunTable(std::string_view text, const std::string& fileName, MunT
     for (int v = 0; v < MunTable::valueCount; ++v)
         for (int k = 0; k < MunTable::fileHues; ++k)
             for (int j = 0; j < MunTable::fileChromas; ++j)
-                for (int c = 0; c < 2; ++c) table.set(v, k, j, c, *next++);
+                for (int c = 0; c < 2; ++c)
+                    table.set(v, k, j, c, *next++);
     table.finish();
     result.ok = true;
     return result;
@@ -81,7 +85,8 @@ LoadResult loadMunTable(std::string_view text, const std::string& fileName, MunT
 LoadResult loadMunTableFile(const std::string& path, MunTable& table) {
     std::error_code ec;
     std::ifstream in(path, std::ios::binary);
-    if (!in || std::filesystem::is_directory(path, ec)) return {false, "Cannot open the Munsell data file \"" + path + "\"."};
+    if (!in || std::filesystem::is_directory(path, ec))
+        return {false, "Cannot open the Munsell data file \"" + path + "\"."};
     std::ostringstream content;
     content << in.rdbuf();
     if (in.bad()) return {false, "Cannot read the Munsell data file \"" + path + "\"."};

@@ -29,7 +29,7 @@ constexpr float whiteX = 0.3101f;
 constexpr float whiteY = 0.3163f;
 
 class MunTable {
-public:
+  public:
     static constexpr int valueCount = 11;
     static constexpr int hueCount = 42;
     static constexpr int chromaCount = 31;
@@ -60,7 +60,7 @@ public:
     // Cells prepared by finish() for the CIE-to-Munsell search.
     const CellIndex& cells() const { return *cells_; }
 
-private:
+  private:
     static int offset(int v, int k, int j) { return ((v * hueCount + k) * chromaCount + j) * 2; }
 
     std::array<std::int16_t, valueCount * hueCount * chromaCount * 2> data_{};

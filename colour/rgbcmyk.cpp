@@ -14,9 +14,12 @@ struct Rescale {
 // Factors that take X and Z of each illuminant to the D65 white.
 Rescale rescaleOf(Illuminant ill) {
     switch (ill) {
-    case Illuminant::D5000: return {0.98574, 1.319458};
-    case Illuminant::D65: return {1.002489, 1.014715};
-    case Illuminant::C: break;
+    case Illuminant::D5000:
+        return {0.98574, 1.319458};
+    case Illuminant::D65:
+        return {1.002489, 1.014715};
+    case Illuminant::C:
+        break;
     }
     return {0.969136, 0.920927};
 }
@@ -61,7 +64,8 @@ bool xyzrgb(std::int16_t& R, std::int16_t& G, std::int16_t& B, float& X, float& 
         if (!(v >= 0.0f)) v = 0.0f, outOfRange = true;
     std::int16_t* out[3] = {&R, &G, &B};
     for (int i = 0; i < 3; ++i) {
-        const double scaled = s.channelScale[i + 1] * 255.0 * std::pow(double{lin[i]}, double{s.gammaInv[i + 1]});
+        const double scaled =
+            s.channelScale[i + 1] * 255.0 * std::pow(double{lin[i]}, double{s.gammaInv[i + 1]});
         *out[i] = channel(std::floor(scaled), outOfRange);
     }
     if (!(X > 0.0f) || !(Y > 0.0f) || !(Z > 0.0f)) outOfRange = true;
@@ -92,11 +96,13 @@ void rgbcmyk(float& r, float& g, float& b, int& C, int& M, int& Y, int& K,
         black = 0.0f;
     } else {
         black = static_cast<float>(black - 0.2);
-        for (float& v : ink) v -= black;
+        for (float& v : ink)
+            v -= black;
     }
     int* out[4] = {&C, &M, &Y, &K};
     const float values[4] = {ink[0], ink[1], ink[2], black};
-    for (int i = 0; i < 4; ++i) *out[i] = static_cast<int>(std::floor(100.0 * unit(values[i])));
+    for (int i = 0; i < 4; ++i)
+        *out[i] = static_cast<int>(std::floor(100.0 * unit(values[i])));
 }
 
 bool cmykrgb(float C, float M, float Y, float K, float& r, float& g, float& b, std::int16_t& R,
@@ -109,7 +115,8 @@ bool cmykrgb(float C, float M, float Y, float K, float& r, float& g, float& b, s
         float v = unit(1.0f - ink[i] - K);
         v = unit(static_cast<float>(std::pow(double{v}, 1.0 / s.cmyExponent[i + 1])));
         *lin[i] = v;
-        const double shaped = std::pow(double{v}, double{s.gammaInv[i + 1]}) * s.channelScale[i + 1] * 255.0 + 0.5;
+        const double shaped =
+            std::pow(double{v}, double{s.gammaInv[i + 1]}) * s.channelScale[i + 1] * 255.0 + 0.5;
         *out[i] = channel(std::floor(shaped), clamped);
     }
     return clamped;

@@ -34,8 +34,7 @@ void rgbxyz(float r, float g, float b, float& X, float& Y, float& Z, const Colou
 
 // Linear r, g, b (negatives and not-a-number raised to 0 in place) to whole
 // C, M, Y, K percentages, with black generation from a threshold of 0.2.
-void rgbcmyk(float& r, float& g, float& b, int& C, int& M, int& Y, int& K,
-             const ColourSettings& s);
+void rgbcmyk(float& r, float& g, float& b, int& C, int& M, int& Y, int& K, const ColourSettings& s);
 
 // C, M, Y, K fractions (0..1) to linear r, g, b and display R, G, B (rounded
 // half up). Returns true when a display channel had to be clamped into 0..255.

@@ -19,9 +19,12 @@ struct Tristimulus {
 // 2 degree, D65 10 degree).
 constexpr Tristimulus whiteOf(Illuminant ill) {
     switch (ill) {
-    case Illuminant::D5000: return {96.42f, 100.0f, 82.49f};
-    case Illuminant::D65: return {94.811f, 100.0f, 107.304f};
-    case Illuminant::C: break;
+    case Illuminant::D5000:
+        return {96.42f, 100.0f, 82.49f};
+    case Illuminant::D65:
+        return {94.811f, 100.0f, 107.304f};
+    case Illuminant::C:
+        break;
     }
     return {98.074f, 100.0f, 118.232f};
 }

@@ -15,7 +15,9 @@ struct Pt {
     float x, y;
 };
 
-Pt mid(Pt a, Pt b) { return {(a.x + b.x) / 2.0f, (a.y + b.y) / 2.0f}; }
+Pt mid(Pt a, Pt b) {
+    return {(a.x + b.x) / 2.0f, (a.y + b.y) / 2.0f};
+}
 
 bool inside(Pt p, Pt a, Pt b, Pt c, Pt d) {
     std::int16_t in = 0;
@@ -61,8 +63,8 @@ void inquad(float px, float py, float Ax, float Ay, float Bx, float By, float Cx
     const auto above = [px, py](float ux, float uy, float wx, float wy) {
         return (uy - wy) * (px - ux) + (wx - ux) * (py - uy) > 0.0f;
     };
-    const bool outside = above(Ax, Ay, Bx, By) || above(Bx, By, Cx, Cy) ||
-                         above(Cx, Cy, Dx, Dy) || above(Dx, Dy, Ax, Ay);
+    const bool outside = above(Ax, Ay, Bx, By) || above(Bx, By, Cx, Cy) || above(Cx, Cy, Dx, Dy) ||
+                         above(Dx, Dy, Ax, Ay);
     inside = outside ? 0 : -1;
 }
 
@@ -94,23 +96,27 @@ void findcell(float x, float y, std::int16_t v, std::int16_t& k, std::int16_t& j
     }
 }
 
-void cellsplit(float x, float y, std::int16_t v, std::int16_t k, std::int16_t j, float& H,
-               float& C, const MunTable& table) {
+void cellsplit(float x, float y, std::int16_t v, std::int16_t k, std::int16_t j, float& H, float& C,
+               const MunTable& table) {
     const Pt p{x, y};
     Pt m2{0, 0}, n1{0, 0};
     Quad q = loadCell(table, v, k, j);
     bisect(q, [&](Quad& s) {
         const Pt m1 = mid(s.a, s.b);
         m2 = mid(s.d, s.c);
-        if (inside(p, s.a, m1, m2, s.d)) s.b = m1, s.c = m2;
-        else s.a = m1, s.d = m2;
+        if (inside(p, s.a, m1, m2, s.d))
+            s.b = m1, s.c = m2;
+        else
+            s.a = m1, s.d = m2;
     });
     q = loadCell(table, v, k, j);
     bisect(q, [&](Quad& s) {
         n1 = mid(s.a, s.d);
         const Pt n2 = mid(s.b, s.c);
-        if (inside(p, s.a, s.b, n2, n1)) s.d = n1, s.c = n2;
-        else s.a = n1, s.b = n2;
+        if (inside(p, s.a, s.b, n2, n1))
+            s.d = n1, s.c = n2;
+        else
+            s.a = n1, s.b = n2;
     });
     q = loadCell(table, v, k, j);
     const double outer = distance(q.c, q.d);
@@ -139,8 +145,8 @@ LevelFit fitLevel(float x, float y, int v, const MunTable& table) {
 
 } // namespace
 
-MunsellFit xyz2mun(float& H, float& V, float& C, float X, float& Y, float Z,
-                   const MunTable& table, const ColourSettings& s) {
+MunsellFit xyz2mun(float& H, float& V, float& C, float X, float& Y, float Z, const MunTable& table,
+                   const ColourSettings& s) {
     H = V = C = 0.0f;
     if (!std::isfinite(X) || !std::isfinite(Y) || !std::isfinite(Z)) return MunsellFit::NotANumber;
     y2val(Y, V, s);
@@ -171,8 +177,10 @@ MunsellFit xyz2mun(float& H, float& V, float& C, float X, float& Y, float Z,
         if (!lo.found) result = MunsellFit::OutsideData;
         C = (1.0f - f) * lo.C + f * hi.C;
         if (std::fabs(lo.H - hi.H) > 20.0f) {
-            if (lo.H >= 50.0f) hi.H += 100.0f;
-            else lo.H += 100.0f;
+            if (lo.H >= 50.0f)
+                hi.H += 100.0f;
+            else
+                lo.H += 100.0f;
         }
         H = (1.0f - f) * lo.H + f * hi.H;
     }

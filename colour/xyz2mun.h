@@ -34,19 +34,19 @@ void findcell(float x, float y, std::int16_t v, std::int16_t& k, std::int16_t& j
 // Hue H and chroma C of (x, y) inside cell (k, j) at value v: 50 bisection
 // rounds across the hue, then 50 across the chroma, and the fractions of the
 // last midpoints along the outer and the hue edge.
-void cellsplit(float x, float y, std::int16_t v, std::int16_t k, std::int16_t j, float& H,
-               float& C, const MunTable& table);
+void cellsplit(float x, float y, std::int16_t v, std::int16_t k, std::int16_t j, float& H, float& C,
+               const MunTable& table);
 
 enum class MunsellFit {
-    InData,       // found in the data at both value levels
-    OneLevel,     // found at one level only; that level's hue and chroma
-    OutsideData,  // found at neither level: the blend of the two ends of the search
-    NotANumber,   // X, Y, Z not finite, or X + Y + Z = 0: H = C = 0
+    InData,      // found in the data at both value levels
+    OneLevel,    // found at one level only; that level's hue and chroma
+    OutsideData, // found at neither level: the blend of the two ends of the search
+    NotANumber,  // X, Y, Z not finite, or X + Y + Z = 0: H = C = 0
 };
 
 // Munsell notation of X, Y, Z (Y raised to 0 in place if negative). A value of
 // 10 or more uses the value-10 level alone. The hue is on the 0..100 circle.
-MunsellFit xyz2mun(float& H, float& V, float& C, float X, float& Y, float Z,
-                   const MunTable& table, const ColourSettings& s);
+MunsellFit xyz2mun(float& H, float& V, float& C, float X, float& Y, float Z, const MunTable& table,
+                   const ColourSettings& s);
 
 } // namespace huelinx

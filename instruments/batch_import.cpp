@@ -13,18 +13,27 @@ namespace huelinx {
 
 namespace {
 
-std::string boxText(const QLineEdit* box) { return box->text().toStdString(); }
+std::string boxText(const QLineEdit* box) {
+    return box->text().toStdString();
+}
 
 } // namespace
 
 void BatchImport::run(const QString& type) {
-    if (type == "xyz") importXyz();
-    else if (type == "6") importLab();
-    else if (type == "0") importMunsell();
-    else if (type == "3") importSteps();
-    else if (type == "4") importChecker();
-    else if (type == "2") importChart();
-    else if (type == "1") importCurves();
+    if (type == "xyz")
+        importXyz();
+    else if (type == "6")
+        importLab();
+    else if (type == "0")
+        importMunsell();
+    else if (type == "3")
+        importSteps();
+    else if (type == "4")
+        importChecker();
+    else if (type == "2")
+        importChart();
+    else if (type == "1")
+        importCurves();
     out_.close();
 }
 
@@ -44,11 +53,14 @@ bool BatchImport::createOutput(const QString& name) {
     return false;
 }
 
-void BatchImport::write(const std::string& text) { out_ << text; }
+void BatchImport::write(const std::string& text) {
+    out_ << text;
+}
 
 void BatchImport::stopped(std::size_t line, const QString& file, const QString& why) {
     out_.flush();
-    program_.platform.message(QString("Import stopped at line %1 of \"%2\": %3").arg(line).arg(file, why));
+    program_.platform.message(
+        QString("Import stopped at line %1 of \"%2\": %3").arg(line).arg(file, why));
 }
 
 bool BatchImport::readRecord(ListReader& reader, int count, std::vector<std::string>& fields,
@@ -70,9 +82,12 @@ bool BatchImport::readRecord(ListReader& reader, int count, std::vector<std::str
 
 std::string BatchImport::convertedFields() {
     std::string text;
-    for (auto* box : form_.Text11) text += "," + boxText(box);
-    for (auto* box : form_.Text15) text += "," + boxText(box);
-    for (int c : {program_.curRed, program_.curGreen, program_.curBlue}) text += "," + printText(c);
+    for (auto* box : form_.Text11)
+        text += "," + boxText(box);
+    for (auto* box : form_.Text15)
+        text += "," + boxText(box);
+    for (int c : {program_.curRed, program_.curGreen, program_.curBlue})
+        text += "," + printText(c);
     return text;
 }
 
@@ -87,7 +102,8 @@ void BatchImport::countDisplayable() {
 
 void BatchImport::reportCounts() {
     program_.platform.message("Total colors" + QString::fromStdString(signedText(total_)) +
-                              "  Colors not displayed" + QString::fromStdString(signedText(notShown_)));
+                              "  Colors not displayed" +
+                              QString::fromStdString(signedText(notShown_)));
 }
 
 void BatchImport::importXyz() {
@@ -100,7 +116,8 @@ void BatchImport::importXyz() {
     std::vector<std::string> f;
     while (readRecord(reader, 4, f, name)) {
         program_.paletteTag = QString::fromStdString(f[0]);
-        for (int i = 0; i < 3; ++i) form_.Text11[i]->setText(QString::fromStdString(f[i + 1]));
+        for (int i = 0; i < 3; ++i)
+            form_.Text11[i]->setText(QString::fromStdString(f[i + 1]));
         form_.xyzEntered();
         form_.SaveData(1);
     }
@@ -115,11 +132,13 @@ void BatchImport::importLab() {
     reader.line();
     std::vector<std::string> f;
     for (long long record = 1; readRecord(reader, 3, f, name); ++record) {
-        for (int i = 0; i < 3; ++i) form_.Text15[i]->setText(QString::fromStdString(f[i]));
+        for (int i = 0; i < 3; ++i)
+            form_.Text15[i]->setText(QString::fromStdString(f[i]));
         program_.platform.processEvents();
         form_.labEntered();
         std::string line = printText(record);
-        for (auto* box : form_.Text12) line += "," + boxText(box);
+        for (auto* box : form_.Text12)
+            line += "," + boxText(box);
         write(line + convertedFields() + "\r\n");
     }
 }
@@ -133,14 +152,16 @@ void BatchImport::importMunsell() {
     reader.line();
     std::vector<std::string> f;
     while (readRecord(reader, 3, f, name)) {
-        for (int i = 0; i < 3; ++i) form_.Text12[i]->setText(QString::fromStdString(f[i]));
+        for (int i = 0; i < 3; ++i)
+            form_.Text12[i]->setText(QString::fromStdString(f[i]));
         program_.platform.processEvents();
         write(f[0] + "," + f[1] + "," + f[2]);
         program_.platform.processEvents();
         form_.vadoro();
         program_.platform.processEvents();
         std::string line = convertedFields();
-        for (auto* box : form_.Text2) line += "," + boxText(box);
+        for (auto* box : form_.Text2)
+            line += "," + boxText(box);
         write(line + "\r\n");
     }
 }

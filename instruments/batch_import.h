@@ -27,13 +27,13 @@ class ListReader;
 struct Program;
 
 class BatchImport {
-public:
+  public:
     BatchImport(Form1& form, Program& program) : form_(form), program_(program) {}
 
     // Runs the import named by `type`; any other answer does nothing.
     void run(const QString& type);
 
-private:
+  private:
     void importXyz();
     void importLab();
     void importMunsell();
@@ -61,7 +61,8 @@ private:
     void countDisplayable();
     // Puts a notation into the Munsell boxes, converts it, writes the
     // converted fields and counts the colour.
-    void convertNotation(const std::string& hue, const std::string& value, const std::string& chroma);
+    void convertNotation(const std::string& hue, const std::string& value,
+                         const std::string& chroma);
     void reportCounts();
 
     Form1& form_;

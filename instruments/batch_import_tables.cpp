@@ -21,11 +21,11 @@ const char* const checkerGamutLine =
 
 // Keeps the display conversion quiet while an import runs.
 class QuietDisplay {
-public:
+  public:
     explicit QuietDisplay(Program& p) : program_(p) { program_.rgbQuiet = true; }
     ~QuietDisplay() { program_.rgbQuiet = false; }
 
-private:
+  private:
     Program& program_;
 };
 
@@ -67,8 +67,11 @@ void BatchImport::importSteps() {
         const std::string s = *reader.field();
         const std::size_t p1 = s.find('\t');
         const std::size_t p2 = p1 == std::string::npos ? p1 : s.find('\t', p1 + 1);
-        if (p2 == std::string::npos) return stopped(line, name, "the line needs hue, value and chroma separated by two tabs.");
-        const std::string hue = s.substr(0, p1), value = s.substr(p1 + 1, p2 - p1 - 1), chroma = s.substr(p2 + 1);
+        if (p2 == std::string::npos)
+            return stopped(line, name,
+                           "the line needs hue, value and chroma separated by two tabs.");
+        const std::string hue = s.substr(0, p1), value = s.substr(p1 + 1, p2 - p1 - 1),
+                          chroma = s.substr(p2 + 1);
         write(hue + "," + value + "," + chroma);
         convertNotation(hue, value, chroma);
     }
@@ -119,7 +122,9 @@ void BatchImport::importCurves() {
         Reflectance curve = program_.reflectance;
         for (int i = 1; i <= 40; ++i) {
             const auto v = strictNumber(f[2 + i]);
-            if (!v) return stopped(line, name, "\"" + QString::fromStdString(f[2 + i]) + "\" is not a number.");
+            if (!v)
+                return stopped(line, name,
+                               "\"" + QString::fromStdString(f[2 + i]) + "\" is not a number.");
             curve[i] = static_cast<float>(*v);
         }
         const auto d = reader.line();
@@ -128,15 +133,20 @@ void BatchImport::importCurves() {
         float X, Y, Z;
         tris(X, Y, Z, curve);
         const float xyz[3] = {X, Y, Z};
-        for (int i = 0; i < 3; ++i) form_.Text11[i]->setText(QString::fromStdString(plainText(xyz[i])));
+        for (int i = 0; i < 3; ++i)
+            form_.Text11[i]->setText(QString::fromStdString(plainText(xyz[i])));
         form_.xyzEntered();
         program_.platform.processEvents();
         PrintLine zones;
-        for (int i = 0; i < 3; ++i) zones.zoned(f[i]);
-        for (auto* box : form_.Text12) zones.zoned(box->text().toStdString());
-        for (float n : xyz) zones.zoned(printText(n));
+        for (int i = 0; i < 3; ++i)
+            zones.zoned(f[i]);
+        for (auto* box : form_.Text12)
+            zones.zoned(box->text().toStdString());
+        for (float n : xyz)
+            zones.zoned(printText(n));
         zones.zoned(*d);
-        for (int i = 1; i <= 40; ++i) zones.zoned(printText(curve[i]));
+        for (int i = 1; i <= 40; ++i)
+            zones.zoned(printText(curve[i]));
         write(zones.text() + "\r\n");
     }
     out_.close();

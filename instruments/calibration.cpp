@@ -1,7 +1,7 @@
 // Calibration: the instrument is woken, and the user is asked to present each
 // standard in turn before its calibration command goes out.
-#include "instruments/serial_exchange.h"
 #include "instruments/instrument_protocols.h"
+#include "instruments/serial_exchange.h"
 #include "platform/platform.h"
 #include "platform/serial_port.h"
 
@@ -21,12 +21,17 @@ void Spectrophotometer::calibrate(const QString& name, int commPort) {
                name == "CE7000A") {
         if (!openPort(name, commPort)) return;
         SerialExchange x(platform_, port);
-        if (name == "Ci5/Ci7") calibrateCi(x);
-        else if (name == "XTH") calibrateXth(x);
-        else if (name == "CE2180") calibrateCe2180(x);
-        else calibrateCe7000(x);
+        if (name == "Ci5/Ci7")
+            calibrateCi(x);
+        else if (name == "XTH")
+            calibrateXth(x);
+        else if (name == "CE2180")
+            calibrateCe2180(x);
+        else
+            calibrateCe7000(x);
     } else if (name == "Instrument") {
-        platform_.message("No Instrument found - CE-7000 or CE-2180 only", Buttons::Ok, Icon::Critical);
+        platform_.message("No Instrument found - CE-7000 or CE-2180 only", Buttons::Ok,
+                          Icon::Critical);
     }
     if (port.isOpen()) port.close();
 }
@@ -73,7 +78,8 @@ void Spectrophotometer::calibrateCe2180(SerialExchange& x) {
 void Spectrophotometer::calibrateXth(SerialExchange& x) {
     if (!wakeUp(x, 'x', true, "XT Sleeping", false, false)) return;
     const auto step = [&](const char* question, const QByteArray& command) {
-        if (platform_.message(question, Buttons::OkCancel, Icon::None, "XT Calibration") != Answer::Ok)
+        if (platform_.message(question, Buttons::OkCancel, Icon::None, "XT Calibration") !=
+            Answer::Ok)
             return;
         x.startClock();
         x.send(command + cr);

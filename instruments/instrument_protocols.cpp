@@ -20,7 +20,9 @@ QString displayName(const QString& name) {
     return name;
 }
 
-QString text(const QByteArray& bytes) { return QString::fromLatin1(bytes); }
+QString text(const QByteArray& bytes) {
+    return QString::fromLatin1(bytes);
+}
 
 } // namespace
 
@@ -48,9 +50,13 @@ MeasureEnd Spectrophotometer::endWith(const QString& message) {
     return MeasureEnd::Ends;
 }
 
-MeasureEnd Spectrophotometer::notResponding() { return endWith("Instrument not responding"); }
+MeasureEnd Spectrophotometer::notResponding() {
+    return endWith("Instrument not responding");
+}
 
-MeasureEnd Spectrophotometer::unreadable() { return endWith("Measurement data not readable"); }
+MeasureEnd Spectrophotometer::unreadable() {
+    return endWith("Measurement data not readable");
+}
 
 bool Spectrophotometer::wakeUp(SerialExchange& x, char first, bool startBeforeSending,
                                const QString& onTimeout, bool timeoutEnds, bool showReplies) {
@@ -62,7 +68,8 @@ bool Spectrophotometer::wakeUp(SerialExchange& x, char first, bool startBeforeSe
         x.send("R" + cr);
         if (!startBeforeSending) x.startClock();
         const auto show = [this](const QByteArray& reply) { showMessage_(text(reply)); };
-        if (x.promptWait(">", 2, false, showReplies ? show : std::function<void(const QByteArray&)>())) {
+        if (x.promptWait(">", 2, false,
+                         showReplies ? show : std::function<void(const QByteArray&)>())) {
             showMessage_(onTimeout);
             if (timeoutEnds) {
                 platform_.serialPort().close();

@@ -22,7 +22,7 @@ enum class MeasureEnd {
 };
 
 class Spectrophotometer {
-public:
+  public:
     // `showMessage` puts a text into the window's messages box.
     Spectrophotometer(Platform& platform, std::function<void(const QString&)> showMessage);
 
@@ -37,7 +37,7 @@ public:
     // Set once the Ci5/Ci7 has taken its configuration; lasts the whole run.
     bool ciConfigured = false;
 
-private:
+  private:
     bool openPort(const QString& name, int commPort);
     MeasureEnd endWith(const QString& message);
     MeasureEnd notResponding();

@@ -15,7 +15,8 @@ using Values = std::array<float, 41>;
 
 // The field of `length` characters from 1-based `start`; none when the reply
 // is too short.
-std::optional<std::string_view> field(std::string_view reply, std::size_t start, std::size_t length) {
+std::optional<std::string_view> field(std::string_view reply, std::size_t start,
+                                      std::size_t length) {
     if (start < 1 || start - 1 + length > reply.size()) return std::nullopt;
     return reply.substr(start - 1, length);
 }
@@ -44,15 +45,15 @@ std::optional<float> lenientField(std::string_view reply, std::size_t start, std
 }
 
 // Reads values 1..count with `read`, then copies them to `curve` from `first` on.
-template <typename Read>
-bool fill(Reflectance& curve, int count, int first, Read read) {
+template <typename Read> bool fill(Reflectance& curve, int count, int first, Read read) {
     Values values{};
     for (int i = 1; i <= count; ++i) {
         const auto v = read(i);
         if (!v) return false;
         values[i] = *v;
     }
-    for (int i = 1; i <= count; ++i) curve[first + i - 1] = values[i];
+    for (int i = 1; i <= count; ++i)
+        curve[first + i - 1] = values[i];
     return true;
 }
 
@@ -63,7 +64,8 @@ bool parseCe7000(std::string_view reply, Reflectance& curve) {
 }
 
 bool parseCe2180(std::string_view reply, Reflectance& curve) {
-    return fill(curve, 40, 1, [&](int i) { return strictField(reply, 7 * i + (i - 1) / 6 - 6, 6); });
+    return fill(curve, 40, 1,
+                [&](int i) { return strictField(reply, 7 * i + (i - 1) / 6 - 6, 6); });
 }
 
 bool parseXth(std::string_view reply, Reflectance& curve) {
@@ -94,10 +96,15 @@ ReflectanceFile parseReflectanceFile(std::string_view text, Reflectance& curve) 
     if (text.empty()) return file;
     file.tag = std::string(text.substr(0, lineEnd));
     std::size_t pos = lineEnd == std::string_view::npos ? text.size() : lineEnd;
-    const auto separator = [](char c) { return c == ',' || c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    const auto separator = [](char c) {
+        return c == ',' || c == ' ' || c == '\t' || c == '\r' || c == '\n';
+    };
     for (int i = 1; i <= 40; ++i) {
-        while (pos < text.size() && separator(text[pos])) ++pos;
-        const std::size_t end = std::find_if(text.begin() + static_cast<long>(pos), text.end(), separator) - text.begin();
+        while (pos < text.size() && separator(text[pos]))
+            ++pos;
+        const std::size_t end =
+            std::find_if(text.begin() + static_cast<long>(pos), text.end(), separator) -
+            text.begin();
         const auto number = strictNumber(text.substr(pos, end - pos));
         if (pos >= text.size() || !number) return file;
         curve[i] = static_cast<float>(*number);

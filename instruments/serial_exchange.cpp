@@ -15,13 +15,21 @@ float sinceStart(float now, float start) {
 
 } // namespace
 
-float SerialExchange::now() { return static_cast<float>(platform_.secondsSinceMidnight()); }
+float SerialExchange::now() {
+    return static_cast<float>(platform_.secondsSinceMidnight());
+}
 
-void SerialExchange::send(const QByteArray& command) { port_.write(command); }
+void SerialExchange::send(const QByteArray& command) {
+    port_.write(command);
+}
 
-void SerialExchange::startClock() { start_ = now(); }
+void SerialExchange::startClock() {
+    start_ = now();
+}
 
-float SerialExchange::elapsed() { return sinceStart(now(), start_); }
+float SerialExchange::elapsed() {
+    return sinceStart(now(), start_);
+}
 
 bool SerialExchange::promptWait(const QByteArray& terminator, float limit, bool processEvents,
                                 const std::function<void(const QByteArray&)>& onRead) {

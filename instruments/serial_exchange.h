@@ -23,7 +23,7 @@ class Platform;
 class SerialPort;
 
 class SerialExchange {
-public:
+  public:
     static constexpr float instrumentBound = 10.0f;
 
     SerialExchange(Platform& platform, SerialPort& port) : platform_(platform), port_(port) {}
@@ -45,7 +45,7 @@ public:
 
     QByteArray reply;
 
-private:
+  private:
     float now();
     // Runs `arrived` until it is true or the bound has passed.
     bool bounded(const std::function<bool()>& arrived, bool processEvents);

@@ -10,13 +10,13 @@
 namespace huelinx {
 
 class EntryBox : public QLineEdit {
-public:
+  public:
     explicit EntryBox(const QString& objectName, const QString& text = QString(),
                       QWidget* parent = nullptr);
     // Called when Enter (either key) is pressed in the box.
     std::function<void()> onEnter;
 
-protected:
+  protected:
     void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 };

@@ -41,7 +41,7 @@ class Swatch;
 enum class MeasureEnd;
 
 class Form1 : public QWidget {
-public:
+  public:
     static constexpr const char* releaseDate = "Dec 17 2022";
     static constexpr int versionMajor = 12, versionMinor = 23, versionRevision = 1;
 
@@ -170,14 +170,15 @@ public:
     void Command7_Click(); // Calibrate
     void Command8_Click(); // Measure / Import %R
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildControls();
     void buildLayout();
     QWidget* notationGroup(const QString& title, const std::vector<QString>& labels,
-                           const std::vector<QWidget*>& boxes, const std::vector<QScrollBar*>& sliders);
+                           const std::vector<QWidget*>& boxes,
+                           const std::vector<QScrollBar*>& sliders);
     void connectHandlers();
     void paintSwatch();
     void setSlider(QScrollBar* slider, int position);

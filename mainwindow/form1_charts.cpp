@@ -43,7 +43,8 @@ void Form1::Check2_Click() {
 
 void Form1::Check3_Click() {
     if (!Check3->isChecked()) return hideChart(ctol_);
-    shown(ctol_, *this, program_)->MakeCTol(boxNumber(Text15[0]), boxNumber(Text15[1]), boxNumber(Text15[2]));
+    shown(ctol_, *this, program_)
+        ->MakeCTol(boxNumber(Text15[0]), boxNumber(Text15[1]), boxNumber(Text15[2]));
 }
 
 void Form1::Check4_Click() {

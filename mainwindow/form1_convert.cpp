@@ -23,7 +23,9 @@ namespace huelinx {
 
 namespace {
 
-QString qs(const std::string& text) { return QString::fromStdString(text); }
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 // A slider position for a value, halves to the even whole number; no value
 // when it lies outside the slider's range.
@@ -74,8 +76,8 @@ void Form1::vadoro() {
     const float c = static_cast<float>(*chroma);
 
     // The Munsell sliders follow; a notation beyond a slider's range stops here.
-    const std::pair<QScrollBar*, float> moves[] = {{VScroll1, hue * 2.0f}, {VScroll2, v * 2.0f},
-                                                   {VScroll3, c}};
+    const std::pair<QScrollBar*, float> moves[] = {
+        {VScroll1, hue * 2.0f}, {VScroll2, v * 2.0f}, {VScroll3, c}};
     for (const auto& [slider, target] : moves) {
         const auto position = sliderPosition(slider, target);
         if (!position) return outOfRange();
@@ -88,7 +90,8 @@ void Form1::vadoro() {
     if (status == MunsellToCie::OutOfTable) return outOfRange();
     outsideData_ = status == MunsellToCie::OutsideData;
     const float xyz[3] = {X, Y, Z};
-    for (int i = 0; i < 3; ++i) Text11[i]->setText(qs(formatNumber(xyz[i], "##0.00")));
+    for (int i = 0; i < 3; ++i)
+        Text11[i]->setText(qs(formatNumber(xyz[i], "##0.00")));
     Text18[0]->setText(qs(formatNumber(x, "0.0000")));
     Text18[1]->setText(qs(formatNumber(y, "0.0000")));
     showLabValues(X, Y, Z);
@@ -100,7 +103,8 @@ void Form1::showLabValues(float& X, float& Y, float& Z) {
     float L, a, b;
     xyzlab(X, Y, Z, L, a, b, settings());
     const float lab[3] = {L, a, b};
-    for (int i = 0; i < 3; ++i) Text15[i]->setText(qs(formatNumber(lab[i], "###.00")));
+    for (int i = 0; i < 3; ++i)
+        Text15[i]->setText(qs(formatNumber(lab[i], "###.00")));
     refreshToleranceSet(L, a, b);
 }
 
@@ -125,8 +129,8 @@ void Form1::ciemun() {
     Text12[1]->setText(qs(formatNumber(V, "##0.00")));
     Text12[2]->setText(qs(formatNumber(C, "##0.00")));
     // A notation beyond a slider's range leaves that slider at its end.
-    const std::pair<QScrollBar*, float> moves[] = {{VScroll1, H * 2.0f}, {VScroll2, V * 2.0f},
-                                                   {VScroll3, C}};
+    const std::pair<QScrollBar*, float> moves[] = {
+        {VScroll1, H * 2.0f}, {VScroll2, V * 2.0f}, {VScroll3, C}};
     for (const auto& [slider, target] : moves) {
         const double position = roundHalfEven(target);
         if (std::isnan(position)) continue;
@@ -160,7 +164,8 @@ void Form1::setRgbSliders() {
 void Form1::rgbcmyk(float r, float g, float b) {
     int ink[4];
     huelinx::rgbcmyk(r, g, b, ink[0], ink[1], ink[2], ink[3], settings());
-    for (int i = 0; i < 4; ++i) Text2[i]->setText(QString::number(ink[i]));
+    for (int i = 0; i < 4; ++i)
+        Text2[i]->setText(QString::number(ink[i]));
 }
 
 void Form1::writeRoundedXyz(float r, float g, float b) {
@@ -178,8 +183,8 @@ void Form1::writeRoundedXyz(float r, float g, float b) {
 
 void Form1::cmykrgb(float C, float M, float Y, float K) {
     float r, g, b;
-    if (huelinx::cmykrgb(C, M, Y, K, r, g, b, program_.curRed, program_.curGreen,
-                         program_.curBlue, settings()))
+    if (huelinx::cmykrgb(C, M, Y, K, r, g, b, program_.curRed, program_.curGreen, program_.curBlue,
+                         settings()))
         program_.rgbOutOfRange = true;
     Text1[0]->setText(QString::number(program_.curRed));
     Text1[1]->setText(QString::number(program_.curGreen));

@@ -19,11 +19,12 @@ namespace huelinx {
 
 namespace {
 
-QString qs(const std::string& text) { return QString::fromStdString(text); }
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
-const char* const illuminantCaptions[3] = {"illuminant C  2° Observer ",
-                                           "illuminant D5000 2° Observer ",
-                                           "Illuminant D65  10° Observer "};
+const char* const illuminantCaptions[3] = {
+    "illuminant C  2° Observer ", "illuminant D5000 2° Observer ", "Illuminant D65  10° Observer "};
 
 } // namespace
 
@@ -88,7 +89,8 @@ void Form1::labEntered() {
     const ColourSettings s = settings();
     if (s.illuminant != Illuminant::C) xyzconvert("B", X, Y, Z, x, y, s);
     const float xyz[3] = {X, Y, Z};
-    for (int i = 0; i < 3; ++i) Text11[i]->setText(qs(formatNumber(xyz[i], "###.00")));
+    for (int i = 0; i < 3; ++i)
+        Text11[i]->setText(qs(formatNumber(xyz[i], "###.00")));
     xyzrgb(program_.curRed, program_.curGreen, program_.curBlue, X, Y, Z);
     paintSwatch();
     ciemun();
@@ -105,8 +107,8 @@ void Form1::Command6_Click() {
     setRgbSliders();
     float linear[3];
     for (int i = 0; i < 3; ++i)
-        linear[i] = static_cast<float>(std::pow(*channels[i] / double{channelScale[i + 1]} / 255.0,
-                                                1.0 / gammaInv[i + 1]));
+        linear[i] = static_cast<float>(
+            std::pow(*channels[i] / double{channelScale[i + 1]} / 255.0, 1.0 / gammaInv[i + 1]));
     paintSwatch();
     rgbcmyk(linear[0], linear[1], linear[2]);
     writeRoundedXyz(linear[0], linear[1], linear[2]);
@@ -163,7 +165,8 @@ void Form1::Text5_Change() {
 void Form1::VScroll8_Change() {
     Text5->setText(qs(plainText(VScroll8->value() / 10.0)));
     const double gamma = strictNumber(Text5->text().toStdString()).value_or(2.2);
-    for (float& g : gammaInv) g = static_cast<float>(1.0 / gamma);
+    for (float& g : gammaInv)
+        g = static_cast<float>(1.0 / gamma);
     vadoro();
     refreshColorChecker();
 }
@@ -178,7 +181,8 @@ void Form1::Picture1_MouseDown(int x, int y) {
     if (colour < 0) return;
     const int rgb[3] = {static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
                         static_cast<int>((colour >> 16) & 0xFF)};
-    for (int i = 0; i < 3; ++i) Text1[i]->setText(QString::number(rgb[i]));
+    for (int i = 0; i < 3; ++i)
+        Text1[i]->setText(QString::number(rgb[i]));
     const bool edge = std::any_of(rgb, rgb + 3, [](int c) { return c == 0 || c == 255; });
     if (edge) return;
     program_.platform.processEvents();

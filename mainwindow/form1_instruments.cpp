@@ -1,8 +1,8 @@
 // The instrument buttons: "Calibrate" and "Measure" (or "Import %R", which
 // reads a reflectance curve from a file instead).
 #include "colour/tristimulus.h"
-#include "instruments/reply_parse.h"
 #include "instruments/instrument_protocols.h"
+#include "instruments/reply_parse.h"
 #include "mainwindow/entry_box.h"
 #include "mainwindow/form1.h"
 #include "platform/serial_port.h"
@@ -22,11 +22,11 @@ const char* const importFormatMessage =
 
 // Keeps a second click from starting another run while a wait lets the window work.
 class BusyGuard {
-public:
+  public:
     explicit BusyGuard(bool& busy) : busy_(busy) { busy_ = true; }
     ~BusyGuard() { busy_ = false; }
 
-private:
+  private:
     bool& busy_;
 };
 
@@ -58,7 +58,8 @@ void Form1::Command8_Click() {
     float X, Y, Z;
     tris(X, Y, Z, program_.reflectance);
     const float xyz[3] = {X, Y, Z};
-    for (int i = 0; i < 3; ++i) Text11[i]->setText(QString::fromStdString(formatNumber(xyz[i], "###.00")));
+    for (int i = 0; i < 3; ++i)
+        Text11[i]->setText(QString::fromStdString(formatNumber(xyz[i], "###.00")));
     xyzEntered();
 }
 

@@ -2,9 +2,9 @@
 // they are laid out: the six notations side by side, the swatch below them in
 // the middle, the illuminant and instrument panels beside it, then the
 // messages, the window check boxes and the buttons.
+#include "instruments/instrument_protocols.h"
 #include "mainwindow/entry_box.h"
 #include "mainwindow/form1.h"
-#include "instruments/instrument_protocols.h"
 #include "mainwindow/logo.h"
 #include "mainwindow/swatch.h"
 #include "picture/form2.h"
@@ -76,7 +76,8 @@ std::vector<QWidget*> Form1::entryBoxes() const {
     std::vector<QWidget*> boxes;
     boxes.reserve(18);
     const auto add = [&boxes](const auto& group) {
-        for (QWidget* box : group) boxes.push_back(box);
+        for (QWidget* box : group)
+            boxes.push_back(box);
     };
     add(Text12);
     add(Text11);
@@ -95,9 +96,12 @@ void Form1::buildControls() {
         Text15[i] = new EntryBox(QString("Text15_%1").arg(i), {}, this);
         Text1[i] = new EntryBox(QString("Text1_%1").arg(i), {}, this);
     }
-    for (int i = 0; i < 2; ++i) Text18[i] = new EntryBox(QString("Text18_%1").arg(i), {}, this);
-    for (int i = 0; i < 4; ++i) Text2[i] = new EntryBox(QString("Text2_%1").arg(i), {}, this);
-    for (QWidget* box : entryBoxes()) box->setMinimumWidth(70);
+    for (int i = 0; i < 2; ++i)
+        Text18[i] = new EntryBox(QString("Text18_%1").arg(i), {}, this);
+    for (int i = 0; i < 4; ++i)
+        Text2[i] = new EntryBox(QString("Text2_%1").arg(i), {}, this);
+    for (QWidget* box : entryBoxes())
+        box->setMinimumWidth(70);
     Text5 = named(new QLineEdit("2.2", this), "Text5");
     Text5->setMaximumWidth(48);
     keepColours(Text5);
@@ -116,7 +120,8 @@ void Form1::buildControls() {
     VScroll7 = makeSlider("VScroll7", 50, 100, 100, this);
     VScroll7->setPageStep(10);
     VScroll8 = makeSlider("VScroll8", 30, 10, 22, this);
-    for (QScrollBar* s : {VScroll1, VScroll2, VScroll3, VScroll4, VScroll5, VScroll6, VScroll7, VScroll8})
+    for (QScrollBar* s :
+         {VScroll1, VScroll2, VScroll3, VScroll4, VScroll5, VScroll6, VScroll7, VScroll8})
         keepColours(s);
     Label19 = named(new QLabel(this), "Label19");
     Label19->setStyleSheet("color: #b00020; font-weight: bold;");
@@ -160,12 +165,15 @@ void Form1::buildControls() {
     Check5 = named(new QCheckBox("Display ColorChecker", this), "Check5");
     Check6 = named(new QCheckBox("Image Analysis", this), "Check6");
     Check7 = named(new QCheckBox("3D Display of HVC ", this), "Check7");
-    for (QCheckBox* c : {Check2, Check3, Check4, Check5, Check6, Check7}) keepColours(c);
+    for (QCheckBox* c : {Check2, Check3, Check4, Check5, Check6, Check7})
+        keepColours(c);
 
     Label21 = named(new QLabel("Huelinx", this), "Label21");
     Label21->setStyleSheet("font-size: 22pt; font-weight: bold; color: #34495e;");
-    Label22 = named(new QLabel("Munsell  \u2194  CIE XYZ \u00b7 x,y \u00b7 L*a*b* \u00b7 RGB \u00b7 CMYK", this),
-                    "Label22");
+    Label22 =
+        named(new QLabel("Munsell  \u2194  CIE XYZ \u00b7 x,y \u00b7 L*a*b* \u00b7 RGB \u00b7 CMYK",
+                         this),
+              "Label22");
     Label22->setStyleSheet("font-size: 11pt; color: #5d6d7e;");
     boxLabels_ = {Label21, Label22, Label3, Label23, Label26};
 }
@@ -211,16 +219,22 @@ void Form1::buildLayout() {
     auto* notations = new QHBoxLayout;
     notations->setSpacing(4);
     notations->addWidget(notationGroup("Munsell", {"Hue", "Value", "Chroma"},
-                                       {Text12[0], Text12[1], Text12[2]}, {VScroll1, VScroll2, VScroll3}));
-    notations->addWidget(notationGroup("CIE XYZ", {"X", "Y", "Z"}, {Text11[0], Text11[1], Text11[2]}, {}));
+                                       {Text12[0], Text12[1], Text12[2]},
+                                       {VScroll1, VScroll2, VScroll3}));
+    notations->addWidget(
+        notationGroup("CIE XYZ", {"X", "Y", "Z"}, {Text11[0], Text11[1], Text11[2]}, {}));
     notations->addWidget(notationGroup("Chromaticity", {"sx", "sy"}, {Text18[0], Text18[1]}, {}));
-    notations->addWidget(notationGroup("CIE L*a*b*", {"L*", "a*", "b*"}, {Text15[0], Text15[1], Text15[2]}, {}));
-    notations->addWidget(notationGroup("Display RGB", {"R", "G", "B"}, {Text1[0], Text1[1], Text1[2]},
+    notations->addWidget(
+        notationGroup("CIE L*a*b*", {"L*", "a*", "b*"}, {Text15[0], Text15[1], Text15[2]}, {}));
+    notations->addWidget(notationGroup("Display RGB", {"R", "G", "B"},
+                                       {Text1[0], Text1[1], Text1[2]},
                                        {VScroll4, VScroll5, VScroll6}));
-    notations->addWidget(notationGroup("CMYK", {"C", "M", "Y", "K"}, {Text2[0], Text2[1], Text2[2], Text2[3]}, {}));
+    notations->addWidget(
+        notationGroup("CMYK", {"C", "M", "Y", "K"}, {Text2[0], Text2[1], Text2[2], Text2[3]}, {}));
 
     auto* illuminant = new QVBoxLayout(Frame2);
-    for (QRadioButton* option : Option1) illuminant->addWidget(option);
+    for (QRadioButton* option : Option1)
+        illuminant->addWidget(option);
     illuminant->addWidget(Label1);
     illuminant->addWidget(Check1);
 
@@ -262,12 +276,15 @@ void Form1::buildLayout() {
 
     auto* windows = new QGridLayout;
     const QCheckBox* order[6] = {Check2, Check4, Check5, Check3, Check6, Check7};
-    for (int i = 0; i < 6; ++i) windows->addWidget(const_cast<QCheckBox*>(order[i]), i / 3, i % 3);
+    for (int i = 0; i < 6; ++i)
+        windows->addWidget(const_cast<QCheckBox*>(order[i]), i / 3, i % 3);
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {Command11, Command3, importButton, printB}) buttons->addWidget(b);
+    for (QPushButton* b : {Command11, Command3, importButton, printB})
+        buttons->addWidget(b);
     buttons->addStretch(1);
-    for (QPushButton* b : {Command1, Command9, Command2}) buttons->addWidget(b);
+    for (QPushButton* b : {Command1, Command9, Command2})
+        buttons->addWidget(b);
 
     auto* page = new QVBoxLayout(this);
     page->addLayout(title);
@@ -279,12 +296,18 @@ void Form1::buildLayout() {
 }
 
 void Form1::connectHandlers() {
-    for (auto* box : Text12) box->onEnter = [this] { vadoro(); };
-    for (auto* box : Text11) box->onEnter = [this] { xyzEntered(); };
-    for (auto* box : Text18) box->onEnter = [this] { xyEntered(); };
-    for (auto* box : Text15) box->onEnter = [this] { labEntered(); };
-    for (auto* box : Text1) box->onEnter = [this] { Command6_Click(); };
-    for (auto* box : Text2) box->onEnter = [this] { cmyk(); };
+    for (auto* box : Text12)
+        box->onEnter = [this] { vadoro(); };
+    for (auto* box : Text11)
+        box->onEnter = [this] { xyzEntered(); };
+    for (auto* box : Text18)
+        box->onEnter = [this] { xyEntered(); };
+    for (auto* box : Text15)
+        box->onEnter = [this] { labEntered(); };
+    for (auto* box : Text1)
+        box->onEnter = [this] { Command6_Click(); };
+    for (auto* box : Text2)
+        box->onEnter = [this] { cmyk(); };
     connect(VScroll1, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
     connect(VScroll2, &QScrollBar::valueChanged, this, [this] { VScroll2_Change(); });
     connect(VScroll3, &QScrollBar::valueChanged, this, [this] { VScroll3_Change(); });

@@ -20,7 +20,8 @@ namespace {
 
 template <std::size_t N> std::array<std::string, N> texts(const std::array<EntryBox*, N>& boxes) {
     std::array<std::string, N> out;
-    for (std::size_t i = 0; i < N; ++i) out[i] = boxes[i]->text().toStdString();
+    for (std::size_t i = 0; i < N; ++i)
+        out[i] = boxes[i]->text().toStdString();
     return out;
 }
 
@@ -53,8 +54,8 @@ bool Form1::SaveData(float mode) {
     for (int i = 0; i < 3; ++i) {
         const double c = roundHalfEven(leadingNumber(Text1[i]->text().toStdString()));
         *channels[i] = static_cast<std::int16_t>(std::clamp(c, 0.0, 255.0));
-        record.linear[i] = static_cast<float>(std::pow(*channels[i] / double{channelScale[i + 1]} / 255.0,
-                                                       1.0 / gammaInv[i + 1]));
+        record.linear[i] = static_cast<float>(
+            std::pow(*channels[i] / double{channelScale[i + 1]} / 255.0, 1.0 / gammaInv[i + 1]));
     }
     setRgbSliders();
     record.date = program_.platform.dateText().toStdString();
@@ -66,7 +67,8 @@ bool Form1::SaveData(float mode) {
     record.rgb = texts(Text1);
     record.cmyk = texts(Text2);
     std::string message;
-    if (appendPaletteLine(program_.paletteFile.toStdString(), paletteLine(record), message)) return true;
+    if (appendPaletteLine(program_.paletteFile.toStdString(), paletteLine(record), message))
+        return true;
     program_.platform.message(QString::fromStdString(message), Buttons::Ok, Icon::Exclamation);
     return false;
 }
@@ -89,9 +91,10 @@ void Form1::Command3_Click() {
     file.close();
     program_.rgbQuiet = false;
     if (!written) {
-        program_.platform.message(QString("The table could not be written: \"%1\" can't be created.")
-                                      .arg(munsellTableFile),
-                                  Buttons::Ok, Icon::Exclamation);
+        program_.platform.message(
+            QString("The table could not be written: \"%1\" can't be created.")
+                .arg(munsellTableFile),
+            Buttons::Ok, Icon::Exclamation);
         return;
     }
     program_.platform.message("Done");

@@ -3,10 +3,10 @@
 #include "colour/muntable.h"
 #include "instruments/settings_file.h"
 #include "mainwindow/form1.h"
-#include "platform/standard_colours.h"
 #include "picture/form2.h"
-#include "viewer/form3.h"
+#include "platform/standard_colours.h"
 #include "text/number_read.h"
+#include "viewer/form3.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -19,13 +19,12 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
-
 namespace huelinx {
 
 namespace {
 
-const char* const instrumentList[] = {"Import",  "CE7000",  "CE7000A",     "CE2180",
-                                      "XTH",     "Ci5/Ci7", "Spectrolino", "SpectroEye"};
+const char* const instrumentList[] = {"Import", "CE7000",  "CE7000A",     "CE2180",
+                                      "XTH",    "Ci5/Ci7", "Spectrolino", "SpectroEye"};
 
 const char* const aboutText =
     "The Huelinx Program is a software utility with no direct support \r"
@@ -48,7 +47,9 @@ const char* const helpText = "Enter Hue, Value and Chroma and press 'Enter'\r"
                              "'Save to Palette' saves a Palette file for opening with Excel or "
                              "viewing with Optional 3D Palette Viewer (option 2)";
 
-int roundedComponent(double value) { return static_cast<int>(roundHalfEven(value)); }
+int roundedComponent(double value) {
+    return static_cast<int>(roundHalfEven(value));
+}
 
 } // namespace
 
@@ -58,8 +59,8 @@ bool Form1::Form_Load() {
     setWindowTitle("Huelinx  -" + QString(" Version  ") + program_.versionText + "   " +
                    releaseDate);
     readStoredSettings();
-    for (QWidget* w : std::initializer_list<QWidget*>{Check2, Check3, Check4, Check5, Check6,
-                                                      Check7, Frame1})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Check2, Check3, Check4, Check5, Check6, Check7, Frame1})
         w->setVisible(true);
     Combo1->setEditText(program_.instrumentName);
     for (QWidget* w : std::initializer_list<QWidget*>{Option1[0], Option1[1], Option1[2], Frame2,
@@ -84,7 +85,8 @@ bool Form1::Form_Load() {
 
     // Filling the list must not replace the name typed into the box.
     const QString shown = Combo1->currentText();
-    for (const char* name : instrumentList) Combo1->addItem(name);
+    for (const char* name : instrumentList)
+        Combo1->addItem(name);
     Combo1->setCurrentIndex(-1);
     Combo1->setEditText(shown);
     Label24->setVisible(false);
@@ -99,7 +101,8 @@ bool Form1::Form_Load() {
 void Form1::readStoredSettings() {
     // A missing or short file leaves the name and port as they are.
     const StoredSettings stored = readSettingsFile();
-    if (stored.instrumentName) program_.instrumentName = QString::fromStdString(*stored.instrumentName);
+    if (stored.instrumentName)
+        program_.instrumentName = QString::fromStdString(*stored.instrumentName);
     if (stored.commPort) commPort = static_cast<std::int16_t>(*stored.commPort);
 }
 
@@ -134,7 +137,9 @@ void Form1::Text4_Change() {
     saveSettings(program_.instrumentName);
 }
 
-void Form1::Command2_Click() { program_.platform.endProgram(); }
+void Form1::Command2_Click() {
+    program_.platform.endProgram();
+}
 
 void Form1::Check6_Click() {
     if (!Check6->isChecked()) {
@@ -149,9 +154,13 @@ void Form1::Check6_Click() {
     form2_->activateWindow();
 }
 
-Form2* Form1::pictureWindow() const { return form2_.data(); }
+Form2* Form1::pictureWindow() const {
+    return form2_.data();
+}
 
-Form3* Form1::viewerWindow() const { return form3_.data(); }
+Form3* Form1::viewerWindow() const {
+    return form3_.data();
+}
 
 // Creates the viewer on first use; its start-up loads the remembered palette.
 static Form3* ensureViewer(QPointer<Form3>& viewer, Form1& form, Program& program) {
@@ -211,8 +220,10 @@ void Form1::VScroll7_Change() {
     setRoleColour(Frame1, QPalette::Window, shade(200));
     for (QPushButton* b : {Command1, Command2, Command7, Command8, Command9, Command11})
         setRoleColour(b, QPalette::Button, shade(200));
-    for (QLabel* label : boxLabels_) setRoleColour(label, QPalette::Window, shade(200));
-    for (QWidget* box : entryBoxes()) setRoleColour(box, QPalette::Base, shade(255));
+    for (QLabel* label : boxLabels_)
+        setRoleColour(label, QPalette::Window, shade(200));
+    for (QWidget* box : entryBoxes())
+        setRoleColour(box, QPalette::Base, shade(255));
     setRoleColour(Text4, QPalette::Base, shade(255));
     setRoleColour(Text3, QPalette::Base, shade(255));
 }

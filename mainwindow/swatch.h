@@ -11,7 +11,7 @@
 namespace huelinx {
 
 class Swatch : public QWidget {
-public:
+  public:
     explicit Swatch(const QString& objectName, QWidget* parent = nullptr);
 
     void setBackColor(QColor color);
@@ -22,12 +22,12 @@ public:
     // Called with the position of a mouse button press.
     std::function<void(int x, int y)> onMouseDown;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     QColor color_{Qt::white};
     QImage image_;
 };

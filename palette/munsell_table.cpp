@@ -10,7 +10,8 @@ namespace huelinx {
 
 namespace {
 
-const char* const dataNote = "  Munsell data: the 1943 renotation data of the Optical Society of America";
+const char* const dataNote =
+    "  Munsell data: the 1943 renotation data of the Optical Society of America";
 const char* const gamutLine =
     "If R G B value is 0 or 255 the color is out of the gamut of a CRT and is for approximation "
     "only  Illuminant C 2 degree observer  Taviel  March 29, 2011";
@@ -24,10 +25,12 @@ void appendRow(std::string& out, float v, float h, float c, const MunTable& tabl
     xyzlab(X, Y, Z, L, a, b, s);
     if (!(X > 0.01f && Y > 0.01f && Z > 0.01f)) return;
     out += printText(h) + "\t" + hconvert(h) + "\t" + printText(v) + "\t" + printText(c);
-    for (float n : {X, Y, Z, L, a, b}) out += "\t" + formatNumber(n, "###.00");
+    for (float n : {X, Y, Z, L, a, b})
+        out += "\t" + formatNumber(n, "###.00");
     std::int16_t R, G, B;
     outOfRange = xyzrgb(R, G, B, X, Y, Z, s);
-    for (int n : {R, G, B}) out += "\t" + formatNumber(n, "##0");
+    for (int n : {R, G, B})
+        out += "\t" + formatNumber(n, "##0");
     out += "\r\n";
 }
 

@@ -14,15 +14,18 @@ std::string textField(std::string_view text) {
     std::string safe;
     safe.reserve(text.size());
     for (char c : text) {
-        if (c == '"') safe += "''";
-        else safe += c;
+        if (c == '"')
+            safe += "''";
+        else
+            safe += c;
     }
     return quoted(safe) + ",";
 }
 
 template <std::size_t N> std::string textFields(const std::array<std::string, N>& texts) {
     std::string out;
-    for (const std::string& t : texts) out += textField(t);
+    for (const std::string& t : texts)
+        out += textField(t);
     return out;
 }
 
@@ -37,7 +40,8 @@ std::string trimmed(const std::string& text) {
 std::string paletteLine(const PaletteRecord& r) {
     std::string line = textField(r.date) + textField(r.time) + textField(r.tag) +
                        textFields(r.munsell) + textFields(r.xyz) + textFields(r.lab);
-    for (float v : r.linear) line += plainText(v) + ",";
+    for (float v : r.linear)
+        line += plainText(v) + ",";
     return line + textFields(r.rgb) + textFields(r.cmyk) + "\r\n";
 }
 

@@ -22,7 +22,7 @@ struct PaletteRecord {
     std::array<std::string, 3> munsell; // hue, value, chroma as shown
     std::array<std::string, 3> xyz;
     std::array<std::string, 3> lab;
-    std::array<float, 3> linear{};       // 0..1
+    std::array<float, 3> linear{}; // 0..1
     std::array<std::string, 3> rgb;
     std::array<std::string, 4> cmyk;
 };

@@ -35,7 +35,8 @@ const char* const helpText =
     "   Display Modes> Click or continuous Display of Munsell Notation\r\n"
     "   Sample Size> Number of pixels to average\r\n"
     "\r\n"
-    "Make Palette of Image - Makes a palette file of Munsell Notation for all pixels in a picture\r\n"
+    "Make Palette of Image - Makes a palette file of Munsell Notation for all pixels in a "
+    "picture\r\n"
     "\r\n"
     "Get Clipboard - Loads the clipboard as a picture from other image programs like Paint\r\n"
     "\r\n"
@@ -95,11 +96,14 @@ void Form2::buildMenus() {
     QMenu* options = menuBar->addMenu("&Options");
     QMenu* modes = options->addMenu("&Display Mode ");
     mnuMouseClick = modes->addAction("&Mouse Click", this, [this] { clickMode = true; });
-    mnuContinuous = modes->addAction("&Continuous at Mouse Position", this, [this] { clickMode = false; });
+    mnuContinuous =
+        modes->addAction("&Continuous at Mouse Position", this, [this] { clickMode = false; });
     QMenu* sizes = options->addMenu("Sample Pixels");
     const char* counts[5] = {"1", "9", "25", "49", "81"};
-    for (int i = 0; i < 5; ++i) mnuSample[i] = sizes->addAction(counts[i], this, [this, i] { setSampleSize(i); });
-    mnuMakePalette = menuBar->addAction("&Make Palette of Image", this, [this] { makePicturePalette(); });
+    for (int i = 0; i < 5; ++i)
+        mnuSample[i] = sizes->addAction(counts[i], this, [this, i] { setSampleSize(i); });
+    mnuMakePalette =
+        menuBar->addAction("&Make Palette of Image", this, [this] { makePicturePalette(); });
     mnuClipboard = menuBar->addAction("get clipboard", this, [this] { getClipboard(); });
     mnuView3D = menuBar->addAction("&View 3D Palette", this, [this] { mnuView3D_Click(); });
     mnuHelp = menuBar->addAction("&Help", this, [this] { mnuHelp_Click(); });
@@ -150,7 +154,8 @@ void Form2::loadPicture(bool withDialog) {
     Text3->setText(QString::number(Picture1->pictureWidth()));
     Text4->setText(QString::number(Picture1->pictureHeight()));
     if (image.isNull()) {
-        program_.platform.message("The picture \"" + pictureFile + "\" can't be read: " + reader.errorString());
+        program_.platform.message("The picture \"" + pictureFile +
+                                  "\" can't be read: " + reader.errorString());
         return;
     }
     const QSize screen = program_.platform.screenSize();
@@ -163,7 +168,8 @@ void Form2::loadPicture(bool withDialog) {
 void Form2::fitToPicture() {
     const QSize screen = program_.platform.screenSize();
     const QSize wanted = Picture1->size() + QSize(4, 4);
-    scroll_->setMinimumSize(wanted.boundedTo(QSize(screen.width() * 3 / 4, screen.height() * 2 / 3)).expandedTo(QSize(320, 240)));
+    scroll_->setMinimumSize(wanted.boundedTo(QSize(screen.width() * 3 / 4, screen.height() * 2 / 3))
+                                .expandedTo(QSize(320, 240)));
     adjustSize();
 }
 
@@ -193,7 +199,8 @@ void Form2::showNotationAt(int x, int y) {
         for (int py = y - k; py <= y + k; ++py) {
             const long c = Picture1->pixel(px, py);
             Picture1->setPixel(px, py, c ^ 0xFFFFFF);
-            for (int i = 0; i < 3; ++i) sum[i] += (c >> (8 * i)) & 0xFF;
+            for (int i = 0; i < 3; ++i)
+                sum[i] += (c >> (8 * i)) & 0xFF;
         }
     // Let the inverted block show for a moment, then put it back.
     program_.platform.processEvents();
@@ -205,7 +212,8 @@ void Form2::showNotationAt(int x, int y) {
         QThread::msleep(1);
     }
     for (int px = x - k; px <= x + k; ++px)
-        for (int py = y - k; py <= y + k; ++py) Picture1->setPixel(px, py, Picture1->pixel(px, py) ^ 0xFFFFFF);
+        for (int py = y - k; py <= y + k; ++py)
+            Picture1->setPixel(px, py, Picture1->pixel(px, py) ^ 0xFFFFFF);
 
     int rgb[3];
     for (int i = 0; i < 3; ++i) {
@@ -220,9 +228,10 @@ void Form2::showNotationAt(int x, int y) {
     }
     Text5->setText("Hue = " + main_.Text12[0]->text() + "   Value = " + main_.Text12[1]->text() +
                    "   Chroma = " + main_.Text12[2]->text());
-    Text6->setText("Position  X =" + QString::fromStdString(signedText(x)) + "  Y =" +
-                   QString::fromStdString(signedText(y)));
-    setRoleColour(Text7, QPalette::Base, QColor(program_.curRed, program_.curGreen, program_.curBlue));
+    Text6->setText("Position  X =" + QString::fromStdString(signedText(x)) +
+                   "  Y =" + QString::fromStdString(signedText(y)));
+    setRoleColour(Text7, QPalette::Base,
+                  QColor(program_.curRed, program_.curGreen, program_.curBlue));
 }
 
 void Form2::Picture1_MouseDown(int x, int y) {
@@ -242,7 +251,9 @@ void Form2::mnuHelp_Click() {
     activateWindow();
 }
 
-void Form2::mnuView3D_Click() { main_.viewPalette(2); }
+void Form2::mnuView3D_Click() {
+    main_.viewPalette(2);
+}
 
 void Form2::closeEvent(QCloseEvent* event) {
     event->accept();

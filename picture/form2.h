@@ -19,7 +19,7 @@ class PictureSurface;
 struct Program;
 
 class Form2 : public QWidget {
-public:
+  public:
     Form2(Form1& mainWindow, Program& program, QWidget* parent = nullptr);
 
     // Opening: sample size 81, click mode, the default picture "TestImage.jpg".
@@ -57,10 +57,10 @@ public:
     void Picture1_MouseDown(int x, int y);
     void Picture1_MouseMove(int x, int y);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildMenus();
     void newPicture();
     // Sizes the window to show the whole picture, within the screen.

@@ -15,7 +15,9 @@ namespace huelinx {
 
 namespace {
 
-QString general(long long n) { return QString::fromStdString(signedText(n)); }
+QString general(long long n) {
+    return QString::fromStdString(signedText(n));
+}
 
 } // namespace
 
@@ -34,10 +36,12 @@ bool Form2::chooseGranularity(long& columns, long& rows) {
         rows = Picture1->pictureHeight() / granularity;
         const long long blocks = static_cast<long long>(columns) * rows;
         if (blocks > 10000) {
-            p.message("Too many pixels " + general(blocks) + " Maximun 10,000 - increase granularity ");
+            p.message("Too many pixels " + general(blocks) +
+                      " Maximun 10,000 - increase granularity ");
             continue;
         }
-        if (p.message("Total Pixels " + general(blocks) + "   Generate Palette", Buttons::YesNo) == Answer::Yes)
+        if (p.message("Total Pixels " + general(blocks) + "   Generate Palette", Buttons::YesNo) ==
+            Answer::Yes)
             return true;
     }
 }
@@ -48,7 +52,8 @@ void Form2::makePicturePalette() {
         p.message("Palette already made - reload or load new picture");
         return;
     }
-    program_.paletteFile = p.inputBox("Enter file name for palette ", "Palette Generation", program_.paletteFile);
+    program_.paletteFile =
+        p.inputBox("Enter file name for palette ", "Palette Generation", program_.paletteFile);
     if (program_.paletteFile.isEmpty()) return;
     paletteMade = true;
     program_.paletteFile = program_.paletteFile.toUpper();
@@ -79,11 +84,14 @@ void Form2::buildPalette(long columns, long rows) {
             long sum[3] = {0, 0, 0};
             for (int a = 0; a < n; ++a)
                 for (int b = 0; b < n; ++b) {
-                    const long c = Picture1->pixel(static_cast<int>(x + a), static_cast<int>(y + b));
-                    for (int i = 0; i < 3; ++i) sum[i] += (c >> (8 * i)) & 0xFF;
+                    const long c =
+                        Picture1->pixel(static_cast<int>(x + a), static_cast<int>(y + b));
+                    for (int i = 0; i < 3; ++i)
+                        sum[i] += (c >> (8 * i)) & 0xFF;
                 }
             for (int i = 0; i < 3; ++i)
-                main_.Text1[i]->setText(QString::number(roundHalfEven(static_cast<double>(sum[i]) / (n * n))));
+                main_.Text1[i]->setText(
+                    QString::number(roundHalfEven(static_cast<double>(sum[i]) / (n * n))));
             main_.Command6_Click();
             program_.paletteTag = general(x) + general(y);
             if (!main_.SaveData(1)) return;
@@ -102,8 +110,10 @@ void Form2::buildPalette(long columns, long rows) {
 void Form2::outlineBlocks(long columns, long rows) {
     const int n = granularity;
     const int right = Picture1->pictureWidth() - 1, bottom = Picture1->pictureHeight() - 1;
-    for (long c = 0; c < columns; ++c) Picture1->drawLine(static_cast<int>(c * n), 0, static_cast<int>(c * n), bottom, Qt::black);
-    for (long r = 0; r < rows; ++r) Picture1->drawLine(0, static_cast<int>(r * n), right, static_cast<int>(r * n), Qt::black);
+    for (long c = 0; c < columns; ++c)
+        Picture1->drawLine(static_cast<int>(c * n), 0, static_cast<int>(c * n), bottom, Qt::black);
+    for (long r = 0; r < rows; ++r)
+        Picture1->drawLine(0, static_cast<int>(r * n), right, static_cast<int>(r * n), Qt::black);
 }
 
 } // namespace huelinx

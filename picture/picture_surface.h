@@ -11,7 +11,7 @@
 namespace huelinx {
 
 class PictureSurface : public QWidget {
-public:
+  public:
     explicit PictureSurface(const QString& objectName, QWidget* parent = nullptr);
 
     // Takes the picture; an empty image leaves an empty surface.
@@ -29,13 +29,15 @@ public:
     // Mouse button presses and moves over the picture, in pixels.
     std::function<void(int x, int y)> onMouseDown, onMouseMove;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
-private:
-    bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < image_.width() && y < image_.height(); }
+  private:
+    bool inside(int x, int y) const {
+        return x >= 0 && y >= 0 && x < image_.width() && y < image_.height();
+    }
     QImage image_;
 };
 

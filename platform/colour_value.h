@@ -11,6 +11,8 @@ inline long colourValue(QRgb pixel) {
            static_cast<long>(qBlue(pixel)) << 16;
 }
 
-inline QRgb rgbOfValue(long value) { return qRgb(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
+inline QRgb rgbOfValue(long value) {
+    return qRgb(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
 
 } // namespace huelinx

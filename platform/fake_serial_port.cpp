@@ -19,7 +19,8 @@ bool FakeSerialPort::open(QString& error) {
 void FakeSerialPort::write(const QByteArray& data) {
     written_.push_back(data);
     if (!open_ || !responder_) return;
-    for (const Arrival& a : responder_(data)) pending_.emplace_back(now_() + a.delay, a.bytes);
+    for (const Arrival& a : responder_(data))
+        pending_.emplace_back(now_() + a.delay, a.bytes);
     std::stable_sort(pending_.begin(), pending_.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
 }
@@ -27,7 +28,8 @@ void FakeSerialPort::write(const QByteArray& data) {
 void FakeSerialPort::collectArrived() {
     const double now = now_();
     auto it = pending_.begin();
-    for (; it != pending_.end() && it->first <= now; ++it) received_ += it->second;
+    for (; it != pending_.end() && it->first <= now; ++it)
+        received_ += it->second;
     pending_.erase(pending_.begin(), it);
 }
 

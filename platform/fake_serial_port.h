@@ -11,7 +11,7 @@
 namespace huelinx {
 
 class FakeSerialPort : public SerialPort {
-public:
+  public:
     // A reply part: bytes that arrive `delay` seconds after the write.
     struct Arrival {
         double delay;
@@ -46,7 +46,7 @@ public:
     int openCount() const { return openCount_; }
     void clearWritten() { written_.clear(); }
 
-private:
+  private:
     void collectArrived();
 
     std::function<double()> now_;

@@ -18,7 +18,7 @@ enum class Icon { None, Information, Question, Exclamation, Critical };
 enum class Answer { Ok, Cancel, Yes, No };
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // A modal message box; returns the button pressed. Texts may end lines with

@@ -20,58 +20,70 @@ namespace {
 
 const QString programName = QStringLiteral("Huelinx");
 
-QString titleOrProgramName(const QString& title)
-{
+QString titleOrProgramName(const QString& title) {
     return title.isEmpty() ? programName : title;
 }
 
-QMessageBox::Icon qtIcon(Icon icon)
-{
+QMessageBox::Icon qtIcon(Icon icon) {
     switch (icon) {
-    case Icon::None: return QMessageBox::NoIcon;
-    case Icon::Information: return QMessageBox::Information;
-    case Icon::Question: return QMessageBox::Question;
-    case Icon::Exclamation: return QMessageBox::Warning;
-    case Icon::Critical: return QMessageBox::Critical;
+    case Icon::None:
+        return QMessageBox::NoIcon;
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::Question:
+        return QMessageBox::Question;
+    case Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Icon::Critical:
+        return QMessageBox::Critical;
     }
     return QMessageBox::NoIcon;
 }
 
-QMessageBox::StandardButtons qtButtons(Buttons buttons)
-{
+QMessageBox::StandardButtons qtButtons(Buttons buttons) {
     switch (buttons) {
-    case Buttons::Ok: return QMessageBox::Ok;
-    case Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case Buttons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Buttons::Ok:
+        return QMessageBox::Ok;
+    case Buttons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case Buttons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }
 
 // The answer for the button pressed; a box closed without a button (Escape or
 // the title bar) gives the answer of its "back out" button.
-Answer answerFor(QMessageBox::StandardButton pressed, Buttons buttons)
-{
+Answer answerFor(QMessageBox::StandardButton pressed, Buttons buttons) {
     switch (pressed) {
-    case QMessageBox::Ok: return Answer::Ok;
-    case QMessageBox::Cancel: return Answer::Cancel;
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: break;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        break;
     }
     switch (buttons) {
-    case Buttons::Ok: return Answer::Ok;
-    case Buttons::YesNo: return Answer::No;
+    case Buttons::Ok:
+        return Answer::Ok;
+    case Buttons::YesNo:
+        return Answer::No;
     case Buttons::OkCancel:
-    case Buttons::YesNoCancel: return Answer::Cancel;
+    case Buttons::YesNoCancel:
+        return Answer::Cancel;
     }
     return Answer::Cancel;
 }
 
 } // namespace
 
-QString qtFileFilter(const QString& filter)
-{
+QString qtFileFilter(const QString& filter) {
     const QStringList parts = filter.split(u'|');
     QStringList filters;
     for (qsizetype i = 0; i < parts.size(); i += 2) {
@@ -79,41 +91,33 @@ QString qtFileFilter(const QString& filter)
         const QString patternText = i + 1 < parts.size() ? parts[i + 1] : parts[i];
         QStringList patterns;
         for (const QString& pattern : patternText.split(u';', Qt::SkipEmptyParts)) {
-            if (!pattern.trimmed().isEmpty())
-                patterns << pattern.trimmed();
+            if (!pattern.trimmed().isEmpty()) patterns << pattern.trimmed();
         }
         if (description.isEmpty() && patterns.isEmpty())
             continue; // nothing between two separators, e.g. a trailing '|'
-        if (patterns.isEmpty())
-            patterns << QStringLiteral("*");
+        if (patterns.isEmpty()) patterns << QStringLiteral("*");
         const QString joined = patterns.join(u' ');
-        filters << (description.isEmpty() ? joined : description) + QStringLiteral(" (")
-                       + joined + u')';
+        filters << (description.isEmpty() ? joined : description) + QStringLiteral(" (") + joined +
+                       u')';
     }
     return filters.join(QStringLiteral(";;"));
 }
 
-QString displayLineEnds(const QString& text)
-{
+QString displayLineEnds(const QString& text) {
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     shown.replace(u'\r', u'\n');
     return shown;
 }
 
-QRect printedImageRect(const QSize& image, const QRect& page, int margin)
-{
+QRect printedImageRect(const QSize& image, const QRect& page, int margin) {
     QRect area = page.adjusted(margin, margin, -margin, -margin);
-    if (area.isEmpty())
-        area = page;
-    if (image.isEmpty() || area.isEmpty())
-        return QRect(area.topLeft(), QSize(0, 0));
+    if (area.isEmpty()) area = page;
+    if (image.isEmpty() || area.isEmpty()) return QRect(area.topLeft(), QSize(0, 0));
     return QRect(area.topLeft(), image.scaled(area.size(), Qt::KeepAspectRatio));
 }
 
-Answer QtPlatform::message(const QString& text, Buttons buttons, Icon icon,
-                           const QString& title)
-{
+Answer QtPlatform::message(const QString& text, Buttons buttons, Icon icon, const QString& title) {
     QMessageBox box(qtIcon(icon), titleOrProgramName(title), displayLineEnds(text),
                     qtButtons(buttons), QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText); // a '<' in a message is not markup
@@ -122,102 +126,85 @@ Answer QtPlatform::message(const QString& text, Buttons buttons, Icon icon,
 }
 
 QString QtPlatform::inputBox(const QString& prompt, const QString& title,
-                             const QString& defaultText)
-{
+                             const QString& defaultText) {
     bool accepted = false;
-    const QString text = QInputDialog::getText(
-        QApplication::activeWindow(), titleOrProgramName(title), displayLineEnds(prompt),
-        QLineEdit::Normal, defaultText, &accepted);
+    const QString text =
+        QInputDialog::getText(QApplication::activeWindow(), titleOrProgramName(title),
+                              displayLineEnds(prompt), QLineEdit::Normal, defaultText, &accepted);
     return accepted ? text : QString();
 }
 
-QString QtPlatform::openFileName(const QString& filter, const QString& startFolder)
-{
+QString QtPlatform::openFileName(const QString& filter, const QString& startFolder) {
     const QString workingDirectory = QDir::currentPath();
     const QString name = QFileDialog::getOpenFileName(
         QApplication::activeWindow(), QString(),
         startFolder.isEmpty() ? workingDirectory : startFolder, qtFileFilter(filter));
     // Qt's own dialog leaves the working directory alone, but a native one may
     // not: relative data file names depend on it.
-    if (QDir::currentPath() != workingDirectory)
-        QDir::setCurrent(workingDirectory);
+    if (QDir::currentPath() != workingDirectory) QDir::setCurrent(workingDirectory);
     return name;
 }
 
-bool QtPlatform::printWindow(QWidget* window)
-{
-    if (!window)
-        return false;
+bool QtPlatform::printWindow(QWidget* window) {
+    if (!window) return false;
     const QPrinterInfo printerInfo = QPrinterInfo::defaultPrinter();
-    if (printerInfo.isNull() || QPrinterInfo::availablePrinters().isEmpty())
-        return false;
+    if (printerInfo.isNull() || QPrinterInfo::availablePrinters().isEmpty()) return false;
     const QPixmap image = window->grab();
-    if (image.isNull())
-        return false;
+    if (image.isNull()) return false;
 
     QPrinter printer(printerInfo, QPrinter::HighResolution);
     QPainter painter;
-    if (!painter.begin(&printer))
-        return false;
+    if (!painter.begin(&printer)) return false;
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const int halfInch = printer.resolution() / 2;
     painter.drawPixmap(printedImageRect(image.size(), painter.viewport(), halfInch), image);
     const bool ended = painter.end();
-    return ended && printer.printerState() != QPrinter::Error
-        && printer.printerState() != QPrinter::Aborted;
+    return ended && printer.printerState() != QPrinter::Error &&
+           printer.printerState() != QPrinter::Aborted;
 }
 
-void QtPlatform::beep()
-{
+void QtPlatform::beep() {
     QApplication::beep();
 }
 
-double QtPlatform::secondsSinceMidnight()
-{
+double QtPlatform::secondsSinceMidnight() {
     return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
 }
 
-QString QtPlatform::dateText()
-{
+QString QtPlatform::dateText() {
     return QDate::currentDate().toString(QStringLiteral("MM-dd-yyyy"));
 }
 
-QString QtPlatform::timeText()
-{
+QString QtPlatform::timeText() {
     return QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
 }
 
-void QtPlatform::processEvents()
-{
+void QtPlatform::processEvents() {
     QCoreApplication::processEvents();
 }
 
-QSize QtPlatform::screenSize()
-{
+QSize QtPlatform::screenSize() {
     if (qGuiApp) {
-        if (const QScreen* screen = QGuiApplication::primaryScreen())
-            return screen->size();
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) return screen->size();
     }
     return QSize(1024, 768);
 }
 
-void QtPlatform::endProgram()
-{
+void QtPlatform::endProgram() {
     QCoreApplication* app = QCoreApplication::instance();
-    if (!app)
-        return;
+    if (!app) return;
     if (qobject_cast<QApplication*>(app)) {
         // Every window gets its close event, but closeAllWindows() stops at the
         // first window that refuses: whatever is still up is hidden unasked.
         QApplication::closeAllWindows();
         for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (window->isVisible())
-                window->hide();
+            if (window->isVisible()) window->hide();
         }
     }
     // exit() rather than quit(): quit() may be refused by a window that will
     // not close, and the program must end without asking anything.
-    QMetaObject::invokeMethod(app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }
 
 } // namespace huelinx

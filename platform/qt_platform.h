@@ -10,13 +10,13 @@
 namespace huelinx {
 
 class QtPlatform : public Platform {
-public:
+  public:
     // Shows a QMessageBox over the active window. An empty title shows
     // "Huelinx"; the text is shown as plain text with CR, LF and CR LF all
     // breaking the line. Closing the box with Escape or the title bar counts as
     // Cancel, or as No in a Yes/No box.
-    Answer message(const QString& text, Buttons buttons = Buttons::Ok,
-                   Icon icon = Icon::None, const QString& title = QString()) override;
+    Answer message(const QString& text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
+                   const QString& title = QString()) override;
     QString inputBox(const QString& prompt, const QString& title = QString(),
                      const QString& defaultText = QString()) override;
     // The dialog opens in the current working directory.
@@ -33,16 +33,15 @@ public:
     void processEvents() override;
     // 1024 x 768 when there is no screen.
     QSize screenSize() override;
-    // Closes every window (hiding any that refuse to close), then queues an exit of the event loop with code 0.
-    // Queued, because the event loop may not be running yet (a window can end
-    // the program while it is being set up): exec() then returns as soon as it
-    // starts. The exit cannot be refused by a window that ignores its close
-    // event. The caller should return promptly; the program ends when control
-    // is back in the event loop.
+    // Closes every window (hiding any that refuse to close), then queues an exit of the event loop
+    // with code 0. Queued, because the event loop may not be running yet (a window can end the
+    // program while it is being set up): exec() then returns as soon as it starts. The exit cannot
+    // be refused by a window that ignores its close event. The caller should return promptly; the
+    // program ends when control is back in the event loop.
     void endProgram() override;
     SerialPort& serialPort() override { return port_; }
 
-private:
+  private:
     QtSerialPort port_;
 };
 

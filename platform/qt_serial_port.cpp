@@ -22,7 +22,8 @@ QString QtSerialPort::defaultDevice(int number) {
     return QString("COM%1").arg(number);
 #else
     QStringList devices;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) devices << info.systemLocation();
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+        devices << info.systemLocation();
     devices.sort();
     return number >= 1 && number <= devices.size() ? devices[number - 1] : QString();
 #endif
@@ -52,10 +53,10 @@ bool QtSerialPort::applySettings(QString& error) {
     port_.setBaudRate(baud);
     port_.setParity(parities[QString("NEOMS").indexOf(parity)]);
     port_.setDataBits(static_cast<QSerialPort::DataBits>(bits));
-    port_.setStopBits(stop == "1" ? QSerialPort::OneStop
+    port_.setStopBits(stop == "1"   ? QSerialPort::OneStop
                       : stop == "2" ? QSerialPort::TwoStop
                                     : QSerialPort::OneAndHalfStop);
-    port_.setFlowControl(handshaking_ == 2 ? QSerialPort::HardwareControl
+    port_.setFlowControl(handshaking_ == 2   ? QSerialPort::HardwareControl
                          : handshaking_ == 1 ? QSerialPort::SoftwareControl
                                              : QSerialPort::NoFlowControl);
     return true;
@@ -75,7 +76,9 @@ bool QtSerialPort::open(QString& error) {
         return false;
     }
     if (!port_.open(QIODevice::ReadWrite)) {
-        error = QString("port %1 (%2) can't be opened: %3").arg(portNumber_).arg(device, port_.errorString());
+        error = QString("port %1 (%2) can't be opened: %3")
+                    .arg(portNumber_)
+                    .arg(device, port_.errorString());
         return false;
     }
     // Devices without DTR or RTS lines refuse these; the port still works.

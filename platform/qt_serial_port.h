@@ -11,7 +11,7 @@
 namespace huelinx {
 
 class QtSerialPort : public SerialPort {
-public:
+  public:
     // `deviceFor` names the device of port n; by default COMn on Windows and
     // the n-th serial device of the machine elsewhere.
     explicit QtSerialPort(std::function<QString(int)> deviceFor = {});
@@ -30,7 +30,7 @@ public:
     // The device of port n by the default rule; empty when there is none.
     static QString defaultDevice(int number);
 
-private:
+  private:
     bool applySettings(QString& error);
 
     std::function<QString(int)> deviceFor_;

@@ -12,50 +12,50 @@ namespace {
 
 constexpr double secondsPerDay = 86400.0;
 
-double withinOneDay(double seconds)
-{
+double withinOneDay(double seconds) {
     const double wrapped = std::fmod(seconds, secondsPerDay);
     return wrapped < 0.0 ? wrapped + secondsPerDay : wrapped;
 }
 
-bool hasButton(Buttons buttons, Answer answer)
-{
+bool hasButton(Buttons buttons, Answer answer) {
     switch (buttons) {
-    case Buttons::Ok: return answer == Answer::Ok;
-    case Buttons::OkCancel: return answer == Answer::Ok || answer == Answer::Cancel;
-    case Buttons::YesNo: return answer == Answer::Yes || answer == Answer::No;
-    case Buttons::YesNoCancel: return answer != Answer::Ok;
+    case Buttons::Ok:
+        return answer == Answer::Ok;
+    case Buttons::OkCancel:
+        return answer == Answer::Ok || answer == Answer::Cancel;
+    case Buttons::YesNo:
+        return answer == Answer::Yes || answer == Answer::No;
+    case Buttons::YesNoCancel:
+        return answer != Answer::Ok;
     }
     return false;
 }
 
-QString answerName(Answer answer)
-{
+QString answerName(Answer answer) {
     switch (answer) {
-    case Answer::Ok: return QStringLiteral("Ok");
-    case Answer::Cancel: return QStringLiteral("Cancel");
-    case Answer::Yes: return QStringLiteral("Yes");
-    case Answer::No: return QStringLiteral("No");
+    case Answer::Ok:
+        return QStringLiteral("Ok");
+    case Answer::Cancel:
+        return QStringLiteral("Cancel");
+    case Answer::Yes:
+        return QStringLiteral("Yes");
+    case Answer::No:
+        return QStringLiteral("No");
     }
     return QString();
 }
 
 } // namespace
 
-void ScriptedPlatform::reportUnexpected(const QString& what)
-{
-    if (unexpected_)
-        unexpected_(what);
+void ScriptedPlatform::reportUnexpected(const QString& what) {
+    if (unexpected_) unexpected_(what);
 }
 
 Answer ScriptedPlatform::message(const QString& text, Buttons buttons, Icon icon,
-                                 const QString& title)
-{
+                                 const QString& title) {
     shown_.push_back({Shown::Message, text, title, buttons, icon, QString()});
-    if (buttons == Buttons::Ok)
-        return Answer::Ok;
-    const Answer fallback =
-        buttons == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
+    if (buttons == Buttons::Ok) return Answer::Ok;
+    const Answer fallback = buttons == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
     if (answers_.empty()) {
         reportUnexpected(QStringLiteral("message box: ") + text);
         return fallback;
@@ -63,16 +63,15 @@ Answer ScriptedPlatform::message(const QString& text, Buttons buttons, Icon icon
     const Answer answer = answers_.front();
     answers_.pop_front();
     if (!hasButton(buttons, answer)) {
-        reportUnexpected(QStringLiteral("message box without a %1 button: %2")
-                             .arg(answerName(answer), text));
+        reportUnexpected(
+            QStringLiteral("message box without a %1 button: %2").arg(answerName(answer), text));
         return fallback;
     }
     return answer;
 }
 
 QString ScriptedPlatform::inputBox(const QString& prompt, const QString& title,
-                                   const QString& defaultText)
-{
+                                   const QString& defaultText) {
     shown_.push_back({Shown::Input, prompt, title, Buttons::OkCancel, Icon::None, defaultText});
     if (inputs_.empty()) {
         reportUnexpected(QStringLiteral("input box: ") + prompt);
@@ -83,10 +82,9 @@ QString ScriptedPlatform::inputBox(const QString& prompt, const QString& title,
     return text.isEmpty() ? QString() : text;
 }
 
-QString ScriptedPlatform::openFileName(const QString& filter, const QString&)
-{
-    shown_.push_back({Shown::FileDialog, filter, QString(), Buttons::OkCancel, Icon::None,
-                      QString()});
+QString ScriptedPlatform::openFileName(const QString& filter, const QString&) {
+    shown_.push_back(
+        {Shown::FileDialog, filter, QString(), Buttons::OkCancel, Icon::None, QString()});
     if (files_.empty()) {
         reportUnexpected(QStringLiteral("file dialog: ") + filter);
         return QString();
@@ -96,38 +94,31 @@ QString ScriptedPlatform::openFileName(const QString& filter, const QString&)
     return name.isEmpty() ? QString() : name;
 }
 
-bool ScriptedPlatform::printWindow(QWidget* window)
-{
+bool ScriptedPlatform::printWindow(QWidget* window) {
     shown_.push_back({Shown::Print, window ? window->windowTitle() : QString(), QString(),
                       Buttons::Ok, Icon::None, QString()});
     return printerAvailable_;
 }
 
-void ScriptedPlatform::beep()
-{
+void ScriptedPlatform::beep() {
     shown_.push_back({Shown::Beep, QString(), QString(), Buttons::Ok, Icon::None, QString()});
 }
 
-void ScriptedPlatform::processEvents()
-{
+void ScriptedPlatform::processEvents() {
     ++processEventsCount_;
-    if (QCoreApplication::instance())
-        QCoreApplication::processEvents();
+    if (QCoreApplication::instance()) QCoreApplication::processEvents();
 }
 
-void ScriptedPlatform::setSecondsSinceMidnight(double seconds)
-{
+void ScriptedPlatform::setSecondsSinceMidnight(double seconds) {
     seconds_ = withinOneDay(seconds);
 }
 
-void ScriptedPlatform::advance(double seconds)
-{
+void ScriptedPlatform::advance(double seconds) {
     seconds_ = withinOneDay(seconds_ + seconds);
     elapsed_ += seconds;
 }
 
-double ScriptedPlatform::secondsSinceMidnight()
-{
+double ScriptedPlatform::secondsSinceMidnight() {
     if (realClock_)
         return static_cast<double>(QTime::currentTime().msecsSinceStartOfDay()) / 1000.0;
     const double reading = seconds_;
@@ -136,19 +127,15 @@ double ScriptedPlatform::secondsSinceMidnight()
 }
 
 ScriptedPlatform::ScriptedPlatform()
-    : port_(std::make_unique<FakeSerialPort>([this] { return elapsed_; }))
-{
-}
+    : port_(std::make_unique<FakeSerialPort>([this] { return elapsed_; })) {}
 
 ScriptedPlatform::~ScriptedPlatform() = default;
 
-void ScriptedPlatform::setSerialPort(std::unique_ptr<SerialPort> port)
-{
+void ScriptedPlatform::setSerialPort(std::unique_ptr<SerialPort> port) {
     port_ = std::move(port);
 }
 
-FakeSerialPort* ScriptedPlatform::fakePort()
-{
+FakeSerialPort* ScriptedPlatform::fakePort() {
     return dynamic_cast<FakeSerialPort*>(port_.get());
 }
 

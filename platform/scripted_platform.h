@@ -16,7 +16,7 @@
 namespace huelinx {
 
 class ScriptedPlatform : public Platform {
-public:
+  public:
     ScriptedPlatform();
     ~ScriptedPlatform() override;
 
@@ -37,8 +37,8 @@ public:
     // exactly the answers to real questions. With the queue empty, or when the
     // queued answer is not one of the box's buttons, the box answers Ok, or Yes
     // in a Yes/No box, and the unexpected handler is called.
-    Answer message(const QString& text, Buttons buttons = Buttons::Ok,
-                   Icon icon = Icon::None, const QString& title = QString()) override;
+    Answer message(const QString& text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
+                   const QString& title = QString()) override;
     // Takes the next queued input; empty (and unexpected) when none is queued.
     QString inputBox(const QString& prompt, const QString& title = QString(),
                      const QString& defaultText = QString()) override;
@@ -70,15 +70,11 @@ public:
     void setPrinterAvailable(bool available) { printerAvailable_ = available; }
     // Called with a description such as "message box: Printer not Found"
     // whenever a question finds no suitable queued answer.
-    void setUnexpectedHandler(std::function<void(const QString& what)> handler)
-    {
+    void setUnexpectedHandler(std::function<void(const QString& what)> handler) {
         unexpected_ = std::move(handler);
     }
     // Queued answers, inputs and file names not yet taken.
-    std::size_t pendingAnswers() const
-    {
-        return answers_.size() + inputs_.size() + files_.size();
-    }
+    std::size_t pendingAnswers() const { return answers_.size() + inputs_.size() + files_.size(); }
 
     void setSecondsSinceMidnight(double seconds);
     // Replaces the fake port, for tests that drive a real device.
@@ -103,7 +99,7 @@ public:
     int processEventsCount() const { return processEventsCount_; }
     bool programEnded() const { return programEnded_; }
 
-private:
+  private:
     void reportUnexpected(const QString& what);
 
     std::vector<Shown> shown_;

@@ -10,7 +10,7 @@
 namespace huelinx {
 
 class SerialPort {
-public:
+  public:
     virtual ~SerialPort() = default;
 
     // Port n: the n-th serial port of the machine (COMn on Windows).

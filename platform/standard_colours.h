@@ -11,12 +11,18 @@ namespace huelinx {
 
 inline QColor standardColour(int index) {
     switch (index) {
-    case 9: return QColor(0, 0, 255);
-    case 10: return QColor(0, 255, 0);
-    case 12: return QColor(255, 0, 0);
-    case 14: return QColor(255, 255, 0);
-    case 15: return QColor(255, 255, 255);
-    default: return QColor(0, 0, 0);
+    case 9:
+        return QColor(0, 0, 255);
+    case 10:
+        return QColor(0, 255, 0);
+    case 12:
+        return QColor(255, 0, 0);
+    case 14:
+        return QColor(255, 255, 0);
+    case 15:
+        return QColor(255, 255, 255);
+    default:
+        return QColor(0, 0, 0);
     }
 }
 

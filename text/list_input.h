@@ -10,7 +10,7 @@
 namespace huelinx {
 
 class ListReader {
-public:
+  public:
     explicit ListReader(std::string_view data) : data_(data) {}
 
     // True when nothing is left to read.
@@ -37,7 +37,7 @@ public:
     // Line number (from 1) of the next character to be read.
     std::size_t lineNumber() const { return line_; }
 
-private:
+  private:
     void consumeLineEnd();
     bool atLineEnd() const;
 

@@ -28,21 +28,27 @@ std::string formatNumber(double value, std::string_view pattern);
 std::string plainText(float value);
 std::string plainText(double value);
 std::string plainText(long long value);
-inline std::string plainText(int value) { return plainText(static_cast<long long>(value)); }
+inline std::string plainText(int value) {
+    return plainText(static_cast<long long>(value));
+}
 
 // The general form with a sign position: a blank before a non-negative number,
 // "-" before a negative one (" 120", "-2.5").
 std::string signedText(float value);
 std::string signedText(double value);
 std::string signedText(long long value);
-inline std::string signedText(int value) { return signedText(static_cast<long long>(value)); }
+inline std::string signedText(int value) {
+    return signedText(static_cast<long long>(value));
+}
 
 // A number as a text file's print statement writes it: the sign position, the
 // shortest form and one trailing blank (" 2.5 ", "-3 ").
 std::string printText(float value);
 std::string printText(double value);
 std::string printText(long long value);
-inline std::string printText(int value) { return printText(static_cast<long long>(value)); }
+inline std::string printText(int value) {
+    return printText(static_cast<long long>(value));
+}
 
 // A line built from items in print zones of 14 characters (zones start at
 // columns 1, 15, 29, ...). `zoned` writes an item and pads the line with blanks
@@ -50,13 +56,13 @@ inline std::string printText(int value) { return printText(static_cast<long long
 // gets a whole zone of blanks, so items never run together. `joined` writes an
 // item with no padding.
 class PrintLine {
-public:
+  public:
     static constexpr std::size_t zoneWidth = 14;
     PrintLine& zoned(std::string_view item);
     PrintLine& joined(std::string_view item);
     const std::string& text() const { return text_; }
 
-private:
+  private:
     std::string text_;
 };
 

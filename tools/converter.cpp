@@ -29,7 +29,8 @@ const char* const usage =
     "       huelinx-convert [options] --csv < lines\n"
     "\n"
     "Converts a colour as the Huelinx window does and prints a header line and one\n"
-    "CSV line: " "hue,value,chroma,X,Y,Z,x,y,L,a,b,R,G,B,C,M,Yc,K,message\n"
+    "CSV line: "
+    "hue,value,chroma,X,Y,Z,x,y,L,a,b,R,G,B,C,M,Yc,K,message\n"
     "\n"
     "KIND and VALUES:\n"
     "  munsell HUE VALUE CHROMA   e.g. munsell 5R 5 10\n"
@@ -87,7 +88,8 @@ QString parseOptions(const QStringList& args, Options& options) {
             options.colour << a;
         }
     }
-    if (options.csv && !options.colour.isEmpty()) return "--csv takes its colours from standard input";
+    if (options.csv && !options.colour.isEmpty())
+        return "--csv takes its colours from standard input";
     if (!options.csv && options.colour.isEmpty()) return "no colour given";
     return {};
 }
@@ -109,7 +111,7 @@ struct Kind {
 };
 
 class Converter {
-public:
+  public:
     Converter(Form1& form, ScriptedPlatform& platform) : form_(form), platform_(platform) {
         Form1& f = form;
         kinds_ = {
@@ -133,7 +135,7 @@ public:
     // Converts one colour; the CSV line, or an error for a colour it can't use.
     bool convert(const QStringList& colour, QString& line, QString& error);
 
-private:
+  private:
     QString row() const;
     Form1& form_;
     ScriptedPlatform& platform_;
@@ -149,7 +151,10 @@ bool Converter::convert(const QStringList& colour, QString& line, QString& error
     }
     const auto& boxes = kind->second.boxes;
     if (colour.size() - 1 != static_cast<int>(boxes.size())) {
-        error = QString("%1 needs %2 values, found %3").arg(name).arg(boxes.size()).arg(colour.size() - 1);
+        error = QString("%1 needs %2 values, found %3")
+                    .arg(name)
+                    .arg(boxes.size())
+                    .arg(colour.size() - 1);
         return false;
     }
     for (std::size_t i = 0; i < boxes.size(); ++i) {
@@ -172,19 +177,26 @@ bool Converter::convert(const QStringList& colour, QString& line, QString& error
 
 QString Converter::row() const {
     QStringList fields;
-    for (auto* box : form_.Text12) fields << box->text();
-    for (auto* box : form_.Text11) fields << box->text();
-    for (auto* box : form_.Text18) fields << box->text();
-    for (auto* box : form_.Text15) fields << box->text();
-    for (auto* box : form_.Text1) fields << box->text();
-    for (auto* box : form_.Text2) fields << box->text();
+    for (auto* box : form_.Text12)
+        fields << box->text();
+    for (auto* box : form_.Text11)
+        fields << box->text();
+    for (auto* box : form_.Text18)
+        fields << box->text();
+    for (auto* box : form_.Text15)
+        fields << box->text();
+    for (auto* box : form_.Text1)
+        fields << box->text();
+    for (auto* box : form_.Text2)
+        fields << box->text();
     QStringList messages;
     if (!form_.Label19->text().isEmpty()) messages << form_.Label19->text();
     for (const auto& shown : platform_.shown())
         if (shown.kind == ScriptedPlatform::Shown::Message) messages << shown.text;
     if (form_.outsideMunsellData()) messages << "Outside the Munsell data";
     fields << messages.join("; ");
-    for (QString& field : fields) field = csvField(field);
+    for (QString& field : fields)
+        field = csvField(field);
     return fields.join(',');
 }
 

@@ -76,8 +76,7 @@ std::vector<ReplyPart> ciReply(const std::string& c, const Reflectance& r, SimMo
     return {};
 }
 
-std::vector<ReplyPart> spectrolinoReply(const std::string& c, const Reflectance& r,
-                                        SimMode mode) {
+std::vector<ReplyPart> spectrolinoReply(const std::string& c, const Reflectance& r, SimMode mode) {
     if (c == "; 32") return one(": 32 Spectrolino 1.0\r\n");
     if (c == "; 184 9 0") return one(spectrolinoSpectrum(r, mode.garbage));
     return {};
@@ -93,7 +92,8 @@ float knownReflectance(int i) {
 
 Reflectance knownCurve() {
     Reflectance r{};
-    for (int i = 1; i <= 40; ++i) r[i] = knownReflectance(i);
+    for (int i = 1; i <= 40; ++i)
+        r[i] = knownReflectance(i);
     return r;
 }
 
@@ -120,11 +120,14 @@ std::string ce7000Measurement(const Reflectance& r, SimMode mode) {
     if (!mode.calibrated) return status(false, 19);
     std::string line(422, ' ');
     place(line, 1, "11");
-    for (int i = 1; i <= 40; ++i) place(line, 10 * i + 11, field("%7.2f", r[i], mode.garbage));
+    for (int i = 1; i <= 40; ++i)
+        place(line, 10 * i + 11, field("%7.2f", r[i], mode.garbage));
     return line;
 }
 
-std::string ce2180Status(bool calibrated) { return status(calibrated, 18); }
+std::string ce2180Status(bool calibrated) {
+    return status(calibrated, 18);
+}
 
 std::string ce2180Data(const Reflectance& r, bool garbage) {
     std::string block(290, ' ');
@@ -136,7 +139,8 @@ std::string ce2180Data(const Reflectance& r, bool garbage) {
 std::string xthMeasurement(const Reflectance& r, SimMode mode) {
     std::string line(337, ' ');
     place(line, 1, mode.calibrated ? "11" : "00");
-    for (int i = 1; i <= 40; ++i) place(line, 8 * i + 11, field("%6.2f", r[i], mode.garbage));
+    for (int i = 1; i <= 40; ++i)
+        place(line, 8 * i + 11, field("%6.2f", r[i], mode.garbage));
     line.back() = '>';
     return line;
 }
@@ -153,7 +157,8 @@ std::string ciMeasurement(const Reflectance& r, SimMode mode) {
 
 std::string spectrolinoSpectrum(const Reflectance& r, bool garbage) {
     std::string line = ": 185 9 0 ";
-    for (int i = 1; i <= 36; ++i) line += field("%6.4f", r[i + 2] / 100.0, garbage) + ' ';
+    for (int i = 1; i <= 36; ++i)
+        line += field("%6.4f", r[i + 2] / 100.0, garbage) + ' ';
     return line + "\r\n";
 }
 

@@ -28,7 +28,9 @@ namespace {
 
 volatile std::sig_atomic_t stopRequested = 0;
 
-void requestStop(int) { stopRequested = 1; }
+void requestStop(int) {
+    stopRequested = 1;
+}
 
 struct Options {
     Instrument instrument = Instrument::CE7000;
@@ -55,12 +57,18 @@ bool parseArguments(int argc, char** argv, Options& options, std::string& error)
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (arg == "--silent") options.silent = true;
-        else if (arg == "--uncalibrated") options.mode.calibrated = false;
-        else if (arg == "--garbage") options.mode.garbage = true;
-        else if (!hasValue) return error = "missing value or unknown option: " + arg, false;
-        else if (arg == "--device") options.device = argv[++i];
-        else if (arg == "--log") options.log = argv[++i];
+        if (arg == "--silent")
+            options.silent = true;
+        else if (arg == "--uncalibrated")
+            options.mode.calibrated = false;
+        else if (arg == "--garbage")
+            options.mode.garbage = true;
+        else if (!hasValue)
+            return error = "missing value or unknown option: " + arg, false;
+        else if (arg == "--device")
+            options.device = argv[++i];
+        else if (arg == "--log")
+            options.log = argv[++i];
         else if (arg == "--delay") {
             if (!parseDelay(argv[++i], options.delay))
                 return error = std::string("bad delay: ") + argv[i], false;
@@ -69,7 +77,8 @@ bool parseArguments(int argc, char** argv, Options& options, std::string& error)
             if (!instrument) return error = std::string("unknown instrument: ") + argv[i], false;
             options.instrument = *instrument;
             haveInstrument = true;
-        } else return error = "unknown option: " + arg, false;
+        } else
+            return error = "unknown option: " + arg, false;
     }
     if (!haveInstrument || options.device.empty())
         return error = "--instrument and --device are required", false;
@@ -117,8 +126,10 @@ void writeAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n > 0) done += static_cast<std::size_t>(n);
-        else if (n < 0 && errno != EINTR && errno != EAGAIN) return;
+        if (n > 0)
+            done += static_cast<std::size_t>(n);
+        else if (n < 0 && errno != EINTR && errno != EAGAIN)
+            return;
     }
 }
 
@@ -128,20 +139,24 @@ std::string escaped(std::string_view bytes) {
     std::string text;
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
-        if (c == '\r') text += "\\r";
-        else if (c == '\n') text += "\\n";
-        else if (c == '\\') text += "\\\\";
+        if (c == '\r')
+            text += "\\r";
+        else if (c == '\n')
+            text += "\\n";
+        else if (c == '\\')
+            text += "\\\\";
         else if (byte < 0x20 || byte >= 0x7f) {
             char hex[8];
             std::snprintf(hex, sizeof hex, "\\x%02x", byte);
             text += hex;
-        } else text += c;
+        } else
+            text += c;
     }
     return text;
 }
 
 class Simulator {
-public:
+  public:
     Simulator(const Options& options, int fd, std::FILE* log)
         : options_(options), fd_(fd), log_(log), curve_(knownCurve()) {}
 
@@ -156,7 +171,7 @@ public:
         }
     }
 
-private:
+  private:
     void record(const std::string& command) {
         if (!log_) return;
         std::fprintf(log_, "%s\n", escaped(command).c_str());
@@ -187,8 +202,10 @@ int serve(Simulator& simulator, int fd) {
         if (ready <= 0) continue;
         if (!(p.revents & POLLIN)) break; // hang-up or error without data
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n > 0) simulator.received(std::string_view(buffer, static_cast<std::size_t>(n)));
-        else if (n == 0 || (errno != EINTR && errno != EAGAIN)) break;
+        if (n > 0)
+            simulator.received(std::string_view(buffer, static_cast<std::size_t>(n)));
+        else if (n == 0 || (errno != EINTR && errno != EAGAIN))
+            break;
     }
     if (stopRequested) return 0;
     std::fprintf(stderr, "huelinx-instrument-sim: device closed\n");
@@ -222,4 +239,6 @@ int run(int argc, char** argv) {
 } // namespace
 } // namespace huelinx
 
-int main(int argc, char** argv) { return huelinx::run(argc, argv); }
+int main(int argc, char** argv) {
+    return huelinx::run(argc, argv);
+}

@@ -37,8 +37,9 @@ int main(int argc, char** argv) {
                 for (int chroma : {2, 4, 6, 8}) {
                     float v = static_cast<float>(value), X, Y, Z, x, y;
                     const float hue = static_cast<float>(family * 10 + number);
-                    if (huelinx::mun2xyz(hue == 100 ? 0 : hue, v, static_cast<float>(chroma), X, Y, Z, x, y,
-                                         program.table, form.settings()) != huelinx::MunsellToCie::Ok)
+                    if (huelinx::mun2xyz(hue == 100 ? 0 : hue, v, static_cast<float>(chroma), X, Y,
+                                         Z, x, y, program.table,
+                                         form.settings()) != huelinx::MunsellToCie::Ok)
                         continue;
                     const QString hueText = QString::number(number) + families[family];
                     form.Text12[0]->setText(hueText);
@@ -46,7 +47,8 @@ int main(int argc, char** argv) {
                     form.Text12[2]->setText(QString::number(chroma));
                     form.vadoro();
                     if (program.rgbOutOfRange) continue;
-                    program.paletteTag = hueText + " " + QString::number(value) + "/" + QString::number(chroma);
+                    program.paletteTag =
+                        hueText + " " + QString::number(value) + "/" + QString::number(chroma);
                     if (!form.SaveData(1)) return 1;
                 }
     return 0;

@@ -46,8 +46,9 @@ int main(int argc, char** argv) {
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, x < wheelWidth ? wheel(x - wheelWidth / 2.0, y - height / 2.0, 170)
-                                                : strips(x - wheelWidth, y, width - wheelWidth, height));
+            image.setPixel(x, y,
+                           x < wheelWidth ? wheel(x - wheelWidth / 2.0, y - height / 2.0, 170)
+                                          : strips(x - wheelWidth, y, width - wheelWidth, height));
     if (!image.save(argv[1], "JPG", 92)) {
         std::fprintf(stderr, "make-test-image: cannot write %s\n", argv[1]);
         return 1;

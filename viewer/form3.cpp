@@ -36,7 +36,8 @@ const char* const helpText =
     "Two colors can be compared visually by left-clicking the first color and right-clicking the "
     "second color\r\n";
 
-QScrollBar* slider(const QString& name, Qt::Orientation o, int min, int max, int page, int value, QWidget* parent) {
+QScrollBar* slider(const QString& name, Qt::Orientation o, int min, int max, int page, int value,
+                   QWidget* parent) {
     auto* s = new QScrollBar(o, parent);
     s->setObjectName(name);
     s->setRange(min, max);
@@ -143,7 +144,8 @@ void Form3::buildLayout() {
     zoom->addWidget(new QLabel("Pan Y", this), 0, 1);
     zoom->addWidget(VScroll3, 1, 1);
     grid->addLayout(zoom, 1, 3);
-    grid->addWidget(new QLabel("   -180               Rotate                +180", this), 2, 1, 1, 2);
+    grid->addWidget(new QLabel("   -180               Rotate                +180", this), 2, 1, 1,
+                    2);
     grid->addWidget(HScroll1, 3, 1, 1, 2);
     grid->addWidget(new QLabel("Pan X", this), 4, 0);
     grid->addWidget(HScroll2, 4, 1, 1, 2);
@@ -154,7 +156,8 @@ void Form3::buildLayout() {
     buttons->addWidget(Command2);
     buttons->addWidget(Check1);
     grid->addLayout(buttons, 5, 2);
-    grid->addWidget(new QLabel("< Left-Click or Right-click on dot to identify >", this), 6, 1, 1, 2);
+    grid->addWidget(new QLabel("< Left-Click or Right-click on dot to identify >", this), 6, 1, 1,
+                    2);
     grid->addWidget(Text1, 7, 0, 1, 4);
     auto* side = new QVBoxLayout;
     side->addWidget(new QLabel("Palette", this));
@@ -192,8 +195,10 @@ void Form3::Command2_Click() {
 
 void Form3::Timer1_Timer() {
     Timer1->setInterval(HScroll3->value());
-    if (HScroll1->value() < 180) HScroll1->setValue(HScroll1->value() + 1);
-    else HScroll1->setValue(-180);
+    if (HScroll1->value() < 180)
+        HScroll1->setValue(HScroll1->value() + 1);
+    else
+        HScroll1->setValue(-180);
 }
 
 void Form3::mnuNewPalette_Click() {
@@ -201,7 +206,9 @@ void Form3::mnuNewPalette_Click() {
     main_.show();
 }
 
-void Form3::mnuHelp_Click() { program_.platform.message(helpText); }
+void Form3::mnuHelp_Click() {
+    program_.platform.message(helpText);
+}
 
 void Form3::Picture1_MouseDown(int button, int px, int py) {
     // Only the left and right buttons pick, and only when there are dots.
@@ -212,10 +219,12 @@ void Form3::Picture1_MouseDown(int button, int px, int py) {
     if (sel - 1 < List1->count()) List1->setCurrentRow(sel - 1);
     const int b = button - 1;
     Text3[b]->setText(pointTag[sel]);
-    Text4[b]->setText(pointHue[sel] + " " + QString::fromStdString(formatNumber(pointHVC[sel][1], "##.00")) + "/" +
+    Text4[b]->setText(pointHue[sel] + " " +
+                      QString::fromStdString(formatNumber(pointHVC[sel][1], "##.00")) + "/" +
                       QString::fromStdString(formatNumber(pointHVC[sel][2], "##.00")));
     QFrame* shape = button == 1 ? Shape1 : Shape2;
-    setRoleColour(shape, QPalette::Window, QColor(pointRGB[sel][0], pointRGB[sel][1], pointRGB[sel][2]));
+    setRoleColour(shape, QPalette::Window,
+                  QColor(pointRGB[sel][0], pointRGB[sel][1], pointRGB[sel][2]));
 }
 
 void Form3::closeEvent(QCloseEvent* event) {

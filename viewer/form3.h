@@ -27,7 +27,7 @@ struct Program;
 class ViewerSurface;
 
 class Form3 : public QWidget {
-public:
+  public:
     static constexpr int capacity = 10000;
 
     Form3(Form1& mainWindow, Program& program, QWidget* parent = nullptr);
@@ -41,7 +41,8 @@ public:
 
     // ---- controls ----------------------------------------------------------
     QMenuBar* menuBar = nullptr;
-    QAction *mnuNewPalette = nullptr, *mnuOpenPalette = nullptr, *mnuExit = nullptr, *mnuHelp = nullptr;
+    QAction *mnuNewPalette = nullptr, *mnuOpenPalette = nullptr, *mnuExit = nullptr,
+            *mnuHelp = nullptr;
     ViewerSurface* Picture1 = nullptr;
     QScrollBar *HScroll1 = nullptr, *VScroll1 = nullptr, *VScroll2 = nullptr, *HScroll2 = nullptr,
                *VScroll3 = nullptr, *HScroll3 = nullptr;
@@ -55,7 +56,7 @@ public:
 
     // ---- palette entries, 1..pointCount --------------------------------------
     int pointCount = 0;
-    std::vector<std::array<float, 3>> pointHVC;     // hue angle (radians), value, chroma
+    std::vector<std::array<float, 3>> pointHVC; // hue angle (radians), value, chroma
     std::vector<std::array<int, 3>> pointRGB;
     std::vector<QString> pointTag, pointHue;
     std::vector<ViewPoint> pointScreen;
@@ -69,10 +70,10 @@ public:
     // A mouse press at a pixel of the drawing area; button 1 left, 2 right.
     void Picture1_MouseDown(int button, int px, int py);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildControls();
     void buildLayout();
     void setStatus(const QString& text, int standardColourIndex);

@@ -31,12 +31,14 @@ void Form3::drawAxes(QPainter& painter, const ViewParams& view) {
     }
     painter.drawLine(s.toPixels(0, top), s.toPixels(0, -top));
     for (double radius : {20.0, 10.0, 5.0, 1.0})
-        painter.drawEllipse(s.toPixels(0, 0), s.unitsToPixelsX(radius), s.unitsToPixelsY(radius * std::cos(t)));
+        painter.drawEllipse(s.toPixels(0, 0), s.unitsToPixelsX(radius),
+                            s.unitsToPixelsY(radius * std::cos(t)));
     Picture1->endPainter();
     Picture1->dot(0, -top, 10, Qt::black);
     Picture1->dot(0, top, 10, standardColour(15));
     const int markColours[4] = {12, 14, 10, 9};
-    for (int m = 0; m < 4; ++m) Picture1->dot(marks[m].x, marks[m].y, 10, standardColour(markColours[m]));
+    for (int m = 0; m < 4; ++m)
+        Picture1->dot(marks[m].x, marks[m].y, 10, standardColour(markColours[m]));
 }
 
 void Form3::drawPalette() {

@@ -33,7 +33,9 @@ QString rememberedPalette() {
     return name && !name->empty() ? QString::fromStdString(*name) : QString(defaultPalette);
 }
 
-QString general(long long n) { return QString::fromStdString(signedText(n)); }
+QString general(long long n) {
+    return QString::fromStdString(signedText(n));
+}
 
 } // namespace
 
@@ -45,7 +47,8 @@ QString Form3::paddedTo(const QString& text, double twips) const {
     double width = metrics.horizontalAdvance(text) + blank;
     int blanks = 1;
     if (blank > 0)
-        while (width < pixels) width += blank, ++blanks;
+        while (width < pixels)
+            width += blank, ++blanks;
     return text + QString(blanks, ' ');
 }
 
@@ -70,7 +73,8 @@ bool Form3::readRows(const std::string& text, const QString& name) {
         if (i > capacity) break;
         if (!row.complete) return fail();
         const auto value = strictNumber(row.fields[4]), chroma = strictNumber(row.fields[5]);
-        for (int f = 0; f < 3; ++f) main_.Text12[f]->setText(QString::fromStdString(row.fields[3 + f]));
+        for (int f = 0; f < 3; ++f)
+            main_.Text12[f]->setText(QString::fromStdString(row.fields[3 + f]));
         if (!value || !chroma) return fail();
         pointCount = i;
         pointTag[i] = QString::fromStdString(row.fields[2]);
@@ -101,7 +105,8 @@ void Form3::GetData(int mode) {
     if (mode == 2) name = program_.paletteFile;
     if (mode == 0) {
         // A cancelled dialog keeps the palette shown.
-        name = program_.platform.openFileName("DataBase Files (*.csv)|*.csv", QCoreApplication::applicationDirPath());
+        name = program_.platform.openFileName("DataBase Files (*.csv)|*.csv",
+                                              QCoreApplication::applicationDirPath());
         if (name.isEmpty()) return;
     }
     Text1->setText(name);
@@ -117,8 +122,10 @@ void Form3::GetData(int mode) {
     const bool mainShown = main_.isVisible();
     List1->hide();
     main_.hide();
-    const bool loaded = opened ? readRows(text, name)
-                               : (program_.platform.message("File format Error or Palette not generated" + name), false);
+    const bool loaded =
+        opened ? readRows(text, name)
+               : (program_.platform.message("File format Error or Palette not generated" + name),
+                  false);
     List1->show();
     if (mainShown) main_.show();
     if (!loaded) return;
@@ -128,7 +135,8 @@ void Form3::GetData(int mode) {
     program_.platform.processEvents();
     drawPalette();
     QFile last(lastPaletteFile);
-    if (last.open(QIODevice::WriteOnly | QIODevice::Truncate)) last.write((name + "\r\n").toLocal8Bit());
+    if (last.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        last.write((name + "\r\n").toLocal8Bit());
 }
 
 } // namespace huelinx

@@ -21,7 +21,8 @@ ViewParams viewFromSliders(int rotation, int tilt, int zoom, int panX, int panY)
 ViewPoint projectEntry(float hueAngle, float value, float chroma, const ViewParams& view) {
     const double t = view.tiltDeg * viewerDegree;
     const double a = hueAngle + view.rotationRad;
-    return {chroma * std::cos(a), chroma * std::sin(a) * std::cos(t) + 4 * std::sin(t) * (value - 5.0)};
+    return {chroma * std::cos(a),
+            chroma * std::sin(a) * std::cos(t) + 4 * std::sin(t) * (value - 5.0)};
 }
 
 int pickEntry(const std::vector<ViewPoint>& points, int count, double x, double y) {
@@ -36,7 +37,8 @@ int pickEntry(const std::vector<ViewPoint>& points, int count, double x, double 
 
 bool hueAngleOf(std::string_view hueText, float& angle) {
     std::string text(hueText);
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     struct Ending {
         const char* letters;
         int offset;
@@ -45,9 +47,12 @@ bool hueAngleOf(std::string_view hueText, float& angle) {
                                      {"r", 0},   {"y", 20},  {"g", 40},  {"b", 60},  {"p", 80}};
     for (const Ending& e : endings) {
         const std::string_view letters(e.letters);
-        if (text.size() < letters.size() || text.compare(text.size() - letters.size(), letters.size(), letters) != 0)
+        if (text.size() < letters.size() ||
+            text.compare(text.size() - letters.size(), letters.size(), letters) != 0)
             continue;
-        const double hue = leadingNumber(std::string_view(text).substr(0, text.size() - letters.size())) + e.offset;
+        const double hue =
+            leadingNumber(std::string_view(text).substr(0, text.size() - letters.size())) +
+            e.offset;
         angle = static_cast<float>(hue * 3.6 * viewerDegree);
         return true;
     }

@@ -36,12 +36,14 @@ void ViewerSurface::end() {
 
 QPointF ViewerSurface::toPixels(double x, double y) const {
     const double left = view_.panX - view_.zoomHalf, top = view_.zoomHalf + view_.panY;
-    return {(x - left) * pixelWidth / (2 * view_.zoomHalf), (top - y) * pixelHeight / (2 * view_.zoomHalf)};
+    return {(x - left) * pixelWidth / (2 * view_.zoomHalf),
+            (top - y) * pixelHeight / (2 * view_.zoomHalf)};
 }
 
 ViewPoint ViewerSurface::toUnits(double px, double py) const {
     const double left = view_.panX - view_.zoomHalf, top = view_.zoomHalf + view_.panY;
-    return {left + px * 2 * view_.zoomHalf / pixelWidth, top - py * 2 * view_.zoomHalf / pixelHeight};
+    return {left + px * 2 * view_.zoomHalf / pixelWidth,
+            top - py * 2 * view_.zoomHalf / pixelHeight};
 }
 
 void ViewerSurface::dot(double x, double y, double width, QColor colour) {
@@ -51,14 +53,17 @@ void ViewerSurface::dot(double x, double y, double width, QColor colour) {
     const double r = std::max(width, 1.0) / 2.0;
     const QRgb rgb = colour.rgb();
     const int firstRow = std::max(0, static_cast<int>(std::ceil(c.y() - r - 0.5)));
-    const int lastRow = std::min(image_.height() - 1, static_cast<int>(std::floor(c.y() + r - 0.5)));
+    const int lastRow =
+        std::min(image_.height() - 1, static_cast<int>(std::floor(c.y() + r - 0.5)));
     for (int py = firstRow; py <= lastRow; ++py) {
         const double dy = py + 0.5 - c.y();
         const double half = std::sqrt(std::max(0.0, r * r - dy * dy));
         const int from = std::max(0, static_cast<int>(std::ceil(c.x() - half - 0.5)));
-        const int to = std::min(image_.width() - 1, static_cast<int>(std::floor(c.x() + half - 0.5)));
+        const int to =
+            std::min(image_.width() - 1, static_cast<int>(std::floor(c.x() + half - 0.5)));
         auto* line = reinterpret_cast<QRgb*>(image_.scanLine(py));
-        for (int px = from; px <= to; ++px) line[px] = rgb;
+        for (int px = from; px <= to; ++px)
+            line[px] = rgb;
     }
 }
 
@@ -73,7 +78,9 @@ void ViewerSurface::paintEvent(QPaintEvent*) {
 }
 
 void ViewerSurface::mousePressEvent(QMouseEvent* event) {
-    const int button = event->button() == Qt::LeftButton ? 1 : event->button() == Qt::RightButton ? 2 : 0;
+    const int button = event->button() == Qt::LeftButton    ? 1
+                       : event->button() == Qt::RightButton ? 2
+                                                            : 0;
     const QPoint p = event->position().toPoint();
     if (onMouseDown) onMouseDown(button, p.x(), p.y());
 }

@@ -15,7 +15,7 @@ class QPainter;
 namespace huelinx {
 
 class ViewerSurface : public QWidget {
-public:
+  public:
     // The drawing area of 6015 x 5895 twips, at 15 twips a pixel.
     static constexpr int pixelWidth = 401, pixelHeight = 393;
 
@@ -42,11 +42,11 @@ public:
 
     std::function<void(int button, int px, int py)> onMouseDown;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     QImage image_;
     ViewParams view_;
     QPainter* painter_ = nullptr;

@@ -18,7 +18,7 @@ namespace huelinx::testing {
 namespace {
 
 class HuePage : public Form1Test {
-protected:
+  protected:
     void SetUp() override {
         Form1Test::SetUp();
         ASSERT_TRUE(start());
@@ -39,15 +39,22 @@ protected:
     QStringList mainState() const {
         QStringList all;
         for (auto* group : {&form->Text12, &form->Text11, &form->Text15, &form->Text1})
-            for (auto* box : *group) all << box->text();
-        for (auto* box : form->Text18) all << box->text();
-        for (auto* box : form->Text2) all << box->text();
-        for (auto* s : {form->VScroll1, form->VScroll2, form->VScroll3, form->VScroll4, form->VScroll5,
-                       form->VScroll6})
+            for (auto* box : *group)
+                all << box->text();
+        for (auto* box : form->Text18)
+            all << box->text();
+        for (auto* box : form->Text2)
+            all << box->text();
+        for (auto* s : {form->VScroll1, form->VScroll2, form->VScroll3, form->VScroll4,
+                        form->VScroll5, form->VScroll6})
             all << QString::number(s->value());
         all << form->Label19->text() << form->Picture1->backColor().name();
-        all << QString("%1 %2 %3 %4 %5").arg(program->curRed).arg(program->curGreen).arg(program->curBlue)
-                   .arg(program->rgbQuiet).arg(program->rgbOutOfRange);
+        all << QString("%1 %2 %3 %4 %5")
+                   .arg(program->curRed)
+                   .arg(program->curGreen)
+                   .arg(program->curBlue)
+                   .arg(program->rgbQuiet)
+                   .arg(program->rgbOutOfRange);
         return all;
     }
     book* page = nullptr;
@@ -70,7 +77,8 @@ TEST_F(HuePage, ChartsLeaveTheMainWindowAlone) {
     form->Text1[0]->setText("200");
     form->Text1[1]->setText("31");
     enter(form->Text1[2], "47");
-    EXPECT_EQ(program->curRed * 65536 + program->curGreen * 256 + program->curBlue, 200 * 65536 + 31 * 256 + 47);
+    EXPECT_EQ(program->curRed * 65536 + program->curGreen * 256 + program->curBlue,
+              200 * 65536 + 31 * 256 + 47);
     // Drawing in the middle of a quiet run keeps it quiet.
     program->rgbQuiet = true;
     page->fillbook();
@@ -130,7 +138,8 @@ TEST_F(HuePage, ClickingAPatchSendsItsColour) {
     EXPECT_EQ(text(form->Text1[1]), "192");
     EXPECT_LT(text(form->Text12[2]).toFloat(), 0.3f);
     const QString hue = text(form->Text12[0]);
-    page->Form_MouseDown(page->Shape1[9]->rect().center().x(), page->Shape1[9]->rect().center().y());
+    page->Form_MouseDown(page->Shape1[9]->rect().center().x(),
+                         page->Shape1[9]->rect().center().y());
     EXPECT_EQ(text(form->Text1[0]) + text(form->Text1[1]) + text(form->Text1[2]), "000");
     EXPECT_EQ(text(form->Text12[0]), hue);
 }
@@ -144,7 +153,7 @@ TEST_F(HuePage, HueSliderRewritesTheHueFieldOnly) {
     EXPECT_EQ(page->hueTitle->text(), "5.00Y");
     EXPECT_NE(page->surface->image(), red);
     EXPECT_EQ(text(form->Text11[0]), x); // no conversion in the main window
-    page->VScroll1->setValue(100); // 10RP is hue 0 again
+    page->VScroll1->setValue(100);       // 10RP is hue 0 again
     EXPECT_EQ(text(form->Text12[0]), "10.00RP");
     EXPECT_EQ(page->VScroll1->value(), 0);
 }

@@ -16,7 +16,7 @@ namespace huelinx::testing {
 namespace {
 
 class ValuePage : public Form1Test {
-protected:
+  protected:
     void SetUp() override {
         Form1Test::SetUp();
         ASSERT_TRUE(start());
@@ -38,14 +38,16 @@ protected:
     std::set<long> around(QPoint p, int reach) const {
         std::set<long> colours;
         for (int dx = -reach; dx <= reach; ++dx)
-            for (int dy = -reach; dy <= reach; ++dy) colours.insert(page->surface->pixel(p.x() + dx, p.y() + dy));
+            for (int dy = -reach; dy <= reach; ++dy)
+                colours.insert(page->surface->pixel(p.x() + dx, p.y() + dy));
         return colours;
     }
     // The last chroma of hue h at value 5 that lies in the data.
     int lastChroma(float h) const {
         int last = -2;
         for (float value = 5; last < 40; last += 2)
-            if (chartColour(h, value, float(last + 2), program->table, form->settings()).X == 0) break;
+            if (chartColour(h, value, float(last + 2), program->table, form->settings()).X == 0)
+                break;
         return last;
     }
     book2* page = nullptr;
@@ -74,7 +76,8 @@ TEST_F(ValuePage, ValueFiveRaysEndWithTheirHueNames) {
     const QPoint name = at(5, red + 2);
     std::set<long> text;
     for (int dx = 0; dx < 30; ++dx)
-        for (int dy = 0; dy < 12; ++dy) text.insert(page->surface->pixel(name.x() + dx, name.y() + dy));
+        for (int dy = 0; dy < 12; ++dy)
+            text.insert(page->surface->pixel(name.x() + dx, name.y() + dy));
     EXPECT_EQ(text, (std::set<long>{0, grey}));
 }
 
@@ -118,7 +121,8 @@ TEST_F(ValuePage, ReadOutAndClicks) {
     // Over black (a hatch line or a name) the read-out says so.
     const QPoint name = at(5, lastChroma(5) + 2);
     int dx = 0;
-    while (dx < 40 && page->surface->pixel(name.x() + dx, name.y() + 5) != 0) ++dx;
+    while (dx < 40 && page->surface->pixel(name.x() + dx, name.y() + 5) != 0)
+        ++dx;
     page->Form_MouseMove(name.x() + dx, name.y() + 5);
     EXPECT_EQ(page->Label3->text(), "Out of RGB Gamut");
     EXPECT_EQ(page->Shape1->fillColor(), QColor(Qt::black));

@@ -13,7 +13,7 @@ namespace huelinx::testing {
 namespace {
 
 class Checker : public Form1Test {
-protected:
+  protected:
     void SetUp() override {
         Form1Test::SetUp();
         ASSERT_TRUE(start());
@@ -46,7 +46,8 @@ TEST_F(Checker, TwentyFourPatchesOnADarkGround) {
     EXPECT_EQ(w->Shape1[23]->rect(), QRect(568, 352, 97, 97));
     // Item 6 is orange; items 18 to 23 are neutrals from white to black.
     const QColor orange = colourAt(w, 6);
-    EXPECT_TRUE(orange.red() > orange.green() && orange.green() > orange.blue()) << orange.name().toStdString();
+    EXPECT_TRUE(orange.red() > orange.green() && orange.green() > orange.blue())
+        << orange.name().toStdString();
     int previous = 256;
     for (int i = 18; i < 24; ++i) {
         const QColor c = colourAt(w, i);

@@ -15,12 +15,13 @@ namespace huelinx::testing {
 namespace {
 
 class Tolerance : public Form1Test {
-protected:
+  protected:
     void SetUp() override {
         Form1Test::SetUp();
         ASSERT_TRUE(start());
         const char* lab[3] = {"50", "0", "0"};
-        for (int i = 0; i < 3; ++i) form->Text15[i]->setText(lab[i]);
+        for (int i = 0; i < 3; ++i)
+            form->Text15[i]->setText(lab[i]);
         form->Check3->setChecked(true);
         set = form->findChild<CTol*>();
         ASSERT_NE(set, nullptr);
@@ -30,14 +31,15 @@ protected:
         std::string hue = set->tolNotation[0][i];
         float value = std::stof(set->tolNotation[1][i]);
         float X, Y, Z, x, y, L, a, b;
-        mun2xyz(converth(hue), value, std::stof(set->tolNotation[2][i]), X, Y, Z, x, y, program->table,
-                form->settings());
+        mun2xyz(converth(hue), value, std::stof(set->tolNotation[2][i]), X, Y, Z, x, y,
+                program->table, form->settings());
         xyzlab(X, Y, Z, L, a, b, form->settings());
         return {L, a, b};
     }
     QStringList captions() const {
         QStringList all;
-        for (auto* label : set->Label2) all << label->text();
+        for (auto* label : set->Label2)
+            all << label->text();
         return all;
     }
     CTol* set = nullptr;
@@ -52,7 +54,8 @@ TEST_F(Tolerance, SevenPatchesOneStepApart) {
                                   {50, -5, 0}, {50, 0, 5}, {50, 0, -5}};
     for (int i = 0; i < 7; ++i) {
         const auto lab = labOf(i);
-        for (int k = 0; k < 3; ++k) EXPECT_NEAR(lab[k], expected[i][k], 0.6f) << "patch " << i << " coordinate " << k;
+        for (int k = 0; k < 3; ++k)
+            EXPECT_NEAR(lab[k], expected[i][k], 0.6f) << "patch " << i << " coordinate " << k;
         const QColor fill(set->tolRGB[0][i], set->tolRGB[1][i], set->tolRGB[2][i]);
         EXPECT_EQ(set->Shape1[i]->fillColor(), fill);
         EXPECT_EQ(set->Shape1[i]->borderColor(), fill);
@@ -78,10 +81,12 @@ TEST_F(Tolerance, StepsBlackLinesAndTheBoxes) {
     EXPECT_NEAR(labOf(3)[1], 12.0f, 0.6f);
     EXPECT_NEAR(labOf(0)[0], 60.0f, 0.6f);
     set->Check1->setChecked(true);
-    for (auto* patch : set->Shape1) EXPECT_EQ(patch->borderColor(), QColor(Qt::black));
+    for (auto* patch : set->Shape1)
+        EXPECT_EQ(patch->borderColor(), QColor(Qt::black));
     EXPECT_EQ(set->surface->pixel(144, 56), 0);
     set->Check1->setChecked(false);
-    for (auto* patch : set->Shape1) EXPECT_EQ(patch->borderColor(), patch->fillColor());
+    for (auto* patch : set->Shape1)
+        EXPECT_EQ(patch->borderColor(), patch->fillColor());
     // A box without a number is named and the set stays as it was.
     const auto before = set->tolRGB;
     set->Text2[2]->setText("blue");

@@ -14,11 +14,11 @@ TEST(HueText, ReadsEveryFamilyAndUpperCasesTheCallersText) {
         float hue;
         const char* upper;
     } cases[] = {
-        {"5R", 5, "5R"},        {"5yr", 15, "5YR"},     {"5Y", 25, "5Y"},
-        {"10gy", 40, "10GY"},   {"2.5G", 42.5f, "2.5G"}, {"7.5bg", 57.5f, "7.5BG"},
-        {"5B", 65, "5B"},       {"5PB", 75, "5PB"},     {"5P", 85, "5P"},
-        {"5RP", 95, "5RP"},     {"10RP", 100, "10RP"},  {"YR", 10, "YR"},
-        {"5 R", 5, "5 R"},      {"R", 0, "R"},          {"6.4Y", 26.4f, "6.4Y"},
+        {"5R", 5, "5R"},      {"5yr", 15, "5YR"},      {"5Y", 25, "5Y"},
+        {"10gy", 40, "10GY"}, {"2.5G", 42.5f, "2.5G"}, {"7.5bg", 57.5f, "7.5BG"},
+        {"5B", 65, "5B"},     {"5PB", 75, "5PB"},      {"5P", 85, "5P"},
+        {"5RP", 95, "5RP"},   {"10RP", 100, "10RP"},   {"YR", 10, "YR"},
+        {"5 R", 5, "5 R"},    {"R", 0, "R"},           {"6.4Y", 26.4f, "6.4Y"},
     };
     for (const auto& c : cases) {
         std::string text = c.text;
@@ -48,11 +48,12 @@ TEST(HueText, WritesNumbersWithTheLowerFamilyAtBoundaries) {
         float hue;
         const char* text;
     } cases[] = {
-        {15, "5.00YR"}, {40, "10.00GY"}, {0.004f, ".00R"}, {10, "10.00R"}, {12.5f, "2.50YR"},
-        {100, "10.00RP"}, {0, ".00R"}, {0.5f, ".50R"}, {10.0005f, "10.00R"}, {26.4f, "6.40Y"},
-        {105, "5.00"}, {-3, "-3.00R"},
+        {15, "5.00YR"},       {40, "10.00GY"},  {0.004f, ".00R"}, {10, "10.00R"},
+        {12.5f, "2.50YR"},    {100, "10.00RP"}, {0, ".00R"},      {0.5f, ".50R"},
+        {10.0005f, "10.00R"}, {26.4f, "6.40Y"}, {105, "5.00"},    {-3, "-3.00R"},
     };
-    for (const auto& c : cases) EXPECT_EQ(hconvert(c.hue), c.text) << c.hue;
+    for (const auto& c : cases)
+        EXPECT_EQ(hconvert(c.hue), c.text) << c.hue;
 }
 
 TEST(HueText, RoundTripGivesTheHueToTwoDecimalsOverTheWholeCircle) {

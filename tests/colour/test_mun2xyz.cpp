@@ -27,8 +27,7 @@ Cie convert(float hue, float value, float chroma, const ColourSettings& s = {}) 
 TEST(MunsellToCie, GridPointsReproduceTheRenotationDataExactly) {
     int converted = 0;
     for (const auto& p : renotationPoints()) {
-        if (p.value < 1 || p.value > 9 || p.value != std::floor(p.value) || p.chroma > 30)
-            continue;
+        if (p.value < 1 || p.value > 9 || p.value != std::floor(p.value) || p.chroma > 30) continue;
         std::string hueText = p.hue;
         float hue = converth(hueText);
         if (hue >= 100) hue -= 100;
@@ -36,8 +35,10 @@ TEST(MunsellToCie, GridPointsReproduceTheRenotationDataExactly) {
         // Where a neighbour of the cell has no data the point is outside.
         if (c.status != MunsellToCie::Ok) continue;
         ++converted;
-        ASSERT_EQ(c.x, MunTable::fraction(static_cast<std::int16_t>(p.x))) << p.hue << " " << p.value;
-        ASSERT_EQ(c.y, MunTable::fraction(static_cast<std::int16_t>(p.y))) << p.hue << " " << p.value;
+        ASSERT_EQ(c.x, MunTable::fraction(static_cast<std::int16_t>(p.x)))
+            << p.hue << " " << p.value;
+        ASSERT_EQ(c.y, MunTable::fraction(static_cast<std::int16_t>(p.y)))
+            << p.hue << " " << p.value;
         float Y;
         val2y(p.value, Y, ColourSettings{});
         ASSERT_EQ(c.Y, Y);

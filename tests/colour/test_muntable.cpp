@@ -17,7 +17,8 @@ std::vector<std::string> fileNumbers() {
     std::vector<std::string> numbers;
     const std::string text = dataFile("Vadoro.dat");
     ListReader reader(text);
-    while (!reader.atEnd()) numbers.push_back(*reader.field());
+    while (!reader.atEnd())
+        numbers.push_back(*reader.field());
     return numbers;
 }
 
@@ -69,11 +70,11 @@ TEST(MunsellTable, LayoutOfNumbersOverLinesCarriesNoMeaning) {
     for (std::size_t r = 0; r < chromaZero.size() / 2; r += MunTable::fileChromas)
         chromaZero[2 * r] = "-7", chromaZero[2 * r + 1] = " 12345 ";
     const std::string layouts[] = {
-        join(numbers, 1),                          // one number a line
-        join(numbers, 10),                         // several records a line
-        "\n" + join(numbers, 2) + "\n\n",          // blank lines around
-        join(extra, 2),                            // numbers after the last are ignored
-        join(chromaZero, 2),                       // chroma-0 records are replaced
+        join(numbers, 1),                 // one number a line
+        join(numbers, 10),                // several records a line
+        "\n" + join(numbers, 2) + "\n\n", // blank lines around
+        join(extra, 2),                   // numbers after the last are ignored
+        join(chromaZero, 2),              // chroma-0 records are replaced
     };
     for (const auto& text : layouts) {
         MunTable t;

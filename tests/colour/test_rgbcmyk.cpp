@@ -25,7 +25,8 @@ TEST(DisplayRgb, EachIlluminantsWhiteIsTruncatedToNearlyFullChannels) {
         s.illuminant = ill;
         const Tristimulus w = whiteOf(ill);
         const Display d = toDisplay(w.X, w.Y, w.Z, s);
-        for (float v : {d.linear.r, d.linear.g, d.linear.b}) EXPECT_NEAR(v, 1.0f, 4e-4f);
+        for (float v : {d.linear.r, d.linear.g, d.linear.b})
+            EXPECT_NEAR(v, 1.0f, 4e-4f);
         for (int c : {d.R, d.G, d.B}) {
             EXPECT_GE(c, 254);
             EXPECT_LE(c, 255);

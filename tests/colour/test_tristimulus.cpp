@@ -8,7 +8,8 @@ namespace {
 
 Reflectance flat(float percent) {
     Reflectance r{};
-    for (int i = 1; i <= 40; ++i) r[i] = percent;
+    for (int i = 1; i <= 40; ++i)
+        r[i] = percent;
     return r;
 }
 
@@ -34,9 +35,11 @@ TEST(Tristimulus, EachWavelengthCountsOnlyWhereItsWeightsDo) {
     };
     const Tristimulus at360 = single(1, 100);
     EXPECT_EQ(at360.X + at360.Y + at360.Z, 0.0f);
-    for (int i = 1; i <= 3; ++i) EXPECT_EQ(single(i, 100).Y, 0.0f);      // 360..380 nm
-    for (int i = 28; i <= 40; ++i) EXPECT_EQ(single(i, 100).Z, 0.0f);    // 630 nm on
-    EXPECT_NEAR(single(21, 100).Y, 9.834f, 1e-4f);                       // 560 nm
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_EQ(single(i, 100).Y, 0.0f); // 360..380 nm
+    for (int i = 28; i <= 40; ++i)
+        EXPECT_EQ(single(i, 100).Z, 0.0f);         // 630 nm on
+    EXPECT_NEAR(single(21, 100).Y, 9.834f, 1e-4f); // 560 nm
     // Entry 0 is not part of the curve.
     Reflectance r = flat(50);
     r[0] = 1000;
@@ -50,7 +53,8 @@ TEST(Tristimulus, EachWavelengthCountsOnlyWhereItsWeightsDo) {
 TEST(Tristimulus, WeightColumnsSumToTheWhite) {
     double sum[3] = {0, 0, 0};
     for (int i = 1; i <= 40; ++i)
-        for (int c = 0; c < 3; ++c) sum[c] += weights[i][c];
+        for (int c = 0; c < 3; ++c)
+            sum[c] += weights[i][c];
     EXPECT_NEAR(sum[0], 98.074, 1e-4);
     EXPECT_NEAR(sum[1], 100.000, 1e-4);
     EXPECT_NEAR(sum[2], 118.230, 1e-4);

@@ -70,7 +70,8 @@ TEST(FindCell, PreparedCellsFindExactlyWhatTheFullSearchFinds) {
     std::mt19937 rng(1234);
     std::uniform_real_distribution<float> ux(-0.3f, 1.5f), uy(-0.1f, 2.2f), near(-2e-4f, 2e-4f);
     std::vector<std::pair<float, float>> points;
-    for (int i = 0; i < 60000; ++i) points.emplace_back(ux(rng), uy(rng));
+    for (int i = 0; i < 60000; ++i)
+        points.emplace_back(ux(rng), uy(rng));
     // Grid points, points a float step off them and points just around them,
     // where edge tests are closest to their rounding.
     for (int v = 0; v < MunTable::valueCount; ++v)
@@ -81,7 +82,8 @@ TEST(FindCell, PreparedCellsFindExactlyWhatTheFullSearchFinds) {
                 points.emplace_back(x, y);
                 points.emplace_back(std::nextafter(x, 2.0f), y);
                 points.emplace_back(x, std::nextafter(y, -1.0f));
-                for (int n = 0; n < 4; ++n) points.emplace_back(x + near(rng), y + near(rng));
+                for (int n = 0; n < 4; ++n)
+                    points.emplace_back(x + near(rng), y + near(rng));
             }
     points.emplace_back(NAN, 0.3f);
     int found = 0;
@@ -99,7 +101,8 @@ TEST(FindCell, PreparedCellsFindExactlyWhatTheFullSearchFinds) {
 
 // The bisection as written out in full: 50 rounds across the hue, 50 across
 // the chroma, no stopping early.
-void cellsplitAllRounds(float x, float y, int v, int k, int j, float& H, float& C, const MunTable& t) {
+void cellsplitAllRounds(float x, float y, int v, int k, int j, float& H, float& C,
+                        const MunTable& t) {
     struct Pt {
         float x, y;
     };
@@ -115,15 +118,19 @@ void cellsplitAllRounds(float x, float y, int v, int k, int j, float& H, float& 
     for (int i = 0; i < 50; ++i) {
         const Pt m1 = mid(a, b);
         m2 = mid(d, c);
-        if (in(a, m1, m2, d)) b = m1, c = m2;
-        else a = m1, d = m2;
+        if (in(a, m1, m2, d))
+            b = m1, c = m2;
+        else
+            a = m1, d = m2;
     }
     a = corner(k, j), b = corner(k + 1, j), c = corner(k + 1, j + 1), d = corner(k, j + 1);
     for (int i = 0; i < 50; ++i) {
         n1 = mid(a, d);
         const Pt n2 = mid(b, c);
-        if (in(a, b, n2, n1)) d = n1, c = n2;
-        else a = n1, b = n2;
+        if (in(a, b, n2, n1))
+            d = n1, c = n2;
+        else
+            a = n1, b = n2;
     }
     a = corner(k, j), b = corner(k + 1, j), c = corner(k + 1, j + 1), d = corner(k, j + 1);
     const auto dist = [](Pt p, Pt q) {

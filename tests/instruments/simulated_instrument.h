@@ -11,7 +11,8 @@
 
 namespace huelinx::testing {
 
-using ReplyEdit = std::function<void(const QByteArray& written, std::vector<FakeSerialPort::Arrival>&)>;
+using ReplyEdit =
+    std::function<void(const QByteArray& written, std::vector<FakeSerialPort::Arrival>&)>;
 
 // `edit` may change or drop the arrivals of a command.
 inline FakeSerialPort::Responder simulatorResponder(const QString& name, SimMode mode = {},
@@ -20,7 +21,8 @@ inline FakeSerialPort::Responder simulatorResponder(const QString& name, SimMode
     return [=](const QByteArray& written) {
         std::vector<FakeSerialPort::Arrival> arrivals;
         double at = 0.05;
-        for (const ReplyPart& part : replyTo(instrument, written.toStdString(), knownCurve(), mode)) {
+        for (const ReplyPart& part :
+             replyTo(instrument, written.toStdString(), knownCurve(), mode)) {
             at += part.pause;
             arrivals.push_back({at, QByteArray::fromStdString(part.bytes)});
         }

@@ -12,7 +12,7 @@ namespace huelinx::testing {
 namespace {
 
 class Import : public Form1Test {
-protected:
+  protected:
     void SetUp() override {
         Form1Test::SetUp();
         ASSERT_TRUE(start());
@@ -61,7 +61,8 @@ TEST_F(Import, LabRecordsAreNumberedTableLines) {
     ASSERT_EQ(out.size(), 3);
     EXPECT_EQ(out[0], "#,Hue,Value,Chroma,X,Y,Z,L*,a*,b*,R,G,B");
     EXPECT_TRUE(out[1].startsWith(" 1 ,")) << out[1].toStdString();
-    EXPECT_TRUE(out[2].startsWith(" 2 ," + form->Text12[0]->text() + "," + form->Text12[1]->text()));
+    EXPECT_TRUE(
+        out[2].startsWith(" 2 ," + form->Text12[0]->text() + "," + form->Text12[1]->text()));
     EXPECT_EQ(out[2].split(',').size(), 13);
     EXPECT_TRUE(out[2].endsWith("," + QString::fromStdString(printText(program->curBlue))));
     // An empty input still gets its header.
@@ -99,13 +100,15 @@ TEST_F(Import, StepsCountColoursTheDisplayCannotShow) {
         edge += f[9].trimmed() == "0" || f[9].trimmed() == "255" || f[10].trimmed() == "0" ||
                 f[10].trimmed() == "255" || f[11].trimmed() == "0" || f[11].trimmed() == "255";
     }
-    EXPECT_EQ(messages(), std::vector<QString>{QString("Total colors 4  Colors not displayed %1").arg(edge)});
+    EXPECT_EQ(messages(),
+              std::vector<QString>{QString("Total colors 4  Colors not displayed %1").arg(edge)});
     EXPECT_FALSE(program->rgbQuiet);
     EXPECT_GT(edge, 0);
 }
 
 TEST_F(Import, TablesWithHeadersKeepTheirOwnColumns) {
-    file("ccnames.csv", "No,Name,Hue,Value,Chroma\r\n1,dark skin,3YR,3.7,3.2\r\n2,light skin,2.2YR,6.47,4.1\r\n");
+    file("ccnames.csv",
+         "No,Name,Hue,Value,Chroma\r\n1,dark skin,3YR,3.7,3.2\r\n2,light skin,2.2YR,6.47,4.1\r\n");
     importType("4");
     QStringList out = lines("cchecker.csv");
     ASSERT_EQ(out.size(), 5);
@@ -131,7 +134,8 @@ TEST_F(Import, MissingOrEmptyInputsSayFileNotFound) {
         EXPECT_EQ(messages(), std::vector<QString>{"File not found"}) << type;
         platform.clear();
     }
-    for (const char* name : {"steps.txt", "ccnames.csv", "RHScolors.txt"}) file(name, "");
+    for (const char* name : {"steps.txt", "ccnames.csv", "RHScolors.txt"})
+        file(name, "");
     for (const char* type : {"3", "4", "2"}) {
         importType(type);
         EXPECT_EQ(messages(), std::vector<QString>{"File not found"}) << type;
@@ -143,7 +147,8 @@ TEST_F(Import, ReflectanceCurvesAreWrittenInPrintZones) {
     QByteArray text;
     for (const char* id : {"A1", "B2"}) {
         text += QByteArray(id) + ",tile,glossy";
-        for (int i = 1; i <= 40; ++i) text += "," + QByteArray::number(knownReflectance(i), 'f', 2);
+        for (int i = 1; i <= 40; ++i)
+            text += "," + QByteArray::number(knownReflectance(i), 'f', 2);
         text += "\r\nnote for " + QByteArray(id) + "\r\n"; // the 40th number ends its line
     }
     file("munfile1.txt", text);
@@ -159,7 +164,8 @@ TEST_F(Import, ReflectanceCurvesAreWrittenInPrintZones) {
     tris(X, Y, Z, knownCurve());
     EXPECT_EQ(row.mid(84, 14), QString::fromStdString(printText(X)).leftJustified(14));
     EXPECT_EQ(row.mid(126, 14), "note for B2   ");
-    EXPECT_EQ(row.mid(140, 14), QString::fromStdString(printText(knownReflectance(1))).leftJustified(14));
+    EXPECT_EQ(row.mid(140, 14),
+              QString::fromStdString(printText(knownReflectance(1))).leftJustified(14));
     EXPECT_EQ(row.size(), 14 * 50);
     EXPECT_EQ(program->reflectance, knownCurve());
     ASSERT_EQ(platform.shown().back().kind, ScriptedPlatform::Shown::Beep);
@@ -169,20 +175,23 @@ TEST_F(Import, CutShortRecordsStopTheImportAndSayWhere) {
     file("lab_sRGB.csv", "L,a,b\r\n50,20,-30\r\n60,10\r\n");
     importType("6");
     EXPECT_EQ(lines("lab_sRGB.txt").size(), 2);
-    EXPECT_EQ(messages(), std::vector<QString>{
-        "Import stopped at line 3 of \"lab_sRGB.csv\": the record is cut short."});
+    EXPECT_EQ(messages(),
+              std::vector<QString>{
+                  "Import stopped at line 3 of \"lab_sRGB.csv\": the record is cut short."});
     platform.clear();
     file("steps.txt", "5R\t5\t10\n5G 9 2\n5PB\t2\t14\n");
     importType("3");
     EXPECT_EQ(lines("stepsMUNSELL.txt").size(), 2);
-    EXPECT_EQ(messages(), std::vector<QString>{"Import stopped at line 2 of \"steps.txt\": the line "
-                                               "needs hue, value and chroma separated by two tabs."});
+    EXPECT_EQ(messages(),
+              std::vector<QString>{"Import stopped at line 2 of \"steps.txt\": the line "
+                                   "needs hue, value and chroma separated by two tabs."});
     EXPECT_FALSE(program->rgbQuiet);
     platform.clear();
     file("munfile1.txt", "A1,tile,glossy,1,2,3\r\n");
     importType("1");
-    EXPECT_EQ(messages(), std::vector<QString>{
-        "Import stopped at line 1 of \"munfile1.txt\": the record is cut short."});
+    EXPECT_EQ(messages(),
+              std::vector<QString>{
+                  "Import stopped at line 1 of \"munfile1.txt\": the record is cut short."});
     EXPECT_EQ(lines("munout.txt").size(), 1);
 }
 

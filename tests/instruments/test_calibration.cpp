@@ -9,7 +9,7 @@ namespace huelinx::testing {
 namespace {
 
 class Calibrate : public Form1Test {
-protected:
+  protected:
     void SetUp() override {
         Form1Test::SetUp();
         ASSERT_TRUE(start());
@@ -18,9 +18,10 @@ protected:
     }
     // `name` answers like the simulator; commands in `silent` get no answer.
     void run(const QString& name, QStringList silent = {}) {
-        port->setResponder(simulatorResponder(name, {}, [silent](const QByteArray& written, auto& arrivals) {
-            if (silent.contains(QString::fromLatin1(written))) arrivals.clear();
-        }));
+        port->setResponder(
+            simulatorResponder(name, {}, [silent](const QByteArray& written, auto& arrivals) {
+                if (silent.contains(QString::fromLatin1(written))) arrivals.clear();
+            }));
         form->Combo1->setEditText(name);
         port->clearWritten();
         form->Command7_Click();
@@ -29,13 +30,15 @@ protected:
     }
     QStringList sent() const {
         QStringList commands;
-        for (const QByteArray& w : port->written()) commands << QString::fromLatin1(w);
+        for (const QByteArray& w : port->written())
+            commands << QString::fromLatin1(w);
         return commands;
     }
     QStringList questions() const {
         QStringList asked;
         for (const auto& s : platform.shown())
-            if (s.buttons != Buttons::Ok) asked << s.text + (s.title.isEmpty() ? "" : " / " + s.title);
+            if (s.buttons != Buttons::Ok)
+                asked << s.text + (s.title.isEmpty() ? "" : " / " + s.title);
         return asked;
     }
     FakeSerialPort* port = nullptr;
@@ -107,8 +110,10 @@ TEST_F(Calibrate, SilentInstrumentsAreReportedWithoutHanging) {
         form->Text3->setPlainText("");
         run(c.name, {c.silentAt});
         const bool inBox = !QString(c.name).startsWith("Ci");
-        if (inBox) EXPECT_EQ(messages(), std::vector<QString>{c.message}) << c.name << " " << c.silentAt;
-        else EXPECT_EQ(form->Text3->toPlainText(), c.message);
+        if (inBox)
+            EXPECT_EQ(messages(), std::vector<QString>{c.message}) << c.name << " " << c.silentAt;
+        else
+            EXPECT_EQ(form->Text3->toPlainText(), c.message);
     }
     // The XTH went on waking it while it slept.
     EXPECT_GT(std::count(port->written().begin(), port->written().end(), QByteArray("R\r")), 0);
@@ -116,7 +121,8 @@ TEST_F(Calibrate, SilentInstrumentsAreReportedWithoutHanging) {
 
 TEST_F(Calibrate, SpectrolinoAndUnknownNamesUseNoPort) {
     run("Spectrolino");
-    EXPECT_EQ(messages(), std::vector<QString>{"Follow users manual for Calibration of Spectrolino / SpectroEye"});
+    EXPECT_EQ(messages(), std::vector<QString>{
+                              "Follow users manual for Calibration of Spectrolino / SpectroEye"});
     EXPECT_EQ(port->openCount(), 0);
     platform.clear();
     form->Combo1->setEditText("Instrument");

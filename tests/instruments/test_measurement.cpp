@@ -1,8 +1,8 @@
 #include "form1_fixture.h"
 
 #include "colour/tristimulus.h"
-#include "text/number_format.h"
 #include "simulated_instrument.h"
+#include "text/number_format.h"
 #include "tools/instrument_replies.h"
 
 #include <QComboBox>
@@ -17,7 +17,7 @@ namespace {
 // The main window with an instrument on the fake port; the fake clock moves
 // 10 ms at every reading, so waits pass without sleeping.
 class Measure : public Form1Test {
-protected:
+  protected:
     void SetUp() override {
         Form1Test::SetUp();
         ASSERT_TRUE(start());
@@ -32,17 +32,20 @@ protected:
     }
     void choose(const QString& name) { form->Combo1->setEditText(name); }
     void measure() { form->Command8_Click(); }
-    QString xyz() const { return text(form->Text11[0]) + " " + text(form->Text11[1]) + " " + text(form->Text11[2]); }
+    QString xyz() const {
+        return text(form->Text11[0]) + " " + text(form->Text11[1]) + " " + text(form->Text11[2]);
+    }
     // X, Y, Z of a curve as the window writes them.
     static QString shown(const Reflectance& curve) {
         float X, Y, Z;
         tris(X, Y, Z, curve);
-        return QString::fromStdString(formatNumber(X, "###.00") + " " + formatNumber(Y, "###.00") + " " +
-                                      formatNumber(Z, "###.00"));
+        return QString::fromStdString(formatNumber(X, "###.00") + " " + formatNumber(Y, "###.00") +
+                                      " " + formatNumber(Z, "###.00"));
     }
     QStringList sent() const {
         QStringList commands;
-        for (const QByteArray& w : port->written()) commands << QString::fromLatin1(w).remove(QChar(0xff));
+        for (const QByteArray& w : port->written())
+            commands << QString::fromLatin1(w).remove(QChar(0xff));
         return commands;
     }
 
@@ -73,9 +76,11 @@ TEST_F(Measure, EveryInstrumentFillsTheCurveAndTheColour) {
         choose(c.name);
         measure();
         Reflectance expected = knownCurve();
-        if (QString(c.name).startsWith("Spectro")) expected[1] = expected[2] = expected[39] = expected[40] = 0;
+        if (QString(c.name).startsWith("Spectro"))
+            expected[1] = expected[2] = expected[39] = expected[40] = 0;
         // A fraction of 1 times 100 may differ from the percent in the last bit.
-        for (int i = 0; i <= 40; ++i) EXPECT_NEAR(program->reflectance[i], expected[i], 1e-4f) << c.name << " " << i;
+        for (int i = 0; i <= 40; ++i)
+            EXPECT_NEAR(program->reflectance[i], expected[i], 1e-4f) << c.name << " " << i;
         EXPECT_EQ(xyz(), shown(expected)) << c.name;
         EXPECT_EQ(program->instrumentName, c.name);
         EXPECT_EQ(sent(), c.commands) << c.name;
@@ -108,8 +113,10 @@ TEST_F(Measure, UnansweredFirstExchangesEndTheMeasurement) {
         form->Text11[0]->setText("keep");
         choose(c.name);
         measure();
-        if (c.inBox) EXPECT_EQ(messages(), std::vector<QString>{c.message}) << c.name;
-        else EXPECT_EQ(form->Text3->toPlainText(), c.message);
+        if (c.inBox)
+            EXPECT_EQ(messages(), std::vector<QString>{c.message}) << c.name;
+        else
+            EXPECT_EQ(form->Text3->toPlainText(), c.message);
         EXPECT_EQ(text(form->Text11[0]), "keep") << c.name; // nothing recomputed
         EXPECT_FALSE(port->isOpen());
         platform.clear();
@@ -121,7 +128,8 @@ TEST_F(Measure, UncalibratedInstrumentsRecomputeTheStoredCurve) {
     const struct {
         const char* name;
         const char* message;
-    } cases[] = {{"CE7000", "Calibrate Instrument"}, {"CE2180", "Calibrate Instrument"},
+    } cases[] = {{"CE7000", "Calibrate Instrument"},
+                 {"CE2180", "Calibrate Instrument"},
                  {"XTH", "Instrument Uncalibrated"}};
     for (const auto& c : cases) {
         SimMode uncalibrated;
@@ -141,7 +149,7 @@ TEST_F(Measure, XthWakesUpAgainAfterSleepingAndReportsAnIncompleteMeasurement) {
     int wakeCalls = 0;
     plays("XTH", {}, [&](const QByteArray& w, std::vector<FakeSerialPort::Arrival>& a) {
         if (w == "R\r" && ++wakeCalls == 1) a.clear(); // asleep the first time
-        if (w == "M 8\r") a.back().bytes.chop(1);       // the final ">" never comes
+        if (w == "M 8\r") a.back().bytes.chop(1);      // the final ">" never comes
     });
     choose("XTH");
     measure();
@@ -175,7 +183,8 @@ TEST_F(Measure, SpectrolinoWithoutDataQuotesWhatCame) {
     });
     choose("SpectroEye");
     measure();
-    EXPECT_EQ(messages(), std::vector<QString>{"SpectroEye data not returned - message=: 185 9 0 0.12"});
+    EXPECT_EQ(messages(),
+              std::vector<QString>{"SpectroEye data not returned - message=: 185 9 0 0.12"});
     EXPECT_TRUE(form->Text3->toPlainText().startsWith(": 32"));
 }
 
@@ -250,7 +259,8 @@ TEST_F(Measure, ReflectanceFilesImportOrSayWhatIsWrong) {
     QFile good("sample.txt");
     ASSERT_TRUE(good.open(QIODevice::WriteOnly));
     good.write("Tile 4\r\n");
-    for (int i = 1; i <= 40; ++i) good.write(QByteArray::number(knownReflectance(i), 'f', 2) + (i < 40 ? "," : "\r\n"));
+    for (int i = 1; i <= 40; ++i)
+        good.write(QByteArray::number(knownReflectance(i), 'f', 2) + (i < 40 ? "," : "\r\n"));
     good.close();
     choose("Import");
     platform.queueFile("sample.txt");
@@ -267,7 +277,8 @@ TEST_F(Measure, ReflectanceFilesImportOrSayWhatIsWrong) {
     form->Text11[0]->setText("keep");
     platform.queueFile("short.txt");
     measure();
-    EXPECT_EQ(messages(), std::vector<QString>{"file import format error\r\nFORMAT\r\nTAG\r\n%R360, ...,%R750"});
+    EXPECT_EQ(messages(), std::vector<QString>{
+                              "file import format error\r\nFORMAT\r\nTAG\r\n%R360, ...,%R750"});
     EXPECT_FLOAT_EQ(program->reflectance[3], 3.0f);
     EXPECT_EQ(text(form->Text11[0]), "keep");
     platform.clear();

@@ -19,7 +19,9 @@ std::string number(const char* format, double value) {
     return buf;
 }
 
-float value(int i) { return static_cast<float>(10 + i * 1.25); }
+float value(int i) {
+    return static_cast<float>(10 + i * 1.25);
+}
 
 Reflectance marked() {
     Reflectance r{};
@@ -36,16 +38,19 @@ TEST(InstrumentReplies, FixedPositionRepliesAreReadAtTheirPositions) {
     };
     const Layout layouts[] = {
         {"CE7000", 422, 7, [](int i) -> std::size_t { return 10 * i + 11; }, parseCe7000},
-        {"CE2180", 290, 6, [](int i) -> std::size_t { return 7 * i + (i - 1) / 6 - 6; }, parseCe2180},
+        {"CE2180", 290, 6, [](int i) -> std::size_t { return 7 * i + (i - 1) / 6 - 6; },
+         parseCe2180},
         {"XTH", 337, 6, [](int i) -> std::size_t { return 8 * i + 11; }, parseXth},
     };
     for (const Layout& l : layouts) {
         std::string reply(l.length, ' ');
         put(reply, 1, "11");
-        for (int i = 1; i <= 40; ++i) put(reply, l.start(i), number(l.width == 7 ? "%7.2f" : "%6.2f", value(i)));
+        for (int i = 1; i <= 40; ++i)
+            put(reply, l.start(i), number(l.width == 7 ? "%7.2f" : "%6.2f", value(i)));
         Reflectance curve = marked();
         ASSERT_TRUE(l.parse(reply, curve)) << l.name;
-        for (int i = 1; i <= 40; ++i) EXPECT_FLOAT_EQ(curve[i], value(i)) << l.name << " " << i;
+        for (int i = 1; i <= 40; ++i)
+            EXPECT_FLOAT_EQ(curve[i], value(i)) << l.name << " " << i;
         EXPECT_EQ(curve[0], -1.0f);
 
         // A field that is not a number, or a reply cut short, leaves the curve.
@@ -58,7 +63,8 @@ TEST(InstrumentReplies, FixedPositionRepliesAreReadAtTheirPositions) {
     }
     // The seventh CE2180 value starts at character 44, after the group's extra character.
     std::string reply(290, ' ');
-    for (int i = 1; i <= 40; ++i) put(reply, 7 * i + (i - 1) / 6 - 6, " 10.00");
+    for (int i = 1; i <= 40; ++i)
+        put(reply, 7 * i + (i - 1) / 6 - 6, " 10.00");
     put(reply, 44, " 77.25");
     Reflectance curve{};
     ASSERT_TRUE(parseCe2180(reply, curve));
@@ -68,7 +74,8 @@ TEST(InstrumentReplies, FixedPositionRepliesAreReadAtTheirPositions) {
 
 TEST(InstrumentReplies, PointedRepliesAreReadAroundEachPoint) {
     std::string reply;
-    for (int i = 1; i <= 40; ++i) reply += (i > 1 ? "," : "") + number("%7.3f", value(i));
+    for (int i = 1; i <= 40; ++i)
+        reply += (i > 1 ? "," : "") + number("%7.3f", value(i));
     reply += ">";
     Reflectance curve = marked();
     ASSERT_TRUE(parseCi(reply, curve));
@@ -88,14 +95,16 @@ TEST(InstrumentReplies, PointedRepliesAreReadAroundEachPoint) {
 TEST(InstrumentReplies, SpectrolinoGivesFractionsForTheMiddleOfTheCurve) {
     std::string reply(262, ' ');
     put(reply, 1, ": 185 9 0 ");
-    for (int i = 1; i <= 36; ++i) put(reply, 7 * i + 4, number("%6.4f", value(i + 2) / 100.0));
+    for (int i = 1; i <= 36; ++i)
+        put(reply, 7 * i + 4, number("%6.4f", value(i + 2) / 100.0));
     put(reply, 11, "0.4567");
     reply += "\r\n";
     Reflectance curve = marked();
     ASSERT_TRUE(parseSpectrolino(reply, curve));
     EXPECT_FLOAT_EQ(curve[3], 45.67f);
     EXPECT_NEAR(curve[38], value(38), 1e-4f);
-    for (int i : {1, 2, 39, 40}) EXPECT_EQ(curve[i], -1.0f);
+    for (int i : {1, 2, 39, 40})
+        EXPECT_EQ(curve[i], -1.0f);
     put(reply, 256, "ab.cde");
     curve = marked();
     EXPECT_FALSE(parseSpectrolino(reply, curve));

@@ -20,7 +20,7 @@ namespace {
 
 // socat and the simulator, stopped when the line goes out of scope.
 class SimulatedLine {
-public:
+  public:
     SimulatedLine(const QString& instrument, const QStringList& options = {}) {
         host = dir_.filePath("host");
         const QString device = dir_.filePath("instrument");
@@ -29,7 +29,8 @@ public:
         waited.start();
         while (!(QFileInfo::exists(host) && QFileInfo::exists(device)) && waited.elapsed() < 5000)
             QThread::msleep(10);
-        sim_.start(HUELINX_SIM_PATH, QStringList{"--instrument", instrument, "--device", device} + options);
+        sim_.start(HUELINX_SIM_PATH,
+                   QStringList{"--instrument", instrument, "--device", device} + options);
         ready = sim_.waitForStarted(5000) && QFileInfo::exists(host);
         QThread::msleep(100); // the simulator opens its end
     }
@@ -42,13 +43,13 @@ public:
     QString host;
     bool ready = false;
 
-private:
+  private:
     QTemporaryDir dir_;
     QProcess socat_, sim_;
 };
 
 class SerialLine : public Form1Test {
-protected:
+  protected:
     void SetUp() override {
         Form1Test::SetUp();
         ASSERT_TRUE(start());
@@ -57,7 +58,9 @@ protected:
     void attach(const QString& device) {
         platform.setSerialPort(std::make_unique<QtSerialPort>([device](int) { return device; }));
     }
-    QString xyz() const { return text(form->Text11[0]) + " " + text(form->Text11[1]) + " " + text(form->Text11[2]); }
+    QString xyz() const {
+        return text(form->Text11[0]) + " " + text(form->Text11[1]) + " " + text(form->Text11[2]);
+    }
     // The notation the window gives for X, Y, Z typed in by hand.
     QString notationOf(const QString& tristimulus) {
         Program other(platform);
@@ -65,9 +68,11 @@ protected:
         Form1 window(other);
         window.Form_Load();
         const QStringList parts = tristimulus.split(' ');
-        for (int i = 0; i < 3; ++i) window.Text11[i]->setText(parts[i]);
+        for (int i = 0; i < 3; ++i)
+            window.Text11[i]->setText(parts[i]);
         window.xyzEntered();
-        return window.Text12[0]->text() + " " + window.Text12[1]->text() + "/" + window.Text12[2]->text();
+        return window.Text12[0]->text() + " " + window.Text12[1]->text() + "/" +
+               window.Text12[2]->text();
     }
 };
 
@@ -76,9 +81,12 @@ TEST_F(SerialLine, EveryInstrumentCalibratesAndMeasuresOverARealPort) {
         const char* name;
         std::vector<Answer> answers;
     } cases[] = {
-        {"CE7000", {Answer::Yes, Answer::Yes}}, {"CE7000A", {Answer::No, Answer::Yes}},
-        {"CE2180", {Answer::Yes, Answer::Yes}}, {"XTH", {Answer::Ok, Answer::Ok}},
-        {"Ci5/Ci7", {Answer::Ok, Answer::Ok}},  {"Spectrolino", {}},
+        {"CE7000", {Answer::Yes, Answer::Yes}},
+        {"CE7000A", {Answer::No, Answer::Yes}},
+        {"CE2180", {Answer::Yes, Answer::Yes}},
+        {"XTH", {Answer::Ok, Answer::Ok}},
+        {"Ci5/Ci7", {Answer::Ok, Answer::Ok}},
+        {"Spectrolino", {}},
         {"SpectroEye", {}},
     };
     for (const auto& c : cases) {
@@ -86,25 +94,29 @@ TEST_F(SerialLine, EveryInstrumentCalibratesAndMeasuresOverARealPort) {
         ASSERT_TRUE(line.ready) << c.name;
         attach(line.host);
         program->reflectance = Reflectance{};
-        for (Answer a : c.answers) platform.queueAnswer(a);
+        for (Answer a : c.answers)
+            platform.queueAnswer(a);
         form->Combo1->setEditText(c.name);
         form->Command7_Click();
         form->Command8_Click();
         const std::vector<QString> expectedMessages =
             QString(c.name).startsWith("Spectro")
-                ? std::vector<QString>{"Follow users manual for Calibration of Spectrolino / SpectroEye"}
+                ? std::vector<
+                      QString>{"Follow users manual for Calibration of Spectrolino / SpectroEye"}
                 : std::vector<QString>{};
         std::vector<QString> shownMessages;
         for (const auto& s : platform.shown())
-            if (s.kind == ScriptedPlatform::Shown::Message && s.buttons == Buttons::Ok) shownMessages.push_back(s.text);
+            if (s.kind == ScriptedPlatform::Shown::Message && s.buttons == Buttons::Ok)
+                shownMessages.push_back(s.text);
         EXPECT_EQ(shownMessages, expectedMessages) << c.name;
         Reflectance expected = knownCurve();
-        if (QString(c.name).startsWith("Spectro")) expected[1] = expected[2] = expected[39] = expected[40] = 0;
+        if (QString(c.name).startsWith("Spectro"))
+            expected[1] = expected[2] = expected[39] = expected[40] = 0;
         float X, Y, Z;
         tris(X, Y, Z, expected);
-        const QString tristimulus = QString::fromStdString(formatNumber(X, "###.00") + " " +
-                                                           formatNumber(Y, "###.00") + " " +
-                                                           formatNumber(Z, "###.00"));
+        const QString tristimulus =
+            QString::fromStdString(formatNumber(X, "###.00") + " " + formatNumber(Y, "###.00") +
+                                   " " + formatNumber(Z, "###.00"));
         EXPECT_EQ(xyz(), tristimulus) << c.name;
         EXPECT_EQ(text(form->Text12[0]) + " " + text(form->Text12[1]) + "/" + text(form->Text12[2]),
                   notationOf(tristimulus))
@@ -138,7 +150,8 @@ TEST_F(SerialLine, SilentAndUncalibratedInstrumentsAndMissingPorts) {
     form->Combo1->setEditText("XTH");
     form->Command8_Click();
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_TRUE(messages()[0].startsWith("XTH not connected: port 1 (/dev/huelinx-no-such-port) can't be opened"))
+    EXPECT_TRUE(messages()[0].startsWith(
+        "XTH not connected: port 1 (/dev/huelinx-no-such-port) can't be opened"))
         << messages()[0].toStdString();
 }
 

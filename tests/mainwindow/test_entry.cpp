@@ -15,7 +15,7 @@ namespace huelinx::testing {
 namespace {
 
 class Entry : public Form1Test {
-protected:
+  protected:
     void SetUp() override {
         Form1Test::SetUp();
         ASSERT_TRUE(start());
@@ -26,10 +26,14 @@ protected:
     }
     QStringList all() const {
         QStringList texts;
-        for (auto group : {form->Text12.data(), form->Text11.data(), form->Text15.data(), form->Text1.data()})
-            for (int i = 0; i < 3; ++i) texts << group[i]->text();
-        for (auto* box : form->Text18) texts << box->text();
-        for (auto* box : form->Text2) texts << box->text();
+        for (auto group :
+             {form->Text12.data(), form->Text11.data(), form->Text15.data(), form->Text1.data()})
+            for (int i = 0; i < 3; ++i)
+                texts << group[i]->text();
+        for (auto* box : form->Text18)
+            texts << box->text();
+        for (auto* box : form->Text2)
+            texts << box->text();
         return texts;
     }
 };
@@ -105,7 +109,8 @@ TEST_F(Entry, NotationOutsideTheDataShowsZerosAndTheFloorOfLab) {
     EXPECT_EQ(text(form->Text18[0]), "0.0000");
     EXPECT_EQ(text(form->Text15[0]), ".09");
     // The display colour is that of the floor values: near black.
-    for (auto* box : form->Text1) EXPECT_LE(box->text().toInt(), 5);
+    for (auto* box : form->Text1)
+        EXPECT_LE(box->text().toInt(), 5);
 }
 
 TEST_F(Entry, XyzEntryFindsTheNotationAndDisplayColour) {
@@ -127,7 +132,8 @@ TEST_F(Entry, XyzEntryFindsTheNotationAndDisplayColour) {
     enter(form->Text11[2], "0");
     EXPECT_EQ(text(form->Text12[0]), hue);
     EXPECT_EQ(text(form->Text15[0]), ".09");
-    for (auto* box : form->Text1) EXPECT_LE(box->text().toInt(), 5);
+    for (auto* box : form->Text1)
+        EXPECT_LE(box->text().toInt(), 5);
     // A green beyond the display gamut shows black and says so.
     form->Text11[0]->setText("20");
     form->Text11[1]->setText("60");
@@ -199,11 +205,13 @@ TEST_F(Entry, RgbEntryClampsAndWritesRoundedPlainTristimulus) {
     form->Text1[1]->setText("-5");
     form->Text1[2]->setText("abc");
     enter(form->Text1[0], "300");
-    EXPECT_EQ(text(form->Text1[0]) + "," + text(form->Text1[1]) + "," + text(form->Text1[2]), "255,0,0");
+    EXPECT_EQ(text(form->Text1[0]) + "," + text(form->Text1[1]) + "," + text(form->Text1[2]),
+              "255,0,0");
     EXPECT_EQ(form->VScroll4->value(), 255);
     EXPECT_EQ(form->VScroll5->value(), 0);
     const QRegularExpression plain("^-?\\d+(\\.\\d?[1-9])?$");
-    for (auto* box : form->Text11) EXPECT_TRUE(plain.match(box->text()).hasMatch()) << box->text().toStdString();
+    for (auto* box : form->Text11)
+        EXPECT_TRUE(plain.match(box->text()).hasMatch()) << box->text().toStdString();
     EXPECT_EQ(text(form->Text11[1]), "21.27"); // display red: Y = 0.212671
     EXPECT_EQ(form->Picture1->backColor(), QColor(255, 0, 0));
     EXPECT_EQ(text(form->Text2[0]) + " " + text(form->Text2[1]) + " " + text(form->Text2[2]) + " " +
@@ -213,7 +221,8 @@ TEST_F(Entry, RgbEntryClampsAndWritesRoundedPlainTristimulus) {
 }
 
 TEST_F(Entry, CmykEntryConvertsBackToEveryNotation) {
-    for (int i = 0; i < 3; ++i) form->Text2[i]->setText("0");
+    for (int i = 0; i < 3; ++i)
+        form->Text2[i]->setText("0");
     enter(form->Text2[3], "0");
     EXPECT_EQ(text(form->Text1[0]) + text(form->Text1[1]) + text(form->Text1[2]), "255255255");
     EXPECT_EQ(form->VScroll6->value(), 255);
@@ -238,7 +247,7 @@ TEST_F(Entry, MunsellSlidersWriteTheirBoxAndIgnoreTheirOwnMoves) {
     const QString x = text(form->Text11[0]);
     form->VScroll2->setValue(20);
     EXPECT_EQ(text(form->Text12[1]), "4.5"); // the top writes nothing...
-    EXPECT_EQ(text(form->Text11[0]), x);    // ...but converts the same notation again
+    EXPECT_EQ(text(form->Text11[0]), x);     // ...but converts the same notation again
     EXPECT_EQ(form->VScroll2->value(), 9);   // and the slider follows the box
 }
 

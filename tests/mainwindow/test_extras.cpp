@@ -10,7 +10,7 @@ namespace huelinx::testing {
 namespace {
 
 class Extras : public Form1Test {
-protected:
+  protected:
     void SetUp() override {
         Form1Test::SetUp();
         ASSERT_TRUE(start());

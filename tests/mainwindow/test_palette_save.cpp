@@ -10,7 +10,7 @@ namespace huelinx::testing {
 namespace {
 
 class Saving : public Form1Test {
-protected:
+  protected:
     void SetUp() override {
         Form1Test::SetUp();
         ASSERT_TRUE(start());
@@ -21,7 +21,8 @@ protected:
     QStringList prompts() const {
         QStringList asked;
         for (const auto& s : platform.shown())
-            if (s.kind == ScriptedPlatform::Shown::Input) asked << s.title + ": " + s.text + " [" + s.defaultText + "]";
+            if (s.kind == ScriptedPlatform::Shown::Input)
+                asked << s.title + ": " + s.text + " [" + s.defaultText + "]";
         return asked;
     }
 };
@@ -30,9 +31,12 @@ TEST_F(Saving, FirstSaveAsksForFileAndTagLaterSavesOnlyForTheTag) {
     platform.queueInput("TZMpalette");
     platform.queueInput("sky");
     form->Command11->click();
-    EXPECT_EQ(prompts(), (QStringList{
-        "Save Palette Data: Palette File Name to save or append  [.CSV added] [TZMpalette]",
-        "Palette File Save - TAG: Palette TZMpalette - Enter Tag [Enter 'file' to change file name] []"}));
+    EXPECT_EQ(
+        prompts(),
+        (QStringList{
+            "Save Palette Data: Palette File Name to save or append  [.CSV added] [TZMpalette]",
+            "Palette File Save - TAG: Palette TZMpalette - Enter Tag [Enter 'file' to change file "
+            "name] []"}));
     platform.clear();
     platform.queueInput("sea");
     form->Command11->click();

@@ -21,7 +21,8 @@ TEST_F(Startup, ShowsTheInitialNotationInEveryField) {
     EXPECT_EQ(f.windowTitle(), "Huelinx  - Version  12.23.1   Dec 17 2022");
     EXPECT_EQ(program->versionText, "12.23.1");
     EXPECT_EQ(f.Label1->text(), "illuminant C  2° Observer ");
-    EXPECT_EQ(text(f.Text12[0]) + " " + text(f.Text12[1]) + "/" + text(f.Text12[2]), "6.4Y 8.6/10.4");
+    EXPECT_EQ(text(f.Text12[0]) + " " + text(f.Text12[1]) + "/" + text(f.Text12[2]),
+              "6.4Y 8.6/10.4");
     float value = 8.6f, X, Y, Z, x, y;
     ASSERT_EQ(mun2xyz(26.4f, value, 10.4f, X, Y, Z, x, y, program->table, {}), MunsellToCie::Ok);
     EXPECT_EQ(text(f.Text11[0]).toStdString(), formatNumber(X, "##0.00"));
@@ -29,14 +30,16 @@ TEST_F(Startup, ShowsTheInitialNotationInEveryField) {
     EXPECT_EQ(text(f.Text18[0]).toStdString(), formatNumber(x, "0.0000"));
     EXPECT_FALSE(text(f.Text15[0]).isEmpty());
     EXPECT_EQ(text(f.Text1[0]).toInt(), program->curRed);
-    EXPECT_EQ(f.Picture1->backColor(), QColor(program->curRed, program->curGreen, program->curBlue));
+    EXPECT_EQ(f.Picture1->backColor(),
+              QColor(program->curRed, program->curGreen, program->curBlue));
     EXPECT_FALSE(text(f.Text2[3]).isEmpty());
     // The Munsell sliders follow the notation: hue 26.4 x 2, value 8.6 x 2, chroma 10.4.
     EXPECT_EQ(f.VScroll1->value(), 53);
     EXPECT_EQ(f.VScroll2->value(), 17);
     EXPECT_EQ(f.VScroll3->value(), 10);
     QStringList items;
-    for (int i = 0; i < f.Combo1->count(); ++i) items << f.Combo1->itemText(i);
+    for (int i = 0; i < f.Combo1->count(); ++i)
+        items << f.Combo1->itemText(i);
     EXPECT_EQ(items.join(","), "Import,CE7000,CE7000A,CE2180,XTH,Ci5/Ci7,Spectrolino,SpectroEye");
     EXPECT_TRUE(f.Label24->isHidden());
     EXPECT_TRUE(f.Label25->isHidden());
@@ -150,7 +153,8 @@ TEST_F(Startup, PortBoxKeepsThePortWithinOneToFour) {
     const struct {
         const char* typed;
         int port;
-    } cases[] = {{"4", 4}, {"0", 1}, {"5", 1}, {"2.5", 2}, {"3.5", 4}, {"", 1}, {"abc", 1}, {"-2", 1}};
+    } cases[] = {{"4", 4},   {"0", 1}, {"5", 1},   {"2.5", 2},
+                 {"3.5", 4}, {"", 1},  {"abc", 1}, {"-2", 1}};
     for (const auto& c : cases) {
         form->Text4->setText("x"); // make sure the next text is a change
         form->Text4->setText(c.typed);

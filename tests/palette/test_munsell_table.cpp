@@ -30,7 +30,8 @@ std::vector<std::string> split(const std::string& text, const std::string& by) {
 
 TEST(MunsellTableFile, HeadLinesAndRowsOfEveryPointInsideTheData) {
     bool outOfRange = false;
-    const std::string text = munsellTableText(table(), {}, "Huelinx  - Version  12.23.1   Dec 17 2022", outOfRange);
+    const std::string text =
+        munsellTableText(table(), {}, "Huelinx  - Version  12.23.1   Dec 17 2022", outOfRange);
     auto lines = split(text, "\r\n");
     ASSERT_EQ(lines.back(), "");
     lines.pop_back();

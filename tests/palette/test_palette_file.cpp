@@ -57,7 +57,8 @@ TEST(PaletteFile, ReaderTakesQuotedOrPlainFieldsAndIgnoresTheRest) {
     EXPECT_TRUE(rows[2].complete);
     EXPECT_EQ(rows[2].fields[3], "10RP");
     std::string many;
-    for (int i = 0; i < 10005; ++i) many += "d,t,tag,5R,5,4\r\n";
+    for (int i = 0; i < 10005; ++i)
+        many += "d,t,tag,5R,5,4\r\n";
     EXPECT_EQ(readPaletteRows(many).size(), 10000u);
 }
 

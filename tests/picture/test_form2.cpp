@@ -14,7 +14,7 @@ namespace huelinx::testing {
 namespace {
 
 class Picture : public Form1Test {
-protected:
+  protected:
     void SetUp() override {
         Form1Test::SetUp();
         ASSERT_TRUE(start());
@@ -30,7 +30,9 @@ protected:
         image.fill(colour);
         return image;
     }
-    QString munsell() const { return text(form->Text12[0]) + " " + text(form->Text12[1]) + "/" + text(form->Text12[2]); }
+    QString munsell() const {
+        return text(form->Text12[0]) + " " + text(form->Text12[1]) + "/" + text(form->Text12[2]);
+    }
     Form2* window = nullptr;
 };
 
@@ -67,11 +69,14 @@ TEST_F(Picture, SamplingAveragesTheBlockAndRestoresThePicture) {
     window->Picture1->setPicture(image);
     window->setSampleSize(0); // one pixel
     window->Picture1_MouseDown(10, 10);
-    EXPECT_EQ(text(form->Text1[0]) + "," + text(form->Text1[1]) + "," + text(form->Text1[2]), "10,20,30");
-    EXPECT_EQ(window->Text5->text(), "Hue = " + text(form->Text12[0]) + "   Value = " +
-                                         text(form->Text12[1]) + "   Chroma = " + text(form->Text12[2]));
+    EXPECT_EQ(text(form->Text1[0]) + "," + text(form->Text1[1]) + "," + text(form->Text1[2]),
+              "10,20,30");
+    EXPECT_EQ(window->Text5->text(), "Hue = " + text(form->Text12[0]) +
+                                         "   Value = " + text(form->Text12[1]) +
+                                         "   Chroma = " + text(form->Text12[2]));
     EXPECT_EQ(window->Text6->text(), "Position  X = 10  Y = 10");
-    EXPECT_EQ(window->Text7->palette().color(QPalette::Base), QColor(program->curRed, program->curGreen, program->curBlue));
+    EXPECT_EQ(window->Text7->palette().color(QPalette::Base),
+              QColor(program->curRed, program->curGreen, program->curBlue));
     EXPECT_EQ(window->Picture1->image(), image); // the flash was undone
     // Nine pixels with the marked one: (8 x 100 + 10) / 9 = 90 for red.
     window->setSampleSize(1);
@@ -127,8 +132,10 @@ TEST_F(Picture, UnreadableTooBigAndEmptyPictures) {
     platform.setScreenSize(QSize(250, 800));
     platform.queueFile("big.jpg");
     window->mnuLoadPicture->trigger();
-    EXPECT_EQ(messages(), std::vector<QString>{
-        "Picture too big - Resize or select a section with an external image editing program"});
+    EXPECT_EQ(
+        messages(),
+        std::vector<QString>{
+            "Picture too big - Resize or select a section with an external image editing program"});
     EXPECT_EQ(window->Text3->text(), "300");
     EXPECT_EQ(program->paletteFile, "big");
 }

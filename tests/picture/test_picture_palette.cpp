@@ -12,7 +12,7 @@ namespace huelinx::testing {
 namespace {
 
 class PicturePalette : public Form1Test {
-protected:
+  protected:
     void SetUp() override {
         Form1Test::SetUp();
         ASSERT_TRUE(start());
@@ -24,20 +24,27 @@ protected:
     void picture(int w, int h) {
         QImage image(w, h, QImage::Format_RGB32);
         for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) image.setPixel(x, y, qRgb(40 + x % 200, 60 + y % 150, 120));
+            for (int x = 0; x < w; ++x)
+                image.setPixel(x, y, qRgb(40 + x % 200, 60 + y % 150, 120));
         window->Picture1->setPicture(image);
     }
-    void make(const QString& name, std::initializer_list<const char*> granularities, std::initializer_list<Answer> answers) {
+    void make(const QString& name, std::initializer_list<const char*> granularities,
+              std::initializer_list<Answer> answers) {
         platform.queueInput(name);
-        for (const char* g : granularities) platform.queueInput(g);
-        for (Answer a : answers) platform.queueAnswer(a);
+        for (const char* g : granularities)
+            platform.queueInput(g);
+        for (Answer a : answers)
+            platform.queueAnswer(a);
         window->mnuMakePalette->trigger();
     }
-    std::vector<PaletteRow> rows(const QString& file) const { return readPaletteRows(readFile(file).toStdString()); }
+    std::vector<PaletteRow> rows(const QString& file) const {
+        return readPaletteRows(readFile(file).toStdString());
+    }
     QStringList prompts() const {
         QStringList asked;
         for (const auto& s : platform.shown())
-            if (s.kind == ScriptedPlatform::Shown::Input || s.buttons != Buttons::Ok) asked << s.text + " [" + s.defaultText + "]";
+            if (s.kind == ScriptedPlatform::Shown::Input || s.buttons != Buttons::Ok)
+                asked << s.text + " [" + s.defaultText + "]";
         return asked;
     }
     Form2* window = nullptr;
@@ -61,13 +68,14 @@ TEST_F(PicturePalette, BlocksGoColumnByColumnAndAreOutlined) {
     const PictureSurface& p = *window->Picture1;
     EXPECT_EQ(p.pixel(10, 7), 0L);
     EXPECT_EQ(p.pixel(3, 290), 0L);
-    EXPECT_EQ(p.pixel(10, 302), 0L);      // vertical lines run the full height
-    EXPECT_NE(p.pixel(400, 7), 0L);      // the remainder strip is not outlined
+    EXPECT_EQ(p.pixel(10, 302), 0L); // vertical lines run the full height
+    EXPECT_NE(p.pixel(400, 7), 0L);  // the remainder strip is not outlined
     EXPECT_NE(p.pixel(5, 300), 0L);
     // The picture is changed: a second run is refused and the file is left alone.
     platform.clear();
     window->mnuMakePalette->trigger();
-    EXPECT_EQ(messages(), std::vector<QString>{"Palette already made - reload or load new picture"});
+    EXPECT_EQ(messages(),
+              std::vector<QString>{"Palette already made - reload or load new picture"});
     EXPECT_EQ(rows("BLOCKS.CSV").size(), 1200u);
 }
 

@@ -17,8 +17,7 @@
 #include <functional>
 #include <ostream>
 
-inline void PrintTo(const QString& text, std::ostream* out)
-{
+inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 
@@ -55,8 +54,7 @@ TEST(PrintedImageRect, FillsTheAreaInsideTheMarginsKeepingProportions) {
 struct Scripted : testing::Test {
     ScriptedPlatform platform;
     std::vector<QString> unexpected;
-    void SetUp() override
-    {
+    void SetUp() override {
         platform.setUnexpectedHandler([this](const QString& what) { unexpected.push_back(what); });
     }
 };
@@ -117,8 +115,7 @@ TEST_F(Scripted, ClockMovesOnAfterEachReadingAndWrapsAtMidnight) {
 
 // Runs `act` on the modal dialog as soon as it is up, from the dialog's own
 // event loop.
-void whenModalShown(std::function<void(QWidget*)> act)
-{
+void whenModalShown(std::function<void(QWidget*)> act) {
     auto* timer = new QTimer;
     QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
         if (QWidget* modal = QApplication::activeModalWidget()) {
@@ -146,7 +143,10 @@ TEST(QtPlatform, MessageBoxShowsPlainLinesUnderTheProgramNameAndMapsButtons) {
     EXPECT_EQ(text, "one\ntwo\nthree");
     EXPECT_EQ(icon, QMessageBox::Warning);
 
-    whenModalShown([&](QWidget* modal) { title = modal->windowTitle(); modal->close(); });
+    whenModalShown([&](QWidget* modal) {
+        title = modal->windowTitle();
+        modal->close();
+    });
     EXPECT_EQ(QtPlatform().message("Print?", Buttons::OkCancel, Icon::None, "Colour"),
               Answer::Cancel);
     EXPECT_EQ(title, "Colour");
@@ -189,17 +189,20 @@ TEST(QtPlatform, PrintingWithoutAPrinterFailsQuietly) {
     QWidget window;
     window.resize(200, 100);
     EXPECT_FALSE(QtPlatform().printWindow(nullptr));
-    if (!QPrinterInfo::availablePrinters().isEmpty())
-        GTEST_SKIP() << "this machine has a printer";
+    if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "this machine has a printer";
     EXPECT_FALSE(QtPlatform().printWindow(&window));
 }
 
 TEST(QtPlatform, DateAndTimeTextsAreMonthFirstAnd24Hour) {
     QtPlatform platform;
     EXPECT_TRUE(QRegularExpression("^(0[1-9]|1[0-2])-(0[1-9]|[12][0-9]|3[01])-[0-9]{4}$")
-                    .match(platform.dateText()).hasMatch()) << platform.dateText().toStdString();
+                    .match(platform.dateText())
+                    .hasMatch())
+        << platform.dateText().toStdString();
     EXPECT_TRUE(QRegularExpression("^([01][0-9]|2[0-3]):[0-5][0-9]:[0-5][0-9]$")
-                    .match(platform.timeText()).hasMatch()) << platform.timeText().toStdString();
+                    .match(platform.timeText())
+                    .hasMatch())
+        << platform.timeText().toStdString();
     const double seconds = platform.secondsSinceMidnight();
     EXPECT_GE(seconds, 0.0);
     EXPECT_LT(seconds, 86400.0);

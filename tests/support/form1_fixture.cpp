@@ -40,7 +40,9 @@ void Form1Test::enter(QLineEdit* box, const QString& text) {
     QTest::keyClick(box, Qt::Key_Return);
 }
 
-QString Form1Test::text(const QLineEdit* box) { return box->text(); }
+QString Form1Test::text(const QLineEdit* box) {
+    return box->text();
+}
 
 std::vector<QString> Form1Test::messages() const {
     std::vector<QString> texts;

@@ -15,12 +15,14 @@
 #include <memory>
 
 // Lets test failures print texts as texts.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace huelinx::testing {
 
 class Form1Test : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -39,7 +41,7 @@ protected:
     std::unique_ptr<Program> program;
     std::unique_ptr<Form1> form;
 
-private:
+  private:
     std::unique_ptr<QTemporaryDir> dir_;
     QString previousDir_;
 };

@@ -11,7 +11,7 @@ namespace {
 // splitmix64: a small generator whose sequence is fixed by its seed on every
 // platform (the standard library's distributions are not).
 class Random {
-public:
+  public:
     explicit Random(std::uint64_t seed) : state_(seed) {}
     std::uint64_t next() {
         std::uint64_t z = (state_ += 0x9e3779b97f4a7c15ull);
@@ -25,7 +25,7 @@ public:
     }
     bool chance(int percent) { return below(100) < percent; }
 
-private:
+  private:
     std::uint64_t state_;
 };
 
@@ -39,21 +39,27 @@ std::string printf1(const char* format, int precision, double value) {
 // decimals, in exponent form, or padded with blanks.
 std::string numberText(Random& r, double value) {
     switch (r.below(10)) {
-    case 0: return printf1("%.*f", 0, value);
-    case 1: return printf1("%.*e", r.below(4), value);
-    case 2: return printf1("%.*f", 7, value);
-    case 3: return " " + printf1("%.*f", 2, value) + " ";
-    case 4: return printf1("%.*g", 9, value);
-    default: return printf1("%.*f", 1 + r.below(4), value);
+    case 0:
+        return printf1("%.*f", 0, value);
+    case 1:
+        return printf1("%.*e", r.below(4), value);
+    case 2:
+        return printf1("%.*f", 7, value);
+    case 3:
+        return " " + printf1("%.*f", 2, value) + " ";
+    case 4:
+        return printf1("%.*g", 9, value);
+    default:
+        return printf1("%.*f", 1 + r.below(4), value);
     }
 }
 
 // A text that is not what the field wants, or a number at the edge of what
 // single precision holds.
 std::string oddText(Random& r) {
-    static const std::array<const char*, 14> odd = {
-        "",     "abc",   "1e30", "-1e30", "1e-30", "1e39", "nan", "inf",
-        "12x",  "1,5",   "-0",   "0",     "1e308", "  "};
+    static const std::array<const char*, 14> odd = {"",     "abc", "1e30",  "-1e30", "1e-30",
+                                                    "1e39", "nan", "inf",   "12x",   "1,5",
+                                                    "-0",   "0",   "1e308", "  "};
     return odd[static_cast<std::size_t>(r.below(static_cast<int>(odd.size())))];
 }
 
@@ -63,17 +69,18 @@ std::string field(Random& r, double lo, double hi, int oddPercent) {
 }
 
 std::string hueText(Random& r) {
-    static const std::array<const char*, 10> families = {"R", "YR", "Y", "GY", "G",
-                                                         "BG", "B", "PB", "P", "RP"};
-    static const std::array<const char*, 12> odd = {"",   "N",  "abc", "5",   "5X",  "YR",
+    static const std::array<const char*, 10> families = {"R",  "YR", "Y",  "GY", "G",
+                                                         "BG", "B",  "PB", "P",  "RP"};
+    static const std::array<const char*, 12> odd = {"",    "N",  "abc", "5",   "5X",        "YR",
                                                     "5 R", "0R", "11Y", "-3G", "10.0001RP", "n"};
     if (r.chance(8)) return odd[static_cast<std::size_t>(r.below(static_cast<int>(odd.size())))];
     std::string family = families[static_cast<std::size_t>(r.below(10))];
     if (r.chance(15))
-        for (char& c : family) c = static_cast<char>(c - 'A' + 'a');
+        for (char& c : family)
+            c = static_cast<char>(c - 'A' + 'a');
     static const std::array<double, 5> standard = {2.5, 5, 7.5, 10, 0};
-    const double number = r.chance(30) ? standard[static_cast<std::size_t>(r.below(5))]
-                                       : r.uniform(0, 10);
+    const double number =
+        r.chance(30) ? standard[static_cast<std::size_t>(r.below(5))] : r.uniform(0, 10);
     return numberText(r, number) + family;
 }
 
@@ -117,12 +124,18 @@ std::string cmykLine(Random& r) {
 // values, a kind in capitals, blanks around the kind.
 std::string malformedLine(Random& r) {
     switch (r.below(6)) {
-    case 0: return "hsv,1,2,3";
-    case 1: return "xyz,1,2";
-    case 2: return "rgb,1,2,3,4";
-    case 3: return "MUNSELL,5R,5,10";
-    case 4: return " lab , 50 , 10 , -10 ";
-    default: return "munsell,5R 5/10";
+    case 0:
+        return "hsv,1,2,3";
+    case 1:
+        return "xyz,1,2";
+    case 2:
+        return "rgb,1,2,3,4";
+    case 3:
+        return "MUNSELL,5R,5,10";
+    case 4:
+        return " lab , 50 , 10 , -10 ";
+    default:
+        return "munsell,5R 5/10";
     }
 }
 
@@ -150,25 +163,37 @@ std::vector<Run> runs() {
             for (const char* gamma : gammas)
                 for (const char* white : whites) {
                     Run run;
-                    run.args = {"--illuminant", illuminant, "--gamma", gamma, "--white-balance", white};
+                    run.args = {"--illuminant", illuminant,        "--gamma",
+                                gamma,          "--white-balance", white};
                     if (pwd) run.args.push_back("--pwd");
                     run.args.push_back("--csv");
-                    for (int i = 0; i < 1900; ++i) run.lines.push_back(line(r));
+                    for (int i = 0; i < 1900; ++i)
+                        run.lines.push_back(line(r));
                     result.push_back(run);
                 }
     // Single colours on the command line, and command lines that can't be used.
     const std::vector<std::vector<std::string>> singles = {
-        {"munsell", "5R", "5", "10"},       {"munsell", "N", "5", "0"},
-        {"--pwd", "munsell", "10Y", "10", "4"}, {"xyz", "0", "0", "0"},
+        {"munsell", "5R", "5", "10"},
+        {"munsell", "N", "5", "0"},
+        {"--pwd", "munsell", "10Y", "10", "4"},
+        {"xyz", "0", "0", "0"},
         {"--illuminant", "D65", "lab", "50", "20", "-30"},
-        {"rgb", "300", "-5", "12.5"},       {"cmyk", "0", "0", "0", "100"},
-        {"xy", "0.3101", "0.3163", "50"},   {"xy", "0.3", "0", "50"},
-        {"munsell", "5x", "5", "4"},        {"rgb", "1", "2"},
-        {"--gamma", "9", "rgb", "1", "2", "3"}, {"--illuminant", "A", "rgb", "1", "2", "3"},
-        {"--white-balance", "49.5", "rgb", "1", "2", "3"}, {"--csv", "rgb"}, {"--bogus"}, {},
+        {"rgb", "300", "-5", "12.5"},
+        {"cmyk", "0", "0", "0", "100"},
+        {"xy", "0.3101", "0.3163", "50"},
+        {"xy", "0.3", "0", "50"},
+        {"munsell", "5x", "5", "4"},
+        {"rgb", "1", "2"},
+        {"--gamma", "9", "rgb", "1", "2", "3"},
+        {"--illuminant", "A", "rgb", "1", "2", "3"},
+        {"--white-balance", "49.5", "rgb", "1", "2", "3"},
+        {"--csv", "rgb"},
+        {"--bogus"},
+        {},
         {"--gamma", "2.25", "munsell", "5PB", "4", "12"},
         {"--illuminant", "d5000", "--white-balance", "60", "xyz", "20", "30", "40"}};
-    for (const auto& args : singles) result.push_back({args, {}});
+    for (const auto& args : singles)
+        result.push_back({args, {}});
     return result;
 }
 
@@ -183,8 +208,10 @@ std::uint64_t fnv1a(const std::string& text, std::uint64_t hash) {
 std::vector<std::string> records(const Outcome& outcome) {
     std::vector<std::string> records;
     std::istringstream out(outcome.out), err(outcome.err);
-    for (std::string text; std::getline(out, text);) records.push_back("out " + text);
-    for (std::string text; std::getline(err, text);) records.push_back("err " + text);
+    for (std::string text; std::getline(out, text);)
+        records.push_back("out " + text);
+    for (std::string text; std::getline(err, text);)
+        records.push_back("err " + text);
     records.push_back("status " + std::to_string(outcome.status));
     return records;
 }

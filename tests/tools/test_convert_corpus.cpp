@@ -21,7 +21,8 @@ namespace fs = std::filesystem;
 
 std::string shellQuoted(const std::string& text) {
     std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
 }
 
@@ -35,11 +36,13 @@ std::string readAll(const fs::path& path) {
 corpus::Outcome runConverter(const corpus::Run& run, const fs::path& folder) {
     {
         std::ofstream in(folder / "in.txt", std::ios::binary);
-        for (const auto& line : run.lines) in << line << "\n";
+        for (const auto& line : run.lines)
+            in << line << "\n";
     }
-    std::string command = "cd " + shellQuoted(folder.string()) + " && " +
-                          shellQuoted(HUELINX_CONVERT_PATH);
-    for (const auto& arg : run.args) command += " " + shellQuoted(arg);
+    std::string command =
+        "cd " + shellQuoted(folder.string()) + " && " + shellQuoted(HUELINX_CONVERT_PATH);
+    for (const auto& arg : run.args)
+        command += " " + shellQuoted(arg);
     command += " < in.txt > out.txt 2> err.txt";
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readAll(folder / "out.txt"),
@@ -57,20 +60,24 @@ std::map<std::pair<int, int>, std::string> readExpected(const std::string& path)
     std::ifstream in(path);
     int run, group;
     std::string hash;
-    while (in >> run >> group >> hash) expected[{run, group}] = hash;
+    while (in >> run >> group >> hash)
+        expected[{run, group}] = hash;
     return expected;
 }
 
 TEST(ConverterCorpus, PrintsWhatItPrintedWhenTheCorpusWasRecorded) {
-    const fs::path folder = fs::temp_directory_path() / ("huelinx-corpus-" + std::to_string(getpid()));
+    const fs::path folder =
+        fs::temp_directory_path() / ("huelinx-corpus-" + std::to_string(getpid()));
     fs::create_directories(folder);
     const auto runs = corpus::runs();
     std::size_t lineCount = 0;
-    for (const auto& run : runs) lineCount += run.lines.size();
+    for (const auto& run : runs)
+        lineCount += run.lines.size();
     ASSERT_GE(lineCount, 100000u);
 
     const char* record = std::getenv("HUELINX_RECORD_CORPUS");
-    const auto expected = record ? decltype(readExpected("")){} : readExpected(HUELINX_CORPUS_EXPECTED);
+    const auto expected =
+        record ? decltype(readExpected("")){} : readExpected(HUELINX_CORPUS_EXPECTED);
     if (!record) {
         ASSERT_FALSE(expected.empty()) << "no hashes in " << HUELINX_CORPUS_EXPECTED;
     }
@@ -89,13 +96,15 @@ TEST(ConverterCorpus, PrintsWhatItPrintedWhenTheCorpusWasRecorded) {
             if (found != expected.end() && found->second == hex(hashes[g])) continue;
             if (++mismatches > 5) continue;
             std::string args;
-            for (const auto& a : runs[r].args) args += " " + a;
+            for (const auto& a : runs[r].args)
+                args += " " + a;
             std::string now;
             for (std::size_t k = g * corpus::groupSize;
                  k < records.size() && k < (g + 1) * corpus::groupSize; ++k)
                 now += records[k] + "\n";
             ADD_FAILURE() << "run " << r << " (" << args << "), records " << g * corpus::groupSize
-                          << " on changed; they are now:\n" << now;
+                          << " on changed; they are now:\n"
+                          << now;
         }
     }
     fs::remove_all(folder);

@@ -33,7 +33,8 @@ Outcome convert(const QStringList& args, const std::string& input = {}) {
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> result;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) result.push_back(line);
+    for (std::string line; std::getline(in, line);)
+        result.push_back(line);
     return result;
 }
 
@@ -47,8 +48,9 @@ TEST(Converter, PrintsTheFieldsTheWindowShows) {
     ASSERT_TRUE(loadMunTableFile(std::string(HUELINX_DATA_DIR) + "/Vadoro.dat", table).ok);
     float value = 5, X, Y, Z, x, y;
     mun2xyz(5, value, 10, X, Y, Z, x, y, table, {});
-    const std::string start = "5R,5,10," + formatNumber(X, "##0.00") + "," + formatNumber(Y, "##0.00") +
-                              "," + formatNumber(Z, "##0.00") + "," + formatNumber(x, "0.0000") + ",";
+    const std::string start = "5R,5,10," + formatNumber(X, "##0.00") + "," +
+                              formatNumber(Y, "##0.00") + "," + formatNumber(Z, "##0.00") + "," +
+                              formatNumber(x, "0.0000") + ",";
     EXPECT_EQ(out[1].substr(0, start.size()), start);
     EXPECT_EQ(out[1].back(), ','); // no message
     EXPECT_EQ(std::count(out[1].begin(), out[1].end(), ','), 18);
@@ -69,7 +71,8 @@ TEST(Converter, OptionsSetTheWindowBeforeConverting) {
     const auto field = [](const Outcome& run, int index) {
         std::istringstream in(lines(run.out).at(1));
         std::string item;
-        for (int i = 0; i <= index; ++i) std::getline(in, item, ',');
+        for (int i = 0; i <= index; ++i)
+            std::getline(in, item, ',');
         return item;
     };
     const Outcome plain = convert({"munsell", "5R", "5", "10"});
@@ -77,8 +80,8 @@ TEST(Converter, OptionsSetTheWindowBeforeConverting) {
     const Outcome pwd = convert({"--pwd", "munsell", "5R", "5", "10"});
     const Outcome gamma = convert({"--gamma", "1.5", "munsell", "5R", "5", "10"});
     const Outcome white = convert({"--white-balance", "50", "munsell", "5R", "5", "10"});
-    EXPECT_NE(field(d65, 5), field(plain, 5));                    // Z adapted
-    EXPECT_LT(std::stof(field(pwd, 4)), std::stof(field(plain, 4))); // Y scaled
+    EXPECT_NE(field(d65, 5), field(plain, 5));                           // Z adapted
+    EXPECT_LT(std::stof(field(pwd, 4)), std::stof(field(plain, 4)));     // Y scaled
     EXPECT_LT(std::stoi(field(gamma, 12)), std::stoi(field(plain, 12))); // a lower gamma darkens
     EXPECT_LT(std::stoi(field(white, 13)), std::stoi(field(plain, 13)));
     EXPECT_EQ(field(white, 11), field(plain, 11)); // red keeps its level
@@ -86,7 +89,7 @@ TEST(Converter, OptionsSetTheWindowBeforeConverting) {
 
 TEST(Converter, CsvRunReportsBadLinesAndGoesOn) {
     const Outcome run = convert({"--csv"}, "rgb,255,0,0\n\nfoo,1,2,3\nxyz,1,2\nlab,abc,1,2\n"
-                                       "xy,0.3,0,50\ncmyk, 0, 0, 0, 0\n");
+                                           "xy,0.3,0,50\ncmyk, 0, 0, 0, 0\n");
     EXPECT_EQ(run.status, 1);
     const auto out = lines(run.out);
     ASSERT_EQ(out.size(), 3u);
@@ -100,10 +103,11 @@ TEST(Converter, CsvRunReportsBadLinesAndGoesOn) {
 }
 
 TEST(Converter, CommandLinesThatCannotBeUsedGiveUsage) {
-    for (const QStringList& args : {QStringList{}, QStringList{"--gamma", "9", "rgb", "1", "2", "3"},
-                                    QStringList{"--illuminant", "A", "rgb", "1", "2", "3"},
-                                    QStringList{"--white-balance", "49.5", "rgb", "1", "2", "3"},
-                                    QStringList{"--csv", "rgb"}, QStringList{"--bogus"}}) {
+    for (const QStringList& args :
+         {QStringList{}, QStringList{"--gamma", "9", "rgb", "1", "2", "3"},
+          QStringList{"--illuminant", "A", "rgb", "1", "2", "3"},
+          QStringList{"--white-balance", "49.5", "rgb", "1", "2", "3"}, QStringList{"--csv", "rgb"},
+          QStringList{"--bogus"}}) {
         const Outcome run = convert(args);
         EXPECT_EQ(run.status, 2) << args.join(" ").toStdString();
         EXPECT_NE(run.err.find("usage:"), std::string::npos);

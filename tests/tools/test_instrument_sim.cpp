@@ -32,7 +32,9 @@ std::string at(const std::string& s, std::size_t first, std::size_t count) {
     return s.substr(first - 1, count);
 }
 
-std::string blanks(std::size_t n) { return std::string(n, ' '); }
+std::string blanks(std::size_t n) {
+    return std::string(n, ' ');
+}
 // A Spectrolino command as sent: fill bytes, the text, CR LF.
 std::string filled(std::string_view text) {
     return std::string(250, '\xff') + std::string(text) + "\r\n";
@@ -58,42 +60,49 @@ TEST(InstrumentReplies, KnownCurveIsABellWithTwoDecimals) {
     EXPECT_FLOAT_EQ(curve[25], 85.0f);
     EXPECT_FLOAT_EQ(curve[18], 34.43f); // 5 + 80 / e
     EXPECT_EQ(curve[18], curve[32]);
-    for (int i = 1; i <= 40; ++i) EXPECT_FLOAT_EQ(curve[i], std::round(curve[i] * 100) / 100) << i;
+    for (int i = 1; i <= 40; ++i)
+        EXPECT_FLOAT_EQ(curve[i], std::round(curve[i] * 100) / 100) << i;
 }
 
 TEST(InstrumentReplies, MeasurementsPutEachValueInItsColumns) {
     const std::string ce7000 = ce7000Measurement(curve, {});
     ASSERT_EQ(ce7000.size(), 422u);
     EXPECT_EQ(at(ce7000, 261, 7), "  85.00");
-    EXPECT_EQ(withoutValues(ce7000, [](int i) { return 10 * i + 11; }, 40, 7),
+    EXPECT_EQ(withoutValues(
+                  ce7000, [](int i) { return 10 * i + 11; }, 40, 7),
               "11" + blanks(420));
 
     EXPECT_EQ(ce2180Status(true), "11" + blanks(16));
     const std::string ce2180 = ce2180Data(curve, false);
     ASSERT_EQ(ce2180.size(), 290u);
     EXPECT_EQ(at(ce2180, 44, 6), "  5.11");
-    EXPECT_EQ(withoutValues(ce2180, [](int i) { return 7 * i + (i - 1) / 6 - 6; }, 40, 6),
+    EXPECT_EQ(withoutValues(
+                  ce2180, [](int i) { return 7 * i + (i - 1) / 6 - 6; }, 40, 6),
               blanks(290));
 
     const std::string xth = xthMeasurement(curve, {});
     ASSERT_EQ(xth.size(), 337u);
     EXPECT_EQ(at(xth, 331, 6), "  5.81");
-    EXPECT_EQ(withoutValues(xth, [](int i) { return 8 * i + 11; }, 40, 6),
+    EXPECT_EQ(withoutValues(
+                  xth, [](int i) { return 8 * i + 11; }, 40, 6),
               "11" + blanks(334) + ">");
 
     const std::string ci = ciMeasurement(curve, {});
     ASSERT_EQ(ci.size(), 320u);
     EXPECT_EQ(at(ci, 153, 7), " 53.030");
     std::string commas;
-    for (int i = 1; i <= 40; ++i) commas += blanks(7) + (i < 40 ? "," : ">");
-    EXPECT_EQ(withoutValues(ci, [](int i) { return 8 * i - 7; }, 40, 7),
+    for (int i = 1; i <= 40; ++i)
+        commas += blanks(7) + (i < 40 ? "," : ">");
+    EXPECT_EQ(withoutValues(
+                  ci, [](int i) { return 8 * i - 7; }, 40, 7),
               commas);
 
     const std::string lino = spectrolinoSpectrum(curve, false);
     ASSERT_EQ(lino.size(), 264u);
     EXPECT_EQ(at(lino, 11, 6), "0.0500");
     EXPECT_EQ(at(lino, 256, 6), "0.0754");
-    EXPECT_EQ(withoutValues(lino, [](int i) { return 7 * i + 4; }, 36, 6, 3, 100),
+    EXPECT_EQ(withoutValues(
+                  lino, [](int i) { return 7 * i + 4; }, 36, 6, 3, 100),
               ": 185 9 0 " + blanks(252) + "\r\n");
 }
 
@@ -125,7 +134,8 @@ TEST(InstrumentReplies, CommandsAreFramedPerInstrument) {
 
 pid_t spawn(const std::vector<std::string>& args, bool quiet) {
     std::vector<char*> argv;
-    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    for (const auto& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     const pid_t pid = fork();
     if (pid == 0) {
@@ -144,7 +154,7 @@ pid_t spawn(const std::vector<std::string>& args, bool quiet) {
 // A child process, ended with SIGTERM (SIGKILL after 2 s) at the latest when
 // it goes out of scope.
 class Child {
-public:
+  public:
     explicit Child(pid_t pid) : pid_(pid) {}
     Child(const Child&) = delete;
     Child& operator=(const Child&) = delete;
@@ -168,7 +178,7 @@ public:
         return status;
     }
 
-private:
+  private:
     pid_t pid_;
 };
 
@@ -184,7 +194,7 @@ struct TempDir {
 
 // socat's pty pair with the simulator on one end and the test on the other.
 class Bench {
-public:
+  public:
     explicit Bench(const std::string& instrument, std::vector<std::string> options = {})
         : socat_(spawn({"socat", "-d", "-d", "pty,raw,echo=0,link=" + dir_.path + "/host",
                         "pty,raw,echo=0,link=" + dir_.path + "/instrument"},
@@ -247,7 +257,7 @@ public:
     // The simulator's wait status after SIGTERM.
     int stopSimulator() { return sim_->finish(); }
 
-private:
+  private:
     bool linked() const {
         return std::filesystem::exists(dir_.path + "/host") &&
                std::filesystem::exists(dir_.path + "/instrument");
@@ -267,19 +277,29 @@ struct Step {
 std::vector<Step> script(const std::string& instrument) {
     const std::string ok = "11 OK" + blanks(13);
     if (instrument.starts_with("CE7000"))
-        return {{"R", "CE7000 READY>"}, {"I\r", "11 OPEN PORT OK    "},
-                {"C\r", "11 WHITE OK        "}, {"?? junk\r", ""},
+        return {{"R", "CE7000 READY>"},
+                {"I\r", "11 OPEN PORT OK    "},
+                {"C\r", "11 WHITE OK        "},
+                {"?? junk\r", ""},
                 {"M\r", ce7000Measurement(curve, {})}};
     if (instrument == "CE2180")
-        return {{"v", "CE2180 V1.0\n"}, {"K", ok}, {"Cx", ok}, {"B", ok},
+        return {{"v", "CE2180 V1.0\n"},
+                {"K", ok},
+                {"Cx", ok},
+                {"B", ok},
                 {"M", ce2180Status(true) + ce2180Data(curve, false)}};
     if (instrument == "XTH")
-        return {{"R\r", "XTH READY>"}, {"C\r", "OK>"}, {"B\r", "OK>"}, {"M 9\r", ""},
+        return {{"R\r", "XTH READY>"},
+                {"C\r", "OK>"},
+                {"B\r", "OK>"},
+                {"M 9\r", ""},
                 {"M 8\r", xthMeasurement(curve, {})}};
     if (instrument == "Ci5/Ci7")
-        return {{"R\r", "i1 READY>"}, {"config -mode=sce\r", "OK>"}, {"whitecal\r", "OK>"},
-                {"blackcal\r", "OK>"}, {"help\r", ""}, {"measure\r", ciMeasurement(curve, {})}};
-    return {{filled("; 32"), ": 32 Spectrolino 1.0\r\n"}, {filled("; 99"), ""},
+        return {{"R\r", "i1 READY>"},  {"config -mode=sce\r", "OK>"},
+                {"whitecal\r", "OK>"}, {"blackcal\r", "OK>"},
+                {"help\r", ""},        {"measure\r", ciMeasurement(curve, {})}};
+    return {{filled("; 32"), ": 32 Spectrolino 1.0\r\n"},
+            {filled("; 99"), ""},
             {filled("; 184 9 0"), spectrolinoSpectrum(curve, false)}};
 }
 
@@ -320,7 +340,8 @@ TEST(InstrumentSim, SilentReadsButNeverAnswers) {
     for (const std::string& instrument : instruments) {
         const std::vector<std::string> silent = {"--silent"};
         benches.push_back(std::make_unique<Bench>(instrument, silent));
-        for (const Step& step : script(instrument)) benches.back()->send(step.command);
+        for (const Step& step : script(instrument))
+            benches.back()->send(step.command);
     }
     std::this_thread::sleep_for(500ms);
     for (std::size_t k = 0; k < instruments.size(); ++k) {
@@ -359,11 +380,13 @@ const auto ce2180 = [](SimMode m) {
 const auto xth = [](SimMode m) { return xthMeasurement(curve, m); };
 const auto ci = [](SimMode m) { return ciMeasurement(curve, m); };
 const auto lino = [](SimMode m) { return spectrolinoSpectrum(curve, m.garbage); };
-const std::vector<Measurement> measurements = {
-    {"CE7000", "M\r", ce7000, 19},      {"CE7000A", "M\r", ce7000, 19},
-    {"CE2180", "M", ce2180, 18},         {"XTH", "M 8\r", xth, 18},
-    {"Ci5/Ci7", "measure\r", ci, 0},     {"Spectrolino", filled("; 184 9 0"), lino, 10},
-    {"SpectroEye", filled("; 184 9 0"), lino, 10}};
+const std::vector<Measurement> measurements = {{"CE7000", "M\r", ce7000, 19},
+                                               {"CE7000A", "M\r", ce7000, 19},
+                                               {"CE2180", "M", ce2180, 18},
+                                               {"XTH", "M 8\r", xth, 18},
+                                               {"Ci5/Ci7", "measure\r", ci, 0},
+                                               {"Spectrolino", filled("; 184 9 0"), lino, 10},
+                                               {"SpectroEye", filled("; 184 9 0"), lino, 10}};
 
 // The reply to the measurement command of a simulator started with `option`,
 // checked to be all that comes.

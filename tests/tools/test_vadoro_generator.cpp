@@ -19,7 +19,8 @@ std::string dataFile(const std::string& name) {
 std::string record(const std::string& file, int v, int k, int j) {
     std::istringstream lines(file);
     std::string line;
-    for (int i = 0; i <= v * 680 + k * 17 + j; ++i) std::getline(lines, line);
+    for (int i = 0; i <= v * 680 + k * 17 + j; ++i)
+        std::getline(lines, line);
     return line.substr(0, line.size() - 1); // without the CR
 }
 
@@ -32,8 +33,8 @@ TEST(VadoroGenerator, RegeneratesTheCommittedFileByteForByte) {
 TEST(VadoroGenerator, GridRules) {
     const std::string csv = "hue,value,chroma,x,y,Y\n"
                             "5R,3,4,0.4000,0.3000,6.5\n"
-                            "5R,3,40,0.6000,0.3000,6.5\n"   // beyond chroma 32: left out
-                            "10RP,1,2,0.3629,0.2710,1.2\n"  // hue index 0
+                            "5R,3,40,0.6000,0.3000,6.5\n"  // beyond chroma 32: left out
+                            "10RP,1,2,0.3629,0.2710,1.2\n" // hue index 0
                             "5R,0.2,2,0.5000,0.2000,0.2\n"
                             "5R,0.4,2,0.4500,0.2500,0.4\n"
                             "10Y,0.4,2,0.5420,0.6700,0.4\n"; // value 0.2 lacks 10Y
@@ -50,8 +51,8 @@ TEST(VadoroGenerator, GridRules) {
 }
 
 TEST(VadoroGenerator, MalformedLinesAreNamed) {
-    const auto table = generateVadoro("hue,value,chroma,x,y,Y\r\n5R,3,4,0.4,0.3\r\n5Q,3,4,0.4,0.3\r\n",
-                                      "bad.csv");
+    const auto table =
+        generateVadoro("hue,value,chroma,x,y,Y\r\n5R,3,4,0.4,0.3\r\n5Q,3,4,0.4,0.3\r\n", "bad.csv");
     EXPECT_FALSE(table.ok);
     EXPECT_EQ(table.message,
               "\"bad.csv\", line 3: expected hue,value,chroma,x,y, found \"5Q,3,4,0.4,0.3\".");

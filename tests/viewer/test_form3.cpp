@@ -19,7 +19,7 @@ namespace huelinx::testing {
 namespace {
 
 class Viewer : public Form1Test {
-protected:
+  protected:
     void SetUp() override {
         Form1Test::SetUp();
         ASSERT_TRUE(start());
@@ -35,11 +35,13 @@ protected:
     static void palette(const QString& name, const QStringList& rows) {
         QFile f(name);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        for (const QString& row : rows) f.write((row + "\r\n").toLatin1());
+        for (const QString& row : rows)
+            f.write((row + "\r\n").toLatin1());
     }
-    static QString row(const QString& tag, const QString& hue, const QString& value, const QString& chroma) {
-        return "\"12-17-2022\",\"10:30:00\",\"" + tag + "\",\"" + hue + "\",\"" + value + "\",\"" + chroma +
-               "\",\"1\",\"2\",\"3\",";
+    static QString row(const QString& tag, const QString& hue, const QString& value,
+                       const QString& chroma) {
+        return "\"12-17-2022\",\"10:30:00\",\"" + tag + "\",\"" + hue + "\",\"" + value + "\",\"" +
+               chroma + "\",\"1\",\"2\",\"3\",";
     }
 };
 
@@ -95,24 +97,28 @@ TEST_F(Viewer, ListEntriesAndHueTexts) {
 TEST_F(Viewer, RowsThatCannotBeReadEndTheLoadAndKeepTheEarlierEntries) {
     Form3& v = open();
     const QString remembered = readFile("LastPalette.txt");
-    palette("bad.csv", {row("a", "5R", "5", "4"), row("b", "5Y", "7", "6"), row("c", "5G", "x", "4")});
+    palette("bad.csv",
+            {row("a", "5R", "5", "4"), row("b", "5Y", "7", "6"), row("c", "5G", "x", "4")});
     program->paletteFile = "bad.csv";
     v.GetData(2);
-    EXPECT_EQ(messages(), std::vector<QString>{"File format Error or Palette not generatedbad.csv"});
+    EXPECT_EQ(messages(),
+              std::vector<QString>{"File format Error or Palette not generatedbad.csv"});
     EXPECT_EQ(v.pointCount, 2);
     EXPECT_EQ(readFile("LastPalette.txt"), remembered);
     platform.clear();
     palette("short.csv", {row("a", "5R", "5", "4"), "\"d\",\"t\",\"tag\",\"5R\""});
     program->paletteFile = "short.csv";
     v.GetData(2);
-    EXPECT_EQ(messages(), std::vector<QString>{"File format Error or Palette not generatedshort.csv"});
+    EXPECT_EQ(messages(),
+              std::vector<QString>{"File format Error or Palette not generatedshort.csv"});
     EXPECT_EQ(v.pointCount, 1);
     // A missing file keeps the dots of the palette before it; picking then
     // selects no list row that isn't there.
     platform.clear();
     program->paletteFile = "missing.csv";
     v.GetData(2);
-    EXPECT_EQ(messages(), std::vector<QString>{"File format Error or Palette not generatedmissing.csv"});
+    EXPECT_EQ(messages(),
+              std::vector<QString>{"File format Error or Palette not generatedmissing.csv"});
     EXPECT_EQ(v.pointCount, 1);
     EXPECT_EQ(v.List1->count(), 0);
     v.drawPalette();
@@ -128,7 +134,8 @@ TEST_F(Viewer, RowsThatCannotBeReadEndTheLoadAndKeepTheEarlierEntries) {
 
 TEST_F(Viewer, TenThousandRowsAtMost) {
     QStringList rows;
-    for (int i = 0; i < 10000; ++i) rows << row("t", "5R", "5", "4");
+    for (int i = 0; i < 10000; ++i)
+        rows << row("t", "5R", "5", "4");
     palette("full.csv", rows);
     rows << row("extra", "5Y", "7", "6");
     palette("over.csv", rows);
@@ -144,7 +151,8 @@ TEST_F(Viewer, TenThousandRowsAtMost) {
 }
 
 TEST_F(Viewer, PickingWithEitherButtonFillsItsSideAndDotsAreDrawnInTheirColours) {
-    palette("two.csv", {row("red", "5R", "5", "12"), row("blue", "5PB", "4", "10"), row("again", "5PB", "4", "10")});
+    palette("two.csv", {row("red", "5R", "5", "12"), row("blue", "5PB", "4", "10"),
+                        row("again", "5PB", "4", "10")});
     Form3& v = open();
     program->paletteFile = "two.csv";
     v.GetData(2);
@@ -162,8 +170,10 @@ TEST_F(Viewer, PickingWithEitherButtonFillsItsSideAndDotsAreDrawnInTheirColours)
     EXPECT_EQ(v.Text3[0]->text(), "red");
     EXPECT_EQ(v.Text3[1]->text(), "blue"); // entry 3 lies on entry 2: the earlier wins
     EXPECT_EQ(v.Text4[1]->text(), v.pointHue[2] + " 4.00/10.00");
-    EXPECT_EQ(v.Shape1->palette().color(QPalette::Window), QColor(v.pointRGB[1][0], v.pointRGB[1][1], v.pointRGB[1][2]));
-    EXPECT_EQ(v.Shape2->palette().color(QPalette::Window), QColor(v.pointRGB[2][0], v.pointRGB[2][1], v.pointRGB[2][2]));
+    EXPECT_EQ(v.Shape1->palette().color(QPalette::Window),
+              QColor(v.pointRGB[1][0], v.pointRGB[1][1], v.pointRGB[1][2]));
+    EXPECT_EQ(v.Shape2->palette().color(QPalette::Window),
+              QColor(v.pointRGB[2][0], v.pointRGB[2][1], v.pointRGB[2][2]));
     EXPECT_EQ(v.List1->currentRow(), 1);
     // The selected entry gets a white centre (entry 3 covers entry 2, so look at entry 1).
     v.Picture1_MouseDown(1, red.x(), red.y());
@@ -190,7 +200,8 @@ TEST_F(Viewer, MessagesAndTheOtherWindowsThatReloadIt) {
     v.mnuHelp->trigger();
     v.mnuNewPalette->trigger();
     ASSERT_EQ(messages().size(), 2u);
-    EXPECT_TRUE(messages()[0].startsWith("Continuous rotation of palette is controlled by the 'Rotate' and 'Stop' buttons\r\n"));
+    EXPECT_TRUE(messages()[0].startsWith(
+        "Continuous rotation of palette is controlled by the 'Rotate' and 'Stop' buttons\r\n"));
     EXPECT_TRUE(messages()[0].contains("image analysis screen\r\rIdentify colors"));
     EXPECT_TRUE(messages()[0].endsWith("right-clicking the second color\r\n"));
     EXPECT_TRUE(messages()[1].startsWith("To make a new palette or add to a current palette"));

@@ -13,8 +13,9 @@ TEST(ViewerGeometry, HueAnglesOfEveryEndingInAnyCase) {
     const struct {
         const char* text;
         double hue;
-    } cases[] = {{"5.0YR", 15}, {"5.0yr", 15}, {"10RP", 100}, {"5Y", 25}, {"2.5GY", 32.5},
-                 {"7.5bg", 57.5}, {"5PB", 75}, {"5r", 5},  {"10G", 50},  {"5B", 65}, {"5P", 85}, {"YR", 10}};
+    } cases[] = {{"5.0YR", 15},   {"5.0yr", 15},   {"10RP", 100}, {"5Y", 25},
+                 {"2.5GY", 32.5}, {"7.5bg", 57.5}, {"5PB", 75},   {"5r", 5},
+                 {"10G", 50},     {"5B", 65},      {"5P", 85},    {"YR", 10}};
     for (const auto& c : cases) {
         float angle = -1;
         ASSERT_TRUE(hueAngleOf(c.text, angle)) << c.text;
