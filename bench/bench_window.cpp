@@ -1,12 +1,11 @@
 // Speed of the main window's entry paths with the window hidden, and of the
-// command-line converter's --csv mode.
+// windows' long runs (palette loading, picture palette, tables, imports).
 #include "bench_support.h"
 #include "mainwindow/entry_box.h"
 #include "mainwindow/form1.h"
 #include "picture/form2.h"
 #include "picture/picture_surface.h"
 #include "platform/scripted_platform.h"
-#include "tools/converter.h"
 #include "viewer/form3.h"
 
 #include <QApplication>
@@ -56,52 +55,6 @@ void xyzEnter(benchmark::State& state) {
         f.Text11[2]->setText("30.7");
         f.xyzEntered();
     }
-}
-
-// 10,000 lines of every kind, seeded.
-std::string csvInput() {
-    std::mt19937 rng(12);
-    std::uniform_real_distribution<double> u(0, 1);
-    std::ostringstream in;
-    const char* families[10] = {"R", "YR", "Y", "GY", "G", "BG", "B", "PB", "P", "RP"};
-    for (int i = 0; i < 10000; ++i) {
-        switch (i % 6) {
-        case 0:
-            in << "munsell," << 2.5 * (1 + i % 4) << families[i % 10] << "," << 1 + 8 * u(rng)
-               << "," << 8 * u(rng);
-            break;
-        case 1:
-            in << "xyz," << 5 + 60 * u(rng) << "," << 5 + 60 * u(rng) << "," << 5 + 60 * u(rng);
-            break;
-        case 2:
-            in << "xy," << 0.2 + 0.2 * u(rng) << "," << 0.2 + 0.2 * u(rng) << ","
-               << 50 * u(rng) + 1;
-            break;
-        case 3:
-            in << "lab," << 100 * u(rng) << "," << 100 * u(rng) - 50 << "," << 100 * u(rng) - 50;
-            break;
-        case 4:
-            in << "rgb," << int(255 * u(rng)) << "," << int(255 * u(rng)) << ","
-               << int(255 * u(rng));
-            break;
-        default:
-            in << "cmyk," << int(100 * u(rng)) << "," << int(100 * u(rng)) << ","
-               << int(100 * u(rng)) << ",0";
-        }
-        in << "\n";
-    }
-    return in.str();
-}
-
-void converterCsv(benchmark::State& state) {
-    const std::string input = csvInput();
-    for (auto _ : state) {
-        std::istringstream in(input);
-        std::ostringstream out, err;
-        runConverter({"--csv"}, {HUELINX_DATA_DIR}, in, out, err);
-        benchmark::DoNotOptimize(out.str().size());
-    }
-    state.SetItemsProcessed(state.iterations() * 10000);
 }
 
 // The palette and table writers, in a scratch working directory.
@@ -242,7 +195,6 @@ BENCHMARK(importMunsellRows)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(paletteAppends)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(munsellEnter)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(xyzEnter)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(converterCsv)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

@@ -82,6 +82,56 @@ CellIndex::CellIndex(const MunTable& table) : table_(&table) {
                 ax = dx, ay = dy, bx = cx, by = cy;
             }
         }
+        buildGrid(v);
+    }
+}
+
+int CellIndex::bucket(float coordinate, float origin, float scale) {
+    const float at = (coordinate - origin) * scale;
+    if (!(at >= 0.0f)) return -1;
+    if (at >= static_cast<float>(gridSize)) return gridSize;
+    return static_cast<int>(at);
+}
+
+void CellIndex::buildGrid(int v) {
+    const auto& cells = levels_[v];
+    Grid& g = grids_[v];
+    float x1 = 0, y1 = 0;
+    bool first = true;
+    for (const Cell& c : cells) {
+        if (!c.prunable) continue;
+        g.x0 = first ? c.minX : std::min(g.x0, c.minX);
+        g.y0 = first ? c.minY : std::min(g.y0, c.minY);
+        x1 = first ? c.maxX : std::max(x1, c.maxX);
+        y1 = first ? c.maxY : std::max(y1, c.maxY);
+        first = false;
+    }
+    g.scaleX = x1 > g.x0 ? static_cast<float>(gridSize) / (x1 - g.x0) : 0.0f;
+    g.scaleY = y1 > g.y0 ? static_cast<float>(gridSize) / (y1 - g.y0) : 0.0f;
+    std::vector<std::vector<std::uint16_t>> lists(gridSize * gridSize);
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const Cell& c = cells[i];
+        const auto index = static_cast<std::uint16_t>(i);
+        if (!c.prunable) {
+            g.unpruned.push_back(index);
+            for (auto& list : lists)
+                list.push_back(index);
+            continue;
+        }
+        // bucket() never decreases as its coordinate grows, so every point of
+        // the box falls in a bucket between those of its corners.
+        const int bx0 = std::max(bucket(c.minX, g.x0, g.scaleX), 0);
+        const int bx1 = std::min(bucket(c.maxX, g.x0, g.scaleX), gridSize - 1);
+        const int by0 = std::max(bucket(c.minY, g.y0, g.scaleY), 0);
+        const int by1 = std::min(bucket(c.maxY, g.y0, g.scaleY), gridSize - 1);
+        for (int by = by0; by <= by1; ++by)
+            for (int bx = bx0; bx <= bx1; ++bx)
+                lists[static_cast<std::size_t>(by * gridSize + bx)].push_back(index);
+    }
+    g.start.push_back(0);
+    for (const auto& list : lists) {
+        g.cells.insert(g.cells.end(), list.begin(), list.end());
+        g.start.push_back(static_cast<std::uint32_t>(g.cells.size()));
     }
 }
 
@@ -97,7 +147,18 @@ void CellIndex::find(float x, float y, int v, std::int16_t& k, std::int16_t& j) 
     k = 40;
     j = 0;
     if (v < 0 || v >= MunTable::valueCount) return;
-    for (const Cell& c : levels_[v]) {
+    const Grid& g = grids_[v];
+    const int bx = bucket(x, g.x0, g.scaleX), by = bucket(y, g.y0, g.scaleY);
+    const bool onGrid = bx >= 0 && bx < gridSize && by >= 0 && by < gridSize;
+    const std::uint16_t* first = g.unpruned.data();
+    const std::uint16_t* last = first + g.unpruned.size();
+    if (onGrid) {
+        const auto b = static_cast<std::size_t>(by * gridSize + bx);
+        first = g.cells.data() + g.start[b];
+        last = g.cells.data() + g.start[b + 1];
+    }
+    for (const std::uint16_t* i = first; i != last; ++i) {
+        const Cell& c = levels_[v][*i];
         if (c.prunable && (x < c.minX || x > c.maxX || y < c.minY || y > c.maxY)) continue;
         std::int16_t inside = 0;
         inquad(x, y, c.ax, c.ay, c.bx, c.by, c.cx, c.cy, c.dx, c.dy, inside);

@@ -34,6 +34,23 @@ class CellIndex {
 
     // Cells of each value level in search order.
     std::vector<Cell> levels_[MunTable::valueCount];
+
+    // A grid over the chromaticity diagram per level: each bucket lists, in
+    // search order, the cells that a point in it may lie in (every cell that
+    // can't be pruned, and the prunable ones whose box meets the bucket).
+    // Points off the grid can only lie in cells that can't be pruned.
+    static constexpr int gridSize = 48;
+    struct Grid {
+        float x0 = 0, y0 = 0, scaleX = 0, scaleY = 0;
+        std::vector<std::uint32_t> start;    // gridSize * gridSize + 1 offsets
+        std::vector<std::uint16_t> cells;    // indices into the level's cells
+        std::vector<std::uint16_t> unpruned; // for points off the grid
+    };
+    Grid grids_[MunTable::valueCount];
+    void buildGrid(int v);
+    // The bucket column or row of a coordinate; -1 or gridSize off the grid.
+    static int bucket(float coordinate, float origin, float scale);
+
     const MunTable* table_ = nullptr;
 };
 

@@ -20,6 +20,10 @@ namespace huelinx {
 // `value` written with `pattern`; "NaN", "Inf" or "-Inf" for a value that is
 // not a finite number.
 std::string formatNumber(double value, std::string_view pattern);
+// The same through strings of digits, for any magnitude and any number of
+// places; formatNumber takes this way only where its whole-number arithmetic
+// would overflow. Kept apart so that tests can hold the two against each other.
+std::string formatNumberByDigits(double value, std::string_view pattern);
 
 // The shortest decimal form of a number: whole numbers without a point, single
 // precision values with up to 7 significant digits, double precision values

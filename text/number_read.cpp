@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace huelinx {
@@ -78,9 +80,39 @@ std::optional<double> valueOf(const Scanned& s) {
         static_cast<long long>(s.wholeDigits) - static_cast<long long>(first) + s.exponent;
     if (scale > 400) return std::nullopt;
     if (scale < -400) return 0.0;
-    std::string token = "0." + s.digits.substr(first) + 'e' + std::to_string(scale);
+    // Up to 15 digits times or over a power of ten up to 10^22: both are exact
+    // doubles, so one multiplication or division rounds exactly as reading the
+    // whole text would.
+    const std::size_t count = s.digits.size() - first;
+    const long long power = scale - static_cast<long long>(count);
+    if (count <= 15 && power >= -22 && power <= 22) {
+        std::uint64_t whole = 0;
+        for (std::size_t i = first; i < s.digits.size(); ++i)
+            whole = whole * 10 + static_cast<std::uint64_t>(s.digits[i] - '0');
+        static constexpr double tens[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                          1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                          1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+        const double d = static_cast<double>(whole);
+        const double value = power >= 0 ? d * tens[power] : d / tens[-power];
+        return s.negative ? -value : value;
+    }
+    // The digits as "0.<digits>e<scale>", in a buffer on the stack when they fit.
+    const std::string_view digits = std::string_view(s.digits).substr(first);
+    char small[256];
+    std::string large;
+    char* token = small;
+    if (digits.size() + 16 > sizeof small) {
+        large.resize(digits.size() + 16);
+        token = large.data();
+    }
+    token[0] = '0';
+    token[1] = '.';
+    std::memcpy(token + 2, digits.data(), digits.size());
+    char* end = token + 2 + digits.size();
+    *end++ = 'e';
+    end = std::to_chars(end, end + 12, scale).ptr;
     double value = 0;
-    auto result = std::from_chars(token.data(), token.data() + token.size(), value);
+    auto result = std::from_chars(token, end, value);
     if (result.ec == std::errc::result_out_of_range) {
         if (scale > 0) return std::nullopt;
         return 0.0;

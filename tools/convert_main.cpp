@@ -1,36 +1,29 @@
-// huelinx-convert: the command-line converter. It never needs a display: the
-// window it runs is drawn offscreen.
+// huelinx-convert: the command-line converter. It needs no display and no
+// window toolkit: it runs the colour model on the core alone.
 #include "tools/converter.h"
 
-#include <QApplication>
-
-#include <cstdlib>
-#include <cstring>
+#include <filesystem>
 #include <iostream>
+#include <string>
+#include <vector>
 
 namespace {
 
-// The toolkit's own notes (about runtime folders and the like) are not the
-// converter's output.
-void quietToolkit(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtFatalMsg) {
-        std::cerr << message.toStdString() << "\n";
-        std::abort();
-    }
+// The folder of the running program, where the build puts data/ beside it.
+std::string programFolder(const char* argv0) {
+    std::error_code failed;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", failed);
+    if (!failed) return self.parent_path().string();
+    return std::filesystem::absolute(argv0, failed).parent_path().string();
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i)
-        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h"))
-            return huelinx::runConverter({"--help"}, {}, std::cin, std::cout, std::cerr);
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    qInstallMessageHandler(quietToolkit);
-    QApplication app(argc, argv);
-    QStringList args = QCoreApplication::arguments();
-    args.removeFirst();
     std::ios::sync_with_stdio(false);
-    const QStringList dataFolders{QCoreApplication::applicationDirPath() + "/data"};
+    // The converter flushes its output itself before it waits for input.
+    std::cin.tie(nullptr);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> dataFolders{programFolder(argv[0]) + "/data"};
     return huelinx::runConverter(args, dataFolders, std::cin, std::cout, std::cerr);
 }

@@ -1,18 +1,11 @@
 #include "tools/converter.h"
 
-#include "mainwindow/entry_box.h"
-#include "mainwindow/form1.h"
-#include "platform/scripted_platform.h"
+#include "colour/colour_model.h"
+#include "colour/muntable.h"
 #include "text/number_read.h"
 
-#include <QCheckBox>
-#include <QFont>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QScrollBar>
-
-#include <functional>
+#include <algorithm>
+#include <filesystem>
 #include <istream>
 #include <map>
 #include <optional>
@@ -50,210 +43,262 @@ const char* const usage =
     "  --white-balance P          display white level, 50 to 100 (default 100)\n"
     "  --help                     this text\n";
 
+using Strings = std::vector<std::string>;
+
+bool isSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+std::string trimmed(const std::string& text) {
+    std::size_t first = 0, last = text.size();
+    while (first < last && isSpace(text[first]))
+        ++first;
+    while (last > first && isSpace(text[last - 1]))
+        --last;
+    return text.substr(first, last - first);
+}
+
+std::string lettersIn(std::string text, int (*convert)(int)) {
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x80) c = static_cast<char>(convert(c));
+    return text;
+}
+
 struct Options {
-    int illuminant = 0;
+    Illuminant illuminant = Illuminant::C;
     bool pwd = false;
-    QString gamma;
+    std::string gamma;
     std::optional<int> whiteBalance;
     bool csv = false;
-    QStringList colour;
+    Strings colour;
 };
 
 // Parses the command line; an empty error means it can be used.
-QString parseOptions(const QStringList& args, Options& options) {
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
+std::string parseOptions(const Strings& args, Options& options) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
         if (a == "--pwd") {
             options.pwd = true;
         } else if (a == "--csv") {
             options.csv = true;
         } else if (a == "--illuminant") {
-            const QString name = hasValue ? args[++i].toUpper() : QString();
-            const std::map<QString, int> names{{"C", 0}, {"D50", 1}, {"D5000", 1}, {"D65", 2}};
+            const std::string name = hasValue ? lettersIn(args[++i], ::toupper) : std::string();
+            const std::map<std::string, Illuminant> names{{"C", Illuminant::C},
+                                                          {"D50", Illuminant::D5000},
+                                                          {"D5000", Illuminant::D5000},
+                                                          {"D65", Illuminant::D65}};
             if (!names.count(name)) return "--illuminant needs C, D50 or D65";
             options.illuminant = names.at(name);
         } else if (a == "--gamma") {
-            const auto g = hasValue ? strictNumber(args[++i].toStdString()) : std::nullopt;
+            const auto g = hasValue ? strictNumber(args[++i]) : std::nullopt;
             if (!g || *g < 1 || *g > 3) return "--gamma needs a number from 1 to 3";
             options.gamma = args[i];
         } else if (a == "--white-balance") {
-            const auto p = hasValue ? strictNumber(args[++i].toStdString()) : std::nullopt;
+            const auto p = hasValue ? strictNumber(args[++i]) : std::nullopt;
             if (!p || *p < 50 || *p > 100 || *p != roundHalfEven(*p))
                 return "--white-balance needs a whole number from 50 to 100";
             options.whiteBalance = static_cast<int>(*p);
-        } else if (a.startsWith("--")) {
+        } else if (a.starts_with("--")) {
             return "unknown option " + a;
         } else {
-            options.colour << a;
+            options.colour.push_back(a);
         }
     }
-    if (options.csv && !options.colour.isEmpty())
+    if (options.csv && !options.colour.empty())
         return "--csv takes its colours from standard input";
-    if (!options.csv && options.colour.isEmpty()) return "no colour given";
+    if (!options.csv && options.colour.empty()) return "no colour given";
     return {};
 }
 
 // One field of the output, quoted when it holds a comma, a quote or a line end.
-QString csvField(const QString& text) {
-    if (!text.contains(',') && !text.contains('"') && !text.contains('\n') && !text.contains('\r'))
-        return text;
-    QString quotedText = text;
-    quotedText.replace("\"", "\"\"");
-    return "\"" + quotedText + "\"";
+void appendCsvField(std::string& line, const std::string& text) {
+    const auto special = [](char c) { return c == ',' || c == '"' || c == '\n' || c == '\r'; };
+    if (std::none_of(text.begin(), text.end(), special)) {
+        line += text;
+        return;
+    }
+    line += '"';
+    for (char c : text)
+        line += c == '"' ? std::string("\"\"") : std::string(1, c);
+    line += '"';
 }
 
-// One kind of colour: the boxes its values go into and the entry that converts them.
+// The kinds of colour, with the boxes their values go into in order.
 struct Kind {
-    std::vector<QLineEdit*> boxes;
-    std::function<void()> entry;
-    bool textFirst; // the first value is a hue text, not a number
+    const char* name;
+    Notation notation;
+    std::vector<Box> boxes;
 };
+
+const std::vector<Kind>& kinds() {
+    static const std::vector<Kind> all = {
+        {"munsell", Notation::Munsell, {Box::Hue, Box::Value, Box::Chroma}},
+        {"xyz", Notation::Xyz, {Box::X, Box::Y, Box::Z}},
+        {"xy", Notation::Chromaticity, {Box::SmallX, Box::SmallY, Box::Y}},
+        {"lab", Notation::Lab, {Box::L, Box::A, Box::B}},
+        {"rgb", Notation::Rgb, {Box::Red, Box::Green, Box::Blue}},
+        {"cmyk", Notation::Cmyk, {Box::Cyan, Box::Magenta, Box::Yellow, Box::Black}},
+    };
+    return all;
+}
 
 class Converter {
   public:
-    Converter(Form1& form, ScriptedPlatform& platform) : form_(form), platform_(platform) {
-        Form1& f = form;
-        kinds_ = {
-            {"munsell", {{f.Text12[0], f.Text12[1], f.Text12[2]}, [&f] { f.vadoro(); }, true}},
-            {"xyz", {{f.Text11[0], f.Text11[1], f.Text11[2]}, [&f] { f.xyzEntered(); }, false}},
-            {"xy", {{f.Text18[0], f.Text18[1], f.Text11[1]}, [&f] { f.xyEntered(); }, false}},
-            {"lab", {{f.Text15[0], f.Text15[1], f.Text15[2]}, [&f] { f.labEntered(); }, false}},
-            {"rgb", {{f.Text1[0], f.Text1[1], f.Text1[2]}, [&f] { f.Command6_Click(); }, false}},
-            {"cmyk", {{f.Text2[0], f.Text2[1], f.Text2[2], f.Text2[3]}, [&f] { f.cmyk(); }, false}},
-        };
-    }
+    explicit Converter(const MunTable& table) : table_(table) {}
 
+    // The window after start-up (the initial notation converted under
+    // illuminant C) with the options applied as a user would set them.
     void apply(const Options& o) {
-        form_.Check1->setChecked(o.pwd);
-        if (o.whiteBalance) form_.VScroll7->setValue(*o.whiteBalance);
-        if (!o.gamma.isEmpty()) form_.Text5->setText(o.gamma);
-        form_.Option1[o.illuminant]->setChecked(true);
-        form_.Option1_Click(o.illuminant);
+        colour_ = selectIlluminant(ColourModel::initial(), Illuminant::C, table_);
+        colour_ = setPwd(std::move(colour_), o.pwd);
+        if (o.whiteBalance) colour_ = moveWhiteBalance(std::move(colour_), *o.whiteBalance);
+        if (!o.gamma.empty() && o.gamma != colour_.gammaText)
+            colour_ = editGamma(std::move(colour_), o.gamma, table_);
+        colour_ = selectIlluminant(std::move(colour_), o.illuminant, table_);
     }
 
-    // Converts one colour; the CSV line, or an error for a colour it can't use.
-    bool convert(const QStringList& colour, QString& line, QString& error);
+    // Converts one colour into its CSV line, or gives the error for a colour
+    // it can't use.
+    bool convert(const Strings& colour, std::string& line, std::string& error);
 
   private:
-    QString row() const;
-    Form1& form_;
-    ScriptedPlatform& platform_;
-    std::map<QString, Kind> kinds_;
+    std::string row() const;
+    const MunTable& table_;
+    ColourModel colour_;
 };
 
-bool Converter::convert(const QStringList& colour, QString& line, QString& error) {
-    const QString name = colour.value(0).trimmed().toLower();
-    const auto kind = kinds_.find(name);
-    if (kind == kinds_.end()) {
-        error = "unknown kind \"" + colour.value(0) + "\"";
+bool Converter::convert(const Strings& colour, std::string& line, std::string& error) {
+    const std::string first = colour.empty() ? std::string() : colour[0];
+    const std::string name = lettersIn(trimmed(first), ::tolower);
+    const auto kind =
+        std::find_if(kinds().begin(), kinds().end(), [&](const Kind& k) { return name == k.name; });
+    if (kind == kinds().end()) {
+        error = "unknown kind \"" + first + "\"";
         return false;
     }
-    const auto& boxes = kind->second.boxes;
-    if (colour.size() - 1 != static_cast<int>(boxes.size())) {
-        error = QString("%1 needs %2 values, found %3")
-                    .arg(name)
-                    .arg(boxes.size())
-                    .arg(colour.size() - 1);
+    const auto& boxes = kind->boxes;
+    if (colour.size() - 1 != boxes.size()) {
+        error = name + " needs " + std::to_string(boxes.size()) + " values, found " +
+                std::to_string(colour.size() - 1);
         return false;
     }
     for (std::size_t i = 0; i < boxes.size(); ++i) {
-        const QString value = colour[static_cast<int>(i) + 1].trimmed();
-        if (!(i == 0 && kind->second.textFirst) && !strictNumber(value.toStdString())) {
+        std::string value = trimmed(colour[i + 1]);
+        if (!(i == 0 && kind->notation == Notation::Munsell) && !strictNumber(value)) {
             error = "\"" + value + "\" is not a number";
             return false;
         }
-        boxes[i]->setText(value);
+        colour_[boxes[i]] = std::move(value);
     }
-    platform_.clear();
-    kind->second.entry();
-    if (form_.entryRejected()) {
-        error = platform_.shown().empty() ? QString("refused") : platform_.shown().back().text;
+    colour_ = enter(std::move(colour_), kind->notation, table_);
+    if (colour_.refused) {
+        error = colour_.messages.empty() ? std::string("refused") : colour_.messages.back();
         return false;
     }
     line = row();
     return true;
 }
 
-QString Converter::row() const {
-    QStringList fields;
-    for (auto* box : form_.Text12)
-        fields << box->text();
-    for (auto* box : form_.Text11)
-        fields << box->text();
-    for (auto* box : form_.Text18)
-        fields << box->text();
-    for (auto* box : form_.Text15)
-        fields << box->text();
-    for (auto* box : form_.Text1)
-        fields << box->text();
-    for (auto* box : form_.Text2)
-        fields << box->text();
-    QStringList messages;
-    if (!form_.Label19->text().isEmpty()) messages << form_.Label19->text();
-    for (const auto& shown : platform_.shown())
-        if (shown.kind == ScriptedPlatform::Shown::Message) messages << shown.text;
-    if (form_.outsideMunsellData()) messages << "Outside the Munsell data";
-    fields << messages.join("; ");
-    for (QString& field : fields)
-        field = csvField(field);
-    return fields.join(',');
+std::string Converter::row() const {
+    std::string line;
+    line.reserve(160);
+    for (const std::string& text : colour_.box) {
+        appendCsvField(line, text);
+        line += ',';
+    }
+    std::string messages;
+    const auto add = [&messages](const std::string& message) {
+        if (!messages.empty()) messages += "; ";
+        messages += message;
+    };
+    if (colour_.outOfRangeShown) add("Out of RGB Range");
+    for (const std::string& message : colour_.messages)
+        add(message);
+    if (colour_.outsideData) add("Outside the Munsell data");
+    appendCsvField(line, messages);
+    return line;
+}
+
+// The fields of a --csv line: split at every comma.
+void splitFields(const std::string& line, Strings& fields) {
+    fields.clear();
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = line.find(',', start);
+        fields.push_back(line.substr(start, comma - start));
+        if (comma == std::string::npos) return;
+        start = comma + 1;
+    }
 }
 
 int convertLines(Converter& converter, std::istream& in, std::ostream& out, std::ostream& err) {
     int status = 0;
-    std::string text;
-    for (int number = 1; std::getline(in, text); ++number) {
-        const QString line = QString::fromStdString(text).trimmed();
-        if (line.isEmpty()) continue;
-        QString result, error;
-        if (converter.convert(line.split(','), result, error)) {
-            out << result.toStdString() << "\n";
+    std::string text, result, error;
+    Strings fields;
+    for (int number = 1;; ++number) {
+        // Output waits in its buffer while more input is at hand, and is sent
+        // before the converter waits for input, so a user typing lines sees
+        // each answer at once.
+        if (in.rdbuf()->in_avail() <= 0) out.flush();
+        if (!std::getline(in, text)) break;
+        const std::string line = trimmed(text);
+        if (line.empty()) continue;
+        splitFields(line, fields);
+        if (converter.convert(fields, result, error)) {
+            out << result << "\n";
         } else {
-            err << "line " << number << ": " << error.toStdString() << "\n";
+            // One write per line: the error stream is not buffered.
+            err << ("line " + std::to_string(number) + ": " + error + "\n");
             status = 1;
         }
     }
     return status;
 }
 
+// The Munsell table file: the working directory first, then the data folders.
+std::string locateTable(const Strings& dataFolders) {
+    const std::string name = "Vadoro.dat";
+    std::error_code ignored;
+    if (std::filesystem::exists(name, ignored)) return name;
+    for (const std::string& folder : dataFolders) {
+        const std::string path = (std::filesystem::path(folder) / name).string();
+        if (std::filesystem::exists(path, ignored)) return path;
+    }
+    return name;
+}
+
 } // namespace
 
-int runConverter(const QStringList& args, const QStringList& dataFolders, std::istream& in,
+int runConverter(const Strings& args, const Strings& dataFolders, std::istream& in,
                  std::ostream& out, std::ostream& err) {
-    if (args.contains("--help") || args.contains("-h")) {
+    if (std::find(args.begin(), args.end(), "--help") != args.end() ||
+        std::find(args.begin(), args.end(), "-h") != args.end()) {
         out << usage;
         return 0;
     }
     Options options;
-    const QString problem = parseOptions(args, options);
-    if (!problem.isEmpty()) {
-        err << "huelinx-convert: " << problem.toStdString() << "\n" << usage;
+    const std::string problem = parseOptions(args, options);
+    if (!problem.empty()) {
+        err << "huelinx-convert: " << problem << "\n" << usage;
         return 2;
     }
-    ScriptedPlatform platform;
-    Program program(platform);
-    program.dataFolders = dataFolders;
-    Form1 form(program);
-    if (!form.Form_Load()) {
-        err << "huelinx-convert: " << platform.shown().back().text.toStdString() << "\n";
+    MunTable table;
+    const LoadResult loaded = loadMunTableFile(locateTable(dataFolders), table);
+    if (!loaded.ok) {
+        err << "huelinx-convert: " << loaded.message << "\n";
         return 1;
     }
-    // Nothing is drawn: the boxes need no text shaping, which is most of the
-    // cost of setting their texts.
-    QFont font = form.font();
-    font.setStyleStrategy(QFont::PreferNoShaping);
-    form.setFont(font);
-    Converter converter(form, platform);
+    Converter converter(table);
     converter.apply(options);
     out << converterHeader << "\n";
     if (options.csv) return convertLines(converter, in, out, err);
-    QString line, error;
+    std::string line, error;
     if (!converter.convert(options.colour, line, error)) {
-        err << "huelinx-convert: " << error.toStdString() << "\n";
+        err << "huelinx-convert: " << error << "\n";
         return 1;
     }
-    out << line.toStdString() << "\n";
+    out << line << "\n";
     return 0;
 }
 

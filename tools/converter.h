@@ -1,5 +1,6 @@
-// huelinx-convert: converts colours on the command line by running a hidden
-// main window, so that what it prints is exactly what the window shows.
+// huelinx-convert: converts colours on the command line through the colour
+// model of the main window, so that what it prints is exactly what the window
+// shows after the same entries.
 //
 //   huelinx-convert [options] KIND VALUES...
 //   huelinx-convert [options] --csv < lines
@@ -9,9 +10,9 @@
 // --gamma G (1..3), --white-balance P (50..100).
 #pragma once
 
-#include <QStringList>
-
 #include <iosfwd>
+#include <string>
+#include <vector>
 
 namespace huelinx {
 
@@ -20,8 +21,8 @@ namespace huelinx {
 // converted, 1 when one failed (each failure is written to `err`), 2 for a
 // command line that can't be used. The Munsell table is looked for in the
 // working directory, then in `dataFolders`.
-int runConverter(const QStringList& args, const QStringList& dataFolders, std::istream& in,
-                 std::ostream& out, std::ostream& err);
+int runConverter(const std::vector<std::string>& args, const std::vector<std::string>& dataFolders,
+                 std::istream& in, std::ostream& out, std::ostream& err);
 
 // The CSV header line of the output.
 extern const char* const converterHeader;

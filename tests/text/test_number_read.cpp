@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cfenv>
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <random>
+#include <string>
 
 namespace huelinx {
 namespace {
@@ -50,6 +53,36 @@ TEST(RoundHalfEven, RoundsHalvesToEvenInAnyRoundingMode) {
     }
     std::fesetround(FE_TONEAREST);
     EXPECT_TRUE(std::isnan(roundHalfEven(std::numeric_limits<double>::quiet_NaN())));
+}
+
+} // namespace
+} // namespace huelinx
+
+namespace huelinx {
+namespace {
+
+// Reading must round exactly as the standard library does for every decimal
+// text, whichever way the reader takes to the value.
+TEST(StrictNumber, RoundsEveryDecimalTextAsTheStandardLibrary) {
+    std::mt19937_64 random(11);
+    int mismatches = 0;
+    for (int i = 0; i < 300000; ++i) {
+        std::string text = random() % 2 ? "-" : "";
+        const int digits = 1 + static_cast<int>(random() % 19);
+        const int point = static_cast<int>(random() % (digits + 1));
+        for (int d = 0; d < digits; ++d) {
+            if (d == point) text += '.';
+            text += static_cast<char>('0' + random() % 10);
+        }
+        if (random() % 3 == 0) text += "e" + std::to_string(static_cast<int>(random() % 61) - 30);
+        double expected = 0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        const auto got = strictNumber(text);
+        if ((!got || *got != expected || std::signbit(*got) != std::signbit(expected + 0.0)) &&
+            ++mismatches < 10)
+            ADD_FAILURE() << text << " reads " << (got ? *got : -1.0) << ", not " << expected;
+    }
+    EXPECT_EQ(mismatches, 0);
 }
 
 } // namespace

@@ -4,12 +4,12 @@
 #include "colour/muntable.h"
 #include "text/number_format.h"
 
-#include <QDir>
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <sstream>
+#include <unistd.h>
 
 namespace huelinx {
 namespace {
@@ -19,14 +19,22 @@ struct Outcome {
     std::string out, err;
 };
 
-Outcome convert(const QStringList& args, const std::string& input = {}) {
-    QTemporaryDir dir;
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(dir.path());
+using Args = std::vector<std::string>;
+
+// Runs the converter in an empty working directory, so the table comes from
+// the data folder.
+Outcome convert(const Args& args, const std::string& input = {}) {
+    namespace fs = std::filesystem;
+    const fs::path previous = fs::current_path();
+    const fs::path dir =
+        fs::temp_directory_path() / ("huelinx-convert-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    fs::current_path(dir);
     std::istringstream in(input);
     std::ostringstream out, err;
     const int status = runConverter(args, {HUELINX_DATA_DIR}, in, out, err);
-    QDir::setCurrent(previous);
+    fs::current_path(previous);
+    fs::remove_all(dir);
     return {status, out.str(), err.str()};
 }
 
@@ -103,13 +111,12 @@ TEST(Converter, CsvRunReportsBadLinesAndGoesOn) {
 }
 
 TEST(Converter, CommandLinesThatCannotBeUsedGiveUsage) {
-    for (const QStringList& args :
-         {QStringList{}, QStringList{"--gamma", "9", "rgb", "1", "2", "3"},
-          QStringList{"--illuminant", "A", "rgb", "1", "2", "3"},
-          QStringList{"--white-balance", "49.5", "rgb", "1", "2", "3"}, QStringList{"--csv", "rgb"},
-          QStringList{"--bogus"}}) {
+    for (const Args& args : {Args{}, Args{"--gamma", "9", "rgb", "1", "2", "3"},
+                             Args{"--illuminant", "A", "rgb", "1", "2", "3"},
+                             Args{"--white-balance", "49.5", "rgb", "1", "2", "3"},
+                             Args{"--csv", "rgb"}, Args{"--bogus"}}) {
         const Outcome run = convert(args);
-        EXPECT_EQ(run.status, 2) << args.join(" ").toStdString();
+        EXPECT_EQ(run.status, 2) << (args.empty() ? std::string() : args[0]);
         EXPECT_NE(run.err.find("usage:"), std::string::npos);
         EXPECT_TRUE(run.out.empty());
     }

@@ -1,0 +1,483 @@
+// The conversions behind every way the current colour can change. The order
+// of the steps and the single-precision arithmetic are those of the window
+// the model stands for: each box is written in its format from the numbers of
+// the step that computes it.
+#include "colour/colour_model.h"
+
+#include "colour/colorimetry.h"
+#include "colour/hue.h"
+#include "colour/mun2xyz.h"
+#include "colour/rgbcmyk.h"
+#include "colour/xyz2mun.h"
+#include "text/number_format.h"
+#include "text/number_read.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace huelinx {
+
+namespace {
+
+constexpr int sliderRange[sliderCount][2] = {{0, 202}, {1, 20},  {0, 40},
+                                             {0, 255}, {0, 255}, {0, 255}};
+
+Box boxAt(Box first, int offset) {
+    return static_cast<Box>(static_cast<int>(first) + offset);
+}
+
+int& sliderOf(ColourModel& colour, Slider s) {
+    return colour.slider[static_cast<std::size_t>(s)];
+}
+
+// A new change: what the last one did is forgotten.
+void beginChange(ColourModel& colour) {
+    colour.messages.clear();
+    colour.refused = false;
+    colour.munsellConverted = false;
+    colour.labShown.reset();
+    colour.gammaChanged = false;
+}
+
+void refuse(ColourModel& colour, std::string message) {
+    colour.refused = true;
+    colour.messages.push_back(std::move(message));
+}
+
+// A box read as a number that single precision can hold; otherwise the entry
+// is refused with a message naming the box.
+std::optional<double> readNumber(ColourModel& colour, Box box, const char* name) {
+    const auto number = strictNumber(colour[box]);
+    if (number && std::isfinite(static_cast<float>(*number))) return number;
+    refuse(colour, std::string(name) + " needs a number; it holds \"" + colour[box] + "\".");
+    return std::nullopt;
+}
+
+// A slider position for a value, halves to the even whole number; no value
+// when it lies outside the slider's range.
+std::optional<int> sliderPosition(Slider s, float value) {
+    const double position = roundHalfEven(value);
+    if (!(position >= sliderMinimum(s) && position <= sliderMaximum(s))) return std::nullopt;
+    return static_cast<int>(position);
+}
+
+void writeRgbBoxes(ColourModel& colour) {
+    const std::int16_t rgb[3] = {colour.red, colour.green, colour.blue};
+    for (int i = 0; i < 3; ++i)
+        colour[boxAt(Box::Red, i)] = std::to_string(rgb[i]);
+}
+
+void followRgbSliders(ColourModel& colour) {
+    sliderOf(colour, Slider::Red) = colour.red;
+    sliderOf(colour, Slider::Green) = colour.green;
+    sliderOf(colour, Slider::Blue) = colour.blue;
+}
+
+void showCmyk(ColourModel& colour, float r, float g, float b) {
+    int ink[4];
+    rgbcmyk(r, g, b, ink[0], ink[1], ink[2], ink[3], colour.settings);
+    for (int i = 0; i < 4; ++i)
+        colour[boxAt(Box::Cyan, i)] = std::to_string(ink[i]);
+}
+
+// X, Y, Z to the display colour; unless quiet, the R, G, B boxes (zeros for a
+// colour the display can't show), their sliders, the label and C, M, Y, K.
+void showDisplayColour(ColourModel& colour, float X, float Y, float Z) {
+    LinearRgb linear;
+    colour.rgbOutOfRange =
+        xyzrgb(colour.red, colour.green, colour.blue, X, Y, Z, colour.settings, &linear);
+    if (colour.quietDisplay) return;
+    if (colour.rgbOutOfRange) colour.red = colour.green = colour.blue = 0;
+    writeRgbBoxes(colour);
+    followRgbSliders(colour);
+    colour.outOfRangeShown = colour.rgbOutOfRange;
+    showCmyk(colour, linear.r, linear.g, linear.b);
+}
+
+// L*, a*, b* of X, Y, Z (each raised to 0.01 in place when below it).
+void showLab(ColourModel& colour, float& X, float& Y, float& Z) {
+    LabColour lab;
+    xyzlab(X, Y, Z, lab.L, lab.a, lab.b, colour.settings);
+    const float values[3] = {lab.L, lab.a, lab.b};
+    for (int i = 0; i < 3; ++i)
+        colour[boxAt(Box::L, i)] = formatNumber(values[i], "###.00");
+    colour.labShown = lab;
+}
+
+// The Munsell notation of the X, Y, Z boxes, and x, y; the Munsell sliders
+// follow, stopping at their ends.
+void findMunsell(ColourModel& colour, const MunTable& table) {
+    colour.outsideData = false;
+    float xyz[3];
+    for (int i = 0; i < 3; ++i) {
+        const auto n = strictNumber(colour[boxAt(Box::X, i)]);
+        if (!n) return;
+        xyz[i] = static_cast<float>(*n);
+    }
+    float X = xyz[0], Y = xyz[1], Z = xyz[2];
+    const float sum = X + Y + Z;
+    if (!(sum > 0.0f)) return;
+    colour[Box::SmallX] = formatNumber(X / sum, ".0000");
+    colour[Box::SmallY] = formatNumber(Y / sum, ".0000");
+    float H, V, C;
+    colour.outsideData =
+        xyz2mun(H, V, C, X, Y, Z, table, colour.settings) == MunsellFit::OutsideData;
+    if (V < 0.5f) V = 0.5f;
+    H = static_cast<float>(strictNumber(formatNumber(H, "###.00")).value_or(0.0));
+    colour[Box::Hue] = hconvert(H);
+    colour[Box::Value] = formatNumber(V, "##0.00");
+    colour[Box::Chroma] = formatNumber(C, "##0.00");
+    const std::pair<Slider, float> moves[] = {
+        {Slider::Hue, H * 2.0f}, {Slider::Value, V * 2.0f}, {Slider::Chroma, C}};
+    for (const auto& [s, target] : moves) {
+        const double position = roundHalfEven(target);
+        if (std::isnan(position)) continue;
+        sliderOf(colour, s) = static_cast<int>(
+            std::clamp(position, double(sliderMinimum(s)), double(sliderMaximum(s))));
+    }
+}
+
+// X, Y, Z of linear r, g, b rounded to two decimals (written with "###.00" and
+// read back) and shown plain, then L*a*b* and the Munsell notation.
+void showRoundedXyz(ColourModel& colour, float r, float g, float b, const MunTable& table) {
+    float X, Y, Z;
+    rgbxyz(r, g, b, X, Y, Z, colour.settings);
+    float xyz[3] = {X * 100.0f, Y * 100.0f, Z * 100.0f};
+    for (int i = 0; i < 3; ++i) {
+        xyz[i] = static_cast<float>(strictNumber(formatNumber(xyz[i], "###.00")).value_or(0.0));
+        colour[boxAt(Box::X, i)] = plainText(xyz[i]);
+    }
+    showLab(colour, xyz[0], xyz[1], xyz[2]);
+    findMunsell(colour, table);
+}
+
+// The Munsell notation of the boxes to every other notation.
+void convertMunsell(ColourModel& colour, const MunTable& table) {
+    colour.refused = false;
+    colour.outsideData = false;
+    colour.munsellConverted = true;
+    std::string hueText = colour[Box::Hue];
+    bool formatError = false;
+    float hue = converth(hueText, &formatError);
+    if (formatError) colour.messages.push_back("Format Error");
+    const auto outOfRange = [&colour] { colour.messages.push_back("Out of Munsell Range"); };
+    const auto value = strictNumber(colour[Box::Value]);
+    const auto chroma = strictNumber(colour[Box::Chroma]);
+    if (!value || !chroma) return outOfRange();
+    float v = static_cast<float>(*value);
+    const float c = static_cast<float>(*chroma);
+
+    // The Munsell sliders follow; a notation beyond a slider's range stops here.
+    const std::pair<Slider, float> moves[] = {
+        {Slider::Hue, hue * 2.0f}, {Slider::Value, v * 2.0f}, {Slider::Chroma, c}};
+    for (const auto& [s, target] : moves) {
+        const auto position = sliderPosition(s, target);
+        if (!position) return outOfRange();
+        sliderOf(colour, s) = *position;
+    }
+    if (hue >= 100.0f) hue -= 100.0f;
+
+    float X, Y, Z, x, y;
+    const MunsellToCie status = mun2xyz(hue, v, c, X, Y, Z, x, y, table, colour.settings);
+    if (status == MunsellToCie::OutOfTable) return outOfRange();
+    colour.outsideData = status == MunsellToCie::OutsideData;
+    const float xyz[3] = {X, Y, Z};
+    for (int i = 0; i < 3; ++i)
+        colour[boxAt(Box::X, i)] = formatNumber(xyz[i], "##0.00");
+    colour[Box::SmallX] = formatNumber(x, "0.0000");
+    colour[Box::SmallY] = formatNumber(y, "0.0000");
+    showLab(colour, X, Y, Z);
+    showDisplayColour(colour, X, Y, Z);
+}
+
+// Linear r, g, b of the display colour through the channel's white level and gamma.
+float linearChannel(std::int16_t level, const ColourSettings& s, int channel) {
+    return static_cast<float>(
+        std::pow(level / double{s.channelScale[channel]} / 255.0, 1.0 / s.gammaInv[channel]));
+}
+
+void convertRgb(ColourModel& colour, const MunTable& table) {
+    std::int16_t* channels[3] = {&colour.red, &colour.green, &colour.blue};
+    for (int i = 0; i < 3; ++i) {
+        const double c = roundHalfEven(leadingNumber(colour[boxAt(Box::Red, i)]));
+        *channels[i] = static_cast<std::int16_t>(std::clamp(c, 0.0, 255.0));
+    }
+    writeRgbBoxes(colour);
+    followRgbSliders(colour);
+    float linear[3];
+    for (int i = 0; i < 3; ++i)
+        linear[i] = linearChannel(*channels[i], colour.settings, i + 1);
+    showCmyk(colour, linear[0], linear[1], linear[2]);
+    showRoundedXyz(colour, linear[0], linear[1], linear[2], table);
+}
+
+std::string trimmed(const std::string& text) {
+    const char* blanks = " \t\n\v\f\r";
+    const auto first = text.find_first_not_of(blanks);
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+void xyzEntry(ColourModel& colour, const MunTable& table) {
+    const auto X = readNumber(colour, Box::X, "X");
+    const auto Y = X ? readNumber(colour, Box::Y, "Y") : std::nullopt;
+    const auto Z = Y ? readNumber(colour, Box::Z, "Z") : std::nullopt;
+    if (!Z) return;
+    float x = static_cast<float>(*X), y = static_cast<float>(*Y), z = static_cast<float>(*Z);
+    showLab(colour, x, y, z);
+    findMunsell(colour, table);
+    showDisplayColour(colour, x, y, z);
+}
+
+void chromaticityEntry(ColourModel& colour, const MunTable& table) {
+    const auto xText = readNumber(colour, Box::SmallX, "x");
+    const auto yText = xText ? readNumber(colour, Box::SmallY, "y") : std::nullopt;
+    const auto YText = yText ? readNumber(colour, Box::Y, "Y") : std::nullopt;
+    if (!YText) return;
+    const float x = static_cast<float>(*xText), y = static_cast<float>(*yText);
+    float lum = static_cast<float>(*YText);
+    if (y == 0.0f) {
+        refuse(colour, "y needs a number other than 0.");
+        return;
+    }
+    const float z = 1.0f - x - y;
+    float X = x * lum / y, Z = z * lum / y;
+    colour[Box::X] = formatNumber(X, "###.00");
+    colour[Box::Z] = formatNumber(Z, "###.00");
+    showLab(colour, X, lum, Z);
+    findMunsell(colour, table);
+    showDisplayColour(colour, X, lum, Z);
+}
+
+void labEntry(ColourModel& colour, const MunTable& table) {
+    const auto L = readNumber(colour, Box::L, "L*");
+    const auto a = L ? readNumber(colour, Box::A, "a*") : std::nullopt;
+    const auto b = a ? readNumber(colour, Box::B, "b*") : std::nullopt;
+    if (!b) return;
+    float X, Y, Z, x, y;
+    if (!labxyz(X, Y, Z, static_cast<float>(*L), static_cast<float>(*a), static_cast<float>(*b))) {
+        refuse(colour, "L* needs a number of -16 or more.");
+        return;
+    }
+    // L*a*b* are relative to the selected illuminant; X, Y, Z go back to C.
+    if (colour.settings.illuminant != Illuminant::C)
+        xyzconvert("B", X, Y, Z, x, y, colour.settings);
+    const float xyz[3] = {X, Y, Z};
+    for (int i = 0; i < 3; ++i)
+        colour[boxAt(Box::X, i)] = formatNumber(xyz[i], "###.00");
+    showDisplayColour(colour, X, Y, Z);
+    findMunsell(colour, table);
+}
+
+void cmykEntry(ColourModel& colour, const MunTable& table) {
+    float ink[4];
+    const char* names[4] = {"C", "M", "Y", "K"};
+    for (int i = 0; i < 4; ++i) {
+        const auto n = readNumber(colour, boxAt(Box::Cyan, i), names[i]);
+        if (!n) return;
+        ink[i] = std::clamp(static_cast<float>(static_cast<float>(*n) / 100.0), 0.0f, 1.0f);
+    }
+    float r, g, b;
+    if (cmykrgb(ink[0], ink[1], ink[2], ink[3], r, g, b, colour.red, colour.green, colour.blue,
+                colour.settings))
+        colour.rgbOutOfRange = true;
+    writeRgbBoxes(colour);
+    followRgbSliders(colour);
+    showRoundedXyz(colour, r, g, b, table);
+}
+
+} // namespace
+
+Box firstBox(Notation notation) {
+    constexpr Box first[] = {Box::Hue, Box::X, Box::SmallX, Box::L, Box::Red, Box::Cyan};
+    return first[static_cast<int>(notation)];
+}
+
+int boxesOf(Notation notation) {
+    constexpr int count[] = {3, 3, 2, 3, 3, 4};
+    return count[static_cast<int>(notation)];
+}
+
+int sliderMinimum(Slider s) {
+    return sliderRange[static_cast<int>(s)][0];
+}
+int sliderMaximum(Slider s) {
+    return sliderRange[static_cast<int>(s)][1];
+}
+
+ColourModel ColourModel::initial() {
+    ColourModel colour;
+    colour[Box::Hue] = "6.4Y";
+    colour[Box::Value] = "8.6";
+    colour[Box::Chroma] = "10.4";
+    return colour;
+}
+
+const char* illuminantCaption(Illuminant illuminant) {
+    switch (illuminant) {
+    case Illuminant::D5000:
+        return "illuminant D5000 2° Observer ";
+    case Illuminant::D65:
+        return "Illuminant D65  10° Observer ";
+    case Illuminant::C:
+        break;
+    }
+    return "illuminant C  2° Observer ";
+}
+
+ColourModel edit(ColourModel colour, Box box, std::string text) {
+    colour[box] = std::move(text);
+    return colour;
+}
+
+ColourModel enter(ColourModel colour, Notation notation, const MunTable& table) {
+    switch (notation) {
+    case Notation::Munsell:
+        return enterMunsell(std::move(colour), table);
+    case Notation::Xyz:
+        return enterXyz(std::move(colour), table);
+    case Notation::Chromaticity:
+        return enterChromaticity(std::move(colour), table);
+    case Notation::Lab:
+        return enterLab(std::move(colour), table);
+    case Notation::Rgb:
+        return enterRgb(std::move(colour), table);
+    case Notation::Cmyk:
+        break;
+    }
+    return enterCmyk(std::move(colour), table);
+}
+
+ColourModel enterMunsell(ColourModel colour, const MunTable& table) {
+    beginChange(colour);
+    convertMunsell(colour, table);
+    return colour;
+}
+
+ColourModel enterXyz(ColourModel colour, const MunTable& table) {
+    beginChange(colour);
+    xyzEntry(colour, table);
+    return colour;
+}
+
+ColourModel enterChromaticity(ColourModel colour, const MunTable& table) {
+    beginChange(colour);
+    chromaticityEntry(colour, table);
+    return colour;
+}
+
+ColourModel enterLab(ColourModel colour, const MunTable& table) {
+    beginChange(colour);
+    labEntry(colour, table);
+    return colour;
+}
+
+ColourModel enterRgb(ColourModel colour, const MunTable& table) {
+    beginChange(colour);
+    convertRgb(colour, table);
+    return colour;
+}
+
+ColourModel enterCmyk(ColourModel colour, const MunTable& table) {
+    beginChange(colour);
+    cmykEntry(colour, table);
+    return colour;
+}
+
+ColourModel moveSlider(ColourModel colour, Slider s, int position, const MunTable& table) {
+    beginChange(colour);
+    position = std::clamp(position, sliderMinimum(s), sliderMaximum(s));
+    sliderOf(colour, s) = position;
+    switch (s) {
+    case Slider::Hue: {
+        float h = static_cast<float>(position / 2.0);
+        if (h == 0.0f) h = 100.0f;
+        if (h > 100.0f) h = 1.0f;
+        colour[Box::Hue] = hconvert(h);
+        break;
+    }
+    case Slider::Value:
+        // The top position (value 10) leaves the box as it is.
+        if (position < 20) colour[Box::Value] = plainText(position / 2.0);
+        break;
+    case Slider::Chroma:
+        colour[Box::Chroma] = std::to_string(position);
+        break;
+    case Slider::Red:
+    case Slider::Green:
+    case Slider::Blue: {
+        const int channel = static_cast<int>(s) - static_cast<int>(Slider::Red);
+        colour[boxAt(Box::Red, channel)] = std::to_string(position);
+        convertRgb(colour, table);
+        return colour;
+    }
+    }
+    convertMunsell(colour, table);
+    return colour;
+}
+
+ColourModel selectIlluminant(ColourModel colour, Illuminant illuminant, const MunTable& table) {
+    beginChange(colour);
+    colour.settings.illuminant = illuminant;
+    convertMunsell(colour, table);
+    return colour;
+}
+
+ColourModel setPwd(ColourModel colour, bool on) {
+    beginChange(colour);
+    colour.settings.pwd = on;
+    return colour;
+}
+
+ColourModel editGamma(ColourModel colour, std::string text, const MunTable& table) {
+    beginChange(colour);
+    colour.gammaText = std::move(text);
+    // An empty box is a gamma still being typed.
+    if (trimmed(colour.gammaText).empty()) return colour;
+    const auto number = strictNumber(colour.gammaText);
+    if (!number || !std::isfinite(static_cast<float>(*number))) {
+        refuse(colour, "Gamma needs a number; it holds \"" + colour.gammaText + "\".");
+        return colour;
+    }
+    if (*number < 1.0 || *number > 3.0) return colour;
+    const int position = static_cast<int>(roundHalfEven(*number * 10.0));
+    // A slider already at that position does not move, and nothing follows.
+    if (position == colour.gammaPosition) return colour;
+    return moveGammaSlider(std::move(colour), position, table);
+}
+
+ColourModel moveGammaSlider(ColourModel colour, int position, const MunTable& table) {
+    beginChange(colour);
+    colour.gammaPosition = std::clamp(position, 10, 30);
+    colour.gammaText = plainText(colour.gammaPosition / 10.0);
+    const double gamma = strictNumber(colour.gammaText).value_or(2.2);
+    for (float& g : colour.settings.gammaInv)
+        g = static_cast<float>(1.0 / gamma);
+    convertMunsell(colour, table);
+    colour.gammaChanged = true;
+    return colour;
+}
+
+ColourModel moveWhiteBalance(ColourModel colour, int position) {
+    beginChange(colour);
+    colour.whiteBalance = std::clamp(position, 50, 100);
+    const float k3 = static_cast<float>(colour.whiteBalance / 100.0);
+    colour.settings.channelScale[3] = k3;
+    // Green falls by 52/85 of the fall of blue; red keeps its level.
+    colour.settings.channelScale[2] = static_cast<float>(1.0 - (1.0 - k3) / (85.0 / 52.0));
+    return colour;
+}
+
+ColourModel clickSwatch(ColourModel colour, int red, int green, int blue, const MunTable& table) {
+    beginChange(colour);
+    const int rgb[3] = {red, green, blue};
+    for (int i = 0; i < 3; ++i)
+        colour[boxAt(Box::Red, i)] = std::to_string(rgb[i]);
+    // A colour at the edge of the display's range is only shown in the boxes.
+    if (std::any_of(rgb, rgb + 3, [](int c) { return c == 0 || c == 255; })) return colour;
+    convertRgb(colour, table);
+    return colour;
+}
+
+} // namespace huelinx

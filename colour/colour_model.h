@@ -1,0 +1,154 @@
+// The current colour: what the main window shows in its six notations, its
+// sliders and its swatch, with the settings the conversions read, as one
+// value. Every way the colour can change (Enter in one of the six notations,
+// a slider, the illuminant, PWD, the display gamma, the white balance, a click
+// on the swatch) is one function from the current model to the new one.
+//
+// The texts of the boxes are the colour's record: an entry reads the boxes of
+// its notation as the user left them, converts, and rewrites the boxes of the
+// other notations in their fixed formats. A box the user has typed into but
+// not entered keeps its text until a conversion rewrites it; entries that fail
+// leave every box as it was.
+//
+// Example: the initial model entered as Munsell (6.4Y 8.6/10.4, illuminant C)
+// shows X, Y, Z = 65.10, 70.37, 15.75, x, y = 0.4305, 0.4654 and R, G, B = 241, 218, 62.
+#pragma once
+
+#include "colour/muntable.h"
+#include "colour/settings.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace huelinx {
+
+// The eighteen boxes of the six notations, in the order the window shows them.
+enum class Box {
+    Hue,
+    Value,
+    Chroma, // Munsell notation
+    X,
+    Y,
+    Z, // CIE X, Y, Z (white Y = 100)
+    SmallX,
+    SmallY, // chromaticity x, y
+    L,
+    A,
+    B, // CIE L*, a*, b*
+    Red,
+    Green,
+    Blue, // display R, G, B (0..255)
+    Cyan,
+    Magenta,
+    Yellow,
+    Black // C, M, Y, K percentages
+};
+constexpr int boxCount = 18;
+
+enum class Notation { Munsell, Xyz, Chromaticity, Lab, Rgb, Cmyk };
+
+// The first box of a notation and how many it has.
+Box firstBox(Notation notation);
+int boxesOf(Notation notation);
+
+// The sliders beside the boxes. Their ranges are those of the window:
+// hue 0..202 (hue p/2), value 1..20 (value p/2), chroma 0..40, R, G, B 0..255.
+enum class Slider { Hue, Value, Chroma, Red, Green, Blue };
+constexpr int sliderCount = 6;
+int sliderMinimum(Slider slider);
+int sliderMaximum(Slider slider);
+
+struct LabColour {
+    float L = 0, a = 0, b = 0;
+};
+
+struct ColourModel {
+    // The text each box shows.
+    std::array<std::string, boxCount> box;
+    // Slider positions.
+    std::array<int, sliderCount> slider{0, 1, 0, 255, 255, 0};
+    // The display colour of the swatch, 0..255 each.
+    std::int16_t red = 0, green = 0, blue = 0;
+    // The last display conversion had to clip the colour.
+    bool rgbOutOfRange = false;
+    // "Out of RGB Range" is shown beside the swatch (set by the display
+    // conversions that write the R, G, B boxes; a CMYK entry leaves it).
+    bool outOfRangeShown = false;
+    // The last conversion met a notation or chromaticity outside the Munsell data.
+    bool outsideData = false;
+
+    // The settings every conversion reads.
+    ColourSettings settings;
+    std::string gammaText = "2.2"; // the gamma box
+    int gammaPosition = 22;        // the gamma slider: gamma times ten, 10..30
+    int whiteBalance = 100;        // the white-balance slider, 50..100
+    // While set, the display conversion only computes the display colour and
+    // leaves the R, G, B and C, M, Y, K boxes, their sliders and the
+    // out-of-range label alone (imports of whole tables).
+    bool quietDisplay = false;
+
+    // ---- what the last change did ------------------------------------------
+    // Messages to show, in order.
+    std::vector<std::string> messages;
+    // The entry refused its input (a box without a number, y = 0, L* below
+    // -16) and changed nothing else.
+    bool refused = false;
+    // A Munsell notation was converted: open hue and value pages follow it.
+    bool munsellConverted = false;
+    // L*, a*, b* were computed and shown: an open tolerance set follows them.
+    std::optional<LabColour> labShown;
+    // The gamma changed and the notation was converted anew: an open
+    // ColorChecker is redrawn.
+    bool gammaChanged = false;
+
+    const std::string& operator[](Box b) const { return box[static_cast<std::size_t>(b)]; }
+    std::string& operator[](Box b) { return box[static_cast<std::size_t>(b)]; }
+    int position(Slider s) const { return slider[static_cast<std::size_t>(s)]; }
+
+    // The model before start-up converts anything: 6.4Y 8.6/10.4 in the
+    // Munsell boxes, the others empty, the designed slider positions.
+    static ColourModel initial();
+};
+
+// ---- typing and entering ------------------------------------------------------
+
+// A box's text as the user typed it; nothing is converted.
+ColourModel edit(ColourModel colour, Box box, std::string text);
+
+// Enter in a notation's boxes: converts from that notation to all the others.
+ColourModel enter(ColourModel colour, Notation notation, const MunTable& table);
+ColourModel enterMunsell(ColourModel colour, const MunTable& table);
+ColourModel enterXyz(ColourModel colour, const MunTable& table);
+// x, y from their boxes with the luminance Y already shown.
+ColourModel enterChromaticity(ColourModel colour, const MunTable& table);
+ColourModel enterLab(ColourModel colour, const MunTable& table);
+// R, G, B by the leading-number rule, rounded and clamped into 0..255.
+ColourModel enterRgb(ColourModel colour, const MunTable& table);
+ColourModel enterCmyk(ColourModel colour, const MunTable& table);
+
+// ---- sliders, settings, swatch ------------------------------------------------
+
+// A slider moved by the user to `position` (clamped into its range).
+ColourModel moveSlider(ColourModel colour, Slider slider, int position, const MunTable& table);
+// The illuminant chosen (even the one already chosen): converts the notation anew.
+ColourModel selectIlluminant(ColourModel colour, Illuminant illuminant, const MunTable& table);
+// PWD ticked or cleared; takes effect at the next conversion.
+ColourModel setPwd(ColourModel colour, bool on);
+// The gamma box's text changed: a number from 1 to 3 moves the gamma slider.
+ColourModel editGamma(ColourModel colour, std::string text, const MunTable& table);
+// The gamma slider moved (10..30): gamma p/10, and the notation converted anew.
+ColourModel moveGammaSlider(ColourModel colour, int position, const MunTable& table);
+// The white-balance slider moved (50..100): the display white of green and
+// blue; takes effect at the next conversion.
+ColourModel moveWhiteBalance(ColourModel colour, int position);
+// A click on the swatch read the colour R, G, B: it goes into the R, G, B
+// boxes and is converted unless a channel is 0 or 255.
+ColourModel clickSwatch(ColourModel colour, int red, int green, int blue, const MunTable& table);
+
+// The caption that names the illuminant beside its option buttons.
+const char* illuminantCaption(Illuminant illuminant);
+
+} // namespace huelinx

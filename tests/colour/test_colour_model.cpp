@@ -1,0 +1,198 @@
+// The colour model: each way the colour can change, checked against the
+// boxes written out in full.
+#include "colour/colour_model.h"
+#include "table_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace huelinx {
+namespace {
+
+using testing::renotationTable;
+
+// The eighteen boxes joined by commas, as the converter prints them.
+std::string row(const ColourModel& colour) {
+    std::string text;
+    for (const std::string& box : colour.box)
+        text += (text.empty() ? "" : ",") + box;
+    return text;
+}
+
+ColourModel started() {
+    return selectIlluminant(ColourModel::initial(), Illuminant::C, renotationTable());
+}
+
+ColourModel typed(ColourModel colour, Notation notation, std::initializer_list<const char*> texts) {
+    int i = 0;
+    for (const char* text : texts)
+        colour = edit(std::move(colour),
+                      static_cast<Box>(static_cast<int>(firstBox(notation)) + i++), text);
+    return colour;
+}
+
+ColourModel entered(Notation notation, std::initializer_list<const char*> texts,
+                    ColourModel colour = started()) {
+    return enter(typed(std::move(colour), notation, texts), notation, renotationTable());
+}
+
+TEST(ColourModel, StartUpShowsTheInitialNotationInEveryNotation) {
+    const ColourModel colour = started();
+    EXPECT_EQ(row(colour), "6.4Y,8.6,10.4,65.10,70.37,15.75,0.4305,0.4654,87.18,-8.59,75.75,"
+                           "241,218,62,5,14,75,0");
+    EXPECT_EQ(colour.slider, (std::array<int, 6>{53, 17, 10, 241, 218, 62}));
+    EXPECT_EQ(colour.red, 241);
+    EXPECT_TRUE(colour.munsellConverted);
+    EXPECT_TRUE(colour.messages.empty());
+    EXPECT_STREQ(illuminantCaption(colour.settings.illuminant), "illuminant C  2° Observer ");
+}
+
+TEST(ColourModel, EachNotationConvertsToAllOthers) {
+    EXPECT_EQ(
+        row(entered(Notation::Rgb, {"300", "-5", "12.5"})),
+        "7.51R,5.16,21.30,42.58,21.28,2.22,.6444,.3220,53.25,80.09,66.25,255,0,12,0,100,95,0");
+    EXPECT_EQ(row(entered(Notation::Chromaticity, {"0.3101", "0.3163"},
+                          typed(started(), Notation::Xyz, {"", "50", ""}))),
+              "6.37PB,7.46,0.00,49.02,50,59.06,.3101,.3163,76.07,-.05,.05,186,186,185,20,20,20,7");
+    EXPECT_EQ(
+        row(entered(Notation::Cmyk, {"10", "20", "30", "0"})),
+        "7.35YR,8.27,2.70,64.83,63.93,56.66,.3496,.3448,83.93,4.83,15.78,229,204,178,10,20,30,0");
+    const ColourModel munsell = entered(Notation::Munsell, {"5R", "5", "10"});
+    EXPECT_EQ(row(munsell), "5R,5,10,29.08,19.77,12.41,0.4747,0.3227,51.57,42.14,22.16,"
+                            "194,90,87,20,60,61,3");
+    ASSERT_TRUE(munsell.labShown);
+    EXPECT_NEAR(munsell.labShown->L, 51.5718f, 1e-4f);
+
+    // L*a*b* under D65 are taken back to illuminant C before they are shown as X, Y, Z.
+    ColourModel d65 = selectIlluminant(started(), Illuminant::D65, renotationTable());
+    EXPECT_EQ(row(entered(Notation::Lab, {"50", "20", "-30"}, d65)).substr(0, 60),
+              "1.11P,4.87,9.64,23.16,18.58,48.48,.2567,.2059,50,20,-30,128,");
+}
+
+TEST(ColourModel, AColourTheDisplayCantShowIsZeroedAndLabelled) {
+    const ColourModel colour = entered(Notation::Xyz, {"20", "30", "40"});
+    EXPECT_EQ(row(colour),
+              "4.76BG,6.00,8.23,20,30,40,.2222,.3333,61.65,-40.41,-5.47,0,0,0,85,20,24,14");
+    EXPECT_TRUE(colour.rgbOutOfRange);
+    EXPECT_TRUE(colour.outOfRangeShown);
+    // A CMYK entry computes the display colour without touching the label.
+    const ColourModel cmyk = entered(Notation::Cmyk, {"0", "0", "0", "0"}, colour);
+    EXPECT_EQ(row(cmyk).substr(0, 80).find(",255,255,255,") != std::string::npos, true);
+    EXPECT_TRUE(cmyk.outOfRangeShown);
+}
+
+TEST(ColourModel, RefusedEntriesSayWhyAndChangeNothing) {
+    const ColourModel before = started();
+    struct Case {
+        Notation notation;
+        std::initializer_list<const char*> texts;
+        const char* message;
+    };
+    const Case cases[] = {
+        {Notation::Xyz, {"12", "abc", "3"}, "Y needs a number; it holds \"abc\"."},
+        {Notation::Xyz, {"1e39", "1", "1"}, "X needs a number; it holds \"1e39\"."},
+        {Notation::Chromaticity, {"0.3", "0"}, "y needs a number other than 0."},
+        {Notation::Lab, {"-20", "0", "0"}, "L* needs a number of -16 or more."},
+        {Notation::Cmyk, {"1", "2", "", "4"}, "Y needs a number; it holds \"\"."},
+    };
+    for (const Case& c : cases) {
+        const ColourModel typedIn = typed(before, c.notation, c.texts);
+        const ColourModel after = enter(typedIn, c.notation, renotationTable());
+        EXPECT_TRUE(after.refused) << c.message;
+        EXPECT_EQ(after.messages, std::vector<std::string>{c.message});
+        EXPECT_EQ(row(after), row(typedIn)) << c.message;
+        EXPECT_EQ(after.slider, before.slider);
+    }
+}
+
+TEST(ColourModel, MunsellNotationsOutsideTheSlidersStopWithAMessage) {
+    const ColourModel before = started();
+    ColourModel tooLight = entered(Notation::Munsell, {"5R", "11", "4"}, before);
+    EXPECT_EQ(tooLight.messages, std::vector<std::string>{"Out of Munsell Range"});
+    EXPECT_EQ(tooLight[Box::X], before[Box::X]);
+    EXPECT_EQ(tooLight.position(Slider::Hue), 10); // moved before the value stopped it
+    EXPECT_EQ(tooLight.position(Slider::Value), before.position(Slider::Value));
+
+    const ColourModel noFamily = entered(Notation::Munsell, {"5X", "5", "4"}, before);
+    EXPECT_EQ(noFamily.messages,
+              (std::vector<std::string>{"Format Error", "Out of Munsell Range"}));
+    const ColourModel outside = entered(Notation::Munsell, {"5Y", "9", "40"}, before);
+    EXPECT_TRUE(outside.outsideData);
+    EXPECT_EQ(outside[Box::X], "0.00");
+}
+
+TEST(ColourModel, SlidersWriteTheirBoxAndConvert) {
+    const MunTable& t = renotationTable();
+    EXPECT_EQ(moveSlider(started(), Slider::Hue, 0, t)[Box::Hue], "10.00RP");
+    EXPECT_EQ(moveSlider(started(), Slider::Hue, 202, t)[Box::Hue], "1.00R");
+    const ColourModel top = moveSlider(started(), Slider::Value, 20, t);
+    EXPECT_EQ(top[Box::Value], "8.6"); // the top position leaves the box
+    EXPECT_TRUE(top.munsellConverted);
+    EXPECT_EQ(moveSlider(started(), Slider::Value, 7, t)[Box::Value], "3.5");
+    EXPECT_EQ(moveSlider(started(), Slider::Chroma, 7, t)[Box::Chroma], "7");
+    const ColourModel green = moveSlider(started(), Slider::Green, 0, t);
+    EXPECT_EQ(green[Box::Green], "0");
+    EXPECT_EQ(green[Box::Hue], "4.83R");
+}
+
+TEST(ColourModel, GammaBoxAndSlider) {
+    const MunTable& t = renotationTable();
+    // 2.25 rounds to the slider's present position: nothing else happens.
+    const ColourModel same = editGamma(started(), "2.25", t);
+    EXPECT_EQ(same.gammaText, "2.25");
+    EXPECT_FALSE(same.munsellConverted);
+    EXPECT_EQ(same.settings.gammaInv[1], 1.0f / 2.2f);
+
+    const ColourModel lower = editGamma(started(), "1.5", t);
+    EXPECT_EQ(lower.gammaPosition, 15);
+    EXPECT_EQ(lower.gammaText, "1.5");
+    EXPECT_EQ(lower.settings.gammaInv[2], static_cast<float>(1.0 / 1.5));
+    EXPECT_TRUE(lower.gammaChanged);
+    EXPECT_EQ(lower[Box::Red], "235");
+
+    EXPECT_EQ(editGamma(started(), "abc", t).messages,
+              std::vector<std::string>{"Gamma needs a number; it holds \"abc\"."});
+    for (const char* ignored : {"", "  ", "5", "0.5"}) {
+        const ColourModel after = editGamma(started(), ignored, t);
+        EXPECT_TRUE(after.messages.empty()) << ignored;
+        EXPECT_EQ(after.gammaPosition, 22) << ignored;
+    }
+}
+
+TEST(ColourModel, WhiteBalanceAndPwdWaitForTheNextConversion) {
+    const ColourModel before = started();
+    const ColourModel warm = moveWhiteBalance(before, 50);
+    EXPECT_EQ(warm.settings.channelScale[1], 1.0f);
+    EXPECT_NEAR(warm.settings.channelScale[2], 0.694f, 0.001f);
+    EXPECT_EQ(warm.settings.channelScale[3], 0.5f);
+    EXPECT_EQ(row(warm), row(before));
+    EXPECT_EQ(row(enterMunsell(warm, renotationTable())).substr(52),
+              "-8.59,75.75,241,151,31,5,14,75,0");
+
+    const ColourModel pwd = setPwd(before, true);
+    EXPECT_EQ(row(pwd), row(before));
+    EXPECT_EQ(enterMunsell(pwd, renotationTable())[Box::Y], "68.61");
+}
+
+TEST(ColourModel, SwatchClicksAtTheEdgeOfTheRangeOnlyFillTheBoxes) {
+    const MunTable& t = renotationTable();
+    const ColourModel edge = clickSwatch(started(), 255, 100, 50, t);
+    EXPECT_EQ(edge[Box::Red], "255");
+    EXPECT_EQ(edge[Box::X], started()[Box::X]);
+    const ColourModel inside = clickSwatch(started(), 200, 100, 50, t);
+    EXPECT_EQ(inside[Box::Hue], "1.48YR");
+}
+
+TEST(ColourModel, AQuietDisplayComputesTheColourButLeavesItsBoxes) {
+    ColourModel quiet = started();
+    quiet.quietDisplay = true;
+    const ColourModel after = entered(Notation::Munsell, {"5R", "5", "10"}, quiet);
+    EXPECT_EQ(after[Box::X], "29.08");
+    EXPECT_EQ(after[Box::Red], "241");
+    EXPECT_EQ(after.red, 194);
+    EXPECT_EQ(after.position(Slider::Red), 241);
+}
+
+} // namespace
+} // namespace huelinx
