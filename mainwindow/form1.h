@@ -5,6 +5,7 @@
 // current colour; the conversions read them and write their results back.
 #pragma once
 
+#include "colour/colour_model.h"
 #include "colour/settings.h"
 #include "mainwindow/program.h"
 
@@ -94,33 +95,26 @@ class Form1 : public QWidget {
     QLabel *Label21 = nullptr, *Label22 = nullptr;
 
     // ---- window state ----------------------------------------------------
-    ChannelArray channelScale{1.0f, 1.0f, 1.0f, 1.0f};
-    ChannelArray gammaInv{1.0f / 2.2f, 1.0f / 2.2f, 1.0f / 2.2f, 1.0f / 2.2f};
-    ChannelArray cmyExponent{0.4545f, 0.4545f, 0.4545f, 0.4545f};
+    // Set while the window follows the colour model: the sliders' and boxes'
+    // own change handlers then do nothing.
     bool slidersBusy = false;
     std::int16_t commPort = 1;
 
+    // The colour the window shows, with the settings it was converted under.
+    const ColourModel& colour() const { return colour_; }
     // The settings the colour procedures read from this window.
     ColourSettings settings() const;
-    // The last conversion met a notation or chromaticity outside the Munsell
-    // data (the window shows zeros or an extrapolated notation; the
-    // command-line converter says so).
-    bool outsideMunsellData() const { return outsideData_; }
-    // The last entry refused its input (a box without a number, y = 0, L*
-    // below -16) and changed nothing.
-    bool entryRejected() const { return entryRejected_; }
+    // Shows a colour model: boxes, sliders, label and swatch, then the
+    // model's messages; keeps the open charts current.
+    void showColour(ColourModel next);
 
     // ---- conversions and entry paths --------------------------------------
     void vadoro();
-    void ciemun();
     void xyzEntered();
     void xyEntered();
     void labEntered();
     void Command6_Click(); // RGB entry
     void cmyk();
-    void xyzrgb(std::int16_t& R, std::int16_t& G, std::int16_t& B, float& X, float& Y, float& Z);
-    void rgbcmyk(float r, float g, float b);
-    void cmykrgb(float C, float M, float Y, float K);
 
     // ---- handlers --------------------------------------------------------
     void VScroll1_Change();
@@ -130,6 +124,7 @@ class Form1 : public QWidget {
     void Text5_Change();
     void VScroll8_Change();
     void VScroll7_Change();
+    void Check1_Click(); // PWD
     void Option1_Click(int index);
     void Picture1_MouseDown(int x, int y);
     void Combo1_Click();
@@ -156,10 +151,10 @@ class Form1 : public QWidget {
     void Check3_Click();
     void Check4_Click();
     void Check5_Click();
-    // Keeping open charts current: the hue and value pages before a Munsell
+    // Keeping open charts current: the hue and value pages after a Munsell
     // conversion, the tolerance set after L*a*b* is computed, the ColorChecker
     // after a gamma change.
-    void refreshPagesBeforeConversion();
+    void refreshPages();
     void refreshToleranceSet(float L, float a, float b);
     void refreshColorChecker();
     // Shows the 3D palette viewer (creating it if needed) and has it load a
@@ -181,15 +176,14 @@ class Form1 : public QWidget {
                            const std::vector<QScrollBar*>& sliders);
     void connectHandlers();
     void paintSwatch();
-    void setSlider(QScrollBar* slider, int position);
-    void setRgbSliders();
-    // Reads a box as a single-precision number; shows which box needs what and
-    // gives no value when it holds something else.
-    std::optional<double> readNumber(QLineEdit* box, const QString& name);
-    // Shows why an entry refused its input.
-    void reject(const QString& message);
-    void showLabValues(float& X, float& Y, float& Z);
-    void writeRoundedXyz(float r, float g, float b);
+    // The current colour, quiet while an import asks for it.
+    ColourModel current() const;
+    void renderColour();
+    // The boxes and sliders in the model's order.
+    std::array<EntryBox*, boxCount> colourBoxes() const;
+    std::array<QScrollBar*, sliderCount> colourSliders() const;
+    // A box's text changed other than by the window following the model.
+    void boxTyped(int box, const QString& text);
     void readStoredSettings();
     void saveSettings(const QString& instrument);
     void showInstrumentMode();
@@ -199,8 +193,9 @@ class Form1 : public QWidget {
     std::vector<QLabel*> boxLabels_;
 
     Program& program_;
-    bool outsideData_ = false;
-    bool entryRejected_ = false;
+    ColourModel colour_ = ColourModel::initial();
+    // The text each box shows, in the model's order.
+    std::array<std::string, boxCount> shownTexts_;
     bool settingsWriteReported_ = false;
     // Asks for the palette file when none is set and, in mode 0, for the tag;
     // false when the user gave no file name.

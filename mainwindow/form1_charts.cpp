@@ -58,8 +58,8 @@ void Form1::Check5_Click() {
     shown(checker_, *this, program_)->fillCC();
 }
 
-void Form1::refreshPagesBeforeConversion() {
-    // The conversion that follows reports a hue without a family itself.
+void Form1::refreshPages() {
+    // The conversion has reported a hue without a family itself.
     if (Check2->isChecked()) shown(book_, *this, program_)->fillbook(false);
     if (Check4->isChecked()) {
         float value = boxNumber(Text12[1]);

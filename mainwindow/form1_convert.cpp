@@ -1,23 +1,17 @@
-// The conversions behind every entry path: Munsell notation to everything
-// (vadoro), X, Y, Z to Munsell notation (ciemun), and the display side.
-#include "colour/colorimetry.h"
-#include "colour/hue.h"
-#include "colour/mun2xyz.h"
-#include "colour/rgbcmyk.h"
-#include "colour/xyz2mun.h"
+// The main window as a view of the colour model: every entry path hands the
+// current model to one of the model's functions, and the window shows the
+// model it gets back (boxes, sliders, label, swatch), shows its messages and
+// keeps the open chart windows current.
+#include "colour/colour_model.h"
 #include "mainwindow/entry_box.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/swatch.h"
-#include "text/number_format.h"
-#include "text/number_read.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
-
-#include <algorithm>
-#include <cmath>
 
 namespace huelinx {
 
@@ -27,171 +21,102 @@ QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// A slider position for a value, halves to the even whole number; no value
-// when it lies outside the slider's range.
-std::optional<int> sliderPosition(QScrollBar* slider, float value) {
-    const double position = roundHalfEven(value);
-    if (!(position >= slider->minimum() && position <= slider->maximum())) return std::nullopt;
-    return static_cast<int>(position);
-}
-
 } // namespace
 
 ColourSettings Form1::settings() const {
-    ColourSettings s;
-    s.illuminant = Option1[0]->isChecked()   ? Illuminant::C
-                   : Option1[1]->isChecked() ? Illuminant::D5000
-                   : Option1[2]->isChecked() ? Illuminant::D65
-                                             : Illuminant::C;
-    s.pwd = Check1->isChecked();
-    s.channelScale = channelScale;
-    s.gammaInv = gammaInv;
-    s.cmyExponent = cmyExponent;
-    return s;
+    return colour_.settings;
 }
 
-void Form1::setSlider(QScrollBar* slider, int position) {
+ColourModel Form1::current() const {
+    ColourModel colour = colour_;
+    colour.quietDisplay = program_.rgbQuiet;
+    return colour;
+}
+
+std::array<EntryBox*, boxCount> Form1::colourBoxes() const {
+    return {Text12[0], Text12[1], Text12[2], Text11[0], Text11[1], Text11[2],
+            Text18[0], Text18[1], Text15[0], Text15[1], Text15[2], Text1[0],
+            Text1[1],  Text1[2],  Text2[0],  Text2[1],  Text2[2],  Text2[3]};
+}
+
+std::array<QScrollBar*, sliderCount> Form1::colourSliders() const {
+    return {VScroll1, VScroll2, VScroll3, VScroll4, VScroll5, VScroll6};
+}
+
+void Form1::boxTyped(int box, const QString& text) {
+    if (slidersBusy) return;
+    const std::size_t b = static_cast<std::size_t>(box);
+    colour_.box[b] = text.toStdString();
+    shownTexts_[b] = colour_.box[b];
+}
+
+void Form1::showColour(ColourModel next) {
+    next.quietDisplay = false;
+    colour_ = std::move(next);
+    for (const std::string& message : colour_.messages)
+        program_.platform.message(qs(message));
+    renderColour();
+    program_.curRed = colour_.red;
+    program_.curGreen = colour_.green;
+    program_.curBlue = colour_.blue;
+    program_.rgbOutOfRange = colour_.rgbOutOfRange;
+    if (colour_.munsellConverted) refreshPages();
+    if (colour_.labShown)
+        refreshToleranceSet(colour_.labShown->L, colour_.labShown->a, colour_.labShown->b);
+    if (colour_.gammaChanged) refreshColorChecker();
+}
+
+void Form1::renderColour() {
+    // While the window follows the model, its own change handlers do nothing.
     slidersBusy = true;
-    slider->setValue(position);
+    const auto boxes = colourBoxes();
+    for (std::size_t b = 0; b < boxes.size(); ++b) {
+        if (shownTexts_[b] == colour_.box[b]) continue;
+        boxes[b]->setText(qs(colour_.box[b]));
+        shownTexts_[b] = colour_.box[b];
+    }
+    const auto sliders = colourSliders();
+    for (std::size_t s = 0; s < sliders.size(); ++s)
+        sliders[s]->setValue(colour_.slider[s]);
+    Label19->setText(colour_.outOfRangeShown ? "Out of RGB Range" : "");
+    if (Text5->text().toStdString() != colour_.gammaText) Text5->setText(qs(colour_.gammaText));
+    VScroll8->setValue(colour_.gammaPosition);
+    const int illuminant = static_cast<int>(colour_.settings.illuminant);
+    Option1[illuminant]->setChecked(true);
+    Label1->setText(illuminantCaption(colour_.settings.illuminant));
+    Check1->setChecked(colour_.settings.pwd);
     slidersBusy = false;
+    paintSwatch();
 }
 
 void Form1::paintSwatch() {
-    Picture1->setBackColor(QColor(program_.curRed, program_.curGreen, program_.curBlue));
+    Picture1->setBackColor(QColor(colour_.red, colour_.green, colour_.blue));
 }
+
+// ---- the six entries ---------------------------------------------------------
 
 void Form1::vadoro() {
-    entryRejected_ = false;
-    outsideData_ = false;
-    refreshPagesBeforeConversion();
-    const auto outOfRange = [this] { program_.platform.message("Out of Munsell Range"); };
-    std::string hueText = Text12[0]->text().toStdString();
-    bool formatError = false;
-    float hue = converth(hueText, &formatError);
-    if (formatError) program_.platform.message("Format Error");
-    const auto value = strictNumber(Text12[1]->text().toStdString());
-    const auto chroma = strictNumber(Text12[2]->text().toStdString());
-    if (!value || !chroma) return outOfRange();
-    float v = static_cast<float>(*value);
-    const float c = static_cast<float>(*chroma);
-
-    // The Munsell sliders follow; a notation beyond a slider's range stops here.
-    const std::pair<QScrollBar*, float> moves[] = {
-        {VScroll1, hue * 2.0f}, {VScroll2, v * 2.0f}, {VScroll3, c}};
-    for (const auto& [slider, target] : moves) {
-        const auto position = sliderPosition(slider, target);
-        if (!position) return outOfRange();
-        setSlider(slider, *position);
-    }
-    if (hue >= 100.0f) hue -= 100.0f;
-
-    float X, Y, Z, x, y;
-    const MunsellToCie status = mun2xyz(hue, v, c, X, Y, Z, x, y, program_.table, settings());
-    if (status == MunsellToCie::OutOfTable) return outOfRange();
-    outsideData_ = status == MunsellToCie::OutsideData;
-    const float xyz[3] = {X, Y, Z};
-    for (int i = 0; i < 3; ++i)
-        Text11[i]->setText(qs(formatNumber(xyz[i], "##0.00")));
-    Text18[0]->setText(qs(formatNumber(x, "0.0000")));
-    Text18[1]->setText(qs(formatNumber(y, "0.0000")));
-    showLabValues(X, Y, Z);
-    xyzrgb(program_.curRed, program_.curGreen, program_.curBlue, X, Y, Z);
-    paintSwatch();
+    showColour(enterMunsell(current(), program_.table));
 }
 
-void Form1::showLabValues(float& X, float& Y, float& Z) {
-    float L, a, b;
-    xyzlab(X, Y, Z, L, a, b, settings());
-    const float lab[3] = {L, a, b};
-    for (int i = 0; i < 3; ++i)
-        Text15[i]->setText(qs(formatNumber(lab[i], "###.00")));
-    refreshToleranceSet(L, a, b);
+void Form1::xyzEntered() {
+    showColour(enterXyz(current(), program_.table));
 }
 
-void Form1::ciemun() {
-    outsideData_ = false;
-    float xyz[3];
-    for (int i = 0; i < 3; ++i) {
-        const auto n = strictNumber(Text11[i]->text().toStdString());
-        if (!n) return;
-        xyz[i] = static_cast<float>(*n);
-    }
-    float X = xyz[0], Y = xyz[1], Z = xyz[2];
-    const float sum = X + Y + Z;
-    if (!(sum > 0.0f)) return;
-    Text18[0]->setText(qs(formatNumber(X / sum, ".0000")));
-    Text18[1]->setText(qs(formatNumber(Y / sum, ".0000")));
-    float H, V, C;
-    outsideData_ = xyz2mun(H, V, C, X, Y, Z, program_.table, settings()) == MunsellFit::OutsideData;
-    if (V < 0.5f) V = 0.5f;
-    H = static_cast<float>(strictNumber(formatNumber(H, "###.00")).value_or(0.0));
-    Text12[0]->setText(qs(hconvert(H)));
-    Text12[1]->setText(qs(formatNumber(V, "##0.00")));
-    Text12[2]->setText(qs(formatNumber(C, "##0.00")));
-    // A notation beyond a slider's range leaves that slider at its end.
-    const std::pair<QScrollBar*, float> moves[] = {
-        {VScroll1, H * 2.0f}, {VScroll2, V * 2.0f}, {VScroll3, C}};
-    for (const auto& [slider, target] : moves) {
-        const double position = roundHalfEven(target);
-        if (std::isnan(position)) continue;
-        setSlider(slider, static_cast<int>(std::clamp(position, double(slider->minimum()),
-                                                      double(slider->maximum()))));
-    }
+void Form1::xyEntered() {
+    showColour(enterChromaticity(current(), program_.table));
 }
 
-void Form1::xyzrgb(std::int16_t& R, std::int16_t& G, std::int16_t& B, float& X, float& Y,
-                   float& Z) {
-    LinearRgb linear;
-    program_.rgbOutOfRange = huelinx::xyzrgb(R, G, B, X, Y, Z, settings(), &linear);
-    if (program_.rgbQuiet) return;
-    if (program_.rgbOutOfRange) R = G = B = 0;
-    Text1[0]->setText(QString::number(R));
-    Text1[1]->setText(QString::number(G));
-    Text1[2]->setText(QString::number(B));
-    setRgbSliders();
-    Label19->setText(program_.rgbOutOfRange ? "Out of RGB Range" : "");
-    rgbcmyk(linear.r, linear.g, linear.b);
+void Form1::labEntered() {
+    showColour(enterLab(current(), program_.table));
 }
 
-void Form1::setRgbSliders() {
-    slidersBusy = true;
-    VScroll4->setValue(program_.curRed);
-    VScroll5->setValue(program_.curGreen);
-    VScroll6->setValue(program_.curBlue);
-    slidersBusy = false;
+void Form1::Command6_Click() {
+    showColour(enterRgb(current(), program_.table));
 }
 
-void Form1::rgbcmyk(float r, float g, float b) {
-    int ink[4];
-    huelinx::rgbcmyk(r, g, b, ink[0], ink[1], ink[2], ink[3], settings());
-    for (int i = 0; i < 4; ++i)
-        Text2[i]->setText(QString::number(ink[i]));
-}
-
-void Form1::writeRoundedXyz(float r, float g, float b) {
-    float X, Y, Z;
-    rgbxyz(r, g, b, X, Y, Z, settings());
-    float xyz[3] = {X * 100.0f, Y * 100.0f, Z * 100.0f};
-    for (int i = 0; i < 3; ++i) {
-        // Rounded to two decimals by writing and reading back, then shown plain.
-        xyz[i] = static_cast<float>(strictNumber(formatNumber(xyz[i], "###.00")).value_or(0.0));
-        Text11[i]->setText(qs(plainText(xyz[i])));
-    }
-    showLabValues(xyz[0], xyz[1], xyz[2]);
-    ciemun();
-}
-
-void Form1::cmykrgb(float C, float M, float Y, float K) {
-    float r, g, b;
-    if (huelinx::cmykrgb(C, M, Y, K, r, g, b, program_.curRed, program_.curGreen, program_.curBlue,
-                         settings()))
-        program_.rgbOutOfRange = true;
-    Text1[0]->setText(QString::number(program_.curRed));
-    Text1[1]->setText(QString::number(program_.curGreen));
-    Text1[2]->setText(QString::number(program_.curBlue));
-    setRgbSliders();
-    paintSwatch();
-    writeRoundedXyz(r, g, b);
+void Form1::cmyk() {
+    showColour(enterCmyk(current(), program_.table));
 }
 
 } // namespace huelinx

@@ -308,6 +308,14 @@ void Form1::connectHandlers() {
         box->onEnter = [this] { Command6_Click(); };
     for (auto* box : Text2)
         box->onEnter = [this] { cmyk(); };
+    // What is typed into a box (or put there by another window) becomes the
+    // model's text for it; nothing is converted until Enter.
+    shownTexts_ = colour_.box;
+    const auto boxes = colourBoxes();
+    for (std::size_t b = 0; b < boxes.size(); ++b)
+        connect(boxes[b], &QLineEdit::textChanged, this,
+                [this, b](const QString& text) { boxTyped(static_cast<int>(b), text); });
+    connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
     connect(VScroll1, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
     connect(VScroll2, &QScrollBar::valueChanged, this, [this] { VScroll2_Change(); });
     connect(VScroll3, &QScrollBar::valueChanged, this, [this] { VScroll3_Change(); });

@@ -48,16 +48,27 @@ bool Form1::SaveData(float mode) {
     if (!askPaletteFile(mode)) return false;
     if (program_.paletteFile.right(4).toLower() != ".csv") program_.paletteFile += ".csv";
 
-    // The display colour as the R, G, B boxes hold it, clamped; the boxes stay as typed.
-    std::int16_t* channels[3] = {&program_.curRed, &program_.curGreen, &program_.curBlue};
+    // The display colour as the R, G, B boxes hold it, clamped; the boxes stay
+    // as typed and the R, G, B sliders follow.
+    std::int16_t* channels[3] = {&colour_.red, &colour_.green, &colour_.blue};
+    const ColourSettings& s = colour_.settings;
     PaletteRecord record;
     for (int i = 0; i < 3; ++i) {
         const double c = roundHalfEven(leadingNumber(Text1[i]->text().toStdString()));
         *channels[i] = static_cast<std::int16_t>(std::clamp(c, 0.0, 255.0));
-        record.linear[i] = static_cast<float>(
-            std::pow(*channels[i] / double{channelScale[i + 1]} / 255.0, 1.0 / gammaInv[i + 1]));
+        record.linear[i] = static_cast<float>(std::pow(
+            *channels[i] / double{s.channelScale[i + 1]} / 255.0, 1.0 / s.gammaInv[i + 1]));
+        colour_.slider[static_cast<std::size_t>(Slider::Red) + static_cast<std::size_t>(i)] =
+            *channels[i];
     }
-    setRgbSliders();
+    program_.curRed = colour_.red;
+    program_.curGreen = colour_.green;
+    program_.curBlue = colour_.blue;
+    slidersBusy = true;
+    VScroll4->setValue(colour_.red);
+    VScroll5->setValue(colour_.green);
+    VScroll6->setValue(colour_.blue);
+    slidersBusy = false;
     record.date = program_.platform.dateText().toStdString();
     record.time = program_.platform.timeText().toStdString();
     record.tag = program_.paletteTag.toStdString();

@@ -70,9 +70,9 @@ bool Form1::Form_Load() {
     const bool instrument = !program_.instrumentName.isEmpty();
     for (QWidget* w : std::initializer_list<QWidget*>{Command7, Command8, Label24, Label25, Text4})
         w->setVisible(instrument);
-    channelScale = {1.0f, 1.0f, 1.0f, 1.0f};
-    gammaInv = {1.0f / 2.2f, 1.0f / 2.2f, 1.0f / 2.2f, 1.0f / 2.2f};
-    cmyExponent = {0.4545f, 0.4545f, 0.4545f, 0.4545f};
+    colour_.settings.channelScale = ColourSettings{}.channelScale;
+    colour_.settings.gammaInv = ColourSettings{}.gammaInv;
+    colour_.settings.cmyExponent = ColourSettings{}.cmyExponent;
 
     const QString tablePath = program_.locateDataFile("Vadoro.dat");
     const LoadResult loaded = loadMunTableFile(tablePath.toStdString(), program_.table);
@@ -206,11 +206,10 @@ void Form1::printB_Click() {
 
 void Form1::VScroll7_Change() {
     const int p = VScroll7->value();
-    const float k3 = static_cast<float>(p / 100.0);
-    channelScale[3] = k3;
-    const float k2 = static_cast<float>(1.0 - (1.0 - k3) / (85.0 / 52.0));
-    channelScale[2] = k2;
-    const float k1 = channelScale[1];
+    colour_ = moveWhiteBalance(colour_, p);
+    const float k1 = colour_.settings.channelScale[1];
+    const float k2 = colour_.settings.channelScale[2];
+    const float k3 = colour_.settings.channelScale[3];
     Picture2->setVisible(p == 100);
     const auto shade = [&](double level) {
         return QColor(roundedComponent(level * k1), roundedComponent(level * k2),

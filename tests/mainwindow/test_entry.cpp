@@ -264,7 +264,7 @@ TEST_F(Entry, GammaBoxAndSliderMoveTogether) {
     EXPECT_EQ(text(form->Text5), "2.25");
     form->Text5->setText("1.5");
     EXPECT_EQ(form->VScroll8->value(), 15);
-    EXPECT_FLOAT_EQ(form->gammaInv[1], 1.0f / 1.5f);
+    EXPECT_FLOAT_EQ(form->colour().settings.gammaInv[1], 1.0f / 1.5f);
     EXPECT_NE(text(form->Text1[0]), red);
     form->Text5->setText("5");
     EXPECT_EQ(form->VScroll8->value(), 15);

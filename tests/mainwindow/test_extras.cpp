@@ -53,9 +53,9 @@ TEST_F(Extras, WhiteBalanceTintsTheWindowAndTheNextConversion) {
     const auto back = [](QWidget* w) { return w->palette().color(QPalette::Window); };
     const QString blueBefore = form->Text1[2]->text();
     form->VScroll7->setValue(50);
-    EXPECT_FLOAT_EQ(form->channelScale[1], 1.0f);
-    EXPECT_NEAR(form->channelScale[2], 0.694f, 5e-4f);
-    EXPECT_FLOAT_EQ(form->channelScale[3], 0.5f);
+    EXPECT_FLOAT_EQ(form->colour().settings.channelScale[1], 1.0f);
+    EXPECT_NEAR(form->colour().settings.channelScale[2], 0.694f, 5e-4f);
+    EXPECT_FLOAT_EQ(form->colour().settings.channelScale[3], 0.5f);
     EXPECT_TRUE(form->Picture2->isHidden());
     EXPECT_EQ(base(form->Text12[0]), QColor(255, 177, 128));
     EXPECT_EQ(base(form->Text3), QColor(255, 177, 128));
@@ -69,7 +69,7 @@ TEST_F(Extras, WhiteBalanceTintsTheWindowAndTheNextConversion) {
     EXPECT_LT(form->Text1[2]->text().toInt(), blueBefore.toInt());
 
     form->VScroll7->setValue(100);
-    EXPECT_FLOAT_EQ(form->channelScale[2], 1.0f);
+    EXPECT_FLOAT_EQ(form->colour().settings.channelScale[2], 1.0f);
     EXPECT_FALSE(form->Picture2->isHidden());
     EXPECT_EQ(base(form->Text11[1]), QColor(255, 255, 255));
     EXPECT_EQ(back(form->Label21), QColor(200, 200, 200));
