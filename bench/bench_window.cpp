@@ -105,7 +105,7 @@ void paletteAppends(benchmark::State& state) {
     w.program.paletteTag = "bench";
     for (auto _ : state) {
         for (int i = 0; i < 10000; ++i)
-            w.form.SaveData(1);
+            w.form.SaveData(TagPrompt::UseCurrentTag);
         state.PauseTiming();
         QFile::remove("bench.csv");
         state.ResumeTiming();

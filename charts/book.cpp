@@ -3,8 +3,9 @@
 #include "charts/chart_common.h"
 #include "charts/chart_surface.h"
 #include "colour/hue.h"
+#include "mainwindow/colour_host.h"
 #include "mainwindow/entry_box.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/program.h"
 #include "text/number_read.h"
 
 #include <QCheckBox>
@@ -23,8 +24,8 @@ const QColor pageGrey(192, 192, 192);
 
 } // namespace
 
-book::book(Form1& mainWindow, Program& program, QWidget* parent)
-    : QWidget(parent, Qt::Window), main_(mainWindow), program_(program) {
+book::book(ColourHost& host, Program& program, QWidget* parent)
+    : QWidget(parent, Qt::Window), host_(host), program_(program) {
     setObjectName("book");
     setWindowTitle("Munsell Book of Color");
     QFont small = font();
@@ -81,7 +82,7 @@ void book::buildLabels() {
 
 void book::fillbook(bool reportFormatError) {
     show();
-    std::string hueText = main_.Text12[0]->text().toStdString();
+    std::string hueText = host_.colour()[Box::Hue];
     bool formatError = false;
     float h = converth(hueText, &formatError);
     if (formatError && reportFormatError) program_.platform.message("Format Error");
@@ -91,7 +92,7 @@ void book::fillbook(bool reportFormatError) {
     updating = true;
     VScroll1->setValue(static_cast<int>(std::clamp(roundHalfEven(h), 0.0, 100.0)));
     updating = false;
-    hueTitle->setText(main_.Text12[0]->text());
+    hueTitle->setText(QString::fromStdString(host_.colour()[Box::Hue]));
     Shape1[9]->setFillColor(Qt::black);
     drawPatches(h);
 }
@@ -99,7 +100,7 @@ void book::fillbook(bool reportFormatError) {
 // Column c/2, row 9 - v for chroma c = 0, 2 .. 28 and value v = 1 .. 9; the
 // value-0 row keeps its colour (black at chroma 0, page grey elsewhere).
 void book::drawPatches(float hue) {
-    const ColourSettings s = main_.settings();
+    const ColourSettings s = host_.colour().settings;
     for (int c = 0; c <= 28; c += 2)
         for (int v = 1; v <= 9; ++v) {
             float value = static_cast<float>(v);
@@ -115,8 +116,8 @@ void book::drawPatches(float hue) {
 
 void book::VScroll1_Change() {
     if (updating) return;
-    main_.Text12[0]->setText(
-        QString::fromStdString(hconvert(static_cast<float>(VScroll1->value()))));
+    host_.showColour(
+        edit(host_.colour(), Box::Hue, hconvert(static_cast<float>(VScroll1->value()))));
     fillbook();
 }
 
@@ -125,9 +126,14 @@ void book::Form_MouseDown(int x, int y) {
     if (c < 0) return;
     const int rgb[3] = {static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
                         static_cast<int>((c >> 16) & 0xFF)};
+    // The patch's colour goes into the main window's R, G, B boxes, and is
+    // converted there unless a channel is 0.
+    ColourModel colour = host_.colour();
     for (int i = 0; i < 3; ++i)
-        main_.Text1[i]->setText(QString::number(rgb[i]));
-    if (std::none_of(rgb, rgb + 3, [](int v) { return v == 0; })) main_.Command6_Click();
+        colour = edit(std::move(colour), rgbBox(i), std::to_string(rgb[i]));
+    if (std::none_of(rgb, rgb + 3, [](int v) { return v == 0; }))
+        colour = enterRgb(std::move(colour), program_.table);
+    host_.showColour(std::move(colour));
 }
 
 void book::Command1_Click() {
@@ -137,7 +143,7 @@ void book::Command1_Click() {
 void book::closeEvent(QCloseEvent* event) {
     // Closing the page is the same as clearing "Display Hue Page".
     event->accept();
-    main_.Check2->setChecked(false);
+    host_.companionClosed(Companion::HuePage);
 }
 
 } // namespace huelinx

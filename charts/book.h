@@ -18,7 +18,7 @@ namespace huelinx {
 
 class ChartShape;
 class ChartSurface;
-class Form1;
+class ColourHost;
 struct Program;
 
 class book : public QWidget {
@@ -32,7 +32,7 @@ class book : public QWidget {
     static constexpr int patchTop(int row) { return 120 + 720 * row; }
     static constexpr int patchSize = 615;
 
-    book(Form1& mainWindow, Program& program, QWidget* parent = nullptr);
+    book(ColourHost& host, Program& program, QWidget* parent = nullptr);
 
     // ---- controls ----------------------------------------------------------
     ChartSurface* surface = nullptr; // the window's client area
@@ -63,7 +63,7 @@ class book : public QWidget {
     void buildLabels();
     void drawPatches(float hue);
 
-    Form1& main_;
+    ColourHost& host_;
     Program& program_;
 };
 

@@ -3,8 +3,9 @@
 #include "charts/chart_common.h"
 #include "charts/chart_surface.h"
 #include "colour/hue.h"
+#include "mainwindow/colour_host.h"
 #include "mainwindow/entry_box.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/program.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
 
@@ -42,8 +43,8 @@ int book2::centreY() {
     return static_cast<int>(roundHalfEven(clientHeight / 2.0));
 }
 
-book2::book2(Form1& mainWindow, Program& program, QWidget* parent)
-    : QWidget(parent, Qt::Window), main_(mainWindow), program_(program) {
+book2::book2(ColourHost& host, Program& program, QWidget* parent)
+    : QWidget(parent, Qt::Window), host_(host), program_(program) {
     setObjectName("book2");
     setWindowTitle("Munsell Value Page");
     QFont small = font();
@@ -87,7 +88,7 @@ void book2::plotvalue(float& v) {
                                             : static_cast<int>(std::clamp(position, 100.0, 950.0)));
     updating = false;
     surface->clear();
-    const ColourSettings s = main_.settings();
+    const ColourSettings s = host_.colour().settings;
     for (int k = 0; k < 40; ++k)
         drawRay(2.5f * static_cast<float>(k), v, s);
 }
@@ -117,8 +118,8 @@ void book2::drawRay(float hue, float& value, const ColourSettings& s) {
 
 void book2::VScroll1_Change() {
     if (updating) return;
-    main_.Text12[1]->setText(qs(plainText(VScroll1->value() / 100.0f)));
-    main_.vadoro();
+    host_.showColour(enterMunsell(
+        edit(host_.colour(), Box::Value, plainText(VScroll1->value() / 100.0f)), program_.table));
 }
 
 void book2::pause() {
@@ -151,12 +152,13 @@ void book2::Form_MouseDown(int x, int y) {
     const long c = surface->pixel(x, y);
     const int rgb[3] = {static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
                         static_cast<int>((c >> 16) & 0xFF)};
+    ColourModel colour = host_.colour();
     for (int i = 0; i < 3; ++i)
-        main_.Text1[i]->setText(QString::number(rgb[i]));
-    if (std::all_of(rgb, rgb + 3, displayable))
-        main_.Command6_Click();
-    else
-        Shape1->setFillColor(Qt::black);
+        colour = edit(std::move(colour), rgbBox(i), std::to_string(rgb[i]));
+    const bool shown = std::all_of(rgb, rgb + 3, displayable);
+    if (shown) colour = enterRgb(std::move(colour), program_.table);
+    host_.showColour(std::move(colour));
+    if (!shown) Shape1->setFillColor(Qt::black);
 }
 
 void book2::Command1_Click() {
@@ -166,7 +168,7 @@ void book2::Command1_Click() {
 void book2::closeEvent(QCloseEvent* event) {
     // Closing the page is the same as clearing "Display Value Page".
     event->accept();
-    main_.Check4->setChecked(false);
+    host_.companionClosed(Companion::ValuePage);
 }
 
 } // namespace huelinx

@@ -18,7 +18,7 @@ namespace huelinx {
 struct ColourSettings;
 class ChartShape;
 class ChartSurface;
-class Form1;
+class ColourHost;
 struct Program;
 
 class book2 : public QWidget {
@@ -28,7 +28,7 @@ class book2 : public QWidget {
     // Client area 8895 x 8295 twips; the chart is centred on it.
     static constexpr int clientWidth = 8895, clientHeight = 8295;
 
-    book2(Form1& mainWindow, Program& program, QWidget* parent = nullptr);
+    book2(ColourHost& host, Program& program, QWidget* parent = nullptr);
 
     // ---- controls ----------------------------------------------------------
     ChartSurface* surface = nullptr; // the window's client area
@@ -65,7 +65,7 @@ class book2 : public QWidget {
     void pause();
     void drawRay(float hue, float& value, const ColourSettings& s);
 
-    Form1& main_;
+    ColourHost& host_;
     Program& program_;
 };
 

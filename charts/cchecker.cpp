@@ -3,7 +3,8 @@
 #include "charts/chart_common.h"
 #include "charts/chart_surface.h"
 #include "colour/hue.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/colour_host.h"
+#include "mainwindow/program.h"
 #include "text/list_input.h"
 #include "text/number_read.h"
 
@@ -36,8 +37,8 @@ bool readRecord(ListReader& reader, std::size_t count, std::vector<std::string>&
 
 } // namespace
 
-CChecker::CChecker(Form1& mainWindow, Program& program, QWidget* parent)
-    : QWidget(parent, Qt::Window), main_(mainWindow), program_(program) {
+CChecker::CChecker(ColourHost& host, Program& program, QWidget* parent)
+    : QWidget(parent, Qt::Window), host_(host), program_(program) {
     setObjectName("CChecker");
     setWindowTitle("The Macbeth Color Checker");
     QFont small = font();
@@ -90,7 +91,7 @@ void CChecker::fillCC() {
 // Skips the header line, then paints one patch per record of five fields:
 // number, name, hue, value, chroma.
 void CChecker::paintPatches(const std::string& text) {
-    const ColourSettings s = main_.settings();
+    const ColourSettings s = host_.colour().settings;
     ListReader reader(text);
     reader.line();
     bool formatErrorShown = false;
@@ -115,7 +116,7 @@ void CChecker::Command1_Click() {
 void CChecker::closeEvent(QCloseEvent* event) {
     // Closing the chart is the same as clearing "Display ColorChecker".
     event->accept();
-    main_.Check5->setChecked(false);
+    host_.companionClosed(Companion::ColorChecker);
 }
 
 } // namespace huelinx

@@ -15,7 +15,7 @@ namespace huelinx {
 
 class ChartShape;
 class ChartSurface;
-class Form1;
+class ColourHost;
 struct Program;
 
 class CChecker : public QWidget {
@@ -31,7 +31,7 @@ class CChecker : public QWidget {
     static constexpr int patchSize = 1455;
     static constexpr const char* fileName = "ccnames.csv";
 
-    CChecker(Form1& mainWindow, Program& program, QWidget* parent = nullptr);
+    CChecker(ColourHost& host, Program& program, QWidget* parent = nullptr);
 
     // ---- controls ----------------------------------------------------------
     ChartSurface* surface = nullptr; // the window's client area
@@ -54,7 +54,7 @@ class CChecker : public QWidget {
   private:
     void paintPatches(const std::string& text);
 
-    Form1& main_;
+    ColourHost& host_;
     Program& program_;
     int drawn_ = 0;
 };

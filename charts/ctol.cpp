@@ -6,7 +6,8 @@
 #include "colour/hue.h"
 #include "colour/rgbcmyk.h"
 #include "colour/xyz2mun.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/colour_host.h"
+#include "mainwindow/program.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
 
@@ -41,8 +42,8 @@ QLineEdit* box(QWidget* parent, const QString& name, int left, int top) {
 
 } // namespace
 
-CTol::CTol(Form1& mainWindow, Program& program, QWidget* parent)
-    : QWidget(parent, Qt::Window), main_(mainWindow), program_(program) {
+CTol::CTol(ColourHost& host, Program& program, QWidget* parent)
+    : QWidget(parent, Qt::Window), host_(host), program_(program) {
     setObjectName("CTol");
     setWindowTitle("Munsell Color Tolerance Set");
     QFont small = font();
@@ -157,7 +158,7 @@ void CTol::MakeCTol(float L, float a, float b) {
 }
 
 void CTol::makePatch(int i, const std::array<float, 3>& lab) {
-    const ColourSettings s = main_.settings();
+    const ColourSettings s = host_.colour().settings;
     // Below L* -16 there is no colour: it is taken as black.
     float X = 0, Y = 0, Z = 0;
     if (!labxyz(X, Y, Z, lab[0], lab[1], lab[2])) X = Y = Z = 0;
@@ -235,14 +236,14 @@ void CTol::Command2_Click() {
         return;
     }
     reloading_ = true;
-    main_.viewPalette(2);
+    host_.viewCurrentPalette();
     reloading_ = false;
 }
 
 void CTol::closeEvent(QCloseEvent* event) {
     // Closing the set is the same as clearing "Color Tolerence Set".
     event->accept();
-    main_.Check3->setChecked(false);
+    host_.companionClosed(Companion::ToleranceSet);
 }
 
 } // namespace huelinx

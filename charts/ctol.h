@@ -22,7 +22,7 @@ namespace huelinx {
 
 class ChartShape;
 class ChartSurface;
-class Form1;
+class ColourHost;
 struct Program;
 
 class CTol : public QWidget {
@@ -36,7 +36,7 @@ class CTol : public QWidget {
     static constexpr std::array<int, 7> patchTop{1920, 840, 3000, 2400, 1320, 1320, 2400};
     static constexpr const char* paletteName = "Cpalette.csv";
 
-    CTol(Form1& mainWindow, Program& program, QWidget* parent = nullptr);
+    CTol(ColourHost& host, Program& program, QWidget* parent = nullptr);
 
     // ---- controls ----------------------------------------------------------
     ChartSurface* surface = nullptr;   // the window's client area
@@ -82,7 +82,7 @@ class CTol : public QWidget {
     void makePatch(int i, const std::array<float, 3>& lab);
     std::string paletteText() const;
 
-    Form1& main_;
+    ColourHost& host_;
     Program& program_;
     // Set while the viewer loads the palette just saved.
     bool reloading_ = false;

@@ -191,18 +191,17 @@ void convertMunsell(ColourModel& colour, const MunTable& table) {
     showDisplayColour(colour, X, Y, Z);
 }
 
-// Linear r, g, b of the display colour through the channel's white level and gamma.
-float linearChannel(std::int16_t level, const ColourSettings& s, int channel) {
-    return static_cast<float>(
-        std::pow(level / double{s.channelScale[channel]} / 255.0, 1.0 / s.gammaInv[channel]));
-}
-
-void convertRgb(ColourModel& colour, const MunTable& table) {
+void takeRgbBoxes(ColourModel& colour) {
     std::int16_t* channels[3] = {&colour.red, &colour.green, &colour.blue};
     for (int i = 0; i < 3; ++i) {
         const double c = roundHalfEven(leadingNumber(colour[boxAt(Box::Red, i)]));
         *channels[i] = static_cast<std::int16_t>(std::clamp(c, 0.0, 255.0));
     }
+}
+
+void convertRgb(ColourModel& colour, const MunTable& table) {
+    std::int16_t* channels[3] = {&colour.red, &colour.green, &colour.blue};
+    takeRgbBoxes(colour);
     writeRgbBoxes(colour);
     followRgbSliders(colour);
     float linear[3];
@@ -289,6 +288,11 @@ void cmykEntry(ColourModel& colour, const MunTable& table) {
 
 } // namespace
 
+float linearChannel(std::int16_t level, const ColourSettings& s, int channel) {
+    return static_cast<float>(
+        std::pow(level / double{s.channelScale[channel]} / 255.0, 1.0 / s.gammaInv[channel]));
+}
+
 Box firstBox(Notation notation) {
     constexpr Box first[] = {Box::Hue, Box::X, Box::SmallX, Box::L, Box::Red, Box::Cyan};
     return first[static_cast<int>(notation)];
@@ -327,6 +331,7 @@ const char* illuminantCaption(Illuminant illuminant) {
 }
 
 ColourModel edit(ColourModel colour, Box box, std::string text) {
+    beginChange(colour);
     colour[box] = std::move(text);
     return colour;
 }
@@ -466,6 +471,13 @@ ColourModel moveWhiteBalance(ColourModel colour, int position) {
     colour.settings.channelScale[3] = k3;
     // Green falls by 52/85 of the fall of blue; red keeps its level.
     colour.settings.channelScale[2] = static_cast<float>(1.0 - (1.0 - k3) / (85.0 / 52.0));
+    return colour;
+}
+
+ColourModel readRgbBoxes(ColourModel colour) {
+    beginChange(colour);
+    takeRgbBoxes(colour);
+    followRgbSliders(colour);
     return colour;
 }
 

@@ -50,6 +50,11 @@ constexpr int boxCount = 18;
 
 enum class Notation { Munsell, Xyz, Chromaticity, Lab, Rgb, Cmyk };
 
+// The box of display channel 0 (R), 1 (G) or 2 (B).
+constexpr Box rgbBox(int channel) {
+    return static_cast<Box>(static_cast<int>(Box::Red) + channel);
+}
+
 // The first box of a notation and how many it has.
 Box firstBox(Notation notation);
 int boxesOf(Notation notation);
@@ -147,6 +152,15 @@ ColourModel moveWhiteBalance(ColourModel colour, int position);
 // A click on the swatch read the colour R, G, B: it goes into the R, G, B
 // boxes and is converted unless a channel is 0 or 255.
 ColourModel clickSwatch(ColourModel colour, int red, int green, int blue, const MunTable& table);
+
+// The display colour read from the R, G, B boxes as they stand (leading
+// number, rounded, clamped into 0..255); the boxes keep their text, the R, G,
+// B sliders follow. Saving to a palette takes the colour this way.
+ColourModel readRgbBoxes(ColourModel colour);
+
+// Linear value (0..1) of a display channel level (0..255) through the
+// channel's white level and gamma; channel 1, 2, 3 is R, G, B.
+float linearChannel(std::int16_t level, const ColourSettings& settings, int channel);
 
 // The caption that names the illuminant beside its option buttons.
 const char* illuminantCaption(Illuminant illuminant);

@@ -1,25 +1,19 @@
 #include "instruments/batch_import.h"
 
 #include "colour/tristimulus.h"
-#include "mainwindow/entry_box.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/colour_host.h"
+#include "mainwindow/program.h"
 #include "text/list_input.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
 
 #include <QFile>
+#include <QWidget>
 
 namespace huelinx {
 
-namespace {
-
-std::string boxText(const QLineEdit* box) {
-    return box->text().toStdString();
-}
-
-} // namespace
-
 void BatchImport::run(const QString& type) {
+    colour_ = host_.colour();
     if (type == "xyz")
         importXyz();
     else if (type == "6")
@@ -35,6 +29,22 @@ void BatchImport::run(const QString& type) {
     else if (type == "1")
         importCurves();
     out_.close();
+    colour_.quietDisplay = false;
+    colour_.messages.clear();
+    host_.showColour(colour_);
+}
+
+void BatchImport::enterColour(Notation notation, const std::vector<std::string>& texts) {
+    const int first = static_cast<int>(firstBox(notation));
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        colour_[static_cast<Box>(first + static_cast<int>(i))] = texts[i];
+    colour_ = enter(std::move(colour_), notation, program_.table);
+    for (const std::string& message : colour_.messages)
+        program_.platform.message(QString::fromStdString(message));
+}
+
+std::string BatchImport::caption() const {
+    return host_.hostWindow().windowTitle().toStdString();
 }
 
 std::optional<std::string> BatchImport::readInput(const QString& name) {
@@ -82,18 +92,16 @@ bool BatchImport::readRecord(ListReader& reader, int count, std::vector<std::str
 
 std::string BatchImport::convertedFields() {
     std::string text;
-    for (auto* box : form_.Text11)
-        text += "," + boxText(box);
-    for (auto* box : form_.Text15)
-        text += "," + boxText(box);
-    for (int c : {program_.curRed, program_.curGreen, program_.curBlue})
+    for (Box b : {Box::X, Box::Y, Box::Z, Box::L, Box::A, Box::B})
+        text += "," + colour_[b];
+    for (int c : {colour_.red, colour_.green, colour_.blue})
         text += "," + printText(c);
     return text;
 }
 
 void BatchImport::countDisplayable() {
     ++total_;
-    for (int c : {program_.curRed, program_.curGreen, program_.curBlue})
+    for (int c : {colour_.red, colour_.green, colour_.blue})
         if (c == 0 || c == 255) {
             ++notShown_;
             return;
@@ -116,10 +124,8 @@ void BatchImport::importXyz() {
     std::vector<std::string> f;
     while (readRecord(reader, 4, f, name)) {
         program_.paletteTag = QString::fromStdString(f[0]);
-        for (int i = 0; i < 3; ++i)
-            form_.Text11[i]->setText(QString::fromStdString(f[i + 1]));
-        form_.xyzEntered();
-        form_.SaveData(1);
+        enterColour(Notation::Xyz, {f[1], f[2], f[3]});
+        host_.saveToPalette(colour_, TagPrompt::UseCurrentTag);
     }
 }
 
@@ -132,13 +138,11 @@ void BatchImport::importLab() {
     reader.line();
     std::vector<std::string> f;
     for (long long record = 1; readRecord(reader, 3, f, name); ++record) {
-        for (int i = 0; i < 3; ++i)
-            form_.Text15[i]->setText(QString::fromStdString(f[i]));
         program_.platform.processEvents();
-        form_.labEntered();
+        enterColour(Notation::Lab, {f[0], f[1], f[2]});
         std::string line = printText(record);
-        for (auto* box : form_.Text12)
-            line += "," + boxText(box);
+        for (Box b : {Box::Hue, Box::Value, Box::Chroma})
+            line += "," + colour_[b];
         write(line + convertedFields() + "\r\n");
     }
 }
@@ -152,16 +156,14 @@ void BatchImport::importMunsell() {
     reader.line();
     std::vector<std::string> f;
     while (readRecord(reader, 3, f, name)) {
-        for (int i = 0; i < 3; ++i)
-            form_.Text12[i]->setText(QString::fromStdString(f[i]));
         program_.platform.processEvents();
         write(f[0] + "," + f[1] + "," + f[2]);
         program_.platform.processEvents();
-        form_.vadoro();
+        enterColour(Notation::Munsell, {f[0], f[1], f[2]});
         program_.platform.processEvents();
         std::string line = convertedFields();
-        for (auto* box : form_.Text2)
-            line += "," + boxText(box);
+        for (Box b : {Box::Cyan, Box::Magenta, Box::Yellow, Box::Black})
+            line += "," + colour_[b];
         write(line + "\r\n");
     }
 }

@@ -1,5 +1,6 @@
-// "Import": whole files of colours converted in one run through the main
-// window's own entry procedures, as if each record had been typed in.
+// "Import": whole files of colours converted in one run through the colour
+// model, as if each record had been typed into the main window, which shows
+// the last colour converted when the run ends.
 //
 //   "xyz"  tag, X, Y, Z records of a chosen file, appended to the palette
 //   "6"    L*, a*, b* records of lab_sRGB.csv          -> lab_sRGB.txt
@@ -13,6 +14,8 @@
 // records before it written and a message naming the line and the file.
 #pragma once
 
+#include "colour/colour_model.h"
+
 #include <QString>
 
 #include <fstream>
@@ -22,13 +25,13 @@
 
 namespace huelinx {
 
-class Form1;
+class ColourHost;
 class ListReader;
 struct Program;
 
 class BatchImport {
   public:
-    BatchImport(Form1& form, Program& program) : form_(form), program_(program) {}
+    BatchImport(ColourHost& host, Program& program) : host_(host), program_(program) {}
 
     // Runs the import named by `type`; any other answer does nothing.
     void run(const QString& type);
@@ -59,14 +62,20 @@ class BatchImport {
     // ",X,Y,Z,L*,a*,b*,R,G,B" as the window now shows them.
     std::string convertedFields();
     void countDisplayable();
+    // Puts texts into a notation's boxes and enters them; shows the entry's
+    // messages.
+    void enterColour(Notation notation, const std::vector<std::string>& texts);
+    // The main window's caption, which heads the tables.
+    std::string caption() const;
     // Puts a notation into the Munsell boxes, converts it, writes the
     // converted fields and counts the colour.
     void convertNotation(const std::string& hue, const std::string& value,
                          const std::string& chroma);
     void reportCounts();
 
-    Form1& form_;
+    ColourHost& host_;
     Program& program_;
+    ColourModel colour_;
     std::ofstream out_;
     int total_ = 0, notShown_ = 0;
     std::size_t recordLine_ = 0; // line where the last record began

@@ -2,8 +2,7 @@
 // (steps, ColorChecker, colour chart), and the reflectance-curve import.
 #include "colour/tristimulus.h"
 #include "instruments/batch_import.h"
-#include "mainwindow/entry_box.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/program.h"
 #include "text/list_input.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
@@ -19,25 +18,23 @@ const char* const checkerGamutLine =
     "If R G B value is 0 or 255 the color is out of the gamut of a CRT and is for approximation "
     "only  Illuminant C 2 degree observer  Taviel  March 12 2002";
 
-// Keeps the display conversion quiet while an import runs.
+// Keeps the display conversion quiet while a table import runs: the colour
+// is computed, the R, G, B and C, M, Y, K boxes are left as they were.
 class QuietDisplay {
   public:
-    explicit QuietDisplay(Program& p) : program_(p) { program_.rgbQuiet = true; }
-    ~QuietDisplay() { program_.rgbQuiet = false; }
+    explicit QuietDisplay(ColourModel& colour) : colour_(colour) { colour_.quietDisplay = true; }
+    ~QuietDisplay() { colour_.quietDisplay = false; }
 
   private:
-    Program& program_;
+    ColourModel& colour_;
 };
 
 } // namespace
 
 void BatchImport::convertNotation(const std::string& hue, const std::string& value,
                                   const std::string& chroma) {
-    form_.Text12[0]->setText(QString::fromStdString(hue));
-    form_.Text12[1]->setText(QString::fromStdString(value));
-    form_.Text12[2]->setText(QString::fromStdString(chroma));
     program_.platform.processEvents();
-    form_.vadoro();
+    enterColour(Notation::Munsell, {hue, value, chroma});
     program_.platform.processEvents();
     write(convertedFields() + "\r\n");
     countDisplayable();
@@ -59,7 +56,7 @@ void BatchImport::importSteps() {
     const QString name = "steps.txt";
     const auto text = readTable(name, "stepsMUNSELL.txt");
     if (!text) return;
-    QuietDisplay quiet(program_);
+    QuietDisplay quiet(colour_);
     write("H,V,C,X,Y,Z,L*,a*,b*,R,G,B\r\n");
     ListReader reader(*text);
     for (reader.skipBlankLines(); !reader.atEnd(); reader.skipBlankLines()) {
@@ -82,9 +79,9 @@ void BatchImport::importChecker() {
     const QString name = "ccnames.csv";
     const auto text = readTable(name, "cchecker.csv");
     if (!text) return;
-    QuietDisplay quiet(program_);
+    QuietDisplay quiet(colour_);
     ListReader reader(*text);
-    write(form_.windowTitle().toStdString() + checkerNote + "\r\n" + checkerGamutLine + "\r\n");
+    write(caption() + checkerNote + "\r\n" + checkerGamutLine + "\r\n");
     write(reader.line().value_or("") + xyzLabRgb + "\r\n");
     std::vector<std::string> f;
     while (readRecord(reader, 5, f, name)) {
@@ -98,9 +95,9 @@ void BatchImport::importChart() {
     const QString name = "RHScolors.txt";
     const auto text = readTable(name, "RHScolorsMUNSELL.txt");
     if (!text) return;
-    QuietDisplay quiet(program_);
+    QuietDisplay quiet(colour_);
     ListReader reader(*text);
-    write(form_.windowTitle().toStdString() + "\r\n");
+    write(caption() + "\r\n");
     write(reader.line().value_or("") + xyzLabRgb + "\r\n");
     std::vector<std::string> f;
     while (readRecord(reader, 6, f, name)) {
@@ -114,7 +111,7 @@ void BatchImport::importCurves() {
     const QString name = "munfile1.txt";
     const auto text = readInput(name);
     if (!text || !createOutput("munout.txt")) return;
-    write(form_.windowTitle().toStdString() + "\r\n");
+    write(caption() + "\r\n");
     ListReader reader(*text);
     std::vector<std::string> f;
     while (readRecord(reader, 43, f, name)) {
@@ -133,15 +130,13 @@ void BatchImport::importCurves() {
         float X, Y, Z;
         tris(X, Y, Z, curve);
         const float xyz[3] = {X, Y, Z};
-        for (int i = 0; i < 3; ++i)
-            form_.Text11[i]->setText(QString::fromStdString(plainText(xyz[i])));
-        form_.xyzEntered();
+        enterColour(Notation::Xyz, {plainText(xyz[0]), plainText(xyz[1]), plainText(xyz[2])});
         program_.platform.processEvents();
         PrintLine zones;
         for (int i = 0; i < 3; ++i)
             zones.zoned(f[i]);
-        for (auto* box : form_.Text12)
-            zones.zoned(box->text().toStdString());
+        for (Box b : {Box::Hue, Box::Value, Box::Chroma})
+            zones.zoned(colour_[b]);
         for (float n : xyz)
             zones.zoned(printText(n));
         zones.zoned(*d);

@@ -7,6 +7,7 @@
 
 #include "colour/colour_model.h"
 #include "colour/settings.h"
+#include "mainwindow/colour_host.h"
 #include "mainwindow/program.h"
 
 #include <QPointer>
@@ -41,7 +42,7 @@ class Spectrophotometer;
 class Swatch;
 enum class MeasureEnd;
 
-class Form1 : public QWidget {
+class Form1 : public QWidget, public ColourHost {
   public:
     static constexpr const char* releaseDate = "Dec 17 2022";
     static constexpr int versionMajor = 12, versionMinor = 23, versionRevision = 1;
@@ -100,13 +101,17 @@ class Form1 : public QWidget {
     bool slidersBusy = false;
     std::int16_t commPort = 1;
 
-    // The colour the window shows, with the settings it was converted under.
-    const ColourModel& colour() const { return colour_; }
+    // ---- what other windows may ask (ColourHost) ---------------------------
+    const ColourModel& colour() const override { return colour_; }
     // The settings the colour procedures read from this window.
     ColourSettings settings() const;
     // Shows a colour model: boxes, sliders, label and swatch, then the
     // model's messages; keeps the open charts current.
-    void showColour(ColourModel next);
+    void showColour(ColourModel next) override;
+    bool saveToPalette(const ColourModel& colour, TagPrompt prompt) override;
+    void viewCurrentPalette() override;
+    void companionClosed(Companion which) override;
+    QWidget& hostWindow() override { return *this; }
 
     // ---- conversions and entry paths --------------------------------------
     void vadoro();
@@ -136,9 +141,10 @@ class Form1 : public QWidget {
     void Command11_Click(); // Save to Palette
     void Command3_Click();  // Make Table
     void import_Click();
-    // Appends the colour to the palette file; mode 0 asks for the tag. False
-    // when nothing was written (no file name given, or the file can't be written).
-    bool SaveData(float mode);
+    // Appends the colour the window shows to the palette file, its display
+    // colour taken from the R, G, B boxes as they stand. False when nothing was
+    // written (no file name given, or the file can't be written).
+    bool SaveData(TagPrompt prompt);
     // "Image Analysis": shows or hides the picture window.
     void Check6_Click();
     // "3D Display of HVC ": shows or hides the palette viewer.
@@ -157,9 +163,6 @@ class Form1 : public QWidget {
     void refreshPages();
     void refreshToleranceSet(float L, float a, float b);
     void refreshColorChecker();
-    // Shows the 3D palette viewer (creating it if needed) and has it load a
-    // palette (mode 2: the current palette file).
-    void viewPalette(int mode);
     // The picture window while it exists.
     Form2* pictureWindow() const;
     void Command7_Click(); // Calibrate
@@ -176,8 +179,6 @@ class Form1 : public QWidget {
                            const std::vector<QScrollBar*>& sliders);
     void connectHandlers();
     void paintSwatch();
-    // The current colour, quiet while an import asks for it.
-    ColourModel current() const;
     void renderColour();
     // The boxes and sliders in the model's order.
     std::array<EntryBox*, boxCount> colourBoxes() const;
@@ -197,9 +198,12 @@ class Form1 : public QWidget {
     // The text each box shows, in the model's order.
     std::array<std::string, boxCount> shownTexts_;
     bool settingsWriteReported_ = false;
-    // Asks for the palette file when none is set and, in mode 0, for the tag;
-    // false when the user gave no file name.
-    bool askPaletteFile(float mode);
+    // Asks for the palette file when none is set and, when asked to, for the
+    // tag; false when the user gave no file name.
+    bool askPaletteFile(TagPrompt prompt);
+    // Writes the palette record of a colour whose display colour was read from
+    // its R, G, B boxes.
+    bool appendToPalette(const ColourModel& colour);
     Spectrophotometer& spectrophotometer();
     MeasureEnd importReflectance();
     std::unique_ptr<Spectrophotometer> spectro_;

@@ -27,12 +27,6 @@ ColourSettings Form1::settings() const {
     return colour_.settings;
 }
 
-ColourModel Form1::current() const {
-    ColourModel colour = colour_;
-    colour.quietDisplay = program_.rgbQuiet;
-    return colour;
-}
-
 std::array<EntryBox*, boxCount> Form1::colourBoxes() const {
     return {Text12[0], Text12[1], Text12[2], Text11[0], Text11[1], Text11[2],
             Text18[0], Text18[1], Text15[0], Text15[1], Text15[2], Text1[0],
@@ -64,6 +58,12 @@ void Form1::showColour(ColourModel next) {
     if (colour_.labShown)
         refreshToleranceSet(colour_.labShown->L, colour_.labShown->a, colour_.labShown->b);
     if (colour_.gammaChanged) refreshColorChecker();
+    // What the change did has been shown; the model handed to other windows
+    // starts clean.
+    colour_.messages.clear();
+    colour_.munsellConverted = false;
+    colour_.labShown.reset();
+    colour_.gammaChanged = false;
 }
 
 void Form1::renderColour() {
@@ -96,27 +96,27 @@ void Form1::paintSwatch() {
 // ---- the six entries ---------------------------------------------------------
 
 void Form1::vadoro() {
-    showColour(enterMunsell(current(), program_.table));
+    showColour(enterMunsell(colour_, program_.table));
 }
 
 void Form1::xyzEntered() {
-    showColour(enterXyz(current(), program_.table));
+    showColour(enterXyz(colour_, program_.table));
 }
 
 void Form1::xyEntered() {
-    showColour(enterChromaticity(current(), program_.table));
+    showColour(enterChromaticity(colour_, program_.table));
 }
 
 void Form1::labEntered() {
-    showColour(enterLab(current(), program_.table));
+    showColour(enterLab(colour_, program_.table));
 }
 
 void Form1::Command6_Click() {
-    showColour(enterRgb(current(), program_.table));
+    showColour(enterRgb(colour_, program_.table));
 }
 
 void Form1::cmyk() {
-    showColour(enterCmyk(current(), program_.table));
+    showColour(enterCmyk(colour_, program_.table));
 }
 
 } // namespace huelinx

@@ -14,34 +14,34 @@ namespace huelinx {
 
 void Form1::VScroll1_Change() {
     if (slidersBusy) return;
-    showColour(moveSlider(current(), Slider::Hue, VScroll1->value(), program_.table));
+    showColour(moveSlider(colour_, Slider::Hue, VScroll1->value(), program_.table));
 }
 
 void Form1::VScroll2_Change() {
     if (slidersBusy) return;
-    showColour(moveSlider(current(), Slider::Value, VScroll2->value(), program_.table));
+    showColour(moveSlider(colour_, Slider::Value, VScroll2->value(), program_.table));
 }
 
 void Form1::VScroll3_Change() {
     if (slidersBusy) return;
-    showColour(moveSlider(current(), Slider::Chroma, VScroll3->value(), program_.table));
+    showColour(moveSlider(colour_, Slider::Chroma, VScroll3->value(), program_.table));
 }
 
 void Form1::rgbSlider_Change(int channel) {
     if (slidersBusy) return;
     QScrollBar* sliders[3] = {VScroll4, VScroll5, VScroll6};
     const auto slider = static_cast<Slider>(static_cast<int>(Slider::Red) + channel);
-    showColour(moveSlider(current(), slider, sliders[channel]->value(), program_.table));
+    showColour(moveSlider(colour_, slider, sliders[channel]->value(), program_.table));
 }
 
 void Form1::Text5_Change() {
     if (slidersBusy) return;
-    showColour(editGamma(current(), Text5->text().toStdString(), program_.table));
+    showColour(editGamma(colour_, Text5->text().toStdString(), program_.table));
 }
 
 void Form1::VScroll8_Change() {
     if (slidersBusy) return;
-    showColour(moveGammaSlider(current(), VScroll8->value(), program_.table));
+    showColour(moveGammaSlider(colour_, VScroll8->value(), program_.table));
 }
 
 void Form1::Check1_Click() {
@@ -50,7 +50,7 @@ void Form1::Check1_Click() {
 }
 
 void Form1::Option1_Click(int index) {
-    showColour(selectIlluminant(current(), static_cast<Illuminant>(index), program_.table));
+    showColour(selectIlluminant(colour_, static_cast<Illuminant>(index), program_.table));
 }
 
 void Form1::Picture1_MouseDown(int x, int y) {
@@ -61,7 +61,7 @@ void Form1::Picture1_MouseDown(int x, int y) {
     // A colour that will be converted lets pending window events run first.
     const bool edge = std::any_of(rgb, rgb + 3, [](int c) { return c == 0 || c == 255; });
     if (!edge) program_.platform.processEvents();
-    showColour(clickSwatch(current(), rgb[0], rgb[1], rgb[2], program_.table));
+    showColour(clickSwatch(colour_, rgb[0], rgb[1], rgb[2], program_.table));
 }
 
 } // namespace huelinx

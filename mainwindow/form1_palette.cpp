@@ -16,18 +16,9 @@
 
 namespace huelinx {
 
-namespace {
+namespace {} // namespace
 
-template <std::size_t N> std::array<std::string, N> texts(const std::array<EntryBox*, N>& boxes) {
-    std::array<std::string, N> out;
-    for (std::size_t i = 0; i < N; ++i)
-        out[i] = boxes[i]->text().toStdString();
-    return out;
-}
-
-} // namespace
-
-bool Form1::askPaletteFile(float mode) {
+bool Form1::askPaletteFile(TagPrompt prompt) {
     Platform& p = program_.platform;
     for (;;) {
         if (program_.paletteFile.isEmpty()) {
@@ -35,7 +26,7 @@ bool Form1::askPaletteFile(float mode) {
                                               "Save Palette Data", "TZMpalette");
             if (program_.paletteFile.isEmpty()) return false;
         }
-        if (mode != 0.0f) return true;
+        if (prompt == TagPrompt::UseCurrentTag) return true;
         program_.paletteTag = p.inputBox("Palette " + program_.paletteFile +
                                              " - Enter Tag [Enter 'file' to change file name]",
                                          "Palette File Save - TAG");
@@ -44,23 +35,11 @@ bool Form1::askPaletteFile(float mode) {
     }
 }
 
-bool Form1::SaveData(float mode) {
-    if (!askPaletteFile(mode)) return false;
-    if (program_.paletteFile.right(4).toLower() != ".csv") program_.paletteFile += ".csv";
-
+bool Form1::SaveData(TagPrompt prompt) {
+    if (!askPaletteFile(prompt)) return false;
     // The display colour as the R, G, B boxes hold it, clamped; the boxes stay
     // as typed and the R, G, B sliders follow.
-    std::int16_t* channels[3] = {&colour_.red, &colour_.green, &colour_.blue};
-    const ColourSettings& s = colour_.settings;
-    PaletteRecord record;
-    for (int i = 0; i < 3; ++i) {
-        const double c = roundHalfEven(leadingNumber(Text1[i]->text().toStdString()));
-        *channels[i] = static_cast<std::int16_t>(std::clamp(c, 0.0, 255.0));
-        record.linear[i] = static_cast<float>(std::pow(
-            *channels[i] / double{s.channelScale[i + 1]} / 255.0, 1.0 / s.gammaInv[i + 1]));
-        colour_.slider[static_cast<std::size_t>(Slider::Red) + static_cast<std::size_t>(i)] =
-            *channels[i];
-    }
+    colour_ = readRgbBoxes(colour_);
     program_.curRed = colour_.red;
     program_.curGreen = colour_.green;
     program_.curBlue = colour_.blue;
@@ -69,14 +48,20 @@ bool Form1::SaveData(float mode) {
     VScroll5->setValue(colour_.green);
     VScroll6->setValue(colour_.blue);
     slidersBusy = false;
+    return appendToPalette(colour_);
+}
+
+bool Form1::saveToPalette(const ColourModel& colour, TagPrompt prompt) {
+    if (!askPaletteFile(prompt)) return false;
+    return appendToPalette(readRgbBoxes(colour));
+}
+
+bool Form1::appendToPalette(const ColourModel& colour) {
+    if (program_.paletteFile.right(4).toLower() != ".csv") program_.paletteFile += ".csv";
+    PaletteRecord record = paletteRecord(colour);
     record.date = program_.platform.dateText().toStdString();
     record.time = program_.platform.timeText().toStdString();
     record.tag = program_.paletteTag.toStdString();
-    record.munsell = texts(Text12);
-    record.xyz = texts(Text11);
-    record.lab = texts(Text15);
-    record.rgb = texts(Text1);
-    record.cmyk = texts(Text2);
     std::string message;
     if (appendPaletteLine(program_.paletteFile.toStdString(), paletteLine(record), message))
         return true;
@@ -85,12 +70,11 @@ bool Form1::SaveData(float mode) {
 }
 
 void Form1::Command11_Click() {
-    SaveData(0);
+    SaveData(TagPrompt::Ask);
     if (Check7->isChecked() && viewerWindow()) viewerWindow()->GetData(2);
 }
 
 void Form1::Command3_Click() {
-    program_.rgbQuiet = true;
     bool outOfRange = false;
     const std::string text =
         munsellTableText(program_.table, settings(), windowTitle().toStdString(), outOfRange);
@@ -100,7 +84,6 @@ void Form1::Command3_Click() {
                          file.write(text.data(), static_cast<qint64>(text.size())) ==
                              static_cast<qint64>(text.size());
     file.close();
-    program_.rgbQuiet = false;
     if (!written) {
         program_.platform.message(
             QString("The table could not be written: \"%1\" can't be created.")

@@ -179,11 +179,16 @@ void Form1::Check7_Click() {
     ensureViewer(form3_, *this, program_)->show();
 }
 
-void Form1::viewPalette(int mode) {
+void Form1::viewCurrentPalette() {
     Form3* viewer = ensureViewer(form3_, *this, program_);
     viewer->show();
     viewer->activateWindow();
-    viewer->GetData(mode);
+    viewer->GetData(2);
+}
+
+void Form1::companionClosed(Companion which) {
+    QCheckBox* boxes[] = {Check2, Check3, Check4, Check5, Check6, Check7};
+    boxes[static_cast<int>(which)]->setChecked(false);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -24,8 +24,6 @@ struct Program {
     QString versionText;
     // The current display colour, 0..255 each.
     std::int16_t curRed = 0, curGreen = 0, curBlue = 0;
-    // While set, the display conversion only computes and leaves the window alone.
-    bool rgbQuiet = false;
     // The last colour had to be clipped to be shown.
     bool rgbOutOfRange = false;
     Reflectance reflectance{};

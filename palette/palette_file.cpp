@@ -7,6 +7,24 @@
 
 namespace huelinx {
 
+PaletteRecord paletteRecord(const ColourModel& colour) {
+    PaletteRecord record;
+    const auto texts = [&colour](Box first, auto& out) {
+        for (std::size_t i = 0; i < out.size(); ++i)
+            out[i] = colour[static_cast<Box>(static_cast<std::size_t>(first) + i)];
+    };
+    texts(Box::Hue, record.munsell);
+    texts(Box::X, record.xyz);
+    texts(Box::L, record.lab);
+    texts(Box::Red, record.rgb);
+    texts(Box::Cyan, record.cmyk);
+    const std::int16_t levels[3] = {colour.red, colour.green, colour.blue};
+    for (int i = 0; i < 3; ++i)
+        record.linear[static_cast<std::size_t>(i)] =
+            linearChannel(levels[i], colour.settings, i + 1);
+    return record;
+}
+
 namespace {
 
 // A text field in quotes, its own double quotes turned into two single quotes.

@@ -10,6 +10,8 @@
 // are numbers without quotes.
 #pragma once
 
+#include "colour/colour_model.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -26,6 +28,10 @@ struct PaletteRecord {
     std::array<std::string, 3> rgb;
     std::array<std::string, 4> cmyk;
 };
+
+// The record of a colour: its boxes as shown and the linear values of its
+// display colour; date, time and tag are left to the caller.
+PaletteRecord paletteRecord(const ColourModel& colour);
 
 // The record as one line, CR LF included.
 std::string paletteLine(const PaletteRecord& record);

@@ -1,7 +1,8 @@
 #include "picture/form2.h"
 
+#include "mainwindow/colour_host.h"
 #include "mainwindow/entry_box.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/program.h"
 #include "picture/picture_surface.h"
 #include "platform/standard_colours.h"
 #include "text/number_format.h"
@@ -51,8 +52,8 @@ QLineEdit* line(const QString& name, const QString& text, QWidget* parent) {
 
 } // namespace
 
-Form2::Form2(Form1& mainWindow, Program& program, QWidget* parent)
-    : QWidget(parent, Qt::Window), main_(mainWindow), program_(program) {
+Form2::Form2(ColourHost& host, Program& program, QWidget* parent)
+    : QWidget(parent, Qt::Window), host_(host), program_(program) {
     setObjectName("Form2");
     setWindowTitle("Munsell Notation Picture Analysis");
     Picture1 = new PictureSurface("Picture1", this);
@@ -92,7 +93,7 @@ void Form2::buildMenus() {
     menuBar = new QMenuBar(this);
     QMenu* file = menuBar->addMenu("&File");
     mnuLoadPicture = file->addAction("&Load Picture", this, [this] { loadPicture(true); });
-    mnuExit = file->addAction("e&Xit", this, [this] { main_.Check6->setChecked(false); });
+    mnuExit = file->addAction("e&Xit", this, [this] { host_.companionClosed(Companion::Picture); });
     QMenu* options = menuBar->addMenu("&Options");
     QMenu* modes = options->addMenu("&Display Mode ");
     mnuMouseClick = modes->addAction("&Mouse Click", this, [this] { clickMode = true; });
@@ -215,23 +216,27 @@ void Form2::showNotationAt(int x, int y) {
         for (int py = y - k; py <= y + k; ++py)
             Picture1->setPixel(px, py, Picture1->pixel(px, py) ^ 0xFFFFFF);
 
+    // The block's colour goes into the main window's R, G, B boxes and is
+    // converted there unless a channel is at the end of its range.
     int rgb[3];
+    ColourModel colour = host_.colour();
     for (int i = 0; i < 3; ++i) {
         rgb[i] = static_cast<int>(std::floor(static_cast<double>(sum[i]) / sampleCount + 0.5));
-        main_.Text1[i]->setText(QString::number(rgb[i]));
+        colour = edit(std::move(colour), rgbBox(i), std::to_string(rgb[i]));
     }
     const bool edge = std::any_of(rgb, rgb + 3, [](int c) { return c == 0 || c == 255; });
     if (!edge) {
         program_.platform.processEvents();
-        main_.Command6_Click();
+        colour = enterRgb(std::move(colour), program_.table);
         sampling = false;
     }
-    Text5->setText("Hue = " + main_.Text12[0]->text() + "   Value = " + main_.Text12[1]->text() +
-                   "   Chroma = " + main_.Text12[2]->text());
+    host_.showColour(colour);
+    const auto text = [&colour](Box b) { return QString::fromStdString(colour[b]); };
+    Text5->setText("Hue = " + text(Box::Hue) + "   Value = " + text(Box::Value) +
+                   "   Chroma = " + text(Box::Chroma));
     Text6->setText("Position  X =" + QString::fromStdString(signedText(x)) +
                    "  Y =" + QString::fromStdString(signedText(y)));
-    setRoleColour(Text7, QPalette::Base,
-                  QColor(program_.curRed, program_.curGreen, program_.curBlue));
+    setRoleColour(Text7, QPalette::Base, QColor(colour.red, colour.green, colour.blue));
 }
 
 void Form2::Picture1_MouseDown(int x, int y) {
@@ -245,20 +250,20 @@ void Form2::Picture1_MouseMove(int x, int y) {
 }
 
 void Form2::mnuHelp_Click() {
-    main_.hide();
+    host_.hostWindow().hide();
     program_.platform.message(helpText, Buttons::Ok, Icon::None, "Options");
-    main_.show();
+    host_.hostWindow().show();
     activateWindow();
 }
 
 void Form2::mnuView3D_Click() {
-    main_.viewPalette(2);
+    host_.viewCurrentPalette();
 }
 
 void Form2::closeEvent(QCloseEvent* event) {
     event->accept();
     setAttribute(Qt::WA_DeleteOnClose);
-    main_.Check6->setChecked(false);
+    host_.companionClosed(Companion::Picture);
 }
 
 } // namespace huelinx

@@ -14,13 +14,13 @@ class QScrollArea;
 
 namespace huelinx {
 
-class Form1;
+class ColourHost;
 class PictureSurface;
 struct Program;
 
 class Form2 : public QWidget {
   public:
-    Form2(Form1& mainWindow, Program& program, QWidget* parent = nullptr);
+    Form2(ColourHost& host, Program& program, QWidget* parent = nullptr);
 
     // Opening: sample size 81, click mode, the default picture "TestImage.jpg".
     void Form_Load();
@@ -71,7 +71,7 @@ class Form2 : public QWidget {
     void buildPalette(long columns, long rows);
     void outlineBlocks(long columns, long rows);
 
-    Form1& main_;
+    ColourHost& host_;
     Program& program_;
     QScrollArea* scroll_ = nullptr;
 };

@@ -1,8 +1,9 @@
 // The palette of a whole picture: the picture cut into n x n blocks, each
 // block's average colour converted by the main window and appended as one
 // palette row, column by column; then the blocks are outlined.
+#include "mainwindow/colour_host.h"
 #include "mainwindow/entry_box.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/program.h"
 #include "picture/form2.h"
 #include "picture/picture_surface.h"
 #include "text/number_format.h"
@@ -79,6 +80,7 @@ void Form2::makePicturePalette() {
 void Form2::buildPalette(long columns, long rows) {
     const int n = granularity;
     const long W = columns * n, H = rows * n;
+    ColourModel colour = host_.colour();
     for (long x = 0; x < W; x += n) {
         for (long y = 0; y < H; y += n) {
             long sum[3] = {0, 0, 0};
@@ -90,12 +92,17 @@ void Form2::buildPalette(long columns, long rows) {
                         sum[i] += (c >> (8 * i)) & 0xFF;
                 }
             for (int i = 0; i < 3; ++i)
-                main_.Text1[i]->setText(
-                    QString::number(roundHalfEven(static_cast<double>(sum[i]) / (n * n))));
-            main_.Command6_Click();
+                colour = edit(std::move(colour), rgbBox(i),
+                              plainText(roundHalfEven(static_cast<double>(sum[i]) / (n * n))));
+            colour = enterRgb(std::move(colour), program_.table);
             program_.paletteTag = general(x) + general(y);
-            if (!main_.SaveData(1)) return;
+            if (!host_.saveToPalette(colour, TagPrompt::UseCurrentTag)) {
+                host_.showColour(std::move(colour));
+                return;
+            }
         }
+        // The main window shows the last block converted.
+        host_.showColour(colour);
         setStatus("Building Palette " + general((W - x) / n), 14);
         // This window stays in front of the main window while the palette grows.
         show();

@@ -1,6 +1,7 @@
 #include "viewer/form3.h"
 
-#include "mainwindow/form1.h"
+#include "mainwindow/colour_host.h"
+#include "mainwindow/program.h"
 #include "platform/standard_colours.h"
 #include "text/number_format.h"
 #include "viewer/viewer_surface.h"
@@ -48,8 +49,8 @@ QScrollBar* slider(const QString& name, Qt::Orientation o, int min, int max, int
 
 } // namespace
 
-Form3::Form3(Form1& mainWindow, Program& program, QWidget* parent)
-    : QWidget(parent, Qt::Window), main_(mainWindow), program_(program) {
+Form3::Form3(ColourHost& host, Program& program, QWidget* parent)
+    : QWidget(parent, Qt::Window), host_(host), program_(program) {
     setObjectName("Form3");
     setWindowTitle("Vantorix 3D Munsell Palette Viewer");
     pointHVC.resize(capacity + 1);
@@ -203,7 +204,7 @@ void Form3::Timer1_Timer() {
 
 void Form3::mnuNewPalette_Click() {
     program_.platform.message(newPaletteText);
-    main_.show();
+    host_.hostWindow().show();
 }
 
 void Form3::mnuHelp_Click() {

@@ -4,7 +4,9 @@
 
 #include "viewer/palette_geometry.h"
 
+#include "colour/colour_model.h"
 #include <QImage>
+
 #include <QWidget>
 
 #include <array>
@@ -22,7 +24,7 @@ class QTimer;
 
 namespace huelinx {
 
-class Form1;
+class ColourHost;
 struct Program;
 class ViewerSurface;
 
@@ -30,7 +32,7 @@ class Form3 : public QWidget {
   public:
     static constexpr int capacity = 10000;
 
-    Form3(Form1& mainWindow, Program& program, QWidget* parent = nullptr);
+    Form3(ColourHost& host, Program& program, QWidget* parent = nullptr);
 
     // Shows the window, loads the remembered palette and starts rotating.
     void Form_Load();
@@ -80,12 +82,13 @@ class Form3 : public QWidget {
     // Reads the palette rows of `text` into the entries; false after the
     // format message.
     bool readRows(const std::string& text, const QString& name);
+    bool readRows(const std::string& text, const QString& name, ColourModel& colour);
     QString paddedTo(const QString& text, double twips) const;
     QString listEntry(int i) const;
     void drawAxes(class QPainter& painter, const ViewParams& view);
     void drawNumbers();
 
-    Form1& main_;
+    ColourHost& host_;
     Program& program_;
     ViewParams lastView_;
 };

@@ -1,7 +1,8 @@
 // Loading a palette file into the viewer: each row's notation is converted by
 // the main window to find its display colour, and listed.
+#include "mainwindow/colour_host.h"
 #include "mainwindow/entry_box.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/program.h"
 #include "palette/palette_file.h"
 #include "text/list_input.h"
 #include "text/number_format.h"
@@ -60,6 +61,16 @@ QString Form3::listEntry(int i) const {
 }
 
 bool Form3::readRows(const std::string& text, const QString& name) {
+    // Each row's notation is converted as if typed into the main window; the
+    // main window shows the last one when the load ends.
+    ColourModel colour = host_.colour();
+    const bool read = readRows(text, name, colour);
+    colour.messages.clear();
+    host_.showColour(std::move(colour));
+    return read;
+}
+
+bool Form3::readRows(const std::string& text, const QString& name, ColourModel& colour) {
     const auto fail = [&] {
         program_.platform.message("File format Error or Palette not generated" + name);
         return false;
@@ -74,7 +85,7 @@ bool Form3::readRows(const std::string& text, const QString& name) {
         if (!row.complete) return fail();
         const auto value = strictNumber(row.fields[4]), chroma = strictNumber(row.fields[5]);
         for (int f = 0; f < 3; ++f)
-            main_.Text12[f]->setText(QString::fromStdString(row.fields[3 + f]));
+            colour = edit(std::move(colour), static_cast<Box>(f), row.fields[3 + f]);
         if (!value || !chroma) return fail();
         pointCount = i;
         pointTag[i] = QString::fromStdString(row.fields[2]);
@@ -82,8 +93,10 @@ bool Form3::readRows(const std::string& text, const QString& name) {
         pointHVC[i][2] = static_cast<float>(*chroma);
         hueAngleOf(row.fields[3], pointHVC[i][0]);
         pointHue[i] = paddedTo(QString::fromStdString(row.fields[3]).toLower(), 600);
-        main_.vadoro();
-        pointRGB[i] = {program_.curRed, program_.curGreen, program_.curBlue};
+        colour = enterMunsell(std::move(colour), program_.table);
+        for (const std::string& message : colour.messages)
+            program_.platform.message(QString::fromStdString(message));
+        pointRGB[i] = {colour.red, colour.green, colour.blue};
         List1->addItem(listEntry(i));
         if (i == capacity) {
             program_.platform.message("Palette limited to 10000");
@@ -119,15 +132,16 @@ void Form3::GetData(int mode) {
     const bool opened = file.open(QIODevice::ReadOnly);
     const std::string text = opened ? file.readAll().toStdString() : std::string();
     if (opened) pointCount = 0; // a file that can't be opened leaves the dots of the last palette
-    const bool mainShown = main_.isVisible();
+    QWidget& mainWindow = host_.hostWindow();
+    const bool mainShown = mainWindow.isVisible();
     List1->hide();
-    main_.hide();
+    mainWindow.hide();
     const bool loaded =
         opened ? readRows(text, name)
                : (program_.platform.message("File format Error or Palette not generated" + name),
                   false);
     List1->show();
-    if (mainShown) main_.show();
+    if (mainShown) mainWindow.show();
     if (!loaded) return;
     Picture1->show();
     activateWindow();

@@ -102,7 +102,7 @@ TEST_F(Import, StepsCountColoursTheDisplayCannotShow) {
     }
     EXPECT_EQ(messages(),
               std::vector<QString>{QString("Total colors 4  Colors not displayed %1").arg(edge)});
-    EXPECT_FALSE(program->rgbQuiet);
+    EXPECT_FALSE(form->colour().quietDisplay);
     EXPECT_GT(edge, 0);
 }
 
@@ -185,7 +185,7 @@ TEST_F(Import, CutShortRecordsStopTheImportAndSayWhere) {
     EXPECT_EQ(messages(),
               std::vector<QString>{"Import stopped at line 2 of \"steps.txt\": the line "
                                    "needs hue, value and chroma separated by two tabs."});
-    EXPECT_FALSE(program->rgbQuiet);
+    EXPECT_FALSE(form->colour().quietDisplay);
     platform.clear();
     file("munfile1.txt", "A1,tile,glossy,1,2,3\r\n");
     importType("1");

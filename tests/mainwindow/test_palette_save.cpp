@@ -57,31 +57,31 @@ TEST_F(Saving, FileAnswerChangesTheFileAndTheCsvRuleKeepsAnyCase) {
     platform.queueInput("FILE");
     platform.queueInput("colours");
     platform.queueInput("tag two");
-    form->SaveData(0);
+    form->SaveData(TagPrompt::Ask);
     EXPECT_FALSE(QFile::exists("colours.CSV"));
     EXPECT_EQ(rows("colours.csv").size(), 1u);
     EXPECT_EQ(program->paletteTag, "tag two");
     program->paletteFile = "other.CSV";
     platform.queueInput("t");
-    form->SaveData(0);
+    form->SaveData(TagPrompt::Ask);
     EXPECT_EQ(rows("other.CSV").size(), 1u);
     EXPECT_EQ(program->paletteFile, "other.CSV");
 }
 
 TEST_F(Saving, CancelledPromptsAndBatchSaves) {
     platform.queueInput("");
-    form->SaveData(0);
+    form->SaveData(TagPrompt::Ask);
     EXPECT_TRUE(program->paletteFile.isEmpty());
     EXPECT_TRUE(QDir().entryList({"*.csv"}).isEmpty());
     // A batch save asks only for a file, and uses the tag it is given.
     program->paletteTag = "batch";
     platform.queueInput("run");
-    form->SaveData(1);
+    form->SaveData(TagPrompt::UseCurrentTag);
     ASSERT_EQ(rows("run.csv").size(), 1u);
     EXPECT_EQ(rows("run.csv")[0].fields[2], "batch");
     // A cancelled tag saves with an empty tag.
     platform.queueInput("");
-    form->SaveData(0);
+    form->SaveData(TagPrompt::Ask);
     EXPECT_EQ(rows("run.csv")[1].fields[2], "");
 }
 
@@ -89,7 +89,7 @@ TEST_F(Saving, TheRecordTakesTheBoxesAsTheyStand) {
     program->paletteFile = "boxes.csv";
     form->Text1[0]->setText("300"); // typed, not entered
     platform.queueInput("typed");
-    form->SaveData(0);
+    form->SaveData(TagPrompt::Ask);
     const QStringList fields = readFile("boxes.csv").split(',');
     EXPECT_EQ(fields[15], "\"300\"");
     EXPECT_EQ(fields[12], "1"); // the linear red of 255
@@ -106,7 +106,7 @@ TEST_F(Saving, PaletteThatCannotBeWrittenIsNamedAndKeepsItsRecords) {
     ASSERT_TRUE(QDir().mkdir("blocked.csv"));
     program->paletteFile = "blocked.csv";
     platform.queueInput("t");
-    form->SaveData(0);
+    form->SaveData(TagPrompt::Ask);
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].contains("blocked.csv"));
     EXPECT_EQ(rows("kept.csv").size(), 1u);
@@ -116,7 +116,6 @@ TEST_F(Saving, MakeTableWritesTheFileAndSaysDone) {
     const QString hue = form->Text12[0]->text(), x = form->Text11[0]->text();
     form->Command3->click();
     EXPECT_EQ(messages(), std::vector<QString>{"Done"});
-    EXPECT_FALSE(program->rgbQuiet);
     const QString table = readFile("muntable2.prn");
     EXPECT_TRUE(table.startsWith(form->windowTitle()));
     EXPECT_GT(table.count("\r\n"), 3000);

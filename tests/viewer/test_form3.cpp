@@ -215,7 +215,7 @@ TEST_F(Viewer, MessagesAndTheOtherWindowsThatReloadIt) {
     // The picture window's "View 3D Palette" loads the palette it just made.
     palette("PICT.CSV", {row("p", "5R", "5", "4"), row("q", "5Y", "7", "6")});
     program->paletteFile = "PICT.CSV";
-    form->viewPalette(2);
+    form->viewCurrentPalette();
     EXPECT_EQ(v.pointCount, 2);
 }
 
