@@ -1,5 +1,5 @@
 // huelinx: the colour-notation converter's window program.
-#include "mainwindow/form1.h"
+#include "mainwindow/main_window.h"
 #include "platform/qt_platform.h"
 
 #include <QApplication>
@@ -14,8 +14,8 @@ int main(int argc, char** argv) {
     // Files read at start are looked for in the working directory, then here.
     program.dataFolders << QCoreApplication::applicationDirPath() + "/data";
 
-    huelinx::Form1 form(program);
-    if (!form.Form_Load()) return 1;
+    huelinx::MainWindow form(program);
+    if (!form.start()) return 1;
     form.show();
     return app.exec();
 }

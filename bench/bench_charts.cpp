@@ -2,12 +2,12 @@
 // page and the tolerance set are open (each Enter redraws all three), and of
 // each chart's drawing alone. The frame budget for the Enter is 16 ms.
 #include "bench_support.h"
-#include "charts/book.h"
-#include "charts/book2.h"
-#include "charts/cchecker.h"
-#include "charts/ctol.h"
+#include "charts/colorchecker_chart.h"
+#include "charts/hue_page.h"
+#include "charts/tolerance_set.h"
+#include "charts/value_page.h"
 #include "mainwindow/entry_box.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/main_window.h"
 #include "platform/scripted_platform.h"
 
 #include <QApplication>
@@ -27,9 +27,10 @@ using namespace huelinx;
 BenchWindow& window() {
     static BenchWindow* w = [] {
         BenchWindow* started = &benchWindow();
-        Form1& form = started->form;
+        MainWindow& form = started->form;
         form.show();
-        for (QCheckBox* box : {form.Check2, form.Check3, form.Check4, form.Check5})
+        for (QCheckBox* box : {form.huePageCheck, form.toleranceSetCheck, form.valuePageCheck,
+                               form.colorCheckerCheck})
             box->setChecked(true);
         QApplication::processEvents();
         return started;
@@ -40,27 +41,27 @@ BenchWindow& window() {
 // Typing a notation and pressing Enter, then letting every window repaint:
 // what the user waits for before the next frame.
 void munsellEnterWithChartsOpen(benchmark::State& state) {
-    Form1& f = window().form;
+    MainWindow& f = window().form;
     const char* hues[4] = {"5R", "2.5YR", "7.5GY", "10PB"};
     const char* values[4] = {"5", "6.5", "3", "8"};
     int i = 0;
     for (auto _ : state) {
-        f.Text12[0]->setText(hues[i % 4]);
-        f.Text12[1]->setText(values[i++ % 4]);
-        f.Text12[2]->setText("8");
-        QTest::keyClick(f.Text12[2], Qt::Key_Return);
+        f.munsellBoxes[0]->setText(hues[i % 4]);
+        f.munsellBoxes[1]->setText(values[i++ % 4]);
+        f.munsellBoxes[2]->setText("8");
+        QTest::keyClick(f.munsellBoxes[2], Qt::Key_Return);
         QApplication::processEvents();
     }
 }
 
 void fillbook(benchmark::State& state) {
-    book* page = window().form.findChild<book*>();
+    HuePage* page = window().form.findChild<HuePage*>();
     for (auto _ : state)
         page->fillbook();
 }
 
 void plotvalue(benchmark::State& state) {
-    book2* page = window().form.findChild<book2*>();
+    ValuePage* page = window().form.findChild<ValuePage*>();
     for (auto _ : state) {
         float value = 5;
         page->plotvalue(value);
@@ -68,13 +69,13 @@ void plotvalue(benchmark::State& state) {
 }
 
 void MakeCTol(benchmark::State& state) {
-    CTol* set = window().form.findChild<CTol*>();
+    ToleranceSet* set = window().form.findChild<ToleranceSet*>();
     for (auto _ : state)
         set->MakeCTol(52.5f, 20.0f, -12.0f);
 }
 
 void fillCC(benchmark::State& state) {
-    CChecker* chart = window().form.findChild<CChecker*>();
+    ColorCheckerChart* chart = window().form.findChild<ColorCheckerChart*>();
     for (auto _ : state)
         chart->fillCC();
 }

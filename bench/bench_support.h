@@ -2,7 +2,7 @@
 // platform, and a main that runs the benchmarks in an offscreen application.
 #pragma once
 
-#include "mainwindow/form1.h"
+#include "mainwindow/main_window.h"
 #include "platform/scripted_platform.h"
 
 #include <QApplication>
@@ -17,10 +17,10 @@ namespace huelinx {
 struct BenchWindow {
     ScriptedPlatform platform;
     Program program{platform};
-    Form1 form{program};
+    MainWindow form{program};
     BenchWindow() {
         program.dataFolders << HUELINX_DATA_DIR;
-        if (!form.Form_Load()) {
+        if (!form.start()) {
             std::cerr << "the Munsell table did not load\n";
             std::exit(1);
         }

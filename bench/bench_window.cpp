@@ -2,11 +2,11 @@
 // windows' long runs (palette loading, picture palette, tables, imports).
 #include "bench_support.h"
 #include "mainwindow/entry_box.h"
-#include "mainwindow/form1.h"
-#include "picture/form2.h"
+#include "mainwindow/main_window.h"
 #include "picture/picture_surface.h"
+#include "picture/picture_window.h"
 #include "platform/scripted_platform.h"
-#include "viewer/form3.h"
+#include "viewer/palette_viewer.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -34,26 +34,26 @@ Window& window() {
 }
 
 void munsellEnter(benchmark::State& state) {
-    Form1& f = window().form;
+    MainWindow& f = window().form;
     const char* hues[4] = {"5R", "2.5YR", "7.5GY", "10PB"};
     int i = 0;
     for (auto _ : state) {
-        f.Text12[0]->setText(hues[i++ % 4]);
-        f.Text12[1]->setText("5");
-        f.Text12[2]->setText("8");
-        f.vadoro();
+        f.munsellBoxes[0]->setText(hues[i++ % 4]);
+        f.munsellBoxes[1]->setText("5");
+        f.munsellBoxes[2]->setText("8");
+        f.convertMunsellEntry();
     }
 }
 
 void xyzEnter(benchmark::State& state) {
-    Form1& f = window().form;
+    MainWindow& f = window().form;
     const char* xs[4] = {"20.5", "35.1", "12.9", "60.2"};
     int i = 0;
     for (auto _ : state) {
-        f.Text11[0]->setText(xs[i++ % 4]);
-        f.Text11[1]->setText("25.3");
-        f.Text11[2]->setText("30.7");
-        f.xyzEntered();
+        f.xyzBoxes[0]->setText(xs[i++ % 4]);
+        f.xyzBoxes[1]->setText("25.3");
+        f.xyzBoxes[2]->setText("30.7");
+        f.convertXyzEntry();
     }
 }
 
@@ -69,7 +69,7 @@ void makeTable(benchmark::State& state) {
     ScratchDir scratch;
     Window& w = window();
     for (auto _ : state) {
-        w.form.Command3_Click();
+        w.form.onMakeTable();
         w.platform.clear();
     }
 }
@@ -92,7 +92,7 @@ void importMunsellRows(benchmark::State& state) {
     for (auto _ : state) {
         w.platform.queueInput("0");
         w.platform.queueFile("rows.csv");
-        w.form.import_Click();
+        w.form.onImport();
         w.platform.clear();
     }
     state.SetItemsProcessed(state.iterations() * 10000);
@@ -105,7 +105,7 @@ void paletteAppends(benchmark::State& state) {
     w.program.paletteTag = "bench";
     for (auto _ : state) {
         for (int i = 0; i < 10000; ++i)
-            w.form.SaveData(TagPrompt::UseCurrentTag);
+            w.form.saveColourToPalette(TagPrompt::UseCurrentTag);
         state.PauseTiming();
         QFile::remove("bench.csv");
         state.ResumeTiming();
@@ -116,8 +116,8 @@ void paletteAppends(benchmark::State& state) {
 void picturePalette(benchmark::State& state) {
     ScratchDir scratch;
     Window& w = window();
-    w.form.Check6->setChecked(true);
-    Form2* pictures = w.form.pictureWindow();
+    w.form.pictureCheck->setChecked(true);
+    PictureWindow* pictures = w.form.pictureWindow();
     QImage image(1000, 1000, QImage::Format_RGB32);
     for (int y = 0; y < 1000; ++y)
         for (int x = 0; x < 1000; ++x)
@@ -151,10 +151,10 @@ void writeBigPalette(const QString& name) {
                        .toLatin1());
 }
 
-Form3& viewer() {
+PaletteViewer& viewer() {
     Window& w = window();
     if (!w.form.viewerWindow()) {
-        w.form.Check7->setChecked(true);
+        w.form.viewerCheck->setChecked(true);
         w.form.viewerWindow()->Command2_Click();
         w.form.viewerWindow()->Timer2->stop();
     }
@@ -165,7 +165,7 @@ void viewerLoad(benchmark::State& state) {
     ScratchDir scratch;
     writeBigPalette("big.csv");
     Window& w = window();
-    Form3& v = viewer();
+    PaletteViewer& v = viewer();
     w.program.paletteFile = "big.csv";
     for (auto _ : state) {
         v.GetData(2);
@@ -178,7 +178,7 @@ void viewerDraw(benchmark::State& state) {
     ScratchDir scratch;
     writeBigPalette("big.csv");
     Window& w = window();
-    Form3& v = viewer();
+    PaletteViewer& v = viewer();
     w.program.paletteFile = "big.csv";
     v.GetData(2);
     w.platform.clear();

@@ -1,6 +1,6 @@
 // Time from the start of the process to the main window on the screen,
 // following the program's own start-up. Run it on a display (or under Xvfb).
-#include "mainwindow/form1.h"
+#include "mainwindow/main_window.h"
 #include "platform/qt_platform.h"
 
 #include <QApplication>
@@ -37,8 +37,8 @@ int main(int argc, char** argv) {
     huelinx::QtPlatform platform;
     huelinx::Program program(platform);
     program.dataFolders << HUELINX_DATA_DIR;
-    huelinx::Form1 form(program);
-    if (!form.Form_Load()) return 1;
+    huelinx::MainWindow form(program);
+    if (!form.start()) return 1;
     form.show();
     if (!QTest::qWaitForWindowExposed(&form, 5000)) return 1;
     std::cout << "window shown " << secondsSinceProcessStart() * 1000.0 << " ms after the start\n";

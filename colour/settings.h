@@ -1,5 +1,5 @@
 // The main window's settings that the colour procedures read: the selected
-// illuminant, the PWD check box and the display channel arrays. Form1 owns one
+// illuminant, the PWD check box and the display channel arrays. MainWindow owns one
 // of these and hands it to every conversion, so the core never looks at a
 // widget.
 #pragma once

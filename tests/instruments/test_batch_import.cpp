@@ -1,4 +1,4 @@
-#include "form1_fixture.h"
+#include "main_window_fixture.h"
 
 #include "colour/tristimulus.h"
 #include "palette/palette_file.h"
@@ -11,10 +11,10 @@
 namespace huelinx::testing {
 namespace {
 
-class Import : public Form1Test {
+class Import : public MainWindowTest {
   protected:
     void SetUp() override {
-        Form1Test::SetUp();
+        MainWindowTest::SetUp();
         ASSERT_TRUE(start());
     }
     static void file(const QString& name, const QByteArray& contents) {
@@ -61,8 +61,8 @@ TEST_F(Import, LabRecordsAreNumberedTableLines) {
     ASSERT_EQ(out.size(), 3);
     EXPECT_EQ(out[0], "#,Hue,Value,Chroma,X,Y,Z,L*,a*,b*,R,G,B");
     EXPECT_TRUE(out[1].startsWith(" 1 ,")) << out[1].toStdString();
-    EXPECT_TRUE(
-        out[2].startsWith(" 2 ," + form->Text12[0]->text() + "," + form->Text12[1]->text()));
+    EXPECT_TRUE(out[2].startsWith(" 2 ," + form->munsellBoxes[0]->text() + "," +
+                                  form->munsellBoxes[1]->text()));
     EXPECT_EQ(out[2].split(',').size(), 13);
     EXPECT_TRUE(out[2].endsWith("," + QString::fromStdString(printText(program->curBlue))));
     // An empty input still gets its header.
@@ -79,7 +79,7 @@ TEST_F(Import, MunsellRecordsOfAChosenFile) {
     ASSERT_EQ(out.size(), 2);
     EXPECT_TRUE(out[0].startsWith("5R,5,10,29.08,19.77,12.41,"));
     EXPECT_EQ(out[1].split(',').size(), 3 + 3 + 3 + 3 + 4);
-    EXPECT_TRUE(out[1].endsWith("," + form->Text2[3]->text()));
+    EXPECT_TRUE(out[1].endsWith("," + form->cmykBoxes[3]->text()));
     EXPECT_TRUE(messages().empty());
     // A cancelled dialog ends quietly.
     platform.queueFile("");
@@ -159,7 +159,7 @@ TEST_F(Import, ReflectanceCurvesAreWrittenInPrintZones) {
     const QString& row = out[2];
     EXPECT_EQ(row.left(14), "B2            ");
     EXPECT_EQ(row.mid(14, 14), "tile          ");
-    EXPECT_EQ(row.mid(42, 14).trimmed(), form->Text12[0]->text());
+    EXPECT_EQ(row.mid(42, 14).trimmed(), form->munsellBoxes[0]->text());
     float X, Y, Z;
     tris(X, Y, Z, knownCurve());
     EXPECT_EQ(row.mid(84, 14), QString::fromStdString(printText(X)).leftJustified(14));

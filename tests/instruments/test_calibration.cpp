@@ -1,4 +1,4 @@
-#include "form1_fixture.h"
+#include "main_window_fixture.h"
 
 #include "simulated_instrument.h"
 
@@ -8,10 +8,10 @@
 namespace huelinx::testing {
 namespace {
 
-class Calibrate : public Form1Test {
+class Calibrate : public MainWindowTest {
   protected:
     void SetUp() override {
-        Form1Test::SetUp();
+        MainWindowTest::SetUp();
         ASSERT_TRUE(start());
         platform.setAdvancePerRead(0.01);
         port = platform.fakePort();
@@ -22,9 +22,9 @@ class Calibrate : public Form1Test {
             simulatorResponder(name, {}, [silent](const QByteArray& written, auto& arrivals) {
                 if (silent.contains(QString::fromLatin1(written))) arrivals.clear();
             }));
-        form->Combo1->setEditText(name);
+        form->instrumentList->setEditText(name);
         port->clearWritten();
-        form->Command7_Click();
+        form->onCalibrate();
         EXPECT_FALSE(port->isOpen());
         EXPECT_EQ(platform.pendingAnswers(), 0u);
     }
@@ -76,13 +76,13 @@ TEST_F(Calibrate, XthAndCiAskWithTheirTitlesAndShowTheReplies) {
     EXPECT_EQ(sent(), (QStringList{"R\r", "C\r"}));
     EXPECT_EQ(questions(), (QStringList{"White Calibration / XT Calibration",
                                         "Open Port Calibration / XT Calibration"}));
-    EXPECT_EQ(form->Text3->toPlainText(), "OK>");
+    EXPECT_EQ(form->messagesBox->toPlainText(), "OK>");
     platform.clear();
     // The Ci configures itself at every calibration, even after a measurement.
     platform.queueAnswer(Answer::Cancel);
     platform.queueAnswer(Answer::Cancel);
     run("Ci5/Ci7");
-    form->Command8_Click();
+    form->onMeasure();
     platform.clear();
     platform.queueAnswer(Answer::Cancel);
     platform.queueAnswer(Answer::Ok);
@@ -107,13 +107,13 @@ TEST_F(Calibrate, SilentInstrumentsAreReportedWithoutHanging) {
     };
     for (const auto& c : cases) {
         platform.clear();
-        form->Text3->setPlainText("");
+        form->messagesBox->setPlainText("");
         run(c.name, {c.silentAt});
         const bool inBox = !QString(c.name).startsWith("Ci");
         if (inBox)
             EXPECT_EQ(messages(), std::vector<QString>{c.message}) << c.name << " " << c.silentAt;
         else
-            EXPECT_EQ(form->Text3->toPlainText(), c.message);
+            EXPECT_EQ(form->messagesBox->toPlainText(), c.message);
     }
     // The XTH went on waking it while it slept.
     EXPECT_GT(std::count(port->written().begin(), port->written().end(), QByteArray("R\r")), 0);
@@ -125,13 +125,13 @@ TEST_F(Calibrate, SpectrolinoAndUnknownNamesUseNoPort) {
                               "Follow users manual for Calibration of Spectrolino / SpectroEye"});
     EXPECT_EQ(port->openCount(), 0);
     platform.clear();
-    form->Combo1->setEditText("Instrument");
-    form->Command7_Click();
+    form->instrumentList->setEditText("Instrument");
+    form->onCalibrate();
     ASSERT_EQ(messages(), std::vector<QString>{"No Instrument found - CE-7000 or CE-2180 only"});
     EXPECT_EQ(platform.shown()[0].icon, Icon::Critical);
     platform.clear();
-    form->Combo1->setEditText("Something else");
-    form->Command7_Click();
+    form->instrumentList->setEditText("Something else");
+    form->onCalibrate();
     EXPECT_TRUE(platform.shown().empty());
     EXPECT_EQ(port->openCount(), 0);
 }

@@ -1,4 +1,4 @@
-#include "form1_fixture.h"
+#include "main_window_fixture.h"
 
 #include "colour/tristimulus.h"
 #include "simulated_instrument.h"
@@ -16,10 +16,10 @@ namespace {
 
 // The main window with an instrument on the fake port; the fake clock moves
 // 10 ms at every reading, so waits pass without sleeping.
-class Measure : public Form1Test {
+class Measure : public MainWindowTest {
   protected:
     void SetUp() override {
-        Form1Test::SetUp();
+        MainWindowTest::SetUp();
         ASSERT_TRUE(start());
         platform.setAdvancePerRead(0.01);
         port = platform.fakePort();
@@ -30,10 +30,11 @@ class Measure : public Form1Test {
     void plays(const QString& name, SimMode mode = {}, ReplyEdit edit = {}) {
         port->setResponder(simulatorResponder(name, mode, edit));
     }
-    void choose(const QString& name) { form->Combo1->setEditText(name); }
-    void measure() { form->Command8_Click(); }
+    void choose(const QString& name) { form->instrumentList->setEditText(name); }
+    void measure() { form->onMeasure(); }
     QString xyz() const {
-        return text(form->Text11[0]) + " " + text(form->Text11[1]) + " " + text(form->Text11[2]);
+        return text(form->xyzBoxes[0]) + " " + text(form->xyzBoxes[1]) + " " +
+               text(form->xyzBoxes[2]);
     }
     // X, Y, Z of a curve as the window writes them.
     static QString shown(const Reflectance& curve) {
@@ -70,7 +71,7 @@ TEST_F(Measure, EveryInstrumentFillsTheCurveAndTheColour) {
     };
     for (const auto& c : cases) {
         program->reflectance = Reflectance{};
-        form->Text4->setText("3");
+        form->portBox->setText("3");
         port->clearWritten();
         plays(c.name);
         choose(c.name);
@@ -93,8 +94,8 @@ TEST_F(Measure, EveryInstrumentFillsTheCurveAndTheColour) {
         platform.clear();
     }
     // The measured colour reached every notation.
-    EXPECT_FALSE(text(form->Text12[0]).isEmpty());
-    EXPECT_EQ(text(form->Text1[0]).toInt(), program->curRed);
+    EXPECT_FALSE(text(form->munsellBoxes[0]).isEmpty());
+    EXPECT_EQ(text(form->rgbBoxes[0]).toInt(), program->curRed);
 }
 
 TEST_F(Measure, UnansweredFirstExchangesEndTheMeasurement) {
@@ -110,14 +111,14 @@ TEST_F(Measure, UnansweredFirstExchangesEndTheMeasurement) {
     };
     for (const auto& c : cases) {
         port->setResponder({});
-        form->Text11[0]->setText("keep");
+        form->xyzBoxes[0]->setText("keep");
         choose(c.name);
         measure();
         if (c.inBox)
             EXPECT_EQ(messages(), std::vector<QString>{c.message}) << c.name;
         else
-            EXPECT_EQ(form->Text3->toPlainText(), c.message);
-        EXPECT_EQ(text(form->Text11[0]), "keep") << c.name; // nothing recomputed
+            EXPECT_EQ(form->messagesBox->toPlainText(), c.message);
+        EXPECT_EQ(text(form->xyzBoxes[0]), "keep") << c.name; // nothing recomputed
         EXPECT_FALSE(port->isOpen());
         platform.clear();
     }
@@ -136,7 +137,7 @@ TEST_F(Measure, UncalibratedInstrumentsRecomputeTheStoredCurve) {
         uncalibrated.calibrated = false;
         plays(c.name, uncalibrated);
         choose(c.name);
-        form->Text11[0]->setText("old");
+        form->xyzBoxes[0]->setText("old");
         measure();
         EXPECT_EQ(messages(), std::vector<QString>{c.message});
         EXPECT_EQ(xyz(), shown(knownCurve())) << c.name; // closing still runs
@@ -154,7 +155,7 @@ TEST_F(Measure, XthWakesUpAgainAfterSleepingAndReportsAnIncompleteMeasurement) {
     choose("XTH");
     measure();
     EXPECT_EQ(wakeCalls, 2);
-    EXPECT_EQ(form->Text3->toPlainText(), "XTH Sleeping");
+    EXPECT_EQ(form->messagesBox->toPlainText(), "XTH Sleeping");
     EXPECT_EQ(messages(), std::vector<QString>{"error in Measurement"});
 }
 
@@ -164,9 +165,9 @@ TEST_F(Measure, CiLosingItsLaterRepliesEndsAndConfiguresOncePerRun) {
             if (w == silentAt) a.clear();
         });
         choose("Ci5/Ci7");
-        form->Text3->setPlainText("");
+        form->messagesBox->setPlainText("");
         measure();
-        EXPECT_EQ(form->Text3->toPlainText(), "Ci5/Ci7 not connected") << silentAt;
+        EXPECT_EQ(form->messagesBox->toPlainText(), "Ci5/Ci7 not connected") << silentAt;
         EXPECT_FALSE(port->isOpen());
     }
     // The measure time-out came after a configuration was accepted.
@@ -185,7 +186,7 @@ TEST_F(Measure, SpectrolinoWithoutDataQuotesWhatCame) {
     measure();
     EXPECT_EQ(messages(),
               std::vector<QString>{"SpectroEye data not returned - message=: 185 9 0 0.12"});
-    EXPECT_TRUE(form->Text3->toPlainText().startsWith(": 32"));
+    EXPECT_TRUE(form->messagesBox->toPlainText().startsWith(": 32"));
 }
 
 TEST_F(Measure, SilentOrGarbledInstrumentsCannotHangOrCorruptTheCurve) {
@@ -220,11 +221,11 @@ TEST_F(Measure, SilentOrGarbledInstrumentsCannotHangOrCorruptTheCurve) {
     for (const char* name : {"CE7000", "CE2180", "XTH", "Ci5/Ci7", "Spectrolino"}) {
         plays(name, garbage);
         choose(name);
-        form->Text11[0]->setText("keep");
+        form->xyzBoxes[0]->setText("keep");
         measure();
         EXPECT_EQ(messages(), std::vector<QString>{"Measurement data not readable"}) << name;
         EXPECT_EQ(program->reflectance, Reflectance{}) << name;
-        EXPECT_EQ(text(form->Text11[0]), "keep");
+        EXPECT_EQ(text(form->xyzBoxes[0]), "keep");
         platform.clear();
     }
 }
@@ -266,7 +267,7 @@ TEST_F(Measure, ReflectanceFilesImportOrSayWhatIsWrong) {
     platform.queueFile("sample.txt");
     measure();
     EXPECT_EQ(program->reflectance, knownCurve());
-    EXPECT_EQ(form->Label6->text(), "sample.txt Tile 4");
+    EXPECT_EQ(form->importedFileName->text(), "sample.txt Tile 4");
     EXPECT_EQ(xyz(), shown(knownCurve()));
     EXPECT_EQ(port->openCount(), 0);
 
@@ -274,13 +275,13 @@ TEST_F(Measure, ReflectanceFilesImportOrSayWhatIsWrong) {
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write("Tile 5\r\n1,2,3\r\n");
     bad.close();
-    form->Text11[0]->setText("keep");
+    form->xyzBoxes[0]->setText("keep");
     platform.queueFile("short.txt");
     measure();
     EXPECT_EQ(messages(), std::vector<QString>{
                               "file import format error\r\nFORMAT\r\nTAG\r\n%R360, ...,%R750"});
     EXPECT_FLOAT_EQ(program->reflectance[3], 3.0f);
-    EXPECT_EQ(text(form->Text11[0]), "keep");
+    EXPECT_EQ(text(form->xyzBoxes[0]), "keep");
     platform.clear();
     platform.queueFile("missing.txt");
     measure();

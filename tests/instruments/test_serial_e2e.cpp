@@ -1,7 +1,7 @@
 // The instruments end to end: the simulator plays each instrument on one end
 // of a pseudo-terminal pair made by socat, and the window drives the other end
 // through the real serial port code and the real clock.
-#include "form1_fixture.h"
+#include "main_window_fixture.h"
 
 #include "colour/tristimulus.h"
 #include "platform/qt_serial_port.h"
@@ -48,10 +48,10 @@ class SimulatedLine {
     QProcess socat_, sim_;
 };
 
-class SerialLine : public Form1Test {
+class SerialLine : public MainWindowTest {
   protected:
     void SetUp() override {
-        Form1Test::SetUp();
+        MainWindowTest::SetUp();
         ASSERT_TRUE(start());
         platform.useRealClock(true);
     }
@@ -59,20 +59,21 @@ class SerialLine : public Form1Test {
         platform.setSerialPort(std::make_unique<QtSerialPort>([device](int) { return device; }));
     }
     QString xyz() const {
-        return text(form->Text11[0]) + " " + text(form->Text11[1]) + " " + text(form->Text11[2]);
+        return text(form->xyzBoxes[0]) + " " + text(form->xyzBoxes[1]) + " " +
+               text(form->xyzBoxes[2]);
     }
     // The notation the window gives for X, Y, Z typed in by hand.
     QString notationOf(const QString& tristimulus) {
         Program other(platform);
         other.dataFolders << HUELINX_DATA_DIR;
-        Form1 window(other);
-        window.Form_Load();
+        MainWindow window(other);
+        window.start();
         const QStringList parts = tristimulus.split(' ');
         for (int i = 0; i < 3; ++i)
-            window.Text11[i]->setText(parts[i]);
-        window.xyzEntered();
-        return window.Text12[0]->text() + " " + window.Text12[1]->text() + "/" +
-               window.Text12[2]->text();
+            window.xyzBoxes[i]->setText(parts[i]);
+        window.convertXyzEntry();
+        return window.munsellBoxes[0]->text() + " " + window.munsellBoxes[1]->text() + "/" +
+               window.munsellBoxes[2]->text();
     }
 };
 
@@ -96,9 +97,9 @@ TEST_F(SerialLine, EveryInstrumentCalibratesAndMeasuresOverARealPort) {
         program->reflectance = Reflectance{};
         for (Answer a : c.answers)
             platform.queueAnswer(a);
-        form->Combo1->setEditText(c.name);
-        form->Command7_Click();
-        form->Command8_Click();
+        form->instrumentList->setEditText(c.name);
+        form->onCalibrate();
+        form->onMeasure();
         const std::vector<QString> expectedMessages =
             QString(c.name).startsWith("Spectro")
                 ? std::vector<
@@ -118,7 +119,8 @@ TEST_F(SerialLine, EveryInstrumentCalibratesAndMeasuresOverARealPort) {
             QString::fromStdString(formatNumber(X, "###.00") + " " + formatNumber(Y, "###.00") +
                                    " " + formatNumber(Z, "###.00"));
         EXPECT_EQ(xyz(), tristimulus) << c.name;
-        EXPECT_EQ(text(form->Text12[0]) + " " + text(form->Text12[1]) + "/" + text(form->Text12[2]),
+        EXPECT_EQ(text(form->munsellBoxes[0]) + " " + text(form->munsellBoxes[1]) + "/" +
+                      text(form->munsellBoxes[2]),
                   notationOf(tristimulus))
             << c.name;
         platform.clear();
@@ -129,26 +131,26 @@ TEST_F(SerialLine, SilentAndUncalibratedInstrumentsAndMissingPorts) {
     {
         SimulatedLine line("CE2180", {"--uncalibrated"});
         attach(line.host);
-        form->Combo1->setEditText("CE2180");
-        form->Command8_Click();
+        form->instrumentList->setEditText("CE2180");
+        form->onMeasure();
         EXPECT_EQ(messages(), std::vector<QString>{"Calibrate Instrument"});
     }
     platform.clear();
     {
         SimulatedLine line("CE7000", {"--silent"});
         attach(line.host);
-        form->Combo1->setEditText("CE7000");
+        form->instrumentList->setEditText("CE7000");
         QElapsedTimer waited;
         waited.start();
-        form->Command8_Click();
+        form->onMeasure();
         EXPECT_EQ(messages(), std::vector<QString>{"CE-7000 not connected"});
         EXPECT_GE(waited.elapsed(), 4900);
         EXPECT_LT(waited.elapsed(), 8000);
     }
     platform.clear();
     attach("/dev/huelinx-no-such-port");
-    form->Combo1->setEditText("XTH");
-    form->Command8_Click();
+    form->instrumentList->setEditText("XTH");
+    form->onMeasure();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].startsWith(
         "XTH not connected: port 1 (/dev/huelinx-no-such-port) can't be opened"))

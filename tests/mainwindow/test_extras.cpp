@@ -1,4 +1,4 @@
-#include "form1_fixture.h"
+#include "main_window_fixture.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -9,17 +9,17 @@
 namespace huelinx::testing {
 namespace {
 
-class Extras : public Form1Test {
+class Extras : public MainWindowTest {
   protected:
     void SetUp() override {
-        Form1Test::SetUp();
+        MainWindowTest::SetUp();
         ASSERT_TRUE(start());
     }
 };
 
 TEST_F(Extras, AboutAndHelpShowTheirTexts) {
-    form->Command9->click();
-    form->Command1->click();
+    form->aboutButton->click();
+    form->helpButton->click();
     ASSERT_EQ(platform.shown().size(), 2u);
     const auto& about = platform.shown()[0];
     EXPECT_EQ(about.title, "Huelinx Version 12.23.1");
@@ -38,11 +38,11 @@ TEST_F(Extras, AboutAndHelpShowTheirTexts) {
 }
 
 TEST_F(Extras, PrintWithoutAPrinterSaysSo) {
-    form->printB->click();
+    form->printButton->click();
     EXPECT_EQ(messages(), std::vector<QString>{"Printer not Found"});
     platform.clear();
     platform.setPrinterAvailable(true);
-    form->printB->click();
+    form->printButton->click();
     EXPECT_TRUE(messages().empty());
     ASSERT_EQ(platform.shown().size(), 1u);
     EXPECT_EQ(platform.shown()[0].kind, ScriptedPlatform::Shown::Print);
@@ -51,30 +51,30 @@ TEST_F(Extras, PrintWithoutAPrinterSaysSo) {
 TEST_F(Extras, WhiteBalanceTintsTheWindowAndTheNextConversion) {
     const auto base = [](QWidget* w) { return w->palette().color(QPalette::Base); };
     const auto back = [](QWidget* w) { return w->palette().color(QPalette::Window); };
-    const QString blueBefore = form->Text1[2]->text();
-    form->VScroll7->setValue(50);
+    const QString blueBefore = form->rgbBoxes[2]->text();
+    form->whiteBalanceSlider->setValue(50);
     EXPECT_FLOAT_EQ(form->colour().settings.channelScale[1], 1.0f);
     EXPECT_NEAR(form->colour().settings.channelScale[2], 0.694f, 5e-4f);
     EXPECT_FLOAT_EQ(form->colour().settings.channelScale[3], 0.5f);
-    EXPECT_TRUE(form->Picture2->isHidden());
-    EXPECT_EQ(base(form->Text12[0]), QColor(255, 177, 128));
-    EXPECT_EQ(base(form->Text3), QColor(255, 177, 128));
+    EXPECT_TRUE(form->logo->isHidden());
+    EXPECT_EQ(base(form->munsellBoxes[0]), QColor(255, 177, 128));
+    EXPECT_EQ(base(form->messagesBox), QColor(255, 177, 128));
     EXPECT_EQ(back(form.get()), QColor(200, 139, 100));
-    EXPECT_EQ(back(form->Label21), QColor(200, 139, 100));
-    EXPECT_EQ(form->Command2->palette().color(QPalette::Button), QColor(200, 139, 100));
-    const QColor gammaBox = base(form->Text5), frame2 = back(form->Frame2);
+    EXPECT_EQ(back(form->titleLabel), QColor(200, 139, 100));
+    EXPECT_EQ(form->exitButton->palette().color(QPalette::Button), QColor(200, 139, 100));
+    const QColor gammaBox = base(form->gammaBox), frame2 = back(form->illuminantFrame);
     // Nothing converts until the next entry, which then scales its channels.
-    EXPECT_EQ(form->Text1[2]->text(), blueBefore);
-    enter(form->Text12[0], "6.4Y");
-    EXPECT_LT(form->Text1[2]->text().toInt(), blueBefore.toInt());
+    EXPECT_EQ(form->rgbBoxes[2]->text(), blueBefore);
+    enter(form->munsellBoxes[0], "6.4Y");
+    EXPECT_LT(form->rgbBoxes[2]->text().toInt(), blueBefore.toInt());
 
-    form->VScroll7->setValue(100);
+    form->whiteBalanceSlider->setValue(100);
     EXPECT_FLOAT_EQ(form->colour().settings.channelScale[2], 1.0f);
-    EXPECT_FALSE(form->Picture2->isHidden());
-    EXPECT_EQ(base(form->Text11[1]), QColor(255, 255, 255));
-    EXPECT_EQ(back(form->Label21), QColor(200, 200, 200));
-    EXPECT_EQ(base(form->Text5), gammaBox);
-    EXPECT_EQ(back(form->Frame2), frame2);
+    EXPECT_FALSE(form->logo->isHidden());
+    EXPECT_EQ(base(form->xyzBoxes[1]), QColor(255, 255, 255));
+    EXPECT_EQ(back(form->titleLabel), QColor(200, 200, 200));
+    EXPECT_EQ(base(form->gammaBox), gammaBox);
+    EXPECT_EQ(back(form->illuminantFrame), frame2);
 }
 
 } // namespace

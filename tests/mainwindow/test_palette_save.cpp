@@ -1,4 +1,4 @@
-#include "form1_fixture.h"
+#include "main_window_fixture.h"
 
 #include "palette/palette_file.h"
 
@@ -9,10 +9,10 @@
 namespace huelinx::testing {
 namespace {
 
-class Saving : public Form1Test {
+class Saving : public MainWindowTest {
   protected:
     void SetUp() override {
-        Form1Test::SetUp();
+        MainWindowTest::SetUp();
         ASSERT_TRUE(start());
     }
     std::vector<PaletteRow> rows(const QString& file) const {
@@ -30,7 +30,7 @@ class Saving : public Form1Test {
 TEST_F(Saving, FirstSaveAsksForFileAndTagLaterSavesOnlyForTheTag) {
     platform.queueInput("TZMpalette");
     platform.queueInput("sky");
-    form->Command11->click();
+    form->saveToPaletteButton->click();
     EXPECT_EQ(
         prompts(),
         (QStringList{
@@ -39,7 +39,7 @@ TEST_F(Saving, FirstSaveAsksForFileAndTagLaterSavesOnlyForTheTag) {
             "name] []"}));
     platform.clear();
     platform.queueInput("sea");
-    form->Command11->click();
+    form->saveToPaletteButton->click();
     EXPECT_EQ(prompts().size(), 1);
     const auto saved = rows("TZMpalette.csv");
     ASSERT_EQ(saved.size(), 2u);
@@ -57,44 +57,44 @@ TEST_F(Saving, FileAnswerChangesTheFileAndTheCsvRuleKeepsAnyCase) {
     platform.queueInput("FILE");
     platform.queueInput("colours");
     platform.queueInput("tag two");
-    form->SaveData(TagPrompt::Ask);
+    form->saveColourToPalette(TagPrompt::Ask);
     EXPECT_FALSE(QFile::exists("colours.CSV"));
     EXPECT_EQ(rows("colours.csv").size(), 1u);
     EXPECT_EQ(program->paletteTag, "tag two");
     program->paletteFile = "other.CSV";
     platform.queueInput("t");
-    form->SaveData(TagPrompt::Ask);
+    form->saveColourToPalette(TagPrompt::Ask);
     EXPECT_EQ(rows("other.CSV").size(), 1u);
     EXPECT_EQ(program->paletteFile, "other.CSV");
 }
 
 TEST_F(Saving, CancelledPromptsAndBatchSaves) {
     platform.queueInput("");
-    form->SaveData(TagPrompt::Ask);
+    form->saveColourToPalette(TagPrompt::Ask);
     EXPECT_TRUE(program->paletteFile.isEmpty());
     EXPECT_TRUE(QDir().entryList({"*.csv"}).isEmpty());
     // A batch save asks only for a file, and uses the tag it is given.
     program->paletteTag = "batch";
     platform.queueInput("run");
-    form->SaveData(TagPrompt::UseCurrentTag);
+    form->saveColourToPalette(TagPrompt::UseCurrentTag);
     ASSERT_EQ(rows("run.csv").size(), 1u);
     EXPECT_EQ(rows("run.csv")[0].fields[2], "batch");
     // A cancelled tag saves with an empty tag.
     platform.queueInput("");
-    form->SaveData(TagPrompt::Ask);
+    form->saveColourToPalette(TagPrompt::Ask);
     EXPECT_EQ(rows("run.csv")[1].fields[2], "");
 }
 
 TEST_F(Saving, TheRecordTakesTheBoxesAsTheyStand) {
     program->paletteFile = "boxes.csv";
-    form->Text1[0]->setText("300"); // typed, not entered
+    form->rgbBoxes[0]->setText("300"); // typed, not entered
     platform.queueInput("typed");
-    form->SaveData(TagPrompt::Ask);
+    form->saveColourToPalette(TagPrompt::Ask);
     const QStringList fields = readFile("boxes.csv").split(',');
     EXPECT_EQ(fields[15], "\"300\"");
     EXPECT_EQ(fields[12], "1"); // the linear red of 255
-    EXPECT_EQ(form->VScroll4->value(), 255);
-    EXPECT_EQ(form->Text1[0]->text(), "300");
+    EXPECT_EQ(form->redSlider->value(), 255);
+    EXPECT_EQ(form->rgbBoxes[0]->text(), "300");
     EXPECT_EQ(fields.size(), 23);
 }
 
@@ -106,30 +106,30 @@ TEST_F(Saving, PaletteThatCannotBeWrittenIsNamedAndKeepsItsRecords) {
     ASSERT_TRUE(QDir().mkdir("blocked.csv"));
     program->paletteFile = "blocked.csv";
     platform.queueInput("t");
-    form->SaveData(TagPrompt::Ask);
+    form->saveColourToPalette(TagPrompt::Ask);
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].contains("blocked.csv"));
     EXPECT_EQ(rows("kept.csv").size(), 1u);
 }
 
 TEST_F(Saving, MakeTableWritesTheFileAndSaysDone) {
-    const QString hue = form->Text12[0]->text(), x = form->Text11[0]->text();
-    form->Command3->click();
+    const QString hue = form->munsellBoxes[0]->text(), x = form->xyzBoxes[0]->text();
+    form->makeTableButton->click();
     EXPECT_EQ(messages(), std::vector<QString>{"Done"});
     const QString table = readFile("muntable2.prn");
     EXPECT_TRUE(table.startsWith(form->windowTitle()));
     EXPECT_GT(table.count("\r\n"), 3000);
-    EXPECT_EQ(form->Text12[0]->text(), hue);
-    EXPECT_EQ(form->Text11[0]->text(), x);
+    EXPECT_EQ(form->munsellBoxes[0]->text(), hue);
+    EXPECT_EQ(form->xyzBoxes[0]->text(), x);
     // A second run replaces the file.
     platform.clear();
-    form->Command3->click();
+    form->makeTableButton->click();
     EXPECT_EQ(readFile("muntable2.prn"), table);
     // A table that can't be written is reported, without "Done".
     ASSERT_TRUE(QFile::remove("muntable2.prn"));
     ASSERT_TRUE(QDir().mkdir("muntable2.prn"));
     platform.clear();
-    form->Command3->click();
+    form->makeTableButton->click();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_NE(messages()[0], "Done");
     EXPECT_TRUE(messages()[0].contains("muntable2.prn"));

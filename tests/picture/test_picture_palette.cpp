@@ -1,8 +1,8 @@
-#include "form1_fixture.h"
+#include "main_window_fixture.h"
 
 #include "palette/palette_file.h"
-#include "picture/form2.h"
 #include "picture/picture_surface.h"
+#include "picture/picture_window.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -11,12 +11,12 @@
 namespace huelinx::testing {
 namespace {
 
-class PicturePalette : public Form1Test {
+class PicturePalette : public MainWindowTest {
   protected:
     void SetUp() override {
-        Form1Test::SetUp();
+        MainWindowTest::SetUp();
         ASSERT_TRUE(start());
-        form->Check6->setChecked(true);
+        form->pictureCheck->setChecked(true);
         window = form->pictureWindow();
         platform.clear();
     }
@@ -47,7 +47,7 @@ class PicturePalette : public Form1Test {
                 asked << s.text + " [" + s.defaultText + "]";
         return asked;
     }
-    Form2* window = nullptr;
+    PictureWindow* window = nullptr;
 };
 
 TEST_F(PicturePalette, BlocksGoColumnByColumnAndAreOutlined) {

@@ -2,12 +2,12 @@
 // page, the tolerance set and the ColorChecker. Each is created when first
 // shown, hidden (not closed) when its box is cleared, and kept current while
 // its box stays checked.
-#include "charts/book.h"
-#include "charts/book2.h"
-#include "charts/cchecker.h"
-#include "charts/ctol.h"
+#include "charts/colorchecker_chart.h"
+#include "charts/hue_page.h"
+#include "charts/tolerance_set.h"
+#include "charts/value_page.h"
 #include "mainwindow/entry_box.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/main_window.h"
 #include "text/number_read.h"
 
 #include <QCheckBox>
@@ -18,7 +18,7 @@ namespace {
 
 // The chart window, created on first use as a window of its own that the
 // main window owns, and shown.
-template <class Chart> Chart* shown(QPointer<Chart>& chart, Form1& main, Program& program) {
+template <class Chart> Chart* shown(QPointer<Chart>& chart, MainWindow& main, Program& program) {
     if (!chart) chart = new Chart(main, program, &main);
     chart->show();
     return chart.data();
@@ -36,42 +36,42 @@ float boxNumber(const QLineEdit* box) {
 
 } // namespace
 
-void Form1::Check2_Click() {
-    if (!Check2->isChecked()) return hideChart(book_);
+void MainWindow::onHuePageToggled() {
+    if (!huePageCheck->isChecked()) return hideChart(book_);
     shown(book_, *this, program_)->fillbook();
 }
 
-void Form1::Check3_Click() {
-    if (!Check3->isChecked()) return hideChart(ctol_);
+void MainWindow::onToleranceSetToggled() {
+    if (!toleranceSetCheck->isChecked()) return hideChart(ctol_);
     shown(ctol_, *this, program_)
-        ->MakeCTol(boxNumber(Text15[0]), boxNumber(Text15[1]), boxNumber(Text15[2]));
+        ->MakeCTol(boxNumber(labBoxes[0]), boxNumber(labBoxes[1]), boxNumber(labBoxes[2]));
 }
 
-void Form1::Check4_Click() {
-    if (!Check4->isChecked()) return hideChart(book2_);
-    float value = boxNumber(Text12[1]);
+void MainWindow::onValuePageToggled() {
+    if (!valuePageCheck->isChecked()) return hideChart(book2_);
+    float value = boxNumber(munsellBoxes[1]);
     shown(book2_, *this, program_)->plotvalue(value);
 }
 
-void Form1::Check5_Click() {
-    if (!Check5->isChecked()) return hideChart(checker_);
+void MainWindow::onColorCheckerToggled() {
+    if (!colorCheckerCheck->isChecked()) return hideChart(checker_);
     shown(checker_, *this, program_)->fillCC();
 }
 
-void Form1::refreshPages() {
+void MainWindow::refreshPages() {
     // The conversion has reported a hue without a family itself.
-    if (Check2->isChecked()) shown(book_, *this, program_)->fillbook(false);
-    if (Check4->isChecked()) {
-        float value = boxNumber(Text12[1]);
+    if (huePageCheck->isChecked()) shown(book_, *this, program_)->fillbook(false);
+    if (valuePageCheck->isChecked()) {
+        float value = boxNumber(munsellBoxes[1]);
         shown(book2_, *this, program_)->plotvalue(value);
     }
 }
 
-void Form1::refreshToleranceSet(float L, float a, float b) {
-    if (Check3->isChecked()) shown(ctol_, *this, program_)->MakeCTol(L, a, b);
+void MainWindow::refreshToleranceSet(float L, float a, float b) {
+    if (toleranceSetCheck->isChecked()) shown(ctol_, *this, program_)->MakeCTol(L, a, b);
 }
 
-void Form1::refreshColorChecker() {
+void MainWindow::refreshColorChecker() {
     if (checker_ && checker_->isVisible()) checker_->fillCC();
 }
 

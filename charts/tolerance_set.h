@@ -25,7 +25,7 @@ class ChartSurface;
 class ColourHost;
 struct Program;
 
-class CTol : public QWidget {
+class ToleranceSet : public QWidget {
     Q_OBJECT
 
   public:
@@ -36,7 +36,7 @@ class CTol : public QWidget {
     static constexpr std::array<int, 7> patchTop{1920, 840, 3000, 2400, 1320, 1320, 2400};
     static constexpr const char* paletteName = "Cpalette.csv";
 
-    CTol(ColourHost& host, Program& program, QWidget* parent = nullptr);
+    ToleranceSet(ColourHost& host, Program& program, QWidget* parent = nullptr);
 
     // ---- controls ----------------------------------------------------------
     ChartSurface* surface = nullptr;   // the window's client area

@@ -4,7 +4,7 @@
 #include "platform/standard_colours.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
-#include "viewer/form3.h"
+#include "viewer/palette_viewer.h"
 #include "viewer/viewer_surface.h"
 
 #include <QCheckBox>
@@ -16,7 +16,7 @@
 
 namespace huelinx {
 
-void Form3::drawAxes(QPainter& painter, const ViewParams& view) {
+void PaletteViewer::drawAxes(QPainter& painter, const ViewParams& view) {
     // Lines and rings first with the painter; the dots of the marks go on top.
     const ViewerSurface& s = *Picture1;
     const double t = view.tiltDeg * viewerDegree;
@@ -41,7 +41,7 @@ void Form3::drawAxes(QPainter& painter, const ViewParams& view) {
         Picture1->dot(marks[m].x, marks[m].y, 10, standardColour(markColours[m]));
 }
 
-void Form3::drawPalette() {
+void PaletteViewer::drawPalette() {
     const ViewParams view = viewFromSliders(HScroll1->value(), VScroll1->value(), VScroll2->value(),
                                             HScroll2->value(), VScroll3->value());
     lastView_ = view;
@@ -59,7 +59,7 @@ void Form3::drawPalette() {
     Picture1->end();
 }
 
-void Form3::drawNumbers() {
+void PaletteViewer::drawNumbers() {
     // The sample numbers go over the dots, each beside its own dot.
     QPainter painter(&Picture1->canvas());
     painter.setFont(QFont("Times New Roman", 8));

@@ -1,4 +1,4 @@
-#include "charts/cchecker.h"
+#include "charts/colorchecker_chart.h"
 
 #include "charts/chart_common.h"
 #include "charts/chart_surface.h"
@@ -37,7 +37,7 @@ bool readRecord(ListReader& reader, std::size_t count, std::vector<std::string>&
 
 } // namespace
 
-CChecker::CChecker(ColourHost& host, Program& program, QWidget* parent)
+ColorCheckerChart::ColorCheckerChart(ColourHost& host, Program& program, QWidget* parent)
     : QWidget(parent, Qt::Window), host_(host), program_(program) {
     setObjectName("CChecker");
     setWindowTitle("The Macbeth Color Checker");
@@ -60,7 +60,7 @@ CChecker::CChecker(ColourHost& host, Program& program, QWidget* parent)
     Label1->setAlignment(Qt::AlignCenter);
 }
 
-void CChecker::fillCC() {
+void ColorCheckerChart::fillCC() {
     surface->setBackColor(ground);
     QPalette palette = Label1->palette();
     palette.setColor(QPalette::Window, ground);
@@ -90,7 +90,7 @@ void CChecker::fillCC() {
 
 // Skips the header line, then paints one patch per record of five fields:
 // number, name, hue, value, chroma.
-void CChecker::paintPatches(const std::string& text) {
+void ColorCheckerChart::paintPatches(const std::string& text) {
     const ColourSettings s = host_.colour().settings;
     ListReader reader(text);
     reader.line();
@@ -109,11 +109,11 @@ void CChecker::paintPatches(const std::string& text) {
     }
 }
 
-void CChecker::Command1_Click() {
+void ColorCheckerChart::Command1_Click() {
     printChart(program_, this);
 }
 
-void CChecker::closeEvent(QCloseEvent* event) {
+void ColorCheckerChart::closeEvent(QCloseEvent* event) {
     // Closing the chart is the same as clearing "Display ColorChecker".
     event->accept();
     host_.companionClosed(Companion::ColorChecker);

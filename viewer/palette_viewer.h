@@ -28,14 +28,14 @@ class ColourHost;
 struct Program;
 class ViewerSurface;
 
-class Form3 : public QWidget {
+class PaletteViewer : public QWidget {
   public:
     static constexpr int capacity = 10000;
 
-    Form3(ColourHost& host, Program& program, QWidget* parent = nullptr);
+    PaletteViewer(ColourHost& host, Program& program, QWidget* parent = nullptr);
 
     // Shows the window, loads the remembered palette and starts rotating.
-    void Form_Load();
+    void start();
     // Loads a palette: 1 the remembered one, 2 the current palette file,
     // 0 one chosen in the open dialog.
     void GetData(int mode);

@@ -18,12 +18,12 @@ class ColourHost;
 class PictureSurface;
 struct Program;
 
-class Form2 : public QWidget {
+class PictureWindow : public QWidget {
   public:
-    Form2(ColourHost& host, Program& program, QWidget* parent = nullptr);
+    PictureWindow(ColourHost& host, Program& program, QWidget* parent = nullptr);
 
     // Opening: sample size 81, click mode, the default picture "TestImage.jpg".
-    void Form_Load();
+    void start();
 
     // ---- controls ----------------------------------------------------------
     QMenuBar* menuBar = nullptr;

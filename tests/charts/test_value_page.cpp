@@ -1,8 +1,8 @@
-#include "form1_fixture.h"
+#include "main_window_fixture.h"
 
-#include "charts/book2.h"
 #include "charts/chart_common.h"
 #include "charts/chart_surface.h"
+#include "charts/value_page.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -15,17 +15,17 @@
 namespace huelinx::testing {
 namespace {
 
-class ValuePage : public Form1Test {
+class ValuePageTest : public MainWindowTest {
   protected:
     void SetUp() override {
-        Form1Test::SetUp();
+        MainWindowTest::SetUp();
         ASSERT_TRUE(start());
         platform.setAdvancePerRead(0.004); // the read-out's pause ends after three readings
-        form->Text12[0]->setText("5R");
-        form->Text12[1]->setText("5");
-        enter(form->Text12[2], "10");
-        form->Check4->setChecked(true);
-        page = form->findChild<book2*>();
+        form->munsellBoxes[0]->setText("5R");
+        form->munsellBoxes[1]->setText("5");
+        enter(form->munsellBoxes[2], "10");
+        form->valuePageCheck->setChecked(true);
+        page = form->findChild<ValuePage*>();
         ASSERT_NE(page, nullptr);
     }
     // Where the circle of hue h, chroma c is centred, in pixels.
@@ -50,10 +50,10 @@ class ValuePage : public Form1Test {
                 break;
         return last;
     }
-    book2* page = nullptr;
+    ValuePage* page = nullptr;
 };
 
-TEST_F(ValuePage, ValueFiveRaysEndWithTheirHueNames) {
+TEST_F(ValuePageTest, ValueFiveRaysEndWithTheirHueNames) {
     EXPECT_EQ(page->windowTitle(), "Munsell Value Page");
     EXPECT_EQ(page->Label1->text(), "Value   5.");
     EXPECT_EQ(page->VScroll1->value(), 500);
@@ -81,13 +81,13 @@ TEST_F(ValuePage, ValueFiveRaysEndWithTheirHueNames) {
     EXPECT_EQ(text, (std::set<long>{0, grey}));
 }
 
-TEST_F(ValuePage, SliderAndValuesBeyondIt) {
+TEST_F(ValuePageTest, SliderAndValuesBeyondIt) {
     EXPECT_EQ(page->VScroll1->minimum(), 100);
     EXPECT_EQ(page->VScroll1->maximum(), 950);
     EXPECT_EQ(page->VScroll1->pageStep(), 100);
     page->VScroll1->setValue(510);
-    EXPECT_EQ(text(form->Text12[1]), "5.1");
-    EXPECT_EQ(text(form->Text12[2]), "10");
+    EXPECT_EQ(text(form->munsellBoxes[1]), "5.1");
+    EXPECT_EQ(text(form->munsellBoxes[2]), "10");
     EXPECT_EQ(page->Label1->text(), "Value   5.1");
     EXPECT_EQ(page->VScroll1->value(), 510);
     // Outside the slider's range: slider at its end, chart for the value given.
@@ -103,12 +103,12 @@ TEST_F(ValuePage, SliderAndValuesBeyondIt) {
     v = 0.5f;
     page->plotvalue(v);
     EXPECT_EQ(page->VScroll1->value(), 100);
-    enter(form->Text12[1], "-3"); // not even in the table: every ray is a name
+    enter(form->munsellBoxes[1], "-3"); // not even in the table: every ray is a name
     EXPECT_EQ(page->VScroll1->value(), 100);
-    EXPECT_EQ(text(form->Text12[1]), "-3");
+    EXPECT_EQ(text(form->munsellBoxes[1]), "-3");
 }
 
-TEST_F(ValuePage, ReadOutAndClicks) {
+TEST_F(ValuePageTest, ReadOutAndClicks) {
     const QString before = page->Label3->text();
     page->Form_MouseMove(296, 276); // background: nothing changes
     EXPECT_EQ(page->Label3->text(), before);
@@ -129,13 +129,13 @@ TEST_F(ValuePage, ReadOutAndClicks) {
 
     // A click converts a displayable colour; black only fills the boxes.
     QTest::mouseClick(page->surface, Qt::LeftButton, {}, solid);
-    EXPECT_EQ(text(form->Text1[0]), byte(0));
-    EXPECT_LT(text(form->Text12[2]).toFloat(), 0.5f); // the neutral
-    const QString hue = text(form->Text12[0]);
+    EXPECT_EQ(text(form->rgbBoxes[0]), byte(0));
+    EXPECT_LT(text(form->munsellBoxes[2]).toFloat(), 0.5f); // the neutral
+    const QString hue = text(form->munsellBoxes[0]);
     page->Shape1->setFillColor(Qt::white);
     page->Form_MouseDown(name.x() + dx, name.y() + 5);
-    EXPECT_EQ(text(form->Text1[1]), "0");
-    EXPECT_EQ(text(form->Text12[0]), hue);
+    EXPECT_EQ(text(form->rgbBoxes[1]), "0");
+    EXPECT_EQ(text(form->munsellBoxes[0]), hue);
     EXPECT_EQ(page->Shape1->fillColor(), QColor(Qt::black));
     page->Command1->click();
     EXPECT_EQ(messages(), std::vector<QString>{"Printer not Found"});

@@ -7,7 +7,7 @@
 #include "text/list_input.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
-#include "viewer/form3.h"
+#include "viewer/palette_viewer.h"
 #include "viewer/viewer_surface.h"
 
 #include <QCoreApplication>
@@ -40,7 +40,7 @@ QString general(long long n) {
 
 } // namespace
 
-QString Form3::paddedTo(const QString& text, double twips) const {
+QString PaletteViewer::paddedTo(const QString& text, double twips) const {
     // Blanks are added one at a time until the text is wide enough, at least one.
     const QFontMetricsF metrics(List1->font());
     const double pixels = twips / 15.0;
@@ -53,14 +53,14 @@ QString Form3::paddedTo(const QString& text, double twips) const {
     return text + QString(blanks, ' ');
 }
 
-QString Form3::listEntry(int i) const {
+QString PaletteViewer::listEntry(int i) const {
     const QString number = QString::fromStdString(plainText(i));
     return paddedTo(number + "    " + pointTag[i], 2000) + "     H " + pointHue[i] + "   V" +
            QString::fromStdString(formatNumber(pointHVC[i][1], " ##.00")) + "     C" +
            QString::fromStdString(formatNumber(pointHVC[i][2], " ##.00"));
 }
 
-bool Form3::readRows(const std::string& text, const QString& name) {
+bool PaletteViewer::readRows(const std::string& text, const QString& name) {
     // Each row's notation is converted as if typed into the main window; the
     // main window shows the last one when the load ends.
     ColourModel colour = host_.colour();
@@ -70,7 +70,7 @@ bool Form3::readRows(const std::string& text, const QString& name) {
     return read;
 }
 
-bool Form3::readRows(const std::string& text, const QString& name, ColourModel& colour) {
+bool PaletteViewer::readRows(const std::string& text, const QString& name, ColourModel& colour) {
     const auto fail = [&] {
         program_.platform.message("File format Error or Palette not generated" + name);
         return false;
@@ -113,7 +113,7 @@ bool Form3::readRows(const std::string& text, const QString& name, ColourModel& 
     return true;
 }
 
-void Form3::GetData(int mode) {
+void PaletteViewer::GetData(int mode) {
     QString name = rememberedPalette();
     if (mode == 2) name = program_.paletteFile;
     if (mode == 0) {

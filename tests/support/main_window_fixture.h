@@ -3,7 +3,7 @@
 #pragma once
 
 #include "mainwindow/entry_box.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/main_window.h"
 #include "platform/scripted_platform.h"
 
 #include <QDir>
@@ -21,7 +21,7 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace huelinx::testing {
 
-class Form1Test : public ::testing::Test {
+class MainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override;
     void TearDown() override;
@@ -39,7 +39,7 @@ class Form1Test : public ::testing::Test {
 
     ScriptedPlatform platform;
     std::unique_ptr<Program> program;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 
   private:
     std::unique_ptr<QTemporaryDir> dir_;

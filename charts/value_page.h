@@ -21,14 +21,14 @@ class ChartSurface;
 class ColourHost;
 struct Program;
 
-class book2 : public QWidget {
+class ValuePage : public QWidget {
     Q_OBJECT
 
   public:
     // Client area 8895 x 8295 twips; the chart is centred on it.
     static constexpr int clientWidth = 8895, clientHeight = 8295;
 
-    book2(ColourHost& host, Program& program, QWidget* parent = nullptr);
+    ValuePage(ColourHost& host, Program& program, QWidget* parent = nullptr);
 
     // ---- controls ----------------------------------------------------------
     ChartSurface* surface = nullptr; // the window's client area

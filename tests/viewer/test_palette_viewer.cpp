@@ -1,8 +1,8 @@
-#include "form1_fixture.h"
+#include "main_window_fixture.h"
 
 #include "palette/palette_file.h"
-#include "picture/form2.h"
-#include "viewer/form3.h"
+#include "picture/picture_window.h"
+#include "viewer/palette_viewer.h"
 #include "viewer/viewer_surface.h"
 
 #include <QAction>
@@ -18,16 +18,16 @@
 namespace huelinx::testing {
 namespace {
 
-class Viewer : public Form1Test {
+class Viewer : public MainWindowTest {
   protected:
     void SetUp() override {
-        Form1Test::SetUp();
+        MainWindowTest::SetUp();
         ASSERT_TRUE(start());
     }
     // Opens the viewer through its check box and stops the rotation.
-    Form3& open() {
-        form->Check7->setChecked(true);
-        Form3* v = form->viewerWindow();
+    PaletteViewer& open() {
+        form->viewerCheck->setChecked(true);
+        PaletteViewer* v = form->viewerWindow();
         v->Command2_Click();
         platform.clear();
         return *v;
@@ -46,8 +46,8 @@ class Viewer : public Form1Test {
 };
 
 TEST_F(Viewer, OpensOnTheDefaultPaletteAndRotates) {
-    form->Check7->setChecked(true);
-    Form3& v = *form->viewerWindow();
+    form->viewerCheck->setChecked(true);
+    PaletteViewer& v = *form->viewerWindow();
     EXPECT_EQ(v.windowTitle(), "Vantorix 3D Munsell Palette Viewer");
     EXPECT_EQ(v.pointCount, 216);
     EXPECT_EQ(v.List1->count(), 216);
@@ -66,19 +66,19 @@ TEST_F(Viewer, OpensOnTheDefaultPaletteAndRotates) {
     // e&Xit hides without touching the check box; the close box destroys the window.
     v.mnuExit->trigger();
     EXPECT_TRUE(v.isHidden());
-    EXPECT_TRUE(form->Check7->isChecked());
-    form->Check7->setChecked(false);
-    form->Check7->setChecked(true);
+    EXPECT_TRUE(form->viewerCheck->isChecked());
+    form->viewerCheck->setChecked(false);
+    form->viewerCheck->setChecked(true);
     EXPECT_FALSE(v.isHidden());
     v.close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(form->viewerWindow(), nullptr);
-    EXPECT_TRUE(form->Check7->isChecked());
+    EXPECT_TRUE(form->viewerCheck->isChecked());
 }
 
 TEST_F(Viewer, ListEntriesAndHueTexts) {
     palette("one.csv", {row("tile", "5.0YR", "5", "0.5"), row("leaf", "2.5gy", "6", "12.5")});
-    Form3& v = open();
+    PaletteViewer& v = open();
     program->paletteFile = "one.csv";
     v.GetData(2);
     ASSERT_EQ(v.pointCount, 2);
@@ -95,7 +95,7 @@ TEST_F(Viewer, ListEntriesAndHueTexts) {
 }
 
 TEST_F(Viewer, RowsThatCannotBeReadEndTheLoadAndKeepTheEarlierEntries) {
-    Form3& v = open();
+    PaletteViewer& v = open();
     const QString remembered = readFile("LastPalette.txt");
     palette("bad.csv",
             {row("a", "5R", "5", "4"), row("b", "5Y", "7", "6"), row("c", "5G", "x", "4")});
@@ -139,7 +139,7 @@ TEST_F(Viewer, TenThousandRowsAtMost) {
     palette("full.csv", rows);
     rows << row("extra", "5Y", "7", "6");
     palette("over.csv", rows);
-    Form3& v = open();
+    PaletteViewer& v = open();
     for (const char* name : {"full.csv", "over.csv"}) {
         program->paletteFile = name;
         v.GetData(2);
@@ -153,7 +153,7 @@ TEST_F(Viewer, TenThousandRowsAtMost) {
 TEST_F(Viewer, PickingWithEitherButtonFillsItsSideAndDotsAreDrawnInTheirColours) {
     palette("two.csv", {row("red", "5R", "5", "12"), row("blue", "5PB", "4", "10"),
                         row("again", "5PB", "4", "10")});
-    Form3& v = open();
+    PaletteViewer& v = open();
     program->paletteFile = "two.csv";
     v.GetData(2);
     v.drawPalette();
@@ -185,7 +185,7 @@ TEST_F(Viewer, PickingWithEitherButtonFillsItsSideAndDotsAreDrawnInTheirColours)
 }
 
 TEST_F(Viewer, RotationTicksWrapAndTakeTheSpeed) {
-    Form3& v = open();
+    PaletteViewer& v = open();
     v.HScroll1->setValue(179);
     v.HScroll3->setValue(37);
     v.Timer1_Timer();
@@ -196,7 +196,7 @@ TEST_F(Viewer, RotationTicksWrapAndTakeTheSpeed) {
 }
 
 TEST_F(Viewer, MessagesAndTheOtherWindowsThatReloadIt) {
-    Form3& v = open();
+    PaletteViewer& v = open();
     v.mnuHelp->trigger();
     v.mnuNewPalette->trigger();
     ASSERT_EQ(messages().size(), 2u);
@@ -209,7 +209,7 @@ TEST_F(Viewer, MessagesAndTheOtherWindowsThatReloadIt) {
     platform.clear();
     program->paletteFile = "saved.csv";
     platform.queueInput("first");
-    form->Command11_Click();
+    form->onSaveToPalette();
     EXPECT_EQ(v.pointCount, 1);
     EXPECT_EQ(v.Text1->text(), "Loaded Palette saved.csv");
     // The picture window's "View 3D Palette" loads the palette it just made.

@@ -1,4 +1,4 @@
-#include "charts/book.h"
+#include "charts/hue_page.h"
 
 #include "charts/chart_common.h"
 #include "charts/chart_surface.h"
@@ -24,7 +24,7 @@ const QColor pageGrey(192, 192, 192);
 
 } // namespace
 
-book::book(ColourHost& host, Program& program, QWidget* parent)
+HuePage::HuePage(ColourHost& host, Program& program, QWidget* parent)
     : QWidget(parent, Qt::Window), host_(host), program_(program) {
     setObjectName("book");
     setWindowTitle("Munsell Book of Color");
@@ -49,7 +49,7 @@ book::book(ColourHost& host, Program& program, QWidget* parent)
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 }
 
-void book::buildPatches() {
+void HuePage::buildPatches() {
     for (int m = 0; m < 15; ++m)
         for (int r = 0; r < 10; ++r) {
             const int i = 10 * m + r;
@@ -61,7 +61,7 @@ void book::buildPatches() {
         }
 }
 
-void book::buildLabels() {
+void HuePage::buildLabels() {
     placeLabel(surface, "valueCaption", "Value", 780, 0);
     for (int r = 0; r < 10; ++r)
         Label1[r] = placeLabel(surface, QString("Label1_%1").arg(r), QString::number(9 - r), 960,
@@ -80,7 +80,7 @@ void book::buildLabels() {
                "Colors with a dotted border cannot be displayed correctly on a CRT", 4680, 7560);
 }
 
-void book::fillbook(bool reportFormatError) {
+void HuePage::fillbook(bool reportFormatError) {
     show();
     std::string hueText = host_.colour()[Box::Hue];
     bool formatError = false;
@@ -99,7 +99,7 @@ void book::fillbook(bool reportFormatError) {
 
 // Column c/2, row 9 - v for chroma c = 0, 2 .. 28 and value v = 1 .. 9; the
 // value-0 row keeps its colour (black at chroma 0, page grey elsewhere).
-void book::drawPatches(float hue) {
+void HuePage::drawPatches(float hue) {
     const ColourSettings s = host_.colour().settings;
     for (int c = 0; c <= 28; c += 2)
         for (int v = 1; v <= 9; ++v) {
@@ -114,14 +114,14 @@ void book::drawPatches(float hue) {
         }
 }
 
-void book::VScroll1_Change() {
+void HuePage::VScroll1_Change() {
     if (updating) return;
     host_.showColour(
         edit(host_.colour(), Box::Hue, hconvert(static_cast<float>(VScroll1->value()))));
     fillbook();
 }
 
-void book::Form_MouseDown(int x, int y) {
+void HuePage::Form_MouseDown(int x, int y) {
     const long c = surface->pixel(x, y);
     if (c < 0) return;
     const int rgb[3] = {static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
@@ -136,11 +136,11 @@ void book::Form_MouseDown(int x, int y) {
     host_.showColour(std::move(colour));
 }
 
-void book::Command1_Click() {
+void HuePage::Command1_Click() {
     printChart(program_, this);
 }
 
-void book::closeEvent(QCloseEvent* event) {
+void HuePage::closeEvent(QCloseEvent* event) {
     // Closing the page is the same as clearing "Display Hue Page".
     event->accept();
     host_.companionClosed(Companion::HuePage);

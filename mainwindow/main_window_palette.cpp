@@ -1,11 +1,11 @@
 // Saving the colour to a palette file, "Make Table" and "Import".
 #include "instruments/batch_import.h"
 #include "mainwindow/entry_box.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/main_window.h"
 #include "palette/munsell_table.h"
 #include "palette/palette_file.h"
 #include "text/number_read.h"
-#include "viewer/form3.h"
+#include "viewer/palette_viewer.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -18,7 +18,7 @@ namespace huelinx {
 
 namespace {} // namespace
 
-bool Form1::askPaletteFile(TagPrompt prompt) {
+bool MainWindow::askPaletteFile(TagPrompt prompt) {
     Platform& p = program_.platform;
     for (;;) {
         if (program_.paletteFile.isEmpty()) {
@@ -35,7 +35,7 @@ bool Form1::askPaletteFile(TagPrompt prompt) {
     }
 }
 
-bool Form1::SaveData(TagPrompt prompt) {
+bool MainWindow::saveColourToPalette(TagPrompt prompt) {
     if (!askPaletteFile(prompt)) return false;
     // The display colour as the R, G, B boxes hold it, clamped; the boxes stay
     // as typed and the R, G, B sliders follow.
@@ -44,19 +44,19 @@ bool Form1::SaveData(TagPrompt prompt) {
     program_.curGreen = colour_.green;
     program_.curBlue = colour_.blue;
     slidersBusy = true;
-    VScroll4->setValue(colour_.red);
-    VScroll5->setValue(colour_.green);
-    VScroll6->setValue(colour_.blue);
+    redSlider->setValue(colour_.red);
+    greenSlider->setValue(colour_.green);
+    blueSlider->setValue(colour_.blue);
     slidersBusy = false;
     return appendToPalette(colour_);
 }
 
-bool Form1::saveToPalette(const ColourModel& colour, TagPrompt prompt) {
+bool MainWindow::saveToPalette(const ColourModel& colour, TagPrompt prompt) {
     if (!askPaletteFile(prompt)) return false;
     return appendToPalette(readRgbBoxes(colour));
 }
 
-bool Form1::appendToPalette(const ColourModel& colour) {
+bool MainWindow::appendToPalette(const ColourModel& colour) {
     if (program_.paletteFile.right(4).toLower() != ".csv") program_.paletteFile += ".csv";
     PaletteRecord record = paletteRecord(colour);
     record.date = program_.platform.dateText().toStdString();
@@ -69,12 +69,12 @@ bool Form1::appendToPalette(const ColourModel& colour) {
     return false;
 }
 
-void Form1::Command11_Click() {
-    SaveData(TagPrompt::Ask);
-    if (Check7->isChecked() && viewerWindow()) viewerWindow()->GetData(2);
+void MainWindow::onSaveToPalette() {
+    saveColourToPalette(TagPrompt::Ask);
+    if (viewerCheck->isChecked() && viewerWindow()) viewerWindow()->GetData(2);
 }
 
-void Form1::Command3_Click() {
+void MainWindow::onMakeTable() {
     bool outOfRange = false;
     const std::string text =
         munsellTableText(program_.table, settings(), windowTitle().toStdString(), outOfRange);
@@ -94,7 +94,7 @@ void Form1::Command3_Click() {
     program_.platform.message("Done");
 }
 
-void Form1::import_Click() {
+void MainWindow::onImport() {
     BatchImport(*this, program_).run(program_.platform.inputBox("Type import"));
 }
 

@@ -32,68 +32,70 @@ class QScrollBar;
 namespace huelinx {
 
 class EntryBox;
-class Form2;
-class Form3;
-class book;
-class book2;
-class CChecker;
-class CTol;
+class PictureWindow;
+class PaletteViewer;
+class HuePage;
+class ValuePage;
+class ColorCheckerChart;
+class ToleranceSet;
 class Spectrophotometer;
 class Swatch;
 enum class MeasureEnd;
 
-class Form1 : public QWidget, public ColourHost {
+class MainWindow : public QWidget, public ColourHost {
   public:
     static constexpr const char* releaseDate = "Dec 17 2022";
     static constexpr int versionMajor = 12, versionMinor = 23, versionRevision = 1;
 
-    explicit Form1(Program& program, QWidget* parent = nullptr);
-    ~Form1() override;
+    explicit MainWindow(Program& program, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Start-up: version and caption, settings file, the Munsell table, the
     // instrument list, illuminant C converting the initial notation, the
     // instrument mode. False when the table could not be loaded; the message
     // naming the file and the problem has been shown.
-    bool Form_Load();
+    bool start();
 
     // ---- the colour's fields -------------------------------------------
-    std::array<EntryBox*, 3> Text12{}; // Munsell hue, value, chroma
-    std::array<EntryBox*, 3> Text11{}; // X, Y, Z
-    std::array<EntryBox*, 2> Text18{}; // x, y
-    std::array<EntryBox*, 3> Text15{}; // L*, a*, b*
-    std::array<EntryBox*, 3> Text1{};  // R, G, B
-    std::array<EntryBox*, 4> Text2{};  // C, M, Y, K
-    QLineEdit* Text5 = nullptr;        // display gamma
-    Swatch* Picture1 = nullptr;        // the colour swatch
-    QLabel* Picture2 = nullptr;        // logo
-    QScrollBar *VScroll1 = nullptr, *VScroll2 = nullptr, *VScroll3 = nullptr;
-    QScrollBar *VScroll4 = nullptr, *VScroll5 = nullptr, *VScroll6 = nullptr;
-    QScrollBar *VScroll7 = nullptr, *VScroll8 = nullptr;
-    QLabel* Label19 = nullptr; // "Out of RGB Range"
+    std::array<EntryBox*, 3> munsellBoxes{};      // Munsell hue, value, chroma
+    std::array<EntryBox*, 3> xyzBoxes{};          // X, Y, Z
+    std::array<EntryBox*, 2> chromaticityBoxes{}; // x, y
+    std::array<EntryBox*, 3> labBoxes{};          // L*, a*, b*
+    std::array<EntryBox*, 3> rgbBoxes{};          // R, G, B
+    std::array<EntryBox*, 4> cmykBoxes{};         // C, M, Y, K
+    QLineEdit* gammaBox = nullptr;                // display gamma
+    Swatch* swatch = nullptr;                     // the colour swatch
+    QLabel* logo = nullptr;                       // logo
+    QScrollBar *hueSlider = nullptr, *valueSlider = nullptr, *chromaSlider = nullptr;
+    QScrollBar *redSlider = nullptr, *greenSlider = nullptr, *blueSlider = nullptr;
+    QScrollBar *whiteBalanceSlider = nullptr, *gammaSlider = nullptr;
+    QLabel* outOfRangeLabel = nullptr; // "Out of RGB Range"
 
     // ---- illuminant ------------------------------------------------------
-    QGroupBox* Frame2 = nullptr;
-    std::array<QRadioButton*, 3> Option1{};
-    QLabel* Label1 = nullptr;
-    QCheckBox* Check1 = nullptr; // PWD
+    QGroupBox* illuminantFrame = nullptr;
+    std::array<QRadioButton*, 3> illuminantButtons{};
+    QLabel* illuminantLabel = nullptr;
+    QCheckBox* pwdCheck = nullptr; // PWD
 
     // ---- instrument ------------------------------------------------------
-    QGroupBox* Frame1 = nullptr;
-    QComboBox* Combo1 = nullptr;
-    QPushButton *Command7 = nullptr, *Command8 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLineEdit* Text4 = nullptr;
-    QLabel *Label24 = nullptr, *Label25 = nullptr;
-    QPlainTextEdit* Text3 = nullptr; // messages
-    QLabel *Label23 = nullptr, *Label26 = nullptr, *Label6 = nullptr;
+    QGroupBox* instrumentFrame = nullptr;
+    QComboBox* instrumentList = nullptr;
+    QPushButton *calibrateButton = nullptr, *measureButton = nullptr;
+    QLabel* portLabel = nullptr;
+    QLineEdit* portBox = nullptr;
+    QLabel *d65Marker = nullptr, *aMarker = nullptr;
+    QPlainTextEdit* messagesBox = nullptr; // messages
+    QLabel *messagesLabel = nullptr, *importedFileLabel = nullptr, *importedFileName = nullptr;
 
     // ---- buttons, check boxes, titles ------------------------------------
-    QPushButton *Command2 = nullptr, *Command9 = nullptr, *Command1 = nullptr, *printB = nullptr;
-    QPushButton *Command11 = nullptr, *Command3 = nullptr;
+    QPushButton *exitButton = nullptr, *aboutButton = nullptr, *helpButton = nullptr,
+                *printButton = nullptr;
+    QPushButton *saveToPaletteButton = nullptr, *makeTableButton = nullptr;
     QPushButton* importButton = nullptr; // object name "import"
-    QCheckBox *Check2 = nullptr, *Check3 = nullptr, *Check4 = nullptr, *Check5 = nullptr;
-    QCheckBox *Check6 = nullptr, *Check7 = nullptr;
-    QLabel *Label21 = nullptr, *Label22 = nullptr;
+    QCheckBox *huePageCheck = nullptr, *toleranceSetCheck = nullptr, *valuePageCheck = nullptr,
+              *colorCheckerCheck = nullptr;
+    QCheckBox *pictureCheck = nullptr, *viewerCheck = nullptr;
+    QLabel *titleLabel = nullptr, *subtitleLabel = nullptr;
 
     // ---- window state ----------------------------------------------------
     // Set while the window follows the colour model: the sliders' and boxes'
@@ -114,49 +116,49 @@ class Form1 : public QWidget, public ColourHost {
     QWidget& hostWindow() override { return *this; }
 
     // ---- conversions and entry paths --------------------------------------
-    void vadoro();
-    void xyzEntered();
-    void xyEntered();
-    void labEntered();
-    void Command6_Click(); // RGB entry
-    void cmyk();
+    void convertMunsellEntry();
+    void convertXyzEntry();
+    void convertChromaticityEntry();
+    void convertLabEntry();
+    void convertRgbEntry(); // RGB entry
+    void convertCmykEntry();
 
     // ---- handlers --------------------------------------------------------
-    void VScroll1_Change();
-    void VScroll2_Change();
-    void VScroll3_Change();
-    void rgbSlider_Change(int channel);
-    void Text5_Change();
-    void VScroll8_Change();
-    void VScroll7_Change();
-    void Check1_Click(); // PWD
-    void Option1_Click(int index);
-    void Picture1_MouseDown(int x, int y);
-    void Combo1_Click();
-    void Text4_Change();
-    void Command2_Click();
-    void Command9_Click();
-    void Command1_Click();
-    void printB_Click();
-    void Command11_Click(); // Save to Palette
-    void Command3_Click();  // Make Table
-    void import_Click();
+    void onHueSlider();
+    void onValueSlider();
+    void onChromaSlider();
+    void onRgbSlider(int channel);
+    void onGammaTyped();
+    void onGammaSlider();
+    void onWhiteBalance();
+    void onPwdToggled(); // PWD
+    void onIlluminant(int index);
+    void onSwatchClicked(int x, int y);
+    void onInstrumentChosen();
+    void onPortTyped();
+    void onExit();
+    void onAbout();
+    void onHelp();
+    void onPrint();
+    void onSaveToPalette(); // Save to Palette
+    void onMakeTable();     // Make Table
+    void onImport();
     // Appends the colour the window shows to the palette file, its display
     // colour taken from the R, G, B boxes as they stand. False when nothing was
     // written (no file name given, or the file can't be written).
-    bool SaveData(TagPrompt prompt);
+    bool saveColourToPalette(TagPrompt prompt);
     // "Image Analysis": shows or hides the picture window.
-    void Check6_Click();
+    void onPictureToggled();
     // "3D Display of HVC ": shows or hides the palette viewer.
-    void Check7_Click();
+    void onViewerToggled();
     // The palette viewer while it exists.
-    Form3* viewerWindow() const;
+    PaletteViewer* viewerWindow() const;
     // The chart windows: "Display Hue Page", "Color Tolerence Set",
     // "Display Value Page", "Display ColorChecker".
-    void Check2_Click();
-    void Check3_Click();
-    void Check4_Click();
-    void Check5_Click();
+    void onHuePageToggled();
+    void onToleranceSetToggled();
+    void onValuePageToggled();
+    void onColorCheckerToggled();
     // Keeping open charts current: the hue and value pages after a Munsell
     // conversion, the tolerance set after L*a*b* is computed, the ColorChecker
     // after a gamma change.
@@ -164,9 +166,9 @@ class Form1 : public QWidget, public ColourHost {
     void refreshToleranceSet(float L, float a, float b);
     void refreshColorChecker();
     // The picture window while it exists.
-    Form2* pictureWindow() const;
-    void Command7_Click(); // Calibrate
-    void Command8_Click(); // Measure / Import %R
+    PictureWindow* pictureWindow() const;
+    void onCalibrate(); // Calibrate
+    void onMeasure();   // Measure / Import %R
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -207,13 +209,13 @@ class Form1 : public QWidget, public ColourHost {
     Spectrophotometer& spectrophotometer();
     MeasureEnd importReflectance();
     std::unique_ptr<Spectrophotometer> spectro_;
-    QPointer<Form2> form2_;
-    QPointer<Form3> form3_;
+    QPointer<PictureWindow> form2_;
+    QPointer<PaletteViewer> form3_;
     // The chart windows, created when first shown.
-    QPointer<book> book_;
-    QPointer<book2> book2_;
-    QPointer<CChecker> checker_;
-    QPointer<CTol> ctol_;
+    QPointer<HuePage> book_;
+    QPointer<ValuePage> book2_;
+    QPointer<ColorCheckerChart> checker_;
+    QPointer<ToleranceSet> ctol_;
     bool instrumentBusy_ = false;
 };
 

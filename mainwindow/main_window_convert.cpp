@@ -4,7 +4,7 @@
 // keeps the open chart windows current.
 #include "colour/colour_model.h"
 #include "mainwindow/entry_box.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/main_window.h"
 #include "mainwindow/swatch.h"
 
 #include <QCheckBox>
@@ -23,28 +23,29 @@ QString qs(const std::string& text) {
 
 } // namespace
 
-ColourSettings Form1::settings() const {
+ColourSettings MainWindow::settings() const {
     return colour_.settings;
 }
 
-std::array<EntryBox*, boxCount> Form1::colourBoxes() const {
-    return {Text12[0], Text12[1], Text12[2], Text11[0], Text11[1], Text11[2],
-            Text18[0], Text18[1], Text15[0], Text15[1], Text15[2], Text1[0],
-            Text1[1],  Text1[2],  Text2[0],  Text2[1],  Text2[2],  Text2[3]};
+std::array<EntryBox*, boxCount> MainWindow::colourBoxes() const {
+    return {munsellBoxes[0], munsellBoxes[1],      munsellBoxes[2],      xyzBoxes[0], xyzBoxes[1],
+            xyzBoxes[2],     chromaticityBoxes[0], chromaticityBoxes[1], labBoxes[0], labBoxes[1],
+            labBoxes[2],     rgbBoxes[0],          rgbBoxes[1],          rgbBoxes[2], cmykBoxes[0],
+            cmykBoxes[1],    cmykBoxes[2],         cmykBoxes[3]};
 }
 
-std::array<QScrollBar*, sliderCount> Form1::colourSliders() const {
-    return {VScroll1, VScroll2, VScroll3, VScroll4, VScroll5, VScroll6};
+std::array<QScrollBar*, sliderCount> MainWindow::colourSliders() const {
+    return {hueSlider, valueSlider, chromaSlider, redSlider, greenSlider, blueSlider};
 }
 
-void Form1::boxTyped(int box, const QString& text) {
+void MainWindow::boxTyped(int box, const QString& text) {
     if (slidersBusy) return;
     const std::size_t b = static_cast<std::size_t>(box);
     colour_.box[b] = text.toStdString();
     shownTexts_[b] = colour_.box[b];
 }
 
-void Form1::showColour(ColourModel next) {
+void MainWindow::showColour(ColourModel next) {
     next.quietDisplay = false;
     colour_ = std::move(next);
     for (const std::string& message : colour_.messages)
@@ -66,7 +67,7 @@ void Form1::showColour(ColourModel next) {
     colour_.gammaChanged = false;
 }
 
-void Form1::renderColour() {
+void MainWindow::renderColour() {
     // While the window follows the model, its own change handlers do nothing.
     slidersBusy = true;
     const auto boxes = colourBoxes();
@@ -78,44 +79,45 @@ void Form1::renderColour() {
     const auto sliders = colourSliders();
     for (std::size_t s = 0; s < sliders.size(); ++s)
         sliders[s]->setValue(colour_.slider[s]);
-    Label19->setText(colour_.outOfRangeShown ? "Out of RGB Range" : "");
-    if (Text5->text().toStdString() != colour_.gammaText) Text5->setText(qs(colour_.gammaText));
-    VScroll8->setValue(colour_.gammaPosition);
+    outOfRangeLabel->setText(colour_.outOfRangeShown ? "Out of RGB Range" : "");
+    if (gammaBox->text().toStdString() != colour_.gammaText)
+        gammaBox->setText(qs(colour_.gammaText));
+    gammaSlider->setValue(colour_.gammaPosition);
     const int illuminant = static_cast<int>(colour_.settings.illuminant);
-    Option1[illuminant]->setChecked(true);
-    Label1->setText(illuminantCaption(colour_.settings.illuminant));
-    Check1->setChecked(colour_.settings.pwd);
+    illuminantButtons[illuminant]->setChecked(true);
+    illuminantLabel->setText(illuminantCaption(colour_.settings.illuminant));
+    pwdCheck->setChecked(colour_.settings.pwd);
     slidersBusy = false;
     paintSwatch();
 }
 
-void Form1::paintSwatch() {
-    Picture1->setBackColor(QColor(colour_.red, colour_.green, colour_.blue));
+void MainWindow::paintSwatch() {
+    swatch->setBackColor(QColor(colour_.red, colour_.green, colour_.blue));
 }
 
 // ---- the six entries ---------------------------------------------------------
 
-void Form1::vadoro() {
+void MainWindow::convertMunsellEntry() {
     showColour(enterMunsell(colour_, program_.table));
 }
 
-void Form1::xyzEntered() {
+void MainWindow::convertXyzEntry() {
     showColour(enterXyz(colour_, program_.table));
 }
 
-void Form1::xyEntered() {
+void MainWindow::convertChromaticityEntry() {
     showColour(enterChromaticity(colour_, program_.table));
 }
 
-void Form1::labEntered() {
+void MainWindow::convertLabEntry() {
     showColour(enterLab(colour_, program_.table));
 }
 
-void Form1::Command6_Click() {
+void MainWindow::convertRgbEntry() {
     showColour(enterRgb(colour_, program_.table));
 }
 
-void Form1::cmyk() {
+void MainWindow::convertCmykEntry() {
     showColour(enterCmyk(colour_, program_.table));
 }
 

@@ -1,4 +1,4 @@
-// The hue page: one page of a Munsell book, every colour of one hue as a grid
+// The hue page: one page of a Munsell HuePage, every colour of one hue as a grid
 // of square patches, value in rows (9 at the top) and chroma in columns (0 to
 // 28), each painted in its display colour. Patches outside the Munsell data
 // are grey; patches whose colour the display can't show get a dotted border.
@@ -21,7 +21,7 @@ class ChartSurface;
 class ColourHost;
 struct Program;
 
-class book : public QWidget {
+class HuePage : public QWidget {
     Q_OBJECT
 
   public:
@@ -32,7 +32,7 @@ class book : public QWidget {
     static constexpr int patchTop(int row) { return 120 + 720 * row; }
     static constexpr int patchSize = 615;
 
-    book(ColourHost& host, Program& program, QWidget* parent = nullptr);
+    HuePage(ColourHost& host, Program& program, QWidget* parent = nullptr);
 
     // ---- controls ----------------------------------------------------------
     ChartSurface* surface = nullptr; // the window's client area

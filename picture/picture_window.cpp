@@ -1,4 +1,4 @@
-#include "picture/form2.h"
+#include "picture/picture_window.h"
 
 #include "mainwindow/colour_host.h"
 #include "mainwindow/entry_box.h"
@@ -52,7 +52,7 @@ QLineEdit* line(const QString& name, const QString& text, QWidget* parent) {
 
 } // namespace
 
-Form2::Form2(ColourHost& host, Program& program, QWidget* parent)
+PictureWindow::PictureWindow(ColourHost& host, Program& program, QWidget* parent)
     : QWidget(parent, Qt::Window), host_(host), program_(program) {
     setObjectName("Form2");
     setWindowTitle("Munsell Notation Picture Analysis");
@@ -89,7 +89,7 @@ Form2::Form2(ColourHost& host, Program& program, QWidget* parent)
     resize(720, 620);
 }
 
-void Form2::buildMenus() {
+void PictureWindow::buildMenus() {
     menuBar = new QMenuBar(this);
     QMenu* file = menuBar->addMenu("&File");
     mnuLoadPicture = file->addAction("&Load Picture", this, [this] { loadPicture(true); });
@@ -110,29 +110,29 @@ void Form2::buildMenus() {
     mnuHelp = menuBar->addAction("&Help", this, [this] { mnuHelp_Click(); });
 }
 
-void Form2::Form_Load() {
+void PictureWindow::start() {
     setSampleSize(4);
     clickMode = true;
     pictureFile = "TestImage.jpg";
     loadPicture(false);
 }
 
-void Form2::setSampleSize(int index) {
+void PictureWindow::setSampleSize(int index) {
     sampleRadius = index;
     sampleCount = (2 * index + 1) * (2 * index + 1);
 }
 
-void Form2::setStatus(const QString& text, int standardColourIndex) {
+void PictureWindow::setStatus(const QString& text, int standardColourIndex) {
     Text1->setText(text);
     setRoleColour(Text1, QPalette::Base, standardColour(standardColourIndex));
 }
 
-void Form2::newPicture() {
+void PictureWindow::newPicture() {
     setStatus("", 15);
     paletteMade = false;
 }
 
-void Form2::loadPicture(bool withDialog) {
+void PictureWindow::loadPicture(bool withDialog) {
     mnuView3D->setVisible(false);
     if (withDialog) {
         // A cancelled dialog keeps the picture shown.
@@ -166,7 +166,7 @@ void Form2::loadPicture(bool withDialog) {
     program_.platform.processEvents();
 }
 
-void Form2::fitToPicture() {
+void PictureWindow::fitToPicture() {
     const QSize screen = program_.platform.screenSize();
     const QSize wanted = Picture1->size() + QSize(4, 4);
     scroll_->setMinimumSize(wanted.boundedTo(QSize(screen.width() * 3 / 4, screen.height() * 2 / 3))
@@ -174,7 +174,7 @@ void Form2::fitToPicture() {
     adjustSize();
 }
 
-void Form2::getClipboard() {
+void PictureWindow::getClipboard() {
     const QImage image = QGuiApplication::clipboard()->image();
     Picture1->setPicture(image);
     fitToPicture();
@@ -191,7 +191,7 @@ void Form2::getClipboard() {
     newPicture();
 }
 
-void Form2::showNotationAt(int x, int y) {
+void PictureWindow::showNotationAt(int x, int y) {
     if (Picture1->isEmpty()) return;
     sampling = true;
     const int k = sampleRadius;
@@ -239,28 +239,28 @@ void Form2::showNotationAt(int x, int y) {
     setRoleColour(Text7, QPalette::Base, QColor(colour.red, colour.green, colour.blue));
 }
 
-void Form2::Picture1_MouseDown(int x, int y) {
+void PictureWindow::Picture1_MouseDown(int x, int y) {
     if (clickMode) showNotationAt(x, y);
 }
 
-void Form2::Picture1_MouseMove(int x, int y) {
+void PictureWindow::Picture1_MouseMove(int x, int y) {
     if (clickMode || sampling) return;
     showNotationAt(x, y);
     sampling = false;
 }
 
-void Form2::mnuHelp_Click() {
+void PictureWindow::mnuHelp_Click() {
     host_.hostWindow().hide();
     program_.platform.message(helpText, Buttons::Ok, Icon::None, "Options");
     host_.hostWindow().show();
     activateWindow();
 }
 
-void Form2::mnuView3D_Click() {
+void PictureWindow::mnuView3D_Click() {
     host_.viewCurrentPalette();
 }
 
-void Form2::closeEvent(QCloseEvent* event) {
+void PictureWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     setAttribute(Qt::WA_DeleteOnClose);
     host_.companionClosed(Companion::Picture);

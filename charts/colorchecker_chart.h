@@ -18,7 +18,7 @@ class ChartSurface;
 class ColourHost;
 struct Program;
 
-class CChecker : public QWidget {
+class ColorCheckerChart : public QWidget {
     Q_OBJECT
 
   public:
@@ -31,7 +31,7 @@ class CChecker : public QWidget {
     static constexpr int patchSize = 1455;
     static constexpr const char* fileName = "ccnames.csv";
 
-    CChecker(ColourHost& host, Program& program, QWidget* parent = nullptr);
+    ColorCheckerChart(ColourHost& host, Program& program, QWidget* parent = nullptr);
 
     // ---- controls ----------------------------------------------------------
     ChartSurface* surface = nullptr; // the window's client area

@@ -1,7 +1,7 @@
 // The entry paths that are not Enter in a group of boxes: the sliders, the
 // gamma setting, PWD, the illuminant and a click on the swatch.
 #include "colour/colour_model.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/main_window.h"
 #include "mainwindow/swatch.h"
 
 #include <QCheckBox>
@@ -12,49 +12,49 @@
 
 namespace huelinx {
 
-void Form1::VScroll1_Change() {
+void MainWindow::onHueSlider() {
     if (slidersBusy) return;
-    showColour(moveSlider(colour_, Slider::Hue, VScroll1->value(), program_.table));
+    showColour(moveSlider(colour_, Slider::Hue, hueSlider->value(), program_.table));
 }
 
-void Form1::VScroll2_Change() {
+void MainWindow::onValueSlider() {
     if (slidersBusy) return;
-    showColour(moveSlider(colour_, Slider::Value, VScroll2->value(), program_.table));
+    showColour(moveSlider(colour_, Slider::Value, valueSlider->value(), program_.table));
 }
 
-void Form1::VScroll3_Change() {
+void MainWindow::onChromaSlider() {
     if (slidersBusy) return;
-    showColour(moveSlider(colour_, Slider::Chroma, VScroll3->value(), program_.table));
+    showColour(moveSlider(colour_, Slider::Chroma, chromaSlider->value(), program_.table));
 }
 
-void Form1::rgbSlider_Change(int channel) {
+void MainWindow::onRgbSlider(int channel) {
     if (slidersBusy) return;
-    QScrollBar* sliders[3] = {VScroll4, VScroll5, VScroll6};
+    QScrollBar* sliders[3] = {redSlider, greenSlider, blueSlider};
     const auto slider = static_cast<Slider>(static_cast<int>(Slider::Red) + channel);
     showColour(moveSlider(colour_, slider, sliders[channel]->value(), program_.table));
 }
 
-void Form1::Text5_Change() {
+void MainWindow::onGammaTyped() {
     if (slidersBusy) return;
-    showColour(editGamma(colour_, Text5->text().toStdString(), program_.table));
+    showColour(editGamma(colour_, gammaBox->text().toStdString(), program_.table));
 }
 
-void Form1::VScroll8_Change() {
+void MainWindow::onGammaSlider() {
     if (slidersBusy) return;
-    showColour(moveGammaSlider(colour_, VScroll8->value(), program_.table));
+    showColour(moveGammaSlider(colour_, gammaSlider->value(), program_.table));
 }
 
-void Form1::Check1_Click() {
+void MainWindow::onPwdToggled() {
     if (slidersBusy) return;
-    colour_ = setPwd(colour_, Check1->isChecked());
+    colour_ = setPwd(colour_, pwdCheck->isChecked());
 }
 
-void Form1::Option1_Click(int index) {
+void MainWindow::onIlluminant(int index) {
     showColour(selectIlluminant(colour_, static_cast<Illuminant>(index), program_.table));
 }
 
-void Form1::Picture1_MouseDown(int x, int y) {
-    const long colour = Picture1->pixel(x, y);
+void MainWindow::onSwatchClicked(int x, int y) {
+    const long colour = swatch->pixel(x, y);
     if (colour < 0) return;
     const int rgb[3] = {static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
                         static_cast<int>((colour >> 16) & 0xFF)};

@@ -4,8 +4,8 @@
 #include "mainwindow/colour_host.h"
 #include "mainwindow/entry_box.h"
 #include "mainwindow/program.h"
-#include "picture/form2.h"
 #include "picture/picture_surface.h"
+#include "picture/picture_window.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
 
@@ -22,7 +22,7 @@ QString general(long long n) {
 
 } // namespace
 
-bool Form2::chooseGranularity(long& columns, long& rows) {
+bool PictureWindow::chooseGranularity(long& columns, long& rows) {
     Platform& p = program_.platform;
     for (;;) {
         const QString answer = p.inputBox("Granularity (average of pixels n x n)", QString(),
@@ -47,7 +47,7 @@ bool Form2::chooseGranularity(long& columns, long& rows) {
     }
 }
 
-void Form2::makePicturePalette() {
+void PictureWindow::makePicturePalette() {
     Platform& p = program_.platform;
     if (paletteMade) {
         p.message("Palette already made - reload or load new picture");
@@ -77,7 +77,7 @@ void Form2::makePicturePalette() {
     buildPalette(columns, rows);
 }
 
-void Form2::buildPalette(long columns, long rows) {
+void PictureWindow::buildPalette(long columns, long rows) {
     const int n = granularity;
     const long W = columns * n, H = rows * n;
     ColourModel colour = host_.colour();
@@ -114,7 +114,7 @@ void Form2::buildPalette(long columns, long rows) {
     mnuView3D->setVisible(true);
 }
 
-void Form2::outlineBlocks(long columns, long rows) {
+void PictureWindow::outlineBlocks(long columns, long rows) {
     const int n = granularity;
     const int right = Picture1->pictureWidth() - 1, bottom = Picture1->pictureHeight() - 1;
     for (long c = 0; c < columns; ++c)

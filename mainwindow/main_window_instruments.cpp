@@ -4,7 +4,7 @@
 #include "instruments/instrument_protocols.h"
 #include "instruments/reply_parse.h"
 #include "mainwindow/entry_box.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/main_window.h"
 #include "platform/serial_port.h"
 #include "text/number_format.h"
 
@@ -32,23 +32,23 @@ class BusyGuard {
 
 } // namespace
 
-Spectrophotometer& Form1::spectrophotometer() {
+Spectrophotometer& MainWindow::spectrophotometer() {
     if (!spectro_)
         spectro_ = std::make_unique<Spectrophotometer>(
-            program_.platform, [this](const QString& text) { Text3->setPlainText(text); });
+            program_.platform, [this](const QString& text) { messagesBox->setPlainText(text); });
     return *spectro_;
 }
 
-void Form1::Command7_Click() {
+void MainWindow::onCalibrate() {
     if (instrumentBusy_) return;
     BusyGuard guard(instrumentBusy_);
-    spectrophotometer().calibrate(Combo1->currentText(), commPort);
+    spectrophotometer().calibrate(instrumentList->currentText(), commPort);
 }
 
-void Form1::Command8_Click() {
+void MainWindow::onMeasure() {
     if (instrumentBusy_) return;
     BusyGuard guard(instrumentBusy_);
-    program_.instrumentName = Combo1->currentText();
+    program_.instrumentName = instrumentList->currentText();
     const bool import = program_.instrumentName == "Import";
     const MeasureEnd end = import ? importReflectance()
                                   : spectrophotometer().measure(program_.instrumentName, commPort,
@@ -59,11 +59,11 @@ void Form1::Command8_Click() {
     tris(X, Y, Z, program_.reflectance);
     const float xyz[3] = {X, Y, Z};
     for (int i = 0; i < 3; ++i)
-        Text11[i]->setText(QString::fromStdString(formatNumber(xyz[i], "###.00")));
-    xyzEntered();
+        xyzBoxes[i]->setText(QString::fromStdString(formatNumber(xyz[i], "###.00")));
+    convertXyzEntry();
 }
 
-MeasureEnd Form1::importReflectance() {
+MeasureEnd MainWindow::importReflectance() {
     // Cancelling the dialog is not a missing file: nothing happens.
     const QString path = program_.platform.openFileName("*.txt|*.txt");
     if (path.isEmpty()) return MeasureEnd::Ends;
@@ -74,7 +74,7 @@ MeasureEnd Form1::importReflectance() {
     }
     const std::string text = file.readAll().toStdString();
     const ReflectanceFile read = parseReflectanceFile(text, program_.reflectance);
-    if (!text.empty()) Label6->setText(path + " " + QString::fromStdString(read.tag));
+    if (!text.empty()) importedFileName->setText(path + " " + QString::fromStdString(read.tag));
     if (!read.ok) {
         program_.platform.message(importFormatMessage);
         return MeasureEnd::Ends;

@@ -1,4 +1,4 @@
-#include "viewer/form3.h"
+#include "viewer/palette_viewer.h"
 
 #include "mainwindow/colour_host.h"
 #include "mainwindow/program.h"
@@ -49,7 +49,7 @@ QScrollBar* slider(const QString& name, Qt::Orientation o, int min, int max, int
 
 } // namespace
 
-Form3::Form3(ColourHost& host, Program& program, QWidget* parent)
+PaletteViewer::PaletteViewer(ColourHost& host, Program& program, QWidget* parent)
     : QWidget(parent, Qt::Window), host_(host), program_(program) {
     setObjectName("Form3");
     setWindowTitle("Vantorix 3D Munsell Palette Viewer");
@@ -64,7 +64,7 @@ Form3::Form3(ColourHost& host, Program& program, QWidget* parent)
                                 HScroll2->value(), VScroll3->value());
 }
 
-void Form3::buildControls() {
+void PaletteViewer::buildControls() {
     menuBar = new QMenuBar(this);
     QMenu* file = menuBar->addMenu("&File");
     mnuNewPalette = file->addAction("&New Palette", this, [this] { mnuNewPalette_Click(); });
@@ -121,7 +121,7 @@ void Form3::buildControls() {
     }
 }
 
-void Form3::buildLayout() {
+void PaletteViewer::buildLayout() {
     auto* identify = new QGroupBox("ID a Color", this);
     auto* id = new QGridLayout(identify);
     id->addWidget(new QLabel("Left-Click ", identify), 0, 0);
@@ -170,31 +170,31 @@ void Form3::buildLayout() {
     List1->setMinimumWidth(330);
 }
 
-void Form3::Form_Load() {
+void PaletteViewer::start() {
     show();
     program_.platform.processEvents();
     GetData(1);
     Command1_Click();
 }
 
-void Form3::setStatus(const QString& text, int standardColourIndex) {
+void PaletteViewer::setStatus(const QString& text, int standardColourIndex) {
     Text1->setText(text);
     setRoleColour(Text1, QPalette::Base, standardColour(standardColourIndex));
 }
 
-void Form3::Command1_Click() {
+void PaletteViewer::Command1_Click() {
     Timer1->start();
     setRoleColour(Command2, QPalette::Button, green);
     setRoleColour(Command1, QPalette::Button, red);
 }
 
-void Form3::Command2_Click() {
+void PaletteViewer::Command2_Click() {
     Timer1->stop();
     setRoleColour(Command2, QPalette::Button, red);
     setRoleColour(Command1, QPalette::Button, green);
 }
 
-void Form3::Timer1_Timer() {
+void PaletteViewer::Timer1_Timer() {
     Timer1->setInterval(HScroll3->value());
     if (HScroll1->value() < 180)
         HScroll1->setValue(HScroll1->value() + 1);
@@ -202,16 +202,16 @@ void Form3::Timer1_Timer() {
         HScroll1->setValue(-180);
 }
 
-void Form3::mnuNewPalette_Click() {
+void PaletteViewer::mnuNewPalette_Click() {
     program_.platform.message(newPaletteText);
     host_.hostWindow().show();
 }
 
-void Form3::mnuHelp_Click() {
+void PaletteViewer::mnuHelp_Click() {
     program_.platform.message(helpText);
 }
 
-void Form3::Picture1_MouseDown(int button, int px, int py) {
+void PaletteViewer::Picture1_MouseDown(int button, int px, int py) {
     // Only the left and right buttons pick, and only when there are dots.
     if ((button != 1 && button != 2) || pointCount == 0) return;
     const ViewPoint at = Picture1->toUnits(px, py);
@@ -228,7 +228,7 @@ void Form3::Picture1_MouseDown(int button, int px, int py) {
                   QColor(pointRGB[sel][0], pointRGB[sel][1], pointRGB[sel][2]));
 }
 
-void Form3::closeEvent(QCloseEvent* event) {
+void PaletteViewer::closeEvent(QCloseEvent* event) {
     event->accept();
     Timer1->stop();
     Timer2->stop();

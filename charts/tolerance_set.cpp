@@ -1,4 +1,4 @@
-#include "charts/ctol.h"
+#include "charts/tolerance_set.h"
 
 #include "charts/chart_common.h"
 #include "charts/chart_surface.h"
@@ -42,7 +42,7 @@ QLineEdit* box(QWidget* parent, const QString& name, int left, int top) {
 
 } // namespace
 
-CTol::CTol(ColourHost& host, Program& program, QWidget* parent)
+ToleranceSet::ToleranceSet(ColourHost& host, Program& program, QWidget* parent)
     : QWidget(parent, Qt::Window), host_(host), program_(program) {
     setObjectName("CTol");
     setWindowTitle("Munsell Color Tolerance Set");
@@ -66,7 +66,7 @@ CTol::CTol(ColourHost& host, Program& program, QWidget* parent)
     Form_Load();
 }
 
-void CTol::buildPatches() {
+void ToleranceSet::buildPatches() {
     for (int i = 0; i < 7; ++i) {
         const QRect rect(twips(patchLeft[i]), twips(patchTop[i]), twips(patchSize),
                          twips(patchSize));
@@ -94,7 +94,7 @@ void CTol::buildPatches() {
     }
 }
 
-void CTol::buildStandard() {
+void ToleranceSet::buildStandard() {
     Frame2 = new QGroupBox("Standard CIELAB  ", surface);
     Frame2->setObjectName("Frame2");
     Frame2->setGeometry(twips(6000), twips(120), twips(2700), twips(1560));
@@ -105,7 +105,7 @@ void CTol::buildStandard() {
     }
 }
 
-void CTol::buildSteps() {
+void ToleranceSet::buildSteps() {
     Frame1 = new QGroupBox("Tolerance", surface);
     Frame1->setObjectName("Frame1");
     Frame1->setGeometry(twips(6000), twips(1800), twips(2700), twips(1560));
@@ -122,7 +122,7 @@ void CTol::buildSteps() {
     }
 }
 
-void CTol::Form_Load() {
+void ToleranceSet::Form_Load() {
     for (int i = 0; i < 3; ++i)
         Label4[i]->setText(coordinateNames[i]);
     for (int j = 0; j < 6; ++j)
@@ -132,13 +132,13 @@ void CTol::Form_Load() {
     writeStepCaptions();
 }
 
-void CTol::writeStepCaptions() {
+void ToleranceSet::writeStepCaptions() {
     const char* const prefixes[6] = {"L +", "L -", "A +", "A - ", "B +", "B - "};
     for (int j = 0; j < 6; ++j)
         Label2[j]->setText(prefixes[j] + qs(signedText(tolStep[j / 2])));
 }
 
-void CTol::MakeCTol(float L, float a, float b) {
+void ToleranceSet::MakeCTol(float L, float a, float b) {
     // The viewer reloading a saved set converts each of its colours in the
     // main window; the set stays as it was saved.
     if (reloading_) return;
@@ -157,7 +157,7 @@ void CTol::MakeCTol(float L, float a, float b) {
     }
 }
 
-void CTol::makePatch(int i, const std::array<float, 3>& lab) {
+void ToleranceSet::makePatch(int i, const std::array<float, 3>& lab) {
     const ColourSettings s = host_.colour().settings;
     // Below L* -16 there is no colour: it is taken as black.
     float X = 0, Y = 0, Z = 0;
@@ -176,7 +176,7 @@ void CTol::makePatch(int i, const std::array<float, 3>& lab) {
     Shape1[i]->setBorderColor(Check1->isChecked() ? QColor(Qt::black) : fill);
 }
 
-void CTol::rebuildFromBoxes() {
+void ToleranceSet::rebuildFromBoxes() {
     float standard[3];
     for (int i = 0; i < 3; ++i) {
         const auto n = strictNumber(Text2[i]->text().toStdString());
@@ -190,23 +190,23 @@ void CTol::rebuildFromBoxes() {
     MakeCTol(standard[0], standard[1], standard[2]);
 }
 
-void CTol::HScroll1_Change(int index) {
+void ToleranceSet::HScroll1_Change(int index) {
     tolStep[index] = static_cast<float>(HScroll1[index]->value()) / 10.0f;
     writeStepCaptions();
     rebuildFromBoxes();
 }
 
-void CTol::Check1_Click() {
+void ToleranceSet::Check1_Click() {
     rebuildFromBoxes();
 }
 
-void CTol::Command1_Click() {
+void ToleranceSet::Command1_Click() {
     printChart(program_, this);
 }
 
 // Bluer first, the standard last: date, time, patch number, hue, value,
 // chroma, nine zeros, R, G, B, "end".
-std::string CTol::paletteText() const {
+std::string ToleranceSet::paletteText() const {
     const std::string date = program_.platform.dateText().toStdString();
     const std::string time = program_.platform.timeText().toStdString();
     std::string text;
@@ -223,7 +223,7 @@ std::string CTol::paletteText() const {
     return text;
 }
 
-void CTol::Command2_Click() {
+void ToleranceSet::Command2_Click() {
     program_.paletteFile = paletteName;
     const std::string text = paletteText();
     std::ofstream out(paletteName, std::ios::binary | std::ios::trunc);
@@ -240,7 +240,7 @@ void CTol::Command2_Click() {
     reloading_ = false;
 }
 
-void CTol::closeEvent(QCloseEvent* event) {
+void ToleranceSet::closeEvent(QCloseEvent* event) {
     // Closing the set is the same as clearing "Color Tolerence Set".
     event->accept();
     host_.companionClosed(Companion::ToleranceSet);

@@ -1,8 +1,8 @@
-#include "form1_fixture.h"
+#include "main_window_fixture.h"
 
 #include "palette/palette_file.h"
-#include "picture/form2.h"
 #include "picture/picture_surface.h"
+#include "picture/picture_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,13 +13,13 @@
 namespace huelinx::testing {
 namespace {
 
-class Picture : public Form1Test {
+class Picture : public MainWindowTest {
   protected:
     void SetUp() override {
-        Form1Test::SetUp();
+        MainWindowTest::SetUp();
         ASSERT_TRUE(start());
         platform.setAdvancePerRead(0.05);
-        form->Check6->setChecked(true);
+        form->pictureCheck->setChecked(true);
         window = form->pictureWindow();
         ASSERT_NE(window, nullptr);
         platform.clear();
@@ -31,9 +31,10 @@ class Picture : public Form1Test {
         return image;
     }
     QString munsell() const {
-        return text(form->Text12[0]) + " " + text(form->Text12[1]) + "/" + text(form->Text12[2]);
+        return text(form->munsellBoxes[0]) + " " + text(form->munsellBoxes[1]) + "/" +
+               text(form->munsellBoxes[2]);
     }
-    Form2* window = nullptr;
+    PictureWindow* window = nullptr;
 };
 
 TEST_F(Picture, OpensOnTheDefaultPictureAndNamesThePaletteAfterIt) {
@@ -47,19 +48,19 @@ TEST_F(Picture, OpensOnTheDefaultPictureAndNamesThePaletteAfterIt) {
     EXPECT_FALSE(window->mnuView3D->isVisible());
     // "Save to Palette" now asks only for the tag and writes TestImage.csv.
     platform.queueInput("from the picture");
-    form->Command11_Click();
+    form->onSaveToPalette();
     EXPECT_EQ(readPaletteRows(readFile("TestImage.csv").toStdString()).size(), 1u);
     // Unticking hides the window; e&Xit unticks; the close box destroys it.
-    form->Check6->setChecked(false);
+    form->pictureCheck->setChecked(false);
     EXPECT_TRUE(window->isHidden());
-    form->Check6->setChecked(true);
+    form->pictureCheck->setChecked(true);
     window->mnuExit->trigger();
-    EXPECT_FALSE(form->Check6->isChecked());
-    form->Check6->setChecked(true);
+    EXPECT_FALSE(form->pictureCheck->isChecked());
+    form->pictureCheck->setChecked(true);
     window->close();
     QApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(form->Check6->isChecked());
+    EXPECT_FALSE(form->pictureCheck->isChecked());
     EXPECT_EQ(form->pictureWindow(), nullptr);
 }
 
@@ -69,11 +70,12 @@ TEST_F(Picture, SamplingAveragesTheBlockAndRestoresThePicture) {
     window->Picture1->setPicture(image);
     window->setSampleSize(0); // one pixel
     window->Picture1_MouseDown(10, 10);
-    EXPECT_EQ(text(form->Text1[0]) + "," + text(form->Text1[1]) + "," + text(form->Text1[2]),
+    EXPECT_EQ(text(form->rgbBoxes[0]) + "," + text(form->rgbBoxes[1]) + "," +
+                  text(form->rgbBoxes[2]),
               "10,20,30");
-    EXPECT_EQ(window->Text5->text(), "Hue = " + text(form->Text12[0]) +
-                                         "   Value = " + text(form->Text12[1]) +
-                                         "   Chroma = " + text(form->Text12[2]));
+    EXPECT_EQ(window->Text5->text(), "Hue = " + text(form->munsellBoxes[0]) +
+                                         "   Value = " + text(form->munsellBoxes[1]) +
+                                         "   Chroma = " + text(form->munsellBoxes[2]));
     EXPECT_EQ(window->Text6->text(), "Position  X = 10  Y = 10");
     EXPECT_EQ(window->Text7->palette().color(QPalette::Base),
               QColor(program->curRed, program->curGreen, program->curBlue));
@@ -81,10 +83,10 @@ TEST_F(Picture, SamplingAveragesTheBlockAndRestoresThePicture) {
     // Nine pixels with the marked one: (8 x 100 + 10) / 9 = 90 for red.
     window->setSampleSize(1);
     window->Picture1_MouseDown(10, 10);
-    EXPECT_EQ(text(form->Text1[0]), "90");
+    EXPECT_EQ(text(form->rgbBoxes[0]), "90");
     // A block reaching past the corner counts the outside as white.
     window->Picture1_MouseDown(0, 0);
-    EXPECT_EQ(text(form->Text1[0]), QString::number((4 * 100 + 5 * 255 + 4) / 9));
+    EXPECT_EQ(text(form->rgbBoxes[0]), QString::number((4 * 100 + 5 * 255 + 4) / 9));
     EXPECT_EQ(window->Picture1->image(), image);
     EXPECT_FALSE(window->sampling);
 }
@@ -93,10 +95,10 @@ TEST_F(Picture, BlackOrWhiteBlocksFillTheBoxesButConvertNothing) {
     window->Picture1->setPicture(plain(10, 10, QColor(0, 120, 200)));
     const QString before = munsell();
     window->Picture1_MouseDown(5, 5);
-    EXPECT_EQ(text(form->Text1[0]), "0");
+    EXPECT_EQ(text(form->rgbBoxes[0]), "0");
     EXPECT_EQ(munsell(), before);
     EXPECT_TRUE(window->sampling); // stays set, as after any unconverted block
-    EXPECT_TRUE(window->Text5->text().contains(text(form->Text12[0])));
+    EXPECT_TRUE(window->Text5->text().contains(text(form->munsellBoxes[0])));
 }
 
 TEST_F(Picture, ContinuousModeSamplesOnMovesOneAtATime) {

@@ -1,10 +1,10 @@
-#include "form1_fixture.h"
+#include "main_window_fixture.h"
 
-#include "charts/book.h"
-#include "charts/book2.h"
-#include "charts/cchecker.h"
 #include "charts/chart_surface.h"
-#include "charts/ctol.h"
+#include "charts/colorchecker_chart.h"
+#include "charts/hue_page.h"
+#include "charts/tolerance_set.h"
+#include "charts/value_page.h"
 #include "mainwindow/swatch.h"
 
 #include <QCheckBox>
@@ -17,19 +17,19 @@
 namespace huelinx::testing {
 namespace {
 
-class HuePage : public Form1Test {
+class HuePageTest : public MainWindowTest {
   protected:
     void SetUp() override {
-        Form1Test::SetUp();
+        MainWindowTest::SetUp();
         ASSERT_TRUE(start());
-        form->Check2->setChecked(true);
-        page = form->findChild<book*>();
+        form->huePageCheck->setChecked(true);
+        page = form->findChild<HuePage*>();
         ASSERT_NE(page, nullptr);
     }
     void notation(const char* hue, const char* value, const char* chroma) {
-        form->Text12[0]->setText(hue);
-        form->Text12[1]->setText(value);
-        enter(form->Text12[2], chroma);
+        form->munsellBoxes[0]->setText(hue);
+        form->munsellBoxes[1]->setText(value);
+        enter(form->munsellBoxes[2], chroma);
     }
     long centre(int i) const {
         const QPoint p = page->Shape1[i]->rect().center();
@@ -38,17 +38,17 @@ class HuePage : public Form1Test {
     // Every field, slider and flag of the main window that a chart could disturb.
     QStringList mainState() const {
         QStringList all;
-        for (auto* group : {&form->Text12, &form->Text11, &form->Text15, &form->Text1})
+        for (auto* group : {&form->munsellBoxes, &form->xyzBoxes, &form->labBoxes, &form->rgbBoxes})
             for (auto* box : *group)
                 all << box->text();
-        for (auto* box : form->Text18)
+        for (auto* box : form->chromaticityBoxes)
             all << box->text();
-        for (auto* box : form->Text2)
+        for (auto* box : form->cmykBoxes)
             all << box->text();
-        for (auto* s : {form->VScroll1, form->VScroll2, form->VScroll3, form->VScroll4,
-                        form->VScroll5, form->VScroll6})
+        for (auto* s : {form->hueSlider, form->valueSlider, form->chromaSlider, form->redSlider,
+                        form->greenSlider, form->blueSlider})
             all << QString::number(s->value());
-        all << form->Label19->text() << form->Picture1->backColor().name();
+        all << form->outOfRangeLabel->text() << form->swatch->backColor().name();
         all << QString("%1 %2 %3 %4")
                    .arg(program->curRed)
                    .arg(program->curGreen)
@@ -56,32 +56,32 @@ class HuePage : public Form1Test {
                    .arg(program->rgbOutOfRange);
         return all;
     }
-    book* page = nullptr;
+    HuePage* page = nullptr;
 };
 
-TEST_F(HuePage, ChartsLeaveTheMainWindowAlone) {
-    form->Check3->setChecked(true);
-    form->Check4->setChecked(true);
-    form->Check5->setChecked(true);
+TEST_F(HuePageTest, ChartsLeaveTheMainWindowAlone) {
+    form->toleranceSetCheck->setChecked(true);
+    form->valuePageCheck->setChecked(true);
+    form->colorCheckerCheck->setChecked(true);
     notation("5R", "9", "6"); // out of the display's range: the warning line shows
-    ASSERT_EQ(form->Label19->text(), "Out of RGB Range");
+    ASSERT_EQ(form->outOfRangeLabel->text(), "Out of RGB Range");
     const QStringList before = mainState();
     page->fillbook();
     float value = 3;
-    form->findChild<book2*>()->plotvalue(value);
-    form->findChild<CTol*>()->MakeCTol(40, 60, -30);
-    form->findChild<CChecker*>()->fillCC();
+    form->findChild<ValuePage*>()->plotvalue(value);
+    form->findChild<ToleranceSet*>()->MakeCTol(40, 60, -30);
+    form->findChild<ColorCheckerChart*>()->fillCC();
     EXPECT_EQ(mainState(), before);
     // A typed display colour stays as typed with the tolerance set open.
-    form->Text1[0]->setText("200");
-    form->Text1[1]->setText("31");
-    enter(form->Text1[2], "47");
+    form->rgbBoxes[0]->setText("200");
+    form->rgbBoxes[1]->setText("31");
+    enter(form->rgbBoxes[2], "47");
     EXPECT_EQ(program->curRed * 65536 + program->curGreen * 256 + program->curBlue,
               200 * 65536 + 31 * 256 + 47);
     EXPECT_TRUE(messages().empty());
 }
 
-TEST_F(HuePage, PageOf5RFromNeutralToOutOfData) {
+TEST_F(HuePageTest, PageOf5RFromNeutralToOutOfData) {
     notation("5R", "5", "10");
     EXPECT_EQ(page->windowTitle(), "Munsell Book of Color");
     EXPECT_EQ(page->VScroll1->value(), 5);
@@ -119,58 +119,58 @@ TEST_F(HuePage, PageOf5RFromNeutralToOutOfData) {
     EXPECT_EQ(page->surface->image(), hue0);
 }
 
-TEST_F(HuePage, ClickingAPatchSendsItsColour) {
+TEST_F(HuePageTest, ClickingAPatchSendsItsColour) {
     notation("5R", "5", "10");
     const QColor patch = page->Shape1[44]->fillColor();
     QTest::mouseClick(page->surface, Qt::LeftButton, {}, page->Shape1[44]->rect().center());
-    EXPECT_EQ(text(form->Text1[0]), QString::number(patch.red()));
-    EXPECT_EQ(text(form->Text1[2]), QString::number(patch.blue()));
-    EXPECT_NEAR(text(form->Text12[1]).toFloat(), 5.0f, 0.1f); // converted: 5R 5/8 again
-    EXPECT_NEAR(text(form->Text12[2]).toFloat(), 8.0f, 0.3f);
+    EXPECT_EQ(text(form->rgbBoxes[0]), QString::number(patch.red()));
+    EXPECT_EQ(text(form->rgbBoxes[2]), QString::number(patch.blue()));
+    EXPECT_NEAR(text(form->munsellBoxes[1]).toFloat(), 5.0f, 0.1f); // converted: 5R 5/8 again
+    EXPECT_NEAR(text(form->munsellBoxes[2]).toFloat(), 8.0f, 0.3f);
     // The page grey converts; black fills the boxes and converts nothing.
     QTest::mouseClick(page->surface, Qt::LeftButton, {}, page->Shape1[140]->rect().center());
-    EXPECT_EQ(text(form->Text1[1]), "192");
-    EXPECT_LT(text(form->Text12[2]).toFloat(), 0.3f);
-    const QString hue = text(form->Text12[0]);
+    EXPECT_EQ(text(form->rgbBoxes[1]), "192");
+    EXPECT_LT(text(form->munsellBoxes[2]).toFloat(), 0.3f);
+    const QString hue = text(form->munsellBoxes[0]);
     page->Form_MouseDown(page->Shape1[9]->rect().center().x(),
                          page->Shape1[9]->rect().center().y());
-    EXPECT_EQ(text(form->Text1[0]) + text(form->Text1[1]) + text(form->Text1[2]), "000");
-    EXPECT_EQ(text(form->Text12[0]), hue);
+    EXPECT_EQ(text(form->rgbBoxes[0]) + text(form->rgbBoxes[1]) + text(form->rgbBoxes[2]), "000");
+    EXPECT_EQ(text(form->munsellBoxes[0]), hue);
 }
 
-TEST_F(HuePage, HueSliderRewritesTheHueFieldOnly) {
+TEST_F(HuePageTest, HueSliderRewritesTheHueFieldOnly) {
     notation("5R", "5", "10");
-    const QString x = text(form->Text11[0]);
+    const QString x = text(form->xyzBoxes[0]);
     const QImage red = page->surface->image();
     page->VScroll1->setValue(25);
-    EXPECT_EQ(text(form->Text12[0]), "5.00Y");
+    EXPECT_EQ(text(form->munsellBoxes[0]), "5.00Y");
     EXPECT_EQ(page->hueTitle->text(), "5.00Y");
     EXPECT_NE(page->surface->image(), red);
-    EXPECT_EQ(text(form->Text11[0]), x); // no conversion in the main window
-    page->VScroll1->setValue(100);       // 10RP is hue 0 again
-    EXPECT_EQ(text(form->Text12[0]), "10.00RP");
+    EXPECT_EQ(text(form->xyzBoxes[0]), x); // no conversion in the main window
+    page->VScroll1->setValue(100);         // 10RP is hue 0 again
+    EXPECT_EQ(text(form->munsellBoxes[0]), "10.00RP");
     EXPECT_EQ(page->VScroll1->value(), 0);
 }
 
-TEST_F(HuePage, BadHuesPrintingAndTheCheckBox) {
+TEST_F(HuePageTest, BadHuesPrintingAndTheCheckBox) {
     // With the page open a hue without family is reported once, not twice.
     notation("N", "5", "4");
     EXPECT_EQ(messages(), std::vector<QString>{"Format Error"});
     platform.clear();
     // A hue far beyond the circle: the slider at its end, nothing in the data.
-    form->Text12[0]->setText("250R");
+    form->munsellBoxes[0]->setText("250R");
     page->fillbook();
     EXPECT_EQ(page->VScroll1->value(), 100);
     EXPECT_EQ(centre(0), colourValue(QColor(192, 192, 192)));
     page->Command1->click();
     EXPECT_EQ(messages(), std::vector<QString>{"Printer not Found"});
     // Clearing the box hides the page and keeps it; closing it clears the box.
-    form->Check2->setChecked(false);
+    form->huePageCheck->setChecked(false);
     EXPECT_TRUE(page->isHidden());
-    form->Check2->setChecked(true);
-    EXPECT_EQ(form->findChild<book*>(), page);
+    form->huePageCheck->setChecked(true);
+    EXPECT_EQ(form->findChild<HuePage*>(), page);
     page->close();
-    EXPECT_FALSE(form->Check2->isChecked());
+    EXPECT_FALSE(form->huePageCheck->isChecked());
     EXPECT_TRUE(page->isHidden());
 }
 

@@ -1,4 +1,4 @@
-#include "charts/book2.h"
+#include "charts/value_page.h"
 
 #include "charts/chart_common.h"
 #include "charts/chart_surface.h"
@@ -36,14 +36,14 @@ bool displayable(int c) {
 
 } // namespace
 
-int book2::centreX() {
+int ValuePage::centreX() {
     return static_cast<int>(roundHalfEven(clientWidth / 2.0));
 }
-int book2::centreY() {
+int ValuePage::centreY() {
     return static_cast<int>(roundHalfEven(clientHeight / 2.0));
 }
 
-book2::book2(ColourHost& host, Program& program, QWidget* parent)
+ValuePage::ValuePage(ColourHost& host, Program& program, QWidget* parent)
     : QWidget(parent, Qt::Window), host_(host), program_(program) {
     setObjectName("book2");
     setWindowTitle("Munsell Value Page");
@@ -79,7 +79,7 @@ book2::book2(ColourHost& host, Program& program, QWidget* parent)
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 }
 
-void book2::plotvalue(float& v) {
+void ValuePage::plotvalue(float& v) {
     Label1->setText("Value" + qs(formatNumber(v, "   #.##")));
     // A value without a slider position puts the slider at its nearest end.
     const double position = roundHalfEven(v * 100.0f);
@@ -95,7 +95,7 @@ void book2::plotvalue(float& v) {
 
 // One hue's circles from chroma 0 outwards, ended by the hue's name where its
 // data end.
-void book2::drawRay(float hue, float& value, const ColourSettings& s) {
+void ValuePage::drawRay(float hue, float& value, const ColourSettings& s) {
     const int cx = centreX(), cy = centreY();
     const double radius = cx / 40.0 / 15.0;
     const float theta = hue / 15.915494f;
@@ -116,13 +116,13 @@ void book2::drawRay(float hue, float& value, const ColourSettings& s) {
     }
 }
 
-void book2::VScroll1_Change() {
+void ValuePage::VScroll1_Change() {
     if (updating) return;
     host_.showColour(enterMunsell(
         edit(host_.colour(), Box::Value, plainText(VScroll1->value() / 100.0f)), program_.table));
 }
 
-void book2::pause() {
+void ValuePage::pause() {
     Platform& p = program_.platform;
     const double start = p.secondsSinceMidnight();
     QElapsedTimer bound;
@@ -134,7 +134,7 @@ void book2::pause() {
     }
 }
 
-void book2::Form_MouseMove(int x, int y) {
+void ValuePage::Form_MouseMove(int x, int y) {
     pause();
     const long c = surface->pixel(x, y);
     const int R = c & 0xFF, G = (c >> 8) & 0xFF, B = (c >> 16) & 0xFF;
@@ -148,7 +148,7 @@ void book2::Form_MouseMove(int x, int y) {
     Shape1->setFillColor(QColor(R, G, B));
 }
 
-void book2::Form_MouseDown(int x, int y) {
+void ValuePage::Form_MouseDown(int x, int y) {
     const long c = surface->pixel(x, y);
     const int rgb[3] = {static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
                         static_cast<int>((c >> 16) & 0xFF)};
@@ -161,11 +161,11 @@ void book2::Form_MouseDown(int x, int y) {
     if (!shown) Shape1->setFillColor(Qt::black);
 }
 
-void book2::Command1_Click() {
+void ValuePage::Command1_Click() {
     printChart(program_, this);
 }
 
-void book2::closeEvent(QCloseEvent* event) {
+void ValuePage::closeEvent(QCloseEvent* event) {
     // Closing the page is the same as clearing "Display Value Page".
     event->accept();
     host_.companionClosed(Companion::ValuePage);

@@ -1,7 +1,7 @@
-#include "form1_fixture.h"
+#include "main_window_fixture.h"
 
-#include "charts/cchecker.h"
 #include "charts/chart_surface.h"
+#include "charts/colorchecker_chart.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -12,17 +12,17 @@
 namespace huelinx::testing {
 namespace {
 
-class Checker : public Form1Test {
+class Checker : public MainWindowTest {
   protected:
     void SetUp() override {
-        Form1Test::SetUp();
+        MainWindowTest::SetUp();
         ASSERT_TRUE(start());
     }
-    CChecker* open() {
-        form->Check5->setChecked(true);
-        return form->findChild<CChecker*>();
+    ColorCheckerChart* open() {
+        form->colorCheckerCheck->setChecked(true);
+        return form->findChild<ColorCheckerChart*>();
     }
-    static QColor colourAt(const CChecker* w, int i) {
+    static QColor colourAt(const ColorCheckerChart* w, int i) {
         const QPoint p = w->Shape1[i]->rect().center();
         const long c = w->surface->pixel(p.x(), p.y());
         return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
@@ -35,7 +35,7 @@ class Checker : public Form1Test {
 };
 
 TEST_F(Checker, TwentyFourPatchesOnADarkGround) {
-    CChecker* w = open();
+    ColorCheckerChart* w = open();
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(w->windowTitle(), QString("The Macbeth ColorChecker") + QChar(174));
@@ -61,16 +61,16 @@ TEST_F(Checker, TwentyFourPatchesOnADarkGround) {
 }
 
 TEST_F(Checker, GammaRedrawsTheVisibleChartOnly) {
-    CChecker* w = open();
+    ColorCheckerChart* w = open();
     const QColor before = colourAt(w, 18);
-    form->VScroll8->setValue(15);
+    form->gammaSlider->setValue(15);
     const QColor atGamma15 = colourAt(w, 21);
     EXPECT_NE(colourAt(w, 18), before);
-    form->Check5->setChecked(false);
+    form->colorCheckerCheck->setChecked(false);
     EXPECT_TRUE(w->isHidden());
-    form->VScroll8->setValue(30);
+    form->gammaSlider->setValue(30);
     EXPECT_EQ(colourAt(w, 21), atGamma15);
-    form->Check5->setChecked(true); // shown again: drawn with the new gamma
+    form->colorCheckerCheck->setChecked(true); // shown again: drawn with the new gamma
     EXPECT_NE(colourAt(w, 21), atGamma15);
 }
 
@@ -78,7 +78,7 @@ TEST_F(Checker, ShortOrMissingFilesDrawWhatTheyCan) {
     // Leading numbers with units still read; the patches past the file's end
     // keep their colour, and one message names the file.
     write("No,Name,Hue,Value,Chroma\r\n1,a,2.5R,5 units,10cm\r\n2,b,2.5R,5,10\r\n");
-    CChecker* w = open();
+    ColorCheckerChart* w = open();
     EXPECT_EQ(w->patchesDrawn(), 2);
     EXPECT_EQ(colourAt(w, 0), colourAt(w, 1));
     EXPECT_NE(colourAt(w, 0), QColor(128, 128, 128));

@@ -1,7 +1,7 @@
-#include "form1_fixture.h"
+#include "main_window_fixture.h"
 
 #include "charts/chart_surface.h"
-#include "charts/ctol.h"
+#include "charts/tolerance_set.h"
 #include "colour/colorimetry.h"
 #include "colour/hue.h"
 #include "colour/mun2xyz.h"
@@ -14,16 +14,16 @@
 namespace huelinx::testing {
 namespace {
 
-class Tolerance : public Form1Test {
+class Tolerance : public MainWindowTest {
   protected:
     void SetUp() override {
-        Form1Test::SetUp();
+        MainWindowTest::SetUp();
         ASSERT_TRUE(start());
         const char* lab[3] = {"50", "0", "0"};
         for (int i = 0; i < 3; ++i)
-            form->Text15[i]->setText(lab[i]);
-        form->Check3->setChecked(true);
-        set = form->findChild<CTol*>();
+            form->labBoxes[i]->setText(lab[i]);
+        form->toleranceSetCheck->setChecked(true);
+        set = form->findChild<ToleranceSet*>();
         ASSERT_NE(set, nullptr);
     }
     // L*, a*, b* of patch i, back from the Munsell notation the set holds.
@@ -42,7 +42,7 @@ class Tolerance : public Form1Test {
             all << label->text();
         return all;
     }
-    CTol* set = nullptr;
+    ToleranceSet* set = nullptr;
 };
 
 TEST_F(Tolerance, SevenPatchesOneStepApart) {
@@ -65,10 +65,10 @@ TEST_F(Tolerance, SevenPatchesOneStepApart) {
     EXPECT_EQ(set->Shape1[1]->rect(), QRect(144, 56, 73, 73));
     EXPECT_EQ(set->Shape1[6]->rect(), QRect(72, 160, 73, 73));
     // A conversion in the main window rebuilds the set around the new colour.
-    form->Text12[0]->setText("5R");
-    form->Text12[1]->setText("5");
-    enter(form->Text12[2], "10");
-    EXPECT_EQ(set->Text2[1]->text(), text(form->Text15[1]));
+    form->munsellBoxes[0]->setText("5R");
+    form->munsellBoxes[1]->setText("5");
+    enter(form->munsellBoxes[2], "10");
+    EXPECT_EQ(set->Text2[1]->text(), text(form->labBoxes[1]));
     EXPECT_TRUE(messages().empty());
 }
 
