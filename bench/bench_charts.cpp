@@ -54,40 +54,40 @@ void munsellEnterWithChartsOpen(benchmark::State& state) {
     }
 }
 
-void fillbook(benchmark::State& state) {
+void showHuePage(benchmark::State& state) {
     HuePage* page = window().form.findChild<HuePage*>();
     for (auto _ : state)
-        page->fillbook();
+        page->showHuePage();
 }
 
-void plotvalue(benchmark::State& state) {
+void showValuePage(benchmark::State& state) {
     ValuePage* page = window().form.findChild<ValuePage*>();
     for (auto _ : state) {
         float value = 5;
-        page->plotvalue(value);
+        page->showValuePage(value);
     }
 }
 
-void MakeCTol(benchmark::State& state) {
+void buildAround(benchmark::State& state) {
     ToleranceSet* set = window().form.findChild<ToleranceSet*>();
     for (auto _ : state)
-        set->MakeCTol(52.5f, 20.0f, -12.0f);
+        set->buildAround(52.5f, 20.0f, -12.0f);
 }
 
-void fillCC(benchmark::State& state) {
+void drawChart(benchmark::State& state) {
     ColorCheckerChart* chart = window().form.findChild<ColorCheckerChart*>();
     for (auto _ : state)
-        chart->fillCC();
+        chart->drawChart();
 }
 
 BENCHMARK(munsellEnterWithChartsOpen)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
-BENCHMARK(fillbook)->Unit(benchmark::kMicrosecond);
-BENCHMARK(plotvalue)->Unit(benchmark::kMicrosecond);
-BENCHMARK(MakeCTol)->Unit(benchmark::kMicrosecond);
-BENCHMARK(fillCC)->Unit(benchmark::kMicrosecond);
+BENCHMARK(showHuePage)->Unit(benchmark::kMicrosecond);
+BENCHMARK(showValuePage)->Unit(benchmark::kMicrosecond);
+BENCHMARK(buildAround)->Unit(benchmark::kMicrosecond);
+BENCHMARK(drawChart)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -124,7 +124,7 @@ void picturePalette(benchmark::State& state) {
             image.setPixel(x, y, qRgb(30 + x / 5, 40 + y / 6, 90));
     for (auto _ : state) {
         state.PauseTiming();
-        pictures->Picture1->setPicture(image);
+        pictures->picture->setPicture(image);
         pictures->paletteMade = false;
         w.platform.queueInput("bench");
         w.platform.queueInput("10");
@@ -155,8 +155,8 @@ PaletteViewer& viewer() {
     Window& w = window();
     if (!w.form.viewerWindow()) {
         w.form.viewerCheck->setChecked(true);
-        w.form.viewerWindow()->Command2_Click();
-        w.form.viewerWindow()->Timer2->stop();
+        w.form.viewerWindow()->onStop();
+        w.form.viewerWindow()->redrawTimer->stop();
     }
     return *w.form.viewerWindow();
 }
@@ -168,7 +168,7 @@ void viewerLoad(benchmark::State& state) {
     PaletteViewer& v = viewer();
     w.program.paletteFile = "big.csv";
     for (auto _ : state) {
-        v.GetData(2);
+        v.loadPalette(2);
         w.platform.clear();
     }
     state.SetItemsProcessed(state.iterations() * 10000);
@@ -180,7 +180,7 @@ void viewerDraw(benchmark::State& state) {
     Window& w = window();
     PaletteViewer& v = viewer();
     w.program.paletteFile = "big.csv";
-    v.GetData(2);
+    v.loadPalette(2);
     w.platform.clear();
     for (auto _ : state)
         v.drawPalette();

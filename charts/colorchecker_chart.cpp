@@ -50,23 +50,23 @@ ColorCheckerChart::ColorCheckerChart(ColourHost& host, Program& program, QWidget
     for (int i = 0; i < patchCount; ++i) {
         const QRect rect(twips(patchLeft(i)), twips(patchTop(i)), twips(patchSize),
                          twips(patchSize));
-        Shape1[i] = surface->addShape(QString("Shape1_%1").arg(i), ChartShape::Kind::Square, rect);
-        Shape1[i]->setFillColor(QColor(128, 128, 128));
+        patches[i] = surface->addShape(QString("Shape1_%1").arg(i), ChartShape::Kind::Square, rect);
+        patches[i]->setFillColor(QColor(128, 128, 128));
     }
-    Command1 = placeButton(surface, "Command1", "PRINT", 120, 6960, 1212, 252);
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    Label1 = placeLabel(surface, "Label1", "", 5880, 6840, 3135, 375);
-    Label1->setAutoFillBackground(true);
-    Label1->setAlignment(Qt::AlignCenter);
+    printButton = placeButton(surface, "Command1", "PRINT", 120, 6960, 1212, 252);
+    connect(printButton, &QPushButton::clicked, this, [this] { onPrint(); });
+    sourceLabel = placeLabel(surface, "Label1", "", 5880, 6840, 3135, 375);
+    sourceLabel->setAutoFillBackground(true);
+    sourceLabel->setAlignment(Qt::AlignCenter);
 }
 
-void ColorCheckerChart::fillCC() {
+void ColorCheckerChart::drawChart() {
     surface->setBackColor(ground);
-    QPalette palette = Label1->palette();
+    QPalette palette = sourceLabel->palette();
     palette.setColor(QPalette::Window, ground);
     palette.setColor(QPalette::WindowText, Qt::white);
-    Label1->setPalette(palette);
-    Label1->setText("Chart data: McCamy et al., 1976");
+    sourceLabel->setPalette(palette);
+    sourceLabel->setText("Chart data: McCamy et al., 1976");
     setWindowTitle(QString("The Macbeth ColorChecker") + QChar(174));
 
     drawn_ = 0;
@@ -105,11 +105,11 @@ void ColorCheckerChart::paintPatches(const std::string& text) {
         float value = static_cast<float>(leadingNumberLenient(f[3]));
         const float chroma = static_cast<float>(leadingNumberLenient(f[4]));
         const ChartColour c = chartColour(hue, value, chroma, program_.table, s);
-        Shape1[drawn_++]->setFillColor(QColor(c.R, c.G, c.B));
+        patches[drawn_++]->setFillColor(QColor(c.R, c.G, c.B));
     }
 }
 
-void ColorCheckerChart::Command1_Click() {
+void ColorCheckerChart::onPrint() {
     printChart(program_, this);
 }
 

@@ -35,17 +35,17 @@ class ColorCheckerChart : public QWidget {
 
     // ---- controls ----------------------------------------------------------
     ChartSurface* surface = nullptr; // the window's client area
-    std::array<ChartShape*, patchCount> Shape1{};
-    QPushButton* Command1 = nullptr; // "PRINT"
-    QLabel* Label1 = nullptr;        // where the chart data come from
+    std::array<ChartShape*, patchCount> patches{};
+    QPushButton* printButton = nullptr; // "PRINT"
+    QLabel* sourceLabel = nullptr;      // where the chart data come from
 
     // ---- procedures and handlers --------------------------------------------
     // Paints the patches from "ccnames.csv" (the working directory first, then
     // the data folders). Records the file lacks leave their patches as they
     // were, and one message names the file.
-    void fillCC();
-    void Command1_Click();
-    // Patches painted by the last fillCC.
+    void drawChart();
+    void onPrint();
+    // Patches painted by the last drawChart.
     int patchesDrawn() const { return drawn_; }
 
   protected:

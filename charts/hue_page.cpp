@@ -33,20 +33,20 @@ HuePage::HuePage(ColourHost& host, Program& program, QWidget* parent)
     setFont(small);
     surface =
         new ChartSurface("surface", QSize(twips(clientWidth), twips(clientHeight)), pageGrey, this);
-    surface->onMouseDown = [this](int x, int y) { Form_MouseDown(x, y); };
+    surface->onMouseDown = [this](int x, int y) { onMouseDown(x, y); };
     setFixedSize(surface->size());
     buildPatches();
     buildLabels();
 
-    VScroll1 = new QScrollBar(Qt::Vertical, surface);
-    VScroll1->setObjectName("VScroll1");
-    VScroll1->setGeometry(twips(480), twips(1560), twips(255), twips(4455));
-    VScroll1->setRange(0, 100);
-    VScroll1->setPageStep(10);
-    connect(VScroll1, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
+    hueSlider = new QScrollBar(Qt::Vertical, surface);
+    hueSlider->setObjectName("VScroll1");
+    hueSlider->setGeometry(twips(480), twips(1560), twips(255), twips(4455));
+    hueSlider->setRange(0, 100);
+    hueSlider->setPageStep(10);
+    connect(hueSlider, &QScrollBar::valueChanged, this, [this] { onHueSlider(); });
 
-    Command1 = placeButton(surface, "Command1", "PRINT", 120, 6840, 810, 375);
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    printButton = placeButton(surface, "Command1", "PRINT", 120, 6840, 810, 375);
+    connect(printButton, &QPushButton::clicked, this, [this] { onPrint(); });
 }
 
 void HuePage::buildPatches() {
@@ -55,17 +55,17 @@ void HuePage::buildPatches() {
             const int i = 10 * m + r;
             const QRect rect(twips(patchLeft(m)), twips(patchTop(r)), twips(patchSize),
                              twips(patchSize));
-            Shape1[i] =
+            patches[i] =
                 surface->addShape(QString("Shape1_%1").arg(i), ChartShape::Kind::Square, rect);
-            Shape1[i]->setFillColor(pageGrey);
+            patches[i]->setFillColor(pageGrey);
         }
 }
 
 void HuePage::buildLabels() {
     placeLabel(surface, "valueCaption", "Value", 780, 0);
     for (int r = 0; r < 10; ++r)
-        Label1[r] = placeLabel(surface, QString("Label1_%1").arg(r), QString::number(9 - r), 960,
-                               patchTop(r) + 195);
+        valueLabels[r] = placeLabel(surface, QString("Label1_%1").arg(r), QString::number(9 - r),
+                                    960, patchTop(r) + 195);
     for (int m = 0; m < 15; ++m)
         chromaLabels[m] =
             placeLabel(surface, QString("chromaLabel_%1").arg(m),
@@ -80,7 +80,7 @@ void HuePage::buildLabels() {
                "Colors with a dotted border cannot be displayed correctly on a CRT", 4680, 7560);
 }
 
-void HuePage::fillbook(bool reportFormatError) {
+void HuePage::showHuePage(bool reportFormatError) {
     show();
     std::string hueText = host_.colour()[Box::Hue];
     bool formatError = false;
@@ -90,10 +90,10 @@ void HuePage::fillbook(bool reportFormatError) {
 
     // A hue beyond the slider's range puts it at its nearest end.
     updating = true;
-    VScroll1->setValue(static_cast<int>(std::clamp(roundHalfEven(h), 0.0, 100.0)));
+    hueSlider->setValue(static_cast<int>(std::clamp(roundHalfEven(h), 0.0, 100.0)));
     updating = false;
     hueTitle->setText(QString::fromStdString(host_.colour()[Box::Hue]));
-    Shape1[9]->setFillColor(Qt::black);
+    patches[9]->setFillColor(Qt::black);
     drawPatches(h);
 }
 
@@ -108,20 +108,20 @@ void HuePage::drawPatches(float hue) {
                 chartColour(hue, value, static_cast<float>(c), program_.table, s);
             const bool inData = colour.X >= 0.02f && colour.Y >= 0.02f;
             const bool clipped = colour.X > 0.02f && colour.Y > 0.02f && colour.outOfRange;
-            ChartShape* patch = Shape1[5 * c + 9 - v];
+            ChartShape* patch = patches[5 * c + 9 - v];
             patch->setBorderStyle(clipped ? BorderStyle::Dot : BorderStyle::Solid);
             patch->setFillColor(inData ? QColor(colour.R, colour.G, colour.B) : pageGrey);
         }
 }
 
-void HuePage::VScroll1_Change() {
+void HuePage::onHueSlider() {
     if (updating) return;
     host_.showColour(
-        edit(host_.colour(), Box::Hue, hconvert(static_cast<float>(VScroll1->value()))));
-    fillbook();
+        edit(host_.colour(), Box::Hue, hconvert(static_cast<float>(hueSlider->value()))));
+    showHuePage();
 }
 
-void HuePage::Form_MouseDown(int x, int y) {
+void HuePage::onMouseDown(int x, int y) {
     const long c = surface->pixel(x, y);
     if (c < 0) return;
     const int rgb[3] = {static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
@@ -136,7 +136,7 @@ void HuePage::Form_MouseDown(int x, int y) {
     host_.showColour(std::move(colour));
 }
 
-void HuePage::Command1_Click() {
+void HuePage::onPrint() {
     printChart(program_, this);
 }
 

@@ -36,12 +36,12 @@ class HuePage : public QWidget {
 
     // ---- controls ----------------------------------------------------------
     ChartSurface* surface = nullptr; // the window's client area
-    std::array<ChartShape*, 150> Shape1{};
-    std::array<QLabel*, 10> Label1{};       // value labels "9" .. "0"
+    std::array<ChartShape*, 150> patches{};
+    std::array<QLabel*, 10> valueLabels{};  // value labels "9" .. "0"
     std::array<QLabel*, 15> chromaLabels{}; // "N", "2" .. "28"
-    QLabel* hueTitle = nullptr;             // element 23 of Label1: the hue text
-    QScrollBar* VScroll1 = nullptr;         // hue 0 (top) .. 100
-    QPushButton* Command1 = nullptr;        // "PRINT"
+    QLabel* hueTitle = nullptr;             // element 23 of valueLabels: the hue text
+    QScrollBar* hueSlider = nullptr;        // hue 0 (top) .. 100
+    QPushButton* printButton = nullptr;     // "PRINT"
 
     // Set while the page moves its own slider.
     bool updating = false;
@@ -50,10 +50,10 @@ class HuePage : public QWidget {
     // Shows the window and draws the page of the main window's hue. A hue text
     // without a family says "Format Error" unless `reportFormatError` is false
     // (the main window's conversion, which runs right after, says it itself).
-    void fillbook(bool reportFormatError = true);
-    void VScroll1_Change();
-    void Form_MouseDown(int x, int y);
-    void Command1_Click();
+    void showHuePage(bool reportFormatError = true);
+    void onHueSlider();
+    void onMouseDown(int x, int y);
+    void onPrint();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -55,24 +55,24 @@ ToleranceSet::ToleranceSet(ColourHost& host, Program& program, QWidget* parent)
     buildPatches();
     buildStandard();
     buildSteps();
-    Check1 = new QCheckBox("Black Lines", surface);
-    Check1->setObjectName("Check1");
-    Check1->setGeometry(twips(6000), twips(3480), twips(2700), twips(300));
-    connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
-    Command1 = placeButton(surface, "Command1", "Print", 6000, 3960, 1200, 375);
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    Command2 = placeButton(surface, "Command2", "Save Palette", 7380, 3960, 1320, 375);
-    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
-    Form_Load();
+    blackLinesCheck = new QCheckBox("Black Lines", surface);
+    blackLinesCheck->setObjectName("Check1");
+    blackLinesCheck->setGeometry(twips(6000), twips(3480), twips(2700), twips(300));
+    connect(blackLinesCheck, &QCheckBox::toggled, this, [this] { onBlackLines(); });
+    printButton = placeButton(surface, "Command1", "Print", 6000, 3960, 1200, 375);
+    connect(printButton, &QPushButton::clicked, this, [this] { onPrint(); });
+    savePaletteButton = placeButton(surface, "Command2", "Save Palette", 7380, 3960, 1320, 375);
+    connect(savePaletteButton, &QPushButton::clicked, this, [this] { onSavePalette(); });
+    start();
 }
 
 void ToleranceSet::buildPatches() {
     for (int i = 0; i < 7; ++i) {
         const QRect rect(twips(patchLeft[i]), twips(patchTop[i]), twips(patchSize),
                          twips(patchSize));
-        Shape1[i] = surface->addShape(QString("Shape1_%1").arg(i), ChartShape::Kind::Square, rect);
-        Shape1[i]->setFillColor(ground);
-        Shape1[i]->setBorderColor(ground);
+        patches[i] = surface->addShape(QString("Shape1_%1").arg(i), ChartShape::Kind::Square, rect);
+        patches[i]->setFillColor(ground);
+        patches[i]->setBorderColor(ground);
     }
     // Each variant's name and step beside its patch, outside the rosette.
     struct Place {
@@ -84,74 +84,76 @@ void ToleranceSet::buildPatches() {
     for (int j = 0; j < 6; ++j) {
         const Place& p = places[j];
         const int width = p.alignRight ? 1020 : 1500;
-        Label3[j] = placeLabel(surface, QString("Label3_%1").arg(j), "", p.left, p.top, width, 240);
-        Label2[j] =
+        directionLabels[j] =
+            placeLabel(surface, QString("Label3_%1").arg(j), "", p.left, p.top, width, 240);
+        stepCaptions[j] =
             placeLabel(surface, QString("Label2_%1").arg(j), "", p.left, p.top + 240, width, 240);
         if (p.alignRight) {
-            Label3[j]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            Label2[j]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            directionLabels[j]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            stepCaptions[j]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         }
     }
 }
 
 void ToleranceSet::buildStandard() {
-    Frame2 = new QGroupBox("Standard CIELAB  ", surface);
-    Frame2->setObjectName("Frame2");
-    Frame2->setGeometry(twips(6000), twips(120), twips(2700), twips(1560));
+    standardFrame = new QGroupBox("Standard CIELAB  ", surface);
+    standardFrame->setObjectName("Frame2");
+    standardFrame->setGeometry(twips(6000), twips(120), twips(2700), twips(1560));
     for (int i = 0; i < 3; ++i) {
-        Label4[i] =
-            placeLabel(Frame2, QString("Label4_%1").arg(i), "", 150, 375 + 390 * i, 420, 285);
-        Text2[i] = box(Frame2, QString("Text2_%1").arg(i), 600, 330 + 390 * i);
+        standardLabels[i] = placeLabel(standardFrame, QString("Label4_%1").arg(i), "", 150,
+                                       375 + 390 * i, 420, 285);
+        standardBoxes[i] = box(standardFrame, QString("Text2_%1").arg(i), 600, 330 + 390 * i);
     }
 }
 
 void ToleranceSet::buildSteps() {
-    Frame1 = new QGroupBox("Tolerance", surface);
-    Frame1->setObjectName("Frame1");
-    Frame1->setGeometry(twips(6000), twips(1800), twips(2700), twips(1560));
+    toleranceFrame = new QGroupBox("Tolerance", surface);
+    toleranceFrame->setObjectName("Frame1");
+    toleranceFrame->setGeometry(twips(6000), twips(1800), twips(2700), twips(1560));
     for (int i = 0; i < 3; ++i) {
-        placeLabel(Frame1, QString("stepName_%1").arg(i), coordinateNames[i], 150, 390 + 390 * i);
-        HScroll1[i] = new QScrollBar(Qt::Horizontal, Frame1);
-        HScroll1[i]->setObjectName(QString("HScroll1_%1").arg(i));
-        HScroll1[i]->setGeometry(twips(600), twips(390 + 390 * i), twips(1950), twips(255));
-        HScroll1[i]->setRange(10, 200);
-        HScroll1[i]->setSingleStep(10);
-        HScroll1[i]->setPageStep(50);
-        HScroll1[i]->setValue(50);
-        connect(HScroll1[i], &QScrollBar::valueChanged, this, [this, i] { HScroll1_Change(i); });
+        placeLabel(toleranceFrame, QString("stepName_%1").arg(i), coordinateNames[i], 150,
+                   390 + 390 * i);
+        stepSliders[i] = new QScrollBar(Qt::Horizontal, toleranceFrame);
+        stepSliders[i]->setObjectName(QString("HScroll1_%1").arg(i));
+        stepSliders[i]->setGeometry(twips(600), twips(390 + 390 * i), twips(1950), twips(255));
+        stepSliders[i]->setRange(10, 200);
+        stepSliders[i]->setSingleStep(10);
+        stepSliders[i]->setPageStep(50);
+        stepSliders[i]->setValue(50);
+        connect(stepSliders[i], &QScrollBar::valueChanged, this, [this, i] { onStepSlider(i); });
     }
 }
 
-void ToleranceSet::Form_Load() {
+void ToleranceSet::start() {
     for (int i = 0; i < 3; ++i)
-        Label4[i]->setText(coordinateNames[i]);
+        standardLabels[i]->setText(coordinateNames[i]);
     for (int j = 0; j < 6; ++j)
-        Label3[j]->setText(variantNames[j]);
+        directionLabels[j]->setText(variantNames[j]);
     for (int i = 0; i < 3; ++i)
-        tolStep[i] = static_cast<float>(HScroll1[i]->value()) / 10.0f;
+        stepSizes[i] = static_cast<float>(stepSliders[i]->value()) / 10.0f;
     writeStepCaptions();
 }
 
 void ToleranceSet::writeStepCaptions() {
     const char* const prefixes[6] = {"L +", "L -", "A +", "A - ", "B +", "B - "};
     for (int j = 0; j < 6; ++j)
-        Label2[j]->setText(prefixes[j] + qs(signedText(tolStep[j / 2])));
+        stepCaptions[j]->setText(prefixes[j] + qs(signedText(stepSizes[j / 2])));
 }
 
-void ToleranceSet::MakeCTol(float L, float a, float b) {
+void ToleranceSet::buildAround(float L, float a, float b) {
     // The viewer reloading a saved set converts each of its colours in the
     // main window; the set stays as it was saved.
     if (reloading_) return;
     const float standard[3] = {L, a, b};
     for (int i = 0; i < 3; ++i)
-        Text2[i]->setText(qs(formatNumber(standard[i], "###.00")));
+        standardBoxes[i]->setText(qs(formatNumber(standard[i], "###.00")));
     // Patch 2k + 1 lies a step above the standard in coordinate k, patch
     // 2k + 2 a step below; patch 0 is the standard itself, built last.
     for (int i : {1, 2, 3, 4, 5, 6, 0}) {
         std::array<float, 3> lab{L, a, b};
         if (i > 0) {
             const int k = (i - 1) / 2;
-            lab[k] = i % 2 == 1 ? lab[k] + tolStep[k] : lab[k] - tolStep[k];
+            lab[k] = i % 2 == 1 ? lab[k] + stepSizes[k] : lab[k] - stepSizes[k];
         }
         makePatch(i, lab);
     }
@@ -164,43 +166,43 @@ void ToleranceSet::makePatch(int i, const std::array<float, 3>& lab) {
     if (!labxyz(X, Y, Z, lab[0], lab[1], lab[2])) X = Y = Z = 0;
     float H = 0, V = 0, C = 0;
     xyz2mun(H, V, C, X, Y, Z, program_.table, s);
-    tolNotation[0][i] = hconvert(H);
-    tolNotation[1][i] = signedText(V);
-    tolNotation[2][i] = signedText(C);
+    patchNotations[0][i] = hconvert(H);
+    patchNotations[1][i] = signedText(V);
+    patchNotations[2][i] = signedText(C);
     std::int16_t rgb[3] = {0, 0, 0};
     xyzrgb(rgb[0], rgb[1], rgb[2], X, Y, Z, s);
     for (int k = 0; k < 3; ++k)
-        tolRGB[k][i] = rgb[k];
+        patchRgb[k][i] = rgb[k];
     const QColor fill(rgb[0], rgb[1], rgb[2]);
-    Shape1[i]->setFillColor(fill);
-    Shape1[i]->setBorderColor(Check1->isChecked() ? QColor(Qt::black) : fill);
+    patches[i]->setFillColor(fill);
+    patches[i]->setBorderColor(blackLinesCheck->isChecked() ? QColor(Qt::black) : fill);
 }
 
 void ToleranceSet::rebuildFromBoxes() {
     float standard[3];
     for (int i = 0; i < 3; ++i) {
-        const auto n = strictNumber(Text2[i]->text().toStdString());
+        const auto n = strictNumber(standardBoxes[i]->text().toStdString());
         if (!n) {
             program_.platform.message(QString("%1 needs a number; it holds \"%2\".")
-                                          .arg(coordinateNames[i], Text2[i]->text()));
+                                          .arg(coordinateNames[i], standardBoxes[i]->text()));
             return;
         }
         standard[i] = static_cast<float>(*n);
     }
-    MakeCTol(standard[0], standard[1], standard[2]);
+    buildAround(standard[0], standard[1], standard[2]);
 }
 
-void ToleranceSet::HScroll1_Change(int index) {
-    tolStep[index] = static_cast<float>(HScroll1[index]->value()) / 10.0f;
+void ToleranceSet::onStepSlider(int index) {
+    stepSizes[index] = static_cast<float>(stepSliders[index]->value()) / 10.0f;
     writeStepCaptions();
     rebuildFromBoxes();
 }
 
-void ToleranceSet::Check1_Click() {
+void ToleranceSet::onBlackLines() {
     rebuildFromBoxes();
 }
 
-void ToleranceSet::Command1_Click() {
+void ToleranceSet::onPrint() {
     printChart(program_, this);
 }
 
@@ -213,17 +215,17 @@ std::string ToleranceSet::paletteText() const {
     for (int i = 6; i >= 0; --i) {
         std::string line = date + "," + time + "," + signedText(i);
         for (int k = 0; k < 3; ++k)
-            line += "," + tolNotation[k][i];
+            line += "," + patchNotations[k][i];
         for (int z = 0; z < 9; ++z)
             line += ",0";
         for (int k = 0; k < 3; ++k)
-            line += "," + printText(static_cast<int>(tolRGB[k][i]));
+            line += "," + printText(static_cast<int>(patchRgb[k][i]));
         text += line + ",end\r\n";
     }
     return text;
 }
 
-void ToleranceSet::Command2_Click() {
+void ToleranceSet::onSavePalette() {
     program_.paletteFile = paletteName;
     const std::string text = paletteText();
     std::ofstream out(paletteName, std::ios::binary | std::ios::trunc);

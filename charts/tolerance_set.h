@@ -39,34 +39,34 @@ class ToleranceSet : public QWidget {
     ToleranceSet(ColourHost& host, Program& program, QWidget* parent = nullptr);
 
     // ---- controls ----------------------------------------------------------
-    ChartSurface* surface = nullptr;   // the window's client area
-    QGroupBox* Frame2 = nullptr;       // "Standard CIELAB  "
-    std::array<QLineEdit*, 3> Text2{}; // the standard's L*, a*, b*
-    std::array<QLabel*, 3> Label4{};
-    QGroupBox* Frame1 = nullptr;           // "Tolerance"
-    std::array<QScrollBar*, 3> HScroll1{}; // steps of L*, a*, b* times 10
-    std::array<QLabel*, 6> Label2{};       // step captions
-    std::array<QLabel*, 6> Label3{};       // "Lighter" .. "Bluer"
-    std::array<ChartShape*, 7> Shape1{};
-    QCheckBox* Check1 = nullptr;     // "Black Lines"
-    QPushButton* Command1 = nullptr; // "Print"
-    QPushButton* Command2 = nullptr; // "Save Palette"
+    ChartSurface* surface = nullptr;           // the window's client area
+    QGroupBox* standardFrame = nullptr;        // "Standard CIELAB  "
+    std::array<QLineEdit*, 3> standardBoxes{}; // the standard's L*, a*, b*
+    std::array<QLabel*, 3> standardLabels{};
+    QGroupBox* toleranceFrame = nullptr;      // "Tolerance"
+    std::array<QScrollBar*, 3> stepSliders{}; // steps of L*, a*, b* times 10
+    std::array<QLabel*, 6> stepCaptions{};    // step captions
+    std::array<QLabel*, 6> directionLabels{}; // "Lighter" .. "Bluer"
+    std::array<ChartShape*, 7> patches{};
+    QCheckBox* blackLinesCheck = nullptr;     // "Black Lines"
+    QPushButton* printButton = nullptr;       // "Print"
+    QPushButton* savePaletteButton = nullptr; // "Save Palette"
 
     // ---- the set -----------------------------------------------------------
-    std::array<float, 3> tolStep{5.0f, 5.0f, 5.0f};
+    std::array<float, 3> stepSizes{5.0f, 5.0f, 5.0f};
     // For patch i: hue text, value and chroma (each with a leading blank).
-    std::array<std::array<std::string, 7>, 3> tolNotation;
-    std::array<std::array<std::int16_t, 7>, 3> tolRGB{};
+    std::array<std::array<std::string, 7>, 3> patchNotations;
+    std::array<std::array<std::int16_t, 7>, 3> patchRgb{};
 
     // ---- procedures and handlers --------------------------------------------
-    void Form_Load();
+    void start();
     // Builds the set around the standard L*, a*, b*.
-    void MakeCTol(float L, float a, float b);
-    void HScroll1_Change(int index);
-    void Check1_Click();
-    void Command1_Click();
+    void buildAround(float L, float a, float b);
+    void onStepSlider(int index);
+    void onBlackLines();
+    void onPrint();
     // Writes the set to "Cpalette.csv" (replacing it) and has the viewer load it.
-    void Command2_Click();
+    void onSavePalette();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -76,7 +76,7 @@ class ToleranceSet : public QWidget {
     void buildSteps();
     void buildPatches();
     void writeStepCaptions();
-    // MakeCTol on the standard typed in the Text2 boxes; a box without a
+    // buildAround on the standard typed in the standardBoxes boxes; a box without a
     // number is named in a message and the set stays as it was.
     void rebuildFromBoxes();
     void makePatch(int i, const std::array<float, 3>& lab);

@@ -53,39 +53,41 @@ ValuePage::ValuePage(ColourHost& host, Program& program, QWidget* parent)
     surface =
         new ChartSurface("surface", QSize(twips(clientWidth), twips(clientHeight)), pageGrey, this);
     surface->setDrawingFont(small);
-    surface->onMouseDown = [this](int x, int y) { Form_MouseDown(x, y); };
-    surface->onMouseMove = [this](int x, int y) { Form_MouseMove(x, y); };
+    surface->onMouseDown = [this](int x, int y) { onMouseDown(x, y); };
+    surface->onMouseMove = [this](int x, int y) { onMouseMove(x, y); };
     setFixedSize(surface->size());
 
-    Label1 = placeLabel(surface, "Label1", "", 0, 5400, 1800, 255);
-    VScroll1 = new QScrollBar(Qt::Vertical, surface);
-    VScroll1->setObjectName("VScroll1");
-    VScroll1->setGeometry(twips(720), twips(5760), twips(255), twips(2415));
-    VScroll1->setRange(100, 950);
-    VScroll1->setInvertedAppearance(true); // the highest value at the top
-    VScroll1->setInvertedControls(true);
-    VScroll1->setSingleStep(10);
-    VScroll1->setPageStep(100);
-    VScroll1->setValue(100);
-    connect(VScroll1, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
-    Label2 = placeLabel(surface, "Label2", "10 9   8  7  6  5  4  3  2  1", 1005, 5730, 255, 2475);
-    Label2->setWordWrap(true);
+    valueTitle = placeLabel(surface, "Label1", "", 0, 5400, 1800, 255);
+    valueSlider = new QScrollBar(Qt::Vertical, surface);
+    valueSlider->setObjectName("VScroll1");
+    valueSlider->setGeometry(twips(720), twips(5760), twips(255), twips(2415));
+    valueSlider->setRange(100, 950);
+    valueSlider->setInvertedAppearance(true); // the highest value at the top
+    valueSlider->setInvertedControls(true);
+    valueSlider->setSingleStep(10);
+    valueSlider->setPageStep(100);
+    valueSlider->setValue(100);
+    connect(valueSlider, &QScrollBar::valueChanged, this, [this] { onValueSlider(); });
+    sliderScale =
+        placeLabel(surface, "Label2", "10 9   8  7  6  5  4  3  2  1", 1005, 5730, 255, 2475);
+    sliderScale->setWordWrap(true);
 
-    Shape1 = surface->addShape("Shape1", ChartShape::Kind::Circle,
-                               QRect(twips(1200), twips(6600), twips(855), twips(975)));
-    Shape1->setFillColor(Qt::black);
-    Label3 = placeLabel(surface, "Label3", "", 1200, 7800, 3600, 255);
-    Command1 = placeButton(surface, "Command1", "PRINT", 120, 120, 975, 375);
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    readOutSwatch = surface->addShape("Shape1", ChartShape::Kind::Circle,
+                                      QRect(twips(1200), twips(6600), twips(855), twips(975)));
+    readOutSwatch->setFillColor(Qt::black);
+    readOut = placeLabel(surface, "Label3", "", 1200, 7800, 3600, 255);
+    printButton = placeButton(surface, "Command1", "PRINT", 120, 120, 975, 375);
+    connect(printButton, &QPushButton::clicked, this, [this] { onPrint(); });
 }
 
-void ValuePage::plotvalue(float& v) {
-    Label1->setText("Value" + qs(formatNumber(v, "   #.##")));
+void ValuePage::showValuePage(float& v) {
+    valueTitle->setText("Value" + qs(formatNumber(v, "   #.##")));
     // A value without a slider position puts the slider at its nearest end.
     const double position = roundHalfEven(v * 100.0f);
     updating = true;
-    VScroll1->setValue(std::isnan(position) ? VScroll1->minimum()
-                                            : static_cast<int>(std::clamp(position, 100.0, 950.0)));
+    valueSlider->setValue(std::isnan(position)
+                              ? valueSlider->minimum()
+                              : static_cast<int>(std::clamp(position, 100.0, 950.0)));
     updating = false;
     surface->clear();
     const ColourSettings s = host_.colour().settings;
@@ -116,10 +118,11 @@ void ValuePage::drawRay(float hue, float& value, const ColourSettings& s) {
     }
 }
 
-void ValuePage::VScroll1_Change() {
+void ValuePage::onValueSlider() {
     if (updating) return;
-    host_.showColour(enterMunsell(
-        edit(host_.colour(), Box::Value, plainText(VScroll1->value() / 100.0f)), program_.table));
+    host_.showColour(
+        enterMunsell(edit(host_.colour(), Box::Value, plainText(valueSlider->value() / 100.0f)),
+                     program_.table));
 }
 
 void ValuePage::pause() {
@@ -134,21 +137,21 @@ void ValuePage::pause() {
     }
 }
 
-void ValuePage::Form_MouseMove(int x, int y) {
+void ValuePage::onMouseMove(int x, int y) {
     pause();
     const long c = surface->pixel(x, y);
     const int R = c & 0xFF, G = (c >> 8) & 0xFF, B = (c >> 16) & 0xFF;
     if (!(displayable(R) && displayable(G) && displayable(B))) {
-        Shape1->setFillColor(Qt::black);
-        Label3->setText("Out of RGB Gamut");
+        readOutSwatch->setFillColor(Qt::black);
+        readOut->setText("Out of RGB Gamut");
         return;
     }
     if (R == 192 && G == 192 && B == 192) return; // the background
-    Label3->setText(qs("R=" + signedText(R) + "  G=" + signedText(G) + "  B=" + signedText(B)));
-    Shape1->setFillColor(QColor(R, G, B));
+    readOut->setText(qs("R=" + signedText(R) + "  G=" + signedText(G) + "  B=" + signedText(B)));
+    readOutSwatch->setFillColor(QColor(R, G, B));
 }
 
-void ValuePage::Form_MouseDown(int x, int y) {
+void ValuePage::onMouseDown(int x, int y) {
     const long c = surface->pixel(x, y);
     const int rgb[3] = {static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
                         static_cast<int>((c >> 16) & 0xFF)};
@@ -158,10 +161,10 @@ void ValuePage::Form_MouseDown(int x, int y) {
     const bool shown = std::all_of(rgb, rgb + 3, displayable);
     if (shown) colour = enterRgb(std::move(colour), program_.table);
     host_.showColour(std::move(colour));
-    if (!shown) Shape1->setFillColor(Qt::black);
+    if (!shown) readOutSwatch->setFillColor(Qt::black);
 }
 
-void ValuePage::Command1_Click() {
+void ValuePage::onPrint() {
     printChart(program_, this);
 }
 

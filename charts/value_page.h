@@ -31,13 +31,13 @@ class ValuePage : public QWidget {
     ValuePage(ColourHost& host, Program& program, QWidget* parent = nullptr);
 
     // ---- controls ----------------------------------------------------------
-    ChartSurface* surface = nullptr; // the window's client area
-    QLabel* Label1 = nullptr;        // "Value   5."
-    QScrollBar* VScroll1 = nullptr;  // 950 (value 9.5) at the top .. 100 at the bottom
-    QLabel* Label2 = nullptr;        // the slider's scale
-    ChartShape* Shape1 = nullptr;    // swatch of the colour under the mouse
-    QLabel* Label3 = nullptr;        // read-out
-    QPushButton* Command1 = nullptr; // "PRINT"
+    ChartSurface* surface = nullptr;     // the window's client area
+    QLabel* valueTitle = nullptr;        // "Value   5."
+    QScrollBar* valueSlider = nullptr;   // 950 (value 9.5) at the top .. 100 at the bottom
+    QLabel* sliderScale = nullptr;       // the slider's scale
+    ChartShape* readOutSwatch = nullptr; // swatch of the colour under the mouse
+    QLabel* readOut = nullptr;           // read-out
+    QPushButton* printButton = nullptr;  // "PRINT"
 
     // Set while the page moves its own slider.
     bool updating = false;
@@ -46,11 +46,11 @@ class ValuePage : public QWidget {
     // Draws the chart of Munsell value v. A value above 9.5 is drawn as 9.5,
     // and lowered to 9.5 in the caller's variable; a value beyond the slider's
     // range puts the slider at its nearest end.
-    void plotvalue(float& v);
-    void VScroll1_Change();
-    void Form_MouseMove(int x, int y);
-    void Form_MouseDown(int x, int y);
-    void Command1_Click();
+    void showValuePage(float& v);
+    void onValueSlider();
+    void onMouseMove(int x, int y);
+    void onMouseDown(int x, int y);
+    void onPrint();
 
     // The chart's centre in twips.
     static int centreX();

@@ -38,41 +38,41 @@ float boxNumber(const QLineEdit* box) {
 
 void MainWindow::onHuePageToggled() {
     if (!huePageCheck->isChecked()) return hideChart(book_);
-    shown(book_, *this, program_)->fillbook();
+    shown(book_, *this, program_)->showHuePage();
 }
 
 void MainWindow::onToleranceSetToggled() {
     if (!toleranceSetCheck->isChecked()) return hideChart(ctol_);
     shown(ctol_, *this, program_)
-        ->MakeCTol(boxNumber(labBoxes[0]), boxNumber(labBoxes[1]), boxNumber(labBoxes[2]));
+        ->buildAround(boxNumber(labBoxes[0]), boxNumber(labBoxes[1]), boxNumber(labBoxes[2]));
 }
 
 void MainWindow::onValuePageToggled() {
     if (!valuePageCheck->isChecked()) return hideChart(book2_);
     float value = boxNumber(munsellBoxes[1]);
-    shown(book2_, *this, program_)->plotvalue(value);
+    shown(book2_, *this, program_)->showValuePage(value);
 }
 
 void MainWindow::onColorCheckerToggled() {
     if (!colorCheckerCheck->isChecked()) return hideChart(checker_);
-    shown(checker_, *this, program_)->fillCC();
+    shown(checker_, *this, program_)->drawChart();
 }
 
 void MainWindow::refreshPages() {
     // The conversion has reported a hue without a family itself.
-    if (huePageCheck->isChecked()) shown(book_, *this, program_)->fillbook(false);
+    if (huePageCheck->isChecked()) shown(book_, *this, program_)->showHuePage(false);
     if (valuePageCheck->isChecked()) {
         float value = boxNumber(munsellBoxes[1]);
-        shown(book2_, *this, program_)->plotvalue(value);
+        shown(book2_, *this, program_)->showValuePage(value);
     }
 }
 
 void MainWindow::refreshToleranceSet(float L, float a, float b) {
-    if (toleranceSetCheck->isChecked()) shown(ctol_, *this, program_)->MakeCTol(L, a, b);
+    if (toleranceSetCheck->isChecked()) shown(ctol_, *this, program_)->buildAround(L, a, b);
 }
 
 void MainWindow::refreshColorChecker() {
-    if (checker_ && checker_->isVisible()) checker_->fillCC();
+    if (checker_ && checker_->isVisible()) checker_->drawChart();
 }
 
 } // namespace huelinx

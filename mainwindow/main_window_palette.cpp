@@ -71,7 +71,7 @@ bool MainWindow::appendToPalette(const ColourModel& colour) {
 
 void MainWindow::onSaveToPalette() {
     saveColourToPalette(TagPrompt::Ask);
-    if (viewerCheck->isChecked() && viewerWindow()) viewerWindow()->GetData(2);
+    if (viewerCheck->isChecked() && viewerWindow()) viewerWindow()->loadPalette(2);
 }
 
 void MainWindow::onMakeTable() {

@@ -187,7 +187,7 @@ void MainWindow::viewCurrentPalette() {
     PaletteViewer* viewer = ensureViewer(form3_, *this, program_);
     viewer->show();
     viewer->activateWindow();
-    viewer->GetData(2);
+    viewer->loadPalette(2);
 }
 
 void MainWindow::companionClosed(Companion which) {

@@ -56,35 +56,35 @@ PictureWindow::PictureWindow(ColourHost& host, Program& program, QWidget* parent
     : QWidget(parent, Qt::Window), host_(host), program_(program) {
     setObjectName("Form2");
     setWindowTitle("Munsell Notation Picture Analysis");
-    Picture1 = new PictureSurface("Picture1", this);
-    Picture1->onMouseDown = [this](int x, int y) { Picture1_MouseDown(x, y); };
-    Picture1->onMouseMove = [this](int x, int y) { Picture1_MouseMove(x, y); };
+    picture = new PictureSurface("Picture1", this);
+    picture->onMouseDown = [this](int x, int y) { onPictureClicked(x, y); };
+    picture->onMouseMove = [this](int x, int y) { onPictureMouseMove(x, y); };
     scroll_ = new QScrollArea(this);
-    scroll_->setWidget(Picture1);
-    Text1 = line("Text1", "", this);
-    Text2 = line("Text2", "", this);
-    Text3 = line("Text3", "", this);
-    Text4 = line("Text4", "", this);
-    Text5 = line("Text5", "Click on picture to display Munsell Notation", this);
-    Text6 = line("Text6", "Pixel Location", this);
-    Text7 = line("Text7", "", this);
-    Text7->setAutoFillBackground(true);
-    Text3->setMaximumWidth(70);
-    Text4->setMaximumWidth(70);
-    Text7->setMaximumWidth(90);
+    scroll_->setWidget(picture);
+    statusBox = line("Text1", "", this);
+    fileNameBox = line("Text2", "", this);
+    widthBox = line("Text3", "", this);
+    heightBox = line("Text4", "", this);
+    notationBox = line("Text5", "Click on picture to display Munsell Notation", this);
+    positionBox = line("Text6", "Pixel Location", this);
+    colourBox = line("Text7", "", this);
+    colourBox->setAutoFillBackground(true);
+    widthBox->setMaximumWidth(70);
+    heightBox->setMaximumWidth(70);
+    colourBox->setMaximumWidth(90);
     buildMenus();
 
     auto* grid = new QGridLayout(this);
     grid->setMenuBar(menuBar);
     grid->addWidget(scroll_, 0, 0, 1, 4);
-    grid->addWidget(Text5, 1, 0, 1, 3);
-    grid->addWidget(Text7, 1, 3, 2, 1);
-    grid->addWidget(Text6, 2, 0, 1, 3);
+    grid->addWidget(notationBox, 1, 0, 1, 3);
+    grid->addWidget(colourBox, 1, 3, 2, 1);
+    grid->addWidget(positionBox, 2, 0, 1, 3);
     grid->addWidget(new QLabel("Picture", this), 3, 0);
-    grid->addWidget(Text2, 3, 1);
-    grid->addWidget(Text3, 3, 2);
-    grid->addWidget(Text4, 3, 3);
-    grid->addWidget(Text1, 4, 0, 1, 4);
+    grid->addWidget(fileNameBox, 3, 1);
+    grid->addWidget(widthBox, 3, 2);
+    grid->addWidget(heightBox, 3, 3);
+    grid->addWidget(statusBox, 4, 0, 1, 4);
     grid->setRowStretch(0, 1);
     resize(720, 620);
 }
@@ -92,22 +92,23 @@ PictureWindow::PictureWindow(ColourHost& host, Program& program, QWidget* parent
 void PictureWindow::buildMenus() {
     menuBar = new QMenuBar(this);
     QMenu* file = menuBar->addMenu("&File");
-    mnuLoadPicture = file->addAction("&Load Picture", this, [this] { loadPicture(true); });
-    mnuExit = file->addAction("e&Xit", this, [this] { host_.companionClosed(Companion::Picture); });
+    loadPictureAction = file->addAction("&Load Picture", this, [this] { loadPicture(true); });
+    exitAction =
+        file->addAction("e&Xit", this, [this] { host_.companionClosed(Companion::Picture); });
     QMenu* options = menuBar->addMenu("&Options");
     QMenu* modes = options->addMenu("&Display Mode ");
-    mnuMouseClick = modes->addAction("&Mouse Click", this, [this] { clickMode = true; });
-    mnuContinuous =
+    clickModeAction = modes->addAction("&Mouse Click", this, [this] { clickMode = true; });
+    continuousModeAction =
         modes->addAction("&Continuous at Mouse Position", this, [this] { clickMode = false; });
     QMenu* sizes = options->addMenu("Sample Pixels");
     const char* counts[5] = {"1", "9", "25", "49", "81"};
     for (int i = 0; i < 5; ++i)
-        mnuSample[i] = sizes->addAction(counts[i], this, [this, i] { setSampleSize(i); });
-    mnuMakePalette =
+        sampleSizeActions[i] = sizes->addAction(counts[i], this, [this, i] { setSampleSize(i); });
+    makePaletteAction =
         menuBar->addAction("&Make Palette of Image", this, [this] { makePicturePalette(); });
-    mnuClipboard = menuBar->addAction("get clipboard", this, [this] { getClipboard(); });
-    mnuView3D = menuBar->addAction("&View 3D Palette", this, [this] { mnuView3D_Click(); });
-    mnuHelp = menuBar->addAction("&Help", this, [this] { mnuHelp_Click(); });
+    clipboardAction = menuBar->addAction("get clipboard", this, [this] { getClipboard(); });
+    view3DAction = menuBar->addAction("&View 3D Palette", this, [this] { onView3D(); });
+    helpAction = menuBar->addAction("&Help", this, [this] { onHelp(); });
 }
 
 void PictureWindow::start() {
@@ -123,8 +124,8 @@ void PictureWindow::setSampleSize(int index) {
 }
 
 void PictureWindow::setStatus(const QString& text, int standardColourIndex) {
-    Text1->setText(text);
-    setRoleColour(Text1, QPalette::Base, standardColour(standardColourIndex));
+    statusBox->setText(text);
+    setRoleColour(statusBox, QPalette::Base, standardColour(standardColourIndex));
 }
 
 void PictureWindow::newPicture() {
@@ -133,7 +134,7 @@ void PictureWindow::newPicture() {
 }
 
 void PictureWindow::loadPicture(bool withDialog) {
-    mnuView3D->setVisible(false);
+    view3DAction->setVisible(false);
     if (withDialog) {
         // A cancelled dialog keeps the picture shown.
         const QString chosen = program_.platform.openFileName("*.jpg|*.jpg");
@@ -142,7 +143,7 @@ void PictureWindow::loadPicture(bool withDialog) {
         newPicture();
     }
     if (pictureFile.isEmpty()) return;
-    Text2->setText(pictureFile);
+    fileNameBox->setText(pictureFile);
     QString base = pictureFile.left(pictureFile.size() - 4);
     base = base.mid(std::max(base.lastIndexOf('\\'), base.lastIndexOf('/')) + 1);
     program_.paletteFile = base;
@@ -150,10 +151,10 @@ void PictureWindow::loadPicture(bool withDialog) {
     const QString path = withDialog ? pictureFile : program_.locateDataFile(pictureFile);
     QImageReader reader(path);
     const QImage image = reader.read();
-    Picture1->setPicture(image);
+    picture->setPicture(image);
     fitToPicture();
-    Text3->setText(QString::number(Picture1->pictureWidth()));
-    Text4->setText(QString::number(Picture1->pictureHeight()));
+    widthBox->setText(QString::number(picture->pictureWidth()));
+    heightBox->setText(QString::number(picture->pictureHeight()));
     if (image.isNull()) {
         program_.platform.message("The picture \"" + pictureFile +
                                   "\" can't be read: " + reader.errorString());
@@ -168,7 +169,7 @@ void PictureWindow::loadPicture(bool withDialog) {
 
 void PictureWindow::fitToPicture() {
     const QSize screen = program_.platform.screenSize();
-    const QSize wanted = Picture1->size() + QSize(4, 4);
+    const QSize wanted = picture->size() + QSize(4, 4);
     scroll_->setMinimumSize(wanted.boundedTo(QSize(screen.width() * 3 / 4, screen.height() * 2 / 3))
                                 .expandedTo(QSize(320, 240)));
     adjustSize();
@@ -176,30 +177,30 @@ void PictureWindow::fitToPicture() {
 
 void PictureWindow::getClipboard() {
     const QImage image = QGuiApplication::clipboard()->image();
-    Picture1->setPicture(image);
+    picture->setPicture(image);
     fitToPicture();
     setStatus("", 15);
     if (image.isNull()) {
         program_.platform.message("Clipboard empty or Picture too big");
         return;
     }
-    mnuView3D->setVisible(false);
+    view3DAction->setVisible(false);
     drawingSize = QSize(image.width() > 500 ? image.width() + 10 : 1024,
                         image.height() > 350 ? image.height() + 10 : 768);
-    Text3->setText(QString::number(image.width()));
-    Text4->setText(QString::number(image.height()));
+    widthBox->setText(QString::number(image.width()));
+    heightBox->setText(QString::number(image.height()));
     newPicture();
 }
 
 void PictureWindow::showNotationAt(int x, int y) {
-    if (Picture1->isEmpty()) return;
+    if (picture->isEmpty()) return;
     sampling = true;
     const int k = sampleRadius;
     long sum[3] = {0, 0, 0};
     for (int px = x - k; px <= x + k; ++px)
         for (int py = y - k; py <= y + k; ++py) {
-            const long c = Picture1->pixel(px, py);
-            Picture1->setPixel(px, py, c ^ 0xFFFFFF);
+            const long c = picture->pixel(px, py);
+            picture->setPixel(px, py, c ^ 0xFFFFFF);
             for (int i = 0; i < 3; ++i)
                 sum[i] += (c >> (8 * i)) & 0xFF;
         }
@@ -214,7 +215,7 @@ void PictureWindow::showNotationAt(int x, int y) {
     }
     for (int px = x - k; px <= x + k; ++px)
         for (int py = y - k; py <= y + k; ++py)
-            Picture1->setPixel(px, py, Picture1->pixel(px, py) ^ 0xFFFFFF);
+            picture->setPixel(px, py, picture->pixel(px, py) ^ 0xFFFFFF);
 
     // The block's colour goes into the main window's R, G, B boxes and is
     // converted there unless a channel is at the end of its range.
@@ -232,31 +233,31 @@ void PictureWindow::showNotationAt(int x, int y) {
     }
     host_.showColour(colour);
     const auto text = [&colour](Box b) { return QString::fromStdString(colour[b]); };
-    Text5->setText("Hue = " + text(Box::Hue) + "   Value = " + text(Box::Value) +
-                   "   Chroma = " + text(Box::Chroma));
-    Text6->setText("Position  X =" + QString::fromStdString(signedText(x)) +
-                   "  Y =" + QString::fromStdString(signedText(y)));
-    setRoleColour(Text7, QPalette::Base, QColor(colour.red, colour.green, colour.blue));
+    notationBox->setText("Hue = " + text(Box::Hue) + "   Value = " + text(Box::Value) +
+                         "   Chroma = " + text(Box::Chroma));
+    positionBox->setText("Position  X =" + QString::fromStdString(signedText(x)) +
+                         "  Y =" + QString::fromStdString(signedText(y)));
+    setRoleColour(colourBox, QPalette::Base, QColor(colour.red, colour.green, colour.blue));
 }
 
-void PictureWindow::Picture1_MouseDown(int x, int y) {
+void PictureWindow::onPictureClicked(int x, int y) {
     if (clickMode) showNotationAt(x, y);
 }
 
-void PictureWindow::Picture1_MouseMove(int x, int y) {
+void PictureWindow::onPictureMouseMove(int x, int y) {
     if (clickMode || sampling) return;
     showNotationAt(x, y);
     sampling = false;
 }
 
-void PictureWindow::mnuHelp_Click() {
+void PictureWindow::onHelp() {
     host_.hostWindow().hide();
     program_.platform.message(helpText, Buttons::Ok, Icon::None, "Options");
     host_.hostWindow().show();
     activateWindow();
 }
 
-void PictureWindow::mnuView3D_Click() {
+void PictureWindow::onView3D() {
     host_.viewCurrentPalette();
 }
 

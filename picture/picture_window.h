@@ -27,13 +27,14 @@ class PictureWindow : public QWidget {
 
     // ---- controls ----------------------------------------------------------
     QMenuBar* menuBar = nullptr;
-    QAction *mnuLoadPicture = nullptr, *mnuExit = nullptr, *mnuMouseClick = nullptr,
-            *mnuContinuous = nullptr, *mnuMakePalette = nullptr, *mnuClipboard = nullptr,
-            *mnuView3D = nullptr, *mnuHelp = nullptr;
-    QAction* mnuSample[5] = {}; // "1", "9", "25", "49", "81"
-    PictureSurface* Picture1 = nullptr;
-    QLineEdit *Text1 = nullptr, *Text2 = nullptr, *Text3 = nullptr, *Text4 = nullptr,
-              *Text5 = nullptr, *Text6 = nullptr, *Text7 = nullptr;
+    QAction *loadPictureAction = nullptr, *exitAction = nullptr, *clickModeAction = nullptr,
+            *continuousModeAction = nullptr, *makePaletteAction = nullptr,
+            *clipboardAction = nullptr, *view3DAction = nullptr, *helpAction = nullptr;
+    QAction* sampleSizeActions[5] = {}; // "1", "9", "25", "49", "81"
+    PictureSurface* picture = nullptr;
+    QLineEdit *statusBox = nullptr, *fileNameBox = nullptr, *widthBox = nullptr,
+              *heightBox = nullptr, *notationBox = nullptr, *positionBox = nullptr,
+              *colourBox = nullptr;
 
     // ---- state -------------------------------------------------------------
     bool clickMode = true;
@@ -52,10 +53,10 @@ class PictureWindow : public QWidget {
     void showNotationAt(int x, int y);
     void makePicturePalette();
     void setSampleSize(int index);
-    void mnuHelp_Click();
-    void mnuView3D_Click();
-    void Picture1_MouseDown(int x, int y);
-    void Picture1_MouseMove(int x, int y);
+    void onHelp();
+    void onView3D();
+    void onPictureClicked(int x, int y);
+    void onPictureMouseMove(int x, int y);
 
   protected:
     void closeEvent(QCloseEvent* event) override;

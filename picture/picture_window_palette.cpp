@@ -33,8 +33,8 @@ bool PictureWindow::chooseGranularity(long& columns, long& rows) {
         // An answer that gives no usable block size is asked for again.
         if (!(n >= 1.0 && n <= 32767.0)) continue;
         granularity = static_cast<int>(n);
-        columns = Picture1->pictureWidth() / granularity;
-        rows = Picture1->pictureHeight() / granularity;
+        columns = picture->pictureWidth() / granularity;
+        rows = picture->pictureHeight() / granularity;
         const long long blocks = static_cast<long long>(columns) * rows;
         if (blocks > 10000) {
             p.message("Too many pixels " + general(blocks) +
@@ -73,7 +73,7 @@ void PictureWindow::makePicturePalette() {
     }
     file.close();
     show();
-    setStatus(Text1->text(), 14);
+    setStatus(statusBox->text(), 14);
     buildPalette(columns, rows);
 }
 
@@ -86,8 +86,7 @@ void PictureWindow::buildPalette(long columns, long rows) {
             long sum[3] = {0, 0, 0};
             for (int a = 0; a < n; ++a)
                 for (int b = 0; b < n; ++b) {
-                    const long c =
-                        Picture1->pixel(static_cast<int>(x + a), static_cast<int>(y + b));
+                    const long c = picture->pixel(static_cast<int>(x + a), static_cast<int>(y + b));
                     for (int i = 0; i < 3; ++i)
                         sum[i] += (c >> (8 * i)) & 0xFF;
                 }
@@ -111,16 +110,16 @@ void PictureWindow::buildPalette(long columns, long rows) {
     }
     setStatus("Palette Done and saved as " + program_.paletteFile, 10);
     outlineBlocks(columns, rows);
-    mnuView3D->setVisible(true);
+    view3DAction->setVisible(true);
 }
 
 void PictureWindow::outlineBlocks(long columns, long rows) {
     const int n = granularity;
-    const int right = Picture1->pictureWidth() - 1, bottom = Picture1->pictureHeight() - 1;
+    const int right = picture->pictureWidth() - 1, bottom = picture->pictureHeight() - 1;
     for (long c = 0; c < columns; ++c)
-        Picture1->drawLine(static_cast<int>(c * n), 0, static_cast<int>(c * n), bottom, Qt::black);
+        picture->drawLine(static_cast<int>(c * n), 0, static_cast<int>(c * n), bottom, Qt::black);
     for (long r = 0; r < rows; ++r)
-        Picture1->drawLine(0, static_cast<int>(r * n), right, static_cast<int>(r * n), Qt::black);
+        picture->drawLine(0, static_cast<int>(r * n), right, static_cast<int>(r * n), Qt::black);
 }
 
 } // namespace huelinx

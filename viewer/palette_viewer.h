@@ -38,23 +38,23 @@ class PaletteViewer : public QWidget {
     void start();
     // Loads a palette: 1 the remembered one, 2 the current palette file,
     // 0 one chosen in the open dialog.
-    void GetData(int mode);
+    void loadPalette(int mode);
     void drawPalette();
 
     // ---- controls ----------------------------------------------------------
     QMenuBar* menuBar = nullptr;
-    QAction *mnuNewPalette = nullptr, *mnuOpenPalette = nullptr, *mnuExit = nullptr,
-            *mnuHelp = nullptr;
-    ViewerSurface* Picture1 = nullptr;
-    QScrollBar *HScroll1 = nullptr, *VScroll1 = nullptr, *VScroll2 = nullptr, *HScroll2 = nullptr,
-               *VScroll3 = nullptr, *HScroll3 = nullptr;
-    QPushButton *Command1 = nullptr, *Command2 = nullptr; // Rotate, Stop
-    QTimer *Timer1 = nullptr, *Timer2 = nullptr;
-    QCheckBox* Check1 = nullptr; // Display sample #
-    QListWidget* List1 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    std::array<QLineEdit*, 2> Text3{}, Text4{};
-    QFrame *Shape1 = nullptr, *Shape2 = nullptr;
+    QAction *newPaletteAction = nullptr, *openPaletteAction = nullptr, *exitAction = nullptr,
+            *helpAction = nullptr;
+    ViewerSurface* drawing = nullptr;
+    QScrollBar *rotationSlider = nullptr, *tiltSlider = nullptr, *zoomSlider = nullptr,
+               *panXSlider = nullptr, *panYSlider = nullptr, *speedSlider = nullptr;
+    QPushButton *rotateButton = nullptr, *stopButton = nullptr; // Rotate, Stop
+    QTimer *rotationTimer = nullptr, *redrawTimer = nullptr;
+    QCheckBox* sampleNumbersCheck = nullptr; // Display sample #
+    QListWidget* paletteList = nullptr;
+    QLineEdit* statusBox = nullptr;
+    std::array<QLineEdit*, 2> pickedTags{}, pickedNotations{};
+    QFrame *leftPickSwatch = nullptr, *rightPickSwatch = nullptr;
 
     // ---- palette entries, 1..pointCount --------------------------------------
     int pointCount = 0;
@@ -64,13 +64,13 @@ class PaletteViewer : public QWidget {
     std::vector<ViewPoint> pointScreen;
 
     // ---- handlers ------------------------------------------------------------
-    void Command1_Click();
-    void Command2_Click();
-    void Timer1_Timer();
-    void mnuNewPalette_Click();
-    void mnuHelp_Click();
+    void onRotate();
+    void onStop();
+    void onRotationTick();
+    void onNewPalette();
+    void onHelp();
     // A mouse press at a pixel of the drawing area; button 1 left, 2 right.
-    void Picture1_MouseDown(int button, int px, int py);
+    void onDrawingClicked(int button, int px, int py);
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -18,7 +18,7 @@ namespace huelinx {
 
 void PaletteViewer::drawAxes(QPainter& painter, const ViewParams& view) {
     // Lines and rings first with the painter; the dots of the marks go on top.
-    const ViewerSurface& s = *Picture1;
+    const ViewerSurface& s = *drawing;
     const double t = view.tiltDeg * viewerDegree;
     const double top = 20 * std::sin(t);
     painter.setPen(QPen(Qt::black, 1));
@@ -33,40 +33,41 @@ void PaletteViewer::drawAxes(QPainter& painter, const ViewParams& view) {
     for (double radius : {20.0, 10.0, 5.0, 1.0})
         painter.drawEllipse(s.toPixels(0, 0), s.unitsToPixelsX(radius),
                             s.unitsToPixelsY(radius * std::cos(t)));
-    Picture1->endPainter();
-    Picture1->dot(0, -top, 10, Qt::black);
-    Picture1->dot(0, top, 10, standardColour(15));
+    drawing->endPainter();
+    drawing->dot(0, -top, 10, Qt::black);
+    drawing->dot(0, top, 10, standardColour(15));
     const int markColours[4] = {12, 14, 10, 9};
     for (int m = 0; m < 4; ++m)
-        Picture1->dot(marks[m].x, marks[m].y, 10, standardColour(markColours[m]));
+        drawing->dot(marks[m].x, marks[m].y, 10, standardColour(markColours[m]));
 }
 
 void PaletteViewer::drawPalette() {
-    const ViewParams view = viewFromSliders(HScroll1->value(), VScroll1->value(), VScroll2->value(),
-                                            HScroll2->value(), VScroll3->value());
+    const ViewParams view =
+        viewFromSliders(rotationSlider->value(), tiltSlider->value(), zoomSlider->value(),
+                        panXSlider->value(), panYSlider->value());
     lastView_ = view;
-    drawAxes(*Picture1->begin(view), view);
-    const int selected = List1->currentRow() + 1; // 0 when no row is selected
+    drawAxes(*drawing->begin(view), view);
+    const int selected = paletteList->currentRow() + 1; // 0 when no row is selected
     for (int i = 1; i <= pointCount; ++i) {
         const auto& [hue, value, chroma] = pointHVC[i];
         const ViewPoint p = projectEntry(hue, value, chroma, view);
         pointScreen[i] = p;
         const auto& rgb = pointRGB[i];
-        Picture1->dot(p.x, p.y, roundHalfEven(2.0 * value + 2.0), QColor(rgb[0], rgb[1], rgb[2]));
-        if (i == selected) Picture1->dot(p.x, p.y, roundHalfEven(value + 2.0), Qt::white);
+        drawing->dot(p.x, p.y, roundHalfEven(2.0 * value + 2.0), QColor(rgb[0], rgb[1], rgb[2]));
+        if (i == selected) drawing->dot(p.x, p.y, roundHalfEven(value + 2.0), Qt::white);
     }
-    if (Check1->isChecked()) drawNumbers();
-    Picture1->end();
+    if (sampleNumbersCheck->isChecked()) drawNumbers();
+    drawing->end();
 }
 
 void PaletteViewer::drawNumbers() {
     // The sample numbers go over the dots, each beside its own dot.
-    QPainter painter(&Picture1->canvas());
+    QPainter painter(&drawing->canvas());
     painter.setFont(QFont("Times New Roman", 8));
     painter.setPen(Qt::black);
     const int ascent = painter.fontMetrics().ascent();
     for (int i = 1; i <= pointCount; ++i) {
-        const QPointF at = Picture1->toPixels(pointScreen[i].x, pointScreen[i].y);
+        const QPointF at = drawing->toPixels(pointScreen[i].x, pointScreen[i].y);
         painter.drawText(at + QPointF(0, ascent), QString::number(i));
     }
 }

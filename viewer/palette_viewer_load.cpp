@@ -42,7 +42,7 @@ QString general(long long n) {
 
 QString PaletteViewer::paddedTo(const QString& text, double twips) const {
     // Blanks are added one at a time until the text is wide enough, at least one.
-    const QFontMetricsF metrics(List1->font());
+    const QFontMetricsF metrics(paletteList->font());
     const double pixels = twips / 15.0;
     const double blank = metrics.horizontalAdvance(' ');
     double width = metrics.horizontalAdvance(text) + blank;
@@ -97,15 +97,15 @@ bool PaletteViewer::readRows(const std::string& text, const QString& name, Colou
         for (const std::string& message : colour.messages)
             program_.platform.message(QString::fromStdString(message));
         pointRGB[i] = {colour.red, colour.green, colour.blue};
-        List1->addItem(listEntry(i));
+        paletteList->addItem(listEntry(i));
         if (i == capacity) {
             program_.platform.message("Palette limited to 10000");
             break;
         }
-        Text1->setText("Loading Palette " + name + "  " + general(i));
+        statusBox->setText("Loading Palette " + name + "  " + general(i));
         // The count is painted as it goes, but not more often than the eye follows.
         if (repaintClock.elapsed() >= 40) {
-            Text1->repaint();
+            statusBox->repaint();
             repaintClock.restart();
         }
         if (i % 501 == 1) program_.platform.processEvents();
@@ -113,7 +113,7 @@ bool PaletteViewer::readRows(const std::string& text, const QString& name, Colou
     return true;
 }
 
-void PaletteViewer::GetData(int mode) {
+void PaletteViewer::loadPalette(int mode) {
     QString name = rememberedPalette();
     if (mode == 2) name = program_.paletteFile;
     if (mode == 0) {
@@ -122,8 +122,8 @@ void PaletteViewer::GetData(int mode) {
                                               QCoreApplication::applicationDirPath());
         if (name.isEmpty()) return;
     }
-    Text1->setText(name);
-    List1->clear();
+    statusBox->setText(name);
+    paletteList->clear();
     setStatus("Loading Palette " + name, 14);
     program_.platform.processEvents();
 
@@ -134,16 +134,16 @@ void PaletteViewer::GetData(int mode) {
     if (opened) pointCount = 0; // a file that can't be opened leaves the dots of the last palette
     QWidget& mainWindow = host_.hostWindow();
     const bool mainShown = mainWindow.isVisible();
-    List1->hide();
+    paletteList->hide();
     mainWindow.hide();
     const bool loaded =
         opened ? readRows(text, name)
                : (program_.platform.message("File format Error or Palette not generated" + name),
                   false);
-    List1->show();
+    paletteList->show();
     if (mainShown) mainWindow.show();
     if (!loaded) return;
-    Picture1->show();
+    drawing->show();
     activateWindow();
     setStatus("Loaded Palette " + name, 10);
     program_.platform.processEvents();

@@ -23,7 +23,7 @@ class Checker : public MainWindowTest {
         return form->findChild<ColorCheckerChart*>();
     }
     static QColor colourAt(const ColorCheckerChart* w, int i) {
-        const QPoint p = w->Shape1[i]->rect().center();
+        const QPoint p = w->patches[i]->rect().center();
         const long c = w->surface->pixel(p.x(), p.y());
         return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
     }
@@ -41,9 +41,9 @@ TEST_F(Checker, TwentyFourPatchesOnADarkGround) {
     EXPECT_EQ(w->windowTitle(), QString("The Macbeth ColorChecker") + QChar(174));
     EXPECT_EQ(w->patchesDrawn(), 24);
     EXPECT_EQ(w->surface->pixel(2, 2), colourValue(QColor(71, 67, 69)));
-    EXPECT_FALSE(w->Label1->text().isEmpty());
-    EXPECT_EQ(w->Shape1[6]->rect(), QRect(8, 128, 97, 97));
-    EXPECT_EQ(w->Shape1[23]->rect(), QRect(568, 352, 97, 97));
+    EXPECT_FALSE(w->sourceLabel->text().isEmpty());
+    EXPECT_EQ(w->patches[6]->rect(), QRect(8, 128, 97, 97));
+    EXPECT_EQ(w->patches[23]->rect(), QRect(568, 352, 97, 97));
     // Item 6 is orange; items 18 to 23 are neutrals from white to black.
     const QColor orange = colourAt(w, 6);
     EXPECT_TRUE(orange.red() > orange.green() && orange.green() > orange.blue())
@@ -55,8 +55,8 @@ TEST_F(Checker, TwentyFourPatchesOnADarkGround) {
         EXPECT_LT(c.red(), previous);
         previous = c.red();
     }
-    EXPECT_EQ(colourAt(w, 23), w->Shape1[23]->fillColor());
-    w->Command1->click();
+    EXPECT_EQ(colourAt(w, 23), w->patches[23]->fillColor());
+    w->printButton->click();
     EXPECT_EQ(messages(), std::vector<QString>{"Printer not Found"});
 }
 
@@ -89,7 +89,7 @@ TEST_F(Checker, ShortOrMissingFilesDrawWhatTheyCan) {
     // Without any file the patches stay as they were.
     QFile::remove("ccnames.csv");
     program->dataFolders.clear();
-    w->fillCC();
+    w->drawChart();
     EXPECT_EQ(w->patchesDrawn(), 0);
     EXPECT_EQ(colourAt(w, 2), QColor(128, 128, 128));
     ASSERT_EQ(messages().size(), 1u);
@@ -97,7 +97,7 @@ TEST_F(Checker, ShortOrMissingFilesDrawWhatTheyCan) {
     platform.clear();
     // The old neutral notation "N": one "Format Error", then drawn as a neutral.
     write("No,Name,Hue,Value,Chroma\r\n1,x,N,5,0\r\n2,y,N,5,0\r\n3,z,5R,5,0\r\n");
-    w->fillCC();
+    w->drawChart();
     EXPECT_EQ(messages().front(), "Format Error");
     EXPECT_EQ(messages().size(), 2u);
     EXPECT_EQ(colourAt(w, 0), colourAt(w, 2));

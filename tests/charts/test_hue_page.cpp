@@ -32,7 +32,7 @@ class HuePageTest : public MainWindowTest {
         enter(form->munsellBoxes[2], chroma);
     }
     long centre(int i) const {
-        const QPoint p = page->Shape1[i]->rect().center();
+        const QPoint p = page->patches[i]->rect().center();
         return page->surface->pixel(p.x(), p.y());
     }
     // Every field, slider and flag of the main window that a chart could disturb.
@@ -66,11 +66,11 @@ TEST_F(HuePageTest, ChartsLeaveTheMainWindowAlone) {
     notation("5R", "9", "6"); // out of the display's range: the warning line shows
     ASSERT_EQ(form->outOfRangeLabel->text(), "Out of RGB Range");
     const QStringList before = mainState();
-    page->fillbook();
+    page->showHuePage();
     float value = 3;
-    form->findChild<ValuePage*>()->plotvalue(value);
-    form->findChild<ToleranceSet*>()->MakeCTol(40, 60, -30);
-    form->findChild<ColorCheckerChart*>()->fillCC();
+    form->findChild<ValuePage*>()->showValuePage(value);
+    form->findChild<ToleranceSet*>()->buildAround(40, 60, -30);
+    form->findChild<ColorCheckerChart*>()->drawChart();
     EXPECT_EQ(mainState(), before);
     // A typed display colour stays as typed with the tolerance set open.
     form->rgbBoxes[0]->setText("200");
@@ -84,15 +84,15 @@ TEST_F(HuePageTest, ChartsLeaveTheMainWindowAlone) {
 TEST_F(HuePageTest, PageOf5RFromNeutralToOutOfData) {
     notation("5R", "5", "10");
     EXPECT_EQ(page->windowTitle(), "Munsell Book of Color");
-    EXPECT_EQ(page->VScroll1->value(), 5);
+    EXPECT_EQ(page->hueSlider->value(), 5);
     EXPECT_EQ(page->hueTitle->text(), "5R");
     EXPECT_EQ(page->size(), QSize(812, 530));
-    EXPECT_EQ(page->Shape1[0]->rect(), QRect(88, 8, 41, 41));
-    EXPECT_EQ(page->Shape1[149]->rect(), QRect(760, 440, 41, 41));
+    EXPECT_EQ(page->patches[0]->rect(), QRect(88, 8, 41, 41));
+    EXPECT_EQ(page->patches[149]->rect(), QRect(760, 440, 41, 41));
     // Chroma 0: greys from N9 down, black at the bottom.
     int previous = 256;
     for (int r = 0; r < 9; ++r) {
-        const QColor c = page->Shape1[r]->fillColor();
+        const QColor c = page->patches[r]->fillColor();
         EXPECT_NEAR(c.red(), c.green(), 2);
         EXPECT_LT(c.red(), previous);
         previous = c.red();
@@ -101,39 +101,38 @@ TEST_F(HuePageTest, PageOf5RFromNeutralToOutOfData) {
     EXPECT_EQ(centre(9), 0);
     // 5R 9/28 lies outside the data, 5R 9/6 outside the display's range.
     EXPECT_EQ(centre(140), colourValue(QColor(192, 192, 192)));
-    EXPECT_EQ(page->Shape1[140]->borderStyle(), BorderStyle::Solid);
-    ASSERT_EQ(page->Shape1[30]->borderStyle(), BorderStyle::Dot);
-    const QRect dotted = page->Shape1[30]->rect();
-    const long fill = colourValue(page->Shape1[30]->fillColor());
+    EXPECT_EQ(page->patches[140]->borderStyle(), BorderStyle::Solid);
+    ASSERT_EQ(page->patches[30]->borderStyle(), BorderStyle::Dot);
+    const QRect dotted = page->patches[30]->rect();
+    const long fill = colourValue(page->patches[30]->fillColor());
     const std::set<long> dots = {page->surface->pixel(dotted.left() + 1, dotted.top()),
                                  page->surface->pixel(dotted.left() + 2, dotted.top())};
     EXPECT_EQ(dots, (std::set<long>{0, fill}));
-    EXPECT_EQ(page->Shape1[44]->borderStyle(), BorderStyle::Solid); // 5R 5/8
+    EXPECT_EQ(page->patches[44]->borderStyle(), BorderStyle::Solid); // 5R 5/8
     EXPECT_TRUE(messages().empty());
 
     // 10RP is drawn as hue 0 with the slider at 0.
     notation(".00R", "5", "10");
     const QImage hue0 = page->surface->image();
     notation("10RP", "5", "10");
-    EXPECT_EQ(page->VScroll1->value(), 0);
+    EXPECT_EQ(page->hueSlider->value(), 0);
     EXPECT_EQ(page->surface->image(), hue0);
 }
 
 TEST_F(HuePageTest, ClickingAPatchSendsItsColour) {
     notation("5R", "5", "10");
-    const QColor patch = page->Shape1[44]->fillColor();
-    QTest::mouseClick(page->surface, Qt::LeftButton, {}, page->Shape1[44]->rect().center());
+    const QColor patch = page->patches[44]->fillColor();
+    QTest::mouseClick(page->surface, Qt::LeftButton, {}, page->patches[44]->rect().center());
     EXPECT_EQ(text(form->rgbBoxes[0]), QString::number(patch.red()));
     EXPECT_EQ(text(form->rgbBoxes[2]), QString::number(patch.blue()));
     EXPECT_NEAR(text(form->munsellBoxes[1]).toFloat(), 5.0f, 0.1f); // converted: 5R 5/8 again
     EXPECT_NEAR(text(form->munsellBoxes[2]).toFloat(), 8.0f, 0.3f);
     // The page grey converts; black fills the boxes and converts nothing.
-    QTest::mouseClick(page->surface, Qt::LeftButton, {}, page->Shape1[140]->rect().center());
+    QTest::mouseClick(page->surface, Qt::LeftButton, {}, page->patches[140]->rect().center());
     EXPECT_EQ(text(form->rgbBoxes[1]), "192");
     EXPECT_LT(text(form->munsellBoxes[2]).toFloat(), 0.3f);
     const QString hue = text(form->munsellBoxes[0]);
-    page->Form_MouseDown(page->Shape1[9]->rect().center().x(),
-                         page->Shape1[9]->rect().center().y());
+    page->onMouseDown(page->patches[9]->rect().center().x(), page->patches[9]->rect().center().y());
     EXPECT_EQ(text(form->rgbBoxes[0]) + text(form->rgbBoxes[1]) + text(form->rgbBoxes[2]), "000");
     EXPECT_EQ(text(form->munsellBoxes[0]), hue);
 }
@@ -142,14 +141,14 @@ TEST_F(HuePageTest, HueSliderRewritesTheHueFieldOnly) {
     notation("5R", "5", "10");
     const QString x = text(form->xyzBoxes[0]);
     const QImage red = page->surface->image();
-    page->VScroll1->setValue(25);
+    page->hueSlider->setValue(25);
     EXPECT_EQ(text(form->munsellBoxes[0]), "5.00Y");
     EXPECT_EQ(page->hueTitle->text(), "5.00Y");
     EXPECT_NE(page->surface->image(), red);
     EXPECT_EQ(text(form->xyzBoxes[0]), x); // no conversion in the main window
-    page->VScroll1->setValue(100);         // 10RP is hue 0 again
+    page->hueSlider->setValue(100);        // 10RP is hue 0 again
     EXPECT_EQ(text(form->munsellBoxes[0]), "10.00RP");
-    EXPECT_EQ(page->VScroll1->value(), 0);
+    EXPECT_EQ(page->hueSlider->value(), 0);
 }
 
 TEST_F(HuePageTest, BadHuesPrintingAndTheCheckBox) {
@@ -159,10 +158,10 @@ TEST_F(HuePageTest, BadHuesPrintingAndTheCheckBox) {
     platform.clear();
     // A hue far beyond the circle: the slider at its end, nothing in the data.
     form->munsellBoxes[0]->setText("250R");
-    page->fillbook();
-    EXPECT_EQ(page->VScroll1->value(), 100);
+    page->showHuePage();
+    EXPECT_EQ(page->hueSlider->value(), 100);
     EXPECT_EQ(centre(0), colourValue(QColor(192, 192, 192)));
-    page->Command1->click();
+    page->printButton->click();
     EXPECT_EQ(messages(), std::vector<QString>{"Printer not Found"});
     // Clearing the box hides the page and keeps it; closing it clears the box.
     form->huePageCheck->setChecked(false);

@@ -28,17 +28,17 @@ class Tolerance : public MainWindowTest {
     }
     // L*, a*, b* of patch i, back from the Munsell notation the set holds.
     std::array<float, 3> labOf(int i) const {
-        std::string hue = set->tolNotation[0][i];
-        float value = std::stof(set->tolNotation[1][i]);
+        std::string hue = set->patchNotations[0][i];
+        float value = std::stof(set->patchNotations[1][i]);
         float X, Y, Z, x, y, L, a, b;
-        mun2xyz(converth(hue), value, std::stof(set->tolNotation[2][i]), X, Y, Z, x, y,
+        mun2xyz(converth(hue), value, std::stof(set->patchNotations[2][i]), X, Y, Z, x, y,
                 program->table, form->settings());
         xyzlab(X, Y, Z, L, a, b, form->settings());
         return {L, a, b};
     }
     QStringList captions() const {
         QStringList all;
-        for (auto* label : set->Label2)
+        for (auto* label : set->stepCaptions)
             all << label->text();
         return all;
     }
@@ -47,61 +47,61 @@ class Tolerance : public MainWindowTest {
 
 TEST_F(Tolerance, SevenPatchesOneStepApart) {
     EXPECT_EQ(set->windowTitle(), "Munsell Color Tolerance Set");
-    EXPECT_EQ(set->Text2[0]->text() + "|" + set->Text2[1]->text(), "50.00|.00");
+    EXPECT_EQ(set->standardBoxes[0]->text() + "|" + set->standardBoxes[1]->text(), "50.00|.00");
     EXPECT_EQ(captions(), QStringList({"L + 5", "L - 5", "A + 5", "A -  5", "B + 5", "B -  5"}));
-    EXPECT_EQ(set->Label3[5]->text(), "Bluer");
+    EXPECT_EQ(set->directionLabels[5]->text(), "Bluer");
     const float expected[7][3] = {{50, 0, 0},  {55, 0, 0}, {45, 0, 0}, {50, 5, 0},
                                   {50, -5, 0}, {50, 0, 5}, {50, 0, -5}};
     for (int i = 0; i < 7; ++i) {
         const auto lab = labOf(i);
         for (int k = 0; k < 3; ++k)
             EXPECT_NEAR(lab[k], expected[i][k], 0.6f) << "patch " << i << " coordinate " << k;
-        const QColor fill(set->tolRGB[0][i], set->tolRGB[1][i], set->tolRGB[2][i]);
-        EXPECT_EQ(set->Shape1[i]->fillColor(), fill);
-        EXPECT_EQ(set->Shape1[i]->borderColor(), fill);
-        const QPoint c = set->Shape1[i]->rect().center();
+        const QColor fill(set->patchRgb[0][i], set->patchRgb[1][i], set->patchRgb[2][i]);
+        EXPECT_EQ(set->patches[i]->fillColor(), fill);
+        EXPECT_EQ(set->patches[i]->borderColor(), fill);
+        const QPoint c = set->patches[i]->rect().center();
         EXPECT_EQ(set->surface->pixel(c.x(), c.y()), colourValue(fill));
     }
-    EXPECT_EQ(set->Shape1[1]->rect(), QRect(144, 56, 73, 73));
-    EXPECT_EQ(set->Shape1[6]->rect(), QRect(72, 160, 73, 73));
+    EXPECT_EQ(set->patches[1]->rect(), QRect(144, 56, 73, 73));
+    EXPECT_EQ(set->patches[6]->rect(), QRect(72, 160, 73, 73));
     // A conversion in the main window rebuilds the set around the new colour.
     form->munsellBoxes[0]->setText("5R");
     form->munsellBoxes[1]->setText("5");
     enter(form->munsellBoxes[2], "10");
-    EXPECT_EQ(set->Text2[1]->text(), text(form->labBoxes[1]));
+    EXPECT_EQ(set->standardBoxes[1]->text(), text(form->labBoxes[1]));
     EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(Tolerance, StepsBlackLinesAndTheBoxes) {
-    set->Text2[0]->setText("60");
-    set->HScroll1[1]->setValue(120);
-    EXPECT_EQ(set->tolStep[1], 12.0f);
+    set->standardBoxes[0]->setText("60");
+    set->stepSliders[1]->setValue(120);
+    EXPECT_EQ(set->stepSizes[1], 12.0f);
     EXPECT_EQ(captions()[2] + "|" + captions()[3], "A + 12|A -  12");
-    EXPECT_EQ(set->Text2[0]->text(), "60.00");
+    EXPECT_EQ(set->standardBoxes[0]->text(), "60.00");
     EXPECT_NEAR(labOf(3)[1], 12.0f, 0.6f);
     EXPECT_NEAR(labOf(0)[0], 60.0f, 0.6f);
-    set->Check1->setChecked(true);
-    for (auto* patch : set->Shape1)
+    set->blackLinesCheck->setChecked(true);
+    for (auto* patch : set->patches)
         EXPECT_EQ(patch->borderColor(), QColor(Qt::black));
     EXPECT_EQ(set->surface->pixel(144, 56), 0);
-    set->Check1->setChecked(false);
-    for (auto* patch : set->Shape1)
+    set->blackLinesCheck->setChecked(false);
+    for (auto* patch : set->patches)
         EXPECT_EQ(patch->borderColor(), patch->fillColor());
     // A box without a number is named and the set stays as it was.
-    const auto before = set->tolRGB;
-    set->Text2[2]->setText("blue");
-    set->HScroll1[0]->setValue(100);
+    const auto before = set->patchRgb;
+    set->standardBoxes[2]->setText("blue");
+    set->stepSliders[0]->setValue(100);
     EXPECT_EQ(messages(), std::vector<QString>{"b* needs a number; it holds \"blue\"."});
     EXPECT_EQ(captions()[0], "L + 10");
-    EXPECT_EQ(set->tolRGB, before);
+    EXPECT_EQ(set->patchRgb, before);
 }
 
 TEST_F(Tolerance, SavedPaletteIsReplacedWithTheStandardLast) {
     // The viewer's reload converts each saved colour in the main window; the
     // set stays as saved, so a second save writes the same file again.
-    set->Command2->click();
+    set->savePaletteButton->click();
     const QString saved = readFile("Cpalette.csv");
-    set->Command2->click();
+    set->savePaletteButton->click();
     EXPECT_EQ(readFile("Cpalette.csv"), saved);
     EXPECT_EQ(program->paletteFile, "Cpalette.csv");
     const QStringList lines = saved.split("\r\n");
@@ -112,14 +112,14 @@ TEST_F(Tolerance, SavedPaletteIsReplacedWithTheStandardLast) {
         const QStringList f = lines[n].split(',');
         ASSERT_EQ(f.size(), 19);
         EXPECT_EQ(f.mid(0, 3), QStringList({"12-17-2022", "10:30:00", " " + QString::number(i)}));
-        EXPECT_EQ(f[3].toStdString(), set->tolNotation[0][i]);
+        EXPECT_EQ(f[3].toStdString(), set->patchNotations[0][i]);
         EXPECT_TRUE(f[4].startsWith(' ') && f[5].startsWith(' '));
         EXPECT_EQ(f.mid(6, 9), QStringList(9, "0"));
-        EXPECT_EQ(f[15], " " + QString::number(set->tolRGB[0][i]) + " ");
+        EXPECT_EQ(f[15], " " + QString::number(set->patchRgb[0][i]) + " ");
         EXPECT_EQ(f[18], "end");
     }
     platform.clear();
-    set->Command1->click();
+    set->printButton->click();
     EXPECT_EQ(messages(), std::vector<QString>{"Printer not Found"});
 }
 

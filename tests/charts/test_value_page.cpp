@@ -55,8 +55,8 @@ class ValuePageTest : public MainWindowTest {
 
 TEST_F(ValuePageTest, ValueFiveRaysEndWithTheirHueNames) {
     EXPECT_EQ(page->windowTitle(), "Munsell Value Page");
-    EXPECT_EQ(page->Label1->text(), "Value   5.");
-    EXPECT_EQ(page->VScroll1->value(), 500);
+    EXPECT_EQ(page->valueTitle->text(), "Value   5.");
+    EXPECT_EQ(page->valueSlider->value(), 500);
     const long grey = colourValue(QColor(192, 192, 192));
     EXPECT_EQ(page->surface->pixel(296, 276), grey); // the empty centre
     // Chroma 0 lies on the inner ring: a solid neutral circle (its neighbours
@@ -82,62 +82,62 @@ TEST_F(ValuePageTest, ValueFiveRaysEndWithTheirHueNames) {
 }
 
 TEST_F(ValuePageTest, SliderAndValuesBeyondIt) {
-    EXPECT_EQ(page->VScroll1->minimum(), 100);
-    EXPECT_EQ(page->VScroll1->maximum(), 950);
-    EXPECT_EQ(page->VScroll1->pageStep(), 100);
-    page->VScroll1->setValue(510);
+    EXPECT_EQ(page->valueSlider->minimum(), 100);
+    EXPECT_EQ(page->valueSlider->maximum(), 950);
+    EXPECT_EQ(page->valueSlider->pageStep(), 100);
+    page->valueSlider->setValue(510);
     EXPECT_EQ(text(form->munsellBoxes[1]), "5.1");
     EXPECT_EQ(text(form->munsellBoxes[2]), "10");
-    EXPECT_EQ(page->Label1->text(), "Value   5.1");
-    EXPECT_EQ(page->VScroll1->value(), 510);
+    EXPECT_EQ(page->valueTitle->text(), "Value   5.1");
+    EXPECT_EQ(page->valueSlider->value(), 510);
     // Outside the slider's range: slider at its end, chart for the value given.
     float v = 12;
-    page->plotvalue(v);
-    EXPECT_EQ(page->Label1->text(), "Value   12.");
-    EXPECT_EQ(page->VScroll1->value(), 950);
+    page->showValuePage(v);
+    EXPECT_EQ(page->valueTitle->text(), "Value   12.");
+    EXPECT_EQ(page->valueSlider->value(), 950);
     EXPECT_EQ(v, 9.5f);
     const QImage top = page->surface->image();
     v = 9.5f;
-    page->plotvalue(v);
+    page->showValuePage(v);
     EXPECT_EQ(page->surface->image(), top);
     v = 0.5f;
-    page->plotvalue(v);
-    EXPECT_EQ(page->VScroll1->value(), 100);
+    page->showValuePage(v);
+    EXPECT_EQ(page->valueSlider->value(), 100);
     enter(form->munsellBoxes[1], "-3"); // not even in the table: every ray is a name
-    EXPECT_EQ(page->VScroll1->value(), 100);
+    EXPECT_EQ(page->valueSlider->value(), 100);
     EXPECT_EQ(text(form->munsellBoxes[1]), "-3");
 }
 
 TEST_F(ValuePageTest, ReadOutAndClicks) {
-    const QString before = page->Label3->text();
-    page->Form_MouseMove(296, 276); // background: nothing changes
-    EXPECT_EQ(page->Label3->text(), before);
+    const QString before = page->readOut->text();
+    page->onMouseMove(296, 276); // background: nothing changes
+    EXPECT_EQ(page->readOut->text(), before);
     const QPoint solid = at(5, 0);
     const long c = page->surface->pixel(solid.x(), solid.y());
     QTest::mouseMove(page->surface, solid);
     const auto byte = [c](int i) { return QString::number((c >> (8 * i)) & 0xFF); };
-    EXPECT_EQ(page->Label3->text(), "R= " + byte(0) + "  G= " + byte(1) + "  B= " + byte(2));
-    EXPECT_EQ(colourValue(page->Shape1->fillColor()), c);
+    EXPECT_EQ(page->readOut->text(), "R= " + byte(0) + "  G= " + byte(1) + "  B= " + byte(2));
+    EXPECT_EQ(colourValue(page->readOutSwatch->fillColor()), c);
     // Over black (a hatch line or a name) the read-out says so.
     const QPoint name = at(5, lastChroma(5) + 2);
     int dx = 0;
     while (dx < 40 && page->surface->pixel(name.x() + dx, name.y() + 5) != 0)
         ++dx;
-    page->Form_MouseMove(name.x() + dx, name.y() + 5);
-    EXPECT_EQ(page->Label3->text(), "Out of RGB Gamut");
-    EXPECT_EQ(page->Shape1->fillColor(), QColor(Qt::black));
+    page->onMouseMove(name.x() + dx, name.y() + 5);
+    EXPECT_EQ(page->readOut->text(), "Out of RGB Gamut");
+    EXPECT_EQ(page->readOutSwatch->fillColor(), QColor(Qt::black));
 
     // A click converts a displayable colour; black only fills the boxes.
     QTest::mouseClick(page->surface, Qt::LeftButton, {}, solid);
     EXPECT_EQ(text(form->rgbBoxes[0]), byte(0));
     EXPECT_LT(text(form->munsellBoxes[2]).toFloat(), 0.5f); // the neutral
     const QString hue = text(form->munsellBoxes[0]);
-    page->Shape1->setFillColor(Qt::white);
-    page->Form_MouseDown(name.x() + dx, name.y() + 5);
+    page->readOutSwatch->setFillColor(Qt::white);
+    page->onMouseDown(name.x() + dx, name.y() + 5);
     EXPECT_EQ(text(form->rgbBoxes[1]), "0");
     EXPECT_EQ(text(form->munsellBoxes[0]), hue);
-    EXPECT_EQ(page->Shape1->fillColor(), QColor(Qt::black));
-    page->Command1->click();
+    EXPECT_EQ(page->readOutSwatch->fillColor(), QColor(Qt::black));
+    page->printButton->click();
     EXPECT_EQ(messages(), std::vector<QString>{"Printer not Found"});
 }
 

@@ -26,7 +26,7 @@ class PicturePalette : public MainWindowTest {
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
                 image.setPixel(x, y, qRgb(40 + x % 200, 60 + y % 150, 120));
-        window->Picture1->setPicture(image);
+        window->picture->setPicture(image);
     }
     void make(const QString& name, std::initializer_list<const char*> granularities,
               std::initializer_list<Answer> answers) {
@@ -35,7 +35,7 @@ class PicturePalette : public MainWindowTest {
             platform.queueInput(g);
         for (Answer a : answers)
             platform.queueAnswer(a);
-        window->mnuMakePalette->trigger();
+        window->makePaletteAction->trigger();
     }
     std::vector<PaletteRow> rows(const QString& file) const {
         return readPaletteRows(readFile(file).toStdString());
@@ -62,10 +62,10 @@ TEST_F(PicturePalette, BlocksGoColumnByColumnAndAreOutlined) {
     EXPECT_EQ(saved[1].fields[2], "0 10");
     EXPECT_EQ(saved.back().fields[2], "390 290");
     EXPECT_TRUE(readFile("BLOCKS.CSV").startsWith("\"12-17-2022\",\"10:30:00\",\" 0 0\","));
-    EXPECT_EQ(window->Text1->text(), "Palette Done and saved as BLOCKS.CSV");
-    EXPECT_EQ(window->Text1->palette().color(QPalette::Base), QColor(0, 255, 0));
-    EXPECT_TRUE(window->mnuView3D->isVisible());
-    const PictureSurface& p = *window->Picture1;
+    EXPECT_EQ(window->statusBox->text(), "Palette Done and saved as BLOCKS.CSV");
+    EXPECT_EQ(window->statusBox->palette().color(QPalette::Base), QColor(0, 255, 0));
+    EXPECT_TRUE(window->view3DAction->isVisible());
+    const PictureSurface& p = *window->picture;
     EXPECT_EQ(p.pixel(10, 7), 0L);
     EXPECT_EQ(p.pixel(3, 290), 0L);
     EXPECT_EQ(p.pixel(10, 302), 0L); // vertical lines run the full height
@@ -73,7 +73,7 @@ TEST_F(PicturePalette, BlocksGoColumnByColumnAndAreOutlined) {
     EXPECT_NE(p.pixel(5, 300), 0L);
     // The picture is changed: a second run is refused and the file is left alone.
     platform.clear();
-    window->mnuMakePalette->trigger();
+    window->makePaletteAction->trigger();
     EXPECT_EQ(messages(),
               std::vector<QString>{"Palette already made - reload or load new picture"});
     EXPECT_EQ(rows("BLOCKS.CSV").size(), 1200u);

@@ -42,10 +42,10 @@ TEST_F(Picture, OpensOnTheDefaultPictureAndNamesThePaletteAfterIt) {
     EXPECT_FALSE(window->isHidden());
     EXPECT_EQ(window->sampleCount, 81);
     EXPECT_TRUE(window->clickMode);
-    EXPECT_EQ(window->Text2->text(), "TestImage.jpg");
-    EXPECT_EQ(window->Text3->text() + "x" + window->Text4->text(), "480x360");
+    EXPECT_EQ(window->fileNameBox->text(), "TestImage.jpg");
+    EXPECT_EQ(window->widthBox->text() + "x" + window->heightBox->text(), "480x360");
     EXPECT_EQ(program->paletteFile, "TestImage");
-    EXPECT_FALSE(window->mnuView3D->isVisible());
+    EXPECT_FALSE(window->view3DAction->isVisible());
     // "Save to Palette" now asks only for the tag and writes TestImage.csv.
     platform.queueInput("from the picture");
     form->onSaveToPalette();
@@ -54,7 +54,7 @@ TEST_F(Picture, OpensOnTheDefaultPictureAndNamesThePaletteAfterIt) {
     form->pictureCheck->setChecked(false);
     EXPECT_TRUE(window->isHidden());
     form->pictureCheck->setChecked(true);
-    window->mnuExit->trigger();
+    window->exitAction->trigger();
     EXPECT_FALSE(form->pictureCheck->isChecked());
     form->pictureCheck->setChecked(true);
     window->close();
@@ -67,54 +67,54 @@ TEST_F(Picture, OpensOnTheDefaultPictureAndNamesThePaletteAfterIt) {
 TEST_F(Picture, SamplingAveragesTheBlockAndRestoresThePicture) {
     QImage image = plain(20, 20, QColor(100, 150, 50));
     image.setPixel(10, 10, qRgb(10, 20, 30));
-    window->Picture1->setPicture(image);
+    window->picture->setPicture(image);
     window->setSampleSize(0); // one pixel
-    window->Picture1_MouseDown(10, 10);
+    window->onPictureClicked(10, 10);
     EXPECT_EQ(text(form->rgbBoxes[0]) + "," + text(form->rgbBoxes[1]) + "," +
                   text(form->rgbBoxes[2]),
               "10,20,30");
-    EXPECT_EQ(window->Text5->text(), "Hue = " + text(form->munsellBoxes[0]) +
-                                         "   Value = " + text(form->munsellBoxes[1]) +
-                                         "   Chroma = " + text(form->munsellBoxes[2]));
-    EXPECT_EQ(window->Text6->text(), "Position  X = 10  Y = 10");
-    EXPECT_EQ(window->Text7->palette().color(QPalette::Base),
+    EXPECT_EQ(window->notationBox->text(), "Hue = " + text(form->munsellBoxes[0]) +
+                                               "   Value = " + text(form->munsellBoxes[1]) +
+                                               "   Chroma = " + text(form->munsellBoxes[2]));
+    EXPECT_EQ(window->positionBox->text(), "Position  X = 10  Y = 10");
+    EXPECT_EQ(window->colourBox->palette().color(QPalette::Base),
               QColor(program->curRed, program->curGreen, program->curBlue));
-    EXPECT_EQ(window->Picture1->image(), image); // the flash was undone
+    EXPECT_EQ(window->picture->image(), image); // the flash was undone
     // Nine pixels with the marked one: (8 x 100 + 10) / 9 = 90 for red.
     window->setSampleSize(1);
-    window->Picture1_MouseDown(10, 10);
+    window->onPictureClicked(10, 10);
     EXPECT_EQ(text(form->rgbBoxes[0]), "90");
     // A block reaching past the corner counts the outside as white.
-    window->Picture1_MouseDown(0, 0);
+    window->onPictureClicked(0, 0);
     EXPECT_EQ(text(form->rgbBoxes[0]), QString::number((4 * 100 + 5 * 255 + 4) / 9));
-    EXPECT_EQ(window->Picture1->image(), image);
+    EXPECT_EQ(window->picture->image(), image);
     EXPECT_FALSE(window->sampling);
 }
 
 TEST_F(Picture, BlackOrWhiteBlocksFillTheBoxesButConvertNothing) {
-    window->Picture1->setPicture(plain(10, 10, QColor(0, 120, 200)));
+    window->picture->setPicture(plain(10, 10, QColor(0, 120, 200)));
     const QString before = munsell();
-    window->Picture1_MouseDown(5, 5);
+    window->onPictureClicked(5, 5);
     EXPECT_EQ(text(form->rgbBoxes[0]), "0");
     EXPECT_EQ(munsell(), before);
     EXPECT_TRUE(window->sampling); // stays set, as after any unconverted block
-    EXPECT_TRUE(window->Text5->text().contains(text(form->munsellBoxes[0])));
+    EXPECT_TRUE(window->notationBox->text().contains(text(form->munsellBoxes[0])));
 }
 
 TEST_F(Picture, ContinuousModeSamplesOnMovesOneAtATime) {
-    window->Picture1->setPicture(plain(30, 30, QColor(120, 90, 60)));
-    window->Picture1_MouseMove(5, 5); // click mode: moves do nothing
-    EXPECT_EQ(window->Text6->text(), "Pixel Location");
-    window->mnuContinuous->trigger();
+    window->picture->setPicture(plain(30, 30, QColor(120, 90, 60)));
+    window->onPictureMouseMove(5, 5); // click mode: moves do nothing
+    EXPECT_EQ(window->positionBox->text(), "Pixel Location");
+    window->continuousModeAction->trigger();
     window->sampling = true; // a sampling is under way
-    window->Picture1_MouseMove(6, 6);
-    EXPECT_EQ(window->Text6->text(), "Pixel Location");
+    window->onPictureMouseMove(6, 6);
+    EXPECT_EQ(window->positionBox->text(), "Pixel Location");
     window->sampling = false;
-    window->Picture1_MouseMove(7, 8);
-    EXPECT_EQ(window->Text6->text(), "Position  X = 7  Y = 8");
+    window->onPictureMouseMove(7, 8);
+    EXPECT_EQ(window->positionBox->text(), "Position  X = 7  Y = 8");
     EXPECT_FALSE(window->sampling);
-    window->Picture1_MouseDown(9, 9); // clicks do nothing in this mode
-    EXPECT_EQ(window->Text6->text(), "Position  X = 7  Y = 8");
+    window->onPictureClicked(9, 9); // clicks do nothing in this mode
+    EXPECT_EQ(window->positionBox->text(), "Position  X = 7  Y = 8");
 }
 
 TEST_F(Picture, UnreadableTooBigAndEmptyPictures) {
@@ -123,42 +123,42 @@ TEST_F(Picture, UnreadableTooBigAndEmptyPictures) {
     bad.write("not a picture");
     bad.close();
     platform.queueFile("broken.jpg");
-    window->mnuLoadPicture->trigger();
+    window->loadPictureAction->trigger();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].startsWith("The picture \"broken.jpg\" can't be read"));
-    EXPECT_TRUE(window->Picture1->isEmpty());
-    window->Picture1_MouseDown(1, 1); // nothing to sample, nothing happens
-    EXPECT_EQ(window->Text6->text(), "Pixel Location");
+    EXPECT_TRUE(window->picture->isEmpty());
+    window->onPictureClicked(1, 1); // nothing to sample, nothing happens
+    EXPECT_EQ(window->positionBox->text(), "Pixel Location");
     platform.clear();
     ASSERT_TRUE(plain(300, 200, Qt::gray).save("big.jpg", "JPG"));
     platform.setScreenSize(QSize(250, 800));
     platform.queueFile("big.jpg");
-    window->mnuLoadPicture->trigger();
+    window->loadPictureAction->trigger();
     EXPECT_EQ(
         messages(),
         std::vector<QString>{
             "Picture too big - Resize or select a section with an external image editing program"});
-    EXPECT_EQ(window->Text3->text(), "300");
+    EXPECT_EQ(window->widthBox->text(), "300");
     EXPECT_EQ(program->paletteFile, "big");
 }
 
 TEST_F(Picture, ClipboardPicturesSetTheDrawingSize) {
     QApplication::clipboard()->setImage(plain(600, 400, Qt::red));
-    window->mnuClipboard->trigger();
+    window->clipboardAction->trigger();
     EXPECT_EQ(window->drawingSize, QSize(610, 410));
-    EXPECT_EQ(window->Picture1->pictureWidth(), 600);
+    EXPECT_EQ(window->picture->pictureWidth(), 600);
     QApplication::clipboard()->setImage(plain(300, 200, Qt::red));
-    window->mnuClipboard->trigger();
+    window->clipboardAction->trigger();
     EXPECT_EQ(window->drawingSize, QSize(1024, 768));
     QApplication::clipboard()->clear();
-    window->mnuClipboard->trigger();
+    window->clipboardAction->trigger();
     EXPECT_EQ(messages(), std::vector<QString>{"Clipboard empty or Picture too big"});
-    EXPECT_TRUE(window->Picture1->isEmpty());
+    EXPECT_TRUE(window->picture->isEmpty());
 }
 
 TEST_F(Picture, HelpHidesTheMainWindowWhileItShows) {
     form->show();
-    window->mnuHelp->trigger();
+    window->helpAction->trigger();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(platform.shown()[0].title, "Options");
     EXPECT_TRUE(messages()[0].startsWith("Displays Munsell Notation of Selected Pixels"));

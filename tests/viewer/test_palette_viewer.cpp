@@ -28,7 +28,7 @@ class Viewer : public MainWindowTest {
     PaletteViewer& open() {
         form->viewerCheck->setChecked(true);
         PaletteViewer* v = form->viewerWindow();
-        v->Command2_Click();
+        v->onStop();
         platform.clear();
         return *v;
     }
@@ -50,21 +50,21 @@ TEST_F(Viewer, OpensOnTheDefaultPaletteAndRotates) {
     PaletteViewer& v = *form->viewerWindow();
     EXPECT_EQ(v.windowTitle(), "Vantorix 3D Munsell Palette Viewer");
     EXPECT_EQ(v.pointCount, 216);
-    EXPECT_EQ(v.List1->count(), 216);
-    EXPECT_EQ(v.Text1->text(), "Loaded Palette newpalette2.csv");
-    EXPECT_EQ(v.Text1->palette().color(QPalette::Base), QColor(0, 255, 0));
+    EXPECT_EQ(v.paletteList->count(), 216);
+    EXPECT_EQ(v.statusBox->text(), "Loaded Palette newpalette2.csv");
+    EXPECT_EQ(v.statusBox->palette().color(QPalette::Base), QColor(0, 255, 0));
     EXPECT_EQ(readFile("LastPalette.txt"), "newpalette2.csv\r\n");
-    EXPECT_TRUE(v.Timer1->isActive());
-    EXPECT_TRUE(v.Timer2->isActive());
-    EXPECT_EQ(v.Command2->palette().color(QPalette::Button), QColor(160, 224, 160));
-    v.Command2_Click();
-    EXPECT_FALSE(v.Timer1->isActive());
-    EXPECT_EQ(v.Command1->palette().color(QPalette::Button), QColor(160, 224, 160));
-    EXPECT_EQ(v.HScroll1->value(), v.HScroll1->value()); // sliders keep their places
-    EXPECT_EQ(v.VScroll1->value(), 15);
-    EXPECT_EQ(v.VScroll2->value(), 20);
+    EXPECT_TRUE(v.rotationTimer->isActive());
+    EXPECT_TRUE(v.redrawTimer->isActive());
+    EXPECT_EQ(v.stopButton->palette().color(QPalette::Button), QColor(160, 224, 160));
+    v.onStop();
+    EXPECT_FALSE(v.rotationTimer->isActive());
+    EXPECT_EQ(v.rotateButton->palette().color(QPalette::Button), QColor(160, 224, 160));
+    EXPECT_EQ(v.rotationSlider->value(), v.rotationSlider->value()); // sliders keep their places
+    EXPECT_EQ(v.tiltSlider->value(), 15);
+    EXPECT_EQ(v.zoomSlider->value(), 20);
     // e&Xit hides without touching the check box; the close box destroys the window.
-    v.mnuExit->trigger();
+    v.exitAction->trigger();
     EXPECT_TRUE(v.isHidden());
     EXPECT_TRUE(form->viewerCheck->isChecked());
     form->viewerCheck->setChecked(false);
@@ -80,13 +80,13 @@ TEST_F(Viewer, ListEntriesAndHueTexts) {
     palette("one.csv", {row("tile", "5.0YR", "5", "0.5"), row("leaf", "2.5gy", "6", "12.5")});
     PaletteViewer& v = open();
     program->paletteFile = "one.csv";
-    v.GetData(2);
+    v.loadPalette(2);
     ASSERT_EQ(v.pointCount, 2);
-    const QString first = v.List1->item(0)->text();
+    const QString first = v.paletteList->item(0)->text();
     EXPECT_TRUE(first.startsWith("1    tile ")) << first.toStdString();
     EXPECT_TRUE(first.contains("     H 5.0yr ")) << first.toStdString();
     EXPECT_TRUE(first.endsWith("   V 5.00     C .50")) << first.toStdString();
-    EXPECT_TRUE(v.List1->item(1)->text().endsWith("   V 6.00     C 12.50"));
+    EXPECT_TRUE(v.paletteList->item(1)->text().endsWith("   V 6.00     C 12.50"));
     EXPECT_TRUE(v.pointHue[1].startsWith("5.0yr "));
     EXPECT_EQ(v.pointHVC[2][0], static_cast<float>(32.5 * 3.6 * 0.0174532925));
     EXPECT_EQ(readFile("LastPalette.txt"), "one.csv\r\n");
@@ -100,7 +100,7 @@ TEST_F(Viewer, RowsThatCannotBeReadEndTheLoadAndKeepTheEarlierEntries) {
     palette("bad.csv",
             {row("a", "5R", "5", "4"), row("b", "5Y", "7", "6"), row("c", "5G", "x", "4")});
     program->paletteFile = "bad.csv";
-    v.GetData(2);
+    v.loadPalette(2);
     EXPECT_EQ(messages(),
               std::vector<QString>{"File format Error or Palette not generatedbad.csv"});
     EXPECT_EQ(v.pointCount, 2);
@@ -108,7 +108,7 @@ TEST_F(Viewer, RowsThatCannotBeReadEndTheLoadAndKeepTheEarlierEntries) {
     platform.clear();
     palette("short.csv", {row("a", "5R", "5", "4"), "\"d\",\"t\",\"tag\",\"5R\""});
     program->paletteFile = "short.csv";
-    v.GetData(2);
+    v.loadPalette(2);
     EXPECT_EQ(messages(),
               std::vector<QString>{"File format Error or Palette not generatedshort.csv"});
     EXPECT_EQ(v.pointCount, 1);
@@ -116,19 +116,19 @@ TEST_F(Viewer, RowsThatCannotBeReadEndTheLoadAndKeepTheEarlierEntries) {
     // selects no list row that isn't there.
     platform.clear();
     program->paletteFile = "missing.csv";
-    v.GetData(2);
+    v.loadPalette(2);
     EXPECT_EQ(messages(),
               std::vector<QString>{"File format Error or Palette not generatedmissing.csv"});
     EXPECT_EQ(v.pointCount, 1);
-    EXPECT_EQ(v.List1->count(), 0);
+    EXPECT_EQ(v.paletteList->count(), 0);
     v.drawPalette();
-    const QPointF at = v.Picture1->toPixels(v.pointScreen[1].x, v.pointScreen[1].y);
-    v.Picture1_MouseDown(1, static_cast<int>(at.x()), static_cast<int>(at.y()));
-    EXPECT_EQ(v.List1->currentRow(), -1);
-    EXPECT_EQ(v.Text3[0]->text(), "a");
+    const QPointF at = v.drawing->toPixels(v.pointScreen[1].x, v.pointScreen[1].y);
+    v.onDrawingClicked(1, static_cast<int>(at.x()), static_cast<int>(at.y()));
+    EXPECT_EQ(v.paletteList->currentRow(), -1);
+    EXPECT_EQ(v.pickedTags[0]->text(), "a");
     // A cancelled open dialog keeps the palette.
     platform.queueFile("");
-    v.mnuOpenPalette->trigger();
+    v.openPaletteAction->trigger();
     EXPECT_EQ(v.pointCount, 1);
 }
 
@@ -142,10 +142,10 @@ TEST_F(Viewer, TenThousandRowsAtMost) {
     PaletteViewer& v = open();
     for (const char* name : {"full.csv", "over.csv"}) {
         program->paletteFile = name;
-        v.GetData(2);
+        v.loadPalette(2);
         EXPECT_EQ(messages(), std::vector<QString>{"Palette limited to 10000"}) << name;
         EXPECT_EQ(v.pointCount, 10000);
-        EXPECT_EQ(v.List1->count(), 10000);
+        EXPECT_EQ(v.paletteList->count(), 10000);
         platform.clear();
     }
 }
@@ -155,50 +155,50 @@ TEST_F(Viewer, PickingWithEitherButtonFillsItsSideAndDotsAreDrawnInTheirColours)
                         row("again", "5PB", "4", "10")});
     PaletteViewer& v = open();
     program->paletteFile = "two.csv";
-    v.GetData(2);
+    v.loadPalette(2);
     v.drawPalette();
     const auto pixelOf = [&](int i) {
-        const QPointF at = v.Picture1->toPixels(v.pointScreen[i].x, v.pointScreen[i].y);
+        const QPointF at = v.drawing->toPixels(v.pointScreen[i].x, v.pointScreen[i].y);
         return QPoint(static_cast<int>(at.x()), static_cast<int>(at.y()));
     };
     const QPoint red = pixelOf(1), blue = pixelOf(2);
-    const long drawn = v.Picture1->pixel(red.x(), red.y());
+    const long drawn = v.drawing->pixel(red.x(), red.y());
     EXPECT_EQ(QColor(drawn & 0xFF, (drawn >> 8) & 0xFF, (drawn >> 16) & 0xFF),
               QColor(v.pointRGB[1][0], v.pointRGB[1][1], v.pointRGB[1][2]));
-    v.Picture1_MouseDown(1, red.x(), red.y());
-    v.Picture1_MouseDown(2, blue.x(), blue.y());
-    EXPECT_EQ(v.Text3[0]->text(), "red");
-    EXPECT_EQ(v.Text3[1]->text(), "blue"); // entry 3 lies on entry 2: the earlier wins
-    EXPECT_EQ(v.Text4[1]->text(), v.pointHue[2] + " 4.00/10.00");
-    EXPECT_EQ(v.Shape1->palette().color(QPalette::Window),
+    v.onDrawingClicked(1, red.x(), red.y());
+    v.onDrawingClicked(2, blue.x(), blue.y());
+    EXPECT_EQ(v.pickedTags[0]->text(), "red");
+    EXPECT_EQ(v.pickedTags[1]->text(), "blue"); // entry 3 lies on entry 2: the earlier wins
+    EXPECT_EQ(v.pickedNotations[1]->text(), v.pointHue[2] + " 4.00/10.00");
+    EXPECT_EQ(v.leftPickSwatch->palette().color(QPalette::Window),
               QColor(v.pointRGB[1][0], v.pointRGB[1][1], v.pointRGB[1][2]));
-    EXPECT_EQ(v.Shape2->palette().color(QPalette::Window),
+    EXPECT_EQ(v.rightPickSwatch->palette().color(QPalette::Window),
               QColor(v.pointRGB[2][0], v.pointRGB[2][1], v.pointRGB[2][2]));
-    EXPECT_EQ(v.List1->currentRow(), 1);
+    EXPECT_EQ(v.paletteList->currentRow(), 1);
     // The selected entry gets a white centre (entry 3 covers entry 2, so look at entry 1).
-    v.Picture1_MouseDown(1, red.x(), red.y());
+    v.onDrawingClicked(1, red.x(), red.y());
     v.drawPalette();
-    EXPECT_EQ(v.Picture1->pixel(red.x(), red.y()), 0xFFFFFFL);
+    EXPECT_EQ(v.drawing->pixel(red.x(), red.y()), 0xFFFFFFL);
     // Other buttons do nothing.
-    v.Picture1_MouseDown(0, blue.x(), blue.y());
-    EXPECT_EQ(v.List1->currentRow(), 0);
+    v.onDrawingClicked(0, blue.x(), blue.y());
+    EXPECT_EQ(v.paletteList->currentRow(), 0);
 }
 
 TEST_F(Viewer, RotationTicksWrapAndTakeTheSpeed) {
     PaletteViewer& v = open();
-    v.HScroll1->setValue(179);
-    v.HScroll3->setValue(37);
-    v.Timer1_Timer();
-    EXPECT_EQ(v.HScroll1->value(), 180);
-    EXPECT_EQ(v.Timer1->interval(), 37);
-    v.Timer1_Timer();
-    EXPECT_EQ(v.HScroll1->value(), -180);
+    v.rotationSlider->setValue(179);
+    v.speedSlider->setValue(37);
+    v.onRotationTick();
+    EXPECT_EQ(v.rotationSlider->value(), 180);
+    EXPECT_EQ(v.rotationTimer->interval(), 37);
+    v.onRotationTick();
+    EXPECT_EQ(v.rotationSlider->value(), -180);
 }
 
 TEST_F(Viewer, MessagesAndTheOtherWindowsThatReloadIt) {
     PaletteViewer& v = open();
-    v.mnuHelp->trigger();
-    v.mnuNewPalette->trigger();
+    v.helpAction->trigger();
+    v.newPaletteAction->trigger();
     ASSERT_EQ(messages().size(), 2u);
     EXPECT_TRUE(messages()[0].startsWith(
         "Continuous rotation of palette is controlled by the 'Rotate' and 'Stop' buttons\r\n"));
@@ -211,7 +211,7 @@ TEST_F(Viewer, MessagesAndTheOtherWindowsThatReloadIt) {
     platform.queueInput("first");
     form->onSaveToPalette();
     EXPECT_EQ(v.pointCount, 1);
-    EXPECT_EQ(v.Text1->text(), "Loaded Palette saved.csv");
+    EXPECT_EQ(v.statusBox->text(), "Loaded Palette saved.csv");
     // The picture window's "View 3D Palette" loads the palette it just made.
     palette("PICT.CSV", {row("p", "5R", "5", "4"), row("q", "5Y", "7", "6")});
     program->paletteFile = "PICT.CSV";
