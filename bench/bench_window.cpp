@@ -168,7 +168,7 @@ void viewerLoad(benchmark::State& state) {
     PaletteViewer& v = viewer();
     w.program.paletteFile = "big.csv";
     for (auto _ : state) {
-        v.loadPalette(2);
+        v.loadPalette(PaletteSource::CurrentFile);
         w.platform.clear();
     }
     state.SetItemsProcessed(state.iterations() * 10000);
@@ -180,7 +180,7 @@ void viewerDraw(benchmark::State& state) {
     Window& w = window();
     PaletteViewer& v = viewer();
     w.program.paletteFile = "big.csv";
-    v.loadPalette(2);
+    v.loadPalette(PaletteSource::CurrentFile);
     w.platform.clear();
     for (auto _ : state)
         v.drawPalette();

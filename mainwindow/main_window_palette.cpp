@@ -71,7 +71,8 @@ bool MainWindow::appendToPalette(const ColourModel& colour) {
 
 void MainWindow::onSaveToPalette() {
     saveColourToPalette(TagPrompt::Ask);
-    if (viewerCheck->isChecked() && viewerWindow()) viewerWindow()->loadPalette(2);
+    if (viewerCheck->isChecked() && viewerWindow())
+        viewerWindow()->loadPalette(PaletteSource::CurrentFile);
 }
 
 void MainWindow::onMakeTable() {

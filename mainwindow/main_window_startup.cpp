@@ -187,7 +187,7 @@ void MainWindow::viewCurrentPalette() {
     PaletteViewer* viewer = ensureViewer(form3_, *this, program_);
     viewer->show();
     viewer->activateWindow();
-    viewer->loadPalette(2);
+    viewer->loadPalette(PaletteSource::CurrentFile);
 }
 
 void MainWindow::companionClosed(Companion which) {

@@ -68,7 +68,8 @@ void PaletteViewer::buildControls() {
     menuBar = new QMenuBar(this);
     QMenu* file = menuBar->addMenu("&File");
     newPaletteAction = file->addAction("&New Palette", this, [this] { onNewPalette(); });
-    openPaletteAction = file->addAction("&Open Palette", this, [this] { loadPalette(0); });
+    openPaletteAction =
+        file->addAction("&Open Palette", this, [this] { loadPalette(PaletteSource::Chosen); });
     exitAction = file->addAction("e&Xit", this, [this] { hide(); });
     helpAction = menuBar->addAction("&Help", this, [this] { onHelp(); });
 
@@ -173,7 +174,7 @@ void PaletteViewer::buildLayout() {
 void PaletteViewer::start() {
     show();
     program_.platform.processEvents();
-    loadPalette(1);
+    loadPalette(PaletteSource::Remembered);
     onRotate();
 }
 

@@ -28,6 +28,10 @@ class ColourHost;
 struct Program;
 class ViewerSurface;
 
+// Where a palette comes from: the file the user chooses, the one shown last
+// ("LastPalette.txt", else the default palette), or the palette file in use.
+enum class PaletteSource { Chosen, Remembered, CurrentFile };
+
 class PaletteViewer : public QWidget {
   public:
     static constexpr int capacity = 10000;
@@ -36,9 +40,8 @@ class PaletteViewer : public QWidget {
 
     // Shows the window, loads the remembered palette and starts rotating.
     void start();
-    // Loads a palette: 1 the remembered one, 2 the current palette file,
-    // 0 one chosen in the open dialog.
-    void loadPalette(int mode);
+    // Loads a palette and draws it; the main window shows its last colour.
+    void loadPalette(PaletteSource source);
     void drawPalette();
 
     // ---- controls ----------------------------------------------------------

@@ -113,10 +113,10 @@ bool PaletteViewer::readRows(const std::string& text, const QString& name, Colou
     return true;
 }
 
-void PaletteViewer::loadPalette(int mode) {
+void PaletteViewer::loadPalette(PaletteSource source) {
     QString name = rememberedPalette();
-    if (mode == 2) name = program_.paletteFile;
-    if (mode == 0) {
+    if (source == PaletteSource::CurrentFile) name = program_.paletteFile;
+    if (source == PaletteSource::Chosen) {
         // A cancelled dialog keeps the palette shown.
         name = program_.platform.openFileName("DataBase Files (*.csv)|*.csv",
                                               QCoreApplication::applicationDirPath());

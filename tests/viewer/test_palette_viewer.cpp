@@ -80,7 +80,7 @@ TEST_F(Viewer, ListEntriesAndHueTexts) {
     palette("one.csv", {row("tile", "5.0YR", "5", "0.5"), row("leaf", "2.5gy", "6", "12.5")});
     PaletteViewer& v = open();
     program->paletteFile = "one.csv";
-    v.loadPalette(2);
+    v.loadPalette(PaletteSource::CurrentFile);
     ASSERT_EQ(v.pointCount, 2);
     const QString first = v.paletteList->item(0)->text();
     EXPECT_TRUE(first.startsWith("1    tile ")) << first.toStdString();
@@ -100,7 +100,7 @@ TEST_F(Viewer, RowsThatCannotBeReadEndTheLoadAndKeepTheEarlierEntries) {
     palette("bad.csv",
             {row("a", "5R", "5", "4"), row("b", "5Y", "7", "6"), row("c", "5G", "x", "4")});
     program->paletteFile = "bad.csv";
-    v.loadPalette(2);
+    v.loadPalette(PaletteSource::CurrentFile);
     EXPECT_EQ(messages(),
               std::vector<QString>{"File format Error or Palette not generatedbad.csv"});
     EXPECT_EQ(v.pointCount, 2);
@@ -108,7 +108,7 @@ TEST_F(Viewer, RowsThatCannotBeReadEndTheLoadAndKeepTheEarlierEntries) {
     platform.clear();
     palette("short.csv", {row("a", "5R", "5", "4"), "\"d\",\"t\",\"tag\",\"5R\""});
     program->paletteFile = "short.csv";
-    v.loadPalette(2);
+    v.loadPalette(PaletteSource::CurrentFile);
     EXPECT_EQ(messages(),
               std::vector<QString>{"File format Error or Palette not generatedshort.csv"});
     EXPECT_EQ(v.pointCount, 1);
@@ -116,7 +116,7 @@ TEST_F(Viewer, RowsThatCannotBeReadEndTheLoadAndKeepTheEarlierEntries) {
     // selects no list row that isn't there.
     platform.clear();
     program->paletteFile = "missing.csv";
-    v.loadPalette(2);
+    v.loadPalette(PaletteSource::CurrentFile);
     EXPECT_EQ(messages(),
               std::vector<QString>{"File format Error or Palette not generatedmissing.csv"});
     EXPECT_EQ(v.pointCount, 1);
@@ -142,7 +142,7 @@ TEST_F(Viewer, TenThousandRowsAtMost) {
     PaletteViewer& v = open();
     for (const char* name : {"full.csv", "over.csv"}) {
         program->paletteFile = name;
-        v.loadPalette(2);
+        v.loadPalette(PaletteSource::CurrentFile);
         EXPECT_EQ(messages(), std::vector<QString>{"Palette limited to 10000"}) << name;
         EXPECT_EQ(v.pointCount, 10000);
         EXPECT_EQ(v.paletteList->count(), 10000);
@@ -155,7 +155,7 @@ TEST_F(Viewer, PickingWithEitherButtonFillsItsSideAndDotsAreDrawnInTheirColours)
                         row("again", "5PB", "4", "10")});
     PaletteViewer& v = open();
     program->paletteFile = "two.csv";
-    v.loadPalette(2);
+    v.loadPalette(PaletteSource::CurrentFile);
     v.drawPalette();
     const auto pixelOf = [&](int i) {
         const QPointF at = v.drawing->toPixels(v.pointScreen[i].x, v.pointScreen[i].y);
