@@ -148,6 +148,12 @@ void ChartSurface::drawText(QPoint topLeft, const QString& text, QColor colour) 
     drawingChanged();
 }
 
+ChartShape* ChartSurface::findShape(const QString& name) const {
+    for (const auto& shape : shapes_)
+        if (shape->name() == name) return shape.get();
+    return nullptr;
+}
+
 ChartShape* ChartSurface::addShape(const QString& name, ChartShape::Kind kind, const QRect& rect) {
     shapes_.push_back(std::make_unique<ChartShape>(*this, name, kind, rect));
     shapeChanged();

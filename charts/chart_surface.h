@@ -93,6 +93,8 @@ class ChartSurface : public QWidget {
     // ---- shapes ------------------------------------------------------------
     // Adds a shape on top of the ones before it; the surface owns it.
     ChartShape* addShape(const QString& name, ChartShape::Kind kind, const QRect& rect);
+    // The shape of that name; null when there is none.
+    ChartShape* findShape(const QString& name) const;
     // Called by a shape that changed.
     void shapeChanged();
 

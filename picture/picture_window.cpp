@@ -109,6 +109,16 @@ void PictureWindow::buildMenus() {
     clipboardAction = menuBar->addAction("get clipboard", this, [this] { getClipboard(); });
     view3DAction = menuBar->addAction("&View 3D Palette", this, [this] { onView3D(); });
     helpAction = menuBar->addAction("&Help", this, [this] { onHelp(); });
+    // Scripts and tests find menu items by these names.
+    const std::pair<QAction*, const char*> names[] = {
+        {loadPictureAction, "mnuLoadPicture"}, {exitAction, "mnuExit"},
+        {clickModeAction, "mnuMouseClick"},    {continuousModeAction, "mnuContinuous"},
+        {makePaletteAction, "mnuMakePalette"}, {clipboardAction, "mnuClipboard"},
+        {view3DAction, "mnuView3D"},           {helpAction, "mnuHelp"}};
+    for (const auto& [action, name] : names)
+        action->setObjectName(name);
+    for (int i = 0; i < 5; ++i)
+        sampleSizeActions[i]->setObjectName(QString("mnuSample_%1").arg(i));
 }
 
 void PictureWindow::start() {

@@ -72,6 +72,10 @@ void PaletteViewer::buildControls() {
         file->addAction("&Open Palette", this, [this] { loadPalette(PaletteSource::Chosen); });
     exitAction = file->addAction("e&Xit", this, [this] { hide(); });
     helpAction = menuBar->addAction("&Help", this, [this] { onHelp(); });
+    newPaletteAction->setObjectName("mnuNewPalette");
+    openPaletteAction->setObjectName("mnuOpenPalette");
+    exitAction->setObjectName("mnuExit");
+    helpAction->setObjectName("mnuHelp");
 
     drawing = new ViewerSurface(this);
     drawing->onMouseDown = [this](int b, int x, int y) { onDrawingClicked(b, x, y); };

@@ -1,0 +1,79 @@
+// Every object name of docs/object-names.md exists in its window, so the
+// table stays true and scripts that find controls by name keep working.
+#include "charts/chart_surface.h"
+#include "main_window_fixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QRegularExpression>
+
+namespace huelinx::testing {
+namespace {
+
+class ObjectNames : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        ASSERT_TRUE(start());
+    }
+};
+
+// The window of that object name, among the top-level windows and the main
+// window's children.
+QWidget* windowNamed(const QString& name) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == name) return w;
+    return nullptr;
+}
+
+// "Text12_0..2" stands for Text12_0, Text12_1 and Text12_2.
+QStringList expanded(const QString& name) {
+    const QRegularExpression range("^(.*_)(\\d+)\\.\\.(\\d+)$");
+    const auto m = range.match(name);
+    if (!m.hasMatch()) return {name};
+    QStringList names;
+    for (int i = m.captured(2).toInt(); i <= m.captured(3).toInt(); ++i)
+        names << m.captured(1) + QString::number(i);
+    return names;
+}
+
+bool hasControl(QWidget* window, const QString& name) {
+    if (window->findChild<QObject*>(name)) return true;
+    for (ChartSurface* surface : window->findChildren<ChartSurface*>())
+        if (surface->findShape(name)) return true;
+    return false;
+}
+
+TEST_F(ObjectNames, EveryNameInTheTableIsAControlOfItsWindow) {
+    // Opening every companion window creates it.
+    for (const char* check : {"Check2", "Check3", "Check4", "Check5", "Check6", "Check7"}) {
+        ASSERT_NE(form->findChild<QCheckBox*>(check), nullptr) << check;
+        form->findChild<QCheckBox*>(check)->setChecked(true);
+    }
+    QFile table(QString(HUELINX_SOURCE_DIR) + "/docs/object-names.md");
+    ASSERT_TRUE(table.open(QIODevice::ReadOnly));
+    const QRegularExpression heading("^## `(\\w+)`"), row("^\\| `([^`]+)` \\| `(\\w+)` \\|");
+    QWidget* window = nullptr;
+    int checked = 0;
+    for (const QString& line : QString::fromUtf8(table.readAll()).split('\n')) {
+        if (const auto h = heading.match(line); h.hasMatch()) {
+            window = windowNamed(h.captured(1));
+            ASSERT_NE(window, nullptr) << h.captured(1).toStdString();
+            continue;
+        }
+        const auto r = row.match(line);
+        if (!r.hasMatch()) continue;
+        ASSERT_NE(window, nullptr) << "a row before the first window: " << line.toStdString();
+        for (const QString& name : expanded(r.captured(1))) {
+            EXPECT_TRUE(hasControl(window, name))
+                << window->objectName().toStdString() << " has no " << name.toStdString();
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 150);
+}
+
+} // namespace
+} // namespace huelinx::testing
