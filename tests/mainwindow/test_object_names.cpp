@@ -41,8 +41,9 @@ QStringList expanded(const QString& name) {
 
 bool hasControl(QWidget* window, const QString& name) {
     if (window->findChild<QObject*>(name)) return true;
-    for (ChartSurface* surface : window->findChildren<ChartSurface*>())
-        if (surface->findShape(name)) return true;
+    for (QWidget* child : window->findChildren<QWidget*>())
+        if (auto* surface = dynamic_cast<ChartSurface*>(child); surface && surface->findShape(name))
+            return true;
     return false;
 }
 
