@@ -337,21 +337,32 @@ ColourModel edit(ColourModel colour, Box box, std::string text) {
 }
 
 ColourModel enter(ColourModel colour, Notation notation, const MunTable& table) {
+    enterInPlace(colour, notation, table);
+    return colour;
+}
+
+void enterInPlace(ColourModel& colour, Notation notation, const MunTable& table) {
+    beginChange(colour);
     switch (notation) {
     case Notation::Munsell:
-        return enterMunsell(std::move(colour), table);
+        convertMunsell(colour, table);
+        break;
     case Notation::Xyz:
-        return enterXyz(std::move(colour), table);
+        xyzEntry(colour, table);
+        break;
     case Notation::Chromaticity:
-        return enterChromaticity(std::move(colour), table);
+        chromaticityEntry(colour, table);
+        break;
     case Notation::Lab:
-        return enterLab(std::move(colour), table);
+        labEntry(colour, table);
+        break;
     case Notation::Rgb:
-        return enterRgb(std::move(colour), table);
+        convertRgb(colour, table);
+        break;
     case Notation::Cmyk:
+        cmykEntry(colour, table);
         break;
     }
-    return enterCmyk(std::move(colour), table);
 }
 
 ColourModel enterMunsell(ColourModel colour, const MunTable& table) {

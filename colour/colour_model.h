@@ -125,6 +125,9 @@ ColourModel edit(ColourModel colour, Box box, std::string text);
 
 // Enter in a notation's boxes: converts from that notation to all the others.
 ColourModel enter(ColourModel colour, Notation notation, const MunTable& table);
+// The same change made in place, for callers that convert many colours in a
+// row (the command-line converter, the imports, palette loading).
+void enterInPlace(ColourModel& colour, Notation notation, const MunTable& table);
 ColourModel enterMunsell(ColourModel colour, const MunTable& table);
 ColourModel enterXyz(ColourModel colour, const MunTable& table);
 // x, y from their boxes with the luminance Y already shown.

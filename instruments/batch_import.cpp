@@ -38,7 +38,7 @@ void BatchImport::enterColour(Notation notation, const std::vector<std::string>&
     const int first = static_cast<int>(firstBox(notation));
     for (std::size_t i = 0; i < texts.size(); ++i)
         colour_[static_cast<Box>(first + static_cast<int>(i))] = texts[i];
-    colour_ = enter(std::move(colour_), notation, program_.table);
+    enterInPlace(colour_, notation, program_.table);
     for (const std::string& message : colour_.messages)
         program_.platform.message(QString::fromStdString(message));
 }

@@ -191,7 +191,7 @@ bool Converter::convert(const Strings& colour, std::string& line, std::string& e
         }
         colour_[boxes[i]] = std::move(value);
     }
-    colour_ = enter(std::move(colour_), kind->notation, table_);
+    enterInPlace(colour_, kind->notation, table_);
     if (colour_.refused) {
         error = colour_.messages.empty() ? std::string("refused") : colour_.messages.back();
         return false;
