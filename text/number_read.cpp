@@ -23,10 +23,34 @@ std::size_t skipBlanks(std::string_view text, std::size_t pos) {
     return pos;
 }
 
+// The mantissa digits of a number: most numbers have few, so they are kept
+// in place, and only a long run of digits takes the heap.
+class Digits {
+  public:
+    void push(char c) {
+        if (size_ < sizeof small_) {
+            small_[size_++] = c;
+            return;
+        }
+        if (large_.empty()) large_.assign(small_, size_);
+        large_ += c;
+        ++size_;
+    }
+    bool empty() const { return size_ == 0; }
+    std::string_view view() const {
+        return size_ <= sizeof small_ ? std::string_view(small_, size_) : std::string_view(large_);
+    }
+
+  private:
+    char small_[32];
+    std::size_t size_ = 0;
+    std::string large_;
+};
+
 // The parts of a number read from a text, blanks and point left out.
 struct Scanned {
     bool negative = false;
-    std::string digits;          // all mantissa digits
+    Digits digits;               // all mantissa digits
     std::size_t wholeDigits = 0; // how many of them stand before the point
     long long exponent = 0;      // saturated, so absurd exponents cannot overflow
     std::size_t end = 0;         // where reading stopped
@@ -45,7 +69,7 @@ Scanned scan(std::string_view text, std::size_t pos, bool blanksInside) {
     }
     for (bool point = false;; i = next(i + 1)) {
         if (isDigit(at(i))) {
-            s.digits += at(i);
+            s.digits.push(at(i));
             if (!point) ++s.wholeDigits;
         } else if (at(i) == '.' && !point) {
             point = true;
@@ -73,8 +97,9 @@ Scanned scan(std::string_view text, std::size_t pos, bool blanksInside) {
 // The value of a scanned number; no value when it is too large for a double.
 // One too small for a double reads as 0, and -0 as 0.
 std::optional<double> valueOf(const Scanned& s) {
-    std::size_t first = s.digits.find_first_not_of('0');
-    if (first == std::string::npos) return 0.0;
+    const std::string_view all = s.digits.view();
+    std::size_t first = all.find_first_not_of('0');
+    if (first == std::string_view::npos) return 0.0;
     // value = 0.<digits from first> x 10^scale
     long long scale =
         static_cast<long long>(s.wholeDigits) - static_cast<long long>(first) + s.exponent;
@@ -83,12 +108,12 @@ std::optional<double> valueOf(const Scanned& s) {
     // Up to 15 digits times or over a power of ten up to 10^22: both are exact
     // doubles, so one multiplication or division rounds exactly as reading the
     // whole text would.
-    const std::size_t count = s.digits.size() - first;
+    const std::size_t count = all.size() - first;
     const long long power = scale - static_cast<long long>(count);
     if (count <= 15 && power >= -22 && power <= 22) {
         std::uint64_t whole = 0;
-        for (std::size_t i = first; i < s.digits.size(); ++i)
-            whole = whole * 10 + static_cast<std::uint64_t>(s.digits[i] - '0');
+        for (std::size_t i = first; i < all.size(); ++i)
+            whole = whole * 10 + static_cast<std::uint64_t>(all[i] - '0');
         static constexpr double tens[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                           1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                           1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
@@ -97,7 +122,7 @@ std::optional<double> valueOf(const Scanned& s) {
         return s.negative ? -value : value;
     }
     // The digits as "0.<digits>e<scale>", in a buffer on the stack when they fit.
-    const std::string_view digits = std::string_view(s.digits).substr(first);
+    const std::string_view digits = all.substr(first);
     char small[256];
     std::string large;
     char* token = small;
