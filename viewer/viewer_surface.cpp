@@ -52,15 +52,21 @@ void ViewerSurface::dot(double x, double y, double width, QColor colour) {
     const QPointF c = toPixels(x, y);
     const double r = std::max(width, 1.0) / 2.0;
     const QRgb rgb = colour.rgb();
-    const int firstRow = std::max(0, static_cast<int>(std::ceil(c.y() - r - 0.5)));
-    const int lastRow =
-        std::min(image_.height() - 1, static_cast<int>(std::floor(c.y() + r - 0.5)));
+    // The pixel ranges are cut to the image before they become whole numbers: a
+    // palette row may put a dot anywhere (a chroma of 1e30, or not a number), and
+    // such a dot draws nothing.
+    const int lastY = image_.height() - 1, lastX = image_.width() - 1;
+    const double top = std::ceil(c.y() - r - 0.5), bottom = std::floor(c.y() + r - 0.5);
+    if (!(top <= lastY && bottom >= 0.0)) return;
+    const int firstRow = static_cast<int>(std::max(0.0, top));
+    const int lastRow = static_cast<int>(std::min(double(lastY), bottom));
     for (int py = firstRow; py <= lastRow; ++py) {
         const double dy = py + 0.5 - c.y();
         const double half = std::sqrt(std::max(0.0, r * r - dy * dy));
-        const int from = std::max(0, static_cast<int>(std::ceil(c.x() - half - 0.5)));
-        const int to =
-            std::min(image_.width() - 1, static_cast<int>(std::floor(c.x() + half - 0.5)));
+        const double left = std::ceil(c.x() - half - 0.5), right = std::floor(c.x() + half - 0.5);
+        if (!(left <= lastX && right >= 0.0)) continue;
+        const int from = static_cast<int>(std::max(0.0, left));
+        const int to = static_cast<int>(std::min(double(lastX), right));
         auto* line = reinterpret_cast<QRgb*>(image_.scanLine(py));
         for (int px = from; px <= to; ++px)
             line[px] = rgb;

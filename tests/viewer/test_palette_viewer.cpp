@@ -15,6 +15,8 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <cmath>
+
 namespace huelinx::testing {
 namespace {
 
@@ -182,6 +184,50 @@ TEST_F(Viewer, PickingWithEitherButtonFillsItsSideAndDotsAreDrawnInTheirColours)
     // Other buttons do nothing.
     v.onDrawingClicked(0, blue.x(), blue.y());
     EXPECT_EQ(v.paletteList->currentRow(), 0);
+}
+
+TEST_F(Viewer, DotsOffThePictureOrNotANumberDrawNothingAndEdgeDotsTheirVisiblePart) {
+    Form3& v = open();
+    ViewerSurface& s = *v.Picture1;
+    s.begin(ViewParams{});
+    s.endPainter();
+    const QImage blank = s.image();
+    const double far = 1e30, nan = std::nan(""), inf = HUGE_VAL;
+    const double places[][3] = {{far, 0, 10},  {-far, 0, 10},   {0, far, 10},    {0, -far, 10},
+                                {nan, 0, 10},  {0, nan, 10},    {inf, -inf, 10}, {0, 0, nan},
+                                {far, 0, far}, {-far, far, far}};
+    for (const auto& [x, y, width] : places)
+        s.dot(x, y, width, Qt::red);
+    EXPECT_EQ(s.image(), blank);
+    // A dot whose centre lies just left of the picture shows its right half.
+    const double left = s.toUnits(-1, 0).x, middle = s.toUnits(0, 196.5).y;
+    s.dot(left, middle, 8, Qt::red);
+    EXPECT_EQ(s.pixel(0, 196), 0x0000FFL);
+    EXPECT_EQ(s.pixel(3, 196), 0xE0E0E0L);
+    // A dot larger than the picture covers all of it.
+    s.dot(0, 0, 1e6, Qt::blue);
+    EXPECT_EQ(s.pixel(0, 0), 0xFF0000L);
+    EXPECT_EQ(s.pixel(ViewerSurface::pixelWidth - 1, ViewerSurface::pixelHeight - 1), 0xFF0000L);
+    s.end();
+}
+
+TEST_F(Viewer, RowsWithEnormousValuesOrChromasLoadAndDrawBesideTheOthers) {
+    palette("far.csv", {row("near", "5R", "5", "4"), row("chroma", "5Y", "5", "1e30"),
+                        row("value", "5G", "1e30", "4"), row("under", "5B", "-1e39", "-1e30"),
+                        row("hue", "1e30R", "5", "4")});
+    Form3& v = open();
+    program->paletteFile = "far.csv";
+    v.GetData(2);
+    ASSERT_EQ(v.pointCount, 5);
+    v.Check1->setChecked(true);
+    v.List1->setCurrentRow(1);
+    v.drawPalette();
+    const QPointF at = v.Picture1->toPixels(v.pointScreen[1].x, v.pointScreen[1].y);
+    const long drawn = v.Picture1->pixel(static_cast<int>(at.x()), static_cast<int>(at.y()));
+    EXPECT_EQ(QColor(drawn & 0xFF, (drawn >> 8) & 0xFF, (drawn >> 16) & 0xFF),
+              QColor(v.pointRGB[1][0], v.pointRGB[1][1], v.pointRGB[1][2]));
+    v.Picture1_MouseDown(1, static_cast<int>(at.x()), static_cast<int>(at.y()));
+    EXPECT_EQ(v.Text3[0]->text(), "near");
 }
 
 TEST_F(Viewer, RotationTicksWrapAndTakeTheSpeed) {
