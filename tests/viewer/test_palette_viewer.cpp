@@ -187,8 +187,8 @@ TEST_F(Viewer, PickingWithEitherButtonFillsItsSideAndDotsAreDrawnInTheirColours)
 }
 
 TEST_F(Viewer, DotsOffThePictureOrNotANumberDrawNothingAndEdgeDotsTheirVisiblePart) {
-    Form3& v = open();
-    ViewerSurface& s = *v.Picture1;
+    PaletteViewer& v = open();
+    ViewerSurface& s = *v.drawing;
     s.begin(ViewParams{});
     s.endPainter();
     const QImage blank = s.image();
@@ -215,19 +215,19 @@ TEST_F(Viewer, RowsWithEnormousValuesOrChromasLoadAndDrawBesideTheOthers) {
     palette("far.csv", {row("near", "5R", "5", "4"), row("chroma", "5Y", "5", "1e30"),
                         row("value", "5G", "1e30", "4"), row("under", "5B", "-1e39", "-1e30"),
                         row("hue", "1e30R", "5", "4")});
-    Form3& v = open();
+    PaletteViewer& v = open();
     program->paletteFile = "far.csv";
-    v.GetData(2);
+    v.loadPalette(PaletteSource::CurrentFile);
     ASSERT_EQ(v.pointCount, 5);
-    v.Check1->setChecked(true);
-    v.List1->setCurrentRow(1);
+    v.sampleNumbersCheck->setChecked(true);
+    v.paletteList->setCurrentRow(1);
     v.drawPalette();
-    const QPointF at = v.Picture1->toPixels(v.pointScreen[1].x, v.pointScreen[1].y);
-    const long drawn = v.Picture1->pixel(static_cast<int>(at.x()), static_cast<int>(at.y()));
+    const QPointF at = v.drawing->toPixels(v.pointScreen[1].x, v.pointScreen[1].y);
+    const long drawn = v.drawing->pixel(static_cast<int>(at.x()), static_cast<int>(at.y()));
     EXPECT_EQ(QColor(drawn & 0xFF, (drawn >> 8) & 0xFF, (drawn >> 16) & 0xFF),
               QColor(v.pointRGB[1][0], v.pointRGB[1][1], v.pointRGB[1][2]));
-    v.Picture1_MouseDown(1, static_cast<int>(at.x()), static_cast<int>(at.y()));
-    EXPECT_EQ(v.Text3[0]->text(), "near");
+    v.onDrawingClicked(1, static_cast<int>(at.x()), static_cast<int>(at.y()));
+    EXPECT_EQ(v.pickedTags[0]->text(), "near");
 }
 
 TEST_F(Viewer, RotationTicksWrapAndTakeTheSpeed) {
