@@ -160,8 +160,8 @@ void CTol::MakeCTol(float L, float a, float b) {
 void CTol::makePatch(int i, const std::array<float, 3>& lab) {
     const ColourSettings s = host_.colour().settings;
     // Below L* -16 there is no colour: it is taken as black.
-    float X = 0, Y = 0, Z = 0;
-    if (!labxyz(X, Y, Z, lab[0], lab[1], lab[2])) X = Y = Z = 0;
+    const Tristimulus xyz = labxyz(lab[0], lab[1], lab[2]).value_or(Tristimulus{0, 0, 0});
+    float X = xyz.X, Y = xyz.Y, Z = xyz.Z;
     float H = 0, V = 0, C = 0;
     xyz2mun(H, V, C, X, Y, Z, program_.table, s);
     tolNotation[0][i] = hconvert(H);

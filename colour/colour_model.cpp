@@ -95,14 +95,15 @@ void showDisplayColour(ColourModel& colour, float X, float Y, float Z) {
     showCmyk(colour, linear.r, linear.g, linear.b);
 }
 
-// L*, a*, b* of X, Y, Z (each raised to 0.01 in place when below it).
-void showLab(ColourModel& colour, float& X, float& Y, float& Z) {
-    LabColour lab;
-    xyzlab(X, Y, Z, lab.L, lab.a, lab.b, colour.settings);
+// L*, a*, b* of X, Y, Z. Returns X, Y, Z as L*a*b* used them (each raised
+// to 0.01 when below it): the display colour is computed from those.
+Tristimulus showLab(ColourModel& colour, float X, float Y, float Z) {
+    const LabOfXyz lab = xyzlab(X, Y, Z, colour.settings);
     const float values[3] = {lab.L, lab.a, lab.b};
     for (int i = 0; i < 3; ++i)
         colour[boxAt(Box::L, i)] = formatNumber(values[i], "###.00");
-    colour.labShown = lab;
+    colour.labShown = LabColour{lab.L, lab.a, lab.b};
+    return lab.raised;
 }
 
 // The Munsell notation of the X, Y, Z boxes, and x, y; the Munsell sliders
@@ -187,8 +188,8 @@ void convertMunsell(ColourModel& colour, const MunTable& table) {
         colour[boxAt(Box::X, i)] = formatNumber(xyz[i], "##0.00");
     colour[Box::SmallX] = formatNumber(x, "0.0000");
     colour[Box::SmallY] = formatNumber(y, "0.0000");
-    showLab(colour, X, Y, Z);
-    showDisplayColour(colour, X, Y, Z);
+    const Tristimulus raised = showLab(colour, X, Y, Z);
+    showDisplayColour(colour, raised.X, raised.Y, raised.Z);
 }
 
 void takeRgbBoxes(ColourModel& colour) {
@@ -223,10 +224,10 @@ void xyzEntry(ColourModel& colour, const MunTable& table) {
     const auto Y = X ? readNumber(colour, Box::Y, "Y") : std::nullopt;
     const auto Z = Y ? readNumber(colour, Box::Z, "Z") : std::nullopt;
     if (!Z) return;
-    float x = static_cast<float>(*X), y = static_cast<float>(*Y), z = static_cast<float>(*Z);
-    showLab(colour, x, y, z);
+    const Tristimulus raised =
+        showLab(colour, static_cast<float>(*X), static_cast<float>(*Y), static_cast<float>(*Z));
     findMunsell(colour, table);
-    showDisplayColour(colour, x, y, z);
+    showDisplayColour(colour, raised.X, raised.Y, raised.Z);
 }
 
 void chromaticityEntry(ColourModel& colour, const MunTable& table) {
@@ -235,18 +236,18 @@ void chromaticityEntry(ColourModel& colour, const MunTable& table) {
     const auto YText = yText ? readNumber(colour, Box::Y, "Y") : std::nullopt;
     if (!YText) return;
     const float x = static_cast<float>(*xText), y = static_cast<float>(*yText);
-    float lum = static_cast<float>(*YText);
+    const float lum = static_cast<float>(*YText);
     if (y == 0.0f) {
         refuse(colour, "y needs a number other than 0.");
         return;
     }
     const float z = 1.0f - x - y;
-    float X = x * lum / y, Z = z * lum / y;
+    const float X = x * lum / y, Z = z * lum / y;
     colour[Box::X] = formatNumber(X, "###.00");
     colour[Box::Z] = formatNumber(Z, "###.00");
-    showLab(colour, X, lum, Z);
+    const Tristimulus raised = showLab(colour, X, lum, Z);
     findMunsell(colour, table);
-    showDisplayColour(colour, X, lum, Z);
+    showDisplayColour(colour, raised.X, raised.Y, raised.Z);
 }
 
 void labEntry(ColourModel& colour, const MunTable& table) {
@@ -254,14 +255,21 @@ void labEntry(ColourModel& colour, const MunTable& table) {
     const auto a = L ? readNumber(colour, Box::A, "a*") : std::nullopt;
     const auto b = a ? readNumber(colour, Box::B, "b*") : std::nullopt;
     if (!b) return;
-    float X, Y, Z, x, y;
-    if (!labxyz(X, Y, Z, static_cast<float>(*L), static_cast<float>(*a), static_cast<float>(*b))) {
+    const auto fromLab =
+        labxyz(static_cast<float>(*L), static_cast<float>(*a), static_cast<float>(*b));
+    if (!fromLab) {
         refuse(colour, "L* needs a number of -16 or more.");
         return;
     }
+    float X = fromLab->X, Y = fromLab->Y, Z = fromLab->Z;
     // L*a*b* are relative to the selected illuminant; X, Y, Z go back to C.
-    if (colour.settings.illuminant != Illuminant::C)
-        xyzconvert("B", X, Y, Z, x, y, colour.settings);
+    if (colour.settings.illuminant != Illuminant::C) {
+        if (const auto adapted = xyzconvert(Adaptation::ToC, X, Y, Z, colour.settings)) {
+            X = adapted->X;
+            Y = adapted->Y;
+            Z = adapted->Z;
+        }
+    }
     const float xyz[3] = {X, Y, Z};
     for (int i = 0; i < 3; ++i)
         colour[boxAt(Box::X, i)] = formatNumber(xyz[i], "###.00");

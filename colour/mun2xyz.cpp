@@ -53,11 +53,19 @@ MunsellToCie mun2xyz(float hue, float& value, float chroma, float& X, float& Y, 
     }
     x = sx;
     y = sy;
-    val2y(value, Y, s);
+    Y = val2y(value, s);
     X = Y * sx / sy;
     Z = Y / sy - X - Y;
     // Black (value 0) has nothing to adapt.
-    if (s.illuminant != Illuminant::C && Y != 0.0f) xyzconvert("F", X, Y, Z, x, y, s);
+    if (s.illuminant != Illuminant::C && Y != 0.0f) {
+        if (const auto adapted = xyzconvert(Adaptation::FromC, X, Y, Z, s)) {
+            X = adapted->X;
+            Y = adapted->Y;
+            Z = adapted->Z;
+            x = adapted->x;
+            y = adapted->y;
+        }
+    }
     return MunsellToCie::Ok;
 }
 

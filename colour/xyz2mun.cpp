@@ -149,7 +149,9 @@ MunsellFit xyz2mun(float& H, float& V, float& C, float X, float& Y, float Z, con
                    const ColourSettings& s) {
     H = V = C = 0.0f;
     if (!std::isfinite(X) || !std::isfinite(Y) || !std::isfinite(Z)) return MunsellFit::NotANumber;
-    y2val(Y, V, s);
+    const ValueOfY value = y2val(Y, s);
+    V = value.V;
+    Y = value.Y;
     const float sum = X + Y + Z;
     const float x = X / sum, y = Y / sum;
     if (sum == 0.0f || !std::isfinite(x) || !std::isfinite(y) || !std::isfinite(V))

@@ -30,11 +30,11 @@ class Tolerance : public Form1Test {
     std::array<float, 3> labOf(int i) const {
         std::string hue = set->tolNotation[0][i];
         float value = std::stof(set->tolNotation[1][i]);
-        float X, Y, Z, x, y, L, a, b;
+        float X, Y, Z, x, y;
         mun2xyz(converth(hue), value, std::stof(set->tolNotation[2][i]), X, Y, Z, x, y,
                 program->table, form->settings());
-        xyzlab(X, Y, Z, L, a, b, form->settings());
-        return {L, a, b};
+        const LabOfXyz lab = xyzlab(X, Y, Z, form->settings());
+        return {lab.L, lab.a, lab.b};
     }
     QStringList captions() const {
         QStringList all;
