@@ -158,10 +158,9 @@ void convertMunsell(ColourModel& colour, const MunTable& table) {
     colour.refused = false;
     colour.outsideData = false;
     colour.munsellConverted = true;
-    std::string hueText = colour[Box::Hue];
-    bool formatError = false;
-    float hue = converth(hueText, &formatError);
-    if (formatError) colour.messages.push_back("Format Error");
+    const HueOfText hueRead = converth(colour[Box::Hue]);
+    float hue = hueRead.hue;
+    if (hueRead.family == HueFamily::Missing) colour.messages.push_back("Format Error");
     const auto outOfRange = [&colour] { colour.messages.push_back("Out of Munsell Range"); };
     const auto value = strictNumber(colour[Box::Value]);
     const auto chroma = strictNumber(colour[Box::Chroma]);

@@ -28,8 +28,7 @@ TEST(MunsellToCie, GridPointsReproduceTheRenotationDataExactly) {
     int converted = 0;
     for (const auto& p : renotationPoints()) {
         if (p.value < 1 || p.value > 9 || p.value != std::floor(p.value) || p.chroma > 30) continue;
-        std::string hueText = p.hue;
-        float hue = converth(hueText);
+        float hue = converth(p.hue).hue;
         if (hue >= 100) hue -= 100;
         const Cie c = convert(hue, p.value, p.chroma);
         // Where a neighbour of the cell has no data the point is outside.

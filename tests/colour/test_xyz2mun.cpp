@@ -178,8 +178,7 @@ TEST(CieToMunsell, GridPointsComeBack) {
     int checked = 0, exact = 0;
     for (const auto& p : renotationPoints()) {
         if (p.value < 2 || p.value > 8 || p.value != std::floor(p.value) || p.chroma > 30) continue;
-        std::string text = p.hue;
-        float hue = converth(text);
+        float hue = converth(p.hue).hue;
         if (hue >= 100) hue -= 100;
         float value = p.value, X, Y, Z, x, y;
         if (mun2xyz(hue, value, p.chroma, X, Y, Z, x, y, renotationTable(), {}) != MunsellToCie::Ok)
