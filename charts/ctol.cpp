@@ -162,11 +162,10 @@ void CTol::makePatch(int i, const std::array<float, 3>& lab) {
     // Below L* -16 there is no colour: it is taken as black.
     const Tristimulus xyz = labxyz(lab[0], lab[1], lab[2]).value_or(Tristimulus{0, 0, 0});
     float X = xyz.X, Y = xyz.Y, Z = xyz.Z;
-    float H = 0, V = 0, C = 0;
-    xyz2mun(H, V, C, X, Y, Z, program_.table, s);
-    tolNotation[0][i] = hconvert(H);
-    tolNotation[1][i] = signedText(V);
-    tolNotation[2][i] = signedText(C);
+    const MunsellOfXyz munsell = xyz2mun(X, Y, Z, program_.table, s);
+    tolNotation[0][i] = hconvert(munsell.H);
+    tolNotation[1][i] = signedText(munsell.V);
+    tolNotation[2][i] = signedText(munsell.C);
     std::int16_t rgb[3] = {0, 0, 0};
     xyzrgb(rgb[0], rgb[1], rgb[2], X, Y, Z, s);
     for (int k = 0; k < 3; ++k)

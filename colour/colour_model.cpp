@@ -116,14 +116,15 @@ void findMunsell(ColourModel& colour, const MunTable& table) {
         if (!n) return;
         xyz[i] = static_cast<float>(*n);
     }
-    float X = xyz[0], Y = xyz[1], Z = xyz[2];
+    const float X = xyz[0], Y = xyz[1], Z = xyz[2];
     const float sum = X + Y + Z;
     if (!(sum > 0.0f)) return;
     colour[Box::SmallX] = formatNumber(X / sum, ".0000");
     colour[Box::SmallY] = formatNumber(Y / sum, ".0000");
-    float H, V, C;
-    colour.outsideData =
-        xyz2mun(H, V, C, X, Y, Z, table, colour.settings) == MunsellFit::OutsideData;
+    const MunsellOfXyz munsell = xyz2mun(X, Y, Z, table, colour.settings);
+    colour.outsideData = munsell.fit == MunsellFit::OutsideData;
+    float H = munsell.H, V = munsell.V;
+    const float C = munsell.C;
     if (V < 0.5f) V = 0.5f;
     H = static_cast<float>(strictNumber(formatNumber(H, "###.00")).value_or(0.0));
     colour[Box::Hue] = hconvert(H);
