@@ -166,7 +166,7 @@ void convertMunsell(ColourModel& colour, const MunTable& table) {
     const auto value = strictNumber(colour[Box::Value]);
     const auto chroma = strictNumber(colour[Box::Chroma]);
     if (!value || !chroma) return outOfRange();
-    float v = static_cast<float>(*value);
+    const float v = static_cast<float>(*value);
     const float c = static_cast<float>(*chroma);
 
     // The Munsell sliders follow; a notation beyond a slider's range stops here.
@@ -179,16 +179,15 @@ void convertMunsell(ColourModel& colour, const MunTable& table) {
     }
     if (hue >= 100.0f) hue -= 100.0f;
 
-    float X, Y, Z, x, y;
-    const MunsellToCie status = mun2xyz(hue, v, c, X, Y, Z, x, y, table, colour.settings);
-    if (status == MunsellToCie::OutOfTable) return outOfRange();
-    colour.outsideData = status == MunsellToCie::OutsideData;
-    const float xyz[3] = {X, Y, Z};
+    const CieOfMunsell cie = mun2xyz(hue, v, c, table, colour.settings);
+    if (cie.status == MunsellToCie::OutOfTable) return outOfRange();
+    colour.outsideData = cie.status == MunsellToCie::OutsideData;
+    const float xyz[3] = {cie.X, cie.Y, cie.Z};
     for (int i = 0; i < 3; ++i)
         colour[boxAt(Box::X, i)] = formatNumber(xyz[i], "##0.00");
-    colour[Box::SmallX] = formatNumber(x, "0.0000");
-    colour[Box::SmallY] = formatNumber(y, "0.0000");
-    const Tristimulus raised = showLab(colour, X, Y, Z);
+    colour[Box::SmallX] = formatNumber(cie.x, "0.0000");
+    colour[Box::SmallY] = formatNumber(cie.y, "0.0000");
+    const Tristimulus raised = showLab(colour, cie.X, cie.Y, cie.Z);
     showDisplayColour(colour, raised.X, raised.Y, raised.Z);
 }
 

@@ -20,12 +20,9 @@ const char* const heads = "Angle\tHue\tValue\tChroma\tX\tY\tZ\tL*\ta*\tb*\tR\tG\
 // One row, or nothing when the point lies beyond the data.
 void appendRow(std::string& out, float v, float h, float c, const MunTable& table,
                const ColourSettings& s, bool& outOfRange) {
-    float value = v, X, Y, Z, x, y;
-    mun2xyz(h + 0.001f, value, c, X, Y, Z, x, y, table, s);
-    const LabOfXyz lab = xyzlab(X, Y, Z, s);
-    X = lab.raised.X;
-    Y = lab.raised.Y;
-    Z = lab.raised.Z;
+    const CieOfMunsell cie = mun2xyz(h + 0.001f, v, c, table, s);
+    const LabOfXyz lab = xyzlab(cie.X, cie.Y, cie.Z, s);
+    float X = lab.raised.X, Y = lab.raised.Y, Z = lab.raised.Z;
     const float L = lab.L, a = lab.a, b = lab.b;
     if (!(X > 0.01f && Y > 0.01f && Z > 0.01f)) return;
     out += printText(h) + "\t" + hconvert(h) + "\t" + printText(v) + "\t" + printText(c);

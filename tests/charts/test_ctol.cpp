@@ -28,11 +28,10 @@ class Tolerance : public Form1Test {
     }
     // L*, a*, b* of patch i, back from the Munsell notation the set holds.
     std::array<float, 3> labOf(int i) const {
-        float value = std::stof(set->tolNotation[1][i]);
-        float X, Y, Z, x, y;
-        mun2xyz(converth(set->tolNotation[0][i]).hue, value, std::stof(set->tolNotation[2][i]), X,
-                Y, Z, x, y, program->table, form->settings());
-        const LabOfXyz lab = xyzlab(X, Y, Z, form->settings());
+        const CieOfMunsell cie =
+            mun2xyz(converth(set->tolNotation[0][i]).hue, std::stof(set->tolNotation[1][i]),
+                    std::stof(set->tolNotation[2][i]), program->table, form->settings());
+        const LabOfXyz lab = xyzlab(cie.X, cie.Y, cie.Z, form->settings());
         return {lab.L, lab.a, lab.b};
     }
     QStringList captions() const {

@@ -165,10 +165,9 @@ TEST(CieToMunsell, GridPointsComeBack) {
         if (p.value < 2 || p.value > 8 || p.value != std::floor(p.value) || p.chroma > 30) continue;
         float hue = converth(p.hue).hue;
         if (hue >= 100) hue -= 100;
-        float value = p.value, X, Y, Z, x, y;
-        if (mun2xyz(hue, value, p.chroma, X, Y, Z, x, y, renotationTable(), {}) != MunsellToCie::Ok)
-            continue;
-        const MunsellOfXyz n = toMunsell(X, Y, Z);
+        const CieOfMunsell cie = mun2xyz(hue, p.value, p.chroma, renotationTable(), {});
+        if (cie.status != MunsellToCie::Ok) continue;
+        const MunsellOfXyz n = toMunsell(cie.X, cie.Y, cie.Z);
         ASSERT_NEAR(n.V, p.value, 1e-4f);
         ++checked;
         exact += hueDistance(n.H, hue) < 0.01f && std::fabs(n.C - p.chroma) < 0.01f;
@@ -185,9 +184,10 @@ TEST(CieToMunsell, NotationsBetweenGridPointsComeBack) {
     double hueError = 0, chromaError = 0;
     while (checked < 3000) {
         const float h = hue(rng), c = chroma(rng);
-        float v = static_cast<float>(value(rng)), X, Y, Z, x, y;
-        if (mun2xyz(h, v, c, X, Y, Z, x, y, renotationTable(), {}) != MunsellToCie::Ok) continue;
-        const MunsellOfXyz n = toMunsell(X, Y, Z);
+        const float v = static_cast<float>(value(rng));
+        const CieOfMunsell cie = mun2xyz(h, v, c, renotationTable(), {});
+        if (cie.status != MunsellToCie::Ok) continue;
+        const MunsellOfXyz n = toMunsell(cie.X, cie.Y, cie.Z);
         ASSERT_NE(n.fit, MunsellFit::OutsideData);
         hueError += hueDistance(n.H, h);
         chromaError += std::fabs(n.C - c);
@@ -201,9 +201,9 @@ TEST(CieToMunsell, NotationsBetweenGridPointsComeBack) {
 TEST(CieToMunsell, HuesNearTenRedPurpleBlendAcrossTheWrap) {
     for (float h : {98.5f, 99.5f, 0.5f, 1.5f})
         for (float v : {3.5f, 5.5f, 7.3f}) {
-            float value = v, X, Y, Z, x, y;
-            ASSERT_EQ(mun2xyz(h, value, 6, X, Y, Z, x, y, renotationTable(), {}), MunsellToCie::Ok);
-            const MunsellOfXyz n = toMunsell(X, Y, Z);
+            const CieOfMunsell cie = mun2xyz(h, v, 6, renotationTable(), {});
+            ASSERT_EQ(cie.status, MunsellToCie::Ok);
+            const MunsellOfXyz n = toMunsell(cie.X, cie.Y, cie.Z);
             EXPECT_LT(hueDistance(n.H, h), 1.0f) << h << " " << v;
             EXPECT_GE(n.H, 0.0f);
             EXPECT_LT(n.H, 100.0f);
@@ -212,10 +212,10 @@ TEST(CieToMunsell, HuesNearTenRedPurpleBlendAcrossTheWrap) {
 
 TEST(CieToMunsell, ValueTenAndAboveUseTheTopLevelAlone) {
     // The chromaticity of 5Y 9.5/4 at the luminance of value 10 and beyond.
-    float value = 9.5f, X, Y, Z, x, y;
-    ASSERT_EQ(mun2xyz(25, value, 4, X, Y, Z, x, y, renotationTable(), {}), MunsellToCie::Ok);
-    for (float scale : {102.568f / Y, 1.5f, 40.0f}) {
-        const MunsellOfXyz n = toMunsell(X * scale, Y * scale, Z * scale);
+    const CieOfMunsell cie = mun2xyz(25, 9.5f, 4, renotationTable(), {});
+    ASSERT_EQ(cie.status, MunsellToCie::Ok);
+    for (float scale : {102.568f / cie.Y, 1.5f, 40.0f}) {
+        const MunsellOfXyz n = toMunsell(cie.X * scale, cie.Y * scale, cie.Z * scale);
         EXPECT_EQ(n.fit, MunsellFit::InData) << scale;
         EXPECT_GE(n.V, 9.99f);
         EXPECT_NEAR(n.H, 25, 1.5f);
@@ -229,8 +229,9 @@ TEST(CieToMunsell, ALevelWithoutTheColourLeavesTheOtherLevelsNotation) {
     const MunTable& t = renotationTable();
     int oneLevel = 0;
     for (float c = 10; c < 30; c += 0.5f) {
-        float value = 5.5f, X, Y, Z, x, y;
-        if (mun2xyz(5, value, c, X, Y, Z, x, y, t, {}) != MunsellToCie::Ok) break;
+        const CieOfMunsell cie = mun2xyz(5, 5.5f, c, t, {});
+        if (cie.status != MunsellToCie::Ok) break;
+        const float Y = cie.Y, x = cie.x, y = cie.y;
         for (float boost : {1.0f, 1.05f, 1.1f}) {
             const float sx = 0.3101f + (x - 0.3101f) * boost, sy = 0.3163f + (y - 0.3163f) * boost;
             const float X1 = Y * sx / sy, Z1 = Y * (1 - sx - sy) / sy;

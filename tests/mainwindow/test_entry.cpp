@@ -42,12 +42,13 @@ TEST_F(Entry, TypedMunsellNotationReachesEveryNotationAndTheSwatch) {
     form->Text12[0]->setText("5r");
     form->Text12[1]->setText("5");
     enter(form->Text12[2], "10");
-    float value = 5, X, Y, Z, x, y;
-    ASSERT_EQ(mun2xyz(5, value, 10, X, Y, Z, x, y, program->table, {}), MunsellToCie::Ok);
-    EXPECT_EQ(xyzText(), formatNumber(X, "##0.00") + " " + formatNumber(Y, "##0.00") + " " +
-                             formatNumber(Z, "##0.00"));
-    EXPECT_EQ(text(form->Text18[1]).toStdString(), formatNumber(y, "0.0000"));
-    EXPECT_EQ(text(form->Text15[1]).toStdString(), formatNumber(xyzlab(X, Y, Z, {}).a, "###.00"));
+    const CieOfMunsell cie = mun2xyz(5, 5, 10, program->table, {});
+    ASSERT_EQ(cie.status, MunsellToCie::Ok);
+    EXPECT_EQ(xyzText(), formatNumber(cie.X, "##0.00") + " " + formatNumber(cie.Y, "##0.00") + " " +
+                             formatNumber(cie.Z, "##0.00"));
+    EXPECT_EQ(text(form->Text18[1]).toStdString(), formatNumber(cie.y, "0.0000"));
+    EXPECT_EQ(text(form->Text15[1]).toStdString(),
+              formatNumber(xyzlab(cie.X, cie.Y, cie.Z, {}).a, "###.00"));
     EXPECT_EQ(text(form->Text12[0]), "5r"); // the box keeps its case
     EXPECT_EQ(form->VScroll1->value(), 10);
     EXPECT_EQ(form->VScroll2->value(), 10);
@@ -283,11 +284,11 @@ TEST_F(Entry, IlluminantsGiveBradfordAdaptedTristimulus) {
         EXPECT_EQ(form->Label1->text(), captions[i]);
         ColourSettings s;
         s.illuminant = static_cast<Illuminant>(i);
-        float value = 8.6f, X, Y, Z, x, y;
-        mun2xyz(26.4f, value, 10.4f, X, Y, Z, x, y, program->table, s);
-        EXPECT_EQ(xyzText(), formatNumber(X, "##0.00") + " " + formatNumber(Y, "##0.00") + " " +
-                                 formatNumber(Z, "##0.00"));
-        EXPECT_EQ(text(form->Text18[0]).toStdString(), formatNumber(X / (X + Y + Z), "0.0000"));
+        const CieOfMunsell cie = mun2xyz(26.4f, 8.6f, 10.4f, program->table, s);
+        EXPECT_EQ(xyzText(), formatNumber(cie.X, "##0.00") + " " + formatNumber(cie.Y, "##0.00") +
+                                 " " + formatNumber(cie.Z, "##0.00"));
+        EXPECT_EQ(text(form->Text18[0]).toStdString(),
+                  formatNumber(cie.X / (cie.X + cie.Y + cie.Z), "0.0000"));
     }
 }
 
