@@ -45,12 +45,11 @@ ChartColour chartColour(float hue, float& value, float chroma, const MunTable& t
     c.X = cie.X;
     c.Y = cie.Y;
     c.Z = cie.Z;
-    float X = c.X, Y = c.Y, Z = c.Z;
-    std::int16_t R = 0, G = 0, B = 0;
-    c.outOfRange = xyzrgb(R, G, B, X, Y, Z, settings);
-    c.R = R;
-    c.G = G;
-    c.B = B;
+    const RgbOfXyz rgb = xyzrgb(c.X, c.Y, c.Z, settings);
+    c.outOfRange = rgb.outOfRange;
+    c.R = rgb.R;
+    c.G = rgb.G;
+    c.B = rgb.B;
     return c;
 }
 

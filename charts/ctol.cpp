@@ -161,13 +161,13 @@ void CTol::makePatch(int i, const std::array<float, 3>& lab) {
     const ColourSettings s = host_.colour().settings;
     // Below L* -16 there is no colour: it is taken as black.
     const Tristimulus xyz = labxyz(lab[0], lab[1], lab[2]).value_or(Tristimulus{0, 0, 0});
-    float X = xyz.X, Y = xyz.Y, Z = xyz.Z;
+    const float X = xyz.X, Y = xyz.Y, Z = xyz.Z;
     const MunsellOfXyz munsell = xyz2mun(X, Y, Z, program_.table, s);
     tolNotation[0][i] = hconvert(munsell.H);
     tolNotation[1][i] = signedText(munsell.V);
     tolNotation[2][i] = signedText(munsell.C);
-    std::int16_t rgb[3] = {0, 0, 0};
-    xyzrgb(rgb[0], rgb[1], rgb[2], X, Y, Z, s);
+    const RgbOfXyz display = xyzrgb(X, Y, Z, s);
+    const std::int16_t rgb[3] = {display.R, display.G, display.B};
     for (int k = 0; k < 3; ++k)
         tolRGB[k][i] = rgb[k];
     const QColor fill(rgb[0], rgb[1], rgb[2]);

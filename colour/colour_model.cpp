@@ -75,8 +75,8 @@ void followRgbSliders(ColourModel& colour) {
 }
 
 void showCmyk(ColourModel& colour, float r, float g, float b) {
-    int ink[4];
-    rgbcmyk(r, g, b, ink[0], ink[1], ink[2], ink[3], colour.settings);
+    const CmykOfRgb cmyk = rgbcmyk(r, g, b, colour.settings);
+    const int ink[4] = {cmyk.C, cmyk.M, cmyk.Y, cmyk.K};
     for (int i = 0; i < 4; ++i)
         colour[boxAt(Box::Cyan, i)] = std::to_string(ink[i]);
 }
@@ -84,15 +84,17 @@ void showCmyk(ColourModel& colour, float r, float g, float b) {
 // X, Y, Z to the display colour; unless quiet, the R, G, B boxes (zeros for a
 // colour the display can't show), their sliders, the label and C, M, Y, K.
 void showDisplayColour(ColourModel& colour, float X, float Y, float Z) {
-    LinearRgb linear;
-    colour.rgbOutOfRange =
-        xyzrgb(colour.red, colour.green, colour.blue, X, Y, Z, colour.settings, &linear);
+    const RgbOfXyz rgb = xyzrgb(X, Y, Z, colour.settings);
+    colour.red = rgb.R;
+    colour.green = rgb.G;
+    colour.blue = rgb.B;
+    colour.rgbOutOfRange = rgb.outOfRange;
     if (colour.quietDisplay) return;
     if (colour.rgbOutOfRange) colour.red = colour.green = colour.blue = 0;
     writeRgbBoxes(colour);
     followRgbSliders(colour);
     colour.outOfRangeShown = colour.rgbOutOfRange;
-    showCmyk(colour, linear.r, linear.g, linear.b);
+    showCmyk(colour, rgb.linear.r, rgb.linear.g, rgb.linear.b);
 }
 
 // L*, a*, b* of X, Y, Z. Returns X, Y, Z as L*a*b* used them (each raised
@@ -143,9 +145,8 @@ void findMunsell(ColourModel& colour, const MunTable& table) {
 // X, Y, Z of linear r, g, b rounded to two decimals (written with "###.00" and
 // read back) and shown plain, then L*a*b* and the Munsell notation.
 void showRoundedXyz(ColourModel& colour, float r, float g, float b, const MunTable& table) {
-    float X, Y, Z;
-    rgbxyz(r, g, b, X, Y, Z, colour.settings);
-    float xyz[3] = {X * 100.0f, Y * 100.0f, Z * 100.0f};
+    const Tristimulus t = rgbxyz(r, g, b, colour.settings);
+    float xyz[3] = {t.X * 100.0f, t.Y * 100.0f, t.Z * 100.0f};
     for (int i = 0; i < 3; ++i) {
         xyz[i] = static_cast<float>(strictNumber(formatNumber(xyz[i], "###.00")).value_or(0.0));
         colour[boxAt(Box::X, i)] = plainText(xyz[i]);
@@ -284,13 +285,14 @@ void cmykEntry(ColourModel& colour, const MunTable& table) {
         if (!n) return;
         ink[i] = std::clamp(static_cast<float>(static_cast<float>(*n) / 100.0), 0.0f, 1.0f);
     }
-    float r, g, b;
-    if (cmykrgb(ink[0], ink[1], ink[2], ink[3], r, g, b, colour.red, colour.green, colour.blue,
-                colour.settings))
-        colour.rgbOutOfRange = true;
+    const RgbOfCmyk rgb = cmykrgb(ink[0], ink[1], ink[2], ink[3], colour.settings);
+    colour.red = rgb.R;
+    colour.green = rgb.G;
+    colour.blue = rgb.B;
+    if (rgb.clamped) colour.rgbOutOfRange = true;
     writeRgbBoxes(colour);
     followRgbSliders(colour);
-    showRoundedXyz(colour, r, g, b, table);
+    showRoundedXyz(colour, rgb.linear.r, rgb.linear.g, rgb.linear.b, table);
 }
 
 } // namespace
