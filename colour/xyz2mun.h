@@ -63,9 +63,8 @@ struct MunsellOfXyz {
 };
 
 // Munsell notation of X, Y, Z (white Y = 100, illuminant C; a negative Y is
-// taken as 0). A value of 10 or more uses the value-10 level alone. The
-// chromaticity of 5Y 9.5/4 at Y = 102.568 gives a value of 10 and a notation
-// near 5Y 10/4.
+// taken as 0). A value of 10 or more uses the value-10 level alone.
+// X, Y, Z = 65.10, 70.37, 15.75 gives 6.38Y 8.60/10.41 to two decimals.
 [[nodiscard]] MunsellOfXyz xyz2mun(float X, float Y, float Z, const MunTable& table,
                                    const ColourSettings& s);
 

@@ -155,6 +155,15 @@ TEST(CellSplit, GivesExactlyTheResultOfAllFiftyRounds) {
     EXPECT_EQ(compared, 11 * 41 * 17 * 4);
 }
 
+TEST(CieToMunsell, TheInitialColourGivesItsKnownNotation) {
+    // The tristimulus the window shows for 6.4Y 8.6/10.4.
+    const MunsellOfXyz n = toMunsell(65.10f, 70.37f, 15.75f);
+    EXPECT_EQ(n.fit, MunsellFit::InData);
+    EXPECT_NEAR(n.H, 26.38f, 0.005f);
+    EXPECT_NEAR(n.V, 8.60f, 0.005f);
+    EXPECT_NEAR(n.C, 10.41f, 0.005f);
+}
+
 TEST(CieToMunsell, GridPointsComeBack) {
     // A grid point lies on the edges of its cells, where the edge tests of the
     // search and the bisection work on rounding noise: a point on the rim of
