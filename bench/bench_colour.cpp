@@ -50,9 +50,12 @@ const std::vector<Colour>& colours(Illuminant ill) {
     const ColourSettings s = settingsFor(ill);
     while (set.size() < 10000) {
         Colour c{hue(rng), value(rng), chroma(rng), 0, 0, 0};
-        float v = c.value, x, y;
-        if (mun2xyz(c.hue, v, c.chroma, c.X, c.Y, c.Z, x, y, table(), s) == MunsellToCie::Ok)
-            set.push_back(c);
+        const CieOfMunsell cie = mun2xyz(c.hue, c.value, c.chroma, table(), s);
+        if (cie.status != MunsellToCie::Ok) continue;
+        c.X = cie.X;
+        c.Y = cie.Y;
+        c.Z = cie.Z;
+        set.push_back(c);
     }
     return set;
 }
@@ -62,9 +65,9 @@ void munsellToCie(benchmark::State& state, Illuminant ill) {
     const ColourSettings s = settingsFor(ill);
     for (auto _ : state) {
         for (const Colour& c : set) {
-            float v = c.value, X, Y, Z, x, y;
-            benchmark::DoNotOptimize(mun2xyz(c.hue, v, c.chroma, X, Y, Z, x, y, table(), s));
-            benchmark::DoNotOptimize(X + Y + Z + x + y);
+            const CieOfMunsell cie = mun2xyz(c.hue, c.value, c.chroma, table(), s);
+            benchmark::DoNotOptimize(cie.status);
+            benchmark::DoNotOptimize(cie.X + cie.Y + cie.Z + cie.x + cie.y);
         }
     }
     state.SetItemsProcessed(state.iterations() * static_cast<long>(set.size()));
@@ -75,9 +78,9 @@ void cieToMunsell(benchmark::State& state, Illuminant ill) {
     const ColourSettings s = settingsFor(ill);
     for (auto _ : state) {
         for (const Colour& c : set) {
-            float H, V, C, Y = c.Y;
-            benchmark::DoNotOptimize(xyz2mun(H, V, C, c.X, Y, c.Z, table(), s));
-            benchmark::DoNotOptimize(H + V + C);
+            const MunsellOfXyz n = xyz2mun(c.X, c.Y, c.Z, table(), s);
+            benchmark::DoNotOptimize(n.fit);
+            benchmark::DoNotOptimize(n.H + n.V + n.C);
         }
     }
     state.SetItemsProcessed(state.iterations() * static_cast<long>(set.size()));

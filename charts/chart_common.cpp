@@ -38,16 +38,18 @@ void printChart(Program& program, QWidget* window) {
 ChartColour chartColour(float hue, float& value, float chroma, const MunTable& table,
                         const ColourSettings& settings) {
     ChartColour c;
-    float x = 0, y = 0;
-    c.status = mun2xyz(hue, value, chroma, c.X, c.Y, c.Z, x, y, table, settings);
-    // Outside the table mun2xyz leaves its outputs alone: the colour of no data.
-    if (c.status == MunsellToCie::OutOfTable) c.X = c.Y = c.Z = 0;
-    float X = c.X, Y = c.Y, Z = c.Z;
-    std::int16_t R = 0, G = 0, B = 0;
-    c.outOfRange = xyzrgb(R, G, B, X, Y, Z, settings);
-    c.R = R;
-    c.G = G;
-    c.B = B;
+    const CieOfMunsell cie = mun2xyz(hue, value, chroma, table, settings);
+    value = cie.value;
+    c.status = cie.status;
+    // Outside the data and outside the table X, Y, Z are 0: the colour of no data.
+    c.X = cie.X;
+    c.Y = cie.Y;
+    c.Z = cie.Z;
+    const RgbOfXyz rgb = xyzrgb(c.X, c.Y, c.Z, settings);
+    c.outOfRange = rgb.outOfRange;
+    c.R = rgb.R;
+    c.G = rgb.G;
+    c.B = rgb.B;
     return c;
 }
 

@@ -97,8 +97,9 @@ void ColorCheckerChart::paintPatches(const std::string& text) {
     bool formatErrorShown = false;
     std::vector<std::string> f;
     while (drawn_ < patchCount && readRecord(reader, 5, f)) {
-        bool formatError = false;
-        float hue = converth(f[2], &formatError);
+        const HueOfText hueRead = converth(f[2]);
+        const bool formatError = hueRead.family == HueFamily::Missing;
+        float hue = hueRead.hue;
         if (formatError && !formatErrorShown) program_.platform.message("Format Error");
         formatErrorShown = formatErrorShown || formatError;
         if (hue >= 100.0f) hue -= 100.0f;

@@ -82,9 +82,9 @@ void HuePage::buildLabels() {
 
 void HuePage::showHuePage(bool reportFormatError) {
     show();
-    std::string hueText = host_.colour()[Box::Hue];
-    bool formatError = false;
-    float h = converth(hueText, &formatError);
+    const HueOfText hueRead = converth(host_.colour()[Box::Hue]);
+    const bool formatError = hueRead.family == HueFamily::Missing;
+    float h = hueRead.hue;
     if (formatError && reportFormatError) program_.platform.message("Format Error");
     if (h >= 100.0f) h -= 100.0f;
 

@@ -162,15 +162,14 @@ void ToleranceSet::buildAround(float L, float a, float b) {
 void ToleranceSet::makePatch(int i, const std::array<float, 3>& lab) {
     const ColourSettings s = host_.colour().settings;
     // Below L* -16 there is no colour: it is taken as black.
-    float X = 0, Y = 0, Z = 0;
-    if (!labxyz(X, Y, Z, lab[0], lab[1], lab[2])) X = Y = Z = 0;
-    float H = 0, V = 0, C = 0;
-    xyz2mun(H, V, C, X, Y, Z, program_.table, s);
-    patchNotations[0][i] = hconvert(H);
-    patchNotations[1][i] = signedText(V);
-    patchNotations[2][i] = signedText(C);
-    std::int16_t rgb[3] = {0, 0, 0};
-    xyzrgb(rgb[0], rgb[1], rgb[2], X, Y, Z, s);
+    const Tristimulus xyz = labxyz(lab[0], lab[1], lab[2]).value_or(Tristimulus{0, 0, 0});
+    const float X = xyz.X, Y = xyz.Y, Z = xyz.Z;
+    const MunsellOfXyz munsell = xyz2mun(X, Y, Z, program_.table, s);
+    patchNotations[0][i] = hconvert(munsell.H);
+    patchNotations[1][i] = signedText(munsell.V);
+    patchNotations[2][i] = signedText(munsell.C);
+    const RgbOfXyz display = xyzrgb(X, Y, Z, s);
+    const std::int16_t rgb[3] = {display.R, display.G, display.B};
     for (int k = 0; k < 3; ++k)
         patchRgb[k][i] = rgb[k];
     const QColor fill(rgb[0], rgb[1], rgb[2]);

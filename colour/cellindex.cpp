@@ -135,18 +135,13 @@ void CellIndex::buildGrid(int v) {
     }
 }
 
-void CellIndex::find(float x, float y, int v, std::int16_t& k, std::int16_t& j) const {
+CellPosition CellIndex::find(float x, float y, int v) const {
     if (!std::isfinite(x) || !std::isfinite(y)) {
         // Comparisons with a non-finite point say nothing about the edge test.
-        if (table_)
-            findcell(x, y, static_cast<std::int16_t>(v), k, j, *table_);
-        else
-            k = 40, j = 0;
-        return;
+        if (table_) return findcell(x, y, static_cast<std::int16_t>(v), *table_);
+        return {};
     }
-    k = 40;
-    j = 0;
-    if (v < 0 || v >= MunTable::valueCount) return;
+    if (v < 0 || v >= MunTable::valueCount) return {};
     const Grid& g = grids_[v];
     const int bx = bucket(x, g.x0, g.scaleX), by = bucket(y, g.y0, g.scaleY);
     const bool onGrid = bx >= 0 && bx < gridSize && by >= 0 && by < gridSize;
@@ -160,14 +155,9 @@ void CellIndex::find(float x, float y, int v, std::int16_t& k, std::int16_t& j) 
     for (const std::uint16_t* i = first; i != last; ++i) {
         const Cell& c = levels_[v][*i];
         if (c.prunable && (x < c.minX || x > c.maxX || y < c.minY || y > c.maxY)) continue;
-        std::int16_t inside = 0;
-        inquad(x, y, c.ax, c.ay, c.bx, c.by, c.cx, c.cy, c.dx, c.dy, inside);
-        if (inside) {
-            k = c.k;
-            j = c.j;
-            return;
-        }
+        if (inquad(x, y, c.ax, c.ay, c.bx, c.by, c.cx, c.cy, c.dx, c.dy)) return {c.k, c.j};
     }
+    return {};
 }
 
 } // namespace huelinx

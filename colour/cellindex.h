@@ -18,7 +18,7 @@ class CellIndex {
     explicit CellIndex(const MunTable& table);
 
     // Same answer as findcell on the table this index was made from.
-    void find(float x, float y, int v, std::int16_t& k, std::int16_t& j) const;
+    [[nodiscard]] CellPosition find(float x, float y, int v) const;
 
   private:
     struct Cell {

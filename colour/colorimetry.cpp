@@ -41,15 +41,16 @@ double labF(double ratio) {
 
 } // namespace
 
-void val2y(float V, float& Y, const ColourSettings& s) {
+float val2y(float V, const ColourSettings& s) {
     const double v = V;
     const double poly = 1.2219 * v - 0.23111 * v * v + 0.23951 * v * v * v -
                         0.021009 * v * v * v * v + 0.0008404 * v * v * v * v * v;
-    Y = static_cast<float>(poly);
+    float Y = static_cast<float>(poly);
     if (s.pwd) Y = static_cast<float>(static_cast<double>(Y) * pwdFactor);
+    return Y;
 }
 
-void y2val(float& Y, float& V, const ColourSettings& s) {
+ValueOfY y2val(float Y, const ColourSettings& s) {
     if (Y < 0.0f) Y = 0.0f;
     float target = Y;
     if (s.pwd) target = static_cast<float>(static_cast<double>(Y) / pwdFactor);
@@ -61,10 +62,10 @@ void y2val(float& Y, float& V, const ColourSettings& s) {
                          5.0f * c5 * v * v * v * v;
         v = v - f / df;
     }
-    V = v;
+    return {v, Y};
 }
 
-void xyzlab(float& X, float& Y, float& Z, float& L, float& a, float& b, const ColourSettings& s) {
+LabOfXyz xyzlab(float X, float Y, float Z, const ColourSettings& s) {
     const Tristimulus w = whiteOf(s.illuminant);
     if (X < 0.01f) X = 0.01f;
     if (Y < 0.01f) Y = 0.01f;
@@ -72,56 +73,55 @@ void xyzlab(float& X, float& Y, float& Z, float& L, float& a, float& b, const Co
     const double fx = labF(static_cast<double>(X) / w.X);
     const double fy = labF(static_cast<double>(Y) / w.Y);
     const double fz = labF(static_cast<double>(Z) / w.Z);
-    L = static_cast<float>(116.0 * fy - 16.0);
-    a = static_cast<float>(500.0 * (fx - fy));
-    b = static_cast<float>(200.0 * (fy - fz));
+    LabOfXyz lab;
+    lab.L = static_cast<float>(116.0 * fy - 16.0);
+    lab.a = static_cast<float>(500.0 * (fx - fy));
+    lab.b = static_cast<float>(200.0 * (fy - fz));
+    lab.raised = {X, Y, Z};
+    return lab;
 }
 
-bool labxyz(float& X, float& Y, float& Z, float L, float a, float b) {
-    if (!(L >= -16.0f)) return false;
+std::optional<Tristimulus> labxyz(float L, float a, float b) {
+    if (!(L >= -16.0f)) return std::nullopt;
     const double q = (static_cast<double>(L) + 16.0) / 116.0;
     const float y = static_cast<float>(q * q * q * 100.0);
     const double t = std::pow(static_cast<double>(y) / 100.0, 0.333333);
     const double tx = t + static_cast<double>(a) / 500.0;
     const double tz = t - static_cast<double>(b) / 200.0;
-    X = static_cast<float>(tx * tx * tx * 98.04);
-    Y = y;
-    Z = static_cast<float>(tz * tz * tz * 118.1);
-    return true;
+    return Tristimulus{static_cast<float>(tx * tx * tx * 98.04), y,
+                       static_cast<float>(tz * tz * tz * 118.1)};
 }
 
-bool xyzconv(float X, float Y, float Z, float Xw1, float Yw1, float Zw1, float& Xo, float& Yo,
-             float& Zo, float Xw2, float Yw2, float Zw2) {
-    if (Y == 0.0f || Yw1 == 0.0f || Yw2 == 0.0f) return false;
-    const Vec3 src = multiply(bradford, Vec3{{Xw1 / Yw1, 1.0f, Zw1 / Yw1}});
-    const Vec3 dst = multiply(bradford, Vec3{{Xw2 / Yw2, 1.0f, Zw2 / Yw2}});
+std::optional<Tristimulus> xyzconv(Tristimulus sample, Tristimulus white1, Tristimulus white2) {
+    const float X = sample.X, Y = sample.Y, Z = sample.Z;
+    if (Y == 0.0f || white1.Y == 0.0f || white2.Y == 0.0f) return std::nullopt;
+    const Vec3 src = multiply(bradford, Vec3{{white1.X / white1.Y, 1.0f, white1.Z / white1.Y}});
+    const Vec3 dst = multiply(bradford, Vec3{{white2.X / white2.Y, 1.0f, white2.Z / white2.Y}});
     Vec3 cone = multiply(bradford, Vec3{{X / Y, Y / Y, Z / Y}});
     for (int i = 0; i < 3; ++i)
         cone.v[i] = cone.v[i] * dst.v[i] / src.v[i] * Y;
     const Vec3 out = multiply(bradfordInverse, cone);
-    Xo = out.v[0];
-    Yo = out.v[1];
-    Zo = out.v[2];
-    return true;
+    return Tristimulus{out.v[0], out.v[1], out.v[2]};
 }
 
-bool xyzconvert(std::string_view direction, float& X, float& Y, float& Z, float& x, float& y,
-                const ColourSettings& s) {
+std::optional<CieColour> xyzconvert(Adaptation direction, float X, float Y, float Z,
+                                    const ColourSettings& s) {
     const Tristimulus c = whiteOf(Illuminant::C);
     const Tristimulus selected = whiteOf(s.illuminant);
-    const bool forward = direction == "F";
+    const bool forward = direction == Adaptation::FromC;
     const Tristimulus from = forward ? c : selected;
     const Tristimulus to = forward ? selected : c;
-    float Xa, Ya, Za;
-    if (!xyzconv(X, Y, Z, from.X, from.Y, from.Z, Xa, Ya, Za, to.X, to.Y, to.Z)) return false;
-    const float sum = Xa + Ya + Za;
-    if (sum == 0.0f) return false;
-    X = Xa;
-    Y = Ya;
-    Z = Za;
-    x = X / sum;
-    y = Y / (Y + X + Z);
-    return true;
+    const auto adapted = xyzconv({X, Y, Z}, from, to);
+    if (!adapted) return std::nullopt;
+    const float sum = adapted->X + adapted->Y + adapted->Z;
+    if (sum == 0.0f) return std::nullopt;
+    CieColour out;
+    out.X = adapted->X;
+    out.Y = adapted->Y;
+    out.Z = adapted->Z;
+    out.x = out.X / sum;
+    out.y = out.Y / (out.Y + out.X + out.Z);
+    return out;
 }
 
 } // namespace huelinx

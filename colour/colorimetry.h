@@ -4,49 +4,74 @@
 //
 // Units: X, Y, Z on the scale where the white of the value function has
 // Y = 100 (102.568 at value 10 without PWD); x, y as fractions. All numbers
-// are single precision and passed by reference where a procedure changes them.
+// are single precision. Inputs are taken by value; each result carries the
+// numbers it computed, and where a formula raises an input before using it,
+// the raised input too, so that callers can go on with the same numbers.
 #pragma once
 
 #include "colour/settings.h"
 
-#include <string_view>
+#include <optional>
 
 namespace huelinx {
 
-// Munsell value V (0..10) to luminance factor Y:
+// X, Y, Z with their chromaticity x, y.
+struct CieColour {
+    float X = 0, Y = 0, Z = 0;
+    float x = 0, y = 0;
+};
+
+// Munsell value V (0..10) to luminance factor Y (0..102.568):
 //   Y = 1.2219 V - 0.23111 V^2 + 0.23951 V^3 - 0.021009 V^4 + 0.0008404 V^5
 // in double precision, times 0.975 with PWD. val2y(10) = 102.568 (100.0038 with PWD).
-void val2y(float V, float& Y, const ColourSettings& s);
+[[nodiscard]] float val2y(float V, const ColourSettings& s);
 
-// Luminance factor Y to Munsell value: exactly 15 Newton steps on the same
-// polynomial in single precision, starting from sqrt(Y). A negative Y is
-// raised to 0 in the caller's variable first.
-void y2val(float& Y, float& V, const ColourSettings& s);
+struct ValueOfY {
+    float V = 0; // Munsell value
+    float Y = 0; // the luminance factor converted: a negative Y raised to 0
+};
+
+// Luminance factor Y (0 upwards; negatives are raised to 0 first) to Munsell
+// value: exactly 15 Newton steps on the same polynomial in single precision,
+// starting from sqrt(Y). y2val(102.568) gives V = 10 within 2e-6.
+[[nodiscard]] ValueOfY y2val(float Y, const ColourSettings& s);
+
+struct LabOfXyz {
+    float L = 0, a = 0, b = 0;
+    // X, Y, Z as the formulas used them: each below 0.01 raised to 0.01.
+    Tristimulus raised{};
+};
 
 // CIE 1976 L*, a*, b* relative to the selected illuminant's white. Each of
-// X, Y, Z below 0.01 is raised to 0.01 in the caller's variables. The cube root
-// is the power 0.333333 (this constant), with the linear segment below 0.008856.
-// The white itself gives exactly 100, 0, 0.
-void xyzlab(float& X, float& Y, float& Z, float& L, float& a, float& b, const ColourSettings& s);
+// X, Y, Z below 0.01 is raised to 0.01 first. The cube root is the power
+// 0.333333 (this constant), with the linear segment below 0.008856.
+// The white itself gives exactly 100, 0, 0; 0, 0, 0 gives L* = 0.0903.
+[[nodiscard]] LabOfXyz xyzlab(float X, float Y, float Z, const ColourSettings& s);
 
 // The inverse, with no linear segment and the fixed white 98.04, 100, 118.1
-// whatever illuminant is selected. Returns false (outputs untouched) for
-// L* below -16, where the power would need a negative base.
-bool labxyz(float& X, float& Y, float& Z, float L, float a, float b);
+// whatever illuminant is selected: 100, 0, 0 gives that white. No value for
+// L* below -16 (or not a number), where the power would need a negative base.
+[[nodiscard]] std::optional<Tristimulus> labxyz(float L, float a, float b);
+
+// Which way xyzconvert adapts.
+enum class Adaptation {
+    FromC, // from illuminant C to the selected illuminant
+    ToC,   // from the selected illuminant back to C
+};
 
 // Adapts X, Y, Z between illuminant C and the selected illuminant and gives
-// their chromaticity x, y. Direction "F" goes from C to the selected
-// illuminant, any other text back to C; with C selected nothing is adapted.
-// Returns false (nothing changed) when the sample or its X + Y + Z is 0.
-bool xyzconvert(std::string_view direction, float& X, float& Y, float& Z, float& x, float& y,
-                const ColourSettings& s);
+// the adapted X, Y, Z with their chromaticity x, y; with C selected nothing is
+// adapted. No value when the sample or its adapted X + Y + Z is 0.
+[[nodiscard]] std::optional<CieColour> xyzconvert(Adaptation direction, float X, float Y, float Z,
+                                                  const ColourSettings& s);
 
-// Linear Bradford transform of the sample X, Y, Z from white 1 to white 2:
-// whites and sample are normalised by their own Y, taken to cone responses,
-// scaled channel by channel by white 2 / white 1, scaled back by the sample's
-// Y and returned through the inverse matrix. Returns false (outputs untouched)
-// when the sample or a white has Y = 0.
-bool xyzconv(float X, float Y, float Z, float Xw1, float Yw1, float Zw1, float& Xo, float& Yo,
-             float& Zo, float Xw2, float Yw2, float Zw2);
+// Linear Bradford transform of `sample` from `white1` to `white2`: whites and
+// sample are normalised by their own Y, taken to cone responses, scaled
+// channel by channel by white 2 / white 1, scaled back by the sample's Y and
+// returned through the inverse matrix. Equal whites give the sample back
+// within 1e-4; the white of C taken to D65 10 gives 94.811, 100, 107.304
+// within 2e-3. No value when the sample or a white has Y = 0.
+[[nodiscard]] std::optional<Tristimulus> xyzconv(Tristimulus sample, Tristimulus white1,
+                                                 Tristimulus white2);
 
 } // namespace huelinx

@@ -75,8 +75,8 @@ void followRgbSliders(ColourModel& colour) {
 }
 
 void showCmyk(ColourModel& colour, float r, float g, float b) {
-    int ink[4];
-    rgbcmyk(r, g, b, ink[0], ink[1], ink[2], ink[3], colour.settings);
+    const CmykOfRgb cmyk = rgbcmyk(r, g, b, colour.settings);
+    const int ink[4] = {cmyk.C, cmyk.M, cmyk.Y, cmyk.K};
     for (int i = 0; i < 4; ++i)
         colour[boxAt(Box::Cyan, i)] = std::to_string(ink[i]);
 }
@@ -84,25 +84,28 @@ void showCmyk(ColourModel& colour, float r, float g, float b) {
 // X, Y, Z to the display colour; unless quiet, the R, G, B boxes (zeros for a
 // colour the display can't show), their sliders, the label and C, M, Y, K.
 void showDisplayColour(ColourModel& colour, float X, float Y, float Z) {
-    LinearRgb linear;
-    colour.rgbOutOfRange =
-        xyzrgb(colour.red, colour.green, colour.blue, X, Y, Z, colour.settings, &linear);
+    const RgbOfXyz rgb = xyzrgb(X, Y, Z, colour.settings);
+    colour.red = rgb.R;
+    colour.green = rgb.G;
+    colour.blue = rgb.B;
+    colour.rgbOutOfRange = rgb.outOfRange;
     if (colour.quietDisplay) return;
     if (colour.rgbOutOfRange) colour.red = colour.green = colour.blue = 0;
     writeRgbBoxes(colour);
     followRgbSliders(colour);
     colour.outOfRangeShown = colour.rgbOutOfRange;
-    showCmyk(colour, linear.r, linear.g, linear.b);
+    showCmyk(colour, rgb.linear.r, rgb.linear.g, rgb.linear.b);
 }
 
-// L*, a*, b* of X, Y, Z (each raised to 0.01 in place when below it).
-void showLab(ColourModel& colour, float& X, float& Y, float& Z) {
-    LabColour lab;
-    xyzlab(X, Y, Z, lab.L, lab.a, lab.b, colour.settings);
+// L*, a*, b* of X, Y, Z. Returns X, Y, Z as L*a*b* used them (each raised
+// to 0.01 when below it): the display colour is computed from those.
+Tristimulus showLab(ColourModel& colour, float X, float Y, float Z) {
+    const LabOfXyz lab = xyzlab(X, Y, Z, colour.settings);
     const float values[3] = {lab.L, lab.a, lab.b};
     for (int i = 0; i < 3; ++i)
         colour[boxAt(Box::L, i)] = formatNumber(values[i], "###.00");
-    colour.labShown = lab;
+    colour.labShown = LabColour{lab.L, lab.a, lab.b};
+    return lab.raised;
 }
 
 // The Munsell notation of the X, Y, Z boxes, and x, y; the Munsell sliders
@@ -115,14 +118,15 @@ void findMunsell(ColourModel& colour, const MunTable& table) {
         if (!n) return;
         xyz[i] = static_cast<float>(*n);
     }
-    float X = xyz[0], Y = xyz[1], Z = xyz[2];
+    const float X = xyz[0], Y = xyz[1], Z = xyz[2];
     const float sum = X + Y + Z;
     if (!(sum > 0.0f)) return;
     colour[Box::SmallX] = formatNumber(X / sum, ".0000");
     colour[Box::SmallY] = formatNumber(Y / sum, ".0000");
-    float H, V, C;
-    colour.outsideData =
-        xyz2mun(H, V, C, X, Y, Z, table, colour.settings) == MunsellFit::OutsideData;
+    const MunsellOfXyz munsell = xyz2mun(X, Y, Z, table, colour.settings);
+    colour.outsideData = munsell.fit == MunsellFit::OutsideData;
+    float H = munsell.H, V = munsell.V;
+    const float C = munsell.C;
     if (V < 0.5f) V = 0.5f;
     H = static_cast<float>(strictNumber(formatNumber(H, "###.00")).value_or(0.0));
     colour[Box::Hue] = hconvert(H);
@@ -141,9 +145,8 @@ void findMunsell(ColourModel& colour, const MunTable& table) {
 // X, Y, Z of linear r, g, b rounded to two decimals (written with "###.00" and
 // read back) and shown plain, then L*a*b* and the Munsell notation.
 void showRoundedXyz(ColourModel& colour, float r, float g, float b, const MunTable& table) {
-    float X, Y, Z;
-    rgbxyz(r, g, b, X, Y, Z, colour.settings);
-    float xyz[3] = {X * 100.0f, Y * 100.0f, Z * 100.0f};
+    const Tristimulus t = rgbxyz(r, g, b, colour.settings);
+    float xyz[3] = {t.X * 100.0f, t.Y * 100.0f, t.Z * 100.0f};
     for (int i = 0; i < 3; ++i) {
         xyz[i] = static_cast<float>(strictNumber(formatNumber(xyz[i], "###.00")).value_or(0.0));
         colour[boxAt(Box::X, i)] = plainText(xyz[i]);
@@ -157,15 +160,14 @@ void convertMunsell(ColourModel& colour, const MunTable& table) {
     colour.refused = false;
     colour.outsideData = false;
     colour.munsellConverted = true;
-    std::string hueText = colour[Box::Hue];
-    bool formatError = false;
-    float hue = converth(hueText, &formatError);
-    if (formatError) colour.messages.push_back("Format Error");
+    const HueOfText hueRead = converth(colour[Box::Hue]);
+    float hue = hueRead.hue;
+    if (hueRead.family == HueFamily::Missing) colour.messages.push_back("Format Error");
     const auto outOfRange = [&colour] { colour.messages.push_back("Out of Munsell Range"); };
     const auto value = strictNumber(colour[Box::Value]);
     const auto chroma = strictNumber(colour[Box::Chroma]);
     if (!value || !chroma) return outOfRange();
-    float v = static_cast<float>(*value);
+    const float v = static_cast<float>(*value);
     const float c = static_cast<float>(*chroma);
 
     // The Munsell sliders follow; a notation beyond a slider's range stops here.
@@ -178,17 +180,16 @@ void convertMunsell(ColourModel& colour, const MunTable& table) {
     }
     if (hue >= 100.0f) hue -= 100.0f;
 
-    float X, Y, Z, x, y;
-    const MunsellToCie status = mun2xyz(hue, v, c, X, Y, Z, x, y, table, colour.settings);
-    if (status == MunsellToCie::OutOfTable) return outOfRange();
-    colour.outsideData = status == MunsellToCie::OutsideData;
-    const float xyz[3] = {X, Y, Z};
+    const CieOfMunsell cie = mun2xyz(hue, v, c, table, colour.settings);
+    if (cie.status == MunsellToCie::OutOfTable) return outOfRange();
+    colour.outsideData = cie.status == MunsellToCie::OutsideData;
+    const float xyz[3] = {cie.X, cie.Y, cie.Z};
     for (int i = 0; i < 3; ++i)
         colour[boxAt(Box::X, i)] = formatNumber(xyz[i], "##0.00");
-    colour[Box::SmallX] = formatNumber(x, "0.0000");
-    colour[Box::SmallY] = formatNumber(y, "0.0000");
-    showLab(colour, X, Y, Z);
-    showDisplayColour(colour, X, Y, Z);
+    colour[Box::SmallX] = formatNumber(cie.x, "0.0000");
+    colour[Box::SmallY] = formatNumber(cie.y, "0.0000");
+    const Tristimulus raised = showLab(colour, cie.X, cie.Y, cie.Z);
+    showDisplayColour(colour, raised.X, raised.Y, raised.Z);
 }
 
 void takeRgbBoxes(ColourModel& colour) {
@@ -223,10 +224,10 @@ void xyzEntry(ColourModel& colour, const MunTable& table) {
     const auto Y = X ? readNumber(colour, Box::Y, "Y") : std::nullopt;
     const auto Z = Y ? readNumber(colour, Box::Z, "Z") : std::nullopt;
     if (!Z) return;
-    float x = static_cast<float>(*X), y = static_cast<float>(*Y), z = static_cast<float>(*Z);
-    showLab(colour, x, y, z);
+    const Tristimulus raised =
+        showLab(colour, static_cast<float>(*X), static_cast<float>(*Y), static_cast<float>(*Z));
     findMunsell(colour, table);
-    showDisplayColour(colour, x, y, z);
+    showDisplayColour(colour, raised.X, raised.Y, raised.Z);
 }
 
 void chromaticityEntry(ColourModel& colour, const MunTable& table) {
@@ -235,18 +236,18 @@ void chromaticityEntry(ColourModel& colour, const MunTable& table) {
     const auto YText = yText ? readNumber(colour, Box::Y, "Y") : std::nullopt;
     if (!YText) return;
     const float x = static_cast<float>(*xText), y = static_cast<float>(*yText);
-    float lum = static_cast<float>(*YText);
+    const float lum = static_cast<float>(*YText);
     if (y == 0.0f) {
         refuse(colour, "y needs a number other than 0.");
         return;
     }
     const float z = 1.0f - x - y;
-    float X = x * lum / y, Z = z * lum / y;
+    const float X = x * lum / y, Z = z * lum / y;
     colour[Box::X] = formatNumber(X, "###.00");
     colour[Box::Z] = formatNumber(Z, "###.00");
-    showLab(colour, X, lum, Z);
+    const Tristimulus raised = showLab(colour, X, lum, Z);
     findMunsell(colour, table);
-    showDisplayColour(colour, X, lum, Z);
+    showDisplayColour(colour, raised.X, raised.Y, raised.Z);
 }
 
 void labEntry(ColourModel& colour, const MunTable& table) {
@@ -254,14 +255,21 @@ void labEntry(ColourModel& colour, const MunTable& table) {
     const auto a = L ? readNumber(colour, Box::A, "a*") : std::nullopt;
     const auto b = a ? readNumber(colour, Box::B, "b*") : std::nullopt;
     if (!b) return;
-    float X, Y, Z, x, y;
-    if (!labxyz(X, Y, Z, static_cast<float>(*L), static_cast<float>(*a), static_cast<float>(*b))) {
+    const auto fromLab =
+        labxyz(static_cast<float>(*L), static_cast<float>(*a), static_cast<float>(*b));
+    if (!fromLab) {
         refuse(colour, "L* needs a number of -16 or more.");
         return;
     }
+    float X = fromLab->X, Y = fromLab->Y, Z = fromLab->Z;
     // L*a*b* are relative to the selected illuminant; X, Y, Z go back to C.
-    if (colour.settings.illuminant != Illuminant::C)
-        xyzconvert("B", X, Y, Z, x, y, colour.settings);
+    if (colour.settings.illuminant != Illuminant::C) {
+        if (const auto adapted = xyzconvert(Adaptation::ToC, X, Y, Z, colour.settings)) {
+            X = adapted->X;
+            Y = adapted->Y;
+            Z = adapted->Z;
+        }
+    }
     const float xyz[3] = {X, Y, Z};
     for (int i = 0; i < 3; ++i)
         colour[boxAt(Box::X, i)] = formatNumber(xyz[i], "###.00");
@@ -277,13 +285,14 @@ void cmykEntry(ColourModel& colour, const MunTable& table) {
         if (!n) return;
         ink[i] = std::clamp(static_cast<float>(static_cast<float>(*n) / 100.0), 0.0f, 1.0f);
     }
-    float r, g, b;
-    if (cmykrgb(ink[0], ink[1], ink[2], ink[3], r, g, b, colour.red, colour.green, colour.blue,
-                colour.settings))
-        colour.rgbOutOfRange = true;
+    const RgbOfCmyk rgb = cmykrgb(ink[0], ink[1], ink[2], ink[3], colour.settings);
+    colour.red = rgb.R;
+    colour.green = rgb.G;
+    colour.blue = rgb.B;
+    if (rgb.clamped) colour.rgbOutOfRange = true;
     writeRgbBoxes(colour);
     followRgbSliders(colour);
-    showRoundedXyz(colour, r, g, b, table);
+    showRoundedXyz(colour, rgb.linear.r, rgb.linear.g, rgb.linear.b, table);
 }
 
 } // namespace

@@ -21,18 +21,19 @@ bool endsWith(std::string_view text, std::string_view suffix) {
 
 } // namespace
 
-float converth(std::string& hueText, bool* formatError) {
-    std::transform(hueText.begin(), hueText.end(), hueText.begin(),
+HueOfText converth(std::string_view hueText) {
+    std::string upper(hueText);
+    std::transform(upper.begin(), upper.end(), upper.begin(),
                    [](unsigned char ch) { return static_cast<char>(std::toupper(ch)); });
     int family = 10;
     std::size_t suffix = 0;
     for (int i = 1; i <= 9 && suffix == 0; i += 2)
-        if (endsWith(hueText, hueName[i])) family = i, suffix = 2;
+        if (endsWith(upper, hueName[i])) family = i, suffix = 2;
     for (int i = 0; i <= 8 && suffix == 0; i += 2)
-        if (endsWith(hueText, hueName[i])) family = i, suffix = 1;
-    if (formatError) *formatError = suffix == 0;
-    const std::string_view number = std::string_view(hueText).substr(0, hueText.size() - suffix);
-    return static_cast<float>(family * 10.0 + leadingNumber(number));
+        if (endsWith(upper, hueName[i])) family = i, suffix = 1;
+    const std::string_view number = std::string_view(upper).substr(0, upper.size() - suffix);
+    return {static_cast<float>(family * 10.0 + leadingNumber(number)),
+            suffix == 0 ? HueFamily::Missing : HueFamily::Named};
 }
 
 std::string hconvert(float hue) {

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace huelinx {
 
@@ -13,13 +14,24 @@ namespace huelinx {
 // 100.001 (and texts without a family) end up in.
 extern const std::array<std::string, 11> hueName;
 
-// Reads a hue text into a numeric hue. The caller's text is turned to upper
-// case. Two-letter families are tried first (so 5YR is 15, not 5R), then the
-// one-letter ones; the hue number is the leading number of the rest, blanks
-// ignored (5 R gives 5, YR alone gives 10). A text with no family sets
-// *formatError (when given) and reads as 100 plus the leading number of the
-// whole text (5X gives 105, N gives 100).
-float converth(std::string& hueText, bool* formatError = nullptr);
+// Whether a hue text ends in a family name.
+enum class HueFamily {
+    Named,
+    Missing, // a format error: the text reads as 100 plus its leading number
+};
+
+struct HueOfText {
+    float hue = 0; // on the 0..100 circle; 100 plus a number for a missing family
+    HueFamily family = HueFamily::Named;
+};
+
+// Reads a hue text into a numeric hue, letters in either case. Two-letter
+// families are tried first (so 5YR is 15, not 5R), then the one-letter ones;
+// the hue number is the leading number of the rest, blanks ignored (5 R gives
+// 5, 5yr gives 15, YR alone gives 10). A text with no family is Missing and
+// reads as 100 plus the leading number of the whole text (5X gives 105, N
+// gives 100).
+[[nodiscard]] HueOfText converth(std::string_view hueText);
 
 // Writes a numeric hue as hue text: the hue number with the pattern "##.00"
 // and the family name. Hues within 0.001 above a multiple of 10 stay in the

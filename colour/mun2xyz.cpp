@@ -14,15 +14,17 @@ float lerp(float a, float b, float f) {
 
 } // namespace
 
-MunsellToCie mun2xyz(float hue, float& value, float chroma, float& X, float& Y, float& Z, float& x,
-                     float& y, const MunTable& table, const ColourSettings& s) {
+CieOfMunsell mun2xyz(float hue, float value, float chroma, const MunTable& table,
+                     const ColourSettings& s) {
     if (value > 9.5f) value = 9.5f;
+    CieOfMunsell out;
+    out.value = value;
     const float hh = static_cast<float>(hue / 2.5), vv = value, cc = chroma / 2.0f;
     const float kf = std::floor(hh), vf = std::floor(vv), jf = std::floor(cc);
     // Also false for a NaN.
     if (!(kf >= 0.0f && kf + 1.0f < MunTable::hueCount && vf >= 0.0f &&
           vf + 1.0f < MunTable::valueCount && jf >= 0.0f && jf + 1.0f < MunTable::chromaCount))
-        return MunsellToCie::OutOfTable;
+        return out;
     const int k = static_cast<int>(kf), v = static_cast<int>(vf), j = static_cast<int>(jf);
     const float fh = hh - kf, fv = vv - vf, fc = cc - jf;
 
@@ -31,8 +33,8 @@ MunsellToCie mun2xyz(float hue, float& value, float chroma, float& X, float& Y, 
         for (int b = 0; b < 2; ++b)
             for (int d = 0; d < 2; ++d) {
                 if (table.at(v + a, k + b, j + d, 0) == 0) {
-                    X = Y = Z = x = y = 0.0f;
-                    return MunsellToCie::OutsideData;
+                    out.status = MunsellToCie::OutsideData;
+                    return out;
                 }
                 px[a][b][d] = table.x(v + a, k + b, j + d);
                 py[a][b][d] = table.y(v + a, k + b, j + d);
@@ -48,17 +50,21 @@ MunsellToCie mun2xyz(float hue, float& value, float chroma, float& X, float& Y, 
     }
     const float sx = lerp(rx[0], rx[1], fv), sy = lerp(ry[0], ry[1], fv);
     if (sy == 0.0f) {
-        X = Y = Z = x = y = 0.0f;
-        return MunsellToCie::OutsideData;
+        out.status = MunsellToCie::OutsideData;
+        return out;
     }
-    x = sx;
-    y = sy;
-    val2y(value, Y, s);
-    X = Y * sx / sy;
-    Z = Y / sy - X - Y;
+    out.status = MunsellToCie::Ok;
+    out.x = sx;
+    out.y = sy;
+    out.Y = val2y(value, s);
+    out.X = out.Y * sx / sy;
+    out.Z = out.Y / sy - out.X - out.Y;
     // Black (value 0) has nothing to adapt.
-    if (s.illuminant != Illuminant::C && Y != 0.0f) xyzconvert("F", X, Y, Z, x, y, s);
-    return MunsellToCie::Ok;
+    if (s.illuminant != Illuminant::C && out.Y != 0.0f) {
+        if (const auto adapted = xyzconvert(Adaptation::FromC, out.X, out.Y, out.Z, s))
+            static_cast<CieColour&>(out) = *adapted;
+    }
+    return out;
 }
 
 } // namespace huelinx

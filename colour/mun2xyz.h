@@ -7,6 +7,7 @@
 // x, y taken from the adapted values.
 #pragma once
 
+#include "colour/colorimetry.h"
 #include "colour/muntable.h"
 #include "colour/settings.h"
 
@@ -14,16 +15,23 @@ namespace huelinx {
 
 enum class MunsellToCie {
     Ok,
-    OutsideData, // a corner of the cell has no data: all five outputs are 0
+    OutsideData, // a corner of the cell has no data
     OutOfTable,  // the notation indexes outside the table (negative value or
-                 // hue, hue above 102.5, chroma 60 or more, not a number):
-                 // outputs untouched
+                 // hue, hue above 102.5, chroma 60 or more, not a number)
+};
+
+// X, Y, Z (white Y = 100) and x, y of a notation; all five are 0 unless Ok.
+struct CieOfMunsell : CieColour {
+    MunsellToCie status = MunsellToCie::OutOfTable;
+    // The value converted: a value above 9.5 is lowered to 9.5.
+    float value = 0;
 };
 
 // hue on the 0..100 circle (100 itself lies outside the data; callers turn it
-// into 0), value 0..10, chroma 0 upwards. A value above 9.5 is replaced by 9.5
-// in the caller's variable; value 10 therefore gives the colour of 9.5.
-MunsellToCie mun2xyz(float hue, float& value, float chroma, float& X, float& Y, float& Z, float& x,
-                     float& y, const MunTable& table, const ColourSettings& s);
+// into 0), value 0..10, chroma 0 upwards. A value above 9.5 is lowered to 9.5,
+// so value 10 gives the colour of 9.5. Under illuminant C, 6.4Y 8.6/10.4
+// (hue 26.4) gives X, Y, Z = 65.10, 70.37, 15.75 and x, y = 0.4305, 0.4654.
+[[nodiscard]] CieOfMunsell mun2xyz(float hue, float value, float chroma, const MunTable& table,
+                                   const ColourSettings& s);
 
 } // namespace huelinx

@@ -67,6 +67,14 @@ class MunTable {
     std::unique_ptr<CellIndex> cells_;
 };
 
+// A search cell (k, j) of the table: hue index k, chroma index j. The search
+// ends at k = 40, j = 0 when no cell holds the point.
+struct CellPosition {
+    std::int16_t k = MunTable::fileHues;
+    std::int16_t j = 0;
+    bool found() const { return k != MunTable::fileHues; }
+};
+
 struct LoadResult {
     bool ok = false;
     std::string message; // names the file and the problem when !ok

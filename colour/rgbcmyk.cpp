@@ -45,8 +45,7 @@ std::int16_t channel(double value, bool& clamped) {
 
 } // namespace
 
-bool xyzrgb(std::int16_t& R, std::int16_t& G, std::int16_t& B, float& X, float& Y, float& Z,
-            const ColourSettings& s, LinearRgb* linear) {
+RgbOfXyz xyzrgb(float X, float Y, float Z, const ColourSettings& s) {
     const Rescale f = rescaleOf(s.illuminant);
     X = static_cast<float>(X / 100.0);
     Y = static_cast<float>(Y / 100.0);
@@ -62,30 +61,35 @@ bool xyzrgb(std::int16_t& R, std::int16_t& G, std::int16_t& B, float& X, float& 
     bool outOfRange = false;
     for (float& v : lin)
         if (!(v >= 0.0f)) v = 0.0f, outOfRange = true;
-    std::int16_t* out[3] = {&R, &G, &B};
+    RgbOfXyz rgb;
+    std::int16_t* out[3] = {&rgb.R, &rgb.G, &rgb.B};
     for (int i = 0; i < 3; ++i) {
         const double scaled =
             s.channelScale[i + 1] * 255.0 * std::pow(double{lin[i]}, double{s.gammaInv[i + 1]});
         *out[i] = channel(std::floor(scaled), outOfRange);
     }
     if (!(X > 0.0f) || !(Y > 0.0f) || !(Z > 0.0f)) outOfRange = true;
-    if (linear) *linear = {lin[0], lin[1], lin[2]};
-    return outOfRange;
+    rgb.outOfRange = outOfRange;
+    rgb.linear = {lin[0], lin[1], lin[2]};
+    rgb.scaled = {X, Y, Z};
+    return rgb;
 }
 
-void rgbxyz(float r, float g, float b, float& X, float& Y, float& Z, const ColourSettings& s) {
+Tristimulus rgbxyz(float r, float g, float b, const ColourSettings& s) {
     const Rescale f = rescaleOf(s.illuminant);
     const double rr = r, gg = g, bb = b;
-    X = static_cast<float>(0.412453 * rr + 0.35758 * gg + 0.180423 * bb);
-    Y = static_cast<float>(0.212671 * rr + 0.71516 * gg + 0.072169 * bb);
-    Z = static_cast<float>(0.019334 * rr + 0.119193 * gg + 0.950227 * bb);
+    float X = static_cast<float>(0.412453 * rr + 0.35758 * gg + 0.180423 * bb);
+    const float Y = static_cast<float>(0.212671 * rr + 0.71516 * gg + 0.072169 * bb);
+    float Z = static_cast<float>(0.019334 * rr + 0.119193 * gg + 0.950227 * bb);
     X = static_cast<float>(X / f.x);
     Z = static_cast<float>(Z / f.z);
+    return {X, Y, Z};
 }
 
-void rgbcmyk(float& r, float& g, float& b, int& C, int& M, int& Y, int& K,
-             const ColourSettings& s) {
-    float* lin[3] = {&r, &g, &b};
+CmykOfRgb rgbcmyk(float r, float g, float b, const ColourSettings& s) {
+    CmykOfRgb cmyk;
+    cmyk.linear = {r, g, b};
+    float* lin[3] = {&cmyk.linear.r, &cmyk.linear.g, &cmyk.linear.b};
     float ink[3];
     for (int i = 0; i < 3; ++i) {
         if (!(*lin[i] >= 0.0f)) *lin[i] = 0.0f;
@@ -99,17 +103,18 @@ void rgbcmyk(float& r, float& g, float& b, int& C, int& M, int& Y, int& K,
         for (float& v : ink)
             v -= black;
     }
-    int* out[4] = {&C, &M, &Y, &K};
+    int* out[4] = {&cmyk.C, &cmyk.M, &cmyk.Y, &cmyk.K};
     const float values[4] = {ink[0], ink[1], ink[2], black};
     for (int i = 0; i < 4; ++i)
         *out[i] = static_cast<int>(std::floor(100.0 * unit(values[i])));
+    return cmyk;
 }
 
-bool cmykrgb(float C, float M, float Y, float K, float& r, float& g, float& b, std::int16_t& R,
-             std::int16_t& G, std::int16_t& B, const ColourSettings& s) {
+RgbOfCmyk cmykrgb(float C, float M, float Y, float K, const ColourSettings& s) {
     const float ink[3] = {C, M, Y};
-    float* lin[3] = {&r, &g, &b};
-    std::int16_t* out[3] = {&R, &G, &B};
+    RgbOfCmyk rgb;
+    float* lin[3] = {&rgb.linear.r, &rgb.linear.g, &rgb.linear.b};
+    std::int16_t* out[3] = {&rgb.R, &rgb.G, &rgb.B};
     bool clamped = false;
     for (int i = 0; i < 3; ++i) {
         float v = unit(1.0f - ink[i] - K);
@@ -119,7 +124,8 @@ bool cmykrgb(float C, float M, float Y, float K, float& r, float& g, float& b, s
             std::pow(double{v}, double{s.gammaInv[i + 1]}) * s.channelScale[i + 1] * 255.0 + 0.5;
         *out[i] = channel(std::floor(shaped), clamped);
     }
-    return clamped;
+    rgb.clamped = clamped;
+    return rgb;
 }
 
 } // namespace huelinx

@@ -15,30 +15,53 @@
 
 namespace huelinx {
 
+// Linear display values, 0..1 for colours the display can show.
 struct LinearRgb {
     float r = 0, g = 0, b = 0;
 };
 
-// X, Y, Z (scale 0..100) to display R, G, B. X, Y, Z are left divided by 100
-// and rescaled in the caller's variables. Negative (or not-a-number) linear
-// values become 0, R, G, B are truncated and clamped into 0..255. Returns
-// true (out of range) when a linear value was negative, a channel had to be
-// clamped, or a rescaled X, Y or Z is not above 0. `linear` receives the
-// linear values after the negatives were raised to 0.
-bool xyzrgb(std::int16_t& R, std::int16_t& G, std::int16_t& B, float& X, float& Y, float& Z,
-            const ColourSettings& s, LinearRgb* linear = nullptr);
+struct RgbOfXyz {
+    std::int16_t R = 0, G = 0, B = 0; // display levels 0..255
+    // A linear value was negative, a channel had to be clamped, or a rescaled
+    // X, Y or Z is not above 0.
+    bool outOfRange = false;
+    // The linear values after the negatives (and not-a-number) were raised to 0.
+    LinearRgb linear;
+    // X, Y, Z as the matrix used them: divided by 100, X and Z rescaled to the
+    // D65 white.
+    Tristimulus scaled{};
+};
+
+// X, Y, Z (white Y = 100) to display R, G, B. Negative (or not-a-number)
+// linear values become 0, R, G, B are truncated and clamped into 0..255.
+// Under illuminant C with gamma 2.2, X, Y, Z = 19, 20, 23 is inside the range.
+[[nodiscard]] RgbOfXyz xyzrgb(float X, float Y, float Z, const ColourSettings& s);
 
 // Linear r, g, b (0..1) to X, Y, Z on the 0..1 scale, rescaled back from the
-// D65 white to the selected illuminant.
-void rgbxyz(float r, float g, float b, float& X, float& Y, float& Z, const ColourSettings& s);
+// D65 white to the selected illuminant. xyzrgb of these values times 100
+// gives r, g, b back within 1e-5.
+[[nodiscard]] Tristimulus rgbxyz(float r, float g, float b, const ColourSettings& s);
 
-// Linear r, g, b (negatives and not-a-number raised to 0 in place) to whole
-// C, M, Y, K percentages, with black generation from a threshold of 0.2.
-void rgbcmyk(float& r, float& g, float& b, int& C, int& M, int& Y, int& K, const ColourSettings& s);
+struct CmykOfRgb {
+    int C = 0, M = 0, Y = 0, K = 0; // whole percentages 0..100
+    // r, g, b as converted: negatives and not-a-number raised to 0.
+    LinearRgb linear;
+};
+
+// Linear r, g, b (0..1; below 0 taken as 0) to whole C, M, Y, K percentages,
+// with black generation from a threshold of 0.2. With the exponent 1, grey
+// 0.4 gives K = 40 and about 20 of each ink.
+[[nodiscard]] CmykOfRgb rgbcmyk(float r, float g, float b, const ColourSettings& s);
+
+struct RgbOfCmyk {
+    LinearRgb linear;                 // 0..1
+    std::int16_t R = 0, G = 0, B = 0; // display levels 0..255
+    // A display channel had to be clamped into 0..255.
+    bool clamped = false;
+};
 
 // C, M, Y, K fractions (0..1) to linear r, g, b and display R, G, B (rounded
-// half up). Returns true when a display channel had to be clamped into 0..255.
-bool cmykrgb(float C, float M, float Y, float K, float& r, float& g, float& b, std::int16_t& R,
-             std::int16_t& G, std::int16_t& B, const ColourSettings& s);
+// half up). No ink gives linear 1, 1, 1 and 255, 255, 255.
+[[nodiscard]] RgbOfCmyk cmykrgb(float C, float M, float Y, float K, const ColourSettings& s);
 
 } // namespace huelinx

@@ -46,8 +46,8 @@ const std::array<std::array<float, 3>, 41> weights = {{
     {0.003f, 0.001f, 0.000f},      // 750 nm
 }};
 
-void tris(float& X, float& Y, float& Z, const Reflectance& reflectance) {
-    X = Y = Z = 0.0f;
+Tristimulus tris(const Reflectance& reflectance) {
+    float X = 0.0f, Y = 0.0f, Z = 0.0f;
     for (int i = 1; i <= 40; ++i) {
         X = X + reflectance[i] * weights[i][0];
         Y = Y + reflectance[i] * weights[i][1];
@@ -56,6 +56,7 @@ void tris(float& X, float& Y, float& Z, const Reflectance& reflectance) {
     X = static_cast<float>(X / 100.0);
     Y = static_cast<float>(Y / 100.0);
     Z = static_cast<float>(Z / 100.0);
+    return {X, Y, Z};
 }
 
 } // namespace huelinx

@@ -6,6 +6,8 @@
 // for 350 + 10 i nm. Index 0 of both tables is never integrated.
 #pragma once
 
+#include "colour/settings.h"
+
 #include <array>
 
 namespace huelinx {
@@ -18,9 +20,10 @@ using Reflectance = std::array<float, 41>;
 // the Y column sums to 100. Row 0 holds the white point 98.074, 100, 118.232.
 extern const std::array<std::array<float, 3>, 41> weights;
 
-// X, Y, Z of a reflectance curve: the weighted sums over indices 1..40 in
-// ascending order, in single precision, divided by 100. A curve of 100 at
-// every wavelength gives about 98.07, 100, 118.23.
-void tris(float& X, float& Y, float& Z, const Reflectance& reflectance);
+// X, Y, Z (white Y = 100) of a reflectance curve in percent: the weighted sums
+// over indices 1..40 in ascending order, in single precision, divided by 100.
+// A curve of 100 at every wavelength gives about 98.07, 100, 118.23; a curve
+// of 0 gives 0, 0, 0.
+[[nodiscard]] Tristimulus tris(const Reflectance& reflectance);
 
 } // namespace huelinx

@@ -20,9 +20,7 @@ Pt mid(Pt a, Pt b) {
 }
 
 bool inside(Pt p, Pt a, Pt b, Pt c, Pt d) {
-    std::int16_t in = 0;
-    inquad(p.x, p.y, a.x, a.y, b.x, b.y, c.x, c.y, d.x, d.y, in);
-    return in != 0;
+    return inquad(p.x, p.y, a.x, a.y, b.x, b.y, c.x, c.y, d.x, d.y);
 }
 
 // Euclidean distance of two single-precision points, squared and summed in
@@ -58,24 +56,19 @@ template <typename Round> void bisect(Quad& q, Round round) {
 
 } // namespace
 
-void inquad(float px, float py, float Ax, float Ay, float Bx, float By, float Cx, float Cy,
-            float Dx, float Dy, std::int16_t& inside) {
+bool inquad(float px, float py, float Ax, float Ay, float Bx, float By, float Cx, float Cy,
+            float Dx, float Dy) {
     const auto above = [px, py](float ux, float uy, float wx, float wy) {
         return (uy - wy) * (px - ux) + (wx - ux) * (py - uy) > 0.0f;
     };
     const bool outside = above(Ax, Ay, Bx, By) || above(Bx, By, Cx, Cy) || above(Cx, Cy, Dx, Dy) ||
                          above(Dx, Dy, Ax, Ay);
-    inside = outside ? 0 : -1;
+    return !outside;
 }
 
-void findcell(float x, float y, std::int16_t v, std::int16_t& k, std::int16_t& j,
-              const MunTable& table) {
-    k = 0;
-    j = 0;
-    if (v < 0 || v >= MunTable::valueCount) {
-        k = 40;
-        return;
-    }
+CellPosition findcell(float x, float y, std::int16_t v, const MunTable& table) {
+    if (v < 0 || v >= MunTable::valueCount) return {};
+    std::int16_t k = 0, j = 0;
     Pt a{whiteX, whiteY}, b{whiteX, whiteY};
     while (k != 40) {
         if (j == 0) a = b = Pt{whiteX, whiteY};
@@ -89,15 +82,16 @@ void findcell(float x, float y, std::int16_t v, std::int16_t& k, std::int16_t& j
         }
         const Pt d{table.x(v, k, j + 1), table.y(v, k, j + 1)};
         const Pt c{table.x(v, k + 1, j + 1), table.y(v, k + 1, j + 1)};
-        if (inside({x, y}, a, b, c, d)) return;
+        if (inside({x, y}, a, b, c, d)) return {k, j};
         a = d;
         b = c;
         ++j;
     }
+    return {k, j};
 }
 
-void cellsplit(float x, float y, std::int16_t v, std::int16_t k, std::int16_t j, float& H, float& C,
-               const MunTable& table) {
+HueChroma cellsplit(float x, float y, std::int16_t v, std::int16_t k, std::int16_t j,
+                    const MunTable& table) {
     const Pt p{x, y};
     Pt m2{0, 0}, n1{0, 0};
     Quad q = loadCell(table, v, k, j);
@@ -123,8 +117,7 @@ void cellsplit(float x, float y, std::int16_t v, std::int16_t k, std::int16_t j,
     const double side = distance(q.d, q.a);
     const float fh = outer > 0.0 ? static_cast<float>(distance(q.d, m2) / outer) : 0.0f;
     const float fc = side > 0.0 ? static_cast<float>(distance(q.a, n1) / side) : 0.0f;
-    H = (static_cast<float>(k) + fh) * 2.5f;
-    C = (static_cast<float>(j) + fc) * 2.0f;
+    return {(static_cast<float>(k) + fh) * 2.5f, (static_cast<float>(j) + fc) * 2.0f};
 }
 
 namespace {
@@ -135,25 +128,23 @@ struct LevelFit {
 };
 
 LevelFit fitLevel(float x, float y, int v, const MunTable& table) {
-    std::int16_t k = 40, j = 0;
-    table.cells().find(x, y, v, k, j);
-    LevelFit fit;
-    fit.found = k != 40;
-    cellsplit(x, y, static_cast<std::int16_t>(v), k, j, fit.H, fit.C, table);
-    return fit;
+    const CellPosition cell = table.cells().find(x, y, v);
+    const HueChroma split = cellsplit(x, y, static_cast<std::int16_t>(v), cell.k, cell.j, table);
+    return {split.H, split.C, cell.found()};
 }
 
 } // namespace
 
-MunsellFit xyz2mun(float& H, float& V, float& C, float X, float& Y, float Z, const MunTable& table,
-                   const ColourSettings& s) {
-    H = V = C = 0.0f;
-    if (!std::isfinite(X) || !std::isfinite(Y) || !std::isfinite(Z)) return MunsellFit::NotANumber;
-    y2val(Y, V, s);
+MunsellOfXyz xyz2mun(float X, float Y, float Z, const MunTable& table, const ColourSettings& s) {
+    MunsellOfXyz out;
+    if (!std::isfinite(X) || !std::isfinite(Y) || !std::isfinite(Z)) return out;
+    const ValueOfY value = y2val(Y, s);
+    const float V = value.V;
+    out.V = V;
+    Y = value.Y;
     const float sum = X + Y + Z;
     const float x = X / sum, y = Y / sum;
-    if (sum == 0.0f || !std::isfinite(x) || !std::isfinite(y) || !std::isfinite(V))
-        return MunsellFit::NotANumber;
+    if (sum == 0.0f || !std::isfinite(x) || !std::isfinite(y) || !std::isfinite(V)) return out;
 
     // The table ends at value 10: from there on the value-10 level stands alone.
     const float top = static_cast<float>(MunTable::valueCount - 1);
@@ -166,15 +157,16 @@ MunsellFit xyz2mun(float& H, float& V, float& C, float X, float& Y, float Z, con
 
     LevelFit lo = fitLevel(x, y, lower, table);
     LevelFit hi = fitLevel(x, y, lower + 1, table);
-    MunsellFit result = MunsellFit::InData;
+    float H = 0, C = 0;
+    out.fit = MunsellFit::InData;
     if (lo.found != hi.found) {
         // Lying in the data at one level only: that level's notation, unblended.
         const LevelFit& only = lo.found ? lo : hi;
         H = only.H;
         C = only.C;
-        result = MunsellFit::OneLevel;
+        out.fit = MunsellFit::OneLevel;
     } else {
-        if (!lo.found) result = MunsellFit::OutsideData;
+        if (!lo.found) out.fit = MunsellFit::OutsideData;
         C = (1.0f - f) * lo.C + f * hi.C;
         if (std::fabs(lo.H - hi.H) > 20.0f) {
             if (lo.H >= 50.0f)
@@ -185,7 +177,9 @@ MunsellFit xyz2mun(float& H, float& V, float& C, float X, float& Y, float Z, con
         H = (1.0f - f) * lo.H + f * hi.H;
     }
     if (H >= 100.0f) H -= 100.0f;
-    return result;
+    out.H = H;
+    out.C = C;
+    return out;
 }
 
 } // namespace huelinx

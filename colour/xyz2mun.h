@@ -7,6 +7,9 @@
 // the two results are blended by the fractional part of the value. X, Y, Z
 // are taken as illuminant-C values whatever illuminant is selected.
 //
+// Units: X, Y, Z with white Y = 100; x, y chromaticity fractions; hue on the
+// 0..100 circle, value 0..10, chroma 0 upwards.
+//
 // A cell (k, j) at value v is the quadrilateral A = (v, k, j), B = (v, k+1, j),
 // C = (v, k+1, j+1), D = (v, k, j+1), traversed clockwise; for j = 0, A and B
 // are both the white, so the cell is a triangle.
@@ -19,23 +22,31 @@
 
 namespace huelinx {
 
-// Point-in-quadrilateral test: inside (-1) when for no directed edge U to W of
-// A, B, C, D the cross product (Uy - Wy)(px - Ux) + (Wx - Ux)(py - Uy) is above
-// 0; points on an edge count as inside. Otherwise 0.
-void inquad(float px, float py, float Ax, float Ay, float Bx, float By, float Cx, float Cy,
-            float Dx, float Dy, std::int16_t& inside);
+// Point-in-quadrilateral test on chromaticities: true (inside) when for no
+// directed edge U to W of A, B, C, D the cross product
+// (Uy - Wy)(px - Ux) + (Wx - Ux)(py - Uy) is above 0, so points on an edge
+// count as inside. For A (0,0), B (0,1), C (1,1), D (1,0), (0.5, 0.5) and
+// (1, 1) are inside and (1.5, 0.5) is not.
+[[nodiscard]] bool inquad(float px, float py, float Ax, float Ay, float Bx, float By, float Cx,
+                          float Cy, float Dx, float Dy);
 
-// The first cell at value v that holds (x, y), searching hue index ascending
-// and within a hue chroma index ascending, each hue up to the ring where its
-// data ends. Not found: k = 40, j = 0.
-void findcell(float x, float y, std::int16_t v, std::int16_t& k, std::int16_t& j,
-              const MunTable& table);
+// The first cell at value index v (0..10) that holds chromaticity (x, y),
+// searching hue index ascending and within a hue chroma index ascending, each
+// hue up to the ring where its data ends. Not found (or v outside 0..10):
+// k = 40, j = 0. The white 0.3101, 0.3163 lies in cell (0, 0).
+[[nodiscard]] CellPosition findcell(float x, float y, std::int16_t v, const MunTable& table);
 
-// Hue H and chroma C of (x, y) inside cell (k, j) at value v: 50 bisection
-// rounds across the hue, then 50 across the chroma, and the fractions of the
-// last midpoints along the outer and the hue edge.
-void cellsplit(float x, float y, std::int16_t v, std::int16_t k, std::int16_t j, float& H, float& C,
-               const MunTable& table);
+struct HueChroma {
+    float H = 0; // hue on the 0..100 circle
+    float C = 0; // chroma
+};
+
+// Hue H and chroma C of chromaticity (x, y) inside cell (k, j) at value
+// index v: 50 bisection rounds across the hue, then 50 across the chroma, and
+// the fractions of the last midpoints along the outer and the hue edge. H lies
+// in 2.5 k .. 2.5 (k + 1) and C in 2 j .. 2 (j + 1).
+[[nodiscard]] HueChroma cellsplit(float x, float y, std::int16_t v, std::int16_t k, std::int16_t j,
+                                  const MunTable& table);
 
 enum class MunsellFit {
     InData,      // found in the data at both value levels
@@ -44,9 +55,17 @@ enum class MunsellFit {
     NotANumber,  // X, Y, Z not finite, or X + Y + Z = 0: H = C = 0
 };
 
-// Munsell notation of X, Y, Z (Y raised to 0 in place if negative). A value of
-// 10 or more uses the value-10 level alone. The hue is on the 0..100 circle.
-MunsellFit xyz2mun(float& H, float& V, float& C, float X, float& Y, float Z, const MunTable& table,
-                   const ColourSettings& s);
+struct MunsellOfXyz {
+    MunsellFit fit = MunsellFit::NotANumber;
+    float H = 0; // hue on the 0..100 circle, below 100
+    float V = 0; // value; 0 for X, Y, Z not finite
+    float C = 0; // chroma
+};
+
+// Munsell notation of X, Y, Z (white Y = 100, illuminant C; a negative Y is
+// taken as 0). A value of 10 or more uses the value-10 level alone.
+// X, Y, Z = 65.10, 70.37, 15.75 gives 6.38Y 8.60/10.41 to two decimals.
+[[nodiscard]] MunsellOfXyz xyz2mun(float X, float Y, float Z, const MunTable& table,
+                                   const ColourSettings& s);
 
 } // namespace huelinx

@@ -127,9 +127,8 @@ void BatchImport::importCurves() {
         const auto d = reader.line();
         if (!d) return stopped(line, name, "the record is cut short.");
         program_.reflectance = curve;
-        float X, Y, Z;
-        tris(X, Y, Z, curve);
-        const float xyz[3] = {X, Y, Z};
+        const Tristimulus t = tris(curve);
+        const float xyz[3] = {t.X, t.Y, t.Z};
         enterColour(Notation::Xyz, {plainText(xyz[0]), plainText(xyz[1]), plainText(xyz[2])});
         program_.platform.processEvents();
         PrintLine zones;

@@ -39,39 +39,39 @@ void Spectrophotometer::calibrate(const QString& name, int commPort) {
 void Spectrophotometer::calibrateCe7000(SerialExchange& x) {
     x.send("R");
     x.startClock();
-    if (x.promptWait(">", 5, true)) {
+    if (x.promptWait(">", 5, true) == WaitEnd::TimedOut) {
         endWith("CE-7000 not connected");
         return;
     }
     if (platform_.message("Open Port", Buttons::YesNoCancel) == Answer::Yes) {
         x.send("I" + cr);
-        if (!x.countWait(19, true)) return void(notResponding());
+        if (x.countWait(19, true) == WaitEnd::TimedOut) return void(notResponding());
     }
     const Answer white = platform_.message("White Standard", Buttons::YesNoCancel);
     if (white == Answer::Yes) {
         x.send("C" + cr);
-        if (!x.countWait(19, true)) notResponding();
+        if (x.countWait(19, true) == WaitEnd::TimedOut) notResponding();
     }
 }
 
 void Spectrophotometer::calibrateCe2180(SerialExchange& x) {
     x.send("v");
     x.startClock();
-    if (x.promptWait("\n", 5, true)) {
+    if (x.promptWait("\n", 5, true) == WaitEnd::TimedOut) {
         endWith("CE-2180 not connected");
         return;
     }
     x.send("K");
-    if (!x.countWait(18, true)) return void(notResponding());
+    if (x.countWait(18, true) == WaitEnd::TimedOut) return void(notResponding());
     const Answer white = platform_.message("White Standard", Buttons::YesNoCancel);
     if (white == Answer::Cancel) return;
     if (white == Answer::Yes) {
         x.send("C");
-        if (!x.countWait(18, true)) return void(notResponding());
+        if (x.countWait(18, true) == WaitEnd::TimedOut) return void(notResponding());
     }
     if (platform_.message("Open Port", Buttons::YesNoCancel) == Answer::Yes) {
         x.send("B");
-        if (!x.countWait(18, true)) notResponding();
+        if (x.countWait(18, true) == WaitEnd::TimedOut) notResponding();
     }
 }
 
@@ -94,7 +94,7 @@ void Spectrophotometer::calibrateCi(SerialExchange& x) {
     if (!wakeUp(x, 'i', true, "Ci5/Ci7 not connected", true, true)) return;
     x.startClock();
     x.send("config -mode=sce" + cr);
-    if (x.promptWait(">", 2, false)) {
+    if (x.promptWait(">", 2, false) == WaitEnd::TimedOut) {
         showMessage_("Ci5/Ci7 not connected");
         platform_.serialPort().close();
         return;

@@ -69,7 +69,8 @@ bool Spectrophotometer::wakeUp(SerialExchange& x, char first, bool startBeforeSe
         if (!startBeforeSending) x.startClock();
         const auto show = [this](const QByteArray& reply) { showMessage_(text(reply)); };
         if (x.promptWait(">", 2, false,
-                         showReplies ? show : std::function<void(const QByteArray&)>())) {
+                         showReplies ? show : std::function<void(const QByteArray&)>()) ==
+            WaitEnd::TimedOut) {
             showMessage_(onTimeout);
             if (timeoutEnds) {
                 platform_.serialPort().close();
@@ -103,28 +104,28 @@ MeasureEnd Spectrophotometer::measure(const QString& name, int commPort, Reflect
 MeasureEnd Spectrophotometer::ce7000(SerialExchange& x, Reflectance& curve) {
     x.send("R");
     x.startClock();
-    if (x.promptWait(">", 5, true)) return endWith("CE-7000 not connected");
+    if (x.promptWait(">", 5, true) == WaitEnd::TimedOut) return endWith("CE-7000 not connected");
     x.send("M" + cr);
-    if (!x.countWait(19, true)) return notResponding();
+    if (x.countWait(19, true) == WaitEnd::TimedOut) return notResponding();
     if (!x.reply.startsWith("11")) {
         platform_.message("Calibrate Instrument");
         return MeasureEnd::ClosingRuns;
     }
-    if (!x.lengthWait(422, true)) return notResponding();
+    if (x.lengthWait(422, true) == WaitEnd::TimedOut) return notResponding();
     return parseCe7000(x.reply.toStdString(), curve) ? MeasureEnd::Filled : unreadable();
 }
 
 MeasureEnd Spectrophotometer::ce2180(SerialExchange& x, Reflectance& curve) {
     x.send("v");
     x.startClock();
-    if (x.promptWait("\n", 5, true)) return endWith("CE-2180 not connected");
+    if (x.promptWait("\n", 5, true) == WaitEnd::TimedOut) return endWith("CE-2180 not connected");
     x.send("M");
-    if (!x.countWait(18, true)) return notResponding();
+    if (x.countWait(18, true) == WaitEnd::TimedOut) return notResponding();
     if (!x.reply.startsWith("11")) {
         platform_.message("Calibrate Instrument");
         return MeasureEnd::ClosingRuns;
     }
-    if (!x.countWait(290, true)) return notResponding();
+    if (x.countWait(290, true) == WaitEnd::TimedOut) return notResponding();
     return parseCe2180(x.reply.toStdString(), curve) ? MeasureEnd::Filled : unreadable();
 }
 
@@ -132,8 +133,8 @@ MeasureEnd Spectrophotometer::xth(SerialExchange& x, Reflectance& curve) {
     if (!wakeUp(x, 'x', false, "XTH Sleeping", false, false)) return MeasureEnd::Ends;
     x.startClock();
     x.send("M 8" + cr);
-    if (!x.firstByteWait()) return notResponding();
-    if (x.promptWait(">", 5, false)) {
+    if (x.firstByteWait() == WaitEnd::TimedOut) return notResponding();
+    if (x.promptWait(">", 5, false) == WaitEnd::TimedOut) {
         platform_.message("error in Measurement");
         return MeasureEnd::ClosingRuns;
     }
@@ -154,13 +155,13 @@ MeasureEnd Spectrophotometer::ci(SerialExchange& x, Reflectance& curve) {
     if (!ciConfigured) {
         x.startClock();
         x.send("config -mode=sce" + cr);
-        if (x.promptWait(">", 2, false)) return lost();
+        if (x.promptWait(">", 2, false) == WaitEnd::TimedOut) return lost();
         ciConfigured = true;
     }
     platform_.processEvents();
     x.startClock();
     x.send("measure" + cr);
-    if (x.promptWait(">", 10, false)) return lost();
+    if (x.promptWait(">", 10, false) == WaitEnd::TimedOut) return lost();
     return parseCi(x.reply.toStdString(), curve) ? MeasureEnd::Filled : unreadable();
 }
 
@@ -168,12 +169,12 @@ MeasureEnd Spectrophotometer::spectrolino(SerialExchange& x, Reflectance& curve)
     const QByteArray prefix(250, '\xff');
     x.startClock();
     x.send(prefix + "; 32\r\n");
-    if (x.promptWait("\r\n", 5, false))
+    if (x.promptWait("\r\n", 5, false) == WaitEnd::TimedOut)
         return endWith("SpectroEye not responding - Settings serial 9600 handshake=No");
     showMessage_(text(x.reply));
     x.startClock();
     x.send(prefix + "; 184 9 0\r\n");
-    if (x.promptWait("\r\n", 5, false))
+    if (x.promptWait("\r\n", 5, false) == WaitEnd::TimedOut)
         return endWith("SpectroEye data not returned - message=" + text(x.reply));
     return parseSpectrolino(x.reply.toStdString(), curve) ? MeasureEnd::Filled : unreadable();
 }

@@ -31,8 +31,8 @@ float SerialExchange::elapsed() {
     return sinceStart(now(), start_);
 }
 
-bool SerialExchange::promptWait(const QByteArray& terminator, float limit, bool processEvents,
-                                const std::function<void(const QByteArray&)>& onRead) {
+WaitEnd SerialExchange::promptWait(const QByteArray& terminator, float limit, bool processEvents,
+                                   const std::function<void(const QByteArray&)>& onRead) {
     reply.clear();
     float passed = 0;
     for (;;) {
@@ -42,25 +42,28 @@ bool SerialExchange::promptWait(const QByteArray& terminator, float limit, bool 
         if (reply.endsWith(terminator) || passed > limit) break;
         if (processEvents) platform_.processEvents();
     }
-    return passed > limit;
+    // Past the limit counts as timed out even when the terminator came with the last read.
+    return passed > limit ? WaitEnd::TimedOut : WaitEnd::Answered;
 }
 
-bool SerialExchange::bounded(const std::function<bool()>& arrived, bool processEvents) {
+WaitEnd SerialExchange::bounded(const std::function<bool()>& arrived, bool processEvents) {
     const float start = now();
     while (!arrived()) {
-        if (sinceStart(now(), start) > instrumentBound) return false;
+        if (sinceStart(now(), start) > instrumentBound) return WaitEnd::TimedOut;
         if (processEvents) platform_.processEvents();
     }
-    return true;
+    return WaitEnd::Answered;
 }
 
-bool SerialExchange::countWait(int count, bool processEvents) {
-    if (!bounded([&] { return port_.bytesAvailable() >= count; }, processEvents)) return false;
+WaitEnd SerialExchange::countWait(int count, bool processEvents) {
+    if (bounded([&] { return port_.bytesAvailable() >= count; }, processEvents) ==
+        WaitEnd::TimedOut)
+        return WaitEnd::TimedOut;
     reply = port_.readAll();
-    return true;
+    return WaitEnd::Answered;
 }
 
-bool SerialExchange::lengthWait(int length, bool processEvents) {
+WaitEnd SerialExchange::lengthWait(int length, bool processEvents) {
     return bounded(
         [&] {
             reply += port_.readAll();
@@ -69,7 +72,7 @@ bool SerialExchange::lengthWait(int length, bool processEvents) {
         processEvents);
 }
 
-bool SerialExchange::firstByteWait() {
+WaitEnd SerialExchange::firstByteWait() {
     return bounded([&] { return port_.bytesAvailable() != 0; }, false);
 }
 

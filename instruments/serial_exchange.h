@@ -22,6 +22,12 @@ namespace huelinx {
 class Platform;
 class SerialPort;
 
+// How a reply wait ended.
+enum class WaitEnd {
+    Answered, // the terminator, or the bytes waited for, came in time
+    TimedOut, // the limit or the instrument bound passed first
+};
+
 class SerialExchange {
   public:
     static constexpr float instrumentBound = 10.0f;
@@ -34,21 +40,21 @@ class SerialExchange {
     // Seconds since the start time.
     float elapsed();
 
-    // True when the wait timed out. `processEvents` lets the window run on
-    // each pass; `onRead` sees the reply after each read.
-    bool promptWait(const QByteArray& terminator, float limit, bool processEvents,
-                    const std::function<void(const QByteArray&)>& onRead = {});
-    // False when the bytes did not come within the bound.
-    bool countWait(int count, bool processEvents);
-    bool lengthWait(int length, bool processEvents);
-    bool firstByteWait();
+    // `limit` in seconds. `processEvents` lets the window run on each pass;
+    // `onRead` sees the reply after each read.
+    WaitEnd promptWait(const QByteArray& terminator, float limit, bool processEvents,
+                       const std::function<void(const QByteArray&)>& onRead = {});
+    // TimedOut when the bytes did not come within the instrument bound.
+    WaitEnd countWait(int count, bool processEvents);
+    WaitEnd lengthWait(int length, bool processEvents);
+    WaitEnd firstByteWait();
 
     QByteArray reply;
 
   private:
     float now();
     // Runs `arrived` until it is true or the bound has passed.
-    bool bounded(const std::function<bool()>& arrived, bool processEvents);
+    WaitEnd bounded(const std::function<bool()>& arrived, bool processEvents);
 
     Platform& platform_;
     SerialPort& port_;

@@ -55,9 +55,8 @@ void MainWindow::onMeasure() {
                                                                 program_.reflectance);
     if (end == MeasureEnd::Ends) return;
     if (!import) program_.platform.serialPort().close();
-    float X, Y, Z;
-    tris(X, Y, Z, program_.reflectance);
-    const float xyz[3] = {X, Y, Z};
+    const Tristimulus t = tris(program_.reflectance);
+    const float xyz[3] = {t.X, t.Y, t.Z};
     for (int i = 0; i < 3; ++i)
         xyzBoxes[i]->setText(QString::fromStdString(formatNumber(xyz[i], "###.00")));
     convertXyzEntry();

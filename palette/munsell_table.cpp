@@ -20,16 +20,17 @@ const char* const heads = "Angle\tHue\tValue\tChroma\tX\tY\tZ\tL*\ta*\tb*\tR\tG\
 // One row, or nothing when the point lies beyond the data.
 void appendRow(std::string& out, float v, float h, float c, const MunTable& table,
                const ColourSettings& s, bool& outOfRange) {
-    float value = v, X, Y, Z, x, y, L, a, b;
-    mun2xyz(h + 0.001f, value, c, X, Y, Z, x, y, table, s);
-    xyzlab(X, Y, Z, L, a, b, s);
+    const CieOfMunsell cie = mun2xyz(h + 0.001f, v, c, table, s);
+    const LabOfXyz lab = xyzlab(cie.X, cie.Y, cie.Z, s);
+    const float X = lab.raised.X, Y = lab.raised.Y, Z = lab.raised.Z;
+    const float L = lab.L, a = lab.a, b = lab.b;
     if (!(X > 0.01f && Y > 0.01f && Z > 0.01f)) return;
     out += printText(h) + "\t" + hconvert(h) + "\t" + printText(v) + "\t" + printText(c);
     for (float n : {X, Y, Z, L, a, b})
         out += "\t" + formatNumber(n, "###.00");
-    std::int16_t R, G, B;
-    outOfRange = xyzrgb(R, G, B, X, Y, Z, s);
-    for (int n : {R, G, B})
+    const RgbOfXyz rgb = xyzrgb(X, Y, Z, s);
+    outOfRange = rgb.outOfRange;
+    for (int n : {rgb.R, rgb.G, rgb.B})
         out += "\t" + formatNumber(n, "##0");
     out += "\r\n";
 }

@@ -33,10 +33,10 @@ int main(int argc, char** argv) {
         for (int family = 0; family < 10; ++family)
             for (int number : {5, 10})
                 for (int chroma : {2, 4, 6, 8}) {
-                    float v = static_cast<float>(value), X, Y, Z, x, y;
                     const float hue = static_cast<float>(family * 10 + number);
-                    if (mun2xyz(hue == 100 ? 0 : hue, v, static_cast<float>(chroma), X, Y, Z, x, y,
-                                table, colour.settings) != MunsellToCie::Ok)
+                    if (mun2xyz(hue == 100 ? 0 : hue, static_cast<float>(value),
+                                static_cast<float>(chroma), table, colour.settings)
+                            .status != MunsellToCie::Ok)
                         continue;
                     const std::string hueText = std::to_string(number) + families[family];
                     colour[Box::Hue] = hueText;

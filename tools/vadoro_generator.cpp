@@ -49,8 +49,9 @@ std::optional<Row> parseRow(const std::string& line) {
         if (!next) return std::nullopt;
         f = *next;
     }
-    bool formatError = false;
-    const auto hueIndex = whole(double{converth(item[0], &formatError)}, 1.0 / 2.5);
+    const HueOfText hue = converth(item[0]);
+    const bool formatError = hue.family == HueFamily::Missing;
+    const auto hueIndex = whole(double{hue.hue}, 1.0 / 2.5);
     const auto tenths = whole(item[1], 10.0);
     const auto chroma = whole(item[2], 1.0);
     const auto x = whole(item[3], 10000.0), y = whole(item[4], 10000.0);

@@ -28,13 +28,11 @@ class Tolerance : public MainWindowTest {
     }
     // L*, a*, b* of patch i, back from the Munsell notation the set holds.
     std::array<float, 3> labOf(int i) const {
-        std::string hue = set->patchNotations[0][i];
-        float value = std::stof(set->patchNotations[1][i]);
-        float X, Y, Z, x, y, L, a, b;
-        mun2xyz(converth(hue), value, std::stof(set->patchNotations[2][i]), X, Y, Z, x, y,
-                program->table, form->settings());
-        xyzlab(X, Y, Z, L, a, b, form->settings());
-        return {L, a, b};
+        const CieOfMunsell cie =
+            mun2xyz(converth(set->patchNotations[0][i]).hue, std::stof(set->patchNotations[1][i]),
+                    std::stof(set->patchNotations[2][i]), program->table, form->settings());
+        const LabOfXyz lab = xyzlab(cie.X, cie.Y, cie.Z, form->settings());
+        return {lab.L, lab.a, lab.b};
     }
     QStringList captions() const {
         QStringList all;

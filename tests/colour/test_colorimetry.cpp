@@ -17,52 +17,52 @@ ColourSettings withIlluminant(Illuminant ill, bool pwd = false) {
 TEST(ValueFunction, ValueTenAndInverseWithAndWithoutPwd) {
     for (bool pwd : {false, true}) {
         const ColourSettings s = withIlluminant(Illuminant::C, pwd);
-        float Y = 0, V = 0;
-        val2y(10.0f, Y, s);
+        const float Y = val2y(10.0f, s);
         EXPECT_NEAR(Y, pwd ? 100.0038f : 102.568f, 0.0005f);
-        y2val(Y, V, s);
-        EXPECT_NEAR(V, 10.0f, 2e-6f);
+        EXPECT_NEAR(y2val(Y, s).V, 10.0f, 2e-6f);
+        EXPECT_EQ(y2val(Y, s).Y, Y);
         // The inverse holds over the whole scale, not just at its end.
-        for (float v = 0.5f; v <= 10.0f; v += 0.25f) {
-            val2y(v, Y, s);
-            y2val(Y, V, s);
-            EXPECT_NEAR(V, v, 1e-5f) << "value " << v << (pwd ? " with PWD" : "");
-        }
+        for (float v = 0.5f; v <= 10.0f; v += 0.25f)
+            EXPECT_NEAR(y2val(val2y(v, s), s).V, v, 1e-5f)
+                << "value " << v << (pwd ? " with PWD" : "");
     }
 }
 
-TEST(ValueFunction, NegativeLuminanceIsRaisedToZeroInPlace) {
-    float Y = -5.0f, V = 7.0f;
-    y2val(Y, V, ColourSettings{});
-    EXPECT_EQ(Y, 0.0f);
-    EXPECT_EQ(V, 0.0f);
+TEST(ValueFunction, NegativeLuminanceIsRaisedToZero) {
+    const ValueOfY value = y2val(-5.0f, ColourSettings{});
+    EXPECT_EQ(value.Y, 0.0f);
+    EXPECT_EQ(value.V, 0.0f);
 }
 
 TEST(ValueFunction, PwdGivesAHigherValueForTheSameLuminance) {
-    float Y = 50.0f, plain = 0, pwd = 0;
-    y2val(Y, plain, withIlluminant(Illuminant::C, false));
-    y2val(Y, pwd, withIlluminant(Illuminant::C, true));
-    EXPECT_GT(pwd, plain);
+    EXPECT_GT(y2val(50.0f, withIlluminant(Illuminant::C, true)).V,
+              y2val(50.0f, withIlluminant(Illuminant::C, false)).V);
 }
 
 TEST(Lab, EachIlluminantsWhiteIsExactlyLightnessHundred) {
     for (Illuminant ill : {Illuminant::C, Illuminant::D5000, Illuminant::D65}) {
         const Tristimulus w = whiteOf(ill);
-        float X = w.X, Y = w.Y, Z = w.Z, L, a, b;
-        xyzlab(X, Y, Z, L, a, b, withIlluminant(ill));
-        EXPECT_EQ(L, 100.0f);
-        EXPECT_EQ(a, 0.0f);
-        EXPECT_EQ(b, 0.0f);
+        const LabOfXyz lab = xyzlab(w.X, w.Y, w.Z, withIlluminant(ill));
+        EXPECT_EQ(lab.L, 100.0f);
+        EXPECT_EQ(lab.a, 0.0f);
+        EXPECT_EQ(lab.b, 0.0f);
+        EXPECT_EQ(lab.raised.X, w.X);
+        EXPECT_EQ(lab.raised.Y, w.Y);
+        EXPECT_EQ(lab.raised.Z, w.Z);
     }
 }
 
-TEST(Lab, BlackIsFlooredAtOneHundredthInPlace) {
-    float X = 0, Y = -3, Z = 0.005f, L, a, b;
-    xyzlab(X, Y, Z, L, a, b, ColourSettings{});
-    EXPECT_EQ(X, 0.01f);
-    EXPECT_EQ(Y, 0.01f);
-    EXPECT_EQ(Z, 0.01f);
-    EXPECT_NEAR(L, 0.0903f, 0.0005f);
+TEST(Lab, BlackIsFlooredAtOneHundredth) {
+    const LabOfXyz lab = xyzlab(0, -3, 0.005f, ColourSettings{});
+    EXPECT_EQ(lab.raised.X, 0.01f);
+    EXPECT_EQ(lab.raised.Y, 0.01f);
+    EXPECT_EQ(lab.raised.Z, 0.01f);
+    EXPECT_NEAR(lab.L, 0.0903f, 0.0005f);
+    // Values at or above the floor are used as they are.
+    const LabOfXyz dark = xyzlab(0.01f, 0.02f, 0.0100001f, ColourSettings{});
+    EXPECT_EQ(dark.raised.X, 0.01f);
+    EXPECT_EQ(dark.raised.Y, 0.02f);
+    EXPECT_EQ(dark.raised.Z, 0.0100001f);
 }
 
 TEST(Lab, KnownColourIsRelativeToTheSelectedWhite) {
@@ -75,82 +75,90 @@ TEST(Lab, KnownColourIsRelativeToTheSelectedWhite) {
     } cases[] = {{Illuminant::D65, 53.233f, 80.423f, 66.966f},
                  {Illuminant::D5000, 53.233f, 78.304f, 62.164f}};
     for (const auto& c : cases) {
-        float X = 41.24f, Y = 21.26f, Z = 1.93f, L, a, b;
-        xyzlab(X, Y, Z, L, a, b, withIlluminant(c.ill));
-        EXPECT_NEAR(L, c.L, 0.01f);
-        EXPECT_NEAR(a, c.a, 0.02f);
-        EXPECT_NEAR(b, c.b, 0.02f);
+        const LabOfXyz lab = xyzlab(41.24f, 21.26f, 1.93f, withIlluminant(c.ill));
+        EXPECT_NEAR(lab.L, c.L, 0.01f);
+        EXPECT_NEAR(lab.a, c.a, 0.02f);
+        EXPECT_NEAR(lab.b, c.b, 0.02f);
     }
 }
 
 TEST(Lab, InverseUsesItsOwnFixedWhite) {
-    float X, Y, Z;
-    ASSERT_TRUE(labxyz(X, Y, Z, 100, 0, 0));
-    EXPECT_NEAR(X, 98.04f, 1e-4f);
-    EXPECT_NEAR(Y, 100.0f, 1e-4f);
-    EXPECT_NEAR(Z, 118.1f, 1e-4f);
+    const auto white = labxyz(100, 0, 0);
+    ASSERT_TRUE(white);
+    EXPECT_NEAR(white->X, 98.04f, 1e-4f);
+    EXPECT_NEAR(white->Y, 100.0f, 1e-4f);
+    EXPECT_NEAR(white->Z, 118.1f, 1e-4f);
     // So a round trip under illuminant C does not give back X and Z exactly...
-    X = 98.074f, Y = 100, Z = 118.232f;
-    float L, a, b;
-    xyzlab(X, Y, Z, L, a, b, ColourSettings{});
-    float X2, Y2, Z2;
-    ASSERT_TRUE(labxyz(X2, Y2, Z2, L, a, b));
-    EXPECT_NEAR(Y2, 100.0f, 1e-3f);
-    EXPECT_GT(std::fabs(X2 - 98.074f), 0.03f);
+    LabOfXyz lab = xyzlab(98.074f, 100, 118.232f, ColourSettings{});
+    auto back = labxyz(lab.L, lab.a, lab.b);
+    ASSERT_TRUE(back);
+    EXPECT_NEAR(back->Y, 100.0f, 1e-3f);
+    EXPECT_GT(std::fabs(back->X - 98.074f), 0.03f);
     // ...but Y, which has no white of its own, comes back for any colour.
-    X = 20, Y = 30, Z = 40;
-    xyzlab(X, Y, Z, L, a, b, ColourSettings{});
-    ASSERT_TRUE(labxyz(X2, Y2, Z2, L, a, b));
-    EXPECT_NEAR(Y2, 30.0f, 1e-3f);
+    lab = xyzlab(20, 30, 40, ColourSettings{});
+    back = labxyz(lab.L, lab.a, lab.b);
+    ASSERT_TRUE(back);
+    EXPECT_NEAR(back->Y, 30.0f, 1e-3f);
 }
 
 TEST(Lab, InverseRefusesLightnessBelowMinusSixteen) {
-    float X = 1, Y = 2, Z = 3;
-    EXPECT_FALSE(labxyz(X, Y, Z, -20, 0, 0));
-    EXPECT_EQ(X, 1.0f);
-    EXPECT_TRUE(labxyz(X, Y, Z, -16, 0, 0));
-    EXPECT_EQ(Y, 0.0f);
+    EXPECT_FALSE(labxyz(-20, 0, 0));
+    EXPECT_FALSE(labxyz(NAN, 0, 0));
+    const auto black = labxyz(-16, 0, 0);
+    ASSERT_TRUE(black);
+    EXPECT_EQ(black->Y, 0.0f);
 }
 
 TEST(Bradford, EqualWhitesLeaveTheSampleAndWhitesMapOntoEachOther) {
     const Tristimulus c = whiteOf(Illuminant::C);
-    float X, Y, Z;
-    ASSERT_TRUE(xyzconv(30, 40, 50, c.X, c.Y, c.Z, X, Y, Z, c.X, c.Y, c.Z));
-    EXPECT_NEAR(X, 30.0f, 1e-4f);
-    EXPECT_NEAR(Y, 40.0f, 1e-4f);
-    EXPECT_NEAR(Z, 50.0f, 1e-4f);
+    const auto same = xyzconv({30, 40, 50}, c, c);
+    ASSERT_TRUE(same);
+    EXPECT_NEAR(same->X, 30.0f, 1e-4f);
+    EXPECT_NEAR(same->Y, 40.0f, 1e-4f);
+    EXPECT_NEAR(same->Z, 50.0f, 1e-4f);
     for (Illuminant to : {Illuminant::D5000, Illuminant::D65}) {
         const Tristimulus w = whiteOf(to);
-        ASSERT_TRUE(xyzconv(c.X, c.Y, c.Z, c.X, c.Y, c.Z, X, Y, Z, w.X, w.Y, w.Z));
-        EXPECT_NEAR(X, w.X, 2e-3f);
-        EXPECT_NEAR(Y, w.Y, 2e-3f);
-        EXPECT_NEAR(Z, w.Z, 2e-3f);
+        const auto white = xyzconv(c, c, w);
+        ASSERT_TRUE(white);
+        EXPECT_NEAR(white->X, w.X, 2e-3f);
+        EXPECT_NEAR(white->Y, w.Y, 2e-3f);
+        EXPECT_NEAR(white->Z, w.Z, 2e-3f);
     }
 }
 
 TEST(Bradford, ForwardThenBackwardReturnsTheSample) {
     for (Illuminant ill : {Illuminant::D5000, Illuminant::D65}) {
         const ColourSettings s = withIlluminant(ill);
-        float X = 35.2f, Y = 27.9f, Z = 12.4f, x, y;
-        ASSERT_TRUE(xyzconvert("F", X, Y, Z, x, y, s));
-        EXPECT_NEAR(x, X / (X + Y + Z), 1e-7f);
-        EXPECT_NEAR(y, Y / (X + Y + Z), 1e-7f);
-        EXPECT_GT(std::fabs(Z - 12.4f), 0.1f);
-        ASSERT_TRUE(xyzconvert("B", X, Y, Z, x, y, s));
-        EXPECT_NEAR(X, 35.2f, 1e-3f);
-        EXPECT_NEAR(Y, 27.9f, 1e-3f);
-        EXPECT_NEAR(Z, 12.4f, 1e-3f);
+        const auto there = xyzconvert(Adaptation::FromC, 35.2f, 27.9f, 12.4f, s);
+        ASSERT_TRUE(there);
+        const float sum = there->X + there->Y + there->Z;
+        EXPECT_NEAR(there->x, there->X / sum, 1e-7f);
+        EXPECT_NEAR(there->y, there->Y / sum, 1e-7f);
+        EXPECT_GT(std::fabs(there->Z - 12.4f), 0.1f);
+        const auto back = xyzconvert(Adaptation::ToC, there->X, there->Y, there->Z, s);
+        ASSERT_TRUE(back);
+        EXPECT_NEAR(back->X, 35.2f, 1e-3f);
+        EXPECT_NEAR(back->Y, 27.9f, 1e-3f);
+        EXPECT_NEAR(back->Z, 12.4f, 1e-3f);
     }
 }
 
-TEST(Bradford, ZeroLuminanceIsRefusedWithoutChange) {
+TEST(Bradford, WithIlluminantCSelectedNothingIsAdapted) {
+    const ColourSettings s = withIlluminant(Illuminant::C);
+    for (Adaptation direction : {Adaptation::FromC, Adaptation::ToC}) {
+        const auto same = xyzconvert(direction, 35.2f, 27.9f, 12.4f, s);
+        ASSERT_TRUE(same);
+        EXPECT_NEAR(same->X, 35.2f, 1e-4f);
+        EXPECT_NEAR(same->Z, 12.4f, 1e-4f);
+    }
+}
+
+TEST(Bradford, ZeroLuminanceIsRefused) {
     const ColourSettings s = withIlluminant(Illuminant::D65);
-    float X = 0, Y = 0, Z = 0, x = 0.5f, y = 0.5f;
-    EXPECT_FALSE(xyzconvert("F", X, Y, Z, x, y, s));
-    EXPECT_EQ(x, 0.5f);
-    float Xo = 7, Yo = 7, Zo = 7;
-    EXPECT_FALSE(xyzconv(1, 1, 1, 98, 0, 118, Xo, Yo, Zo, 95, 100, 108));
-    EXPECT_EQ(Xo, 7.0f);
+    EXPECT_FALSE(xyzconvert(Adaptation::FromC, 0, 0, 0, s));
+    EXPECT_FALSE(xyzconvert(Adaptation::ToC, 5, 0, 5, s));
+    EXPECT_FALSE(xyzconv({1, 1, 1}, {98, 0, 118}, {95, 100, 108}));
+    EXPECT_FALSE(xyzconv({1, 1, 1}, {98, 100, 118}, {95, 0, 108}));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "colour/hue.h"
 #include "colour/mun2xyz.h"
 #include "table_fixture.h"
+#include "text/number_format.h"
 
 #include <gtest/gtest.h>
 
@@ -13,25 +14,17 @@ namespace {
 using testing::renotationPoints;
 using testing::renotationTable;
 
-struct Cie {
-    MunsellToCie status;
-    float X = -1, Y = -1, Z = -1, x = -1, y = -1;
-};
-
-Cie convert(float hue, float value, float chroma, const ColourSettings& s = {}) {
-    Cie c;
-    c.status = mun2xyz(hue, value, chroma, c.X, c.Y, c.Z, c.x, c.y, renotationTable(), s);
-    return c;
+CieOfMunsell convert(float hue, float value, float chroma, const ColourSettings& s = {}) {
+    return mun2xyz(hue, value, chroma, renotationTable(), s);
 }
 
 TEST(MunsellToCie, GridPointsReproduceTheRenotationDataExactly) {
     int converted = 0;
     for (const auto& p : renotationPoints()) {
         if (p.value < 1 || p.value > 9 || p.value != std::floor(p.value) || p.chroma > 30) continue;
-        std::string hueText = p.hue;
-        float hue = converth(hueText);
+        float hue = converth(p.hue).hue;
         if (hue >= 100) hue -= 100;
-        const Cie c = convert(hue, p.value, p.chroma);
+        const CieOfMunsell c = convert(hue, p.value, p.chroma);
         // Where a neighbour of the cell has no data the point is outside.
         if (c.status != MunsellToCie::Ok) continue;
         ++converted;
@@ -39,38 +32,51 @@ TEST(MunsellToCie, GridPointsReproduceTheRenotationDataExactly) {
             << p.hue << " " << p.value;
         ASSERT_EQ(c.y, MunTable::fraction(static_cast<std::int16_t>(p.y)))
             << p.hue << " " << p.value;
-        float Y;
-        val2y(p.value, Y, ColourSettings{});
+        const float Y = val2y(p.value, ColourSettings{});
         ASSERT_EQ(c.Y, Y);
         ASSERT_NEAR(c.X, Y * c.x / c.y, 1e-3f);
     }
     EXPECT_GT(converted, 2500);
 }
 
+TEST(MunsellToCie, TheInitialNotationGivesItsKnownTristimulus) {
+    // 6.4Y 8.6/10.4, the notation the window starts with.
+    const CieOfMunsell c = convert(26.4f, 8.6f, 10.4f);
+    ASSERT_EQ(c.status, MunsellToCie::Ok);
+    EXPECT_EQ(c.value, 8.6f);
+    EXPECT_EQ(formatNumber(c.X, "##0.00"), "65.10");
+    EXPECT_EQ(formatNumber(c.Y, "##0.00"), "70.37");
+    EXPECT_EQ(formatNumber(c.Z, "##0.00"), "15.75");
+    EXPECT_EQ(formatNumber(c.x, "0.0000"), "0.4305");
+    EXPECT_EQ(formatNumber(c.y, "0.0000"), "0.4654");
+}
+
 TEST(MunsellToCie, ChromaZeroIsTheWhiteWhateverTheHue) {
     for (float hue : {0.0f, 5.0f, 37.3f, 75.0f, 99.9f}) {
-        const Cie c = convert(hue, 5, 0);
+        const CieOfMunsell c = convert(hue, 5, 0);
         ASSERT_EQ(c.status, MunsellToCie::Ok);
         EXPECT_EQ(c.x, 0.3101f);
         EXPECT_EQ(c.y, 0.3163f);
     }
 }
 
-TEST(MunsellToCie, ValueAboveNineAndAHalfIsClampedInPlace) {
-    float value = 10, X, Y, Z, x, y, X2, Y2, Z2, x2, y2;
-    ASSERT_EQ(mun2xyz(25, value, 4, X, Y, Z, x, y, renotationTable(), {}), MunsellToCie::Ok);
-    EXPECT_EQ(value, 9.5f);
-    float nineHalf = 9.5f;
-    mun2xyz(25, nineHalf, 4, X2, Y2, Z2, x2, y2, renotationTable(), {});
-    EXPECT_EQ(X, X2);
-    EXPECT_EQ(Y, Y2);
-    EXPECT_EQ(Z, Z2);
+TEST(MunsellToCie, ValueAboveNineAndAHalfIsLoweredToIt) {
+    const CieOfMunsell ten = convert(25, 10, 4), nineHalf = convert(25, 9.5f, 4);
+    ASSERT_EQ(ten.status, MunsellToCie::Ok);
+    EXPECT_EQ(ten.value, 9.5f);
+    EXPECT_EQ(ten.X, nineHalf.X);
+    EXPECT_EQ(ten.Y, nineHalf.Y);
+    EXPECT_EQ(ten.Z, nineHalf.Z);
+    // Values up to 9.5 are converted as they are, and reported so, whatever the status.
+    EXPECT_EQ(convert(25, 7.25f, 4).value, 7.25f);
+    EXPECT_EQ(convert(25, -0.5f, 4).value, -0.5f);
+    EXPECT_EQ(convert(25, 12, 60).value, 9.5f);
 }
 
 TEST(MunsellToCie, OutsideTheDataGivesZerosAndOutsideTheTableIsRefused) {
     // Chroma 40 at value 9, and hue 100 itself (its upper neighbour is the
     // empty hue index 41), lie beyond the data: all five outputs are 0.
-    for (const Cie& c : {convert(25, 9, 40), convert(100, 5, 4)}) {
+    for (const CieOfMunsell& c : {convert(25, 9, 40), convert(100, 5, 4)}) {
         EXPECT_EQ(c.status, MunsellToCie::OutsideData);
         EXPECT_EQ(c.X, 0.0f);
         EXPECT_EQ(c.Y, 0.0f);
@@ -79,42 +85,47 @@ TEST(MunsellToCie, OutsideTheDataGivesZerosAndOutsideTheTableIsRefused) {
         EXPECT_EQ(c.y, 0.0f);
     }
     EXPECT_EQ(convert(0, 5, 4).status, MunsellToCie::Ok);
-    // Indices outside the table leave the outputs alone.
-    for (const Cie& c : {convert(5, -0.5f, 2), convert(5, 5, 60), convert(103, 5, 2),
-                         convert(-1, 5, 2), convert(NAN, 5, 2), convert(5, 5, NAN)}) {
+    // Indices outside the table give zeros too.
+    for (const CieOfMunsell& c : {convert(5, -0.5f, 2), convert(5, 5, 60), convert(103, 5, 2),
+                                  convert(-1, 5, 2), convert(NAN, 5, 2), convert(5, 5, NAN)}) {
         EXPECT_EQ(c.status, MunsellToCie::OutOfTable);
-        EXPECT_EQ(c.X, -1.0f);
+        EXPECT_EQ(c.X, 0.0f);
+        EXPECT_EQ(c.Y, 0.0f);
+        EXPECT_EQ(c.Z, 0.0f);
+        EXPECT_EQ(c.x, 0.0f);
+        EXPECT_EQ(c.y, 0.0f);
     }
 }
 
 TEST(MunsellToCie, DarkColoursBelowValueOneStillConvert) {
     for (float hue : {5.0f, 25.0f, 45.0f, 75.0f, 95.0f}) {
-        const Cie c = convert(hue, 0.5f, 1);
+        const CieOfMunsell c = convert(hue, 0.5f, 1);
         EXPECT_EQ(c.status, MunsellToCie::Ok) << hue;
-        float Y;
-        val2y(0.5f, Y, ColourSettings{});
-        EXPECT_EQ(c.Y, Y);
+        EXPECT_EQ(c.Y, val2y(0.5f, ColourSettings{}));
     }
 }
 
 TEST(MunsellToCie, OtherIlluminantsGiveTheBradfordAdaptedValues) {
-    const Cie underC = convert(5, 5, 10);
+    const CieOfMunsell underC = convert(5, 5, 10);
     for (Illuminant ill : {Illuminant::D5000, Illuminant::D65}) {
         ColourSettings s;
         s.illuminant = ill;
-        const Cie adapted = convert(5, 5, 10, s);
+        const CieOfMunsell adapted = convert(5, 5, 10, s);
         ASSERT_EQ(adapted.status, MunsellToCie::Ok);
-        float X = underC.X, Y = underC.Y, Z = underC.Z, x, y;
-        ASSERT_TRUE(xyzconvert("F", X, Y, Z, x, y, s));
-        EXPECT_EQ(adapted.X, X);
-        EXPECT_EQ(adapted.Z, Z);
+        const auto expected = xyzconvert(Adaptation::FromC, underC.X, underC.Y, underC.Z, s);
+        ASSERT_TRUE(expected);
+        EXPECT_EQ(adapted.X, expected->X);
+        EXPECT_EQ(adapted.Y, expected->Y);
+        EXPECT_EQ(adapted.Z, expected->Z);
+        EXPECT_EQ(adapted.x, expected->x);
+        EXPECT_EQ(adapted.y, expected->y);
         EXPECT_NEAR(adapted.x, adapted.X / (adapted.X + adapted.Y + adapted.Z), 1e-7f);
         EXPECT_NE(adapted.x, underC.x);
     }
     // Black has no luminance to adapt: value 0 under D65 is still black.
     ColourSettings d65;
     d65.illuminant = Illuminant::D65;
-    const Cie black = convert(5, 0, 0, d65);
+    const CieOfMunsell black = convert(5, 0, 0, d65);
     EXPECT_EQ(black.status, MunsellToCie::Ok);
     EXPECT_EQ(black.Y, 0.0f);
 }
@@ -122,7 +133,7 @@ TEST(MunsellToCie, OtherIlluminantsGiveTheBradfordAdaptedValues) {
 TEST(MunsellToCie, PwdScalesTheLuminance) {
     ColourSettings pwd;
     pwd.pwd = true;
-    const Cie plain = convert(5, 5, 10), scaled = convert(5, 5, 10, pwd);
+    const CieOfMunsell plain = convert(5, 5, 10), scaled = convert(5, 5, 10, pwd);
     EXPECT_NEAR(scaled.Y, plain.Y * 0.975f, 1e-4f);
     EXPECT_EQ(scaled.x, plain.x);
 }

@@ -14,24 +14,21 @@ Reflectance flat(float percent) {
 }
 
 TEST(Tristimulus, PerfectWhiteAndBlack) {
-    float X, Y, Z;
-    tris(X, Y, Z, flat(100));
-    EXPECT_NEAR(X, 98.074f, 1e-3f);
-    EXPECT_NEAR(Y, 100.0f, 1e-3f);
-    EXPECT_NEAR(Z, 118.23f, 1e-3f);
-    tris(X, Y, Z, flat(0));
-    EXPECT_EQ(X, 0.0f);
-    EXPECT_EQ(Y, 0.0f);
-    EXPECT_EQ(Z, 0.0f);
+    const Tristimulus white = tris(flat(100));
+    EXPECT_NEAR(white.X, 98.074f, 1e-3f);
+    EXPECT_NEAR(white.Y, 100.0f, 1e-3f);
+    EXPECT_NEAR(white.Z, 118.23f, 1e-3f);
+    const Tristimulus black = tris(flat(0));
+    EXPECT_EQ(black.X, 0.0f);
+    EXPECT_EQ(black.Y, 0.0f);
+    EXPECT_EQ(black.Z, 0.0f);
 }
 
 TEST(Tristimulus, EachWavelengthCountsOnlyWhereItsWeightsDo) {
     const auto single = [](int index, float value) {
         Reflectance r{};
         r[index] = value;
-        float X, Y, Z;
-        tris(X, Y, Z, r);
-        return Tristimulus{X, Y, Z};
+        return tris(r);
     };
     const Tristimulus at360 = single(1, 100);
     EXPECT_EQ(at360.X + at360.Y + at360.Z, 0.0f);
@@ -43,11 +40,10 @@ TEST(Tristimulus, EachWavelengthCountsOnlyWhereItsWeightsDo) {
     // Entry 0 is not part of the curve.
     Reflectance r = flat(50);
     r[0] = 1000;
-    float X, Y, Z, X2, Y2, Z2;
-    tris(X, Y, Z, r);
-    tris(X2, Y2, Z2, flat(50));
-    EXPECT_EQ(X, X2);
-    EXPECT_EQ(Y, Y2);
+    const Tristimulus withEntry0 = tris(r), without = tris(flat(50));
+    EXPECT_EQ(withEntry0.X, without.X);
+    EXPECT_EQ(withEntry0.Y, without.Y);
+    EXPECT_EQ(withEntry0.Z, without.Z);
 }
 
 TEST(Tristimulus, WeightColumnsSumToTheWhite) {

@@ -15,15 +15,8 @@ namespace {
 using testing::renotationPoints;
 using testing::renotationTable;
 
-struct Notation {
-    MunsellFit fit;
-    float H, V, C;
-};
-
-Notation toMunsell(float X, float Y, float Z, const ColourSettings& s = {}) {
-    Notation n;
-    n.fit = xyz2mun(n.H, n.V, n.C, X, Y, Z, renotationTable(), s);
-    return n;
+MunsellOfXyz toMunsell(float X, float Y, float Z, const ColourSettings& s = {}) {
+    return xyz2mun(X, Y, Z, renotationTable(), s);
 }
 
 // Hue difference on the circle.
@@ -34,35 +27,32 @@ float hueDistance(float a, float b) {
 
 TEST(InQuad, EdgesAndCornersCountAsInsideOfAClockwiseQuad) {
     // A (0,0), B (0,1), C (1,1), D (1,0): clockwise with x right, y up.
-    const auto test = [](float px, float py) {
-        std::int16_t in = 7;
-        inquad(px, py, 0, 0, 0, 1, 1, 1, 1, 0, in);
-        return in;
-    };
-    EXPECT_EQ(test(0.5f, 0.5f), -1);
-    EXPECT_EQ(test(0.0f, 0.5f), -1);
-    EXPECT_EQ(test(1.0f, 1.0f), -1);
-    EXPECT_EQ(test(1.5f, 0.5f), 0);
-    EXPECT_EQ(test(0.5f, -0.01f), 0);
-    std::int16_t in = 7;
-    inquad(0.5f, 0.5f, 0, 0, 1, 0, 1, 1, 0, 1, in); // counter-clockwise
-    EXPECT_EQ(in, 0);
+    const auto test = [](float px, float py) { return inquad(px, py, 0, 0, 0, 1, 1, 1, 1, 0); };
+    EXPECT_TRUE(test(0.5f, 0.5f));
+    EXPECT_TRUE(test(0.0f, 0.5f));
+    EXPECT_TRUE(test(1.0f, 1.0f));
+    EXPECT_FALSE(test(1.5f, 0.5f));
+    EXPECT_FALSE(test(0.5f, -0.01f));
+    EXPECT_FALSE(inquad(0.5f, 0.5f, 0, 0, 1, 0, 1, 1, 0, 1)); // counter-clockwise
 }
 
 TEST(FindCell, WhiteSharedCornersAndNotFound) {
     const MunTable& t = renotationTable();
-    std::int16_t k = -1, j = -1;
-    findcell(whiteX, whiteY, 5, k, j, t);
-    EXPECT_EQ(k, 0);
-    EXPECT_EQ(j, 0);
+    const CellPosition white = findcell(whiteX, whiteY, 5, t);
+    EXPECT_TRUE(white.found());
+    EXPECT_EQ(white.k, 0);
+    EXPECT_EQ(white.j, 0);
     // Grid point (5, 6, 3) is a corner of four cells; the first in search
     // order, the lower hue and chroma index, wins.
-    findcell(t.x(5, 6, 3), t.y(5, 6, 3), 5, k, j, t);
-    EXPECT_EQ(k, 5);
-    EXPECT_EQ(j, 2);
-    findcell(0.9f, 0.05f, 5, k, j, t);
-    EXPECT_EQ(k, 40);
-    EXPECT_EQ(j, 0);
+    const CellPosition corner = findcell(t.x(5, 6, 3), t.y(5, 6, 3), 5, t);
+    EXPECT_EQ(corner.k, 5);
+    EXPECT_EQ(corner.j, 2);
+    for (const CellPosition none : {findcell(0.9f, 0.05f, 5, t), findcell(whiteX, whiteY, 11, t),
+                                    findcell(whiteX, whiteY, -1, t)}) {
+        EXPECT_FALSE(none.found());
+        EXPECT_EQ(none.k, 40);
+        EXPECT_EQ(none.j, 0);
+    }
 }
 
 TEST(FindCell, PreparedCellsFindExactlyWhatTheFullSearchFinds) {
@@ -89,28 +79,24 @@ TEST(FindCell, PreparedCellsFindExactlyWhatTheFullSearchFinds) {
     int found = 0;
     for (int v = 0; v < MunTable::valueCount; ++v)
         for (const auto& [x, y] : points) {
-            std::int16_t k1, j1, k2, j2;
-            findcell(x, y, static_cast<std::int16_t>(v), k1, j1, t);
-            t.cells().find(x, y, v, k2, j2);
-            ASSERT_EQ(k1, k2) << x << "," << y << " at value " << v;
-            ASSERT_EQ(j1, j2) << x << "," << y << " at value " << v;
-            found += k1 != 40;
+            const CellPosition full = findcell(x, y, static_cast<std::int16_t>(v), t);
+            const CellPosition prepared = t.cells().find(x, y, v);
+            ASSERT_EQ(full.k, prepared.k) << x << "," << y << " at value " << v;
+            ASSERT_EQ(full.j, prepared.j) << x << "," << y << " at value " << v;
+            found += full.found();
         }
     EXPECT_GT(found, 100000);
 }
 
 // The bisection as written out in full: 50 rounds across the hue, 50 across
 // the chroma, no stopping early.
-void cellsplitAllRounds(float x, float y, int v, int k, int j, float& H, float& C,
-                        const MunTable& t) {
+HueChroma cellsplitAllRounds(float x, float y, int v, int k, int j, const MunTable& t) {
     struct Pt {
         float x, y;
     };
     const auto mid = [](Pt a, Pt b) { return Pt{(a.x + b.x) / 2.0f, (a.y + b.y) / 2.0f}; };
     const auto in = [&](Pt a, Pt b, Pt c, Pt d) {
-        std::int16_t r;
-        inquad(x, y, a.x, a.y, b.x, b.y, c.x, c.y, d.x, d.y, r);
-        return r != 0;
+        return inquad(x, y, a.x, a.y, b.x, b.y, c.x, c.y, d.x, d.y);
     };
     const auto corner = [&](int kk, int jj) { return Pt{t.x(v, kk, jj), t.y(v, kk, jj)}; };
     Pt a = corner(k, j), b = corner(k + 1, j), c = corner(k + 1, j + 1), d = corner(k, j + 1);
@@ -139,8 +125,7 @@ void cellsplitAllRounds(float x, float y, int v, int k, int j, float& H, float& 
     };
     const float fh = dist(c, d) > 0 ? static_cast<float>(dist(d, m2) / dist(c, d)) : 0.0f;
     const float fc = dist(d, a) > 0 ? static_cast<float>(dist(a, n1) / dist(d, a)) : 0.0f;
-    H = (static_cast<float>(k) + fh) * 2.5f;
-    C = (static_cast<float>(j) + fc) * 2.0f;
+    return {(static_cast<float>(k) + fh) * 2.5f, (static_cast<float>(j) + fc) * 2.0f};
 }
 
 TEST(CellSplit, GivesExactlyTheResultOfAllFiftyRounds) {
@@ -158,16 +143,25 @@ TEST(CellSplit, GivesExactlyTheResultOfAllFiftyRounds) {
                     const float s = u(rng), r = u(rng);
                     const float px = n == 0 ? ax : ax + (cx - ax) * s;
                     const float py = n == 0 ? ay : ay + (cy - ay) * r;
-                    float H1, C1, H2, C2;
-                    cellsplit(px, py, static_cast<std::int16_t>(v), static_cast<std::int16_t>(k),
-                              static_cast<std::int16_t>(j), H1, C1, t);
-                    cellsplitAllRounds(px, py, v, k, j, H2, C2, t);
-                    ASSERT_EQ(H1, H2) << v << " " << k << " " << j;
-                    ASSERT_EQ(C1, C2) << v << " " << k << " " << j;
+                    const HueChroma split =
+                        cellsplit(px, py, static_cast<std::int16_t>(v),
+                                  static_cast<std::int16_t>(k), static_cast<std::int16_t>(j), t);
+                    const HueChroma full = cellsplitAllRounds(px, py, v, k, j, t);
+                    ASSERT_EQ(split.H, full.H) << v << " " << k << " " << j;
+                    ASSERT_EQ(split.C, full.C) << v << " " << k << " " << j;
                     ++compared;
                 }
             }
     EXPECT_EQ(compared, 11 * 41 * 17 * 4);
+}
+
+TEST(CieToMunsell, TheInitialColourGivesItsKnownNotation) {
+    // The tristimulus the window shows for 6.4Y 8.6/10.4.
+    const MunsellOfXyz n = toMunsell(65.10f, 70.37f, 15.75f);
+    EXPECT_EQ(n.fit, MunsellFit::InData);
+    EXPECT_NEAR(n.H, 26.38f, 0.005f);
+    EXPECT_NEAR(n.V, 8.60f, 0.005f);
+    EXPECT_NEAR(n.C, 10.41f, 0.005f);
 }
 
 TEST(CieToMunsell, GridPointsComeBack) {
@@ -178,13 +172,11 @@ TEST(CieToMunsell, GridPointsComeBack) {
     int checked = 0, exact = 0;
     for (const auto& p : renotationPoints()) {
         if (p.value < 2 || p.value > 8 || p.value != std::floor(p.value) || p.chroma > 30) continue;
-        std::string text = p.hue;
-        float hue = converth(text);
+        float hue = converth(p.hue).hue;
         if (hue >= 100) hue -= 100;
-        float value = p.value, X, Y, Z, x, y;
-        if (mun2xyz(hue, value, p.chroma, X, Y, Z, x, y, renotationTable(), {}) != MunsellToCie::Ok)
-            continue;
-        const Notation n = toMunsell(X, Y, Z);
+        const CieOfMunsell cie = mun2xyz(hue, p.value, p.chroma, renotationTable(), {});
+        if (cie.status != MunsellToCie::Ok) continue;
+        const MunsellOfXyz n = toMunsell(cie.X, cie.Y, cie.Z);
         ASSERT_NEAR(n.V, p.value, 1e-4f);
         ++checked;
         exact += hueDistance(n.H, hue) < 0.01f && std::fabs(n.C - p.chroma) < 0.01f;
@@ -201,9 +193,10 @@ TEST(CieToMunsell, NotationsBetweenGridPointsComeBack) {
     double hueError = 0, chromaError = 0;
     while (checked < 3000) {
         const float h = hue(rng), c = chroma(rng);
-        float v = static_cast<float>(value(rng)), X, Y, Z, x, y;
-        if (mun2xyz(h, v, c, X, Y, Z, x, y, renotationTable(), {}) != MunsellToCie::Ok) continue;
-        const Notation n = toMunsell(X, Y, Z);
+        const float v = static_cast<float>(value(rng));
+        const CieOfMunsell cie = mun2xyz(h, v, c, renotationTable(), {});
+        if (cie.status != MunsellToCie::Ok) continue;
+        const MunsellOfXyz n = toMunsell(cie.X, cie.Y, cie.Z);
         ASSERT_NE(n.fit, MunsellFit::OutsideData);
         hueError += hueDistance(n.H, h);
         chromaError += std::fabs(n.C - c);
@@ -217,9 +210,9 @@ TEST(CieToMunsell, NotationsBetweenGridPointsComeBack) {
 TEST(CieToMunsell, HuesNearTenRedPurpleBlendAcrossTheWrap) {
     for (float h : {98.5f, 99.5f, 0.5f, 1.5f})
         for (float v : {3.5f, 5.5f, 7.3f}) {
-            float value = v, X, Y, Z, x, y;
-            ASSERT_EQ(mun2xyz(h, value, 6, X, Y, Z, x, y, renotationTable(), {}), MunsellToCie::Ok);
-            const Notation n = toMunsell(X, Y, Z);
+            const CieOfMunsell cie = mun2xyz(h, v, 6, renotationTable(), {});
+            ASSERT_EQ(cie.status, MunsellToCie::Ok);
+            const MunsellOfXyz n = toMunsell(cie.X, cie.Y, cie.Z);
             EXPECT_LT(hueDistance(n.H, h), 1.0f) << h << " " << v;
             EXPECT_GE(n.H, 0.0f);
             EXPECT_LT(n.H, 100.0f);
@@ -228,10 +221,10 @@ TEST(CieToMunsell, HuesNearTenRedPurpleBlendAcrossTheWrap) {
 
 TEST(CieToMunsell, ValueTenAndAboveUseTheTopLevelAlone) {
     // The chromaticity of 5Y 9.5/4 at the luminance of value 10 and beyond.
-    float value = 9.5f, X, Y, Z, x, y;
-    ASSERT_EQ(mun2xyz(25, value, 4, X, Y, Z, x, y, renotationTable(), {}), MunsellToCie::Ok);
-    for (float scale : {102.568f / Y, 1.5f, 40.0f}) {
-        const Notation n = toMunsell(X * scale, Y * scale, Z * scale);
+    const CieOfMunsell cie = mun2xyz(25, 9.5f, 4, renotationTable(), {});
+    ASSERT_EQ(cie.status, MunsellToCie::Ok);
+    for (float scale : {102.568f / cie.Y, 1.5f, 40.0f}) {
+        const MunsellOfXyz n = toMunsell(cie.X * scale, cie.Y * scale, cie.Z * scale);
         EXPECT_EQ(n.fit, MunsellFit::InData) << scale;
         EXPECT_GE(n.V, 9.99f);
         EXPECT_NEAR(n.H, 25, 1.5f);
@@ -245,23 +238,22 @@ TEST(CieToMunsell, ALevelWithoutTheColourLeavesTheOtherLevelsNotation) {
     const MunTable& t = renotationTable();
     int oneLevel = 0;
     for (float c = 10; c < 30; c += 0.5f) {
-        float value = 5.5f, X, Y, Z, x, y;
-        if (mun2xyz(5, value, c, X, Y, Z, x, y, t, {}) != MunsellToCie::Ok) break;
+        const CieOfMunsell cie = mun2xyz(5, 5.5f, c, t, {});
+        if (cie.status != MunsellToCie::Ok) break;
+        const float Y = cie.Y, x = cie.x, y = cie.y;
         for (float boost : {1.0f, 1.05f, 1.1f}) {
             const float sx = 0.3101f + (x - 0.3101f) * boost, sy = 0.3163f + (y - 0.3163f) * boost;
             const float X1 = Y * sx / sy, Z1 = Y * (1 - sx - sy) / sy;
-            const Notation n = toMunsell(X1, Y, Z1);
+            const MunsellOfXyz n = toMunsell(X1, Y, Z1);
             if (n.fit != MunsellFit::OneLevel) continue;
             ++oneLevel;
             const float px = X1 / (X1 + Y + Z1), py = Y / (X1 + Y + Z1);
-            std::int16_t k5, j5, k6, j6;
-            findcell(px, py, 5, k5, j5, t);
-            findcell(px, py, 6, k6, j6, t);
-            ASSERT_NE(k5 == 40, k6 == 40);
-            float H, C;
-            cellsplit(px, py, k5 == 40 ? 6 : 5, k5 == 40 ? k6 : k5, k5 == 40 ? j6 : j5, H, C, t);
-            EXPECT_EQ(n.H, H);
-            EXPECT_EQ(n.C, C);
+            const CellPosition at5 = findcell(px, py, 5, t), at6 = findcell(px, py, 6, t);
+            ASSERT_NE(at5.found(), at6.found());
+            const CellPosition& only = at5.found() ? at5 : at6;
+            const HueChroma split = cellsplit(px, py, at5.found() ? 5 : 6, only.k, only.j, t);
+            EXPECT_EQ(n.H, split.H);
+            EXPECT_EQ(n.C, split.C);
         }
     }
     EXPECT_GT(oneLevel, 0);
@@ -269,7 +261,7 @@ TEST(CieToMunsell, ALevelWithoutTheColourLeavesTheOtherLevelsNotation) {
 
 TEST(CieToMunsell, ColoursOutsideTheSolidAndNonNumbersAreReported) {
     const float Y = 20;
-    const Notation outside = toMunsell(Y * 0.9f / 0.05f, Y, Y * 0.05f / 0.05f);
+    const MunsellOfXyz outside = toMunsell(Y * 0.9f / 0.05f, Y, Y * 0.05f / 0.05f);
     EXPECT_EQ(outside.fit, MunsellFit::OutsideData);
     EXPECT_GE(outside.H, 0.0f);
     EXPECT_LT(outside.H, 100.0f);
@@ -277,6 +269,15 @@ TEST(CieToMunsell, ColoursOutsideTheSolidAndNonNumbersAreReported) {
     EXPECT_EQ(toMunsell(NAN, 10, 10).fit, MunsellFit::NotANumber);
     EXPECT_EQ(toMunsell(0, 0, 0).fit, MunsellFit::NotANumber);
     EXPECT_EQ(toMunsell(10, 10, INFINITY).fit, MunsellFit::NotANumber);
+}
+
+TEST(CieToMunsell, NegativeLuminanceCountsAsZeroInTheChromaticityToo) {
+    // Y is raised to 0 before x, y are taken: x = 0.5, y = 0 for both.
+    const MunsellOfXyz negative = toMunsell(10, -3, 10), zero = toMunsell(10, 0, 10);
+    EXPECT_EQ(negative.fit, zero.fit);
+    EXPECT_EQ(negative.V, 0.0f);
+    EXPECT_EQ(negative.H, zero.H);
+    EXPECT_EQ(negative.C, zero.C);
 }
 
 TEST(CieToMunsell, PwdRaisesTheValueOfTheSameSample) {

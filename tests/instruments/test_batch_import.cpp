@@ -160,9 +160,8 @@ TEST_F(Import, ReflectanceCurvesAreWrittenInPrintZones) {
     EXPECT_EQ(row.left(14), "B2            ");
     EXPECT_EQ(row.mid(14, 14), "tile          ");
     EXPECT_EQ(row.mid(42, 14).trimmed(), form->munsellBoxes[0]->text());
-    float X, Y, Z;
-    tris(X, Y, Z, knownCurve());
-    EXPECT_EQ(row.mid(84, 14), QString::fromStdString(printText(X)).leftJustified(14));
+    EXPECT_EQ(row.mid(84, 14),
+              QString::fromStdString(printText(tris(knownCurve()).X)).leftJustified(14));
     EXPECT_EQ(row.mid(126, 14), "note for B2   ");
     EXPECT_EQ(row.mid(140, 14),
               QString::fromStdString(printText(knownReflectance(1))).leftJustified(14));

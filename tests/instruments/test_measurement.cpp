@@ -38,10 +38,10 @@ class Measure : public MainWindowTest {
     }
     // X, Y, Z of a curve as the window writes them.
     static QString shown(const Reflectance& curve) {
-        float X, Y, Z;
-        tris(X, Y, Z, curve);
-        return QString::fromStdString(formatNumber(X, "###.00") + " " + formatNumber(Y, "###.00") +
-                                      " " + formatNumber(Z, "###.00"));
+        const Tristimulus t = tris(curve);
+        return QString::fromStdString(formatNumber(t.X, "###.00") + " " +
+                                      formatNumber(t.Y, "###.00") + " " +
+                                      formatNumber(t.Z, "###.00"));
     }
     QStringList sent() const {
         QStringList commands;

@@ -113,11 +113,10 @@ TEST_F(SerialLine, EveryInstrumentCalibratesAndMeasuresOverARealPort) {
         Reflectance expected = knownCurve();
         if (QString(c.name).startsWith("Spectro"))
             expected[1] = expected[2] = expected[39] = expected[40] = 0;
-        float X, Y, Z;
-        tris(X, Y, Z, expected);
+        const Tristimulus t = tris(expected);
         const QString tristimulus =
-            QString::fromStdString(formatNumber(X, "###.00") + " " + formatNumber(Y, "###.00") +
-                                   " " + formatNumber(Z, "###.00"));
+            QString::fromStdString(formatNumber(t.X, "###.00") + " " + formatNumber(t.Y, "###.00") +
+                                   " " + formatNumber(t.Z, "###.00"));
         EXPECT_EQ(xyz(), tristimulus) << c.name;
         EXPECT_EQ(text(form->munsellBoxes[0]) + " " + text(form->munsellBoxes[1]) + "/" +
                       text(form->munsellBoxes[2]),

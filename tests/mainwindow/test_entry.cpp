@@ -43,14 +43,13 @@ TEST_F(Entry, TypedMunsellNotationReachesEveryNotationAndTheSwatch) {
     form->munsellBoxes[0]->setText("5r");
     form->munsellBoxes[1]->setText("5");
     enter(form->munsellBoxes[2], "10");
-    float value = 5, X, Y, Z, x, y;
-    ASSERT_EQ(mun2xyz(5, value, 10, X, Y, Z, x, y, program->table, {}), MunsellToCie::Ok);
-    EXPECT_EQ(xyzText(), formatNumber(X, "##0.00") + " " + formatNumber(Y, "##0.00") + " " +
-                             formatNumber(Z, "##0.00"));
-    EXPECT_EQ(text(form->chromaticityBoxes[1]).toStdString(), formatNumber(y, "0.0000"));
-    float L, a, b;
-    xyzlab(X, Y, Z, L, a, b, {});
-    EXPECT_EQ(text(form->labBoxes[1]).toStdString(), formatNumber(a, "###.00"));
+    const CieOfMunsell cie = mun2xyz(5, 5, 10, program->table, {});
+    ASSERT_EQ(cie.status, MunsellToCie::Ok);
+    EXPECT_EQ(xyzText(), formatNumber(cie.X, "##0.00") + " " + formatNumber(cie.Y, "##0.00") + " " +
+                             formatNumber(cie.Z, "##0.00"));
+    EXPECT_EQ(text(form->chromaticityBoxes[1]).toStdString(), formatNumber(cie.y, "0.0000"));
+    EXPECT_EQ(text(form->labBoxes[1]).toStdString(),
+              formatNumber(xyzlab(cie.X, cie.Y, cie.Z, {}).a, "###.00"));
     EXPECT_EQ(text(form->munsellBoxes[0]), "5r"); // the box keeps its case
     EXPECT_EQ(form->hueSlider->value(), 10);
     EXPECT_EQ(form->valueSlider->value(), 10);
@@ -193,13 +192,14 @@ TEST_F(Entry, LabEntryUnderD65WritesTheAdaptedTristimulus) {
     form->labBoxes[0]->setText("50");
     form->labBoxes[1]->setText("20");
     enter(form->labBoxes[2], "-30");
-    float X, Y, Z, x, y;
-    ASSERT_TRUE(labxyz(X, Y, Z, 50, 20, -30));
+    const auto lab = labxyz(50, 20, -30);
+    ASSERT_TRUE(lab);
     ColourSettings s;
     s.illuminant = Illuminant::D65;
-    ASSERT_TRUE(xyzconvert("B", X, Y, Z, x, y, s));
-    EXPECT_EQ(xyzText(), formatNumber(X, "###.00") + " " + formatNumber(Y, "###.00") + " " +
-                             formatNumber(Z, "###.00"));
+    const auto c = xyzconvert(Adaptation::ToC, lab->X, lab->Y, lab->Z, s);
+    ASSERT_TRUE(c);
+    EXPECT_EQ(xyzText(), formatNumber(c->X, "###.00") + " " + formatNumber(c->Y, "###.00") + " " +
+                             formatNumber(c->Z, "###.00"));
 }
 
 TEST_F(Entry, RgbEntryClampsAndWritesRoundedPlainTristimulus) {
@@ -237,7 +237,7 @@ TEST_F(Entry, CmykEntryConvertsBackToEveryNotation) {
 }
 
 TEST_F(Entry, MunsellSlidersWriteTheirBoxAndIgnoreTheirOwnMoves) {
-    // vadoro moved VScroll1 to 53 at start-up without rewriting the hue box.
+    // Start-up moved the hue slider to 53 without rewriting the hue box.
     EXPECT_EQ(text(form->munsellBoxes[0]), "6.4Y");
     form->hueSlider->setValue(0);
     EXPECT_EQ(text(form->munsellBoxes[0]), "10.00RP");
@@ -287,12 +287,11 @@ TEST_F(Entry, IlluminantsGiveBradfordAdaptedTristimulus) {
         EXPECT_EQ(form->illuminantLabel->text(), captions[i]);
         ColourSettings s;
         s.illuminant = static_cast<Illuminant>(i);
-        float value = 8.6f, X, Y, Z, x, y;
-        mun2xyz(26.4f, value, 10.4f, X, Y, Z, x, y, program->table, s);
-        EXPECT_EQ(xyzText(), formatNumber(X, "##0.00") + " " + formatNumber(Y, "##0.00") + " " +
-                                 formatNumber(Z, "##0.00"));
+        const CieOfMunsell cie = mun2xyz(26.4f, 8.6f, 10.4f, program->table, s);
+        EXPECT_EQ(xyzText(), formatNumber(cie.X, "##0.00") + " " + formatNumber(cie.Y, "##0.00") +
+                                 " " + formatNumber(cie.Z, "##0.00"));
         EXPECT_EQ(text(form->chromaticityBoxes[0]).toStdString(),
-                  formatNumber(X / (X + Y + Z), "0.0000"));
+                  formatNumber(cie.X / (cie.X + cie.Y + cie.Z), "0.0000"));
     }
 }
 

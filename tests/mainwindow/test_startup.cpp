@@ -24,11 +24,11 @@ TEST_F(Startup, ShowsTheInitialNotationInEveryField) {
     EXPECT_EQ(text(f.munsellBoxes[0]) + " " + text(f.munsellBoxes[1]) + "/" +
                   text(f.munsellBoxes[2]),
               "6.4Y 8.6/10.4");
-    float value = 8.6f, X, Y, Z, x, y;
-    ASSERT_EQ(mun2xyz(26.4f, value, 10.4f, X, Y, Z, x, y, program->table, {}), MunsellToCie::Ok);
-    EXPECT_EQ(text(f.xyzBoxes[0]).toStdString(), formatNumber(X, "##0.00"));
-    EXPECT_EQ(text(f.xyzBoxes[1]).toStdString(), formatNumber(Y, "##0.00"));
-    EXPECT_EQ(text(f.chromaticityBoxes[0]).toStdString(), formatNumber(x, "0.0000"));
+    const CieOfMunsell cie = mun2xyz(26.4f, 8.6f, 10.4f, program->table, {});
+    ASSERT_EQ(cie.status, MunsellToCie::Ok);
+    EXPECT_EQ(text(f.xyzBoxes[0]).toStdString(), formatNumber(cie.X, "##0.00"));
+    EXPECT_EQ(text(f.xyzBoxes[1]).toStdString(), formatNumber(cie.Y, "##0.00"));
+    EXPECT_EQ(text(f.chromaticityBoxes[0]).toStdString(), formatNumber(cie.x, "0.0000"));
     EXPECT_FALSE(text(f.labBoxes[0]).isEmpty());
     EXPECT_EQ(text(f.rgbBoxes[0]).toInt(), program->curRed);
     EXPECT_EQ(f.swatch->backColor(), QColor(program->curRed, program->curGreen, program->curBlue));

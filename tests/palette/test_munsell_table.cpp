@@ -44,9 +44,8 @@ TEST(MunsellTableFile, HeadLinesAndRowsOfEveryPointInsideTheData) {
     for (float v = 1; v <= 9; v += v < 8 ? 1.0f : 0.25f)
         for (float h = 0; h <= 99; h += 2.5f)
             for (float c = 0; c <= 30; c += c < 8 ? 1.0f : 2.0f) {
-                float value = v, X, Y, Z, x, y;
-                mun2xyz(h + 0.001f, value, c, X, Y, Z, x, y, table(), {});
-                expected += X > 0.01f && Y > 0.01f && Z > 0.01f;
+                const CieOfMunsell cie = mun2xyz(h + 0.001f, v, c, table(), {});
+                expected += cie.X > 0.01f && cie.Y > 0.01f && cie.Z > 0.01f;
             }
     ASSERT_EQ(static_cast<int>(lines.size()) - 3, expected);
     EXPECT_GT(expected, 3000);

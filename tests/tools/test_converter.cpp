@@ -54,11 +54,10 @@ TEST(Converter, PrintsTheFieldsTheWindowShows) {
     EXPECT_EQ(out[0], converterHeader);
     MunTable table;
     ASSERT_TRUE(loadMunTableFile(std::string(HUELINX_DATA_DIR) + "/Vadoro.dat", table).ok);
-    float value = 5, X, Y, Z, x, y;
-    mun2xyz(5, value, 10, X, Y, Z, x, y, table, {});
-    const std::string start = "5R,5,10," + formatNumber(X, "##0.00") + "," +
-                              formatNumber(Y, "##0.00") + "," + formatNumber(Z, "##0.00") + "," +
-                              formatNumber(x, "0.0000") + ",";
+    const CieOfMunsell cie = mun2xyz(5, 5, 10, table, {});
+    const std::string start = "5R,5,10," + formatNumber(cie.X, "##0.00") + "," +
+                              formatNumber(cie.Y, "##0.00") + "," + formatNumber(cie.Z, "##0.00") +
+                              "," + formatNumber(cie.x, "0.0000") + ",";
     EXPECT_EQ(out[1].substr(0, start.size()), start);
     EXPECT_EQ(out[1].back(), ','); // no message
     EXPECT_EQ(std::count(out[1].begin(), out[1].end(), ','), 18);
