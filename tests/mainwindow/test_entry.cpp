@@ -50,6 +50,15 @@ TEST_F(Entry, TypedMunsellNotationReachesEveryNotationAndTheSwatch) {
     EXPECT_EQ(text(form->chromaticityBoxes[1]).toStdString(), formatNumber(cie.y, "0.0000"));
     EXPECT_EQ(text(form->labBoxes[1]).toStdString(),
               formatNumber(xyzlab(cie.X, cie.Y, cie.Z, {}).a, "###.00"));
+    // The same row written out, so a formula shared by the window and this
+    // test can't hide a fault.
+    EXPECT_EQ(xyzText(), "29.08 19.77 12.41");
+    EXPECT_EQ(text(form->labBoxes[0]) + " " + text(form->labBoxes[1]) + " " +
+                  text(form->labBoxes[2]),
+              "51.57 42.14 22.16");
+    EXPECT_EQ(text(form->rgbBoxes[0]) + " " + text(form->rgbBoxes[1]) + " " +
+                  text(form->rgbBoxes[2]),
+              "194 90 87");
     EXPECT_EQ(text(form->munsellBoxes[0]), "5r"); // the box keeps its case
     EXPECT_EQ(form->hueSlider->value(), 10);
     EXPECT_EQ(form->valueSlider->value(), 10);
@@ -200,6 +209,10 @@ TEST_F(Entry, LabEntryUnderD65WritesTheAdaptedTristimulus) {
     ASSERT_TRUE(c);
     EXPECT_EQ(xyzText(), formatNumber(c->X, "###.00") + " " + formatNumber(c->Y, "###.00") + " " +
                              formatNumber(c->Z, "###.00"));
+    EXPECT_EQ(xyzText(), "23.16 18.58 48.48");
+    EXPECT_EQ(text(form->munsellBoxes[0]) + " " + text(form->munsellBoxes[1]) + "/" +
+                  text(form->munsellBoxes[2]),
+              "1.11P 4.87/9.64");
 }
 
 TEST_F(Entry, RgbEntryClampsAndWritesRoundedPlainTristimulus) {
@@ -282,6 +295,7 @@ TEST_F(Entry, GammaBoxAndSliderMoveTogether) {
 TEST_F(Entry, IlluminantsGiveBradfordAdaptedTristimulus) {
     const char* captions[3] = {"illuminant C  2° Observer ", "illuminant D5000 2° Observer ",
                                "Illuminant D65  10° Observer "};
+    const char* rows[3] = {"65.10 70.37 15.75", "67.72 71.58 11.53", "63.78 70.67 14.52"};
     for (int i : {1, 2, 0}) {
         form->illuminantButtons[i]->click();
         EXPECT_EQ(form->illuminantLabel->text(), captions[i]);
@@ -292,6 +306,7 @@ TEST_F(Entry, IlluminantsGiveBradfordAdaptedTristimulus) {
                                  " " + formatNumber(cie.Z, "##0.00"));
         EXPECT_EQ(text(form->chromaticityBoxes[0]).toStdString(),
                   formatNumber(cie.X / (cie.X + cie.Y + cie.Z), "0.0000"));
+        EXPECT_EQ(xyzText(), rows[i]);
     }
 }
 

@@ -29,6 +29,9 @@ TEST_F(Startup, ShowsTheInitialNotationInEveryField) {
     EXPECT_EQ(text(f.xyzBoxes[0]).toStdString(), formatNumber(cie.X, "##0.00"));
     EXPECT_EQ(text(f.xyzBoxes[1]).toStdString(), formatNumber(cie.Y, "##0.00"));
     EXPECT_EQ(text(f.chromaticityBoxes[0]).toStdString(), formatNumber(cie.x, "0.0000"));
+    EXPECT_EQ(text(f.xyzBoxes[0]) + " " + text(f.xyzBoxes[1]) + " " + text(f.xyzBoxes[2]) + " " +
+                  text(f.chromaticityBoxes[0]) + " " + text(f.chromaticityBoxes[1]),
+              "65.10 70.37 15.75 0.4305 0.4654");
     EXPECT_FALSE(text(f.labBoxes[0]).isEmpty());
     EXPECT_EQ(text(f.rgbBoxes[0]).toInt(), program->curRed);
     EXPECT_EQ(f.swatch->backColor(), QColor(program->curRed, program->curGreen, program->curBlue));

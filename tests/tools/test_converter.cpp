@@ -61,6 +61,8 @@ TEST(Converter, PrintsTheFieldsTheWindowShows) {
     EXPECT_EQ(out[1].substr(0, start.size()), start);
     EXPECT_EQ(out[1].back(), ','); // no message
     EXPECT_EQ(std::count(out[1].begin(), out[1].end(), ','), 18);
+    EXPECT_EQ(out[1],
+              "5R,5,10,29.08,19.77,12.41,0.4747,0.3227,51.57,42.14,22.16,194,90,87,20,60,61,3,");
 }
 
 TEST(Converter, MessagesOfTheWindowEndTheLine) {
