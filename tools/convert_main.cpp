@@ -21,8 +21,10 @@ std::string programFolder(const char* argv0) {
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
-    // The converter flushes its output itself before it waits for input.
+    // The converter flushes its output and its errors itself before it waits
+    // for input.
     std::cin.tie(nullptr);
+    std::cerr.unsetf(std::ios::unitbuf);
     const std::vector<std::string> args(argv + 1, argv + argc);
     const std::vector<std::string> dataFolders{programFolder(argv[0]) + "/data"};
     return huelinx::runConverter(args, dataFolders, std::cin, std::cout, std::cerr);

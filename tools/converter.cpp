@@ -237,10 +237,13 @@ int convertLines(Converter& converter, std::istream& in, std::ostream& out, std:
     std::string text, result, error;
     Strings fields;
     for (int number = 1;; ++number) {
-        // Output waits in its buffer while more input is at hand, and is sent
-        // before the converter waits for input, so a user typing lines sees
-        // each answer at once.
-        if (in.rdbuf()->in_avail() <= 0) out.flush();
+        // Output and errors wait in their buffers while more input is at
+        // hand, and are sent before the converter waits for input, so a user
+        // typing lines sees each answer (or error) at once.
+        if (in.rdbuf()->in_avail() <= 0) {
+            out.flush();
+            err.flush();
+        }
         if (!std::getline(in, text)) break;
         const std::string line = trimmed(text);
         if (line.empty()) continue;
@@ -248,8 +251,7 @@ int convertLines(Converter& converter, std::istream& in, std::ostream& out, std:
         if (converter.convert(fields, result, error)) {
             out << result << "\n";
         } else {
-            // One write per line: the error stream is not buffered.
-            err << ("line " + std::to_string(number) + ": " + error + "\n");
+            err << "line " << number << ": " << error << "\n";
             status = 1;
         }
     }
