@@ -35,11 +35,11 @@ void printChart(Program& program, QWidget* window) {
     if (!program.platform.printWindow(window)) program.platform.message("Printer not Found");
 }
 
-ChartColour chartColour(float hue, float& value, float chroma, const MunTable& table,
+ChartColour chartColour(float hue, float value, float chroma, const MunTable& table,
                         const ColourSettings& settings) {
     ChartColour c;
     const CieOfMunsell cie = mun2xyz(hue, value, chroma, table, settings);
-    value = cie.value;
+    c.value = cie.value;
     c.status = cie.status;
     // Outside the data and outside the table X, Y, Z are 0: the colour of no data.
     c.X = cie.X;

@@ -34,12 +34,13 @@ struct ChartColour {
     int R = 0, G = 0, B = 0;
     // The display conversion had to clip the colour.
     bool outOfRange = false;
+    // The value converted: a value above 9.5 is taken as 9.5.
+    float value = 0;
 };
 
 // mun2xyz and the display conversion into local values: the program's
 // current colour, its quiet flag and its out-of-range flag stay as they are.
-// A value above 9.5 is lowered to 9.5 in the caller's variable, as mun2xyz does.
-ChartColour chartColour(float hue, float& value, float chroma, const MunTable& table,
+ChartColour chartColour(float hue, float value, float chroma, const MunTable& table,
                         const ColourSettings& settings);
 
 } // namespace huelinx

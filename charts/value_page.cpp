@@ -104,6 +104,7 @@ void ValuePage::drawRay(float hue, float& value, const ColourSettings& s) {
     for (int c = 0; c <= 40; c += 2) {
         const ChartColour colour =
             chartColour(hue, value, static_cast<float>(c), program_.table, s);
+        value = colour.value; // the value the page shows from here on
         const float r = static_cast<float>(c + 10);
         const double x = cx + 100.0f * r * std::cos(theta), y = cy - 100.0f * r * std::sin(theta);
         const QPointF at(x / 15.0, y / 15.0);
