@@ -375,39 +375,27 @@ void enterInPlace(ColourModel& colour, Notation notation, const MunTable& table)
 }
 
 ColourModel enterMunsell(ColourModel colour, const MunTable& table) {
-    beginChange(colour);
-    convertMunsell(colour, table);
-    return colour;
+    return enter(std::move(colour), Notation::Munsell, table);
 }
 
 ColourModel enterXyz(ColourModel colour, const MunTable& table) {
-    beginChange(colour);
-    xyzEntry(colour, table);
-    return colour;
+    return enter(std::move(colour), Notation::Xyz, table);
 }
 
 ColourModel enterChromaticity(ColourModel colour, const MunTable& table) {
-    beginChange(colour);
-    chromaticityEntry(colour, table);
-    return colour;
+    return enter(std::move(colour), Notation::Chromaticity, table);
 }
 
 ColourModel enterLab(ColourModel colour, const MunTable& table) {
-    beginChange(colour);
-    labEntry(colour, table);
-    return colour;
+    return enter(std::move(colour), Notation::Lab, table);
 }
 
 ColourModel enterRgb(ColourModel colour, const MunTable& table) {
-    beginChange(colour);
-    convertRgb(colour, table);
-    return colour;
+    return enter(std::move(colour), Notation::Rgb, table);
 }
 
 ColourModel enterCmyk(ColourModel colour, const MunTable& table) {
-    beginChange(colour);
-    cmykEntry(colour, table);
-    return colour;
+    return enter(std::move(colour), Notation::Cmyk, table);
 }
 
 ColourModel moveSlider(ColourModel colour, Slider s, int position, const MunTable& table) {
