@@ -1,0 +1,188 @@
+// huelinx-accuracy: how exactly the conversions give back what went in.
+// Prints a table of round trips over the renotation data and the display
+// colours, each with the share that comes back within its tolerance.
+//
+//   huelinx-accuracy [data folder]     (default: data/ beside the program)
+#include "colour/colour_model.h"
+#include "colour/hue.h"
+#include "colour/mun2xyz.h"
+#include "colour/muntable.h"
+#include "colour/xyz2mun.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using namespace huelinx;
+
+namespace {
+
+struct Target {
+    float hue, value, chroma;
+};
+
+struct DataRow {
+    Target notation;
+    double x, y, Y;
+};
+
+// Rows of a renotation file: hue,value,chroma,x,y,Y after one header line.
+std::vector<DataRow> readRows(const std::string& path) {
+    std::vector<DataRow> rows;
+    std::ifstream in(path);
+    std::string line;
+    std::getline(in, line);
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string hue, value, chroma, x, y, Y;
+        if (!std::getline(fields, hue, ',') || !std::getline(fields, value, ',') ||
+            !std::getline(fields, chroma, ',') || !std::getline(fields, x, ',') ||
+            !std::getline(fields, y, ',') || !std::getline(fields, Y, ','))
+            continue;
+        float h = converth(hue).hue;
+        if (h >= 100.0f) h -= 100.0f;
+        rows.push_back(
+            {{h, std::stof(value), std::stof(chroma)}, std::stod(x), std::stod(y), std::stod(Y)});
+    }
+    return rows;
+}
+
+double hueDistance(double a, double b) {
+    const double d = std::fabs(a - b);
+    return std::min(d, 100.0 - d);
+}
+
+bool sameNotation(const Target& n, const MunsellOfXyz& m, double tolerance) {
+    return hueDistance(n.hue, m.H) <= tolerance && std::fabs(n.value - m.V) <= tolerance &&
+           std::fabs(n.chroma - m.C) <= tolerance;
+}
+
+struct Count {
+    long good = 0, all = 0;
+    void add(bool ok) {
+        ++all;
+        good += ok ? 1 : 0;
+    }
+    double percent() const { return all ? 100.0 * static_cast<double>(good) / all : 0.0; }
+};
+
+void row(const char* measure, const Count& c, const char* goal) {
+    std::printf("| %s | %ld of %ld (%.2f %%) | %s |\n", measure, c.good, c.all, c.percent(), goal);
+}
+
+// Munsell -> X, Y, Z (full precision) -> Munsell.
+bool roundTrip(const Target& n, const MunTable& table, const ColourSettings& s) {
+    const CieOfMunsell cie = mun2xyz(n.hue, n.value, n.chroma, table, s);
+    if (cie.status != MunsellToCie::Ok || cie.Y == 0.0f) return false;
+    return sameNotation(n, xyz2mun(cie.X, cie.Y, cie.Z, table, s), 0.01);
+}
+
+// X, Y, Z of a chromaticity and luminance, in single precision.
+MunsellOfXyz munsellOf(const DataRow& r, const MunTable& table, const ColourSettings& s) {
+    const float x = static_cast<float>(r.x), y = static_cast<float>(r.y);
+    const float Y = static_cast<float>(r.Y);
+    return xyz2mun(x * Y / y, Y, (1.0f - x - y) * Y / y, table, s);
+}
+
+// The chroma where the data of a hue and whole value end (the largest even
+// chroma the forward conversion still finds).
+float dataChroma(float hue, float value, const MunTable& table, const ColourSettings& s) {
+    float last = 0;
+    for (float c = 2; c <= 40; c += 2) {
+        const CieOfMunsell cie = mun2xyz(hue, value, c, table, s);
+        if (cie.status != MunsellToCie::Ok || cie.Y == 0.0f) break;
+        last = c;
+    }
+    return last;
+}
+
+// R, G, B -> Munsell (as the window shows it) -> R, G, B, through the colour model.
+void displayRoundTrip(const MunTable& table, Count& same, Count& notBlack) {
+    ColourModel start = selectIlluminant(ColourModel::initial(), Illuminant::C, table);
+    for (int r = 0; r <= 255; r += 5)
+        for (int g = 0; g <= 255; g += 5)
+            for (int b = 0; b <= 255; b += 5) {
+                ColourModel c = start;
+                const int rgb[3] = {r, g, b};
+                for (int i = 0; i < 3; ++i)
+                    c[rgbBox(i)] = std::to_string(rgb[i]);
+                c = enterRgb(std::move(c), table);
+                c = enterMunsell(std::move(c), table);
+                const int back[3] = {c.red, c.green, c.blue};
+                bool close = true;
+                for (int i = 0; i < 3; ++i)
+                    close = close && std::abs(back[i] - rgb[i]) <= 1;
+                same.add(close);
+                notBlack.add(!c.rgbOutOfRange);
+            }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::error_code failed;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", failed);
+    const std::string folder =
+        argc > 1 ? argv[1]
+                 : (failed ? std::string("data") : (self.parent_path() / "data").string());
+    MunTable table;
+    const LoadResult loaded = loadMunTableFile(folder + "/Vadoro.dat", table);
+    if (!loaded.ok) {
+        std::fprintf(stderr, "huelinx-accuracy: %s\n", loaded.message.c_str());
+        return 1;
+    }
+    const std::vector<DataRow> all = readRows(folder + "/munsell-renotation-all.csv");
+    const std::vector<DataRow> real = readRows(folder + "/munsell-renotation-real.csv");
+    if (all.empty() || real.empty()) {
+        std::fprintf(stderr, "huelinx-accuracy: the renotation files in %s can't be read\n",
+                     folder.c_str());
+        return 1;
+    }
+    const ColourSettings s;
+
+    // Grid points of whole values 1..9 whose chroma the table holds.
+    Count gridTrip, gridInside;
+    for (const DataRow& r : all) {
+        const Target& n = r.notation;
+        if (n.value < 1 || n.value > 9 || n.value != std::floor(n.value) || n.chroma > 32) continue;
+        gridTrip.add(roundTrip(n, table, s));
+        gridInside.add(munsellOf(r, table, s).fit != MunsellFit::OutsideData);
+    }
+    // Notations in 0.1 hue and 0.1 chroma steps at whole values, up to the
+    // chroma where the data of the nearest grid hue end.
+    Count fineTrip;
+    for (int v = 1; v <= 9; ++v)
+        for (int h = 1; h <= 1000; ++h) {
+            const float hue = static_cast<float>(h % 1000) / 10.0f;
+            const float limit =
+                dataChroma(std::round(hue / 2.5f) * 2.5f, static_cast<float>(v), table, s);
+            for (int c = 1; c <= static_cast<int>(limit * 10); ++c)
+                fineTrip.add(roundTrip({hue, static_cast<float>(v), c / 10.0f}, table, s));
+        }
+    // The real colours: forward to a colour, and back from their x, y, Y.
+    Count realForward, realBack;
+    for (const DataRow& r : real) {
+        const CieOfMunsell cie =
+            mun2xyz(r.notation.hue, r.notation.value, r.notation.chroma, table, s);
+        realForward.add(cie.status == MunsellToCie::Ok && cie.Y > 0.0f);
+        realBack.add(sameNotation(r.notation, munsellOf(r, table, s), 0.01));
+    }
+    Count displaySame, displayNotBlack;
+    displayRoundTrip(table, displaySame, displayNotBlack);
+
+    std::printf("| round trip (illuminant C) | within tolerance | goal |\n|---|---|---|\n");
+    row("renotation grid, values 1-9: Munsell -> XYZ -> Munsell within 0.01", gridTrip, "99.9 %");
+    row("0.1 hue x 0.1 chroma steps, values 1-9: Munsell -> XYZ -> Munsell within 0.01", fineTrip,
+        "99.9 %");
+    row("renotation grid points (exact x, y, Y) inside the Munsell data", gridInside, "all");
+    row("real colours: Munsell -> a colour other than black", realForward, "all");
+    row("real colours: their x, y, Y -> their own notation within 0.01", realBack, "all");
+    row("R, G, B in steps of 5 -> Munsell -> the same R, G, B (+-1)", displaySame, "99 %");
+    row("R, G, B in steps of 5 -> Munsell -> a displayable colour", displayNotBlack, "all");
+    return 0;
+}
