@@ -28,16 +28,26 @@ CieOfMunsell mun2xyz(float hue, float value, float chroma, const MunTable& table
     const int k = static_cast<int>(kf), v = static_cast<int>(vf), j = static_cast<int>(jf);
     const float fh = hh - kf, fv = vv - vf, fc = cc - jf;
 
+    // The eight corners around the notation. A corner whose weight is 0 (the
+    // notation lies on the lower grid line of that axis) is not needed: where
+    // the data end there, the corner on the grid line stands in for it, so
+    // the data's own last chroma, last hue and top value convert.
     float px[2][2][2], py[2][2][2];
     for (int a = 0; a < 2; ++a)
         for (int b = 0; b < 2; ++b)
             for (int d = 0; d < 2; ++d) {
-                if (table.at(v + a, k + b, j + d, 0) == 0) {
+                int va = v + a, kb = k + b, jd = j + d;
+                if (table.at(va, kb, jd, 0) == 0) {
+                    va = fv == 0.0f ? v : va;
+                    kb = fh == 0.0f ? k : kb;
+                    jd = fc == 0.0f ? j : jd;
+                }
+                if (table.at(va, kb, jd, 0) == 0) {
                     out.status = MunsellToCie::OutsideData;
                     return out;
                 }
-                px[a][b][d] = table.x(v + a, k + b, j + d);
-                py[a][b][d] = table.y(v + a, k + b, j + d);
+                px[a][b][d] = table.x(va, kb, jd);
+                py[a][b][d] = table.y(va, kb, jd);
             }
     float rx[2], ry[2];
     for (int a = 0; a < 2; ++a) {

@@ -2,7 +2,10 @@
 // Prints a table of round trips over the renotation data and the display
 // colours, each with the share that comes back within its tolerance.
 //
-//   huelinx-accuracy [data folder]     (default: data/ beside the program)
+//   huelinx-accuracy [data folder [list]]
+//
+// The data folder defaults to data/ beside the program; with a second
+// argument the real colours that convert to black are listed on stderr.
 #include "colour/colour_model.h"
 #include "colour/hue.h"
 #include "colour/mun2xyz.h"
@@ -89,17 +92,24 @@ MunsellOfXyz munsellOf(const DataRow& r, const MunTable& table, const ColourSett
     return xyz2mun(x * Y / y, Y, (1.0f - x - y) * Y / y, table, s);
 }
 
-// The chroma where the data of a hue and whole value end (the largest even
-// chroma the forward conversion still finds).
-float dataChroma(float hue, float value, const MunTable& table, const ColourSettings& s) {
-    float last = 0;
-    for (float c = 2; c <= 40; c += 2) {
-        const CieOfMunsell cie = mun2xyz(hue, value, c, table, s);
-        if (cie.status != MunsellToCie::Ok || cie.Y == 0.0f) break;
-        last = c;
+// The last chroma of the renotation data at each grid hue (2.5 steps, index
+// 0 = 10RP) and whole value, up to the 32 the table holds.
+struct ChromaLimits {
+    float last[40][10] = {};
+    explicit ChromaLimits(const std::vector<DataRow>& rows) {
+        for (const DataRow& r : rows) {
+            const Target& n = r.notation;
+            if (n.value < 1 || n.value > 9 || n.value != std::floor(n.value) || n.chroma > 32)
+                continue;
+            const int k = static_cast<int>(std::lround(n.hue / 2.5f)) % 40;
+            float& limit = last[k][static_cast<int>(n.value)];
+            limit = std::max(limit, n.chroma);
+        }
     }
-    return last;
-}
+    float at(float hue, int value) const {
+        return last[static_cast<int>(std::lround(hue / 2.5f)) % 40][value];
+    }
+};
 
 // R, G, B -> Munsell (as the window shows it) -> R, G, B, through the colour model.
 void displayRoundTrip(const MunTable& table, Count& same, Count& notBlack) {
@@ -156,11 +166,11 @@ int main(int argc, char** argv) {
     // Notations in 0.1 hue and 0.1 chroma steps at whole values, up to the
     // chroma where the data of the nearest grid hue end.
     Count fineTrip;
+    const ChromaLimits limits(all);
     for (int v = 1; v <= 9; ++v)
         for (int h = 1; h <= 1000; ++h) {
             const float hue = static_cast<float>(h % 1000) / 10.0f;
-            const float limit =
-                dataChroma(std::round(hue / 2.5f) * 2.5f, static_cast<float>(v), table, s);
+            const float limit = limits.at(hue, v);
             for (int c = 1; c <= static_cast<int>(limit * 10); ++c)
                 fineTrip.add(roundTrip({hue, static_cast<float>(v), c / 10.0f}, table, s));
         }
@@ -170,6 +180,9 @@ int main(int argc, char** argv) {
         const CieOfMunsell cie =
             mun2xyz(r.notation.hue, r.notation.value, r.notation.chroma, table, s);
         realForward.add(cie.status == MunsellToCie::Ok && cie.Y > 0.0f);
+        if (argc > 2 && !(cie.status == MunsellToCie::Ok && cie.Y > 0.0f))
+            std::fprintf(stderr, "black: %.1f %.0f/%.0f\n", r.notation.hue, r.notation.value,
+                         r.notation.chroma);
         realBack.add(sameNotation(r.notation, munsellOf(r, table, s), 0.01));
     }
     Count displaySame, displayNotBlack;

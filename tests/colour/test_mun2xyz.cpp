@@ -74,9 +74,8 @@ TEST(MunsellToCie, ValueAboveNineAndAHalfIsLoweredToIt) {
 }
 
 TEST(MunsellToCie, OutsideTheDataGivesZerosAndOutsideTheTableIsRefused) {
-    // Chroma 40 at value 9, and hue 100 itself (its upper neighbour is the
-    // empty hue index 41), lie beyond the data: all five outputs are 0.
-    for (const CieOfMunsell& c : {convert(25, 9, 40), convert(100, 5, 4)}) {
+    // Chroma 40 at value 9 lies beyond the data: all five outputs are 0.
+    for (const CieOfMunsell& c : {convert(25, 9, 40), convert(27.5f, 8, 30)}) {
         EXPECT_EQ(c.status, MunsellToCie::OutsideData);
         EXPECT_EQ(c.X, 0.0f);
         EXPECT_EQ(c.Y, 0.0f);
@@ -85,6 +84,11 @@ TEST(MunsellToCie, OutsideTheDataGivesZerosAndOutsideTheTableIsRefused) {
         EXPECT_EQ(c.y, 0.0f);
     }
     EXPECT_EQ(convert(0, 5, 4).status, MunsellToCie::Ok);
+    // Hue 100 is hue 0 (10RP): the empty hue index above it has no weight.
+    const CieOfMunsell hundred = convert(100, 5, 4), zero = convert(0, 5, 4);
+    EXPECT_EQ(hundred.status, MunsellToCie::Ok);
+    EXPECT_EQ(hundred.X, zero.X);
+    EXPECT_EQ(hundred.Z, zero.Z);
     // Indices outside the table give zeros too.
     for (const CieOfMunsell& c : {convert(5, -0.5f, 2), convert(5, 5, 60), convert(103, 5, 2),
                                   convert(-1, 5, 2), convert(NAN, 5, 2), convert(5, 5, NAN)}) {

@@ -176,6 +176,10 @@ TEST(CieToMunsell, GridPointsComeBack) {
         if (hue >= 100) hue -= 100;
         const CieOfMunsell cie = mun2xyz(hue, p.value, p.chroma, renotationTable(), {});
         if (cie.status != MunsellToCie::Ok) continue;
+        // Points on the rim of the data (the last chroma of their hue and
+        // value) are counted by huelinx-accuracy.
+        if (mun2xyz(hue, p.value, p.chroma + 2, renotationTable(), {}).status != MunsellToCie::Ok)
+            continue;
         const MunsellOfXyz n = toMunsell(cie.X, cie.Y, cie.Z);
         ASSERT_NEAR(n.V, p.value, 1e-4f);
         ++checked;
