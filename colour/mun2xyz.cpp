@@ -16,32 +16,31 @@ float lerp(float a, float b, float f) {
 
 CieOfMunsell mun2xyz(float hue, float value, float chroma, const MunTable& table,
                      const ColourSettings& s) {
-    if (value > 9.5f) value = 9.5f;
+    // The table ends at value 10.
+    if (value > 10.0f) value = 10.0f;
     CieOfMunsell out;
     out.value = value;
     const float hh = static_cast<float>(hue / 2.5), vv = value, cc = chroma / 2.0f;
     const float kf = std::floor(hh), vf = std::floor(vv), jf = std::floor(cc);
-    // Also false for a NaN.
+    const float fh = hh - kf, fv = vv - vf, fc = cc - jf;
+    // Also false for a NaN. Value 10 is the top level itself.
     if (!(kf >= 0.0f && kf + 1.0f < MunTable::hueCount && vf >= 0.0f &&
-          vf + 1.0f < MunTable::valueCount && jf >= 0.0f && jf + 1.0f < MunTable::chromaCount))
+          vf + (fv > 0.0f ? 1.0f : 0.0f) < MunTable::valueCount && jf >= 0.0f &&
+          jf + 1.0f < MunTable::chromaCount))
         return out;
     const int k = static_cast<int>(kf), v = static_cast<int>(vf), j = static_cast<int>(jf);
-    const float fh = hh - kf, fv = vv - vf, fc = cc - jf;
 
     // The eight corners around the notation. A corner whose weight is 0 (the
-    // notation lies on the lower grid line of that axis) is not needed: where
-    // the data end there, the corner on the grid line stands in for it, so
-    // the data's own last chroma, last hue and top value convert.
+    // notation lies on the lower grid line of that axis) is not needed: the
+    // corner on the grid line stands in for it, which leaves the result as it
+    // is (a + (b - a) x 0 is a) and lets the data's last chroma, last hue and
+    // top value convert where the data end.
+    const int da = fv > 0.0f ? 1 : 0, db = fh > 0.0f ? 1 : 0, dd = fc > 0.0f ? 1 : 0;
     float px[2][2][2], py[2][2][2];
     for (int a = 0; a < 2; ++a)
         for (int b = 0; b < 2; ++b)
             for (int d = 0; d < 2; ++d) {
-                int va = v + a, kb = k + b, jd = j + d;
-                if (table.at(va, kb, jd, 0) == 0) {
-                    va = fv == 0.0f ? v : va;
-                    kb = fh == 0.0f ? k : kb;
-                    jd = fc == 0.0f ? j : jd;
-                }
+                const int va = v + a * da, kb = k + b * db, jd = j + d * dd;
                 if (table.at(va, kb, jd, 0) == 0) {
                     out.status = MunsellToCie::OutsideData;
                     return out;

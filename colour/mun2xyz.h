@@ -23,13 +23,13 @@ enum class MunsellToCie {
 // X, Y, Z (white Y = 100) and x, y of a notation; all five are 0 unless Ok.
 struct CieOfMunsell : CieColour {
     MunsellToCie status = MunsellToCie::OutOfTable;
-    // The value converted: a value above 9.5 is lowered to 9.5.
+    // The value converted: a value above 10 is lowered to 10.
     float value = 0;
 };
 
 // hue on the 0..100 circle (100 itself lies outside the data; callers turn it
-// into 0), value 0..10, chroma 0 upwards. A value above 9.5 is lowered to 9.5,
-// so value 10 gives the colour of 9.5. Under illuminant C, 6.4Y 8.6/10.4
+// into 0), value 0..10, chroma 0 upwards. A value above 10 is lowered to 10.
+// Under illuminant C, 6.4Y 8.6/10.4
 // (hue 26.4) gives X, Y, Z = 65.10, 70.37, 15.75 and x, y = 0.4305, 0.4654.
 [[nodiscard]] CieOfMunsell mun2xyz(float hue, float value, float chroma, const MunTable& table,
                                    const ColourSettings& s);

@@ -95,9 +95,9 @@ TEST_F(ValuePageTest, SliderAndValuesBeyondIt) {
     page->showValuePage(v);
     EXPECT_EQ(page->valueTitle->text(), "Value   12.");
     EXPECT_EQ(page->valueSlider->value(), 950);
-    EXPECT_EQ(v, 9.5f);
+    EXPECT_EQ(v, 10.0f); // the top level of the data
     const QImage top = page->surface->image();
-    v = 9.5f;
+    v = 10;
     page->showValuePage(v);
     EXPECT_EQ(page->surface->image(), top);
     v = 0.5f;

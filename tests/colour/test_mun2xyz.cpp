@@ -60,17 +60,25 @@ TEST(MunsellToCie, ChromaZeroIsTheWhiteWhateverTheHue) {
     }
 }
 
-TEST(MunsellToCie, ValueAboveNineAndAHalfIsLoweredToIt) {
-    const CieOfMunsell ten = convert(25, 10, 4), nineHalf = convert(25, 9.5f, 4);
+TEST(MunsellToCie, ValueTenIsTheTopLevelOfTheData) {
+    // 5Y 10/4 is a point of the data: its own x, y and Y = 102.568.
+    const CieOfMunsell ten = convert(25, 10, 4);
     ASSERT_EQ(ten.status, MunsellToCie::Ok);
-    EXPECT_EQ(ten.value, 9.5f);
-    EXPECT_EQ(ten.X, nineHalf.X);
-    EXPECT_EQ(ten.Y, nineHalf.Y);
-    EXPECT_EQ(ten.Z, nineHalf.Z);
-    // Values up to 9.5 are converted as they are, and reported so, whatever the status.
+    EXPECT_EQ(ten.value, 10.0f);
+    EXPECT_EQ(ten.x, renotationTable().x(10, 10, 2));
+    EXPECT_EQ(ten.y, renotationTable().y(10, 10, 2));
+    EXPECT_NEAR(ten.Y, 102.568f, 0.001f);
+    // Between 9 and 10 the two levels are blended, above 10 the top level stands.
+    const CieOfMunsell nineHalf = convert(25, 9.5f, 4), above = convert(25, 12, 4);
+    EXPECT_GT(nineHalf.Y, convert(25, 9, 4).Y);
+    EXPECT_LT(nineHalf.Y, ten.Y);
+    EXPECT_EQ(above.value, 10.0f);
+    EXPECT_EQ(above.X, ten.X);
+    EXPECT_EQ(above.Z, ten.Z);
+    // Values up to 10 are converted as they are, and reported so, whatever the status.
     EXPECT_EQ(convert(25, 7.25f, 4).value, 7.25f);
     EXPECT_EQ(convert(25, -0.5f, 4).value, -0.5f);
-    EXPECT_EQ(convert(25, 12, 60).value, 9.5f);
+    EXPECT_EQ(convert(25, 12, 60).value, 10.0f);
 }
 
 TEST(MunsellToCie, OutsideTheDataGivesZerosAndOutsideTheTableIsRefused) {
