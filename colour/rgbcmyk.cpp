@@ -58,15 +58,21 @@ RgbOfXyz xyzrgb(float X, float Y, float Z, const ColourSettings& s) {
         static_cast<float>(-0.969256 * x + 1.875992 * y + 0.041556 * z),
         static_cast<float>(0.055648 * x - 0.204043 * y + 1.057311 * z),
     };
+    // A channel the display can show lies within -0.5 .. 255.5 before it is
+    // cut to a whole level: a linear value a rounding error below 0 is level 0,
+    // not a colour outside the display's range.
     bool outOfRange = false;
-    for (float& v : lin)
-        if (!(v >= 0.0f)) v = 0.0f, outOfRange = true;
     RgbOfXyz rgb;
     std::int16_t* out[3] = {&rgb.R, &rgb.G, &rgb.B};
     for (int i = 0; i < 3; ++i) {
-        const double scaled =
-            s.channelScale[i + 1] * 255.0 * std::pow(double{lin[i]}, double{s.gammaInv[i + 1]});
-        *out[i] = channel(std::floor(scaled), outOfRange);
+        const double level = s.channelScale[i + 1] * 255.0;
+        const double gamma = s.gammaInv[i + 1];
+        const double scaled = lin[i] >= 0.0f ? level * std::pow(double{lin[i]}, gamma)
+                                             : -(level * std::pow(-double{lin[i]}, gamma));
+        if (!(scaled >= -0.5 && scaled < 255.5)) outOfRange = true;
+        bool clamped = false;
+        *out[i] = channel(std::floor(scaled), clamped);
+        if (!(lin[i] >= 0.0f)) lin[i] = 0.0f;
     }
     if (!(X > 0.0f) || !(Y > 0.0f) || !(Z > 0.0f)) outOfRange = true;
     rgb.outOfRange = outOfRange;

@@ -34,6 +34,9 @@ struct RgbOfXyz {
 
 // X, Y, Z (white Y = 100) to display R, G, B. Negative (or not-a-number)
 // linear values become 0, R, G, B are truncated and clamped into 0..255.
+// Out of range: a channel outside -0.5 .. 255.5 before it is cut to a whole
+// level (negative linear values shaped by the gamma with their sign), or an
+// X, Y or Z not above 0.
 // Under illuminant C with gamma 2.2, X, Y, Z = 19, 20, 23 is inside the range.
 [[nodiscard]] RgbOfXyz xyzrgb(float X, float Y, float Z, const ColourSettings& s);
 

@@ -136,3 +136,34 @@ TEST(Cmyk, NoInkIsWhiteAndInkRoundsHalfUp) {
 
 } // namespace
 } // namespace huelinx
+
+namespace huelinx {
+namespace {
+
+// A channel is displayable from -0.5 to 255.5 before it is cut to a whole
+// level: the primaries, whose other channels come back a rounding error below
+// 0, are shown, and a white a little brighter than full is not.
+TEST(DisplayRange, ChannelsWithinHalfALevelOfTheEndsAreShown) {
+    const ColourSettings s;
+    const float corners[][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 0}, {0, 1, 1}, {1, 0, 1}};
+    for (const auto& c : corners) {
+        const Tristimulus t = rgbxyz(c[0], c[1], c[2], s);
+        const RgbOfXyz rgb = xyzrgb(t.X * 100, t.Y * 100, t.Z * 100, s);
+        EXPECT_FALSE(rgb.outOfRange) << c[0] << " " << c[1] << " " << c[2];
+        const int got[3] = {rgb.R, rgb.G, rgb.B};
+        for (int i = 0; i < 3; ++i)
+            EXPECT_NEAR(got[i], 255 * c[i], 1);
+    }
+    // Full white times 1.002 shapes to about 255.2, times 1.006 to 255.7.
+    const Tristimulus bright = rgbxyz(1.002f, 1.002f, 1.002f, s);
+    const Tristimulus brighter = rgbxyz(1.006f, 1.006f, 1.006f, s);
+    const RgbOfXyz shown = xyzrgb(bright.X * 100, bright.Y * 100, bright.Z * 100, s);
+    EXPECT_FALSE(shown.outOfRange);
+    EXPECT_EQ(shown.R, 255);
+    EXPECT_TRUE(xyzrgb(brighter.X * 100, brighter.Y * 100, brighter.Z * 100, s).outOfRange);
+    // A linear value well below 0 is still outside.
+    EXPECT_TRUE(xyzrgb(20, 60, 5, s).outOfRange);
+}
+
+} // namespace
+} // namespace huelinx
