@@ -108,8 +108,9 @@ Tristimulus showLab(ColourModel& colour, float X, float Y, float Z) {
     return lab.raised;
 }
 
-// The Munsell notation of the X, Y, Z boxes, and x, y; the Munsell sliders
-// follow, stopping at their ends.
+void findMunsellOf(ColourModel& colour, float X, float Y, float Z, const MunTable& table);
+
+// The Munsell notation of the X, Y, Z boxes as they read.
 void findMunsell(ColourModel& colour, const MunTable& table) {
     colour.outsideData = false;
     float xyz[3];
@@ -118,7 +119,14 @@ void findMunsell(ColourModel& colour, const MunTable& table) {
         if (!n) return;
         xyz[i] = static_cast<float>(*n);
     }
-    const float X = xyz[0], Y = xyz[1], Z = xyz[2];
+    findMunsellOf(colour, xyz[0], xyz[1], xyz[2], table);
+}
+
+// The Munsell notation of X, Y, Z, and x, y; the Munsell sliders follow,
+// stopping at their ends. Entries that compute X, Y, Z give them here at
+// full precision, not as the two decimals their boxes show.
+void findMunsellOf(ColourModel& colour, float X, float Y, float Z, const MunTable& table) {
+    colour.outsideData = false;
     const float sum = X + Y + Z;
     if (!(sum > 0.0f)) return;
     colour[Box::SmallX] = formatNumber(X / sum, ".0000");
@@ -246,7 +254,7 @@ void chromaticityEntry(ColourModel& colour, const MunTable& table) {
     colour[Box::X] = formatNumber(X, "###.00");
     colour[Box::Z] = formatNumber(Z, "###.00");
     const Tristimulus raised = showLab(colour, X, lum, Z);
-    findMunsell(colour, table);
+    findMunsellOf(colour, X, lum, Z, table);
     showDisplayColour(colour, raised.X, raised.Y, raised.Z);
 }
 
@@ -274,7 +282,7 @@ void labEntry(ColourModel& colour, const MunTable& table) {
     for (int i = 0; i < 3; ++i)
         colour[boxAt(Box::X, i)] = formatNumber(xyz[i], "###.00");
     showDisplayColour(colour, X, Y, Z);
-    findMunsell(colour, table);
+    findMunsellOf(colour, X, Y, Z, table);
 }
 
 void cmykEntry(ColourModel& colour, const MunTable& table) {

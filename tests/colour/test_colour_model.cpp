@@ -52,9 +52,18 @@ TEST(ColourModel, EachNotationConvertsToAllOthers) {
     EXPECT_EQ(
         row(entered(Notation::Rgb, {"300", "-5", "12.5"})),
         "7.51R,5.16,21.30,42.58,21.28,2.22,.6444,.3220,53.25,80.09,66.25,255,0,12,0,100,95,0");
-    EXPECT_EQ(row(entered(Notation::Chromaticity, {"0.3101", "0.3163"},
-                          typed(started(), Notation::Xyz, {"", "50", ""}))),
-              "6.37PB,7.46,0.00,49.02,50,59.06,.3101,.3163,76.07,-.05,.05,186,186,185,20,20,20,7");
+    // The table's white itself: chroma 0 (its hue says nothing).
+    const std::string grey = row(entered(Notation::Chromaticity, {"0.3101", "0.3163"},
+                                         typed(started(), Notation::Xyz, {"", "50", ""})));
+    EXPECT_EQ(grey.substr(grey.find(',') + 1),
+              "7.46,0.00,49.02,50,59.06,.3101,.3163,76.07,-.05,.05,186,186,185,20,20,20,7");
+    // x, y and Y convert at full precision, not as the two decimals of the X
+    // and Z boxes: 5YR 1/6 of the data comes back as itself.
+    const ColourModel dark = entered(Notation::Chromaticity, {"0.656", "0.384"},
+                                     typed(started(), Notation::Xyz, {"", "1.2101314", ""}));
+    EXPECT_EQ(dark[Box::Hue] + " " + dark[Box::Value] + "/" + dark[Box::Chroma],
+              "5.00YR 1.00/6.00");
+    EXPECT_EQ(dark[Box::X] + " " + dark[Box::Z], "2.07 -.13");
     EXPECT_EQ(
         row(entered(Notation::Cmyk, {"10", "20", "30", "0"})),
         "7.35YR,8.27,2.70,64.83,63.93,56.66,.3496,.3448,83.93,4.83,15.78,229,204,178,10,20,30,0");
