@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdio>
-#include <sstream>
 
 namespace huelinx::corpus {
 
@@ -197,6 +196,8 @@ std::vector<Run> runs() {
     return result;
 }
 
+namespace {
+
 std::uint64_t fnv1a(const std::string& text, std::uint64_t hash) {
     for (unsigned char c : text) {
         hash ^= c;
@@ -205,26 +206,13 @@ std::uint64_t fnv1a(const std::string& text, std::uint64_t hash) {
     return hash;
 }
 
-std::vector<std::string> records(const Outcome& outcome) {
-    std::vector<std::string> records;
-    std::istringstream out(outcome.out), err(outcome.err);
-    for (std::string text; std::getline(out, text);)
-        records.push_back("out " + text);
-    for (std::string text; std::getline(err, text);)
-        records.push_back("err " + text);
-    records.push_back("status " + std::to_string(outcome.status));
-    return records;
-}
+} // namespace
 
-std::vector<std::uint64_t> groupHashes(const std::vector<std::string>& records) {
-    std::vector<std::uint64_t> hashes;
-    for (std::size_t i = 0; i < records.size(); i += groupSize) {
-        std::uint64_t hash = fnv1a("");
-        for (std::size_t k = i; k < records.size() && k < i + groupSize; ++k)
-            hash = fnv1a(records[k] + "\n", hash);
-        hashes.push_back(hash);
-    }
-    return hashes;
+std::uint64_t hashOf(const Outcome& outcome) {
+    std::uint64_t hash = 14695981039346656037ull;
+    hash = fnv1a(outcome.out, hash);
+    hash = fnv1a("\nerr\n" + outcome.err, hash);
+    return fnv1a("\nstatus " + std::to_string(outcome.status), hash);
 }
 
 } // namespace huelinx::corpus

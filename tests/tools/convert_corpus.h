@@ -21,19 +21,13 @@ struct Run {
 // Every run of the corpus, in a fixed order.
 std::vector<Run> runs();
 
-// What a run printed, one record per input line (the CSV line or the error
-// line), then the exit status.
+// What a run printed and its exit status.
 struct Outcome {
     int status = 0;
     std::string out, err;
 };
 
-// The output split into groups of `groupSize` records with an FNV-1a hash
-// each, so that a change is pinned to the lines that moved.
-constexpr int groupSize = 50;
-std::vector<std::string> records(const Outcome& outcome);
-std::vector<std::uint64_t> groupHashes(const std::vector<std::string>& records);
-
-std::uint64_t fnv1a(const std::string& text, std::uint64_t hash = 14695981039346656037ull);
+// An FNV-1a hash of everything a run printed and its exit status.
+std::uint64_t hashOf(const Outcome& outcome);
 
 } // namespace huelinx::corpus
