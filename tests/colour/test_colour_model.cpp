@@ -1,5 +1,6 @@
-// The colour model: each way the colour can change, checked against the
-// boxes written out in full.
+// The colour model: entries checked against the boxes written out in full.
+// Refusals, sliders, gamma, white balance and swatch clicks are tested through
+// the main window (tests/mainwindow), which calls the same functions.
 #include "colour/colour_model.h"
 #include "table_fixture.h"
 
@@ -89,108 +90,6 @@ TEST(ColourModel, AColourTheDisplayCantShowIsZeroedAndLabelled) {
     const ColourModel cmyk = entered(Notation::Cmyk, {"0", "0", "0", "0"}, colour);
     EXPECT_EQ(row(cmyk).substr(0, 80).find(",255,255,255,") != std::string::npos, true);
     EXPECT_TRUE(cmyk.outOfRangeShown);
-}
-
-TEST(ColourModel, RefusedEntriesSayWhyAndChangeNothing) {
-    const ColourModel before = started();
-    struct Case {
-        Notation notation;
-        std::initializer_list<const char*> texts;
-        const char* message;
-    };
-    const Case cases[] = {
-        {Notation::Xyz, {"12", "abc", "3"}, "Y needs a number; it holds \"abc\"."},
-        {Notation::Xyz, {"1e39", "1", "1"}, "X needs a number; it holds \"1e39\"."},
-        {Notation::Chromaticity, {"0.3", "0"}, "y needs a number other than 0."},
-        {Notation::Lab, {"-20", "0", "0"}, "L* needs a number of -16 or more."},
-        {Notation::Cmyk, {"1", "2", "", "4"}, "Y needs a number; it holds \"\"."},
-    };
-    for (const Case& c : cases) {
-        const ColourModel typedIn = typed(before, c.notation, c.texts);
-        const ColourModel after = enter(typedIn, c.notation, renotationTable());
-        EXPECT_TRUE(after.refused) << c.message;
-        EXPECT_EQ(after.messages, std::vector<std::string>{c.message});
-        EXPECT_EQ(row(after), row(typedIn)) << c.message;
-        EXPECT_EQ(after.slider, before.slider);
-    }
-}
-
-TEST(ColourModel, MunsellNotationsOutsideTheSlidersStopWithAMessage) {
-    const ColourModel before = started();
-    ColourModel tooLight = entered(Notation::Munsell, {"5R", "11", "4"}, before);
-    EXPECT_EQ(tooLight.messages, std::vector<std::string>{"Out of Munsell Range"});
-    EXPECT_EQ(tooLight[Box::X], before[Box::X]);
-    EXPECT_EQ(tooLight.position(Slider::Hue), 10); // moved before the value stopped it
-    EXPECT_EQ(tooLight.position(Slider::Value), before.position(Slider::Value));
-
-    const ColourModel noFamily = entered(Notation::Munsell, {"5X", "5", "4"}, before);
-    EXPECT_EQ(noFamily.messages,
-              (std::vector<std::string>{"Format Error", "Out of Munsell Range"}));
-    const ColourModel outside = entered(Notation::Munsell, {"5Y", "9", "40"}, before);
-    EXPECT_TRUE(outside.outsideData);
-    EXPECT_EQ(outside[Box::X], "0.00");
-}
-
-TEST(ColourModel, SlidersWriteTheirBoxAndConvert) {
-    const MunTable& t = renotationTable();
-    EXPECT_EQ(moveSlider(started(), Slider::Hue, 0, t)[Box::Hue], "10.00RP");
-    EXPECT_EQ(moveSlider(started(), Slider::Hue, 202, t)[Box::Hue], "1.00R");
-    const ColourModel top = moveSlider(started(), Slider::Value, 20, t);
-    EXPECT_EQ(top[Box::Value], "8.6"); // the top position leaves the box
-    EXPECT_TRUE(top.munsellConverted);
-    EXPECT_EQ(moveSlider(started(), Slider::Value, 7, t)[Box::Value], "3.5");
-    EXPECT_EQ(moveSlider(started(), Slider::Chroma, 7, t)[Box::Chroma], "7");
-    const ColourModel green = moveSlider(started(), Slider::Green, 0, t);
-    EXPECT_EQ(green[Box::Green], "0");
-    EXPECT_EQ(green[Box::Hue], "4.83R");
-}
-
-TEST(ColourModel, GammaBoxAndSlider) {
-    const MunTable& t = renotationTable();
-    // 2.25 rounds to the slider's present position: nothing else happens.
-    const ColourModel same = editGamma(started(), "2.25", t);
-    EXPECT_EQ(same.gammaText, "2.25");
-    EXPECT_FALSE(same.munsellConverted);
-    EXPECT_EQ(same.settings.gammaInv[1], 1.0f / 2.2f);
-
-    const ColourModel lower = editGamma(started(), "1.5", t);
-    EXPECT_EQ(lower.gammaPosition, 15);
-    EXPECT_EQ(lower.gammaText, "1.5");
-    EXPECT_EQ(lower.settings.gammaInv[2], static_cast<float>(1.0 / 1.5));
-    EXPECT_TRUE(lower.gammaChanged);
-    EXPECT_EQ(lower[Box::Red], "235");
-
-    EXPECT_EQ(editGamma(started(), "abc", t).messages,
-              std::vector<std::string>{"Gamma needs a number; it holds \"abc\"."});
-    for (const char* ignored : {"", "  ", "5", "0.5"}) {
-        const ColourModel after = editGamma(started(), ignored, t);
-        EXPECT_TRUE(after.messages.empty()) << ignored;
-        EXPECT_EQ(after.gammaPosition, 22) << ignored;
-    }
-}
-
-TEST(ColourModel, WhiteBalanceAndPwdWaitForTheNextConversion) {
-    const ColourModel before = started();
-    const ColourModel warm = moveWhiteBalance(before, 50);
-    EXPECT_EQ(warm.settings.channelScale[1], 1.0f);
-    EXPECT_NEAR(warm.settings.channelScale[2], 0.694f, 0.001f);
-    EXPECT_EQ(warm.settings.channelScale[3], 0.5f);
-    EXPECT_EQ(row(warm), row(before));
-    EXPECT_EQ(row(enterMunsell(warm, renotationTable())).substr(52),
-              "-8.59,75.75,241,151,31,5,14,75,0");
-
-    const ColourModel pwd = setPwd(before, true);
-    EXPECT_EQ(row(pwd), row(before));
-    EXPECT_EQ(enterMunsell(pwd, renotationTable())[Box::Y], "68.61");
-}
-
-TEST(ColourModel, SwatchClicksAtTheEdgeOfTheRangeOnlyFillTheBoxes) {
-    const MunTable& t = renotationTable();
-    const ColourModel edge = clickSwatch(started(), 255, 100, 50, t);
-    EXPECT_EQ(edge[Box::Red], "255");
-    EXPECT_EQ(edge[Box::X], started()[Box::X]);
-    const ColourModel inside = clickSwatch(started(), 200, 100, 50, t);
-    EXPECT_EQ(inside[Box::Hue], "1.48YR");
 }
 
 TEST(ColourModel, AQuietDisplayComputesTheColourButLeavesItsBoxes) {
