@@ -33,11 +33,7 @@ int& sliderOf(ColourModel& colour, Slider s) {
 
 // A new change: what the last one did is forgotten.
 void beginChange(ColourModel& colour) {
-    colour.messages.clear();
-    colour.refused = false;
-    colour.munsellConverted = false;
-    colour.labShown.reset();
-    colour.gammaChanged = false;
+    colour.forgetChange();
 }
 
 void refuse(ColourModel& colour, std::string message) {
@@ -220,13 +216,6 @@ void convertRgb(ColourModel& colour, const MunTable& table) {
     showRoundedXyz(colour, linear[0], linear[1], linear[2], table);
 }
 
-std::string trimmed(const std::string& text) {
-    const char* blanks = " \t\n\v\f\r";
-    const auto first = text.find_first_not_of(blanks);
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
-
 void xyzEntry(ColourModel& colour, const MunTable& table) {
     const auto X = readNumber(colour, Box::X, "X");
     const auto Y = X ? readNumber(colour, Box::Y, "Y") : std::nullopt;
@@ -325,6 +314,14 @@ int sliderMinimum(Slider s) {
 }
 int sliderMaximum(Slider s) {
     return sliderRange[static_cast<int>(s)][1];
+}
+
+void ColourModel::forgetChange() {
+    messages.clear();
+    refused = false;
+    munsellConverted = false;
+    labShown.reset();
+    gammaChanged = false;
 }
 
 ColourModel ColourModel::initial() {

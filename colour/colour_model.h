@@ -112,6 +112,9 @@ struct ColourModel {
     const std::string& operator[](Box b) const { return box[static_cast<std::size_t>(b)]; }
     std::string& operator[](Box b) { return box[static_cast<std::size_t>(b)]; }
     int position(Slider s) const { return slider[static_cast<std::size_t>(s)]; }
+    // Forgets what the last change did (messages, refusal, what follows it);
+    // every change starts so, and a view calls it once it has shown them.
+    void forgetChange();
 
     // The model before start-up converts anything: 6.4Y 8.6/10.4 in the
     // Munsell boxes, the others empty, the designed slider positions.

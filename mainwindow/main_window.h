@@ -182,6 +182,10 @@ class MainWindow : public QWidget, public ColourHost {
     void connectHandlers();
     void paintSwatch();
     void renderColour();
+    // The sliders to the model's positions, their handlers quiet meanwhile.
+    void followSliders();
+    // The display colour to the program-wide current colour other windows read.
+    void shareDisplayColour();
     // The boxes and sliders in the model's order.
     std::array<EntryBox*, boxCount> colourBoxes() const;
     std::array<QScrollBar*, sliderCount> colourSliders() const;

@@ -51,9 +51,7 @@ void MainWindow::showColour(ColourModel next) {
     for (const std::string& message : colour_.messages)
         program_.platform.message(qs(message));
     renderColour();
-    program_.curRed = colour_.red;
-    program_.curGreen = colour_.green;
-    program_.curBlue = colour_.blue;
+    shareDisplayColour();
     program_.rgbOutOfRange = colour_.rgbOutOfRange;
     if (colour_.munsellConverted) refreshPages();
     if (colour_.labShown)
@@ -61,10 +59,22 @@ void MainWindow::showColour(ColourModel next) {
     if (colour_.gammaChanged) refreshColorChecker();
     // What the change did has been shown; the model handed to other windows
     // starts clean.
-    colour_.messages.clear();
-    colour_.munsellConverted = false;
-    colour_.labShown.reset();
-    colour_.gammaChanged = false;
+    colour_.forgetChange();
+}
+
+void MainWindow::shareDisplayColour() {
+    program_.curRed = colour_.red;
+    program_.curGreen = colour_.green;
+    program_.curBlue = colour_.blue;
+}
+
+void MainWindow::followSliders() {
+    const bool busy = slidersBusy;
+    slidersBusy = true;
+    const auto sliders = colourSliders();
+    for (std::size_t s = 0; s < sliders.size(); ++s)
+        sliders[s]->setValue(colour_.slider[s]);
+    slidersBusy = busy;
 }
 
 void MainWindow::renderColour() {
@@ -76,9 +86,7 @@ void MainWindow::renderColour() {
         boxes[b]->setText(qs(colour_.box[b]));
         shownTexts_[b] = colour_.box[b];
     }
-    const auto sliders = colourSliders();
-    for (std::size_t s = 0; s < sliders.size(); ++s)
-        sliders[s]->setValue(colour_.slider[s]);
+    followSliders();
     outOfRangeLabel->setText(colour_.outOfRangeShown ? "Out of RGB Range" : "");
     if (gammaBox->text().toStdString() != colour_.gammaText)
         gammaBox->setText(qs(colour_.gammaText));

@@ -40,14 +40,8 @@ bool MainWindow::saveColourToPalette(TagPrompt prompt) {
     // The display colour as the R, G, B boxes hold it, clamped; the boxes stay
     // as typed and the R, G, B sliders follow.
     colour_ = readRgbBoxes(colour_);
-    program_.curRed = colour_.red;
-    program_.curGreen = colour_.green;
-    program_.curBlue = colour_.blue;
-    slidersBusy = true;
-    redSlider->setValue(colour_.red);
-    greenSlider->setValue(colour_.green);
-    blueSlider->setValue(colour_.blue);
-    slidersBusy = false;
+    shareDisplayColour();
+    followSliders();
     return appendToPalette(colour_);
 }
 

@@ -161,6 +161,15 @@ std::optional<double> strictNumber(std::string_view text) {
     return valueOf(s);
 }
 
+std::string_view trimmed(std::string_view text) {
+    const auto space = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    while (!text.empty() && space(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && space(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
 double roundHalfEven(double value) {
     // From 2^52 on every double is whole. Below that, floor and the subtraction
     // are exact, so the result does not depend on the rounding mode.

@@ -29,6 +29,9 @@ double leadingNumberLenient(std::string_view text);
 // no part: the point is always '.'.
 std::optional<double> strictNumber(std::string_view text);
 
+// The text without spaces, tabs and line ends at either end.
+std::string_view trimmed(std::string_view text);
+
 // Rounds to the nearest whole number, halves to the even one (2.5 gives 2,
 // 3.5 gives 4, -2.5 gives -2). NaN and infinities come back unchanged.
 double roundHalfEven(double value);

@@ -45,19 +45,6 @@ const char* const usage =
 
 using Strings = std::vector<std::string>;
 
-bool isSpace(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-std::string trimmed(const std::string& text) {
-    std::size_t first = 0, last = text.size();
-    while (first < last && isSpace(text[first]))
-        ++first;
-    while (last > first && isSpace(text[last - 1]))
-        --last;
-    return text.substr(first, last - first);
-}
-
 std::string lettersIn(std::string text, int (*convert)(int)) {
     for (char& c : text)
         if (static_cast<unsigned char>(c) < 0x80) c = static_cast<char>(convert(c));
@@ -170,7 +157,7 @@ class Converter {
 
 bool Converter::convert(const Strings& colour, std::string& line, std::string& error) {
     const std::string first = colour.empty() ? std::string() : colour[0];
-    const std::string name = lettersIn(trimmed(first), ::tolower);
+    const std::string name = lettersIn(std::string(trimmed(first)), ::tolower);
     const auto kind =
         std::find_if(kinds().begin(), kinds().end(), [&](const Kind& k) { return name == k.name; });
     if (kind == kinds().end()) {
@@ -184,7 +171,7 @@ bool Converter::convert(const Strings& colour, std::string& line, std::string& e
         return false;
     }
     for (std::size_t i = 0; i < boxes.size(); ++i) {
-        std::string value = trimmed(colour[i + 1]);
+        std::string value(trimmed(colour[i + 1]));
         if (!(i == 0 && kind->notation == Notation::Munsell) && !strictNumber(value)) {
             error = "\"" + value + "\" is not a number";
             return false;
@@ -245,7 +232,7 @@ int convertLines(Converter& converter, std::istream& in, std::ostream& out, std:
             err.flush();
         }
         if (!std::getline(in, text)) break;
-        const std::string line = trimmed(text);
+        const std::string line(trimmed(text));
         if (line.empty()) continue;
         splitFields(line, fields);
         if (converter.convert(fields, result, error)) {
