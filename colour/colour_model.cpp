@@ -146,17 +146,17 @@ void findMunsellOf(ColourModel& colour, float X, float Y, float Z, const MunTabl
     }
 }
 
-// X, Y, Z of linear r, g, b rounded to two decimals (written with "###.00" and
-// read back) and shown plain, then L*a*b* and the Munsell notation.
-void showRoundedXyz(ColourModel& colour, float r, float g, float b, const MunTable& table) {
+// X, Y, Z of linear r, g, b, shown in their boxes rounded to two decimals
+// and written plain; L*a*b* and the Munsell notation come from the
+// full-precision values.
+void showXyzOfLinear(ColourModel& colour, float r, float g, float b, const MunTable& table) {
     const Tristimulus t = rgbxyz(r, g, b, colour.settings);
-    float xyz[3] = {t.X * 100.0f, t.Y * 100.0f, t.Z * 100.0f};
-    for (int i = 0; i < 3; ++i) {
-        xyz[i] = static_cast<float>(strictNumber(formatNumber(xyz[i], "###.00")).value_or(0.0));
-        colour[boxAt(Box::X, i)] = plainText(xyz[i]);
-    }
+    const float xyz[3] = {t.X * 100.0f, t.Y * 100.0f, t.Z * 100.0f};
+    for (int i = 0; i < 3; ++i)
+        colour[boxAt(Box::X, i)] =
+            plainText(strictNumber(formatNumber(xyz[i], "###.00")).value_or(0.0));
     showLab(colour, xyz[0], xyz[1], xyz[2]);
-    findMunsell(colour, table);
+    findMunsellOf(colour, xyz[0], xyz[1], xyz[2], table);
 }
 
 // The Munsell notation of the boxes to every other notation.
@@ -213,7 +213,7 @@ void convertRgb(ColourModel& colour, const MunTable& table) {
     for (int i = 0; i < 3; ++i)
         linear[i] = linearChannel(*channels[i], colour.settings, i + 1);
     showCmyk(colour, linear[0], linear[1], linear[2]);
-    showRoundedXyz(colour, linear[0], linear[1], linear[2], table);
+    showXyzOfLinear(colour, linear[0], linear[1], linear[2], table);
 }
 
 void xyzEntry(ColourModel& colour, const MunTable& table) {
@@ -289,7 +289,7 @@ void cmykEntry(ColourModel& colour, const MunTable& table) {
     if (rgb.clamped) colour.rgbOutOfRange = true;
     writeRgbBoxes(colour);
     followRgbSliders(colour);
-    showRoundedXyz(colour, rgb.linear.r, rgb.linear.g, rgb.linear.b, table);
+    showXyzOfLinear(colour, rgb.linear.r, rgb.linear.g, rgb.linear.b, table);
 }
 
 } // namespace

@@ -67,8 +67,10 @@ RgbOfXyz xyzrgb(float X, float Y, float Z, const ColourSettings& s) {
     for (int i = 0; i < 3; ++i) {
         const double level = s.channelScale[i + 1] * 255.0;
         const double gamma = s.gammaInv[i + 1];
-        const double scaled = lin[i] >= 0.0f ? level * std::pow(double{lin[i]}, gamma)
-                                             : -(level * std::pow(-double{lin[i]}, gamma));
+        // A negative linear value has no gamma-shaped level: it is measured in
+        // levels of linear light, where half a level below 0 is still black.
+        const double scaled =
+            lin[i] >= 0.0f ? level * std::pow(double{lin[i]}, gamma) : level * double{lin[i]};
         if (!(scaled >= -0.5 && scaled < 255.5)) outOfRange = true;
         bool clamped = false;
         *out[i] = channel(std::floor(scaled), clamped);

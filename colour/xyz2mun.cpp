@@ -3,9 +3,11 @@
 #include "colour/cellindex.h"
 #include "colour/colorimetry.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 namespace huelinx {
 
@@ -23,6 +25,12 @@ bool inside(Pt p, Pt a, Pt b, Pt c, Pt d) {
     return inquad(p.x, p.y, a.x, a.y, b.x, b.y, c.x, c.y, d.x, d.y);
 }
 
+// Whether p lies to the right of the directed line u to w (the outer side of
+// an edge of a clockwise cell); a point on the line is not.
+bool rightOf(Pt p, Pt u, Pt w) {
+    return (u.y - w.y) * (p.x - u.x) + (w.x - u.x) * (p.y - u.y) > 0.0f;
+}
+
 // Euclidean distance of two single-precision points, squared and summed in
 // double precision.
 double distance(Pt a, Pt b) {
@@ -35,12 +43,44 @@ struct Quad {
     bool sameAs(const Quad& o) const { return std::memcmp(this, &o, sizeof(Quad)) == 0; }
 };
 
-Quad loadCell(const MunTable& t, int v, int k, int j) {
-    return {{t.x(v, k, j), t.y(v, k, j)},
-            {t.x(v, k + 1, j), t.y(v, k + 1, j)},
-            {t.x(v, k + 1, j + 1), t.y(v, k + 1, j + 1)},
-            {t.x(v, k, j + 1), t.y(v, k, j + 1)}};
-}
+// The chromaticities of the table at value index v, or, with f above 0, at
+// the value v + f between the levels v and v + 1. Between the levels each
+// grid point lies f of the way from its place at v to its place at v + 1:
+// the same straight line the Munsell-to-CIE interpolation follows, so a
+// cell of this level maps hue and chroma exactly as that interpolation does.
+class Level {
+  public:
+    Level(const MunTable& table, int v, float f) : t_(table), v_(v), f_(f) {}
+
+    // Whether grid point (k, j) has data (at both levels between two).
+    bool holds(int k, int j) const {
+        if (j >= MunTable::chromaCount || k >= MunTable::hueCount) return false;
+        return has(v_, k, j) && (f_ == 0.0f || has(v_ + 1, k, j));
+    }
+    Pt at(int k, int j) const {
+        const Pt p{t_.x(v_, k, j), t_.y(v_, k, j)};
+        if (f_ == 0.0f) return p;
+        const Pt q{t_.x(v_ + 1, k, j), t_.y(v_ + 1, k, j)};
+        return {p.x + (q.x - p.x) * f_, p.y + (q.y - p.y) * f_};
+    }
+    Quad cell(int k, int j) const {
+        return {at(k, j), at(k + 1, j), at(k + 1, j + 1), at(k, j + 1)};
+    }
+    // Whether cell (k, j) is one the search passes: every ring of both hue
+    // edges up to j + 1 has data.
+    bool hasCell(int k, int j) const {
+        if (k < 0 || k >= MunTable::fileHues || j < 0) return false;
+        for (int r = 1; r <= j + 1; ++r)
+            if (!holds(k, r) || !holds(k + 1, r)) return false;
+        return true;
+    }
+
+  private:
+    bool has(int v, int k, int j) const { return t_.at(v, k, j, 0) != 0 && t_.at(v, k, j, 1) != 0; }
+    const MunTable& t_;
+    int v_;
+    float f_;
+};
 
 // One round of a bisection leaves the cell unchanged once the midpoints stop
 // moving in single precision; every later round would then repeat it exactly,
@@ -52,6 +92,38 @@ template <typename Round> void bisect(Quad& q, Round round) {
         round(q);
         if (q.sameAs(before)) break;
     }
+}
+
+HueChroma split(Pt p, const Quad& cell, int k, int j) {
+    Pt m2{0, 0}, n1{0, 0};
+    Quad q = cell;
+    // Each round keeps the half on the point's side of the dividing line
+    // alone. The point already lies in the cell; testing the other edges of
+    // the half as well would, for a point on (or a rounding error outside)
+    // an edge of the cell, reject the half it lies on and drift away from
+    // the edge round after round.
+    bisect(q, [&](Quad& s) {
+        const Pt m1 = mid(s.a, s.b);
+        m2 = mid(s.d, s.c);
+        if (!rightOf(p, m1, m2))
+            s.b = m1, s.c = m2;
+        else
+            s.a = m1, s.d = m2;
+    });
+    q = cell;
+    bisect(q, [&](Quad& s) {
+        n1 = mid(s.a, s.d);
+        const Pt n2 = mid(s.b, s.c);
+        if (!rightOf(p, n2, n1))
+            s.d = n1, s.c = n2;
+        else
+            s.a = n1, s.b = n2;
+    });
+    const double outer = distance(cell.c, cell.d);
+    const double side = distance(cell.d, cell.a);
+    const float fh = outer > 0.0 ? static_cast<float>(distance(cell.d, m2) / outer) : 0.0f;
+    const float fc = side > 0.0 ? static_cast<float>(distance(cell.a, n1) / side) : 0.0f;
+    return {(static_cast<float>(k) + fh) * 2.5f, (static_cast<float>(j) + fc) * 2.0f};
 }
 
 } // namespace
@@ -92,46 +164,100 @@ CellPosition findcell(float x, float y, std::int16_t v, const MunTable& table) {
 
 HueChroma cellsplit(float x, float y, std::int16_t v, std::int16_t k, std::int16_t j,
                     const MunTable& table) {
-    const Pt p{x, y};
-    Pt m2{0, 0}, n1{0, 0};
-    Quad q = loadCell(table, v, k, j);
-    bisect(q, [&](Quad& s) {
-        const Pt m1 = mid(s.a, s.b);
-        m2 = mid(s.d, s.c);
-        if (inside(p, s.a, m1, m2, s.d))
-            s.b = m1, s.c = m2;
-        else
-            s.a = m1, s.d = m2;
-    });
-    q = loadCell(table, v, k, j);
-    bisect(q, [&](Quad& s) {
-        n1 = mid(s.a, s.d);
-        const Pt n2 = mid(s.b, s.c);
-        if (inside(p, s.a, s.b, n2, n1))
-            s.d = n1, s.c = n2;
-        else
-            s.a = n1, s.b = n2;
-    });
-    q = loadCell(table, v, k, j);
-    const double outer = distance(q.c, q.d);
-    const double side = distance(q.d, q.a);
-    const float fh = outer > 0.0 ? static_cast<float>(distance(q.d, m2) / outer) : 0.0f;
-    const float fc = side > 0.0 ? static_cast<float>(distance(q.a, n1) / side) : 0.0f;
-    return {(static_cast<float>(k) + fh) * 2.5f, (static_cast<float>(j) + fc) * 2.0f};
+    return split({x, y}, Level(table, v, 0.0f).cell(k, j), k, j);
 }
 
 namespace {
 
-struct LevelFit {
-    float H = 0, C = 0;
-    bool found = false;
+// The cell between two levels that holds p, looked for among the cells
+// around those that hold it at each level (cells of one level tile the
+// diagram, so the cell between lies next to them), then among all.
+std::optional<CellPosition> blendedCell(Pt p, const Level& level, CellPosition lo,
+                                        CellPosition hi) {
+    const auto holdsP = [&](int k, int j) {
+        if (!level.hasCell(k, j)) return false;
+        const Quad q = level.cell(k, j);
+        return inside(p, q.a, q.b, q.c, q.d);
+    };
+    const int k0 = std::min(lo.k, hi.k) - 1, k1 = std::max(lo.k, hi.k) + 1;
+    const int j0 = std::max(std::min(lo.j, hi.j) - 1, 0), j1 = std::max(lo.j, hi.j) + 1;
+    for (int k = k0; k <= k1; ++k)
+        for (int j = j0; j <= j1; ++j) {
+            const int wrapped = (k + MunTable::fileHues) % MunTable::fileHues;
+            if (holdsP(wrapped, j))
+                return CellPosition{static_cast<std::int16_t>(wrapped),
+                                    static_cast<std::int16_t>(j)};
+        }
+    for (int k = 0; k < MunTable::fileHues; ++k)
+        for (int j = 0; level.hasCell(k, j); ++j)
+            if (holdsP(k, j))
+                return CellPosition{static_cast<std::int16_t>(k), static_cast<std::int16_t>(j)};
+    return std::nullopt;
+}
+
+// Distance of p from the segment u to w, and how far along it p's nearest
+// point lies (0 at u, 1 at w).
+struct Projection {
+    double distance = 0, along = 0;
 };
 
-LevelFit fitLevel(float x, float y, int v, const MunTable& table) {
-    const CellPosition cell = table.cells().find(x, y, v);
-    const HueChroma split = cellsplit(x, y, static_cast<std::int16_t>(v), cell.k, cell.j, table);
-    return {split.H, split.C, cell.found()};
+Projection project(Pt p, Pt u, Pt w) {
+    const double ux = u.x, uy = u.y, dx = double{w.x} - ux, dy = double{w.y} - uy;
+    const double length2 = dx * dx + dy * dy;
+    double t = length2 > 0.0 ? ((p.x - ux) * dx + (p.y - uy) * dy) / length2 : 0.0;
+    t = std::clamp(t, 0.0, 1.0);
+    const double ex = ux + t * dx - p.x, ey = uy + t * dy - p.y;
+    return {std::sqrt(ex * ex + ey * ey), t};
 }
+
+// How far outside the data's rim a chromaticity may lie and still count as on
+// it: a tenth of the table's last digit, well above the rounding of the
+// single-precision arithmetic that puts a point given on the rim just outside.
+constexpr double rimTolerance = 1e-5;
+
+// Hue and chroma of p where it lies on the rim of the level's data, within
+// rimTolerance: on a grid line of hue between two chromas (also where the
+// data of that hue reach beyond both its neighbours) or on a ring of chroma
+// between two hues.
+std::optional<HueChroma> onRim(Pt p, const Level& level) {
+    std::optional<HueChroma> best;
+    double nearest = rimTolerance;
+    const auto consider = [&](Projection pr, float H, float C) {
+        if (pr.distance > nearest) return;
+        nearest = pr.distance;
+        best = HueChroma{H, C};
+    };
+    for (int k = 0; k < MunTable::fileHues; ++k)
+        for (int j = 0; level.holds(k, j + 1); ++j) {
+            const Projection alongHue = project(p, level.at(k, j), level.at(k, j + 1));
+            consider(alongHue, static_cast<float>(k) * 2.5f,
+                     static_cast<float>(j + alongHue.along) * 2.0f);
+            if (level.holds(k + 1, j + 1) && level.hasCell(k, j)) {
+                const Projection alongRing = project(p, level.at(k, j + 1), level.at(k + 1, j + 1));
+                consider(alongRing, static_cast<float>(k + alongRing.along) * 2.5f,
+                         static_cast<float>(j + 1) * 2.0f);
+            }
+        }
+    return best;
+}
+
+// Hue and chroma of p on a level of the table (f = 0) or between two: in
+// the cell that holds it, else on the data's rim.
+std::optional<HueChroma> inData(Pt p, const MunTable& table, int lower, float f) {
+    const Level level(table, lower, f);
+    const CellPosition lo = table.cells().find(p.x, p.y, lower);
+    std::optional<CellPosition> cell;
+    if (f == 0.0f && lo.found()) cell = lo;
+    if (f > 0.0f && lo.found()) {
+        const CellPosition hi = table.cells().find(p.x, p.y, lower + 1);
+        if (hi.found()) cell = blendedCell(p, level, lo, hi);
+    }
+    if (cell) return split(p, level.cell(cell->k, cell->j), cell->k, cell->j);
+    return onRim(p, level);
+}
+
+// How near a level of the table a value lies when it takes that level.
+constexpr float valueSnap = 1e-4f;
 
 } // namespace
 
@@ -145,41 +271,55 @@ MunsellOfXyz xyz2mun(float X, float Y, float Z, const MunTable& table, const Col
     const float sum = X + Y + Z;
     const float x = X / sum, y = Y / sum;
     if (sum == 0.0f || !std::isfinite(x) || !std::isfinite(y) || !std::isfinite(V)) return out;
+    const Pt p{x, y};
 
     // The table ends at value 10: from there on the value-10 level stands alone.
-    const float top = static_cast<float>(MunTable::valueCount - 1);
-    int lower = MunTable::valueCount - 2;
-    float f = 1.0f;
-    if (V < top) {
+    const int top = MunTable::valueCount - 1;
+    int lower = top;
+    float f = 0.0f;
+    if (V < static_cast<float>(top)) {
         lower = V > 0.0f ? static_cast<int>(std::floor(V)) : 0;
         f = V > 0.0f ? V - static_cast<float>(lower) : 0.0f;
     }
+    const auto finish = [&out](float H, float C, MunsellFit fit) {
+        if (H >= 100.0f) H -= 100.0f;
+        out.H = H;
+        out.C = C;
+        out.fit = fit;
+        return out;
+    };
 
-    LevelFit lo = fitLevel(x, y, lower, table);
-    LevelFit hi = fitLevel(x, y, lower + 1, table);
-    float H = 0, C = 0;
-    out.fit = MunsellFit::InData;
-    if (lo.found != hi.found) {
-        // Lying in the data at one level only: that level's notation, unblended.
-        const LevelFit& only = lo.found ? lo : hi;
-        H = only.H;
-        C = only.C;
-        out.fit = MunsellFit::OneLevel;
-    } else {
-        if (!lo.found) out.fit = MunsellFit::OutsideData;
-        C = (1.0f - f) * lo.C + f * hi.C;
-        if (std::fabs(lo.H - hi.H) > 20.0f) {
-            if (lo.H >= 50.0f)
-                hi.H += 100.0f;
-            else
-                lo.H += 100.0f;
-        }
-        H = (1.0f - f) * lo.H + f * hi.H;
+    if (const auto hc = inData(p, table, lower, f)) return finish(hc->H, hc->C, MunsellFit::InData);
+    // A value a rounding error from a level of the table takes that level:
+    // the data of the other level may end before the point.
+    if (f > 0.0f && (f < valueSnap || f > 1.0f - valueSnap)) {
+        const int nearest = f < valueSnap ? lower : lower + 1;
+        if (const auto hc = inData(p, table, nearest, 0.0f))
+            return finish(hc->H, hc->C, MunsellFit::InData);
     }
-    if (H >= 100.0f) H -= 100.0f;
-    out.H = H;
-    out.C = C;
-    return out;
+
+    // Off the data between the levels: each level on its own. Lying in the
+    // data at one level only gives that level's notation, unblended; at both
+    // (the cells between them don't hold the point), the blend of the two.
+    const int a = std::min(lower, top - 1);
+    const auto onA = inData(p, table, a, 0.0f), onB = inData(p, table, a + 1, 0.0f);
+    if (onA && onB) {
+        HueChroma ha = *onA, hb = *onB;
+        const float w = lower == top ? 1.0f : f;
+        if (std::fabs(ha.H - hb.H) > 20.0f) {
+            if (ha.H >= 50.0f)
+                hb.H += 100.0f;
+            else
+                ha.H += 100.0f;
+        }
+        return finish((1.0f - w) * ha.H + w * hb.H, (1.0f - w) * ha.C + w * hb.C,
+                      MunsellFit::InData);
+    }
+    if (onA || onB) {
+        const HueChroma& only = onA ? *onA : *onB;
+        return finish(only.H, only.C, MunsellFit::OneLevel);
+    }
+    return finish(0.0f, 0.0f, MunsellFit::OutsideData);
 }
 
 } // namespace huelinx

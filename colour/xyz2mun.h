@@ -1,11 +1,14 @@
 // CIE X, Y, Z to Munsell hue, value and chroma.
 //
 // The value comes from Y through the inverse value function. Hue and chroma
-// are found in the chromaticity diagram: at each of the two integer values
-// that bracket the sample's value, the search finds the table cell whose four
-// grid points enclose the sample's x, y and bisects it to place the sample;
-// the two results are blended by the fractional part of the value. X, Y, Z
-// are taken as illuminant-C values whatever illuminant is selected.
+// are found in the chromaticity diagram: the search finds the table cell
+// whose four grid points enclose the sample's x, y and bisects it to place
+// the sample. Between two integer values the cells are those of the two
+// levels blended by the fractional part of the value, grid point by grid
+// point, as the Munsell-to-CIE interpolation blends them; so a notation
+// converted to X, Y, Z comes back as itself. A point on the rim of the data
+// (within a tenth of the table's last digit) lies on it. X, Y, Z are taken
+// as illuminant-C values whatever illuminant is selected.
 //
 // Units: X, Y, Z with white Y = 100; x, y chromaticity fractions; hue on the
 // 0..100 circle, value 0..10, chroma 0 upwards.
@@ -42,16 +45,18 @@ struct HueChroma {
 };
 
 // Hue H and chroma C of chromaticity (x, y) inside cell (k, j) at value
-// index v: 50 bisection rounds across the hue, then 50 across the chroma, and
-// the fractions of the last midpoints along the outer and the hue edge. H lies
-// in 2.5 k .. 2.5 (k + 1) and C in 2 j .. 2 (j + 1).
+// index v: 50 bisection rounds across the hue, then 50 across the chroma,
+// each keeping the half on the point's side of the dividing line, and the
+// fractions of the last midpoints along the outer and the hue edge. H lies
+// in 2.5 k .. 2.5 (k + 1) and C in 2 j .. 2 (j + 1); a point on an edge of
+// the cell gives that edge's hue or chroma.
 [[nodiscard]] HueChroma cellsplit(float x, float y, std::int16_t v, std::int16_t k, std::int16_t j,
                                   const MunTable& table);
 
 enum class MunsellFit {
-    InData,      // found in the data at both value levels
-    OneLevel,    // found at one level only; that level's hue and chroma
-    OutsideData, // found at neither level: the blend of the two ends of the search
+    InData,      // found in the data at the sample's value
+    OneLevel,    // found at one of the two levels around it only; that level's hue and chroma
+    OutsideData, // found at neither level: no hue or chroma (both 0)
     NotANumber,  // X, Y, Z not finite, or X + Y + Z = 0: H = C = 0
 };
 
@@ -64,7 +69,7 @@ struct MunsellOfXyz {
 
 // Munsell notation of X, Y, Z (white Y = 100, illuminant C; a negative Y is
 // taken as 0). A value of 10 or more uses the value-10 level alone.
-// X, Y, Z = 65.10, 70.37, 15.75 gives 6.38Y 8.60/10.41 to two decimals.
+// X, Y, Z = 65.10, 70.37, 15.75 gives 6.39Y 8.60/10.40 to two decimals.
 [[nodiscard]] MunsellOfXyz xyz2mun(float X, float Y, float Z, const MunTable& table,
                                    const ColourSettings& s);
 

@@ -212,7 +212,7 @@ TEST_F(Entry, LabEntryUnderD65WritesTheAdaptedTristimulus) {
     EXPECT_EQ(xyzText(), "23.16 18.58 48.48");
     EXPECT_EQ(text(form->munsellBoxes[0]) + " " + text(form->munsellBoxes[1]) + "/" +
                   text(form->munsellBoxes[2]),
-              "1.11P 4.87/9.64");
+              "1.11P 4.87/9.62");
 }
 
 TEST_F(Entry, RgbEntryClampsAndWritesRoundedPlainTristimulus) {
