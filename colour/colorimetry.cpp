@@ -67,9 +67,13 @@ ValueOfY y2val(float Y, const ColourSettings& s) {
 
 LabOfXyz xyzlab(float X, float Y, float Z, const ColourSettings& s) {
     const Tristimulus w = whiteOf(s.illuminant);
-    if (X < 0.01f) X = 0.01f;
+    // Each is raised to 0.01 of the white's share (0.01 for Y), so that no
+    // light at all is the darkest grey, with a* = b* = 0.
+    const float floorX = static_cast<float>(0.01 * w.X / w.Y),
+                floorZ = static_cast<float>(0.01 * w.Z / w.Y);
+    if (X < floorX) X = floorX;
     if (Y < 0.01f) Y = 0.01f;
-    if (Z < 0.01f) Z = 0.01f;
+    if (Z < floorZ) Z = floorZ;
     const double fx = labF(static_cast<double>(X) / w.X);
     const double fy = labF(static_cast<double>(Y) / w.Y);
     const double fz = labF(static_cast<double>(Z) / w.Z);

@@ -38,14 +38,15 @@ struct ValueOfY {
 
 struct LabOfXyz {
     float L = 0, a = 0, b = 0;
-    // X, Y, Z as the formulas used them: each below 0.01 raised to 0.01.
+    // X, Y, Z as the formulas used them: each below its floor raised to it.
     Tristimulus raised{};
 };
 
 // CIE 1976 L*, a*, b* relative to the selected illuminant's white. Each of
-// X, Y, Z below 0.01 is raised to 0.01 first. The cube root is the power
-// 0.333333 (this constant), with the linear segment below 0.008856.
-// The white itself gives exactly 100, 0, 0; 0, 0, 0 gives L* = 0.0903.
+// X, Y, Z below 0.01 of the white's share (0.01 for Y) is raised to it
+// first. The cube root is the power 0.333333 (this constant), with the
+// linear segment below 0.008856. The white itself gives exactly 100, 0, 0;
+// 0, 0, 0 gives L* = 0.0903, a* = b* = 0.
 [[nodiscard]] LabOfXyz xyzlab(float X, float Y, float Z, const ColourSettings& s);
 
 // The inverse, with no linear segment and the fixed white 98.04, 100, 118.1

@@ -14,7 +14,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <utility>
+#include <vector>
 
 namespace huelinx {
 
@@ -77,10 +79,9 @@ void showCmyk(ColourModel& colour, float r, float g, float b) {
         colour[boxAt(Box::Cyan, i)] = std::to_string(ink[i]);
 }
 
-// X, Y, Z to the display colour; unless quiet, the R, G, B boxes (zeros for a
-// colour the display can't show), their sliders, the label and C, M, Y, K.
-void showDisplayColour(ColourModel& colour, float X, float Y, float Z) {
-    const RgbOfXyz rgb = xyzrgb(X, Y, Z, colour.settings);
+// A display colour; unless quiet, the R, G, B boxes (zeros for a colour the
+// display can't show), their sliders, the label and C, M, Y, K.
+void showRgb(ColourModel& colour, const RgbOfXyz& rgb) {
     colour.red = rgb.R;
     colour.green = rgb.G;
     colour.blue = rgb.B;
@@ -91,6 +92,24 @@ void showDisplayColour(ColourModel& colour, float X, float Y, float Z) {
     followRgbSliders(colour);
     colour.outOfRangeShown = colour.rgbOutOfRange;
     showCmyk(colour, rgb.linear.r, rgb.linear.g, rgb.linear.b);
+}
+
+void showDisplayColour(ColourModel& colour, float X, float Y, float Z) {
+    showRgb(colour, xyzrgb(X, Y, Z, colour.settings));
+}
+
+// A grey (or black) on the display: equal channels from its Y alone.
+void showGreyDisplay(ColourModel& colour, float Y) {
+    showRgb(colour, greyrgb(Y, colour.settings));
+}
+
+// The display colour of an entry of luminance Y: black without light, else
+// that of X, Y, Z as given.
+void showEntryDisplay(ColourModel& colour, float Y, const Tristimulus& xyz) {
+    if (Y <= 0.0f)
+        showGreyDisplay(colour, 0.0f);
+    else
+        showDisplayColour(colour, xyz.X, xyz.Y, xyz.Z);
 }
 
 // L*, a*, b* of X, Y, Z. Returns X, Y, Z as L*a*b* used them (each raised
@@ -118,11 +137,36 @@ void findMunsell(ColourModel& colour, const MunTable& table) {
     findMunsellOf(colour, xyz[0], xyz[1], xyz[2], table);
 }
 
+void moveSliders(ColourModel& colour, std::initializer_list<std::pair<Slider, float>> moves) {
+    for (const auto& [s, target] : moves) {
+        const double position = roundHalfEven(target);
+        if (std::isnan(position)) continue;
+        sliderOf(colour, s) = static_cast<int>(
+            std::clamp(position, double(sliderMinimum(s)), double(sliderMaximum(s))));
+    }
+}
+
+// Black, N 0/: X, Y, Z of no light. x, y are those of the illuminant's white,
+// as for every grey.
+void showBlack(ColourModel& colour) {
+    const Tristimulus w = whiteOf(colour.settings.illuminant);
+    const float sum = w.X + w.Y + w.Z;
+    colour[Box::SmallX] = formatNumber(w.X / sum, ".0000");
+    colour[Box::SmallY] = formatNumber(w.Y / sum, ".0000");
+    colour[Box::Hue] = "N";
+    colour[Box::Value] = formatNumber(0.0, "##0.00");
+    colour[Box::Chroma] = formatNumber(0.0, "##0.00");
+    moveSliders(colour, {{Slider::Value, 0.0f}, {Slider::Chroma, 0.0f}});
+}
+
 // The Munsell notation of X, Y, Z, and x, y; the Munsell sliders follow,
 // stopping at their ends. Entries that compute X, Y, Z give them here at
-// full precision, not as the two decimals their boxes show.
+// full precision, not as the two decimals their boxes show. A grey (chroma
+// 0.00 as shown) has the hue N. Where the data hold no notation for the
+// colour, the hue and chroma boxes are left empty beside the value.
 void findMunsellOf(ColourModel& colour, float X, float Y, float Z, const MunTable& table) {
     colour.outsideData = false;
+    if (Y <= 0.0f && std::isfinite(X) && std::isfinite(Z)) return showBlack(colour);
     const float sum = X + Y + Z;
     if (!(sum > 0.0f)) return;
     colour[Box::SmallX] = formatNumber(X / sum, ".0000");
@@ -132,18 +176,22 @@ void findMunsellOf(ColourModel& colour, float X, float Y, float Z, const MunTabl
     float H = munsell.H, V = munsell.V;
     const float C = munsell.C;
     if (V < 0.5f) V = 0.5f;
-    H = static_cast<float>(strictNumber(formatNumber(H, "###.00")).value_or(0.0));
-    colour[Box::Hue] = hconvert(H);
     colour[Box::Value] = formatNumber(V, "##0.00");
-    colour[Box::Chroma] = formatNumber(C, "##0.00");
-    const std::pair<Slider, float> moves[] = {
-        {Slider::Hue, H * 2.0f}, {Slider::Value, V * 2.0f}, {Slider::Chroma, C}};
-    for (const auto& [s, target] : moves) {
-        const double position = roundHalfEven(target);
-        if (std::isnan(position)) continue;
-        sliderOf(colour, s) = static_cast<int>(
-            std::clamp(position, double(sliderMinimum(s)), double(sliderMaximum(s))));
+    if (munsell.fit == MunsellFit::OutsideData || munsell.fit == MunsellFit::NotANumber) {
+        colour[Box::Hue].clear();
+        colour[Box::Chroma].clear();
+        moveSliders(colour, {{Slider::Value, V * 2.0f}});
+        return;
     }
+    H = static_cast<float>(strictNumber(formatNumber(H, "###.00")).value_or(0.0));
+    colour[Box::Chroma] = formatNumber(C, "##0.00");
+    const bool grey = colour[Box::Chroma] == formatNumber(0.0, "##0.00");
+    colour[Box::Hue] = grey ? "N" : hconvert(H);
+    if (grey)
+        moveSliders(colour, {{Slider::Value, V * 2.0f}, {Slider::Chroma, C}});
+    else
+        moveSliders(colour,
+                    {{Slider::Hue, H * 2.0f}, {Slider::Value, V * 2.0f}, {Slider::Chroma, C}});
 }
 
 // X, Y, Z of linear r, g, b, shown in their boxes rounded to two decimals
@@ -166,19 +214,26 @@ void convertMunsell(ColourModel& colour, const MunTable& table) {
     colour.munsellConverted = true;
     const HueOfText hueRead = converth(colour[Box::Hue]);
     float hue = hueRead.hue;
+    const bool neutral = hueRead.family == HueFamily::Neutral;
     if (hueRead.family == HueFamily::Missing) colour.messages.push_back("Format Error");
     const auto outOfRange = [&colour] { colour.messages.push_back("Out of Munsell Range"); };
     const auto value = strictNumber(colour[Box::Value]);
-    const auto chroma = strictNumber(colour[Box::Chroma]);
+    const auto chroma = neutral ? std::optional<double>(0.0) : strictNumber(colour[Box::Chroma]);
     if (!value || !chroma) return outOfRange();
     const float v = static_cast<float>(*value);
     const float c = static_cast<float>(*chroma);
+    // A grey has no chroma, whatever its box held.
+    if (neutral && strictNumber(colour[Box::Chroma]).value_or(1.0) != 0.0)
+        colour[Box::Chroma] = "0";
 
-    // The Munsell sliders follow; a notation beyond a slider's range stops here.
-    const std::pair<Slider, float> moves[] = {
-        {Slider::Hue, hue * 2.0f}, {Slider::Value, v * 2.0f}, {Slider::Chroma, c}};
+    // The Munsell sliders follow; a notation beyond a slider's range stops
+    // here. Values from 0 up to the value slider's first position (black and
+    // the darkest greys) leave it there; a grey leaves the hue slider alone.
+    std::vector<std::pair<Slider, float>> moves = {{Slider::Value, v * 2.0f}, {Slider::Chroma, c}};
+    if (!neutral) moves.insert(moves.begin(), {Slider::Hue, hue * 2.0f});
     for (const auto& [s, target] : moves) {
-        const auto position = sliderPosition(s, target);
+        const bool darkest = s == Slider::Value && target >= 0.0f && target < 1.0f;
+        const auto position = sliderPosition(s, darkest ? 1.0f : target);
         if (!position) return outOfRange();
         sliderOf(colour, s) = *position;
     }
@@ -193,7 +248,10 @@ void convertMunsell(ColourModel& colour, const MunTable& table) {
     colour[Box::SmallX] = formatNumber(cie.x, "0.0000");
     colour[Box::SmallY] = formatNumber(cie.y, "0.0000");
     const Tristimulus raised = showLab(colour, cie.X, cie.Y, cie.Z);
-    showDisplayColour(colour, raised.X, raised.Y, raised.Z);
+    if (c == 0.0f && cie.status == MunsellToCie::Ok)
+        showGreyDisplay(colour, cie.Y);
+    else
+        showDisplayColour(colour, raised.X, raised.Y, raised.Z);
 }
 
 void takeRgbBoxes(ColourModel& colour) {
@@ -224,7 +282,7 @@ void xyzEntry(ColourModel& colour, const MunTable& table) {
     const Tristimulus raised =
         showLab(colour, static_cast<float>(*X), static_cast<float>(*Y), static_cast<float>(*Z));
     findMunsell(colour, table);
-    showDisplayColour(colour, raised.X, raised.Y, raised.Z);
+    showEntryDisplay(colour, static_cast<float>(*Y), raised);
 }
 
 void chromaticityEntry(ColourModel& colour, const MunTable& table) {
@@ -244,7 +302,7 @@ void chromaticityEntry(ColourModel& colour, const MunTable& table) {
     colour[Box::Z] = formatNumber(Z, "###.00");
     const Tristimulus raised = showLab(colour, X, lum, Z);
     findMunsellOf(colour, X, lum, Z, table);
-    showDisplayColour(colour, raised.X, raised.Y, raised.Z);
+    showEntryDisplay(colour, lum, raised);
 }
 
 void labEntry(ColourModel& colour, const MunTable& table) {
@@ -270,7 +328,7 @@ void labEntry(ColourModel& colour, const MunTable& table) {
     const float xyz[3] = {X, Y, Z};
     for (int i = 0; i < 3; ++i)
         colour[boxAt(Box::X, i)] = formatNumber(xyz[i], "###.00");
-    showDisplayColour(colour, X, Y, Z);
+    showEntryDisplay(colour, Y, {X, Y, Z});
     findMunsellOf(colour, X, Y, Z, table);
 }
 

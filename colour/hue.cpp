@@ -19,9 +19,33 @@ bool endsWith(std::string_view text, std::string_view suffix) {
     return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
 }
 
+// Digits with at most one decimal point, possibly none at all.
+bool plainDecimal(std::string_view text) {
+    bool point = false;
+    for (char c : text) {
+        if (c == '.' && !point)
+            point = true;
+        else if (!std::isdigit(static_cast<unsigned char>(c)))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
+bool isNeutralHue(std::string_view hueText) {
+    std::string compact;
+    for (char c : hueText)
+        if (c != ' ' && c != '\t') compact += c;
+    if (compact.empty() || (compact[0] != 'N' && compact[0] != 'n')) return false;
+    const std::string_view rest = std::string_view(compact).substr(1);
+    const std::size_t slash = rest.find('/');
+    if (slash == std::string_view::npos) return plainDecimal(rest);
+    return plainDecimal(rest.substr(0, slash)) && plainDecimal(rest.substr(slash + 1));
+}
+
 HueOfText converth(std::string_view hueText) {
+    if (isNeutralHue(hueText)) return {0.0f, HueFamily::Neutral};
     std::string upper(hueText);
     std::transform(upper.begin(), upper.end(), upper.begin(),
                    [](unsigned char ch) { return static_cast<char>(std::toupper(ch)); });

@@ -18,7 +18,13 @@ extern const std::array<std::string, 11> hueName;
 enum class HueFamily {
     Named,
     Missing, // a format error: the text reads as 100 plus its leading number
+    Neutral, // N: a grey, with no hue (and chroma 0); the text reads as 0
 };
+
+// Whether a hue text names the neutral hue: N, letters in either case,
+// optionally followed by a value and a slash with an optional chroma, blanks
+// ignored (N, n, N 5, N5/, N 5/0).
+[[nodiscard]] bool isNeutralHue(std::string_view hueText);
 
 struct HueOfText {
     float hue = 0; // on the 0..100 circle; 100 plus a number for a missing family
@@ -29,8 +35,8 @@ struct HueOfText {
 // families are tried first (so 5YR is 15, not 5R), then the one-letter ones;
 // the hue number is the leading number of the rest, blanks ignored (5 R gives
 // 5, 5yr gives 15, YR alone gives 10). A text with no family is Missing and
-// reads as 100 plus the leading number of the whole text (5X gives 105, N
-// gives 100).
+// reads as 100 plus the leading number of the whole text (5X gives 105); the
+// neutral hue N reads as 0 with the family Neutral.
 [[nodiscard]] HueOfText converth(std::string_view hueText);
 
 // Writes a numeric hue as hue text: the hue number with the pattern "##.00"

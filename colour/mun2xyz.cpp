@@ -12,6 +12,22 @@ float lerp(float a, float b, float f) {
     return a + (b - a) * f;
 }
 
+// A grey: the selected illuminant's own white at the value's Y, with nothing
+// to interpolate or adapt.
+CieOfMunsell neutral(float value, const ColourSettings& s) {
+    const Tristimulus w = whiteOf(s.illuminant);
+    CieOfMunsell out;
+    out.status = MunsellToCie::Ok;
+    out.value = value;
+    out.Y = val2y(value, s);
+    out.X = out.Y * w.X / w.Y;
+    out.Z = out.Y * w.Z / w.Y;
+    const float sum = w.X + w.Y + w.Z;
+    out.x = w.X / sum;
+    out.y = w.Y / sum;
+    return out;
+}
+
 } // namespace
 
 CieOfMunsell mun2xyz(float hue, float value, float chroma, const MunTable& table,
@@ -29,6 +45,7 @@ CieOfMunsell mun2xyz(float hue, float value, float chroma, const MunTable& table
           jf + 1.0f < MunTable::chromaCount))
         return out;
     const int k = static_cast<int>(kf), v = static_cast<int>(vf), j = static_cast<int>(jf);
+    if (chroma == 0.0f) return neutral(value, s);
 
     // The eight corners around the notation. A corner whose weight is 0 (the
     // notation lies on the lower grid line of that axis) is not needed: the

@@ -29,6 +29,8 @@ struct CieOfMunsell : CieColour {
 
 // hue on the 0..100 circle (100 itself lies outside the data; callers turn it
 // into 0), value 0..10, chroma 0 upwards. A value above 10 is lowered to 10.
+// Chroma 0 gives the selected illuminant's white at the value's Y, whatever
+// the hue.
 // Under illuminant C, 6.4Y 8.6/10.4
 // (hue 26.4) gives X, Y, Z = 65.10, 70.37, 15.75 and x, y = 0.4305, 0.4654.
 [[nodiscard]] CieOfMunsell mun2xyz(float hue, float value, float chroma, const MunTable& table,

@@ -16,8 +16,8 @@ MunTable::MunTable() : cells_(std::make_unique<CellIndex>()) {}
 MunTable::~MunTable() = default;
 
 void MunTable::finish() {
-    const auto wx = static_cast<std::int16_t>(std::lround(whiteX * 10000.0));
-    const auto wy = static_cast<std::int16_t>(std::lround(whiteY * 10000.0));
+    // The white in the table's four decimals; x() and y() give it exactly.
+    constexpr std::int16_t wx = 3101, wy = 3163;
     for (int v = 0; v < valueCount; ++v) {
         for (int k = 0; k < fileHues; ++k) {
             set(v, k, 0, 0, wx);

@@ -24,9 +24,11 @@ namespace huelinx {
 
 class CellIndex;
 
-// Chromaticity of the illuminant-C white.
-constexpr float whiteX = 0.3101f;
-constexpr float whiteY = 0.3163f;
+// Chromaticity of the illuminant-C white 98.074, 100, 118.232: the chroma-0
+// point of every hue and value. The table's entries, in four decimals, hold
+// it as 0.3101, 0.3163; the exact white stands in for them.
+constexpr float whiteX = static_cast<float>(98.074 / (98.074 + 100.0 + 118.232));
+constexpr float whiteY = static_cast<float>(100.0 / (98.074 + 100.0 + 118.232));
 
 class MunTable {
   public:
@@ -49,9 +51,10 @@ class MunTable {
     // Entry (v, k, j), component 0 = x, 1 = y, times 10000. Indices must be in bounds.
     std::int16_t at(int v, int k, int j, int c) const { return data_[offset(v, k, j) + c]; }
     void set(int v, int k, int j, int c, std::int16_t value) { data_[offset(v, k, j) + c] = value; }
-    // The entry as a chromaticity fraction, entry / 10000 taken to single precision.
-    float x(int v, int k, int j) const { return fraction(at(v, k, j, 0)); }
-    float y(int v, int k, int j) const { return fraction(at(v, k, j, 1)); }
+    // The entry as a chromaticity fraction, entry / 10000 taken to single
+    // precision; at chroma index 0, the exact white.
+    float x(int v, int k, int j) const { return j == 0 ? whiteX : fraction(at(v, k, j, 0)); }
+    float y(int v, int k, int j) const { return j == 0 ? whiteY : fraction(at(v, k, j, 1)); }
     static float fraction(std::int16_t entry) { return static_cast<float>(entry / 10000.0); }
 
     // Puts the white at chroma index 0 and copies hue index 0 to 40, then

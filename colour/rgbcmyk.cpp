@@ -45,19 +45,11 @@ std::int16_t channel(double value, bool& clamped) {
 
 } // namespace
 
-RgbOfXyz xyzrgb(float X, float Y, float Z, const ColourSettings& s) {
-    const Rescale f = rescaleOf(s.illuminant);
-    X = static_cast<float>(X / 100.0);
-    Y = static_cast<float>(Y / 100.0);
-    Z = static_cast<float>(Z / 100.0);
-    X = static_cast<float>(X * f.x);
-    Z = static_cast<float>(Z * f.z);
-    const double x = X, y = Y, z = Z;
-    float lin[3] = {
-        static_cast<float>(3.240479 * x - 1.53715 * y - 0.498535 * z),
-        static_cast<float>(-0.969256 * x + 1.875992 * y + 0.041556 * z),
-        static_cast<float>(0.055648 * x - 0.204043 * y + 1.057311 * z),
-    };
+namespace {
+
+// Linear values to display levels, each shaped by its channel's gamma and
+// white level; scaled X, Y, Z are those the linear values came from.
+RgbOfXyz shape(float lin[3], float X, float Y, float Z, const ColourSettings& s) {
     // A channel the display can show lies within -0.5 .. 255.5 before it is
     // cut to a whole level: a linear value a rounding error below 0 is level 0,
     // not a colour outside the display's range.
@@ -76,11 +68,39 @@ RgbOfXyz xyzrgb(float X, float Y, float Z, const ColourSettings& s) {
         *out[i] = channel(std::floor(scaled), clamped);
         if (!(lin[i] >= 0.0f)) lin[i] = 0.0f;
     }
-    if (!(X > 0.0f) || !(Y > 0.0f) || !(Z > 0.0f)) outOfRange = true;
     rgb.outOfRange = outOfRange;
     rgb.linear = {lin[0], lin[1], lin[2]};
     rgb.scaled = {X, Y, Z};
     return rgb;
+}
+
+} // namespace
+
+RgbOfXyz xyzrgb(float X, float Y, float Z, const ColourSettings& s) {
+    const Rescale f = rescaleOf(s.illuminant);
+    X = static_cast<float>(X / 100.0);
+    Y = static_cast<float>(Y / 100.0);
+    Z = static_cast<float>(Z / 100.0);
+    X = static_cast<float>(X * f.x);
+    Z = static_cast<float>(Z * f.z);
+    const double x = X, y = Y, z = Z;
+    float lin[3] = {
+        static_cast<float>(3.240479 * x - 1.53715 * y - 0.498535 * z),
+        static_cast<float>(-0.969256 * x + 1.875992 * y + 0.041556 * z),
+        static_cast<float>(0.055648 * x - 0.204043 * y + 1.057311 * z),
+    };
+    RgbOfXyz rgb = shape(lin, X, Y, Z, s);
+    if (!(X > 0.0f) || !(Y > 0.0f) || !(Z > 0.0f)) rgb.outOfRange = true;
+    return rgb;
+}
+
+RgbOfXyz greyrgb(float Y, const ColourSettings& s) {
+    const float level = Y > 0.0f ? static_cast<float>(Y / 100.0) : 0.0f;
+    float lin[3] = {level, level, level};
+    const Rescale f = rescaleOf(s.illuminant);
+    const Tristimulus w = whiteOf(s.illuminant);
+    return shape(lin, static_cast<float>(level * w.X / w.Y * f.x), level,
+                 static_cast<float>(level * w.Z / w.Y * f.z), s);
 }
 
 Tristimulus rgbxyz(float r, float g, float b, const ColourSettings& s) {

@@ -40,6 +40,12 @@ struct RgbOfXyz {
 // Under illuminant C with gamma 2.2, X, Y, Z = 19, 20, 23 is inside the range.
 [[nodiscard]] RgbOfXyz xyzrgb(float X, float Y, float Z, const ColourSettings& s);
 
+// A grey of luminance Y (white Y = 100; below 0 taken as 0) on the display:
+// equal linear values Y / 100, shaped like xyzrgb's. Black (Y = 0) gives 0,
+// 0, 0 inside the range; with gamma and white balance alike on every
+// channel, R = G = B.
+[[nodiscard]] RgbOfXyz greyrgb(float Y, const ColourSettings& s);
+
 // Linear r, g, b (0..1) to X, Y, Z on the 0..1 scale, rescaled back from the
 // D65 white to the selected illuminant. xyzrgb of these values times 100
 // gives r, g, b back within 1e-5.

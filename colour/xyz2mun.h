@@ -36,7 +36,7 @@ namespace huelinx {
 // The first cell at value index v (0..10) that holds chromaticity (x, y),
 // searching hue index ascending and within a hue chroma index ascending, each
 // hue up to the ring where its data ends. Not found (or v outside 0..10):
-// k = 40, j = 0. The white 0.3101, 0.3163 lies in cell (0, 0).
+// k = 40, j = 0. The white lies in cell (0, 0).
 [[nodiscard]] CellPosition findcell(float x, float y, std::int16_t v, const MunTable& table);
 
 struct HueChroma {

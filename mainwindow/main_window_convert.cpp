@@ -5,13 +5,16 @@
 #include "colour/colour_model.h"
 #include "mainwindow/entry_box.h"
 #include "mainwindow/main_window.h"
+
 #include "mainwindow/swatch.h"
+#include <QStringList>
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStringList>
 
 namespace huelinx {
 
@@ -87,7 +90,13 @@ void MainWindow::renderColour() {
         shownTexts_[b] = colour_.box[b];
     }
     followSliders();
-    outOfRangeLabel->setText(colour_.outOfRangeShown ? "Out of RGB Range" : "");
+    // The label says what the boxes can't: a colour the display can't show,
+    // or one the Munsell data hold no notation for (its hue and chroma boxes
+    // are empty).
+    QStringList notes;
+    if (colour_.outOfRangeShown) notes << "Out of RGB Range";
+    if (colour_.outsideData) notes << "Outside the Munsell data";
+    outOfRangeLabel->setText(notes.join("; "));
     if (gammaBox->text().toStdString() != colour_.gammaText)
         gammaBox->setText(qs(colour_.gammaText));
     gammaSlider->setValue(colour_.gammaPosition);

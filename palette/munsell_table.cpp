@@ -24,7 +24,7 @@ void appendRow(std::string& out, float v, float h, float c, const MunTable& tabl
     const LabOfXyz lab = xyzlab(cie.X, cie.Y, cie.Z, s);
     const float X = lab.raised.X, Y = lab.raised.Y, Z = lab.raised.Z;
     const float L = lab.L, a = lab.a, b = lab.b;
-    if (!(X > 0.01f && Y > 0.01f && Z > 0.01f)) return;
+    if (!(cie.X > 0.01f && cie.Y > 0.01f && cie.Z > 0.01f)) return;
     out += printText(h) + "\t" + hconvert(h) + "\t" + printText(v) + "\t" + printText(c);
     for (float n : {X, Y, Z, L, a, b})
         out += "\t" + formatNumber(n, "###.00");

@@ -1,5 +1,7 @@
 #include "viewer/palette_geometry.h"
 
+#include "colour/hue.h"
+
 #include "text/number_read.h"
 
 #include <cctype>
@@ -36,6 +38,11 @@ int pickEntry(const std::vector<ViewPoint>& points, int count, double x, double 
 }
 
 bool hueAngleOf(std::string_view hueText, float& angle) {
+    // A grey has no hue; its chroma 0 puts it on the axis.
+    if (isNeutralHue(hueText)) {
+        angle = 0.0f;
+        return true;
+    }
     std::string text(hueText);
     for (char& c : text)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

@@ -95,8 +95,9 @@ TEST_F(Checker, ShortOrMissingFilesDrawWhatTheyCan) {
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].contains("\"ccnames.csv\" can't be read"));
     platform.clear();
-    // The old neutral notation "N": one "Format Error", then drawn as a neutral.
-    write("No,Name,Hue,Value,Chroma\r\n1,x,N,5,0\r\n2,y,N,5,0\r\n3,z,5R,5,0\r\n");
+    // The neutral notation "N" is read without a message and drawn as a
+    // neutral; a hue without family gives one "Format Error".
+    write("No,Name,Hue,Value,Chroma\r\n1,x,N,5,0\r\n2,y,5X,5,0\r\n3,z,5R,5,0\r\n");
     w->drawChart();
     EXPECT_EQ(messages().front(), "Format Error");
     EXPECT_EQ(messages().size(), 2u);

@@ -153,7 +153,7 @@ TEST_F(HuePageTest, HueSliderRewritesTheHueFieldOnly) {
 
 TEST_F(HuePageTest, BadHuesPrintingAndTheCheckBox) {
     // With the page open a hue without family is reported once, not twice.
-    notation("N", "5", "4");
+    notation("X", "5", "4");
     EXPECT_EQ(messages(), std::vector<QString>{"Format Error"});
     platform.clear();
     // A hue far beyond the circle: the slider at its end, nothing in the data.

@@ -52,17 +52,24 @@ TEST(Lab, EachIlluminantsWhiteIsExactlyLightnessHundred) {
     }
 }
 
-TEST(Lab, BlackIsFlooredAtOneHundredth) {
-    const LabOfXyz lab = xyzlab(0, -3, 0.005f, ColourSettings{});
-    EXPECT_EQ(lab.raised.X, 0.01f);
-    EXPECT_EQ(lab.raised.Y, 0.01f);
-    EXPECT_EQ(lab.raised.Z, 0.01f);
-    EXPECT_NEAR(lab.L, 0.0903f, 0.0005f);
+TEST(Lab, BlackIsFlooredAtOneHundredthOfTheWhiteAndIsGrey) {
+    for (Illuminant ill : {Illuminant::C, Illuminant::D5000, Illuminant::D65}) {
+        ColourSettings s;
+        s.illuminant = ill;
+        const Tristimulus w = whiteOf(ill);
+        const LabOfXyz lab = xyzlab(0, -3, 0.005f, s);
+        EXPECT_FLOAT_EQ(lab.raised.X, w.X / 10000.0f);
+        EXPECT_EQ(lab.raised.Y, 0.01f);
+        EXPECT_FLOAT_EQ(lab.raised.Z, w.Z / 10000.0f);
+        EXPECT_NEAR(lab.L, 0.0903f, 0.0005f);
+        EXPECT_NEAR(lab.a, 0.0f, 1e-4f);
+        EXPECT_NEAR(lab.b, 0.0f, 1e-4f);
+    }
     // Values at or above the floor are used as they are.
-    const LabOfXyz dark = xyzlab(0.01f, 0.02f, 0.0100001f, ColourSettings{});
+    const LabOfXyz dark = xyzlab(0.01f, 0.02f, 0.0118233f, ColourSettings{});
     EXPECT_EQ(dark.raised.X, 0.01f);
     EXPECT_EQ(dark.raised.Y, 0.02f);
-    EXPECT_EQ(dark.raised.Z, 0.0100001f);
+    EXPECT_EQ(dark.raised.Z, 0.0118233f);
 }
 
 TEST(Lab, KnownColourIsRelativeToTheSelectedWhite) {

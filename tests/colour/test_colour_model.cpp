@@ -53,11 +53,14 @@ TEST(ColourModel, EachNotationConvertsToAllOthers) {
     EXPECT_EQ(
         row(entered(Notation::Rgb, {"300", "-5", "12.5"})),
         "7.51R,5.16,21.02,42.58,21.28,2.22,.6444,.3220,53.25,80.12,66.21,255,0,12,0,100,95,0");
-    // The table's white itself: chroma 0 (its hue says nothing).
-    const std::string grey = row(entered(Notation::Chromaticity, {"0.3101", "0.3163"},
+    // Illuminant C's white is a grey: N, chroma 0, no a* or b*. The table's
+    // four-decimal white lies a hundredth of a chroma step off it.
+    const std::string grey = row(entered(Notation::Chromaticity, {"0.310061", "0.316150"},
                                          typed(started(), Notation::Xyz, {"", "50", ""})));
-    EXPECT_EQ(grey.substr(grey.find(',') + 1),
-              "7.46,0.00,49.02,50,59.06,.3101,.3163,76.07,-.05,.05,186,186,185,20,20,20,7");
+    EXPECT_EQ(grey, "N,7.46,0.00,49.04,50,59.12,.3101,.3162,76.07,.00,.00,186,186,186,20,20,20,7");
+    const std::string fourDecimals = row(entered(Notation::Chromaticity, {"0.3101", "0.3163"},
+                                                 typed(started(), Notation::Xyz, {"", "50", ""})));
+    EXPECT_EQ(fourDecimals.substr(fourDecimals.find(',') + 1, 10), "7.46,0.01,");
     // x, y and Y convert at full precision, not as the two decimals of the X
     // and Z boxes: 5YR 1/6 of the data comes back as itself.
     const ColourModel dark = entered(Notation::Chromaticity, {"0.656", "0.384"},

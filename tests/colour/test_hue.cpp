@@ -27,11 +27,22 @@ TEST(HueText, ReadsEveryFamilyInEitherCase) {
 
 TEST(HueText, TextWithoutFamilyIsAFormatErrorReadAsHundredPlusItsNumber) {
     for (const auto& [text, hue] :
-         {std::pair{"5x", 105.0f}, {"5X", 105.0f}, {"N", 100.0f}, {"", 100.0f}, {"5", 105.0f}}) {
+         {std::pair{"5x", 105.0f}, {"5X", 105.0f}, {"NX", 100.0f}, {"", 100.0f}, {"5", 105.0f}}) {
         const HueOfText read = converth(text);
         EXPECT_FLOAT_EQ(read.hue, hue) << text;
         EXPECT_EQ(read.family, HueFamily::Missing) << text;
     }
+}
+
+TEST(HueText, NIsTheNeutralHueWithOrWithoutValueAndChroma) {
+    for (const char* text : {"N", "n", " N ", "N 5", "N5/", "N 5/0", "N9.5/", "N10/0.0"}) {
+        EXPECT_TRUE(isNeutralHue(text)) << text;
+        const HueOfText read = converth(text);
+        EXPECT_EQ(read.family, HueFamily::Neutral) << text;
+        EXPECT_EQ(read.hue, 0.0f) << text;
+    }
+    for (const char* text : {"", "5N", "N5R", "NR", "N 5/2/", "N..5", "RN"})
+        EXPECT_FALSE(isNeutralHue(text)) << text;
 }
 
 TEST(HueText, WritesNumbersWithTheLowerFamilyAtBoundaries) {

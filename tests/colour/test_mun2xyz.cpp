@@ -51,13 +51,29 @@ TEST(MunsellToCie, TheInitialNotationGivesItsKnownTristimulus) {
     EXPECT_EQ(formatNumber(c.y, "0.0000"), "0.4654");
 }
 
-TEST(MunsellToCie, ChromaZeroIsTheWhiteWhateverTheHue) {
-    for (float hue : {0.0f, 5.0f, 37.3f, 75.0f, 99.9f}) {
-        const CieOfMunsell c = convert(hue, 5, 0);
-        ASSERT_EQ(c.status, MunsellToCie::Ok);
-        EXPECT_EQ(c.x, 0.3101f);
-        EXPECT_EQ(c.y, 0.3163f);
+TEST(MunsellToCie, ChromaZeroIsTheIlluminantsOwnWhiteWhateverTheHue) {
+    for (Illuminant ill : {Illuminant::C, Illuminant::D5000, Illuminant::D65}) {
+        ColourSettings s;
+        s.illuminant = ill;
+        const Tristimulus w = whiteOf(ill);
+        for (float hue : {0.0f, 5.0f, 37.3f, 75.0f, 99.9f})
+            for (float value : {0.0f, 5.0f, 10.0f}) {
+                const CieOfMunsell c = mun2xyz(hue, value, 0, renotationTable(), s);
+                ASSERT_EQ(c.status, MunsellToCie::Ok);
+                EXPECT_FLOAT_EQ(c.X, c.Y * w.X / 100.0f);
+                EXPECT_FLOAT_EQ(c.Z, c.Y * w.Z / 100.0f);
+                EXPECT_FLOAT_EQ(c.x, w.X / (w.X + w.Y + w.Z));
+                // L*a*b* of a grey has no a* or b*.
+                const LabOfXyz lab = xyzlab(c.X, c.Y, c.Z, s);
+                EXPECT_NEAR(lab.a, 0.0f, 1e-3f);
+                EXPECT_NEAR(lab.b, 0.0f, 1e-3f);
+            }
     }
+    // Under C the grey is where the interpolation starts: chroma 0.0001 lies
+    // next to it.
+    const CieOfMunsell near = convert(12.5f, 5, 0.0001f);
+    EXPECT_NEAR(near.x, whiteX, 1e-5f);
+    EXPECT_NEAR(near.y, whiteY, 1e-5f);
 }
 
 TEST(MunsellToCie, ValueTenIsTheTopLevelOfTheData) {

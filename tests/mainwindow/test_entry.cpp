@@ -99,10 +99,14 @@ TEST_F(Entry, MunsellTextsThatCannotConvertSayOutOfMunsellRangeOnce) {
     form->munsellBoxes[0]->setText("5x");
     enter(form->munsellBoxes[2], "4");
     expectMessages({"Format Error", "Out of Munsell Range"}, "hue 5x");
-    // "N" reads as 100, which is 10RP again.
+    // "N" is the neutral hue: a grey, its chroma 0 whatever the box held.
     form->munsellBoxes[1]->setText("5");
     enter(form->munsellBoxes[0], "N");
-    expectMessages({"Format Error"}, "hue N");
+    expectMessages({}, "hue N");
+    EXPECT_EQ(text(form->munsellBoxes[2]), "0");
+    EXPECT_EQ(text(form->labBoxes[1]) + " " + text(form->labBoxes[2]), ".00 .00");
+    EXPECT_EQ(text(form->rgbBoxes[0]), text(form->rgbBoxes[1]));
+    EXPECT_EQ(text(form->rgbBoxes[1]), text(form->rgbBoxes[2]));
     const QString neutral = text(form->xyzBoxes[0]);
     enter(form->munsellBoxes[0], "10RP");
     EXPECT_EQ(text(form->xyzBoxes[0]), neutral);
@@ -134,15 +138,18 @@ TEST_F(Entry, XyzEntryFindsTheNotationAndDisplayColour) {
     const int r = text(form->rgbBoxes[0]).toInt(), g = text(form->rgbBoxes[1]).toInt();
     EXPECT_NEAR(r, g, 3);
     EXPECT_TRUE(messages().empty());
-    // All zeros leave the notation as it was; the display shows the floor values.
-    const QString hue = text(form->munsellBoxes[0]);
+    // All zeros are black, N 0/, shown black and inside the display's range.
     form->xyzBoxes[0]->setText("0");
     form->xyzBoxes[1]->setText("0");
     enter(form->xyzBoxes[2], "0");
-    EXPECT_EQ(text(form->munsellBoxes[0]), hue);
+    EXPECT_EQ(text(form->munsellBoxes[0]) + " " + text(form->munsellBoxes[1]) + "/" +
+                  text(form->munsellBoxes[2]),
+              "N 0.00/0.00");
     EXPECT_EQ(text(form->labBoxes[0]), ".09");
+    EXPECT_EQ(text(form->labBoxes[1]) + " " + text(form->labBoxes[2]), ".00 .00");
     for (auto* box : form->rgbBoxes)
-        EXPECT_LE(box->text().toInt(), 5);
+        EXPECT_EQ(box->text(), "0");
+    EXPECT_EQ(form->outOfRangeLabel->text(), "");
     // A green beyond the display gamut shows black and says so.
     form->xyzBoxes[0]->setText("20");
     form->xyzBoxes[1]->setText("60");

@@ -22,9 +22,14 @@ TEST(ViewerGeometry, HueAnglesOfEveryEndingInAnyCase) {
         EXPECT_FLOAT_EQ(angle, static_cast<float>(c.hue * 3.6 * k)) << c.text;
     }
     float kept = 1.25f;
-    EXPECT_FALSE(hueAngleOf("N", kept));
+    EXPECT_FALSE(hueAngleOf("5X", kept));
     EXPECT_FALSE(hueAngleOf("", kept));
     EXPECT_EQ(kept, 1.25f);
+    // A grey sits on the axis whatever its angle; N reads as angle 0.
+    for (const char* grey : {"N", "n", "N 5/"}) {
+        EXPECT_TRUE(hueAngleOf(grey, kept)) << grey;
+        EXPECT_EQ(kept, 0.0f);
+    }
 }
 
 TEST(ViewerGeometry, TopSideAndRotatedViews) {
