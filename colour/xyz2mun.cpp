@@ -175,21 +175,26 @@ namespace {
 std::optional<CellPosition> blendedCell(Pt p, const Level& level, CellPosition lo,
                                         CellPosition hi) {
     const auto holdsP = [&](int k, int j) {
-        if (!level.hasCell(k, j)) return false;
         const Quad q = level.cell(k, j);
         return inside(p, q.a, q.b, q.c, q.d);
     };
-    const int k0 = std::min(lo.k, hi.k) - 1, k1 = std::max(lo.k, hi.k) + 1;
-    const int j0 = std::max(std::min(lo.j, hi.j) - 1, 0), j1 = std::max(lo.j, hi.j) + 1;
-    for (int k = k0; k <= k1; ++k)
-        for (int j = j0; j <= j1; ++j) {
-            const int wrapped = (k + MunTable::fileHues) % MunTable::fileHues;
-            if (holdsP(wrapped, j))
-                return CellPosition{static_cast<std::int16_t>(wrapped),
-                                    static_cast<std::int16_t>(j)};
-        }
+    if (lo.found() || hi.found()) {
+        const CellPosition& a = lo.found() ? lo : hi;
+        const CellPosition& b = hi.found() ? hi : lo;
+        const int k0 = std::min(a.k, b.k) - 1, k1 = std::max(a.k, b.k) + 1;
+        const int j0 = std::max(std::min(a.j, b.j) - 1, 0), j1 = std::max(a.j, b.j) + 1;
+        for (int k = k0; k <= k1; ++k)
+            for (int j = j0; j <= j1; ++j) {
+                const int wrapped = (k + MunTable::fileHues) % MunTable::fileHues;
+                if (level.hasCell(wrapped, j) && holdsP(wrapped, j))
+                    return CellPosition{static_cast<std::int16_t>(wrapped),
+                                        static_cast<std::int16_t>(j)};
+            }
+    }
+    // Every cell in search order: each hue's rings outwards while both its
+    // edges have data.
     for (int k = 0; k < MunTable::fileHues; ++k)
-        for (int j = 0; level.hasCell(k, j); ++j)
+        for (int j = 0; level.holds(k, j + 1) && level.holds(k + 1, j + 1); ++j)
             if (holdsP(k, j))
                 return CellPosition{static_cast<std::int16_t>(k), static_cast<std::int16_t>(j)};
     return std::nullopt;
@@ -248,10 +253,7 @@ std::optional<HueChroma> inData(Pt p, const MunTable& table, int lower, float f)
     const CellPosition lo = table.cells().find(p.x, p.y, lower);
     std::optional<CellPosition> cell;
     if (f == 0.0f && lo.found()) cell = lo;
-    if (f > 0.0f && lo.found()) {
-        const CellPosition hi = table.cells().find(p.x, p.y, lower + 1);
-        if (hi.found()) cell = blendedCell(p, level, lo, hi);
-    }
+    if (f > 0.0f) cell = blendedCell(p, level, lo, table.cells().find(p.x, p.y, lower + 1));
     if (cell) return split(p, level.cell(cell->k, cell->j), cell->k, cell->j);
     return onRim(p, level);
 }

@@ -49,6 +49,59 @@ TEST(ColourModel, StartUpShowsTheInitialNotationInEveryNotation) {
     EXPECT_STREQ(illuminantCaption(colour.settings.illuminant), "illuminant C  2° Observer ");
 }
 
+TEST(ColourModel, BlackFromEveryNotationIsNZero) {
+    const ColourModel xyz = entered(Notation::Xyz, {"0", "0", "0"});
+    const ColourModel rgb = entered(Notation::Rgb, {"0", "0", "0"});
+    const ColourModel cmyk = entered(Notation::Cmyk, {"0", "0", "0", "100"});
+    const ColourModel xy = entered(Notation::Chromaticity, {"0.4", "0.3"},
+                                   typed(started(), Notation::Xyz, {"", "0", ""}));
+    for (const ColourModel* c : {&xyz, &rgb, &cmyk, &xy}) {
+        EXPECT_EQ((*c)[Box::Hue] + " " + (*c)[Box::Value] + "/" + (*c)[Box::Chroma], "N 0.00/0.00");
+        EXPECT_EQ(c->red + c->green + c->blue, 0);
+        EXPECT_FALSE(c->rgbOutOfRange);
+        EXPECT_FALSE(c->outsideData);
+        EXPECT_TRUE(c->messages.empty());
+    }
+    EXPECT_EQ(xyz[Box::A] + " " + xyz[Box::B], ".00 .00");
+    // And N 0/ entered is black again, not "Out of Munsell Range".
+    const ColourModel n0 = entered(Notation::Munsell, {"N", "0", "0"});
+    EXPECT_TRUE(n0.messages.empty());
+    EXPECT_EQ(n0[Box::X] + " " + n0[Box::Y] + " " + n0[Box::Z], "0.00 0.00 0.00");
+    EXPECT_EQ(n0.red + n0.green + n0.blue, 0);
+    EXPECT_FALSE(n0.rgbOutOfRange);
+}
+
+TEST(ColourModel, GreysAreNeutralInEveryNotationAndUnderEveryIlluminant) {
+    for (Illuminant ill : {Illuminant::C, Illuminant::D5000, Illuminant::D65})
+        for (const char* hue : {"N", "N5/", "5R", "n 5"}) {
+            const ColourModel grey =
+                entered(Notation::Munsell, {hue, "5", "0"},
+                        selectIlluminant(ColourModel::initial(), ill, renotationTable()));
+            EXPECT_TRUE(grey.messages.empty()) << hue;
+            EXPECT_EQ(grey[Box::A] + " " + grey[Box::B], ".00 .00") << hue;
+            EXPECT_EQ(grey.red, grey.green) << hue;
+            EXPECT_EQ(grey.green, grey.blue) << hue;
+            // Converted back from X, Y, Z (read as illuminant-C values) it
+            // is N again.
+            if (ill != Illuminant::C) continue;
+            const ColourModel back = enter(grey, Notation::Xyz, renotationTable());
+            EXPECT_EQ(back[Box::Hue], "N") << hue;
+            EXPECT_EQ(back[Box::Chroma], "0.00") << hue;
+        }
+}
+
+TEST(ColourModel, AColourOutsideTheDataLeavesHueAndChromaEmpty) {
+    const ColourModel outside = entered(Notation::Xyz, {"5", "10", "90"});
+    EXPECT_TRUE(outside.outsideData);
+    EXPECT_EQ(outside[Box::Hue], "");
+    EXPECT_EQ(outside[Box::Chroma], "");
+    EXPECT_EQ(outside[Box::Value], "3.68");
+    // A colour inside again fills them.
+    const ColourModel inside = entered(Notation::Xyz, {"20", "20", "20"}, outside);
+    EXPECT_FALSE(inside.outsideData);
+    EXPECT_NE(inside[Box::Hue], "");
+}
+
 TEST(ColourModel, EachNotationConvertsToAllOthers) {
     EXPECT_EQ(
         row(entered(Notation::Rgb, {"300", "-5", "12.5"})),
