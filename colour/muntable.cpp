@@ -1,6 +1,7 @@
 #include "colour/muntable.h"
 
 #include "colour/cellindex.h"
+#include "colour/high_chromas.h"
 #include "text/list_input.h"
 #include "text/number_read.h"
 
@@ -23,7 +24,7 @@ void MunTable::finish() {
             set(v, k, 0, 0, wx);
             set(v, k, 0, 1, wy);
         }
-        for (int j = 0; j < fileChromas; ++j)
+        for (int j = 0; j < chromaCount; ++j)
             for (int c = 0; c < 2; ++c)
                 set(v, fileHues, j, c, at(v, 0, j, c));
     }
@@ -77,6 +78,13 @@ LoadResult loadMunTable(std::string_view text, const std::string& fileName, MunT
             for (int j = 0; j < MunTable::fileChromas; ++j)
                 for (int c = 0; c < 2; ++c)
                     table.set(v, k, j, c, *next++);
+    // Cleared beyond the file's chromas, then the data's own points there.
+    for (int v = 0; v < MunTable::valueCount; ++v)
+        for (int k = 0; k < MunTable::hueCount; ++k)
+            for (int j = MunTable::fileChromas; j < MunTable::chromaCount; ++j)
+                for (int c = 0; c < 2; ++c)
+                    table.set(v, k, j, c, 0);
+    addHighChromas(table);
     table.finish();
     result.ok = true;
     return result;

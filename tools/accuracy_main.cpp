@@ -94,14 +94,13 @@ MunsellOfXyz munsellOf(const DataRow& r, const MunTable& table, const ColourSett
 }
 
 // The last chroma of the renotation data at each grid hue (2.5 steps, index
-// 0 = 10RP) and whole value, up to the 32 the table holds.
+// 0 = 10RP) and whole value.
 struct ChromaLimits {
     float last[40][10] = {};
     explicit ChromaLimits(const std::vector<DataRow>& rows) {
         for (const DataRow& r : rows) {
             const Target& n = r.notation;
-            if (n.value < 1 || n.value > 9 || n.value != std::floor(n.value) || n.chroma > 32)
-                continue;
+            if (n.value < 1 || n.value > 9 || n.value != std::floor(n.value)) continue;
             const int k = static_cast<int>(std::lround(n.hue / 2.5f)) % 40;
             float& limit = last[k][static_cast<int>(n.value)];
             limit = std::max(limit, n.chroma);
@@ -180,11 +179,11 @@ int main(int argc, char** argv) {
     }
     const ColourSettings s;
 
-    // Grid points of whole values 1..9 whose chroma the table holds.
+    // Grid points of whole values 1..9.
     Count gridTrip, gridInside;
     for (const DataRow& r : all) {
         const Target& n = r.notation;
-        if (n.value < 1 || n.value > 9 || n.value != std::floor(n.value) || n.chroma > 32) continue;
+        if (n.value < 1 || n.value > 9 || n.value != std::floor(n.value)) continue;
         gridTrip.add(roundTrip(n, table, s));
         gridInside.add(munsellOf(r, table, s).fit != MunsellFit::OutsideData);
     }

@@ -1,10 +1,15 @@
+#include "colour/high_chromas.h"
+#include "colour/hue.h"
 #include "colour/muntable.h"
 #include "table_fixture.h"
 #include "text/list_input.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
+#include <map>
+#include <tuple>
 
 namespace huelinx {
 namespace {
@@ -48,12 +53,8 @@ TEST(MunsellTable, CommittedFileHoldsTheGridWithItsInvariants) {
         }
         for (int j = 0; j < MunTable::chromaCount; ++j)
             for (int c = 0; c < 2; ++c) {
-                if (j < MunTable::fileChromas) {
-                    EXPECT_EQ(t.at(v, 40, j, c), t.at(v, 0, j, c));
-                }
+                EXPECT_EQ(t.at(v, 40, j, c), t.at(v, 0, j, c));
                 EXPECT_EQ(t.at(v, 41, j, c), 0);
-                for (int k = 0; k < MunTable::hueCount && j >= MunTable::fileChromas; ++k)
-                    ASSERT_EQ(t.at(v, k, j, c), 0);
             }
     }
     // 10RP 1/2 of the renotation data, at record 1 x 680 + 0 x 17 + 1.
@@ -119,6 +120,47 @@ TEST(MunsellTable, MissingFileIsNamedInTheMessage) {
     EXPECT_EQ(result.message, "Cannot open the Munsell data file \"no/such/Vadoro.dat\".");
     const auto dir = std::filesystem::temp_directory_path();
     EXPECT_FALSE(loadMunTableFile(dir.string(), t).ok);
+}
+
+} // namespace
+} // namespace huelinx
+
+namespace huelinx {
+namespace {
+
+TEST(MunsellTable, PointsBeyondChroma32AreTheDatasOwnAndFollowTheFile) {
+    // Every built-in point is a row of the renotation data, and every row
+    // beyond chroma 32 at a whole value is built in.
+    std::map<std::tuple<int, int, int>, std::pair<int, int>> rows;
+    for (const testing::RenotationPoint& p : testing::renotationPoints()) {
+        if (p.chroma <= 32 || p.value < 1 || p.value != static_cast<int>(p.value)) continue;
+        const HueOfText hue = converth(p.hue);
+        const int k = static_cast<int>(std::lround(hue.hue / 2.5f)) % MunTable::fileHues;
+        rows[{static_cast<int>(p.value), k, static_cast<int>(p.chroma / 2)}] = {p.x, p.y};
+    }
+    ASSERT_EQ(rows.size(), highChromas().size());
+    for (const HighChroma& h : highChromas())
+        EXPECT_EQ(rows.at({h.value, h.hue, h.chroma}), std::make_pair(int{h.x}, int{h.y}));
+
+    // The loaded table holds exactly them beyond chroma 32 (7.5PB 1/34 ..
+    // 1/38 among them), where the file's data reach chroma 32.
+    const MunTable& t = testing::renotationTable();
+    int beyond = 0;
+    for (int v = 0; v < MunTable::valueCount; ++v)
+        for (int k = 0; k < MunTable::fileHues; ++k)
+            for (int j = MunTable::fileChromas; j < MunTable::chromaCount; ++j)
+                beyond += t.at(v, k, j, 0) != 0;
+    EXPECT_EQ(beyond, static_cast<int>(highChromas().size()));
+    for (int j = 17; j <= 19; ++j)
+        EXPECT_NE(t.at(1, 31, j, 0), 0) << j;
+    // A file whose data end before chroma 32 gets nothing beyond it.
+    std::string text;
+    for (int i = 0; i < MunTable::fileNumbers / 2; ++i)
+        text += "0,0\r\n";
+    MunTable empty;
+    ASSERT_TRUE(loadMunTable(text, "zeros", empty).ok);
+    for (int j = 17; j < MunTable::chromaCount; ++j)
+        EXPECT_EQ(empty.at(1, 31, j, 0), 0);
 }
 
 } // namespace

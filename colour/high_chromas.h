@@ -1,0 +1,28 @@
+// The renotation data's grid points beyond chroma 32, where the Munsell table
+// file ends: the most saturated blues, purples and greens at whole values.
+#pragma once
+
+#include "colour/muntable.h"
+
+#include <cstdint>
+#include <span>
+
+namespace huelinx {
+
+struct HighChroma {
+    std::int8_t value;  // 1..10
+    std::int8_t hue;    // hue index, 2.5 k on the hue circle (0 is 10RP)
+    std::int8_t chroma; // chroma index, chroma 2 j: 17..25
+    std::int16_t x, y;  // chromaticity times 10000
+};
+
+// Every such point of the 1943 renotation data (extrapolated set), by value,
+// hue and chroma.
+std::span<const HighChroma> highChromas();
+
+// Puts the points into the table where its own data reach chroma 32 at that
+// value and hue and each chroma before the point is there, so the data run
+// on without gaps. Call before MunTable::finish().
+void addHighChromas(MunTable& table);
+
+} // namespace huelinx
