@@ -165,9 +165,12 @@ void ToleranceSet::makePatch(int i, const std::array<float, 3>& lab) {
     const Tristimulus xyz = labxyz(lab[0], lab[1], lab[2]).value_or(Tristimulus{0, 0, 0});
     const float X = xyz.X, Y = xyz.Y, Z = xyz.Z;
     const MunsellOfXyz munsell = xyz2mun(X, Y, Z, program_.table, s);
-    patchNotations[0][i] = hconvert(munsell.H);
+    // A patch the Munsell data hold no notation for shows its value alone.
+    const bool noNotation =
+        munsell.fit == MunsellFit::OutsideData || munsell.fit == MunsellFit::NotANumber;
+    patchNotations[0][i] = noNotation ? std::string() : hconvert(munsell.H);
     patchNotations[1][i] = signedText(munsell.V);
-    patchNotations[2][i] = signedText(munsell.C);
+    patchNotations[2][i] = noNotation ? std::string() : signedText(munsell.C);
     const RgbOfXyz display = xyzrgb(X, Y, Z, s);
     const std::int16_t rgb[3] = {display.R, display.G, display.B};
     for (int k = 0; k < 3; ++k)

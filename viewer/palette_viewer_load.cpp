@@ -79,10 +79,17 @@ bool PaletteViewer::readRows(const std::string& text, const QString& name, Colou
     const std::vector<PaletteRow> rows = readPaletteRows(text, capacity + 1);
     QElapsedTimer repaintClock;
     repaintClock.start();
+    int withoutNotation = 0;
     for (const PaletteRow& row : rows) {
         const int i = pointCount + 1;
         if (i > capacity) break;
         if (!row.complete) return fail();
+        // A colour the Munsell data hold no notation for was saved with empty
+        // hue and chroma: it has no place in the solid.
+        if (trimmed(row.fields[3]).empty() && trimmed(row.fields[5]).empty()) {
+            ++withoutNotation;
+            continue;
+        }
         const auto value = strictNumber(row.fields[4]), chroma = strictNumber(row.fields[5]);
         for (int f = 0; f < 3; ++f)
             colour = edit(std::move(colour), static_cast<Box>(f), row.fields[3 + f]);
@@ -110,6 +117,11 @@ bool PaletteViewer::readRows(const std::string& text, const QString& name, Colou
         }
         if (i % 501 == 1) program_.platform.processEvents();
     }
+    if (withoutNotation > 0)
+        program_.platform.message(
+            QString("%1 colour(s) of %2 have no Munsell notation and are not shown.")
+                .arg(withoutNotation)
+                .arg(name.trimmed()));
     return true;
 }
 

@@ -70,6 +70,16 @@ TEST_F(Tolerance, SevenPatchesOneStepApart) {
     EXPECT_TRUE(messages().empty());
 }
 
+TEST_F(Tolerance, APatchOutsideTheDataShowsItsValueAlone) {
+    // A saturated blue-green beyond the data: the set is built around it.
+    form->xyzBoxes[0]->setText("5");
+    form->xyzBoxes[1]->setText("10");
+    enter(form->xyzBoxes[2], "90");
+    EXPECT_EQ(set->patchNotations[0][0], "");
+    EXPECT_EQ(set->patchNotations[2][0], "");
+    EXPECT_NEAR(std::stof(set->patchNotations[1][0]), 3.68f, 0.01f);
+}
+
 TEST_F(Tolerance, StepsBlackLinesAndTheBoxes) {
     set->standardBoxes[0]->setText("60");
     set->stepSliders[1]->setValue(120);

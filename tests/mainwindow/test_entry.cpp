@@ -124,6 +124,16 @@ TEST_F(Entry, NotationOutsideTheDataShowsZerosAndTheFloorOfLab) {
     // The display colour is that of the floor values: near black.
     for (auto* box : form->rgbBoxes)
         EXPECT_LE(box->text().toInt(), 5);
+    EXPECT_EQ(form->outOfRangeLabel->text(), "Outside the Munsell data");
+    // X, Y, Z the data hold no notation for: value alone, hue and chroma empty.
+    form->xyzBoxes[0]->setText("5");
+    form->xyzBoxes[1]->setText("10");
+    enter(form->xyzBoxes[2], "90");
+    EXPECT_EQ(text(form->munsellBoxes[0]) + "|" + text(form->munsellBoxes[1]) + "|" +
+                  text(form->munsellBoxes[2]),
+              "|3.68|");
+    EXPECT_EQ(form->outOfRangeLabel->text(), "Out of RGB Range; Outside the Munsell data");
+    EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(Entry, XyzEntryFindsTheNotationAndDisplayColour) {

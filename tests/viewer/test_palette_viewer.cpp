@@ -96,6 +96,21 @@ TEST_F(Viewer, ListEntriesAndHueTexts) {
     EXPECT_EQ(v.pointRGB[2][0], program->curRed);
 }
 
+TEST_F(Viewer, ColoursWithoutANotationAreLeftOutAndCounted) {
+    PaletteViewer& v = open();
+    palette("outside.csv", {row("a", "5R", "5", "4"), row("b", "", "3.68", ""),
+                            row("c", "N", "7", "0"), row("d", "", "2", "")});
+    program->paletteFile = "outside.csv";
+    v.loadPalette(PaletteSource::CurrentFile);
+    EXPECT_EQ(messages(),
+              std::vector<QString>{
+                  "2 colour(s) of outside.csv have no Munsell notation and are not shown."});
+    ASSERT_EQ(v.pointCount, 2);
+    EXPECT_EQ(v.pointTag[2], "c");
+    EXPECT_EQ(v.pointHVC[2][2], 0.0f);
+    EXPECT_EQ(v.pointRGB[2][0], v.pointRGB[2][2]); // a grey
+}
+
 TEST_F(Viewer, RowsThatCannotBeReadEndTheLoadAndKeepTheEarlierEntries) {
     PaletteViewer& v = open();
     const QString remembered = readFile("LastPalette.txt");
