@@ -82,8 +82,80 @@ CellIndex::CellIndex(const MunTable& table) : table_(&table) {
                 ax = dx, ay = dy, bx = cx, by = cy;
             }
         }
-        buildGrid(v);
+        grids_[v] = makeGrid(levels_[v]);
+        findSpikes(v);
+        if (v + 1 < MunTable::valueCount) pairLevels(v);
     }
+}
+
+void CellIndex::findSpikes(int v) {
+    // The rings of cells each hue index has.
+    int rings[MunTable::fileHues] = {};
+    for (const Cell& c : levels_[v])
+        rings[c.k] = std::max(rings[c.k], c.j + 1);
+    const MunTable& t = *table_;
+    for (int k = 0; k < MunTable::fileHues; ++k) {
+        const int covered =
+            std::max(rings[k], rings[(k + MunTable::fileHues - 1) % MunTable::fileHues]);
+        for (int j = covered; j + 1 < MunTable::chromaCount; ++j) {
+            if (t.at(v, k, j + 1, 0) == 0 || t.at(v, k, j + 1, 1) == 0) break;
+            if (j > 0 && (t.at(v, k, j, 0) == 0 || t.at(v, k, j, 1) == 0)) break;
+            spikes_[v].push_back({t.x(v, k, j), t.y(v, k, j), t.x(v, k, j + 1), t.y(v, k, j + 1),
+                                  static_cast<std::int16_t>(k), static_cast<std::int16_t>(j)});
+        }
+    }
+}
+
+namespace {
+
+// Distance of (px, py) from the segment u to w, and how far along it the
+// nearest point lies (0 at u, 1 at w).
+struct Projection {
+    double distance = 0, along = 0;
+};
+
+Projection project(double px, double py, double ux, double uy, double wx, double wy) {
+    const double dx = wx - ux, dy = wy - uy;
+    const double length2 = dx * dx + dy * dy;
+    double t = length2 > 0.0 ? ((px - ux) * dx + (py - uy) * dy) / length2 : 0.0;
+    t = std::clamp(t, 0.0, 1.0);
+    const double ex = ux + t * dx - px, ey = uy + t * dy - py;
+    return {std::sqrt(ex * ex + ey * ey), t};
+}
+
+} // namespace
+
+std::optional<CellIndex::GridPoint> CellIndex::nearGridLine(float x, float y, int v,
+                                                            double tolerance) const {
+    if (v < 0 || v >= MunTable::valueCount || !std::isfinite(x) || !std::isfinite(y)) return {};
+    std::optional<GridPoint> best;
+    double nearest = tolerance;
+    const auto consider = [&](Projection pr, float hueIndex, float chromaIndex) {
+        if (pr.distance > nearest) return;
+        nearest = pr.distance;
+        best = GridPoint{hueIndex, chromaIndex};
+    };
+    // Every cell the point may be near: those of its bucket (their boxes'
+    // margin is far wider than any tolerance), or off the grid the ones
+    // that can't be pruned.
+    const auto [first, last] = grids_[v].candidates(x, y);
+    for (const std::uint16_t* i = first; i != last; ++i) {
+        const Cell& c = levels_[v][*i];
+        const float k = c.k, j = c.j;
+        const Projection ring = project(x, y, c.dx, c.dy, c.cx, c.cy);
+        consider(ring, k + static_cast<float>(ring.along), j + 1.0f);
+        const Projection inner = project(x, y, c.ax, c.ay, c.bx, c.by);
+        consider(inner, k + static_cast<float>(inner.along), j);
+        const Projection left = project(x, y, c.ax, c.ay, c.dx, c.dy);
+        consider(left, k, j + static_cast<float>(left.along));
+        const Projection right = project(x, y, c.bx, c.by, c.cx, c.cy);
+        consider(right, k + 1.0f, j + static_cast<float>(right.along));
+    }
+    for (const Spike& s : spikes_[v]) {
+        const Projection line = project(x, y, s.ux, s.uy, s.wx, s.wy);
+        consider(line, s.k, s.j + static_cast<float>(line.along));
+    }
+    return best;
 }
 
 int CellIndex::bucket(float coordinate, float origin, float scale) {
@@ -93,12 +165,11 @@ int CellIndex::bucket(float coordinate, float origin, float scale) {
     return static_cast<int>(at);
 }
 
-void CellIndex::buildGrid(int v) {
-    const auto& cells = levels_[v];
-    Grid& g = grids_[v];
+template <typename Item> CellIndex::Grid CellIndex::makeGrid(const std::vector<Item>& items) {
+    Grid g;
     float x1 = 0, y1 = 0;
     bool first = true;
-    for (const Cell& c : cells) {
+    for (const Item& c : items) {
         if (!c.prunable) continue;
         g.x0 = first ? c.minX : std::min(g.x0, c.minX);
         g.y0 = first ? c.minY : std::min(g.y0, c.minY);
@@ -109,8 +180,8 @@ void CellIndex::buildGrid(int v) {
     g.scaleX = x1 > g.x0 ? static_cast<float>(gridSize) / (x1 - g.x0) : 0.0f;
     g.scaleY = y1 > g.y0 ? static_cast<float>(gridSize) / (y1 - g.y0) : 0.0f;
     std::vector<std::vector<std::uint16_t>> lists(gridSize * gridSize);
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        const Cell& c = cells[i];
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const Item& c = items[i];
         const auto index = static_cast<std::uint16_t>(i);
         if (!c.prunable) {
             g.unpruned.push_back(index);
@@ -133,6 +204,60 @@ void CellIndex::buildGrid(int v) {
         g.cells.insert(g.cells.end(), list.begin(), list.end());
         g.start.push_back(static_cast<std::uint32_t>(g.cells.size()));
     }
+    return g;
+}
+
+std::pair<const std::uint16_t*, const std::uint16_t*> CellIndex::Grid::candidates(float x,
+                                                                                  float y) const {
+    const int bx = bucket(x, x0, scaleX), by = bucket(y, y0, scaleY);
+    if (bx >= 0 && bx < gridSize && by >= 0 && by < gridSize) {
+        const auto b = static_cast<std::size_t>(by * gridSize + bx);
+        return {cells.data() + start[b], cells.data() + start[b + 1]};
+    }
+    return {unpruned.data(), unpruned.data() + unpruned.size()};
+}
+
+void CellIndex::pairLevels(int v) {
+    const MunTable& t = *table_;
+    const auto holds = [&](int level, int k, int j) {
+        return t.at(level, k, j, 0) != 0 && t.at(level, k, j, 1) != 0;
+    };
+    int rings[MunTable::fileHues] = {};
+    for (int k = 0; k < MunTable::fileHues; ++k)
+        for (int j = 0; j + 1 < MunTable::chromaCount; ++j) {
+            bool both = true;
+            for (int level : {v, v + 1})
+                both = both && holds(level, k, j + 1) && holds(level, k + 1, j + 1);
+            if (!both) break;
+            PairCell cell{
+                0, 0, 0, 0, true, static_cast<std::int16_t>(k), static_cast<std::int16_t>(j)};
+            bool first = true;
+            for (int level : {v, v + 1})
+                for (int kk : {k, k + 1})
+                    for (int jj : {j, j + 1}) {
+                        const float x = t.x(level, kk, jj), y = t.y(level, kk, jj);
+                        cell.minX = first ? x : std::min(cell.minX, x);
+                        cell.maxX = first ? x : std::max(cell.maxX, x);
+                        cell.minY = first ? y : std::min(cell.minY, y);
+                        cell.maxY = first ? y : std::max(cell.maxY, y);
+                        first = false;
+                    }
+            cell.minX -= boxMargin, cell.minY -= boxMargin;
+            cell.maxX += boxMargin, cell.maxY += boxMargin;
+            pairs_[v].cells.push_back(cell);
+            rings[k] = j + 1;
+        }
+    pairs_[v].grid = makeGrid(pairs_[v].cells);
+    for (int k = 0; k < MunTable::fileHues; ++k) {
+        const int covered =
+            std::max(rings[k], rings[(k + MunTable::fileHues - 1) % MunTable::fileHues]);
+        for (int j = covered; j + 1 < MunTable::chromaCount; ++j) {
+            if (!holds(v, k, j + 1) || !holds(v + 1, k, j + 1)) break;
+            if (j > 0 && !(holds(v, k, j) && holds(v + 1, k, j))) break;
+            pairs_[v].spikes.push_back(
+                {static_cast<std::int16_t>(k), static_cast<std::int16_t>(j)});
+        }
+    }
 }
 
 CellPosition CellIndex::find(float x, float y, int v) const {
@@ -142,22 +267,34 @@ CellPosition CellIndex::find(float x, float y, int v) const {
         return {};
     }
     if (v < 0 || v >= MunTable::valueCount) return {};
-    const Grid& g = grids_[v];
-    const int bx = bucket(x, g.x0, g.scaleX), by = bucket(y, g.y0, g.scaleY);
-    const bool onGrid = bx >= 0 && bx < gridSize && by >= 0 && by < gridSize;
-    const std::uint16_t* first = g.unpruned.data();
-    const std::uint16_t* last = first + g.unpruned.size();
-    if (onGrid) {
-        const auto b = static_cast<std::size_t>(by * gridSize + bx);
-        first = g.cells.data() + g.start[b];
-        last = g.cells.data() + g.start[b + 1];
-    }
+    const auto [first, last] = grids_[v].candidates(x, y);
     for (const std::uint16_t* i = first; i != last; ++i) {
         const Cell& c = levels_[v][*i];
         if (c.prunable && (x < c.minX || x > c.maxX || y < c.minY || y > c.maxY)) continue;
         if (inquad(x, y, c.ax, c.ay, c.bx, c.by, c.cx, c.cy, c.dx, c.dy)) return {c.k, c.j};
     }
     return {};
+}
+
+} // namespace huelinx
+
+namespace huelinx {
+
+std::span<const CellIndex::PairCell> CellIndex::cellsBetween(int v) const {
+    if (v < 0 || v + 1 >= MunTable::valueCount) return {};
+    return pairs_[v].cells;
+}
+
+std::pair<const std::uint16_t*, const std::uint16_t*> CellIndex::candidatesBetween(float x, float y,
+                                                                                   int v) const {
+    if (v < 0 || v + 1 >= MunTable::valueCount || !std::isfinite(x) || !std::isfinite(y))
+        return {nullptr, nullptr};
+    return pairs_[v].grid.candidates(x, y);
+}
+
+std::span<const CellPosition> CellIndex::spikesBetween(int v) const {
+    if (v < 0 || v + 1 >= MunTable::valueCount) return {};
+    return pairs_[v].spikes;
 }
 
 } // namespace huelinx

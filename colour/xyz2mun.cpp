@@ -52,11 +52,6 @@ class Level {
   public:
     Level(const MunTable& table, int v, float f) : t_(table), v_(v), f_(f) {}
 
-    // Whether grid point (k, j) has data (at both levels between two).
-    bool holds(int k, int j) const {
-        if (j >= MunTable::chromaCount || k >= MunTable::hueCount) return false;
-        return has(v_, k, j) && (f_ == 0.0f || has(v_ + 1, k, j));
-    }
     Pt at(int k, int j) const {
         const Pt p{t_.x(v_, k, j), t_.y(v_, k, j)};
         if (f_ == 0.0f) return p;
@@ -66,17 +61,8 @@ class Level {
     Quad cell(int k, int j) const {
         return {at(k, j), at(k + 1, j), at(k + 1, j + 1), at(k, j + 1)};
     }
-    // Whether cell (k, j) is one the search passes: every ring of both hue
-    // edges up to j + 1 has data.
-    bool hasCell(int k, int j) const {
-        if (k < 0 || k >= MunTable::fileHues || j < 0) return false;
-        for (int r = 1; r <= j + 1; ++r)
-            if (!holds(k, r) || !holds(k + 1, r)) return false;
-        return true;
-    }
 
   private:
-    bool has(int v, int k, int j) const { return t_.at(v, k, j, 0) != 0 && t_.at(v, k, j, 1) != 0; }
     const MunTable& t_;
     int v_;
     float f_;
@@ -169,34 +155,18 @@ HueChroma cellsplit(float x, float y, std::int16_t v, std::int16_t k, std::int16
 
 namespace {
 
-// The cell between two levels that holds p, looked for among the cells
-// around those that hold it at each level (cells of one level tile the
-// diagram, so the cell between lies next to them), then among all.
-std::optional<CellPosition> blendedCell(Pt p, const Level& level, CellPosition lo,
-                                        CellPosition hi) {
-    const auto holdsP = [&](int k, int j) {
-        const Quad q = level.cell(k, j);
-        return inside(p, q.a, q.b, q.c, q.d);
-    };
-    if (lo.found() || hi.found()) {
-        const CellPosition& a = lo.found() ? lo : hi;
-        const CellPosition& b = hi.found() ? hi : lo;
-        const int k0 = std::min(a.k, b.k) - 1, k1 = std::max(a.k, b.k) + 1;
-        const int j0 = std::max(std::min(a.j, b.j) - 1, 0), j1 = std::max(a.j, b.j) + 1;
-        for (int k = k0; k <= k1; ++k)
-            for (int j = j0; j <= j1; ++j) {
-                const int wrapped = (k + MunTable::fileHues) % MunTable::fileHues;
-                if (level.hasCell(wrapped, j) && holdsP(wrapped, j))
-                    return CellPosition{static_cast<std::int16_t>(wrapped),
-                                        static_cast<std::int16_t>(j)};
-            }
+// The first cell between levels lower and lower + 1 that holds p, blended
+// at the level's fraction.
+std::optional<CellPosition> blendedCell(Pt p, const Level& level, const MunTable& table,
+                                        int lower) {
+    const auto cells = table.cells().cellsBetween(lower);
+    const auto [first, last] = table.cells().candidatesBetween(p.x, p.y, lower);
+    for (const std::uint16_t* i = first; i != last; ++i) {
+        const CellIndex::PairCell& c = cells[*i];
+        if (p.x < c.minX || p.x > c.maxX || p.y < c.minY || p.y > c.maxY) continue;
+        const Quad q = level.cell(c.k, c.j);
+        if (inside(p, q.a, q.b, q.c, q.d)) return CellPosition{c.k, c.j};
     }
-    // Every cell in search order: each hue's rings outwards while both its
-    // edges have data.
-    for (int k = 0; k < MunTable::fileHues; ++k)
-        for (int j = 0; level.holds(k, j + 1) && level.holds(k + 1, j + 1); ++j)
-            if (holdsP(k, j))
-                return CellPosition{static_cast<std::int16_t>(k), static_cast<std::int16_t>(j)};
     return std::nullopt;
 }
 
@@ -220,11 +190,10 @@ Projection project(Pt p, Pt u, Pt w) {
 // single-precision arithmetic that puts a point given on the rim just outside.
 constexpr double rimTolerance = 1e-5;
 
-// Hue and chroma of p where it lies on the rim of the level's data, within
-// rimTolerance: on a grid line of hue between two chromas (also where the
-// data of that hue reach beyond both its neighbours) or on a ring of chroma
-// between two hues.
-std::optional<HueChroma> onRim(Pt p, const Level& level) {
+// Hue and chroma of p between two levels where it lies on the rim of their
+// blended data, within rimTolerance: on an edge of a blended cell, or on a
+// line of one hue whose data reach beyond both its neighbours'.
+std::optional<HueChroma> onBlendedRim(Pt p, const Level& level, const MunTable& table, int lower) {
     std::optional<HueChroma> best;
     double nearest = rimTolerance;
     const auto consider = [&](Projection pr, float H, float C) {
@@ -232,30 +201,44 @@ std::optional<HueChroma> onRim(Pt p, const Level& level) {
         nearest = pr.distance;
         best = HueChroma{H, C};
     };
-    for (int k = 0; k < MunTable::fileHues; ++k)
-        for (int j = 0; level.holds(k, j + 1); ++j) {
-            const Projection alongHue = project(p, level.at(k, j), level.at(k, j + 1));
-            consider(alongHue, static_cast<float>(k) * 2.5f,
-                     static_cast<float>(j + alongHue.along) * 2.0f);
-            if (level.holds(k + 1, j + 1) && level.hasCell(k, j)) {
-                const Projection alongRing = project(p, level.at(k, j + 1), level.at(k + 1, j + 1));
-                consider(alongRing, static_cast<float>(k + alongRing.along) * 2.5f,
-                         static_cast<float>(j + 1) * 2.0f);
-            }
-        }
+    const auto cells = table.cells().cellsBetween(lower);
+    const auto [first, last] = table.cells().candidatesBetween(p.x, p.y, lower);
+    for (const std::uint16_t* i = first; i != last; ++i) {
+        const CellIndex::PairCell& c = cells[*i];
+        if (p.x < c.minX || p.x > c.maxX || p.y < c.minY || p.y > c.maxY) continue;
+        const Quad q = level.cell(c.k, c.j);
+        const float k = c.k, j = c.j;
+        const Projection ring = project(p, q.d, q.c), inner = project(p, q.a, q.b);
+        const Projection left = project(p, q.a, q.d), right = project(p, q.b, q.c);
+        consider(ring, (k + static_cast<float>(ring.along)) * 2.5f, (j + 1.0f) * 2.0f);
+        consider(inner, (k + static_cast<float>(inner.along)) * 2.5f, j * 2.0f);
+        consider(left, k * 2.5f, (j + static_cast<float>(left.along)) * 2.0f);
+        consider(right, (k + 1.0f) * 2.5f, (j + static_cast<float>(right.along)) * 2.0f);
+    }
+    for (const CellPosition& s : table.cells().spikesBetween(lower)) {
+        const Projection line = project(p, level.at(s.k, s.j), level.at(s.k, s.j + 1));
+        consider(line, static_cast<float>(s.k) * 2.5f,
+                 (static_cast<float>(s.j) + static_cast<float>(line.along)) * 2.0f);
+    }
     return best;
 }
 
-// Hue and chroma of p on a level of the table (f = 0) or between two: in
-// the cell that holds it, else on the data's rim.
-std::optional<HueChroma> inData(Pt p, const MunTable& table, int lower, float f) {
+// Hue and chroma of p at level v of the table, given the cell that holds
+// it there: in that cell, else on the data's rim.
+std::optional<HueChroma> atLevel(Pt p, const MunTable& table, int v, CellPosition cell) {
+    if (cell.found()) return split(p, Level(table, v, 0.0f).cell(cell.k, cell.j), cell.k, cell.j);
+    if (const auto g = table.cells().nearGridLine(p.x, p.y, v, rimTolerance))
+        return HueChroma{g->hueIndex * 2.5f, g->chromaIndex * 2.0f};
+    return std::nullopt;
+}
+
+// Hue and chroma of p between the levels lower and lower + 1, at the
+// fraction f: in the blended cell that holds it, else on the blended rim.
+std::optional<HueChroma> betweenLevels(Pt p, const MunTable& table, int lower, float f) {
     const Level level(table, lower, f);
-    const CellPosition lo = table.cells().find(p.x, p.y, lower);
-    std::optional<CellPosition> cell;
-    if (f == 0.0f && lo.found()) cell = lo;
-    if (f > 0.0f) cell = blendedCell(p, level, lo, table.cells().find(p.x, p.y, lower + 1));
-    if (cell) return split(p, level.cell(cell->k, cell->j), cell->k, cell->j);
-    return onRim(p, level);
+    if (const auto cell = blendedCell(p, level, table, lower))
+        return split(p, level.cell(cell->k, cell->j), cell->k, cell->j);
+    return onBlendedRim(p, level, table, lower);
 }
 
 // How near a level of the table a value lies when it takes that level.
@@ -291,20 +274,25 @@ MunsellOfXyz xyz2mun(float X, float Y, float Z, const MunTable& table, const Col
         return out;
     };
 
-    if (const auto hc = inData(p, table, lower, f)) return finish(hc->H, hc->C, MunsellFit::InData);
+    // The cells that hold the point at the two levels around its value.
+    const int a = std::min(lower, top - 1);
+    const CellPosition cellA = table.cells().find(x, y, a);
+    const CellPosition cellB = table.cells().find(x, y, a + 1);
+    const auto found = f == 0.0f ? atLevel(p, table, lower, lower == a ? cellA : cellB)
+                                 : betweenLevels(p, table, lower, f);
+    if (found) return finish(found->H, found->C, MunsellFit::InData);
     // A value a rounding error from a level of the table takes that level:
     // the data of the other level may end before the point.
     if (f > 0.0f && (f < valueSnap || f > 1.0f - valueSnap)) {
-        const int nearest = f < valueSnap ? lower : lower + 1;
-        if (const auto hc = inData(p, table, nearest, 0.0f))
+        const bool toLower = f < valueSnap;
+        if (const auto hc = atLevel(p, table, toLower ? a : a + 1, toLower ? cellA : cellB))
             return finish(hc->H, hc->C, MunsellFit::InData);
     }
 
     // Off the data between the levels: each level on its own. Lying in the
     // data at one level only gives that level's notation, unblended; at both
     // (the cells between them don't hold the point), the blend of the two.
-    const int a = std::min(lower, top - 1);
-    const auto onA = inData(p, table, a, 0.0f), onB = inData(p, table, a + 1, 0.0f);
+    const auto onA = atLevel(p, table, a, cellA), onB = atLevel(p, table, a + 1, cellB);
     if (onA && onB) {
         HueChroma ha = *onA, hb = *onB;
         const float w = lower == top ? 1.0f : f;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <set>
 
 namespace huelinx {
 namespace {
@@ -88,6 +89,43 @@ TEST(FindCell, PreparedCellsFindExactlyWhatTheFullSearchFinds) {
             found += full.found();
         }
     EXPECT_GT(found, 100000);
+}
+
+TEST(FindCell, CellsBetweenLevelsAreThoseOfBothAndTheirBucketsMissNone) {
+    const MunTable& t = renotationTable();
+    const auto has = [&](int v, int k, int j) {
+        return t.at(v, k, j, 0) != 0 && t.at(v, k, j, 1) != 0;
+    };
+    std::mt19937 rng(77);
+    std::uniform_real_distribution<float> ux(-0.1f, 0.9f), uy(-0.1f, 1.2f);
+    for (int v = 0; v + 1 < MunTable::valueCount; ++v) {
+        // Every cell whose rings both levels hold, in search order.
+        std::vector<std::pair<int, int>> expected;
+        for (int k = 0; k < MunTable::fileHues; ++k)
+            for (int j = 0; j + 1 < MunTable::chromaCount; ++j) {
+                if (!(has(v, k, j + 1) && has(v, k + 1, j + 1) && has(v + 1, k, j + 1) &&
+                      has(v + 1, k + 1, j + 1)))
+                    break;
+                expected.emplace_back(k, j);
+            }
+        const auto cells = t.cells().cellsBetween(v);
+        ASSERT_EQ(cells.size(), expected.size()) << v;
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            ASSERT_EQ(std::make_pair(int{cells[i].k}, int{cells[i].j}), expected[i]);
+        // A point in a cell's box is among the candidates of its bucket.
+        for (int n = 0; n < 2000; ++n) {
+            const float x = ux(rng), y = uy(rng);
+            const auto [first, last] = t.cells().candidatesBetween(x, y, v);
+            const std::set<std::uint16_t> listed(first, last);
+            for (std::size_t i = 0; i < cells.size(); ++i) {
+                const auto& c = cells[i];
+                const bool inBox = x >= c.minX && x <= c.maxX && y >= c.minY && y <= c.maxY;
+                const bool isListed = listed.count(static_cast<std::uint16_t>(i)) != 0;
+                ASSERT_TRUE(!inBox || isListed) << v << " " << i;
+            }
+        }
+    }
+    EXPECT_TRUE(t.cells().cellsBetween(10).empty());
 }
 
 // The bisection as written out in full: 50 rounds across the hue, 50 across
@@ -265,6 +303,20 @@ TEST(CieToMunsell, PointsOnTheRimOfTheDataLieOnIt) {
     const MunsellOfXyz back = toMunsell(last.X, last.Y, last.Z);
     EXPECT_NEAR(back.H, 5, 0.01f);
     EXPECT_NEAR(back.C, 24, 0.01f);
+    // Along each grid hue up to its last chroma, also where its data reach
+    // beyond both neighbours' (no cell has that line as an edge).
+    int alongHue = 0;
+    for (int v = 1; v <= 9; ++v)
+        for (int k = 0; k < 40; ++k)
+            for (float c = 0.5f; c <= 50.0f; c += 0.5f) {
+                const CieOfMunsell cie = mun2xyz(k * 2.5f, v, c, renotationTable(), {});
+                if (cie.status != MunsellToCie::Ok) break;
+                const MunsellOfXyz n = toMunsell(cie.X, cie.Y, cie.Z);
+                ASSERT_LT(hueDistance(n.H, k * 2.5f), 0.01f) << v << " " << k << " " << c;
+                ASSERT_NEAR(n.C, c, 0.01f) << v << " " << k << " " << c;
+                ++alongHue;
+            }
+    EXPECT_GT(alongHue, 10000);
     // Every grid point of the data at values 1 to 9 is inside it.
     const MunTable& t = renotationTable();
     for (int v = 1; v <= 9; ++v)
