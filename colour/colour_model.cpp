@@ -285,6 +285,15 @@ void xyzEntry(ColourModel& colour, const MunTable& table) {
     showEntryDisplay(colour, static_cast<float>(*Y), raised);
 }
 
+void xyzValuesEntry(ColourModel& colour, const Tristimulus& t, const MunTable& table) {
+    const float xyz[3] = {t.X, t.Y, t.Z};
+    for (int i = 0; i < 3; ++i)
+        colour[boxAt(Box::X, i)] = formatNumber(xyz[i], "###.00");
+    const Tristimulus raised = showLab(colour, t.X, t.Y, t.Z);
+    findMunsellOf(colour, t.X, t.Y, t.Z, table);
+    showEntryDisplay(colour, t.Y, raised);
+}
+
 void chromaticityEntry(ColourModel& colour, const MunTable& table) {
     const auto xText = readNumber(colour, Box::SmallX, "x");
     const auto yText = xText ? readNumber(colour, Box::SmallY, "y") : std::nullopt;
@@ -459,6 +468,12 @@ ColourModel enterRgb(ColourModel colour, const MunTable& table) {
 
 ColourModel enterCmyk(ColourModel colour, const MunTable& table) {
     return enter(std::move(colour), Notation::Cmyk, table);
+}
+
+ColourModel enterXyzValues(ColourModel colour, const Tristimulus& xyz, const MunTable& table) {
+    beginChange(colour);
+    xyzValuesEntry(colour, xyz, table);
+    return colour;
 }
 
 ColourModel moveSlider(ColourModel colour, Slider s, int position, const MunTable& table) {

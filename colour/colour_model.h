@@ -139,6 +139,10 @@ ColourModel enterLab(ColourModel colour, const MunTable& table);
 // R, G, B by the leading-number rule, rounded and clamped into 0..255.
 ColourModel enterRgb(ColourModel colour, const MunTable& table);
 ColourModel enterCmyk(ColourModel colour, const MunTable& table);
+// X, Y, Z measured or computed at full precision (a spectrophotometer's
+// reading): the X, Y, Z boxes show them to two decimals, and every other
+// notation comes from the full-precision values.
+ColourModel enterXyzValues(ColourModel colour, const Tristimulus& xyz, const MunTable& table);
 
 // ---- sliders, settings, swatch ------------------------------------------------
 

@@ -6,7 +6,6 @@
 #include "mainwindow/entry_box.h"
 #include "mainwindow/main_window.h"
 #include "platform/serial_port.h"
-#include "text/number_format.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -55,11 +54,8 @@ void MainWindow::onMeasure() {
                                                                 program_.reflectance);
     if (end == MeasureEnd::Ends) return;
     if (!import) program_.platform.serialPort().close();
-    const Tristimulus t = tris(program_.reflectance);
-    const float xyz[3] = {t.X, t.Y, t.Z};
-    for (int i = 0; i < 3; ++i)
-        xyzBoxes[i]->setText(QString::fromStdString(formatNumber(xyz[i], "###.00")));
-    convertXyzEntry();
+    // The reading converts at full precision; the boxes show two decimals.
+    showColour(enterXyzValues(colour_, tris(program_.reflectance), program_.table));
 }
 
 MeasureEnd MainWindow::importReflectance() {

@@ -90,6 +90,18 @@ TEST(ColourModel, GreysAreNeutralInEveryNotationAndUnderEveryIlluminant) {
         }
 }
 
+TEST(ColourModel, AReadingConvertsAtFullPrecisionThoughItsBoxesShowTwoDecimals) {
+    // 5YR 1/6 of the data, as an instrument might read it.
+    const float Y = 1.2101314f, X = 0.656f * Y / 0.384f, Z = (1 - 0.656f - 0.384f) * Y / 0.384f;
+    const ColourModel read = enterXyzValues(started(), {X, Y, Z}, renotationTable());
+    EXPECT_EQ(read[Box::X] + " " + read[Box::Y] + " " + read[Box::Z], "2.07 1.21 -.13");
+    EXPECT_EQ(read[Box::Hue] + " " + read[Box::Value] + "/" + read[Box::Chroma],
+              "5.00YR 1.00/6.00");
+    // The same boxes entered as typed give the notation of their rounded text.
+    const ColourModel typedIn = enter(read, Notation::Xyz, renotationTable());
+    EXPECT_NE(typedIn[Box::Chroma], "6.00");
+}
+
 TEST(ColourModel, AColourOutsideTheDataLeavesHueAndChromaEmpty) {
     const ColourModel outside = entered(Notation::Xyz, {"5", "10", "90"});
     EXPECT_TRUE(outside.outsideData);
