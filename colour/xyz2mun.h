@@ -54,7 +54,8 @@ struct HueChroma {
                                   const MunTable& table);
 
 enum class MunsellFit {
-    InData,      // found in the data at the sample's value
+    InData,      // found in the data at the sample's value (or, where the cells between
+                 // the two levels around it miss it, at both levels: their blend)
     OneLevel,    // found at one of the two levels around it only; that level's hue and chroma
     OutsideData, // found at neither level: no hue or chroma (both 0)
     NotANumber,  // X, Y, Z not finite, or X + Y + Z = 0: H = C = 0
