@@ -8,6 +8,7 @@
 #include "colour/xyz2mun.h"
 #include "mainwindow/colour_host.h"
 #include "mainwindow/program.h"
+#include "text/excerpt.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
 
@@ -185,8 +186,10 @@ void ToleranceSet::rebuildFromBoxes() {
     for (int i = 0; i < 3; ++i) {
         const auto n = strictNumber(standardBoxes[i]->text().toStdString());
         if (!n) {
-            program_.platform.message(QString("%1 needs a number; it holds \"%2\".")
-                                          .arg(coordinateNames[i], standardBoxes[i]->text()));
+            program_.platform.message(
+                QString("%1 needs a number; it holds \"%2\".")
+                    .arg(coordinateNames[i],
+                         QString::fromStdString(excerpt(standardBoxes[i]->text().toStdString()))));
             return;
         }
         standard[i] = static_cast<float>(*n);

@@ -9,6 +9,7 @@
 #include "colour/mun2xyz.h"
 #include "colour/rgbcmyk.h"
 #include "colour/xyz2mun.h"
+#include "text/excerpt.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
 
@@ -48,7 +49,8 @@ void refuse(ColourModel& colour, std::string message) {
 std::optional<double> readNumber(ColourModel& colour, Box box, const char* name) {
     const auto number = strictNumber(colour[box]);
     if (number && std::isfinite(static_cast<float>(*number))) return number;
-    refuse(colour, std::string(name) + " needs a number; it holds \"" + colour[box] + "\".");
+    refuse(colour,
+           std::string(name) + " needs a number; it holds \"" + excerpt(colour[box]) + "\".");
     return std::nullopt;
 }
 
@@ -528,7 +530,7 @@ ColourModel editGamma(ColourModel colour, std::string text, const MunTable& tabl
     if (trimmed(colour.gammaText).empty()) return colour;
     const auto number = strictNumber(colour.gammaText);
     if (!number || !std::isfinite(static_cast<float>(*number))) {
-        refuse(colour, "Gamma needs a number; it holds \"" + colour.gammaText + "\".");
+        refuse(colour, "Gamma needs a number; it holds \"" + excerpt(colour.gammaText) + "\".");
         return colour;
     }
     if (*number < 1.0 || *number > 3.0) return colour;

@@ -2,6 +2,7 @@
 
 #include "colour/cellindex.h"
 #include "colour/high_chromas.h"
+#include "text/excerpt.h"
 #include "text/list_input.h"
 #include "text/number_read.h"
 
@@ -51,7 +52,7 @@ bool readEntry(ListReader& reader, const std::string& fileName, int count, std::
     }
     const auto number = strictNumber(*item);
     if (!number) {
-        message = where + "expected a number, found \"" + *item + "\".";
+        message = where + "expected a number, found \"" + excerpt(*item) + "\".";
         return false;
     }
     const double whole = roundHalfEven(*number);

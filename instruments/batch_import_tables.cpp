@@ -3,6 +3,7 @@
 #include "colour/tristimulus.h"
 #include "instruments/batch_import.h"
 #include "mainwindow/program.h"
+#include "text/excerpt.h"
 #include "text/list_input.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
@@ -121,7 +122,8 @@ void BatchImport::importCurves() {
             const auto v = strictNumber(f[2 + i]);
             if (!v)
                 return stopped(line, name,
-                               "\"" + QString::fromStdString(f[2 + i]) + "\" is not a number.");
+                               "\"" + QString::fromStdString(excerpt(f[2 + i])) +
+                                   "\" is not a number.");
             curve[i] = static_cast<float>(*v);
         }
         const auto d = reader.line();

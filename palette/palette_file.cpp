@@ -4,6 +4,7 @@
 #include "text/number_format.h"
 
 #include <fstream>
+#include <optional>
 
 namespace huelinx {
 
@@ -85,8 +86,10 @@ std::vector<PaletteRow> readPaletteRows(std::string_view text, std::size_t limit
         ListReader fields(line);
         std::size_t count = 0;
         for (; count < row.fields.size(); ++count) {
-            if (fields.atEnd()) break;
-            row.fields[count] = trimmed(*fields.field());
+            // A line may end in a comma and blanks: nothing is left to read.
+            const std::optional<std::string> field = fields.field();
+            if (!field) break;
+            row.fields[count] = trimmed(*field);
         }
         row.complete = count == row.fields.size();
         rows.push_back(std::move(row));

@@ -2,6 +2,7 @@
 
 #include "colour/hue.h"
 #include "colour/muntable.h"
+#include "text/excerpt.h"
 #include "text/list_input.h"
 #include "text/number_read.h"
 
@@ -91,7 +92,7 @@ GeneratedTable generateVadoro(std::string_view csv, const std::string& csvName) 
         const auto row = parseRow(line);
         if (!row) {
             result.message = "\"" + csvName + "\", line " + std::to_string(number) +
-                             ": expected hue,value,chroma,x,y, found \"" + line + "\".";
+                             ": expected hue,value,chroma,x,y, found \"" + excerpt(line) + "\".";
             return result;
         }
         if (row->chromaIndex >= MunTable::fileChromas) continue;

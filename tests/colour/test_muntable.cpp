@@ -102,6 +102,9 @@ TEST(MunsellTable, BadFilesAreReportedWithFileAndProblemAndLeaveTheTable) {
         {join(tooBig, 2), "\"Vadoro.dat\", line 701: the number 40000 is outside -32768..32767."},
         {join(text, 2), "\"Vadoro.dat\", line 251: expected a number, found \"3l01\"."},
         {"3101,,3163\r\n", "\"Vadoro.dat\", line 1: expected a number, found \"\"."},
+        // A first line of 5 MB of junk is quoted by its first 40 characters.
+        {std::string(5'000'000, '#') + "\r\n",
+         "\"Vadoro.dat\", line 1: expected a number, found \"" + std::string(40, '#') + "...\"."},
     };
     for (const auto& c : cases) {
         MunTable t;

@@ -56,6 +56,14 @@ TEST(PaletteFile, ReaderTakesQuotedOrPlainFieldsAndIgnoresTheRest) {
     EXPECT_EQ(rows[1].line, 3u);
     EXPECT_TRUE(rows[2].complete);
     EXPECT_EQ(rows[2].fields[3], "10RP");
+    // Lines cut short after a comma and blanks, with any line end, are
+    // incomplete: no field is made up from another.
+    for (const char* cut : {"d,t,x,5R,6, ", "d,t,x,5R,6, \r\n", "d,t,x,5R,6,\t\r", "d, "}) {
+        const auto short_ = readPaletteRows(cut);
+        ASSERT_EQ(short_.size(), 1u) << cut;
+        EXPECT_FALSE(short_[0].complete) << cut;
+        EXPECT_EQ(short_[0].fields[5], "") << cut;
+    }
     std::string many;
     for (int i = 0; i < 10005; ++i)
         many += "d,t,tag,5R,5,4\r\n";
