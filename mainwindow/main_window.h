@@ -181,6 +181,7 @@ class MainWindow : public QWidget, public ColourHost {
                            const std::vector<QScrollBar*>& sliders);
     void connectHandlers();
     void paintSwatch();
+    void showOutsideData();
     void renderColour();
     // The sliders to the model's positions, their handlers quiet meanwhile.
     void followSliders();

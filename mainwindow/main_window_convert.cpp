@@ -7,14 +7,13 @@
 #include "mainwindow/main_window.h"
 
 #include "mainwindow/swatch.h"
-#include <QStringList>
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QStringList>
 
 namespace huelinx {
 
@@ -90,13 +89,8 @@ void MainWindow::renderColour() {
         shownTexts_[b] = colour_.box[b];
     }
     followSliders();
-    // The label says what the boxes can't: a colour the display can't show,
-    // or one the Munsell data hold no notation for (its hue and chroma boxes
-    // are empty).
-    QStringList notes;
-    if (colour_.outOfRangeShown) notes << "Out of RGB Range";
-    if (colour_.outsideData) notes << "Outside the Munsell data";
-    outOfRangeLabel->setText(notes.join("; "));
+    outOfRangeLabel->setText(colour_.outOfRangeShown ? "Out of RGB Range" : "");
+    showOutsideData();
     if (gammaBox->text().toStdString() != colour_.gammaText)
         gammaBox->setText(qs(colour_.gammaText));
     gammaSlider->setValue(colour_.gammaPosition);
@@ -106,6 +100,17 @@ void MainWindow::renderColour() {
     pwdCheck->setChecked(colour_.settings.pwd);
     slidersBusy = false;
     paintSwatch();
+}
+
+void MainWindow::showOutsideData() {
+    // A colour the Munsell data hold no notation for (its hue and chroma boxes
+    // are empty, or its X, Y, Z are zeros) is said in Messages, without a box
+    // to close; the note goes when a colour inside the data follows.
+    static const QString outside = "Outside the Munsell data";
+    if (colour_.outsideData)
+        messagesBox->setPlainText(outside);
+    else if (messagesBox->toPlainText() == outside)
+        messagesBox->clear();
 }
 
 void MainWindow::paintSwatch() {

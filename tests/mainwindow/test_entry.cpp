@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -124,7 +125,9 @@ TEST_F(Entry, NotationOutsideTheDataShowsZerosAndTheFloorOfLab) {
     // The display colour is that of the floor values: near black.
     for (auto* box : form->rgbBoxes)
         EXPECT_LE(box->text().toInt(), 5);
-    EXPECT_EQ(form->outOfRangeLabel->text(), "Outside the Munsell data");
+    // Said in Messages, with no box to close.
+    EXPECT_EQ(form->messagesBox->toPlainText(), "Outside the Munsell data");
+    EXPECT_EQ(form->outOfRangeLabel->text(), "");
     // X, Y, Z the data hold no notation for: value alone, hue and chroma empty.
     form->xyzBoxes[0]->setText("5");
     form->xyzBoxes[1]->setText("10");
@@ -132,8 +135,15 @@ TEST_F(Entry, NotationOutsideTheDataShowsZerosAndTheFloorOfLab) {
     EXPECT_EQ(text(form->munsellBoxes[0]) + "|" + text(form->munsellBoxes[1]) + "|" +
                   text(form->munsellBoxes[2]),
               "|3.68|");
-    EXPECT_EQ(form->outOfRangeLabel->text(), "Out of RGB Range; Outside the Munsell data");
+    EXPECT_EQ(form->outOfRangeLabel->text(), "Out of RGB Range");
+    EXPECT_EQ(form->messagesBox->toPlainText(), "Outside the Munsell data");
     EXPECT_TRUE(messages().empty());
+    // A colour inside the data takes the note away; other messages stay.
+    enter(form->xyzBoxes[2], "20");
+    EXPECT_EQ(form->messagesBox->toPlainText(), "");
+    form->messagesBox->setPlainText("Instrument not responding");
+    enter(form->xyzBoxes[2], "21");
+    EXPECT_EQ(form->messagesBox->toPlainText(), "Instrument not responding");
 }
 
 TEST_F(Entry, XyzEntryFindsTheNotationAndDisplayColour) {
