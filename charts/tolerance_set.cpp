@@ -8,6 +8,7 @@
 #include "colour/xyz2mun.h"
 #include "mainwindow/colour_host.h"
 #include "mainwindow/program.h"
+#include "platform/file_write.h"
 #include "text/excerpt.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
@@ -19,8 +20,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-
-#include <fstream>
 
 namespace huelinx {
 
@@ -233,12 +232,10 @@ std::string ToleranceSet::paletteText() const {
 void ToleranceSet::onSavePalette() {
     program_.paletteFile = paletteName;
     const std::string text = paletteText();
-    std::ofstream out(paletteName, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    if (!out) {
+    const FileWrite written = replaceFile(paletteName, text);
+    if (!written.ok) {
         program_.platform.message(
-            QString("The palette could not be saved: \"%1\" can't be written.").arg(paletteName),
+            QString::fromStdString("The palette could not be saved: " + written.message),
             Buttons::Ok, Icon::Exclamation);
         return;
     }

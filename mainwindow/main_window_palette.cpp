@@ -4,6 +4,7 @@
 #include "mainwindow/main_window.h"
 #include "palette/munsell_table.h"
 #include "palette/palette_file.h"
+#include "platform/file_write.h"
 #include "text/number_read.h"
 #include "viewer/palette_viewer.h"
 
@@ -74,15 +75,10 @@ void MainWindow::onMakeTable() {
     const std::string text =
         munsellTableText(program_.table, settings(), windowTitle().toStdString(), outOfRange);
     program_.rgbOutOfRange = outOfRange;
-    QFile file(munsellTableFile);
-    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-                         file.write(text.data(), static_cast<qint64>(text.size())) ==
-                             static_cast<qint64>(text.size());
-    file.close();
-    if (!written) {
+    const FileWrite written = replaceFile(munsellTableFile, text);
+    if (!written.ok) {
         program_.platform.message(
-            QString("The table could not be written: \"%1\" can't be created.")
-                .arg(munsellTableFile),
+            QString::fromStdString("The table could not be written: " + written.message),
             Buttons::Ok, Icon::Exclamation);
         return;
     }

@@ -1,9 +1,9 @@
 #include "palette/palette_file.h"
 
+#include "platform/file_write.h"
 #include "text/list_input.h"
 #include "text/number_format.h"
 
-#include <fstream>
 #include <optional>
 
 namespace huelinx {
@@ -65,13 +65,9 @@ std::string paletteLine(const PaletteRecord& r) {
 }
 
 bool appendPaletteLine(const std::string& path, const std::string& line, std::string& message) {
-    std::ofstream out(path, std::ios::binary | std::ios::app);
-    if (out) {
-        out.write(line.data(), static_cast<std::streamsize>(line.size()));
-        out.close();
-    }
-    if (out) return true;
-    message = "The colour could not be saved: the palette file \"" + path + "\" can't be written.";
+    const FileWrite written = appendToFile(path, line);
+    if (written.ok) return true;
+    message = "The colour could not be saved: " + written.message;
     return false;
 }
 

@@ -4,6 +4,7 @@
 #include "mainwindow/entry_box.h"
 #include "mainwindow/program.h"
 #include "palette/palette_file.h"
+#include "platform/file_write.h"
 #include "text/list_input.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
@@ -160,9 +161,9 @@ void PaletteViewer::loadPalette(PaletteSource source) {
     setStatus("Loaded Palette " + name, 10);
     program_.platform.processEvents();
     drawPalette();
-    QFile last(lastPaletteFile);
-    if (last.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        last.write((name + "\r\n").toLocal8Bit());
+    // Remembering the palette is a convenience: a file that can't be written
+    // keeps the one remembered before.
+    (void)replaceFile(lastPaletteFile, (name + "\r\n").toLocal8Bit().toStdString());
 }
 
 } // namespace huelinx
