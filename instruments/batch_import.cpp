@@ -3,12 +3,16 @@
 #include "colour/tristimulus.h"
 #include "mainwindow/colour_host.h"
 #include "mainwindow/program.h"
+#include "platform/file_write.h"
 #include "text/list_input.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
 
 #include <QFile>
 #include <QWidget>
+
+#include <filesystem>
+#include <system_error>
 
 namespace huelinx {
 
@@ -28,19 +32,27 @@ void BatchImport::run(const QString& type) {
         importChart();
     else if (type == "1")
         importCurves();
-    out_.close();
+    finish();
     colour_.quietDisplay = false;
     colour_.messages.clear();
     host_.showColour(colour_);
 }
 
-void BatchImport::enterColour(Notation notation, const std::vector<std::string>& texts) {
+bool BatchImport::enterColour(Notation notation, const std::vector<std::string>& texts) {
     const int first = static_cast<int>(firstBox(notation));
     for (std::size_t i = 0; i < texts.size(); ++i)
         colour_[static_cast<Box>(first + static_cast<int>(i))] = texts[i];
     enterInPlace(colour_, notation, program_.table);
-    for (const std::string& message : colour_.messages)
-        program_.platform.message(QString::fromStdString(message));
+    if (colour_.messages.empty()) return true;
+    if (failed_++ == 0) {
+        firstFailedLine_ = recordLine_;
+        firstFailure_ = colour_.messages.front();
+    }
+    return false;
+}
+
+std::string BatchImport::emptyFields(int count) {
+    return std::string(static_cast<std::size_t>(count), ',');
 }
 
 std::string BatchImport::caption() const {
@@ -48,6 +60,7 @@ std::string BatchImport::caption() const {
 }
 
 std::optional<std::string> BatchImport::readInput(const QString& name) {
+    inputName_ = name;
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly)) {
         program_.platform.message("File not found");
@@ -57,18 +70,45 @@ std::optional<std::string> BatchImport::readInput(const QString& name) {
 }
 
 bool BatchImport::createOutput(const QString& name) {
-    out_.open(name.toStdString(), std::ios::binary | std::ios::trunc);
-    if (out_) return true;
-    program_.platform.message("\"" + name + "\" can't be created.");
-    return false;
+    std::error_code ec;
+    if (std::filesystem::is_directory(name.toStdString(), ec)) {
+        program_.platform.message("\"" + name + "\" can't be created: a folder has that name.");
+        return false;
+    }
+    outputName_ = name;
+    output_.clear();
+    return true;
 }
 
 void BatchImport::write(const std::string& text) {
-    out_ << text;
+    output_ += text;
+}
+
+void BatchImport::finish() {
+    if (failed_ > 0)
+        program_.platform.message(
+            QString("%1 record(s) of \"%2\" did not convert and have no colour; the first, at "
+                    "line %3: %4")
+                .arg(failed_)
+                .arg(inputName_)
+                .arg(firstFailedLine_)
+                .arg(QString::fromStdString(firstFailure_)));
+    if (outputName_.isEmpty()) {
+        if (toPalette_)
+            host_.showNote(
+                QString("%1 colour(s) added to \"%2\".").arg(written_).arg(program_.paletteFile));
+        return;
+    }
+    const FileWrite saved = replaceFile(outputName_.toStdString(), output_);
+    if (!saved.ok) {
+        program_.platform.message(
+            QString::fromStdString("The import was not saved: " + saved.message));
+        return;
+    }
+    host_.showNote(QString("\"%1\" written: %2 record(s).").arg(outputName_).arg(written_));
 }
 
 void BatchImport::stopped(std::size_t line, const QString& file, const QString& why) {
-    out_.flush();
     program_.platform.message(
         QString("Import stopped at line %1 of \"%2\": %3").arg(line).arg(file, why));
 }
@@ -119,13 +159,15 @@ void BatchImport::importXyz() {
     if (name.isEmpty()) return;
     const auto text = readInput(name);
     if (!text) return;
+    toPalette_ = true;
     ListReader reader(*text);
     reader.line(); // header
     std::vector<std::string> f;
     while (readRecord(reader, 4, f, name)) {
         program_.paletteTag = QString::fromStdString(f[0]);
-        enterColour(Notation::Xyz, {f[1], f[2], f[3]});
-        host_.saveToPalette(colour_, TagPrompt::UseCurrentTag);
+        if (!enterColour(Notation::Xyz, {f[1], f[2], f[3]})) continue;
+        if (!host_.saveToPalette(colour_, TagPrompt::UseCurrentTag)) return;
+        ++written_;
     }
 }
 
@@ -139,11 +181,16 @@ void BatchImport::importLab() {
     std::vector<std::string> f;
     for (long long record = 1; readRecord(reader, 3, f, name); ++record) {
         program_.platform.processEvents();
-        enterColour(Notation::Lab, {f[0], f[1], f[2]});
         std::string line = printText(record);
-        for (Box b : {Box::Hue, Box::Value, Box::Chroma})
-            line += "," + colour_[b];
-        write(line + convertedFields() + "\r\n");
+        if (enterColour(Notation::Lab, {f[0], f[1], f[2]})) {
+            for (Box b : {Box::Hue, Box::Value, Box::Chroma})
+                line += "," + colour_[b];
+            line += convertedFields();
+        } else {
+            line += emptyFields(12);
+        }
+        write(line + "\r\n");
+        ++written_;
     }
 }
 
@@ -159,12 +206,16 @@ void BatchImport::importMunsell() {
         program_.platform.processEvents();
         write(f[0] + "," + f[1] + "," + f[2]);
         program_.platform.processEvents();
-        enterColour(Notation::Munsell, {f[0], f[1], f[2]});
+        const bool converted = enterColour(Notation::Munsell, {f[0], f[1], f[2]});
         program_.platform.processEvents();
-        std::string line = convertedFields();
-        for (Box b : {Box::Cyan, Box::Magenta, Box::Yellow, Box::Black})
-            line += "," + colour_[b];
+        std::string line = emptyFields(13);
+        if (converted) {
+            line = convertedFields();
+            for (Box b : {Box::Cyan, Box::Magenta, Box::Yellow, Box::Black})
+                line += "," + colour_[b];
+        }
         write(line + "\r\n");
+        ++written_;
     }
 }
 

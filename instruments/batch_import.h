@@ -12,13 +12,17 @@
 //
 // A record cut short or a steps line without two tabs ends the run with the
 // records before it written and a message naming the line and the file.
+// A record that doesn't convert (a box without a number, a notation out of
+// range) is written with its converted fields empty, and is not added to the
+// palette; one message at the end counts such records and names the first.
+// A table is written whole or not at all (see platform/file_write.h); the
+// run ends with a line in Messages naming the file and its records.
 #pragma once
 
 #include "colour/colour_model.h"
 
 #include <QString>
 
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -50,8 +54,12 @@ class BatchImport {
     // The input of a table import, its output opened; nothing after a message
     // when the input is missing or empty or the output can't be created.
     std::optional<std::string> readTable(const QString& input, const QString& output);
-    // Opens `name` anew for writing; false after a message when it can't be.
+    // Starts the output table `name`, written when the run ends; false after
+    // a message when a folder of that name is in the way.
     bool createOutput(const QString& name);
+    // Writes the output table (or says why it can't be), reports the records
+    // that didn't convert, and puts the closing line into Messages.
+    void finish();
     // Reads the next `count` fields into `fields`; false at the end of the
     // data (quietly when nothing of the record was there, else after the
     // cut-short message).
@@ -62,9 +70,12 @@ class BatchImport {
     // ",X,Y,Z,L*,a*,b*,R,G,B" as the window now shows them.
     std::string convertedFields();
     void countDisplayable();
-    // Puts texts into a notation's boxes and enters them; shows the entry's
-    // messages.
-    void enterColour(Notation notation, const std::vector<std::string>& texts);
+    // Puts texts into a notation's boxes and enters them; false when the
+    // entry is refused (its message is kept for the report at the end).
+    bool enterColour(Notation notation, const std::vector<std::string>& texts);
+    // The fields convertedFields() would write, empty, for a record that
+    // didn't convert.
+    static std::string emptyFields(int count);
     // The main window's caption, which heads the tables.
     std::string caption() const;
     // Puts a notation into the Munsell boxes, converts it, writes the
@@ -76,9 +87,16 @@ class BatchImport {
     ColourHost& host_;
     Program& program_;
     ColourModel colour_;
-    std::ofstream out_;
+    std::string output_;     // the table being written
+    QString outputName_;     // its file; empty when the import writes none
+    QString inputName_;      // the file the records come from
+    bool toPalette_ = false; // the records go to the palette file
+    long written_ = 0;       // records written to the table or the palette
     int total_ = 0, notShown_ = 0;
     std::size_t recordLine_ = 0; // line where the last record began
+    int failed_ = 0;             // records that didn't convert
+    std::size_t firstFailedLine_ = 0;
+    std::string firstFailure_;
 };
 
 } // namespace huelinx

@@ -35,8 +35,13 @@ class QuietDisplay {
 void BatchImport::convertNotation(const std::string& hue, const std::string& value,
                                   const std::string& chroma) {
     program_.platform.processEvents();
-    enterColour(Notation::Munsell, {hue, value, chroma});
+    const bool converted = enterColour(Notation::Munsell, {hue, value, chroma});
     program_.platform.processEvents();
+    ++written_;
+    if (!converted) {
+        write(emptyFields(9) + "\r\n");
+        return;
+    }
     write(convertedFields() + "\r\n");
     countDisplayable();
 }
@@ -62,6 +67,7 @@ void BatchImport::importSteps() {
     ListReader reader(*text);
     for (reader.skipBlankLines(); !reader.atEnd(); reader.skipBlankLines()) {
         const std::size_t line = reader.lineNumber();
+        recordLine_ = line;
         const std::string s = *reader.field();
         const std::size_t p1 = s.find('\t');
         const std::size_t p2 = p1 == std::string::npos ? p1 : s.find('\t', p1 + 1);
@@ -131,21 +137,22 @@ void BatchImport::importCurves() {
         program_.reflectance = curve;
         const Tristimulus t = tris(curve);
         const float xyz[3] = {t.X, t.Y, t.Z};
-        enterColour(Notation::Xyz, {plainText(xyz[0]), plainText(xyz[1]), plainText(xyz[2])});
+        const bool converted =
+            enterColour(Notation::Xyz, {plainText(xyz[0]), plainText(xyz[1]), plainText(xyz[2])});
         program_.platform.processEvents();
         PrintLine zones;
         for (int i = 0; i < 3; ++i)
             zones.zoned(f[i]);
         for (Box b : {Box::Hue, Box::Value, Box::Chroma})
-            zones.zoned(colour_[b]);
+            zones.zoned(converted ? colour_[b] : std::string());
         for (float n : xyz)
             zones.zoned(printText(n));
         zones.zoned(*d);
         for (int i = 1; i <= 40; ++i)
             zones.zoned(printText(curve[i]));
         write(zones.text() + "\r\n");
+        ++written_;
     }
-    out_.close();
     program_.platform.beep();
 }
 

@@ -6,6 +6,7 @@
 
 #include "colour/colour_model.h"
 
+class QString;
 class QWidget;
 
 namespace huelinx {
@@ -33,6 +34,8 @@ class ColourHost {
     virtual void viewCurrentPalette() = 0;
     // The companion window was closed or left: its check box is cleared.
     virtual void companionClosed(Companion which) = 0;
+    // Puts one line into the main window's Messages box (no box to close).
+    virtual void showNote(const QString& line) = 0;
     // The main window itself, to hide it while another window's help or
     // palette loading runs, and for its caption.
     virtual QWidget& hostWindow() = 0;

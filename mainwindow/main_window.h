@@ -113,6 +113,7 @@ class MainWindow : public QWidget, public ColourHost {
     bool saveToPalette(const ColourModel& colour, TagPrompt prompt) override;
     void viewCurrentPalette() override;
     void companionClosed(Companion which) override;
+    void showNote(const QString& line) override;
     QWidget& hostWindow() override { return *this; }
 
     // ---- conversions and entry paths --------------------------------------

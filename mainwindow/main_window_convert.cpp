@@ -113,6 +113,10 @@ void MainWindow::showOutsideData() {
         messagesBox->clear();
 }
 
+void MainWindow::showNote(const QString& line) {
+    messagesBox->setPlainText(line);
+}
+
 void MainWindow::paintSwatch() {
     swatch->setBackColor(QColor(colour_.red, colour_.green, colour_.blue));
 }

@@ -82,11 +82,29 @@ void MainWindow::onMakeTable() {
             Buttons::Ok, Icon::Exclamation);
         return;
     }
+    // Three head lines, then one row per colour.
+    const auto rows = std::count(text.begin(), text.end(), '\n') - 3;
+    showNote(QString("\"%1\" written: %2 row(s).").arg(munsellTableFile).arg(rows));
     program_.platform.message("Done");
 }
 
+namespace {
+
+// The question names the answers it takes.
+const char* const importPrompt =
+    "Type import:\n"
+    "xyz  tag, X, Y, Z records of a file you choose, added to the palette\n"
+    "6  L*, a*, b* of lab_sRGB.csv to lab_sRGB.txt\n"
+    "0  hue, value, chroma of a file you choose to tempOUT.txt\n"
+    "3  notations of steps.txt to stepsMUNSELL.txt\n"
+    "4  the ColorChecker table ccnames.csv to cchecker.csv\n"
+    "2  the colour chart RHScolors.txt to RHScolorsMUNSELL.txt\n"
+    "1  reflectance curves of munfile1.txt to munout.txt";
+
+} // namespace
+
 void MainWindow::onImport() {
-    BatchImport(*this, program_).run(program_.platform.inputBox("Type import"));
+    BatchImport(*this, program_).run(program_.platform.inputBox(importPrompt));
 }
 
 } // namespace huelinx

@@ -5,7 +5,9 @@
 #include "text/number_format.h"
 #include "tools/instrument_replies.h"
 
+#include <QDir>
 #include <QFile>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace huelinx::testing {
@@ -39,6 +41,66 @@ TEST_F(Import, AnswersThatAreNoTypeDoNothing) {
         EXPECT_EQ(messages().size(), 0u) << answer;
     }
     EXPECT_TRUE(QDir().entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(Import, TheQuestionNamesEveryTypeAndEachImportEndsWithANote) {
+    file("lab_sRGB.csv", "L,a,b\r\n50,20,-30\r\n90,0,0\r\n");
+    importType("6");
+    const QString prompt = platform.shown().front().text;
+    for (const char* type : {"xyz ", "6 ", "0 ", "3 ", "4 ", "2 ", "1 "})
+        EXPECT_TRUE(prompt.contains(QString("\n") + type)) << type;
+    EXPECT_TRUE(prompt.startsWith("Type import"));
+    EXPECT_EQ(form->messagesBox->toPlainText(), "\"lab_sRGB.txt\" written: 2 record(s).");
+}
+
+TEST_F(Import, BadRecordsGiveOneMessageAndNoColour) {
+    // 281 records of junk among good ones, as a binary file gives.
+    QByteArray junk = "tag,X,Y,Z\r\ngood,19.38,19.77,23.35\r\n";
+    for (int i = 0; i < 281; ++i)
+        junk += "\x01\x7f,\xff\xfe,z" + QByteArray::number(i) + ",\x02\r\n";
+    junk += "last,41.24,21.27,1.93\r\n";
+    file("junk.csv", junk);
+    program->paletteFile = "pal.csv";
+    platform.queueFile("junk.csv");
+    importType("xyz");
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(messages()[0].startsWith("281 record(s) of \"junk.csv\" did not convert"))
+        << messages()[0].toStdString();
+    EXPECT_TRUE(messages()[0].contains("line 3: X needs a number"));
+    const auto rows = readPaletteRows(readFile("pal.csv").toStdString());
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1].fields[2], "last");
+    EXPECT_EQ(form->messagesBox->toPlainText(), "2 colour(s) added to \"pal.csv\".");
+    // In a table a record that didn't convert keeps its place, its fields empty.
+    platform.clear();
+    file("notations.csv", "H,V,C\r\n5R,5,10\r\n5X,5,10\r\n5PB,99,8\r\n5PB,4,8\r\n");
+    platform.queueFile("notations.csv");
+    importType("0");
+    const QStringList out = lines("tempOUT.txt");
+    ASSERT_EQ(out.size(), 4);
+    EXPECT_EQ(out[1], "5X,5,10" + QString(13, ','));
+    EXPECT_EQ(out[2], "5PB,99,8" + QString(13, ','));
+    EXPECT_TRUE(out[3].startsWith("5PB,4,8,"));
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(messages()[0].startsWith("2 record(s) of \"notations.csv\""));
+}
+
+TEST_F(Import, ATableThatCannotBeWrittenKeepsTheFileBeforeAndSaysWhy) {
+    file("steps.txt", "5R\t5\t10\n");
+    file("stepsMUNSELL.txt", "the table before\r\n");
+    ASSERT_TRUE(QDir().mkdir("stepsMUNSELL.txt.part"));
+    importType("3");
+    EXPECT_EQ(readFile("stepsMUNSELL.txt"), "the table before\r\n");
+    ASSERT_FALSE(messages().empty());
+    EXPECT_TRUE(messages().back().contains("stepsMUNSELL.txt\" can't be written"))
+        << messages().back().toStdString();
+    // A folder where the table goes: said before anything is converted.
+    platform.clear();
+    ASSERT_TRUE(QDir().mkdir("cchecker.csv"));
+    file("ccnames.csv", "No,Name,Hue,Value,Chroma\r\n1,x,5R,5,4\r\n");
+    importType("4");
+    EXPECT_EQ(messages(), std::vector<QString>{"\"cchecker.csv\" can't be created: a folder "
+                                               "has that name."});
 }
 
 TEST_F(Import, XyzRecordsGoToThePaletteWithTheirTags) {
