@@ -53,6 +53,8 @@ bool MainWindow::saveToPalette(const ColourModel& colour, TagPrompt prompt) {
 
 bool MainWindow::appendToPalette(const ColourModel& colour) {
     if (program_.paletteFile.right(4).toLower() != ".csv") program_.paletteFile += ".csv";
+    program_.paletteFile =
+        QString::fromStdString(sameFileAnyCase(program_.paletteFile.toStdString()));
     PaletteRecord record = paletteRecord(colour);
     record.date = program_.platform.dateText().toStdString();
     record.time = program_.platform.timeText().toStdString();

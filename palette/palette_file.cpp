@@ -4,7 +4,10 @@
 #include "text/list_input.h"
 #include "text/number_format.h"
 
+#include <cctype>
+#include <filesystem>
 #include <optional>
+#include <system_error>
 
 namespace huelinx {
 
@@ -38,7 +41,7 @@ std::string textField(std::string_view text) {
         else
             safe += c;
     }
-    return quoted(safe) + ",";
+    return huelinx::quoted(safe) + ",";
 }
 
 template <std::size_t N> std::string textFields(const std::array<std::string, N>& texts) {
@@ -69,6 +72,31 @@ bool appendPaletteLine(const std::string& path, const std::string& line, std::st
     if (written.ok) return true;
     message = "The colour could not be saved: " + written.message;
     return false;
+}
+
+namespace {
+
+std::string lowerCase(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+} // namespace
+
+std::string sameFileAnyCase(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (path.empty() || fs::exists(path, ec)) return path;
+    const fs::path given(path);
+    const fs::path folder = given.has_parent_path() ? given.parent_path() : fs::path(".");
+    const std::string wanted = lowerCase(given.filename().string());
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (lowerCase(name) == wanted && !it->is_directory(ec))
+            return given.has_parent_path() ? (given.parent_path() / name).string() : name;
+    }
+    return path;
 }
 
 std::vector<PaletteRow> readPaletteRows(std::string_view text, std::size_t limit) {

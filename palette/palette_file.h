@@ -47,6 +47,12 @@ struct PaletteRow {
     std::size_t line = 0;  // 1-based line number in the file
 };
 
+// The palette file to use for `path`: a file of that name in another case,
+// when one exists beside it and no file has the name exactly (Linux tells
+// "TestImage.csv" from "TESTIMAGE.CSV", and one palette must not end up in
+// two files); otherwise `path` itself.
+std::string sameFileAnyCase(const std::string& path);
+
 // Reads the records of a palette file, at most `limit` of them. Fields may be
 // quoted or not (a quoted field may hold commas); blanks around unquoted
 // fields are dropped; whatever follows the sixth field is ignored. Empty lines

@@ -4,6 +4,7 @@
 #include "mainwindow/colour_host.h"
 #include "mainwindow/entry_box.h"
 #include "mainwindow/program.h"
+#include "palette/palette_file.h"
 #include "picture/picture_surface.h"
 #include "picture/picture_window.h"
 #include "text/number_format.h"
@@ -57,8 +58,10 @@ void PictureWindow::makePicturePalette() {
         p.inputBox("Enter file name for palette ", "Palette Generation", program_.paletteFile);
     if (program_.paletteFile.isEmpty()) return;
     paletteMade = true;
-    program_.paletteFile = program_.paletteFile.toUpper();
-    if (!program_.paletteFile.endsWith(".CSV")) program_.paletteFile += ".CSV";
+    // The case typed is kept; a palette of that name in another case is used.
+    if (program_.paletteFile.right(4).toLower() != ".csv") program_.paletteFile += ".csv";
+    program_.paletteFile =
+        QString::fromStdString(sameFileAnyCase(program_.paletteFile.toStdString()));
     granularity = 10;
     long columns = 0, rows = 0;
     if (!chooseGranularity(columns, rows)) {

@@ -56,13 +56,13 @@ TEST_F(PicturePalette, BlocksGoColumnByColumnAndAreOutlined) {
     EXPECT_EQ(prompts(), (QStringList{"Enter file name for palette  [TestImage]",
                                       "Granularity (average of pixels n x n) [10]",
                                       "Total Pixels  1200   Generate Palette []"}));
-    const auto saved = rows("BLOCKS.CSV");
+    const auto saved = rows("blocks.csv");
     ASSERT_EQ(saved.size(), 1200u);
     EXPECT_EQ(saved.front().fields[2], "0 0"); // " 0 0" with its blanks trimmed by the reader
     EXPECT_EQ(saved[1].fields[2], "0 10");
     EXPECT_EQ(saved.back().fields[2], "390 290");
-    EXPECT_TRUE(readFile("BLOCKS.CSV").startsWith("\"12-17-2022\",\"10:30:00\",\" 0 0\","));
-    EXPECT_EQ(window->statusBox->text(), "Palette Done and saved as BLOCKS.CSV");
+    EXPECT_TRUE(readFile("blocks.csv").startsWith("\"12-17-2022\",\"10:30:00\",\" 0 0\","));
+    EXPECT_EQ(window->statusBox->text(), "Palette Done and saved as blocks.csv");
     EXPECT_EQ(window->statusBox->palette().color(QPalette::Base), QColor(0, 255, 0));
     EXPECT_TRUE(window->view3DAction->isVisible());
     const PictureSurface& p = *window->picture;
@@ -76,21 +76,30 @@ TEST_F(PicturePalette, BlocksGoColumnByColumnAndAreOutlined) {
     window->makePaletteAction->trigger();
     EXPECT_EQ(messages(),
               std::vector<QString>{"Palette already made - reload or load new picture"});
-    EXPECT_EQ(rows("BLOCKS.CSV").size(), 1200u);
+    EXPECT_EQ(rows("blocks.csv").size(), 1200u);
 }
 
-TEST_F(PicturePalette, NamesAreUpperCasedWithCsvAndExistingFilesEmptied) {
+TEST_F(PicturePalette, NamesKeepTheirCaseAndMeetAPaletteOfAnyCase) {
     picture(40, 30);
     QFile old("X.CSV");
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("\"old\",\"row\",\"t\",\"5R\",\"5\",\"4\",\r\n");
     old.close();
+    // "x.csv" is the palette X.CSV already there: emptied and written, no
+    // second file beside it.
     make("x.csv", {"10"}, {Answer::Yes});
     EXPECT_EQ(program->paletteFile, "X.CSV");
     EXPECT_EQ(rows("X.CSV").size(), 12u);
+    EXPECT_FALSE(QFile::exists("x.csv"));
     window->paletteMade = false;
-    make("mycolours", {"20"}, {Answer::Yes});
-    EXPECT_EQ(rows("MYCOLOURS.CSV").size(), 2u);
+    make("MyColours", {"20"}, {Answer::Yes});
+    EXPECT_EQ(program->paletteFile, "MyColours.csv");
+    EXPECT_EQ(rows("MyColours.csv").size(), 2u);
+    // The main window's later saves go to the same file whatever the case typed.
+    program->paletteFile = "mycolours";
+    ASSERT_TRUE(form->saveToPalette(form->colour(), TagPrompt::UseCurrentTag));
+    EXPECT_EQ(program->paletteFile, "MyColours.csv");
+    EXPECT_EQ(rows("MyColours.csv").size(), 3u);
 }
 
 TEST_F(PicturePalette, TenThousandBlocksAtMost) {
@@ -99,13 +108,13 @@ TEST_F(PicturePalette, TenThousandBlocksAtMost) {
     const std::vector<QString> shown = messages();
     ASSERT_GE(shown.size(), 1u);
     EXPECT_EQ(shown[0], "Too many pixels  10001 Maximun 10,000 - increase granularity ");
-    EXPECT_EQ(rows("EDGE.CSV").size(), 0u); // n = 2 leaves a picture of height 1 no blocks
+    EXPECT_EQ(rows("edge.csv").size(), 0u); // n = 2 leaves a picture of height 1 no blocks
     picture(10000, 1);
     window->paletteMade = false;
     platform.clear();
     make("full", {"1"}, {Answer::Yes});
     EXPECT_EQ(messages(), std::vector<QString>{"Total Pixels  10000   Generate Palette"});
-    EXPECT_EQ(rows("FULL.CSV").size(), 10000u);
+    EXPECT_EQ(rows("full.csv").size(), 10000u);
 }
 
 TEST_F(PicturePalette, GranularityIsAskedAgainUntilUsableAndCancelWritesNothing) {
@@ -119,10 +128,10 @@ TEST_F(PicturePalette, GranularityIsAskedAgainUntilUsableAndCancelWritesNothing)
                                       "Total Pixels  2   Generate Palette []",
                                       "Granularity (average of pixels n x n) [20]",
                                       "Total Pixels  4   Generate Palette []"}));
-    EXPECT_EQ(rows("AGAIN.CSV").size(), 4u);
+    EXPECT_EQ(rows("again.csv").size(), 4u);
     window->paletteMade = false;
     make("cancelled", {""}, {});
-    EXPECT_FALSE(QFile::exists("CANCELLED.CSV"));
+    EXPECT_FALSE(QFile::exists("cancelled.csv"));
     EXPECT_FALSE(window->paletteMade);
     make("", {}, {});
     EXPECT_FALSE(window->paletteMade);
