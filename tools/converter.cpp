@@ -171,12 +171,23 @@ std::string refusalOf(const ColourModel& colour) {
     return reason.empty() ? std::string("refused") : reason;
 }
 
+// Whether a box shows a number single precision couldn't hold, as the model
+// writes one: Inf, -Inf or NaN. Compared letter by letter: every box of every
+// line is looked at.
+bool showsNonFinite(const std::string& text) {
+    const std::size_t sign = !text.empty() && text[0] == '-' ? 1 : 0;
+    if (text.size() != sign + 3) return false;
+    const char* t = text.data() + sign;
+    return (t[0] == 'I' && t[1] == 'n' && t[2] == 'f') ||
+           (t[0] == 'N' && t[1] == 'a' && t[2] == 'N');
+}
+
 // Why a converted colour is no colour: a number of it came out beyond single
-// precision, so its box shows Inf or NaN. Nothing when every box holds a number.
+// precision. Nothing when every box holds a number.
 std::string overflowOf(const ColourModel& colour) {
     for (int i = 0; i < boxCount; ++i) {
         const std::string& text = colour.box[static_cast<std::size_t>(i)];
-        if (text == "Inf" || text == "-Inf" || text == "NaN")
+        if (showsNonFinite(text))
             return std::string("out of range: ") + boxName(static_cast<Box>(i)) + " would be " +
                    text;
     }
@@ -273,34 +284,43 @@ std::string Converter::row() const {
 }
 
 // The lines of a stream, one at a time. A line ends at LF, CR LF or a lone
-// CR, as in every list the program reads. The LF after a CR is looked for
-// only when the next line is asked for, so a line that ends in CR is answered
-// without waiting for more input.
+// CR, as in every list the program reads. The stream is read up to each LF,
+// and what it gives is split at its CRs; a CR just before the LF is a CR LF.
+// (So lines ended by a lone CR are answered once an LF or the end follows;
+// only a file or a pipe sends them.)
 class LineSource {
   public:
-    explicit LineSource(std::istream& in) : buffer_(*in.rdbuf()) {}
+    explicit LineSource(std::istream& in) : in_(in) {}
 
     // The next line without its line end; false when the input has ended.
     bool next(std::string& line);
     // Whether reading the next line may have to wait for input.
-    bool mayWait() const { return buffer_.in_avail() <= 0; }
+    bool mayWait() const { return !chunkLeft_ && in_.rdbuf()->in_avail() <= 0; }
 
   private:
-    std::streambuf& buffer_;
-    bool afterCr_ = false;
+    std::istream& in_;
+    std::string chunk_;      // the text up to the last LF read
+    std::size_t start_ = 0;  // where the next line of it starts
+    bool chunkLeft_ = false; // whether lines of it are still to give
 };
 
 bool LineSource::next(std::string& line) {
-    using Traits = std::streambuf::traits_type;
-    const auto end = Traits::eof();
-    line.clear();
-    auto c = buffer_.sbumpc();
-    if (afterCr_ && c == '\n') c = buffer_.sbumpc();
-    afterCr_ = false;
-    if (c == end) return false;
-    for (; c != end && c != '\n' && c != '\r'; c = buffer_.sbumpc())
-        line += Traits::to_char_type(c);
-    afterCr_ = c == '\r';
+    if (!chunkLeft_) {
+        if (!std::getline(in_, chunk_)) return false;
+        start_ = 0;
+    }
+    const std::size_t cr = chunk_.find('\r', start_);
+    if (cr == std::string::npos) {
+        if (start_ == 0)
+            line.swap(chunk_);
+        else
+            line.assign(chunk_, start_);
+        chunkLeft_ = false;
+        return true;
+    }
+    line.assign(chunk_, start_, cr - start_);
+    start_ = cr + 1;
+    chunkLeft_ = start_ < chunk_.size();
     return true;
 }
 
