@@ -45,12 +45,16 @@ void refuse(ColourModel& colour, std::string message) {
 }
 
 // A box read as a number that single precision can hold; otherwise the entry
-// is refused with a message naming the box.
+// is refused with a message naming the box, which tells a number too large
+// for single precision ("1e39") from a text that is no number.
 std::optional<double> readNumber(ColourModel& colour, Box box, const char* name) {
-    const auto number = strictNumber(colour[box]);
+    const std::string& text = colour[box];
+    const auto number = strictNumber(text);
     if (number && std::isfinite(static_cast<float>(*number))) return number;
-    refuse(colour,
-           std::string(name) + " needs a number; it holds \"" + excerpt(colour[box]) + "\".");
+    if (isNumberText(text))
+        refuse(colour, std::string(name) + " is out of range: \"" + excerpt(text) + "\".");
+    else
+        refuse(colour, std::string(name) + " needs a number; it holds \"" + excerpt(text) + "\".");
     return std::nullopt;
 }
 

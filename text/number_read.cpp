@@ -161,6 +161,11 @@ std::optional<double> strictNumber(std::string_view text) {
     return valueOf(s);
 }
 
+bool isNumberText(std::string_view text) {
+    const Scanned s = scan(text, skipBlanks(text, 0), false);
+    return !s.digits.empty() && skipBlanks(text, s.end) == text.size();
+}
+
 std::string_view trimmed(std::string_view text) {
     const auto space = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
     while (!text.empty() && space(text.front()))

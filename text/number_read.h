@@ -29,6 +29,11 @@ double leadingNumberLenient(std::string_view text);
 // no part: the point is always '.'.
 std::optional<double> strictNumber(std::string_view text);
 
+// Whether a whole text has the form strictNumber reads, whatever the size of
+// its number: "1e999" is number text though no double holds it, "abc" is not.
+// Tells a number too large to use from a text that is no number.
+bool isNumberText(std::string_view text);
+
 // The text without spaces, tabs and line ends at either end.
 std::string_view trimmed(std::string_view text);
 

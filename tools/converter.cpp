@@ -2,6 +2,8 @@
 
 #include "colour/colour_model.h"
 #include "colour/muntable.h"
+#include "text/excerpt.h"
+#include "text/list_input.h"
 #include "text/number_read.h"
 
 #include <algorithm>
@@ -33,8 +35,10 @@ const char* const usage =
     "  rgb R G B                  0..255\n"
     "  cmyk C M Y K               percentages\n"
     "\n"
-    "--csv reads lines KIND,A,B,C[,D] from standard input and writes one line each;\n"
-    "a line that can't be used is reported on standard error with its number.\n"
+    "--csv reads lines KIND,A,B,C[,D] from standard input and writes one line each.\n"
+    "A colour that can't be converted gives a line with empty fields and the reason\n"
+    "in the message field; the reason and the line's number also go to standard\n"
+    "error, and the exit status is 1.\n"
     "\n"
     "Options:\n"
     "  --illuminant C|D50|D65     illuminant C 2 degree (default), D5000, D65 10 degree\n"
@@ -130,6 +134,78 @@ const std::vector<Kind>& kinds() {
     return all;
 }
 
+// The name of a box in messages, as the window names it.
+const char* boxName(Box box) {
+    static const char* const names[boxCount] = {"hue", "value", "chroma", "X",  "Y",  "Z",
+                                                "x",   "y",     "L*",     "a*", "b*", "R",
+                                                "G",   "B",     "C",      "M",  "Y",  "K"};
+    return names[static_cast<int>(box)];
+}
+
+// The line of a colour that can't be converted: every field empty, and why.
+std::string failedRow(const std::string& reason) {
+    std::string line(boxCount, ',');
+    appendCsvField(line, reason);
+    return line;
+}
+
+// The line of a blank input line: every field empty, no message.
+std::string blankRow() {
+    return std::string(boxCount, ',');
+}
+
+// Why the model gave no colour for the entry just made, or nothing when it
+// gave one: it refused a box without a usable number, or the Munsell notation
+// has no hue family or lies outside the data's range (the boxes of the other
+// notations then stay as the colour before had them, or show a hue the text
+// doesn't name). The reason is the model's messages, as the window shows them.
+std::string refusalOf(const ColourModel& colour) {
+    const auto munsellFailure = [](const std::string& message) {
+        return message == "Format Error" || message == "Out of Munsell Range";
+    };
+    const auto& messages = colour.messages;
+    if (!colour.refused && std::none_of(messages.begin(), messages.end(), munsellFailure))
+        return {};
+    std::string reason;
+    for (const std::string& message : messages)
+        reason += (reason.empty() ? "" : "; ") + message;
+    return reason.empty() ? std::string("refused") : reason;
+}
+
+// Whether a box shows a number single precision couldn't hold, as the model
+// writes one: Inf, -Inf or NaN. Compared letter by letter: every box of every
+// line is looked at.
+bool showsNonFinite(const std::string& text) {
+    const std::size_t sign = !text.empty() && text[0] == '-' ? 1 : 0;
+    if (text.size() != sign + 3) return false;
+    const char* t = text.data() + sign;
+    return (t[0] == 'I' && t[1] == 'n' && t[2] == 'f') ||
+           (t[0] == 'N' && t[1] == 'a' && t[2] == 'N');
+}
+
+// Why a converted colour is no colour: a number of it came out beyond single
+// precision. Nothing when every box holds a number.
+std::string overflowOf(const ColourModel& colour) {
+    for (int i = 0; i < boxCount; ++i) {
+        const std::string& text = colour.box[static_cast<std::size_t>(i)];
+        if (showsNonFinite(text))
+            return std::string("out of range: ") + boxName(static_cast<Box>(i)) + " would be " +
+                   text;
+    }
+    return {};
+}
+
+// Why a value can't go into its box, or nothing when it can: no number, or
+// one too large for a double (worded as the window words one too large for
+// single precision). The hue of a Munsell notation is any text; the model
+// reads it.
+std::string valueFailure(Box box, const std::string& value) {
+    if (strictNumber(value)) return {};
+    if (isNumberText(value))
+        return std::string(boxName(box)) + " is out of range: \"" + excerpt(value) + "\".";
+    return "\"" + excerpt(value) + "\" is not a number";
+}
+
 class Converter {
   public:
     explicit Converter(const MunTable& table) : table_(table) {}
@@ -145,46 +221,48 @@ class Converter {
         colour_ = selectIlluminant(std::move(colour_), o.illuminant, table_);
     }
 
-    // Converts one colour into its CSV line, or gives the error for a colour
-    // it can't use.
+    // Converts one colour (its kind and values) into its CSV line. A colour
+    // that can't be converted gives the line of empty fields with the reason,
+    // and the reason in `error`; returns whether it converted.
     bool convert(const Strings& colour, std::string& line, std::string& error);
 
   private:
+    std::string enterValues(const Kind& kind, const Strings& colour);
     std::string row() const;
     const MunTable& table_;
     ColourModel colour_;
 };
+
+// Puts the values into the boxes of the kind's notation, in order, and enters
+// them as the window would; gives why the colour can't be converted, if it
+// can't. A value that is no number stops before its box.
+std::string Converter::enterValues(const Kind& kind, const Strings& colour) {
+    const auto& boxes = kind.boxes;
+    if (colour.size() - 1 != boxes.size())
+        return std::string(kind.name) + " needs " + std::to_string(boxes.size()) +
+               " values, found " + std::to_string(colour.size() - 1);
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        std::string value(trimmed(colour[i + 1]));
+        if (!(i == 0 && kind.notation == Notation::Munsell)) {
+            std::string failure = valueFailure(boxes[i], value);
+            if (!failure.empty()) return failure;
+        }
+        colour_[boxes[i]] = std::move(value);
+    }
+    enterInPlace(colour_, kind.notation, table_);
+    std::string refusal = refusalOf(colour_);
+    return refusal.empty() ? overflowOf(colour_) : refusal;
+}
 
 bool Converter::convert(const Strings& colour, std::string& line, std::string& error) {
     const std::string first = colour.empty() ? std::string() : colour[0];
     const std::string name = lettersIn(std::string(trimmed(first)), ::tolower);
     const auto kind =
         std::find_if(kinds().begin(), kinds().end(), [&](const Kind& k) { return name == k.name; });
-    if (kind == kinds().end()) {
-        error = "unknown kind \"" + first + "\"";
-        return false;
-    }
-    const auto& boxes = kind->boxes;
-    if (colour.size() - 1 != boxes.size()) {
-        error = name + " needs " + std::to_string(boxes.size()) + " values, found " +
-                std::to_string(colour.size() - 1);
-        return false;
-    }
-    for (std::size_t i = 0; i < boxes.size(); ++i) {
-        std::string value(trimmed(colour[i + 1]));
-        if (!(i == 0 && kind->notation == Notation::Munsell) && !strictNumber(value)) {
-            error = "\"" + value + "\" is not a number";
-            return false;
-        }
-        colour_[boxes[i]] = std::move(value);
-    }
-    enterInPlace(colour_, kind->notation, table_);
-    if (colour_.refused) {
-        error = colour_.messages.empty() ? std::string("refused") : colour_.messages.back();
-        return false;
-    }
-    line = row();
-    return true;
+    error = kind == kinds().end() ? "unknown kind \"" + excerpt(first) + "\""
+                                  : enterValues(*kind, colour);
+    line = error.empty() ? row() : failedRow(error);
+    return error.empty();
 }
 
 std::string Converter::row() const {
@@ -207,40 +285,88 @@ std::string Converter::row() const {
     return line;
 }
 
-// The fields of a --csv line: split at every comma.
-void splitFields(const std::string& line, Strings& fields) {
-    fields.clear();
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = line.find(',', start);
-        fields.push_back(line.substr(start, comma - start));
-        if (comma == std::string::npos) return;
-        start = comma + 1;
+// The lines of a stream, one at a time. A line ends at LF, CR LF or a lone
+// CR, as in every list the program reads. The stream is read up to each LF,
+// and what it gives is split at its CRs; a CR just before the LF is a CR LF.
+// (So lines ended by a lone CR are answered once an LF or the end follows;
+// only a file or a pipe sends them.)
+class LineSource {
+  public:
+    explicit LineSource(std::istream& in) : in_(in) {}
+
+    // The next line without its line end; false when the input has ended.
+    bool next(std::string& line);
+    // Whether reading the next line may have to wait for input.
+    bool mayWait() const { return !chunkLeft_ && in_.rdbuf()->in_avail() <= 0; }
+
+  private:
+    std::istream& in_;
+    std::string chunk_;      // the text up to the last LF read
+    std::size_t start_ = 0;  // where the next line of it starts
+    bool chunkLeft_ = false; // whether lines of it are still to give
+};
+
+bool LineSource::next(std::string& line) {
+    if (!chunkLeft_) {
+        if (!std::getline(in_, chunk_)) return false;
+        start_ = 0;
     }
+    const std::size_t cr = chunk_.find('\r', start_);
+    if (cr == std::string::npos) {
+        if (start_ == 0)
+            line.swap(chunk_);
+        else
+            line.assign(chunk_, start_);
+        chunkLeft_ = false;
+        return true;
+    }
+    line.assign(chunk_, start_, cr - start_);
+    start_ = cr + 1;
+    chunkLeft_ = start_ < chunk_.size();
+    return true;
+}
+
+// The fields of a --csv line, read as the program reads every list: split at
+// commas, a field in double quotes may hold commas. A comma at the end of the
+// line leaves an empty last field. `scratch` keeps its room from line to line.
+void splitFields(std::string_view line, std::string& scratch, Strings& fields) {
+    scratch.assign(line);
+    scratch += '\n'; // the reader then gives the empty field after a last comma
+    ListReader reader(scratch);
+    std::size_t count = 0;
+    while (!reader.atEnd()) {
+        auto field = reader.field();
+        if (count == fields.size()) fields.emplace_back();
+        fields[count++] = std::move(*field);
+    }
+    fields.resize(count);
 }
 
 int convertLines(Converter& converter, std::istream& in, std::ostream& out, std::ostream& err) {
     int status = 0;
-    std::string text, result, error;
+    LineSource source(in);
+    std::string text, scratch, result, error;
     Strings fields;
     for (int number = 1;; ++number) {
         // Output and errors wait in their buffers while more input is at
         // hand, and are sent before the converter waits for input, so a user
         // typing lines sees each answer (or error) at once.
-        if (in.rdbuf()->in_avail() <= 0) {
+        if (source.mayWait()) {
             out.flush();
             err.flush();
         }
-        if (!std::getline(in, text)) break;
-        const std::string line(trimmed(text));
-        if (line.empty()) continue;
-        splitFields(line, fields);
-        if (converter.convert(fields, result, error)) {
-            out << result << "\n";
-        } else {
+        if (!source.next(text)) break;
+        const std::string_view line = trimmed(text);
+        if (line.empty()) {
+            out << blankRow() << "\n";
+            continue;
+        }
+        splitFields(line, scratch, fields);
+        if (!converter.convert(fields, result, error)) {
             err << "line " << number << ": " << error << "\n";
             status = 1;
         }
+        out << result << "\n";
     }
     return status;
 }
@@ -283,12 +409,11 @@ int runConverter(const Strings& args, const Strings& dataFolders, std::istream& 
     out << converterHeader << "\n";
     if (options.csv) return convertLines(converter, in, out, err);
     std::string line, error;
-    if (!converter.convert(options.colour, line, error)) {
-        err << "huelinx-convert: " << error << "\n";
-        return 1;
-    }
+    const bool converted = converter.convert(options.colour, line, error);
     out << line << "\n";
-    return 0;
+    if (converted) return 0;
+    err << "huelinx-convert: " << error << "\n";
+    return 1;
 }
 
 } // namespace huelinx

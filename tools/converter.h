@@ -17,10 +17,15 @@
 namespace huelinx {
 
 // Runs the converter on the arguments (without the program name), reading
-// --csv lines from `in`. Returns the exit status: 0 when every colour
-// converted, 1 when one failed (each failure is written to `err`), 2 for a
-// command line that can't be used. The Munsell table is looked for in the
-// working directory, then in `dataFolders`.
+// --csv lines from `in` (ended by LF, CR LF or CR; fields may be in double
+// quotes). Every colour, and every --csv line, gives one output line, so the
+// output stays aligned with the input: a colour that can't be converted gives
+// a line of empty fields with the reason in the message field, and the reason
+// (with the line number for --csv) on `err`; a blank line gives empty fields
+// and no message. Returns the exit status: 0 when every colour converted, 1
+// when one failed, 2 for a command line that can't be used (nothing is
+// converted). The Munsell table is looked for in the working directory, then
+// in `dataFolders`.
 int runConverter(const std::vector<std::string>& args, const std::vector<std::string>& dataFolders,
                  std::istream& in, std::ostream& out, std::ostream& err);
 

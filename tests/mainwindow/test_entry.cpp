@@ -186,20 +186,24 @@ TEST_F(Entry, DarkSamplesShowAtLeastValueHalf) {
     EXPECT_EQ(form->valueSlider->value(), 1);
 }
 
-TEST_F(Entry, BoxesThatHoldNoNumberSayWhichAndChangeNothing) {
+TEST_F(Entry, BoxesThatHoldNoUsableNumberSayWhichAndChangeNothing) {
     const QStringList before = all();
     const struct {
         QLineEdit* box;
+        const char* text;
         const char* message;
     } cases[] = {
-        {form->xyzBoxes[2], "Z needs a number; it holds \"abc\"."},
-        {form->chromaticityBoxes[0], "x needs a number; it holds \"abc\"."},
-        {form->labBoxes[1], "a* needs a number; it holds \"abc\"."},
-        {form->cmykBoxes[3], "K needs a number; it holds \"abc\"."},
+        {form->xyzBoxes[2], "abc", "Z needs a number; it holds \"abc\"."},
+        {form->chromaticityBoxes[0], "abc", "x needs a number; it holds \"abc\"."},
+        {form->labBoxes[1], "abc", "a* needs a number; it holds \"abc\"."},
+        {form->cmykBoxes[3], "abc", "K needs a number; it holds \"abc\"."},
+        // Numbers single precision can't hold, within a double's range and beyond it.
+        {form->xyzBoxes[0], "1e39", "X is out of range: \"1e39\"."},
+        {form->labBoxes[2], "-1e400", "b* is out of range: \"-1e400\"."},
     };
     for (const auto& c : cases) {
         const QString kept = c.box->text();
-        enter(c.box, "abc");
+        enter(c.box, c.text);
         ASSERT_EQ(messages().size(), 1u);
         EXPECT_EQ(messages()[0], c.message);
         platform.clear();

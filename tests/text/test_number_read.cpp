@@ -41,6 +41,13 @@ TEST(StrictNumber, AcceptsOnlyAWholeNumber) {
     EXPECT_EQ(strictNumber("1.7976931348623157e308"), std::numeric_limits<double>::max());
 }
 
+TEST(IsNumberText, TellsANumberTooLargeFromNoNumber) {
+    for (const char* number : {"1e999", " -1e99999999999999999999 ", "5.", "1e308", "0"})
+        EXPECT_TRUE(isNumberText(number)) << '"' << number << '"';
+    for (const char* bad : {"", " ", "abc", "1e", "1 2", "1e999x", "inf", "nan", "1,5"})
+        EXPECT_FALSE(isNumberText(bad)) << '"' << bad << '"';
+}
+
 TEST(RoundHalfEven, RoundsHalvesToEvenInAnyRoundingMode) {
     for (int mode : {FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
         std::fesetround(mode);

@@ -96,19 +96,109 @@ TEST(Converter, OptionsSetTheWindowBeforeConverting) {
     EXPECT_EQ(field(white, 11), field(plain, 11)); // red keeps its level
 }
 
-TEST(Converter, CsvRunReportsBadLinesAndGoesOn) {
+// The eighteen number fields of a line, empty: how a line that gives no
+// colour begins.
+const std::string noNumbers(18, ',');
+
+TEST(Converter, CsvRunGivesOneLinePerInputLineAndGoesOnAfterBadOnes) {
     const Outcome run = convert({"--csv"}, "rgb,255,0,0\n\nfoo,1,2,3\nxyz,1,2\nlab,abc,1,2\n"
                                            "xy,0.3,0,50\ncmyk, 0, 0, 0, 0\n");
     EXPECT_EQ(run.status, 1);
     const auto out = lines(run.out);
-    ASSERT_EQ(out.size(), 3u);
+    ASSERT_EQ(out.size(), 8u);
     EXPECT_EQ(out[0], converterHeader);
     EXPECT_NE(out[1].find(",255,0,0,0,100,100,0,"), std::string::npos) << out[1];
-    EXPECT_NE(out[2].find(",255,255,255,0,0,0,0,"), std::string::npos) << out[2];
+    EXPECT_EQ(out[2], noNumbers); // a blank line keeps its place, with no message
+    EXPECT_EQ(out[3], noNumbers + "\"unknown kind \"\"foo\"\"\"");
+    EXPECT_EQ(out[4], noNumbers + "\"xyz needs 3 values, found 2\"");
+    EXPECT_EQ(out[5], noNumbers + "\"\"\"abc\"\" is not a number\"");
+    EXPECT_EQ(out[6], noNumbers + "y needs a number other than 0.");
+    EXPECT_NE(out[7].find(",255,255,255,0,0,0,0,"), std::string::npos) << out[7];
     EXPECT_EQ(run.err, "line 3: unknown kind \"foo\"\n"
                        "line 4: xyz needs 3 values, found 2\n"
                        "line 5: \"abc\" is not a number\n"
                        "line 6: y needs a number other than 0.\n");
+}
+
+// A Munsell notation the window can't convert leaves the other notations as
+// the colour before it had them; the converter must not print those.
+TEST(Converter, NotationsTheWindowCannotConvertGiveNoNumbersButWarningsDo) {
+    const Outcome run =
+        convert({"--csv"}, "munsell,5R,5,10\nmunsell,5x,5,4\nmunsell,5R,50,4\nmunsell,abc,5,4\n"
+                           "xyz,20,60,5\nmunsell,5Y,9,40\nrgb,10,20,30\n");
+    EXPECT_EQ(run.status, 1);
+    const auto out = lines(run.out);
+    ASSERT_EQ(out.size(), 8u);
+    EXPECT_EQ(out[1], lines(convert({"munsell", "5R", "5", "10"}).out).at(1));
+    EXPECT_EQ(out[2], noNumbers + "Format Error; Out of Munsell Range");
+    EXPECT_EQ(out[3], noNumbers + "Out of Munsell Range");
+    EXPECT_EQ(out[4], noNumbers + "Format Error"); // no family: not the hue it would convert
+    EXPECT_EQ(run.err, "line 2: Format Error; Out of Munsell Range\n"
+                       "line 3: Out of Munsell Range\n"
+                       "line 4: Format Error\n");
+    // A colour converted with a warning keeps its numbers.
+    EXPECT_TRUE(out[5].starts_with(".76G,8.05,28.31,20,60,5,") &&
+                out[5].ends_with(",Out of RGB Range"))
+        << out[5];
+    EXPECT_TRUE(out[6].starts_with("5Y,9,40,") && out[6].ends_with(",Outside the Munsell data"))
+        << out[6];
+    // The lines that failed change nothing that follows.
+    EXPECT_EQ(out[7], lines(convert({"rgb", "10", "20", "30"}).out).at(1));
+
+    const Outcome warned = convert({"--csv"}, "xyz,20,60,5\nmunsell,5Y,9,40\n");
+    EXPECT_EQ(warned.status, 0);
+    EXPECT_EQ(warned.err, "");
+}
+
+TEST(Converter, ASingleColourThatFailsStillPrintsItsLine) {
+    Outcome run = convert({"munsell", "5x", "5", "4"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(lines(run.out),
+              (std::vector<std::string>{converterHeader,
+                                        noNumbers + "Format Error; Out of Munsell Range"}));
+    EXPECT_EQ(run.err, "huelinx-convert: Format Error; Out of Munsell Range\n");
+    run = convert({"xy", "0.3", "0", "50"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(lines(run.out).at(1), noNumbers + "y needs a number other than 0.");
+}
+
+// Numbers a double holds but single precision doesn't, numbers no double
+// holds, and finite entries whose colour comes out beyond single precision.
+TEST(Converter, NumbersTooLargeForSinglePrecisionAreOutOfRange) {
+    const Outcome run = convert({"--csv"}, "xyz,1e308,1,1\ncmyk,0,-1e39,0,0\nrgb,1,1e999,2\n"
+                                           "lab,1e30,0,0\nxyz,10,1e30,10\nlab,50,0,-1e30\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "line 1: X is out of range: \"1e308\".\n"
+                       "line 2: M is out of range: \"-1e39\".\n"
+                       "line 3: G is out of range: \"1e999\".\n"
+                       "line 4: out of range: X would be Inf\n"
+                       "line 5: out of range: value would be NaN\n"
+                       "line 6: out of range: Z would be Inf\n");
+    const auto out = lines(run.out);
+    ASSERT_EQ(out.size(), 7u);
+    EXPECT_EQ(out[1], noNumbers + "\"X is out of range: \"\"1e308\"\".\"");
+    for (std::size_t i = 1; i < out.size(); ++i)
+        EXPECT_TRUE(out[i].starts_with(noNumbers)) << out[i];
+    // The display channels take any number and clamp it, as the window does.
+    const Outcome clamped = convert({"rgb", "1e308", "0", "0"});
+    EXPECT_EQ(clamped.status, 0);
+    EXPECT_NE(lines(clamped.out).at(1).find(",255,0,0,"), std::string::npos) << clamped.out;
+}
+
+TEST(Converter, CsvLinesEndInCrLfOrCrAndFieldsMayBeQuoted) {
+    const Outcome run = convert({"--csv"}, "rgb,255,0,0\rmunsell,\"5R\",5,10\r\n"
+                                           "\"xyz\",\"1,5\",2,3\r\r lab, \"50\" ,0,0\n"
+                                           "\"rgb\",\"10\",\"20\",\"30\"\r");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "line 3: \"1,5\" is not a number\n");
+    const auto out = lines(run.out);
+    ASSERT_EQ(out.size(), 7u);
+    EXPECT_NE(out[1].find(",255,0,0,0,100,100,0,"), std::string::npos) << out[1];
+    EXPECT_EQ(out[2], lines(convert({"munsell", "5R", "5", "10"}).out).at(1));
+    EXPECT_EQ(out[3], noNumbers + "\"\"\"1,5\"\" is not a number\"");
+    EXPECT_EQ(out[4], noNumbers);
+    EXPECT_EQ(out[5], lines(convert({"lab", "50", "0", "0"}).out).at(1));
+    EXPECT_EQ(out[6], lines(convert({"rgb", "10", "20", "30"}).out).at(1));
 }
 
 TEST(Converter, CommandLinesThatCannotBeUsedGiveUsage) {
