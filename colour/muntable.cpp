@@ -57,7 +57,7 @@ bool readEntry(ListReader& reader, const std::string& fileName, int count, std::
     }
     const double whole = roundHalfEven(*number);
     if (!(whole >= -32768.0 && whole <= 32767.0)) {
-        message = where + "the number " + *item + " is outside -32768..32767.";
+        message = where + "the number " + excerpt(*item) + " is outside -32768..32767.";
         return false;
     }
     out = static_cast<std::int16_t>(whole);

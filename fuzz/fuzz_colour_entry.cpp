@@ -1,0 +1,41 @@
+// The colour model on any typed text: the bytes are split into box texts and
+// a notation to enter, as a user typing into the main window would, with the
+// renotation table loaded once.
+#include "colour/colour_model.h"
+#include "colour/muntable.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace {
+
+const huelinx::MunTable* table() {
+    static const huelinx::MunTable* loaded = [] {
+        auto* t = new huelinx::MunTable;
+        if (!huelinx::loadMunTableFile(HUELINX_DATA_DIR "/Vadoro.dat", *t).ok) __builtin_trap();
+        return t;
+    }();
+    return loaded;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 1) return 0;
+    using namespace huelinx;
+    const auto notation = static_cast<Notation>(data[0] % 6);
+    std::string_view rest(reinterpret_cast<const char*>(data + 1), size - 1);
+    ColourModel colour = ColourModel::initial();
+    const int first = static_cast<int>(firstBox(notation));
+    for (int i = 0; i < boxesOf(notation); ++i) {
+        const std::size_t cut = rest.find('|');
+        colour[static_cast<Box>(first + i)] = std::string(rest.substr(0, cut));
+        rest = cut == std::string_view::npos ? std::string_view() : rest.substr(cut + 1);
+    }
+    colour = enter(std::move(colour), notation, *table());
+    for (const std::string& message : colour.messages)
+        if (message.size() > 300) __builtin_trap();
+    return 0;
+}
