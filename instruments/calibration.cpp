@@ -13,13 +13,13 @@ const QByteArray cr = "\r";
 
 } // namespace
 
-void Spectrophotometer::calibrate(const QString& name, int commPort) {
+void Spectrophotometer::calibrate(const QString& name, const PortChoice& choice) {
     SerialPort& port = platform_.serialPort();
     if (name == "Spectrolino" || name == "SpectroEye") {
         platform_.message("Follow users manual for Calibration of Spectrolino / SpectroEye");
     } else if (name == "Ci5/Ci7" || name == "XTH" || name == "CE2180" || name == "CE7000" ||
                name == "CE7000A") {
-        if (!openPort(name, commPort)) return;
+        if (!openPort(name, choice)) return;
         SerialExchange x(platform_, port);
         if (name == "Ci5/Ci7")
             calibrateCi(x);

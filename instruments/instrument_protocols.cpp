@@ -30,9 +30,9 @@ Spectrophotometer::Spectrophotometer(Platform& platform,
                                      std::function<void(const QString&)> showMessage)
     : platform_(platform), showMessage_(std::move(showMessage)) {}
 
-bool Spectrophotometer::openPort(const QString& name, int commPort) {
+bool Spectrophotometer::openPort(const QString& name, const PortChoice& choice) {
     SerialPort& port = platform_.serialPort();
-    port.setPortNumber(commPort);
+    port.setPort(choice);
     const bool fast = name == "XTH" || name == "Ci5/Ci7";
     const bool spectro = name == "Spectrolino" || name == "SpectroEye";
     port.setSettings(fast ? "38400,N,8,1" : spectro ? "9600,n,8,1" : "9600,N,8,1");
@@ -88,11 +88,12 @@ bool Spectrophotometer::wakeUp(SerialExchange& x, char first, bool startBeforeSe
     }
 }
 
-MeasureEnd Spectrophotometer::measure(const QString& name, int commPort, Reflectance& curve) {
+MeasureEnd Spectrophotometer::measure(const QString& name, const PortChoice& port,
+                                      Reflectance& curve) {
     const bool known = name == "Ci5/Ci7" || name == "Spectrolino" || name == "SpectroEye" ||
                        name == "XTH" || name == "CE2180" || name == "CE7000" || name == "CE7000A";
     if (!known) return MeasureEnd::ClosingRuns;
-    if (!openPort(name, commPort)) return MeasureEnd::Ends;
+    if (!openPort(name, port)) return MeasureEnd::Ends;
     SerialExchange x(platform_, platform_.serialPort());
     if (name == "Ci5/Ci7") return ci(x, curve);
     if (name == "Spectrolino" || name == "SpectroEye") return spectrolino(x, curve);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "colour/tristimulus.h"
+#include "platform/port_choice.h"
 
 #include <QString>
 
@@ -26,19 +27,18 @@ class Spectrophotometer {
     // `showMessage` puts a text into the window's messages box.
     Spectrophotometer(Platform& platform, std::function<void(const QString&)> showMessage);
 
-    // Measures with the named instrument on port `commPort`; a name of no
-    // instrument leaves the curve and returns ClosingRuns. The port is left
-    // open after Filled and ClosingRuns (the caller closes it) and closed
-    // after Ends.
-    MeasureEnd measure(const QString& name, int commPort, Reflectance& curve);
+    // Measures with the named instrument on `port`; a name of no instrument
+    // leaves the curve and returns ClosingRuns. The port is left open after
+    // Filled and ClosingRuns (the caller closes it) and closed after Ends.
+    MeasureEnd measure(const QString& name, const PortChoice& port, Reflectance& curve);
     // Leads the user through the named instrument's calibration; closes the port.
-    void calibrate(const QString& name, int commPort);
+    void calibrate(const QString& name, const PortChoice& port);
 
     // Set once the Ci5/Ci7 has taken its configuration; lasts the whole run.
     bool ciConfigured = false;
 
   private:
-    bool openPort(const QString& name, int commPort);
+    bool openPort(const QString& name, const PortChoice& port);
     MeasureEnd endWith(const QString& message);
     MeasureEnd notResponding();
     MeasureEnd unreadable();

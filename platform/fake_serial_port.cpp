@@ -4,9 +4,14 @@
 
 namespace huelinx {
 
+QString FakeSerialPort::deviceOf(const PortChoice& choice) {
+    if (choice.byDevice()) return devices_.contains(choice.device) ? choice.device : QString();
+    return devices_.value(choice.number - 1);
+}
+
 bool FakeSerialPort::open(QString& error) {
     if (openFails_) {
-        error = QString("port %1 can't be opened").arg(portNumber_);
+        error = QString("port %1 can't be opened").arg(choice_.number);
         return false;
     }
     open_ = true;

@@ -56,7 +56,8 @@ class SerialLine : public MainWindowTest {
         platform.useRealClock(true);
     }
     void attach(const QString& device) {
-        platform.setSerialPort(std::make_unique<QtSerialPort>([device](int) { return device; }));
+        platform.setSerialPort(
+            std::make_unique<QtSerialPort>([device] { return QStringList{device}; }));
     }
     QString xyz() const {
         return text(form->xyzBoxes[0]) + " " + text(form->xyzBoxes[1]) + " " +

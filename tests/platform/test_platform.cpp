@@ -1,4 +1,5 @@
 #include "platform/qt_platform.h"
+#include "platform/qt_serial_port.h"
 #include "platform/scripted_platform.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryFile>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -125,6 +127,36 @@ void whenModalShown(std::function<void(QWidget*)> act) {
         }
     });
     timer->start(5);
+}
+
+TEST(QtSerialPort, PortNumbersCountTheDevicesAndAMissingPortListsThoseThatExist) {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "port n is COMn on Windows";
+#else
+    QStringList devices{"/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyUSB0"};
+    QtSerialPort port([&] { return devices; });
+    EXPECT_EQ(port.deviceOf({3, {}}), "/dev/ttyUSB0");
+    EXPECT_EQ(port.deviceOf({4, {}}), "");
+    EXPECT_EQ(port.deviceOf({0, {}}), "");
+    QString error;
+    port.setPort({5, {}});
+    EXPECT_FALSE(port.open(error));
+    EXPECT_EQ(error, "port 5 does not exist; the serial ports are 1 = /dev/ttyACM0, "
+                     "2 = /dev/ttyS0, 3 = /dev/ttyUSB0");
+    devices.clear();
+    EXPECT_FALSE(port.open(error));
+    EXPECT_EQ(error, "port 5 does not exist; there are no serial ports");
+    // A device by path, or by a name in /dev, when it is there.
+    QTemporaryFile file;
+    ASSERT_TRUE(file.open());
+    EXPECT_EQ(port.deviceOf({1, file.fileName()}), file.fileName());
+    EXPECT_EQ(port.deviceOf({1, "null"}), "/dev/null");
+    EXPECT_EQ(port.deviceOf({1, "huelinx-no-such-device"}), "");
+    port.setPort({1, "COM3"});
+    EXPECT_FALSE(port.open(error));
+    EXPECT_EQ(error, "port COM3 does not exist; there are no serial ports");
+    EXPECT_FALSE(port.isOpen());
+#endif
 }
 
 TEST(QtPlatform, MessageBoxShowsPlainLinesUnderTheProgramNameAndMapsButtons) {
