@@ -16,6 +16,8 @@ namespace huelinx {
 class Platform;
 class SerialExchange;
 
+enum class WaitEnd;
+
 enum class MeasureEnd {
     Filled,      // the curve holds the new measurement
     ClosingRuns, // a reported failure: the colour is recomputed from the stored curve
@@ -42,6 +44,12 @@ class Spectrophotometer {
     MeasureEnd endWith(const QString& message);
     MeasureEnd notResponding();
     MeasureEnd unreadable();
+    // The device went away under the open port: says so, naming the port.
+    MeasureEnd disconnected();
+    // Ends the run after a wait that was not answered: a device gone as
+    // disconnected, a time-out with `onTimeout`.
+    MeasureEnd failed(WaitEnd end, const QString& onTimeout);
+    MeasureEnd failed(WaitEnd end);
     // Sends "R" until the reply starts with `first` (any case) and ends with
     // ">"; false (port closed, reported) when it never does. A 2 s time-out
     // puts `onTimeout` into the messages box and ends the wake-up when
@@ -55,6 +63,9 @@ class Spectrophotometer {
     MeasureEnd ci(SerialExchange& x, Reflectance& curve);
     MeasureEnd spectrolino(SerialExchange& x, Reflectance& curve);
 
+    // Sends a calibration command and shows the reply, whenever it ends;
+    // false (reported) when the device went away.
+    bool replyShown(SerialExchange& x, const QByteArray& command);
     void calibrateCe7000(SerialExchange& x);
     void calibrateCe2180(SerialExchange& x);
     void calibrateXth(SerialExchange& x);
@@ -62,6 +73,8 @@ class Spectrophotometer {
 
     Platform& platform_;
     std::function<void(const QString&)> showMessage_;
+    // The instrument and port of the run, as messages name them.
+    QString instrument_, portText_;
 };
 
 } // namespace huelinx

@@ -1,5 +1,6 @@
 // A serial port for tests: what is written is recorded, and a responder
-// script decides what arrives and when, on the scripted platform's clock.
+// script decides what arrives and when, on the scripted platform's clock. The
+// device can be pulled out at a chosen moment.
 #pragma once
 
 #include "platform/serial_port.h"
@@ -7,6 +8,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -29,6 +31,9 @@ class FakeSerialPort : public SerialPort {
     void setOpenFails(bool fails) { openFails_ = fails; }
     // The machine's serial devices in port-number order (none by default).
     void setDevices(const QStringList& devices) { devices_ = devices; }
+    // The device goes away `seconds` from now: what arrived before stays
+    // readable, nothing arrives after. Opening the port again plugs it back in.
+    void unplugAfter(double seconds) { goneAt_ = now_() + seconds; }
 
     void setPort(const PortChoice& choice) override { choice_ = choice; }
     // Port n is the n-th device given; a device by name is itself when given.
@@ -42,6 +47,7 @@ class FakeSerialPort : public SerialPort {
     void write(const QByteArray& data) override;
     QByteArray readAll() override;
     int bytesAvailable() override;
+    bool deviceGone() override { return open_ && goneAt_ && now_() >= *goneAt_; }
 
     // What the program did with the port.
     const std::vector<QByteArray>& written() const { return written_; }
@@ -64,6 +70,7 @@ class FakeSerialPort : public SerialPort {
     QStringList devices_;
     PortChoice choice_{0, {}};
     QString settings_;
+    std::optional<double> goneAt_;
     int handshaking_ = 0, openCount_ = 0;
     bool rts_ = false, open_ = false, openFails_ = false;
 };

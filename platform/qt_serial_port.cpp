@@ -86,6 +86,7 @@ bool QtSerialPort::applySettings(QString& error) {
 
 bool QtSerialPort::open(QString& error) {
     if (port_.isOpen()) port_.close();
+    gone_ = false;
     const QString device = deviceOf(choice_);
     const QString port = choice_.describe(device);
     if (device.isEmpty()) {
@@ -98,11 +99,13 @@ bool QtSerialPort::open(QString& error) {
         error = port + ": " + settingsError;
         return false;
     }
+    port_.clearError();
     if (!port_.open(QIODevice::ReadWrite)) {
         error = port + " can't be opened: " + port_.errorString();
         if (port_.error() == QSerialPort::DeviceNotFoundError) error += "; " + existingPortsText();
         return false;
     }
+    openDevice_ = device;
     // Devices without DTR or RTS lines refuse these; the port still works.
     port_.setDataTerminalReady(true);
     if (handshaking_ != 2) port_.setRequestToSend(rts_);
@@ -112,6 +115,17 @@ bool QtSerialPort::open(QString& error) {
 
 void QtSerialPort::close() {
     if (port_.isOpen()) port_.close();
+}
+
+bool QtSerialPort::deviceGone() {
+    if (gone_ || !port_.isOpen()) return gone_;
+    // A hung-up device reads as an end of file, which Qt reports as a read
+    // error (a resource error when the system says the device failed); its
+    // file goes when the adapter is pulled out.
+    const QSerialPort::SerialPortError error = port_.error();
+    gone_ = error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
+            (!windows && !QFileInfo::exists(openDevice_));
+    return gone_;
 }
 
 void QtSerialPort::write(const QByteArray& data) {

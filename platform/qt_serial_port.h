@@ -31,6 +31,10 @@ class QtSerialPort : public SerialPort {
     void write(const QByteArray& data) override;
     QByteArray readAll() override;
     int bytesAvailable() override;
+    // Reads failing under the open port (Qt's read or resource error), or,
+    // outside Windows, the device file gone.
+    bool deviceGone() override;
+
     // The serial devices Qt finds: their names (COM3) on Windows, their
     // paths sorted as text elsewhere.
     static QStringList machineDevices();
@@ -45,8 +49,9 @@ class QtSerialPort : public SerialPort {
     QSerialPort port_;
     PortChoice choice_;
     QString settings_ = "9600,N,8,1";
+    QString openDevice_;
     int handshaking_ = 0;
-    bool rts_ = false;
+    bool rts_ = false, gone_ = false;
 };
 
 } // namespace huelinx

@@ -36,6 +36,10 @@ class SerialPort {
     virtual QByteArray readAll() = 0;
     // Number of bytes received and not yet handed over.
     virtual int bytesAvailable() = 0;
+    // True once the device has gone away since the port was opened (a USB
+    // adapter pulled out): nothing more will arrive, so waits end at once.
+    // Opening the port again clears it.
+    virtual bool deviceGone() = 0;
 };
 
 } // namespace huelinx

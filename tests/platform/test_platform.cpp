@@ -156,6 +156,7 @@ TEST(QtSerialPort, PortNumbersCountTheDevicesAndAMissingPortListsThoseThatExist)
     EXPECT_FALSE(port.open(error));
     EXPECT_EQ(error, "port COM3 does not exist; there are no serial ports");
     EXPECT_FALSE(port.isOpen());
+    EXPECT_FALSE(port.deviceGone());
 #endif
 }
 
