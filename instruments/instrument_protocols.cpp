@@ -13,6 +13,10 @@ namespace {
 
 const QByteArray cr = "\r";
 
+// The pause between wake-up tries: an instrument that answers at once, but
+// not as awake, is not flooded with commands.
+constexpr double wakeUpPause = 0.1;
+
 // The name an instrument is known by in its messages.
 QString displayName(const QString& name) {
     if (name == "CE7000" || name == "CE7000A") return "CE-7000";
@@ -99,11 +103,15 @@ bool Spectrophotometer::wakeUp(SerialExchange& x, char first, bool startBeforeSe
         if (!x.reply.isEmpty() && std::tolower(static_cast<unsigned char>(x.reply[0])) == first &&
             x.reply.endsWith(">"))
             return true;
-        if (total.elapsed() > bound) {
-            notResponding();
-            return false;
-        }
+        if (total.elapsed() > bound) return giveUpWaking(x.reply);
+        platform_.pause(wakeUpPause);
     }
+}
+
+bool Spectrophotometer::giveUpWaking(const QByteArray& lastReply) {
+    if (!lastReply.isEmpty()) showMessage_("Last reply: " + text(lastReply));
+    notResponding();
+    return false;
 }
 
 MeasureEnd Spectrophotometer::measure(const QString& name, const PortChoice& port,

@@ -51,11 +51,13 @@ class Spectrophotometer {
     MeasureEnd failed(WaitEnd end, const QString& onTimeout);
     MeasureEnd failed(WaitEnd end);
     // Sends "R" until the reply starts with `first` (any case) and ends with
-    // ">"; false (port closed, reported) when it never does. A 2 s time-out
-    // puts `onTimeout` into the messages box and ends the wake-up when
-    // `timeoutEnds`; `showReplies` shows the reply after every read.
+    // ">", pausing between tries; false (port closed, reported) when it never
+    // does within the instrument bound, the last reply then in the messages
+    // box. A 2 s time-out puts `onTimeout` into the messages box and ends the
+    // wake-up when `timeoutEnds`; `showReplies` shows the reply after every read.
     bool wakeUp(SerialExchange& x, char first, bool startBeforeSending, const QString& onTimeout,
                 bool timeoutEnds, bool showReplies);
+    bool giveUpWaking(const QByteArray& lastReply);
 
     MeasureEnd ce7000(SerialExchange& x, Reflectance& curve);
     MeasureEnd ce2180(SerialExchange& x, Reflectance& curve);

@@ -267,6 +267,32 @@ TEST_F(Measure, APulledOutDeviceEndsTheRunAtOnceNamingThePort) {
     }
 }
 
+TEST_F(Measure, InstrumentsEchoingCommandsAreWokenAtAPaceAndTheLastReplyShown) {
+    // The reply starts with the command, not with the instrument's letter.
+    platform.setAdvancePerRead(0.001);
+    for (const char* name : {"XTH", "Ci5/Ci7"}) {
+        port->setResponder([](const QByteArray& written) {
+            return std::vector<FakeSerialPort::Arrival>{{0.002, written + ">"}};
+        });
+        port->clearWritten();
+        form->messagesBox->setPlainText("");
+        choose(name);
+        const double before = platform.secondsSinceMidnight();
+        measure();
+        const double took = platform.secondsSinceMidnight() - before;
+        EXPECT_GT(took, 10.0) << name;
+        EXPECT_LT(took, 11.0) << name;
+        const auto tries = port->written().size();
+        EXPECT_LE(tries, 101u) << name; // one every 0.1 s at most
+        EXPECT_GE(tries, 80u) << name;
+        // The box shows the CR as a line break.
+        EXPECT_EQ(form->messagesBox->toPlainText(), "Last reply: R\n>") << name;
+        EXPECT_EQ(messages(), std::vector<QString>{"Instrument not responding"}) << name;
+        EXPECT_FALSE(port->isOpen());
+        platform.clear();
+    }
+}
+
 TEST_F(Measure, PortThatCannotOpenIsNamed) {
     port->setOpenFails(true);
     choose("CE2180");

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -16,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <functional>
 #include <ostream>
 
@@ -158,6 +160,17 @@ TEST(QtSerialPort, PortNumbersCountTheDevicesAndAMissingPortListsThoseThatExist)
     EXPECT_FALSE(port.isOpen());
     EXPECT_FALSE(port.deviceGone());
 #endif
+}
+
+TEST(QtPlatform, PauseWaitsWithoutSpinning) {
+    QtPlatform platform;
+    QElapsedTimer waited;
+    waited.start();
+    const std::clock_t cpuBefore = std::clock();
+    platform.pause(0.2);
+    EXPECT_GE(waited.elapsed(), 195);
+    EXPECT_LT(waited.elapsed(), 1000);
+    EXPECT_LT(double(std::clock() - cpuBefore) / CLOCKS_PER_SEC, 0.1);
 }
 
 TEST(QtPlatform, MessageBoxShowsPlainLinesUnderTheProgramNameAndMapsButtons) {
