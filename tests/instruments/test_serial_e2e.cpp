@@ -167,15 +167,18 @@ TEST_F(SerialLine, SilentAndUncalibratedInstrumentsAndMissingPorts) {
 }
 
 TEST_F(SerialLine, APulledOutDeviceEndsTheMeasurementAtOnce) {
-    // The instrument takes 1 s for each part of a reply; the line is cut while
-    // the measurement is coming in.
+    // The instrument takes 1 s for each reply; the line is cut while the
+    // measurement is awaited.
     SimulatedLine line("CE7000", {"--delay", "1"});
     ASSERT_TRUE(line.ready);
     attach(line.host);
     form->instrumentList->setEditText("CE7000");
     QElapsedTimer waited;
     waited.start();
-    QTimer::singleShot(1500, [&] { line.cut(); });
+    QTimer cutter; // goes before the line, should the measurement end first
+    cutter.setSingleShot(true);
+    QObject::connect(&cutter, &QTimer::timeout, [&] { line.cut(); });
+    cutter.start(1500);
     const std::clock_t cpuBefore = std::clock();
     form->onMeasure();
     const double cpuSeconds = double(std::clock() - cpuBefore) / CLOCKS_PER_SEC;
