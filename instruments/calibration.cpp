@@ -13,13 +13,13 @@ const QByteArray cr = "\r";
 
 } // namespace
 
-void Spectrophotometer::calibrate(const QString& name, int commPort) {
+void Spectrophotometer::calibrate(const QString& name, const PortChoice& choice) {
     SerialPort& port = platform_.serialPort();
     if (name == "Spectrolino" || name == "SpectroEye") {
         platform_.message("Follow users manual for Calibration of Spectrolino / SpectroEye");
     } else if (name == "Ci5/Ci7" || name == "XTH" || name == "CE2180" || name == "CE7000" ||
                name == "CE7000A") {
-        if (!openPort(name, commPort)) return;
+        if (!openPort(name, choice)) return;
         SerialExchange x(platform_, port);
         if (name == "Ci5/Ci7")
             calibrateCi(x);
@@ -36,79 +36,84 @@ void Spectrophotometer::calibrate(const QString& name, int commPort) {
     if (port.isOpen()) port.close();
 }
 
+bool Spectrophotometer::replyShown(SerialExchange& x, const QByteArray& command) {
+    x.startClock();
+    x.send(command + cr);
+    if (x.promptWait(">", 10, false) == WaitEnd::Disconnected) {
+        disconnected();
+        return false;
+    }
+    showMessage_(QString::fromLatin1(x.reply));
+    return true;
+}
+
 void Spectrophotometer::calibrateCe7000(SerialExchange& x) {
     x.send("R");
     x.startClock();
-    if (x.promptWait(">", 5, true) == WaitEnd::TimedOut) {
-        endWith("CE-7000 not connected");
-        return;
-    }
+    if (const WaitEnd e = x.promptWait(">", 5, true); e != WaitEnd::Answered)
+        return void(failed(e, "CE-7000 not connected"));
     if (platform_.message("Open Port", Buttons::YesNoCancel) == Answer::Yes) {
         x.send("I" + cr);
-        if (x.countWait(19, true) == WaitEnd::TimedOut) return void(notResponding());
+        if (const WaitEnd e = x.countWait(19, true); e != WaitEnd::Answered) return void(failed(e));
     }
     const Answer white = platform_.message("White Standard", Buttons::YesNoCancel);
     if (white == Answer::Yes) {
         x.send("C" + cr);
-        if (x.countWait(19, true) == WaitEnd::TimedOut) notResponding();
+        if (const WaitEnd e = x.countWait(19, true); e != WaitEnd::Answered) failed(e);
     }
 }
 
 void Spectrophotometer::calibrateCe2180(SerialExchange& x) {
     x.send("v");
     x.startClock();
-    if (x.promptWait("\n", 5, true) == WaitEnd::TimedOut) {
-        endWith("CE-2180 not connected");
-        return;
-    }
+    if (const WaitEnd e = x.promptWait("\n", 5, true); e != WaitEnd::Answered)
+        return void(failed(e, "CE-2180 not connected"));
     x.send("K");
-    if (x.countWait(18, true) == WaitEnd::TimedOut) return void(notResponding());
+    if (const WaitEnd e = x.countWait(18, true); e != WaitEnd::Answered) return void(failed(e));
     const Answer white = platform_.message("White Standard", Buttons::YesNoCancel);
     if (white == Answer::Cancel) return;
     if (white == Answer::Yes) {
         x.send("C");
-        if (x.countWait(18, true) == WaitEnd::TimedOut) return void(notResponding());
+        if (const WaitEnd e = x.countWait(18, true); e != WaitEnd::Answered) return void(failed(e));
     }
     if (platform_.message("Open Port", Buttons::YesNoCancel) == Answer::Yes) {
         x.send("B");
-        if (x.countWait(18, true) == WaitEnd::TimedOut) notResponding();
+        if (const WaitEnd e = x.countWait(18, true); e != WaitEnd::Answered) failed(e);
     }
 }
 
 void Spectrophotometer::calibrateXth(SerialExchange& x) {
     if (!wakeUp(x, 'x', true, "XT Sleeping", false, false)) return;
+    // A step the user skips or the instrument leaves unanswered does not stop
+    // the next; a device gone does.
     const auto step = [&](const char* question, const QByteArray& command) {
         if (platform_.message(question, Buttons::OkCancel, Icon::None, "XT Calibration") !=
             Answer::Ok)
-            return;
-        x.startClock();
-        x.send(command + cr);
-        x.promptWait(">", 10, false);
-        showMessage_(QString::fromLatin1(x.reply));
+            return true;
+        return replyShown(x, command);
     };
-    step("White Calibration", "C");
-    step("Open Port Calibration", "B");
+    if (step("White Calibration", "C")) step("Open Port Calibration", "B");
 }
 
 void Spectrophotometer::calibrateCi(SerialExchange& x) {
     if (!wakeUp(x, 'i', true, "Ci5/Ci7 not connected", true, true)) return;
     x.startClock();
     x.send("config -mode=sce" + cr);
-    if (x.promptWait(">", 2, false) == WaitEnd::TimedOut) {
+    const WaitEnd configured = x.promptWait(">", 2, false);
+    if (configured == WaitEnd::Disconnected) return void(disconnected());
+    if (configured == WaitEnd::TimedOut) {
         showMessage_("Ci5/Ci7 not connected");
         platform_.serialPort().close();
         return;
     }
     platform_.processEvents();
     const auto step = [&](const char* question, const char* title, const QByteArray& command) {
-        if (platform_.message(question, Buttons::OkCancel, Icon::None, title) != Answer::Ok) return;
-        x.startClock();
-        x.send(command + cr);
-        x.promptWait(">", 10, false);
-        showMessage_(QString::fromLatin1(x.reply));
+        if (platform_.message(question, Buttons::OkCancel, Icon::None, title) != Answer::Ok)
+            return true;
+        return replyShown(x, command);
     };
-    step("White Ceramic Calibration", "Instrument Calibration", "whitecal");
-    step("Black Trap Calibration", "Black Calibration", "blackcal");
+    if (step("White Ceramic Calibration", "Instrument Calibration", "whitecal"))
+        step("Black Trap Calibration", "Black Calibration", "blackcal");
 }
 
 } // namespace huelinx

@@ -40,6 +40,7 @@ WaitEnd SerialExchange::promptWait(const QByteArray& terminator, float limit, bo
         if (onRead) onRead(reply);
         passed = elapsed();
         if (reply.endsWith(terminator) || passed > limit) break;
+        if (port_.deviceGone()) return WaitEnd::Disconnected;
         if (processEvents) platform_.processEvents();
     }
     // Past the limit counts as timed out even when the terminator came with the last read.
@@ -49,6 +50,7 @@ WaitEnd SerialExchange::promptWait(const QByteArray& terminator, float limit, bo
 WaitEnd SerialExchange::bounded(const std::function<bool()>& arrived, bool processEvents) {
     const float start = now();
     while (!arrived()) {
+        if (port_.deviceGone()) return WaitEnd::Disconnected;
         if (sinceStart(now(), start) > instrumentBound) return WaitEnd::TimedOut;
         if (processEvents) platform_.processEvents();
     }
@@ -56,9 +58,8 @@ WaitEnd SerialExchange::bounded(const std::function<bool()>& arrived, bool proce
 }
 
 WaitEnd SerialExchange::countWait(int count, bool processEvents) {
-    if (bounded([&] { return port_.bytesAvailable() >= count; }, processEvents) ==
-        WaitEnd::TimedOut)
-        return WaitEnd::TimedOut;
+    const WaitEnd end = bounded([&] { return port_.bytesAvailable() >= count; }, processEvents);
+    if (end != WaitEnd::Answered) return end;
     reply = port_.readAll();
     return WaitEnd::Answered;
 }

@@ -9,7 +9,8 @@
 //
 // Elapsed time is taken on the time of day in single precision; across
 // midnight a day is added. Count and length waits, and waits for a first
-// byte, give up after `instrumentBound` seconds.
+// byte, give up after `instrumentBound` seconds. Every wait ends at once when
+// the device goes away under the open port.
 #pragma once
 
 #include <QByteArray>
@@ -24,8 +25,9 @@ class SerialPort;
 
 // How a reply wait ended.
 enum class WaitEnd {
-    Answered, // the terminator, or the bytes waited for, came in time
-    TimedOut, // the limit or the instrument bound passed first
+    Answered,     // the terminator, or the bytes waited for, came in time
+    TimedOut,     // the limit or the instrument bound passed first
+    Disconnected, // the device went away (pulled out) before the reply was complete
 };
 
 class SerialExchange {
@@ -53,7 +55,7 @@ class SerialExchange {
 
   private:
     float now();
-    // Runs `arrived` until it is true or the bound has passed.
+    // Runs `arrived` until it is true, the bound has passed or the device has gone.
     WaitEnd bounded(const std::function<bool()>& arrived, bool processEvents);
 
     Platform& platform_;

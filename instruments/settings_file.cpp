@@ -22,6 +22,12 @@ std::string lower(std::string text) {
     return text;
 }
 
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 } // namespace
 
 std::string settingsFilePath() {
@@ -48,14 +54,18 @@ StoredSettings readSettingsFile() {
         const auto number = strictNumber(*line);
         if (number && *number == roundHalfEven(*number) && *number >= -32768 && *number <= 32767)
             stored.commPort = static_cast<int>(*number);
+        else if (!number && !trimmed(*line).empty())
+            stored.commDevice = trimmed(*line);
     }
     return stored;
 }
 
-bool writeSettingsFile(const std::string& instrumentName, int commPort, std::string& message) {
+bool writeSettingsFile(const std::string& instrumentName, int commPort,
+                       const std::string& commDevice, std::string& message) {
     const std::string path = settingsFilePath();
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << instrumentName << "\r\n" << printText(commPort) << "\r\n";
+    out << instrumentName << "\r\n"
+        << (commDevice.empty() ? printText(commPort) : commDevice) << "\r\n";
     out.close();
     if (out) return true;
     message = "The settings could not be saved: \"" + path + "\" can't be written.";

@@ -1,6 +1,7 @@
 // The settings file "tzm.cfg" in the working directory: line 1 the instrument
-// name as it stands, line 2 the serial port number written with a blank
-// before and after it (" 1 "). Lines end with CR LF; every write replaces the
+// name as it stands, line 2 the serial port: its number written with a blank
+// before and after it (" 1 "), or a device path or name as it stands
+// ("/dev/ttyUSB0", "COM3"). Lines end with CR LF; every write replaces the
 // whole file. The name is matched without regard to letter case, so a file
 // saved as "TZM.cfg" is read and replaced under that name.
 #pragma once
@@ -18,11 +19,14 @@ struct StoredSettings {
     bool opened = false;                       // the file exists and could be read
     std::optional<std::string> instrumentName; // line 1, when present
     std::optional<int> commPort;               // line 2, when it is a whole number
+    std::optional<std::string> commDevice;     // line 2, when it is no number: a device
 };
 
 StoredSettings readSettingsFile();
 
-// Replaces the file; false with a message naming the file when it can't be written.
-bool writeSettingsFile(const std::string& instrumentName, int commPort, std::string& message);
+// Replaces the file, line 2 the device when one is given, else the port
+// number; false with a message naming the file when it can't be written.
+bool writeSettingsFile(const std::string& instrumentName, int commPort,
+                       const std::string& commDevice, std::string& message);
 
 } // namespace huelinx

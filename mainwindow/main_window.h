@@ -9,6 +9,7 @@
 #include "colour/settings.h"
 #include "mainwindow/colour_host.h"
 #include "mainwindow/program.h"
+#include "platform/port_choice.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -83,6 +84,7 @@ class MainWindow : public QWidget, public ColourHost {
     QPushButton *calibrateButton = nullptr, *measureButton = nullptr;
     QLabel* portLabel = nullptr;
     QLineEdit* portBox = nullptr;
+    QLabel* portDeviceLabel = nullptr; // the device the port box means
     QLabel *d65Marker = nullptr, *aMarker = nullptr;
     QPlainTextEdit* messagesBox = nullptr; // messages
     QLabel *messagesLabel = nullptr, *importedFileLabel = nullptr, *importedFileName = nullptr;
@@ -102,6 +104,9 @@ class MainWindow : public QWidget, public ColourHost {
     // own change handlers then do nothing.
     bool slidersBusy = false;
     std::int16_t commPort = 1;
+    // The port's device by path or name; when empty, the port is `commPort`.
+    QString commDevice;
+    PortChoice portChoice() const { return {commPort, commDevice}; }
 
     // ---- what other windows may ask (ColourHost) ---------------------------
     const ColourModel& colour() const override { return colour_; }
@@ -196,6 +201,10 @@ class MainWindow : public QWidget, public ColourHost {
     void readStoredSettings();
     void saveSettings(const QString& instrument);
     void showInstrumentMode();
+    // The port box to the stored port, its handler quiet meanwhile.
+    void showStoredPort();
+    // The device the port means now, beside the port box.
+    void showPortDevice();
 
     // The entry boxes of the six groups, and the labels that name boxes and groups.
     std::vector<QWidget*> entryBoxes() const;

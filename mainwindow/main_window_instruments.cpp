@@ -41,7 +41,8 @@ Spectrophotometer& MainWindow::spectrophotometer() {
 void MainWindow::onCalibrate() {
     if (instrumentBusy_) return;
     BusyGuard guard(instrumentBusy_);
-    spectrophotometer().calibrate(instrumentList->currentText(), commPort);
+    spectrophotometer().calibrate(instrumentList->currentText(), portChoice());
+    showPortDevice();
 }
 
 void MainWindow::onMeasure() {
@@ -50,8 +51,9 @@ void MainWindow::onMeasure() {
     program_.instrumentName = instrumentList->currentText();
     const bool import = program_.instrumentName == "Import";
     const MeasureEnd end = import ? importReflectance()
-                                  : spectrophotometer().measure(program_.instrumentName, commPort,
-                                                                program_.reflectance);
+                                  : spectrophotometer().measure(program_.instrumentName,
+                                                                portChoice(), program_.reflectance);
+    if (!import) showPortDevice();
     if (end == MeasureEnd::Ends) return;
     if (!import) program_.platform.serialPort().close();
     // The reading converts at full precision; the boxes show two decimals.

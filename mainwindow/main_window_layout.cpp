@@ -144,7 +144,8 @@ void MainWindow::buildControls() {
     measureButton = named(new QPushButton("Measure", instrumentFrame), "Command8");
     portLabel = named(new QLabel("Comm Port", instrumentFrame), "Label3");
     portBox = named(new QLineEdit("1", instrumentFrame), "Text4");
-    portBox->setMaximumWidth(40);
+    portBox->setMaximumWidth(110);
+    portDeviceLabel = named(new QLabel(instrumentFrame), "Label27");
     d65Marker = named(new QLabel("D65", instrumentFrame), "Label24");
     aMarker = named(new QLabel("A", instrumentFrame), "Label25");
 
@@ -249,6 +250,7 @@ void MainWindow::buildLayout() {
     instrument->addWidget(measureButton, 1, 1, 1, 2);
     instrument->addWidget(portLabel, 2, 0);
     instrument->addWidget(portBox, 2, 1);
+    instrument->addWidget(portDeviceLabel, 2, 2);
     instrument->addWidget(d65Marker, 3, 0);
     instrument->addWidget(aMarker, 3, 1);
 

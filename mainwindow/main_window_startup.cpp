@@ -4,6 +4,7 @@
 #include "instruments/settings_file.h"
 #include "mainwindow/main_window.h"
 #include "picture/picture_window.h"
+#include "platform/serial_port.h"
 #include "platform/standard_colours.h"
 #include "text/number_read.h"
 #include "viewer/palette_viewer.h"
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 namespace huelinx {
 
@@ -69,9 +71,10 @@ bool MainWindow::start() {
              makeTableButton, importButton, whiteBalanceSlider})
         w->setVisible(true);
     commPort = 1;
+    commDevice.clear();
     const bool instrument = !program_.instrumentName.isEmpty();
     for (QWidget* w : std::initializer_list<QWidget*>{calibrateButton, measureButton, d65Marker,
-                                                      aMarker, portBox})
+                                                      aMarker, portBox, portDeviceLabel})
         w->setVisible(instrument);
     colour_.settings.channelScale = ColourSettings{}.channelScale;
     colour_.settings.gammaInv = ColourSettings{}.gammaInv;
@@ -97,6 +100,7 @@ bool MainWindow::start() {
     illuminantButtons[0]->setChecked(true);
     onIlluminant(0);
     readStoredSettings();
+    showStoredPort();
     showInstrumentMode();
     return true;
 }
@@ -106,12 +110,28 @@ void MainWindow::readStoredSettings() {
     const StoredSettings stored = readSettingsFile();
     if (stored.instrumentName)
         program_.instrumentName = QString::fromStdString(*stored.instrumentName);
-    if (stored.commPort) commPort = static_cast<std::int16_t>(*stored.commPort);
+    if (stored.commPort) {
+        commPort = static_cast<std::int16_t>(*stored.commPort);
+        commDevice.clear();
+    } else if (stored.commDevice) {
+        commDevice = QString::fromStdString(*stored.commDevice);
+    }
+}
+
+void MainWindow::showStoredPort() {
+    const QSignalBlocker quiet(portBox);
+    portBox->setText(portChoice().text());
+    showPortDevice();
+}
+
+void MainWindow::showPortDevice() {
+    const QString device = program_.platform.serialPort().deviceOf(portChoice());
+    portDeviceLabel->setText(device.isEmpty() ? "no such port" : device);
 }
 
 void MainWindow::saveSettings(const QString& instrument) {
     std::string message;
-    if (writeSettingsFile(instrument.toStdString(), commPort, message)) {
+    if (writeSettingsFile(instrument.toStdString(), commPort, commDevice.toStdString(), message)) {
         settingsWriteReported_ = false;
     } else if (!settingsWriteReported_) {
         settingsWriteReported_ = true;
@@ -125,6 +145,7 @@ void MainWindow::showInstrumentMode() {
     measureButton->setText(import ? "Import %R" : "Measure");
     portLabel->setVisible(!import);
     portBox->setVisible(!import);
+    portDeviceLabel->setVisible(!import);
 }
 
 void MainWindow::onInstrumentChosen() {
@@ -133,11 +154,19 @@ void MainWindow::onInstrumentChosen() {
 }
 
 void MainWindow::onPortTyped() {
-    // An empty box or one that holds no number gives port 1, like a port out of range.
-    const auto number = strictNumber(portBox->text().toStdString());
-    const double port = number ? roundHalfEven(*number) : 1.0;
-    commPort = static_cast<std::int16_t>(port < 1.0 || port > 4.0 ? 1.0 : port);
+    // Text that is no number names a device ("/dev/ttyUSB0", "ttyUSB0", "COM3").
+    // An empty box gives port 1, like a port out of range.
+    const QString typed = portBox->text().trimmed();
+    const auto number = strictNumber(typed.toStdString());
+    if (number || typed.isEmpty()) {
+        const double port = number ? roundHalfEven(*number) : 1.0;
+        commPort = static_cast<std::int16_t>(port < 1.0 || port > 4.0 ? 1.0 : port);
+        commDevice.clear();
+    } else {
+        commDevice = typed;
+    }
     saveSettings(program_.instrumentName);
+    showPortDevice();
 }
 
 void MainWindow::onExit() {

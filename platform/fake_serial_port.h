@@ -1,10 +1,14 @@
 // A serial port for tests: what is written is recorded, and a responder
-// script decides what arrives and when, on the scripted platform's clock.
+// script decides what arrives and when, on the scripted platform's clock. The
+// device can be pulled out at a chosen moment.
 #pragma once
 
 #include "platform/serial_port.h"
 
+#include <QStringList>
+
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -25,8 +29,15 @@ class FakeSerialPort : public SerialPort {
     void setResponder(Responder responder) { responder_ = std::move(responder); }
     // Makes the next opens fail, as a missing or busy port does.
     void setOpenFails(bool fails) { openFails_ = fails; }
+    // The machine's serial devices in port-number order (none by default).
+    void setDevices(const QStringList& devices) { devices_ = devices; }
+    // The device goes away `seconds` from now: what arrived before stays
+    // readable, nothing arrives after. Opening the port again plugs it back in.
+    void unplugAfter(double seconds) { goneAt_ = now_() + seconds; }
 
-    void setPortNumber(int number) override { portNumber_ = number; }
+    void setPort(const PortChoice& choice) override { choice_ = choice; }
+    // Port n is the n-th device given; a device by name is itself when given.
+    QString deviceOf(const PortChoice& choice) override;
     void setSettings(const QString& settings) override { settings_ = settings; }
     void setHandshaking(int mode) override { handshaking_ = mode; }
     void setRtsEnable(bool on) override { rts_ = on; }
@@ -36,10 +47,12 @@ class FakeSerialPort : public SerialPort {
     void write(const QByteArray& data) override;
     QByteArray readAll() override;
     int bytesAvailable() override;
+    bool deviceGone() override { return open_ && goneAt_ && now_() >= *goneAt_; }
 
     // What the program did with the port.
     const std::vector<QByteArray>& written() const { return written_; }
-    int portNumber() const { return portNumber_; }
+    const PortChoice& port() const { return choice_; }
+    int portNumber() const { return choice_.number; }
     const QString& settings() const { return settings_; }
     int handshaking() const { return handshaking_; }
     bool rts() const { return rts_; }
@@ -54,8 +67,11 @@ class FakeSerialPort : public SerialPort {
     std::vector<std::pair<double, QByteArray>> pending_; // arrival time, bytes
     QByteArray received_;
     std::vector<QByteArray> written_;
+    QStringList devices_;
+    PortChoice choice_{0, {}};
     QString settings_;
-    int portNumber_ = 0, handshaking_ = 0, openCount_ = 0;
+    std::optional<double> goneAt_;
+    int handshaking_ = 0, openCount_ = 0;
     bool rts_ = false, open_ = false, openFails_ = false;
 };
 

@@ -41,6 +41,8 @@ class Platform {
 
     // Seconds since midnight, with fractions.
     virtual double secondsSinceMidnight() = 0;
+    // Waits about `seconds` without using the processor; window events run meanwhile.
+    virtual void pause(double seconds) = 0;
     // Today as mm-dd-yyyy and the time as 24-hour hh:mm:ss.
     virtual QString dateText() = 0;
     virtual QString timeText() = 0;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -11,8 +12,11 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
+#include <QThread>
 #include <QTime>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace huelinx {
 
@@ -169,6 +173,14 @@ void QtPlatform::beep() {
 
 double QtPlatform::secondsSinceMidnight() {
     return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+void QtPlatform::pause(double seconds) {
+    const QDeadlineTimer deadline(static_cast<qint64>(seconds * 1000.0));
+    for (qint64 left = deadline.remainingTime(); left > 0; left = deadline.remainingTime()) {
+        QCoreApplication::processEvents();
+        QThread::msleep(static_cast<unsigned long>(std::min<qint64>(left, 10)));
+    }
 }
 
 QString QtPlatform::dateText() {

@@ -27,6 +27,7 @@ class QtPlatform : public Platform {
     void beep() override;
 
     double secondsSinceMidnight() override;
+    void pause(double seconds) override;
     QString dateText() override;
     QString timeText() override;
 

@@ -1,7 +1,7 @@
 #include "platform/qt_serial_port.h"
 
+#include <QFileInfo>
 #include <QSerialPortInfo>
-#include <QStringList>
 
 #include <algorithm>
 
@@ -12,21 +12,43 @@ namespace {
 // How long one read or count waits for bytes to come in.
 constexpr int pollMilliseconds = 5;
 
+#ifdef Q_OS_WIN
+constexpr bool windows = true;
+#else
+constexpr bool windows = false;
+#endif
+
 } // namespace
 
-QtSerialPort::QtSerialPort(std::function<QString(int)> deviceFor)
-    : deviceFor_(deviceFor ? std::move(deviceFor) : defaultDevice) {}
+QtSerialPort::QtSerialPort(std::function<QStringList()> listDevices)
+    : listDevices_(listDevices ? std::move(listDevices) : machineDevices) {}
 
-QString QtSerialPort::defaultDevice(int number) {
-#ifdef Q_OS_WIN
-    return QString("COM%1").arg(number);
-#else
+QStringList QtSerialPort::machineDevices() {
     QStringList devices;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-        devices << info.systemLocation();
+        devices << (windows ? info.portName() : info.systemLocation());
     devices.sort();
-    return number >= 1 && number <= devices.size() ? devices[number - 1] : QString();
-#endif
+    return devices;
+}
+
+QString QtSerialPort::deviceOf(const PortChoice& choice) {
+    if (!choice.byDevice()) {
+        if (windows) return choice.number >= 1 ? QString("COM%1").arg(choice.number) : QString();
+        const QStringList devices = listDevices_();
+        return choice.number >= 1 ? devices.value(choice.number - 1) : QString();
+    }
+    if (windows) return choice.device;
+    const QString path = choice.device.contains('/') ? choice.device : "/dev/" + choice.device;
+    return QFileInfo::exists(path) ? path : QString();
+}
+
+QString QtSerialPort::existingPortsText() {
+    const QStringList devices = listDevices_();
+    if (devices.isEmpty()) return "there are no serial ports";
+    QStringList ports;
+    for (int i = 0; i < devices.size(); ++i)
+        ports << (windows ? devices[i] : QString("%1 = %2").arg(i + 1).arg(devices[i]));
+    return "the serial ports are " + ports.join(", ");
 }
 
 void QtSerialPort::setRtsEnable(bool on) {
@@ -64,23 +86,26 @@ bool QtSerialPort::applySettings(QString& error) {
 
 bool QtSerialPort::open(QString& error) {
     if (port_.isOpen()) port_.close();
-    const QString device = deviceFor_(portNumber_);
+    gone_ = false;
+    const QString device = deviceOf(choice_);
+    const QString port = choice_.describe(device);
     if (device.isEmpty()) {
-        error = QString("port %1 does not exist").arg(portNumber_);
+        error = port + " does not exist; " + existingPortsText();
         return false;
     }
     port_.setPortName(device);
     QString settingsError;
     if (!applySettings(settingsError)) {
-        error = QString("port %1 (%2): %3").arg(portNumber_).arg(device, settingsError);
+        error = port + ": " + settingsError;
         return false;
     }
+    port_.clearError();
     if (!port_.open(QIODevice::ReadWrite)) {
-        error = QString("port %1 (%2) can't be opened: %3")
-                    .arg(portNumber_)
-                    .arg(device, port_.errorString());
+        error = port + " can't be opened: " + port_.errorString();
+        if (port_.error() == QSerialPort::DeviceNotFoundError) error += "; " + existingPortsText();
         return false;
     }
+    openDevice_ = device;
     // Devices without DTR or RTS lines refuse these; the port still works.
     port_.setDataTerminalReady(true);
     if (handshaking_ != 2) port_.setRequestToSend(rts_);
@@ -90,6 +115,17 @@ bool QtSerialPort::open(QString& error) {
 
 void QtSerialPort::close() {
     if (port_.isOpen()) port_.close();
+}
+
+bool QtSerialPort::deviceGone() {
+    if (gone_ || !port_.isOpen()) return gone_;
+    // A hung-up device reads as an end of file, which Qt reports as a read
+    // error (a resource error when the system says the device failed); its
+    // file goes when the adapter is pulled out.
+    const QSerialPort::SerialPortError error = port_.error();
+    gone_ = error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
+            (!windows && !QFileInfo::exists(openDevice_));
+    return gone_;
 }
 
 void QtSerialPort::write(const QByteArray& data) {

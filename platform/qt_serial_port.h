@@ -5,6 +5,7 @@
 #include "platform/serial_port.h"
 
 #include <QSerialPort>
+#include <QStringList>
 
 #include <functional>
 
@@ -12,11 +13,15 @@ namespace huelinx {
 
 class QtSerialPort : public SerialPort {
   public:
-    // `deviceFor` names the device of port n; by default COMn on Windows and
-    // the n-th serial device of the machine elsewhere.
-    explicit QtSerialPort(std::function<QString(int)> deviceFor = {});
+    // `listDevices` gives the machine's serial devices in port-number order;
+    // by default those Qt finds (see machineDevices).
+    explicit QtSerialPort(std::function<QStringList()> listDevices = {});
 
-    void setPortNumber(int number) override { portNumber_ = number; }
+    void setPort(const PortChoice& choice) override { choice_ = choice; }
+    // Port n is COMn on Windows and the n-th device of the list elsewhere. A
+    // device by name is used as given on Windows; elsewhere a name without a
+    // folder is in /dev, and the device must exist.
+    QString deviceOf(const PortChoice& choice) override;
     void setSettings(const QString& settings) override { settings_ = settings; }
     void setHandshaking(int mode) override { handshaking_ = mode; }
     void setRtsEnable(bool on) override;
@@ -26,18 +31,27 @@ class QtSerialPort : public SerialPort {
     void write(const QByteArray& data) override;
     QByteArray readAll() override;
     int bytesAvailable() override;
+    // Reads failing under the open port (Qt's read or resource error), or,
+    // outside Windows, the device file gone.
+    bool deviceGone() override;
 
-    // The device of port n by the default rule; empty when there is none.
-    static QString defaultDevice(int number);
+    // The serial devices Qt finds: their names (COM3) on Windows, their
+    // paths sorted as text elsewhere.
+    static QStringList machineDevices();
 
   private:
     bool applySettings(QString& error);
+    // "the serial ports are 1 = /dev/ttyS0, 2 = /dev/ttyUSB0" (on Windows
+    // "... are COM1, COM3"), or "there are no serial ports".
+    QString existingPortsText();
 
-    std::function<QString(int)> deviceFor_;
+    std::function<QStringList()> listDevices_;
     QSerialPort port_;
+    PortChoice choice_;
     QString settings_ = "9600,N,8,1";
-    int portNumber_ = 1, handshaking_ = 0;
-    bool rts_ = false;
+    QString openDevice_;
+    int handshaking_ = 0;
+    bool rts_ = false, gone_ = false;
 };
 
 } // namespace huelinx

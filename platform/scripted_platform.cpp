@@ -1,6 +1,7 @@
 #include "platform/scripted_platform.h"
 
 #include <QCoreApplication>
+#include <QThread>
 #include <QTime>
 #include <QWidget>
 
@@ -124,6 +125,13 @@ double ScriptedPlatform::secondsSinceMidnight() {
     const double reading = seconds_;
     advance(advancePerRead_);
     return reading;
+}
+
+void ScriptedPlatform::pause(double seconds) {
+    if (realClock_)
+        QThread::msleep(static_cast<unsigned long>(seconds * 1000.0));
+    else
+        advance(seconds);
 }
 
 ScriptedPlatform::ScriptedPlatform()

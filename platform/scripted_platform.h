@@ -50,6 +50,8 @@ class ScriptedPlatform : public Platform {
 
     // The fake clock's reading, kept within one day like the real one.
     double secondsSinceMidnight() override;
+    // Moves the fake clock on by `seconds` (sleeps on the real clock).
+    void pause(double seconds) override;
     QString dateText() override { return dateText_; }
     QString timeText() override { return timeText_; }
 

@@ -1,8 +1,10 @@
-// The serial port the instruments are driven through: port number, line
+// The serial port the instruments are driven through: the port chosen, line
 // settings, handshaking and the RTS line, open and close, write, read what has
 // arrived, and count it. Bytes pass unchanged (0..255). Reading never blocks
 // for long: a read or count returns what has arrived within a short poll.
 #pragma once
+
+#include "platform/port_choice.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,8 +15,11 @@ class SerialPort {
   public:
     virtual ~SerialPort() = default;
 
-    // Port n: the n-th serial port of the machine (COMn on Windows).
-    virtual void setPortNumber(int number) = 0;
+    // The port the next open uses.
+    virtual void setPort(const PortChoice& choice) = 0;
+    // The device `choice` means on this machine now ("/dev/ttyUSB0", "COM3");
+    // empty when there is none.
+    virtual QString deviceOf(const PortChoice& choice) = 0;
     // Line settings such as "9600,N,8,1" (baud, parity N/E/O in any case,
     // data bits, stop bits).
     virtual void setSettings(const QString& settings) = 0;
@@ -22,7 +27,7 @@ class SerialPort {
     virtual void setHandshaking(int mode) = 0;
     virtual void setRtsEnable(bool on) = 0;
     // Opens the port; false with a message naming the port when it does not
-    // exist, is busy or refuses the settings.
+    // exist (then also the ports that do), is busy or refuses the settings.
     virtual bool open(QString& error) = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
@@ -31,6 +36,10 @@ class SerialPort {
     virtual QByteArray readAll() = 0;
     // Number of bytes received and not yet handed over.
     virtual int bytesAvailable() = 0;
+    // True once the device has gone away since the port was opened (a USB
+    // adapter pulled out): nothing more will arrive, so waits end at once.
+    // Opening the port again clears it.
+    virtual bool deviceGone() = 0;
 };
 
 } // namespace huelinx

@@ -18,10 +18,12 @@ class Calibrate : public MainWindowTest {
     }
     // `name` answers like the simulator; commands in `silent` get no answer.
     void run(const QString& name, QStringList silent = {}) {
-        port->setResponder(
-            simulatorResponder(name, {}, [silent](const QByteArray& written, auto& arrivals) {
-                if (silent.contains(QString::fromLatin1(written))) arrivals.clear();
-            }));
+        runWith(name, [silent](const QByteArray& written, auto& arrivals) {
+            if (silent.contains(QString::fromLatin1(written))) arrivals.clear();
+        });
+    }
+    void runWith(const QString& name, ReplyEdit edit) {
+        port->setResponder(simulatorResponder(name, {}, edit));
         form->instrumentList->setEditText(name);
         port->clearWritten();
         form->onCalibrate();
@@ -117,6 +119,39 @@ TEST_F(Calibrate, SilentInstrumentsAreReportedWithoutHanging) {
     }
     // The XTH went on waking it while it slept.
     EXPECT_GT(std::count(port->written().begin(), port->written().end(), QByteArray("R\r")), 0);
+}
+
+TEST_F(Calibrate, APulledOutDeviceStopsTheCalibration) {
+    const struct {
+        const char* name;
+        const char* at; // the device goes during the reply to this command
+        std::vector<Answer> answers;
+        QStringList sent;
+        const char* message;
+    } cases[] = {
+        {"CE7000", "I\r", {Answer::Yes}, {"R", "I\r"}, "CE-7000 disconnected: port 1 is gone"},
+        {"CE2180", "K", {}, {"v", "K"}, "CE-2180 disconnected: port 1 is gone"},
+        {"XTH", "C\r", {Answer::Ok}, {"R\r", "C\r"}, "XTH disconnected: port 1 is gone"},
+        {"Ci5/Ci7",
+         "config -mode=sce\r",
+         {},
+         {"R\r", "config -mode=sce\r"},
+         "Ci5/Ci7 disconnected: port 1 is gone"},
+    };
+    for (const auto& c : cases) {
+        platform.clear();
+        for (Answer a : c.answers)
+            platform.queueAnswer(a);
+        runWith(c.name, [&](const QByteArray& written, auto& arrivals) {
+            if (written != c.at) return;
+            arrivals.clear();
+            port->unplugAfter(0.1);
+        });
+        // No further question or command: the run ended with the device.
+        EXPECT_EQ(sent(), c.sent) << c.name;
+        ASSERT_FALSE(messages().empty()) << c.name;
+        EXPECT_EQ(messages().back(), c.message);
+    }
 }
 
 TEST_F(Calibrate, SpectrolinoAndUnknownNamesUseNoPort) {

@@ -230,6 +230,69 @@ TEST_F(Measure, SilentOrGarbledInstrumentsCannotHangOrCorruptTheCurve) {
     }
 }
 
+TEST_F(Measure, APulledOutDeviceEndsTheRunAtOnceNamingThePort) {
+    // Each instrument loses its device while a reply comes in: half of it
+    // arrives, the rest never does.
+    port->setDevices({"/dev/ttyS0", "/dev/ttyUSB0"});
+    form->portBox->setText("2");
+    const struct {
+        const char* name;
+        const char* command; // the device goes during the reply to this one
+        const char* message;
+    } cases[] = {
+        {"CE7000", "M\r", "CE-7000 disconnected: port 2 (/dev/ttyUSB0) is gone"},
+        {"CE2180", "M", "CE-2180 disconnected: port 2 (/dev/ttyUSB0) is gone"},
+        {"XTH", "M 8\r", "XTH disconnected: port 2 (/dev/ttyUSB0) is gone"},
+        {"XTH", "R\r", "XTH disconnected: port 2 (/dev/ttyUSB0) is gone"},
+        {"Ci5/Ci7", "measure\r", "Ci5/Ci7 disconnected: port 2 (/dev/ttyUSB0) is gone"},
+        {"SpectroEye", "; 184 9 0\r\n", "SpectroEye disconnected: port 2 (/dev/ttyUSB0) is gone"},
+    };
+    for (const auto& c : cases) {
+        program->reflectance = Reflectance{};
+        plays(c.name, {}, [&](const QByteArray& w, std::vector<FakeSerialPort::Arrival>& a) {
+            if (!w.endsWith(c.command)) return;
+            a.back().bytes.truncate(a.back().bytes.size() / 2);
+            port->unplugAfter(0.1);
+        });
+        choose(c.name);
+        form->xyzBoxes[0]->setText("keep");
+        const double before = platform.secondsSinceMidnight();
+        measure();
+        EXPECT_EQ(messages(), std::vector<QString>{c.message}) << c.name << " " << c.command;
+        EXPECT_LT(platform.secondsSinceMidnight() - before, 2.0) << c.name;
+        EXPECT_EQ(program->reflectance, Reflectance{}) << c.name;
+        EXPECT_EQ(text(form->xyzBoxes[0]), "keep") << c.name;
+        EXPECT_FALSE(port->isOpen());
+        platform.clear();
+    }
+}
+
+TEST_F(Measure, InstrumentsEchoingCommandsAreWokenAtAPaceAndTheLastReplyShown) {
+    // The reply starts with the command, not with the instrument's letter.
+    platform.setAdvancePerRead(0.001);
+    for (const char* name : {"XTH", "Ci5/Ci7"}) {
+        port->setResponder([](const QByteArray& written) {
+            return std::vector<FakeSerialPort::Arrival>{{0.002, written + ">"}};
+        });
+        port->clearWritten();
+        form->messagesBox->setPlainText("");
+        choose(name);
+        const double before = platform.secondsSinceMidnight();
+        measure();
+        const double took = platform.secondsSinceMidnight() - before;
+        EXPECT_GT(took, 10.0) << name;
+        EXPECT_LT(took, 11.0) << name;
+        const auto tries = port->written().size();
+        EXPECT_LE(tries, 101u) << name; // one every 0.1 s at most
+        EXPECT_GE(tries, 80u) << name;
+        // The box shows the CR as a line break.
+        EXPECT_EQ(form->messagesBox->toPlainText(), "Last reply: R\n>") << name;
+        EXPECT_EQ(messages(), std::vector<QString>{"Instrument not responding"}) << name;
+        EXPECT_FALSE(port->isOpen());
+        platform.clear();
+    }
+}
+
 TEST_F(Measure, PortThatCannotOpenIsNamed) {
     port->setOpenFails(true);
     choose("CE2180");

@@ -14,6 +14,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
+
+#include <ctime>
 
 namespace huelinx::testing {
 namespace {
@@ -40,6 +43,12 @@ class SimulatedLine {
             if (!p->waitForFinished(2000)) p->kill(), p->waitForFinished(1000);
         }
     }
+    // Ends socat at once: the host end of the line goes dead, as a serial
+    // adapter does when it is pulled out.
+    void cut() {
+        socat_.kill();
+        socat_.waitForFinished(1000);
+    }
     QString host;
     bool ready = false;
 
@@ -56,7 +65,8 @@ class SerialLine : public MainWindowTest {
         platform.useRealClock(true);
     }
     void attach(const QString& device) {
-        platform.setSerialPort(std::make_unique<QtSerialPort>([device](int) { return device; }));
+        platform.setSerialPort(
+            std::make_unique<QtSerialPort>([device] { return QStringList{device}; }));
     }
     QString xyz() const {
         return text(form->xyzBoxes[0]) + " " + text(form->xyzBoxes[1]) + " " +
@@ -154,6 +164,28 @@ TEST_F(SerialLine, SilentAndUncalibratedInstrumentsAndMissingPorts) {
     EXPECT_TRUE(messages()[0].startsWith(
         "XTH not connected: port 1 (/dev/huelinx-no-such-port) can't be opened"))
         << messages()[0].toStdString();
+}
+
+TEST_F(SerialLine, APulledOutDeviceEndsTheMeasurementAtOnce) {
+    // The instrument takes 1 s for each reply; the line is cut while the
+    // measurement is awaited.
+    SimulatedLine line("CE7000", {"--delay", "1"});
+    ASSERT_TRUE(line.ready);
+    attach(line.host);
+    form->instrumentList->setEditText("CE7000");
+    QElapsedTimer waited;
+    waited.start();
+    QTimer cutter; // goes before the line, should the measurement end first
+    cutter.setSingleShot(true);
+    QObject::connect(&cutter, &QTimer::timeout, [&] { line.cut(); });
+    cutter.start(1500);
+    const std::clock_t cpuBefore = std::clock();
+    form->onMeasure();
+    const double cpuSeconds = double(std::clock() - cpuBefore) / CLOCKS_PER_SEC;
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0], "CE-7000 disconnected: port 1 (" + line.host + ") is gone");
+    EXPECT_LT(waited.elapsed(), 3000);
+    EXPECT_LT(cpuSeconds, 0.5);
 }
 
 } // namespace

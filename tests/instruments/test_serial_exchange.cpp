@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 namespace huelinx {
 namespace {
 
@@ -86,6 +89,43 @@ TEST_F(Exchange, FirstByteWaitEndsAtTheFirstByteOrTheBound) {
     port->readAll();
     x.send("M 8\r");
     EXPECT_EQ(x.firstByteWait(), WaitEnd::TimedOut);
+}
+
+TEST_F(Exchange, EveryWaitEndsAtOnceWhenTheDevicePullsOutMidReply) {
+    // Part of the reply comes, then the device goes: no wait sits out its limit.
+    const auto pullOutMidReply = [this] {
+        port->readAll();
+        answerWith({{0.2, "12"}, {0.8, "345>"}});
+        x.startClock();
+        x.send("M\r");
+        port->unplugAfter(0.5);
+        return platform.secondsSinceMidnight();
+    };
+    const std::pair<const char*, std::function<WaitEnd()>> waits[] = {
+        {"prompt", [&] { return x.promptWait(">", 10, true); }},
+        {"count", [&] { return x.countWait(6, true); }},
+        {"length", [&] { return x.lengthWait(6, false); }},
+    };
+    for (const auto& [name, wait] : waits) {
+        x.reply.clear();
+        const double start = pullOutMidReply();
+        EXPECT_EQ(wait(), WaitEnd::Disconnected) << name;
+        EXPECT_LT(platform.secondsSinceMidnight() - start, 1.0) << name;
+    }
+    // Gone before the first byte.
+    port->readAll();
+    answerWith({{2.0, "x"}});
+    x.send("M 8\r");
+    port->unplugAfter(0.3);
+    EXPECT_EQ(x.firstByteWait(), WaitEnd::Disconnected);
+    // Opening the port again plugs it back in.
+    QString error;
+    ASSERT_TRUE(port->open(error));
+    EXPECT_FALSE(port->deviceGone());
+    answerWith({{0.2, "ok>"}});
+    x.startClock();
+    x.send("R\r");
+    EXPECT_EQ(x.promptWait(">", 2, false), WaitEnd::Answered);
 }
 
 TEST_F(Exchange, WaitsAcrossMidnightCountTheDayThatBegan) {

@@ -93,7 +93,8 @@ TEST_F(Startup, StoredInstrumentSetsTheMode) {
     EXPECT_EQ(form->measureButton->text(), "Measure");
     EXPECT_FALSE(form->measureButton->isHidden());
     EXPECT_FALSE(form->calibrateButton->isHidden());
-    EXPECT_EQ(text(form->portBox), "1");
+    EXPECT_EQ(text(form->portBox), "7"); // the box shows the port that will be used
+    EXPECT_EQ(readFile("tzm.cfg"), "XTH\r\n 7 \r\n");
 }
 
 TEST_F(Startup, SettingsFileNameIsMatchedWithoutLetterCase) {
@@ -156,8 +157,7 @@ TEST_F(Startup, PortBoxKeepsThePortWithinOneToFour) {
     const struct {
         const char* typed;
         int port;
-    } cases[] = {{"4", 4},   {"0", 1}, {"5", 1},   {"2.5", 2},
-                 {"3.5", 4}, {"", 1},  {"abc", 1}, {"-2", 1}};
+    } cases[] = {{"4", 4}, {"0", 1}, {"5", 1}, {"2.5", 2}, {"3.5", 4}, {"", 1}, {"-2", 1}};
     for (const auto& c : cases) {
         form->portBox->setText("x"); // make sure the next text is a change
         form->portBox->setText(c.typed);
@@ -165,6 +165,43 @@ TEST_F(Startup, PortBoxKeepsThePortWithinOneToFour) {
         EXPECT_EQ(readFile("tzm.cfg"), QString("\r\n %1 \r\n").arg(c.port));
     }
     EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(Startup, PortIsANumberOrADeviceAndTheBoxShowsTheDeviceItMeans) {
+    FakeSerialPort* port = platform.fakePort();
+    port->setDevices({"/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyUSB0"});
+    writeSettings("XTH\r\n 2 \r\n");
+    ASSERT_TRUE(start());
+    EXPECT_EQ(text(form->portBox), "2");
+    EXPECT_EQ(form->portDeviceLabel->text(), "/dev/ttyS0");
+    EXPECT_FALSE(form->portDeviceLabel->isHidden());
+    // A device by path stays that device, in the file too.
+    form->portBox->setText(" /dev/ttyUSB0 ");
+    EXPECT_EQ(form->commDevice, "/dev/ttyUSB0");
+    EXPECT_EQ(form->portDeviceLabel->text(), "/dev/ttyUSB0");
+    EXPECT_EQ(readFile("tzm.cfg"), "XTH\r\n/dev/ttyUSB0\r\n");
+    ASSERT_TRUE(start());
+    EXPECT_EQ(text(form->portBox), "/dev/ttyUSB0");
+    EXPECT_EQ(form->commDevice, "/dev/ttyUSB0");
+    // The instrument is driven on the device chosen.
+    platform.setAdvancePerRead(0.01);
+    form->instrumentList->setEditText("CE7000");
+    form->onMeasure();
+    EXPECT_EQ(port->port().device, "/dev/ttyUSB0");
+    EXPECT_EQ(messages(), std::vector<QString>{"CE-7000 not connected"});
+    // A device that is not there, and numbers again.
+    form->portBox->setText("ttyUSB7");
+    EXPECT_EQ(form->portDeviceLabel->text(), "no such port");
+    form->portBox->setText("3");
+    EXPECT_EQ(form->portDeviceLabel->text(), "/dev/ttyUSB0");
+    EXPECT_EQ(form->commDevice, "");
+    EXPECT_EQ(readFile("tzm.cfg"), "CE7000\r\n 3 \r\n"); // the name measured with
+    form->portBox->setText("4");
+    EXPECT_EQ(form->portDeviceLabel->text(), "no such port");
+    // Import needs no port: the device beside the box hides with it.
+    form->instrumentList->setEditText("Import");
+    form->onInstrumentChosen();
+    EXPECT_TRUE(form->portDeviceLabel->isHidden());
 }
 
 TEST_F(Startup, UnwritableSettingsFileIsReportedOnce) {

@@ -1,19 +1,23 @@
 #include "platform/qt_platform.h"
+#include "platform/qt_serial_port.h"
 #include "platform/scripted_platform.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryFile>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <functional>
 #include <ostream>
 
@@ -125,6 +129,48 @@ void whenModalShown(std::function<void(QWidget*)> act) {
         }
     });
     timer->start(5);
+}
+
+TEST(QtSerialPort, PortNumbersCountTheDevicesAndAMissingPortListsThoseThatExist) {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "port n is COMn on Windows";
+#else
+    QStringList devices{"/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyUSB0"};
+    QtSerialPort port([&] { return devices; });
+    EXPECT_EQ(port.deviceOf({3, {}}), "/dev/ttyUSB0");
+    EXPECT_EQ(port.deviceOf({4, {}}), "");
+    EXPECT_EQ(port.deviceOf({0, {}}), "");
+    QString error;
+    port.setPort({5, {}});
+    EXPECT_FALSE(port.open(error));
+    EXPECT_EQ(error, "port 5 does not exist; the serial ports are 1 = /dev/ttyACM0, "
+                     "2 = /dev/ttyS0, 3 = /dev/ttyUSB0");
+    devices.clear();
+    EXPECT_FALSE(port.open(error));
+    EXPECT_EQ(error, "port 5 does not exist; there are no serial ports");
+    // A device by path, or by a name in /dev, when it is there.
+    QTemporaryFile file;
+    ASSERT_TRUE(file.open());
+    EXPECT_EQ(port.deviceOf({1, file.fileName()}), file.fileName());
+    EXPECT_EQ(port.deviceOf({1, "null"}), "/dev/null");
+    EXPECT_EQ(port.deviceOf({1, "huelinx-no-such-device"}), "");
+    port.setPort({1, "COM3"});
+    EXPECT_FALSE(port.open(error));
+    EXPECT_EQ(error, "port COM3 does not exist; there are no serial ports");
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_FALSE(port.deviceGone());
+#endif
+}
+
+TEST(QtPlatform, PauseWaitsWithoutSpinning) {
+    QtPlatform platform;
+    QElapsedTimer waited;
+    waited.start();
+    const std::clock_t cpuBefore = std::clock();
+    platform.pause(0.2);
+    EXPECT_GE(waited.elapsed(), 195);
+    EXPECT_LT(waited.elapsed(), 1000);
+    EXPECT_LT(double(std::clock() - cpuBefore) / CLOCKS_PER_SEC, 0.1);
 }
 
 TEST(QtPlatform, MessageBoxShowsPlainLinesUnderTheProgramNameAndMapsButtons) {
