@@ -4,6 +4,7 @@
 #include "instruments/serial_exchange.h"
 #include "platform/platform.h"
 #include "platform/serial_port.h"
+#include "text/excerpt.h"
 
 #include <cctype>
 
@@ -26,6 +27,11 @@ QString displayName(const QString& name) {
 
 QString text(const QByteArray& bytes) {
     return QString::fromLatin1(bytes);
+}
+
+// A reply quoted in a message: its first 40 characters, control bytes as ?.
+QString quotedReply(const QByteArray& bytes) {
+    return QString::fromLatin1(excerpt(bytes.toStdString()));
 }
 
 } // namespace
@@ -109,7 +115,7 @@ bool Spectrophotometer::wakeUp(SerialExchange& x, char first, bool startBeforeSe
 }
 
 bool Spectrophotometer::giveUpWaking(const QByteArray& lastReply) {
-    if (!lastReply.isEmpty()) showMessage_("Last reply: " + text(lastReply));
+    if (!lastReply.isEmpty()) showMessage_("Last reply: " + quotedReply(lastReply));
     notResponding();
     return false;
 }
@@ -207,7 +213,7 @@ MeasureEnd Spectrophotometer::spectrolino(SerialExchange& x, Reflectance& curve)
     x.startClock();
     x.send(prefix + "; 184 9 0\r\n");
     if (const WaitEnd e = x.promptWait("\r\n", 5, false); e != WaitEnd::Answered)
-        return failed(e, "SpectroEye data not returned - message=" + text(x.reply));
+        return failed(e, "SpectroEye data not returned - message=" + quotedReply(x.reply));
     return parseSpectrolino(x.reply.toStdString(), curve) ? MeasureEnd::Filled : unreadable();
 }
 

@@ -1,5 +1,6 @@
 #include "instruments/settings_file.h"
 
+#include "platform/file_write.h"
 #include "text/list_input.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
@@ -39,15 +40,9 @@ std::string settingsFilePath() {
     return fileName;
 }
 
-StoredSettings readSettingsFile() {
+StoredSettings parseSettings(std::string_view content) {
     StoredSettings stored;
-    std::ifstream in(settingsFilePath(), std::ios::binary);
-    if (!in) return stored;
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) return stored;
     stored.opened = true;
-    const std::string content = text.str();
     ListReader reader(content);
     stored.instrumentName = reader.line();
     if (const auto line = reader.line()) {
@@ -60,15 +55,23 @@ StoredSettings readSettingsFile() {
     return stored;
 }
 
+StoredSettings readSettingsFile() {
+    std::ifstream in(settingsFilePath(), std::ios::binary);
+    if (!in) return {};
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad()) return {};
+    return parseSettings(text.str());
+}
+
 bool writeSettingsFile(const std::string& instrumentName, int commPort,
                        const std::string& commDevice, std::string& message) {
     const std::string path = settingsFilePath();
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << instrumentName << "\r\n"
-        << (commDevice.empty() ? printText(commPort) : commDevice) << "\r\n";
-    out.close();
-    if (out) return true;
-    message = "The settings could not be saved: \"" + path + "\" can't be written.";
+    const FileWrite written =
+        replaceFile(path, instrumentName + "\r\n" +
+                              (commDevice.empty() ? printText(commPort) : commDevice) + "\r\n");
+    if (written.ok) return true;
+    message = "The settings could not be saved: " + written.message;
     return false;
 }
 

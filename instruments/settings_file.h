@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace huelinx {
 
@@ -23,6 +24,8 @@ struct StoredSettings {
 };
 
 StoredSettings readSettingsFile();
+// The settings a text holds, read as readSettingsFile reads the file's.
+StoredSettings parseSettings(std::string_view content);
 
 // Replaces the file, line 2 the device when one is given, else the port
 // number; false with a message naming the file when it can't be written.

@@ -285,8 +285,8 @@ TEST_F(Measure, InstrumentsEchoingCommandsAreWokenAtAPaceAndTheLastReplyShown) {
         const auto tries = port->written().size();
         EXPECT_LE(tries, 101u) << name; // one every 0.1 s at most
         EXPECT_GE(tries, 80u) << name;
-        // The box shows the CR as a line break.
-        EXPECT_EQ(form->messagesBox->toPlainText(), "Last reply: R\n>") << name;
+        // The reply is quoted with its control characters shown as ?.
+        EXPECT_EQ(form->messagesBox->toPlainText(), "Last reply: R?>") << name;
         EXPECT_EQ(messages(), std::vector<QString>{"Instrument not responding"}) << name;
         EXPECT_FALSE(port->isOpen());
         platform.clear();
