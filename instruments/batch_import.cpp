@@ -1,6 +1,7 @@
 #include "instruments/batch_import.h"
 
 #include "colour/tristimulus.h"
+#include "instruments/import_records.h"
 #include "mainwindow/colour_host.h"
 #include "mainwindow/program.h"
 #include "platform/file_write.h"
@@ -115,19 +116,16 @@ void BatchImport::stopped(std::size_t line, const QString& file, const QString& 
 
 bool BatchImport::readRecord(ListReader& reader, int count, std::vector<std::string>& fields,
                              const QString& file) {
-    reader.skipBlankLines();
-    if (reader.atEnd()) return false;
-    recordLine_ = reader.lineNumber();
-    fields.clear();
-    for (int i = 0; i < count; ++i) {
-        const auto field = reader.field();
-        if (!field) {
-            stopped(recordLine_, file, "the record is cut short.");
-            return false;
-        }
-        fields.push_back(*field);
+    switch (readImportRecord(reader, count, fields, recordLine_)) {
+    case RecordRead::Record:
+        return true;
+    case RecordRead::CutShort:
+        stopped(recordLine_, file, "the record is cut short.");
+        return false;
+    case RecordRead::End:
+        break;
     }
-    return true;
+    return false;
 }
 
 std::string BatchImport::convertedFields() {

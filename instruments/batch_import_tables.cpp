@@ -2,6 +2,7 @@
 // (steps, ColorChecker, colour chart), and the reflectance-curve import.
 #include "colour/tristimulus.h"
 #include "instruments/batch_import.h"
+#include "instruments/import_records.h"
 #include "mainwindow/program.h"
 #include "text/excerpt.h"
 #include "text/list_input.h"
@@ -68,14 +69,11 @@ void BatchImport::importSteps() {
     for (reader.skipBlankLines(); !reader.atEnd(); reader.skipBlankLines()) {
         const std::size_t line = reader.lineNumber();
         recordLine_ = line;
-        const std::string s = *reader.field();
-        const std::size_t p1 = s.find('\t');
-        const std::size_t p2 = p1 == std::string::npos ? p1 : s.find('\t', p1 + 1);
-        if (p2 == std::string::npos)
+        const auto notation = splitStepsLine(reader.field().value_or(""));
+        if (!notation)
             return stopped(line, name,
                            "the line needs hue, value and chroma separated by two tabs.");
-        const std::string hue = s.substr(0, p1), value = s.substr(p1 + 1, p2 - p1 - 1),
-                          chroma = s.substr(p2 + 1);
+        const auto& [hue, value, chroma] = *notation;
         write(hue + "," + value + "," + chroma);
         convertNotation(hue, value, chroma);
     }
