@@ -1,6 +1,8 @@
 // Speed of the two central conversions over a fixed, seeded set of 10,000
 // colours spread through the Munsell solid (values 1..9.5, all hues, chromas
-// up to the data), under illuminants C and D65.
+// up to the data), under illuminants C and D65; and the ISCC-NBS name of
+// 10,000 seeded notations anywhere in hue, value and chroma.
+#include "colour/iscc_nbs.h"
 #include "colour/mun2xyz.h"
 #include "colour/muntable.h"
 #include "colour/xyz2mun.h"
@@ -86,10 +88,36 @@ void cieToMunsell(benchmark::State& state, Illuminant ill) {
     state.SetItemsProcessed(state.iterations() * static_cast<long>(set.size()));
 }
 
+void isccNbsName(benchmark::State& state) {
+    static const IsccNbsTable names = [] {
+        IsccNbsTable loaded;
+        const auto result = loadIsccNbsFolder(HUELINX_DATA_DIR, loaded);
+        if (!result.ok) {
+            std::cerr << result.message << "\n";
+            std::exit(1);
+        }
+        return loaded;
+    }();
+    struct Notation {
+        float hue, value, chroma;
+    };
+    std::vector<Notation> set;
+    std::mt19937 rng(20240611);
+    std::uniform_real_distribution<float> hue(0, 100), value(0, 10), chroma(0, 20);
+    while (set.size() < 10000)
+        set.push_back({hue(rng), value(rng), chroma(rng)});
+    for (auto _ : state) {
+        for (const Notation& n : set)
+            benchmark::DoNotOptimize(names.nameOf(n.hue, n.value, n.chroma));
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<long>(set.size()));
+}
+
 BENCHMARK_CAPTURE(munsellToCie, C, Illuminant::C)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(munsellToCie, D65, Illuminant::D65)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(cieToMunsell, C, Illuminant::C)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(cieToMunsell, D65, Illuminant::D65)->Unit(benchmark::kMillisecond);
+BENCHMARK(isccNbsName)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
