@@ -1,7 +1,11 @@
 // Speed of the two central conversions over a fixed, seeded set of 10,000
 // colours spread through the Munsell solid (values 1..9.5, all hues, chromas
-// up to the data), under illuminants C and D65; and the ISCC-NBS name of
-// 10,000 seeded notations anywhere in hue, value and chroma.
+// up to the data), under illuminants C and D65; of the nearest-chip search in
+// the 2,734 real renotation colours for the same colours, with comparing every
+// chip for reference; and the ISCC-NBS name of 10,000 seeded notations
+// anywhere in hue, value and chroma.
+#include "colour/chip_set.h"
+#include "colour/colorimetry.h"
 #include "colour/iscc_nbs.h"
 #include "colour/mun2xyz.h"
 #include "colour/muntable.h"
@@ -10,8 +14,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <iostream>
 #include <random>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -112,6 +118,57 @@ void isccNbsName(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * static_cast<long>(set.size()));
 }
+
+ChipSearch& realChipSearch() {
+    static ChipSearch* search = [] {
+        const std::string path = std::string(HUELINX_DATA_DIR) + "/munsell-renotation-real.csv";
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        auto load = renotationRealChips(text.str(), path);
+        if (!load.set) {
+            std::cerr << load.message << "\n";
+            std::exit(1);
+        }
+        return new ChipSearch(std::move(*load.set), table());
+    }();
+    return *search;
+}
+
+std::vector<Lab> labColours(Illuminant ill) {
+    std::vector<Lab> labs;
+    for (const Colour& c : colours(ill)) {
+        const LabOfXyz lab = xyzlab(c.X, c.Y, c.Z, settingsFor(ill));
+        labs.push_back({lab.L, lab.a, lab.b});
+    }
+    return labs;
+}
+
+void searchChips(benchmark::State& state, Illuminant ill, bool byAllChips) {
+    const std::vector<Lab> labs = labColours(ill);
+    const ColourSettings s = settingsFor(ill);
+    ChipSearch& search = realChipSearch();
+    benchmark::DoNotOptimize(search.nearestIndex(labs[0], s)); // the chips' L*a*b*, once
+    std::size_t n = 0;
+    for (auto _ : state) {
+        const Lab& c = labs[n++ % labs.size()];
+        const auto found =
+            byAllChips ? search.nearestIndexByAllChips(c, s) : search.nearestIndex(c, s);
+        benchmark::DoNotOptimize(found);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+void nearestChip(benchmark::State& state, Illuminant ill) {
+    searchChips(state, ill, false);
+}
+void nearestChipByAllChips(benchmark::State& state, Illuminant ill) {
+    searchChips(state, ill, true);
+}
+
+BENCHMARK_CAPTURE(nearestChip, C, Illuminant::C);
+BENCHMARK_CAPTURE(nearestChip, D65, Illuminant::D65);
+BENCHMARK_CAPTURE(nearestChipByAllChips, C, Illuminant::C);
 
 BENCHMARK_CAPTURE(munsellToCie, C, Illuminant::C)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(munsellToCie, D65, Illuminant::D65)->Unit(benchmark::kMillisecond);
