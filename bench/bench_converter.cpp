@@ -79,12 +79,15 @@ class CountingSink : public std::streambuf {
     }
 };
 
-void convertCsv(benchmark::State& state, const std::string& input, int lines) {
+void convertCsv(benchmark::State& state, const std::string& input, int lines,
+                const std::vector<std::string>& options = {}) {
+    std::vector<std::string> args{"--csv"};
+    args.insert(args.end(), options.begin(), options.end());
     for (auto _ : state) {
         std::istringstream in(input);
         CountingSink outSink, errSink;
         std::ostream out(&outSink), err(&errSink);
-        runConverter({"--csv"}, {HUELINX_DATA_DIR}, in, out, err);
+        runConverter(args, {HUELINX_DATA_DIR}, in, out, err);
         benchmark::DoNotOptimize(outSink.count);
     }
     state.SetItemsProcessed(state.iterations() * lines);
@@ -93,6 +96,13 @@ void convertCsv(benchmark::State& state, const std::string& input, int lines) {
 void converterTypedLines(benchmark::State& state) {
     static const std::string input = typedLines(100000);
     convertCsv(state, input, 100000);
+}
+
+// The same lines with the ISCC-NBS name and the nearest of the 2,734 real
+// renotation chips on every line.
+void converterTypedLinesNamesChips(benchmark::State& state) {
+    static const std::string input = typedLines(100000);
+    convertCsv(state, input, 100000, {"--names", "--chips", "renotation-real"});
 }
 
 void converterCorpus(benchmark::State& state) {
@@ -135,6 +145,7 @@ void modelXyzEntry(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(converterTypedLines)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(converterTypedLinesNamesChips)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(converterCorpus)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(modelMunsellEntry)->Unit(benchmark::kMicrosecond);
 BENCHMARK(modelXyzEntry)->Unit(benchmark::kMicrosecond);

@@ -1,15 +1,21 @@
 #include "tools/converter.h"
 
+#include "colour/chip_set.h"
+#include "colour/ciede2000.h"
 #include "colour/colour_model.h"
+#include "colour/hue.h"
+#include "colour/iscc_nbs.h"
 #include "colour/muntable.h"
 #include "text/excerpt.h"
 #include "text/list_input.h"
+#include "text/number_format.h"
 #include "text/number_read.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <istream>
 #include <map>
+#include <memory>
 #include <optional>
 #include <ostream>
 
@@ -45,6 +51,10 @@ const char* const usage =
     "  --pwd                      value 10 for Y = 100\n"
     "  --gamma G                  display gamma, 1 to 3 (default 2.2)\n"
     "  --white-balance P          display white level, 50 to 100 (default 100)\n"
+    "  --names                    adds the ISCC-NBS name: name,abbreviation\n"
+    "  --chips SET|FILE           adds the nearest chip of a chip set (renotation-real,\n"
+    "                             soil, a set in a chipsets folder, or a CSV file):\n"
+    "                             chip,chip_label,dE00,dH,dV,dC\n"
     "  --help                     this text\n";
 
 using Strings = std::vector<std::string>;
@@ -61,6 +71,8 @@ struct Options {
     std::string gamma;
     std::optional<int> whiteBalance;
     bool csv = false;
+    bool names = false;
+    std::string chips;
     Strings colour;
 };
 
@@ -73,6 +85,11 @@ std::string parseOptions(const Strings& args, Options& options) {
             options.pwd = true;
         } else if (a == "--csv") {
             options.csv = true;
+        } else if (a == "--names") {
+            options.names = true;
+        } else if (a == "--chips") {
+            if (!hasValue) return "--chips needs a chip set name or file";
+            options.chips = args[++i];
         } else if (a == "--illuminant") {
             const std::string name = hasValue ? lettersIn(args[++i], ::toupper) : std::string();
             const std::map<std::string, Illuminant> names{{"C", Illuminant::C},
@@ -206,9 +223,69 @@ std::string valueFailure(Box box, const std::string& value) {
     return "\"" + excerpt(value) + "\" is not a number";
 }
 
+// The columns --names and --chips add after the message.
+struct Extras {
+    const IsccNbsTable* names = nullptr;
+    ChipSearch* chips = nullptr;
+
+    std::string header() const {
+        return std::string(names ? ",name,abbreviation" : "") +
+               (chips ? ",chip,chip_label,dE00,dH,dV,dC" : "");
+    }
+    // The added columns left empty, for a line with no colour.
+    std::string empty() const {
+        return std::string(names ? 2 : 0, ',') + std::string(chips ? 6 : 0, ',');
+    }
+    std::string of(const ColourModel& colour) const;
+};
+
+// The notation the boxes show, as a chip search reads it; none when the
+// colour has no notation (outside the data).
+std::optional<MunsellColour> notationOf(const ColourModel& colour) {
+    const auto value = strictNumber(colour[Box::Value]);
+    const auto chroma = strictNumber(colour[Box::Chroma]);
+    const HueOfText hue = converth(colour[Box::Hue]);
+    if (!value || !chroma || hue.family == HueFamily::Missing) return std::nullopt;
+    const bool neutral = hue.family == HueFamily::Neutral || *chroma == 0.0;
+    return MunsellColour{hue.hue >= 100.0f ? hue.hue - 100.0f : hue.hue, static_cast<float>(*value),
+                         static_cast<float>(*chroma), neutral};
+}
+
+std::string Extras::of(const ColourModel& colour) const {
+    std::string line;
+    const auto notation = notationOf(colour);
+    if (names) {
+        const IsccNbsName* name =
+            notation ? (notation->neutral
+                            ? names->nameOfNeutral(notation->value)
+                            : names->nameOf(notation->hue, notation->value, notation->chroma))
+                     : nullptr;
+        line += ",";
+        if (name) appendCsvField(line, name->name);
+        line += ",";
+        if (name) appendCsvField(line, name->abbreviation);
+    }
+    if (!chips) return line;
+    const auto L = strictNumber(colour[Box::L]), a = strictNumber(colour[Box::A]),
+               b = strictNumber(colour[Box::B]);
+    std::optional<NearestChip> chip;
+    if (notation && L && a && b) chip = chips->nearest(Lab{*L, *a, *b}, *notation, colour.settings);
+    if (!chip) return line + ",,,,,,";
+    if (!chip->withinLimit) return line + ",no chip within 5,,,,,";
+    line += ",";
+    appendCsvField(line, chip->notation);
+    line += ",";
+    appendCsvField(line, chip->label);
+    for (double n :
+         {chip->de00, double{chip->steps.dH}, double{chip->steps.dV}, double{chip->steps.dC}})
+        line += "," + formatNumber(n, "##0.00");
+    return line;
+}
+
 class Converter {
   public:
     explicit Converter(const MunTable& table) : table_(table) {}
+    Extras extras;
 
     // The window after start-up (the initial notation converted under
     // illuminant C) with the options applied as a user would set them.
@@ -261,7 +338,7 @@ bool Converter::convert(const Strings& colour, std::string& line, std::string& e
         std::find_if(kinds().begin(), kinds().end(), [&](const Kind& k) { return name == k.name; });
     error = kind == kinds().end() ? "unknown kind \"" + excerpt(first) + "\""
                                   : enterValues(*kind, colour);
-    line = error.empty() ? row() : failedRow(error);
+    line = error.empty() ? row() + extras.of(colour_) : failedRow(error) + extras.empty();
     return error.empty();
 }
 
@@ -358,7 +435,7 @@ int convertLines(Converter& converter, std::istream& in, std::ostream& out, std:
         if (!source.next(text)) break;
         const std::string_view line = trimmed(text);
         if (line.empty()) {
-            out << blankRow() << "\n";
+            out << blankRow() << converter.extras.empty() << "\n";
             continue;
         }
         splitFields(line, scratch, fields);
@@ -381,6 +458,37 @@ std::string locateTable(const Strings& dataFolders) {
         if (std::filesystem::exists(path, ignored)) return path;
     }
     return name;
+}
+
+// The name tables and the chip set the options ask for; why they can't be
+// loaded, or nothing.
+std::string loadExtras(const Options& options, const Strings& programData, const MunTable& table,
+                       IsccNbsTable& names, std::unique_ptr<ChipSearch>& chips) {
+    // The working directory first, as for the Munsell table.
+    Strings dataFolders{"."};
+    dataFolders.insert(dataFolders.end(), programData.begin(), programData.end());
+    if (options.names) {
+        LoadResult loaded{false, "the ISCC-NBS name files (" + std::string(isccNbsBlocksFile) +
+                                     ") are in no data folder"};
+        for (const std::string& folder : dataFolders) {
+            std::error_code ignored;
+            if (!std::filesystem::exists(std::filesystem::path(folder) / isccNbsBlocksFile,
+                                         ignored))
+                continue;
+            loaded = loadIsccNbsFolder(folder, names);
+            break;
+        }
+        if (!loaded.ok) return loaded.message;
+    }
+    if (options.chips.empty()) return {};
+    const std::string programFolder =
+        programData.empty() ? std::string(".")
+                            : std::filesystem::path(programData.front()).parent_path().string();
+    ChipSetLoad load =
+        loadChipSet(options.chips, {dataFolders, chipSetFolders(programFolder)}, table);
+    if (!load.set) return load.message;
+    chips = std::make_unique<ChipSearch>(std::move(*load.set), table);
+    return {};
 }
 
 } // namespace
@@ -406,7 +514,15 @@ int runConverter(const Strings& args, const Strings& dataFolders, std::istream& 
     }
     Converter converter(table);
     converter.apply(options);
-    out << converterHeader << "\n";
+    IsccNbsTable names;
+    std::unique_ptr<ChipSearch> chips;
+    if (const std::string failure = loadExtras(options, dataFolders, table, names, chips);
+        !failure.empty()) {
+        err << "huelinx-convert: " << failure << "\n";
+        return 1;
+    }
+    converter.extras = {options.names ? &names : nullptr, chips.get()};
+    out << converterHeader << converter.extras.header() << "\n";
     if (options.csv) return convertLines(converter, in, out, err);
     std::string line, error;
     const bool converted = converter.convert(options.colour, line, error);

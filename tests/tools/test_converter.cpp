@@ -221,3 +221,48 @@ TEST(Converter, CommandLinesThatCannotBeUsedGiveUsage) {
 
 } // namespace
 } // namespace huelinx
+
+namespace huelinx {
+namespace {
+
+TEST(ConverterExtras, NamesAndTheNearestChipFollowEveryLineAndFailedLinesStayAligned) {
+    const Outcome run =
+        convert({"--csv", "--names", "--chips", "renotation-real"}, "munsell,5R,4,14\n"
+                                                                    "munsell,5x,5,4\n"
+                                                                    "\n"
+                                                                    "munsell,N,5,0\n"
+                                                                    "xyz,5,10,90\n"
+                                                                    "munsell,5R,4.1,13.9\n");
+    EXPECT_EQ(run.status, 1);
+    const auto out = lines(run.out);
+    ASSERT_EQ(out.size(), 7u);
+    EXPECT_EQ(out[0],
+              std::string(converterHeader) + ",name,abbreviation,chip,chip_label,dE00,dH,dV,dC");
+    // A chip of the set itself: its own chip at no distance, and its name.
+    EXPECT_TRUE(out[1].ends_with(",vivid red,viv.R,5R 4/14,,0.00,0.00,0.00,0.00")) << out[1];
+    // A line that doesn't convert and a blank line: every added column empty.
+    EXPECT_TRUE(out[2].ends_with(std::string(8, ','))) << out[2];
+    EXPECT_EQ(out[3], std::string(18 + 8, ','));
+    // The real colours hold no grey: N 5/ is more than 5 from every chip.
+    EXPECT_TRUE(out[4].ends_with(",medium gray,m.Gy,no chip within 5,,,,,")) << out[4];
+    // Outside the data: no name and no chip.
+    EXPECT_TRUE(out[5].ends_with("Outside the Munsell data" + std::string(8, ','))) << out[5];
+    // Near a chip: the differences in Munsell steps, colour minus chip.
+    EXPECT_TRUE(out[6].find(",5R 4/14,,") != std::string::npos) << out[6];
+    EXPECT_TRUE(out[6].ends_with(",0.00,0.10,-0.10")) << out[6];
+}
+
+TEST(ConverterExtras, UnknownSetsAndFilesAreNamedAndNothingIsConverted) {
+    const Outcome none = convert({"--chips", "no-such-set", "munsell", "5R", "4", "14"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_TRUE(none.out.empty());
+    EXPECT_NE(none.err.find("no-such-set"), std::string::npos) << none.err;
+    const Outcome missing = convert({"--chips"});
+    EXPECT_EQ(missing.status, 2);
+    // Without the options the output is as it was.
+    const Outcome plain = convert({"munsell", "5R", "4", "14"});
+    EXPECT_EQ(lines(plain.out)[0], converterHeader);
+}
+
+} // namespace
+} // namespace huelinx
