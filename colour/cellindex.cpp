@@ -106,13 +106,7 @@ void CellIndex::findSpikes(int v) {
     }
 }
 
-namespace {
-
-// Distance of (px, py) from the segment u to w, and how far along it the
-// nearest point lies (0 at u, 1 at w).
-struct Projection {
-    double distance = 0, along = 0;
-};
+namespace {} // namespace
 
 Projection project(double px, double py, double ux, double uy, double wx, double wy) {
     const double dx = wx - ux, dy = wy - uy;
@@ -122,8 +116,6 @@ Projection project(double px, double py, double ux, double uy, double wx, double
     const double ex = ux + t * dx - px, ey = uy + t * dy - py;
     return {std::sqrt(ex * ex + ey * ey), t};
 }
-
-} // namespace
 
 std::optional<CellIndex::GridPoint> CellIndex::nearGridLine(float x, float y, int v,
                                                             double tolerance) const {

@@ -15,6 +15,13 @@
 
 namespace huelinx {
 
+// Distance of (px, py) from the segment u to w, and how far along it the
+// nearest point lies (0 at u, 1 at w).
+struct Projection {
+    double distance = 0, along = 0;
+};
+[[nodiscard]] Projection project(double px, double py, double ux, double uy, double wx, double wy);
+
 class CellIndex {
   public:
     CellIndex() = default;

@@ -155,34 +155,33 @@ HueChroma cellsplit(float x, float y, std::int16_t v, std::int16_t k, std::int16
 
 namespace {
 
-// The first cell between levels lower and lower + 1 that holds p, blended
-// at the level's fraction.
-std::optional<CellPosition> blendedCell(Pt p, const Level& level, const MunTable& table,
-                                        int lower) {
+// Calls visit(cell, its blended quad) in search order for every cell between
+// levels lower and lower + 1 whose box holds p, until visit returns true.
+template <typename Visit>
+void visitBlendedCells(Pt p, const Level& level, const MunTable& table, int lower, Visit visit) {
     const auto cells = table.cells().cellsBetween(lower);
     const auto [first, last] = table.cells().candidatesBetween(p.x, p.y, lower);
     for (const std::uint16_t* i = first; i != last; ++i) {
         const CellIndex::PairCell& c = cells[*i];
         if (p.x < c.minX || p.x > c.maxX || p.y < c.minY || p.y > c.maxY) continue;
-        const Quad q = level.cell(c.k, c.j);
-        if (inside(p, q.a, q.b, q.c, q.d)) return CellPosition{c.k, c.j};
+        if (visit(c, level.cell(c.k, c.j))) return;
     }
-    return std::nullopt;
 }
 
-// Distance of p from the segment u to w, and how far along it p's nearest
-// point lies (0 at u, 1 at w).
-struct Projection {
-    double distance = 0, along = 0;
-};
+// The first cell between levels lower and lower + 1 that holds p, blended
+// at the level's fraction.
+std::optional<CellPosition> blendedCell(Pt p, const Level& level, const MunTable& table,
+                                        int lower) {
+    std::optional<CellPosition> found;
+    visitBlendedCells(p, level, table, lower, [&](const CellIndex::PairCell& c, const Quad& q) {
+        if (inside(p, q.a, q.b, q.c, q.d)) found = CellPosition{c.k, c.j};
+        return found.has_value();
+    });
+    return found;
+}
 
 Projection project(Pt p, Pt u, Pt w) {
-    const double ux = u.x, uy = u.y, dx = double{w.x} - ux, dy = double{w.y} - uy;
-    const double length2 = dx * dx + dy * dy;
-    double t = length2 > 0.0 ? ((p.x - ux) * dx + (p.y - uy) * dy) / length2 : 0.0;
-    t = std::clamp(t, 0.0, 1.0);
-    const double ex = ux + t * dx - p.x, ey = uy + t * dy - p.y;
-    return {std::sqrt(ex * ex + ey * ey), t};
+    return huelinx::project(p.x, p.y, u.x, u.y, w.x, w.y);
 }
 
 // How far outside the data's rim a chromaticity may lie and still count as on
@@ -201,12 +200,7 @@ std::optional<HueChroma> onBlendedRim(Pt p, const Level& level, const MunTable& 
         nearest = pr.distance;
         best = HueChroma{H, C};
     };
-    const auto cells = table.cells().cellsBetween(lower);
-    const auto [first, last] = table.cells().candidatesBetween(p.x, p.y, lower);
-    for (const std::uint16_t* i = first; i != last; ++i) {
-        const CellIndex::PairCell& c = cells[*i];
-        if (p.x < c.minX || p.x > c.maxX || p.y < c.minY || p.y > c.maxY) continue;
-        const Quad q = level.cell(c.k, c.j);
+    visitBlendedCells(p, level, table, lower, [&](const CellIndex::PairCell& c, const Quad& q) {
         const float k = c.k, j = c.j;
         const Projection ring = project(p, q.d, q.c), inner = project(p, q.a, q.b);
         const Projection left = project(p, q.a, q.d), right = project(p, q.b, q.c);
@@ -214,7 +208,8 @@ std::optional<HueChroma> onBlendedRim(Pt p, const Level& level, const MunTable& 
         consider(inner, (k + static_cast<float>(inner.along)) * 2.5f, j * 2.0f);
         consider(left, k * 2.5f, (j + static_cast<float>(left.along)) * 2.0f);
         consider(right, (k + 1.0f) * 2.5f, (j + static_cast<float>(right.along)) * 2.0f);
-    }
+        return false;
+    });
     for (const CellPosition& s : table.cells().spikesBetween(lower)) {
         const Projection line = project(p, level.at(s.k, s.j), level.at(s.k, s.j + 1));
         consider(line, static_cast<float>(s.k) * 2.5f,
