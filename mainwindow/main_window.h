@@ -41,6 +41,7 @@ class ColorCheckerChart;
 class ToleranceSet;
 class Spectrophotometer;
 class Swatch;
+class ChipSearch;
 enum class MeasureEnd;
 
 class MainWindow : public QWidget, public ColourHost {
@@ -71,6 +72,11 @@ class MainWindow : public QWidget, public ColourHost {
     QScrollBar *redSlider = nullptr, *greenSlider = nullptr, *blueSlider = nullptr;
     QScrollBar *whiteBalanceSlider = nullptr, *gammaSlider = nullptr;
     QLabel* outOfRangeLabel = nullptr; // "Out of RGB Range"
+
+    // ---- name and nearest chip -------------------------------------------
+    QLineEdit* colourNameBox = nullptr;  // ISCC-NBS name and abbreviation
+    QComboBox* chipSetList = nullptr;    // the chip set searched
+    QLineEdit* nearestChipBox = nullptr; // nearest chip and its CIEDE2000
 
     // ---- illuminant ------------------------------------------------------
     QGroupBox* illuminantFrame = nullptr;
@@ -149,6 +155,10 @@ class MainWindow : public QWidget, public ColourHost {
     void onSaveToPalette(); // Save to Palette
     void onMakeTable();     // Make Table
     void onImport();
+    // A chip set chosen from the list: loads it and shows the nearest chip
+    // of the current colour; a set that can't be read is said and the list
+    // goes back to the set shown before.
+    void onChipSetChosen();
     // Appends the colour the window shows to the palette file, its display
     // colour taken from the R, G, B boxes as they stand. False when nothing was
     // written (no file name given, or the file can't be written).
@@ -188,6 +198,10 @@ class MainWindow : public QWidget, public ColourHost {
     void connectHandlers();
     void paintSwatch();
     void showOutsideData();
+    // The name and nearest-chip line for the current colour.
+    void showNameAndChip();
+    // Start-up: the ISCC-NBS names, the list of chip sets and the first set.
+    void loadNamesAndChips();
     void renderColour();
     // The sliders to the model's positions, their handlers quiet meanwhile.
     void followSliders();
@@ -232,6 +246,9 @@ class MainWindow : public QWidget, public ColourHost {
     QPointer<ColorCheckerChart> checker_;
     QPointer<ToleranceSet> ctol_;
     bool instrumentBusy_ = false;
+    // The chip set searched and its name in the list; no set when none could be read.
+    std::unique_ptr<ChipSearch> chips_;
+    QString chipSetShown_;
 };
 
 } // namespace huelinx

@@ -91,6 +91,7 @@ void MainWindow::renderColour() {
     followSliders();
     outOfRangeLabel->setText(colour_.outOfRangeShown ? "Out of RGB Range" : "");
     showOutsideData();
+    showNameAndChip();
     if (gammaBox->text().toStdString() != colour_.gammaText)
         gammaBox->setText(qs(colour_.gammaText));
     gammaSlider->setValue(colour_.gammaPosition);

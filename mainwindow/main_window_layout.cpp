@@ -2,6 +2,7 @@
 // they are laid out: the six notations side by side, the swatch below them in
 // the middle, the illuminant and instrument panels beside it, then the
 // messages, the window check boxes and the buttons.
+#include "colour/chip_set.h"
 #include "instruments/instrument_protocols.h"
 #include "mainwindow/entry_box.h"
 #include "mainwindow/logo.h"
@@ -126,6 +127,18 @@ void MainWindow::buildControls() {
     outOfRangeLabel = named(new QLabel(this), "Label19");
     outOfRangeLabel->setStyleSheet("color: #b00020; font-weight: bold;");
 
+    colourNameBox = named(new QLineEdit(this), "colourName");
+    nearestChipBox = named(new QLineEdit(this), "nearestChip");
+    for (QLineEdit* line : {colourNameBox, nearestChipBox}) {
+        line->setReadOnly(true);
+        line->setFocusPolicy(Qt::ClickFocus);
+    }
+    colourNameBox->setToolTip("ISCC-NBS name of the colour (abbreviation)");
+    nearestChipBox->setToolTip("Nearest chip of the chosen set, its CIEDE2000 and the difference "
+                               "in Munsell hue, value and chroma steps (colour minus chip)");
+    chipSetList = named(new QComboBox(this), "chipSet");
+    chipSetList->setToolTip("Chip set searched for the nearest chip");
+
     illuminantFrame = named(new QGroupBox("Illuminant", this), "Frame2");
     const char* illuminants[3] = {"C 1931", "D5000", "D65 10"};
     for (int i = 0; i < 3; ++i)
@@ -238,6 +251,18 @@ void MainWindow::buildLayout() {
                                        {cmykBoxes[0], cmykBoxes[1], cmykBoxes[2], cmykBoxes[3]},
                                        {}));
 
+    auto* naming = new QHBoxLayout;
+    auto* nameLabel = new QLabel("Name", this);
+    auto* chipLabel = new QLabel("Nearest chip in", this);
+    boxLabels_.push_back(nameLabel);
+    boxLabels_.push_back(chipLabel);
+    naming->addWidget(nameLabel);
+    naming->addWidget(colourNameBox, 2);
+    naming->addSpacing(8);
+    naming->addWidget(chipLabel);
+    naming->addWidget(chipSetList);
+    naming->addWidget(nearestChipBox, 3);
+
     auto* illuminant = new QVBoxLayout(illuminantFrame);
     for (QRadioButton* option : illuminantButtons)
         illuminant->addWidget(option);
@@ -297,6 +322,7 @@ void MainWindow::buildLayout() {
     auto* page = new QVBoxLayout(this);
     page->addLayout(title);
     page->addLayout(notations);
+    page->addLayout(naming);
     page->addLayout(middle, 1);
     page->addLayout(messages);
     page->addLayout(windows);
@@ -352,6 +378,7 @@ void MainWindow::connectHandlers() {
     connect(saveToPaletteButton, &QPushButton::clicked, this, [this] { onSaveToPalette(); });
     connect(makeTableButton, &QPushButton::clicked, this, [this] { onMakeTable(); });
     connect(importButton, &QPushButton::clicked, this, [this] { onImport(); });
+    connect(chipSetList, &QComboBox::currentIndexChanged, this, [this] { onChipSetChosen(); });
     connect(measureButton, &QPushButton::clicked, this, [this] { onMeasure(); });
 }
 

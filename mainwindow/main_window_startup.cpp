@@ -97,6 +97,7 @@ bool MainWindow::start() {
     instrumentList->setEditText(shown);
     d65Marker->setVisible(false);
     aMarker->setVisible(false);
+    loadNamesAndChips();
     illuminantButtons[0]->setChecked(true);
     onIlluminant(0);
     readStoredSettings();

@@ -14,4 +14,11 @@ QString Program::locateDataFile(const QString& name) const {
     return name;
 }
 
+std::vector<std::string> Program::dataFolderList() const {
+    std::vector<std::string> folders;
+    for (const QString& folder : dataFolders)
+        folders.push_back(folder.toStdString());
+    return folders;
+}
+
 } // namespace huelinx

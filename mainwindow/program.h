@@ -2,6 +2,7 @@
 // the program-wide state that every window reads and writes.
 #pragma once
 
+#include "colour/iscc_nbs.h"
 #include "colour/muntable.h"
 #include "colour/tristimulus.h"
 #include "platform/platform.h"
@@ -10,6 +11,8 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace huelinx {
 
@@ -20,6 +23,8 @@ struct Program {
     MunTable table;
     // Folders searched, after the working directory, for the files read at start.
     QStringList dataFolders;
+    // The ISCC-NBS names; empty when their files could not be read.
+    IsccNbsTable colourNames;
 
     QString versionText;
     // The current display colour, 0..255 each.
@@ -32,6 +37,8 @@ struct Program {
 
     // Path of a file read at start: the working directory first, then the data folders.
     QString locateDataFile(const QString& name) const;
+    // The data folders as plain strings, for the core's readers.
+    std::vector<std::string> dataFolderList() const;
 };
 
 } // namespace huelinx

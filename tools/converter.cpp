@@ -3,6 +3,7 @@
 #include "colour/chip_set.h"
 #include "colour/ciede2000.h"
 #include "colour/colour_model.h"
+#include "colour/colour_naming.h"
 #include "colour/hue.h"
 #include "colour/iscc_nbs.h"
 #include "colour/muntable.h"
@@ -239,37 +240,17 @@ struct Extras {
     std::string of(const ColourModel& colour) const;
 };
 
-// The notation the boxes show, as a chip search reads it; none when the
-// colour has no notation (outside the data).
-std::optional<MunsellColour> notationOf(const ColourModel& colour) {
-    const auto value = strictNumber(colour[Box::Value]);
-    const auto chroma = strictNumber(colour[Box::Chroma]);
-    const HueOfText hue = converth(colour[Box::Hue]);
-    if (!value || !chroma || hue.family == HueFamily::Missing) return std::nullopt;
-    const bool neutral = hue.family == HueFamily::Neutral || *chroma == 0.0;
-    return MunsellColour{hue.hue >= 100.0f ? hue.hue - 100.0f : hue.hue, static_cast<float>(*value),
-                         static_cast<float>(*chroma), neutral};
-}
-
 std::string Extras::of(const ColourModel& colour) const {
     std::string line;
-    const auto notation = notationOf(colour);
     if (names) {
-        const IsccNbsName* name =
-            notation ? (notation->neutral
-                            ? names->nameOfNeutral(notation->value)
-                            : names->nameOf(notation->hue, notation->value, notation->chroma))
-                     : nullptr;
+        const IsccNbsName* name = isccNbsNameOf(colour, *names);
         line += ",";
         if (name) appendCsvField(line, name->name);
         line += ",";
         if (name) appendCsvField(line, name->abbreviation);
     }
     if (!chips) return line;
-    const auto L = strictNumber(colour[Box::L]), a = strictNumber(colour[Box::A]),
-               b = strictNumber(colour[Box::B]);
-    std::optional<NearestChip> chip;
-    if (notation && L && a && b) chip = chips->nearest(Lab{*L, *a, *b}, *notation, colour.settings);
+    const std::optional<NearestChip> chip = nearestChipOf(colour, *chips);
     if (!chip) return line + ",,,,,,";
     if (!chip->withinLimit) return line + ",no chip within 5,,,,,";
     line += ",";
@@ -465,27 +446,13 @@ std::string locateTable(const Strings& dataFolders) {
 std::string loadExtras(const Options& options, const Strings& programData, const MunTable& table,
                        IsccNbsTable& names, std::unique_ptr<ChipSearch>& chips) {
     // The working directory first, as for the Munsell table.
-    Strings dataFolders{"."};
-    dataFolders.insert(dataFolders.end(), programData.begin(), programData.end());
+    const ChipSetPlaces places = chipSetPlacesFor(programData);
     if (options.names) {
-        LoadResult loaded{false, "the ISCC-NBS name files (" + std::string(isccNbsBlocksFile) +
-                                     ") are in no data folder"};
-        for (const std::string& folder : dataFolders) {
-            std::error_code ignored;
-            if (!std::filesystem::exists(std::filesystem::path(folder) / isccNbsBlocksFile,
-                                         ignored))
-                continue;
-            loaded = loadIsccNbsFolder(folder, names);
-            break;
-        }
+        const LoadResult loaded = loadIsccNbsFromFolders(places.dataFolders, names);
         if (!loaded.ok) return loaded.message;
     }
     if (options.chips.empty()) return {};
-    const std::string programFolder =
-        programData.empty() ? std::string(".")
-                            : std::filesystem::path(programData.front()).parent_path().string();
-    ChipSetLoad load =
-        loadChipSet(options.chips, {dataFolders, chipSetFolders(programFolder)}, table);
+    ChipSetLoad load = loadChipSet(options.chips, places, table);
     if (!load.set) return load.message;
     chips = std::make_unique<ChipSearch>(std::move(*load.set), table);
     return {};

@@ -1,4 +1,5 @@
 #include "colour/chip_set.h"
+#include "colour/colour_naming.h"
 #include "table_fixture.h"
 
 #include <gtest/gtest.h>
@@ -182,6 +183,16 @@ TEST(NearestChip, ChipColoursFollowTheIlluminantAndPwd) {
     EXPECT_EQ(d65.b, expected->b);
     // Each setting keeps its own colours.
     EXPECT_EQ(soil.chipLab(0, settingsOf(Illuminant::C)).a, c.a);
+}
+
+TEST(NearestChip, TextsForTheWindowRoundStepsWithoutANegativeZero) {
+    NearestChip chip{3, "10YR 5/3", "page 12", 2.284, {-0.004f, 0.2f, -1.256f}, true};
+    EXPECT_EQ(chipText(chip),
+              "10YR 5/3 page 12  \u0394E00 2.28  (\u0394H +0.00 \u0394V +0.20 \u0394C -1.26)");
+    chip.withinLimit = false;
+    EXPECT_EQ(chipText(chip), "no chip within 5");
+    EXPECT_EQ(chipText(std::nullopt), "");
+    EXPECT_EQ(nameText(nullptr), "");
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -143,6 +144,9 @@ TEST_F(Import, MunsellRecordsOfAChosenFile) {
     EXPECT_EQ(out[1].split(',').size(), 3 + 3 + 3 + 3 + 4);
     EXPECT_TRUE(out[1].endsWith("," + form->cmykBoxes[3]->text()));
     EXPECT_TRUE(messages().empty());
+    // The window ends on the last record, named, with its nearest chip.
+    EXPECT_EQ(form->colourNameBox->text(), "moderate blue (m.B)");
+    EXPECT_TRUE(form->nearestChipBox->text().startsWith("5PB 4/8  \u0394E00 0.00"));
     // A cancelled dialog ends quietly.
     platform.queueFile("");
     importType("0");

@@ -93,8 +93,10 @@ TEST_F(Measure, EveryInstrumentFillsTheCurveAndTheColour) {
         EXPECT_TRUE(messages().empty()) << c.name << ": " << messages().front().toStdString();
         platform.clear();
     }
-    // The measured colour reached every notation.
+    // The measured colour reached every notation and the name line.
     EXPECT_FALSE(text(form->munsellBoxes[0]).isEmpty());
+    EXPECT_FALSE(form->colourNameBox->text().isEmpty());
+    EXPECT_TRUE(form->nearestChipBox->text().contains("\u0394E00"));
     EXPECT_EQ(text(form->rgbBoxes[0]).toInt(), program->curRed);
 }
 

@@ -175,7 +175,7 @@ TEST(Converter, NumbersTooLargeForSinglePrecisionAreOutOfRange) {
                        "line 5: out of range: value would be NaN\n"
                        "line 6: out of range: Z would be Inf\n");
     const auto out = lines(run.out);
-    ASSERT_EQ(out.size(), 7u);
+    ASSERT_EQ(out.size(), 8u);
     EXPECT_EQ(out[1], noNumbers + "\"X is out of range: \"\"1e308\"\".\"");
     for (std::size_t i = 1; i < out.size(); ++i)
         EXPECT_TRUE(out[i].starts_with(noNumbers)) << out[i];
@@ -192,7 +192,7 @@ TEST(Converter, CsvLinesEndInCrLfOrCrAndFieldsMayBeQuoted) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "line 3: \"1,5\" is not a number\n");
     const auto out = lines(run.out);
-    ASSERT_EQ(out.size(), 7u);
+    ASSERT_EQ(out.size(), 8u);
     EXPECT_NE(out[1].find(",255,0,0,0,100,100,0,"), std::string::npos) << out[1];
     EXPECT_EQ(out[2], lines(convert({"munsell", "5R", "5", "10"}).out).at(1));
     EXPECT_EQ(out[3], noNumbers + "\"\"\"1,5\"\" is not a number\"");
@@ -232,10 +232,11 @@ TEST(ConverterExtras, NamesAndTheNearestChipFollowEveryLineAndFailedLinesStayAli
                                                                     "\n"
                                                                     "munsell,N,5,0\n"
                                                                     "xyz,5,10,90\n"
+                                                                    "munsell,5Y,9,40\n"
                                                                     "munsell,5R,4.1,13.9\n");
     EXPECT_EQ(run.status, 1);
     const auto out = lines(run.out);
-    ASSERT_EQ(out.size(), 7u);
+    ASSERT_EQ(out.size(), 8u);
     EXPECT_EQ(out[0],
               std::string(converterHeader) + ",name,abbreviation,chip,chip_label,dE00,dH,dV,dC");
     // A chip of the set itself: its own chip at no distance, and its name.
@@ -245,11 +246,14 @@ TEST(ConverterExtras, NamesAndTheNearestChipFollowEveryLineAndFailedLinesStayAli
     EXPECT_EQ(out[3], std::string(18 + 8, ','));
     // The real colours hold no grey: N 5/ is more than 5 from every chip.
     EXPECT_TRUE(out[4].ends_with(",medium gray,m.Gy,no chip within 5,,,,,")) << out[4];
-    // Outside the data: no name and no chip.
-    EXPECT_TRUE(out[5].ends_with("Outside the Munsell data" + std::string(8, ','))) << out[5];
+    // Outside the data, found from X, Y, Z or entered as a notation that
+    // stays in its boxes: no name and no chip.
+    for (int line : {5, 6})
+        EXPECT_TRUE(out[line].ends_with("Outside the Munsell data" + std::string(8, ',')))
+            << out[line];
     // Near a chip: the differences in Munsell steps, colour minus chip.
-    EXPECT_TRUE(out[6].find(",5R 4/14,,") != std::string::npos) << out[6];
-    EXPECT_TRUE(out[6].ends_with(",0.00,0.10,-0.10")) << out[6];
+    EXPECT_TRUE(out[7].find(",5R 4/14,,") != std::string::npos) << out[7];
+    EXPECT_TRUE(out[7].ends_with(",0.00,0.10,-0.10")) << out[7];
 }
 
 TEST(ConverterExtras, UnknownSetsAndFilesAreNamedAndNothingIsConverted) {

@@ -1,0 +1,95 @@
+#include "colour/colour_naming.h"
+
+#include "colour/hue.h"
+#include "text/number_read.h"
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+
+namespace huelinx {
+
+std::optional<MunsellColour> munsellOf(const ColourModel& colour) {
+    // A notation entered outside the data stays in its boxes but names nothing.
+    if (colour.outsideData) return std::nullopt;
+    const auto value = strictNumber(colour[Box::Value]);
+    const auto chroma = strictNumber(colour[Box::Chroma]);
+    const HueOfText hue = converth(colour[Box::Hue]);
+    if (!value || !chroma || hue.family == HueFamily::Missing) return std::nullopt;
+    const bool neutral = hue.family == HueFamily::Neutral || *chroma == 0.0;
+    return MunsellColour{hue.hue >= 100.0f ? hue.hue - 100.0f : hue.hue, static_cast<float>(*value),
+                         static_cast<float>(*chroma), neutral};
+}
+
+std::optional<Lab> labOf(const ColourModel& colour) {
+    const auto L = strictNumber(colour[Box::L]), a = strictNumber(colour[Box::A]),
+               b = strictNumber(colour[Box::B]);
+    if (!L || !a || !b) return std::nullopt;
+    return Lab{*L, *a, *b};
+}
+
+const IsccNbsName* isccNbsNameOf(const ColourModel& colour, const IsccNbsTable& names) {
+    const auto notation = munsellOf(colour);
+    if (!notation) return nullptr;
+    return notation->neutral ? names.nameOfNeutral(notation->value)
+                             : names.nameOf(notation->hue, notation->value, notation->chroma);
+}
+
+std::optional<NearestChip> nearestChipOf(const ColourModel& colour, ChipSearch& chips) {
+    const auto notation = munsellOf(colour);
+    const auto lab = labOf(colour);
+    if (!notation || !lab) return std::nullopt;
+    return chips.nearest(*lab, *notation, colour.settings);
+}
+
+std::string nameText(const IsccNbsName* name) {
+    if (!name) return {};
+    return name->name + " (" + name->abbreviation + ")";
+}
+
+namespace {
+
+// Two decimals; `sign` puts + before a positive number. A number that rounds
+// to zero is written 0.00, never -0.00.
+std::string twoDecimals(double n, bool sign) {
+    double rounded = std::round(n * 100.0) / 100.0;
+    if (rounded == 0.0) rounded = 0.0;
+    char text[32];
+    std::snprintf(text, sizeof text, sign ? "%+.2f" : "%.2f", rounded);
+    return text;
+}
+
+} // namespace
+
+std::string chipText(const std::optional<NearestChip>& chip) {
+    if (!chip) return {};
+    if (!chip->withinLimit) return "no chip within 5";
+    std::string text = chip->notation;
+    if (!chip->label.empty()) text += " " + chip->label;
+    text += "  \u0394E00 " + twoDecimals(chip->de00, false);
+    text += "  (\u0394H " + twoDecimals(chip->steps.dH, true) + " \u0394V " +
+            twoDecimals(chip->steps.dV, true) + " \u0394C " + twoDecimals(chip->steps.dC, true) +
+            ")";
+    return text;
+}
+
+LoadResult loadIsccNbsFromFolders(const std::vector<std::string>& folders, IsccNbsTable& table) {
+    for (const std::string& folder : folders) {
+        std::error_code ignored;
+        if (std::filesystem::exists(std::filesystem::path(folder) / isccNbsBlocksFile, ignored))
+            return loadIsccNbsFolder(folder, table);
+    }
+    return {false, "the ISCC-NBS name files (" + std::string(isccNbsBlocksFile) +
+                       ") are in no data folder"};
+}
+
+ChipSetPlaces chipSetPlacesFor(const std::vector<std::string>& programData) {
+    std::vector<std::string> dataFolders{"."};
+    dataFolders.insert(dataFolders.end(), programData.begin(), programData.end());
+    const std::string programFolder =
+        programData.empty() ? std::string(".")
+                            : std::filesystem::path(programData.front()).parent_path().string();
+    return {dataFolders, chipSetFolders(programFolder)};
+}
+
+} // namespace huelinx

@@ -1,0 +1,63 @@
+// The line under the notations: the ISCC-NBS name of the current colour, the
+// list of chip sets and the nearest chip of the chosen set with its CIEDE2000.
+// It follows every change of the colour (renderColour calls showNameAndChip).
+#include "colour/chip_set.h"
+#include "colour/colour_naming.h"
+#include "mainwindow/main_window.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace huelinx {
+
+void MainWindow::loadNamesAndChips() {
+    const std::vector<std::string> folders =
+        chipSetPlacesFor(program_.dataFolderList()).dataFolders;
+    const LoadResult names = loadIsccNbsFromFolders(folders, program_.colourNames);
+    if (!names.ok) showNote("Colour names are not shown: " + QString::fromStdString(names.message));
+
+    const QSignalBlocker quiet(chipSetList);
+    chipSetList->clear();
+    for (const std::string& name : availableChipSets(chipSetPlacesFor(program_.dataFolderList())))
+        chipSetList->addItem(QString::fromStdString(name));
+    chipSetList->setCurrentIndex(-1);
+    // The first set that can be read is the one searched.
+    for (int i = 0; i < chipSetList->count() && !chips_; ++i) {
+        ChipSetLoad load = loadChipSet(chipSetList->itemText(i).toStdString(),
+                                       chipSetPlacesFor(program_.dataFolderList()), program_.table);
+        if (!load.set) continue;
+        chips_ = std::make_unique<ChipSearch>(std::move(*load.set), program_.table);
+        chipSetShown_ = chipSetList->itemText(i);
+        chipSetList->setCurrentIndex(i);
+    }
+}
+
+void MainWindow::onChipSetChosen() {
+    const QString chosen = chipSetList->currentText();
+    if (chosen == chipSetShown_ && chips_) return;
+    ChipSetLoad load = loadChipSet(chosen.toStdString(),
+                                   chipSetPlacesFor(program_.dataFolderList()), program_.table);
+    if (!load.set) {
+        program_.platform.message(QString::fromStdString(load.message), Buttons::Ok,
+                                  Icon::Exclamation, "Chip set");
+        const QSignalBlocker quiet(chipSetList);
+        chipSetList->setCurrentIndex(chipSetList->findText(chipSetShown_));
+        return;
+    }
+    chips_ = std::make_unique<ChipSearch>(std::move(*load.set), program_.table);
+    chipSetShown_ = chosen;
+    showNameAndChip();
+}
+
+void MainWindow::showNameAndChip() {
+    // A refused entry changed nothing, though its boxes may hold what was typed.
+    if (colour_.refused) return;
+    colourNameBox->setText(
+        QString::fromStdString(nameText(isccNbsNameOf(colour_, program_.colourNames))));
+    nearestChipBox->setText(
+        chips_ ? QString::fromStdString(chipText(nearestChipOf(colour_, *chips_))) : QString());
+    nearestChipBox->setCursorPosition(0);
+    colourNameBox->setCursorPosition(0);
+}
+
+} // namespace huelinx
