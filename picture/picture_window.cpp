@@ -1,5 +1,6 @@
 #include "picture/picture_window.h"
 
+#include "colour/colour_naming.h"
 #include "mainwindow/colour_host.h"
 #include "mainwindow/entry_box.h"
 #include "mainwindow/program.h"
@@ -243,8 +244,14 @@ void PictureWindow::showNotationAt(int x, int y) {
     }
     host_.showColour(colour);
     const auto text = [&colour](Box b) { return QString::fromStdString(colour[b]); };
+    // The name, when the notation has one, follows the notation.
+    const std::string name = nameText(isccNbsNameOf(colour, program_.colourNames));
     notationBox->setText("Hue = " + text(Box::Hue) + "   Value = " + text(Box::Value) +
-                         "   Chroma = " + text(Box::Chroma));
+                         "   Chroma = " + text(Box::Chroma) +
+                         (name.empty() ? QString() : "   Name = " + QString::fromStdString(name)));
+    // A line wider than its box shows its start; the whole reading is its tooltip.
+    notationBox->setCursorPosition(0);
+    notationBox->setToolTip(notationBox->text());
     positionBox->setText("Position  X =" + QString::fromStdString(signedText(x)) +
                          "  Y =" + QString::fromStdString(signedText(y)));
     setRoleColour(colourBox, QPalette::Base, QColor(colour.red, colour.green, colour.blue));

@@ -1,5 +1,7 @@
 #include "viewer/palette_viewer.h"
 
+#include "colour/colour_naming.h"
+#include "colour/hue.h"
 #include "mainwindow/colour_host.h"
 #include "mainwindow/program.h"
 #include "platform/standard_colours.h"
@@ -114,6 +116,9 @@ void PaletteViewer::buildControls() {
         pickedTags[i]->setObjectName(QString("Text3_%1").arg(i));
         pickedNotations[i] = new QLineEdit(this);
         pickedNotations[i]->setObjectName(QString("Text4_%1").arg(i));
+        pickedNames[i] = new QLineEdit(this);
+        pickedNames[i]->setObjectName(QString("colourName_%1").arg(i));
+        pickedNames[i]->setReadOnly(true);
     }
     leftPickSwatch = new QFrame(this);
     leftPickSwatch->setObjectName("Shape1");
@@ -130,13 +135,15 @@ void PaletteViewer::buildLayout() {
     auto* identify = new QGroupBox("ID a Color", this);
     auto* id = new QGridLayout(identify);
     id->addWidget(new QLabel("Left-Click ", identify), 0, 0);
-    id->addWidget(leftPickSwatch, 1, 0, 2, 1);
+    id->addWidget(leftPickSwatch, 1, 0, 3, 1);
     id->addWidget(pickedTags[0], 1, 1);
     id->addWidget(pickedNotations[0], 2, 1);
-    id->addWidget(new QLabel("Right-Click ", identify), 3, 0);
-    id->addWidget(rightPickSwatch, 4, 0, 2, 1);
-    id->addWidget(pickedTags[1], 4, 1);
-    id->addWidget(pickedNotations[1], 5, 1);
+    id->addWidget(pickedNames[0], 3, 1);
+    id->addWidget(new QLabel("Right-Click ", identify), 4, 0);
+    id->addWidget(rightPickSwatch, 5, 0, 3, 1);
+    id->addWidget(pickedTags[1], 5, 1);
+    id->addWidget(pickedNotations[1], 6, 1);
+    id->addWidget(pickedNames[1], 7, 1);
 
     auto* grid = new QGridLayout(this);
     grid->setMenuBar(menuBar);
@@ -228,6 +235,11 @@ void PaletteViewer::onDrawingClicked(int button, int px, int py) {
     pickedNotations[b]->setText(
         pointHue[sel] + " " + QString::fromStdString(formatNumber(pointHVC[sel][1], "##.00")) +
         "/" + QString::fromStdString(formatNumber(pointHVC[sel][2], "##.00")));
+    // The list shows hues in lower case, padded; the name reads the hue as written.
+    const HueOfText hue = converth(pointHue[sel].trimmed().toUpper().toStdString());
+    pickedNames[b]->setText(QString::fromStdString(
+        nameText(program_.colourNames.nameOf(hue, pointHVC[sel][1], pointHVC[sel][2]))));
+    pickedNames[b]->setCursorPosition(0);
     QFrame* shape = button == 1 ? leftPickSwatch : rightPickSwatch;
     setRoleColour(shape, QPalette::Window,
                   QColor(pointRGB[sel][0], pointRGB[sel][1], pointRGB[sel][2]));

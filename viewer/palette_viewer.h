@@ -57,6 +57,7 @@ class PaletteViewer : public QWidget {
     QListWidget* paletteList = nullptr;
     QLineEdit* statusBox = nullptr;
     std::array<QLineEdit*, 2> pickedTags{}, pickedNotations{};
+    std::array<QLineEdit*, 2> pickedNames{}; // ISCC-NBS name of the picked dot
     QFrame *leftPickSwatch = nullptr, *rightPickSwatch = nullptr;
 
     // ---- palette entries, 1..pointCount --------------------------------------

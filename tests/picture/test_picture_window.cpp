@@ -73,9 +73,11 @@ TEST_F(Picture, SamplingAveragesTheBlockAndRestoresThePicture) {
     EXPECT_EQ(text(form->rgbBoxes[0]) + "," + text(form->rgbBoxes[1]) + "," +
                   text(form->rgbBoxes[2]),
               "10,20,30");
+    ASSERT_FALSE(form->colourNameBox->text().isEmpty());
     EXPECT_EQ(window->notationBox->text(), "Hue = " + text(form->munsellBoxes[0]) +
                                                "   Value = " + text(form->munsellBoxes[1]) +
-                                               "   Chroma = " + text(form->munsellBoxes[2]));
+                                               "   Chroma = " + text(form->munsellBoxes[2]) +
+                                               "   Name = " + form->colourNameBox->text());
     EXPECT_EQ(window->positionBox->text(), "Position  X = 10  Y = 10");
     EXPECT_EQ(window->colourBox->palette().color(QPalette::Base),
               QColor(program->curRed, program->curGreen, program->curBlue));

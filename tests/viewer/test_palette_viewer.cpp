@@ -187,6 +187,8 @@ TEST_F(Viewer, PickingWithEitherButtonFillsItsSideAndDotsAreDrawnInTheirColours)
     EXPECT_EQ(v.pickedTags[0]->text(), "red");
     EXPECT_EQ(v.pickedTags[1]->text(), "blue"); // entry 3 lies on entry 2: the earlier wins
     EXPECT_EQ(v.pickedNotations[1]->text(), v.pointHue[2] + " 4.00/10.00");
+    EXPECT_EQ(v.pickedNames[0]->text(), "strong red (s.R)");
+    EXPECT_EQ(v.pickedNames[1]->text(), "strong blue (s.B)");
     EXPECT_EQ(v.leftPickSwatch->palette().color(QPalette::Window),
               QColor(v.pointRGB[1][0], v.pointRGB[1][1], v.pointRGB[1][2]));
     EXPECT_EQ(v.rightPickSwatch->palette().color(QPalette::Window),
