@@ -6,6 +6,8 @@
 // anywhere in hue, value and chroma.
 #include "colour/chip_set.h"
 #include "colour/colorimetry.h"
+#include "colour/colour_model.h"
+#include "colour/colour_naming.h"
 #include "colour/iscc_nbs.h"
 #include "colour/mun2xyz.h"
 #include "colour/muntable.h"
@@ -94,7 +96,7 @@ void cieToMunsell(benchmark::State& state, Illuminant ill) {
     state.SetItemsProcessed(state.iterations() * static_cast<long>(set.size()));
 }
 
-void isccNbsName(benchmark::State& state) {
+const IsccNbsTable& isccNbsNames() {
     static const IsccNbsTable names = [] {
         IsccNbsTable loaded;
         const auto result = loadIsccNbsFolder(HUELINX_DATA_DIR, loaded);
@@ -104,6 +106,11 @@ void isccNbsName(benchmark::State& state) {
         }
         return loaded;
     }();
+    return names;
+}
+
+void isccNbsName(benchmark::State& state) {
+    const IsccNbsTable& names = isccNbsNames();
     struct Notation {
         float hue, value, chroma;
     };
@@ -166,6 +173,30 @@ void nearestChipByAllChips(benchmark::State& state, Illuminant ill) {
     searchChips(state, ill, true);
 }
 
+// What the main window's name line adds to a conversion: the name and the
+// nearest real chip of a converted colour model, read from its boxes, and
+// their texts.
+void nameAndChipLine(benchmark::State& state) {
+    std::vector<ColourModel> models;
+    for (const char* hue : {"5R", "2.5YR", "7.5GY", "10PB", "5RP", "N"})
+        for (const char* value : {"2", "5", "8.5"}) {
+            ColourModel m = selectIlluminant(ColourModel::initial(), Illuminant::C, table());
+            m[Box::Hue] = hue;
+            m[Box::Value] = value;
+            m[Box::Chroma] = "6";
+            models.push_back(enterMunsell(std::move(m), table()));
+        }
+    ChipSearch& search = realChipSearch();
+    std::size_t n = 0;
+    for (auto _ : state) {
+        const ColourModel& m = models[n++ % models.size()];
+        benchmark::DoNotOptimize(nameText(isccNbsNameOf(m, isccNbsNames())));
+        benchmark::DoNotOptimize(chipText(nearestChipOf(m, search)));
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+BENCHMARK(nameAndChipLine)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(nearestChip, C, Illuminant::C);
 BENCHMARK_CAPTURE(nearestChip, D65, Illuminant::D65);
 BENCHMARK_CAPTURE(nearestChipByAllChips, C, Illuminant::C);
