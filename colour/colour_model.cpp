@@ -92,6 +92,7 @@ void showRgb(ColourModel& colour, const RgbOfXyz& rgb) {
     colour.green = rgb.G;
     colour.blue = rgb.B;
     colour.rgbOutOfRange = rgb.outOfRange;
+    colour.clippedRgb = {rgb.R, rgb.G, rgb.B};
     if (colour.quietDisplay) return;
     if (colour.rgbOutOfRange) colour.red = colour.green = colour.blue = 0;
     writeRgbBoxes(colour);
@@ -359,6 +360,7 @@ void cmykEntry(ColourModel& colour, const MunTable& table) {
     colour.red = rgb.R;
     colour.green = rgb.G;
     colour.blue = rgb.B;
+    colour.clippedRgb = {rgb.R, rgb.G, rgb.B};
     if (rgb.clamped) colour.rgbOutOfRange = true;
     writeRgbBoxes(colour);
     followRgbSliders(colour);

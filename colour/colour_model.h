@@ -79,6 +79,9 @@ struct ColourModel {
     std::int16_t red = 0, green = 0, blue = 0;
     // The last display conversion had to clip the colour.
     bool rgbOutOfRange = false;
+    // The display colour as clipped into 0..255, also when it is out of range
+    // (the swatch then shows black); exports show this one.
+    std::array<std::int16_t, 3> clippedRgb{0, 0, 0};
     // "Out of RGB Range" is shown beside the swatch (set by the display
     // conversions that write the R, G, B boxes; a CMYK entry leaves it).
     bool outOfRangeShown = false;

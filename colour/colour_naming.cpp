@@ -1,10 +1,9 @@
 #include "colour/colour_naming.h"
 
 #include "colour/hue.h"
+#include "text/number_format.h"
 #include "text/number_read.h"
 
-#include <cmath>
-#include <cstdio>
 #include <filesystem>
 
 namespace huelinx {
@@ -49,14 +48,12 @@ std::string nameText(const IsccNbsName* name) {
 
 namespace {
 
-// Two decimals; `sign` puts + before a positive number. A number that rounds
-// to zero is written 0.00, never -0.00.
+// Two decimals; `sign` puts + before a number that isn't negative. A number
+// that rounds to zero carries no minus sign. (formatNumber, not printf, so the
+// decimal point is a point whatever the user's locale.)
 std::string twoDecimals(double n, bool sign) {
-    double rounded = std::round(n * 100.0) / 100.0;
-    if (rounded == 0.0) rounded = 0.0;
-    char text[32];
-    std::snprintf(text, sizeof text, sign ? "%+.2f" : "%.2f", rounded);
-    return text;
+    const std::string text = formatNumber(n, "0.00");
+    return sign && text.front() != '-' ? "+" + text : text;
 }
 
 } // namespace

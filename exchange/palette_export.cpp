@@ -1,0 +1,334 @@
+#include "exchange/palette_export.h"
+
+#include "colour/colorimetry.h"
+#include "colour/colour_naming.h"
+#include "colour/mun2xyz.h"
+#include "text/number_format.h"
+#include "text/number_read.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+namespace huelinx {
+
+namespace {
+
+std::string trimmedText(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The notation as the Munsell boxes show it: "5R 4/14"; a grey "N 5/".
+std::string notationText(const ColourModel& colour) {
+    const std::string hue = trimmedText(colour[Box::Hue]);
+    const std::string value = trimmedText(colour[Box::Value]);
+    if (hue == "N" || hue == "n") return "N " + value + "/";
+    return hue + " " + value + "/" + trimmedText(colour[Box::Chroma]);
+}
+
+// X, Y, Z as the boxes show them, for a notation mun2xyz can't convert.
+Tristimulus shownXyz(const ColourModel& colour) {
+    const auto read = [&colour](Box b) {
+        return static_cast<float>(strictNumber(colour[b]).value_or(0.0));
+    };
+    return {read(Box::X), read(Box::Y), read(Box::Z)};
+}
+
+// Control characters (tabs, line ends) would break a line-based format.
+std::string oneLine(std::string text) {
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = ' ';
+    return text;
+}
+
+// The code points of UTF-8 text; a byte that starts no valid sequence stands
+// for itself (so Latin-1 tags of old files keep their letters).
+std::vector<char32_t> codePoints(std::string_view text) {
+    std::vector<char32_t> points;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const int extra = byte >= 0xf0 && byte < 0xf5   ? 3
+                          : byte >= 0xe0 && byte < 0xf0 ? 2
+                          : byte >= 0xc2 && byte < 0xe0 ? 1
+                                                        : 0;
+        char32_t point = extra == 0 ? byte : byte & (0x3f >> extra);
+        bool valid = i + static_cast<std::size_t>(extra) < text.size();
+        for (int k = 1; valid && k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+            valid = (next & 0xc0) == 0x80;
+            point = (point << 6) | (next & 0x3f);
+        }
+        if (extra > 0 && (!valid || point > 0x10ffff || (point >= 0xd800 && point < 0xe000))) {
+            points.push_back(byte);
+            ++i;
+            continue;
+        }
+        points.push_back(point);
+        i += static_cast<std::size_t>(extra) + 1;
+    }
+    return points;
+}
+
+void putUtf8(std::string& out, char32_t p) {
+    if (p < 0x80) {
+        out += static_cast<char>(p);
+    } else if (p < 0x800) {
+        out += static_cast<char>(0xc0 | (p >> 6));
+        out += static_cast<char>(0x80 | (p & 0x3f));
+    } else if (p < 0x10000) {
+        out += static_cast<char>(0xe0 | (p >> 12));
+        out += static_cast<char>(0x80 | ((p >> 6) & 0x3f));
+        out += static_cast<char>(0x80 | (p & 0x3f));
+    } else {
+        out += static_cast<char>(0xf0 | (p >> 18));
+        out += static_cast<char>(0x80 | ((p >> 12) & 0x3f));
+        out += static_cast<char>(0x80 | ((p >> 6) & 0x3f));
+        out += static_cast<char>(0x80 | (p & 0x3f));
+    }
+}
+
+// Text as valid UTF-8, which every format expects: tags of old palettes may
+// be Latin-1.
+std::string validUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char32_t p : codePoints(text))
+        putUtf8(out, p);
+    return out;
+}
+
+} // namespace
+
+PaletteSwatch paletteSwatch(const ColourModel& entered, std::string tag, const MunTable& table,
+                            const IsccNbsTable& names) {
+    PaletteSwatch swatch;
+    swatch.tag = validUtf8(oneLine(std::move(tag)));
+    swatch.notation = notationText(entered);
+    if (const IsccNbsName* name = isccNbsNameOf(entered, names)) swatch.name = name->name;
+    swatch.xyz = shownXyz(entered);
+    if (const auto notation = munsellOf(entered)) {
+        const float chroma = notation->neutral ? 0.0f : notation->chroma;
+        const CieOfMunsell cie =
+            mun2xyz(notation->hue, notation->value, chroma, table, entered.settings);
+        if (cie.status == MunsellToCie::Ok) swatch.xyz = {cie.X, cie.Y, cie.Z};
+    }
+    const LabOfXyz lab = xyzlab(swatch.xyz.X, swatch.xyz.Y, swatch.xyz.Z, entered.settings);
+    swatch.lab = {lab.L, lab.a, lab.b};
+    for (int i = 0; i < 3; ++i)
+        swatch.rgb[static_cast<std::size_t>(i)] =
+            std::clamp<int>(entered.clippedRgb[static_cast<std::size_t>(i)], 0, 255);
+    swatch.outOfGamut = entered.rgbOutOfRange;
+    return swatch;
+}
+
+std::vector<PaletteSwatch> paletteSwatches(const std::vector<PaletteRow>& rows, ColourModel& colour,
+                                           const MunTable& table, const IsccNbsTable& names,
+                                           int& skipped) {
+    std::vector<PaletteSwatch> swatches;
+    swatches.reserve(rows.size());
+    skipped = 0;
+    for (const PaletteRow& row : rows) {
+        const bool noNotation =
+            trimmedText(row.fields[3]).empty() && trimmedText(row.fields[5]).empty();
+        if (!row.complete || noNotation) {
+            ++skipped;
+            continue;
+        }
+        colour.forgetChange();
+        for (int f = 0; f < 3; ++f)
+            colour[static_cast<Box>(f)] = row.fields[static_cast<std::size_t>(3 + f)];
+        enterInPlace(colour, Notation::Munsell, table);
+        if (colour.refused || !colour.messages.empty() || colour.outsideData) {
+            ++skipped;
+            continue;
+        }
+        swatches.push_back(paletteSwatch(colour, row.fields[2], table, names));
+    }
+    colour.forgetChange();
+    return swatches;
+}
+
+std::string swatchName(const PaletteSwatch& swatch) {
+    std::string name = swatch.tag.empty() ? swatch.notation : swatch.tag + " " + swatch.notation;
+    if (!swatch.name.empty()) name += " " + swatch.name;
+    if (swatch.outOfGamut) name += " (out of gamut)";
+    return name;
+}
+
+std::optional<ExportFormat> exportFormatNamed(std::string_view name) {
+    std::string lower(name);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (lower == "gpl") return ExportFormat::Gpl;
+    if (lower == "ase") return ExportFormat::Ase;
+    if (lower == "cgats") return ExportFormat::Cgats;
+    return std::nullopt;
+}
+
+const char* exportExtension(ExportFormat format) {
+    switch (format) {
+    case ExportFormat::Gpl:
+        return ".gpl";
+    case ExportFormat::Ase:
+        return ".ase";
+    case ExportFormat::Cgats:
+        break;
+    }
+    return ".txt";
+}
+
+// ---- GIMP palette ------------------------------------------------------------
+
+std::string gplText(const std::string& paletteName, const std::vector<PaletteSwatch>& swatches) {
+    std::string text =
+        "GIMP Palette\nName: " + validUtf8(oneLine(paletteName)) + "\nColumns: 0\n#\n";
+    for (const PaletteSwatch& s : swatches) {
+        char channels[16];
+        std::snprintf(channels, sizeof channels, "%3d %3d %3d", s.rgb[0], s.rgb[1], s.rgb[2]);
+        text += channels;
+        text += "\t" + swatchName(s) + "\n";
+    }
+    return text;
+}
+
+// ---- Adobe Swatch Exchange ---------------------------------------------------
+
+namespace {
+
+void put16(std::string& out, unsigned value) {
+    out += static_cast<char>((value >> 8) & 0xff);
+    out += static_cast<char>(value & 0xff);
+}
+
+void put32(std::string& out, std::uint32_t value) {
+    put16(out, value >> 16);
+    put16(out, value & 0xffff);
+}
+
+void putFloat(std::string& out, float value) {
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    put32(out, bits);
+}
+
+// A block's name: its length in UTF-16 units with the closing 0, the units
+// big-endian, the 0. Names are cut at 1,000 units.
+std::string aseName(std::string_view name) {
+    std::vector<unsigned> units;
+    for (char32_t p : codePoints(name)) {
+        if (units.size() >= 998) break;
+        if (p < 0x10000) {
+            units.push_back(static_cast<unsigned>(p));
+        } else {
+            p -= 0x10000;
+            units.push_back(0xd800 + static_cast<unsigned>(p >> 10));
+            units.push_back(0xdc00 + static_cast<unsigned>(p & 0x3ff));
+        }
+    }
+    std::string out;
+    put16(out, static_cast<unsigned>(units.size() + 1));
+    for (unsigned u : units)
+        put16(out, u);
+    put16(out, 0);
+    return out;
+}
+
+void putBlock(std::string& out, unsigned type, const std::string& contents) {
+    put16(out, type);
+    put32(out, static_cast<std::uint32_t>(contents.size()));
+    out += contents;
+}
+
+} // namespace
+
+std::string aseBytes(const std::string& paletteName, const std::vector<PaletteSwatch>& swatches) {
+    std::string out = "ASEF";
+    put16(out, 1);
+    put16(out, 0);
+    put32(out, static_cast<std::uint32_t>(swatches.size() + 2));
+    putBlock(out, 0xc001, aseName(paletteName));
+    for (const PaletteSwatch& s : swatches) {
+        std::string entry = aseName(swatchName(s)) + "RGB ";
+        for (int channel : s.rgb)
+            putFloat(entry, static_cast<float>(channel) / 255.0f);
+        put16(entry, 2); // a normal (process) colour
+        putBlock(out, 0x0001, entry);
+    }
+    putBlock(out, 0xc002, {});
+    return out;
+}
+
+// ---- CGATS.17 ----------------------------------------------------------------
+
+namespace {
+
+// A quoted CGATS text: its double quotes become single ones.
+std::string cgatsQuoted(std::string text) {
+    std::replace(text.begin(), text.end(), '"', '\'');
+    return "\"" + validUtf8(oneLine(std::move(text))) + "\"";
+}
+
+std::string measurementSource(Illuminant illuminant) {
+    switch (illuminant) {
+    case Illuminant::D5000:
+        return "Illumination=D50 ObserverAngle=2";
+    case Illuminant::D65:
+        return "Illumination=D65 ObserverAngle=10";
+    case Illuminant::C:
+        break;
+    }
+    return "Illumination=C ObserverAngle=2";
+}
+
+} // namespace
+
+std::string cgatsText(const std::string& paletteName, const std::vector<PaletteSwatch>& swatches,
+                      Illuminant illuminant, const std::string& created) {
+    std::string text = "CGATS.17\r\n";
+    text += "ORIGINATOR \"Huelinx\"\r\n";
+    text += "DESCRIPTOR " + cgatsQuoted(paletteName) + "\r\n";
+    text += "CREATED " + cgatsQuoted(created) + "\r\n";
+    text += "MEASUREMENT_SOURCE \"" + measurementSource(illuminant) + "\"\r\n";
+    text += "NUMBER_OF_FIELDS 11\r\nBEGIN_DATA_FORMAT\r\n"
+            "SAMPLE_ID SAMPLE_NAME XYZ_X XYZ_Y XYZ_Z LAB_L LAB_A LAB_B RGB_R RGB_G RGB_B\r\n"
+            "END_DATA_FORMAT\r\n";
+    text += "NUMBER_OF_SETS " + std::to_string(swatches.size()) + "\r\nBEGIN_DATA\r\n";
+    int id = 0;
+    for (const PaletteSwatch& s : swatches) {
+        std::string name = s.tag.empty() ? s.notation : s.tag;
+        if (s.outOfGamut) name += " (out of gamut)";
+        text += std::to_string(++id) + " " + cgatsQuoted(name);
+        for (double n :
+             {double{s.xyz.X}, double{s.xyz.Y}, double{s.xyz.Z}, s.lab.L, s.lab.a, s.lab.b})
+            text += " " + formatNumber(n, "0.0000");
+        for (int channel : s.rgb)
+            text += " " + std::to_string(channel);
+        text += "\r\n";
+    }
+    text += "END_DATA\r\n";
+    return text;
+}
+
+std::string exportPalette(ExportFormat format, const std::string& paletteName,
+                          const std::vector<PaletteSwatch>& swatches, Illuminant illuminant,
+                          const std::string& created) {
+    switch (format) {
+    case ExportFormat::Gpl:
+        return gplText(paletteName, swatches);
+    case ExportFormat::Ase:
+        return aseBytes(paletteName, swatches);
+    case ExportFormat::Cgats:
+        break;
+    }
+    return cgatsText(paletteName, swatches, illuminant, created);
+}
+
+std::string paletteNameOf(const std::string& path) {
+    return std::filesystem::path(path).stem().string();
+}
+
+} // namespace huelinx
