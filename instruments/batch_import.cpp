@@ -33,6 +33,8 @@ void BatchImport::run(const QString& type) {
         importChart();
     else if (type == "1")
         importCurves();
+    else if (type == "cgats")
+        importCgats();
     finish();
     colour_.quietDisplay = false;
     colour_.messages.clear();

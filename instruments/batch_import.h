@@ -9,6 +9,8 @@
 //   "4"    the ColorChecker table ccnames.csv          -> cchecker.csv
 //   "2"    a colour chart table RHScolors.txt          -> RHScolorsMUNSELL.txt
 //   "1"    reflectance curves of munfile1.txt          -> munout.txt
+//   "cgats" samples of a chosen CGATS.17 file, added to the palette
+//                                                       -> <file>-report.csv
 //
 // A record cut short or a steps line without two tabs ends the run with the
 // records before it written and a message naming the line and the file.
@@ -48,6 +50,9 @@ class BatchImport {
     void importChecker();
     void importChart();
     void importCurves();
+    // The whole file is read and converted before anything is written: a
+    // fault anywhere writes nothing.
+    void importCgats();
 
     // The whole input file, or nothing after "File not found".
     std::optional<std::string> readInput(const QString& name);

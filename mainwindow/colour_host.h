@@ -6,10 +6,14 @@
 
 #include "colour/colour_model.h"
 
+#include <string>
+
 class QString;
 class QWidget;
 
 namespace huelinx {
+
+class ChipSearch;
 
 // The windows opened by the main window's check boxes.
 enum class Companion { HuePage, ToleranceSet, ValuePage, ColorChecker, Picture, Viewer };
@@ -30,6 +34,13 @@ class ColourHost {
     // set; false when nothing was written (the user gave no name, or the file
     // can't be written: the message has been shown).
     virtual bool saveToPalette(const ColourModel& colour, TagPrompt prompt) = 0;
+    // Appends whole palette records (each ended by CR LF) to the palette file
+    // in one write, asking for the file when none is set; false when nothing
+    // was written (no name given, or the message has been shown).
+    virtual bool appendPaletteRecords(const std::string& records) = 0;
+    // The chip set the main window searches for the nearest chip; null when
+    // none could be read.
+    virtual ChipSearch* chipSearch() = 0;
     // Shows the palette viewer (created if needed) on the current palette file.
     virtual void viewCurrentPalette() = 0;
     // The companion window was closed or left: its check box is cleared.

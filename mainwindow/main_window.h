@@ -122,6 +122,8 @@ class MainWindow : public QWidget, public ColourHost {
     // model's messages; keeps the open charts current.
     void showColour(ColourModel next) override;
     bool saveToPalette(const ColourModel& colour, TagPrompt prompt) override;
+    bool appendPaletteRecords(const std::string& records) override;
+    ChipSearch* chipSearch() override { return chips_.get(); }
     void viewCurrentPalette() override;
     void companionClosed(Companion which) override;
     void showNote(const QString& line) override;
@@ -235,6 +237,8 @@ class MainWindow : public QWidget, public ColourHost {
     // Writes the palette record of a colour whose display colour was read from
     // its R, G, B boxes.
     bool appendToPalette(const ColourModel& colour);
+    // Appends whole records to the palette file (".csv" added to its name).
+    bool appendPaletteText(const std::string& records);
     Spectrophotometer& spectrophotometer();
     MeasureEnd importReflectance();
     std::unique_ptr<Spectrophotometer> spectro_;

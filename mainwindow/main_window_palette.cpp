@@ -52,18 +52,25 @@ bool MainWindow::saveToPalette(const ColourModel& colour, TagPrompt prompt) {
 }
 
 bool MainWindow::appendToPalette(const ColourModel& colour) {
-    if (program_.paletteFile.right(4).toLower() != ".csv") program_.paletteFile += ".csv";
-    program_.paletteFile =
-        QString::fromStdString(sameFileAnyCase(program_.paletteFile.toStdString()));
     PaletteRecord record = paletteRecord(colour);
     record.date = program_.platform.dateText().toStdString();
     record.time = program_.platform.timeText().toStdString();
     record.tag = program_.paletteTag.toStdString();
+    return appendPaletteText(paletteLine(record));
+}
+
+bool MainWindow::appendPaletteText(const std::string& records) {
+    if (program_.paletteFile.right(4).toLower() != ".csv") program_.paletteFile += ".csv";
+    program_.paletteFile =
+        QString::fromStdString(sameFileAnyCase(program_.paletteFile.toStdString()));
     std::string message;
-    if (appendPaletteLine(program_.paletteFile.toStdString(), paletteLine(record), message))
-        return true;
+    if (appendPaletteLine(program_.paletteFile.toStdString(), records, message)) return true;
     program_.platform.message(QString::fromStdString(message), Buttons::Ok, Icon::Exclamation);
     return false;
+}
+
+bool MainWindow::appendPaletteRecords(const std::string& records) {
+    return askPaletteFile(TagPrompt::UseCurrentTag) && appendPaletteText(records);
 }
 
 void MainWindow::onSaveToPalette() {
@@ -101,7 +108,9 @@ const char* const importPrompt =
     "3  notations of steps.txt to stepsMUNSELL.txt\n"
     "4  the ColorChecker table ccnames.csv to cchecker.csv\n"
     "2  the colour chart RHScolors.txt to RHScolorsMUNSELL.txt\n"
-    "1  reflectance curves of munfile1.txt to munout.txt";
+    "1  reflectance curves of munfile1.txt to munout.txt\n"
+    "cgats  samples of a CGATS file you choose (XYZ, LAB or spectral), added to the palette, "
+    "with a report";
 
 } // namespace
 

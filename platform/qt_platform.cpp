@@ -5,12 +5,14 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QThread>
 #include <QTime>
@@ -146,6 +148,21 @@ QString QtPlatform::openFileName(const QString& filter, const QString& startFold
     // Qt's own dialog leaves the working directory alone, but a native one may
     // not: relative data file names depend on it.
     if (QDir::currentPath() != workingDirectory) QDir::setCurrent(workingDirectory);
+    return name;
+}
+
+QString QtPlatform::saveFileName(const QString& filter, const QString& suggestedName) {
+    const QString workingDirectory = QDir::currentPath();
+    QString chosenFilter;
+    QString name = QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(),
+                                                suggestedName, qtFileFilter(filter), &chosenFilter);
+    if (QDir::currentPath() != workingDirectory) QDir::setCurrent(workingDirectory);
+    // "GIMP palette (*.gpl)": a name typed without an extension takes ".gpl".
+    const qsizetype star = chosenFilter.indexOf("*.");
+    if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty() && star >= 0) {
+        const QString rest = chosenFilter.mid(star + 1);
+        name += rest.left(rest.indexOf(QRegularExpression("[ ;)]")));
+    }
     return name;
 }
 

@@ -95,6 +95,18 @@ QString ScriptedPlatform::openFileName(const QString& filter, const QString&) {
     return name.isEmpty() ? QString() : name;
 }
 
+QString ScriptedPlatform::saveFileName(const QString& filter, const QString& suggestedName) {
+    shown_.push_back(
+        {Shown::FileDialog, filter, QString(), Buttons::OkCancel, Icon::None, suggestedName});
+    if (files_.empty()) {
+        reportUnexpected(QStringLiteral("save dialog: ") + filter);
+        return QString();
+    }
+    const QString name = files_.front();
+    files_.pop_front();
+    return name;
+}
+
 bool ScriptedPlatform::printWindow(QWidget* window) {
     shown_.push_back({Shown::Print, window ? window->windowTitle() : QString(), QString(),
                       Buttons::Ok, Icon::None, QString()});

@@ -44,6 +44,9 @@ class ScriptedPlatform : public Platform {
                      const QString& defaultText = QString()) override;
     // Takes the next queued file name; empty (and unexpected) when none is queued.
     QString openFileName(const QString& filter, const QString& startFolder = QString()) override;
+    // Takes the next queued file name, like openFileName; the suggested name
+    // is kept as the dialog's default text.
+    QString saveFileName(const QString& filter, const QString& suggestedName) override;
     // Records the print and reports whether a printer is "available".
     bool printWindow(QWidget* window) override;
     void beep() override;

@@ -7,10 +7,13 @@
 #include "colour/hue.h"
 #include "colour/iscc_nbs.h"
 #include "colour/muntable.h"
+#include "exchange/colour_csv.h"
+#include "exchange/palette_export.h"
 #include "text/excerpt.h"
 #include "text/list_input.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
+#include "tools/converter_files.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -22,13 +25,15 @@
 
 namespace huelinx {
 
-const char* const converterHeader = "hue,value,chroma,X,Y,Z,x,y,L,a,b,R,G,B,C,M,Yc,K,message";
+const char* const converterHeader = colourCsvHeader;
 
 namespace {
 
 const char* const usage =
     "usage: huelinx-convert [options] KIND VALUES...\n"
     "       huelinx-convert [options] --csv < lines\n"
+    "       huelinx-convert [options] --export FORMAT PALETTE.csv OUT\n"
+    "       huelinx-convert [options] --cgats FILE [--palette OUT.csv]\n"
     "\n"
     "Converts a colour as the Huelinx window does and prints a header line and one\n"
     "CSV line: "
@@ -56,7 +61,16 @@ const char* const usage =
     "  --chips SET|FILE           adds the nearest chip of a chip set (renotation-real,\n"
     "                             soil, a set in a chipsets folder, or a CSV file):\n"
     "                             chip,chip_label,dE00,dH,dV,dC\n"
-    "  --help                     this text\n";
+    "  --help                     this text\n"
+    "\n"
+    "Files:\n"
+    "  --export gpl|ase|cgats PALETTE.csv OUT\n"
+    "                             writes a palette file as a GIMP palette, an Adobe\n"
+    "                             Swatch Exchange file or CGATS.17 text\n"
+    "  --cgats FILE               converts the samples of a CGATS.17 file (XYZ, LAB or\n"
+    "                             spectral) and prints: sample_id,sample_name, then the\n"
+    "                             columns above (with --names and --chips)\n"
+    "  --palette OUT.csv          with --cgats, also appends the samples to a palette\n";
 
 using Strings = std::vector<std::string>;
 
@@ -75,7 +89,27 @@ struct Options {
     bool names = false;
     std::string chips;
     Strings colour;
+    std::optional<ExportFormat> exportFormat; // --export: colour holds PALETTE OUT
+    std::string cgatsFile, paletteOut;
 };
+
+// Whether the modes asked for go together; an empty error means they do.
+std::string checkModes(const Options& options) {
+    const bool files = options.exportFormat || !options.cgatsFile.empty();
+    if (options.exportFormat && !options.cgatsFile.empty())
+        return "--export and --cgats are separate runs";
+    if (files && options.csv) return "--csv converts standard input, not files";
+    if (options.exportFormat && options.colour.size() != 2)
+        return "--export needs a palette file and an output file";
+    if (!options.cgatsFile.empty() && !options.colour.empty())
+        return "--cgats takes its colours from the file";
+    if (!options.paletteOut.empty() && options.cgatsFile.empty())
+        return "--palette goes with --cgats";
+    if (options.csv && !options.colour.empty())
+        return "--csv takes its colours from standard input";
+    if (!options.csv && !files && options.colour.empty()) return "no colour given";
+    return {};
+}
 
 // Parses the command line; an empty error means it can be used.
 std::string parseOptions(const Strings& args, Options& options) {
@@ -91,6 +125,12 @@ std::string parseOptions(const Strings& args, Options& options) {
         } else if (a == "--chips") {
             if (!hasValue) return "--chips needs a chip set name or file";
             options.chips = args[++i];
+        } else if (a == "--export") {
+            options.exportFormat = hasValue ? exportFormatNamed(args[++i]) : std::nullopt;
+            if (!options.exportFormat) return "--export needs gpl, ase or cgats";
+        } else if (a == "--cgats" || a == "--palette") {
+            if (!hasValue) return a + " needs a file name";
+            (a == "--cgats" ? options.cgatsFile : options.paletteOut) = args[++i];
         } else if (a == "--illuminant") {
             const std::string name = hasValue ? lettersIn(args[++i], ::toupper) : std::string();
             const std::map<std::string, Illuminant> names{{"C", Illuminant::C},
@@ -114,23 +154,7 @@ std::string parseOptions(const Strings& args, Options& options) {
             options.colour.push_back(a);
         }
     }
-    if (options.csv && !options.colour.empty())
-        return "--csv takes its colours from standard input";
-    if (!options.csv && options.colour.empty()) return "no colour given";
-    return {};
-}
-
-// One field of the output, quoted when it holds a comma, a quote or a line end.
-void appendCsvField(std::string& line, const std::string& text) {
-    const auto special = [](char c) { return c == ',' || c == '"' || c == '\n' || c == '\r'; };
-    if (std::none_of(text.begin(), text.end(), special)) {
-        line += text;
-        return;
-    }
-    line += '"';
-    for (char c : text)
-        line += c == '"' ? std::string("\"\"") : std::string(1, c);
-    line += '"';
+    return checkModes(options);
 }
 
 // The kinds of colour, with the boxes their values go into in order.
@@ -224,44 +248,7 @@ std::string valueFailure(Box box, const std::string& value) {
     return "\"" + excerpt(value) + "\" is not a number";
 }
 
-// The columns --names and --chips add after the message.
-struct Extras {
-    const IsccNbsTable* names = nullptr;
-    ChipSearch* chips = nullptr;
-
-    std::string header() const {
-        return std::string(names ? ",name,abbreviation" : "") +
-               (chips ? ",chip,chip_label,dE00,dH,dV,dC" : "");
-    }
-    // The added columns left empty, for a line with no colour.
-    std::string empty() const {
-        return std::string(names ? 2 : 0, ',') + std::string(chips ? 6 : 0, ',');
-    }
-    std::string of(const ColourModel& colour) const;
-};
-
-std::string Extras::of(const ColourModel& colour) const {
-    std::string line;
-    if (names) {
-        const IsccNbsName* name = isccNbsNameOf(colour, *names);
-        line += ",";
-        if (name) appendCsvField(line, name->name);
-        line += ",";
-        if (name) appendCsvField(line, name->abbreviation);
-    }
-    if (!chips) return line;
-    const std::optional<NearestChip> chip = nearestChipOf(colour, *chips);
-    if (!chip) return line + ",,,,,,";
-    if (!chip->withinLimit) return line + ",no chip within 5,,,,,";
-    line += ",";
-    appendCsvField(line, chip->notation);
-    line += ",";
-    appendCsvField(line, chip->label);
-    for (double n :
-         {chip->de00, double{chip->steps.dH}, double{chip->steps.dV}, double{chip->steps.dC}})
-        line += "," + formatNumber(n, "##0.00");
-    return line;
-}
+using Extras = CsvExtras;
 
 class Converter {
   public:
@@ -283,6 +270,7 @@ class Converter {
     // that can't be converted gives the line of empty fields with the reason,
     // and the reason in `error`; returns whether it converted.
     bool convert(const Strings& colour, std::string& line, std::string& error);
+    const ColourModel& colour() const { return colour_; }
 
   private:
     std::string enterValues(const Kind& kind, const Strings& colour);
@@ -324,23 +312,7 @@ bool Converter::convert(const Strings& colour, std::string& line, std::string& e
 }
 
 std::string Converter::row() const {
-    std::string line;
-    line.reserve(160);
-    for (const std::string& text : colour_.box) {
-        appendCsvField(line, text);
-        line += ',';
-    }
-    std::string messages;
-    const auto add = [&messages](const std::string& message) {
-        if (!messages.empty()) messages += "; ";
-        messages += message;
-    };
-    if (colour_.outOfRangeShown) add("Out of RGB Range");
-    for (const std::string& message : colour_.messages)
-        add(message);
-    if (colour_.outsideData) add("Outside the Munsell data");
-    appendCsvField(line, messages);
-    return line;
+    return colourCsv(colour_);
 }
 
 // The lines of a stream, one at a time. A line ends at LF, CR LF or a lone
@@ -447,7 +419,8 @@ std::string loadExtras(const Options& options, const Strings& programData, const
                        IsccNbsTable& names, std::unique_ptr<ChipSearch>& chips) {
     // The working directory first, as for the Munsell table.
     const ChipSetPlaces places = chipSetPlacesFor(programData);
-    if (options.names) {
+    // An export names every swatch.
+    if (options.names || options.exportFormat) {
         const LoadResult loaded = loadIsccNbsFromFolders(places.dataFolders, names);
         if (!loaded.ok) return loaded.message;
     }
@@ -489,6 +462,12 @@ int runConverter(const Strings& args, const Strings& dataFolders, std::istream& 
         return 1;
     }
     converter.extras = {options.names ? &names : nullptr, chips.get()};
+    if (options.exportFormat)
+        return exportPaletteFile(*options.exportFormat, options.colour[0], options.colour[1],
+                                 converter.colour(), table, names, err);
+    if (!options.cgatsFile.empty())
+        return convertCgatsFile(options.cgatsFile, options.paletteOut, converter.colour(), table,
+                                converter.extras, out, err);
     out << converterHeader << converter.extras.header() << "\n";
     if (options.csv) return convertLines(converter, in, out, err);
     std::string line, error;

@@ -72,11 +72,14 @@ void PaletteViewer::buildControls() {
     newPaletteAction = file->addAction("&New Palette", this, [this] { onNewPalette(); });
     openPaletteAction =
         file->addAction("&Open Palette", this, [this] { loadPalette(PaletteSource::Chosen); });
+    exportPaletteAction =
+        file->addAction("&Export Palette\u2026", this, [this] { onExportPalette(); });
     exitAction = file->addAction("e&Xit", this, [this] { hide(); });
     helpAction = menuBar->addAction("&Help", this, [this] { onHelp(); });
     newPaletteAction->setObjectName("mnuNewPalette");
     openPaletteAction->setObjectName("mnuOpenPalette");
     exitAction->setObjectName("mnuExit");
+    exportPaletteAction->setObjectName("mnuExportPalette");
     helpAction->setObjectName("mnuHelp");
 
     drawing = new ViewerSurface(this);

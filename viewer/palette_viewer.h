@@ -5,6 +5,8 @@
 #include "viewer/palette_geometry.h"
 
 #include "colour/colour_model.h"
+#include "exchange/palette_export.h"
+
 #include <QImage>
 
 #include <QWidget>
@@ -48,6 +50,7 @@ class PaletteViewer : public QWidget {
     QMenuBar* menuBar = nullptr;
     QAction *newPaletteAction = nullptr, *openPaletteAction = nullptr, *exitAction = nullptr,
             *helpAction = nullptr;
+    QAction* exportPaletteAction = nullptr; // "Export Palette…"
     ViewerSurface* drawing = nullptr;
     QScrollBar *rotationSlider = nullptr, *tiltSlider = nullptr, *zoomSlider = nullptr,
                *panXSlider = nullptr, *panYSlider = nullptr, *speedSlider = nullptr;
@@ -73,6 +76,10 @@ class PaletteViewer : public QWidget {
     void onRotationTick();
     void onNewPalette();
     void onHelp();
+    // "Export Palette…": asks for a file and writes the loaded palette to it
+    // as a GIMP palette (.gpl), an Adobe Swatch Exchange file (.ase) or
+    // CGATS.17 text (.txt), by the file's extension.
+    void onExportPalette();
     // A mouse press at a pixel of the drawing area; button 1 left, 2 right.
     void onDrawingClicked(int button, int px, int py);
 
@@ -95,6 +102,10 @@ class PaletteViewer : public QWidget {
     ColourHost& host_;
     Program& program_;
     ViewParams lastView_;
+    // The loaded palette as swatches to export (colours outside the Munsell
+    // data left out), and the name of its file.
+    std::vector<PaletteSwatch> swatches_;
+    QString swatchFile_;
 };
 
 } // namespace huelinx

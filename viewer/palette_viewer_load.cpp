@@ -105,6 +105,9 @@ bool PaletteViewer::readRows(const std::string& text, const QString& name, Colou
         for (const std::string& message : colour.messages)
             program_.platform.message(QString::fromStdString(message));
         pointRGB[i] = {colour.red, colour.green, colour.blue};
+        if (colour.messages.empty() && !colour.outsideData)
+            swatches_.push_back(
+                paletteSwatch(colour, row.fields[2], program_.table, program_.colourNames));
         paletteList->addItem(listEntry(i));
         if (i == capacity) {
             program_.platform.message("Palette limited to 10000");
@@ -144,7 +147,12 @@ void PaletteViewer::loadPalette(PaletteSource source) {
     QFile file(program_.locateDataFile(name));
     const bool opened = file.open(QIODevice::ReadOnly);
     const std::string text = opened ? file.readAll().toStdString() : std::string();
-    if (opened) pointCount = 0; // a file that can't be opened leaves the dots of the last palette
+    // A file that can't be opened leaves the dots of the last palette.
+    if (opened) {
+        pointCount = 0;
+        swatches_.clear();
+        swatchFile_ = name;
+    }
     QWidget& mainWindow = host_.hostWindow();
     const bool mainShown = mainWindow.isVisible();
     paletteList->hide();

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
-#include <iostream>
 
 namespace huelinx {
 namespace {
@@ -309,7 +307,7 @@ TEST(CgatsSamples, FaultsNameTheFileTheLineAndTheField) {
     }
 }
 
-TEST(CgatsSamples, ReadsTenThousandWideSetsQuickly) {
+TEST(CgatsSamples, ReadsTenThousandWideSets) {
     std::string fields = "SAMPLE_ID SAMPLE_NAME XYZ_X XYZ_Y XYZ_Z LAB_L LAB_A LAB_B STDEV_DE";
     for (int nm = 380; nm <= 730; nm += 10)
         fields += " SPECTRAL_NM" + std::to_string(nm);
@@ -321,12 +319,7 @@ TEST(CgatsSamples, ReadsTenThousandWideSetsQuickly) {
         sets.push_back(std::move(set));
     }
     const std::string text = table("", fields, sets);
-    const auto start = std::chrono::steady_clock::now();
     const CgatsSamples read = readCgatsSamples(text, "big.txt");
-    const auto took =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start);
-    std::cerr << "10,000 sets of 45 fields (" << text.size() / 1024 << " KiB) read in "
-              << took.count() << " ms\n";
     ASSERT_TRUE(read.ok) << read.message;
     ASSERT_EQ(read.samples.size(), 10'000u);
     EXPECT_EQ(read.samples[9999].id, "P9999");

@@ -1,0 +1,128 @@
+#include "exchange/cgats_import.h"
+
+#include "colour/colorimetry.h"
+#include "colour/tristimulus.h"
+#include "exchange/cgats_samples.h"
+#include "palette/palette_file.h"
+#include "text/number_format.h"
+
+#include <filesystem>
+#include <optional>
+
+namespace huelinx {
+
+namespace {
+
+const char* illuminantName(Illuminant illuminant) {
+    switch (illuminant) {
+    case Illuminant::D5000:
+        return "D50";
+    case Illuminant::D65:
+        return "D65";
+    case Illuminant::C:
+        break;
+    }
+    return "C";
+}
+
+// X, Y, Z relative to `illuminant` adapted to illuminant C (Bradford, as the
+// program adapts between its illuminants).
+Tristimulus toC(const Tristimulus& xyz, Illuminant illuminant) {
+    if (illuminant == Illuminant::C) return xyz;
+    ColourSettings from;
+    from.illuminant = illuminant;
+    const auto adapted = xyzconvert(Adaptation::ToC, xyz.X, xyz.Y, xyz.Z, from);
+    return adapted ? Tristimulus{adapted->X, adapted->Y, adapted->Z} : xyz;
+}
+
+// The CIE 1976 inverse: X, Y, Z (white Y = 100) of L*, a*, b* relative to
+// `white`.
+Tristimulus xyzOfLab(const Lab& lab, const Tristimulus& white) {
+    const double fy = (lab.L + 16.0) / 116.0;
+    const double f[3] = {fy + lab.a / 500.0, fy, fy - lab.b / 200.0};
+    constexpr double delta = 6.0 / 29.0;
+    const auto inverse = [](double t) {
+        return t > delta ? t * t * t : 3.0 * delta * delta * (t - 4.0 / 29.0);
+    };
+    return {static_cast<float>(white.X * inverse(f[0])),
+            static_cast<float>(white.Y * inverse(f[1])),
+            static_cast<float>(white.Z * inverse(f[2]))};
+}
+
+// X, Y, Z under illuminant C of one sample; no value for an L* below 0.
+std::optional<Tristimulus> sampleXyz(const CgatsSample& sample, CgatsData data,
+                                     Illuminant illuminant) {
+    switch (data) {
+    case CgatsData::Xyz:
+        return toC(sample.xyz, illuminant);
+    case CgatsData::Spectral:
+        return tris(sample.reflectance);
+    case CgatsData::Lab:
+        break;
+    }
+    if (!(sample.lab.L >= 0.0)) return std::nullopt;
+    return toC(xyzOfLab(sample.lab, whiteOf(illuminant)), illuminant);
+}
+
+std::string reportLine(const CgatsSample& sample, const ColourModel& colour,
+                       const CsvExtras& extras) {
+    std::string line;
+    appendCsvField(line, sample.id);
+    line += ',';
+    appendCsvField(line, sample.name);
+    line += ',';
+    return line + colourCsv(colour) + extras.of(colour) + "\r\n";
+}
+
+} // namespace
+
+CgatsImport importCgats(std::string_view text, const std::string& fileName,
+                        const ColourModel& start, const MunTable& table, const CsvExtras& extras,
+                        const std::string& date, const std::string& time) {
+    CgatsImport result;
+    const CgatsSamples read = readCgatsSamples(text, fileName);
+    if (!read.ok) {
+        result.message = read.message;
+        return result;
+    }
+    // The Munsell data are relative to illuminant C: every sample is taken there.
+    ColourModel colour = selectIlluminant(start, Illuminant::C, table);
+    std::string palette,
+        report = std::string("sample_id,sample_name,") + colourCsvHeader + extras.header() + "\r\n";
+    palette.reserve(read.samples.size() * 160);
+    report.reserve(read.samples.size() * 200);
+    for (const CgatsSample& sample : read.samples) {
+        const auto xyz = sampleXyz(sample, read.data, read.illuminant);
+        if (!xyz) {
+            result.message = fileName + ", line " + std::to_string(sample.line) +
+                             ": expected an L* of 0 or more, found " + plainText(sample.lab.L) +
+                             ".";
+            return result;
+        }
+        colour.forgetChange();
+        colour = enterXyzValues(std::move(colour), *xyz, table);
+        PaletteRecord record = paletteRecord(colour);
+        record.date = date;
+        record.time = time;
+        record.tag = sample.name.empty() ? sample.id : sample.name;
+        palette += paletteLine(record);
+        report += reportLine(sample, colour, extras);
+    }
+    colour.forgetChange();
+    result.ok = true;
+    result.samples = read.samples.size();
+    result.note = read.note;
+    if (read.data != CgatsData::Spectral && read.illuminant != Illuminant::C)
+        result.note +=
+            std::string("; adapted from ") + illuminantName(read.illuminant) + " to illuminant C";
+    result.paletteText = std::move(palette);
+    result.reportText = std::move(report);
+    result.last = std::move(colour);
+    return result;
+}
+
+std::string cgatsReportName(const std::string& cgatsPath) {
+    return std::filesystem::path(cgatsPath).stem().string() + "-report.csv";
+}
+
+} // namespace huelinx

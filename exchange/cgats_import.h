@@ -1,0 +1,51 @@
+// The samples of a CGATS.17 measurement file (exchange/cgats_samples.h) as
+// colours of the program. The Munsell data are relative to illuminant C, so
+// every sample is taken there: X, Y, Z and L*, a*, b* relative to D50 or D65
+// are adapted to C (Bradford, as the program adapts between its illuminants;
+// L*, a*, b* first go to X, Y, Z with the white of their own illuminant),
+// spectra are weighted with illuminant C. Each sample is then entered as the
+// main window enters a measurement (X, Y, Z at full precision), under
+// illuminant C, and written twice: as a palette record tagged with the
+// sample's name (or its id when it has none), and as a line of the report,
+//
+//   sample_id,sample_name,hue,value,chroma,X,Y,Z,x,y,L,a,b,R,G,B,C,M,Yc,K,message
+//   [,name,abbreviation][,chip,chip_label,dE00,dH,dV,dC]
+//
+// A file with a fault gives no records and no report: the reader's message,
+// or, for an L* below 0, the file, the line and the value.
+#pragma once
+
+#include "colour/colour_model.h"
+#include "colour/muntable.h"
+#include "exchange/colour_csv.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace huelinx {
+
+struct CgatsImport {
+    bool ok = false;
+    std::string message; // why nothing was imported
+    // How the values were read (white, scale, wavelengths) and the illuminant
+    // they were converted under.
+    std::string note;
+    std::size_t samples = 0;
+    std::string paletteText; // palette records, CR LF after each
+    std::string reportText;  // the header and a line per sample, CR LF after each
+    ColourModel last;        // the last sample's colour, for the window to show
+};
+
+// `start` is the window's colour (its display settings are kept); `date` and
+// `time` go into every palette record.
+[[nodiscard]] CgatsImport importCgats(std::string_view text, const std::string& fileName,
+                                      const ColourModel& start, const MunTable& table,
+                                      const CsvExtras& extras, const std::string& date,
+                                      const std::string& time);
+
+// The report's file name, for the working directory where the palette goes:
+// "/media/meter/measure.txt" -> "measure-report.csv".
+[[nodiscard]] std::string cgatsReportName(const std::string& cgatsPath);
+
+} // namespace huelinx

@@ -1,0 +1,40 @@
+// Import type "cgats": the samples of a CGATS.17 measurement file added to the
+// palette, with a report of every notation, the name and the nearest chip.
+#include "exchange/cgats_import.h"
+#include "instruments/batch_import.h"
+#include "mainwindow/colour_host.h"
+#include "mainwindow/program.h"
+#include "platform/file_write.h"
+
+namespace huelinx {
+
+void BatchImport::importCgats() {
+    const QString name = program_.platform.openFileName(
+        "CGATS files (*.txt;*.cgats;*.ti3;*.it8)|*.txt;*.cgats;*.ti3;*.it8|All files (*.*)|*.*");
+    if (name.isEmpty()) return;
+    const auto text = readInput(name);
+    if (!text) return;
+    const CsvExtras extras{&program_.colourNames, host_.chipSearch()};
+    CgatsImport imported = huelinx::importCgats(*text, name.toStdString(), colour_, program_.table,
+                                                extras, program_.platform.dateText().toStdString(),
+                                                program_.platform.timeText().toStdString());
+    if (!imported.ok) {
+        program_.platform.message(QString::fromStdString(imported.message), Buttons::Ok,
+                                  Icon::Exclamation);
+        return;
+    }
+    if (!host_.appendPaletteRecords(imported.paletteText)) return;
+    colour_ = std::move(imported.last);
+    const QString report = QString::fromStdString(cgatsReportName(name.toStdString()));
+    const FileWrite saved = replaceFile(report.toStdString(), imported.reportText);
+    if (!saved.ok)
+        program_.platform.message(
+            QString::fromStdString("The import report was not saved: " + saved.message));
+    host_.showNote(QString("%1 sample(s) of \"%2\" added to \"%3\"%4 (%5).")
+                       .arg(imported.samples)
+                       .arg(name, program_.paletteFile,
+                            saved.ok ? ", report \"" + report + "\"" : QString(),
+                            QString::fromStdString(imported.note)));
+}
+
+} // namespace huelinx

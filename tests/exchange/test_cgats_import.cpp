@@ -1,0 +1,147 @@
+// CGATS samples converted into colours: palette records and report lines, the
+// round trip through the export, and files with a fault writing nothing.
+#include "../colour/table_fixture.h"
+#include "exchange/cgats_import.h"
+#include "exchange/palette_export.h"
+#include "text/list_input.h"
+#include "text/number_read.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace huelinx {
+namespace {
+
+using testing::renotationTable;
+
+const IsccNbsTable& names() {
+    static const IsccNbsTable table = [] {
+        IsccNbsTable loaded;
+        EXPECT_TRUE(loadIsccNbsFolder(HUELINX_DATA_DIR, loaded).ok);
+        return loaded;
+    }();
+    return table;
+}
+
+ColourModel windowColour() {
+    return selectIlluminant(ColourModel::initial(), Illuminant::C, renotationTable());
+}
+
+CgatsImport run(const std::string& text, const CsvExtras& extras = {&names(), nullptr}) {
+    return importCgats(text, "meter.txt", windowColour(), renotationTable(), extras, "12-08-2026",
+                       "10:30:00");
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> all;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = text.find("\r\n", at);
+        all.push_back(text.substr(at, end - at));
+        at = end + 2;
+    }
+    return all;
+}
+
+TEST(CgatsImport, ExportedPalettesComeBackAsTheSameNotations) {
+    std::string palette;
+    const char* notations[][3] = {{"5R", "4", "14"},    {"7.5YR", "6", "6"}, {"10GY", "8", "4"},
+                                  {"2.5PB", "3", "10"}, {"N", "6.5", ""},    {"5G", "6", "20"},
+                                  {"10RP", "1", "2"},   {"5Y", "9", "2"}};
+    for (const auto& n : notations)
+        palette +=
+            std::string("\"d\",\"t\",\"\",\"") + n[0] + "\",\"" + n[1] + "\",\"" + n[2] + "\",\r\n";
+    for (Illuminant ill : {Illuminant::C, Illuminant::D5000, Illuminant::D65}) {
+        ColourModel colour = selectIlluminant(ColourModel::initial(), ill, renotationTable());
+        int skipped = 0;
+        const auto swatches =
+            paletteSwatches(readPaletteRows(palette), colour, renotationTable(), names(), skipped);
+        ASSERT_EQ(swatches.size(), 8u);
+        const CgatsImport back = run(cgatsText("round", swatches, ill, "now"));
+        ASSERT_TRUE(back.ok) << back.message;
+        // Taken to illuminant C, the Munsell data's own.
+        EXPECT_EQ(back.last.settings.illuminant, Illuminant::C);
+        const auto records = readPaletteRows(back.paletteText);
+        ASSERT_EQ(records.size(), 8u);
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            const auto& f = records[i].fields;
+            // Untagged colours come back tagged with their notation.
+            EXPECT_EQ(f[2],
+                      swatches[i].notation + (swatches[i].outOfGamut ? " (out of gamut)" : ""));
+            const double v = std::stod(notations[i][1]);
+            EXPECT_NEAR(*strictNumber(f[4]), v, 0.01) << f[2];
+            if (std::string(notations[i][0]) == "N") {
+                EXPECT_EQ(f[3], "N") << f[2];
+                continue;
+            }
+            EXPECT_NEAR(*strictNumber(f[5]), std::stod(notations[i][2]), 0.01) << f[2];
+            const HueOfText hue = converth(f[3]), original = converth(notations[i][0]);
+            EXPECT_NEAR(std::remainder(hue.hue - original.hue, 100.0f), 0.0f, 0.01f) << f[2];
+        }
+    }
+}
+
+TEST(CgatsImport, RecordsAndReportLinesOfEachKindOfData) {
+    const std::string lab = "CGATS.17\n"
+                            "BEGIN_DATA_FORMAT\nSAMPLE_ID SAMPLE_NAME LAB_L LAB_A LAB_B\n"
+                            "END_DATA_FORMAT\nBEGIN_DATA\n"
+                            "A1 \"brick, dark\" 41.2 42.1 22.2\nA2 \"\" 51.57 0 0\nEND_DATA\n";
+    const CgatsImport read = run(lab, {&names(), nullptr});
+    ASSERT_TRUE(read.ok) << read.message;
+    EXPECT_EQ(read.samples, 2u);
+    // L*a*b* are relative to D50 when the file names no illuminant, and are
+    // adapted to C: the D50 grey is a grey.
+    EXPECT_EQ(read.last.settings.illuminant, Illuminant::C);
+    EXPECT_TRUE(read.note.ends_with("; adapted from D50 to illuminant C")) << read.note;
+    const auto report = lines(read.reportText);
+    ASSERT_EQ(report.size(), 3u);
+    EXPECT_EQ(report[0],
+              std::string("sample_id,sample_name,") + colourCsvHeader + ",name,abbreviation");
+    EXPECT_EQ(report[1].rfind("A1,\"brick, dark\",", 0), 0u) << report[1];
+    EXPECT_EQ(report[2].rfind("A2,,N,", 0), 0u) << report[2];
+    EXPECT_TRUE(report[2].ends_with(",medium gray,m.Gy")) << report[2];
+    const auto records = readPaletteRows(read.paletteText);
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].fields[2], "brick, dark");
+    EXPECT_EQ(records[1].fields[2], "A2"); // no name: the id
+    EXPECT_EQ(records[0].fields[0], "12-08-2026");
+
+    // A flat 50 % reflectance is converted under illuminant C, as measured.
+    std::string spectral = "CGATS.17\nBEGIN_DATA_FORMAT\nSAMPLE_ID";
+    std::string values = "S1";
+    for (int nm = 380; nm <= 730; nm += 10) {
+        spectral += " SPECTRAL_NM" + std::to_string(nm);
+        values += " 0.5";
+    }
+    spectral += "\nEND_DATA_FORMAT\nBEGIN_DATA\n" + values + "\nEND_DATA\n";
+    const CgatsImport grey = run(spectral);
+    ASSERT_TRUE(grey.ok) << grey.message;
+    EXPECT_EQ(grey.last.settings.illuminant, Illuminant::C);
+    EXPECT_EQ(grey.last[Box::Y], "50.00");
+    EXPECT_EQ(grey.last[Box::Hue], "N");
+}
+
+TEST(CgatsImport, AFaultAnywhereWritesNothing) {
+    const std::string head = "CGATS.17\nNUMBER_OF_SETS 3\nBEGIN_DATA_FORMAT\n"
+                             "SAMPLE_ID XYZ_X XYZ_Y XYZ_Z\nEND_DATA_FORMAT\nBEGIN_DATA\n";
+    for (const auto& [data, line] :
+         {std::pair<std::string, std::string>{"1 20 21 22\n2 30 31\n3 1 2 3\nEND_DATA\n", "line 8"},
+          {"1 20 21 22\n2 30 31 32\nEND_DATA\n", "line 9"},
+          {"1 20 21 22\n2 30 x 32\n3 1 2 3\nEND_DATA\n", "line 8"}}) {
+        const CgatsImport read = run(head + data);
+        EXPECT_FALSE(read.ok);
+        EXPECT_TRUE(read.paletteText.empty());
+        EXPECT_TRUE(read.reportText.empty());
+        EXPECT_NE(read.message.find("meter.txt, " + line), std::string::npos) << read.message;
+    }
+    // L* the program can't take back to X, Y, Z: the sample's line is named.
+    const CgatsImport dark = run("CGATS.17\nBEGIN_DATA_FORMAT\nLAB_L LAB_A LAB_B\nEND_DATA_FORMAT\n"
+                                 "BEGIN_DATA\n50 0 0\n-20 0 0\nEND_DATA\n");
+    EXPECT_FALSE(dark.ok);
+    EXPECT_EQ(dark.message.rfind("meter.txt, line 7: ", 0), 0u) << dark.message;
+    EXPECT_TRUE(dark.paletteText.empty());
+    EXPECT_EQ(cgatsReportName("/media/meter/run 3.txt"), "run 3-report.csv");
+}
+
+} // namespace
+} // namespace huelinx

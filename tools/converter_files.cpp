@@ -1,0 +1,102 @@
+#include "tools/converter_files.h"
+
+#include "exchange/cgats_import.h"
+#include "palette/palette_file.h"
+#include "platform/file_write.h"
+
+#include <ctime>
+#include <fstream>
+#include <limits>
+#include <optional>
+#include <ostream>
+#include <sstream>
+
+namespace huelinx {
+
+namespace {
+
+// The whole file, or no value with the reason in `why`.
+std::optional<std::string> readWhole(const std::string& path, std::string& why) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        why = "cannot read \"" + path + "\"";
+        return std::nullopt;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Now, local time, in `format` (strftime).
+std::string now(const char* format) {
+    const std::time_t t = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&t, &local);
+    char text[32];
+    return std::strftime(text, sizeof text, format, &local) ? text : "";
+}
+
+} // namespace
+
+int exportPaletteFile(ExportFormat format, const std::string& palettePath,
+                      const std::string& outPath, const ColourModel& start, const MunTable& table,
+                      const IsccNbsTable& names, std::ostream& err) {
+    std::string why;
+    const auto text = readWhole(palettePath, why);
+    if (!text) {
+        err << "huelinx-convert: " << why << "\n";
+        return 1;
+    }
+    ColourModel colour = start;
+    int skipped = 0;
+    const std::vector<PaletteSwatch> swatches =
+        paletteSwatches(readPaletteRows(*text, std::numeric_limits<std::size_t>::max()), colour,
+                        table, names, skipped);
+    if (skipped > 0)
+        err << "huelinx-convert: " << skipped << " row(s) of \"" << palettePath
+            << "\" have no Munsell notation the data hold and are left out\n";
+    if (swatches.empty()) {
+        err << "huelinx-convert: \"" << palettePath << "\" holds no colour to export\n";
+        return 1;
+    }
+    const std::string contents = exportPalette(format, paletteNameOf(palettePath), swatches,
+                                               start.settings.illuminant, now("%Y-%m-%dT%H:%M:%S"));
+    const FileWrite written = replaceFile(outPath, contents);
+    if (!written.ok) {
+        err << "huelinx-convert: " << written.message << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+int convertCgatsFile(const std::string& path, const std::string& paletteOut,
+                     const ColourModel& start, const MunTable& table, const CsvExtras& extras,
+                     std::ostream& out, std::ostream& err) {
+    std::string why;
+    const auto text = readWhole(path, why);
+    if (!text) {
+        err << "huelinx-convert: " << why << "\n";
+        return 1;
+    }
+    const CgatsImport imported =
+        importCgats(*text, path, start, table, extras, now("%m-%d-%Y"), now("%H:%M:%S"));
+    if (!imported.ok) {
+        err << "huelinx-convert: " << imported.message << "\n";
+        return 1;
+    }
+    if (!paletteOut.empty()) {
+        const FileWrite written = appendToFile(paletteOut, imported.paletteText);
+        if (!written.ok) {
+            err << "huelinx-convert: " << written.message << "\n";
+            return 1;
+        }
+    }
+    err << "huelinx-convert: " << path << ": " << imported.note << "\n";
+    // The report's lines end in LF on standard output, as every other line there.
+    std::string report = imported.reportText;
+    std::erase(report, '\r');
+    out << report;
+    return 0;
+}
+
+} // namespace huelinx

@@ -1,0 +1,35 @@
+// huelinx-convert's runs over whole files: a palette exported to another
+// program's format, and the samples of a CGATS.17 measurement file converted.
+#pragma once
+
+#include "colour/colour_model.h"
+#include "colour/iscc_nbs.h"
+#include "colour/muntable.h"
+#include "exchange/colour_csv.h"
+#include "exchange/palette_export.h"
+
+#include <iosfwd>
+#include <string>
+
+namespace huelinx {
+
+// Converts the rows of the palette file as the palette viewer does (from
+// `start`, the window's model with the options applied) and writes them to
+// `outPath` in `format`, whole or not at all. Rows without a notation the
+// data hold are left out and counted on `err`. Returns the exit status: 0
+// when the file was written, 1 when it wasn't (the reason on `err`).
+int exportPaletteFile(ExportFormat format, const std::string& palettePath,
+                      const std::string& outPath, const ColourModel& start, const MunTable& table,
+                      const IsccNbsTable& names, std::ostream& err);
+
+// Converts every sample of a CGATS.17 file and prints the report: a header,
+// then per sample "sample_id,sample_name," and the colour's columns with
+// `extras`. With `paletteOut`, the samples are also appended to that palette
+// file as records tagged with their names (or ids). A file that can't be read
+// or holds a fault prints nothing and writes nothing: one message on `err`,
+// exit status 1.
+int convertCgatsFile(const std::string& path, const std::string& paletteOut,
+                     const ColourModel& start, const MunTable& table, const CsvExtras& extras,
+                     std::ostream& out, std::ostream& err);
+
+} // namespace huelinx

@@ -1,0 +1,62 @@
+// "Export Palette…": the loaded palette written for other programs.
+#include "exchange/palette_export.h"
+#include "mainwindow/colour_host.h"
+#include "mainwindow/program.h"
+#include "platform/file_write.h"
+#include "viewer/palette_viewer.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QLineEdit>
+
+namespace huelinx {
+
+namespace {
+
+const char* const exportFilter = "GIMP palette (*.gpl)|*.gpl|"
+                                 "Adobe Swatch Exchange (*.ase)|*.ase|"
+                                 "CGATS.17 text (*.txt)|*.txt";
+
+std::optional<ExportFormat> formatOfFile(const QString& name) {
+    const QString suffix = QFileInfo(name).suffix().toLower();
+    if (suffix == "gpl") return ExportFormat::Gpl;
+    if (suffix == "ase") return ExportFormat::Ase;
+    if (suffix == "txt") return ExportFormat::Cgats;
+    return std::nullopt;
+}
+
+} // namespace
+
+void PaletteViewer::onExportPalette() {
+    Platform& platform = program_.platform;
+    if (swatches_.empty()) {
+        platform.message("No palette colours to export: open a palette first.");
+        return;
+    }
+    const QString paletteName =
+        QString::fromStdString(paletteNameOf(swatchFile_.trimmed().toStdString()));
+    const QString file = platform.saveFileName(exportFilter, paletteName + ".gpl");
+    if (file.isEmpty()) return;
+    const auto format = formatOfFile(file);
+    if (!format) {
+        platform.message("\"" + file +
+                         "\" was not written: choose a name ending in .gpl (GIMP, Inkscape, "
+                         "Krita), .ase (Adobe) or .txt (CGATS).");
+        return;
+    }
+    const std::string created =
+        QDateTime::currentDateTime().toString("yyyy-MM-dd'T'HH:mm:ss").toStdString();
+    const FileWrite written =
+        replaceFile(file.toStdString(), exportPalette(*format, paletteName.toStdString(), swatches_,
+                                                      host_.colour().settings.illuminant, created));
+    if (!written.ok) {
+        platform.message(QString::fromStdString("The palette was not exported: " + written.message),
+                         Buttons::Ok, Icon::Exclamation);
+        return;
+    }
+    statusBox->setText(QString("Exported %1 colour(s) to %2")
+                           .arg(swatches_.size())
+                           .arg(QFileInfo(file).fileName()));
+}
+
+} // namespace huelinx
