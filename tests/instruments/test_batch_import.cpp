@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 
 namespace huelinx::testing {
 namespace {
@@ -48,10 +49,49 @@ TEST_F(Import, TheQuestionNamesEveryTypeAndEachImportEndsWithANote) {
     file("lab_sRGB.csv", "L,a,b\r\n50,20,-30\r\n90,0,0\r\n");
     importType("6");
     const QString prompt = platform.shown().front().text;
-    for (const char* type : {"xyz ", "6 ", "0 ", "3 ", "4 ", "2 ", "1 "})
+    for (const char* type : {"xyz ", "6 ", "0 ", "3 ", "4 ", "2 ", "1 ", "cgats "})
         EXPECT_TRUE(prompt.contains(QString("\n") + type)) << type;
     EXPECT_TRUE(prompt.startsWith("Type import"));
     EXPECT_EQ(form->messagesBox->toPlainText(), "\"lab_sRGB.txt\" written: 2 record(s).");
+}
+
+TEST_F(Import, CgatsSamplesGoToThePaletteWithAReportOrNothingAtAll) {
+    file("meter.txt", "CGATS.17\r\nBEGIN_DATA_FORMAT\r\nSAMPLE_ID SAMPLE_NAME LAB_L LAB_A "
+                      "LAB_B\r\nEND_DATA_FORMAT\r\nBEGIN_DATA\r\n1 \"tile\" 41.2 42.1 22.2\r\n"
+                      "2 \"\" 51.57 0 0\r\nEND_DATA\r\n");
+    form->illuminantButtons[2]->click(); // D65: the samples are still taken to C
+    platform.clear();
+    platform.queueInput("cgats");
+    platform.queueInput("field"); // the palette file, asked for as for "xyz"
+    platform.queueFile("meter.txt");
+    form->importButton->click();
+    EXPECT_TRUE(messages().empty()) << messages().front().toStdString();
+    const QStringList palette = lines("field.csv");
+    ASSERT_EQ(palette.size(), 2);
+    EXPECT_TRUE(palette[0].startsWith("\"12-17-2022\",\"10:30:00\",\"tile\","));
+    EXPECT_TRUE(palette[1].contains(",\"2\",\"N\",")) << palette[1].toStdString();
+    const QStringList report = lines("meter-report.csv");
+    ASSERT_EQ(report.size(), 3);
+    EXPECT_TRUE(report[0].endsWith(",message,name,abbreviation,chip,chip_label,dE00,dH,dV,dC"));
+    EXPECT_TRUE(report[2].startsWith("2,,N,5.00,"));
+    EXPECT_TRUE(form->messagesBox->toPlainText().startsWith(
+        "2 sample(s) of \"meter.txt\" added to \"field.csv\", report \"meter-report.csv\""))
+        << form->messagesBox->toPlainText().toStdString();
+    // The window shows the last sample, under illuminant C.
+    EXPECT_EQ(form->munsellBoxes[0]->text(), "N");
+    EXPECT_TRUE(form->illuminantButtons[0]->isChecked());
+
+    // A sample cut short: one message naming the file and the line, nothing written.
+    file("short.txt", "CGATS.17\nBEGIN_DATA_FORMAT\nXYZ_X XYZ_Y XYZ_Z\nEND_DATA_FORMAT\n"
+                      "BEGIN_DATA\n20 21 22\n20 21\nEND_DATA\n");
+    platform.clear();
+    platform.queueFile("short.txt");
+    importType("cgats");
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(messages()[0].startsWith("short.txt, line 7: expected 3 values"))
+        << messages()[0].toStdString();
+    EXPECT_EQ(lines("field.csv"), palette);
+    EXPECT_FALSE(QFile::exists("short-report.csv"));
 }
 
 TEST_F(Import, BadRecordsGiveOneMessageAndNoColour) {

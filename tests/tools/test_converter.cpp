@@ -2,12 +2,15 @@
 
 #include "colour/mun2xyz.h"
 #include "colour/muntable.h"
+#include "palette/palette_file.h"
 #include "text/number_format.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <unistd.h>
 
@@ -266,6 +269,99 @@ TEST(ConverterExtras, UnknownSetsAndFilesAreNamedAndNothingIsConverted) {
     // Without the options the output is as it was.
     const Outcome plain = convert({"munsell", "5R", "4", "14"});
     EXPECT_EQ(lines(plain.out)[0], converterHeader);
+}
+
+} // namespace
+} // namespace huelinx
+
+namespace huelinx {
+namespace {
+
+// A scratch folder for the files of the file modes, named by absolute paths.
+struct Scratch {
+    std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                ("huelinx-convert-files-" + std::to_string(getpid()));
+    Scratch() { std::filesystem::create_directories(dir); }
+    ~Scratch() { std::filesystem::remove_all(dir); }
+    std::string path(const std::string& name) const { return (dir / name).string(); }
+    void write(const std::string& name, const std::string& text) const {
+        std::ofstream(path(name), std::ios::binary) << text;
+    }
+    std::string read(const std::string& name) const {
+        std::ifstream in(path(name), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+};
+
+TEST(ConverterFiles, ExportWritesEachFormatAndNothingForAPaletteWithoutColours) {
+    const Scratch s;
+    s.write("field.csv", "\"d\",\"t\",\"Brick\",\"5R\",\"4\",\"14\",\r\n"
+                         "\"d\",\"t\",\"\",\"\",\"3.1\",\"\",\r\n"
+                         "\"d\",\"t\",\"\",\"5PB\",\"4\",\"8\",\r\n");
+    const Outcome gpl = convert({"--export", "gpl", s.path("field.csv"), s.path("field.gpl")});
+    EXPECT_EQ(gpl.status, 0) << gpl.err;
+    EXPECT_TRUE(gpl.out.empty());
+    EXPECT_NE(gpl.err.find("1 row(s)"), std::string::npos) << gpl.err; // the row with no notation
+    EXPECT_EQ(s.read("field.gpl"), "GIMP Palette\nName: field\nColumns: 0\n#\n"
+                                   "186  38  54\tBrick 5R 4/14 vivid red\n"
+                                   " 62  98 150\t5PB 4/8 moderate blue\n");
+    EXPECT_EQ(convert({"--export", "ASE", s.path("field.csv"), s.path("field.ase")}).status, 0);
+    EXPECT_EQ(s.read("field.ase").substr(0, 4), "ASEF");
+    // Under D65 the CGATS file says so.
+    EXPECT_EQ(convert({"--illuminant", "D65", "--export", "cgats", s.path("field.csv"),
+                       s.path("field.txt")})
+                  .status,
+              0);
+    EXPECT_NE(s.read("field.txt").find("MEASUREMENT_SOURCE \"Illumination=D65 ObserverAngle=10\""),
+              std::string::npos);
+
+    s.write("empty.csv", "\"d\",\"t\",\"\",\"\",\"3.1\",\"\",\r\n");
+    const Outcome none = convert({"--export", "gpl", s.path("empty.csv"), s.path("empty.gpl")});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_NE(none.err.find("holds no colour to export"), std::string::npos) << none.err;
+    EXPECT_FALSE(std::filesystem::exists(s.path("empty.gpl")));
+    const Outcome missing = convert({"--export", "gpl", s.path("nope.csv"), s.path("nope.gpl")});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("nope.csv"), std::string::npos);
+}
+
+TEST(ConverterFiles, CgatsPrintsTheReportAndAppendsThePaletteOrNothingAtAll) {
+    const Scratch s;
+    s.write("meter.txt", "CGATS.17\r\nBEGIN_DATA_FORMAT\r\nSAMPLE_ID SAMPLE_NAME XYZ_X XYZ_Y "
+                         "XYZ_Z\r\nEND_DATA_FORMAT\r\nILLUMINATION_NAME \"C\"\r\nBEGIN_DATA\r\n"
+                         "1\t\"red tile\"\t22.51 12.00 4.75\r\n2 \"\" 19.39 19.77 23.37\r\n"
+                         "END_DATA\r\n");
+    const Outcome run = convert({"--cgats", s.path("meter.txt"), "--names", "--chips",
+                                 "renotation-real", "--palette", s.path("out.csv")});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const auto out = lines(run.out);
+    ASSERT_EQ(out.size(), 3u);
+    EXPECT_EQ(out[0], std::string("sample_id,sample_name,") + converterHeader +
+                          ",name,abbreviation,chip,chip_label,dE00,dH,dV,dC");
+    EXPECT_EQ(out[1].rfind("1,red tile,5.00R,4.00,14.00,", 0), 0u) << out[1];
+    // X, Y, Z to two decimals lie 0.01 from the chip.
+    EXPECT_TRUE(out[1].ends_with(",vivid red,viv.R,5R 4/14,,0.01,0.00,0.00,0.00")) << out[1];
+    EXPECT_EQ(out[2].rfind("2,,N,5.00,", 0), 0u) << out[2];
+    const auto records = readPaletteRows(s.read("out.csv"));
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].fields[2], "red tile");
+    EXPECT_EQ(records[1].fields[2], "2");
+
+    // A set cut short: no report, the palette as it was.
+    s.write("bad.txt", "CGATS.17\nBEGIN_DATA_FORMAT\nXYZ_X XYZ_Y XYZ_Z\nEND_DATA_FORMAT\n"
+                       "BEGIN_DATA\n20 21 22\n20 21\nEND_DATA\n");
+    const std::string before = s.read("out.csv");
+    const Outcome bad = convert({"--cgats", s.path("bad.txt"), "--palette", s.path("out.csv")});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_TRUE(bad.out.empty());
+    EXPECT_NE(bad.err.find("bad.txt, line 7: expected 3 values"), std::string::npos) << bad.err;
+    EXPECT_EQ(s.read("out.csv"), before);
+
+    for (const Args& args :
+         {Args{"--cgats", "x.txt", "rgb", "1", "2", "3"}, Args{"--export", "gpl", "only.csv"},
+          Args{"--export", "aco", "a", "b"}, Args{"--palette", "p.csv", "rgb", "1", "2", "3"},
+          Args{"--cgats", "x.txt", "--csv"}})
+        EXPECT_EQ(convert(args).status, 2) << args[0] << " " << args[1];
 }
 
 } // namespace

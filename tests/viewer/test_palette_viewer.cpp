@@ -284,3 +284,47 @@ TEST_F(Viewer, MessagesAndTheOtherWindowsThatReloadIt) {
 
 } // namespace
 } // namespace huelinx::testing
+
+namespace huelinx::testing {
+namespace {
+
+TEST_F(Viewer, ExportWritesTheLoadedPaletteInTheFormatOfItsExtension) {
+    palette("two.csv",
+            {row("red", "5R", "5", "12"), row("", "5PB", "4", "10"), row("", "", "5", "")});
+    PaletteViewer& v = open();
+    program->paletteFile = "two.csv";
+    v.loadPalette(PaletteSource::CurrentFile);
+    ASSERT_EQ(v.pointCount, 2);
+    platform.clear();
+    platform.queueFile("two.gpl");
+    v.exportPaletteAction->trigger();
+    ASSERT_EQ(platform.shown().size(), 1u);
+    EXPECT_EQ(platform.shown()[0].defaultText, "two.gpl"); // suggested after the palette
+    const QStringList gpl = readFile("two.gpl").split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(gpl.size(), 6);
+    EXPECT_EQ(gpl.mid(0, 4), QStringList({"GIMP Palette", "Name: two", "Columns: 0", "#"}));
+    EXPECT_TRUE(gpl[4].endsWith("\tred 5R 5/12 strong red")) << gpl[4].toStdString();
+    EXPECT_TRUE(gpl[5].endsWith("\t5PB 4/10 strong blue")) << gpl[5].toStdString();
+    EXPECT_EQ(v.statusBox->text(), "Exported 2 colour(s) to two.gpl");
+
+    platform.queueFile("two.ase");
+    platform.queueFile("two.txt");
+    v.exportPaletteAction->trigger();
+    v.exportPaletteAction->trigger();
+    EXPECT_TRUE(readFile("two.ase").startsWith("ASEF"));
+    EXPECT_TRUE(readFile("two.txt").startsWith("CGATS.17\r\n"));
+    EXPECT_TRUE(messages().empty());
+
+    // A name the formats don't know, a folder in the way, a cancelled dialog.
+    ASSERT_TRUE(QDir().mkdir("taken.gpl"));
+    for (const char* name : {"two.aco", "taken.gpl", ""}) {
+        platform.clear();
+        platform.queueFile(name);
+        v.exportPaletteAction->trigger();
+        EXPECT_EQ(messages().size(), *name ? 1u : 0u) << name;
+    }
+    EXPECT_FALSE(QFile::exists("two.aco"));
+}
+
+} // namespace
+} // namespace huelinx::testing
