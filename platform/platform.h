@@ -34,10 +34,12 @@ class Platform {
     // `startFolder` (when given) is where the dialog opens; otherwise the
     // working directory.
     virtual QString openFileName(const QString& filter, const QString& startFolder = QString()) = 0;
-    // A file-save dialog with a filter as above, opening on `suggestedName`;
-    // the name chosen, with the extension of the chosen filter added when it
-    // has none; empty when cancelled. The working directory is left as it was.
-    virtual QString saveFileName(const QString& filter, const QString& suggestedName) = 0;
+    // A file-save dialog titled `title` with a filter as above, opening on
+    // `suggestedName`: the name chosen, with the extension of the chosen filter
+    // added when it has none; empty when cancelled. The working directory is
+    // left as it was.
+    virtual QString saveFileName(const QString& filter, const QString& suggestedName,
+                                 const QString& title) = 0;
     // Prints the image of `window` on the default printer; false when there is
     // no printer or printing failed.
     virtual bool printWindow(QWidget* window) = 0;

@@ -151,18 +151,39 @@ QString QtPlatform::openFileName(const QString& filter, const QString& startFold
     return name;
 }
 
-QString QtPlatform::saveFileName(const QString& filter, const QString& suggestedName) {
+namespace {
+
+// ".gpl" of "GIMP palette (*.gpl)"; empty for a filter of any file.
+QString filterExtension(const QString& filter) {
+    const qsizetype star = filter.indexOf("*.");
+    if (star < 0) return {};
+    const QString rest = filter.mid(star + 1);
+    const QString extension = rest.left(rest.indexOf(QRegularExpression("[ ;)]")));
+    return extension == ".*" ? QString() : extension;
+}
+
+} // namespace
+
+QString QtPlatform::saveFileName(const QString& filter, const QString& suggestedName,
+                                 const QString& title) {
     const QString workingDirectory = QDir::currentPath();
-    QString chosenFilter;
-    QString name = QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(),
-                                                suggestedName, qtFileFilter(filter), &chosenFilter);
+    QFileDialog dialog(QApplication::activeWindow(), title, suggestedName, qtFileFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // Choosing another type changes the extension of the name in the box, so
+    // the type chosen is the type written.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& chosen) {
+                         const QString extension = filterExtension(chosen);
+                         const QString current = dialog.selectedFiles().value(0);
+                         if (extension.isEmpty() || current.isEmpty()) return;
+                         dialog.selectFile(QFileInfo(current).completeBaseName() + extension);
+                     });
+    const bool accepted = dialog.exec() == QDialog::Accepted;
     if (QDir::currentPath() != workingDirectory) QDir::setCurrent(workingDirectory);
-    // "GIMP palette (*.gpl)": a name typed without an extension takes ".gpl".
-    const qsizetype star = chosenFilter.indexOf("*.");
-    if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty() && star >= 0) {
-        const QString rest = chosenFilter.mid(star + 1);
-        name += rest.left(rest.indexOf(QRegularExpression("[ ;)]")));
-    }
+    QString name = accepted ? dialog.selectedFiles().value(0) : QString();
+    // A name typed without an extension takes the chosen type's.
+    if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
+        name += filterExtension(dialog.selectedNameFilter());
     return name;
 }
 

@@ -21,7 +21,8 @@ class QtPlatform : public Platform {
                      const QString& defaultText = QString()) override;
     // The dialog opens in the current working directory.
     QString openFileName(const QString& filter, const QString& startFolder = QString()) override;
-    QString saveFileName(const QString& filter, const QString& suggestedName) override;
+    QString saveFileName(const QString& filter, const QString& suggestedName,
+                         const QString& title) override;
     // The window's image, scaled to fit the page with its proportions kept, at
     // the top left inside a half-inch margin.
     bool printWindow(QWidget* window) override;

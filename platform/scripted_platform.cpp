@@ -95,9 +95,10 @@ QString ScriptedPlatform::openFileName(const QString& filter, const QString&) {
     return name.isEmpty() ? QString() : name;
 }
 
-QString ScriptedPlatform::saveFileName(const QString& filter, const QString& suggestedName) {
+QString ScriptedPlatform::saveFileName(const QString& filter, const QString& suggestedName,
+                                       const QString& title) {
     shown_.push_back(
-        {Shown::FileDialog, filter, QString(), Buttons::OkCancel, Icon::None, suggestedName});
+        {Shown::FileDialog, filter, title, Buttons::OkCancel, Icon::None, suggestedName});
     if (files_.empty()) {
         reportUnexpected(QStringLiteral("save dialog: ") + filter);
         return QString();

@@ -46,7 +46,8 @@ class ScriptedPlatform : public Platform {
     QString openFileName(const QString& filter, const QString& startFolder = QString()) override;
     // Takes the next queued file name, like openFileName; the suggested name
     // is kept as the dialog's default text.
-    QString saveFileName(const QString& filter, const QString& suggestedName) override;
+    QString saveFileName(const QString& filter, const QString& suggestedName,
+                         const QString& title) override;
     // Records the print and reports whether a printer is "available".
     bool printWindow(QWidget* window) override;
     void beep() override;

@@ -35,7 +35,8 @@ void PaletteViewer::onExportPalette() {
     }
     const QString paletteName =
         QString::fromStdString(paletteNameOf(swatchFile_.trimmed().toStdString()));
-    const QString file = platform.saveFileName(exportFilter, paletteName + ".gpl");
+    const QString file =
+        platform.saveFileName(exportFilter, paletteName + ".gpl", "Export Palette");
     if (file.isEmpty()) return;
     const auto format = formatOfFile(file);
     if (!format) {

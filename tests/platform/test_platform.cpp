@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrinterInfo>
@@ -205,7 +206,7 @@ TEST(QtPlatform, InputBoxGivesTheTypedTextOrNothingWhenCancelled) {
         label = dialog->labelText();
         shownDefault = dialog->textValue();
         dialog->setTextValue("42");
-        dialog->accept();
+        static_cast<QDialog*>(dialog)->accept();
     });
     EXPECT_EQ(QtPlatform().inputBox("Chroma", "Munsell", "10"), "42");
     EXPECT_EQ(label, "Chroma");
@@ -228,6 +229,36 @@ TEST(QtPlatform, FileDialogStartsInTheWorkingDirectoryWithConvertedFilters) {
     EXPECT_TRUE(QtPlatform().openFileName("Text files|*.txt|All|*.*").isEmpty());
     EXPECT_EQ(startDirectory, workingDirectory);
     EXPECT_EQ(filters, QStringList({"Text files (*.txt)", "All (*.*)"}));
+    EXPECT_EQ(QDir::currentPath(), workingDirectory);
+}
+
+TEST(QtPlatform, SaveDialogNamesTheFileInTheTypeChosen) {
+    const QString workingDirectory = QDir::currentPath();
+    const QString filter = "GIMP palette (*.gpl)|*.gpl|Adobe Swatch Exchange (*.ase)|*.ase";
+    QString title, shownName;
+    whenModalShown([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        title = dialog->windowTitle();
+        shownName = QFileInfo(dialog->selectedFiles().value(0)).fileName();
+        // Another type renames the file to its extension.
+        dialog->selectNameFilter("Adobe Swatch Exchange (*.ase)");
+        emit dialog->filterSelected("Adobe Swatch Exchange (*.ase)");
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    const QString chosen = QtPlatform().saveFileName(filter, "field.gpl", "Export Palette");
+    EXPECT_EQ(title, "Export Palette");
+    EXPECT_EQ(shownName, "field.gpl");
+    EXPECT_EQ(QFileInfo(chosen).fileName(), "field.ase");
+    // A name typed without an extension takes the type's; Cancel gives nothing.
+    whenModalShown([](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        dialog->selectFile("plain");
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    EXPECT_EQ(QFileInfo(QtPlatform().saveFileName(filter, "field.gpl", "")).fileName(),
+              "plain.gpl");
+    whenModalShown([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+    EXPECT_TRUE(QtPlatform().saveFileName(filter, "field.gpl", "").isEmpty());
     EXPECT_EQ(QDir::currentPath(), workingDirectory);
 }
 
