@@ -28,6 +28,16 @@ const MunTable& renotationTable() {
     return *table;
 }
 
+const IsccNbsTable& isccNbsNames() {
+    static const IsccNbsTable* table = [] {
+        auto* t = new IsccNbsTable;
+        const LoadResult result = loadIsccNbsFolder(HUELINX_DATA_DIR, *t);
+        if (!result.ok) throw std::runtime_error(result.message);
+        return t;
+    }();
+    return *table;
+}
+
 const std::vector<RenotationPoint>& renotationPoints() {
     static const std::vector<RenotationPoint> points = [] {
         std::vector<RenotationPoint> rows;

@@ -1,6 +1,7 @@
 // The committed Munsell table and renotation data, loaded once for all tests.
 #pragma once
 
+#include "colour/iscc_nbs.h"
 #include "colour/muntable.h"
 
 #include <string>
@@ -10,6 +11,9 @@ namespace huelinx::testing {
 
 // data/Vadoro.dat, loaded with the program's own loader.
 const MunTable& renotationTable();
+
+// The ISCC-NBS names of the data folder, loaded with the program's own loader.
+const IsccNbsTable& isccNbsNames();
 
 // Text of a file in the data folder.
 std::string dataFile(const std::string& name);

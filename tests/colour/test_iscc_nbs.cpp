@@ -22,13 +22,7 @@ namespace {
 using testing::dataFile;
 
 const IsccNbsTable& names() {
-    static const IsccNbsTable table = [] {
-        IsccNbsTable t;
-        const LoadResult result = loadIsccNbsFolder(HUELINX_DATA_DIR, t);
-        if (!result.ok) throw std::runtime_error(result.message);
-        return t;
-    }();
-    return table;
+    return testing::isccNbsNames();
 }
 
 // The level-3 number of a notation, 0 for none.

@@ -16,12 +16,7 @@ namespace {
 using testing::renotationTable;
 
 const IsccNbsTable& names() {
-    static const IsccNbsTable table = [] {
-        IsccNbsTable loaded;
-        EXPECT_TRUE(loadIsccNbsFolder(HUELINX_DATA_DIR, loaded).ok);
-        return loaded;
-    }();
-    return table;
+    return testing::isccNbsNames();
 }
 
 ColourModel windowColour() {

@@ -17,12 +17,7 @@ using testing::dataFile;
 using testing::renotationTable;
 
 const IsccNbsTable& names() {
-    static const IsccNbsTable table = [] {
-        IsccNbsTable loaded;
-        EXPECT_TRUE(loadIsccNbsFolder(HUELINX_DATA_DIR, loaded).ok);
-        return loaded;
-    }();
-    return table;
+    return testing::isccNbsNames();
 }
 
 std::string row(const std::string& tag, const std::string& hue, const std::string& value,
