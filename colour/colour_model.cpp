@@ -160,45 +160,35 @@ void showBlack(ColourModel& colour) {
     const float sum = w.X + w.Y + w.Z;
     colour[Box::SmallX] = formatNumber(w.X / sum, ".0000");
     colour[Box::SmallY] = formatNumber(w.Y / sum, ".0000");
-    colour[Box::Hue] = "N";
-    colour[Box::Value] = formatNumber(0.0, "##0.00");
-    colour[Box::Chroma] = formatNumber(0.0, "##0.00");
-    moveSliders(colour, {{Slider::Value, 0.0f}, {Slider::Chroma, 0.0f}});
 }
 
 // The Munsell notation of X, Y, Z, and x, y; the Munsell sliders follow,
 // stopping at their ends. Entries that compute X, Y, Z give them here at
-// full precision, not as the two decimals their boxes show. A grey (chroma
-// 0.00 as shown) has the hue N. Where the data hold no notation for the
-// colour, the hue and chroma boxes are left empty beside the value.
+// full precision, not as the two decimals their boxes show.
 void findMunsellOf(ColourModel& colour, float X, float Y, float Z, const MunTable& table) {
-    colour.outsideData = false;
-    if (Y <= 0.0f && std::isfinite(X) && std::isfinite(Z)) return showBlack(colour);
-    const float sum = X + Y + Z;
-    if (!(sum > 0.0f)) return;
-    colour[Box::SmallX] = formatNumber(X / sum, ".0000");
-    colour[Box::SmallY] = formatNumber(Y / sum, ".0000");
-    const MunsellOfXyz munsell = xyz2mun(X, Y, Z, table, colour.settings);
-    colour.outsideData = munsell.fit == MunsellFit::OutsideData;
-    float H = munsell.H, V = munsell.V;
-    const float C = munsell.C;
-    if (V < 0.5f) V = 0.5f;
-    colour[Box::Value] = formatNumber(V, "##0.00");
-    if (munsell.fit == MunsellFit::OutsideData || munsell.fit == MunsellFit::NotANumber) {
-        colour[Box::Hue].clear();
-        colour[Box::Chroma].clear();
-        moveSliders(colour, {{Slider::Value, V * 2.0f}});
-        return;
+    const ShownNotation shown = shownNotation(X, Y, Z, table, colour.settings);
+    colour.outsideData = shown.fit == MunsellFit::OutsideData;
+    if (!shown.shown) return;
+    if (shown.black) {
+        showBlack(colour);
+    } else {
+        const float sum = X + Y + Z;
+        colour[Box::SmallX] = formatNumber(X / sum, ".0000");
+        colour[Box::SmallY] = formatNumber(Y / sum, ".0000");
     }
-    H = static_cast<float>(strictNumber(formatNumber(H, "###.00")).value_or(0.0));
-    colour[Box::Chroma] = formatNumber(C, "##0.00");
-    const bool grey = colour[Box::Chroma] == formatNumber(0.0, "##0.00");
-    colour[Box::Hue] = grey ? "N" : hconvert(H);
-    if (grey)
-        moveSliders(colour, {{Slider::Value, V * 2.0f}, {Slider::Chroma, C}});
+    colour[Box::Hue] = shown.hueText;
+    colour[Box::Value] = shown.valueText;
+    colour[Box::Chroma] = shown.chromaText;
+    if (shown.black)
+        moveSliders(colour, {{Slider::Value, 0.0f}, {Slider::Chroma, 0.0f}});
+    else if (shown.hueText.empty())
+        moveSliders(colour, {{Slider::Value, shown.value * 2.0f}});
+    else if (shown.grey)
+        moveSliders(colour, {{Slider::Value, shown.value * 2.0f}, {Slider::Chroma, shown.chroma}});
     else
-        moveSliders(colour,
-                    {{Slider::Hue, H * 2.0f}, {Slider::Value, V * 2.0f}, {Slider::Chroma, C}});
+        moveSliders(colour, {{Slider::Hue, shown.hue * 2.0f},
+                             {Slider::Value, shown.value * 2.0f},
+                             {Slider::Chroma, shown.chroma}});
 }
 
 // X, Y, Z of linear r, g, b, shown in their boxes rounded to two decimals
@@ -368,6 +358,34 @@ void cmykEntry(ColourModel& colour, const MunTable& table) {
 }
 
 } // namespace
+
+ShownNotation shownNotation(float X, float Y, float Z, const MunTable& table,
+                            const ColourSettings& settings) {
+    ShownNotation shown;
+    if (Y <= 0.0f && std::isfinite(X) && std::isfinite(Z)) {
+        shown.fit = MunsellFit::InData;
+        shown.shown = shown.black = shown.grey = true;
+        shown.hueText = "N";
+        shown.valueText = shown.chromaText = formatNumber(0.0, "##0.00");
+        return shown;
+    }
+    if (!(X + Y + Z > 0.0f)) return shown;
+    shown.shown = true;
+    const MunsellOfXyz munsell = xyz2mun(X, Y, Z, table, settings);
+    shown.fit = munsell.fit;
+    // The darkest samples show value 0.5, the first place of the value slider.
+    shown.value = munsell.V < 0.5f ? 0.5f : munsell.V;
+    shown.valueText = formatNumber(shown.value, "##0.00");
+    if (munsell.fit == MunsellFit::OutsideData || munsell.fit == MunsellFit::NotANumber)
+        return shown;
+    shown.hue = static_cast<float>(strictNumber(formatNumber(munsell.H, "###.00")).value_or(0.0));
+    shown.chroma = munsell.C;
+    shown.chromaText = formatNumber(munsell.C, "##0.00");
+    // A grey (chroma 0.00 as shown) has the hue N.
+    shown.grey = shown.chromaText == formatNumber(0.0, "##0.00");
+    shown.hueText = shown.grey ? "N" : hconvert(shown.hue);
+    return shown;
+}
 
 float linearChannel(std::int16_t level, const ColourSettings& s, int channel) {
     return static_cast<float>(

@@ -16,6 +16,7 @@
 
 #include "colour/muntable.h"
 #include "colour/settings.h"
+#include "colour/xyz2mun.h"
 
 #include <array>
 #include <cstdint>
@@ -146,6 +147,24 @@ ColourModel enterCmyk(ColourModel colour, const MunTable& table);
 // reading): the X, Y, Z boxes show them to two decimals, and every other
 // notation comes from the full-precision values.
 ColourModel enterXyzValues(ColourModel colour, const Tristimulus& xyz, const MunTable& table);
+
+// The Munsell notation of X, Y, Z (white Y = 100, illuminant C) as the
+// Munsell boxes show it after an X, Y, Z entry: hue, value and chroma to two
+// decimals; black (Y = 0) is N 0.00/0.00, a grey (chroma 0.00) has the hue N,
+// a value below 0.5 shows 0.5, and a colour outside the data shows its value
+// alone (hue and chroma texts empty).
+struct ShownNotation {
+    MunsellFit fit = MunsellFit::NotANumber;
+    // False when X + Y + Z is not above 0 (and Y is): the boxes keep what they had.
+    bool shown = false;
+    bool black = false, grey = false;
+    float hue = 0;    // on the 0..100 circle, rounded to two decimals
+    float value = 0;  // as shown (at least 0.5, except black)
+    float chroma = 0; // as computed
+    std::string hueText, valueText, chromaText;
+};
+[[nodiscard]] ShownNotation shownNotation(float X, float Y, float Z, const MunTable& table,
+                                          const ColourSettings& settings);
 
 // ---- sliders, settings, swatch ------------------------------------------------
 
