@@ -133,6 +133,12 @@ ChipSetLoad loadRenotationReal(const ChipSetPlaces& places) {
 } // namespace
 
 std::optional<Chip> readChipNotation(std::string_view text) {
+    std::optional<Chip> chip = readMunsellNotation(text);
+    if (chip && !(chip->value >= 0.0f && chip->value <= 10.0f)) return std::nullopt;
+    return chip;
+}
+
+std::optional<Chip> readMunsellNotation(std::string_view text) {
     text = trimmed(text);
     const std::size_t slash = text.find('/');
     if (slash == std::string_view::npos) return std::nullopt;
@@ -143,7 +149,7 @@ std::optional<Chip> readChipNotation(std::string_view text) {
         --valueStart;
     const std::string_view hueText = trimmed(front.substr(0, valueStart));
     const auto value = strictNumber(front.substr(valueStart));
-    if (hueText.empty() || !value || !(*value >= 0.0 && *value <= 10.0)) return std::nullopt;
+    if (hueText.empty() || !value) return std::nullopt;
 
     Chip chip;
     chip.notation = std::string(text);

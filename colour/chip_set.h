@@ -47,8 +47,11 @@ struct ChipSetLoad {
     std::string message; // names the file and the first bad line when there is no set
 };
 
-// A Munsell notation read as a chip (label empty); no value for anything else.
+// A Munsell notation read as a chip (label empty); no value for anything else,
+// a value outside 0..10 included.
 [[nodiscard]] std::optional<Chip> readChipNotation(std::string_view text);
+// The same with any value: callers that check the value themselves.
+[[nodiscard]] std::optional<Chip> readMunsellNotation(std::string_view text);
 
 // Reads the text of a chip-set file; `fileName` names it in messages, and the
 // set takes `name`. A chip outside the Munsell data (mun2xyz not Ok) is a bad line.

@@ -1,0 +1,355 @@
+#include "python/batch.h"
+
+#include "colour/colorimetry.h"
+#include "colour/hue.h"
+#include "colour/mun2xyz.h"
+#include "colour/rgbcmyk.h"
+#include "text/number_read.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace huelinx::batch {
+
+namespace {
+
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+
+void fill(double* out, std::size_t count) {
+    std::fill(out, out + count, nan);
+}
+
+bool finite3(const double* v) {
+    return std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]);
+}
+
+// Whether the window's Munsell sliders take the notation: value 0..10 (the
+// darkest below 0.5 stop at the first place), chroma 0..40, positions rounded
+// halves to even as the window rounds them.
+bool withinSliders(float value, float chroma) {
+    const float v2 = value * 2.0f;
+    const bool darkest = v2 >= 0.0f && v2 < 1.0f;
+    const double v = roundHalfEven(darkest ? 1.0f : v2), c = roundHalfEven(chroma);
+    return v >= sliderMinimum(Slider::Value) && v <= sliderMaximum(Slider::Value) &&
+           c >= sliderMinimum(Slider::Chroma) && c <= sliderMaximum(Slider::Chroma);
+}
+
+Status statusOfFit(MunsellFit fit) {
+    switch (fit) {
+    case MunsellFit::InData:
+        return Status::InData;
+    case MunsellFit::OneLevel:
+        return Status::OneLevel;
+    case MunsellFit::OutsideData:
+        return Status::OutsideData;
+    case MunsellFit::NotANumber:
+        break;
+    }
+    return Status::NotANumber;
+}
+
+MunsellColour colourOf(const Notations& in, std::size_t i) {
+    return {in.hue[i], in.value[i], in.neutral[i] ? 0.0f : in.chroma[i], in.neutral[i] != 0};
+}
+
+} // namespace
+
+const char* statusText(Status status) {
+    switch (status) {
+    case Status::Ok:
+        return "ok";
+    case Status::InData:
+        return "in data";
+    case Status::OneLevel:
+        return "one level only";
+    case Status::OutsideData:
+        return "outside data";
+    case Status::NotANumber:
+        return "not a number";
+    case Status::NotANotation:
+        return "not a notation";
+    case Status::OutOfRange:
+        return "out of range";
+    case Status::OutOfRgbRange:
+        return "out of RGB range";
+    case Status::NoName:
+        return "no name";
+    case Status::NoChipWithin5:
+        break;
+    }
+    return "no chip within 5";
+}
+
+void Notations::resize(std::size_t n) {
+    hue.assign(n, 0.0f);
+    value.assign(n, 0.0f);
+    chroma.assign(n, 0.0f);
+    neutral.assign(n, 0);
+    status.assign(n, Status::NotANotation);
+}
+
+void readNotation(std::string_view text, Notations& into, std::size_t i) {
+    const std::optional<Chip> chip = readMunsellNotation(text);
+    if (!chip) {
+        into.status[i] = Status::NotANotation;
+        return;
+    }
+    into.hue[i] = chip->hue;
+    into.value[i] = chip->value;
+    into.chroma[i] = chip->chroma;
+    into.neutral[i] = chip->neutral;
+    into.status[i] = Status::Ok;
+}
+
+void readTriple(const double* hvc, Notations& into, std::size_t i) {
+    if (!finite3(hvc)) {
+        into.status[i] = Status::NotANumber;
+        return;
+    }
+    double hue = std::fmod(hvc[0], 100.0);
+    if (hue < 0.0) hue += 100.0;
+    into.hue[i] = static_cast<float>(hue);
+    into.value[i] = static_cast<float>(hvc[1]);
+    into.chroma[i] = static_cast<float>(hvc[2]);
+    into.neutral[i] = hvc[2] == 0.0;
+    into.status[i] = Status::Ok;
+}
+
+void Texts::put(std::size_t i, std::string_view text) {
+    std::memcpy(chars.data() + i * width, text.data(), std::min(text.size(), width));
+}
+
+void munsellToXyz(const Notations& in, const MunTable& table, const ColourSettings& settings,
+                  double* xyz, double* xy, Status* status) {
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        fill(xyz + 3 * i, 3);
+        fill(xy + 2 * i, 2);
+        status[i] = in.status[i];
+        if (status[i] != Status::Ok) continue;
+        const MunsellColour c = colourOf(in, i);
+        if (!withinSliders(c.value, c.chroma) || !(c.chroma >= 0.0f)) {
+            status[i] = Status::OutOfRange;
+            continue;
+        }
+        const float hue = c.hue >= 100.0f ? c.hue - 100.0f : c.hue;
+        const CieOfMunsell cie = mun2xyz(hue, c.value, c.chroma, table, settings);
+        if (cie.status != MunsellToCie::Ok) {
+            status[i] =
+                cie.status == MunsellToCie::OutsideData ? Status::OutsideData : Status::OutOfRange;
+            continue;
+        }
+        const double values[5] = {cie.X, cie.Y, cie.Z, cie.x, cie.y};
+        std::copy(values, values + 3, xyz + 3 * i);
+        std::copy(values + 3, values + 5, xy + 2 * i);
+    }
+}
+
+void xyzToMunsell(const double* xyz, std::size_t n, const MunTable& table,
+                  const ColourSettings& settings, double* hvc, Texts& notation, Status* status) {
+    for (std::size_t i = 0; i < n; ++i) {
+        const double* v = xyz + 3 * i;
+        double* out = hvc + 3 * i;
+        fill(out, 3);
+        const ShownNotation shown =
+            shownNotation(static_cast<float>(v[0]), static_cast<float>(v[1]),
+                          static_cast<float>(v[2]), table, settings);
+        status[i] = shown.shown ? statusOfFit(shown.fit) : Status::NotANumber;
+        if (status[i] == Status::NotANumber) continue;
+        out[1] = shown.value;
+        if (shown.hueText.empty()) continue; // outside the data: the value alone
+        out[0] = shown.grey ? nan : shown.hue;
+        out[2] = shown.chroma;
+        notation.put(i, shown.grey
+                            ? "N " + shown.valueText + "/"
+                            : shown.hueText + " " + shown.valueText + "/" + shown.chromaText);
+    }
+}
+
+void xyyToXyz(const double* xyy, std::size_t n, double* xyz) {
+    for (std::size_t i = 0; i < n; ++i) {
+        const float x = static_cast<float>(xyy[3 * i]), y = static_cast<float>(xyy[3 * i + 1]);
+        const float lum = static_cast<float>(xyy[3 * i + 2]);
+        double* out = xyz + 3 * i;
+        if (y == 0.0f || !finite3(xyy + 3 * i)) {
+            fill(out, 3);
+            continue;
+        }
+        const float z = 1.0f - x - y;
+        out[0] = x * lum / y;
+        out[1] = lum;
+        out[2] = z * lum / y;
+    }
+}
+
+void xyzToLab(const double* xyz, std::size_t n, const ColourSettings& settings, double* lab,
+              Status* status) {
+    for (std::size_t i = 0; i < n; ++i) {
+        const double* v = xyz + 3 * i;
+        fill(lab + 3 * i, 3);
+        status[i] = finite3(v) ? Status::Ok : Status::NotANumber;
+        if (status[i] != Status::Ok) continue;
+        const LabOfXyz c = xyzlab(static_cast<float>(v[0]), static_cast<float>(v[1]),
+                                  static_cast<float>(v[2]), settings);
+        lab[3 * i] = c.L;
+        lab[3 * i + 1] = c.a;
+        lab[3 * i + 2] = c.b;
+    }
+}
+
+void labToXyz(const double* lab, std::size_t n, const ColourSettings& settings, double* xyz,
+              Status* status) {
+    for (std::size_t i = 0; i < n; ++i) {
+        const double* v = lab + 3 * i;
+        fill(xyz + 3 * i, 3);
+        status[i] = finite3(v) ? Status::Ok : Status::NotANumber;
+        if (status[i] != Status::Ok) continue;
+        auto back =
+            labxyz(static_cast<float>(v[0]), static_cast<float>(v[1]), static_cast<float>(v[2]));
+        if (!back) {
+            status[i] = Status::OutOfRange; // L* below -16
+            continue;
+        }
+        // L*a*b* are relative to the selected illuminant; X, Y, Z go back to C.
+        if (settings.illuminant != Illuminant::C)
+            if (const auto adapted =
+                    xyzconvert(Adaptation::ToC, back->X, back->Y, back->Z, settings))
+                back = Tristimulus{adapted->X, adapted->Y, adapted->Z};
+        xyz[3 * i] = back->X;
+        xyz[3 * i + 1] = back->Y;
+        xyz[3 * i + 2] = back->Z;
+    }
+}
+
+void xyzToRgb(const double* xyz, std::size_t n, const ColourSettings& settings, double* rgb,
+              Status* status) {
+    for (std::size_t i = 0; i < n; ++i) {
+        const double* v = xyz + 3 * i;
+        fill(rgb + 3 * i, 3);
+        status[i] = finite3(v) ? Status::Ok : Status::NotANumber;
+        if (status[i] != Status::Ok) continue;
+        const float Y = static_cast<float>(v[1]);
+        // As an X, Y, Z entry: the values L*a*b* used (raised to their floor),
+        // black without light.
+        const Tristimulus raised =
+            xyzlab(static_cast<float>(v[0]), Y, static_cast<float>(v[2]), settings).raised;
+        const RgbOfXyz c =
+            Y <= 0.0f ? greyrgb(0.0f, settings) : xyzrgb(raised.X, raised.Y, raised.Z, settings);
+        rgb[3 * i] = c.R;
+        rgb[3 * i + 1] = c.G;
+        rgb[3 * i + 2] = c.B;
+        if (c.outOfRange) status[i] = Status::OutOfRgbRange;
+    }
+}
+
+void rgbToXyz(const double* rgb, std::size_t n, const ColourSettings& settings, double* xyz,
+              Status* status) {
+    for (std::size_t i = 0; i < n; ++i) {
+        const double* v = rgb + 3 * i;
+        fill(xyz + 3 * i, 3);
+        status[i] = finite3(v) ? Status::Ok : Status::NotANumber;
+        if (status[i] != Status::Ok) continue;
+        float linear[3];
+        for (int c = 0; c < 3; ++c) {
+            const double level = std::clamp(roundHalfEven(v[c]), 0.0, 255.0);
+            linear[c] = linearChannel(static_cast<std::int16_t>(level), settings, c + 1);
+        }
+        const Tristimulus t = rgbxyz(linear[0], linear[1], linear[2], settings);
+        xyz[3 * i] = t.X * 100.0f;
+        xyz[3 * i + 1] = t.Y * 100.0f;
+        xyz[3 * i + 2] = t.Z * 100.0f;
+    }
+}
+
+void isccNbsNames(const Notations& in, const IsccNbsTable& names, Texts& name, Texts& abbreviation,
+                  Status* status) {
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        status[i] = in.status[i];
+        if (status[i] != Status::Ok) continue;
+        const IsccNbsName* found = in.neutral[i]
+                                       ? names.nameOfNeutral(in.value[i])
+                                       : names.nameOf(in.hue[i], in.value[i], in.chroma[i]);
+        if (!found) {
+            status[i] = Status::NoName;
+            continue;
+        }
+        name.put(i, found->name);
+        abbreviation.put(i, found->abbreviation);
+    }
+}
+
+namespace {
+
+void resizeChips(ChipResults& out, std::size_t n) {
+    out.chip.assign(n, {});
+    out.label.assign(n, {});
+    out.de00.assign(n, nan);
+    out.steps.assign(3 * n, nan);
+    out.status.assign(n, Status::Ok);
+}
+
+void putChip(ChipResults& out, std::size_t i, const std::optional<NearestChip>& chip) {
+    if (!chip) {
+        out.status[i] = Status::OutsideData;
+        return;
+    }
+    if (!chip->withinLimit) {
+        out.status[i] = Status::NoChipWithin5;
+        return;
+    }
+    out.chip[i] = chip->notation;
+    out.label[i] = chip->label;
+    out.de00[i] = chip->de00;
+    out.steps[3 * i] = chip->steps.dH;
+    out.steps[3 * i + 1] = chip->steps.dV;
+    out.steps[3 * i + 2] = chip->steps.dC;
+}
+
+} // namespace
+
+void nearestChips(const Notations& in, ChipSearch& chips, const ColourSettings& settings,
+                  ChipResults& out) {
+    resizeChips(out, in.size());
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        out.status[i] = in.status[i];
+        if (out.status[i] != Status::Ok) continue;
+        putChip(out, i, chips.nearestToNotation(colourOf(in, i), settings));
+    }
+}
+
+void nearestChipsOfXyz(const double* xyz, std::size_t n, const MunTable& table, ChipSearch& chips,
+                       const ColourSettings& settings, ChipResults& out) {
+    resizeChips(out, n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const double* v = xyz + 3 * i;
+        if (!finite3(v)) {
+            out.status[i] = Status::NotANumber;
+            continue;
+        }
+        const float X = static_cast<float>(v[0]), Y = static_cast<float>(v[1]),
+                    Z = static_cast<float>(v[2]);
+        const ShownNotation shown = shownNotation(X, Y, Z, table, settings);
+        if (!shown.shown || shown.hueText.empty()) {
+            out.status[i] = shown.shown ? Status::OutsideData : Status::NotANumber;
+            continue;
+        }
+        const LabOfXyz lab = xyzlab(X, Y, Z, settings);
+        const MunsellColour notation{shown.grey ? 0.0f : shown.hue, shown.value,
+                                     shown.grey ? 0.0f : shown.chroma, shown.grey};
+        putChip(out, i, chips.nearest(Lab{lab.L, lab.a, lab.b}, notation, settings));
+    }
+}
+
+void deltaE2000(const double* lab1, const double* lab2, std::size_t n, std::size_t stride2,
+                const De2000Weights& weights, double* de) {
+    for (std::size_t i = 0; i < n; ++i) {
+        const double* a = lab1 + 3 * i;
+        const double* b = lab2 + stride2 * i;
+        de[i] = finite3(a) && finite3(b)
+                    ? ciede2000({a[0], a[1], a[2]}, {b[0], b[1], b[2]}, weights)
+                    : nan;
+    }
+}
+
+} // namespace huelinx::batch

@@ -1,0 +1,102 @@
+// The Python module's conversions over many colours at once, in plain C++:
+// each takes flat arrays (three numbers a colour) and fills flat outputs and
+// a status a colour. No Python here, so the loops run with the interpreter
+// lock released.
+#pragma once
+
+#include "colour/chip_set.h"
+#include "colour/colour_model.h"
+#include "colour/iscc_nbs.h"
+#include "colour/muntable.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace huelinx::batch {
+
+// Why a colour has the numbers it has; the texts are what Python sees.
+enum class Status : std::uint8_t {
+    Ok,
+    InData,
+    OneLevel,
+    OutsideData,
+    NotANumber,
+    NotANotation,
+    OutOfRange,
+    OutOfRgbRange,
+    NoName,
+    NoChipWithin5,
+};
+const char* statusText(Status status);
+
+// Munsell notations as numbers: hue on the 0..100 circle, value, chroma, and
+// whether each is a grey; `status` is Ok or why the colour has no notation.
+struct Notations {
+    std::vector<float> hue, value, chroma;
+    std::vector<std::uint8_t> neutral;
+    std::vector<Status> status;
+    void resize(std::size_t n);
+    std::size_t size() const { return status.size(); }
+};
+// One notation text ("5R 4/14", "N 5/", "2.5YR6/8") into place i.
+void readNotation(std::string_view text, Notations& into, std::size_t i);
+// One (hue, value, chroma) triple into place i; the hue is taken modulo 100.
+void readTriple(const double* hvc, Notations& into, std::size_t i);
+
+// Text outputs, fixed width a colour (ASCII), for NumPy's "<U" arrays.
+struct Texts {
+    std::size_t width = 0;
+    std::vector<char> chars; // size() * width, 0-padded
+    explicit Texts(std::size_t n, std::size_t w) : width(w), chars(n * w, '\0') {}
+    void put(std::size_t i, std::string_view text);
+};
+
+// X, Y, Z (white Y = 100) and x, y of notations as a Munsell entry in the
+// window gives them; NaN where the status isn't Ok.
+void munsellToXyz(const Notations& in, const MunTable& table, const ColourSettings& settings,
+                  double* xyz, double* xy, Status* status);
+
+// Hue, value, chroma and the notation text an X, Y, Z entry shows; a grey's
+// hue and a colour outside the data's hue and chroma are NaN.
+void xyzToMunsell(const double* xyz, std::size_t n, const MunTable& table,
+                  const ColourSettings& settings, double* hvc, Texts& notation, Status* status);
+// x, y, Y to X, Y, Z as the chromaticity entry does; y = 0 gives NaN.
+void xyyToXyz(const double* xyy, std::size_t n, double* xyz);
+
+void xyzToLab(const double* xyz, std::size_t n, const ColourSettings& settings, double* lab,
+              Status* status);
+// As the window's L*a*b* entry: back to X, Y, Z and on to illuminant C.
+void labToXyz(const double* lab, std::size_t n, const ColourSettings& settings, double* xyz,
+              Status* status);
+// The display colour of an X, Y, Z entry, clipped into 0..255; OutOfRgbRange
+// where the window says "Out of RGB Range" (and shows black).
+void xyzToRgb(const double* xyz, std::size_t n, const ColourSettings& settings, double* rgb,
+              Status* status);
+// X, Y, Z of display R, G, B as the window's RGB entry (rounded, clamped).
+void rgbToXyz(const double* rgb, std::size_t n, const ColourSettings& settings, double* xyz,
+              Status* status);
+
+// ISCC-NBS names; NoName where no rule holds.
+void isccNbsNames(const Notations& in, const IsccNbsTable& names, Texts& name, Texts& abbreviation,
+                  Status* status);
+
+// Nearest chips of notations (their L*a*b* computed as the chips' are).
+struct ChipResults {
+    std::vector<std::string> chip, label;
+    std::vector<double> de00, steps; // steps: dH, dV, dC a colour
+    std::vector<Status> status;
+};
+void nearestChips(const Notations& in, ChipSearch& chips, const ColourSettings& settings,
+                  ChipResults& out);
+// Nearest chips of X, Y, Z: their L*a*b* and the notation an entry shows.
+void nearestChipsOfXyz(const double* xyz, std::size_t n, const MunTable& table, ChipSearch& chips,
+                       const ColourSettings& settings, ChipResults& out);
+
+// CIEDE2000 of pairs; `stride2` 0 compares every colour with one.
+void deltaE2000(const double* lab1, const double* lab2, std::size_t n, std::size_t stride2,
+                const De2000Weights& weights, double* de);
+
+} // namespace huelinx::batch

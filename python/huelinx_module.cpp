@@ -1,0 +1,458 @@
+// The Python module huelinx: the colour core's conversions over many colours
+// in one call, on NumPy arrays, lists or single values, with the settings of
+// the main window. A colour that can't be converted never raises: its numbers
+// are NaN and its status says why. Only arguments that are not colours at all
+// (an unknown illuminant, an array whose last axis isn't 3) raise ValueError.
+#include "colour/chip_set.h"
+#include "colour/colour_model.h"
+#include "colour/colour_naming.h"
+#include "colour/iscc_nbs.h"
+#include "colour/muntable.h"
+#include "python/batch.h"
+#include "text/number_format.h"
+
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <dlfcn.h>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <mutex>
+
+namespace py = pybind11;
+using namespace huelinx;
+using batch::Status;
+
+namespace {
+
+// ---- data: the Munsell table, the names and the chip sets ---------------------
+
+struct Data {
+    std::vector<std::string> folders; // data folders, searched in order
+    MunTable table;
+    IsccNbsTable names;
+    std::string namesProblem;
+    std::mutex chipsLock; // a chip search fills its index on first use
+    std::map<std::string, std::unique_ptr<ChipSearch>> chips;
+};
+
+// The folder of this module's file: the build puts data/ beside python/.
+std::string moduleFolder() {
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&moduleFolder), &info) == 0 || !info.dli_fname) return ".";
+    return std::filesystem::path(info.dli_fname).parent_path().string();
+}
+
+Data& data() {
+    static Data* loaded = [] {
+        auto* d = new Data;
+        if (const char* env = std::getenv("HUELINX_DATA")) d->folders.push_back(env);
+        d->folders.push_back((std::filesystem::path(moduleFolder()) / ".." / "data").string());
+        d->folders.push_back((std::filesystem::path(moduleFolder()) / "data").string());
+        LoadResult table{false, "Vadoro.dat is in no data folder (set HUELINX_DATA)"};
+        for (const std::string& folder : d->folders)
+            if (std::filesystem::exists(std::filesystem::path(folder) / "Vadoro.dat")) {
+                table = loadMunTableFile(folder + "/Vadoro.dat", d->table);
+                break;
+            }
+        if (!table.ok) throw std::runtime_error("huelinx: " + table.message);
+        const LoadResult names = loadIsccNbsFromFolders(d->folders, d->names);
+        if (!names.ok) d->namesProblem = names.message;
+        return d;
+    }();
+    return *loaded;
+}
+
+ChipSearch& chipSet(const std::string& name) {
+    Data& d = data();
+    auto found = d.chips.find(name);
+    if (found != d.chips.end()) return *found->second;
+    const ChipSetPlaces places{d.folders, chipSetFolders(moduleFolder())};
+    ChipSetLoad load = loadChipSet(name, places, d.table);
+    if (!load.set) throw py::value_error(load.message);
+    auto search = std::make_unique<ChipSearch>(std::move(*load.set), d.table);
+    return *d.chips.emplace(name, std::move(search)).first->second;
+}
+
+// ---- settings ----------------------------------------------------------------
+
+// The settings the window has after start-up with these choices made.
+ColourSettings settingsOf(const std::string& illuminant, bool pwd, double gamma, int whiteBalance) {
+    static const std::map<std::string, Illuminant> illuminants{{"C", Illuminant::C},
+                                                               {"D50", Illuminant::D5000},
+                                                               {"D5000", Illuminant::D5000},
+                                                               {"D65", Illuminant::D65}};
+    const auto ill = illuminants.find(illuminant);
+    if (ill == illuminants.end())
+        throw py::value_error("illuminant must be \"C\", \"D50\" or \"D65\"");
+    if (!(gamma >= 1.0 && gamma <= 3.0)) throw py::value_error("gamma must be from 1 to 3");
+    if (whiteBalance < 50 || whiteBalance > 100)
+        throw py::value_error("white_balance must be from 50 to 100");
+    const MunTable& table = data().table;
+    ColourModel colour = selectIlluminant(ColourModel::initial(), Illuminant::C, table);
+    colour = setPwd(std::move(colour), pwd);
+    colour = moveWhiteBalance(std::move(colour), whiteBalance);
+    const std::string gammaText = plainText(gamma);
+    if (gammaText != colour.gammaText) colour = editGamma(std::move(colour), gammaText, table);
+    return selectIlluminant(std::move(colour), ill->second, table).settings;
+}
+
+#define HUELINX_SETTINGS_ARGS                                                                      \
+    py::kw_only(), py::arg("illuminant") = "C", py::arg("pwd") = false, py::arg("gamma") = 2.2,    \
+                   py::arg("white_balance") = 100
+
+// ---- arrays in and out ---------------------------------------------------------
+
+using Shape = std::vector<py::ssize_t>;
+using Doubles = py::array_t<double, py::array::c_style | py::array::forcecast>;
+
+// Colours of three numbers: a (3,) array is one colour (shape ()), (..., 3)
+// many. Lists and non-contiguous or integer arrays are copied into doubles.
+struct Triples {
+    Doubles values;
+    Shape shape; // the shape of one number a colour
+    std::size_t count = 0;
+};
+
+Triples triples(py::handle object, const char* what) {
+    Triples t{Doubles::ensure(object), {}, 0};
+    if (!t.values) throw py::value_error(std::string(what) + " must be numbers");
+    if (t.values.ndim() == 1 && t.values.shape(0) == 0) { // an empty list: no colours
+        t.shape = {0};
+        return t;
+    }
+    if (t.values.ndim() == 0 || t.values.shape(t.values.ndim() - 1) != 3)
+        throw py::value_error(std::string(what) + " must have 3 numbers a colour (shape (..., 3))");
+    t.shape.assign(t.values.shape(), t.values.shape() + t.values.ndim() - 1);
+    t.count = static_cast<std::size_t>(t.values.size() / 3);
+    return t;
+}
+
+Shape with(Shape shape, py::ssize_t last) {
+    shape.push_back(last);
+    return shape;
+}
+
+py::array_t<double> doubles(const Shape& shape) {
+    return py::array_t<double>(shape);
+}
+
+// A NumPy array of fixed-width text ("<U" width) from ASCII texts.
+py::array textArray(const Shape& shape, const char* chars, std::size_t count, std::size_t width) {
+    const std::size_t w = std::max<std::size_t>(width, 1);
+    py::array out(py::dtype("<U" + std::to_string(w)), shape);
+    auto* units = static_cast<char32_t*>(out.mutable_data());
+    for (std::size_t i = 0; i < count * w; ++i)
+        units[i] = static_cast<unsigned char>(chars[i]);
+    return out;
+}
+
+py::array textArray(const Shape& shape, const batch::Texts& texts, std::size_t count) {
+    // The narrowest width that holds the longest text.
+    std::size_t width = 1;
+    for (std::size_t i = 0; i < count; ++i)
+        width = std::max(width, strnlen(texts.chars.data() + i * texts.width, texts.width));
+    std::vector<char> narrow(count * width, '\0');
+    for (std::size_t i = 0; i < count; ++i)
+        std::memcpy(narrow.data() + i * width, texts.chars.data() + i * texts.width, width);
+    return textArray(shape, narrow.data(), count, width);
+}
+
+py::array statusArray(const Shape& shape, const std::vector<Status>& status) {
+    constexpr std::size_t width = 16;
+    std::vector<char> chars(status.size() * width, '\0');
+    for (std::size_t i = 0; i < status.size(); ++i)
+        std::strncpy(chars.data() + i * width, batch::statusText(status[i]), width);
+    return textArray(shape, chars.data(), status.size(), width);
+}
+
+// Texts that may hold any characters (chip labels of a user's set).
+py::array objectArray(const Shape& shape, const std::vector<std::string>& texts) {
+    py::list items;
+    for (const std::string& text : texts)
+        items.append(py::reinterpret_steal<py::str>(
+            PyUnicode_DecodeUTF8(text.data(), static_cast<py::ssize_t>(text.size()), "replace")));
+    py::array flat = py::module_::import("numpy").attr("array")(items, py::arg("dtype") = "object");
+    return flat.attr("reshape")(py::tuple(py::cast(shape)));
+}
+
+// Notations: a string, a sequence or array of strings, or numbers (..., 3)
+// of hue on the 0..100 circle, value and chroma.
+struct NotationInput {
+    batch::Notations notations;
+    Shape shape;
+};
+
+bool isText(py::handle object) {
+    return py::isinstance<py::str>(object) || py::isinstance<py::bytes>(object);
+}
+
+bool holdsText(py::handle object) {
+    if (py::isinstance<py::array>(object)) {
+        const char kind = py::reinterpret_borrow<py::array>(object).dtype().kind();
+        return kind == 'U' || kind == 'S' || kind == 'O';
+    }
+    if (!py::isinstance<py::sequence>(object) || isText(object)) return false;
+    // A list with any text in it is a list of notations; its other items are
+    // no notation (or, for NaN, not a number).
+    for (py::handle item : py::reinterpret_borrow<py::sequence>(object))
+        if (isText(item)) return true;
+    return false;
+}
+
+void readText(py::handle item, batch::Notations& into, std::size_t i) {
+    if (py::isinstance<py::str>(item) || py::isinstance<py::bytes>(item))
+        batch::readNotation(py::cast<std::string>(item), into, i);
+    else if (py::isinstance<py::float_>(item) && std::isnan(py::cast<double>(item)))
+        into.status[i] = Status::NotANumber;
+    else
+        into.status[i] = Status::NotANotation;
+}
+
+NotationInput notationInput(py::handle object) {
+    NotationInput in;
+    if (isText(object)) {
+        in.notations.resize(1);
+        readText(object, in.notations, 0);
+        return in;
+    }
+    if (holdsText(object)) {
+        py::array items =
+            py::module_::import("numpy").attr("asarray")(object, py::arg("dtype") = "object");
+        in.shape.assign(items.shape(), items.shape() + items.ndim());
+        py::array flat = items.attr("ravel")();
+        in.notations.resize(static_cast<std::size_t>(flat.size()));
+        std::size_t i = 0;
+        for (py::handle item : flat)
+            readText(item, in.notations, i++);
+        return in;
+    }
+    const Triples t = triples(object, "notations");
+    in.shape = t.shape;
+    in.notations.resize(t.count);
+    const double* v = t.values.data();
+    for (std::size_t i = 0; i < t.count; ++i)
+        batch::readTriple(v + 3 * i, in.notations, i);
+    return in;
+}
+
+// ---- the functions -------------------------------------------------------------
+
+py::dict munsellToXyz(py::handle notations, const std::string& illuminant, bool pwd, double gamma,
+                      int whiteBalance) {
+    const ColourSettings settings = settingsOf(illuminant, pwd, gamma, whiteBalance);
+    const NotationInput in = notationInput(notations);
+    const std::size_t n = in.notations.size();
+    auto xyz = doubles(with(in.shape, 3));
+    auto xy = doubles(with(in.shape, 2));
+    std::vector<Status> status(n);
+    {
+        py::gil_scoped_release free;
+        batch::munsellToXyz(in.notations, data().table, settings, xyz.mutable_data(),
+                            xy.mutable_data(), status.data());
+    }
+    py::dict out;
+    const py::ellipsis all;
+    out["X"] = xyz[py::make_tuple(all, 0)];
+    out["Y"] = xyz[py::make_tuple(all, 1)];
+    out["Z"] = xyz[py::make_tuple(all, 2)];
+    out["x"] = xy[py::make_tuple(all, 0)];
+    out["y"] = xy[py::make_tuple(all, 1)];
+    out["status"] = statusArray(in.shape, status);
+    return out;
+}
+
+py::dict munsellOfXyz(const Triples& t, const ColourSettings& settings) {
+    const std::size_t n = t.count;
+    auto hvc = doubles(with(t.shape, 3));
+    std::vector<Status> status(n);
+    batch::Texts notation(n, 24);
+    {
+        py::gil_scoped_release free;
+        batch::xyzToMunsell(t.values.data(), n, data().table, settings, hvc.mutable_data(),
+                            notation, status.data());
+    }
+    py::dict out;
+    const py::ellipsis all;
+    out["hue"] = hvc[py::make_tuple(all, 0)];
+    out["value"] = hvc[py::make_tuple(all, 1)];
+    out["chroma"] = hvc[py::make_tuple(all, 2)];
+    out["notation"] = textArray(t.shape, notation, n);
+    out["status"] = statusArray(t.shape, status);
+    return out;
+}
+
+py::dict xyzToMunsell(py::handle xyz, const std::string& illuminant, bool pwd, double gamma,
+                      int whiteBalance) {
+    const ColourSettings settings = settingsOf(illuminant, pwd, gamma, whiteBalance);
+    return munsellOfXyz(triples(xyz, "xyz"), settings);
+}
+
+py::dict xyyToMunsell(py::handle xyy, const std::string& illuminant, bool pwd, double gamma,
+                      int whiteBalance) {
+    const ColourSettings settings = settingsOf(illuminant, pwd, gamma, whiteBalance);
+    Triples t = triples(xyy, "xyy");
+    Doubles xyz(with(t.shape, 3));
+    batch::xyyToXyz(t.values.data(), t.count, xyz.mutable_data());
+    t.values = xyz;
+    return munsellOfXyz(t, settings);
+}
+
+// The shape of the pointwise conversions: three numbers in, three out.
+using Pointwise = void (*)(const double*, std::size_t, const ColourSettings&, double*, Status*);
+
+py::dict pointwise(Pointwise convert, py::handle values, const char* what,
+                   const char* const names[3], const std::string& illuminant, bool pwd,
+                   double gamma, int whiteBalance) {
+    const ColourSettings settings = settingsOf(illuminant, pwd, gamma, whiteBalance);
+    const Triples t = triples(values, what);
+    auto out = doubles(with(t.shape, 3));
+    std::vector<Status> status(t.count);
+    {
+        py::gil_scoped_release free;
+        convert(t.values.data(), t.count, settings, out.mutable_data(), status.data());
+    }
+    py::dict result;
+    const py::ellipsis all;
+    for (int i = 0; i < 3; ++i)
+        result[names[i]] = out[py::make_tuple(all, i)];
+    result["status"] = statusArray(t.shape, status);
+    return result;
+}
+
+py::dict isccNbsName(py::handle notations) {
+    Data& d = data();
+    if (d.names.empty()) throw std::runtime_error("huelinx: " + d.namesProblem);
+    const NotationInput in = notationInput(notations);
+    const std::size_t n = in.notations.size();
+    batch::Texts name(n, 40), abbreviation(n, 16);
+    std::vector<Status> status(n);
+    {
+        py::gil_scoped_release free;
+        batch::isccNbsNames(in.notations, d.names, name, abbreviation, status.data());
+    }
+    py::dict out;
+    out["name"] = textArray(in.shape, name, n);
+    out["abbreviation"] = textArray(in.shape, abbreviation, n);
+    out["status"] = statusArray(in.shape, status);
+    return out;
+}
+
+py::dict nearestChip(py::handle colours, const std::string& chipset, const std::string& illuminant,
+                     bool pwd, double gamma, int whiteBalance) {
+    const ColourSettings settings = settingsOf(illuminant, pwd, gamma, whiteBalance);
+    Data& d = data();
+    std::lock_guard<std::mutex> lock(d.chipsLock);
+    ChipSearch& chips = chipSet(chipset);
+    batch::ChipResults results;
+    Shape shape;
+    if (isText(colours) || holdsText(colours)) {
+        const NotationInput in = notationInput(colours);
+        shape = in.shape;
+        py::gil_scoped_release free;
+        batch::nearestChips(in.notations, chips, settings, results);
+    } else {
+        const Triples t = triples(colours, "xyz");
+        shape = t.shape;
+        py::gil_scoped_release free;
+        batch::nearestChipsOfXyz(t.values.data(), t.count, d.table, chips, settings, results);
+    }
+    auto de = doubles(shape);
+    auto steps = doubles(with(shape, 3));
+    std::copy(results.de00.begin(), results.de00.end(), de.mutable_data());
+    std::copy(results.steps.begin(), results.steps.end(), steps.mutable_data());
+    py::dict out;
+    const py::ellipsis all;
+    out["chip"] = objectArray(shape, results.chip);
+    out["label"] = objectArray(shape, results.label);
+    out["dE00"] = de;
+    out["dH"] = steps[py::make_tuple(all, 0)];
+    out["dV"] = steps[py::make_tuple(all, 1)];
+    out["dC"] = steps[py::make_tuple(all, 2)];
+    out["status"] = statusArray(shape, results.status);
+    return out;
+}
+
+py::array_t<double> deltaE2000(py::handle lab1, py::handle lab2, double kL, double kC, double kH) {
+    const Triples a = triples(lab1, "lab1"), b = triples(lab2, "lab2");
+    // Same shapes, or one colour against many.
+    const bool oneB = b.shape.empty(), oneA = a.shape.empty();
+    if (!(a.shape == b.shape || oneA || oneB))
+        throw py::value_error("lab1 and lab2 must have the same shape, or one be one colour");
+    const Triples& many = oneA && !oneB ? b : a;
+    const Triples& other = oneA && !oneB ? a : b;
+    auto de = doubles(many.shape);
+    {
+        py::gil_scoped_release free;
+        batch::deltaE2000(many.values.data(), other.values.data(), many.count,
+                          other.shape.empty() ? 0 : 3, {kL, kC, kH}, de.mutable_data());
+    }
+    return de;
+}
+
+} // namespace
+
+PYBIND11_MODULE(huelinx, m) {
+    m.doc() = "Munsell notation to and from CIE XYZ, x,y, L*a*b* and display RGB, ISCC-NBS names "
+              "and the nearest chip by CIEDE2000, with the Huelinx colour core.";
+    data(); // the Munsell table is read once, at import
+
+    m.def("munsell_to_xyz", &munsellToXyz, py::arg("notations"), HUELINX_SETTINGS_ARGS,
+          "X, Y, Z (white Y = 100) and x, y of Munsell notations (strings such as '5R 4/14', "
+          "'N 5/', or numbers (..., 3) of hue 0..100, value, chroma). Returns a dict of arrays "
+          "X, Y, Z, x, y and status ('ok', 'outside data', 'out of range', 'not a notation', "
+          "'not a number'); numbers are NaN where the status isn't 'ok'.");
+    m.def("xyz_to_munsell", &xyzToMunsell, py::arg("xyz"), HUELINX_SETTINGS_ARGS,
+          "Munsell notation of X, Y, Z (..., 3): a dict of hue (0..100, NaN for a grey N), value, "
+          "chroma, notation (the text the window shows) and status ('in data', 'one level "
+          "only', 'outside data' with the value alone, 'not a number').");
+    m.def("xyy_to_munsell", &xyyToMunsell, py::arg("xyy"), HUELINX_SETTINGS_ARGS,
+          "As xyz_to_munsell, from chromaticity x, y and luminance Y (..., 3).");
+    static const char* const labNames[3] = {"L", "a", "b"};
+    static const char* const xyzNames[3] = {"X", "Y", "Z"};
+    static const char* const rgbNames[3] = {"R", "G", "B"};
+    m.def(
+        "xyz_to_lab",
+        [](py::handle v, const std::string& i, bool p, double g, int w) {
+            return pointwise(batch::xyzToLab, v, "xyz", labNames, i, p, g, w);
+        },
+        py::arg("xyz"), HUELINX_SETTINGS_ARGS,
+        "L*, a*, b* of X, Y, Z as the window computes them.");
+    m.def(
+        "lab_to_xyz",
+        [](py::handle v, const std::string& i, bool p, double g, int w) {
+            return pointwise(batch::labToXyz, v, "lab", xyzNames, i, p, g, w);
+        },
+        py::arg("lab"), HUELINX_SETTINGS_ARGS,
+        "X, Y, Z of L*, a*, b* as the window's L*a*b* entry: 'out of range' below L* -16.");
+    m.def(
+        "xyz_to_rgb",
+        [](py::handle v, const std::string& i, bool p, double g, int w) {
+            return pointwise(batch::xyzToRgb, v, "xyz", rgbNames, i, p, g, w);
+        },
+        py::arg("xyz"), HUELINX_SETTINGS_ARGS,
+        "Display R, G, B (0..255, clipped) of X, Y, Z; status 'out of RGB range' where the "
+        "window says so.");
+    m.def(
+        "rgb_to_xyz",
+        [](py::handle v, const std::string& i, bool p, double g, int w) {
+            return pointwise(batch::rgbToXyz, v, "rgb", xyzNames, i, p, g, w);
+        },
+        py::arg("rgb"), HUELINX_SETTINGS_ARGS,
+        "X, Y, Z of display R, G, B (rounded and clamped into 0..255) as the window's RGB entry.");
+    m.def("iscc_nbs_name", &isccNbsName, py::arg("notations"),
+          "ISCC-NBS level-3 name and abbreviation of notations; status 'ok', 'no name', "
+          "'not a notation' or 'not a number'.");
+    m.def("nearest_chip", &nearestChip, py::arg("colours"), py::arg("chipset") = "soil",
+          HUELINX_SETTINGS_ARGS,
+          "Nearest chip by CIEDE2000 of notations (strings) or X, Y, Z (..., 3): chip, label, "
+          "dE00, dH, dV, dC (Munsell steps, colour minus chip) and status ('ok', 'no chip within "
+          "5', 'outside data', ...). chipset: 'soil', 'renotation-real', a set in a chipsets "
+          "folder or a CSV file.");
+    m.def("delta_e_2000", &deltaE2000, py::arg("lab1"), py::arg("lab2"), py::kw_only(),
+          py::arg("kL") = 1.0, py::arg("kC") = 1.0, py::arg("kH") = 1.0,
+          "CIEDE2000 between L*a*b* colours (..., 3) of the same shape, or one against many.");
+}

@@ -1,0 +1,191 @@
+"""The Python module huelinx against the command-line converter, and its
+statuses, shapes and settings. Run with PYTHONPATH at build/python and
+HUELINX_CONVERT naming huelinx-convert."""
+
+import csv
+import io
+import math
+import os
+import random
+import subprocess
+import unittest
+
+import numpy as np
+
+import huelinx
+
+HUES = ["R", "YR", "Y", "GY", "G", "BG", "B", "PB", "P", "RP"]
+
+
+def converter_lines(lines, *options):
+    """Runs huelinx-convert --csv over the lines; its rows as dicts."""
+    run = subprocess.run([os.environ["HUELINX_CONVERT"], "--csv", *options],
+                         input="\n".join(lines) + "\n", capture_output=True, text=True,
+                         check=False)
+    return list(csv.DictReader(io.StringIO(run.stdout)))
+
+
+def close(a, b, places=2):
+    """Whether a equals a number printed with `places` decimals."""
+    return abs(a - float(b)) <= 0.5 * 10 ** -places + 1e-9
+
+
+class AgainstTheConverter(unittest.TestCase):
+    """10,000 lines, half Munsell notations and half X, Y, Z, give what
+    huelinx-convert prints, to its printed precision."""
+
+    @classmethod
+    def setUpClass(cls):
+        rng = random.Random(20261208)
+        cls.notations, cls.xyz, lines = [], [], []
+        for _ in range(5000):
+            hue = f"{rng.choice([2.5, 5, 7.5, 10, round(rng.uniform(0.1, 10), 2)])}{rng.choice(HUES)}"
+            value, chroma = round(rng.uniform(0, 10.2), 2), round(rng.uniform(0, 24), 2)
+            if rng.random() < 0.05:
+                hue, chroma = "N", 0
+            cls.notations.append(f"{hue} {value}/{chroma}")
+            lines.append(f"munsell,{hue},{value},{chroma}")
+        for _ in range(5000):
+            x, y, z = (round(rng.uniform(0.5, 95), 2) for _ in range(3))
+            cls.xyz.append([x, y, z])
+            lines.append(f"xyz,{x},{y},{z}")
+        cls.rows = converter_lines(lines)
+
+    def test_munsell_to_xyz(self):
+        got = huelinx.munsell_to_xyz(self.notations)
+        for i, row in enumerate(self.rows[:5000]):
+            status = got["status"][i]
+            if row["X"] == "":
+                self.assertIn(status, ("out of range", "not a notation"), row)
+                self.assertTrue(math.isnan(got["X"][i]))
+                continue
+            if "Outside the Munsell data" in row["message"]:
+                self.assertEqual(status, "outside data", row)
+                continue
+            self.assertEqual(status, "ok", row)
+            for key, places in (("X", 2), ("Y", 2), ("Z", 2), ("x", 4), ("y", 4)):
+                self.assertTrue(close(got[key][i], row[key], places), (key, got[key][i], row))
+
+    def test_xyz_to_munsell_lab_and_rgb(self):
+        xyz = np.array(self.xyz)
+        got = huelinx.xyz_to_munsell(xyz)
+        lab = huelinx.xyz_to_lab(xyz)
+        rgb = huelinx.xyz_to_rgb(xyz)
+        for i, row in enumerate(self.rows[5000:]):
+            if "Outside the Munsell data" in row["message"]:
+                self.assertEqual(got["status"][i], "outside data")
+                self.assertEqual(got["notation"][i], "")
+                self.assertTrue(math.isnan(got["hue"][i]) and math.isnan(got["chroma"][i]))
+            else:
+                self.assertIn(got["status"][i], ("in data", "one level only"))
+                shown = (f"N {row['value']}/" if row["hue"] == "N"
+                         else f"{row['hue']} {row['value']}/{row['chroma']}")
+                self.assertEqual(got["notation"][i], shown)
+            self.assertTrue(close(got["value"][i], row["value"]), row)
+            for key, column in (("L", "L"), ("a", "a"), ("b", "b")):
+                self.assertTrue(close(lab[key][i], row[column]), (key, lab[key][i], row))
+            if "Out of RGB Range" in row["message"]:
+                self.assertEqual(rgb["status"][i], "out of RGB range")
+            else:
+                self.assertEqual([rgb[k][i] for k in "RGB"], [float(row[k]) for k in "RGB"], row)
+
+    def test_settings_follow_the_converter_options(self):
+        lines = ["munsell,5R,4,14", "xyz,30,20,10", "rgb,200,100,50"]
+        rows = converter_lines(lines, "--illuminant", "D65", "--pwd", "--gamma", "1.8",
+                               "--white-balance", "80")
+        kw = dict(illuminant="D65", pwd=True, gamma=1.8, white_balance=80)
+        xyz = huelinx.munsell_to_xyz("5R 4/14", **kw)
+        self.assertTrue(close(xyz["X"], rows[0]["X"]))
+        self.assertEqual(huelinx.xyz_to_munsell([30, 20, 10], **kw)["notation"],
+                         f"{rows[1]['hue']} {rows[1]['value']}/{rows[1]['chroma']}")
+        back = huelinx.rgb_to_xyz([200, 100, 50], **kw)
+        for key in "XYZ":
+            self.assertTrue(close(back[key], rows[2][key]), (key, back[key], rows[2]))
+        for bad in (dict(illuminant="A"), dict(gamma=5), dict(white_balance=20)):
+            with self.assertRaises(ValueError):
+                huelinx.munsell_to_xyz("5R 4/14", **bad)
+
+
+class StatusesAndShapes(unittest.TestCase):
+
+    def test_colours_that_cannot_convert_give_nan_and_a_reason(self):
+        got = huelinx.munsell_to_xyz(["5R 4/14", "5Q 4/14", "red", "", "5R 11/4", "5R 4/60",
+                                      "5Y 9/40", None, float("nan"), "N 5/"])
+        self.assertEqual(list(got["status"]), [
+            "ok", "not a notation", "not a notation", "not a notation", "out of range",
+            "out of range", "outside data", "not a notation", "not a number", "ok"])
+        self.assertTrue(all(math.isnan(v) for v in got["X"][1:9]))
+        nan = float("nan")
+        back = huelinx.xyz_to_munsell([[nan, 10, 10], [10, -5, 10], [0, 0, 0], [5, 10, 90],
+                                       [math.inf, 10, 10]])
+        self.assertEqual(list(back["status"]), [
+            "not a number", "in data", "in data", "outside data", "not a number"])
+        # No light (Y 0 or below) is black, N 0/, as the window shows it.
+        self.assertEqual(list(back["notation"][1:3]), ["N 0.00/", "N 0.00/"])
+        self.assertTrue(math.isnan(back["hue"][3]) and close(back["value"][3], "3.68"))
+        self.assertEqual(huelinx.xyy_to_munsell([0.3, 0, 20])["status"], "not a number")
+        self.assertEqual(huelinx.lab_to_xyz([-20, 0, 0])["status"], "out of range")
+
+    def test_scalars_lists_arrays_and_views(self):
+        one = huelinx.munsell_to_xyz("5R 4/14")
+        self.assertEqual(one["X"].shape, ())
+        by_numbers = huelinx.munsell_to_xyz([5, 4, 14])
+        self.assertEqual(by_numbers["X"], one["X"])
+        grid = np.zeros((2, 3, 3))
+        grid[..., 0], grid[..., 1], grid[..., 2] = 5, 4, 14
+        self.assertEqual(huelinx.munsell_to_xyz(grid)["X"].shape, (2, 3))
+        wide = np.array([[5, 4, 14, 99], [10, 6, 8, 99]], dtype=np.int64)
+        self.assertEqual(list(huelinx.munsell_to_xyz(wide[:, :3])["status"]), ["ok", "ok"])
+        reversed_rows = np.asfortranarray(np.array([[10.0, 6, 8], [5, 4, 14]]))[::-1]
+        self.assertEqual(huelinx.munsell_to_xyz(reversed_rows)["X"][0], one["X"])
+        for empty in ([], np.empty((0, 3))):
+            got = huelinx.xyz_to_munsell(empty)
+            self.assertEqual(got["notation"].shape, (0,))
+        self.assertEqual(huelinx.iscc_nbs_name(np.array([["5R 4/14", "N 5/"]]))["name"].shape,
+                         (1, 2))
+        with self.assertRaises(ValueError):
+            huelinx.xyz_to_munsell([[1, 2], [3, 4]])
+
+    def test_nothing_a_colour_holds_raises(self):
+        rng = random.Random(7)
+        specials = [0.0, -0.0, 1e-300, -1e300, 1e300, math.inf, -math.inf, math.nan]
+        for _ in range(200):
+            triple = [rng.choice(specials + [rng.uniform(-200, 200)]) for _ in range(3)]
+            for function in (huelinx.munsell_to_xyz, huelinx.xyz_to_munsell,
+                             huelinx.xyy_to_munsell, huelinx.xyz_to_lab, huelinx.lab_to_xyz,
+                             huelinx.xyz_to_rgb, huelinx.rgb_to_xyz, huelinx.iscc_nbs_name):
+                function([triple])
+            huelinx.nearest_chip([triple])
+            huelinx.delta_e_2000(triple, [50, 0, 0])
+        for text in ["", " ", "/", "N", "5R/", "5R 4/", "\u00e9\u00e8 4/2", "5R 4/14/2", "1e9R 4/2"]:
+            huelinx.munsell_to_xyz(text)
+            huelinx.nearest_chip(text)
+
+
+class NamesChipsAndDifferences(unittest.TestCase):
+
+    def test_names_chips_and_ciede2000(self):
+        names = huelinx.iscc_nbs_name(["5R 4/14", "N 5/", "5Q 4/14"])
+        self.assertEqual(list(names["name"]), ["vivid red", "medium gray", ""])
+        self.assertEqual(list(names["abbreviation"]), ["viv.R", "m.Gy", ""])
+        self.assertEqual(names["status"][2], "not a notation")
+        # A chip of the set is its own nearest chip; X, Y, Z find it too.
+        chips = huelinx.nearest_chip(["10YR 5/3", "10YR 5.2/3.3", "5R 4/14"], chipset="soil")
+        self.assertEqual(list(chips["chip"]), ["10YR 5/3", "10YR 5/3", ""])
+        self.assertEqual(chips["dE00"][0], 0.0)
+        self.assertTrue(close(chips["dV"][1], "0.20") and close(chips["dC"][1], "0.30"))
+        self.assertEqual(chips["status"][2], "no chip within 5")
+        xyz = huelinx.munsell_to_xyz("5R 4/14")
+        real = huelinx.nearest_chip([[xyz["X"], xyz["Y"], xyz["Z"]]], chipset="renotation-real")
+        self.assertEqual(real["chip"][0], "5R 4/14")
+        with self.assertRaises(ValueError):
+            huelinx.nearest_chip("5R 4/14", chipset="no-such-set")
+        pair = huelinx.delta_e_2000([50, 2.6772, -79.7751], [50, 0, -82.7485])
+        self.assertAlmostEqual(float(pair), 2.0425, places=4)
+        many = huelinx.delta_e_2000([[50, 0, 0], [60, 10, 10]], [50, 0, 0])
+        self.assertEqual(many.shape, (2,))
+        self.assertEqual(many[0], 0.0)
+
+
+if __name__ == "__main__":
+    unittest.main()
