@@ -36,6 +36,7 @@ struct Data {
     IsccNbsTable names;
     std::string namesProblem;
     std::mutex chipsLock; // a chip search fills its index on first use
+    // The chip sets read so far, by name; looked up under the interpreter lock.
     std::map<std::string, std::unique_ptr<ChipSearch>> chips;
 };
 
@@ -345,7 +346,10 @@ py::dict nearestChip(py::handle colours, const std::string& chipset, const std::
                      bool pwd, double gamma, int whiteBalance) {
     const ColourSettings settings = settingsOf(illuminant, pwd, gamma, whiteBalance);
     Data& d = data();
-    std::lock_guard<std::mutex> lock(d.chipsLock);
+    // The set is looked up (and read the first time) under the interpreter
+    // lock; its search runs without it, one call at a time, since a search
+    // fills its index on first use. The lock is taken only once the
+    // interpreter's is let go, so two threads can't wait for each other.
     ChipSearch& chips = chipSet(chipset);
     batch::ChipResults results;
     Shape shape;
@@ -353,11 +357,13 @@ py::dict nearestChip(py::handle colours, const std::string& chipset, const std::
         const NotationInput in = notationInput(colours);
         shape = in.shape;
         py::gil_scoped_release free;
+        std::lock_guard<std::mutex> lock(d.chipsLock);
         batch::nearestChips(in.notations, chips, settings, results);
     } else {
         const Triples t = triples(colours, "xyz");
         shape = t.shape;
         py::gil_scoped_release free;
+        std::lock_guard<std::mutex> lock(d.chipsLock);
         batch::nearestChipsOfXyz(t.values.data(), t.count, d.table, chips, settings, results);
     }
     auto de = doubles(shape);

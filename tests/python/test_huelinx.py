@@ -8,6 +8,7 @@ import math
 import os
 import random
 import subprocess
+import threading
 import unittest
 
 import numpy as np
@@ -185,6 +186,22 @@ class NamesChipsAndDifferences(unittest.TestCase):
         many = huelinx.delta_e_2000([[50, 0, 0], [60, 10, 10]], [50, 0, 0])
         self.assertEqual(many.shape, (2,))
         self.assertEqual(many[0], 0.0)
+
+
+    def test_threads_share_the_chip_sets_without_waiting_for_each_other(self):
+        xyz = np.column_stack([huelinx.munsell_to_xyz(["10YR 5/3"] * 20000)[k] for k in "XYZ"])
+        results, threads = [], []
+        for _ in range(4):
+            def run():
+                results.append(huelinx.nearest_chip(xyz, chipset="soil", illuminant="D50")["chip"])
+            threads.append(threading.Thread(target=run, daemon=True))
+        for thread in threads:
+            thread.start()
+        for thread in threads:
+            thread.join(timeout=120)
+        self.assertFalse(any(thread.is_alive() for thread in threads))
+        self.assertEqual(len(results), 4)
+        self.assertTrue(all((r == results[0]).all() for r in results))
 
 
 if __name__ == "__main__":
