@@ -1,11 +1,15 @@
 #include "charts/chart_common.h"
 
 #include "charts/chart_surface.h"
+#include "colour/hue.h"
 #include "colour/rgbcmyk.h"
 #include "mainwindow/program.h"
+#include "text/number_format.h"
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
 
 namespace huelinx {
 
@@ -29,6 +33,28 @@ QPushButton* placeButton(QWidget* parent, const QString& name, const QString& te
     button->setObjectName(name);
     button->setGeometry(twips(left), twips(top), twips(width), twips(height));
     return button;
+}
+
+void fitSurface(QWidget* window, ChartSurface* surface) {
+    auto* layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(surface);
+    window->resize(surface->layoutSize());
+}
+
+const char* const clickSendsLine = "Click to show this colour in the main window";
+
+QString notationTip(float hue, float value, float chroma, const IsccNbsTable& names,
+                    bool clickSends) {
+    const bool grey = chroma == 0.0f;
+    const QString v = QString::fromStdString(plainText(value));
+    QString tip = grey ? "N " + v + "/"
+                       : QString::fromStdString(hconvert(hue)) + " " + v + "/" +
+                             QString::fromStdString(plainText(chroma));
+    const IsccNbsName* name = grey ? names.nameOfNeutral(value) : names.nameOf(hue, value, chroma);
+    if (name) tip += "  " + QString::fromStdString(name->name);
+    if (clickSends) tip += QString("\n") + clickSendsLine;
+    return tip;
 }
 
 void printChart(Program& program, QWidget* window) {

@@ -3,16 +3,22 @@
 // computed without touching the main window.
 #pragma once
 
+#include "colour/iscc_nbs.h"
 #include "colour/mun2xyz.h"
+#include "platform/slider_tooltip.h"
 
 #include <QString>
 
+#include <functional>
+
 class QLabel;
 class QPushButton;
+class QScrollBar;
 class QWidget;
 
 namespace huelinx {
 
+class ChartSurface;
 struct Program;
 
 // A label with `text` at (left, top) twips; sized to its text unless a width
@@ -21,6 +27,18 @@ QLabel* placeLabel(QWidget* parent, const QString& name, const QString& text, in
                    int width = 0, int height = 0);
 QPushButton* placeButton(QWidget* parent, const QString& name, const QString& text, int left,
                          int top, int width, int height);
+
+// The chart window holds its surface alone: it opens at the surface's layout
+// size and can be enlarged, the surface following it.
+void fitSurface(QWidget* window, ChartSurface* surface);
+
+// The tooltip of a colour of a chart: its notation and ISCC-NBS name
+// ("5.00R 5/8  moderate red"; a grey "N 5/"), and, when `clickSends`, what a
+// click does.
+QString notationTip(float hue, float value, float chroma, const IsccNbsTable& names,
+                    bool clickSends);
+// The line a tooltip ends with when a click sends the colour to the main window.
+extern const char* const clickSendsLine;
 
 // Prints the window's image; says "Printer not Found" when that fails.
 void printChart(Program& program, QWidget* window);

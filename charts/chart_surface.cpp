@@ -1,7 +1,10 @@
 #include "charts/chart_surface.h"
 
+#include <QGroupBox>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
@@ -44,25 +47,72 @@ void ChartShape::paint(QImage& image) const {
         paintCircle(image);
 }
 
+namespace {
+
+// The colour that stands out from `colour`: white on dark, black on light.
+QRgb contrastOf(QColor colour) {
+    return colour.lightness() < 128 ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
+}
+
+// Whether a pixel of a dotted border takes the border colour (else its
+// contrast): runs of three along the edges.
+bool dotAt(int x, int y) {
+    return ((x + y) / 3) % 2 == 0;
+}
+
+} // namespace
+
 void ChartShape::paintSquare(QImage& image) const {
     const QRect r = rect_.intersected(image.rect());
     if (r.isEmpty()) return;
-    const QRgb fill = fill_.rgb(), border = border_.rgb();
+    const QRgb fill = fill_.rgb(), border = border_.rgb(), contrast = contrastOf(border_);
+    const int ring = borderStyle_ == BorderStyle::Dot ? 2 : 1;
     for (int y = r.top(); y <= r.bottom(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = r.left(); x <= r.right(); ++x) {
-            const bool edge =
-                x == rect_.left() || x == rect_.right() || y == rect_.top() || y == rect_.bottom();
-            // A dotted border leaves every other pixel of its edge to the fill.
-            const bool borderPixel =
-                edge && (borderStyle_ == BorderStyle::Solid ||
-                         (borderStyle_ == BorderStyle::Dot && (x + y) % 2 == 0));
-            if (borderPixel)
-                line[x] = border;
+            const int depth = std::min(std::min(x - rect_.left(), rect_.right() - x),
+                                       std::min(y - rect_.top(), rect_.bottom() - y));
+            const bool edge = depth < ring && borderStyle_ != BorderStyle::Transparent;
+            if (edge)
+                line[x] = borderStyle_ == BorderStyle::Solid || dotAt(x, y) ? border : contrast;
             else if (fillStyle_ != FillStyle::Transparent)
                 line[x] = fill;
         }
     }
+}
+
+void ChartShape::paint(QPainter& painter) const {
+    const QRectF r(rect_);
+    const QBrush brush = fillStyle_ == FillStyle::Transparent ? QBrush(Qt::NoBrush) : QBrush(fill_);
+    if (kind_ == Kind::Circle) {
+        const double d = std::min(r.width(), r.height());
+        const QRectF box(r.left() + (r.width() - d) / 2, r.top() + (r.height() - d) / 2, d, d);
+        painter.setBrush(brush);
+        if (borderStyle_ == BorderStyle::Transparent)
+            painter.setPen(Qt::NoPen);
+        else
+            painter.setPen(
+                QPen(border_, 1, borderStyle_ == BorderStyle::Dot ? Qt::DotLine : Qt::SolidLine));
+        painter.drawEllipse(box.adjusted(0.5, 0.5, -0.5, -0.5));
+        return;
+    }
+    painter.fillRect(r, brush);
+    if (borderStyle_ == BorderStyle::Transparent) return;
+    if (borderStyle_ == BorderStyle::Solid) {
+        painter.setPen(QPen(border_, 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(r.adjusted(0.5, 0.5, -0.5, -0.5));
+        return;
+    }
+    // The dotted border: two rings, dashes of three of each colour.
+    QPen dashes(QColor(contrastOf(border_)), 2);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(dashes);
+    painter.drawRect(r.adjusted(1, 1, -1, -1));
+    dashes.setColor(border_);
+    dashes.setDashPattern({1.5, 1.5});
+    painter.setPen(dashes);
+    painter.drawRect(r.adjusted(1, 1, -1, -1));
 }
 
 void ChartShape::paintCircle(QImage& image) const {
@@ -86,7 +136,9 @@ ChartSurface::ChartSurface(const QString& objectName, QSize size, QColor backgro
                            QWidget* parent)
     : QWidget(parent), drawing_(size, QImage::Format_RGB32), back_(background) {
     setObjectName(objectName);
-    setFixedSize(size);
+    setMinimumSize(size);
+    resize(size);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setMouseTracking(true);
     font_ = font();
     font_.setStyleStrategy(QFont::NoAntialias);
@@ -100,6 +152,7 @@ void ChartSurface::setBackColor(QColor colour) {
 
 void ChartSurface::clear() {
     drawing_.fill(back_);
+    drawn_.clear();
     drawingChanged();
 }
 
@@ -122,6 +175,13 @@ void ChartSurface::drawCircle(QPointF centre, double radius, QColor outline, QCo
     const int right =
         std::min(drawing_.width() - 1, static_cast<int>(std::ceil(centre.x() + radius)));
     const QRgb line = outline.rgb(), inside = fill.rgb();
+    Drawn circle;
+    circle.centre = centre;
+    circle.radius = radius;
+    circle.outline = outline;
+    circle.fill = fill;
+    circle.style = style;
+    drawn_.push_back(circle);
     for (int y = top; y <= bottom; ++y) {
         auto* row = reinterpret_cast<QRgb*>(drawing_.scanLine(y));
         const double dy = y + 0.5 - centre.y();
@@ -145,6 +205,13 @@ void ChartSurface::drawText(QPoint topLeft, const QString& text, QColor colour) 
     painter.setPen(colour);
     painter.drawText(QRect(topLeft, QSize(drawing_.width(), drawing_.height())),
                      Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
+    Drawn words;
+    words.text = true;
+    words.topLeft = topLeft;
+    words.string = text;
+    words.outline = colour;
+    words.font = font_;
+    drawn_.push_back(words);
     drawingChanged();
 }
 
@@ -184,19 +251,109 @@ long ChartSurface::pixel(int x, int y) const {
     return colourValue(image().pixel(x, y));
 }
 
+QPoint ChartSurface::toLayout(QPointF widgetPoint) const {
+    const QPointF p = (widgetPoint - offset_) / scale_;
+    return {static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))};
+}
+
+QRect ChartSurface::layoutGeometry(const QWidget* child) const {
+    const QVariant recorded = child->property("layoutGeometry");
+    return recorded.isValid() ? recorded.toRect() : child->geometry();
+}
+
+void ChartSurface::resizeEvent(QResizeEvent*) {
+    const QSizeF layout = drawing_.size();
+    scale_ = std::max(1.0, std::min(width() / layout.width(), height() / layout.height()));
+    offset_ =
+        QPointF((width() - layout.width() * scale_) / 2, (height() - layout.height() * scale_) / 2);
+    scaleChildren();
+    update();
+}
+
+void ChartSurface::scaleChildren() {
+    // The surface's own controls, and those inside its frames, which stand
+    // in their frame's coordinates.
+    std::vector<QWidget*> controls;
+    for (QWidget* w : findChildren<QWidget*>()) {
+        QWidget* parent = w->parentWidget();
+        if (parent == this || qobject_cast<QGroupBox*>(parent)) controls.push_back(w);
+    }
+    for (QWidget* widget : controls) {
+        if (!widget->property("layoutGeometry").isValid()) {
+            widget->setProperty("layoutGeometry", widget->geometry());
+            widget->setProperty("layoutFontSize", widget->font().pointSizeF());
+        }
+        const QRectF g = widget->property("layoutGeometry").toRect();
+        const QPointF topLeft =
+            widget->parentWidget() == this ? toWidget(g.topLeft()) : g.topLeft() * scale_;
+        widget->setGeometry(QRect(topLeft.toPoint(), (g.size() * scale_).toSize()));
+        QFont font = widget->font();
+        font.setPointSizeF(widget->property("layoutFontSize").toDouble() * scale_);
+        widget->setFont(font);
+    }
+}
+
 void ChartSurface::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, image());
+    if (scale_ == 1.0 && offset_.isNull()) {
+        painter.drawImage(0, 0, image());
+        return;
+    }
+    paintScaled(painter);
+}
+
+// The drawing again at the widget's scale: circles and text drawn anew (not
+// the layout's pixels enlarged), so they stay sharp.
+void ChartSurface::paintScaled(QPainter& painter) const {
+    painter.fillRect(rect(), back_);
+    painter.translate(offset_);
+    painter.scale(scale_, scale_);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    for (const Drawn& d : drawn_) {
+        if (d.text) {
+            QFont font = d.font;
+            font.setStyleStrategy(QFont::PreferDefault);
+            painter.setFont(font);
+            painter.setPen(d.outline);
+            painter.drawText(QRectF(d.topLeft, QSizeF(drawing_.size())),
+                             Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, d.string);
+            continue;
+        }
+        QBrush brush(d.fill);
+        if (d.style == FillStyle::Transparent) brush = QBrush(Qt::NoBrush);
+        painter.setPen(QPen(d.outline, 1));
+        painter.setBrush(brush);
+        painter.drawEllipse(d.centre, d.radius - 0.5, d.radius - 0.5);
+        if (d.style == FillStyle::CrossHatch) {
+            painter.setBrush(QBrush(d.outline, Qt::DiagCrossPattern));
+            painter.drawEllipse(d.centre, d.radius - 0.5, d.radius - 0.5);
+        }
+    }
+    for (const auto& shape : shapes_)
+        shape->paint(painter);
 }
 
 void ChartSurface::mousePressEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = toLayout(event->position());
     if (inside(p.x(), p.y()) && onMouseDown) onMouseDown(p.x(), p.y());
 }
 
 void ChartSurface::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = toLayout(event->position());
     if (inside(p.x(), p.y()) && onMouseMove) onMouseMove(p.x(), p.y());
+}
+
+bool ChartSurface::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip || !tooltipAt) return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QPoint p = toLayout(help->pos());
+    const QString tip = inside(p.x(), p.y()) ? tooltipAt(p.x(), p.y()) : QString();
+    if (tip.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), tip, this);
+    return true;
 }
 
 } // namespace huelinx

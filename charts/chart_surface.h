@@ -6,7 +6,11 @@
 // pixel outside the surface reads -1.
 //
 // Chart layouts are given in twips; the surface works in pixels at 15 twips
-// a pixel (`twips()` converts).
+// a pixel (`twips()` converts). Those pixels are the layout at the window's
+// opening size: the surface can be enlarged, and then shows its drawing, its
+// shapes and its child controls scaled by one factor, centred. Clicks, moves
+// and tooltips are handed on in layout pixels, and `pixel()` reads the layout
+// image, so everything behind the surface works as at the opening size.
 #pragma once
 
 #include "platform/colour_value.h"
@@ -32,8 +36,11 @@ enum class BorderStyle { Transparent, Solid, Dot };
 class ChartSurface;
 
 // A square or circle standing on the surface. A square fills its rectangle
-// and draws its border on the rectangle's outermost pixels; a circle is the
-// largest circle centred in its rectangle. Every change redraws the surface.
+// and draws its border on the rectangle's outermost pixels; a dotted border,
+// which marks a colour the display can't show, takes the two outermost rings
+// in runs of three pixels of the border colour and of its contrast (white on
+// black), so it stands out from a solid one. A circle is the largest circle
+// centred in its rectangle. Every change redraws the surface.
 class ChartShape {
   public:
     enum class Kind { Square, Circle };
@@ -54,6 +61,8 @@ class ChartShape {
 
     // Paints the shape onto an image of the surface.
     void paint(QImage& image) const;
+    // Paints the shape with a painter set to the layout's coordinates.
+    void paint(QPainter& painter) const;
 
   private:
     void paintSquare(QImage& image) const;
@@ -103,19 +112,55 @@ class ChartSurface : public QWidget {
     // What the surface shows: the drawing with the shapes over it.
     const QImage& image() const;
 
-    // Mouse button presses and moves over the surface, in pixels.
+    // Mouse button presses and moves over the surface, in layout pixels.
     std::function<void(int x, int y)> onMouseDown, onMouseMove;
+    // The tooltip at a layout pixel; empty for none.
+    std::function<QString(int x, int y)> tooltipAt;
+
+    // ---- scale -------------------------------------------------------------
+    // The size of the layout (the opening size).
+    QSize layoutSize() const { return drawing_.size(); }
+    // How much the layout is enlarged, and where it starts in the widget.
+    double scale() const { return scale_; }
+    QPointF offset() const { return offset_; }
+    // A widget point of a layout point, and the layout pixel under a widget point.
+    QPointF toWidget(QPointF layoutPoint) const { return offset_ + layoutPoint * scale_; }
+    QPoint toLayout(QPointF widgetPoint) const;
+    // Where a child control stands in the layout, whatever the scale.
+    QRect layoutGeometry(const QWidget* child) const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
 
   private:
     bool inside(int x, int y) const {
         return x >= 0 && y >= 0 && x < drawing_.width() && y < drawing_.height();
     }
     void drawingChanged();
+    // Places and sizes the child controls by the scale, from their layout
+    // geometry and font, recorded the first time they are placed.
+    void scaleChildren();
+    // The drawing as the enlarged surface shows it, drawn anew at its size.
+    void paintScaled(QPainter& painter) const;
+
+    // What was drawn since the last clear, to draw again at another scale.
+    struct Drawn {
+        bool text = false;
+        QPointF centre;
+        double radius = 0;
+        QColor outline, fill;
+        FillStyle style = FillStyle::Solid;
+        QPoint topLeft;
+        QString string;
+        QFont font;
+    };
+    std::vector<Drawn> drawn_;
+    double scale_ = 1.0;
+    QPointF offset_;
 
     QImage drawing_;
     QColor back_;

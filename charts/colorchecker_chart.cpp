@@ -46,7 +46,8 @@ ColorCheckerChart::ColorCheckerChart(ColourHost& host, Program& program, QWidget
     setFont(small);
     surface = new ChartSurface("surface", QSize(twips(clientWidth), twips(clientHeight)),
                                QColor(192, 192, 192), this);
-    setFixedSize(surface->size());
+    surface->tooltipAt = [this](int x, int y) { return tooltipAt(x, y); };
+    fitSurface(this, surface);
     for (int i = 0; i < patchCount; ++i) {
         const QRect rect(twips(patchLeft(i)), twips(patchTop(i)), twips(patchSize),
                          twips(patchSize));
@@ -106,8 +107,18 @@ void ColorCheckerChart::paintPatches(const std::string& text) {
         float value = static_cast<float>(leadingNumberLenient(f[3]));
         const float chroma = static_cast<float>(leadingNumberLenient(f[4]));
         const ChartColour c = chartColour(hue, value, chroma, program_.table, s);
+        tips_[static_cast<std::size_t>(drawn_)] =
+            QString::fromStdString(f[0] + " " + f[1] + ": ") +
+            notationTip(hue, value, chroma, program_.colourNames, false);
         patches[drawn_++]->setFillColor(QColor(c.R, c.G, c.B));
     }
+}
+
+QString ColorCheckerChart::tooltipAt(int x, int y) const {
+    for (int i = 0; i < drawn_; ++i)
+        if (patches[static_cast<std::size_t>(i)]->rect().contains(x, y))
+            return tips_[static_cast<std::size_t>(i)];
+    return {};
 }
 
 void ColorCheckerChart::onPrint() {

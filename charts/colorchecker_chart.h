@@ -8,6 +8,8 @@
 
 #include <array>
 
+#include <QString>
+
 class QLabel;
 class QPushButton;
 
@@ -47,6 +49,9 @@ class ColorCheckerChart : public QWidget {
     void onPrint();
     // Patches painted by the last drawChart.
     int patchesDrawn() const { return drawn_; }
+    // The chart's name, notation and ISCC-NBS name of the patch at a layout
+    // pixel ("13 Blue: 7.5PB 2.9/12.7  deep purplish blue"); empty elsewhere.
+    QString tooltipAt(int x, int y) const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -57,6 +62,7 @@ class ColorCheckerChart : public QWidget {
     ColourHost& host_;
     Program& program_;
     int drawn_ = 0;
+    std::array<QString, patchCount> tips_; // each painted patch's tooltip
 };
 
 } // namespace huelinx

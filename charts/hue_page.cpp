@@ -34,7 +34,8 @@ HuePage::HuePage(ColourHost& host, Program& program, QWidget* parent)
     surface =
         new ChartSurface("surface", QSize(twips(clientWidth), twips(clientHeight)), pageGrey, this);
     surface->onMouseDown = [this](int x, int y) { onMouseDown(x, y); };
-    setFixedSize(surface->size());
+    surface->tooltipAt = [this](int x, int y) { return tooltipAt(x, y); };
+    fitSurface(this, surface);
     buildPatches();
     buildLabels();
 
@@ -44,6 +45,9 @@ HuePage::HuePage(ColourHost& host, Program& program, QWidget* parent)
     hueSlider->setRange(0, 100);
     hueSlider->setPageStep(10);
     connect(hueSlider, &QScrollBar::valueChanged, this, [this] { onHueSlider(); });
+    showValueInTooltip(hueSlider, "Hue", [](int position) {
+        return QString::fromStdString(hconvert(static_cast<float>(position)));
+    });
 
     printButton = placeButton(surface, "Command1", "PRINT", 120, 6840, 810, 375);
     connect(printButton, &QPushButton::clicked, this, [this] { onPrint(); });
@@ -76,6 +80,11 @@ void HuePage::buildLabels() {
     const char* legend[10] = {"5R", "5YR", "5Y", "5GY", "5G", "5BG", "5B", "5PB", "5P", "5RP"};
     for (int k = 0; k < 10; ++k)
         placeLabel(surface, QString("hueLegend_%1").arg(k), legend[k], 120, 2160 + 360 * k);
+    // A dotted patch before the note shows the mark it explains.
+    ChartShape* key = surface->addShape("dottedKey", ChartShape::Kind::Square,
+                                        QRect(twips(4380), twips(7575), 14, 14));
+    key->setFillColor(pageGrey);
+    key->setBorderStyle(BorderStyle::Dot);
     placeLabel(surface, "note",
                "Colors with a dotted border cannot be displayed correctly on a CRT", 4680, 7560);
 }
@@ -100,6 +109,7 @@ void HuePage::showHuePage(bool reportFormatError) {
 // Column c/2, row 9 - v for chroma c = 0, 2 .. 28 and value v = 1 .. 9; the
 // value-0 row keeps its colour (black at chroma 0, page grey elsewhere).
 void HuePage::drawPatches(float hue) {
+    shownHue_ = hue;
     const ColourSettings s = host_.colour().settings;
     for (int c = 0; c <= 28; c += 2)
         for (int v = 1; v <= 9; ++v) {
@@ -112,6 +122,18 @@ void HuePage::drawPatches(float hue) {
             patch->setBorderStyle(clipped ? BorderStyle::Dot : BorderStyle::Solid);
             patch->setFillColor(inData ? QColor(colour.R, colour.G, colour.B) : pageGrey);
         }
+}
+
+QString HuePage::tooltipAt(int x, int y) const {
+    for (int i = 0; i < 150; ++i) {
+        if (!patches[i]->rect().contains(x, y)) continue;
+        const int chroma = 2 * (i / 10), value = 9 - i % 10;
+        // Patches the data don't hold keep the page's grey.
+        if (patches[i]->fillColor() == pageGrey) return {};
+        return notationTip(shownHue_, static_cast<float>(value), static_cast<float>(chroma),
+                           program_.colourNames, true);
+    }
+    return {};
 }
 
 void HuePage::onHueSlider() {

@@ -53,6 +53,9 @@ class HuePage : public QWidget {
     void showHuePage(bool reportFormatError = true);
     void onHueSlider();
     void onMouseDown(int x, int y);
+    // The notation and name of the patch at a layout pixel; empty off the
+    // patches and on those the data don't hold.
+    QString tooltipAt(int x, int y) const;
     void onPrint();
 
   protected:
@@ -62,6 +65,7 @@ class HuePage : public QWidget {
     void buildPatches();
     void buildLabels();
     void drawPatches(float hue);
+    float shownHue_ = 0; // the hue the patches show
 
     ColourHost& host_;
     Program& program_;

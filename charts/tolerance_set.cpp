@@ -51,7 +51,8 @@ ToleranceSet::ToleranceSet(ColourHost& host, Program& program, QWidget* parent)
     setFont(small);
     surface =
         new ChartSurface("surface", QSize(twips(clientWidth), twips(clientHeight)), ground, this);
-    setFixedSize(surface->size());
+    surface->tooltipAt = [this](int x, int y) { return tooltipAt(x, y); };
+    fitSurface(this, surface);
     buildPatches();
     buildStandard();
     buildSteps();
@@ -67,9 +68,12 @@ ToleranceSet::ToleranceSet(ColourHost& host, Program& program, QWidget* parent)
 }
 
 void ToleranceSet::buildPatches() {
+    // Each patch is inset in its place of the rosette, so a gap of the ground
+    // parts it from its neighbours.
+    constexpr int inset = 4;
     for (int i = 0; i < 7; ++i) {
-        const QRect rect(twips(patchLeft[i]), twips(patchTop[i]), twips(patchSize),
-                         twips(patchSize));
+        const QRect rect(twips(patchLeft[i]) + inset, twips(patchTop[i]) + inset,
+                         twips(patchSize) - 2 * inset, twips(patchSize) - 2 * inset);
         patches[i] = surface->addShape(QString("Shape1_%1").arg(i), ChartShape::Kind::Square, rect);
         patches[i]->setFillColor(ground);
         patches[i]->setBorderColor(ground);
@@ -120,6 +124,8 @@ void ToleranceSet::buildSteps() {
         stepSliders[i]->setSingleStep(10);
         stepSliders[i]->setPageStep(50);
         stepSliders[i]->setValue(50);
+        showValueInTooltip(stepSliders[i], QString("Step of ") + "LAB"[i] + "*",
+                           [](int position) { return QString::number(position / 10.0, 'f', 1); });
         connect(stepSliders[i], &QScrollBar::valueChanged, this, [this, i] { onStepSlider(i); });
     }
 }
@@ -204,6 +210,24 @@ void ToleranceSet::onStepSlider(int index) {
 
 void ToleranceSet::onBlackLines() {
     rebuildFromBoxes();
+}
+
+QString ToleranceSet::tooltipAt(int x, int y) const {
+    for (std::size_t i = 0; i < 7; ++i) {
+        if (!patches[i]->rect().contains(x, y)) continue;
+        const std::string& hue = patchNotations[0][i];
+        const auto value = strictNumber(patchNotations[1][i]);
+        const auto chroma = strictNumber(patchNotations[2][i]);
+        QString tip = QString(i == 0 ? "Standard" : variantNames[i - 1]) + ": ";
+        if (hue.empty() || !value || !chroma)
+            return tip + "outside the Munsell data, value " +
+                   QString::fromStdString(patchNotations[1][i]).trimmed();
+        const HueOfText h = converth(hue);
+        return tip + notationTip(h.hue >= 100.0f ? h.hue - 100.0f : h.hue,
+                                 static_cast<float>(*value), static_cast<float>(*chroma),
+                                 program_.colourNames, false);
+    }
+    return {};
 }
 
 void ToleranceSet::onPrint() {

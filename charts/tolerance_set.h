@@ -67,6 +67,9 @@ class ToleranceSet : public QWidget {
     void onPrint();
     // Writes the set to "Cpalette.csv" (replacing it) and has the viewer load it.
     void onSavePalette();
+    // The direction, notation and ISCC-NBS name of the patch at a layout
+    // pixel ("Lighter: 5.00R 5.50/10.00  moderate red"); empty elsewhere.
+    QString tooltipAt(int x, int y) const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;

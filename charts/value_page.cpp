@@ -12,12 +12,14 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace huelinx {
 
@@ -55,7 +57,8 @@ ValuePage::ValuePage(ColourHost& host, Program& program, QWidget* parent)
     surface->setDrawingFont(small);
     surface->onMouseDown = [this](int x, int y) { onMouseDown(x, y); };
     surface->onMouseMove = [this](int x, int y) { onMouseMove(x, y); };
-    setFixedSize(surface->size());
+    surface->tooltipAt = [this](int x, int y) { return tooltipAt(x, y); };
+    fitSurface(this, surface);
 
     valueTitle = placeLabel(surface, "Label1", "", 0, 5400, 1800, 255);
     valueSlider = new QScrollBar(Qt::Vertical, surface);
@@ -68,6 +71,8 @@ ValuePage::ValuePage(ColourHost& host, Program& program, QWidget* parent)
     valueSlider->setPageStep(100);
     valueSlider->setValue(100);
     connect(valueSlider, &QScrollBar::valueChanged, this, [this] { onValueSlider(); });
+    showValueInTooltip(valueSlider, "Value",
+                       [](int position) { return QString::number(position / 100.0, 'f', 2); });
     sliderScale =
         placeLabel(surface, "Label2", "10 9   8  7  6  5  4  3  2  1", 1005, 5730, 255, 2475);
     sliderScale->setWordWrap(true);
@@ -90,33 +95,159 @@ void ValuePage::showValuePage(float& v) {
                               : static_cast<int>(std::clamp(position, 100.0, 950.0)));
     updating = false;
     surface->clear();
+    circles_.clear();
     const ColourSettings s = host_.colour().settings;
+    std::vector<Ray> rays;
     for (int k = 0; k < 40; ++k)
-        drawRay(2.5f * static_cast<float>(k), v, s);
+        rays.push_back(computeRay(2.5f * static_cast<float>(k), v, s));
+    factor_ = fitFactor(rays);
+    for (const Ray& ray : rays)
+        drawRay(ray, factor_);
+    placeHueNames(rays, factor_);
 }
 
-// One hue's circles from chroma 0 outwards, ended by the hue's name where its
-// data end.
-void ValuePage::drawRay(float hue, float& value, const ColourSettings& s) {
-    const int cx = centreX(), cy = centreY();
-    const double radius = cx / 40.0 / 15.0;
-    const float theta = hue / 15.915494f;
+ValuePage::Ray ValuePage::computeRay(float hue, float& value, const ColourSettings& s) const {
+    Ray ray;
+    ray.hue = hue;
     for (int c = 0; c <= 40; c += 2) {
         const ChartColour colour =
             chartColour(hue, value, static_cast<float>(c), program_.table, s);
         value = colour.value; // the value the page shows from here on
-        const float r = static_cast<float>(c + 10);
-        const double x = cx + 100.0f * r * std::cos(theta), y = cy - 100.0f * r * std::sin(theta);
-        const QPointF at(x / 15.0, y / 15.0);
-        if (colour.X != 0.0f && colour.Y != 0.0f) {
-            const bool clipped = colour.R == 0 || colour.G == 0 || colour.B == 0;
-            surface->drawCircle(at, radius, foreground, QColor(colour.R, colour.G, colour.B),
-                                clipped ? FillStyle::CrossHatch : FillStyle::Solid);
-        } else {
-            surface->drawText(at.toPoint(), qs(hconvert(hue)), foreground);
-            return;
-        }
+        if (colour.X == 0.0f || colour.Y == 0.0f) break;
+        ray.circles.emplace_back(c, QColor(colour.R, colour.G, colour.B));
+        ray.clipped.push_back(colour.R == 0 || colour.G == 0 || colour.B == 0);
+        ray.value = value;
     }
+    if (ray.circles.empty()) ray.value = value;
+    return ray;
+}
+
+double ValuePage::circleRadius() {
+    return centreX() / 40.0 / 15.0;
+}
+
+QPointF ValuePage::circleCentre(float hue, int chroma, double factor) const {
+    const float theta = hue / 15.915494f;
+    const float r = static_cast<float>(chroma + 10);
+    const double x = centreX() + 100.0f * r * std::cos(theta) * factor,
+                 y = centreY() - 100.0f * r * std::sin(theta) * factor;
+    return {x / 15.0, y / 15.0};
+}
+
+double ValuePage::fitFactor(const std::vector<Ray>& rays) const {
+    // Room for the circle and, beyond it, for the hue's name.
+    const QFontMetrics metrics(surface->drawingFont());
+    const double marginX = circleRadius() + metrics.horizontalAdvance("10.00BG") + 2;
+    const double marginY = circleRadius() + metrics.height() + 2;
+    const QSize page = surface->layoutSize();
+    const QPointF centre = circleCentre(0, -10, 1.0);
+    double factor = 1.0;
+    for (const Ray& ray : rays) {
+        const int last = ray.circles.empty() ? -2 : ray.circles.back().first;
+        // Where the name goes: one step beyond the last circle.
+        const QPointF far = circleCentre(ray.hue, last + 2, 1.0) - centre;
+        const double roomX = (far.x() > 0 ? page.width() - centre.x() : centre.x()) - marginX;
+        const double roomY = (far.y() > 0 ? page.height() - centre.y() : centre.y()) - marginY;
+        if (std::abs(far.x()) > roomX) factor = std::min(factor, roomX / std::abs(far.x()));
+        if (std::abs(far.y()) > roomY) factor = std::min(factor, roomY / std::abs(far.y()));
+    }
+    return factor;
+}
+
+void ValuePage::drawRay(const Ray& ray, double factor) {
+    for (std::size_t i = 0; i < ray.circles.size(); ++i) {
+        const auto& [chroma, colour] = ray.circles[i];
+        const QPointF at = circleCentre(ray.hue, chroma, factor);
+        surface->drawCircle(at, circleRadius(), foreground, colour,
+                            ray.clipped[i] ? FillStyle::CrossHatch : FillStyle::Solid);
+        circles_.push_back({ray.hue, ray.value, static_cast<float>(chroma), at, circleRadius()});
+    }
+}
+
+namespace {
+
+// Principal hues (5R, 5YR ...) first, then the 10s, then the 2.5s and 7.5s.
+int namePriority(float hue) {
+    const double step = std::fmod(hue, 10.0);
+    return step == 5.0 ? 0 : step == 0.0 ? 1 : 2;
+}
+
+// The rectangle of a name whose ray points along `direction`, its near side
+// at `anchor`: it reaches away from the centre, so it covers its own ray as
+// little as it can.
+QRect nameRect(QPointF anchor, QPointF direction, QSize size) {
+    const double w = size.width(), h = size.height();
+    const double left = direction.x() > 0.35    ? anchor.x()
+                        : direction.x() < -0.35 ? anchor.x() - w
+                                                : anchor.x() - w / 2;
+    const double top = direction.y() > 0.35    ? anchor.y()
+                       : direction.y() < -0.35 ? anchor.y() - h
+                                               : anchor.y() - h / 2;
+    return QRect(QPoint(static_cast<int>(std::lround(left)), static_cast<int>(std::lround(top))),
+                 size);
+}
+
+} // namespace
+
+void ValuePage::placeHueNames(const std::vector<Ray>& rays, double factor) {
+    hueNames_.clear();
+    // What a name must not cover: the controls, every circle, the names placed.
+    std::vector<QRect> taken;
+    for (QWidget* control : surface->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        taken.push_back(surface->layoutGeometry(control));
+    const int r = static_cast<int>(std::ceil(circleRadius()));
+    for (const Circle& c : circles_)
+        taken.push_back(QRect(c.centre.toPoint() - QPoint(r, r), QSize(2 * r, 2 * r)));
+    std::vector<const Ray*> order;
+    for (const Ray& ray : rays)
+        order.push_back(&ray);
+    std::stable_sort(order.begin(), order.end(), [](const Ray* a, const Ray* b) {
+        return namePriority(a->hue) < namePriority(b->hue);
+    });
+    const QFontMetrics metrics(surface->drawingFont());
+    const QRect page(QPoint(0, 0), surface->layoutSize());
+    for (const Ray* ray : order) {
+        const QString name = qs(hconvert(ray->hue));
+        const QSize size(metrics.horizontalAdvance(name) + 1, metrics.height());
+        const int last = ray->circles.empty() ? -2 : ray->circles.back().first;
+        const QPointF end = circleCentre(ray->hue, last, factor);
+        const QPointF step = circleCentre(ray->hue, last + 2, factor) - end;
+        const QPointF direction = step / std::hypot(step.x(), step.y());
+        std::optional<QRect> chosen, first;
+        // Just beyond the last circle, then outward along the ray.
+        for (int k = 0; k <= 16 && !chosen; ++k) {
+            const QPointF anchor = end + direction * (circleRadius() + 2 + 3 * k);
+            QRect rect = nameRect(anchor, direction, size);
+            rect.moveLeft(std::clamp(rect.left(), 0, page.width() - size.width()));
+            rect.moveTop(std::clamp(rect.top(), 0, page.height() - size.height()));
+            if (!first) first = rect;
+            // A pixel of ground around a name keeps it apart from its neighbours.
+            const QRect spaced = rect.adjusted(-1, -1, 1, 1);
+            if (std::none_of(taken.begin(), taken.end(),
+                             [&spaced](const QRect& t) { return t.intersects(spaced); }))
+                chosen = rect;
+        }
+        // A principal hue is never left out.
+        if (!chosen && namePriority(ray->hue) == 0) chosen = first;
+        if (!chosen) continue;
+        taken.push_back(*chosen);
+        hueNames_.emplace_back(name, *chosen);
+        surface->drawText(chosen->topLeft(), name, foreground);
+    }
+}
+
+QPointF ValuePage::circleAt(float hue, int chroma) const {
+    return circleCentre(hue, chroma, factor_);
+}
+
+QString ValuePage::tooltipAt(int x, int y) const {
+    const QPointF p(x + 0.5, y + 0.5);
+    for (const Circle& c : circles_) {
+        const QPointF d = p - c.centre;
+        if (d.x() * d.x() + d.y() * d.y() <= c.radius * c.radius)
+            return notationTip(c.hue, c.value, c.chroma, program_.colourNames, true);
+    }
+    return {};
 }
 
 void ValuePage::onValueSlider() {

@@ -7,7 +7,12 @@
 // a click sends that colour to the main window.
 #pragma once
 
+#include <QPointF>
+#include <QRect>
+#include <QString>
 #include <QWidget>
+
+#include <vector>
 
 class QLabel;
 class QPushButton;
@@ -55,6 +60,15 @@ class ValuePage : public QWidget {
     // The chart's centre in twips.
     static int centreX();
     static int centreY();
+    // The radius of a circle, in layout pixels.
+    static double circleRadius();
+    // Where the circle of a hue and chroma stands on the page now, in layout
+    // pixels: the rays are shortened alike when the longest would leave the page.
+    QPointF circleAt(float hue, int chroma) const;
+    // The notation and name of the circle at a layout pixel; empty elsewhere.
+    QString tooltipAt(int x, int y) const;
+    // The hue names drawn and where, in layout pixels.
+    const std::vector<std::pair<QString, QRect>>& hueNames() const { return hueNames_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -63,7 +77,33 @@ class ValuePage : public QWidget {
     // Lets 0.01 seconds pass on the program's clock, as a throttle of the
     // read-out; bounded, and safe across midnight.
     void pause();
-    void drawRay(float hue, float& value, const ColourSettings& s);
+    // One hue's circles from chroma 0 outwards, up to where the data end.
+    struct Ray {
+        float hue = 0;
+        std::vector<std::pair<int, QColor>> circles; // chroma, colour
+        std::vector<bool> clipped;
+        float value = 0; // the value the circles show
+    };
+    Ray computeRay(float hue, float& value, const ColourSettings& s) const;
+    // The factor that keeps every circle inside the page (1 when they fit).
+    double fitFactor(const std::vector<Ray>& rays) const;
+    // Where chroma c of a ray stands, in layout pixels, at `factor`.
+    QPointF circleCentre(float hue, int chroma, double factor) const;
+    void drawRay(const Ray& ray, double factor);
+    // The hue names where the rays end, placed so that none overlaps another
+    // or a control, or leaves the page: moved outward along its ray, or left
+    // out when no place is free (never a principal hue).
+    void placeHueNames(const std::vector<Ray>& rays, double factor);
+
+    // The circles drawn, for their tooltips.
+    struct Circle {
+        float hue, value, chroma;
+        QPointF centre;
+        double radius;
+    };
+    std::vector<Circle> circles_;
+    double factor_ = 1.0; // how much the rays are shortened to stay on the page
+    std::vector<std::pair<QString, QRect>> hueNames_;
 
     ColourHost& host_;
     Program& program_;

@@ -3,12 +3,14 @@
 // the middle, the illuminant and instrument panels beside it, then the
 // messages, the window check boxes and the buttons.
 #include "colour/chip_set.h"
+#include "colour/hue.h"
 #include "instruments/instrument_protocols.h"
 #include "mainwindow/entry_box.h"
 #include "mainwindow/logo.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/swatch.h"
 #include "picture/picture_window.h"
+#include "platform/slider_tooltip.h"
 #include "viewer/palette_viewer.h"
 
 #include <QCheckBox>
@@ -124,6 +126,17 @@ void MainWindow::buildControls() {
     for (QScrollBar* s : {hueSlider, valueSlider, chromaSlider, redSlider, greenSlider, blueSlider,
                           whiteBalanceSlider, gammaSlider})
         keepColours(s);
+    const auto halves = [](int position) { return QString::number(position / 2.0); };
+    showValueInTooltip(hueSlider, "Hue", [](int position) {
+        return QString::fromStdString(hconvert(static_cast<float>(position / 2.0)));
+    });
+    showValueInTooltip(valueSlider, "Value", halves);
+    showValueInTooltip(chromaSlider, "Chroma");
+    showValueInTooltip(redSlider, "R");
+    showValueInTooltip(greenSlider, "G");
+    showValueInTooltip(blueSlider, "B");
+    showValueInTooltip(whiteBalanceSlider, "White", [](int p) { return QString("%1 %").arg(p); });
+    showValueInTooltip(gammaSlider, "Gamma", [](int p) { return QString::number(p / 10.0); });
     outOfRangeLabel = named(new QLabel(this), "Label19");
     outOfRangeLabel->setStyleSheet("color: #b00020; font-weight: bold;");
 

@@ -105,9 +105,16 @@ TEST_F(HuePageTest, PageOf5RFromNeutralToOutOfData) {
     ASSERT_EQ(page->patches[30]->borderStyle(), BorderStyle::Dot);
     const QRect dotted = page->patches[30]->rect();
     const long fill = colourValue(page->patches[30]->fillColor());
-    const std::set<long> dots = {page->surface->pixel(dotted.left() + 1, dotted.top()),
-                                 page->surface->pixel(dotted.left() + 2, dotted.top())};
-    EXPECT_EQ(dots, (std::set<long>{0, fill}));
+    // Its border: two rings in dashes of black and white, then the fill.
+    std::set<long> dashes;
+    for (int x = dotted.left(); x < dotted.left() + 6; ++x)
+        for (int ring = 0; ring < 2; ++ring)
+            dashes.insert(page->surface->pixel(x, dotted.top() + ring));
+    EXPECT_EQ(dashes, (std::set<long>{0, 0xFFFFFF}));
+    EXPECT_EQ(page->surface->pixel(dotted.left() + 2, dotted.top() + 2), fill);
+    const QRect solid = page->patches[44]->rect();
+    EXPECT_EQ(page->surface->pixel(solid.left() + 1, solid.top() + 1),
+              colourValue(page->patches[44]->fillColor()));
     EXPECT_EQ(page->patches[44]->borderStyle(), BorderStyle::Solid); // 5R 5/8
     EXPECT_TRUE(messages().empty());
 

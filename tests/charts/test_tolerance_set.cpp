@@ -60,8 +60,16 @@ TEST_F(Tolerance, SevenPatchesOneStepApart) {
         const QPoint c = set->patches[i]->rect().center();
         EXPECT_EQ(set->surface->pixel(c.x(), c.y()), colourValue(fill));
     }
-    EXPECT_EQ(set->patches[1]->rect(), QRect(144, 56, 73, 73));
-    EXPECT_EQ(set->patches[6]->rect(), QRect(72, 160, 73, 73));
+    EXPECT_EQ(set->patches[1]->rect(), QRect(148, 60, 65, 65));
+    EXPECT_EQ(set->patches[6]->rect(), QRect(76, 164, 65, 65));
+    // Neighbours stand apart: the ground shows between the standard and each.
+    for (int i = 1; i < 7; ++i) {
+        EXPECT_FALSE(
+            set->patches[0]->rect().adjusted(-2, -2, 2, 2).intersects(set->patches[i]->rect()))
+            << i;
+        const QRect between = set->patches[0]->rect().united(set->patches[i]->rect());
+        EXPECT_GE(std::max(between.width(), between.height()), 65 + 65 + 4) << i;
+    }
     // A conversion in the main window rebuilds the set around the new colour.
     form->munsellBoxes[0]->setText("5R");
     form->munsellBoxes[1]->setText("5");
@@ -91,7 +99,8 @@ TEST_F(Tolerance, StepsBlackLinesAndTheBoxes) {
     set->blackLinesCheck->setChecked(true);
     for (auto* patch : set->patches)
         EXPECT_EQ(patch->borderColor(), QColor(Qt::black));
-    EXPECT_EQ(set->surface->pixel(144, 56), 0);
+    const QPoint corner = set->patches[1]->rect().topLeft();
+    EXPECT_EQ(set->surface->pixel(corner.x(), corner.y()), 0);
     set->blackLinesCheck->setChecked(false);
     for (auto* patch : set->patches)
         EXPECT_EQ(patch->borderColor(), patch->fillColor());

@@ -29,10 +29,12 @@ class ValuePageTest : public MainWindowTest {
         ASSERT_NE(page, nullptr);
     }
     // Where the circle of hue h, chroma c is centred, in pixels.
-    static QPoint at(float h, int c) {
-        const double r = 100.0 * (c + 10), theta = h / 15.915494;
-        return QPoint(int(std::lround((4448 + r * std::cos(theta)) / 15)),
-                      int(std::lround((4148 - r * std::sin(theta)) / 15)));
+    QPoint at(float h, int c) const { return page->circleAt(h, c).toPoint(); }
+    // Where the page wrote a hue's name; a null rectangle when it didn't.
+    QRect nameRect(const QString& name) const {
+        for (const auto& [text, rect] : page->hueNames())
+            if (text == name) return rect;
+        return {};
     }
     // The colours within `reach` pixels of a point.
     std::set<long> around(QPoint p, int reach) const {
@@ -73,12 +75,47 @@ TEST_F(ValuePageTest, ValueFiveRaysEndWithTheirHueNames) {
     ASSERT_TRUE(edge.R == 0 || edge.G == 0 || edge.B == 0);
     const std::set<long> hatched = around(at(5, red), 3);
     EXPECT_TRUE(hatched.count(0) && hatched.count(colourValue(QColor(edge.R, edge.G, edge.B))));
-    const QPoint name = at(5, red + 2);
+    const QRect name = nameRect("5.00R");
+    EXPECT_LT(QLineF(name.center(), at(5, red + 2)).length(), 30.0);
     std::set<long> text;
-    for (int dx = 0; dx < 30; ++dx)
-        for (int dy = 0; dy < 12; ++dy)
-            text.insert(page->surface->pixel(name.x() + dx, name.y() + dy));
+    for (int x = name.left(); x <= name.right(); ++x)
+        for (int y = name.top(); y <= name.bottom(); ++y)
+            text.insert(page->surface->pixel(x, y));
     EXPECT_EQ(text, (std::set<long>{0, grey}));
+}
+
+TEST_F(ValuePageTest, HueNamesNeitherOverlapNorLeaveThePageAndCirclesStayOnIt) {
+    const QRect pageRect(QPoint(0, 0), page->surface->layoutSize());
+    for (const char* value : {"1", "2.5", "4", "5", "6.5", "8", "9"}) {
+        enter(form->munsellBoxes[1], value);
+        const auto& names = page->hueNames();
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            EXPECT_TRUE(pageRect.contains(names[i].second))
+                << value << " " << names[i].first.toStdString();
+            for (std::size_t j = 0; j < i; ++j)
+                EXPECT_FALSE(names[i].second.intersects(names[j].second))
+                    << value << " " << names[i].first.toStdString() << " "
+                    << names[j].first.toStdString();
+            for (QWidget* control : {static_cast<QWidget*>(page->valueSlider),
+                                     static_cast<QWidget*>(page->printButton)})
+                EXPECT_FALSE(names[i].second.intersects(control->geometry())) << value;
+        }
+        // Every principal hue is named.
+        for (const char* principal : {"5.00R", "5.00YR", "5.00Y", "5.00GY", "5.00G", "5.00BG",
+                                      "5.00B", "5.00PB", "5.00P", "5.00RP"})
+            EXPECT_FALSE(nameRect(principal).isNull()) << value << " " << principal;
+        // The outermost circle of every ray lies on the page.
+        for (int k = 0; k < 40; ++k) {
+            const QPointF c = page->circleAt(2.5f * k, 40);
+            const double r = ValuePage::circleRadius();
+            if (pageRect.contains(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r).toAlignedRect()))
+                continue;
+            // A ray that long must end before chroma 40 here.
+            float v = std::stof(value);
+            EXPECT_EQ(chartColour(2.5f * k, v, 40.0f, program->table, form->settings()).X, 0.0f)
+                << value << " " << k;
+        }
+    }
 }
 
 TEST_F(ValuePageTest, SliderAndValuesBeyondIt) {
@@ -119,11 +156,11 @@ TEST_F(ValuePageTest, ReadOutAndClicks) {
     EXPECT_EQ(page->readOut->text(), "R= " + byte(0) + "  G= " + byte(1) + "  B= " + byte(2));
     EXPECT_EQ(colourValue(page->readOutSwatch->fillColor()), c);
     // Over black (a hatch line or a name) the read-out says so.
-    const QPoint name = at(5, lastChroma(5) + 2);
-    int dx = 0;
-    while (dx < 40 && page->surface->pixel(name.x() + dx, name.y() + 5) != 0)
-        ++dx;
-    page->onMouseMove(name.x() + dx, name.y() + 5);
+    QPoint black = nameRect("5.00R").topLeft();
+    for (int dx = 0; dx < 40 && page->surface->pixel(black.x(), black.y()) != 0; ++dx)
+        black = nameRect("5.00R").topLeft() + QPoint(dx, nameRect("5.00R").height() / 2);
+    ASSERT_EQ(page->surface->pixel(black.x(), black.y()), 0);
+    page->onMouseMove(black.x(), black.y());
     EXPECT_EQ(page->readOut->text(), "Out of RGB Gamut");
     EXPECT_EQ(page->readOutSwatch->fillColor(), QColor(Qt::black));
 
@@ -133,7 +170,7 @@ TEST_F(ValuePageTest, ReadOutAndClicks) {
     EXPECT_LT(text(form->munsellBoxes[2]).toFloat(), 0.5f); // the neutral
     const QString hue = text(form->munsellBoxes[0]);
     page->readOutSwatch->setFillColor(Qt::white);
-    page->onMouseDown(name.x() + dx, name.y() + 5);
+    page->onMouseDown(black.x(), black.y());
     EXPECT_EQ(text(form->rgbBoxes[1]), "0");
     EXPECT_EQ(text(form->munsellBoxes[0]), hue);
     EXPECT_EQ(page->readOutSwatch->fillColor(), QColor(Qt::black));

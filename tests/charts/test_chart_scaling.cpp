@@ -1,0 +1,138 @@
+// The chart windows open at their layout size and can be enlarged: the
+// drawing, the shapes and the controls scale together, clicks still hit what
+// is under the pointer, and every patch says what it is in a tooltip.
+#include "main_window_fixture.h"
+
+#include "charts/chart_common.h"
+#include "charts/chart_surface.h"
+#include "charts/colorchecker_chart.h"
+#include "charts/hue_page.h"
+#include "charts/tolerance_set.h"
+#include "charts/value_page.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QHelpEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QToolTip>
+
+namespace huelinx::testing {
+namespace {
+
+class ChartScaling : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        ASSERT_TRUE(start());
+        form->munsellBoxes[0]->setText("5R");
+        form->munsellBoxes[1]->setText("5");
+        enter(form->munsellBoxes[2], "10");
+    }
+    // Enlarges a window by half and lets the layout follow.
+    static void enlarge(QWidget* window, ChartSurface* surface) {
+        window->show();
+        window->resize(surface->layoutSize() * 1.5);
+        QApplication::processEvents();
+    }
+    QString name(float hue, float value, float chroma) const {
+        const IsccNbsName* n = chroma == 0 ? program->colourNames.nameOfNeutral(value)
+                                           : program->colourNames.nameOf(hue, value, chroma);
+        return n ? QString::fromStdString(n->name) : QString();
+    }
+};
+
+TEST_F(ChartScaling, EveryChartOpensAtItsLayoutSizeAndCanBeEnlarged) {
+    for (QCheckBox* check : {form->huePageCheck, form->valuePageCheck, form->colorCheckerCheck,
+                             form->toleranceSetCheck})
+        check->setChecked(true);
+    QApplication::processEvents();
+    const std::vector<std::pair<QWidget*, ChartSurface*>> charts = {
+        {form->findChild<HuePage*>(), form->findChild<HuePage*>()->surface},
+        {form->findChild<ValuePage*>(), form->findChild<ValuePage*>()->surface},
+        {form->findChild<ColorCheckerChart*>(), form->findChild<ColorCheckerChart*>()->surface},
+        {form->findChild<ToleranceSet*>(), form->findChild<ToleranceSet*>()->surface}};
+    for (const auto& [window, surface] : charts) {
+        EXPECT_EQ(window->size(), surface->layoutSize()) << window->objectName().toStdString();
+        EXPECT_EQ(surface->scale(), 1.0);
+        QPushButton* print = window->findChild<QPushButton*>("Command1");
+        const int buttonWidth = print->width();
+        const QImage before = surface->image();
+        enlarge(window, surface);
+        EXPECT_EQ(window->size(), surface->layoutSize() * 1.5)
+            << window->objectName().toStdString();
+        EXPECT_NEAR(surface->scale(), 1.5, 0.01);
+        // The controls grow with the drawing; what the surface holds is unchanged.
+        EXPECT_NEAR(print->width(), buttonWidth * 1.5, 1.0);
+        EXPECT_EQ(surface->image(), before);
+    }
+}
+
+TEST_F(ChartScaling, AClickOnAnEnlargedChartHitsThePatchUnderThePointer) {
+    form->huePageCheck->setChecked(true);
+    auto* page = form->findChild<HuePage*>();
+    enlarge(page, page->surface);
+    const QColor patch = page->patches[44]->fillColor(); // 5R 5/8
+    const QPoint target = page->surface->toWidget(page->patches[44]->rect().center()).toPoint();
+    // What the enlarged surface shows there is the patch...
+    EXPECT_EQ(page->surface->grab().toImage().pixelColor(target), patch);
+    // ...and a click there sends the patch's colour.
+    QTest::mouseClick(page->surface, Qt::LeftButton, {}, target);
+    EXPECT_EQ(text(form->rgbBoxes[0]), QString::number(patch.red()));
+    EXPECT_EQ(text(form->rgbBoxes[2]), QString::number(patch.blue()));
+
+    form->valuePageCheck->setChecked(true);
+    auto* values = form->findChild<ValuePage*>();
+    enlarge(values, values->surface);
+    const QPoint neutral = values->circleAt(5, 0).toPoint();
+    const long shown = values->surface->pixel(neutral.x(), neutral.y());
+    QTest::mouseClick(values->surface, Qt::LeftButton, {},
+                      values->surface->toWidget(neutral).toPoint());
+    EXPECT_EQ(text(form->rgbBoxes[1]), QString::number((shown >> 8) & 0xFF));
+}
+
+TEST_F(ChartScaling, PatchesAndSlidersSayWhatTheyAre) {
+    form->huePageCheck->setChecked(true);
+    auto* page = form->findChild<HuePage*>();
+    const QPoint patch = page->patches[44]->rect().center();
+    EXPECT_EQ(page->tooltipAt(patch.x(), patch.y()),
+              "5.00R 5/8  " + name(5, 5, 8) + "\n" + clickSendsLine);
+    EXPECT_TRUE(page->tooltipAt(2, 2).isEmpty());
+    const QPoint outside = page->patches[140]->rect().center(); // 5R 9/28: no data
+    EXPECT_TRUE(page->tooltipAt(outside.x(), outside.y()).isEmpty());
+    // The surface shows it on hover, also when enlarged.
+    enlarge(page, page->surface);
+    const QPoint at = page->surface->toWidget(patch).toPoint();
+    QHelpEvent hover(QEvent::ToolTip, at, page->surface->mapToGlobal(at));
+    QApplication::sendEvent(page->surface, &hover);
+    EXPECT_TRUE(QToolTip::text().startsWith("5.00R 5/8")) << QToolTip::text().toStdString();
+    EXPECT_EQ(page->hueSlider->toolTip(), "Hue: 5.00R");
+    page->hueSlider->setValue(25);
+    EXPECT_EQ(page->hueSlider->toolTip(), "Hue: 5.00Y");
+
+    form->valuePageCheck->setChecked(true);
+    auto* values = form->findChild<ValuePage*>();
+    const QPoint grey = values->circleAt(5, 0).toPoint();
+    EXPECT_TRUE(values->tooltipAt(grey.x(), grey.y()).startsWith("N 5/  " + name(0, 5, 0)));
+    EXPECT_EQ(values->valueSlider->toolTip(), "Value: 5.00");
+
+    form->colorCheckerCheck->setChecked(true);
+    auto* checker = form->findChild<ColorCheckerChart*>();
+    const QPoint first = checker->patches[0]->rect().center();
+    EXPECT_TRUE(checker->tooltipAt(first.x(), first.y()).startsWith("1 "))
+        << checker->tooltipAt(first.x(), first.y()).toStdString();
+    EXPECT_FALSE(checker->tooltipAt(first.x(), first.y()).contains(clickSendsLine));
+
+    form->toleranceSetCheck->setChecked(true);
+    auto* set = form->findChild<ToleranceSet*>();
+    const QPoint lighter = set->patches[1]->rect().center();
+    EXPECT_TRUE(set->tooltipAt(lighter.x(), lighter.y()).startsWith("Lighter: "));
+    EXPECT_EQ(set->stepSliders[0]->toolTip(), "Step of L*: 5.0");
+
+    form->redSlider->setValue(128);
+    EXPECT_EQ(form->redSlider->toolTip(), "R: 128");
+    EXPECT_EQ(form->gammaSlider->toolTip(), "Gamma: 2.2");
+}
+
+} // namespace
+} // namespace huelinx::testing
