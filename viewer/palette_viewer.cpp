@@ -10,6 +10,9 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCursor>
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -18,7 +21,11 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
+#include <QToolTip>
+
+#include <algorithm>
 
 namespace huelinx {
 
@@ -39,14 +46,32 @@ const char* const helpText =
     "Two colors can be compared visually by left-clicking the first color and right-clicking the "
     "second color\r\n";
 
-QScrollBar* slider(const QString& name, Qt::Orientation o, int min, int max, int page, int value,
-                   QWidget* parent) {
+// A slider whose tooltip names it and follows its value: "Zoom: 12".
+QScrollBar* slider(const QString& name, const QString& label, Qt::Orientation o, int min, int max,
+                   int page, int value, QWidget* parent, const QString& unit = {}) {
     auto* s = new QScrollBar(o, parent);
     s->setObjectName(name);
     s->setRange(min, max);
     s->setPageStep(page);
     s->setValue(value);
+    const auto tip = [s, label, unit] {
+        const QString text = label + ": " + QString::number(s->value()) + unit;
+        s->setToolTip(text);
+        // While dragged, the tooltip shows at the pointer and changes with the value.
+        if (s->isSliderDown()) QToolTip::showText(QCursor::pos(), text, s);
+    };
+    tip();
+    QObject::connect(s, &QScrollBar::valueChanged, s, tip);
     return s;
+}
+
+// Room for an entry of a palette of up to 9999 colours tagged in up to eight
+// characters beside the vertical scroll bar; longer entries scroll sideways.
+int listWidth(const QListWidget& list) {
+    const int entry =
+        QFontMetrics(list.font()).horizontalAdvance("9999  10GY 3/8  H 10.0gy  V 10.00  C 20.00");
+    const int scrollBar = list.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &list);
+    return std::max(330, entry + scrollBar + 2 * list.frameWidth() + 8);
 }
 
 } // namespace
@@ -66,7 +91,7 @@ PaletteViewer::PaletteViewer(ColourHost& host, Program& program, QWidget* parent
                                 panXSlider->value(), panYSlider->value());
 }
 
-void PaletteViewer::buildControls() {
+void PaletteViewer::buildMenu() {
     menuBar = new QMenuBar(this);
     QMenu* file = menuBar->addMenu("&File");
     newPaletteAction = file->addAction("&New Palette", this, [this] { onNewPalette(); });
@@ -81,15 +106,19 @@ void PaletteViewer::buildControls() {
     exitAction->setObjectName("mnuExit");
     exportPaletteAction->setObjectName("mnuExportPalette");
     helpAction->setObjectName("mnuHelp");
+}
 
+void PaletteViewer::buildControls() {
+    buildMenu();
     drawing = new ViewerSurface(this);
     drawing->onMouseDown = [this](int b, int x, int y) { onDrawingClicked(b, x, y); };
-    rotationSlider = slider("HScroll1", Qt::Horizontal, -180, 180, 20, 0, this);
-    tiltSlider = slider("VScroll1", Qt::Vertical, 0, 90, 10, 15, this);
-    zoomSlider = slider("VScroll2", Qt::Vertical, 1, 40, 5, 20, this);
-    panXSlider = slider("HScroll2", Qt::Horizontal, 0, 800, 20, 400, this);
-    panYSlider = slider("VScroll3", Qt::Vertical, 0, 400, 20, 200, this);
-    speedSlider = slider("HScroll3", Qt::Horizontal, 1, 100, 1, 1, this);
+    rotationSlider = slider("HScroll1", "Rotate", Qt::Horizontal, -180, 180, 20, 0, this);
+    tiltSlider = slider("VScroll1", "Tilt", Qt::Vertical, 0, 90, 10, 15, this);
+    zoomSlider = slider("VScroll2", "Zoom", Qt::Vertical, 1, 40, 5, 20, this);
+    panXSlider = slider("HScroll2", "Pan X", Qt::Horizontal, 0, 800, 20, 400, this);
+    panYSlider = slider("VScroll3", "Pan Y", Qt::Vertical, 0, 400, 20, 200, this);
+    // The speed is the time between steps of one degree: 1 is fast, 100 slow.
+    speedSlider = slider("HScroll3", "Speed", Qt::Horizontal, 1, 100, 1, 1, this, " ms a degree");
     connect(tiltSlider, &QScrollBar::valueChanged, this, [this] { drawPalette(); });
     connect(panYSlider, &QScrollBar::valueChanged, this, [this] { drawPalette(); });
 
@@ -111,6 +140,9 @@ void PaletteViewer::buildControls() {
     sampleNumbersCheck->setObjectName("Check1");
     paletteList = new QListWidget(this);
     paletteList->setObjectName("List1");
+    // Fixed-pitch, so that the columns of the entries line up.
+    paletteList->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    paletteList->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     statusBox = new QLineEdit(this);
     statusBox->setObjectName("Text1");
     statusBox->setReadOnly(true);
@@ -132,9 +164,12 @@ void PaletteViewer::buildControls() {
         shape->setAutoFillBackground(true);
         shape->setMinimumSize(60, 40);
     }
+    // Set once everything the drawing reads is there.
+    drawing->onResized = [this] { drawPalette(); };
+    drawing->tooltipText = [this](int x, int y) { return tooltipAt(x, y); };
 }
 
-void PaletteViewer::buildLayout() {
+QGroupBox* PaletteViewer::buildIdentifyBox() {
     auto* identify = new QGroupBox("ID a Color", this);
     auto* id = new QGridLayout(identify);
     id->addWidget(new QLabel("Left-Click ", identify), 0, 0);
@@ -147,7 +182,11 @@ void PaletteViewer::buildLayout() {
     id->addWidget(pickedTags[1], 5, 1);
     id->addWidget(pickedNotations[1], 6, 1);
     id->addWidget(pickedNames[1], 7, 1);
+    return identify;
+}
 
+void PaletteViewer::buildLayout() {
+    QGroupBox* identify = buildIdentifyBox();
     auto* grid = new QGridLayout(this);
     grid->setMenuBar(menuBar);
     grid->addWidget(new QLabel("Tilt", this), 0, 0);
@@ -159,9 +198,17 @@ void PaletteViewer::buildLayout() {
     zoom->addWidget(new QLabel("Zoom -", this), 2, 0);
     zoom->addWidget(new QLabel("Pan Y", this), 0, 1);
     zoom->addWidget(panYSlider, 1, 1);
+    // The sliders take the height, so the labels stay at their ends.
+    zoom->setRowStretch(1, 1);
     grid->addLayout(zoom, 1, 3);
-    grid->addWidget(new QLabel("   -180               Rotate                +180", this), 2, 1, 1,
-                    2);
+    // The ends of the rotation scale stay over the ends of its slider.
+    auto* rotation = new QHBoxLayout;
+    rotation->addWidget(new QLabel("-180", this));
+    rotation->addStretch(1);
+    rotation->addWidget(new QLabel("Rotate", this));
+    rotation->addStretch(1);
+    rotation->addWidget(new QLabel("+180", this));
+    grid->addLayout(rotation, 2, 1, 1, 2);
     grid->addWidget(rotationSlider, 3, 1, 1, 2);
     grid->addWidget(new QLabel("Pan X", this), 4, 0);
     grid->addWidget(panXSlider, 4, 1, 1, 2);
@@ -171,6 +218,7 @@ void PaletteViewer::buildLayout() {
     buttons->addWidget(rotateButton);
     buttons->addWidget(stopButton);
     buttons->addWidget(sampleNumbersCheck);
+    buttons->addStretch(1);
     grid->addLayout(buttons, 5, 2);
     grid->addWidget(new QLabel("< Left-Click or Right-click on dot to identify >", this), 6, 1, 1,
                     2);
@@ -181,8 +229,14 @@ void PaletteViewer::buildLayout() {
     side->addWidget(new QLabel("< Click on color to identify with white dot >", this));
     side->addWidget(identify);
     grid->addLayout(side, 0, 4, 8, 1);
+    // A larger window goes to the drawing's row and mostly to its columns,
+    // which keep the proportion they open with; the list, which shows every
+    // column at its opening width, grows taller.
+    grid->setRowStretch(1, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(2, 3);
     grid->setColumnStretch(4, 1);
-    paletteList->setMinimumWidth(330);
+    paletteList->setMinimumWidth(listWidth(*paletteList));
 }
 
 void PaletteViewer::start() {
@@ -235,17 +289,24 @@ void PaletteViewer::onDrawingClicked(int button, int px, int py) {
     if (sel - 1 < paletteList->count()) paletteList->setCurrentRow(sel - 1);
     const int b = button - 1;
     pickedTags[b]->setText(pointTag[sel]);
-    pickedNotations[b]->setText(
-        pointHue[sel] + " " + QString::fromStdString(formatNumber(pointHVC[sel][1], "##.00")) +
-        "/" + QString::fromStdString(formatNumber(pointHVC[sel][2], "##.00")));
-    // The list shows hues in lower case, padded; the name reads the hue as written.
-    const HueOfText hue = converth(pointHue[sel].trimmed().toUpper().toStdString());
-    pickedNames[b]->setText(QString::fromStdString(
-        nameText(program_.colourNames.nameOf(hue, pointHVC[sel][1], pointHVC[sel][2]))));
+    pickedNotations[b]->setText(notationOf(sel));
+    pickedNames[b]->setText(colourNameOf(sel));
     pickedNames[b]->setCursorPosition(0);
     QFrame* shape = button == 1 ? leftPickSwatch : rightPickSwatch;
     setRoleColour(shape, QPalette::Window,
                   QColor(pointRGB[sel][0], pointRGB[sel][1], pointRGB[sel][2]));
+}
+
+QString PaletteViewer::notationOf(int i) const {
+    return pointHue[i] + " " + QString::fromStdString(formatNumber(pointHVC[i][1], "##.00")) + "/" +
+           QString::fromStdString(formatNumber(pointHVC[i][2], "##.00"));
+}
+
+QString PaletteViewer::colourNameOf(int i) const {
+    // Entries keep hues in lower case, padded; the name reads the hue as written.
+    const HueOfText hue = converth(pointHue[i].trimmed().toUpper().toStdString());
+    return QString::fromStdString(
+        nameText(program_.colourNames.nameOf(hue, pointHVC[i][1], pointHVC[i][2])));
 }
 
 void PaletteViewer::closeEvent(QCloseEvent* event) {

@@ -17,6 +17,7 @@
 class QAction;
 class QCheckBox;
 class QFrame;
+class QGroupBox;
 class QLineEdit;
 class QListWidget;
 class QMenuBar;
@@ -82,20 +83,34 @@ class PaletteViewer : public QWidget {
     void onExportPalette();
     // A mouse press at a pixel of the drawing area; button 1 left, 2 right.
     void onDrawingClicked(int button, int px, int py);
+    // The tooltip at a pixel of the drawing area: over a dot, the tag,
+    // notation and ISCC-NBS name of the entry a click there picks, as
+    // "red  5r 5.00/12.00  strong red (s.R)"; empty off the dots.
+    QString tooltipAt(int px, int py) const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void buildMenu();
     void buildControls();
+    // The "ID a Color" box: swatch, tag, notation and name of each pick.
+    QGroupBox* buildIdentifyBox();
     void buildLayout();
     void setStatus(const QString& text, int standardColourIndex);
     // Reads the palette rows of `text` into the entries; false after the
     // format message.
     bool readRows(const std::string& text, const QString& name);
     bool readRows(const std::string& text, const QString& name, ColourModel& colour);
-    QString paddedTo(const QString& text, double twips) const;
-    QString listEntry(int i) const;
+    // Lists entries 1..pointCount, their columns aligned.
+    void listEntries();
+    // An entry's notation as the "ID a Color" box shows it, the hue padded to
+    // seven characters: "5r      5.00/12.00".
+    QString notationOf(int i) const;
+    // An entry's ISCC-NBS name: "strong red (s.R)"; empty for none.
+    QString colourNameOf(int i) const;
+    // The entry whose dot is drawn over the pixel, the one a click there picks; 0 for none.
+    int entryUnder(int px, int py) const;
     void drawAxes(class QPainter& painter, const ViewParams& view);
     void drawNumbers();
 

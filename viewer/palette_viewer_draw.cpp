@@ -16,6 +16,15 @@
 
 namespace huelinx {
 
+namespace {
+
+// The width of an entry's dot in pixels at the opening size: larger for lighter colours.
+double dotWidth(float value) {
+    return roundHalfEven(2.0 * value + 2.0);
+}
+
+} // namespace
+
 void PaletteViewer::drawAxes(QPainter& painter, const ViewParams& view) {
     // Lines and rings first with the painter; the dots of the marks go on top.
     const ViewerSurface& s = *drawing;
@@ -53,7 +62,7 @@ void PaletteViewer::drawPalette() {
         const ViewPoint p = projectEntry(hue, value, chroma, view);
         pointScreen[i] = p;
         const auto& rgb = pointRGB[i];
-        drawing->dot(p.x, p.y, roundHalfEven(2.0 * value + 2.0), QColor(rgb[0], rgb[1], rgb[2]));
+        drawing->dot(p.x, p.y, dotWidth(value), QColor(rgb[0], rgb[1], rgb[2]));
         if (i == selected) drawing->dot(p.x, p.y, roundHalfEven(value + 2.0), Qt::white);
     }
     if (sampleNumbersCheck->isChecked()) drawNumbers();
@@ -70,6 +79,27 @@ void PaletteViewer::drawNumbers() {
         const QPointF at = drawing->toPixels(pointScreen[i].x, pointScreen[i].y);
         painter.drawText(at + QPointF(0, ascent), QString::number(i));
     }
+}
+
+int PaletteViewer::entryUnder(int px, int py) const {
+    // Over any dot, the entry is the one a click there picks, so the tooltip
+    // names what a click would show.
+    bool overADot = false;
+    for (int i = 1; i <= pointCount && !overADot; ++i)
+        overADot =
+            drawing->covers(pointScreen[i].x, pointScreen[i].y, dotWidth(pointHVC[i][1]), px, py);
+    if (!overADot) return 0;
+    const ViewPoint at = drawing->toUnits(px, py);
+    return pickEntry(pointScreen, pointCount, at.x, at.y);
+}
+
+QString PaletteViewer::tooltipAt(int px, int py) const {
+    const int i = entryUnder(px, py);
+    if (i == 0) return {};
+    // The box keeps the blanks the hue is padded with; one blank does here.
+    QStringList parts{pointTag[i], notationOf(i).simplified(), colourNameOf(i)};
+    parts.removeAll(QString());
+    return parts.join("  ");
 }
 
 } // namespace huelinx

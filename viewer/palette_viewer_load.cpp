@@ -14,9 +14,11 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QListWidget>
+
+#include <algorithm>
+#include <array>
 
 namespace huelinx {
 
@@ -39,26 +41,39 @@ QString general(long long n) {
     return QString::fromStdString(signedText(n));
 }
 
-} // namespace
-
-QString PaletteViewer::paddedTo(const QString& text, double twips) const {
-    // Blanks are added one at a time until the text is wide enough, at least one.
-    const QFontMetricsF metrics(paletteList->font());
-    const double pixels = twips / 15.0;
-    const double blank = metrics.horizontalAdvance(' ');
-    double width = metrics.horizontalAdvance(text) + blank;
-    int blanks = 1;
-    if (blank > 0)
-        while (width < pixels)
-            width += blank, ++blanks;
-    return text + QString(blanks, ' ');
+// `text` and blanks up to `width` characters, at least one blank.
+QString paddedTo(const QString& text, qsizetype width) {
+    return text.leftJustified(width - 1) + ' ';
 }
 
-QString PaletteViewer::listEntry(int i) const {
-    const QString number = QString::fromStdString(plainText(i));
-    return paddedTo(number + "    " + pointTag[i], 2000) + "     H " + pointHue[i] + "   V" +
-           QString::fromStdString(formatNumber(pointHVC[i][1], " ##.00")) + "     C" +
-           QString::fromStdString(formatNumber(pointHVC[i][2], " ##.00"));
+// The list's columns: number, tag, hue, value, chroma.
+constexpr int listColumns = 5;
+// A column is as wide as its longest text up to this many characters; a
+// longer text pushes the rest of its own row along.
+constexpr qsizetype widestListColumn = 32;
+
+} // namespace
+
+void PaletteViewer::listEntries() {
+    // Every column starts at the same character in every row, in the list's
+    // fixed-pitch font: texts to the left of their column, numbers to the right.
+    std::vector<std::array<QString, listColumns>> rows(pointCount);
+    std::array<qsizetype, listColumns> widths{};
+    for (int i = 1; i <= pointCount; ++i) {
+        auto& row = rows[i - 1];
+        row = {QString::fromStdString(plainText(i)), pointTag[i], pointHue[i].trimmed(),
+               QString::fromStdString(formatNumber(pointHVC[i][1], "##.00")),
+               QString::fromStdString(formatNumber(pointHVC[i][2], "##.00"))};
+        for (int c = 0; c < listColumns; ++c)
+            widths[c] = std::max(widths[c], std::min(row[c].size(), widestListColumn));
+    }
+    QStringList lines;
+    lines.reserve(pointCount);
+    for (const auto& row : rows)
+        lines << row[0].leftJustified(widths[0]) + "  " + row[1].leftJustified(widths[1]) + "  H " +
+                     row[2].leftJustified(widths[2]) + "  V " + row[3].rightJustified(widths[3]) +
+                     "  C " + row[4].rightJustified(widths[4]);
+    paletteList->addItems(lines);
 }
 
 bool PaletteViewer::readRows(const std::string& text, const QString& name) {
@@ -66,6 +81,8 @@ bool PaletteViewer::readRows(const std::string& text, const QString& name) {
     // main window shows the last one when the load ends.
     ColourModel colour = host_.colour();
     const bool read = readRows(text, name, colour);
+    // The rows read are listed, also when a later row ended the load.
+    listEntries();
     colour.messages.clear();
     host_.showColour(std::move(colour));
     return read;
@@ -100,7 +117,7 @@ bool PaletteViewer::readRows(const std::string& text, const QString& name, Colou
         pointHVC[i][1] = static_cast<float>(*value);
         pointHVC[i][2] = static_cast<float>(*chroma);
         hueAngleOf(row.fields[3], pointHVC[i][0]);
-        pointHue[i] = paddedTo(QString::fromStdString(row.fields[3]).toLower(), 600);
+        pointHue[i] = paddedTo(QString::fromStdString(row.fields[3]).toLower(), 7);
         colour = enterMunsell(std::move(colour), program_.table);
         for (const std::string& message : colour.messages)
             program_.platform.message(QString::fromStdString(message));
@@ -108,7 +125,6 @@ bool PaletteViewer::readRows(const std::string& text, const QString& name, Colou
         if (colour.messages.empty() && !colour.outsideData)
             swatches_.push_back(
                 paletteSwatch(colour, row.fields[2], program_.table, program_.colourNames));
-        paletteList->addItem(listEntry(i));
         if (i == capacity) {
             program_.platform.message("Palette limited to 10000");
             break;

@@ -2,24 +2,47 @@
 
 #include "platform/colour_value.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
 
 namespace huelinx {
 
+namespace {
+
+const QColor background(224, 224, 224);
+
+} // namespace
+
 ViewerSurface::ViewerSurface(QWidget* parent)
     : QWidget(parent), image_(pixelWidth, pixelHeight, QImage::Format_RGB32) {
     setObjectName("Picture1");
-    setFixedSize(pixelWidth, pixelHeight);
-    image_.fill(QColor(224, 224, 224));
+    // Never smaller than at the opening size; any larger space is taken.
+    setMinimumSize(pixelWidth, pixelHeight);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    resize(pixelWidth, pixelHeight);
+    // Moves are followed so that a shown tooltip names the dot under the pointer.
+    setMouseTracking(true);
+    image_.fill(background);
+}
+
+double ViewerSurface::scale() const {
+    return std::min(double(image_.width()) / pixelWidth, double(image_.height()) / pixelHeight);
+}
+
+QPointF ViewerSurface::viewOrigin() const {
+    const double k = scale();
+    return {(image_.width() - pixelWidth * k) / 2, (image_.height() - pixelHeight * k) / 2};
 }
 
 QPainter* ViewerSurface::begin(const ViewParams& view) {
     view_ = view;
-    image_.fill(QColor(224, 224, 224));
+    if (image_.size() != size()) image_ = QImage(size(), QImage::Format_RGB32);
+    image_.fill(background);
     painter_ = new QPainter(&image_);
     return painter_;
 }
@@ -36,21 +59,29 @@ void ViewerSurface::end() {
 
 QPointF ViewerSurface::toPixels(double x, double y) const {
     const double left = view_.panX - view_.zoomHalf, top = view_.zoomHalf + view_.panY;
-    return {(x - left) * pixelWidth / (2 * view_.zoomHalf),
-            (top - y) * pixelHeight / (2 * view_.zoomHalf)};
+    const double k = scale();
+    const QPointF origin = viewOrigin();
+    return {origin.x() + (x - left) * (pixelWidth * k) / (2 * view_.zoomHalf),
+            origin.y() + (top - y) * (pixelHeight * k) / (2 * view_.zoomHalf)};
 }
 
 ViewPoint ViewerSurface::toUnits(double px, double py) const {
     const double left = view_.panX - view_.zoomHalf, top = view_.zoomHalf + view_.panY;
-    return {left + px * 2 * view_.zoomHalf / pixelWidth,
-            top - py * 2 * view_.zoomHalf / pixelHeight};
+    const double k = scale();
+    const QPointF origin = viewOrigin();
+    return {left + (px - origin.x()) * 2 * view_.zoomHalf / (pixelWidth * k),
+            top - (py - origin.y()) * 2 * view_.zoomHalf / (pixelHeight * k)};
+}
+
+double ViewerSurface::dotRadius(double width) const {
+    return std::max(width * scale(), 1.0) / 2.0;
 }
 
 void ViewerSurface::dot(double x, double y, double width, QColor colour) {
     // Dots are many and small: their pixels are written straight into the
     // image, every pixel whose centre lies within the dot (at least one).
     const QPointF c = toPixels(x, y);
-    const double r = std::max(width, 1.0) / 2.0;
+    const double r = dotRadius(width);
     const QRgb rgb = colour.rgb();
     // The pixel ranges are cut to the image before they become whole numbers: a
     // palette row may put a dot anywhere (a chroma of 1e30, or not a number), and
@@ -73,14 +104,42 @@ void ViewerSurface::dot(double x, double y, double width, QColor colour) {
     }
 }
 
+bool ViewerSurface::covers(double x, double y, double width, int px, int py) const {
+    // The pixels dot() writes: those whose centre lies within the radius
+    // (false for a dot at no number).
+    const QPointF c = toPixels(x, y);
+    const double r = dotRadius(width), dx = px + 0.5 - c.x(), dy = py + 0.5 - c.y();
+    return dx * dx + dy * dy <= r * r;
+}
+
 long ViewerSurface::pixel(int px, int py) const {
     if (px < 0 || py < 0 || px >= image_.width() || py >= image_.height()) return -1;
     return colourValue(image_.pixel(px, py));
 }
 
+bool ViewerSurface::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString text = tooltipText ? tooltipText(help->pos().x(), help->pos().y()) : QString();
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), text, this);
+    }
+    return true;
+}
+
 void ViewerSurface::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, image_);
+}
+
+void ViewerSurface::resizeEvent(QResizeEvent*) {
+    // The drawing is made again at the new size, not stretched.
+    image_ = QImage(size(), QImage::Format_RGB32);
+    image_.fill(background);
+    if (onResized) onResized();
 }
 
 void ViewerSurface::mousePressEvent(QMouseEvent* event) {
@@ -89,6 +148,18 @@ void ViewerSurface::mousePressEvent(QMouseEvent* event) {
                                                             : 0;
     const QPoint p = event->position().toPoint();
     if (onMouseDown) onMouseDown(button, p.x(), p.y());
+}
+
+void ViewerSurface::mouseMoveEvent(QMouseEvent* event) {
+    // A tooltip already shown follows the pointer from dot to dot and goes
+    // when the pointer leaves the dots; the first one waits for Qt's delay.
+    if (!QToolTip::isVisible() || !tooltipText) return;
+    const QPoint p = event->position().toPoint();
+    const QString text = tooltipText(p.x(), p.y());
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(event->globalPosition().toPoint(), text, this);
 }
 
 } // namespace huelinx

@@ -9,12 +9,16 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QFontInfo>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
+#include <QToolTip>
 
+#include <algorithm>
 #include <cmath>
 
 namespace huelinx::testing {
@@ -85,10 +89,10 @@ TEST_F(Viewer, ListEntriesAndHueTexts) {
     v.loadPalette(PaletteSource::CurrentFile);
     ASSERT_EQ(v.pointCount, 2);
     const QString first = v.paletteList->item(0)->text();
-    EXPECT_TRUE(first.startsWith("1    tile ")) << first.toStdString();
-    EXPECT_TRUE(first.contains("     H 5.0yr ")) << first.toStdString();
-    EXPECT_TRUE(first.endsWith("   V 5.00     C .50")) << first.toStdString();
-    EXPECT_TRUE(v.paletteList->item(1)->text().endsWith("   V 6.00     C 12.50"));
+    EXPECT_TRUE(first.startsWith("1  tile ")) << first.toStdString();
+    EXPECT_TRUE(first.contains("  H 5.0yr ")) << first.toStdString();
+    EXPECT_TRUE(first.endsWith("  V 5.00  C   .50")) << first.toStdString();
+    EXPECT_TRUE(v.paletteList->item(1)->text().endsWith("  V 6.00  C 12.50"));
     EXPECT_TRUE(v.pointHue[1].startsWith("5.0yr "));
     EXPECT_EQ(v.pointHVC[2][0], static_cast<float>(32.5 * 3.6 * 0.0174532925));
     EXPECT_EQ(readFile("LastPalette.txt"), "one.csv\r\n");
@@ -324,6 +328,161 @@ TEST_F(Viewer, ExportWritesTheLoadedPaletteInTheFormatOfItsExtension) {
         EXPECT_EQ(messages().size(), *name ? 1u : 0u) << name;
     }
     EXPECT_FALSE(QFile::exists("two.aco"));
+}
+
+} // namespace
+} // namespace huelinx::testing
+
+namespace huelinx::testing {
+namespace {
+
+// A viewer showing three dots far apart, to look at one by one.
+class ViewerDots : public Viewer {
+  protected:
+    PaletteViewer& openDots() {
+        palette("dots.csv", {row("red", "5R", "5", "12"), row("blue", "5PB", "4", "10"),
+                             row("yellow", "5Y", "8", "10")});
+        PaletteViewer& v = open();
+        program->paletteFile = "dots.csv";
+        v.loadPalette(PaletteSource::CurrentFile);
+        v.drawPalette();
+        return v;
+    }
+    static QPoint dotPixel(const PaletteViewer& v, int i) {
+        const QPointF at = v.drawing->toPixels(v.pointScreen[i].x, v.pointScreen[i].y);
+        return {static_cast<int>(at.x()), static_cast<int>(at.y())};
+    }
+    static long entryColour(const PaletteViewer& v, int i) {
+        const auto& rgb = v.pointRGB[i];
+        return rgb[0] | (rgb[1] << 8) | (long(rgb[2]) << 16);
+    }
+    // The first pixel left (step -1) or right (step 1) of entry i's centre
+    // that its dot does not cover.
+    static int pastEdge(const PaletteViewer& v, int i, int step) {
+        QPoint p = dotPixel(v, i);
+        while (v.drawing->pixel(p.x(), p.y()) == entryColour(v, i))
+            p.rx() += step;
+        return p.x();
+    }
+    static int dotWidth(const PaletteViewer& v, int i) {
+        return pastEdge(v, i, 1) - pastEdge(v, i, -1) - 1;
+    }
+};
+
+TEST_F(ViewerDots, TheDrawingGrowsWithTheWindowAndClicksStillPickTheirDots) {
+    PaletteViewer& v = openDots();
+    ASSERT_EQ(v.drawing->size(), QSize(ViewerSurface::pixelWidth, ViewerSurface::pixelHeight));
+    EXPECT_EQ(v.drawing->scale(), 1.0);
+    const QImage opening = v.drawing->image();
+    const int openingWidth = dotWidth(v, 1);
+    const QSize openingWindow = v.size();
+
+    v.resize(openingWindow.width() + 500, openingWindow.height() + 400);
+    QCoreApplication::processEvents();
+    const QSize grown = v.drawing->size();
+    ASSERT_GT(grown.width(), ViewerSurface::pixelWidth);
+    ASSERT_GT(grown.height(), ViewerSurface::pixelHeight);
+    // Drawn at the widget's size, the view the largest of its shape that fits, centred.
+    EXPECT_EQ(v.drawing->image().size(), grown);
+    const double scale = v.drawing->scale();
+    EXPECT_DOUBLE_EQ(scale, std::min(double(grown.width()) / ViewerSurface::pixelWidth,
+                                     double(grown.height()) / ViewerSurface::pixelHeight));
+    EXPECT_GT(scale, 1.5);
+    const ViewParams view =
+        viewFromSliders(v.rotationSlider->value(), v.tiltSlider->value(), v.zoomSlider->value(),
+                        v.panXSlider->value(), v.panYSlider->value());
+    const QPointF centre = v.drawing->toPixels(view.panX, view.panY);
+    EXPECT_NEAR(centre.x(), grown.width() / 2.0, 1e-9);
+    EXPECT_NEAR(centre.y(), grown.height() / 2.0, 1e-9);
+    EXPECT_NEAR(v.drawing->unitsToPixelsX(1) / v.drawing->unitsToPixelsY(1),
+                double(ViewerSurface::pixelWidth) / ViewerSurface::pixelHeight, 1e-12);
+    // Dots grow with the drawing (each width measured to a pixel); a click or
+    // a tooltip at each still finds it.
+    EXPECT_NEAR(dotWidth(v, 1), openingWidth * scale, 1 + scale);
+    for (int i = 1; i <= 3; ++i) {
+        const QPoint at = dotPixel(v, i);
+        EXPECT_EQ(v.drawing->pixel(at.x(), at.y()), entryColour(v, i)) << i;
+        v.onDrawingClicked(1 + i % 2, at.x(), at.y());
+        EXPECT_EQ(v.pickedTags[i % 2]->text(), v.pointTag[i]);
+        EXPECT_TRUE(v.tooltipAt(at.x(), at.y()).startsWith(v.pointTag[i] + "  ")) << i;
+    }
+    // Back at the opening size the drawing is what it was.
+    v.resize(openingWindow);
+    QCoreApplication::processEvents();
+    v.paletteList->setCurrentRow(-1);
+    v.drawPalette();
+    EXPECT_EQ(v.drawing->image(), opening);
+}
+
+TEST_F(ViewerDots, TooltipsNameTheDotUnderThePointerAndTheSlidersValues) {
+    PaletteViewer& v = openDots();
+    const QPoint red = dotPixel(v, 1);
+    EXPECT_EQ(v.tooltipAt(red.x(), red.y()), "red  5r 5.00/12.00  strong red (s.R)");
+    // Over any dot, the tooltip names what a click there shows.
+    const QPoint blue = dotPixel(v, 2);
+    v.onDrawingClicked(2, blue.x(), blue.y());
+    EXPECT_EQ(v.tooltipAt(blue.x(), blue.y()), v.pickedTags[1]->text() + "  " +
+                                                   v.pickedNotations[1]->text().simplified() +
+                                                   "  " + v.pickedNames[1]->text());
+    // The tooltip covers exactly the pixels of the dot.
+    const int edge = pastEdge(v, 1, 1);
+    EXPECT_FALSE(v.tooltipAt(edge - 1, red.y()).isEmpty());
+    EXPECT_TRUE(v.tooltipAt(edge, red.y()).isEmpty());
+    EXPECT_TRUE(v.tooltipAt(0, 0).isEmpty());
+    // The drawing shows it when Qt asks for a tooltip there.
+    QHelpEvent help(QEvent::ToolTip, red, v.drawing->mapToGlobal(red));
+    QApplication::sendEvent(v.drawing, &help);
+    EXPECT_EQ(QToolTip::text(), v.tooltipAt(red.x(), red.y()));
+    QToolTip::hideText();
+
+    const struct {
+        QScrollBar* slider;
+        const char* name;
+        const char* unit;
+    } sliders[] = {{v.rotationSlider, "Rotate", ""}, {v.tiltSlider, "Tilt", ""},
+                   {v.zoomSlider, "Zoom", ""},       {v.panXSlider, "Pan X", ""},
+                   {v.panYSlider, "Pan Y", ""},      {v.speedSlider, "Speed", " ms a degree"}};
+    for (const auto& [slider, name, unit] : sliders) {
+        const auto tip = [&] {
+            return QString("%1: %2%3").arg(name).arg(slider->value()).arg(unit);
+        };
+        EXPECT_EQ(slider->toolTip(), tip()) << name;
+        const int before = slider->value();
+        slider->setValue(slider->minimum() + 7);
+        ASSERT_NE(slider->value(), before) << name;
+        EXPECT_EQ(slider->toolTip(), tip()) << name;
+    }
+}
+
+TEST_F(Viewer, ListColumnsLineUpInAFixedPitchFontAndAllShow) {
+    PaletteViewer& v = open();
+    EXPECT_TRUE(QFontInfo(v.paletteList->font()).fixedPitch());
+    // The default palette fits the list at the opening size: nothing to scroll sideways.
+    v.paletteList->doItemsLayout();
+    EXPECT_EQ(v.paletteList->horizontalScrollBar()->maximum(), 0);
+
+    QStringList rows;
+    for (int i = 0; i < 11; ++i)
+        rows << row(QString("tag").repeated(i % 4), i % 2 ? "10.0YR" : "5R",
+                    QString::number(i * 0.95), QString::number(i * 2.5));
+    const QString longTag(40, 'x');
+    rows << row(longTag, "5G", "5", "4");
+    palette("ragged.csv", rows);
+    program->paletteFile = "ragged.csv";
+    v.loadPalette(PaletteSource::CurrentFile);
+    ASSERT_EQ(v.paletteList->count(), 12);
+    const auto columns = [&](int r) {
+        const QString text = v.paletteList->item(r)->text();
+        return std::vector<qsizetype>{text.indexOf(" H "), text.indexOf(" V "), text.indexOf(" C "),
+                                      text.size()};
+    };
+    for (int r = 1; r < 11; ++r)
+        EXPECT_EQ(columns(r), columns(0)) << v.paletteList->item(r)->text().toStdString();
+    // A tag too long for the column pushes only its own row along, which scrolls into view.
+    EXPECT_GT(columns(11)[0], columns(0)[0]);
+    EXPECT_TRUE(v.paletteList->item(11)->text().contains(longTag + "  H 5g"));
+    v.paletteList->doItemsLayout();
+    EXPECT_GT(v.paletteList->horizontalScrollBar()->maximum(), 0);
 }
 
 } // namespace
