@@ -1,6 +1,8 @@
 #include "platform/slider_tooltip.h"
 
 #include <QAbstractSlider>
+#include <QCursor>
+#include <QToolTip>
 
 namespace huelinx {
 
@@ -8,7 +10,10 @@ void showValueInTooltip(QAbstractSlider* slider, const QString& name,
                         std::function<QString(int position)> format) {
     if (!format) format = [](int position) { return QString::number(position); };
     const auto follow = [slider, name, format] {
-        slider->setToolTip(name + ": " + format(slider->value()));
+        const QString text = name + ": " + format(slider->value());
+        slider->setToolTip(text);
+        // While dragged, the tooltip shows at the pointer and changes with the value.
+        if (slider->isSliderDown()) QToolTip::showText(QCursor::pos(), text, slider);
     };
     follow();
     QObject::connect(slider, &QAbstractSlider::valueChanged, slider, follow);

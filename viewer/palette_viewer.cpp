@@ -4,13 +4,13 @@
 #include "colour/hue.h"
 #include "mainwindow/colour_host.h"
 #include "mainwindow/program.h"
+#include "platform/slider_tooltip.h"
 #include "platform/standard_colours.h"
 #include "text/number_format.h"
 #include "viewer/viewer_surface.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCursor>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -23,7 +23,6 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QTimer>
-#include <QToolTip>
 
 #include <algorithm>
 
@@ -54,14 +53,7 @@ QScrollBar* slider(const QString& name, const QString& label, Qt::Orientation o,
     s->setRange(min, max);
     s->setPageStep(page);
     s->setValue(value);
-    const auto tip = [s, label, unit] {
-        const QString text = label + ": " + QString::number(s->value()) + unit;
-        s->setToolTip(text);
-        // While dragged, the tooltip shows at the pointer and changes with the value.
-        if (s->isSliderDown()) QToolTip::showText(QCursor::pos(), text, s);
-    };
-    tip();
-    QObject::connect(s, &QScrollBar::valueChanged, s, tip);
+    showValueInTooltip(s, label, [unit](int position) { return QString::number(position) + unit; });
     return s;
 }
 
