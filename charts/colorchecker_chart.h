@@ -50,7 +50,7 @@ class ColorCheckerChart : public QWidget {
     // Patches painted by the last drawChart.
     int patchesDrawn() const { return drawn_; }
     // The chart's name, notation and ISCC-NBS name of the patch at a layout
-    // pixel ("13 Blue: 7.5PB 2.9/12.7  deep purplish blue"); empty elsewhere.
+    // pixel ("13 blue: 7.50PB 2.9/12.7  vivid purplish blue"); empty elsewhere.
     QString tooltipAt(int x, int y) const;
 
   protected:

@@ -68,7 +68,7 @@ class ToleranceSet : public QWidget {
     // Writes the set to "Cpalette.csv" (replacing it) and has the viewer load it.
     void onSavePalette();
     // The direction, notation and ISCC-NBS name of the patch at a layout
-    // pixel ("Lighter: 5.00R 5.50/10.00  moderate red"); empty elsewhere.
+    // pixel ("Lighter: " and the notation and name); empty elsewhere.
     QString tooltipAt(int x, int y) const;
 
   protected:
