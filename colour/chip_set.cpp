@@ -2,6 +2,7 @@
 
 #include "colour/hue.h"
 #include "colour/mun2xyz.h"
+#include "platform/file_read.h"
 #include "text/excerpt.h"
 #include "text/list_input.h"
 #include "text/number_format.h"
@@ -10,8 +11,6 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace huelinx {
 
@@ -75,12 +74,9 @@ bool validHeader(std::string_view line) {
 }
 
 std::optional<std::string> readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return text.str();
+    FileText file = readWholeFile(path);
+    if (file.status != FileRead::Ok) return std::nullopt;
+    return std::move(file.text);
 }
 
 std::string notationText(const std::string& hue, double value, double chroma) {

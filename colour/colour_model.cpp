@@ -496,6 +496,16 @@ ColourModel enterCmyk(ColourModel colour, const MunTable& table) {
     return enter(std::move(colour), Notation::Cmyk, table);
 }
 
+ColourModel startedWindow(const MunTable& table, Illuminant illuminant, bool pwd,
+                          std::optional<int> whiteBalance, const std::string& gamma) {
+    ColourModel colour = selectIlluminant(ColourModel::initial(), Illuminant::C, table);
+    colour = setPwd(std::move(colour), pwd);
+    if (whiteBalance) colour = moveWhiteBalance(std::move(colour), *whiteBalance);
+    if (!gamma.empty() && gamma != colour.gammaText)
+        colour = editGamma(std::move(colour), gamma, table);
+    return selectIlluminant(std::move(colour), illuminant, table);
+}
+
 ColourModel enterXyzValues(ColourModel colour, const Tristimulus& xyz, const MunTable& table) {
     beginChange(colour);
     xyzValuesEntry(colour, xyz, table);

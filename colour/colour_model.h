@@ -172,6 +172,11 @@ struct ShownNotation {
 ColourModel moveSlider(ColourModel colour, Slider slider, int position, const MunTable& table);
 // The illuminant chosen (even the one already chosen): converts the notation anew.
 ColourModel selectIlluminant(ColourModel colour, Illuminant illuminant, const MunTable& table);
+// The window after start-up (the initial notation converted under illuminant
+// C) with these settings made as a user makes them: PWD, the white balance,
+// the gamma text (empty: left at 2.2), then the illuminant.
+ColourModel startedWindow(const MunTable& table, Illuminant illuminant, bool pwd,
+                          std::optional<int> whiteBalance, const std::string& gamma);
 // PWD ticked or cleared; takes effect at the next conversion.
 ColourModel setPwd(ColourModel colour, bool on);
 // The gamma box's text changed: a number from 1 to 3 moves the gamma slider.

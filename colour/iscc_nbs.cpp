@@ -1,16 +1,14 @@
 #include "colour/iscc_nbs.h"
 
+#include "platform/file_read.h"
 #include "text/excerpt.h"
 #include "text/list_input.h"
 #include "text/number_read.h"
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <limits>
 #include <optional>
-#include <sstream>
 
 namespace huelinx {
 
@@ -303,19 +301,11 @@ bool readNames(FileReader& file, std::vector<IsccNbsName>& names) {
 }
 
 std::optional<std::string> readFile(const std::string& path, std::string& message) {
-    std::error_code ec;
-    std::ifstream in(path, std::ios::binary);
-    if (!in || std::filesystem::is_directory(path, ec)) {
-        message = "Cannot open the colour names file \"" + path + "\".";
-        return std::nullopt;
-    }
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) {
-        message = "Cannot read the colour names file \"" + path + "\".";
-        return std::nullopt;
-    }
-    return content.str();
+    FileText file = readWholeFile(path);
+    if (file.status == FileRead::Ok) return std::move(file.text);
+    message = (file.status == FileRead::CannotOpen ? "Cannot open" : "Cannot read") +
+              std::string(" the colour names file \"") + path + "\".";
+    return std::nullopt;
 }
 
 } // namespace

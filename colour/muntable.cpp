@@ -2,14 +2,12 @@
 
 #include "colour/cellindex.h"
 #include "colour/high_chromas.h"
+#include "platform/file_read.h"
 #include "text/excerpt.h"
 #include "text/list_input.h"
 #include "text/number_read.h"
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 namespace huelinx {
@@ -92,14 +90,12 @@ LoadResult loadMunTable(std::string_view text, const std::string& fileName, MunT
 }
 
 LoadResult loadMunTableFile(const std::string& path, MunTable& table) {
-    std::error_code ec;
-    std::ifstream in(path, std::ios::binary);
-    if (!in || std::filesystem::is_directory(path, ec))
+    const FileText file = readWholeFile(path);
+    if (file.status == FileRead::CannotOpen)
         return {false, "Cannot open the Munsell data file \"" + path + "\"."};
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) return {false, "Cannot read the Munsell data file \"" + path + "\"."};
-    return loadMunTable(content.str(), path, table);
+    if (file.status == FileRead::CannotRead)
+        return {false, "Cannot read the Munsell data file \"" + path + "\"."};
+    return loadMunTable(file.text, path, table);
 }
 
 } // namespace huelinx

@@ -16,18 +16,12 @@ namespace huelinx {
 
 namespace {
 
-std::string trimmedText(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // The notation as the Munsell boxes show it: "5R 4/14"; a grey "N 5/".
 std::string notationText(const ColourModel& colour) {
-    const std::string hue = trimmedText(colour[Box::Hue]);
-    const std::string value = trimmedText(colour[Box::Value]);
+    const std::string hue(trimmed(colour[Box::Hue]));
+    const std::string value(trimmed(colour[Box::Value]));
     if (hue == "N" || hue == "n") return "N " + value + "/";
-    return hue + " " + value + "/" + trimmedText(colour[Box::Chroma]);
+    return hue + " " + value + "/" + std::string(trimmed(colour[Box::Chroma]));
 }
 
 // X, Y, Z as the boxes show them, for a notation mun2xyz can't convert.
@@ -132,8 +126,7 @@ std::vector<PaletteSwatch> paletteSwatches(const std::vector<PaletteRow>& rows, 
     swatches.reserve(rows.size());
     skipped = 0;
     for (const PaletteRow& row : rows) {
-        const bool noNotation =
-            trimmedText(row.fields[3]).empty() && trimmedText(row.fields[5]).empty();
+        const bool noNotation = trimmed(row.fields[3]).empty() && trimmed(row.fields[5]).empty();
         if (!row.complete || noNotation) {
             ++skipped;
             continue;

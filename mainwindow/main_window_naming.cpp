@@ -11,20 +11,19 @@
 namespace huelinx {
 
 void MainWindow::loadNamesAndChips() {
-    const std::vector<std::string> folders =
-        chipSetPlacesFor(program_.dataFolderList()).dataFolders;
-    const LoadResult names = loadIsccNbsFromFolders(folders, program_.colourNames);
+    const ChipSetPlaces places = chipSetPlacesFor(program_.dataFolderList());
+    const LoadResult names = loadIsccNbsFromFolders(places.dataFolders, program_.colourNames);
     if (!names.ok) showNote("Colour names are not shown: " + QString::fromStdString(names.message));
 
     const QSignalBlocker quiet(chipSetList);
     chipSetList->clear();
-    for (const std::string& name : availableChipSets(chipSetPlacesFor(program_.dataFolderList())))
+    for (const std::string& name : availableChipSets(places))
         chipSetList->addItem(QString::fromStdString(name));
     chipSetList->setCurrentIndex(-1);
     // The first set that can be read is the one searched.
     for (int i = 0; i < chipSetList->count() && !chips_; ++i) {
-        ChipSetLoad load = loadChipSet(chipSetList->itemText(i).toStdString(),
-                                       chipSetPlacesFor(program_.dataFolderList()), program_.table);
+        ChipSetLoad load =
+            loadChipSet(chipSetList->itemText(i).toStdString(), places, program_.table);
         if (!load.set) continue;
         chips_ = std::make_unique<ChipSearch>(std::move(*load.set), program_.table);
         chipSetShown_ = chipSetList->itemText(i);

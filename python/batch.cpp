@@ -50,6 +50,29 @@ Status statusOfFit(MunsellFit fit) {
     return Status::NotANumber;
 }
 
+// A number in the core's single precision.
+float single(double v) {
+    return static_cast<float>(v);
+}
+
+// Runs `convert` on every colour whose three numbers are finite, into three
+// outputs a colour; the others get NaN and NotANumber. `convert` gives the
+// colour's status and fills its outputs.
+template <typename Convert>
+void forEachFinite(const double* in, std::size_t n, double* out, Status* status, Convert convert) {
+    for (std::size_t i = 0; i < n; ++i) {
+        const double* v = in + 3 * i;
+        fill(out + 3 * i, 3);
+        status[i] = finite3(v) ? convert(v, out + 3 * i) : Status::NotANumber;
+    }
+}
+
+void put3(double* out, float a, float b, float c) {
+    out[0] = a;
+    out[1] = b;
+    out[2] = c;
+}
+
 MunsellColour colourOf(const Notations& in, std::size_t i) {
     return {in.hue[i], in.value[i], in.neutral[i] ? 0.0f : in.chroma[i], in.neutral[i] != 0};
 }
@@ -185,81 +208,54 @@ void xyyToXyz(const double* xyy, std::size_t n, double* xyz) {
 
 void xyzToLab(const double* xyz, std::size_t n, const ColourSettings& settings, double* lab,
               Status* status) {
-    for (std::size_t i = 0; i < n; ++i) {
-        const double* v = xyz + 3 * i;
-        fill(lab + 3 * i, 3);
-        status[i] = finite3(v) ? Status::Ok : Status::NotANumber;
-        if (status[i] != Status::Ok) continue;
-        const LabOfXyz c = xyzlab(static_cast<float>(v[0]), static_cast<float>(v[1]),
-                                  static_cast<float>(v[2]), settings);
-        lab[3 * i] = c.L;
-        lab[3 * i + 1] = c.a;
-        lab[3 * i + 2] = c.b;
-    }
+    forEachFinite(xyz, n, lab, status, [&](const double* v, double* out) {
+        const LabOfXyz c = xyzlab(single(v[0]), single(v[1]), single(v[2]), settings);
+        put3(out, c.L, c.a, c.b);
+        return Status::Ok;
+    });
 }
 
 void labToXyz(const double* lab, std::size_t n, const ColourSettings& settings, double* xyz,
               Status* status) {
-    for (std::size_t i = 0; i < n; ++i) {
-        const double* v = lab + 3 * i;
-        fill(xyz + 3 * i, 3);
-        status[i] = finite3(v) ? Status::Ok : Status::NotANumber;
-        if (status[i] != Status::Ok) continue;
-        auto back =
-            labxyz(static_cast<float>(v[0]), static_cast<float>(v[1]), static_cast<float>(v[2]));
-        if (!back) {
-            status[i] = Status::OutOfRange; // L* below -16
-            continue;
-        }
+    forEachFinite(lab, n, xyz, status, [&](const double* v, double* out) {
+        auto back = labxyz(single(v[0]), single(v[1]), single(v[2]));
+        if (!back) return Status::OutOfRange; // L* below -16
         // L*a*b* are relative to the selected illuminant; X, Y, Z go back to C.
         if (settings.illuminant != Illuminant::C)
             if (const auto adapted =
                     xyzconvert(Adaptation::ToC, back->X, back->Y, back->Z, settings))
                 back = Tristimulus{adapted->X, adapted->Y, adapted->Z};
-        xyz[3 * i] = back->X;
-        xyz[3 * i + 1] = back->Y;
-        xyz[3 * i + 2] = back->Z;
-    }
+        put3(out, back->X, back->Y, back->Z);
+        return Status::Ok;
+    });
 }
 
 void xyzToRgb(const double* xyz, std::size_t n, const ColourSettings& settings, double* rgb,
               Status* status) {
-    for (std::size_t i = 0; i < n; ++i) {
-        const double* v = xyz + 3 * i;
-        fill(rgb + 3 * i, 3);
-        status[i] = finite3(v) ? Status::Ok : Status::NotANumber;
-        if (status[i] != Status::Ok) continue;
-        const float Y = static_cast<float>(v[1]);
+    forEachFinite(xyz, n, rgb, status, [&](const double* v, double* out) {
         // As an X, Y, Z entry: the values L*a*b* used (raised to their floor),
         // black without light.
-        const Tristimulus raised =
-            xyzlab(static_cast<float>(v[0]), Y, static_cast<float>(v[2]), settings).raised;
+        const float Y = single(v[1]);
+        const Tristimulus raised = xyzlab(single(v[0]), Y, single(v[2]), settings).raised;
         const RgbOfXyz c =
             Y <= 0.0f ? greyrgb(0.0f, settings) : xyzrgb(raised.X, raised.Y, raised.Z, settings);
-        rgb[3 * i] = c.R;
-        rgb[3 * i + 1] = c.G;
-        rgb[3 * i + 2] = c.B;
-        if (c.outOfRange) status[i] = Status::OutOfRgbRange;
-    }
+        put3(out, c.R, c.G, c.B);
+        return c.outOfRange ? Status::OutOfRgbRange : Status::Ok;
+    });
 }
 
 void rgbToXyz(const double* rgb, std::size_t n, const ColourSettings& settings, double* xyz,
               Status* status) {
-    for (std::size_t i = 0; i < n; ++i) {
-        const double* v = rgb + 3 * i;
-        fill(xyz + 3 * i, 3);
-        status[i] = finite3(v) ? Status::Ok : Status::NotANumber;
-        if (status[i] != Status::Ok) continue;
+    forEachFinite(rgb, n, xyz, status, [&](const double* v, double* out) {
         float linear[3];
         for (int c = 0; c < 3; ++c) {
             const double level = std::clamp(roundHalfEven(v[c]), 0.0, 255.0);
             linear[c] = linearChannel(static_cast<std::int16_t>(level), settings, c + 1);
         }
         const Tristimulus t = rgbxyz(linear[0], linear[1], linear[2], settings);
-        xyz[3 * i] = t.X * 100.0f;
-        xyz[3 * i + 1] = t.Y * 100.0f;
-        xyz[3 * i + 2] = t.Z * 100.0f;
-    }
+        put3(out, t.X * 100.0f, t.Y * 100.0f, t.Z * 100.0f);
+        return Status::Ok;
+    });
 }
 
 void isccNbsNames(const Notations& in, const IsccNbsTable& names, Texts& name, Texts& abbreviation,

@@ -92,13 +92,7 @@ ColourSettings settingsOf(const std::string& illuminant, bool pwd, double gamma,
     if (!(gamma >= 1.0 && gamma <= 3.0)) throw py::value_error("gamma must be from 1 to 3");
     if (whiteBalance < 50 || whiteBalance > 100)
         throw py::value_error("white_balance must be from 50 to 100");
-    const MunTable& table = data().table;
-    ColourModel colour = selectIlluminant(ColourModel::initial(), Illuminant::C, table);
-    colour = setPwd(std::move(colour), pwd);
-    colour = moveWhiteBalance(std::move(colour), whiteBalance);
-    const std::string gammaText = plainText(gamma);
-    if (gammaText != colour.gammaText) colour = editGamma(std::move(colour), gammaText, table);
-    return selectIlluminant(std::move(colour), ill->second, table).settings;
+    return startedWindow(data().table, ill->second, pwd, whiteBalance, plainText(gamma)).settings;
 }
 
 #define HUELINX_SETTINGS_ARGS                                                                      \
@@ -324,6 +318,18 @@ py::dict pointwise(Pointwise convert, py::handle values, const char* what,
     return result;
 }
 
+// A pointwise conversion as a module function of one argument named `arg`
+// and the window's settings.
+void definePointwise(py::module_& m, const char* name, Pointwise convert, const char* arg,
+                     const char* const names[3], const char* doc) {
+    m.def(
+        name,
+        [convert, arg, names](py::handle v, const std::string& i, bool p, double g, int w) {
+            return pointwise(convert, v, arg, names, i, p, g, w);
+        },
+        py::arg(arg), HUELINX_SETTINGS_ARGS, doc);
+}
+
 py::dict isccNbsName(py::handle notations) {
     Data& d = data();
     if (d.names.empty()) throw std::runtime_error("huelinx: " + d.namesProblem);
@@ -420,34 +426,16 @@ PYBIND11_MODULE(huelinx, m) {
     static const char* const labNames[3] = {"L", "a", "b"};
     static const char* const xyzNames[3] = {"X", "Y", "Z"};
     static const char* const rgbNames[3] = {"R", "G", "B"};
-    m.def(
-        "xyz_to_lab",
-        [](py::handle v, const std::string& i, bool p, double g, int w) {
-            return pointwise(batch::xyzToLab, v, "xyz", labNames, i, p, g, w);
-        },
-        py::arg("xyz"), HUELINX_SETTINGS_ARGS,
-        "L*, a*, b* of X, Y, Z as the window computes them.");
-    m.def(
-        "lab_to_xyz",
-        [](py::handle v, const std::string& i, bool p, double g, int w) {
-            return pointwise(batch::labToXyz, v, "lab", xyzNames, i, p, g, w);
-        },
-        py::arg("lab"), HUELINX_SETTINGS_ARGS,
+    definePointwise(m, "xyz_to_lab", batch::xyzToLab, "xyz", labNames,
+                    "L*, a*, b* of X, Y, Z as the window computes them.");
+    definePointwise(
+        m, "lab_to_xyz", batch::labToXyz, "lab", xyzNames,
         "X, Y, Z of L*, a*, b* as the window's L*a*b* entry: 'out of range' below L* -16.");
-    m.def(
-        "xyz_to_rgb",
-        [](py::handle v, const std::string& i, bool p, double g, int w) {
-            return pointwise(batch::xyzToRgb, v, "xyz", rgbNames, i, p, g, w);
-        },
-        py::arg("xyz"), HUELINX_SETTINGS_ARGS,
-        "Display R, G, B (0..255, clipped) of X, Y, Z; status 'out of RGB range' where the "
-        "window says so.");
-    m.def(
-        "rgb_to_xyz",
-        [](py::handle v, const std::string& i, bool p, double g, int w) {
-            return pointwise(batch::rgbToXyz, v, "rgb", xyzNames, i, p, g, w);
-        },
-        py::arg("rgb"), HUELINX_SETTINGS_ARGS,
+    definePointwise(m, "xyz_to_rgb", batch::xyzToRgb, "xyz", rgbNames,
+                    "Display R, G, B (0..255, clipped) of X, Y, Z; status 'out of RGB range' "
+                    "where the window says so.");
+    definePointwise(
+        m, "rgb_to_xyz", batch::rgbToXyz, "rgb", xyzNames,
         "X, Y, Z of display R, G, B (rounded and clamped into 0..255) as the window's RGB entry.");
     m.def("iscc_nbs_name", &isccNbsName, py::arg("notations"),
           "ISCC-NBS level-3 name and abbreviation of notations; status 'ok', 'no name', "

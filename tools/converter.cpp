@@ -258,12 +258,7 @@ class Converter {
     // The window after start-up (the initial notation converted under
     // illuminant C) with the options applied as a user would set them.
     void apply(const Options& o) {
-        colour_ = selectIlluminant(ColourModel::initial(), Illuminant::C, table_);
-        colour_ = setPwd(std::move(colour_), o.pwd);
-        if (o.whiteBalance) colour_ = moveWhiteBalance(std::move(colour_), *o.whiteBalance);
-        if (!o.gamma.empty() && o.gamma != colour_.gammaText)
-            colour_ = editGamma(std::move(colour_), o.gamma, table_);
-        colour_ = selectIlluminant(std::move(colour_), o.illuminant, table_);
+        colour_ = startedWindow(table_, o.illuminant, o.pwd, o.whiteBalance, o.gamma);
     }
 
     // Converts one colour (its kind and values) into its CSV line. A colour

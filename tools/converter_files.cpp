@@ -2,14 +2,13 @@
 
 #include "exchange/cgats_import.h"
 #include "palette/palette_file.h"
+#include "platform/file_read.h"
 #include "platform/file_write.h"
 
 #include <ctime>
-#include <fstream>
 #include <limits>
 #include <optional>
 #include <ostream>
-#include <sstream>
 
 namespace huelinx {
 
@@ -17,14 +16,10 @@ namespace {
 
 // The whole file, or no value with the reason in `why`.
 std::optional<std::string> readWhole(const std::string& path, std::string& why) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        why = "cannot read \"" + path + "\"";
-        return std::nullopt;
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    FileText file = readWholeFile(path);
+    if (file.status == FileRead::Ok) return std::move(file.text);
+    why = "cannot read \"" + path + "\"";
+    return std::nullopt;
 }
 
 // Now, local time, in `format` (strftime).

@@ -17,12 +17,10 @@ const char* const exportFilter = "GIMP palette (*.gpl)|*.gpl|"
                                  "Adobe Swatch Exchange (*.ase)|*.ase|"
                                  "CGATS.17 text (*.txt)|*.txt";
 
+// The format a file's extension names: .gpl, .ase, or .txt for CGATS.
 std::optional<ExportFormat> formatOfFile(const QString& name) {
     const QString suffix = QFileInfo(name).suffix().toLower();
-    if (suffix == "gpl") return ExportFormat::Gpl;
-    if (suffix == "ase") return ExportFormat::Ase;
-    if (suffix == "txt") return ExportFormat::Cgats;
-    return std::nullopt;
+    return suffix == "txt" ? ExportFormat::Cgats : exportFormatNamed(suffix.toStdString());
 }
 
 } // namespace
