@@ -2,6 +2,7 @@
 // do: items are separated by commas or line ends, a line end is CR LF, LF or CR.
 #pragma once
 
+#include <concepts>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -11,7 +12,13 @@ namespace huelinx {
 
 class ListReader {
   public:
+    // The reader keeps a view of the text, not a copy: the text must outlive it,
+    // so a temporary string can't be read (it would be gone before the first
+    // item).
     explicit ListReader(std::string_view data) : data_(data) {}
+    template <class Text>
+    requires std::same_as<Text, std::string>
+    explicit ListReader(Text&&) = delete;
 
     // True when nothing is left to read.
     bool atEnd() const { return pos_ >= data_.size(); }

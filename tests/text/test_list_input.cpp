@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <type_traits>
+
 namespace huelinx {
 namespace {
 
@@ -16,6 +19,15 @@ TEST(ListReader, SplitsItemsAtCommasAndEveryKindOfLineEnd) {
     EXPECT_TRUE(r.atEnd());
     EXPECT_EQ(r.field(), std::nullopt);
 }
+
+// The reader holds a view of its text: a string that dies at the end of the
+// statement must not compile, while named strings, views and literals do.
+static_assert(!std::is_constructible_v<ListReader, std::string>);
+static_assert(!std::is_constructible_v<ListReader, std::string&&>);
+static_assert(std::is_constructible_v<ListReader, std::string&>);
+static_assert(std::is_constructible_v<ListReader, const std::string&>);
+static_assert(std::is_constructible_v<ListReader, std::string_view>);
+static_assert(std::is_constructible_v<ListReader, const char (&)[4]>);
 
 TEST(ListReader, ReadsLinesAndSkipsBlankLines) {
     ListReader r("first, line\r\n\r\n \t\n\r  2,3\n\nend");
