@@ -2,7 +2,8 @@
 // in one call, on NumPy arrays, lists or single values, with the settings of
 // the main window. A colour that can't be converted never raises: its numbers
 // are NaN and its status says why. Only arguments that are not colours at all
-// (an unknown illuminant, an array whose last axis isn't 3) raise ValueError.
+// (an unknown illuminant, an array whose last axis isn't 3) raise ValueError;
+// memory that runs out raises MemoryError.
 #include "colour/chip_set.h"
 #include "colour/colour_model.h"
 #include "colour/colour_naming.h"
@@ -480,30 +481,35 @@ PYBIND11_MODULE(huelinx, m) {
           "X, Y, Z (white Y = 100) and x, y of Munsell notations (strings such as '5R 4/14', "
           "'N 5/', or numbers (..., 3) of hue 0..100, value, chroma). Returns a dict of arrays "
           "X, Y, Z, x, y and status ('ok', 'outside data', 'out of range', 'not a notation', "
-          "'not a number'); numbers are NaN where the status isn't 'ok'.");
+          "'not a number', 'bad text' for a string UTF-8 can't hold); numbers are NaN where the "
+          "status isn't 'ok'.");
     m.def("xyz_to_munsell", &xyzToMunsell, py::arg("xyz"), HUELINX_SETTINGS_ARGS,
           "Munsell notation of X, Y, Z (..., 3): a dict of hue (0..100, NaN for a grey N), value, "
           "chroma, notation (the text the window shows) and status ('in data', 'one level "
-          "only', 'outside data' with the value alone, 'not a number').");
+          "only', 'outside data' with the value alone, 'out of range' where a number is beyond "
+          "single precision or gives one, 'not a number').");
     m.def("xyy_to_munsell", &xyyToMunsell, py::arg("xyy"), HUELINX_SETTINGS_ARGS,
           "As xyz_to_munsell, from chromaticity x, y and luminance Y (..., 3).");
     static const char* const labNames[3] = {"L", "a", "b"};
     static const char* const xyzNames[3] = {"X", "Y", "Z"};
     static const char* const rgbNames[3] = {"R", "G", "B"};
     definePointwise(m, "xyz_to_lab", batch::xyzToLab, "xyz", labNames,
-                    "L*, a*, b* of X, Y, Z as the window computes them.");
+                    "L*, a*, b* of X, Y, Z as the window computes them; 'out of range' (NaN) "
+                    "where huelinx-convert refuses the X, Y, Z: a number beyond single "
+                    "precision, typed or computed.");
     definePointwise(
         m, "lab_to_xyz", batch::labToXyz, "lab", xyzNames,
-        "X, Y, Z of L*, a*, b* as the window's L*a*b* entry: 'out of range' below L* -16.");
+        "X, Y, Z of L*, a*, b* as the window's L*a*b* entry: 'out of range' below L* -16 or "
+        "where a number is beyond single precision, typed or computed.");
     definePointwise(m, "xyz_to_rgb", batch::xyzToRgb, "xyz", rgbNames,
                     "Display R, G, B (0..255, clipped) of X, Y, Z; status 'out of RGB range' "
-                    "where the window says so.");
+                    "where the window says so, 'out of range' as xyz_to_lab.");
     definePointwise(
         m, "rgb_to_xyz", batch::rgbToXyz, "rgb", xyzNames,
         "X, Y, Z of display R, G, B (rounded and clamped into 0..255) as the window's RGB entry.");
     m.def("iscc_nbs_name", &isccNbsName, py::arg("notations"),
           "ISCC-NBS level-3 name and abbreviation of notations; status 'ok', 'no name', "
-          "'not a notation' or 'not a number'.");
+          "'not a notation', 'not a number' or 'bad text'.");
     m.def("nearest_chip", &nearestChip, py::arg("colours"), py::arg("chipset") = "soil",
           HUELINX_SETTINGS_ARGS,
           "Nearest chip by CIEDE2000 of notations (strings) or X, Y, Z (..., 3): chip, label, "
