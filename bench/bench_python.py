@@ -37,6 +37,9 @@ def main():
     rate("munsell_to_xyz, notation strings", huelinx.munsell_to_xyz, texts)
     rate("xyz_to_munsell", huelinx.xyz_to_munsell, xyz)
     rate("xyz_to_lab", huelinx.xyz_to_lab, xyz)
+    # Colours beyond 1e6 are entered into the window to see whether it
+    # overflows: the slowest case, every colour so.
+    rate("xyz_to_lab, X 1e30 (each entered)", huelinx.xyz_to_lab, xyz[: N // 10] * [1e30, 1, 1])
     rate("iscc_nbs_name, (n, 3) numbers", huelinx.iscc_nbs_name, hvc)
     # The nearest chip is the slow one: a tenth of the colours.
     rate("nearest_chip of X, Y, Z, renotation-real", huelinx.nearest_chip, xyz[: N // 10],

@@ -7,6 +7,7 @@
 #include "text/number_read.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -67,6 +68,50 @@ void forEachFinite(const double* in, std::size_t n, double* out, Status* status,
     }
 }
 
+// Within this size no number an entry shows can overflow single precision,
+// so only colours beyond it are entered into the window to find out: an entry
+// costs far more than a conversion.
+constexpr double ordinaryLimit = 1e6;
+
+bool ordinary(const double* v) {
+    return std::fabs(v[0]) <= ordinaryLimit && std::fabs(v[1]) <= ordinaryLimit &&
+           std::fabs(v[2]) <= ordinaryLimit;
+}
+
+// Whether the numbers typed into the entry (and, if given, what they convert
+// to) are out of range as huelinx-convert finds it.
+bool outOfRange(const Window& window, const Entry& entry, const double* in,
+                const double* out = nullptr) {
+    if (ordinary(in) && (!out || ordinary(out))) return false;
+    return windowOverflows(window, entry, in);
+}
+
+// As forEachFinite, for numbers typed into the entry's boxes: a colour the
+// window would refuse or show with a number beyond single precision gets
+// NaN and OutOfRange, as huelinx-convert refuses its line.
+template <typename Convert>
+void forEachEntered(const Window& window, const Entry& entry, const double* in, std::size_t n,
+                    double* out, Status* status, Convert convert) {
+    forEachFinite(in, n, out, status, [&](const double* v, double* o) {
+        const Status s = convert(v, o);
+        if (s == Status::OutOfRange || !outOfRange(window, entry, v, o)) return s;
+        fill(o, 3);
+        return Status::OutOfRange;
+    });
+}
+
+// A box's text as the window writes a number it can't hold.
+bool showsNonFinite(const std::string& text) {
+    return text == "Inf" || text == "-Inf" || text == "NaN" || text == "-NaN";
+}
+
+// The shortest text that reads back as the same double.
+std::string numberText(double v) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, v).ptr;
+    return std::string(text, end);
+}
+
 void put3(double* out, float a, float b, float c) {
     out[0] = a;
     out[1] = b;
@@ -78,6 +123,19 @@ MunsellColour colourOf(const Notations& in, std::size_t i) {
 }
 
 } // namespace
+
+bool windowOverflows(const Window& window, const Entry& entry, const double* values) {
+    // The window refuses a number single precision can't hold before it
+    // converts anything; its other refusals are no overflow.
+    if (!finite3(values) || !std::isfinite(single(values[0])) ||
+        !std::isfinite(single(values[1])) || !std::isfinite(single(values[2])))
+        return true;
+    ColourModel colour = window.started;
+    for (int i = 0; i < 3; ++i)
+        colour[entry.boxes[i]] = numberText(values[i]);
+    enterInPlace(colour, entry.notation, window.table);
+    return std::any_of(colour.box.begin(), colour.box.end(), showsNonFinite);
+}
 
 const char* statusText(Status status) {
     switch (status) {
@@ -100,9 +158,11 @@ const char* statusText(Status status) {
     case Status::NoName:
         return "no name";
     case Status::NoChipWithin5:
+        return "no chip within 5";
+    case Status::BadText:
         break;
     }
-    return "no chip within 5";
+    return "bad text";
 }
 
 void Notations::resize(std::size_t n) {
@@ -169,15 +229,19 @@ void munsellToXyz(const Notations& in, const MunTable& table, const ColourSettin
     }
 }
 
-void xyzToMunsell(const double* xyz, std::size_t n, const MunTable& table,
-                  const ColourSettings& settings, double* hvc, Texts& notation, Status* status) {
+void xyzToMunsell(const double* xyz, std::size_t n, const Window& window, double* hvc,
+                  Texts& notation, Status* status) {
     for (std::size_t i = 0; i < n; ++i) {
         const double* v = xyz + 3 * i;
         double* out = hvc + 3 * i;
         fill(out, 3);
+        if (finite3(v) && outOfRange(window, xyzEntry, v)) {
+            status[i] = Status::OutOfRange;
+            continue;
+        }
         const ShownNotation shown =
             shownNotation(static_cast<float>(v[0]), static_cast<float>(v[1]),
-                          static_cast<float>(v[2]), table, settings);
+                          static_cast<float>(v[2]), window.table, window.settings());
         status[i] = shown.shown ? statusOfFit(shown.fit) : Status::NotANumber;
         if (status[i] == Status::NotANumber) continue;
         out[1] = shown.value;
@@ -190,34 +254,29 @@ void xyzToMunsell(const double* xyz, std::size_t n, const MunTable& table,
     }
 }
 
-void xyyToXyz(const double* xyy, std::size_t n, double* xyz) {
-    for (std::size_t i = 0; i < n; ++i) {
-        const float x = static_cast<float>(xyy[3 * i]), y = static_cast<float>(xyy[3 * i + 1]);
-        const float lum = static_cast<float>(xyy[3 * i + 2]);
-        double* out = xyz + 3 * i;
-        if (y == 0.0f || !finite3(xyy + 3 * i)) {
-            fill(out, 3);
-            continue;
-        }
+void xyyToXyz(const double* xyy, std::size_t n, const Window& window, double* xyz, Status* status) {
+    forEachFinite(xyy, n, xyz, status, [&](const double* v, double* out) {
+        const float x = single(v[0]), y = single(v[1]), lum = single(v[2]);
+        if (y == 0.0f) return Status::NotANumber;
         const float z = 1.0f - x - y;
-        out[0] = x * lum / y;
-        out[1] = lum;
-        out[2] = z * lum / y;
-    }
+        put3(out, x * lum / y, lum, z * lum / y);
+        if (!outOfRange(window, chromaticityEntry, v, out)) return Status::Ok;
+        fill(out, 3);
+        return Status::OutOfRange;
+    });
 }
 
-void xyzToLab(const double* xyz, std::size_t n, const ColourSettings& settings, double* lab,
-              Status* status) {
-    forEachFinite(xyz, n, lab, status, [&](const double* v, double* out) {
-        const LabOfXyz c = xyzlab(single(v[0]), single(v[1]), single(v[2]), settings);
+void xyzToLab(const double* xyz, std::size_t n, const Window& window, double* lab, Status* status) {
+    forEachEntered(window, xyzEntry, xyz, n, lab, status, [&](const double* v, double* out) {
+        const LabOfXyz c = xyzlab(single(v[0]), single(v[1]), single(v[2]), window.settings());
         put3(out, c.L, c.a, c.b);
         return Status::Ok;
     });
 }
 
-void labToXyz(const double* lab, std::size_t n, const ColourSettings& settings, double* xyz,
-              Status* status) {
-    forEachFinite(lab, n, xyz, status, [&](const double* v, double* out) {
+void labToXyz(const double* lab, std::size_t n, const Window& window, double* xyz, Status* status) {
+    const ColourSettings& settings = window.settings();
+    forEachEntered(window, labEntry, lab, n, xyz, status, [&](const double* v, double* out) {
         auto back = labxyz(single(v[0]), single(v[1]), single(v[2]));
         if (!back) return Status::OutOfRange; // L* below -16
         // L*a*b* are relative to the selected illuminant; X, Y, Z go back to C.
@@ -230,9 +289,9 @@ void labToXyz(const double* lab, std::size_t n, const ColourSettings& settings, 
     });
 }
 
-void xyzToRgb(const double* xyz, std::size_t n, const ColourSettings& settings, double* rgb,
-              Status* status) {
-    forEachFinite(xyz, n, rgb, status, [&](const double* v, double* out) {
+void xyzToRgb(const double* xyz, std::size_t n, const Window& window, double* rgb, Status* status) {
+    const ColourSettings& settings = window.settings();
+    forEachEntered(window, xyzEntry, xyz, n, rgb, status, [&](const double* v, double* out) {
         // As an X, Y, Z entry: the values L*a*b* used (raised to their floor),
         // black without light.
         const float Y = single(v[1]);
@@ -244,8 +303,8 @@ void xyzToRgb(const double* xyz, std::size_t n, const ColourSettings& settings, 
     });
 }
 
-void rgbToXyz(const double* rgb, std::size_t n, const ColourSettings& settings, double* xyz,
-              Status* status) {
+void rgbToXyz(const double* rgb, std::size_t n, const Window& window, double* xyz, Status* status) {
+    const ColourSettings& settings = window.settings();
     forEachFinite(rgb, n, xyz, status, [&](const double* v, double* out) {
         float linear[3];
         for (int c = 0; c < 3; ++c) {
@@ -314,13 +373,15 @@ void nearestChips(const Notations& in, ChipSearch& chips, const ColourSettings& 
     }
 }
 
-void nearestChipsOfXyz(const double* xyz, std::size_t n, const MunTable& table, ChipSearch& chips,
-                       const ColourSettings& settings, ChipResults& out) {
+void nearestChipsOfXyz(const double* xyz, std::size_t n, const Window& window, ChipSearch& chips,
+                       ChipResults& out) {
+    const MunTable& table = window.table;
+    const ColourSettings& settings = window.settings();
     resizeChips(out, n);
     for (std::size_t i = 0; i < n; ++i) {
         const double* v = xyz + 3 * i;
-        if (!finite3(v)) {
-            out.status[i] = Status::NotANumber;
+        if (!finite3(v) || outOfRange(window, xyzEntry, v)) {
+            out.status[i] = finite3(v) ? Status::OutOfRange : Status::NotANumber;
             continue;
         }
         const float X = static_cast<float>(v[0]), Y = static_cast<float>(v[1]),

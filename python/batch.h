@@ -29,8 +29,33 @@ enum class Status : std::uint8_t {
     OutOfRgbRange,
     NoName,
     NoChipWithin5,
+    BadText,
 };
 const char* statusText(Status status);
+
+// The window the conversions follow: the one after start-up with the chosen
+// settings, and the Munsell table its entries read.
+struct Window {
+    const ColourModel& started;
+    const MunTable& table;
+    const ColourSettings& settings() const { return started.settings; }
+};
+
+// The boxes three numbers are typed into, and the notation they enter.
+struct Entry {
+    Notation notation;
+    Box boxes[3];
+};
+inline constexpr Entry xyzEntry{Notation::Xyz, {Box::X, Box::Y, Box::Z}};
+inline constexpr Entry chromaticityEntry{Notation::Chromaticity,
+                                         {Box::SmallX, Box::SmallY, Box::Y}};
+inline constexpr Entry labEntry{Notation::Lab, {Box::L, Box::A, Box::B}};
+
+// Whether the window refuses these numbers typed into the entry's boxes as
+// beyond single precision, or once they are entered shows a number single
+// precision can't hold (Inf or NaN) in any box: the colours huelinx-convert
+// refuses as out of range.
+bool windowOverflows(const Window& window, const Entry& entry, const double* values);
 
 // Munsell notations as numbers: hue on the 0..100 circle, value, chroma, and
 // whether each is a grey; `status` is Ok or why the colour has no notation.
@@ -61,23 +86,25 @@ void munsellToXyz(const Notations& in, const MunTable& table, const ColourSettin
 
 // Hue, value, chroma and the notation text an X, Y, Z entry shows; a grey's
 // hue and a colour outside the data's hue and chroma are NaN.
-void xyzToMunsell(const double* xyz, std::size_t n, const MunTable& table,
-                  const ColourSettings& settings, double* hvc, Texts& notation, Status* status);
-// x, y, Y to X, Y, Z as the chromaticity entry does; y = 0 gives NaN.
-void xyyToXyz(const double* xyy, std::size_t n, double* xyz);
+// OutOfRange where the window would refuse the entry or overflow.
+void xyzToMunsell(const double* xyz, std::size_t n, const Window& window, double* hvc,
+                  Texts& notation, Status* status);
+// x, y, Y to X, Y, Z as the chromaticity entry does; y = 0 gives NaN and
+// NotANumber, an entry the window would overflow NaN and OutOfRange.
+void xyyToXyz(const double* xyy, std::size_t n, const Window& window, double* xyz, Status* status);
 
-void xyzToLab(const double* xyz, std::size_t n, const ColourSettings& settings, double* lab,
-              Status* status);
+// The conversions of three numbers into three: NaN and NotANumber where an
+// input isn't finite, NaN and OutOfRange where the window would refuse the
+// entry or show a number beyond single precision (see windowOverflows).
+void xyzToLab(const double* xyz, std::size_t n, const Window& window, double* lab, Status* status);
 // As the window's L*a*b* entry: back to X, Y, Z and on to illuminant C.
-void labToXyz(const double* lab, std::size_t n, const ColourSettings& settings, double* xyz,
-              Status* status);
+void labToXyz(const double* lab, std::size_t n, const Window& window, double* xyz, Status* status);
 // The display colour of an X, Y, Z entry, clipped into 0..255; OutOfRgbRange
 // where the window says "Out of RGB Range" (and shows black).
-void xyzToRgb(const double* xyz, std::size_t n, const ColourSettings& settings, double* rgb,
-              Status* status);
-// X, Y, Z of display R, G, B as the window's RGB entry (rounded, clamped).
-void rgbToXyz(const double* rgb, std::size_t n, const ColourSettings& settings, double* xyz,
-              Status* status);
+void xyzToRgb(const double* xyz, std::size_t n, const Window& window, double* rgb, Status* status);
+// X, Y, Z of display R, G, B as the window's RGB entry (rounded, clamped, so
+// any finite number converts).
+void rgbToXyz(const double* rgb, std::size_t n, const Window& window, double* xyz, Status* status);
 
 // ISCC-NBS names; NoName where no rule holds.
 void isccNbsNames(const Notations& in, const IsccNbsTable& names, Texts& name, Texts& abbreviation,
@@ -92,8 +119,8 @@ struct ChipResults {
 void nearestChips(const Notations& in, ChipSearch& chips, const ColourSettings& settings,
                   ChipResults& out);
 // Nearest chips of X, Y, Z: their L*a*b* and the notation an entry shows.
-void nearestChipsOfXyz(const double* xyz, std::size_t n, const MunTable& table, ChipSearch& chips,
-                       const ColourSettings& settings, ChipResults& out);
+void nearestChipsOfXyz(const double* xyz, std::size_t n, const Window& window, ChipSearch& chips,
+                       ChipResults& out);
 
 // CIEDE2000 of pairs; `stride2` 0 compares every colour with one.
 void deltaE2000(const double* lab1, const double* lab2, std::size_t n, std::size_t stride2,

@@ -2,7 +2,8 @@
 // in one call, on NumPy arrays, lists or single values, with the settings of
 // the main window. A colour that can't be converted never raises: its numbers
 // are NaN and its status says why. Only arguments that are not colours at all
-// (an unknown illuminant, an array whose last axis isn't 3) raise ValueError.
+// (an unknown illuminant, an array whose last axis isn't 3) raise ValueError;
+// memory that runs out raises MemoryError.
 #include "colour/chip_set.h"
 #include "colour/colour_model.h"
 #include "colour/colour_naming.h"
@@ -27,6 +28,17 @@ using namespace huelinx;
 using batch::Status;
 
 namespace {
+
+// ---- errors ------------------------------------------------------------------
+
+// A message that may hold any bytes (a file's name or line) as UTF-8: what
+// isn't UTF-8 shows as U+FFFD, so the message always reaches the user.
+std::string readable(const std::string& message) {
+    const auto text = py::reinterpret_steal<py::str>(
+        PyUnicode_DecodeUTF8(message.data(), static_cast<py::ssize_t>(message.size()), "replace"));
+    if (!text) throw py::error_already_set();
+    return py::cast<std::string>(text);
+}
 
 // ---- data: the Munsell table, the names and the chip sets ---------------------
 
@@ -73,15 +85,15 @@ ChipSearch& chipSet(const std::string& name) {
     if (found != d.chips.end()) return *found->second;
     const ChipSetPlaces places{d.folders, chipSetFolders(moduleFolder())};
     ChipSetLoad load = loadChipSet(name, places, d.table);
-    if (!load.set) throw py::value_error(load.message);
+    if (!load.set) throw py::value_error(readable(load.message));
     auto search = std::make_unique<ChipSearch>(std::move(*load.set), d.table);
     return *d.chips.emplace(name, std::move(search)).first->second;
 }
 
 // ---- settings ----------------------------------------------------------------
 
-// The settings the window has after start-up with these choices made.
-ColourSettings settingsOf(const std::string& illuminant, bool pwd, double gamma, int whiteBalance) {
+// The window after start-up with these choices made.
+ColourModel windowOf(const std::string& illuminant, bool pwd, double gamma, int whiteBalance) {
     static const std::map<std::string, Illuminant> illuminants{{"C", Illuminant::C},
                                                                {"D50", Illuminant::D5000},
                                                                {"D5000", Illuminant::D5000},
@@ -92,7 +104,7 @@ ColourSettings settingsOf(const std::string& illuminant, bool pwd, double gamma,
     if (!(gamma >= 1.0 && gamma <= 3.0)) throw py::value_error("gamma must be from 1 to 3");
     if (whiteBalance < 50 || whiteBalance > 100)
         throw py::value_error("white_balance must be from 50 to 100");
-    return startedWindow(data().table, ill->second, pwd, whiteBalance, plainText(gamma)).settings;
+    return startedWindow(data().table, ill->second, pwd, whiteBalance, plainText(gamma));
 }
 
 #define HUELINX_SETTINGS_ARGS                                                                      \
@@ -112,9 +124,23 @@ struct Triples {
     std::size_t count = 0;
 };
 
+// NumPy's conversion into doubles, whose errors Doubles::ensure would clear.
+struct DoublesConversion : Doubles {
+    using Doubles::raw_array_t;
+};
+
+// The object as C-ordered doubles. Only what NumPy can't read as numbers is
+// "not numbers": its memory errors go through as they are.
+Doubles numbers(py::handle object, const char* what) {
+    auto values = py::reinterpret_steal<Doubles>(DoublesConversion::raw_array_t(object.ptr()));
+    if (values) return values;
+    if (PyErr_ExceptionMatches(PyExc_MemoryError)) throw py::error_already_set();
+    PyErr_Clear();
+    throw py::value_error(std::string(what) + " must be numbers");
+}
+
 Triples triples(py::handle object, const char* what) {
-    Triples t{Doubles::ensure(object), {}, 0};
-    if (!t.values) throw py::value_error(std::string(what) + " must be numbers");
+    Triples t{numbers(object, what), {}, 0};
     if (t.values.ndim() == 1 && t.values.shape(0) == 0) { // an empty list: no colours
         t.shape = {0};
         return t;
@@ -198,8 +224,20 @@ bool holdsText(py::handle object) {
     return false;
 }
 
+// One item of a notation input into place i. A string UTF-8 can't hold (a
+// lone surrogate) is bad text: that item alone, the others convert.
 void readText(py::handle item, batch::Notations& into, std::size_t i) {
-    if (py::isinstance<py::str>(item) || py::isinstance<py::bytes>(item))
+    if (py::isinstance<py::str>(item)) {
+        py::ssize_t size = 0;
+        const char* utf8 = PyUnicode_AsUTF8AndSize(item.ptr(), &size);
+        if (!utf8) {
+            if (!PyErr_ExceptionMatches(PyExc_UnicodeError)) throw py::error_already_set();
+            PyErr_Clear();
+            into.status[i] = Status::BadText;
+            return;
+        }
+        batch::readNotation(std::string_view(utf8, static_cast<std::size_t>(size)), into, i);
+    } else if (py::isinstance<py::bytes>(item))
         batch::readNotation(py::cast<std::string>(item), into, i);
     else if (py::isinstance<py::float_>(item) && std::isnan(py::cast<double>(item)))
         into.status[i] = Status::NotANumber;
@@ -238,7 +276,7 @@ NotationInput notationInput(py::handle object) {
 
 py::dict munsellToXyz(py::handle notations, const std::string& illuminant, bool pwd, double gamma,
                       int whiteBalance) {
-    const ColourSettings settings = settingsOf(illuminant, pwd, gamma, whiteBalance);
+    const ColourModel window = windowOf(illuminant, pwd, gamma, whiteBalance);
     const NotationInput in = notationInput(notations);
     const std::size_t n = in.notations.size();
     auto xyz = doubles(with(in.shape, 3));
@@ -246,7 +284,7 @@ py::dict munsellToXyz(py::handle notations, const std::string& illuminant, bool 
     std::vector<Status> status(n);
     {
         py::gil_scoped_release free;
-        batch::munsellToXyz(in.notations, data().table, settings, xyz.mutable_data(),
+        batch::munsellToXyz(in.notations, data().table, window.settings, xyz.mutable_data(),
                             xy.mutable_data(), status.data());
     }
     py::dict out;
@@ -260,16 +298,22 @@ py::dict munsellToXyz(py::handle notations, const std::string& illuminant, bool 
     return out;
 }
 
-py::dict munsellOfXyz(const Triples& t, const ColourSettings& settings) {
+// The Munsell notations of X, Y, Z; `given` (if any) holds the statuses of
+// colours that became NaN before (x, y, Y that can't be entered).
+py::dict munsellOfXyz(const Triples& t, const ColourModel& window,
+                      const std::vector<Status>* given = nullptr) {
     const std::size_t n = t.count;
     auto hvc = doubles(with(t.shape, 3));
     std::vector<Status> status(n);
     batch::Texts notation(n, 24);
     {
         py::gil_scoped_release free;
-        batch::xyzToMunsell(t.values.data(), n, data().table, settings, hvc.mutable_data(),
+        batch::xyzToMunsell(t.values.data(), n, {window, data().table}, hvc.mutable_data(),
                             notation, status.data());
     }
+    if (given)
+        for (std::size_t i = 0; i < n; ++i)
+            if ((*given)[i] != Status::Ok) status[i] = (*given)[i];
     py::dict out;
     const py::ellipsis all;
     out["hue"] = hvc[py::make_tuple(all, 0)];
@@ -282,33 +326,39 @@ py::dict munsellOfXyz(const Triples& t, const ColourSettings& settings) {
 
 py::dict xyzToMunsell(py::handle xyz, const std::string& illuminant, bool pwd, double gamma,
                       int whiteBalance) {
-    const ColourSettings settings = settingsOf(illuminant, pwd, gamma, whiteBalance);
-    return munsellOfXyz(triples(xyz, "xyz"), settings);
+    const ColourModel window = windowOf(illuminant, pwd, gamma, whiteBalance);
+    return munsellOfXyz(triples(xyz, "xyz"), window);
 }
 
 py::dict xyyToMunsell(py::handle xyy, const std::string& illuminant, bool pwd, double gamma,
                       int whiteBalance) {
-    const ColourSettings settings = settingsOf(illuminant, pwd, gamma, whiteBalance);
+    const ColourModel window = windowOf(illuminant, pwd, gamma, whiteBalance);
     Triples t = triples(xyy, "xyy");
     Doubles xyz(with(t.shape, 3));
-    batch::xyyToXyz(t.values.data(), t.count, xyz.mutable_data());
+    std::vector<Status> status(t.count);
+    {
+        py::gil_scoped_release free;
+        batch::xyyToXyz(t.values.data(), t.count, {window, data().table}, xyz.mutable_data(),
+                        status.data());
+    }
     t.values = xyz;
-    return munsellOfXyz(t, settings);
+    return munsellOfXyz(t, window, &status);
 }
 
 // The shape of the pointwise conversions: three numbers in, three out.
-using Pointwise = void (*)(const double*, std::size_t, const ColourSettings&, double*, Status*);
+using Pointwise = void (*)(const double*, std::size_t, const batch::Window&, double*, Status*);
 
 py::dict pointwise(Pointwise convert, py::handle values, const char* what,
                    const char* const names[3], const std::string& illuminant, bool pwd,
                    double gamma, int whiteBalance) {
-    const ColourSettings settings = settingsOf(illuminant, pwd, gamma, whiteBalance);
+    const ColourModel window = windowOf(illuminant, pwd, gamma, whiteBalance);
     const Triples t = triples(values, what);
     auto out = doubles(with(t.shape, 3));
     std::vector<Status> status(t.count);
     {
         py::gil_scoped_release free;
-        convert(t.values.data(), t.count, settings, out.mutable_data(), status.data());
+        convert(t.values.data(), t.count, {window, data().table}, out.mutable_data(),
+                status.data());
     }
     py::dict result;
     const py::ellipsis all;
@@ -332,7 +382,7 @@ void definePointwise(py::module_& m, const char* name, Pointwise convert, const 
 
 py::dict isccNbsName(py::handle notations) {
     Data& d = data();
-    if (d.names.empty()) throw std::runtime_error("huelinx: " + d.namesProblem);
+    if (d.names.empty()) throw std::runtime_error(readable("huelinx: " + d.namesProblem));
     const NotationInput in = notationInput(notations);
     const std::size_t n = in.notations.size();
     batch::Texts name(n, 40), abbreviation(n, 16);
@@ -350,7 +400,8 @@ py::dict isccNbsName(py::handle notations) {
 
 py::dict nearestChip(py::handle colours, const std::string& chipset, const std::string& illuminant,
                      bool pwd, double gamma, int whiteBalance) {
-    const ColourSettings settings = settingsOf(illuminant, pwd, gamma, whiteBalance);
+    const ColourModel window = windowOf(illuminant, pwd, gamma, whiteBalance);
+    const ColourSettings& settings = window.settings;
     Data& d = data();
     // The set is looked up (and read the first time) under the interpreter
     // lock; its search runs without it, one call at a time, since a search
@@ -370,7 +421,7 @@ py::dict nearestChip(py::handle colours, const std::string& chipset, const std::
         shape = t.shape;
         py::gil_scoped_release free;
         std::lock_guard<std::mutex> lock(d.chipsLock);
-        batch::nearestChipsOfXyz(t.values.data(), t.count, d.table, chips, settings, results);
+        batch::nearestChipsOfXyz(t.values.data(), t.count, {window, d.table}, chips, results);
     }
     auto de = doubles(shape);
     auto steps = doubles(with(shape, 3));
@@ -410,36 +461,55 @@ py::array_t<double> deltaE2000(py::handle lab1, py::handle lab2, double kL, doub
 PYBIND11_MODULE(huelinx, m) {
     m.doc() = "Munsell notation to and from CIE XYZ, x,y, L*a*b* and display RGB, ISCC-NBS names "
               "and the nearest chip by CIEDE2000, with the Huelinx colour core.";
-    data(); // the Munsell table is read once, at import
+    // The Munsell table is read once, at import; a fault in it fails the
+    // import with a message that may name a file in any bytes.
+    try {
+        data();
+    } catch (const std::exception& e) {
+        throw std::runtime_error(readable(e.what()));
+    }
+    // A C++ allocation that fails says so (NumPy's own say so too).
+    py::register_exception_translator([](std::exception_ptr failure) {
+        try {
+            if (failure) std::rethrow_exception(failure);
+        } catch (const std::bad_alloc&) {
+            PyErr_SetString(PyExc_MemoryError, "huelinx: not enough memory for these colours");
+        }
+    });
 
     m.def("munsell_to_xyz", &munsellToXyz, py::arg("notations"), HUELINX_SETTINGS_ARGS,
           "X, Y, Z (white Y = 100) and x, y of Munsell notations (strings such as '5R 4/14', "
           "'N 5/', or numbers (..., 3) of hue 0..100, value, chroma). Returns a dict of arrays "
           "X, Y, Z, x, y and status ('ok', 'outside data', 'out of range', 'not a notation', "
-          "'not a number'); numbers are NaN where the status isn't 'ok'.");
+          "'not a number', 'bad text' for a string UTF-8 can't hold); numbers are NaN where the "
+          "status isn't 'ok'.");
     m.def("xyz_to_munsell", &xyzToMunsell, py::arg("xyz"), HUELINX_SETTINGS_ARGS,
           "Munsell notation of X, Y, Z (..., 3): a dict of hue (0..100, NaN for a grey N), value, "
           "chroma, notation (the text the window shows) and status ('in data', 'one level "
-          "only', 'outside data' with the value alone, 'not a number').");
+          "only', 'outside data' with the value alone, 'out of range' where a number is beyond "
+          "single precision or gives one, 'not a number').");
     m.def("xyy_to_munsell", &xyyToMunsell, py::arg("xyy"), HUELINX_SETTINGS_ARGS,
           "As xyz_to_munsell, from chromaticity x, y and luminance Y (..., 3).");
     static const char* const labNames[3] = {"L", "a", "b"};
     static const char* const xyzNames[3] = {"X", "Y", "Z"};
     static const char* const rgbNames[3] = {"R", "G", "B"};
     definePointwise(m, "xyz_to_lab", batch::xyzToLab, "xyz", labNames,
-                    "L*, a*, b* of X, Y, Z as the window computes them.");
+                    "L*, a*, b* of X, Y, Z as the window computes them; 'out of range' (NaN) "
+                    "where huelinx-convert refuses the X, Y, Z: a number beyond single "
+                    "precision, typed or computed.");
     definePointwise(
         m, "lab_to_xyz", batch::labToXyz, "lab", xyzNames,
-        "X, Y, Z of L*, a*, b* as the window's L*a*b* entry: 'out of range' below L* -16.");
+        "X, Y, Z of L*, a*, b* as the window's L*a*b* entry: 'out of range' below L* -16 or "
+        "where a number is beyond single precision, typed or computed.");
     definePointwise(m, "xyz_to_rgb", batch::xyzToRgb, "xyz", rgbNames,
                     "Display R, G, B (0..255, clipped) of X, Y, Z; status 'out of RGB range' "
-                    "where the window says so.");
+                    "where the window says so, 'out of range' as xyz_to_lab.");
     definePointwise(
         m, "rgb_to_xyz", batch::rgbToXyz, "rgb", xyzNames,
         "X, Y, Z of display R, G, B (rounded and clamped into 0..255) as the window's RGB entry.");
     m.def("iscc_nbs_name", &isccNbsName, py::arg("notations"),
           "ISCC-NBS level-3 name and abbreviation of notations; status 'ok', 'no name', "
-          "'not a notation' or 'not a number'.");
+          "'not a notation', 'not a number' or 'bad text'.");
     m.def("nearest_chip", &nearestChip, py::arg("colours"), py::arg("chipset") = "soil",
           HUELINX_SETTINGS_ARGS,
           "Nearest chip by CIEDE2000 of notations (strings) or X, Y, Z (..., 3): chip, label, "

@@ -8,6 +8,8 @@ import math
 import os
 import random
 import subprocess
+import sys
+import tempfile
 import threading
 import unittest
 
@@ -24,6 +26,20 @@ def converter_lines(lines, *options):
                          input="\n".join(lines) + "\n", capture_output=True, text=True,
                          check=False)
     return list(csv.DictReader(io.StringIO(run.stdout)))
+
+
+def converter_each(lines, *options):
+    """The converter's row of each line as if it were the only one: an
+    ordinary colour is entered before each, so no line sees another's boxes."""
+    rows = converter_lines([part for line in lines for part in ("xyz,20,20,20", line)], *options)
+    return rows[1::2]
+
+
+def run_python(script, **env):
+    """Runs a script with the module in a fresh interpreter; its output."""
+    run = subprocess.run([sys.executable, "-c", script], capture_output=True, text=True,
+                         env={**os.environ, **env}, check=False, timeout=300)
+    return run.stdout + run.stderr
 
 
 def close(a, b, places=2):
@@ -161,6 +177,152 @@ class StatusesAndShapes(unittest.TestCase):
         for text in ["", " ", "/", "N", "5R/", "5R 4/", "\u00e9\u00e8 4/2", "5R 4/14/2", "1e9R 4/2"]:
             huelinx.munsell_to_xyz(text)
             huelinx.nearest_chip(text)
+
+    def test_a_string_utf8_cannot_hold_is_bad_text_and_the_rest_converts(self):
+        texts = ["5R 4/14", "5R 4/\udc80", "\ud800", "N 5/"]
+        one = huelinx.munsell_to_xyz("5R 4/14")
+        for given in (texts, np.array(texts), tuple(texts)):
+            got = huelinx.munsell_to_xyz(given)
+            self.assertEqual(list(got["status"]), ["ok", "bad text", "bad text", "ok"])
+            self.assertEqual(got["X"][0], one["X"])
+            self.assertTrue(math.isnan(got["X"][1]) and math.isnan(got["X"][2]))
+        self.assertEqual(huelinx.munsell_to_xyz("5R \udc80/2")["status"], "bad text")
+        self.assertEqual(list(huelinx.iscc_nbs_name(texts)["name"]),
+                         ["vivid red", "", "", "medium gray"])
+        self.assertEqual(list(huelinx.nearest_chip(texts)["status"][1:3]), ["bad text"] * 2)
+
+
+class FailuresReachTheUser(unittest.TestCase):
+    """Memory that runs out says so, and a message naming a file or a line in
+    any bytes is never empty."""
+
+    def test_memory_errors_are_memory_errors(self):
+        # Under a limit just above what the process holds, converting 8
+        # million whole numbers into doubles (NumPy) or making room for their
+        # notations (the module) runs out.
+        out = run_python("""
+import resource, numpy as np, huelinx
+def held():
+    for line in open("/proc/self/status"):
+        if line.startswith("VmSize:"):
+            return int(line.split()[1]) * 1024
+whole, floats = np.ones((8_000_000, 3), dtype=np.int64), np.ones((8_000_000, 3))
+huelinx.munsell_to_xyz("5R 4/14")
+resource.setrlimit(resource.RLIMIT_AS, (held() + 40 * 2**20, resource.RLIM_INFINITY))
+for function, values in ((huelinx.xyz_to_lab, whole), (huelinx.munsell_to_xyz, floats)):
+    try:
+        function(values)
+        print("converted")
+    except Exception as e:
+        print(type(e).__name__, e)
+""")
+        lines = out.splitlines()
+        self.assertEqual(len(lines), 2, out)
+        self.assertTrue(lines[0].startswith("MemoryError "), out)
+        self.assertTrue(lines[1].startswith("MemoryError ") and "memory" in lines[1], out)
+
+    def test_messages_in_any_bytes_reach_the_user(self):
+        with tempfile.TemporaryDirectory() as folder:
+            here = os.fsencode(folder)
+            bad = os.path.join(here, b"bad\xff")
+            os.mkdir(bad)
+            with open(os.path.join(bad, b"Vadoro.dat"), "wb") as f:
+                f.write(b"junk\n")
+            names = os.path.join(here, b"names")
+            os.mkdir(names)
+            data = os.path.join(os.environ["PYTHONPATH"], "..", "data")
+            for name in ("Vadoro.dat", "iscc-nbs-names.csv"):
+                with open(os.path.join(data, name), "rb") as f, \
+                        open(os.path.join(names, os.fsencode(name)), "wb") as g:
+                    g.write(f.read())
+            with open(os.path.join(names, b"iscc-nbs-blocks.csv"), "wb") as f:
+                f.write(b"hue_from,hue_to,value_min,value_min_op,value_max,value_max_op,"
+                        b"chroma_min,chroma_min_op,chroma_max,chroma_max_op,level3\n"
+                        b"0,100,8\xff5,>=,,,,,0.5,<=,263\n")
+            chips = os.path.join(folder, "chips.csv")
+            with open(chips, "wb") as f:
+                f.write(b"notation,label\n5R 4/14\xff,x\n")
+            env = {k: v for k, v in os.environ.items()}
+            imported = subprocess.run(
+                [sys.executable, "-c", "import huelinx"], capture_output=True, check=False,
+                env={**{os.fsencode(k): os.fsencode(v) for k, v in env.items()},
+                     b"HUELINX_DATA": bad}).stderr.decode("utf-8", "replace")
+            self.assertIn("ImportError: huelinx: ", imported)
+            self.assertIn("Vadoro.dat", imported)
+            out = run_python(f"""
+import huelinx
+for call in (lambda: huelinx.iscc_nbs_name("5R 4/14"),
+             lambda: huelinx.nearest_chip("5R 4/14", chipset={chips!r})):
+    try:
+        call()
+    except Exception as e:
+        print(type(e).__name__, repr(str(e)))
+""", HUELINX_DATA=os.fsdecode(names))
+        lines = out.splitlines()
+        self.assertEqual(len(lines), 2, out)
+        self.assertTrue(lines[0].startswith("RuntimeError ") and "iscc-nbs-blocks.csv" in lines[0],
+                        out)
+        self.assertTrue(lines[1].startswith("ValueError ") and "chips.csv" in lines[1], out)
+        self.assertTrue(all("\ufffd" in line for line in lines), out)
+
+
+class BeyondSinglePrecision(unittest.TestCase):
+    """Numbers single precision can't hold, typed in or computed, are out of
+    range exactly where huelinx-convert refuses the same line as out of range;
+    elsewhere the numbers are the converter's."""
+
+    SIZES = [0.5, 50, 2e3, 1e6, 1e10, 1e20, 1e30, 3e38, 1e39]
+
+    def refusals(self, rows):
+        return [row["X"] == "" and "out of range" in row["message"] for row in rows]
+
+    def assert_numbers(self, got, keys, row, columns):
+        for key, column in zip(keys, columns):
+            self.assertTrue(math.isfinite(got[key]), (key, got[key], row))
+            self.assertTrue(math.isclose(got[key], float(row[column]), rel_tol=1e-6,
+                                         abs_tol=0.006), (key, got[key], row))
+
+    def test_xyz_entries(self):
+        xyz = [[x, y, z] for x in self.SIZES for y in self.SIZES for z in self.SIZES]
+        rows = converter_each([f"xyz,{x!r},{y!r},{z!r}" for x, y, z in xyz])
+        lab, rgb = huelinx.xyz_to_lab(xyz), huelinx.xyz_to_rgb(xyz)
+        munsell, chips = huelinx.xyz_to_munsell(xyz), huelinx.nearest_chip(xyz)
+        refused = self.refusals(rows)
+        self.assertTrue(any(refused) and not all(refused))
+        for i, row in enumerate(rows):
+            statuses = [r["status"][i] for r in (lab, rgb, munsell, chips)]
+            if refused[i]:
+                self.assertEqual(statuses, ["out of range"] * 4, (xyz[i], row))
+                self.assertTrue(all(math.isnan(lab[k][i]) for k in "Lab"))
+                self.assertTrue(math.isnan(rgb["R"][i]) and math.isnan(munsell["value"][i]))
+                continue
+            self.assertNotIn("out of range", statuses, (xyz[i], row))
+            self.assert_numbers({k: lab[k][i] for k in "Lab"}, "Lab", row, "Lab")
+            self.assertTrue(close(munsell["value"][i], row["value"]), (xyz[i], row))
+            if "Out of RGB Range" not in row["message"]:
+                self.assert_numbers({k: rgb[k][i] for k in "RGB"}, "RGB", row, "RGB")
+
+    def test_lab_and_chromaticity_entries(self):
+        sizes = [-1e39, -1e30, -2e3, 0.0, 20.0, 1e6, 1e30, 1e39]
+        lab = [[L, a, b] for L in (-10.0, 50.0, 2e3, 1e6, 1e30, 1e39) for a in sizes
+               for b in sizes]
+        rows = converter_each([f"lab,{L!r},{a!r},{b!r}" for L, a, b in lab], "--illuminant", "D65")
+        got = huelinx.lab_to_xyz(lab, illuminant="D65")
+        refused = self.refusals(rows)
+        self.assertTrue(any(refused) and not all(refused))
+        for i, row in enumerate(rows):
+            if refused[i]:
+                self.assertEqual(got["status"][i], "out of range", (lab[i], row))
+                self.assertTrue(all(math.isnan(got[k][i]) for k in "XYZ"))
+            elif row["X"] != "":  # not refused for another reason (no light)
+                self.assertEqual(got["status"][i], "ok", (lab[i], row))
+                self.assert_numbers({k: got[k][i] for k in "XYZ"}, "XYZ", row, "XYZ")
+        xyy = [[x, y, Y] for x in (0.3, -1e30, 1e30, 1e39) for y in (0.3, 1e-40, 1e-30, 1e30, 1e39)
+               for Y in (10.0, 1e30, 1e39)]
+        rows = converter_each([f"xy,{x!r},{y!r},{Y!r}" for x, y, Y in xyy])
+        got = huelinx.xyy_to_munsell(xyy)
+        for i, (row, out) in enumerate(zip(rows, self.refusals(rows))):
+            self.assertEqual(got["status"][i] == "out of range", out, (xyy[i], row))
 
 
 class NamesChipsAndDifferences(unittest.TestCase):
