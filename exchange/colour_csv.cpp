@@ -2,6 +2,7 @@
 
 #include "colour/colour_naming.h"
 #include "text/number_format.h"
+#include "text/safe_text.h"
 
 #include <algorithm>
 
@@ -9,11 +10,12 @@ namespace huelinx {
 
 void appendCsvField(std::string& line, std::string_view text) {
     const auto special = [](char c) { return c == ',' || c == '"' || c == '\n' || c == '\r'; };
-    if (std::none_of(text.begin(), text.end(), special)) {
+    const bool formula = needsSpreadsheetMark(text);
+    if (!formula && std::none_of(text.begin(), text.end(), special)) {
         line += text;
         return;
     }
-    line += '"';
+    line += formula ? "\"'" : "\"";
     for (char c : text) {
         line += c;
         if (c == '"') line += '"';
