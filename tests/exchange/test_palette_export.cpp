@@ -240,8 +240,8 @@ TEST(PaletteExport, NamesWithHiddenLineEndsStayOnTheirOwnLine) {
     const CgatsRead cgats =
         readCgats(exportPalette(ExportFormat::Cgats, "f", swatches, Illuminant::C, "now"), "f.txt");
     ASSERT_TRUE(cgats.table) << cgats.message;
-    ASSERT_EQ(cgats.table->sets.size(), 3u);
-    EXPECT_EQ(cgats.table->sets[1][1], "y\xC3\xB0   z   0   0 255 forged");
+    ASSERT_EQ(cgats.table->setCount(), 3u);
+    EXPECT_EQ(cgats.table->value(1, 1), "y\xC3\xB0   z   0   0 255 forged");
 
     // ASE: every name without a control character, the blocks where they belong.
     const std::string ase = exportPalette(ExportFormat::Ase, "f", swatches, Illuminant::C, "");
