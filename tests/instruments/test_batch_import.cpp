@@ -259,6 +259,15 @@ TEST_F(Import, TablesWithHeadersKeepTheirOwnColumns) {
     EXPECT_EQ(out[2].split(',').size(), 12);
 }
 
+TEST_F(Import, ChartNamesASpreadsheetWouldRunAreWrittenAsText) {
+    file("ccnames.csv", "No,Name,Hue,Value,Chroma\r\n1,=1+2,5R,4,14\r\n-2,@SUM(A1),5PB,4,8\r\n");
+    importType("4");
+    const QStringList out = lines("cchecker.csv");
+    ASSERT_EQ(out.size(), 5);
+    EXPECT_TRUE(out[3].startsWith("1,\"'=1+2\",5R,4,14,")) << out[3].toStdString();
+    EXPECT_TRUE(out[4].startsWith("-2,\"'@SUM(A1)\",5PB,4,8,")) << out[4].toStdString();
+}
+
 TEST_F(Import, MissingOrEmptyInputsSayFileNotFound) {
     for (const char* type : {"6", "3", "4", "2", "1"}) {
         importType(type);
