@@ -68,7 +68,8 @@ std::string CsvExtras::of(const ColourModel& colour) const {
     line += ",";
     appendCsvField(line, chip->notation);
     line += ",";
-    appendCsvField(line, chip->label);
+    // A user's chip set may hold any bytes: its labels reach the terminal on one line.
+    appendCsvField(line, oneLineText(chip->label));
     for (double n :
          {chip->de00, double{chip->steps.dH}, double{chip->steps.dV}, double{chip->steps.dC}})
         line += "," + formatNumber(n, "##0.00");

@@ -411,6 +411,12 @@ TEST(ConverterFiles, CgatsNamesReachTheTerminalWithoutControlsAndSpreadsheetsAsT
     ASSERT_EQ(out.size(), 3u);
     EXPECT_EQ(out[1].rfind("1, [2J ]0;owned ,", 0), 0u) << out[1];
     EXPECT_EQ(out[2].rfind("2,\"'=cmd|' /C calc'!A0\",", 0), 0u) << out[2];
+    // Labels of a chip set file go the same way.
+    s.write("chips.csv", "notation,label\n5R 4/14,\x1B[31mbrick\xC2\x9B\n");
+    const Outcome chips = convert({"--chips", s.path("chips.csv"), "munsell", "5R", "4", "14"});
+    ASSERT_EQ(chips.status, 0) << chips.err;
+    EXPECT_FALSE(hasControl(chips.out)) << chips.out;
+    EXPECT_NE(chips.out.find(",5R 4/14, [31mbrick ,"), std::string::npos) << chips.out;
     // A file with a fault: its message is clean too.
     s.write("bad.txt", "CGATS.17\nBEGIN_DATA_FORMAT\nXYZ_X XYZ_Y XYZ_Z\nEND_DATA_FORMAT\n"
                        "BEGIN_DATA\n20 21 \xC2\x9B"
