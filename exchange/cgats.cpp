@@ -112,7 +112,8 @@ struct Count {
 
 class Reader {
   public:
-    Reader(std::string_view text, const std::string& fileName) : lines_(text), fileName_(fileName) {
+    Reader(std::string_view text, const std::string& fileName)
+        : lines_(text), fileName_(fileName), textSize_(text.size()) {
         tokens_.reserve(64);
     }
     CgatsRead read();
@@ -139,6 +140,7 @@ class Reader {
 
     Lines lines_;
     const std::string& fileName_;
+    std::size_t textSize_ = 0;
     std::vector<Token> tokens_;
     CgatsTable table_;
     std::string message_;
@@ -290,9 +292,13 @@ bool Reader::beginData() {
                                          quoted(tokens_[1].value) + ".");
     stage_ = Stage::Data;
     dataLine_ = lines_.number();
+    // The values are no longer than the text, and there are no more of them
+    // than half its bytes (each but the last ends in a blank or a line end).
+    table_.values.reserve(textSize_);
+    const std::size_t most = textSize_ / 2 + 1;
     if (setCount_.given) {
-        table_.sets.reserve(setCount_.value);
-        table_.setLines.reserve(setCount_.value);
+        table_.setLines.reserve(std::min(setCount_.value, most));
+        table_.valueEnds.reserve(std::min(setCount_.value * table_.fields.size(), most));
     }
     return true;
 }
@@ -308,19 +314,21 @@ bool Reader::dataLine() {
                                          (fieldCount_.given ? "NUMBER_OF_FIELDS"
                                                             : "the fields of BEGIN_DATA_FORMAT") +
                                          "), found " + std::to_string(tokens_.size()) + ".");
-    if (table_.sets.size() == cgatsMaxSets)
+    if (table_.setCount() == cgatsMaxSets)
         return fail(lines_.number(),
                     "expected at most " + std::to_string(cgatsMaxSets) + " sets, found more.");
-    std::vector<std::string>& set = table_.sets.emplace_back();
-    set.reserve(width);
-    for (const Token& token : tokens_)
-        set.emplace_back(token.value);
+    for (const Token& token : tokens_) {
+        if (token.value.size() > cgatsMaxValueBytes - table_.values.size())
+            return fail(lines_.number(), "expected at most 4 GiB of values, found more.");
+        table_.values += token.value;
+        table_.valueEnds.push_back(static_cast<std::uint32_t>(table_.values.size()));
+    }
     table_.setLines.push_back(lines_.number());
     return true;
 }
 
 bool Reader::endData() {
-    const std::size_t found = table_.sets.size();
+    const std::size_t found = table_.setCount();
     if (found == 0)
         return fail(lines_.number(), "expected at least one set between BEGIN_DATA (line " +
                                          std::to_string(dataLine_) + ") and END_DATA, found none.");
@@ -366,6 +374,12 @@ const std::string* CgatsTable::keyword(std::string_view name) const {
     for (const auto& [key, value] : keywords)
         if (sameWord(key, name)) return &value;
     return nullptr;
+}
+
+std::string_view CgatsTable::value(std::size_t set, std::size_t field) const {
+    const std::size_t at = set * fields.size() + field;
+    const std::size_t begin = at == 0 ? 0 : valueEnds[at - 1];
+    return std::string_view(values).substr(begin, valueEnds[at] - begin);
 }
 
 int CgatsTable::field(std::string_view name) const {

@@ -29,7 +29,9 @@
 // - Table words (BEGIN_DATA_FORMAT, END_DATA_FORMAT, BEGIN_DATA, END_DATA,
 //   NUMBER_OF_FIELDS, NUMBER_OF_SETS) and the lookups of keyword() and field()
 //   ignore case; names and values are kept as written.
-// - At most 100,000 sets and 10,000 fields.
+// - At most 100,000 sets and 10,000 fields. The values of the sets are kept
+//   one after another in one text, each found by where it ends, so a table
+//   takes little more memory than the file's text.
 //
 // Example:
 //   CGATS.17
@@ -51,6 +53,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -59,16 +62,23 @@
 
 namespace huelinx {
 
-// The most sets and fields a table may hold.
+// The most sets and fields a table may hold, and the most bytes their values
+// may take together.
 constexpr std::size_t cgatsMaxSets = 100'000;
 constexpr std::size_t cgatsMaxFields = 10'000;
+constexpr std::size_t cgatsMaxValueBytes = UINT32_MAX;
 
 struct CgatsTable {
     std::vector<std::pair<std::string, std::string>> keywords; // file order; values unquoted
     std::vector<std::string> fields;                           // BEGIN_DATA_FORMAT names as written
-    std::vector<std::vector<std::string>> sets;                // one per data line, values unquoted
-    std::vector<std::size_t> setLines;                         // 1-based file line of each set
-    std::size_t formatLine = 0;                                // 1-based line of BEGIN_DATA_FORMAT
+    std::string values;                   // every set's values, unquoted, one after another
+    std::vector<std::uint32_t> valueEnds; // where each value ends in `values`, set by set
+    std::vector<std::size_t> setLines;    // 1-based file line of each set
+    std::size_t formatLine = 0;           // 1-based line of BEGIN_DATA_FORMAT
+    // The number of sets (data lines).
+    std::size_t setCount() const { return setLines.size(); }
+    // A value of a set: `field` counts the fields of BEGIN_DATA_FORMAT from 0.
+    std::string_view value(std::size_t set, std::size_t field) const;
     // The value of a keyword (first occurrence), or nullptr.
     const std::string* keyword(std::string_view name) const;
     // The column of a field name, or -1.

@@ -5,6 +5,7 @@
 #include "exchange/cgats_samples.h"
 #include "palette/palette_file.h"
 #include "text/number_format.h"
+#include "text/safe_text.h"
 
 #include <filesystem>
 #include <optional>
@@ -64,12 +65,12 @@ std::optional<Tristimulus> sampleXyz(const CgatsSample& sample, CgatsData data,
     return toC(xyzOfLab(sample.lab, whiteOf(illuminant)), illuminant);
 }
 
-std::string reportLine(const CgatsSample& sample, const ColourModel& colour,
+std::string reportLine(const std::string& id, const std::string& name, const ColourModel& colour,
                        const CsvExtras& extras) {
     std::string line;
-    appendCsvField(line, sample.id);
+    appendCsvField(line, id);
     line += ',';
-    appendCsvField(line, sample.name);
+    appendCsvField(line, name);
     line += ',';
     return line + colourCsv(colour) + extras.of(colour) + "\r\n";
 }
@@ -104,9 +105,12 @@ CgatsImport importCgats(std::string_view text, const std::string& fileName,
         PaletteRecord record = paletteRecord(colour);
         record.date = date;
         record.time = time;
-        record.tag = sample.name.empty() ? sample.id : sample.name;
+        // Names from the file reach palettes, spreadsheets and the terminal:
+        // no control character (escape sequences, line ends) goes with them.
+        const std::string id = oneLineText(sample.id), name = oneLineText(sample.name);
+        record.tag = name.empty() ? id : name;
         palette += paletteLine(record);
-        report += reportLine(sample, colour, extras);
+        report += reportLine(id, name, colour, extras);
     }
     colour.forgetChange();
     result.ok = true;
@@ -121,8 +125,35 @@ CgatsImport importCgats(std::string_view text, const std::string& fileName,
     return result;
 }
 
-std::string cgatsReportName(const std::string& cgatsPath) {
-    return std::filesystem::path(cgatsPath).stem().string() + "-report.csv";
+namespace {
+
+std::string fullPathLowerCase(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::path full = fs::weakly_canonical(fs::absolute(path, ec), ec);
+    std::string text = ec ? fs::path(path).lexically_normal().string() : full.string();
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+} // namespace
+
+bool maySameFile(const std::string& a, const std::string& b) {
+    return fullPathLowerCase(a) == fullPathLowerCase(b);
+}
+
+std::string cgatsReportName(const std::string& cgatsPath, const std::vector<std::string>& keep) {
+    const std::string stem = std::filesystem::path(cgatsPath).stem().string() + "-report";
+    std::string name = stem + ".csv";
+    const auto kept = [&keep](const std::string& candidate) {
+        for (const std::string& file : keep)
+            if (!file.empty() && maySameFile(candidate, file)) return true;
+        return false;
+    };
+    for (int n = 2; kept(name); ++n)
+        name = stem + "-" + std::to_string(n) + ".csv";
+    return name;
 }
 
 } // namespace huelinx

@@ -11,6 +11,10 @@
 //   sample_id,sample_name,hue,value,chroma,X,Y,Z,x,y,L,a,b,R,G,B,C,M,Yc,K,message
 //   [,name,abbreviation][,chip,chip_label,dE00,dH,dV,dC]
 //
+// Names and ids are taken as UTF-8 with their control characters (escapes,
+// tabs, C1 controls) turned into blanks (text/safe_text.h); report fields a
+// spreadsheet would read as formulas start with an apostrophe (colour_csv.h).
+//
 // A file with a fault gives no records and no report: the reader's message,
 // or, for an L* below 0, the file, the line and the value.
 #pragma once
@@ -22,6 +26,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace huelinx {
 
@@ -45,7 +50,17 @@ struct CgatsImport {
                                       const std::string& time);
 
 // The report's file name, for the working directory where the palette goes:
-// "/media/meter/measure.txt" -> "measure-report.csv".
-[[nodiscard]] std::string cgatsReportName(const std::string& cgatsPath);
+// "/media/meter/measure.txt" -> "measure-report.csv". A report never replaces
+// a file of `keep` (the palette the samples were added to, the file read):
+// when the name is one of them, the first of "measure-report-2.csv",
+// "measure-report-3.csv", ... that is none of them.
+[[nodiscard]] std::string cgatsReportName(const std::string& cgatsPath,
+                                          const std::vector<std::string>& keep = {});
+
+// Whether two paths may name the same file: the same path once made absolute
+// with links followed, compared without regard to the case of letters (a file
+// system may not tell "Field.csv" from "field.csv", and the palette file is
+// looked up in any case).
+[[nodiscard]] bool maySameFile(const std::string& a, const std::string& b);
 
 } // namespace huelinx

@@ -45,10 +45,10 @@ CgatsSamples readColumns(const CgatsTable& table, const std::vector<int>& column
                          const std::string& fileName, Columns& out) {
     out.width = columns.size();
     out.values.clear();
-    out.values.reserve(table.sets.size() * columns.size());
-    for (std::size_t s = 0; s < table.sets.size(); ++s) {
+    out.values.reserve(table.setCount() * columns.size());
+    for (std::size_t s = 0; s < table.setCount(); ++s) {
         for (int column : columns) {
-            const std::string& text = table.sets[s][static_cast<std::size_t>(column)];
+            const std::string_view text = table.value(s, static_cast<std::size_t>(column));
             const auto number = strictNumber(text);
             if (!number || std::fabs(*number) > valueLimit) {
                 const std::size_t line = s < table.setLines.size() ? table.setLines[s] : 0;
@@ -119,7 +119,7 @@ std::string spacingFault(const std::vector<Band>& bands) {
 
 std::string idOf(const CgatsTable& table, std::size_t set, int idColumn) {
     if (idColumn < 0) return std::to_string(set + 1);
-    return table.sets[set][static_cast<std::size_t>(idColumn)];
+    return std::string(table.value(set, static_cast<std::size_t>(idColumn)));
 }
 
 // Samples with id, name and line, their colours still to be filled in.
@@ -127,10 +127,10 @@ std::vector<CgatsSample> bareSamples(const CgatsTable& table) {
     const int idColumn = table.field("SAMPLE_ID");
     int nameColumn = table.field("SAMPLE_NAME");
     if (nameColumn < 0) nameColumn = table.field("SAMPLE_LABEL");
-    std::vector<CgatsSample> samples(table.sets.size());
+    std::vector<CgatsSample> samples(table.setCount());
     for (std::size_t s = 0; s < samples.size(); ++s) {
         samples[s].id = idOf(table, s, idColumn);
-        if (nameColumn >= 0) samples[s].name = table.sets[s][static_cast<std::size_t>(nameColumn)];
+        if (nameColumn >= 0) samples[s].name = table.value(s, static_cast<std::size_t>(nameColumn));
         samples[s].line = s < table.setLines.size() ? table.setLines[s] : 0;
     }
     return samples;
@@ -217,7 +217,7 @@ CgatsSamples readXyz(const CgatsTable& table, const std::vector<int>& columns,
     if (!result.ok) return result;
     result.data = CgatsData::Xyz;
     double largestY = -valueLimit;
-    for (std::size_t s = 0; s < table.sets.size(); ++s)
+    for (std::size_t s = 0; s < table.setCount(); ++s)
         largestY = std::max(largestY, xyz.at(s, 1));
     const auto white = statedWhiteY(table);
     const double whiteY = white ? white->first : largestY;
@@ -313,7 +313,8 @@ CgatsSamples cgatsSamples(const CgatsTable& table, const std::string& fileName) 
     const auto lab = triple(table, "LAB_L", "LAB_A", "LAB_B");
     std::vector<Band> bands = spectralBands(table);
     const bool spectral = !bands.empty();
-    if (table.sets.empty()) return failure(fileName, 0, "expected at least one set, found none.");
+    if (table.setCount() == 0)
+        return failure(fileName, 0, "expected at least one set, found none.");
     CgatsSamples result;
     if (xyz)
         result = readXyz(table, *xyz, fileName);

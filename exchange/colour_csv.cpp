@@ -2,6 +2,7 @@
 
 #include "colour/colour_naming.h"
 #include "text/number_format.h"
+#include "text/safe_text.h"
 
 #include <algorithm>
 
@@ -9,11 +10,12 @@ namespace huelinx {
 
 void appendCsvField(std::string& line, std::string_view text) {
     const auto special = [](char c) { return c == ',' || c == '"' || c == '\n' || c == '\r'; };
-    if (std::none_of(text.begin(), text.end(), special)) {
+    const bool formula = needsSpreadsheetMark(text);
+    if (!formula && std::none_of(text.begin(), text.end(), special)) {
         line += text;
         return;
     }
-    line += '"';
+    line += formula ? "\"'" : "\"";
     for (char c : text) {
         line += c;
         if (c == '"') line += '"';
@@ -66,7 +68,8 @@ std::string CsvExtras::of(const ColourModel& colour) const {
     line += ",";
     appendCsvField(line, chip->notation);
     line += ",";
-    appendCsvField(line, chip->label);
+    // A user's chip set may hold any bytes: its labels reach the terminal on one line.
+    appendCsvField(line, oneLineText(chip->label));
     for (double n :
          {chip->de00, double{chip->steps.dH}, double{chip->steps.dV}, double{chip->steps.dC}})
         line += "," + formatNumber(n, "##0.00");

@@ -23,7 +23,9 @@ inline constexpr const char* colourCsvHeader =
     "hue,value,chroma,X,Y,Z,x,y,L,a,b,R,G,B,C,M,Yc,K,message";
 
 // One field, in double quotes (a quote inside doubled) when it holds a comma,
-// a quote or a line end.
+// a quote or a line end. Text a spreadsheet would take for a formula ("=1+2",
+// "@x", "-a") is written as "'=1+2", quoted, with the apostrophe spreadsheets
+// read as "this is text" (text/safe_text.h); numbers ("-12.5") stay as they are.
 void appendCsvField(std::string& line, std::string_view text);
 
 // The boxes and the message field: "Out of RGB Range", the model's messages

@@ -5,6 +5,7 @@
 #include "colour/mun2xyz.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
+#include "text/safe_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -32,75 +33,12 @@ Tristimulus shownXyz(const ColourModel& colour) {
     return {read(Box::X), read(Box::Y), read(Box::Z)};
 }
 
-// Control characters (tabs, line ends) would break a line-based format.
-std::string oneLine(std::string text) {
-    for (char& c : text)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = ' ';
-    return text;
-}
-
-// The code points of UTF-8 text; a byte that starts no valid sequence stands
-// for itself (so Latin-1 tags of old files keep their letters).
-std::vector<char32_t> codePoints(std::string_view text) {
-    std::vector<char32_t> points;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        const int extra = byte >= 0xf0 && byte < 0xf5   ? 3
-                          : byte >= 0xe0 && byte < 0xf0 ? 2
-                          : byte >= 0xc2 && byte < 0xe0 ? 1
-                                                        : 0;
-        char32_t point = extra == 0 ? byte : byte & (0x3f >> extra);
-        bool valid = i + static_cast<std::size_t>(extra) < text.size();
-        for (int k = 1; valid && k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-            valid = (next & 0xc0) == 0x80;
-            point = (point << 6) | (next & 0x3f);
-        }
-        if (extra > 0 && (!valid || point > 0x10ffff || (point >= 0xd800 && point < 0xe000))) {
-            points.push_back(byte);
-            ++i;
-            continue;
-        }
-        points.push_back(point);
-        i += static_cast<std::size_t>(extra) + 1;
-    }
-    return points;
-}
-
-void putUtf8(std::string& out, char32_t p) {
-    if (p < 0x80) {
-        out += static_cast<char>(p);
-    } else if (p < 0x800) {
-        out += static_cast<char>(0xc0 | (p >> 6));
-        out += static_cast<char>(0x80 | (p & 0x3f));
-    } else if (p < 0x10000) {
-        out += static_cast<char>(0xe0 | (p >> 12));
-        out += static_cast<char>(0x80 | ((p >> 6) & 0x3f));
-        out += static_cast<char>(0x80 | (p & 0x3f));
-    } else {
-        out += static_cast<char>(0xf0 | (p >> 18));
-        out += static_cast<char>(0x80 | ((p >> 12) & 0x3f));
-        out += static_cast<char>(0x80 | ((p >> 6) & 0x3f));
-        out += static_cast<char>(0x80 | (p & 0x3f));
-    }
-}
-
-// Text as valid UTF-8, which every format expects: tags of old palettes may
-// be Latin-1.
-std::string validUtf8(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char32_t p : codePoints(text))
-        putUtf8(out, p);
-    return out;
-}
-
 } // namespace
 
 PaletteSwatch paletteSwatch(const ColourModel& entered, std::string tag, const MunTable& table,
                             const IsccNbsTable& names) {
     PaletteSwatch swatch;
-    swatch.tag = validUtf8(oneLine(std::move(tag)));
+    swatch.tag = oneLineText(tag);
     swatch.notation = notationText(entered);
     if (const IsccNbsName* name = isccNbsNameOf(entered, names)) swatch.name = name->name;
     swatch.xyz = shownXyz(entered);
@@ -177,13 +115,12 @@ const char* exportExtension(ExportFormat format) {
 // ---- GIMP palette ------------------------------------------------------------
 
 std::string gplText(const std::string& paletteName, const std::vector<PaletteSwatch>& swatches) {
-    std::string text =
-        "GIMP Palette\nName: " + validUtf8(oneLine(paletteName)) + "\nColumns: 0\n#\n";
+    std::string text = "GIMP Palette\nName: " + oneLineText(paletteName) + "\nColumns: 0\n#\n";
     for (const PaletteSwatch& s : swatches) {
         char channels[16];
         std::snprintf(channels, sizeof channels, "%3d %3d %3d", s.rgb[0], s.rgb[1], s.rgb[2]);
         text += channels;
-        text += "\t" + swatchName(s) + "\n";
+        text += "\t" + oneLineText(swatchName(s)) + "\n";
     }
     return text;
 }
@@ -212,7 +149,7 @@ void putFloat(std::string& out, float value) {
 // big-endian, the 0. Names are cut at 1,000 units.
 std::string aseName(std::string_view name) {
     std::vector<unsigned> units;
-    for (char32_t p : codePoints(name)) {
+    for (char32_t p : codePoints(oneLineText(name))) {
         if (units.size() >= 998) break;
         if (p < 0x10000) {
             units.push_back(static_cast<unsigned>(p));
@@ -262,7 +199,7 @@ namespace {
 // A quoted CGATS text: its double quotes become single ones.
 std::string cgatsQuoted(std::string text) {
     std::replace(text.begin(), text.end(), '"', '\'');
-    return "\"" + validUtf8(oneLine(std::move(text))) + "\"";
+    return "\"" + oneLineText(text) + "\"";
 }
 
 std::string measurementSource(Illuminant illuminant) {

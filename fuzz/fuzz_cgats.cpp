@@ -30,16 +30,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const huelinx::CgatsTable& table = *read.table;
-    if (table.sets.size() != table.setLines.size()) __builtin_trap();
-    for (const auto& set : table.sets)
-        if (set.size() != table.fields.size()) __builtin_trap();
+    if (table.valueEnds.size() != table.setCount() * table.fields.size()) __builtin_trap();
+    if (!table.valueEnds.empty() && table.valueEnds.back() != table.values.size()) __builtin_trap();
+    for (std::size_t i = 1; i < table.valueEnds.size(); ++i)
+        if (table.valueEnds[i] < table.valueEnds[i - 1]) __builtin_trap();
 
     const huelinx::CgatsSamples samples = huelinx::cgatsSamples(table, "fuzz.txt");
     if (!samples.ok) {
         if (samples.message.size() > 300 || !samples.samples.empty()) __builtin_trap();
         return 0;
     }
-    if (samples.samples.size() != table.sets.size()) __builtin_trap();
+    if (samples.samples.size() != table.setCount()) __builtin_trap();
     for (const huelinx::CgatsSample& sample : samples.samples)
         if (!finite(sample)) __builtin_trap();
     // Both steps at once read the same.

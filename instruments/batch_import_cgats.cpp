@@ -25,16 +25,23 @@ void BatchImport::importCgats() {
     }
     if (!host_.appendPaletteRecords(imported.paletteText)) return;
     colour_ = std::move(imported.last);
-    const QString report = QString::fromStdString(cgatsReportName(name.toStdString()));
+    // The report never replaces the palette the samples went to, nor the file read.
+    const std::string usual = cgatsReportName(name.toStdString());
+    const QString report = QString::fromStdString(cgatsReportName(
+        name.toStdString(), {program_.paletteFile.toStdString(), name.toStdString()}));
     const FileWrite saved = replaceFile(report.toStdString(), imported.reportText);
     if (!saved.ok)
         program_.platform.message(
             QString::fromStdString("The import report was not saved: " + saved.message));
-    host_.showNote(QString("%1 sample(s) of \"%2\" added to \"%3\"%4 (%5).")
-                       .arg(imported.samples)
-                       .arg(name, program_.paletteFile,
-                            saved.ok ? ", report \"" + report + "\"" : QString(),
-                            QString::fromStdString(imported.note)));
+    QString reportNote;
+    if (saved.ok) reportNote = ", report \"" + report + "\"";
+    if (saved.ok && report.toStdString() != usual)
+        reportNote +=
+            QString(" (not \"%1\", which is the palette)").arg(QString::fromStdString(usual));
+    host_.showNote(
+        QString("%1 sample(s) of \"%2\" added to \"%3\"%4 (%5).")
+            .arg(imported.samples)
+            .arg(name, program_.paletteFile, reportNote, QString::fromStdString(imported.note)));
 }
 
 } // namespace huelinx

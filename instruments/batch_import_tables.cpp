@@ -1,6 +1,7 @@
 // The imports that write tables with counts of colours the display can't show
 // (steps, ColorChecker, colour chart), and the reflectance-curve import.
 #include "colour/tristimulus.h"
+#include "exchange/colour_csv.h"
 #include "instruments/batch_import.h"
 #include "instruments/import_records.h"
 #include "mainwindow/program.h"
@@ -90,7 +91,13 @@ void BatchImport::importChecker() {
     write(reader.line().value_or("") + xyzLabRgb + "\r\n");
     std::vector<std::string> f;
     while (readRecord(reader, 5, f, name)) {
-        write(f[0] + "," + f[1] + "," + f[2] + "," + f[3] + "," + f[4]);
+        // A CSV file: names a spreadsheet would run as formulas are marked as text.
+        std::string fields;
+        for (std::size_t i = 0; i < 5; ++i) {
+            if (i > 0) fields += ',';
+            appendCsvField(fields, f[i]);
+        }
+        write(fields);
         convertNotation(f[2], f[3], f[4]);
     }
     reportCounts();

@@ -3,6 +3,7 @@
 #include "platform/file_write.h"
 #include "text/list_input.h"
 #include "text/number_format.h"
+#include "text/safe_text.h"
 
 #include <cctype>
 #include <filesystem>
@@ -31,10 +32,12 @@ PaletteRecord paletteRecord(const ColourModel& colour) {
 
 namespace {
 
-// A text field in quotes, its own double quotes turned into two single quotes.
+// A text field in quotes, its own double quotes turned into two single quotes,
+// text a spreadsheet would take for a formula marked with an apostrophe.
 std::string textField(std::string_view text) {
     std::string safe;
-    safe.reserve(text.size());
+    safe.reserve(text.size() + 1);
+    if (needsSpreadsheetMark(text)) safe += '\'';
     for (char c : text) {
         if (c == '"')
             safe += "''";
@@ -113,7 +116,7 @@ std::vector<PaletteRow> readPaletteRows(std::string_view text, std::size_t limit
             // A line may end in a comma and blanks: nothing is left to read.
             const std::optional<std::string> field = fields.field();
             if (!field) break;
-            row.fields[count] = trimmed(*field);
+            row.fields[count] = withoutSpreadsheetMark(trimmed(*field));
         }
         row.complete = count == row.fields.size();
         rows.push_back(std::move(row));

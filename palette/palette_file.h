@@ -6,8 +6,11 @@
 //
 // Texts are written in double quotes exactly as they stand, except that a
 // double quote inside a text is written as two single quotes, so every
-// reader finds the record's fields where they belong. The three linear values
-// are numbers without quotes.
+// reader finds the record's fields where they belong, and that a text a
+// spreadsheet would take for a formula (a tag "=1+2", "@x", "-a") gets a
+// leading apostrophe, "'=1+2", which spreadsheets show as text; numbers such
+// as "-12.50" are kept. The reader takes the apostrophe off again. The three
+// linear values are numbers without quotes.
 #pragma once
 
 #include "colour/colour_model.h"
@@ -56,7 +59,8 @@ std::string sameFileAnyCase(const std::string& path);
 // Reads the records of a palette file, at most `limit` of them. Fields may be
 // quoted or not (a quoted field may hold commas); blanks around unquoted
 // fields are dropped; whatever follows the sixth field is ignored. Empty lines
-// are passed over.
+// are passed over. A field the writer marked as text ("'=1+2") reads as it
+// was given ("=1+2").
 std::vector<PaletteRow> readPaletteRows(std::string_view text, std::size_t limit = 10000);
 
 } // namespace huelinx

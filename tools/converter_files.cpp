@@ -4,6 +4,7 @@
 #include "palette/palette_file.h"
 #include "platform/file_read.h"
 #include "platform/file_write.h"
+#include "text/safe_text.h"
 
 #include <ctime>
 #include <limits>
@@ -75,8 +76,9 @@ int convertCgatsFile(const std::string& path, const std::string& paletteOut,
     }
     const CgatsImport imported =
         importCgats(*text, path, start, table, extras, now("%m-%d-%Y"), now("%H:%M:%S"));
+    // Messages and the note quote the file: no escape sequence reaches the terminal.
     if (!imported.ok) {
-        err << "huelinx-convert: " << imported.message << "\n";
+        err << "huelinx-convert: " << oneLineText(imported.message) << "\n";
         return 1;
     }
     if (!paletteOut.empty()) {
@@ -86,7 +88,7 @@ int convertCgatsFile(const std::string& path, const std::string& paletteOut,
             return 1;
         }
     }
-    err << "huelinx-convert: " << path << ": " << imported.note << "\n";
+    err << "huelinx-convert: " << oneLineText(path + ": " + imported.note) << "\n";
     // The report's lines end in LF on standard output, as every other line there.
     std::string report = imported.reportText;
     std::erase(report, '\r');

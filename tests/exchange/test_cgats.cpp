@@ -34,6 +34,15 @@ std::string withLineEnds(std::string text, const std::string& end) {
     return out;
 }
 
+// The values of every set, set by set.
+std::vector<std::vector<std::string>> setsOf(const CgatsTable& t) {
+    std::vector<std::vector<std::string>> sets(t.setCount());
+    for (std::size_t s = 0; s < sets.size(); ++s)
+        for (std::size_t f = 0; f < t.fields.size(); ++f)
+            sets[s].emplace_back(t.value(s, f));
+    return sets;
+}
+
 TEST(CgatsReader, ReadsKeywordsFieldsAndSetsWithAnyLineEnd) {
     for (const char* end : {"\n", "\r\n", "\r"}) {
         const CgatsRead read = readCgats(withLineEnds(sampleFile, end), "m.txt");
@@ -48,8 +57,8 @@ TEST(CgatsReader, ReadsKeywordsFieldsAndSetsWithAnyLineEnd) {
                                                  {"NUMBER_OF_SETS", "2"}}));
         EXPECT_EQ(t.fields,
                   (std::vector<std::string>{"SAMPLE_ID", "SAMPLE_NAME", "XYZ_Y", "LAB_L"}));
-        EXPECT_EQ(t.sets, (std::vector<std::vector<std::string>>{{"1", "Light grey", "62.1", "83"},
-                                                                 {"2", "Black", "3.5", "22"}}));
+        EXPECT_EQ(setsOf(t), (std::vector<std::vector<std::string>>{
+                                 {"1", "Light grey", "62.1", "83"}, {"2", "Black", "3.5", "22"}}));
         EXPECT_EQ(t.setLines, (std::vector<std::size_t>{13, 15}));
         EXPECT_EQ(t.formatLine, 8u);
         ASSERT_TRUE(t.keyword("originator"));
@@ -136,6 +145,24 @@ TEST(CgatsReader, RefusesTablesOverTheLimits) {
         tall += "1\n";
     EXPECT_EQ(readCgats(tall, "t.txt").message,
               "t.txt, line 100006: expected at most 100000 sets, found more.");
+}
+
+TEST(CgatsReader, EmptyAndQuotedValuesKeepTheirPlaces) {
+    const CgatsRead read = readCgats("T\nBEGIN_DATA_FORMAT\nA B C\nEND_DATA_FORMAT\nBEGIN_DATA\n"
+                                     "\"\" \"\" 1\n\"a b\" \"\" \"\"\n\"#\" x\"y \"\"\nEND_DATA\n",
+                                     "t.txt");
+    ASSERT_TRUE(read.table) << read.message;
+    EXPECT_EQ(setsOf(*read.table), (std::vector<std::vector<std::string>>{
+                                       {"", "", "1"}, {"a b", "", ""}, {"#", "x\"y", ""}}));
+    // A count far beyond what the file holds is a fault, not a reason to make room.
+    std::string wide = "W\nNUMBER_OF_SETS 100000\nBEGIN_DATA_FORMAT\n";
+    for (int i = 0; i < 10'000; ++i)
+        wide += "F" + std::to_string(i) + (i % 100 == 99 ? "\n" : " ");
+    wide += "END_DATA_FORMAT\nBEGIN_DATA\n";
+    for (int i = 0; i < 10'000; ++i)
+        wide += "1 ";
+    EXPECT_EQ(readCgats(wide + "\nEND_DATA\n", "w.txt").message,
+              "w.txt, line 107: expected 100000 sets (NUMBER_OF_SETS, line 2), found 1.");
 }
 
 // A file of `fields` and one data line per entry of `sets`.

@@ -138,5 +138,46 @@ TEST(CgatsImport, AFaultAnywhereWritesNothing) {
     EXPECT_EQ(cgatsReportName("/media/meter/run 3.txt"), "run 3-report.csv");
 }
 
+TEST(CgatsImport, SampleNamesCarryNoFormulaNorControlCharacter) {
+    const std::string file =
+        "CGATS.17\nBEGIN_DATA_FORMAT\nSAMPLE_ID SAMPLE_NAME LAB_L LAB_A LAB_B\n"
+        "END_DATA_FORMAT\nBEGIN_DATA\n"
+        "=1+1 \"@SUM(A1)\" 50 -12.5 -3\n"
+        "-2 \"\x1B]0;owned\x07\xC2\x9B"
+        "2J\" 60 0 0\n"
+        "3 \"-a\xE0\x80\x8A\" 40 10 10\nEND_DATA\n";
+    const CgatsImport read = run(file);
+    ASSERT_TRUE(read.ok) << read.message;
+    const auto report = lines(read.reportText);
+    ASSERT_EQ(report.size(), 4u);
+    // Text fields a spreadsheet would run are quoted behind an apostrophe.
+    EXPECT_EQ(report[1].rfind("\"'=1+1\",\"'@SUM(A1)\",", 0), 0u) << report[1];
+    // The numbers stay numbers: the negative a* and b* in the boxes, the id -2.
+    EXPECT_NE(report[1].find(",-"), std::string::npos) << report[1];
+    EXPECT_EQ(report[1].find("'-"), std::string::npos) << report[1];
+    EXPECT_EQ(report[2].rfind("-2, ]0;owned  2J,", 0), 0u) << report[2];
+    EXPECT_EQ(report[3].rfind("3,\"'-a\xC3\xA0  \",", 0), 0u) << report[3];
+    for (const std::string& line : report)
+        for (unsigned char c : line)
+            EXPECT_GE(c, 0x20) << line;
+    // The palette records are tagged with the same names and read back as they are.
+    const auto records = readPaletteRows(read.paletteText);
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[0].fields[2], "@SUM(A1)");
+    EXPECT_EQ(records[1].fields[2], "]0;owned  2J"); // the reader trims blanks
+    EXPECT_EQ(records[2].fields[2], "-a\xC3\xA0");
+}
+
+TEST(CgatsImport, TheReportNeverTakesTheNameOfAFileToKeep) {
+    EXPECT_EQ(cgatsReportName("/media/meter/measure.txt"), "measure-report.csv");
+    EXPECT_EQ(cgatsReportName("/media/meter/measure.txt", {"field.csv", ""}), "measure-report.csv");
+    EXPECT_EQ(cgatsReportName("/media/meter/measure.txt", {"measure-report.csv"}),
+              "measure-report-2.csv");
+    // The same file by another path or in another case, and several taken names.
+    EXPECT_EQ(cgatsReportName("measure.txt", {"./sub/../Measure-Report.CSV"}),
+              "measure-report-2.csv");
+    EXPECT_EQ(cgatsReportName("m.txt", {"m-report-2.csv", "m-report.csv"}), "m-report-3.csv");
+}
+
 } // namespace
 } // namespace huelinx

@@ -2,10 +2,12 @@
 // format's own description, independent of the writer.
 #include "../colour/table_fixture.h"
 #include "colour/rgbcmyk.h"
+#include "exchange/cgats.h"
 #include "exchange/palette_export.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <sstream>
@@ -190,6 +192,73 @@ TEST(PaletteExport, SwatchExchangeFileReadsBackToTheMillionth) {
     EXPECT_EQ(groupDepth, 0);
     EXPECT_EQ(colour, e.swatches.size());
     EXPECT_EQ(r.at, bytes.size());
+}
+
+// ---- Names that try to break a format's lines --------------------------------
+
+// Tags holding a line feed or tab in an overlong form (E0 80 8A, F0 80 80 89)
+// followed by what would be a colour line, a C1 next-line and a Unicode line
+// separator: none may start a line or a field of its own.
+std::vector<PaletteSwatch> forgingSwatches() {
+    const std::string forged = "  0   0 255\tforged";
+    const std::string text = row("x\xE0\x80\x8A" + forged, "5R", "4", "14") +
+                             row("y\xF0\x80\x80\x89z\xC2\x85" + forged, "5PB", "4", "8") +
+                             row("w\xE2\x80\xA8" + forged, "N", "5", "");
+    ColourModel colour = selectIlluminant(ColourModel::initial(), Illuminant::C, renotationTable());
+    int skipped = 0;
+    auto swatches =
+        paletteSwatches(readPaletteRows(text), colour, renotationTable(), names(), skipped);
+    EXPECT_EQ(skipped, 0);
+    return swatches;
+}
+
+bool hasControl(const std::u16string& name) {
+    return std::any_of(name.begin(), name.end(), [](char16_t u) {
+        return u < 0x20 || (u >= 0x7f && u < 0xa0) || u == 0x2028 || u == 0x2029;
+    });
+}
+
+TEST(PaletteExport, NamesWithHiddenLineEndsStayOnTheirOwnLine) {
+    const std::vector<PaletteSwatch> swatches = forgingSwatches();
+    ASSERT_EQ(swatches.size(), 3u);
+    // GIMP: one colour line per swatch, nothing else after the header.
+    const std::string gpl =
+        exportPalette(ExportFormat::Gpl, "f\xE0\x80\x8Ag", swatches, Illuminant::C, "");
+    std::string paletteName;
+    const auto entries = readGpl(gpl, paletteName);
+    EXPECT_EQ(std::count(gpl.begin(), gpl.end(), '\n'), 4 + 3);
+    EXPECT_EQ(paletteName, "f\xC3\xA0  g");
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].name.rfind("x\xC3\xA0    0   0 255 forged 5R 4/14", 0), 0u)
+        << entries[0].name;
+    for (const GplEntry& e : entries)
+        EXPECT_EQ(e.name.find_first_of("\t\r"), std::string::npos) << e.name;
+    EXPECT_EQ(gpl.find("\xC2\x85"), std::string::npos);
+    EXPECT_EQ(gpl.find("\xE2\x80\xA8"), std::string::npos);
+
+    // CGATS: one set per swatch, its name in one quoted value.
+    const CgatsRead cgats =
+        readCgats(exportPalette(ExportFormat::Cgats, "f", swatches, Illuminant::C, "now"), "f.txt");
+    ASSERT_TRUE(cgats.table) << cgats.message;
+    ASSERT_EQ(cgats.table->setCount(), 3u);
+    EXPECT_EQ(cgats.table->value(1, 1), "y\xC3\xB0   z   0   0 255 forged");
+
+    // ASE: every name without a control character, the blocks where they belong.
+    const std::string ase = exportPalette(ExportFormat::Ase, "f", swatches, Illuminant::C, "");
+    AseReader r{ase};
+    r.at = 8;
+    const std::uint32_t blocks = r.u32();
+    EXPECT_EQ(blocks, 5u);
+    for (std::uint32_t k = 0; k < blocks; ++k) {
+        const unsigned type = r.u16();
+        const std::uint32_t length = r.u32();
+        const std::size_t end = r.at + length;
+        if (type != 0xc002) {
+            EXPECT_FALSE(hasControl(r.name())) << k;
+        }
+        r.at = end;
+    }
+    EXPECT_EQ(r.at, ase.size());
 }
 
 TEST(PaletteExport, FormatsByNameAndPaletteNamesOfFiles) {

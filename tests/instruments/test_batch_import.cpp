@@ -94,6 +94,31 @@ TEST_F(Import, CgatsSamplesGoToThePaletteWithAReportOrNothingAtAll) {
     EXPECT_FALSE(QFile::exists("short-report.csv"));
 }
 
+TEST_F(Import, ACgatsReportNeverReplacesThePalette) {
+    file("meter.txt",
+         "CGATS.17\nBEGIN_DATA_FORMAT\nSAMPLE_NAME LAB_L LAB_A LAB_B\nEND_DATA_FORMAT\n"
+         "BEGIN_DATA\ntile 41.2 42.1 22.2\nEND_DATA\n");
+    // The palette is named as the report would be, and holds a record already.
+    file("meter-report.csv", "\"12-16-2022\",\"09:00:00\",\"old\",\"5R\",\"4\",\"14\",\r\n");
+    platform.clear();
+    platform.queueInput("cgats");
+    platform.queueInput("meter-report");
+    platform.queueFile("meter.txt");
+    form->importButton->click();
+    EXPECT_TRUE(messages().empty()) << messages().front().toStdString();
+    const QStringList palette = lines("meter-report.csv");
+    ASSERT_EQ(palette.size(), 2);
+    EXPECT_TRUE(palette[0].contains("\"old\"")) << palette[0].toStdString();
+    EXPECT_TRUE(palette[1].contains("\"tile\"")) << palette[1].toStdString();
+    const QStringList report = lines("meter-report-2.csv");
+    ASSERT_EQ(report.size(), 2);
+    EXPECT_TRUE(report[1].startsWith("1,tile,"));
+    EXPECT_TRUE(form->messagesBox->toPlainText().startsWith(
+        "1 sample(s) of \"meter.txt\" added to \"meter-report.csv\", report "
+        "\"meter-report-2.csv\" (not \"meter-report.csv\", which is the palette)"))
+        << form->messagesBox->toPlainText().toStdString();
+}
+
 TEST_F(Import, BadRecordsGiveOneMessageAndNoColour) {
     // 281 records of junk among good ones, as a binary file gives.
     QByteArray junk = "tag,X,Y,Z\r\ngood,19.38,19.77,23.35\r\n";
@@ -232,6 +257,15 @@ TEST_F(Import, TablesWithHeadersKeepTheirOwnColumns) {
     EXPECT_EQ(out[1], "Code,Name,Group,Hue,Value,Chroma,X,Y,Z,L*,a*,b*,R,G,B");
     EXPECT_TRUE(out[2].startsWith("N1,leaf,green,")) << out[2].toStdString();
     EXPECT_EQ(out[2].split(',').size(), 12);
+}
+
+TEST_F(Import, ChartNamesASpreadsheetWouldRunAreWrittenAsText) {
+    file("ccnames.csv", "No,Name,Hue,Value,Chroma\r\n1,=1+2,5R,4,14\r\n-2,@SUM(A1),5PB,4,8\r\n");
+    importType("4");
+    const QStringList out = lines("cchecker.csv");
+    ASSERT_EQ(out.size(), 5);
+    EXPECT_TRUE(out[3].startsWith("1,\"'=1+2\",5R,4,14,")) << out[3].toStdString();
+    EXPECT_TRUE(out[4].startsWith("-2,\"'@SUM(A1)\",5PB,4,8,")) << out[4].toStdString();
 }
 
 TEST_F(Import, MissingOrEmptyInputsSayFileNotFound) {

@@ -70,6 +70,32 @@ TEST(PaletteFile, ReaderTakesQuotedOrPlainFieldsAndIgnoresTheRest) {
     EXPECT_EQ(readPaletteRows(many).size(), 10000u);
 }
 
+TEST(PaletteFile, TagsASpreadsheetWouldRunAreMarkedAndReadBackAsTyped) {
+    PaletteRecord r = sample();
+    r.lab = {"31.20", "-12.50", "+4.00"};
+    for (const std::string tag :
+         {"=HYPERLINK(\"http://x\")", "+1+2", "-cmd|' /C calc'!A0", "@SUM(1)", "'=x", "-"}) {
+        r.tag = tag;
+        const std::string line = paletteLine(r);
+        // The tag starts with the apostrophe spreadsheets read as "text";
+        // the numbers, signed or not, stay numbers.
+        EXPECT_EQ(line.substr(24, 2), "\"'") << line;
+        EXPECT_NE(line.find(",\"31.20\",\"-12.50\",\"+4.00\","), std::string::npos) << line;
+        const auto rows = readPaletteRows(line);
+        ASSERT_EQ(rows.size(), 1u);
+        std::string typed = tag;
+        for (std::size_t q; (q = typed.find('"')) != std::string::npos;)
+            typed.replace(q, 1, "''");
+        EXPECT_EQ(rows[0].fields[2], typed);
+    }
+    // Plain tags and a tag that is a number are written as before.
+    for (const std::string tag : {"brick", "-12", "'quoted'"}) {
+        r.tag = tag;
+        EXPECT_NE(paletteLine(r).find(",\"" + tag + "\","), std::string::npos);
+        EXPECT_EQ(readPaletteRows(paletteLine(r))[0].fields[2], tag);
+    }
+}
+
 TEST(PaletteFile, AppendsAddWholeLinesAndReportFilesThatCannotBeWritten) {
     const auto dir = std::filesystem::temp_directory_path() / "huelinx-palette-test";
     std::filesystem::remove_all(dir);

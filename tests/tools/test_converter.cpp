@@ -325,6 +325,19 @@ TEST(ConverterFiles, ExportWritesEachFormatAndNothingForAPaletteWithoutColours) 
     EXPECT_NE(missing.err.find("nope.csv"), std::string::npos);
 }
 
+TEST(ConverterFiles, ExportedNamesCannotForgeColourLines) {
+    const Scratch s;
+    // A tag with an overlong line feed (E0 80 8A) before a colour line of its own.
+    s.write("forged.csv", "\"d\",\"t\",\"Brick\xE0\x80\x8A  0   0 255\tforged\",\"5R\",\"4\","
+                          "\"14\",\r\n\"d\",\"t\",\"\",\"5PB\",\"4\",\"8\",\r\n");
+    const Outcome gpl = convert({"--export", "gpl", s.path("forged.csv"), s.path("forged.gpl")});
+    ASSERT_EQ(gpl.status, 0) << gpl.err;
+    EXPECT_EQ(s.read("forged.gpl"),
+              "GIMP Palette\nName: forged\nColumns: 0\n#\n"
+              "186  38  54\tBrick\xC3\xA0    0   0 255 forged 5R 4/14 vivid red\n"
+              " 62  98 150\t5PB 4/8 moderate blue\n");
+}
+
 TEST(ConverterFiles, CgatsPrintsTheReportAndAppendsThePaletteOrNothingAtAll) {
     const Scratch s;
     s.write("meter.txt", "CGATS.17\r\nBEGIN_DATA_FORMAT\r\nSAMPLE_ID SAMPLE_NAME XYZ_X XYZ_Y "
@@ -357,11 +370,61 @@ TEST(ConverterFiles, CgatsPrintsTheReportAndAppendsThePaletteOrNothingAtAll) {
     EXPECT_NE(bad.err.find("bad.txt, line 7: expected 3 values"), std::string::npos) << bad.err;
     EXPECT_EQ(s.read("out.csv"), before);
 
+    // A palette named as a report would be only gains the records.
+    s.write("meter-report.csv", before);
+    const Outcome again =
+        convert({"--cgats", s.path("meter.txt"), "--palette", s.path("meter-report.csv")});
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(readPaletteRows(s.read("meter-report.csv")).size(), 4u);
+
     for (const Args& args :
          {Args{"--cgats", "x.txt", "rgb", "1", "2", "3"}, Args{"--export", "gpl", "only.csv"},
           Args{"--export", "aco", "a", "b"}, Args{"--palette", "p.csv", "rgb", "1", "2", "3"},
           Args{"--cgats", "x.txt", "--csv"}})
         EXPECT_EQ(convert(args).status, 2) << args[0] << " " << args[1];
+}
+
+bool hasControl(const std::string& text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if ((c < 0x20 && c != '\n') || c == 0x7f) return true;
+        // A C1 control in UTF-8: C2 80..C2 9F.
+        if (c == 0xc2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) < 0xa0)
+            return true;
+    }
+    return false;
+}
+
+TEST(ConverterFiles, CgatsNamesReachTheTerminalWithoutControlsAndSpreadsheetsAsText) {
+    const Scratch s;
+    s.write("esc.txt",
+            "CGATS.17\nMEDIA\xC2\x9B"
+            "2J_WHITE \"96.42 100 82.49\"\n"
+            "BEGIN_DATA_FORMAT\nSAMPLE_ID SAMPLE_NAME XYZ_X XYZ_Y XYZ_Z\nEND_DATA_FORMAT\n"
+            "BEGIN_DATA\n1 \"\x1B[2J\x1B]0;owned\x07\" 22.51 12.00 4.75\n"
+            "2 \"=cmd|' /C calc'!A0\" 19.39 19.77 23.37\nEND_DATA\n");
+    const Outcome run = convert({"--cgats", s.path("esc.txt")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_FALSE(hasControl(run.out)) << run.out;
+    EXPECT_FALSE(hasControl(run.err)) << run.err;
+    const auto out = lines(run.out);
+    ASSERT_EQ(out.size(), 3u);
+    EXPECT_EQ(out[1].rfind("1, [2J ]0;owned ,", 0), 0u) << out[1];
+    EXPECT_EQ(out[2].rfind("2,\"'=cmd|' /C calc'!A0\",", 0), 0u) << out[2];
+    // Labels of a chip set file go the same way.
+    s.write("chips.csv", "notation,label\n5R 4/14,\x1B[31mbrick\xC2\x9B\n");
+    const Outcome chips = convert({"--chips", s.path("chips.csv"), "munsell", "5R", "4", "14"});
+    ASSERT_EQ(chips.status, 0) << chips.err;
+    EXPECT_FALSE(hasControl(chips.out)) << chips.out;
+    EXPECT_NE(chips.out.find(",5R 4/14, [31mbrick ,"), std::string::npos) << chips.out;
+    // A file with a fault: its message is clean too.
+    s.write("bad.txt", "CGATS.17\nBEGIN_DATA_FORMAT\nXYZ_X XYZ_Y XYZ_Z\nEND_DATA_FORMAT\n"
+                       "BEGIN_DATA\n20 21 \xC2\x9B"
+                       "31m\nEND_DATA\n");
+    const Outcome bad = convert({"--cgats", s.path("bad.txt")});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.err.find("bad.txt, line 6"), std::string::npos) << bad.err;
+    EXPECT_FALSE(hasControl(bad.err)) << bad.err;
 }
 
 } // namespace
