@@ -3,13 +3,13 @@
 #include "charts/chart_common.h"
 #include "charts/chart_surface.h"
 #include "colour/colorimetry.h"
+#include "colour/colour_model.h"
 #include "colour/hue.h"
 #include "colour/rgbcmyk.h"
 #include "colour/xyz2mun.h"
 #include "mainwindow/colour_host.h"
 #include "mainwindow/program.h"
 #include "platform/file_write.h"
-#include "text/excerpt.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
 
@@ -187,14 +187,16 @@ void ToleranceSet::makePatch(int i, const std::array<float, 3>& lab) {
 }
 
 void ToleranceSet::rebuildFromBoxes() {
+    // A box is read as the main window's L*a*b* entry reads it: a text that is
+    // no number, or a number single precision can't hold, is named and the
+    // patches stay as they are.
     float standard[3];
     for (int i = 0; i < 3; ++i) {
-        const auto n = strictNumber(standardBoxes[i]->text().toStdString());
+        std::string problem;
+        const auto n =
+            singleNumber(standardBoxes[i]->text().toStdString(), coordinateNames[i], problem);
         if (!n) {
-            program_.platform.message(
-                QString("%1 needs a number; it holds \"%2\".")
-                    .arg(coordinateNames[i],
-                         QString::fromStdString(excerpt(standardBoxes[i]->text().toStdString()))));
+            program_.platform.message(QString::fromStdString(problem));
             return;
         }
         standard[i] = static_cast<float>(*n);

@@ -113,6 +113,33 @@ TEST_F(Tolerance, StepsBlackLinesAndTheBoxes) {
     EXPECT_EQ(set->patchRgb, before);
 }
 
+TEST_F(Tolerance, ANumberSinglePrecisionCannotHoldIsRefusedAsTheLabEntryRefusesIt) {
+    const auto patchesBefore = set->patchRgb;
+    const auto notationsBefore = set->patchNotations;
+    const auto fillsBefore = set->patches[3]->fillColor();
+    for (int k = 0; k < 3; ++k) {
+        const QString kept = set->standardBoxes[k]->text();
+        for (const char* huge : {"1e39", "-3.5e38"}) {
+            platform.clear();
+            set->standardBoxes[k]->setText(huge);
+            set->stepSliders[k]->setValue(set->stepSliders[k]->value() == 60 ? 70 : 60);
+            const QString refused =
+                QString("%1 is out of range: \"%2\".").arg(QStringList{"L*", "a*", "b*"}[k], huge);
+            EXPECT_EQ(messages(), std::vector<QString>{refused}) << k << huge;
+            EXPECT_EQ(set->patchRgb, patchesBefore) << k << huge;
+            EXPECT_EQ(set->patchNotations, notationsBefore) << k << huge;
+            EXPECT_EQ(set->patches[3]->fillColor(), fillsBefore) << k << huge;
+        }
+        set->standardBoxes[k]->setText(kept);
+    }
+    // The main window's L*a*b* entry says the same of the same text.
+    platform.clear();
+    form->labBoxes[0]->setText("0");
+    form->labBoxes[1]->setText("0");
+    enter(form->labBoxes[0], "1e39");
+    EXPECT_EQ(messages(), std::vector<QString>{"L* is out of range: \"1e39\"."});
+}
+
 TEST_F(Tolerance, SavedPaletteIsReplacedWithTheStandardLast) {
     // The viewer's reload converts each saved colour in the main window; the
     // set stays as saved, so a second save writes the same file again.

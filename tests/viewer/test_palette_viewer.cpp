@@ -161,14 +161,53 @@ TEST_F(Viewer, TenThousandRowsAtMost) {
     rows << row("extra", "5Y", "7", "6");
     palette("over.csv", rows);
     PaletteViewer& v = open();
+    // Only a palette that goes on beyond 10000 rows is said to be cut.
     for (const char* name : {"full.csv", "over.csv"}) {
         program->paletteFile = name;
         v.loadPalette(PaletteSource::CurrentFile);
-        EXPECT_EQ(messages(), std::vector<QString>{"Palette limited to 10000"}) << name;
+        EXPECT_EQ(messages(), name == std::string("full.csv")
+                                  ? std::vector<QString>{}
+                                  : std::vector<QString>{"Palette limited to 10000"})
+            << name;
         EXPECT_EQ(v.pointCount, 10000);
         EXPECT_EQ(v.paletteList->count(), 10000);
         platform.clear();
     }
+}
+
+TEST_F(Viewer, RowsThatGiveMessagesAreSaidInOneBoxWithTheirCountAndTheFirstFew) {
+    QStringList rows{row("first", "5R", "5", "4")};
+    for (int i = 0; i < 2000; ++i)
+        rows << (i % 2 ? row("far", "5R", "5", "80") : row("odd", "5Q", "5", "4"));
+    rows << row("last", "5Y", "7", "6");
+    palette("many.csv", rows);
+    PaletteViewer& v = open();
+    program->paletteFile = "many.csv";
+    v.loadPalette(PaletteSource::CurrentFile);
+    EXPECT_EQ(messages(), std::vector<QString>{"2000 row(s) of \"many.csv\" gave a message: "
+                                               "line 2: Format Error, Out of Munsell Range; "
+                                               "line 3: Out of Munsell Range; "
+                                               "line 4: Format Error, Out of Munsell Range; "
+                                               "and 1997 more."});
+    EXPECT_EQ(v.pointCount, 2002);
+    EXPECT_EQ(v.statusBox->text(), "Loaded Palette many.csv");
+    // A hue without family is also out of the data: a row says all its
+    // messages. Three rows are all named; a clean palette says nothing.
+    palette("few.csv",
+            {row("a", "5R", "5", "4"), row("b", "5Q", "5", "4"), row("c", "5R", "5", "4"),
+             row("d", "5Q", "5", "4"), row("e", "5R", "5", "80")});
+    program->paletteFile = "few.csv";
+    platform.clear();
+    v.loadPalette(PaletteSource::CurrentFile);
+    EXPECT_EQ(messages(), std::vector<QString>{"3 row(s) of \"few.csv\" gave a message: "
+                                               "line 2: Format Error, Out of Munsell Range; "
+                                               "line 4: Format Error, Out of Munsell Range; "
+                                               "line 5: Out of Munsell Range."});
+    palette("clean.csv", {row("a", "5R", "5", "4")});
+    program->paletteFile = "clean.csv";
+    platform.clear();
+    v.loadPalette(PaletteSource::CurrentFile);
+    EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(Viewer, PickingWithEitherButtonFillsItsSideAndDotsAreDrawnInTheirColours) {
