@@ -217,12 +217,12 @@ TEST_F(PicturePalette, APaletteThatCannotBeWrittenIsNamedAndTheFileKeepsItsRows)
             const FileSizeLimit limit(4096);
             make("field", {"10"}, {replaceOrAdd, Answer::Yes});
         }
+        EXPECT_EQ(readFile("field.csv"), before);
         const std::vector<QString> shown = messages();
         ASSERT_EQ(shown.size(), 3u); // replace or add, the block count, what went wrong
         EXPECT_TRUE(shown[2].startsWith("The palette could not be saved: "))
             << shown[2].toStdString();
         EXPECT_TRUE(shown[2].contains("field.csv")) << shown[2].toStdString();
-        EXPECT_EQ(readFile("field.csv"), before);
         EXPECT_FALSE(window->paletteMade); // the picture was not outlined: try again
         EXPECT_FALSE(window->view3DAction->isVisible());
         EXPECT_EQ(window->statusBox->text(), "Palette not saved");

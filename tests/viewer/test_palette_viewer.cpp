@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -495,7 +496,9 @@ TEST_F(ViewerDots, TooltipsNameTheDotUnderThePointerAndTheSlidersValues) {
 
 TEST_F(Viewer, ListColumnsLineUpInAFixedPitchFontAndAllShow) {
     PaletteViewer& v = open();
-    EXPECT_TRUE(QFontInfo(v.paletteList->font()).fixedPitch());
+    // Fixed pitch also where the machine's fixed font names a proportional one.
+    EXPECT_TRUE(QFontInfo(v.paletteList->font()).fixedPitch())
+        << v.paletteList->font().family().toStdString();
     // The default palette fits the list at the opening size: nothing to scroll sideways.
     v.paletteList->doItemsLayout();
     EXPECT_EQ(v.paletteList->horizontalScrollBar()->maximum(), 0);
@@ -510,10 +513,15 @@ TEST_F(Viewer, ListColumnsLineUpInAFixedPitchFontAndAllShow) {
     program->paletteFile = "ragged.csv";
     v.loadPalette(PaletteSource::CurrentFile);
     ASSERT_EQ(v.paletteList->count(), 12);
+    // Where each column starts, in pixels of the font the list draws in.
+    const QFontMetrics metrics(v.paletteList->font());
     const auto columns = [&](int r) {
         const QString text = v.paletteList->item(r)->text();
-        return std::vector<qsizetype>{text.indexOf(" H "), text.indexOf(" V "), text.indexOf(" C "),
-                                      text.size()};
+        std::vector<int> at;
+        for (qsizetype end :
+             {text.indexOf(" H "), text.indexOf(" V "), text.indexOf(" C "), text.size()})
+            at.push_back(metrics.horizontalAdvance(text.left(end)));
+        return at;
     };
     for (int r = 1; r < 11; ++r)
         EXPECT_EQ(columns(r), columns(0)) << v.paletteList->item(r)->text().toStdString();
