@@ -113,7 +113,7 @@ TEST_F(Tolerance, StepsBlackLinesAndTheBoxes) {
     EXPECT_EQ(set->patchRgb, before);
 }
 
-TEST_F(Tolerance, ANumberSinglePrecisionCannotHoldIsRefusedAsTheLabEntryRefusesIt) {
+TEST_F(Tolerance, NumbersAndColoursBeyondSinglePrecisionAreRefusedAndDrawNothing) {
     const auto patchesBefore = set->patchRgb;
     const auto notationsBefore = set->patchNotations;
     const auto fillsBefore = set->patches[3]->fillColor();
@@ -130,6 +130,23 @@ TEST_F(Tolerance, ANumberSinglePrecisionCannotHoldIsRefusedAsTheLabEntryRefusesI
             EXPECT_EQ(set->patchNotations, notationsBefore) << k << huge;
             EXPECT_EQ(set->patches[3]->fillColor(), fillsBefore) << k << huge;
         }
+        set->standardBoxes[k]->setText(kept);
+    }
+    // Numbers single precision holds whose colours lie beyond it: said, and
+    // no black patch drawn.
+    for (int k : {0, 1, 2}) {
+        platform.clear();
+        const QString kept = set->standardBoxes[k]->text();
+        set->standardBoxes[k]->setText(k == 0 ? "1e13" : "-1e30");
+        set->blackLinesCheck->toggle();
+        QStringList around{"L* 50.00", "a* .00", "b* .00"};
+        around[k] = QStringList{"L* 1e13", "a* -1e30", "b* -1e30"}[k];
+        EXPECT_EQ(messages(), std::vector<QString>{"The set around " + around.join(", ") +
+                                                   " is out of range: its colours lie beyond "
+                                                   "single precision."});
+        EXPECT_EQ(set->patchRgb, patchesBefore) << k;
+        EXPECT_EQ(set->patchNotations, notationsBefore) << k;
+        EXPECT_EQ(set->standardBoxes[k]->text(), k == 0 ? "1e13" : "-1e30");
         set->standardBoxes[k]->setText(kept);
     }
     // The main window's L*a*b* entry says the same of the same text.
