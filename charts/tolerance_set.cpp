@@ -3,6 +3,7 @@
 #include "charts/chart_common.h"
 #include "charts/chart_surface.h"
 #include "colour/colorimetry.h"
+#include "colour/colour_model.h"
 #include "colour/hue.h"
 #include "colour/rgbcmyk.h"
 #include "colour/xyz2mun.h"
@@ -20,6 +21,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+
+#include <cmath>
 
 namespace huelinx {
 
@@ -146,60 +149,84 @@ void ToleranceSet::writeStepCaptions() {
         stepCaptions[j]->setText(prefixes[j] + qs(signedText(stepSizes[j / 2])));
 }
 
-void ToleranceSet::buildAround(float L, float a, float b) {
+bool ToleranceSet::buildAround(float L, float a, float b) {
     // The viewer reloading a saved set converts each of its colours in the
     // main window; the set stays as it was saved.
-    if (reloading_) return;
-    const float standard[3] = {L, a, b};
-    for (int i = 0; i < 3; ++i)
-        standardBoxes[i]->setText(qs(formatNumber(standard[i], "###.00")));
+    if (reloading_) return true;
     // Patch 2k + 1 lies a step above the standard in coordinate k, patch
-    // 2k + 2 a step below; patch 0 is the standard itself, built last.
-    for (int i : {1, 2, 3, 4, 5, 6, 0}) {
+    // 2k + 2 a step below; patch 0 is the standard itself.
+    std::array<Patch, 7> built;
+    for (int i = 0; i < 7; ++i) {
         std::array<float, 3> lab{L, a, b};
         if (i > 0) {
             const int k = (i - 1) / 2;
             lab[k] = i % 2 == 1 ? lab[k] + stepSizes[k] : lab[k] - stepSizes[k];
         }
-        makePatch(i, lab);
+        built[i] = patchOf(lab);
+        // A colour beyond single precision has no patch: the set stays as it was.
+        if (!built[i].finite) return false;
     }
+    const float standard[3] = {L, a, b};
+    for (int i = 0; i < 3; ++i)
+        standardBoxes[i]->setText(qs(formatNumber(standard[i], "###.00")));
+    // The standard is drawn last.
+    for (int i : {1, 2, 3, 4, 5, 6, 0})
+        showPatch(i, built[i]);
+    return true;
 }
 
-void ToleranceSet::makePatch(int i, const std::array<float, 3>& lab) {
+ToleranceSet::Patch ToleranceSet::patchOf(const std::array<float, 3>& lab) const {
     const ColourSettings s = host_.colour().settings;
     // Below L* -16 there is no colour: it is taken as black.
     const Tristimulus xyz = labxyz(lab[0], lab[1], lab[2]).value_or(Tristimulus{0, 0, 0});
     const float X = xyz.X, Y = xyz.Y, Z = xyz.Z;
     const MunsellOfXyz munsell = xyz2mun(X, Y, Z, program_.table, s);
+    Patch patch;
+    patch.finite =
+        std::isfinite(X) && std::isfinite(Y) && std::isfinite(Z) && std::isfinite(munsell.V);
     // A patch the Munsell data hold no notation for shows its value alone.
     const bool noNotation =
         munsell.fit == MunsellFit::OutsideData || munsell.fit == MunsellFit::NotANumber;
-    patchNotations[0][i] = noNotation ? std::string() : hconvert(munsell.H);
-    patchNotations[1][i] = signedText(munsell.V);
-    patchNotations[2][i] = noNotation ? std::string() : signedText(munsell.C);
+    patch.notation[0] = noNotation ? std::string() : hconvert(munsell.H);
+    patch.notation[1] = signedText(munsell.V);
+    patch.notation[2] = noNotation ? std::string() : signedText(munsell.C);
     const RgbOfXyz display = xyzrgb(X, Y, Z, s);
-    const std::int16_t rgb[3] = {display.R, display.G, display.B};
-    for (int k = 0; k < 3; ++k)
-        patchRgb[k][i] = rgb[k];
-    const QColor fill(rgb[0], rgb[1], rgb[2]);
+    patch.rgb = {display.R, display.G, display.B};
+    return patch;
+}
+
+void ToleranceSet::showPatch(int i, const Patch& patch) {
+    for (int k = 0; k < 3; ++k) {
+        patchNotations[k][i] = patch.notation[k];
+        patchRgb[k][i] = patch.rgb[k];
+    }
+    const QColor fill(patch.rgb[0], patch.rgb[1], patch.rgb[2]);
     patches[i]->setFillColor(fill);
     patches[i]->setBorderColor(blackLinesCheck->isChecked() ? QColor(Qt::black) : fill);
 }
 
 void ToleranceSet::rebuildFromBoxes() {
+    // A box is read as the main window's L*a*b* entry reads it: a text that is
+    // no number, or a number single precision can't hold, is named and the
+    // patches stay as they are.
     float standard[3];
     for (int i = 0; i < 3; ++i) {
-        const auto n = strictNumber(standardBoxes[i]->text().toStdString());
+        std::string problem;
+        const auto n =
+            singleNumber(standardBoxes[i]->text().toStdString(), coordinateNames[i], problem);
         if (!n) {
-            program_.platform.message(
-                QString("%1 needs a number; it holds \"%2\".")
-                    .arg(coordinateNames[i],
-                         QString::fromStdString(excerpt(standardBoxes[i]->text().toStdString()))));
+            program_.platform.message(QString::fromStdString(problem));
             return;
         }
         standard[i] = static_cast<float>(*n);
     }
-    buildAround(standard[0], standard[1], standard[2]);
+    if (buildAround(standard[0], standard[1], standard[2])) return;
+    QStringList typed;
+    for (int i = 0; i < 3; ++i)
+        typed << QString("%1 %2").arg(coordinateNames[i],
+                                      qs(excerpt(standardBoxes[i]->text().toStdString())));
+    program_.platform.message("The set around " + typed.join(", ") +
+                              " is out of range: its colours lie beyond single precision.");
 }
 
 void ToleranceSet::onStepSlider(int index) {

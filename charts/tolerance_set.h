@@ -60,8 +60,9 @@ class ToleranceSet : public QWidget {
 
     // ---- procedures and handlers --------------------------------------------
     void start();
-    // Builds the set around the standard L*, a*, b*.
-    void buildAround(float L, float a, float b);
+    // Builds the set around the standard L*, a*, b*; false, with nothing
+    // drawn, when a patch's X, Y, Z or value would lie beyond single precision.
+    bool buildAround(float L, float a, float b);
     void onStepSlider(int index);
     void onBlackLines();
     void onPrint();
@@ -80,9 +81,18 @@ class ToleranceSet : public QWidget {
     void buildPatches();
     void writeStepCaptions();
     // buildAround on the standard typed in the standardBoxes boxes; a box without a
-    // number is named in a message and the set stays as it was.
+    // number single precision holds, or a set beyond it, is said in a message
+    // and the set stays as it was.
     void rebuildFromBoxes();
-    void makePatch(int i, const std::array<float, 3>& lab);
+    // A patch's notation (hue, value, chroma texts) and display colour;
+    // `finite` when its X, Y, Z and value are numbers single precision holds.
+    struct Patch {
+        std::array<std::string, 3> notation;
+        std::array<std::int16_t, 3> rgb{};
+        bool finite = false;
+    };
+    Patch patchOf(const std::array<float, 3>& lab) const;
+    void showPatch(int i, const Patch& patch);
     std::string paletteText() const;
 
     ColourHost& host_;

@@ -45,17 +45,12 @@ void refuse(ColourModel& colour, std::string message) {
 }
 
 // A box read as a number that single precision can hold; otherwise the entry
-// is refused with a message naming the box, which tells a number too large
-// for single precision ("1e39") from a text that is no number.
+// is refused with the message of singleNumber.
 std::optional<double> readNumber(ColourModel& colour, Box box, const char* name) {
-    const std::string& text = colour[box];
-    const auto number = strictNumber(text);
-    if (number && std::isfinite(static_cast<float>(*number))) return number;
-    if (isNumberText(text))
-        refuse(colour, std::string(name) + " is out of range: \"" + excerpt(text) + "\".");
-    else
-        refuse(colour, std::string(name) + " needs a number; it holds \"" + excerpt(text) + "\".");
-    return std::nullopt;
+    std::string problem;
+    const auto number = singleNumber(colour[box], name, problem);
+    if (!number) refuse(colour, std::move(problem));
+    return number;
 }
 
 // A slider position for a value, halves to the even whole number; no value
@@ -385,6 +380,16 @@ ShownNotation shownNotation(float X, float Y, float Z, const MunTable& table,
     shown.grey = shown.chromaText == formatNumber(0.0, "##0.00");
     shown.hueText = shown.grey ? "N" : hconvert(shown.hue);
     return shown;
+}
+
+std::optional<double> singleNumber(const std::string& text, const char* name,
+                                   std::string& problem) {
+    const auto number = strictNumber(text);
+    if (number && std::isfinite(static_cast<float>(*number))) return number;
+    problem = std::string(name) +
+              (isNumberText(text) ? " is out of range: \"" : " needs a number; it holds \"") +
+              excerpt(text) + "\".";
+    return std::nullopt;
 }
 
 float linearChannel(std::int16_t level, const ColourSettings& s, int channel) {

@@ -195,6 +195,12 @@ ColourModel clickSwatch(ColourModel colour, int red, int green, int blue, const 
 // B sliders follow. Saving to a palette takes the colour this way.
 ColourModel readRgbBoxes(ColourModel colour);
 
+// A box's text as a number that single precision can hold. Otherwise no
+// number, and `problem` says why as the window says it, naming the box:
+// "L* is out of range: "1e39"." for a number too large for single precision,
+// "L* needs a number; it holds "blue"." for a text that is no number.
+std::optional<double> singleNumber(const std::string& text, const char* name, std::string& problem);
+
 // Linear value (0..1) of a display channel level (0..255) through the
 // channel's white level and gamma; channel 1, 2, 3 is R, G, B.
 float linearChannel(std::int16_t level, const ColourSettings& settings, int channel);

@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include <string>
+
 class QAction;
 class QCloseEvent;
 class QLineEdit;
@@ -69,7 +71,11 @@ class PictureWindow : public QWidget {
     void setStatus(const QString& text, int standardColourIndex);
     // Asks for the block size until it is usable and accepted; false when cancelled.
     bool chooseGranularity(long& columns, long& rows);
-    void buildPalette(long columns, long rows);
+    // Asks whether an existing palette of the chosen name is replaced (Yes) or
+    // added to (No); false when the user cancels. No question for a new file.
+    bool choosePaletteWrite(bool& replace);
+    // The palette records of the blocks, each ended by CR LF.
+    std::string paletteRecords(long columns, long rows);
     void outlineBlocks(long columns, long rows);
 
     ColourHost& host_;

@@ -1,16 +1,18 @@
 // The palette of a whole picture: the picture cut into n x n blocks, each
-// block's average colour converted by the main window and appended as one
-// palette row, column by column; then the blocks are outlined.
+// block's average colour converted by the main window and made one palette
+// row, column by column; the rows are written in one go, replacing the
+// palette or added to it as the user chose, and then the blocks are outlined.
 #include "mainwindow/colour_host.h"
 #include "mainwindow/entry_box.h"
 #include "mainwindow/program.h"
 #include "palette/palette_file.h"
 #include "picture/picture_surface.h"
 #include "picture/picture_window.h"
+#include "platform/file_write.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 
 namespace huelinx {
@@ -48,6 +50,20 @@ bool PictureWindow::chooseGranularity(long& columns, long& rows) {
     }
 }
 
+bool PictureWindow::choosePaletteWrite(bool& replace) {
+    replace = true;
+    // Only a palette already there can lose rows; a folder of that name is
+    // reported when the palette can't be written in its place.
+    if (!QFileInfo(program_.paletteFile).isFile()) return true;
+    const Answer answer = program_.platform.message(
+        "The palette \"" + program_.paletteFile +
+            "\" already exists.\r\nYes: replace it with the palette of the picture\r\n"
+            "No: add the picture's colours to it\r\nCancel: leave it and make no palette",
+        Buttons::YesNoCancel, Icon::Question, "Palette Generation");
+    replace = answer == Answer::Yes;
+    return answer != Answer::Cancel;
+}
+
 void PictureWindow::makePicturePalette() {
     Platform& p = program_.platform;
     if (paletteMade) {
@@ -57,33 +73,42 @@ void PictureWindow::makePicturePalette() {
     program_.paletteFile =
         p.inputBox("Enter file name for palette ", "Palette Generation", program_.paletteFile);
     if (program_.paletteFile.isEmpty()) return;
-    paletteMade = true;
     // The case typed is kept; a palette of that name in another case is used.
     if (program_.paletteFile.right(4).toLower() != ".csv") program_.paletteFile += ".csv";
     program_.paletteFile =
         QString::fromStdString(sameFileAnyCase(program_.paletteFile.toStdString()));
+    bool replace = true;
+    if (!choosePaletteWrite(replace)) return;
     granularity = 10;
     long columns = 0, rows = 0;
-    if (!chooseGranularity(columns, rows)) {
-        paletteMade = false; // nothing was written: the picture can still be used
-        return;
-    }
-    QFile file(program_.paletteFile);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        p.message("The palette file \"" + program_.paletteFile + "\" can't be created.");
-        paletteMade = false;
-        return;
-    }
-    file.close();
+    // Nothing is written before the palette is whole: a cancel leaves the
+    // picture usable and the file as it was.
+    if (!chooseGranularity(columns, rows)) return;
+    paletteMade = true;
     show();
     setStatus(statusBox->text(), 14);
-    buildPalette(columns, rows);
+    const std::string records = paletteRecords(columns, rows);
+    const std::string path = program_.paletteFile.toStdString();
+    const FileWrite written = replace ? replaceFile(path, records) : appendToFile(path, records);
+    if (!written.ok) {
+        paletteMade = false;
+        setStatus("Palette not saved", 12);
+        p.message(QString::fromStdString("The palette could not be saved: " + written.message),
+                  Buttons::Ok, Icon::Exclamation);
+        return;
+    }
+    setStatus("Palette Done and saved as " + program_.paletteFile, 10);
+    outlineBlocks(columns, rows);
+    view3DAction->setVisible(true);
 }
 
-void PictureWindow::buildPalette(long columns, long rows) {
+std::string PictureWindow::paletteRecords(long columns, long rows) {
     const int n = granularity;
     const long W = columns * n, H = rows * n;
+    const std::string date = program_.platform.dateText().toStdString();
+    const std::string time = program_.platform.timeText().toStdString();
     ColourModel colour = host_.colour();
+    std::string records;
     for (long x = 0; x < W; x += n) {
         for (long y = 0; y < H; y += n) {
             long sum[3] = {0, 0, 0};
@@ -97,11 +122,14 @@ void PictureWindow::buildPalette(long columns, long rows) {
                 colour = edit(std::move(colour), rgbBox(i),
                               plainText(roundHalfEven(static_cast<double>(sum[i]) / (n * n))));
             colour = enterRgb(std::move(colour), program_.table);
+            // Each block is saved as the main window saves a colour, tagged
+            // with its corner.
             program_.paletteTag = general(x) + general(y);
-            if (!host_.saveToPalette(colour, TagPrompt::UseCurrentTag)) {
-                host_.showColour(std::move(colour));
-                return;
-            }
+            PaletteRecord record = paletteRecord(readRgbBoxes(colour));
+            record.date = date;
+            record.time = time;
+            record.tag = program_.paletteTag.toStdString();
+            records += paletteLine(record);
         }
         // The main window shows the last block converted.
         host_.showColour(colour);
@@ -111,9 +139,7 @@ void PictureWindow::buildPalette(long columns, long rows) {
         raise();
         program_.platform.processEvents();
     }
-    setStatus("Palette Done and saved as " + program_.paletteFile, 10);
-    outlineBlocks(columns, rows);
-    view3DAction->setVisible(true);
+    return records;
 }
 
 void PictureWindow::outlineBlocks(long columns, long rows) {

@@ -1,8 +1,8 @@
 // The serial port as the user chooses it in "Comm Port" and on line 2 of the
 // settings file: a number, port n (COMn on Windows, the n-th of the machine's
-// serial devices in sorted order elsewhere), or a device by its path or name
-// ("/dev/ttyUSB0", "ttyUSB0", "COM3"), which stays the same device however
-// many others are plugged in or out.
+// serial devices in port order elsewhere: ttyS2 before ttyS10), or a device
+// by its path or name ("/dev/ttyUSB0", "ttyUSB0", "COM3"), which stays the
+// same device however many others are plugged in or out.
 #pragma once
 
 #include <QString>

@@ -4,6 +4,7 @@
 #include <QSerialPortInfo>
 
 #include <algorithm>
+#include <utility>
 
 namespace huelinx {
 
@@ -18,6 +19,29 @@ constexpr bool windows = true;
 constexpr bool windows = false;
 #endif
 
+// A device name as its family (the text before its trailing digits) and its
+// number (those digits without leading zeros).
+std::pair<QStringView, QStringView> familyAndNumber(const QString& name) {
+    qsizetype digits = name.size();
+    while (digits > 0 && name[digits - 1].isDigit())
+        --digits;
+    qsizetype significant = digits;
+    while (significant + 1 < name.size() && name[significant] == u'0')
+        ++significant;
+    return {QStringView(name).left(digits), QStringView(name).mid(significant)};
+}
+
+// Families in text order; within a family by number, compared digit by digit
+// so that no number is too long to compare.
+bool portBefore(const QString& a, const QString& b) {
+    const auto [familyA, numberA] = familyAndNumber(a);
+    const auto [familyB, numberB] = familyAndNumber(b);
+    if (const int c = familyA.compare(familyB); c != 0) return c < 0;
+    if (numberA.size() != numberB.size()) return numberA.size() < numberB.size();
+    if (const int c = numberA.compare(numberB); c != 0) return c < 0;
+    return a < b;
+}
+
 } // namespace
 
 QtSerialPort::QtSerialPort(std::function<QStringList()> listDevices)
@@ -27,7 +51,11 @@ QStringList QtSerialPort::machineDevices() {
     QStringList devices;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
         devices << (windows ? info.portName() : info.systemLocation());
-    devices.sort();
+    return inPortOrder(std::move(devices));
+}
+
+QStringList QtSerialPort::inPortOrder(QStringList devices) {
+    std::sort(devices.begin(), devices.end(), portBefore);
     return devices;
 }
 

@@ -36,8 +36,12 @@ class QtSerialPort : public SerialPort {
     bool deviceGone() override;
 
     // The serial devices Qt finds: their names (COM3) on Windows, their
-    // paths sorted as text elsewhere.
+    // paths elsewhere, in port order (see inPortOrder).
     static QStringList machineDevices();
+    // Devices in port-number order: families of names in text order
+    // (/dev/ttyACM before /dev/ttyS before /dev/ttyUSB), and the devices of a
+    // family by their number, so /dev/ttyS2 comes before /dev/ttyS10.
+    static QStringList inPortOrder(QStringList devices);
 
   private:
     bool applySettings(QString& error);

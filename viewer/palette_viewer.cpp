@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -55,6 +56,20 @@ QScrollBar* slider(const QString& name, const QString& label, Qt::Orientation o,
     s->setValue(value);
     showValueInTooltip(s, label, [unit](int position) { return QString::number(position) + unit; });
     return s;
+}
+
+// A font whose characters are all as wide, so the list's columns line up: the
+// system's fixed-pitch font, or, where the machine's font setup names a
+// proportional font for it, the first installed family of fixed pitch.
+QFont fixedPitchFont() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (QFontInfo(font).fixedPitch()) return font;
+    for (const QString& family : QFontDatabase::families()) {
+        if (!QFontDatabase::isFixedPitch(family)) continue;
+        font.setFamilies({family});
+        if (QFontInfo(font).fixedPitch()) return font;
+    }
+    return font;
 }
 
 // Room for an entry of a palette of up to 9999 colours tagged in up to eight
@@ -133,7 +148,7 @@ void PaletteViewer::buildControls() {
     paletteList = new QListWidget(this);
     paletteList->setObjectName("List1");
     // Fixed-pitch, so that the columns of the entries line up.
-    paletteList->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    paletteList->setFont(fixedPitchFont());
     paletteList->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     statusBox = new QLineEdit(this);
     statusBox->setObjectName("Text1");

@@ -8,6 +8,7 @@
 #include "exchange/palette_export.h"
 
 #include <QImage>
+#include <QStringList>
 
 #include <QWidget>
 
@@ -98,10 +99,27 @@ class PaletteViewer : public QWidget {
     QGroupBox* buildIdentifyBox();
     void buildLayout();
     void setStatus(const QString& text, int standardColourIndex);
+    // The rows whose conversion gave a message, said in one box when the load
+    // ends: their count, and the line and messages of the first few.
+    struct RowMessages {
+        static constexpr int shown = 3;
+        int rows = 0;
+        QStringList first; // "line 7: Out of Munsell Range"
+        void add(std::size_t line, const std::vector<std::string>& messages) {
+            if (messages.empty()) return;
+            if (rows++ >= shown) return;
+            QStringList texts;
+            for (const std::string& m : messages)
+                texts << QString::fromStdString(m);
+            first << QString("line %1: %2").arg(line).arg(texts.join(", "));
+        }
+        QString summary(const QString& name) const;
+    };
     // Reads the palette rows of `text` into the entries; false after the
     // format message.
     bool readRows(const std::string& text, const QString& name);
-    bool readRows(const std::string& text, const QString& name, ColourModel& colour);
+    bool readRows(const std::string& text, const QString& name, ColourModel& colour,
+                  RowMessages& said);
     // Lists entries 1..pointCount, their columns aligned.
     void listEntries();
     // An entry's notation as the "ID a Color" box shows it, the hue padded to

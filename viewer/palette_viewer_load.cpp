@@ -76,11 +76,21 @@ void PaletteViewer::listEntries() {
     paletteList->addItems(lines);
 }
 
+QString PaletteViewer::RowMessages::summary(const QString& name) const {
+    QString text = QString("%1 row(s) of \"%2\" gave a message: ").arg(rows).arg(name.trimmed());
+    text += first.join("; ");
+    if (rows > first.size()) text += QString("; and %1 more").arg(rows - first.size());
+    return text + ".";
+}
+
 bool PaletteViewer::readRows(const std::string& text, const QString& name) {
     // Each row's notation is converted as if typed into the main window; the
     // main window shows the last one when the load ends.
     ColourModel colour = host_.colour();
-    const bool read = readRows(text, name, colour);
+    RowMessages said;
+    const bool read = readRows(text, name, colour, said);
+    // One box for all the rows that gave a message, however many there are.
+    if (said.rows > 0) program_.platform.message(said.summary(name));
     // The rows read are listed, also when a later row ended the load.
     listEntries();
     colour.messages.clear();
@@ -88,7 +98,8 @@ bool PaletteViewer::readRows(const std::string& text, const QString& name) {
     return read;
 }
 
-bool PaletteViewer::readRows(const std::string& text, const QString& name, ColourModel& colour) {
+bool PaletteViewer::readRows(const std::string& text, const QString& name, ColourModel& colour,
+                             RowMessages& said) {
     const auto fail = [&] {
         program_.platform.message("File format Error or Palette not generated" + name);
         return false;
@@ -98,7 +109,8 @@ bool PaletteViewer::readRows(const std::string& text, const QString& name, Colou
     QElapsedTimer repaintClock;
     repaintClock.start();
     int withoutNotation = 0;
-    for (const PaletteRow& row : rows) {
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const PaletteRow& row = rows[r];
         const int i = pointCount + 1;
         if (i > capacity) break;
         if (!row.complete) return fail();
@@ -119,14 +131,14 @@ bool PaletteViewer::readRows(const std::string& text, const QString& name, Colou
         hueAngleOf(row.fields[3], pointHVC[i][0]);
         pointHue[i] = paddedTo(QString::fromStdString(row.fields[3]).toLower(), 7);
         colour = enterMunsell(std::move(colour), program_.table);
-        for (const std::string& message : colour.messages)
-            program_.platform.message(QString::fromStdString(message));
+        said.add(row.line, colour.messages);
         pointRGB[i] = {colour.red, colour.green, colour.blue};
         if (colour.messages.empty() && !colour.outsideData)
             swatches_.push_back(
                 paletteSwatch(colour, row.fields[2], program_.table, program_.colourNames));
         if (i == capacity) {
-            program_.platform.message("Palette limited to 10000");
+            // A palette of exactly 10000 rows is shown whole, without a word.
+            if (r + 1 < rows.size()) program_.platform.message("Palette limited to 10000");
             break;
         }
         statusBox->setText("Loading Palette " + name + "  " + general(i));

@@ -113,6 +113,50 @@ TEST_F(Tolerance, StepsBlackLinesAndTheBoxes) {
     EXPECT_EQ(set->patchRgb, before);
 }
 
+TEST_F(Tolerance, NumbersAndColoursBeyondSinglePrecisionAreRefusedAndDrawNothing) {
+    const auto patchesBefore = set->patchRgb;
+    const auto notationsBefore = set->patchNotations;
+    const auto fillsBefore = set->patches[3]->fillColor();
+    for (int k = 0; k < 3; ++k) {
+        const QString kept = set->standardBoxes[k]->text();
+        for (const char* huge : {"1e39", "-3.5e38"}) {
+            platform.clear();
+            set->standardBoxes[k]->setText(huge);
+            set->stepSliders[k]->setValue(set->stepSliders[k]->value() == 60 ? 70 : 60);
+            const QString refused =
+                QString("%1 is out of range: \"%2\".").arg(QStringList{"L*", "a*", "b*"}[k], huge);
+            EXPECT_EQ(messages(), std::vector<QString>{refused}) << k << huge;
+            EXPECT_EQ(set->patchRgb, patchesBefore) << k << huge;
+            EXPECT_EQ(set->patchNotations, notationsBefore) << k << huge;
+            EXPECT_EQ(set->patches[3]->fillColor(), fillsBefore) << k << huge;
+        }
+        set->standardBoxes[k]->setText(kept);
+    }
+    // Numbers single precision holds whose colours lie beyond it: said, and
+    // no black patch drawn.
+    for (int k : {0, 1, 2}) {
+        platform.clear();
+        const QString kept = set->standardBoxes[k]->text();
+        set->standardBoxes[k]->setText(k == 0 ? "1e13" : "-1e30");
+        set->blackLinesCheck->toggle();
+        QStringList around{"L* 50.00", "a* .00", "b* .00"};
+        around[k] = QStringList{"L* 1e13", "a* -1e30", "b* -1e30"}[k];
+        EXPECT_EQ(messages(), std::vector<QString>{"The set around " + around.join(", ") +
+                                                   " is out of range: its colours lie beyond "
+                                                   "single precision."});
+        EXPECT_EQ(set->patchRgb, patchesBefore) << k;
+        EXPECT_EQ(set->patchNotations, notationsBefore) << k;
+        EXPECT_EQ(set->standardBoxes[k]->text(), k == 0 ? "1e13" : "-1e30");
+        set->standardBoxes[k]->setText(kept);
+    }
+    // The main window's L*a*b* entry says the same of the same text.
+    platform.clear();
+    form->labBoxes[0]->setText("0");
+    form->labBoxes[1]->setText("0");
+    enter(form->labBoxes[0], "1e39");
+    EXPECT_EQ(messages(), std::vector<QString>{"L* is out of range: \"1e39\"."});
+}
+
 TEST_F(Tolerance, SavedPaletteIsReplacedWithTheStandardLast) {
     // The viewer's reload converts each saved colour in the main window; the
     // set stays as saved, so a second save writes the same file again.

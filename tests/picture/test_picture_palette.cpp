@@ -6,7 +6,12 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include <csignal>
+#include <sys/resource.h>
 
 namespace huelinx::testing {
 namespace {
@@ -85,9 +90,9 @@ TEST_F(PicturePalette, NamesKeepTheirCaseAndMeetAPaletteOfAnyCase) {
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("\"old\",\"row\",\"t\",\"5R\",\"5\",\"4\",\r\n");
     old.close();
-    // "x.csv" is the palette X.CSV already there: emptied and written, no
-    // second file beside it.
-    make("x.csv", {"10"}, {Answer::Yes});
+    // "x.csv" is the palette X.CSV already there: replaced when the user says
+    // so, no second file beside it.
+    make("x.csv", {"10"}, {Answer::Yes, Answer::Yes});
     EXPECT_EQ(program->paletteFile, "X.CSV");
     EXPECT_EQ(rows("X.CSV").size(), 12u);
     EXPECT_FALSE(QFile::exists("x.csv"));
@@ -135,6 +140,102 @@ TEST_F(PicturePalette, GranularityIsAskedAgainUntilUsableAndCancelWritesNothing)
     EXPECT_FALSE(window->paletteMade);
     make("", {}, {});
     EXPECT_FALSE(window->paletteMade);
+}
+
+// The question asked when the palette chosen is already there.
+QString replaceQuestion(const QString& file) {
+    return "The palette \"" + file +
+           "\" already exists.\r\nYes: replace it with the palette of the picture\r\n"
+           "No: add the picture's colours to it\r\nCancel: leave it and make no palette []";
+}
+
+TEST_F(PicturePalette, AnExistingPaletteLosesNoRowWithoutTheUserSayingReplace) {
+    picture(40, 30); // 12 blocks of 10
+    // Two colours saved there with Save to Palette.
+    program->paletteFile = "kept";
+    program->paletteTag = "saved";
+    ASSERT_TRUE(form->saveToPalette(form->colour(), TagPrompt::UseCurrentTag));
+    ASSERT_TRUE(form->saveToPalette(form->colour(), TagPrompt::UseCurrentTag));
+    const QString saved = readFile("kept.csv");
+    ASSERT_EQ(rows("kept.csv").size(), 2u);
+    // Cancel: nothing more is asked, nothing written, the picture still usable.
+    make("kept", {}, {Answer::Cancel});
+    EXPECT_EQ(prompts(), (QStringList{"Enter file name for palette  [kept.csv]",
+                                      replaceQuestion("kept.csv")}));
+    EXPECT_EQ(readFile("kept.csv"), saved);
+    EXPECT_FALSE(window->paletteMade);
+    EXPECT_EQ(platform.pendingAnswers(), 0u);
+    // No: the picture's rows follow the saved ones.
+    make("kept", {"10"}, {Answer::No, Answer::Yes});
+    EXPECT_TRUE(readFile("kept.csv").startsWith(saved));
+    auto now = rows("kept.csv");
+    ASSERT_EQ(now.size(), 14u);
+    EXPECT_EQ(now[1].fields[2], "saved");
+    EXPECT_EQ(now[2].fields[2], "0 0");
+    EXPECT_EQ(window->statusBox->text(), "Palette Done and saved as kept.csv");
+    // Yes: the file holds the picture's palette alone.
+    window->paletteMade = false;
+    platform.clear();
+    make("KEPT", {"10"}, {Answer::Yes, Answer::Yes});
+    EXPECT_EQ(prompts()[1], replaceQuestion("kept.csv")); // the palette of any case is meant
+    now = rows("kept.csv");
+    ASSERT_EQ(now.size(), 12u);
+    EXPECT_EQ(now[0].fields[2], "0 0");
+    EXPECT_FALSE(QFile::exists("KEPT.csv"));
+}
+
+// Limits the size of the files this process writes, as a full disk would.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &before_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = before_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &before_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+  private:
+    rlimit before_{};
+    void (*oldHandler_)(int) = nullptr;
+};
+
+TEST_F(PicturePalette, APaletteThatCannotBeWrittenIsNamedAndTheFileKeepsItsRows) {
+    picture(405, 303); // 1200 rows, far beyond the limit below
+    QFile old("field.csv");
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("\"old\",\"row\",\"t\",\"5R\",\"5\",\"4\",\r\n");
+    old.close();
+    const QString before = readFile("field.csv");
+    for (Answer replaceOrAdd : {Answer::Yes, Answer::No}) {
+        platform.clear();
+        {
+            const FileSizeLimit limit(4096);
+            make("field", {"10"}, {replaceOrAdd, Answer::Yes});
+        }
+        EXPECT_EQ(readFile("field.csv"), before);
+        const std::vector<QString> shown = messages();
+        ASSERT_EQ(shown.size(), 3u); // replace or add, the block count, what went wrong
+        EXPECT_TRUE(shown[2].startsWith("The palette could not be saved: "))
+            << shown[2].toStdString();
+        EXPECT_TRUE(shown[2].contains("field.csv")) << shown[2].toStdString();
+        EXPECT_FALSE(window->paletteMade); // the picture was not outlined: try again
+        EXPECT_FALSE(window->view3DAction->isVisible());
+        EXPECT_EQ(window->statusBox->text(), "Palette not saved");
+    }
+    // A folder where the file should be: no question, the folder is named.
+    ASSERT_TRUE(QDir().mkdir("taken.csv"));
+    platform.clear();
+    make("taken", {"10"}, {Answer::Yes});
+    ASSERT_EQ(messages().size(), 2u); // the block count, what went wrong
+    EXPECT_TRUE(messages()[1].startsWith("The palette could not be saved: "))
+        << messages()[1].toStdString();
+    EXPECT_TRUE(messages()[1].contains("taken.csv")) << messages()[1].toStdString();
+    EXPECT_TRUE(QFileInfo("taken.csv").isDir());
 }
 
 } // namespace

@@ -163,6 +163,23 @@ TEST(QtSerialPort, PortNumbersCountTheDevicesAndAMissingPortListsThoseThatExist)
 #endif
 }
 
+TEST(QtSerialPort, DevicesAreNumberedByFamilyThenByTheirNumber) {
+    // Families keep their text order; within one, ttyS2 is port 3 and ttyS10 after it.
+    const QStringList found{"/dev/ttyUSB10", "/dev/ttyS10",  "/dev/ttyS2",   "/dev/ttyUSB1",
+                            "/dev/ttyS0",    "/dev/ttyACM0", "/dev/ttyS100", "/dev/ttyUSB9",
+                            "/dev/rfcomm",   "/dev/ttyS1"};
+    EXPECT_EQ(QtSerialPort::inPortOrder(found),
+              (QStringList{"/dev/rfcomm", "/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2",
+                           "/dev/ttyS10", "/dev/ttyS100", "/dev/ttyUSB1", "/dev/ttyUSB9",
+                           "/dev/ttyUSB10"}));
+    // Numbers longer than any integer, and leading zeros, still compare by value.
+    EXPECT_EQ(
+        QtSerialPort::inPortOrder(
+            {"COM100000000000000000001", "COM99999999999999999999", "COM007", "COM8"}),
+        (QStringList{"COM007", "COM8", "COM99999999999999999999", "COM100000000000000000001"}));
+    EXPECT_EQ(QtSerialPort::inPortOrder({}), QStringList{});
+}
+
 TEST(QtPlatform, PauseWaitsWithoutSpinning) {
     QtPlatform platform;
     QElapsedTimer waited;

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -161,14 +162,53 @@ TEST_F(Viewer, TenThousandRowsAtMost) {
     rows << row("extra", "5Y", "7", "6");
     palette("over.csv", rows);
     PaletteViewer& v = open();
+    // Only a palette that goes on beyond 10000 rows is said to be cut.
     for (const char* name : {"full.csv", "over.csv"}) {
         program->paletteFile = name;
         v.loadPalette(PaletteSource::CurrentFile);
-        EXPECT_EQ(messages(), std::vector<QString>{"Palette limited to 10000"}) << name;
+        EXPECT_EQ(messages(), name == std::string("full.csv")
+                                  ? std::vector<QString>{}
+                                  : std::vector<QString>{"Palette limited to 10000"})
+            << name;
         EXPECT_EQ(v.pointCount, 10000);
         EXPECT_EQ(v.paletteList->count(), 10000);
         platform.clear();
     }
+}
+
+TEST_F(Viewer, RowsThatGiveMessagesAreSaidInOneBoxWithTheirCountAndTheFirstFew) {
+    QStringList rows{row("first", "5R", "5", "4")};
+    for (int i = 0; i < 2000; ++i)
+        rows << (i % 2 ? row("far", "5R", "5", "80") : row("odd", "5Q", "5", "4"));
+    rows << row("last", "5Y", "7", "6");
+    palette("many.csv", rows);
+    PaletteViewer& v = open();
+    program->paletteFile = "many.csv";
+    v.loadPalette(PaletteSource::CurrentFile);
+    EXPECT_EQ(messages(), std::vector<QString>{"2000 row(s) of \"many.csv\" gave a message: "
+                                               "line 2: Format Error, Out of Munsell Range; "
+                                               "line 3: Out of Munsell Range; "
+                                               "line 4: Format Error, Out of Munsell Range; "
+                                               "and 1997 more."});
+    EXPECT_EQ(v.pointCount, 2002);
+    EXPECT_EQ(v.statusBox->text(), "Loaded Palette many.csv");
+    // A hue without family is also out of the data: a row says all its
+    // messages. Three rows are all named; a clean palette says nothing.
+    palette("few.csv",
+            {row("a", "5R", "5", "4"), row("b", "5Q", "5", "4"), row("c", "5R", "5", "4"),
+             row("d", "5Q", "5", "4"), row("e", "5R", "5", "80")});
+    program->paletteFile = "few.csv";
+    platform.clear();
+    v.loadPalette(PaletteSource::CurrentFile);
+    EXPECT_EQ(messages(), std::vector<QString>{"3 row(s) of \"few.csv\" gave a message: "
+                                               "line 2: Format Error, Out of Munsell Range; "
+                                               "line 4: Format Error, Out of Munsell Range; "
+                                               "line 5: Out of Munsell Range."});
+    palette("clean.csv", {row("a", "5R", "5", "4")});
+    program->paletteFile = "clean.csv";
+    platform.clear();
+    v.loadPalette(PaletteSource::CurrentFile);
+    EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(Viewer, PickingWithEitherButtonFillsItsSideAndDotsAreDrawnInTheirColours) {
@@ -456,7 +496,9 @@ TEST_F(ViewerDots, TooltipsNameTheDotUnderThePointerAndTheSlidersValues) {
 
 TEST_F(Viewer, ListColumnsLineUpInAFixedPitchFontAndAllShow) {
     PaletteViewer& v = open();
-    EXPECT_TRUE(QFontInfo(v.paletteList->font()).fixedPitch());
+    // Fixed pitch also where the machine's fixed font names a proportional one.
+    EXPECT_TRUE(QFontInfo(v.paletteList->font()).fixedPitch())
+        << v.paletteList->font().family().toStdString();
     // The default palette fits the list at the opening size: nothing to scroll sideways.
     v.paletteList->doItemsLayout();
     EXPECT_EQ(v.paletteList->horizontalScrollBar()->maximum(), 0);
@@ -471,10 +513,15 @@ TEST_F(Viewer, ListColumnsLineUpInAFixedPitchFontAndAllShow) {
     program->paletteFile = "ragged.csv";
     v.loadPalette(PaletteSource::CurrentFile);
     ASSERT_EQ(v.paletteList->count(), 12);
+    // Where each column starts, in pixels of the font the list draws in.
+    const QFontMetrics metrics(v.paletteList->font());
     const auto columns = [&](int r) {
         const QString text = v.paletteList->item(r)->text();
-        return std::vector<qsizetype>{text.indexOf(" H "), text.indexOf(" V "), text.indexOf(" C "),
-                                      text.size()};
+        std::vector<int> at;
+        for (qsizetype end :
+             {text.indexOf(" H "), text.indexOf(" V "), text.indexOf(" C "), text.size()})
+            at.push_back(metrics.horizontalAdvance(text.left(end)));
+        return at;
     };
     for (int r = 1; r < 11; ++r)
         EXPECT_EQ(columns(r), columns(0)) << v.paletteList->item(r)->text().toStdString();
