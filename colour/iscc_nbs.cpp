@@ -301,10 +301,12 @@ bool readNames(FileReader& file, std::vector<IsccNbsName>& names) {
 }
 
 std::optional<std::string> readFile(const std::string& path, std::string& message) {
-    FileText file = readWholeFile(path);
+    FileText file = readWholeFile(path, tableFileLimit);
     if (file.status == FileRead::Ok) return std::move(file.text);
-    message = (file.status == FileRead::CannotOpen ? "Cannot open" : "Cannot read") +
-              std::string(" the colour names file \"") + path + "\".";
+    message = file.status == FileRead::CannotOpen
+                  ? "Cannot open the colour names file \"" + path + "\"."
+                  : "The colour names file \"" + path + "\" " +
+                        readFailure(file.status, tableFileLimit) + ".";
     return std::nullopt;
 }
 
