@@ -126,6 +126,26 @@ void isccNbsName(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<long>(set.size()));
 }
 
+// Loading a megabyte of name rules, each second one for the whole circle and
+// the others narrow ranges that cut it into 40,000 segments: the cost of a
+// large name table in the working folder at every start.
+void isccNbsLoadMegabyte(benchmark::State& state) {
+    std::string blocks = "hue_from,hue_to,value_min,value_min_op,value_max,value_max_op,"
+                         "chroma_min,chroma_min_op,chroma_max,chroma_max_op,level3\n";
+    for (int r = 0; r < 40000; ++r)
+        blocks += r % 2 == 0
+                      ? std::to_string(r * 0.0024) + "," + std::to_string(r * 0.0024 + 0.001) +
+                            ",,,,," + std::to_string(r % 7) + ",>=,,,1\n"
+                      : "0,100," + std::to_string(r % 9) + ",>,,,,,6,<,1\n";
+    const std::string names = "level3,name,abbreviation,level2,level2_name,level1,level1_name\n"
+                              "1,white,Wh,1,white,1,white\n";
+    for (auto _ : state) {
+        IsccNbsTable table;
+        benchmark::DoNotOptimize(loadIsccNbs(blocks, "b", names, "n", table).ok);
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<long>(blocks.size()));
+}
+
 ChipSearch& realChipSearch() {
     static ChipSearch* search = [] {
         const std::string path = std::string(HUELINX_DATA_DIR) + "/munsell-renotation-real.csv";
@@ -206,6 +226,7 @@ BENCHMARK_CAPTURE(munsellToCie, D65, Illuminant::D65)->Unit(benchmark::kMillisec
 BENCHMARK_CAPTURE(cieToMunsell, C, Illuminant::C)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(cieToMunsell, D65, Illuminant::D65)->Unit(benchmark::kMillisecond);
 BENCHMARK(isccNbsName)->Unit(benchmark::kMicrosecond);
+BENCHMARK(isccNbsLoadMegabyte)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

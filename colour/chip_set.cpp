@@ -73,10 +73,14 @@ bool validHeader(std::string_view line) {
     return names.size() == 1 || names[1] == "LABEL";
 }
 
-std::optional<std::string> readFile(const std::string& path) {
-    FileText file = readWholeFile(path);
-    if (file.status != FileRead::Ok) return std::nullopt;
-    return std::move(file.text);
+// The file's text, or no value with the reason in `why` ("can't be read").
+std::optional<std::string> readFile(const std::string& path, std::string& why) {
+    FileText file = readWholeFile(path, tableFileLimit);
+    if (file.status == FileRead::Ok) return std::move(file.text);
+    why = file.status == FileRead::CannotOpen || file.status == FileRead::CannotRead
+              ? "can't be read"
+              : readFailure(file.status, tableFileLimit);
+    return std::nullopt;
 }
 
 std::string notationText(const std::string& hue, double value, double chroma) {
@@ -113,15 +117,17 @@ std::vector<std::pair<std::string, std::string>> userSetFiles(const ChipSetPlace
 }
 
 ChipSetLoad loadChipFile(const std::string& path, const std::string& name, const MunTable& table) {
-    const auto text = readFile(path);
-    if (!text) return failure(path + ": the file can't be read.");
+    std::string why;
+    const auto text = readFile(path, why);
+    if (!text) return failure(path + ": the file " + why + ".");
     return readChipSet(*text, path, name, table);
 }
 
 ChipSetLoad loadRenotationReal(const ChipSetPlaces& places) {
     for (const std::string& folder : places.dataFolders) {
         const std::string path = (fs::path(folder) / renotationRealFile).string();
-        if (const auto text = readFile(path)) return renotationRealChips(*text, path);
+        std::string why;
+        if (const auto text = readFile(path, why)) return renotationRealChips(*text, path);
     }
     return failure(std::string(renotationRealFile) + " is in none of the data folders.");
 }

@@ -6,9 +6,11 @@
 #include "text/number_read.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <unordered_map>
 
 namespace huelinx {
 
@@ -58,6 +60,20 @@ bool IsccNbsRule::holds(float value, float chroma) const {
            above(chromaMinKind, chromaMin, chroma) && below(chromaMaxKind, chromaMax, chroma);
 }
 
+namespace {
+
+// Calls `visit` for each node of a tree with `leaves` leaves that together
+// cover the leaves [first, last) and nothing else: at most two a level.
+template <typename Visit>
+void forEachNode(std::size_t leaves, std::size_t first, std::size_t last, Visit visit) {
+    for (first += leaves, last += leaves; first < last; first /= 2, last /= 2) {
+        if (first % 2 == 1) visit(first++);
+        if (last % 2 == 1) visit(--last);
+    }
+}
+
+} // namespace
+
 void IsccNbsTable::index() {
     segmentStart_ = {0.0f, 100.0f};
     for (const IsccNbsRule& rule : rules_)
@@ -65,13 +81,53 @@ void IsccNbsTable::index() {
     std::sort(segmentStart_.begin(), segmentStart_.end());
     segmentStart_.erase(std::unique(segmentStart_.begin(), segmentStart_.end()),
                         segmentStart_.end());
+    leaves_ = std::bit_ceil(segmentStart_.size());
     // Every range end is a segment start, so a range holds all of a segment
-    // or none of it, and its start tells which.
-    segmentRules_.assign(segmentStart_.size(), {});
-    for (std::size_t s = 0; s < segmentStart_.size(); ++s)
-        for (std::size_t r = 0; r < rules_.size(); ++r)
-            if (rules_[r].holdsHue(segmentStart_[s]))
-                segmentRules_[s].push_back(static_cast<int>(r));
+    // or none of it, and its start tells which: every segment for the whole
+    // circle, else those from the one starting at hueFrom up to the one
+    // starting at hueTo, or, wrapping through 10RP, those from hueFrom on and
+    // those before hueTo.
+    const auto segment = [&](float hue) {
+        return static_cast<std::size_t>(
+            std::lower_bound(segmentStart_.begin(), segmentStart_.end(), hue) -
+            segmentStart_.begin());
+    };
+    const auto forEachRuleNode = [&](auto visit) {
+        for (std::size_t r = 0; r < rules_.size(); ++r) {
+            const std::size_t from = segment(rules_[r].hueFrom), to = segment(rules_[r].hueTo);
+            const auto onRule = [&](std::size_t node) { visit(node, static_cast<int>(r)); };
+            if (rules_[r].wholeCircle()) {
+                forEachNode(leaves_, 0, segmentStart_.size(), onRule);
+            } else if (from < to) {
+                forEachNode(leaves_, from, to, onRule);
+            } else {
+                forEachNode(leaves_, from, segmentStart_.size(), onRule);
+                forEachNode(leaves_, 0, to, onRule);
+            }
+        }
+    };
+    // Count each node's rules, then file them in file order.
+    nodeStart_.assign(2 * leaves_ + 1, 0);
+    forEachRuleNode([&](std::size_t node, int) { ++nodeStart_[node + 1]; });
+    for (std::size_t n = 1; n < nodeStart_.size(); ++n)
+        nodeStart_[n] += nodeStart_[n - 1];
+    nodeRules_.assign(nodeStart_.back(), 0);
+    std::vector<std::uint32_t> filled(nodeStart_.begin(), nodeStart_.end() - 1);
+    forEachRuleNode([&](std::size_t node, int r) { nodeRules_[filled[node]++] = r; });
+}
+
+int IsccNbsTable::firstRule(std::size_t segment, float value, float chroma) const {
+    int first = -1;
+    for (std::size_t node = leaves_ + segment; node >= 1; node /= 2)
+        for (std::uint32_t i = nodeStart_[node]; i < nodeStart_[node + 1]; ++i) {
+            const int r = nodeRules_[i];
+            if (first >= 0 && r > first) break; // an earlier rule holds already
+            if (rules_[static_cast<std::size_t>(r)].holds(value, chroma)) {
+                first = r;
+                break;
+            }
+        }
+    return first;
 }
 
 const IsccNbsName* IsccNbsTable::nameOf(float hue, float value, float chroma) const {
@@ -81,10 +137,9 @@ const IsccNbsName* IsccNbsTable::nameOf(float hue, float value, float chroma) co
     const float h = fileHue(hue);
     const auto segment =
         std::upper_bound(segmentStart_.begin(), segmentStart_.end(), h) - segmentStart_.begin() - 1;
-    for (const int r : segmentRules_[static_cast<std::size_t>(segment)])
-        if (rules_[static_cast<std::size_t>(r)].holds(value, chroma))
-            return &names_[static_cast<std::size_t>(nameOfRule_[static_cast<std::size_t>(r)])];
-    return nullptr;
+    const int r = firstRule(static_cast<std::size_t>(segment), value, chroma);
+    return r < 0 ? nullptr
+                 : &names_[static_cast<std::size_t>(nameOfRule_[static_cast<std::size_t>(r)])];
 }
 
 const IsccNbsName* IsccNbsTable::nameOfNeutral(float value) const {
@@ -264,7 +319,7 @@ bool readRules(FileReader& file, std::vector<IsccNbsRule>& rules) {
 
 bool readNames(FileReader& file, std::vector<IsccNbsName>& names) {
     if (!file.header(namesHeader)) return false;
-    std::vector<std::size_t> lineOfName;
+    std::unordered_map<int, std::size_t> lineOfName; // by level3
     while (const auto items = file.next()) {
         const auto& f = *items;
         if (f.size() != 7)
@@ -288,23 +343,24 @@ bool readNames(FileReader& file, std::vector<IsccNbsName>& names) {
         name.level2Name = f[4];
         name.level1 = *level1;
         name.level1Name = f[6];
-        for (std::size_t i = 0; i < names.size(); ++i)
-            if (names[i].level3 == name.level3)
-                return file.fail(file.where(file.lineNumber()) + "level3 " + std::string(f[0]) +
-                                 " is named again (first on line " + std::to_string(lineOfName[i]) +
-                                 ").");
+        const auto [first, isNew] = lineOfName.emplace(name.level3, file.lineNumber());
+        if (!isNew)
+            return file.fail(file.where(file.lineNumber()) + "level3 " + std::string(f[0]) +
+                             " is named again (first on line " + std::to_string(first->second) +
+                             ").");
         names.push_back(std::move(name));
-        lineOfName.push_back(file.lineNumber());
     }
     if (names.empty()) return file.fail(file.where(1) + "the file holds no names.");
     return true;
 }
 
 std::optional<std::string> readFile(const std::string& path, std::string& message) {
-    FileText file = readWholeFile(path);
+    FileText file = readWholeFile(path, tableFileLimit);
     if (file.status == FileRead::Ok) return std::move(file.text);
-    message = (file.status == FileRead::CannotOpen ? "Cannot open" : "Cannot read") +
-              std::string(" the colour names file \"") + path + "\".";
+    message = file.status == FileRead::CannotOpen
+                  ? "Cannot open the colour names file \"" + path + "\"."
+                  : "The colour names file \"" + path + "\" " +
+                        readFailure(file.status, tableFileLimit) + ".";
     return std::nullopt;
 }
 

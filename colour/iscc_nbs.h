@@ -24,6 +24,7 @@
 #include "colour/hue.h"
 #include "colour/muntable.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -93,16 +94,27 @@ class IsccNbsTable {
   private:
     friend LoadResult loadIsccNbs(std::string_view, const std::string&, std::string_view,
                                   const std::string&, IsccNbsTable&);
-    // Splits the hue circle at every range end; segmentRules_[i] lists, in file
-    // order, the rules whose hue range holds segment i, [segmentStart_[i],
-    // segmentStart_[i + 1]). The last segment is the hue 100 alone.
+    // Splits the hue circle at every range end into segments [segmentStart_[i],
+    // segmentStart_[i + 1]), the last being the hue 100 alone, and files each
+    // rule under the few nodes of a binary tree over the segments that make up
+    // its hue range: the rules of a segment are those of the nodes from its
+    // leaf to the root. Memory and time grow as rules x log(segments), however
+    // the ranges overlap.
     void index();
+    // The first rule, in file order, whose hue range holds `segment` and whose
+    // bounds hold the value and chroma; -1 for none.
+    [[nodiscard]] int firstRule(std::size_t segment, float value, float chroma) const;
 
     std::vector<IsccNbsRule> rules_;
     std::vector<IsccNbsName> names_;  // sorted by level3
     std::vector<int> nameOfRule_;     // index into names_ for each rule
     std::vector<float> segmentStart_; // ascending, segmentStart_[0] == 0
-    std::vector<std::vector<int>> segmentRules_;
+    std::size_t leaves_ = 0;          // the tree's leaves: segments, rounded up to a power of 2
+    // Node n (1 the root, n's children 2n and 2n + 1, leaf of segment s at
+    // leaves_ + s) holds the rules nodeRules_[nodeStart_[n] .. nodeStart_[n + 1]),
+    // ascending.
+    std::vector<std::uint32_t> nodeStart_;
+    std::vector<int> nodeRules_;
 };
 
 inline constexpr const char* isccNbsBlocksFile = "iscc-nbs-blocks.csv";

@@ -90,11 +90,12 @@ LoadResult loadMunTable(std::string_view text, const std::string& fileName, MunT
 }
 
 LoadResult loadMunTableFile(const std::string& path, MunTable& table) {
-    const FileText file = readWholeFile(path);
+    const FileText file = readWholeFile(path, tableFileLimit);
     if (file.status == FileRead::CannotOpen)
         return {false, "Cannot open the Munsell data file \"" + path + "\"."};
-    if (file.status == FileRead::CannotRead)
-        return {false, "Cannot read the Munsell data file \"" + path + "\"."};
+    if (file.status != FileRead::Ok)
+        return {false, "The Munsell data file \"" + path + "\" " +
+                           readFailure(file.status, tableFileLimit) + "."};
     return loadMunTable(file.text, path, table);
 }
 

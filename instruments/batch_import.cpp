@@ -4,12 +4,12 @@
 #include "instruments/import_records.h"
 #include "mainwindow/colour_host.h"
 #include "mainwindow/program.h"
+#include "platform/file_read.h"
 #include "platform/file_write.h"
 #include "text/list_input.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
 
-#include <QFile>
 #include <QWidget>
 
 #include <filesystem>
@@ -64,12 +64,14 @@ std::string BatchImport::caption() const {
 
 std::optional<std::string> BatchImport::readInput(const QString& name) {
     inputName_ = name;
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly)) {
-        program_.platform.message("File not found");
-        return std::nullopt;
-    }
-    return file.readAll().toStdString();
+    FileText file = readWholeFile(name.toStdString(), userFileLimit);
+    if (file.status == FileRead::Ok) return std::move(file.text);
+    program_.platform.message(
+        file.status == FileRead::CannotOpen
+            ? QString("File not found")
+            : "\"" + name + "\" " +
+                  QString::fromStdString(readFailure(file.status, userFileLimit)) + ".");
+    return std::nullopt;
 }
 
 bool BatchImport::createOutput(const QString& name) {

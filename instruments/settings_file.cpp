@@ -1,5 +1,6 @@
 #include "instruments/settings_file.h"
 
+#include "platform/file_read.h"
 #include "platform/file_write.h"
 #include "text/list_input.h"
 #include "text/number_format.h"
@@ -8,8 +9,6 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace huelinx {
 
@@ -56,12 +55,11 @@ StoredSettings parseSettings(std::string_view content) {
 }
 
 StoredSettings readSettingsFile() {
-    std::ifstream in(settingsFilePath(), std::ios::binary);
-    if (!in) return {};
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) return {};
-    return parseSettings(text.str());
+    // A settings file that can't be read, or is no plain file of settings'
+    // size, gives the settings of a first start.
+    const FileText file = readWholeFile(settingsFilePath(), settingsFileLimit);
+    if (file.status != FileRead::Ok) return {};
+    return parseSettings(file.text);
 }
 
 bool writeSettingsFile(const std::string& instrumentName, int commPort,

@@ -5,10 +5,10 @@
 #include "instruments/reply_parse.h"
 #include "mainwindow/entry_box.h"
 #include "mainwindow/main_window.h"
+#include "platform/file_read.h"
 #include "platform/serial_port.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 
@@ -64,12 +64,16 @@ MeasureEnd MainWindow::importReflectance() {
     // Cancelling the dialog is not a missing file: nothing happens.
     const QString path = program_.platform.openFileName("*.txt|*.txt");
     if (path.isEmpty()) return MeasureEnd::Ends;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        program_.platform.message("File not found");
+    const FileText file = readWholeFile(path.toStdString(), userFileLimit);
+    if (file.status != FileRead::Ok) {
+        program_.platform.message(
+            file.status == FileRead::CannotOpen
+                ? QString("File not found")
+                : "\"" + path + "\" " +
+                      QString::fromStdString(readFailure(file.status, userFileLimit)) + ".");
         return MeasureEnd::Ends;
     }
-    const std::string text = file.readAll().toStdString();
+    const std::string& text = file.text;
     const ReflectanceFile read = parseReflectanceFile(text, program_.reflectance);
     if (!text.empty()) importedFileName->setText(path + " " + QString::fromStdString(read.tag));
     if (!read.ok) {

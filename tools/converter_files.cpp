@@ -17,9 +17,11 @@ namespace {
 
 // The whole file, or no value with the reason in `why`.
 std::optional<std::string> readWhole(const std::string& path, std::string& why) {
-    FileText file = readWholeFile(path);
+    FileText file = readWholeFile(path, userFileLimit);
     if (file.status == FileRead::Ok) return std::move(file.text);
-    why = "cannot read \"" + path + "\"";
+    why = file.status == FileRead::CannotOpen || file.status == FileRead::CannotRead
+              ? "cannot read \"" + path + "\""
+              : "cannot read \"" + path + "\": it " + readFailure(file.status, userFileLimit);
     return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 #include "mainwindow/entry_box.h"
 #include "mainwindow/program.h"
 #include "palette/palette_file.h"
+#include "platform/file_read.h"
 #include "platform/file_write.h"
 #include "text/list_input.h"
 #include "text/number_format.h"
@@ -13,7 +14,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -29,10 +29,9 @@ constexpr const char* defaultPalette = "newpalette2.csv";
 
 // The first field of "LastPalette.txt", or the default palette.
 QString rememberedPalette() {
-    QFile file(lastPaletteFile);
-    if (!file.open(QIODevice::ReadOnly)) return defaultPalette;
-    const std::string text = file.readAll().toStdString();
-    ListReader reader(text);
+    const FileText file = readWholeFile(lastPaletteFile, settingsFileLimit);
+    if (file.status != FileRead::Ok) return defaultPalette;
+    ListReader reader(file.text);
     const auto name = reader.field();
     return name && !name->empty() ? QString::fromStdString(*name) : QString(defaultPalette);
 }
@@ -172,9 +171,10 @@ void PaletteViewer::loadPalette(PaletteSource source) {
     program_.platform.processEvents();
 
     // The default palette may also come from the program's data folder.
-    QFile file(program_.locateDataFile(name));
-    const bool opened = file.open(QIODevice::ReadOnly);
-    const std::string text = opened ? file.readAll().toStdString() : std::string();
+    // Only a plain file of a palette's size is read: a device or a FIFO is refused.
+    const FileText file = readWholeFile(program_.locateDataFile(name).toStdString(), userFileLimit);
+    const bool opened = file.status == FileRead::Ok;
+    const std::string& text = file.text;
     // A file that can't be opened leaves the dots of the last palette.
     if (opened) {
         pointCount = 0;
@@ -186,9 +186,14 @@ void PaletteViewer::loadPalette(PaletteSource source) {
     paletteList->hide();
     mainWindow.hide();
     const bool loaded =
-        opened ? readRows(text, name)
-               : (program_.platform.message("File format Error or Palette not generated" + name),
-                  false);
+        opened
+            ? readRows(text, name)
+            : (program_.platform.message(
+                   file.status == FileRead::CannotOpen
+                       ? "File format Error or Palette not generated" + name
+                       : "\"" + name + "\" " +
+                             QString::fromStdString(readFailure(file.status, userFileLimit)) + "."),
+               false);
     paletteList->show();
     if (mainShown) mainWindow.show();
     if (!loaded) return;

@@ -6,10 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -216,15 +222,21 @@ TEST(IsccNbsNames, RangeThroughTenRedPurpleWraps) {
     EXPECT_TRUE(toldFromNinetyEight);
 }
 
+// The level-3 number the first rule in file order that holds gives, for a
+// hue in 0..100 (0 being 10RP, 100 on the file's circle); 0 for none.
+int byEveryRule(const IsccNbsTable& table, float hue, float value, float chroma) {
+    const float h = hue == 0 ? 100.0f : hue;
+    for (const IsccNbsRule& rule : table.rules())
+        if (rule.holdsHue(h) && rule.holds(value, chroma)) return rule.level3;
+    return 0;
+}
+
 // The lookup goes straight to the rules of the hue's segment of the circle;
 // it must give what trying every rule in file order gives.
 TEST(IsccNbsNames, LookupAgreesWithTryingEveryRuleInOrder) {
     const IsccNbsTable& table = names();
     auto everyRule = [&](float hue, float value, float chroma) {
-        const float h = hue == 0 ? 100.0f : hue;
-        for (const IsccNbsRule& rule : table.rules())
-            if (rule.holdsHue(h) && rule.holds(value, chroma)) return rule.level3;
-        return 0;
+        return byEveryRule(table, hue, value, chroma);
     };
     for (int step = 0; step <= 400; ++step) {
         const float hue = static_cast<float>(step) / 4;
@@ -234,6 +246,98 @@ TEST(IsccNbsNames, LookupAgreesWithTryingEveryRuleInOrder) {
                 ASSERT_EQ(level3(hue, value, chroma), everyRule(hue, value, chroma))
                     << hue << " " << value << "/" << chroma;
     }
+}
+
+const std::string blocksHeaderLine =
+    "hue_from,hue_to,value_min,value_min_op,value_max,value_max_op,chroma_min,chroma_min_op,"
+    "chroma_max,chroma_max_op,level3\n";
+const std::string namesHeaderLine =
+    "level3,name,abbreviation,level2,level2_name,level1,level1_name\n";
+
+// Tables of overlapping, wrapping and whole-circle rules, ranges ending at 0
+// and 100 among them, and the first of them that holds wins as in file order.
+TEST(IsccNbsNames, GeneratedTablesAgreeWithTryingEveryRuleInOrder) {
+    std::mt19937 random(11);
+    const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    const float hues[] = {0, 0.5f, 1, 2.5f, 5, 17.5f, 33, 50, 64.5f, 80, 97.5f, 99, 100};
+    std::string namesText = namesHeaderLine;
+    for (int n = 1; n <= 9; ++n)
+        namesText += std::to_string(n) + ",n,a,1,l2,1,l1\n";
+    for (int table = 0; table < 20; ++table) {
+        std::string blocks = blocksHeaderLine;
+        const int rules = 1 + pick(60);
+        for (int r = 0; r < rules; ++r) {
+            const float from = hues[pick(13)];
+            float to = hues[pick(13)];
+            if (to == from) to = from == 100 ? 0 : 100; // 0,100 is the whole circle
+            blocks += std::to_string(from) + "," + std::to_string(to) + "," +
+                      (pick(2) ? std::to_string(pick(10)) + ",>=," : ",,") +
+                      (pick(2) ? std::to_string(pick(10)) + ",<," : ",,") +
+                      (pick(2) ? std::to_string(pick(14)) + ",>," : ",,") +
+                      (pick(2) ? std::to_string(pick(14)) + ",<=," : ",,") +
+                      std::to_string(1 + pick(9)) + "\n";
+        }
+        IsccNbsTable loaded;
+        ASSERT_TRUE(loadIsccNbs(blocks, "b", namesText, "n", loaded).ok) << blocks;
+        for (float hue = 0; hue <= 100; hue += 0.25f)
+            for (float value = 0.5f; value < 10; value += 1.5f)
+                for (float chroma = 0; chroma < 15; chroma += 1.5f)
+                    ASSERT_EQ(level3(hue, value, chroma, loaded),
+                              byEveryRule(loaded, hue, value, chroma))
+                        << hue << " " << value << "/" << chroma << "\n"
+                        << blocks;
+    }
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define HUELINX_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define HUELINX_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+#ifndef HUELINX_ADDRESS_SANITIZER
+// The bytes of address space this process holds now.
+std::uint64_t addressSpace() {
+    std::ifstream statm("/proc/self/statm");
+    std::uint64_t pages = 0;
+    statm >> pages;
+    return pages * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
+}
+
+// Loads the tables with 256 MB of address space to spare and exits with 0
+// when they load and name as they should.
+[[noreturn]] void loadWithinLimit(const std::string& blocks, const std::string& namesText) {
+    const rlimit limit{addressSpace() + (256u << 20), RLIM_INFINITY};
+    setrlimit(RLIMIT_AS, &limit);
+    IsccNbsTable table;
+    const bool ok = loadIsccNbs(blocks, "b", namesText, "n", table).ok;
+    // The first whole-circle rule that holds, past the narrow ones.
+    std::exit(ok && level3(50, 2.5f, 3, table) == 1 && level3(50, 0.5f, 3, table) == 1 &&
+                      level3(50, 9.5f, 7, table) == 0
+                  ? 0
+                  : 1);
+}
+#endif
+
+// A megabyte of rules, each second one for the whole circle and the others
+// narrow ranges that cut it into 40,000 segments: loading takes memory in
+// proportion to the rules, not to rules times segments (gigabytes).
+TEST(IsccNbsNames, AMegabyteTableLoadsInMemoryOfItsSize) {
+#ifdef HUELINX_ADDRESS_SANITIZER
+    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit";
+#else
+    std::string blocks = blocksHeaderLine;
+    for (int r = 0; r < 40000; ++r)
+        blocks += r % 2 == 0
+                      ? std::to_string(r * 0.0024) + "," + std::to_string(r * 0.0024 + 0.001) +
+                            ",,,,," + std::to_string(r % 7) + ",>=,,,1\n"
+                      : "0,100," + std::to_string(r % 9) + ",>,,,,,6,<,1\n";
+    ASSERT_GT(blocks.size(), 1000000u);
+    EXPECT_EXIT(loadWithinLimit(blocks, namesHeaderLine + "1,white,Wh,1,white,1,white\n"),
+                ::testing::ExitedWithCode(0), "");
+#endif
 }
 
 TEST(IsccNbsNames, NotationsNoRuleHoldsHaveNoName) {

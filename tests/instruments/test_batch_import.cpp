@@ -12,6 +12,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace huelinx::testing {
 namespace {
 
@@ -154,8 +157,18 @@ TEST_F(Import, BadRecordsGiveOneMessageAndNoColour) {
 TEST_F(Import, ATableThatCannotBeWrittenKeepsTheFileBeforeAndSaysWhy) {
     file("steps.txt", "5R\t5\t10\n");
     file("stepsMUNSELL.txt", "the table before\r\n");
-    ASSERT_TRUE(QDir().mkdir("stepsMUNSELL.txt.part"));
-    importType("3");
+    {
+        // No file may grow past 16 bytes while the table is written.
+        rlimit limit{};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+        const rlimit before = limit;
+        limit.rlim_cur = 16;
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+        importType("3");
+        setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, previousHandler);
+    }
     EXPECT_EQ(readFile("stepsMUNSELL.txt"), "the table before\r\n");
     ASSERT_FALSE(messages().empty());
     EXPECT_TRUE(messages().back().contains("stepsMUNSELL.txt\" can't be written"))

@@ -1,13 +1,17 @@
 #include "palette/palette_file.h"
+#include "platform/file_read.h"
 #include "platform/file_write.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <sys/stat.h>
+#include <vector>
 
 namespace huelinx {
 namespace {
@@ -21,6 +25,109 @@ std::string contents(const fs::path& path) {
 
 void put(const fs::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
+}
+
+// The names of the entries of a folder, sorted.
+std::vector<std::string> entries(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class FileWriteFolder : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        put(victim, "the user's own file\n");
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    const fs::path dir = fs::temp_directory_path() / "huelinx-file-links";
+    const fs::path victim = dir / "victim";
+};
+
+TEST_F(FileWriteFolder, APlantedLinkIsNeverWrittenThrough) {
+    // Someone who can write in the working folder plants the temporary names
+    // the program used to write to.
+    const fs::path table = dir / "LastPalette.txt";
+    fs::create_symlink(victim, table.string() + ".part");
+    fs::create_symlink(victim, table.string() + ".tmp");
+    ASSERT_TRUE(replaceFile(table.string(), "field.csv\r\n").ok);
+    EXPECT_EQ(contents(victim), "the user's own file\n");
+    EXPECT_EQ(contents(table), "field.csv\r\n");
+    EXPECT_FALSE(fs::is_symlink(table));
+    // A link where the file itself should be is neither written through nor
+    // replaced by a plain file.
+    const fs::path link = dir / "palette-report.csv";
+    fs::create_symlink(victim, link);
+    const FileWrite w = replaceFile(link.string(), "report\n");
+    EXPECT_FALSE(w.ok);
+    EXPECT_NE(w.message.find("palette-report.csv\" is a symbolic link; it was left as it is"),
+              std::string::npos)
+        << w.message;
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(contents(victim), "the user's own file\n");
+    EXPECT_EQ(entries(dir),
+              (std::vector<std::string>{"LastPalette.txt", "LastPalette.txt.part",
+                                        "LastPalette.txt.tmp", "palette-report.csv", "victim"}));
+}
+
+TEST_F(FileWriteFolder, AppendsFollowALinkToAFileButMakeNothingThroughOne) {
+    // The user's palette kept elsewhere, reached through a link: appended to.
+    const fs::path palette = dir / "palette.csv";
+    fs::create_symlink(victim, palette);
+    ASSERT_TRUE(appendToFile(palette.string(), "row\n").ok);
+    EXPECT_EQ(contents(victim), "the user's own file\nrow\n");
+    // A link to a file that doesn't exist would make that file anywhere.
+    const fs::path planted = dir / "planted.csv";
+    fs::create_symlink(dir / "made-elsewhere", planted);
+    const FileWrite w = appendToFile(planted.string(), "row\n");
+    EXPECT_FALSE(w.ok);
+    EXPECT_NE(w.message.find("planted.csv\" is a symbolic link"), std::string::npos) << w.message;
+    EXPECT_FALSE(fs::exists(dir / "made-elsewhere"));
+    // A FIFO is no palette: refused at once, not waited on.
+    const fs::path fifo = dir / "fifo.csv";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(appendToFile(fifo.string(), "row\n").ok);
+    EXPECT_FALSE(replaceFile(fifo.string(), "row\n").ok);
+    EXPECT_TRUE(fs::is_fifo(fifo));
+}
+
+TEST_F(FileWriteFolder, ReplacedFilesKeepTheirPermissions) {
+    const fs::path kept = dir / "private.csv";
+    put(kept, "private\n");
+    fs::permissions(kept, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(replaceFile(kept.string(), "still private\n").ok);
+    EXPECT_EQ(contents(kept), "still private\n");
+    EXPECT_EQ(fs::status(kept).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    // A new file: 0666 less the umask.
+    const mode_t before = ::umask(022);
+    const FileWrite w = replaceFile((dir / "new.csv").string(), "new\n");
+    ::umask(before);
+    ASSERT_TRUE(w.ok);
+    EXPECT_EQ(fs::status(dir / "new.csv").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                  fs::perms::others_read);
+    EXPECT_EQ(entries(dir), (std::vector<std::string>{"new.csv", "private.csv", "victim"}));
+}
+
+TEST_F(FileWriteFolder, OnlyPlainFilesUpToTheLimitAreRead) {
+    const FileText text = readWholeFile(victim.string(), 20);
+    EXPECT_EQ(text.status, FileRead::Ok);
+    EXPECT_EQ(text.text, "the user's own file\n");
+    EXPECT_EQ(readWholeFile(victim.string(), 19).status, FileRead::TooLarge);
+    // Through a link the file it leads to is read.
+    fs::create_symlink(victim, dir / "link");
+    EXPECT_EQ(readWholeFile((dir / "link").string(), 20).text, "the user's own file\n");
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    EXPECT_EQ(readWholeFile((dir / "fifo").string(), 1024).status, FileRead::NotAFile);
+    EXPECT_EQ(readWholeFile("/dev/zero", 1024).status, FileRead::NotAFile);
+    EXPECT_EQ(readWholeFile(dir.string(), 1024).status, FileRead::CannotOpen);
+    EXPECT_EQ(readWholeFile((dir / "missing").string(), 1024).status, FileRead::CannotOpen);
+    EXPECT_EQ(readFailure(FileRead::TooLarge, userFileLimit), "is larger than 256 MB");
+    EXPECT_EQ(readFailure(FileRead::TooLarge, settingsFileLimit), "is larger than 64 KB");
 }
 
 TEST(FileWrite, WholeFilesAndAppendsOnAWritableFolder) {
@@ -98,7 +205,7 @@ TEST_F(FullDisk, AFileThatDoesNotFitIsNotReplaced) {
     EXPECT_FALSE(w.ok);
     EXPECT_NE(w.message.find("No space left on device"), std::string::npos) << w.message;
     EXPECT_EQ(contents(table), "the table before\r\n");
-    EXPECT_FALSE(fs::exists(table.string() + ".part"));
+    EXPECT_EQ(entries(dir), (std::vector<std::string>{"filler", "muntable2.prn"}));
     // A new file that doesn't fit is not left behind half written.
     EXPECT_FALSE(appendToFile((dir / "new.csv").string(), std::string(32768, 'n')).ok);
     EXPECT_FALSE(fs::exists(dir / "new.csv"));

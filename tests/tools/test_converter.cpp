@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace huelinx {
@@ -425,6 +426,29 @@ TEST(ConverterFiles, CgatsNamesReachTheTerminalWithoutControlsAndSpreadsheetsAsT
     EXPECT_EQ(bad.status, 1);
     EXPECT_NE(bad.err.find("bad.txt, line 6"), std::string::npos) << bad.err;
     EXPECT_FALSE(hasControl(bad.err)) << bad.err;
+}
+
+TEST(ConverterFiles, OnlyPlainFilesOfBoundedSizeAreRead) {
+    const Scratch s;
+    const std::string fifo = s.path("meter.txt");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // A device that never ends and a FIFO nobody writes: refused, not waited on.
+    for (const std::string& file : {std::string("/dev/zero"), fifo})
+        for (const Args& args :
+             {Args{"--cgats", file}, Args{"--export", "gpl", file, s.path("o.gpl")},
+              Args{"--chips", file, "munsell", "5R", "4", "14"}}) {
+            const Outcome run = convert(args);
+            EXPECT_EQ(run.status, 1) << args[0] << " " << file;
+            EXPECT_TRUE(run.out.empty()) << run.out;
+            EXPECT_NE(run.err.find(file), std::string::npos) << run.err;
+            EXPECT_NE(run.err.find("is not a plain file"), std::string::npos) << run.err;
+        }
+    EXPECT_FALSE(std::filesystem::exists(s.path("o.gpl")));
+    // A file beyond the limit is refused before a byte is read (sparse: no disk used).
+    std::filesystem::resize_file((s.write("big.txt", ""), s.path("big.txt")), 257ull << 20);
+    const Outcome big = convert({"--cgats", s.path("big.txt")});
+    EXPECT_EQ(big.status, 1);
+    EXPECT_NE(big.err.find("big.txt\": it is larger than 256 MB"), std::string::npos) << big.err;
 }
 
 } // namespace

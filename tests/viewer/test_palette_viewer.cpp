@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <sys/stat.h>
 
 namespace huelinx::testing {
 namespace {
@@ -152,6 +153,28 @@ TEST_F(Viewer, RowsThatCannotBeReadEndTheLoadAndKeepTheEarlierEntries) {
     platform.queueFile("");
     v.openPaletteAction->trigger();
     EXPECT_EQ(v.pointCount, 1);
+}
+
+TEST_F(Viewer, ARememberedDeviceOrFifoIsRefusedAtOnce) {
+    // Neither is read: /dev/zero never ends, a FIFO nobody writes never answers.
+    ASSERT_EQ(::mkfifo("pipe.csv", 0600), 0);
+    palette("LastPalette.txt", {"/dev/zero"});
+    form->viewerCheck->setChecked(true);
+    PaletteViewer& v = *form->viewerWindow();
+    EXPECT_EQ(messages(), std::vector<QString>{"\"/dev/zero\" is not a plain file."});
+    EXPECT_EQ(v.pointCount, 0);
+    EXPECT_EQ(readFile("LastPalette.txt"), "/dev/zero\r\n");
+    platform.clear();
+    palette("LastPalette.txt", {"pipe.csv"});
+    v.loadPalette(PaletteSource::Remembered);
+    EXPECT_EQ(messages(), std::vector<QString>{"\"pipe.csv\" is not a plain file."});
+    EXPECT_EQ(v.pointCount, 0);
+    // LastPalette.txt itself as a FIFO: the default palette opens.
+    QFile::remove("LastPalette.txt");
+    ASSERT_EQ(::mkfifo("LastPalette.txt", 0600), 0);
+    platform.clear();
+    v.loadPalette(PaletteSource::Remembered);
+    EXPECT_EQ(v.pointCount, 216);
 }
 
 TEST_F(Viewer, TenThousandRowsAtMost) {
