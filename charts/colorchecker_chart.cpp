@@ -5,12 +5,12 @@
 #include "colour/hue.h"
 #include "mainwindow/colour_host.h"
 #include "mainwindow/program.h"
+#include "platform/file_read.h"
 #include "text/list_input.h"
 #include "text/number_read.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 
@@ -71,15 +71,16 @@ void ColorCheckerChart::drawChart() {
     setWindowTitle(QString("The Macbeth ColorChecker") + QChar(174));
 
     drawn_ = 0;
-    QFile file(program_.locateDataFile(fileName));
-    if (!file.open(QIODevice::ReadOnly)) {
+    const FileText file =
+        readWholeFile(program_.locateDataFile(fileName).toStdString(), tableFileLimit);
+    if (file.status != FileRead::Ok) {
         program_.platform.message(
-            QString("\"%1\" can't be read, so the ColorChecker patches are left as "
+            QString("\"%1\" can't be read (it %2), so the ColorChecker patches are left as "
                     "they were.")
-                .arg(fileName));
+                .arg(fileName, QString::fromStdString(readFailure(file.status, tableFileLimit))));
         return;
     }
-    paintPatches(file.readAll().toStdString());
+    paintPatches(file.text);
     if (drawn_ < patchCount)
         program_.platform.message(
             QString("\"%1\" holds %2 of the %3 ColorChecker patches; the others are "

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include <sys/stat.h>
+
 namespace huelinx::testing {
 namespace {
 
@@ -94,6 +96,14 @@ TEST_F(Checker, ShortOrMissingFilesDrawWhatTheyCan) {
     EXPECT_EQ(colourAt(w, 2), QColor(128, 128, 128));
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].contains("\"ccnames.csv\" can't be read"));
+    platform.clear();
+    // A FIFO in its place is refused at once instead of waited on.
+    ASSERT_EQ(::mkfifo("ccnames.csv", 0600), 0);
+    w->drawChart();
+    EXPECT_EQ(w->patchesDrawn(), 0);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(messages()[0].contains("is not a plain file")) << messages()[0].toStdString();
+    QFile::remove("ccnames.csv");
     platform.clear();
     // The neutral notation "N" is read without a message and drawn as a
     // neutral; a hue without family gives one "Format Error".
