@@ -16,6 +16,7 @@
 #include "tools/converter_files.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <istream>
 #include <map>
@@ -70,7 +71,11 @@ const char* const usage =
     "  --cgats FILE               converts the samples of a CGATS.17 file (XYZ, LAB or\n"
     "                             spectral) and prints: sample_id,sample_name, then the\n"
     "                             columns above (with --names and --chips)\n"
-    "  --palette OUT.csv          with --cgats, also appends the samples to a palette\n";
+    "  --palette OUT.csv          with --cgats, also appends the samples to a palette\n"
+    "\n"
+    "Exit status: 0 when every colour converted, 1 when one could not be converted or\n"
+    "the output could not be written (a full disk: the reason goes to standard error),\n"
+    "2 for a command line that can't be used.\n";
 
 using Strings = std::vector<std::string>;
 
@@ -367,33 +372,39 @@ void splitFields(std::string_view line, std::string& scratch, Strings& fields) {
     fields.resize(count);
 }
 
+// Converts standard input line by line. A write the output refuses (a full
+// disk) ends the run at once: the lines after it would be lost too. The line
+// number is 64-bit, so a run of more than 2^31 lines still counts right.
 int convertLines(Converter& converter, std::istream& in, std::ostream& out, std::ostream& err) {
     int status = 0;
     LineSource source(in);
     std::string text, scratch, result, error;
     Strings fields;
-    for (int number = 1;; ++number) {
+    for (std::uint64_t number = 1;; ++number) {
         // Output and errors wait in their buffers while more input is at
         // hand, and are sent before the converter waits for input, so a user
         // typing lines sees each answer (or error) at once.
         if (source.mayWait()) {
             out.flush();
             err.flush();
+            if (!out) return outputFailure(err, "before line " + std::to_string(number));
         }
         if (!source.next(text)) break;
         const std::string_view line = trimmed(text);
         if (line.empty()) {
             out << blankRow() << converter.extras.empty() << "\n";
-            continue;
+        } else {
+            splitFields(line, scratch, fields);
+            if (!converter.convert(fields, result, error)) {
+                err << "line " << number << ": " << error << "\n";
+                status = 1;
+            }
+            out << result << "\n";
         }
-        splitFields(line, scratch, fields);
-        if (!converter.convert(fields, result, error)) {
-            err << "line " << number << ": " << error << "\n";
-            status = 1;
-        }
-        out << result << "\n";
+        if (!out) return outputFailure(err, "at line " + std::to_string(number));
     }
-    return status;
+    out.flush();
+    return out ? status : outputFailure(err, "at the end");
 }
 
 // The Munsell table file: the working directory first, then the data folders.
@@ -432,8 +443,8 @@ int runConverter(const Strings& args, const Strings& dataFolders, std::istream& 
                  std::ostream& out, std::ostream& err) {
     if (std::find(args.begin(), args.end(), "--help") != args.end() ||
         std::find(args.begin(), args.end(), "-h") != args.end()) {
-        out << usage;
-        return 0;
+        out << usage << std::flush;
+        return out ? 0 : outputFailure(err, "");
     }
     Options options;
     const std::string problem = parseOptions(args, options);
@@ -464,10 +475,13 @@ int runConverter(const Strings& args, const Strings& dataFolders, std::istream& 
         return convertCgatsFile(options.cgatsFile, options.paletteOut, converter.colour(), table,
                                 converter.extras, out, err);
     out << converterHeader << converter.extras.header() << "\n";
+    if (!out) return outputFailure(err, "");
     if (options.csv) return convertLines(converter, in, out, err);
     std::string line, error;
     const bool converted = converter.convert(options.colour, line, error);
     out << line << "\n";
+    out.flush();
+    if (!out) return outputFailure(err, "");
     if (converted) return 0;
     err << "huelinx-convert: " << error << "\n";
     return 1;

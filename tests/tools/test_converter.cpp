@@ -8,10 +8,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <streambuf>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace huelinx {
@@ -362,6 +367,143 @@ TEST(ConverterFiles, CgatsPrintsTheReportAndAppendsThePaletteOrNothingAtAll) {
           Args{"--export", "aco", "a", "b"}, Args{"--palette", "p.csv", "rgb", "1", "2", "3"},
           Args{"--cgats", "x.txt", "--csv"}})
         EXPECT_EQ(convert(args).status, 2) << args[0] << " " << args[1];
+}
+
+} // namespace
+} // namespace huelinx
+
+namespace huelinx {
+namespace {
+
+// A stream buffer with room for `room` bytes that then refuses every write as
+// a full disk does; `failSync` makes the flush fail too, as a close can.
+class FullAfter : public std::streambuf {
+  public:
+    explicit FullAfter(std::size_t room, bool failSync = false)
+        : room_(room), failSync_(failSync) {}
+    std::string taken;
+
+  protected:
+    std::streamsize xsputn(const char* text, std::streamsize count) override {
+        const auto fits =
+            std::min(static_cast<std::size_t>(count), room_ - std::min(room_, taken.size()));
+        taken.append(text, fits);
+        if (fits < static_cast<std::size_t>(count)) errno = ENOSPC;
+        return static_cast<std::streamsize>(fits);
+    }
+    int_type overflow(int_type c) override {
+        if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+        const char one = traits_type::to_char_type(c);
+        return xsputn(&one, 1) == 1 ? c : traits_type::eof();
+    }
+    int sync() override {
+        if (!failSync_) return 0;
+        errno = EIO;
+        return -1;
+    }
+
+  private:
+    std::size_t room_;
+    bool failSync_;
+};
+
+Outcome convertInto(std::streambuf& buffer, const Args& args, const std::string& input = {}) {
+    std::istringstream in(input);
+    std::ostream out(&buffer);
+    std::ostringstream err;
+    const int status = runConverter(args, {HUELINX_DATA_DIR}, in, out, err);
+    return {status, {}, err.str()};
+}
+
+// 5,000 good lines and a bad one at the end, whose message only a run that
+// went on after its output failed would print.
+std::string manyLines() {
+    std::string text;
+    for (int i = 0; i < 5000; ++i)
+        text += "rgb," + std::to_string(i % 256) + ",20,30\n";
+    return text + "foo,1,2,3\n";
+}
+
+const char* const meterText = "CGATS.17\nBEGIN_DATA_FORMAT\nSAMPLE_ID SAMPLE_NAME XYZ_X XYZ_Y "
+                              "XYZ_Z\nEND_DATA_FORMAT\nILLUMINATION_NAME \"C\"\nBEGIN_DATA\n"
+                              "1 red 22.51 12.00 4.75\n2 grey 19.39 19.77 23.37\nEND_DATA\n";
+
+TEST(ConverterOutput, AWriteTheOutputRefusesEndsEveryModeWithStatus1AndTheReason) {
+    const Scratch s;
+    s.write("meter.txt", meterText);
+    const std::vector<std::pair<Args, std::string>> runs = {
+        {{"--csv"}, manyLines()},
+        {{"--csv", "--names"}, "\nmunsell,5R,4,14\n"},
+        {{"munsell", "5R", "4", "14"}, ""},
+        {{"--cgats", s.path("meter.txt")}, ""},
+        {{"--help"}, ""}};
+    for (const auto& [args, input] : runs)
+        for (std::size_t room : {0, 30, 100}) {
+            FullAfter full(room);
+            const Outcome run = convertInto(full, args, input);
+            EXPECT_EQ(run.status, 1) << args[0] << " room " << room;
+            EXPECT_NE(run.err.find("huelinx-convert: the output could not be written"),
+                      std::string::npos)
+                << args[0] << " room " << room << ": " << run.err;
+            EXPECT_NE(run.err.find(std::strerror(ENOSPC)), std::string::npos) << run.err;
+            // The run stops where the output failed.
+            EXPECT_EQ(run.err.find("line 5001"), std::string::npos) << run.err;
+        }
+    FullAfter full(20000);
+    const Outcome csv = convertInto(full, {"--csv"}, manyLines());
+    EXPECT_NE(csv.err.find("could not be written at line "), std::string::npos) << csv.err;
+    EXPECT_LT(std::count(full.taken.begin(), full.taken.end(), '\n'), 5001);
+}
+
+TEST(ConverterOutput, AFlushTheOutputRefusesIsAFailureToo) {
+    const Scratch s;
+    s.write("meter.txt", meterText);
+    for (const Args& args :
+         {Args{"--csv"}, Args{"rgb", "1", "2", "3"}, Args{"--cgats", s.path("meter.txt")}}) {
+        FullAfter closing(1 << 20, true);
+        const Outcome run = convertInto(closing, args, "rgb,1,2,3\n");
+        EXPECT_EQ(run.status, 1) << args[0];
+        EXPECT_NE(run.err.find(std::strerror(EIO)), std::string::npos) << run.err;
+    }
+}
+
+TEST(ConverterOutput, AReportTheOutputRefusesAddsNothingToThePalette) {
+    const Scratch s;
+    s.write("meter.txt", meterText);
+    FullAfter full(10);
+    const Outcome run =
+        convertInto(full, {"--cgats", s.path("meter.txt"), "--palette", s.path("field.csv")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_FALSE(std::filesystem::exists(s.path("field.csv")));
+}
+
+TEST(ConverterOutput, AnExportThatCannotBeWrittenSaysSoAndLeavesNoFile) {
+    const Scratch s;
+    s.write("field.csv", "\"d\",\"t\",\"Brick\",\"5R\",\"4\",\"14\",\r\n");
+    const std::string out = s.path("no-such-folder/field.gpl");
+    const Outcome run = convert({"--export", "gpl", s.path("field.csv"), out});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("can't be written"), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+// The built program writing to a full device: the failure reaches its exit
+// status, however the standard library buffers standard output.
+TEST(ConverterOutput, TheProgramWritingToAFullDeviceExitsNonZeroWithTheReason) {
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    const Scratch s;
+    s.write("in.csv", manyLines());
+    s.write("meter.txt", meterText);
+    for (const std::string& args : {"--csv < " + s.path("in.csv"), "--cgats " + s.path("meter.txt"),
+                                    std::string("rgb 1 2 3")}) {
+        const std::string command =
+            std::string(HUELINX_CONVERT_PATH) + " " + args + " > /dev/full 2> " + s.path("err.txt");
+        const int status = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(status)) << args;
+        EXPECT_EQ(WEXITSTATUS(status), 1) << args;
+        EXPECT_NE(s.read("err.txt").find(std::strerror(ENOSPC)), std::string::npos)
+            << args << ": " << s.read("err.txt");
+    }
 }
 
 } // namespace
