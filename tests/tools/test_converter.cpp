@@ -193,6 +193,21 @@ TEST(Converter, NumbersTooLargeForSinglePrecisionAreOutOfRange) {
     EXPECT_NE(lines(clamped.out).at(1).find(",255,0,0,"), std::string::npos) << clamped.out;
 }
 
+// X, Y, Z whose sum is not above 0 with Y above 0 have no notation: the line
+// must not show the notation of the line before.
+TEST(Converter, LightWithoutChromaticityGivesNoNumbers) {
+    const Outcome single = convert({"xyz", "-50", "10", "-50"});
+    EXPECT_EQ(single.status, 1);
+    EXPECT_EQ(lines(single.out).at(1), noNumbers + "X + Y + Z needs to be above 0.");
+    EXPECT_EQ(single.err, "huelinx-convert: X + Y + Z needs to be above 0.\n");
+    const Outcome run = convert({"--csv"}, "munsell,5R,5,10\nxy,0.3,-0.2,30\nlab,10,0,500\n");
+    EXPECT_EQ(run.status, 1);
+    const auto out = lines(run.out);
+    ASSERT_EQ(out.size(), 4u);
+    EXPECT_EQ(out[2], noNumbers + "y needs a number above 0.");
+    EXPECT_EQ(out[3], noNumbers + "\"L*, a*, b* give no colour: X + Y + Z is not above 0.\"");
+}
+
 TEST(Converter, CsvLinesEndInCrLfOrCrAndFieldsMayBeQuoted) {
     const Outcome run = convert({"--csv"}, "rgb,255,0,0\rmunsell,\"5R\",5,10\r\n"
                                            "\"xyz\",\"1,5\",2,3\r\r lab, \"50\" ,0,0\n"
