@@ -4,6 +4,7 @@
 #include "colour/ciede2000.h"
 #include "colour/colour_model.h"
 #include "colour/colour_naming.h"
+#include "colour/data_files.h"
 #include "colour/hue.h"
 #include "colour/iscc_nbs.h"
 #include "colour/muntable.h"
@@ -63,6 +64,8 @@ const char* const usage =
     "                             soil, a set in a chipsets folder, or a CSV file):\n"
     "                             chip,chip_label,dE00,dH,dV,dC\n"
     "  --help                     this text\n"
+    "  --version                  the version and the data files in use (a file of the\n"
+    "                             working folder is used before the program's own)\n"
     "\n"
     "Files:\n"
     "  --export gpl|ase|cgats PALETTE.csv OUT\n"
@@ -407,16 +410,17 @@ int convertLines(Converter& converter, std::istream& in, std::ostream& out, std:
     return out ? status : outputFailure(err, "at the end");
 }
 
-// The Munsell table file: the working directory first, then the data folders.
-std::string locateTable(const Strings& dataFolders) {
-    const std::string name = "Vadoro.dat";
-    std::error_code ignored;
-    if (std::filesystem::exists(name, ignored)) return name;
-    for (const std::string& folder : dataFolders) {
-        const std::string path = (std::filesystem::path(folder) / name).string();
-        if (std::filesystem::exists(path, ignored)) return path;
-    }
-    return name;
+// The data files this run reads: the Munsell table, the name tables for
+// names, the renotation data for that chip set.
+std::vector<DataFile> filesRead(const Options& options, const Strings& dataFolders) {
+    std::vector<DataFile> files = dataFilesInUse(withWorkingFolder(dataFolders));
+    const bool names = options.names || options.exportFormat;
+    std::erase_if(files, [&](const DataFile& file) {
+        if (file.name == isccNbsBlocksFile || file.name == isccNbsNamesFile) return !names;
+        if (file.name == renotationRealFile) return options.chips != "renotation-real";
+        return false;
+    });
+    return files;
 }
 
 // The name tables and the chip set the options ask for; why they can't be
@@ -446,14 +450,23 @@ int runConverter(const Strings& args, const Strings& dataFolders, std::istream& 
         out << usage << std::flush;
         return out ? 0 : outputFailure(err, "");
     }
+    if (std::find(args.begin(), args.end(), "--version") != args.end()) {
+        out << "huelinx-convert " << HUELINX_VERSION << "\nData files:\n"
+            << dataFilesText(dataFilesInUse(withWorkingFolder(dataFolders))) << std::flush;
+        return out ? 0 : outputFailure(err, "");
+    }
     Options options;
     const std::string problem = parseOptions(args, options);
     if (!problem.empty()) {
         err << "huelinx-convert: " << problem << "\n" << usage;
         return 2;
     }
+    if (const std::string note = workingFolderNote(filesRead(options, dataFolders)); !note.empty())
+        err << "huelinx-convert: note: " << note << "\n";
     MunTable table;
-    const LoadResult loaded = loadMunTableFile(locateTable(dataFolders), table);
+    // The working directory first, then the data folders.
+    const LoadResult loaded = loadMunTableFile(
+        findDataFile(munsellTableFile, withWorkingFolder(dataFolders)).path, table);
     if (!loaded.ok) {
         err << "huelinx-convert: " << loaded.message << "\n";
         return 1;

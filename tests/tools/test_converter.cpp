@@ -29,15 +29,19 @@ struct Outcome {
 
 using Args = std::vector<std::string>;
 
+using Files = std::vector<std::pair<std::string, std::string>>;
+
 // Runs the converter in an empty working directory, so the table comes from
-// the data folder.
-Outcome convert(const Args& args, const std::string& input = {}) {
+// the data folder, or in one holding `files` (name, contents).
+Outcome convert(const Args& args, const std::string& input = {}, const Files& files = {}) {
     namespace fs = std::filesystem;
     const fs::path previous = fs::current_path();
     const fs::path dir =
         fs::temp_directory_path() / ("huelinx-convert-" + std::to_string(getpid()));
     fs::create_directories(dir);
     fs::current_path(dir);
+    for (const auto& [name, text] : files)
+        std::ofstream(name, std::ios::binary) << text;
     std::istringstream in(input);
     std::ostringstream out, err;
     const int status = runConverter(args, {HUELINX_DATA_DIR}, in, out, err);
@@ -240,6 +244,46 @@ TEST(Converter, CommandLinesThatCannotBeUsedGiveUsage) {
     const Outcome bad = convert({"rgb", "1", "2"});
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.err, "huelinx-convert: rgb needs 3 values, found 2\n");
+}
+
+std::string dataFile(const std::string& name) {
+    std::ifstream in(std::string(HUELINX_DATA_DIR) + "/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(Converter, VersionNamesTheDataFilesInUseAndAWorkingFolderCopyIsSaid) {
+    const std::string data = std::filesystem::weakly_canonical(HUELINX_DATA_DIR).string();
+    const Outcome own = convert({"--version"});
+    EXPECT_EQ(own.status, 0);
+    EXPECT_EQ(lines(own.out),
+              (std::vector<std::string>{"huelinx-convert " HUELINX_VERSION,
+                                        "Data files:", "Vadoro.dat: " + data + "/Vadoro.dat",
+                                        "iscc-nbs-blocks.csv: " + data + "/iscc-nbs-blocks.csv",
+                                        "iscc-nbs-names.csv: " + data + "/iscc-nbs-names.csv",
+                                        "munsell-renotation-real.csv: " + data +
+                                            "/munsell-renotation-real.csv"}));
+    EXPECT_EQ(convert({"munsell", "5R", "5", "10"}).err, "");
+
+    const Files copy{{"Vadoro.dat", dataFile("Vadoro.dat")}};
+    const Outcome version = convert({"--version"}, "", copy);
+    EXPECT_NE(
+        version.out.find("/Vadoro.dat (working folder, instead of " + data + "/Vadoro.dat)\n"),
+        std::string::npos)
+        << version.out;
+    // A run says which table it used, and converts as before.
+    const Outcome run = convert({"munsell", "5R", "5", "10"}, "", copy);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, convert({"munsell", "5R", "5", "10"}).out);
+    EXPECT_EQ(run.err, "huelinx-convert: note: The working folder's Vadoro.dat is used, not the "
+                       "program's own " +
+                           data + "/Vadoro.dat.\n");
+    // The name tables are noted only by a run that reads them.
+    const Files names{{"iscc-nbs-blocks.csv", dataFile("iscc-nbs-blocks.csv")},
+                      {"iscc-nbs-names.csv", dataFile("iscc-nbs-names.csv")}};
+    EXPECT_EQ(convert({"munsell", "5R", "5", "10"}, "", names).err, "");
+    EXPECT_NE(convert({"--names", "munsell", "5R", "5", "10"}, "", names)
+                  .err.find("The working folder's iscc-nbs-blocks.csv is used"),
+              std::string::npos);
 }
 
 } // namespace
