@@ -443,8 +443,12 @@ std::string loadExtras(const Options& options, const Strings& programData, const
 
 } // namespace
 
-int runConverter(const Strings& args, const Strings& dataFolders, std::istream& in,
-                 std::ostream& out, std::ostream& err) {
+namespace {
+
+// What the command line asks for before any colour: the usage or the version
+// text, or the options. Gives the exit status when the run ends here.
+std::optional<int> readCommandLine(const Strings& args, const Strings& dataFolders,
+                                   Options& options, std::ostream& out, std::ostream& err) {
     if (std::find(args.begin(), args.end(), "--help") != args.end() ||
         std::find(args.begin(), args.end(), "-h") != args.end()) {
         out << usage << std::flush;
@@ -455,7 +459,6 @@ int runConverter(const Strings& args, const Strings& dataFolders, std::istream& 
             << dataFilesText(dataFilesInUse(withWorkingFolder(dataFolders))) << std::flush;
         return out ? 0 : outputFailure(err, "");
     }
-    Options options;
     const std::string problem = parseOptions(args, options);
     if (!problem.empty()) {
         err << "huelinx-convert: " << problem << "\n" << usage;
@@ -463,14 +466,12 @@ int runConverter(const Strings& args, const Strings& dataFolders, std::istream& 
     }
     if (const std::string note = workingFolderNote(filesRead(options, dataFolders)); !note.empty())
         err << "huelinx-convert: note: " << note << "\n";
-    MunTable table;
-    // The working directory first, then the data folders.
-    const LoadResult loaded = loadMunTableFile(
-        findDataFile(munsellTableFile, withWorkingFolder(dataFolders)).path, table);
-    if (!loaded.ok) {
-        err << "huelinx-convert: " << loaded.message << "\n";
-        return 1;
-    }
+    return std::nullopt;
+}
+
+// The run with its options read and the Munsell table loaded.
+int runModes(const Options& options, const Strings& dataFolders, const MunTable& table,
+             std::istream& in, std::ostream& out, std::ostream& err) {
     Converter converter(table);
     converter.apply(options);
     IsccNbsTable names;
@@ -498,6 +499,30 @@ int runConverter(const Strings& args, const Strings& dataFolders, std::istream& 
     if (converted) return 0;
     err << "huelinx-convert: " << error << "\n";
     return 1;
+}
+
+} // namespace
+
+int runConverter(const Strings& args, const Strings& dataFolders, std::istream& in,
+                 std::ostream& out, std::ostream& err) {
+    Options options;
+    if (const auto ended = readCommandLine(args, dataFolders, options, out, err)) return *ended;
+    MunTable table;
+    // The working directory first, then the data folders.
+    const LoadResult loaded = loadMunTableFile(
+        findDataFile(munsellTableFile, withWorkingFolder(dataFolders)).path, table);
+    if (!loaded.ok) {
+        err << "huelinx-convert: " << loaded.message << "\n";
+        return 1;
+    }
+    return runModes(options, dataFolders, table, in, out, err);
+}
+
+int runConverter(const Strings& args, const Strings& dataFolders, std::istream& in,
+                 std::ostream& out, std::ostream& err, const MunTable& table) {
+    Options options;
+    if (const auto ended = readCommandLine(args, dataFolders, options, out, err)) return *ended;
+    return runModes(options, dataFolders, table, in, out, err);
 }
 
 } // namespace huelinx

@@ -10,6 +10,8 @@
 // --gamma G (1..3), --white-balance P (50..100).
 #pragma once
 
+#include "colour/muntable.h"
+
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -29,6 +31,11 @@ namespace huelinx {
 // in `dataFolders`.
 int runConverter(const std::vector<std::string>& args, const std::vector<std::string>& dataFolders,
                  std::istream& in, std::ostream& out, std::ostream& err);
+
+// The same run with the Munsell table already loaded, for a caller that runs
+// many command lines in one process (the fuzz target reads the table once).
+int runConverter(const std::vector<std::string>& args, const std::vector<std::string>& dataFolders,
+                 std::istream& in, std::ostream& out, std::ostream& err, const MunTable& table);
 
 // The CSV header line of the output.
 extern const char* const converterHeader;
