@@ -34,8 +34,8 @@ int main(int argc, char** argv) {
     // The converter flushed what it wrote and said so when a write failed.
     // Closing standard output tells whether the system took the rest.
     if (!std::cout.good()) return status;
-    std::cout.flush();
     errno = 0;
+    std::cout.flush();
     if (std::cout.good() && std::fclose(stdout) == 0) return status;
     std::cerr << "huelinx-convert: the output could not be written: "
               << (errno != 0 ? std::strerror(errno) : "the write failed") << "\n";
