@@ -1,5 +1,6 @@
 #include "colour/chip_set.h"
 
+#include "colour/data_files.h"
 #include "colour/hue.h"
 #include "colour/mun2xyz.h"
 #include "platform/file_read.h"
@@ -20,7 +21,6 @@ namespace fs = std::filesystem;
 
 const char* const renotationRealName = "renotation-real";
 const char* const soilName = "soil";
-const char* const renotationRealFile = "munsell-renotation-real.csv";
 
 std::string upperCase(std::string_view text) {
     std::string out(text);
@@ -124,12 +124,13 @@ ChipSetLoad loadChipFile(const std::string& path, const std::string& name, const
 }
 
 ChipSetLoad loadRenotationReal(const ChipSetPlaces& places) {
-    for (const std::string& folder : places.dataFolders) {
-        const std::string path = (fs::path(folder) / renotationRealFile).string();
-        std::string why;
-        if (const auto text = readFile(path, why)) return renotationRealChips(*text, path);
-    }
-    return failure(std::string(renotationRealFile) + " is in none of the data folders.");
+    const auto folder = firstFolderHolding(renotationRealFile, places.dataFolders);
+    if (!folder)
+        return failure(std::string(renotationRealFile) + " is in none of the data folders.");
+    const std::string path = pathIn(*folder, renotationRealFile);
+    std::string why;
+    if (const auto text = readFile(path, why)) return renotationRealChips(*text, path);
+    return failure(path + ": the file " + why + ".");
 }
 
 } // namespace

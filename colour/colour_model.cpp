@@ -53,6 +53,16 @@ std::optional<double> readNumber(ColourModel& colour, Box box, const char* name)
     return number;
 }
 
+// X, Y, Z of some light (Y above 0) whose sum is not above 0 have no
+// chromaticity and so no notation: such an entry is refused with `message`
+// before any box changes, so no box keeps the notation of the colour before.
+bool refusedWithoutChromaticity(ColourModel& colour, float X, float Y, float Z,
+                                const char* message) {
+    if (!(Y > 0.0f) || X + Y + Z > 0.0f) return false;
+    refuse(colour, message);
+    return true;
+}
+
 // A slider position for a value, halves to the even whole number; no value
 // when it lies outside the slider's range.
 std::optional<int> sliderPosition(Slider s, float value) {
@@ -163,7 +173,14 @@ void showBlack(ColourModel& colour) {
 void findMunsellOf(ColourModel& colour, float X, float Y, float Z, const MunTable& table) {
     const ShownNotation shown = shownNotation(X, Y, Z, table, colour.settings);
     colour.outsideData = shown.fit == MunsellFit::OutsideData;
-    if (!shown.shown) return;
+    if (!shown.shown) {
+        // Values read from a file or an instrument that have no notation:
+        // the boxes are emptied rather than left with the colour before.
+        for (Box box : {Box::Hue, Box::Value, Box::Chroma, Box::SmallX, Box::SmallY})
+            colour[box].clear();
+        colour.messages.push_back("No Munsell notation: X + Y + Z is not above 0");
+        return;
+    }
     if (shown.black) {
         showBlack(colour);
     } else {
@@ -271,6 +288,9 @@ void xyzEntry(ColourModel& colour, const MunTable& table) {
     const auto Y = X ? readNumber(colour, Box::Y, "Y") : std::nullopt;
     const auto Z = Y ? readNumber(colour, Box::Z, "Z") : std::nullopt;
     if (!Z) return;
+    if (refusedWithoutChromaticity(colour, static_cast<float>(*X), static_cast<float>(*Y),
+                                   static_cast<float>(*Z), "X + Y + Z needs to be above 0."))
+        return;
     const Tristimulus raised =
         showLab(colour, static_cast<float>(*X), static_cast<float>(*Y), static_cast<float>(*Z));
     findMunsell(colour, table);
@@ -299,6 +319,7 @@ void chromaticityEntry(ColourModel& colour, const MunTable& table) {
     }
     const float z = 1.0f - x - y;
     const float X = x * lum / y, Z = z * lum / y;
+    if (refusedWithoutChromaticity(colour, X, lum, Z, "y needs a number above 0.")) return;
     colour[Box::X] = formatNumber(X, "###.00");
     colour[Box::Z] = formatNumber(Z, "###.00");
     const Tristimulus raised = showLab(colour, X, lum, Z);
@@ -326,6 +347,9 @@ void labEntry(ColourModel& colour, const MunTable& table) {
             Z = adapted->Z;
         }
     }
+    if (refusedWithoutChromaticity(colour, X, Y, Z,
+                                   "L*, a*, b* give no colour: X + Y + Z is not above 0."))
+        return;
     const float xyz[3] = {X, Y, Z};
     for (int i = 0; i < 3; ++i)
         colour[boxAt(Box::X, i)] = formatNumber(xyz[i], "###.00");

@@ -103,7 +103,8 @@ struct ColourModel {
     // Messages to show, in order.
     std::vector<std::string> messages;
     // The entry refused its input (a box without a number, y = 0, L* below
-    // -16) and changed nothing else.
+    // -16, X, Y, Z of some light with X + Y + Z not above 0, which have no
+    // notation) and changed nothing else.
     bool refused = false;
     // A Munsell notation was converted: open hue and value pages follow it.
     bool munsellConverted = false;
@@ -145,7 +146,9 @@ ColourModel enterRgb(ColourModel colour, const MunTable& table);
 ColourModel enterCmyk(ColourModel colour, const MunTable& table);
 // X, Y, Z measured or computed at full precision (a spectrophotometer's
 // reading): the X, Y, Z boxes show them to two decimals, and every other
-// notation comes from the full-precision values.
+// notation comes from the full-precision values. Values of some light with
+// X + Y + Z not above 0 have no notation: the Munsell and x, y boxes are
+// emptied and a message says why.
 ColourModel enterXyzValues(ColourModel colour, const Tristimulus& xyz, const MunTable& table);
 
 // The Munsell notation of X, Y, Z (white Y = 100, illuminant C) as the
@@ -155,7 +158,7 @@ ColourModel enterXyzValues(ColourModel colour, const Tristimulus& xyz, const Mun
 // alone (hue and chroma texts empty).
 struct ShownNotation {
     MunsellFit fit = MunsellFit::NotANumber;
-    // False when X + Y + Z is not above 0 (and Y is): the boxes keep what they had.
+    // False when X + Y + Z is not above 0 (and Y is): there is no notation.
     bool shown = false;
     bool black = false, grey = false;
     float hue = 0;    // on the 0..100 circle, rounded to two decimals

@@ -1,5 +1,6 @@
 #include "colour/colour_naming.h"
 
+#include "colour/data_files.h"
 #include "colour/hue.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
@@ -71,18 +72,14 @@ std::string chipText(const std::optional<NearestChip>& chip) {
 }
 
 LoadResult loadIsccNbsFromFolders(const std::vector<std::string>& folders, IsccNbsTable& table) {
-    for (const std::string& folder : folders) {
-        std::error_code ignored;
-        if (std::filesystem::exists(std::filesystem::path(folder) / isccNbsBlocksFile, ignored))
-            return loadIsccNbsFolder(folder, table);
-    }
+    if (const auto folder = firstFolderHolding(isccNbsBlocksFile, folders))
+        return loadIsccNbsFolder(*folder, table);
     return {false, "the ISCC-NBS name files (" + std::string(isccNbsBlocksFile) +
                        ") are in no data folder"};
 }
 
 ChipSetPlaces chipSetPlacesFor(const std::vector<std::string>& programData) {
-    std::vector<std::string> dataFolders{"."};
-    dataFolders.insert(dataFolders.end(), programData.begin(), programData.end());
+    const std::vector<std::string> dataFolders = withWorkingFolder(programData).searched;
     const std::string programFolder =
         programData.empty() ? std::string(".")
                             : std::filesystem::path(programData.front()).parent_path().string();

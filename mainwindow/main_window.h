@@ -204,6 +204,7 @@ class MainWindow : public QWidget, public ColourHost {
     void showNameAndChip();
     // Start-up: the ISCC-NBS names, the list of chip sets and the first set.
     void loadNamesAndChips();
+    void noteWorkingFolderFiles();
     void renderColour();
     // The sliders to the model's positions, their handlers quiet meanwhile.
     void followSliders();

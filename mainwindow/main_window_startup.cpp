@@ -1,5 +1,6 @@
 // Start-up and end of the program, the settings file and instrument list, and
 // the window's extras: About, Help, PRINT and the white balance.
+#include "colour/data_files.h"
 #include "colour/muntable.h"
 #include "instruments/settings_file.h"
 #include "mainwindow/main_window.h"
@@ -103,7 +104,19 @@ bool MainWindow::start() {
     readStoredSettings();
     showStoredPort();
     showInstrumentMode();
+    noteWorkingFolderFiles();
     return true;
+}
+
+// A data file of the working folder is used before the program's own (users
+// keep their own tables there): Messages says so, after any note of the
+// start-up before it.
+void MainWindow::noteWorkingFolderFiles() {
+    const std::string note =
+        workingFolderNote(dataFilesInUse(withWorkingFolder(program_.dataFolderList())));
+    if (note.empty()) return;
+    const QString before = messagesBox->toPlainText();
+    showNote((before.isEmpty() ? QString() : before + "\n") + QString::fromStdString(note));
 }
 
 void MainWindow::readStoredSettings() {
@@ -232,7 +245,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::onAbout() {
-    program_.platform.message(aboutText, Buttons::Ok, Icon::Information,
+    const std::string files =
+        dataFilesText(dataFilesInUse(withWorkingFolder(program_.dataFolderList())));
+    program_.platform.message(aboutText + QString("Data files:\n") + QString::fromStdString(files),
+                              Buttons::Ok, Icon::Information,
                               "Huelinx Version " + program_.versionText);
 }
 

@@ -1,17 +1,12 @@
 #include "mainwindow/program.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include "colour/data_files.h"
 
 namespace huelinx {
 
 QString Program::locateDataFile(const QString& name) const {
-    if (QFileInfo::exists(name)) return name;
-    for (const QString& folder : dataFolders) {
-        const QString path = QDir(folder).filePath(name);
-        if (QFileInfo::exists(path)) return path;
-    }
-    return name;
+    return QString::fromStdString(
+        findDataFile(name.toStdString(), withWorkingFolder(dataFolderList())).path);
 }
 
 std::vector<std::string> Program::dataFolderList() const {

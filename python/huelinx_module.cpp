@@ -7,6 +7,7 @@
 #include "colour/chip_set.h"
 #include "colour/colour_model.h"
 #include "colour/colour_naming.h"
+#include "colour/data_files.h"
 #include "colour/iscc_nbs.h"
 #include "colour/muntable.h"
 #include "python/batch.h"
@@ -66,17 +67,24 @@ Data& data() {
         d->folders.push_back((std::filesystem::path(moduleFolder()) / ".." / "data").string());
         d->folders.push_back((std::filesystem::path(moduleFolder()) / "data").string());
         LoadResult table{false, "Vadoro.dat is in no data folder (set HUELINX_DATA)"};
-        for (const std::string& folder : d->folders)
-            if (std::filesystem::exists(std::filesystem::path(folder) / "Vadoro.dat")) {
-                table = loadMunTableFile(folder + "/Vadoro.dat", d->table);
-                break;
-            }
+        if (const auto folder = firstFolderHolding(munsellTableFile, d->folders))
+            table = loadMunTableFile(pathIn(*folder, munsellTableFile), d->table);
         if (!table.ok) throw std::runtime_error("huelinx: " + table.message);
         const LoadResult names = loadIsccNbsFromFolders(d->folders, d->names);
         if (!names.ok) d->namesProblem = names.message;
         return d;
     }();
     return *loaded;
+}
+
+// The data files the module reads, by name: the path used, or None. The
+// module never reads the working folder: HUELINX_DATA, then beside it.
+py::dict dataFiles() {
+    py::dict files;
+    for (const DataFile& file : dataFilesInUse({data().folders, false}))
+        files[py::str(file.name)] =
+            file.found ? py::object(py::str(shownPath(file.path))) : py::object(py::none());
+    return files;
 }
 
 ChipSearch& chipSet(const std::string& name) {
@@ -519,4 +527,9 @@ PYBIND11_MODULE(huelinx, m) {
     m.def("delta_e_2000", &deltaE2000, py::arg("lab1"), py::arg("lab2"), py::kw_only(),
           py::arg("kL") = 1.0, py::arg("kC") = 1.0, py::arg("kH") = 1.0,
           "CIEDE2000 between L*a*b* colours (..., 3) of the same shape, or one against many.");
+    m.def("data_files", &dataFiles,
+          "The data files the module reads, by name (Vadoro.dat, the ISCC-NBS name files, "
+          "munsell-renotation-real.csv): the absolute path used, or None when no folder holds "
+          "it. The folders are HUELINX_DATA, then the data folder beside the module; the "
+          "working folder is never read.");
 }

@@ -2,6 +2,9 @@
 // window toolkit: it runs the colour model on the core alone.
 #include "tools/converter.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -27,5 +30,14 @@ int main(int argc, char** argv) {
     std::cerr.unsetf(std::ios::unitbuf);
     const std::vector<std::string> args(argv + 1, argv + argc);
     const std::vector<std::string> dataFolders{programFolder(argv[0]) + "/data"};
-    return huelinx::runConverter(args, dataFolders, std::cin, std::cout, std::cerr);
+    const int status = huelinx::runConverter(args, dataFolders, std::cin, std::cout, std::cerr);
+    // The converter flushed what it wrote and said so when a write failed.
+    // Closing standard output tells whether the system took the rest.
+    if (!std::cout.good()) return status;
+    errno = 0;
+    std::cout.flush();
+    if (std::cout.good() && std::fclose(stdout) == 0) return status;
+    std::cerr << "huelinx-convert: the output could not be written: "
+              << (errno != 0 ? std::strerror(errno) : "the write failed") << "\n";
+    return status == 0 ? 1 : status;
 }

@@ -4,6 +4,7 @@
 #include "colour/ciede2000.h"
 #include "colour/colour_model.h"
 #include "colour/colour_naming.h"
+#include "colour/data_files.h"
 #include "colour/hue.h"
 #include "colour/iscc_nbs.h"
 #include "colour/muntable.h"
@@ -16,6 +17,7 @@
 #include "tools/converter_files.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <istream>
 #include <map>
@@ -62,6 +64,8 @@ const char* const usage =
     "                             soil, a set in a chipsets folder, or a CSV file):\n"
     "                             chip,chip_label,dE00,dH,dV,dC\n"
     "  --help                     this text\n"
+    "  --version                  the version and the data files in use (a file of the\n"
+    "                             working folder is used before the program's own)\n"
     "\n"
     "Files:\n"
     "  --export gpl|ase|cgats PALETTE.csv OUT\n"
@@ -70,7 +74,11 @@ const char* const usage =
     "  --cgats FILE               converts the samples of a CGATS.17 file (XYZ, LAB or\n"
     "                             spectral) and prints: sample_id,sample_name, then the\n"
     "                             columns above (with --names and --chips)\n"
-    "  --palette OUT.csv          with --cgats, also appends the samples to a palette\n";
+    "  --palette OUT.csv          with --cgats, also appends the samples to a palette\n"
+    "\n"
+    "Exit status: 0 when every colour converted, 1 when one could not be converted or\n"
+    "the output could not be written (a full disk: the reason goes to standard error),\n"
+    "2 for a command line that can't be used.\n";
 
 using Strings = std::vector<std::string>;
 
@@ -367,45 +375,52 @@ void splitFields(std::string_view line, std::string& scratch, Strings& fields) {
     fields.resize(count);
 }
 
+// Converts standard input line by line. A write the output refuses (a full
+// disk) ends the run at once: the lines after it would be lost too. The line
+// number is 64-bit, so a run of more than 2^31 lines still counts right.
 int convertLines(Converter& converter, std::istream& in, std::ostream& out, std::ostream& err) {
     int status = 0;
     LineSource source(in);
     std::string text, scratch, result, error;
     Strings fields;
-    for (int number = 1;; ++number) {
+    for (std::uint64_t number = 1;; ++number) {
         // Output and errors wait in their buffers while more input is at
         // hand, and are sent before the converter waits for input, so a user
         // typing lines sees each answer (or error) at once.
         if (source.mayWait()) {
             out.flush();
             err.flush();
+            if (!out) return outputFailure(err, "before line " + std::to_string(number));
         }
         if (!source.next(text)) break;
         const std::string_view line = trimmed(text);
         if (line.empty()) {
             out << blankRow() << converter.extras.empty() << "\n";
-            continue;
+        } else {
+            splitFields(line, scratch, fields);
+            if (!converter.convert(fields, result, error)) {
+                err << "line " << number << ": " << error << "\n";
+                status = 1;
+            }
+            out << result << "\n";
         }
-        splitFields(line, scratch, fields);
-        if (!converter.convert(fields, result, error)) {
-            err << "line " << number << ": " << error << "\n";
-            status = 1;
-        }
-        out << result << "\n";
+        if (!out) return outputFailure(err, "at line " + std::to_string(number));
     }
-    return status;
+    out.flush();
+    return out ? status : outputFailure(err, "at the end");
 }
 
-// The Munsell table file: the working directory first, then the data folders.
-std::string locateTable(const Strings& dataFolders) {
-    const std::string name = "Vadoro.dat";
-    std::error_code ignored;
-    if (std::filesystem::exists(name, ignored)) return name;
-    for (const std::string& folder : dataFolders) {
-        const std::string path = (std::filesystem::path(folder) / name).string();
-        if (std::filesystem::exists(path, ignored)) return path;
-    }
-    return name;
+// The data files this run reads: the Munsell table, the name tables for
+// names, the renotation data for that chip set.
+std::vector<DataFile> filesRead(const Options& options, const Strings& dataFolders) {
+    std::vector<DataFile> files = dataFilesInUse(withWorkingFolder(dataFolders));
+    const bool names = options.names || options.exportFormat;
+    std::erase_if(files, [&](const DataFile& file) {
+        if (file.name == isccNbsBlocksFile || file.name == isccNbsNamesFile) return !names;
+        if (file.name == renotationRealFile) return options.chips != "renotation-real";
+        return false;
+    });
+    return files;
 }
 
 // The name tables and the chip set the options ask for; why they can't be
@@ -428,25 +443,35 @@ std::string loadExtras(const Options& options, const Strings& programData, const
 
 } // namespace
 
-int runConverter(const Strings& args, const Strings& dataFolders, std::istream& in,
-                 std::ostream& out, std::ostream& err) {
+namespace {
+
+// What the command line asks for before any colour: the usage or the version
+// text, or the options. Gives the exit status when the run ends here.
+std::optional<int> readCommandLine(const Strings& args, const Strings& dataFolders,
+                                   Options& options, std::ostream& out, std::ostream& err) {
     if (std::find(args.begin(), args.end(), "--help") != args.end() ||
         std::find(args.begin(), args.end(), "-h") != args.end()) {
-        out << usage;
-        return 0;
+        out << usage << std::flush;
+        return out ? 0 : outputFailure(err, "");
     }
-    Options options;
+    if (std::find(args.begin(), args.end(), "--version") != args.end()) {
+        out << "huelinx-convert " << HUELINX_VERSION << "\nData files:\n"
+            << dataFilesText(dataFilesInUse(withWorkingFolder(dataFolders))) << std::flush;
+        return out ? 0 : outputFailure(err, "");
+    }
     const std::string problem = parseOptions(args, options);
     if (!problem.empty()) {
         err << "huelinx-convert: " << problem << "\n" << usage;
         return 2;
     }
-    MunTable table;
-    const LoadResult loaded = loadMunTableFile(locateTable(dataFolders), table);
-    if (!loaded.ok) {
-        err << "huelinx-convert: " << loaded.message << "\n";
-        return 1;
-    }
+    if (const std::string note = workingFolderNote(filesRead(options, dataFolders)); !note.empty())
+        err << "huelinx-convert: note: " << note << "\n";
+    return std::nullopt;
+}
+
+// The run with its options read and the Munsell table loaded.
+int runModes(const Options& options, const Strings& dataFolders, const MunTable& table,
+             std::istream& in, std::ostream& out, std::ostream& err) {
     Converter converter(table);
     converter.apply(options);
     IsccNbsTable names;
@@ -464,13 +489,40 @@ int runConverter(const Strings& args, const Strings& dataFolders, std::istream& 
         return convertCgatsFile(options.cgatsFile, options.paletteOut, converter.colour(), table,
                                 converter.extras, out, err);
     out << converterHeader << converter.extras.header() << "\n";
+    if (!out) return outputFailure(err, "");
     if (options.csv) return convertLines(converter, in, out, err);
     std::string line, error;
     const bool converted = converter.convert(options.colour, line, error);
     out << line << "\n";
+    out.flush();
+    if (!out) return outputFailure(err, "");
     if (converted) return 0;
     err << "huelinx-convert: " << error << "\n";
     return 1;
+}
+
+} // namespace
+
+int runConverter(const Strings& args, const Strings& dataFolders, std::istream& in,
+                 std::ostream& out, std::ostream& err) {
+    Options options;
+    if (const auto ended = readCommandLine(args, dataFolders, options, out, err)) return *ended;
+    MunTable table;
+    // The working directory first, then the data folders.
+    const LoadResult loaded = loadMunTableFile(
+        findDataFile(munsellTableFile, withWorkingFolder(dataFolders)).path, table);
+    if (!loaded.ok) {
+        err << "huelinx-convert: " << loaded.message << "\n";
+        return 1;
+    }
+    return runModes(options, dataFolders, table, in, out, err);
+}
+
+int runConverter(const Strings& args, const Strings& dataFolders, std::istream& in,
+                 std::ostream& out, std::ostream& err, const MunTable& table) {
+    Options options;
+    if (const auto ended = readCommandLine(args, dataFolders, options, out, err)) return *ended;
+    return runModes(options, dataFolders, table, in, out, err);
 }
 
 } // namespace huelinx

@@ -10,6 +10,8 @@
 // --gamma G (1..3), --white-balance P (50..100).
 #pragma once
 
+#include "colour/muntable.h"
+
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -23,11 +25,17 @@ namespace huelinx {
 // a line of empty fields with the reason in the message field, and the reason
 // (with the line number for --csv) on `err`; a blank line gives empty fields
 // and no message. Returns the exit status: 0 when every colour converted, 1
-// when one failed, 2 for a command line that can't be used (nothing is
+// when one failed or `out` refused a write (a full disk: said on `err`, and
+// the run stops there), 2 for a command line that can't be used (nothing is
 // converted). The Munsell table is looked for in the working directory, then
 // in `dataFolders`.
 int runConverter(const std::vector<std::string>& args, const std::vector<std::string>& dataFolders,
                  std::istream& in, std::ostream& out, std::ostream& err);
+
+// The same run with the Munsell table already loaded, for a caller that runs
+// many command lines in one process (the fuzz target reads the table once).
+int runConverter(const std::vector<std::string>& args, const std::vector<std::string>& dataFolders,
+                 std::istream& in, std::ostream& out, std::ostream& err, const MunTable& table);
 
 // The CSV header line of the output.
 extern const char* const converterHeader;

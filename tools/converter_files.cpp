@@ -6,6 +6,8 @@
 #include "platform/file_write.h"
 #include "text/safe_text.h"
 
+#include <cerrno>
+#include <cstring>
 #include <ctime>
 #include <limits>
 #include <optional>
@@ -83,6 +85,11 @@ int convertCgatsFile(const std::string& path, const std::string& paletteOut,
         err << "huelinx-convert: " << oneLineText(imported.message) << "\n";
         return 1;
     }
+    // The report's lines end in LF on standard output, as every other line there.
+    std::string report = imported.reportText;
+    std::erase(report, '\r');
+    out << report << std::flush;
+    if (!out) return outputFailure(err, "");
     if (!paletteOut.empty()) {
         const FileWrite written = appendToFile(paletteOut, imported.paletteText);
         if (!written.ok) {
@@ -91,11 +98,14 @@ int convertCgatsFile(const std::string& path, const std::string& paletteOut,
         }
     }
     err << "huelinx-convert: " << oneLineText(path + ": " + imported.note) << "\n";
-    // The report's lines end in LF on standard output, as every other line there.
-    std::string report = imported.reportText;
-    std::erase(report, '\r');
-    out << report;
     return 0;
+}
+
+int outputFailure(std::ostream& err, const std::string& where) {
+    const int error = errno;
+    err << "huelinx-convert: the output could not be written" << (where.empty() ? "" : " ") << where
+        << ": " << (error != 0 ? std::strerror(error) : "the write failed") << "\n";
+    return 1;
 }
 
 } // namespace huelinx

@@ -27,9 +27,16 @@ int exportPaletteFile(ExportFormat format, const std::string& palettePath,
 // `extras`. With `paletteOut`, the samples are also appended to that palette
 // file as records tagged with their names (or ids). A file that can't be read
 // or holds a fault prints nothing and writes nothing: one message on `err`,
-// exit status 1.
+// exit status 1. The report is printed and flushed before the palette is
+// appended, so a report the output refuses adds nothing to the palette.
 int convertCgatsFile(const std::string& path, const std::string& paletteOut,
                      const ColourModel& start, const MunTable& table, const CsvExtras& extras,
                      std::ostream& out, std::ostream& err);
+
+// Says on `err` that the output stream refused a write (`where`, when not
+// empty, tells how far the run got: "at line 97"), with the system's reason,
+// and gives the exit status 1. Call it as soon as the stream fails, while
+// errno still holds the failed write's error.
+int outputFailure(std::ostream& err, const std::string& where);
 
 } // namespace huelinx

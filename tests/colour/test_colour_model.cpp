@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace huelinx {
 namespace {
@@ -112,6 +113,41 @@ TEST(ColourModel, AColourOutsideTheDataLeavesHueAndChromaEmpty) {
     const ColourModel inside = entered(Notation::Xyz, {"20", "20", "20"}, outside);
     EXPECT_FALSE(inside.outsideData);
     EXPECT_NE(inside[Box::Hue], "");
+}
+
+// X, Y, Z of some light whose sum is not above 0 have no chromaticity: typed
+// in any notation the entry is refused and every box but the typed ones keeps
+// the colour before; read from a file, the notation is left empty, never the
+// notation of the colour before.
+TEST(ColourModel, LightWithoutChromaticityHasNoNotation) {
+    struct Case {
+        Notation notation;
+        std::initializer_list<const char*> texts;
+        const char* message;
+    };
+    const ColourModel before = started();
+    for (const Case& c :
+         {Case{Notation::Xyz, {"-50", "10", "-50"}, "X + Y + Z needs to be above 0."},
+          Case{Notation::Xyz, {"-5", "5", "0"}, "X + Y + Z needs to be above 0."},
+          Case{Notation::Chromaticity, {"0.3", "-0.2"}, "y needs a number above 0."},
+          Case{Notation::Lab,
+               {"10", "0", "500"},
+               "L*, a*, b* give no colour: X + Y + Z is not above 0."}}) {
+        const ColourModel typedIn = typed(before, c.notation, c.texts);
+        const ColourModel refused = enter(typedIn, c.notation, renotationTable());
+        EXPECT_TRUE(refused.refused) << c.message;
+        EXPECT_EQ(refused.messages, std::vector<std::string>{c.message});
+        EXPECT_EQ(row(refused), row(typedIn)) << c.message;
+        EXPECT_EQ(refused.slider, before.slider);
+    }
+    // Y of 0 or less is black, as before, whatever X and Z are.
+    EXPECT_EQ(entered(Notation::Xyz, {"-50", "0", "-50"})[Box::Hue], "N");
+
+    const ColourModel read = enterXyzValues(before, {-50, 10, -50}, renotationTable());
+    for (Box box : {Box::Hue, Box::Value, Box::Chroma, Box::SmallX, Box::SmallY})
+        EXPECT_EQ(read[box], "") << static_cast<int>(box);
+    EXPECT_EQ(read[Box::X] + " " + read[Box::Y] + " " + read[Box::Z], "-50.00 10.00 -50.00");
+    EXPECT_EQ(read.messages.back(), "No Munsell notation: X + Y + Z is not above 0");
 }
 
 TEST(ColourModel, EachNotationConvertsToAllOthers) {

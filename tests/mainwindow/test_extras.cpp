@@ -26,7 +26,7 @@ TEST_F(Extras, AboutAndHelpShowTheirTexts) {
     EXPECT_EQ(about.icon, Icon::Information);
     EXPECT_TRUE(about.text.startsWith(
         "The Huelinx Program is a software utility with no direct support \rfrom "));
-    EXPECT_TRUE(about.text.endsWith("drivers are included in this version.\r\r\n"));
+    EXPECT_TRUE(about.text.contains("drivers are included in this version.\r\r\nData files:\n"));
     const auto& help = platform.shown()[1];
     EXPECT_EQ(help.title, "Munsell TZM Help");
     const QStringList lines = help.text.split('\r');

@@ -6,7 +6,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -132,6 +134,27 @@ TEST_F(Startup, BadTableInTheWorkingDirectoryIsReportedWithItsProblem) {
     EXPECT_FALSE(form->start());
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0], "\"Vadoro.dat\" ends after 2 numbers; 14960 are needed.");
+}
+
+// A Vadoro.dat of the working folder is used before the program's own: the
+// window says so in Messages at start-up, and About names the files in use.
+TEST_F(Startup, AWorkingFolderTableIsNotedAndAboutNamesTheDataFiles) {
+    ASSERT_TRUE(start());
+    EXPECT_EQ(form->messagesBox->toPlainText(), "");
+    const QString data = QFileInfo(HUELINX_DATA_DIR).canonicalFilePath();
+    ASSERT_TRUE(QFile::copy(data + "/Vadoro.dat", "Vadoro.dat"));
+    ASSERT_TRUE(start());
+    EXPECT_EQ(form->messagesBox->toPlainText(),
+              "The working folder's Vadoro.dat is used, not the program's own " + data +
+                  "/Vadoro.dat.");
+    form->aboutButton->click();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(messages()[0].contains("Data files:\nVadoro.dat: " + QDir::currentPath() +
+                                       "/Vadoro.dat (working folder, instead of " + data +
+                                       "/Vadoro.dat)\n"))
+        << messages()[0].toStdString();
+    EXPECT_TRUE(messages()[0].contains("\niscc-nbs-names.csv: " + data + "/iscc-nbs-names.csv\n"))
+        << messages()[0].toStdString();
 }
 
 TEST_F(Startup, ChoosingAnInstrumentSavesItAndSwitchesTheMode) {

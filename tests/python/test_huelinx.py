@@ -7,6 +7,7 @@ import io
 import math
 import os
 import random
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -364,6 +365,45 @@ class NamesChipsAndDifferences(unittest.TestCase):
         self.assertFalse(any(thread.is_alive() for thread in threads))
         self.assertEqual(len(results), 4)
         self.assertTrue(all((r == results[0]).all() for r in results))
+
+
+class DataFiles(unittest.TestCase):
+    """The data files the module reads: HUELINX_DATA first, then the data
+    folder beside the module, never the working folder."""
+
+    FILES = ["Vadoro.dat", "iscc-nbs-blocks.csv", "iscc-nbs-names.csv",
+             "munsell-renotation-real.csv"]
+
+    @staticmethod
+    def files_in(cwd, data=None):
+        """data_files() of a fresh interpreter started in `cwd`."""
+        env = dict(os.environ)
+        env.pop("HUELINX_DATA", None)
+        env["PYTHONPATH"] = os.path.dirname(os.path.abspath(huelinx.__file__))
+        if data:
+            env["HUELINX_DATA"] = data
+        run = subprocess.run(
+            [sys.executable, "-c", "import huelinx; print(repr(huelinx.data_files()))"],
+            cwd=cwd, env=env, capture_output=True, text=True, check=True)
+        return eval(run.stdout)  # pylint: disable=eval-used
+
+    def test_the_files_in_use_and_where_they_come_from(self):
+        files = huelinx.data_files()
+        self.assertEqual(sorted(files), sorted(self.FILES))
+        own = os.path.dirname(files["Vadoro.dat"])
+        for name, path in files.items():
+            self.assertTrue(os.path.isabs(path) and os.path.isfile(path), path)
+            self.assertEqual(path, os.path.join(own, name))
+
+        with tempfile.TemporaryDirectory() as work, tempfile.TemporaryDirectory() as data:
+            # A table of the working folder is not read; one in HUELINX_DATA is.
+            with open(os.path.join(work, "Vadoro.dat"), "w", encoding="ascii") as bad:
+                bad.write("1,2\n")
+            self.assertEqual(self.files_in(work), files)
+            shutil.copy(os.path.join(own, "Vadoro.dat"), data)
+            chosen = self.files_in(work, data)
+            self.assertEqual(chosen["Vadoro.dat"], os.path.join(data, "Vadoro.dat"))
+            self.assertEqual(chosen["iscc-nbs-names.csv"], files["iscc-nbs-names.csv"])
 
 
 if __name__ == "__main__":

@@ -8,11 +8,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <streambuf>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace huelinx {
@@ -25,15 +30,19 @@ struct Outcome {
 
 using Args = std::vector<std::string>;
 
+using Files = std::vector<std::pair<std::string, std::string>>;
+
 // Runs the converter in an empty working directory, so the table comes from
-// the data folder.
-Outcome convert(const Args& args, const std::string& input = {}) {
+// the data folder, or in one holding `files` (name, contents).
+Outcome convert(const Args& args, const std::string& input = {}, const Files& files = {}) {
     namespace fs = std::filesystem;
     const fs::path previous = fs::current_path();
     const fs::path dir =
         fs::temp_directory_path() / ("huelinx-convert-" + std::to_string(getpid()));
     fs::create_directories(dir);
     fs::current_path(dir);
+    for (const auto& [name, text] : files)
+        std::ofstream(name, std::ios::binary) << text;
     std::istringstream in(input);
     std::ostringstream out, err;
     const int status = runConverter(args, {HUELINX_DATA_DIR}, in, out, err);
@@ -189,6 +198,21 @@ TEST(Converter, NumbersTooLargeForSinglePrecisionAreOutOfRange) {
     EXPECT_NE(lines(clamped.out).at(1).find(",255,0,0,"), std::string::npos) << clamped.out;
 }
 
+// X, Y, Z whose sum is not above 0 with Y above 0 have no notation: the line
+// must not show the notation of the line before.
+TEST(Converter, LightWithoutChromaticityGivesNoNumbers) {
+    const Outcome single = convert({"xyz", "-50", "10", "-50"});
+    EXPECT_EQ(single.status, 1);
+    EXPECT_EQ(lines(single.out).at(1), noNumbers + "X + Y + Z needs to be above 0.");
+    EXPECT_EQ(single.err, "huelinx-convert: X + Y + Z needs to be above 0.\n");
+    const Outcome run = convert({"--csv"}, "munsell,5R,5,10\nxy,0.3,-0.2,30\nlab,10,0,500\n");
+    EXPECT_EQ(run.status, 1);
+    const auto out = lines(run.out);
+    ASSERT_EQ(out.size(), 4u);
+    EXPECT_EQ(out[2], noNumbers + "y needs a number above 0.");
+    EXPECT_EQ(out[3], noNumbers + "\"L*, a*, b* give no colour: X + Y + Z is not above 0.\"");
+}
+
 TEST(Converter, CsvLinesEndInCrLfOrCrAndFieldsMayBeQuoted) {
     const Outcome run = convert({"--csv"}, "rgb,255,0,0\rmunsell,\"5R\",5,10\r\n"
                                            "\"xyz\",\"1,5\",2,3\r\r lab, \"50\" ,0,0\n"
@@ -221,6 +245,46 @@ TEST(Converter, CommandLinesThatCannotBeUsedGiveUsage) {
     const Outcome bad = convert({"rgb", "1", "2"});
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.err, "huelinx-convert: rgb needs 3 values, found 2\n");
+}
+
+std::string dataFile(const std::string& name) {
+    std::ifstream in(std::string(HUELINX_DATA_DIR) + "/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(Converter, VersionNamesTheDataFilesInUseAndAWorkingFolderCopyIsSaid) {
+    const std::string data = std::filesystem::weakly_canonical(HUELINX_DATA_DIR).string();
+    const Outcome own = convert({"--version"});
+    EXPECT_EQ(own.status, 0);
+    EXPECT_EQ(lines(own.out),
+              (std::vector<std::string>{"huelinx-convert " HUELINX_VERSION,
+                                        "Data files:", "Vadoro.dat: " + data + "/Vadoro.dat",
+                                        "iscc-nbs-blocks.csv: " + data + "/iscc-nbs-blocks.csv",
+                                        "iscc-nbs-names.csv: " + data + "/iscc-nbs-names.csv",
+                                        "munsell-renotation-real.csv: " + data +
+                                            "/munsell-renotation-real.csv"}));
+    EXPECT_EQ(convert({"munsell", "5R", "5", "10"}).err, "");
+
+    const Files copy{{"Vadoro.dat", dataFile("Vadoro.dat")}};
+    const Outcome version = convert({"--version"}, "", copy);
+    EXPECT_NE(
+        version.out.find("/Vadoro.dat (working folder, instead of " + data + "/Vadoro.dat)\n"),
+        std::string::npos)
+        << version.out;
+    // A run says which table it used, and converts as before.
+    const Outcome run = convert({"munsell", "5R", "5", "10"}, "", copy);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, convert({"munsell", "5R", "5", "10"}).out);
+    EXPECT_EQ(run.err, "huelinx-convert: note: The working folder's Vadoro.dat is used, not the "
+                       "program's own " +
+                           data + "/Vadoro.dat.\n");
+    // The name tables are noted only by a run that reads them.
+    const Files names{{"iscc-nbs-blocks.csv", dataFile("iscc-nbs-blocks.csv")},
+                      {"iscc-nbs-names.csv", dataFile("iscc-nbs-names.csv")}};
+    EXPECT_EQ(convert({"munsell", "5R", "5", "10"}, "", names).err, "");
+    EXPECT_NE(convert({"--names", "munsell", "5R", "5", "10"}, "", names)
+                  .err.find("The working folder's iscc-nbs-blocks.csv is used"),
+              std::string::npos);
 }
 
 } // namespace
@@ -449,6 +513,143 @@ TEST(ConverterFiles, OnlyPlainFilesOfBoundedSizeAreRead) {
     const Outcome big = convert({"--cgats", s.path("big.txt")});
     EXPECT_EQ(big.status, 1);
     EXPECT_NE(big.err.find("big.txt\": it is larger than 256 MB"), std::string::npos) << big.err;
+}
+
+} // namespace
+} // namespace huelinx
+
+namespace huelinx {
+namespace {
+
+// A stream buffer with room for `room` bytes that then refuses every write as
+// a full disk does; `failSync` makes the flush fail too, as a close can.
+class FullAfter : public std::streambuf {
+  public:
+    explicit FullAfter(std::size_t room, bool failSync = false)
+        : room_(room), failSync_(failSync) {}
+    std::string taken;
+
+  protected:
+    std::streamsize xsputn(const char* text, std::streamsize count) override {
+        const auto fits =
+            std::min(static_cast<std::size_t>(count), room_ - std::min(room_, taken.size()));
+        taken.append(text, fits);
+        if (fits < static_cast<std::size_t>(count)) errno = ENOSPC;
+        return static_cast<std::streamsize>(fits);
+    }
+    int_type overflow(int_type c) override {
+        if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+        const char one = traits_type::to_char_type(c);
+        return xsputn(&one, 1) == 1 ? c : traits_type::eof();
+    }
+    int sync() override {
+        if (!failSync_) return 0;
+        errno = EIO;
+        return -1;
+    }
+
+  private:
+    std::size_t room_;
+    bool failSync_;
+};
+
+Outcome convertInto(std::streambuf& buffer, const Args& args, const std::string& input = {}) {
+    std::istringstream in(input);
+    std::ostream out(&buffer);
+    std::ostringstream err;
+    const int status = runConverter(args, {HUELINX_DATA_DIR}, in, out, err);
+    return {status, {}, err.str()};
+}
+
+// 5,000 good lines and a bad one at the end, whose message only a run that
+// went on after its output failed would print.
+std::string manyLines() {
+    std::string text;
+    for (int i = 0; i < 5000; ++i)
+        text += "rgb," + std::to_string(i % 256) + ",20,30\n";
+    return text + "foo,1,2,3\n";
+}
+
+const char* const meterText = "CGATS.17\nBEGIN_DATA_FORMAT\nSAMPLE_ID SAMPLE_NAME XYZ_X XYZ_Y "
+                              "XYZ_Z\nEND_DATA_FORMAT\nILLUMINATION_NAME \"C\"\nBEGIN_DATA\n"
+                              "1 red 22.51 12.00 4.75\n2 grey 19.39 19.77 23.37\nEND_DATA\n";
+
+TEST(ConverterOutput, AWriteTheOutputRefusesEndsEveryModeWithStatus1AndTheReason) {
+    const Scratch s;
+    s.write("meter.txt", meterText);
+    const std::vector<std::pair<Args, std::string>> runs = {
+        {{"--csv"}, manyLines()},
+        {{"--csv", "--names"}, "\nmunsell,5R,4,14\n"},
+        {{"munsell", "5R", "4", "14"}, ""},
+        {{"--cgats", s.path("meter.txt")}, ""},
+        {{"--help"}, ""}};
+    for (const auto& [args, input] : runs)
+        for (std::size_t room : {0, 30, 100}) {
+            FullAfter full(room);
+            const Outcome run = convertInto(full, args, input);
+            EXPECT_EQ(run.status, 1) << args[0] << " room " << room;
+            EXPECT_NE(run.err.find("huelinx-convert: the output could not be written"),
+                      std::string::npos)
+                << args[0] << " room " << room << ": " << run.err;
+            EXPECT_NE(run.err.find(std::strerror(ENOSPC)), std::string::npos) << run.err;
+            // The run stops where the output failed.
+            EXPECT_EQ(run.err.find("line 5001"), std::string::npos) << run.err;
+        }
+    FullAfter full(20000);
+    const Outcome csv = convertInto(full, {"--csv"}, manyLines());
+    EXPECT_NE(csv.err.find("could not be written at line "), std::string::npos) << csv.err;
+    EXPECT_LT(std::count(full.taken.begin(), full.taken.end(), '\n'), 5001);
+}
+
+TEST(ConverterOutput, AFlushTheOutputRefusesIsAFailureToo) {
+    const Scratch s;
+    s.write("meter.txt", meterText);
+    for (const Args& args :
+         {Args{"--csv"}, Args{"rgb", "1", "2", "3"}, Args{"--cgats", s.path("meter.txt")}}) {
+        FullAfter closing(1 << 20, true);
+        const Outcome run = convertInto(closing, args, "rgb,1,2,3\n");
+        EXPECT_EQ(run.status, 1) << args[0];
+        EXPECT_NE(run.err.find(std::strerror(EIO)), std::string::npos) << run.err;
+    }
+}
+
+TEST(ConverterOutput, AReportTheOutputRefusesAddsNothingToThePalette) {
+    const Scratch s;
+    s.write("meter.txt", meterText);
+    FullAfter full(10);
+    const Outcome run =
+        convertInto(full, {"--cgats", s.path("meter.txt"), "--palette", s.path("field.csv")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_FALSE(std::filesystem::exists(s.path("field.csv")));
+}
+
+TEST(ConverterOutput, AnExportThatCannotBeWrittenSaysSoAndLeavesNoFile) {
+    const Scratch s;
+    s.write("field.csv", "\"d\",\"t\",\"Brick\",\"5R\",\"4\",\"14\",\r\n");
+    const std::string out = s.path("no-such-folder/field.gpl");
+    const Outcome run = convert({"--export", "gpl", s.path("field.csv"), out});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("can't be written"), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+// The built program writing to a full device: the failure reaches its exit
+// status, however the standard library buffers standard output.
+TEST(ConverterOutput, TheProgramWritingToAFullDeviceExitsNonZeroWithTheReason) {
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    const Scratch s;
+    s.write("in.csv", manyLines());
+    s.write("meter.txt", meterText);
+    for (const std::string& args : {"--csv < " + s.path("in.csv"), "--cgats " + s.path("meter.txt"),
+                                    std::string("rgb 1 2 3")}) {
+        const std::string command =
+            std::string(HUELINX_CONVERT_PATH) + " " + args + " > /dev/full 2> " + s.path("err.txt");
+        const int status = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(status)) << args;
+        EXPECT_EQ(WEXITSTATUS(status), 1) << args;
+        EXPECT_NE(s.read("err.txt").find(std::strerror(ENOSPC)), std::string::npos)
+            << args << ": " << s.read("err.txt");
+    }
 }
 
 } // namespace
