@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
     const auto t0 = std::chrono::steady_clock::now();
     bool ok = false;
     {
-        FileText file = readWholeFile(path);
+        FileText file = readWholeFile(path, userFileLimit);
         const CgatsImport imported =
             importCgats(file.text, path, start, table, {}, "12-08-2026", "10:30:00");
         ok = imported.ok && imported.samples == sets;
