@@ -66,11 +66,8 @@ std::optional<std::string> BatchImport::readInput(const QString& name) {
     inputName_ = name;
     FileText file = readWholeFile(name.toStdString(), userFileLimit);
     if (file.status == FileRead::Ok) return std::move(file.text);
-    program_.platform.message(
-        file.status == FileRead::CannotOpen
-            ? QString("File not found")
-            : "\"" + name + "\" " +
-                  QString::fromStdString(readFailure(file.status, userFileLimit)) + ".");
+    program_.platform.message(QString::fromStdString(
+        unreadableFileMessage(name.toStdString(), file.status, userFileLimit)));
     return std::nullopt;
 }
 

@@ -66,11 +66,8 @@ MeasureEnd MainWindow::importReflectance() {
     if (path.isEmpty()) return MeasureEnd::Ends;
     const FileText file = readWholeFile(path.toStdString(), userFileLimit);
     if (file.status != FileRead::Ok) {
-        program_.platform.message(
-            file.status == FileRead::CannotOpen
-                ? QString("File not found")
-                : "\"" + path + "\" " +
-                      QString::fromStdString(readFailure(file.status, userFileLimit)) + ".");
+        program_.platform.message(QString::fromStdString(
+            unreadableFileMessage(path.toStdString(), file.status, userFileLimit)));
         return MeasureEnd::Ends;
     }
     const std::string& text = file.text;

@@ -66,4 +66,9 @@ std::string readFailure(FileRead status, std::uint64_t limit) {
     return {};
 }
 
+std::string unreadableFileMessage(const std::string& path, FileRead status, std::uint64_t limit) {
+    if (status == FileRead::CannotOpen) return "File not found";
+    return "\"" + path + "\" " + readFailure(status, limit) + ".";
+}
+
 } // namespace huelinx

@@ -34,4 +34,10 @@ inline constexpr std::uint64_t settingsFileLimit = 64 * 1024;
 // plain file", "is larger than 256 MB", ...; empty when `status` is Ok.
 [[nodiscard]] std::string readFailure(FileRead status, std::uint64_t limit);
 
+// The message a user's file that can't be read gives when it was asked for
+// by name: "File not found" when it can't be opened, else the file and why
+// ("\"/dev/zero\" is not a plain file.").
+[[nodiscard]] std::string unreadableFileMessage(const std::string& path, FileRead status,
+                                                std::uint64_t limit);
+
 } // namespace huelinx
