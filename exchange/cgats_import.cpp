@@ -1,6 +1,7 @@
 #include "exchange/cgats_import.h"
 
 #include "colour/colorimetry.h"
+#include "colour/colour_naming.h"
 #include "colour/tristimulus.h"
 #include "exchange/cgats_samples.h"
 #include "palette/palette_file.h"
@@ -109,7 +110,10 @@ CgatsImport importCgats(std::string_view text, const std::string& fileName,
         // no control character (escape sequences, line ends) goes with them.
         const std::string id = oneLineText(sample.id), name = oneLineText(sample.name);
         record.tag = name.empty() ? id : name;
-        palette += paletteLine(record);
+        if (munsellOf(colour))
+            palette += paletteLine(record);
+        else
+            ++result.withoutNotation;
         report += reportLine(id, name, colour, extras);
     }
     colour.forgetChange();
@@ -119,6 +123,9 @@ CgatsImport importCgats(std::string_view text, const std::string& fileName,
     if (read.data != CgatsData::Spectral && read.illuminant != Illuminant::C)
         result.note +=
             std::string("; adapted from ") + illuminantName(read.illuminant) + " to illuminant C";
+    if (result.withoutNotation > 0)
+        result.note += "; " + std::to_string(result.withoutNotation) +
+                       " sample(s) without a Munsell notation are in the report only";
     result.paletteText = std::move(palette);
     result.reportText = std::move(report);
     result.last = std::move(colour);

@@ -15,6 +15,10 @@
 // tabs, C1 controls) turned into blanks (text/safe_text.h); report fields a
 // spreadsheet would read as formulas start with an apostrophe (colour_csv.h).
 //
+// A sample the colour model gives no notation (its X + Y + Z is not above 0)
+// is in the report with its reason, but not in the palette, whose readers
+// need a notation; the note counts such samples.
+//
 // A file with a fault gives no records and no report: the reader's message,
 // or, for an L* below 0, the file, the line and the value.
 #pragma once
@@ -37,9 +41,10 @@ struct CgatsImport {
     // they were converted under.
     std::string note;
     std::size_t samples = 0;
-    std::string paletteText; // palette records, CR LF after each
-    std::string reportText;  // the header and a line per sample, CR LF after each
-    ColourModel last;        // the last sample's colour, for the window to show
+    std::size_t withoutNotation = 0; // samples in the report but not in the palette
+    std::string paletteText;         // palette records, CR LF after each
+    std::string reportText;          // the header and a line per sample, CR LF after each
+    ColourModel last;                // the last sample's colour, for the window to show
 };
 
 // `start` is the window's colour (its display settings are kept); `date` and

@@ -40,7 +40,7 @@ void BatchImport::importCgats() {
             QString(" (not \"%1\", which is the palette)").arg(QString::fromStdString(usual));
     host_.showNote(
         QString("%1 sample(s) of \"%2\" added to \"%3\"%4 (%5).")
-            .arg(imported.samples)
+            .arg(imported.samples - imported.withoutNotation)
             .arg(name, program_.paletteFile, reportNote, QString::fromStdString(imported.note)));
 }
 
