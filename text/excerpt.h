@@ -9,8 +9,8 @@
 namespace huelinx {
 
 // The text as a message may quote it: control characters (a binary file's
-// bytes, line ends) become '?', and a text longer than `limit` characters is
-// cut at a character boundary and ends in "...".
+// bytes, line ends, C1 controls and line separators in UTF-8) become '?', and a text longer than
+// `limit` characters is cut at a character boundary and ends in "...".
 [[nodiscard]] std::string excerpt(std::string_view text, std::size_t limit = 40);
 
 } // namespace huelinx

@@ -15,6 +15,12 @@ TEST(Excerpt, ShortTextsStandLongOnesAreCutAndControlsShowAsQuestionMarks) {
     const std::string accented = std::string(39, 'e') + "\xC3\xA9" + "tail";
     EXPECT_EQ(excerpt(accented), std::string(39, 'e') + "...");
     EXPECT_EQ(excerpt("abcdef", 3), "abc...");
+    // C1 controls (the one-character CSI a terminal may obey) and line
+    // separators in UTF-8 are controls too; other letters stand.
+    EXPECT_EQ(excerpt("1\xC2\x9B"
+                      "2J\xE2\x80\xA8x\xE2\x80\xA9\xC2\xA0\xE2\x80\x94"),
+              "1?2J?x?\xC2\xA0\xE2\x80\x94");
+    EXPECT_EQ(excerpt("\xC2"), "\xC2");
 }
 
 } // namespace
