@@ -72,8 +72,8 @@ struct LabColour {
     float L = 0, a = 0, b = 0;
 };
 
-// What an entry came to. None of them is a colour converted into every
-// notation; an entry may come to several at once (a hue without a family
+// What an entry came to; an entry with none of these converted the colour
+// into every notation. An entry may come to several at once (a hue without a family
 // that is also beyond the Munsell range, a colour outside the data that the
 // display can't show either). The messages say the same in words, for the
 // user; callers decide by these.
