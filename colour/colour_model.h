@@ -73,10 +73,10 @@ struct LabColour {
 };
 
 // What an entry came to; an entry with none of these converted the colour
-// into every notation. An entry may come to several at once (a hue without a family
-// that is also beyond the Munsell range, a colour outside the data that the
-// display can't show either). The messages say the same in words, for the
-// user; callers decide by these.
+// into every notation. An entry may come to several at once (a hue without a
+// family that is also beyond the Munsell range, a colour outside the data
+// that the display can't show either). The messages say the same in words,
+// for the user; callers decide by these.
 enum class Outcome : std::uint8_t {
     // Nothing changed but the typed boxes: a box without a usable number,
     // y = 0, L* below -16, X, Y, Z of some light whose sum is not above 0.
