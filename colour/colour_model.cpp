@@ -40,7 +40,7 @@ void beginChange(ColourModel& colour) {
 }
 
 void refuse(ColourModel& colour, std::string message) {
-    colour.refused = true;
+    colour.outcome.add(Outcome::Refused);
     colour.messages.push_back(std::move(message));
 }
 
@@ -97,6 +97,7 @@ void showRgb(ColourModel& colour, const RgbOfXyz& rgb) {
     colour.green = rgb.G;
     colour.blue = rgb.B;
     colour.rgbOutOfRange = rgb.outOfRange;
+    if (rgb.outOfRange) colour.outcome.add(Outcome::OutOfDisplayRange);
     colour.clippedRgb = {rgb.R, rgb.G, rgb.B};
     if (colour.quietDisplay) return;
     if (colour.rgbOutOfRange) colour.red = colour.green = colour.blue = 0;
@@ -173,11 +174,13 @@ void showBlack(ColourModel& colour) {
 void findMunsellOf(ColourModel& colour, float X, float Y, float Z, const MunTable& table) {
     const ShownNotation shown = shownNotation(X, Y, Z, table, colour.settings);
     colour.outsideData = shown.fit == MunsellFit::OutsideData;
+    if (colour.outsideData) colour.outcome.add(Outcome::OutsideData);
     if (!shown.shown) {
         // Values read from a file or an instrument that have no notation:
         // the boxes are emptied rather than left with the colour before.
         for (Box box : {Box::Hue, Box::Value, Box::Chroma, Box::SmallX, Box::SmallY})
             colour[box].clear();
+        colour.outcome.add(Outcome::NoNotation);
         colour.messages.push_back("No Munsell notation: X + Y + Z is not above 0");
         return;
     }
@@ -218,14 +221,19 @@ void showXyzOfLinear(ColourModel& colour, float r, float g, float b, const MunTa
 
 // The Munsell notation of the boxes to every other notation.
 void convertMunsell(ColourModel& colour, const MunTable& table) {
-    colour.refused = false;
     colour.outsideData = false;
     colour.munsellConverted = true;
     const HueOfText hueRead = converth(colour[Box::Hue]);
     float hue = hueRead.hue;
     const bool neutral = hueRead.family == HueFamily::Neutral;
-    if (hueRead.family == HueFamily::Missing) colour.messages.push_back("Format Error");
-    const auto outOfRange = [&colour] { colour.messages.push_back("Out of Munsell Range"); };
+    if (hueRead.family == HueFamily::Missing) {
+        colour.outcome.add(Outcome::FormatError);
+        colour.messages.push_back("Format Error");
+    }
+    const auto outOfRange = [&colour] {
+        colour.outcome.add(Outcome::OutOfMunsellRange);
+        colour.messages.push_back("Out of Munsell Range");
+    };
     const auto value = strictNumber(colour[Box::Value]);
     const auto chroma = neutral ? std::optional<double>(0.0) : strictNumber(colour[Box::Chroma]);
     if (!value || !chroma) return outOfRange();
@@ -251,6 +259,7 @@ void convertMunsell(ColourModel& colour, const MunTable& table) {
     const CieOfMunsell cie = mun2xyz(hue, v, c, table, colour.settings);
     if (cie.status == MunsellToCie::OutOfTable) return outOfRange();
     colour.outsideData = cie.status == MunsellToCie::OutsideData;
+    if (colour.outsideData) colour.outcome.add(Outcome::OutsideData);
     const float xyz[3] = {cie.X, cie.Y, cie.Z};
     for (int i = 0; i < 3; ++i)
         colour[boxAt(Box::X, i)] = formatNumber(xyz[i], "##0.00");
@@ -370,7 +379,10 @@ void cmykEntry(ColourModel& colour, const MunTable& table) {
     colour.green = rgb.G;
     colour.blue = rgb.B;
     colour.clippedRgb = {rgb.R, rgb.G, rgb.B};
-    if (rgb.clamped) colour.rgbOutOfRange = true;
+    if (rgb.clamped) {
+        colour.rgbOutOfRange = true;
+        colour.outcome.add(Outcome::OutOfDisplayRange);
+    }
     writeRgbBoxes(colour);
     followRgbSliders(colour);
     showXyzOfLinear(colour, rgb.linear.r, rgb.linear.g, rgb.linear.b, table);
@@ -440,7 +452,7 @@ int sliderMaximum(Slider s) {
 
 void ColourModel::forgetChange() {
     messages.clear();
-    refused = false;
+    outcome = {};
     munsellConverted = false;
     labShown.reset();
     gammaChanged = false;
@@ -452,18 +464,6 @@ ColourModel ColourModel::initial() {
     colour[Box::Value] = "8.6";
     colour[Box::Chroma] = "10.4";
     return colour;
-}
-
-const char* illuminantCaption(Illuminant illuminant) {
-    switch (illuminant) {
-    case Illuminant::D5000:
-        return "illuminant D5000 2° Observer ";
-    case Illuminant::D65:
-        return "Illuminant D65  10° Observer ";
-    case Illuminant::C:
-        break;
-    }
-    return "illuminant C  2° Observer ";
 }
 
 ColourModel edit(ColourModel colour, Box box, std::string text) {

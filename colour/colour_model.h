@@ -20,6 +20,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -71,6 +72,49 @@ struct LabColour {
     float L = 0, a = 0, b = 0;
 };
 
+// What an entry came to; an entry with none of these converted the colour
+// into every notation. An entry may come to several at once (a hue without a
+// family that is also beyond the Munsell range, a colour outside the data
+// that the display can't show either). The messages say the same in words,
+// for the user; callers decide by these.
+enum class Outcome : std::uint8_t {
+    // Nothing changed but the typed boxes: a box without a usable number,
+    // y = 0, L* below -16, X, Y, Z of some light whose sum is not above 0.
+    Refused = 1 << 0,
+    // A Munsell hue without a family ("Format Error"): it reads as 100 plus
+    // its number, so the boxes may show a hue the text doesn't name.
+    FormatError = 1 << 1,
+    // A Munsell notation beyond the sliders or the table ("Out of Munsell
+    // Range"): the boxes of the other notations keep the colour before.
+    OutOfMunsellRange = 1 << 2,
+    // The Munsell data hold no notation for the colour, or the notation
+    // entered lies outside them.
+    OutsideData = 1 << 3,
+    // X, Y, Z read from a file or an instrument whose sum is not above 0:
+    // the Munsell and x, y boxes are emptied.
+    NoNotation = 1 << 4,
+    // The display can't show the colour: R, G, B were clipped.
+    OutOfDisplayRange = 1 << 5,
+};
+
+// The set of outcomes of one change; empty for a colour converted whole.
+class EntryOutcome {
+  public:
+    constexpr EntryOutcome() = default;
+    constexpr EntryOutcome(std::initializer_list<Outcome> outcomes) {
+        for (Outcome o : outcomes)
+            add(o);
+    }
+    constexpr void add(Outcome o) { bits_ |= static_cast<std::uint8_t>(o); }
+    constexpr bool has(Outcome o) const { return (bits_ & static_cast<std::uint8_t>(o)) != 0; }
+    constexpr bool hasAny(EntryOutcome of) const { return (bits_ & of.bits_) != 0; }
+    constexpr bool empty() const { return bits_ == 0; }
+    constexpr bool operator==(const EntryOutcome&) const = default;
+
+  private:
+    std::uint8_t bits_ = 0;
+};
+
 struct ColourModel {
     // The text each box shows.
     std::array<std::string, boxCount> box;
@@ -102,10 +146,8 @@ struct ColourModel {
     // ---- what the last change did ------------------------------------------
     // Messages to show, in order.
     std::vector<std::string> messages;
-    // The entry refused its input (a box without a number, y = 0, L* below
-    // -16, X, Y, Z of some light with X + Y + Z not above 0, which have no
-    // notation) and changed nothing else.
-    bool refused = false;
+    // What the change came to (Outcome::Refused: it changed nothing else).
+    EntryOutcome outcome;
     // A Munsell notation was converted: open hue and value pages follow it.
     bool munsellConverted = false;
     // L*, a*, b* were computed and shown: an open tolerance set follows them.
@@ -207,8 +249,5 @@ std::optional<double> singleNumber(const std::string& text, const char* name, st
 // Linear value (0..1) of a display channel level (0..255) through the
 // channel's white level and gamma; channel 1, 2, 3 is R, G, B.
 float linearChannel(std::int16_t level, const ColourSettings& settings, int channel);
-
-// The caption that names the illuminant beside its option buttons.
-const char* illuminantCaption(Illuminant illuminant);
 
 } // namespace huelinx

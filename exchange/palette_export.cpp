@@ -57,6 +57,11 @@ PaletteSwatch paletteSwatch(const ColourModel& entered, std::string tag, const M
     return swatch;
 }
 
+bool givesSwatch(const ColourModel& entered) {
+    return !entered.outcome.hasAny(
+        {Outcome::Refused, Outcome::FormatError, Outcome::OutOfMunsellRange, Outcome::OutsideData});
+}
+
 std::vector<PaletteSwatch> paletteSwatches(const std::vector<PaletteRow>& rows, ColourModel& colour,
                                            const MunTable& table, const IsccNbsTable& names,
                                            int& skipped) {
@@ -73,7 +78,7 @@ std::vector<PaletteSwatch> paletteSwatches(const std::vector<PaletteRow>& rows, 
         for (int f = 0; f < 3; ++f)
             colour[static_cast<Box>(f)] = row.fields[static_cast<std::size_t>(3 + f)];
         enterInPlace(colour, Notation::Munsell, table);
-        if (colour.refused || !colour.messages.empty() || colour.outsideData) {
+        if (!givesSwatch(colour)) {
             ++skipped;
             continue;
         }

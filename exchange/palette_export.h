@@ -58,6 +58,10 @@ struct PaletteSwatch {
     bool outOfGamut = false;
 };
 
+// Whether the Munsell entry just made gives a swatch: the notation converted
+// as typed, within the Munsell data.
+[[nodiscard]] bool givesSwatch(const ColourModel& entered);
+
 // The swatch of a colour model the Munsell entry has just converted. X, Y, Z
 // and L*, a*, b* are computed anew from the notation at full precision.
 [[nodiscard]] PaletteSwatch paletteSwatch(const ColourModel& entered, std::string tag,

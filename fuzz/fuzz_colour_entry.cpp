@@ -1,6 +1,7 @@
 // The colour model on any typed text: the bytes are split into box texts and
 // a notation to enter, as a user typing into the main window would, with the
-// renotation table loaded once.
+// renotation table loaded once. What the entry came to agrees with what it
+// says and what it changed.
 #include "colour/colour_model.h"
 #include "colour/muntable.h"
 
@@ -34,8 +35,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         colour[static_cast<Box>(first + i)] = std::string(rest.substr(0, cut));
         rest = cut == std::string_view::npos ? std::string_view() : rest.substr(cut + 1);
     }
+    const ColourModel typed = colour;
     colour = enter(std::move(colour), notation, *table());
     for (const std::string& message : colour.messages)
         if (message.size() > 300) __builtin_trap();
+    // An entry that gives no colour says why, and one that says something
+    // gave none: callers decide by the outcome, the user reads the message.
+    const bool failed = colour.outcome.hasAny(
+        {Outcome::Refused, Outcome::FormatError, Outcome::OutOfMunsellRange, Outcome::NoNotation});
+    if (failed == colour.messages.empty()) __builtin_trap();
+    // A refused entry changes nothing but what was typed.
+    if (colour.outcome.has(Outcome::Refused) &&
+        (colour.box != typed.box || colour.slider != typed.slider))
+        __builtin_trap();
     return 0;
 }

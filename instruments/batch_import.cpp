@@ -46,10 +46,13 @@ bool BatchImport::enterColour(Notation notation, const std::vector<std::string>&
     for (std::size_t i = 0; i < texts.size(); ++i)
         colour_[static_cast<Box>(first + static_cast<int>(i))] = texts[i];
     enterInPlace(colour_, notation, program_.table);
-    if (colour_.messages.empty()) return true;
+    // A colour outside the Munsell data is still written; these give no colour.
+    if (!colour_.outcome.hasAny({Outcome::Refused, Outcome::FormatError, Outcome::OutOfMunsellRange,
+                                 Outcome::NoNotation}))
+        return true;
     if (failed_++ == 0) {
         firstFailedLine_ = recordLine_;
-        firstFailure_ = colour_.messages.front();
+        firstFailure_ = colour_.messages.empty() ? std::string() : colour_.messages.front();
     }
     return false;
 }

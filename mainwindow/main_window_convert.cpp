@@ -23,6 +23,19 @@ QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// The caption that names the illuminant beside its option buttons.
+QString illuminantCaption(Illuminant illuminant) {
+    switch (illuminant) {
+    case Illuminant::D5000:
+        return "illuminant D5000 2° Observer ";
+    case Illuminant::D65:
+        return "Illuminant D65  10° Observer ";
+    case Illuminant::C:
+        break;
+    }
+    return "illuminant C  2° Observer ";
+}
+
 } // namespace
 
 ColourSettings MainWindow::settings() const {

@@ -50,7 +50,7 @@ void MainWindow::onChipSetChosen() {
 
 void MainWindow::showNameAndChip() {
     // A refused entry changed nothing, though its boxes may hold what was typed.
-    if (colour_.refused) return;
+    if (colour_.outcome.has(Outcome::Refused)) return;
     colourNameBox->setText(
         QString::fromStdString(nameText(isccNbsNameOf(colour_, program_.colourNames))));
     nearestChipBox->setText(

@@ -210,14 +210,11 @@ std::string blankRow() {
 // notations then stay as the colour before had them, or show a hue the text
 // doesn't name). The reason is the model's messages, as the window shows them.
 std::string refusalOf(const ColourModel& colour) {
-    const auto munsellFailure = [](const std::string& message) {
-        return message == "Format Error" || message == "Out of Munsell Range";
-    };
-    const auto& messages = colour.messages;
-    if (!colour.refused && std::none_of(messages.begin(), messages.end(), munsellFailure))
+    if (!colour.outcome.hasAny(
+            {Outcome::Refused, Outcome::FormatError, Outcome::OutOfMunsellRange}))
         return {};
     std::string reason;
-    for (const std::string& message : messages)
+    for (const std::string& message : colour.messages)
         reason += (reason.empty() ? "" : "; ") + message;
     return reason.empty() ? std::string("refused") : reason;
 }

@@ -132,7 +132,7 @@ bool PaletteViewer::readRows(const std::string& text, const QString& name, Colou
         colour = enterMunsell(std::move(colour), program_.table);
         said.add(row.line, colour.messages);
         pointRGB[i] = {colour.red, colour.green, colour.blue};
-        if (colour.messages.empty() && !colour.outsideData)
+        if (givesSwatch(colour))
             swatches_.push_back(
                 paletteSwatch(colour, row.fields[2], program_.table, program_.colourNames));
         if (i == capacity) {

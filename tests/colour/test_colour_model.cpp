@@ -6,10 +6,27 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
 namespace huelinx {
+
+// Outcomes by name in a failed expectation.
+void PrintTo(const EntryOutcome& outcome, std::ostream* out) {
+    static const std::pair<Outcome, const char*> names[] = {
+        {Outcome::Refused, "refused"},
+        {Outcome::FormatError, "format error"},
+        {Outcome::OutOfMunsellRange, "out of Munsell range"},
+        {Outcome::OutsideData, "outside data"},
+        {Outcome::NoNotation, "no notation"},
+        {Outcome::OutOfDisplayRange, "out of display range"}};
+    *out << "{";
+    for (const auto& [o, name] : names)
+        if (outcome.has(o)) *out << " " << name;
+    *out << " }";
+}
+
 namespace {
 
 using testing::renotationTable;
@@ -47,7 +64,6 @@ TEST(ColourModel, StartUpShowsTheInitialNotationInEveryNotation) {
     EXPECT_EQ(colour.red, 241);
     EXPECT_TRUE(colour.munsellConverted);
     EXPECT_TRUE(colour.messages.empty());
-    EXPECT_STREQ(illuminantCaption(colour.settings.illuminant), "illuminant C  2° Observer ");
 }
 
 TEST(ColourModel, BlackFromEveryNotationIsNZero) {
@@ -135,7 +151,7 @@ TEST(ColourModel, LightWithoutChromaticityHasNoNotation) {
                "L*, a*, b* give no colour: X + Y + Z is not above 0."}}) {
         const ColourModel typedIn = typed(before, c.notation, c.texts);
         const ColourModel refused = enter(typedIn, c.notation, renotationTable());
-        EXPECT_TRUE(refused.refused) << c.message;
+        EXPECT_EQ(refused.outcome, EntryOutcome{Outcome::Refused}) << c.message;
         EXPECT_EQ(refused.messages, std::vector<std::string>{c.message});
         EXPECT_EQ(row(refused), row(typedIn)) << c.message;
         EXPECT_EQ(refused.slider, before.slider);
@@ -148,6 +164,56 @@ TEST(ColourModel, LightWithoutChromaticityHasNoNotation) {
         EXPECT_EQ(read[box], "") << static_cast<int>(box);
     EXPECT_EQ(read[Box::X] + " " + read[Box::Y] + " " + read[Box::Z], "-50.00 10.00 -50.00");
     EXPECT_EQ(read.messages.back(), "No Munsell notation: X + Y + Z is not above 0");
+}
+
+// Each entry says what it came to beside the model; callers decide by it, not
+// by the messages. The outcome is the change's alone: a refusal after a colour
+// outside the data is a refusal only.
+TEST(ColourModel, EveryEntrySaysWhatItCameTo) {
+    using O = Outcome;
+    const ColourModel outside = entered(Notation::Xyz, {"5", "10", "90"});
+    struct Case {
+        Notation notation;
+        std::initializer_list<const char*> texts;
+        EntryOutcome expected;
+        ColourModel before;
+    };
+    const Case cases[] = {
+        {Notation::Munsell, {"5R", "5", "10"}, {}, started()},
+        {Notation::Munsell, {"X", "5", "10"}, {O::FormatError}, started()},
+        {Notation::Munsell, {"5X", "5", "10"}, {O::FormatError, O::OutOfMunsellRange}, started()},
+        {Notation::Munsell, {"5R", "11", "10"}, {O::OutOfMunsellRange}, started()},
+        {Notation::Munsell, {"5R", "5", "ten"}, {O::OutOfMunsellRange}, started()},
+        {Notation::Munsell, {"5G", "2", "30"}, {O::OutsideData}, started()},
+        {Notation::Munsell, {"5R", "5", "20"}, {O::OutOfDisplayRange}, started()},
+        {Notation::Xyz, {"20", "20", "20"}, {}, started()},
+        {Notation::Xyz, {"20", "30", "40"}, {O::OutOfDisplayRange}, started()},
+        {Notation::Xyz, {"5", "10", "90"}, {O::OutsideData, O::OutOfDisplayRange}, started()},
+        {Notation::Xyz, {"20", "blue", "20"}, {O::Refused}, outside},
+        {Notation::Xyz, {"-50", "10", "-50"}, {O::Refused}, started()},
+        {Notation::Chromaticity, {"0.3", "0"}, {O::Refused}, started()},
+        {Notation::Lab, {"50", "0", "0"}, {}, outside},
+        {Notation::Lab, {"-20", "0", "0"}, {O::Refused}, started()},
+        {Notation::Rgb, {"300", "-5", "12.5"}, {}, started()},
+        {Notation::Cmyk, {"10", "20", "30", "0"}, {}, started()},
+        {Notation::Cmyk, {"10", "20", "1e39", "0"}, {O::Refused}, started()},
+    };
+    for (const Case& c : cases) {
+        const ColourModel after = entered(c.notation, c.texts, c.before);
+        EXPECT_EQ(after.outcome, c.expected) << *c.texts.begin() << " " << *(c.texts.end() - 1);
+        // A change that is forgotten leaves no outcome for the next reader.
+        ColourModel shown = after;
+        shown.forgetChange();
+        EXPECT_TRUE(shown.outcome.empty());
+    }
+    // Values read that have no notation, and the display can't show either.
+    EXPECT_EQ(enterXyzValues(started(), {-50, 10, -50}, renotationTable()).outcome,
+              (EntryOutcome{O::NoNotation, O::OutOfDisplayRange}));
+    EXPECT_EQ(enterXyzValues(started(), {20, 20, 20}, renotationTable()).outcome, EntryOutcome{});
+    // A slider past the data's last chroma converts the notation as an entry does.
+    EXPECT_TRUE(moveSlider(entered(Notation::Munsell, {"5G", "2", "10"}), Slider::Chroma, 40,
+                           renotationTable())
+                    .outcome.has(O::OutsideData));
 }
 
 TEST(ColourModel, EachNotationConvertsToAllOthers) {
