@@ -1,7 +1,6 @@
 #include "exchange/cgats_import.h"
 
 #include "colour/colorimetry.h"
-#include "colour/colour_naming.h"
 #include "colour/tristimulus.h"
 #include "exchange/cgats_samples.h"
 #include "palette/palette_file.h"
@@ -110,10 +109,10 @@ CgatsImport importCgats(std::string_view text, const std::string& fileName,
         // no control character (escape sequences, line ends) goes with them.
         const std::string id = oneLineText(sample.id), name = oneLineText(sample.name);
         record.tag = name.empty() ? id : name;
-        if (munsellOf(colour))
-            palette += paletteLine(record);
-        else
+        if (colour.outcome.has(Outcome::NoNotation))
             ++result.withoutNotation;
+        else
+            palette += paletteLine(record);
         report += reportLine(id, name, colour, extras);
     }
     colour.forgetChange();

@@ -118,21 +118,23 @@ TEST(CgatsImport, RecordsAndReportLinesOfEachKindOfData) {
 
 TEST(CgatsImport, ASampleWithoutNotationIsInTheReportButNotThePalette) {
     // X + Y + Z below 0 has no chromaticity, so no notation: the sample keeps
-    // its report line with the reason, and the palette only takes the others.
+    // its report line with the reason, and the palette takes the others.
     const CgatsImport read = run("CGATS.17\nBEGIN_DATA_FORMAT\nSAMPLE_ID XYZ_X XYZ_Y XYZ_Z\n"
                                  "END_DATA_FORMAT\nBEGIN_DATA\n1 20 21 22\n2 -50 10 -50\n"
-                                 "3 30 30 30\nEND_DATA\n");
+                                 "3 30 30 30\n4 40 10 2\nEND_DATA\n");
     ASSERT_TRUE(read.ok) << read.message;
-    EXPECT_EQ(read.samples, 3u);
+    EXPECT_EQ(read.samples, 4u);
     EXPECT_EQ(read.withoutNotation, 1u);
     const auto report = lines(read.reportText);
-    ASSERT_EQ(report.size(), 4u);
+    ASSERT_EQ(report.size(), 5u);
     EXPECT_EQ(report[2].rfind("2,,,,,", 0), 0u) << report[2];
     EXPECT_NE(report[2].find("X + Y + Z is not above 0"), std::string::npos) << report[2];
     const auto records = readPaletteRows(read.paletteText);
-    ASSERT_EQ(records.size(), 2u);
+    // A colour outside the Munsell data keeps its record, as it always has.
+    ASSERT_EQ(records.size(), 3u);
     EXPECT_EQ(records[0].fields[2], "1");
     EXPECT_EQ(records[1].fields[2], "3");
+    EXPECT_EQ(records[2].fields[2], "4");
     EXPECT_TRUE(
         read.note.ends_with("; 1 sample(s) without a Munsell notation are in the report only"))
         << read.note;
