@@ -35,12 +35,13 @@ void ImageSurface::mouseMoveEvent(QMouseEvent* event) {
     if (inside(p.x(), p.y()) && onMouseMove) onMouseMove(p.x(), p.y());
     // A tooltip already shown follows the pointer from item to item; the
     // first one waits for Qt's delay.
-    if (QToolTip::isVisible()) showTooltip(event->position(), event->globalPosition().toPoint());
+    if (tooltipAt && QToolTip::isVisible())
+        showTooltip(event->position(), event->globalPosition().toPoint());
 }
 
 bool ImageSurface::showTooltip(QPointF widgetPoint, QPoint globalPos) {
     const QPoint p = pixelAt(widgetPoint);
-    const QString tip = tooltipAt && inside(p.x(), p.y()) ? tooltipAt(p.x(), p.y()) : QString();
+    const QString tip = inside(p.x(), p.y()) ? tooltipAt(p.x(), p.y()) : QString();
     if (tip.isEmpty()) {
         QToolTip::hideText();
         return false;
