@@ -68,6 +68,23 @@ TEST_F(ChartScaling, EveryChartOpensAtItsLayoutSizeAndCanBeEnlarged) {
     }
 }
 
+TEST_F(ChartScaling, ClosingAChartClearsItsOwnCheckBoxAlone) {
+    QCheckBox* const checks[] = {form->huePageCheck, form->valuePageCheck, form->colorCheckerCheck,
+                                 form->toleranceSetCheck};
+    for (QCheckBox* check : checks)
+        check->setChecked(true);
+    QWidget* const charts[] = {form->findChild<HuePage*>(), form->findChild<ValuePage*>(),
+                               form->findChild<ColorCheckerChart*>(),
+                               form->findChild<ToleranceSet*>()};
+    for (int closed = 0; closed < 4; ++closed) {
+        charts[closed]->close();
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(checks[i]->isChecked(), i > closed)
+                << charts[closed]->objectName().toStdString() << " closed, box " << i;
+        EXPECT_TRUE(charts[closed]->isHidden());
+    }
+}
+
 TEST_F(ChartScaling, AClickOnAnEnlargedChartHitsThePatchUnderThePointer) {
     form->huePageCheck->setChecked(true);
     auto* page = form->findChild<HuePage*>();
