@@ -3,13 +3,10 @@
 #include "charts/chart_surface.h"
 #include "colour/hue.h"
 #include "colour/rgbcmyk.h"
-#include "mainwindow/program.h"
 #include "text/number_format.h"
 
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QVBoxLayout>
 
 namespace huelinx {
 
@@ -35,13 +32,6 @@ QPushButton* placeButton(QWidget* parent, const QString& name, const QString& te
     return button;
 }
 
-void fitSurface(QWidget* window, ChartSurface* surface) {
-    auto* layout = new QVBoxLayout(window);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(surface);
-    window->resize(surface->layoutSize());
-}
-
 const char* const clickSendsLine = "Click to show this colour in the main window";
 
 QString notationTip(float hue, float value, float chroma, const IsccNbsTable& names,
@@ -55,10 +45,6 @@ QString notationTip(float hue, float value, float chroma, const IsccNbsTable& na
     if (name) tip += "  " + QString::fromStdString(name->name);
     if (clickSends) tip += QString("\n") + clickSendsLine;
     return tip;
-}
-
-void printChart(Program& program, QWidget* window) {
-    if (!program.platform.printWindow(window)) program.platform.message("Printer not Found");
 }
 
 ChartColour chartColour(float hue, float value, float chroma, const MunTable& table,

@@ -1,6 +1,7 @@
-// What the four chart windows share: controls placed at positions given in
-// twips, printing a window, and the display colour of a Munsell notation
-// computed without touching the main window.
+// What the four chart windows share beside their window (chart_window.h):
+// controls placed at positions given in twips, tooltips of notations, and the
+// display colour of a Munsell notation computed without touching the main
+// window.
 #pragma once
 
 #include "colour/iscc_nbs.h"
@@ -18,19 +19,12 @@ class QWidget;
 
 namespace huelinx {
 
-class ChartSurface;
-struct Program;
-
 // A label with `text` at (left, top) twips; sized to its text unless a width
 // and height (twips) are given.
 QLabel* placeLabel(QWidget* parent, const QString& name, const QString& text, int left, int top,
                    int width = 0, int height = 0);
 QPushButton* placeButton(QWidget* parent, const QString& name, const QString& text, int left,
                          int top, int width, int height);
-
-// The chart window holds its surface alone: it opens at the surface's layout
-// size and can be enlarged, the surface following it.
-void fitSurface(QWidget* window, ChartSurface* surface);
 
 // The tooltip of a colour of a chart: its notation and ISCC-NBS name
 // ("5.00R 5/8  moderate red"; a grey "N 5/"), and, when `clickSends`, what a
@@ -39,9 +33,6 @@ QString notationTip(float hue, float value, float chroma, const IsccNbsTable& na
                     bool clickSends);
 // The line a tooltip ends with when a click sends the colour to the main window.
 extern const char* const clickSendsLine;
-
-// Prints the window's image; says "Printer not Found" when that fails.
-void printChart(Program& program, QWidget* window);
 
 // The display colour of one Munsell notation, as the charts paint it.
 struct ChartColour {

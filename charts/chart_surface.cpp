@@ -1,10 +1,7 @@
 #include "charts/chart_surface.h"
 
 #include <QGroupBox>
-#include <QHelpEvent>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
@@ -134,12 +131,10 @@ void ChartShape::paintCircle(QImage& image) const {
 
 ChartSurface::ChartSurface(const QString& objectName, QSize size, QColor background,
                            QWidget* parent)
-    : QWidget(parent), drawing_(size, QImage::Format_RGB32), back_(background) {
-    setObjectName(objectName);
+    : ImageSurface(objectName, parent), drawing_(size, QImage::Format_RGB32), back_(background) {
     setMinimumSize(size);
     resize(size);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    setMouseTracking(true);
     font_ = font();
     font_.setStyleStrategy(QFont::NoAntialias);
     clear();
@@ -246,11 +241,6 @@ const QImage& ChartSurface::image() const {
     return shown_;
 }
 
-long ChartSurface::pixel(int x, int y) const {
-    if (!inside(x, y)) return -1;
-    return colourValue(image().pixel(x, y));
-}
-
 QPoint ChartSurface::toLayout(QPointF widgetPoint) const {
     const QPointF p = (widgetPoint - offset_) / scale_;
     return {static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))};
@@ -332,28 +322,6 @@ void ChartSurface::paintScaled(QPainter& painter) const {
     }
     for (const auto& shape : shapes_)
         shape->paint(painter);
-}
-
-void ChartSurface::mousePressEvent(QMouseEvent* event) {
-    const QPoint p = toLayout(event->position());
-    if (inside(p.x(), p.y()) && onMouseDown) onMouseDown(p.x(), p.y());
-}
-
-void ChartSurface::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint p = toLayout(event->position());
-    if (inside(p.x(), p.y()) && onMouseMove) onMouseMove(p.x(), p.y());
-}
-
-bool ChartSurface::event(QEvent* event) {
-    if (event->type() != QEvent::ToolTip || !tooltipAt) return QWidget::event(event);
-    const auto* help = static_cast<QHelpEvent*>(event);
-    const QPoint p = toLayout(help->pos());
-    const QString tip = inside(p.x(), p.y()) ? tooltipAt(p.x(), p.y()) : QString();
-    if (tip.isEmpty())
-        QToolTip::hideText();
-    else
-        QToolTip::showText(help->globalPos(), tip, this);
-    return true;
 }
 
 } // namespace huelinx

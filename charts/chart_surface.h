@@ -1,9 +1,7 @@
 // The drawing area of a chart window: an off-screen image that the widget
 // paints, with the window's shapes (filled squares and circles with a border)
 // laid over the free drawing (circles, hatching, text). Reading a pixel reads
-// what is shown: the drawing with the shapes on top, as a 24-bit value with
-// red in the lowest byte, green in the middle and blue in the highest; a
-// pixel outside the surface reads -1.
+// what is shown: the drawing with the shapes on top (see ImageSurface).
 //
 // Chart layouts are given in twips; the surface works in pixels at 15 twips
 // a pixel (`twips()` converts). Those pixels are the layout at the window's
@@ -14,12 +12,11 @@
 #pragma once
 
 #include "platform/colour_value.h"
+#include "platform/image_surface.h"
 
 #include <QFont>
 #include <QImage>
-#include <QWidget>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -78,7 +75,7 @@ class ChartShape {
     BorderStyle borderStyle_ = BorderStyle::Solid;
 };
 
-class ChartSurface : public QWidget {
+class ChartSurface : public ImageSurface {
   public:
     ChartSurface(const QString& objectName, QSize size, QColor background,
                  QWidget* parent = nullptr);
@@ -108,14 +105,10 @@ class ChartSurface : public QWidget {
     void shapeChanged();
 
     // ---- reading -----------------------------------------------------------
-    long pixel(int x, int y) const;
-    // What the surface shows: the drawing with the shapes over it.
-    const QImage& image() const;
-
-    // Mouse button presses and moves over the surface, in layout pixels.
-    std::function<void(int x, int y)> onMouseDown, onMouseMove;
-    // The tooltip at a layout pixel; empty for none.
-    std::function<QString(int x, int y)> tooltipAt;
+    // What the surface shows: the drawing with the shapes over it, in layout
+    // pixels; presses, moves and tooltips come in layout pixels too.
+    const QImage& image() const override;
+    QPoint pixelAt(QPointF widgetPoint) const override { return toLayout(widgetPoint); }
 
     // ---- scale -------------------------------------------------------------
     // The size of the layout (the opening size).
@@ -131,15 +124,9 @@ class ChartSurface : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    bool event(QEvent* event) override;
 
   private:
-    bool inside(int x, int y) const {
-        return x >= 0 && y >= 0 && x < drawing_.width() && y < drawing_.height();
-    }
     void drawingChanged();
     // Places and sizes the child controls by the scale, from their layout
     // geometry and font, recorded the first time they are placed.

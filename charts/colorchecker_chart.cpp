@@ -9,10 +9,7 @@
 #include "text/list_input.h"
 #include "text/number_read.h"
 
-#include <QCheckBox>
-#include <QCloseEvent>
 #include <QLabel>
-#include <QPushButton>
 
 #include <vector>
 
@@ -38,24 +35,17 @@ bool readRecord(ListReader& reader, std::size_t count, std::vector<std::string>&
 } // namespace
 
 ColorCheckerChart::ColorCheckerChart(ColourHost& host, Program& program, QWidget* parent)
-    : QWidget(parent, Qt::Window), host_(host), program_(program) {
-    setObjectName("CChecker");
-    setWindowTitle("The Macbeth Color Checker");
-    QFont small = font();
-    small.setPointSize(8);
-    setFont(small);
-    surface = new ChartSurface("surface", QSize(twips(clientWidth), twips(clientHeight)),
-                               QColor(192, 192, 192), this);
-    surface->tooltipAt = [this](int x, int y) { return tooltipAt(x, y); };
-    fitSurface(this, surface);
+    : ChartWindow(host, program,
+                  {"CChecker", "The Macbeth Color Checker", QSize(clientWidth, clientHeight),
+                   QColor(192, 192, 192), Companion::ColorChecker},
+                  parent) {
     for (int i = 0; i < patchCount; ++i) {
         const QRect rect(twips(patchLeft(i)), twips(patchTop(i)), twips(patchSize),
                          twips(patchSize));
         patches[i] = surface->addShape(QString("Shape1_%1").arg(i), ChartShape::Kind::Square, rect);
         patches[i]->setFillColor(QColor(128, 128, 128));
     }
-    printButton = placeButton(surface, "Command1", "PRINT", 120, 6960, 1212, 252);
-    connect(printButton, &QPushButton::clicked, this, [this] { onPrint(); });
+    placePrintButton("PRINT", 120, 6960, 1212, 252);
     sourceLabel = placeLabel(surface, "Label1", "", 5880, 6840, 3135, 375);
     sourceLabel->setAutoFillBackground(true);
     sourceLabel->setAlignment(Qt::AlignCenter);
@@ -120,16 +110,6 @@ QString ColorCheckerChart::tooltipAt(int x, int y) const {
         if (patches[static_cast<std::size_t>(i)]->rect().contains(x, y))
             return tips_[static_cast<std::size_t>(i)];
     return {};
-}
-
-void ColorCheckerChart::onPrint() {
-    printChart(program_, this);
-}
-
-void ColorCheckerChart::closeEvent(QCloseEvent* event) {
-    // Closing the chart is the same as clearing "Display ColorChecker".
-    event->accept();
-    host_.companionClosed(Companion::ColorChecker);
 }
 
 } // namespace huelinx

@@ -4,23 +4,19 @@
 // window's display settings (gamma, white balance) render it.
 #pragma once
 
-#include <QWidget>
+#include "charts/chart_window.h"
 
 #include <array>
 
 #include <QString>
 
 class QLabel;
-class QPushButton;
 
 namespace huelinx {
 
 class ChartShape;
-class ChartSurface;
-class ColourHost;
-struct Program;
 
-class ColorCheckerChart : public QWidget {
+class ColorCheckerChart : public ChartWindow {
     Q_OBJECT
 
   public:
@@ -36,31 +32,23 @@ class ColorCheckerChart : public QWidget {
     ColorCheckerChart(ColourHost& host, Program& program, QWidget* parent = nullptr);
 
     // ---- controls ----------------------------------------------------------
-    ChartSurface* surface = nullptr; // the window's client area
     std::array<ChartShape*, patchCount> patches{};
-    QPushButton* printButton = nullptr; // "PRINT"
-    QLabel* sourceLabel = nullptr;      // where the chart data come from
+    QLabel* sourceLabel = nullptr; // where the chart data come from
 
     // ---- procedures and handlers --------------------------------------------
     // Paints the patches from "ccnames.csv" (the working directory first, then
     // the data folders). Records the file lacks leave their patches as they
     // were, and one message names the file.
     void drawChart();
-    void onPrint();
     // Patches painted by the last drawChart.
     int patchesDrawn() const { return drawn_; }
     // The chart's name, notation and ISCC-NBS name of the patch at a layout
     // pixel ("13 blue: 7.50PB 2.9/12.7  vivid purplish blue"); empty elsewhere.
-    QString tooltipAt(int x, int y) const;
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
+    QString tooltipAt(int x, int y) const override;
 
   private:
     void paintPatches(const std::string& text);
 
-    ColourHost& host_;
-    Program& program_;
     int drawn_ = 0;
     std::array<QString, patchCount> tips_; // each painted patch's tooltip
 };

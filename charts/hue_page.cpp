@@ -8,10 +8,7 @@
 #include "mainwindow/program.h"
 #include "text/number_read.h"
 
-#include <QCheckBox>
-#include <QCloseEvent>
 #include <QLabel>
-#include <QPushButton>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -25,17 +22,11 @@ const QColor pageGrey(192, 192, 192);
 } // namespace
 
 HuePage::HuePage(ColourHost& host, Program& program, QWidget* parent)
-    : QWidget(parent, Qt::Window), host_(host), program_(program) {
-    setObjectName("book");
-    setWindowTitle("Munsell Book of Color");
-    QFont small = font();
-    small.setPointSize(8);
-    setFont(small);
-    surface =
-        new ChartSurface("surface", QSize(twips(clientWidth), twips(clientHeight)), pageGrey, this);
-    surface->onMouseDown = [this](int x, int y) { onMouseDown(x, y); };
-    surface->tooltipAt = [this](int x, int y) { return tooltipAt(x, y); };
-    fitSurface(this, surface);
+    : ChartWindow(host, program,
+                  {"book", "Munsell Book of Color", QSize(clientWidth, clientHeight), pageGrey,
+                   Companion::HuePage},
+                  parent) {
+    surface->onMouseDown = [this](int x, int y, Qt::MouseButton) { onMouseDown(x, y); };
     buildPatches();
     buildLabels();
 
@@ -49,8 +40,7 @@ HuePage::HuePage(ColourHost& host, Program& program, QWidget* parent)
         return QString::fromStdString(hconvert(static_cast<float>(position)));
     });
 
-    printButton = placeButton(surface, "Command1", "PRINT", 120, 6840, 810, 375);
-    connect(printButton, &QPushButton::clicked, this, [this] { onPrint(); });
+    placePrintButton("PRINT", 120, 6840, 810, 375);
 }
 
 void HuePage::buildPatches() {
@@ -156,16 +146,6 @@ void HuePage::onMouseDown(int x, int y) {
     if (std::none_of(rgb, rgb + 3, [](int v) { return v == 0; }))
         colour = enterRgb(std::move(colour), program_.table);
     host_.showColour(std::move(colour));
-}
-
-void HuePage::onPrint() {
-    printChart(program_, this);
-}
-
-void HuePage::closeEvent(QCloseEvent* event) {
-    // Closing the page is the same as clearing "Display Hue Page".
-    event->accept();
-    host_.companionClosed(Companion::HuePage);
 }
 
 } // namespace huelinx

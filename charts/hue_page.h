@@ -6,22 +6,18 @@
 // main window.
 #pragma once
 
-#include <QWidget>
+#include "charts/chart_window.h"
 
 #include <array>
 
 class QLabel;
-class QPushButton;
 class QScrollBar;
 
 namespace huelinx {
 
 class ChartShape;
-class ChartSurface;
-class ColourHost;
-struct Program;
 
-class HuePage : public QWidget {
+class HuePage : public ChartWindow {
     Q_OBJECT
 
   public:
@@ -35,13 +31,11 @@ class HuePage : public QWidget {
     HuePage(ColourHost& host, Program& program, QWidget* parent = nullptr);
 
     // ---- controls ----------------------------------------------------------
-    ChartSurface* surface = nullptr; // the window's client area
     std::array<ChartShape*, 150> patches{};
     std::array<QLabel*, 10> valueLabels{};  // value labels "9" .. "0"
     std::array<QLabel*, 15> chromaLabels{}; // "N", "2" .. "28"
     QLabel* hueTitle = nullptr;             // element 23 of valueLabels: the hue text
     QScrollBar* hueSlider = nullptr;        // hue 0 (top) .. 100
-    QPushButton* printButton = nullptr;     // "PRINT"
 
     // Set while the page moves its own slider.
     bool updating = false;
@@ -55,20 +49,13 @@ class HuePage : public QWidget {
     void onMouseDown(int x, int y);
     // The notation and name of the patch at a layout pixel; empty off the
     // patches and on those the data don't hold.
-    QString tooltipAt(int x, int y) const;
-    void onPrint();
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
+    QString tooltipAt(int x, int y) const override;
 
   private:
     void buildPatches();
     void buildLabels();
     void drawPatches(float hue);
     float shownHue_ = 0; // the hue the patches show
-
-    ColourHost& host_;
-    Program& program_;
 };
 
 } // namespace huelinx

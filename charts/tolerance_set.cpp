@@ -15,7 +15,6 @@
 #include "text/number_read.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,16 +45,10 @@ QLineEdit* box(QWidget* parent, const QString& name, int left, int top) {
 } // namespace
 
 ToleranceSet::ToleranceSet(ColourHost& host, Program& program, QWidget* parent)
-    : QWidget(parent, Qt::Window), host_(host), program_(program) {
-    setObjectName("CTol");
-    setWindowTitle("Munsell Color Tolerance Set");
-    QFont small = font();
-    small.setPointSize(8);
-    setFont(small);
-    surface =
-        new ChartSurface("surface", QSize(twips(clientWidth), twips(clientHeight)), ground, this);
-    surface->tooltipAt = [this](int x, int y) { return tooltipAt(x, y); };
-    fitSurface(this, surface);
+    : ChartWindow(host, program,
+                  {"CTol", "Munsell Color Tolerance Set", QSize(clientWidth, clientHeight), ground,
+                   Companion::ToleranceSet},
+                  parent) {
     buildPatches();
     buildStandard();
     buildSteps();
@@ -63,8 +56,7 @@ ToleranceSet::ToleranceSet(ColourHost& host, Program& program, QWidget* parent)
     blackLinesCheck->setObjectName("Check1");
     blackLinesCheck->setGeometry(twips(6000), twips(3480), twips(2700), twips(300));
     connect(blackLinesCheck, &QCheckBox::toggled, this, [this] { onBlackLines(); });
-    printButton = placeButton(surface, "Command1", "Print", 6000, 3960, 1200, 375);
-    connect(printButton, &QPushButton::clicked, this, [this] { onPrint(); });
+    placePrintButton("Print", 6000, 3960, 1200, 375);
     savePaletteButton = placeButton(surface, "Command2", "Save Palette", 7380, 3960, 1320, 375);
     connect(savePaletteButton, &QPushButton::clicked, this, [this] { onSavePalette(); });
     start();
@@ -257,10 +249,6 @@ QString ToleranceSet::tooltipAt(int x, int y) const {
     return {};
 }
 
-void ToleranceSet::onPrint() {
-    printChart(program_, this);
-}
-
 // Bluer first, the standard last: date, time, patch number, hue, value,
 // chroma, nine zeros, R, G, B, "end".
 std::string ToleranceSet::paletteText() const {
@@ -293,12 +281,6 @@ void ToleranceSet::onSavePalette() {
     reloading_ = true;
     host_.viewCurrentPalette();
     reloading_ = false;
-}
-
-void ToleranceSet::closeEvent(QCloseEvent* event) {
-    // Closing the set is the same as clearing "Color Tolerence Set".
-    event->accept();
-    host_.companionClosed(Companion::ToleranceSet);
 }
 
 } // namespace huelinx

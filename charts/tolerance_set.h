@@ -5,7 +5,7 @@
 // printed and saved as a palette that the 3D viewer opens.
 #pragma once
 
-#include <QWidget>
+#include "charts/chart_window.h"
 
 #include <array>
 #include <cstdint>
@@ -21,11 +21,8 @@ class QScrollBar;
 namespace huelinx {
 
 class ChartShape;
-class ChartSurface;
-class ColourHost;
-struct Program;
 
-class ToleranceSet : public QWidget {
+class ToleranceSet : public ChartWindow {
     Q_OBJECT
 
   public:
@@ -39,7 +36,6 @@ class ToleranceSet : public QWidget {
     ToleranceSet(ColourHost& host, Program& program, QWidget* parent = nullptr);
 
     // ---- controls ----------------------------------------------------------
-    ChartSurface* surface = nullptr;           // the window's client area
     QGroupBox* standardFrame = nullptr;        // "Standard CIELAB  "
     std::array<QLineEdit*, 3> standardBoxes{}; // the standard's L*, a*, b*
     std::array<QLabel*, 3> standardLabels{};
@@ -49,7 +45,6 @@ class ToleranceSet : public QWidget {
     std::array<QLabel*, 6> directionLabels{}; // "Lighter" .. "Bluer"
     std::array<ChartShape*, 7> patches{};
     QCheckBox* blackLinesCheck = nullptr;     // "Black Lines"
-    QPushButton* printButton = nullptr;       // "Print"
     QPushButton* savePaletteButton = nullptr; // "Save Palette"
 
     // ---- the set -----------------------------------------------------------
@@ -65,15 +60,11 @@ class ToleranceSet : public QWidget {
     bool buildAround(float L, float a, float b);
     void onStepSlider(int index);
     void onBlackLines();
-    void onPrint();
     // Writes the set to "Cpalette.csv" (replacing it) and has the viewer load it.
     void onSavePalette();
     // The direction, notation and ISCC-NBS name of the patch at a layout
     // pixel ("Lighter: " and the notation and name); empty elsewhere.
-    QString tooltipAt(int x, int y) const;
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
+    QString tooltipAt(int x, int y) const override;
 
   private:
     void buildStandard();
@@ -95,8 +86,6 @@ class ToleranceSet : public QWidget {
     void showPatch(int i, const Patch& patch);
     std::string paletteText() const;
 
-    ColourHost& host_;
-    Program& program_;
     // Set while the viewer loads the palette just saved.
     bool reloading_ = false;
 };

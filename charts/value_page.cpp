@@ -9,12 +9,9 @@
 #include "text/number_format.h"
 #include "text/number_read.h"
 
-#include <QCheckBox>
-#include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QPushButton>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -46,19 +43,13 @@ int ValuePage::centreY() {
 }
 
 ValuePage::ValuePage(ColourHost& host, Program& program, QWidget* parent)
-    : QWidget(parent, Qt::Window), host_(host), program_(program) {
-    setObjectName("book2");
-    setWindowTitle("Munsell Value Page");
-    QFont small = font();
-    small.setPointSize(8);
-    setFont(small);
-    surface =
-        new ChartSurface("surface", QSize(twips(clientWidth), twips(clientHeight)), pageGrey, this);
-    surface->setDrawingFont(small);
-    surface->onMouseDown = [this](int x, int y) { onMouseDown(x, y); };
+    : ChartWindow(host, program,
+                  {"book2", "Munsell Value Page", QSize(clientWidth, clientHeight), pageGrey,
+                   Companion::ValuePage},
+                  parent) {
+    surface->setDrawingFont(font());
+    surface->onMouseDown = [this](int x, int y, Qt::MouseButton) { onMouseDown(x, y); };
     surface->onMouseMove = [this](int x, int y) { onMouseMove(x, y); };
-    surface->tooltipAt = [this](int x, int y) { return tooltipAt(x, y); };
-    fitSurface(this, surface);
 
     valueTitle = placeLabel(surface, "Label1", "", 0, 5400, 1800, 255);
     valueSlider = new QScrollBar(Qt::Vertical, surface);
@@ -81,8 +72,7 @@ ValuePage::ValuePage(ColourHost& host, Program& program, QWidget* parent)
                                       QRect(twips(1200), twips(6600), twips(855), twips(975)));
     readOutSwatch->setFillColor(Qt::black);
     readOut = placeLabel(surface, "Label3", "", 1200, 7800, 3600, 255);
-    printButton = placeButton(surface, "Command1", "PRINT", 120, 120, 975, 375);
-    connect(printButton, &QPushButton::clicked, this, [this] { onPrint(); });
+    placePrintButton("PRINT", 120, 120, 975, 375);
 }
 
 void ValuePage::showValuePage(float& v) {
@@ -294,16 +284,6 @@ void ValuePage::onMouseDown(int x, int y) {
     if (shown) colour = enterRgb(std::move(colour), program_.table);
     host_.showColour(std::move(colour));
     if (!shown) readOutSwatch->setFillColor(Qt::black);
-}
-
-void ValuePage::onPrint() {
-    printChart(program_, this);
-}
-
-void ValuePage::closeEvent(QCloseEvent* event) {
-    // Closing the page is the same as clearing "Display Value Page".
-    event->accept();
-    host_.companionClosed(Companion::ValuePage);
 }
 
 } // namespace huelinx

@@ -7,26 +7,23 @@
 // a click sends that colour to the main window.
 #pragma once
 
+#include "charts/chart_window.h"
+
 #include <QPointF>
 #include <QRect>
 #include <QString>
-#include <QWidget>
 
 #include <vector>
 
 class QLabel;
-class QPushButton;
 class QScrollBar;
 
 namespace huelinx {
 
 struct ColourSettings;
 class ChartShape;
-class ChartSurface;
-class ColourHost;
-struct Program;
 
-class ValuePage : public QWidget {
+class ValuePage : public ChartWindow {
     Q_OBJECT
 
   public:
@@ -36,13 +33,11 @@ class ValuePage : public QWidget {
     ValuePage(ColourHost& host, Program& program, QWidget* parent = nullptr);
 
     // ---- controls ----------------------------------------------------------
-    ChartSurface* surface = nullptr;     // the window's client area
     QLabel* valueTitle = nullptr;        // "Value   5."
     QScrollBar* valueSlider = nullptr;   // 950 (value 9.5) at the top .. 100 at the bottom
     QLabel* sliderScale = nullptr;       // the slider's scale
     ChartShape* readOutSwatch = nullptr; // swatch of the colour under the mouse
     QLabel* readOut = nullptr;           // read-out
-    QPushButton* printButton = nullptr;  // "PRINT"
 
     // Set while the page moves its own slider.
     bool updating = false;
@@ -55,7 +50,6 @@ class ValuePage : public QWidget {
     void onValueSlider();
     void onMouseMove(int x, int y);
     void onMouseDown(int x, int y);
-    void onPrint();
 
     // The chart's centre in twips.
     static int centreX();
@@ -66,12 +60,9 @@ class ValuePage : public QWidget {
     // pixels: the rays are shortened alike when the longest would leave the page.
     QPointF circleAt(float hue, int chroma) const;
     // The notation and name of the circle at a layout pixel; empty elsewhere.
-    QString tooltipAt(int x, int y) const;
+    QString tooltipAt(int x, int y) const override;
     // The hue names drawn and where, in layout pixels.
     const std::vector<std::pair<QString, QRect>>& hueNames() const { return hueNames_; }
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
 
   private:
     // Lets 0.01 seconds pass on the program's clock, as a throttle of the
@@ -104,9 +95,6 @@ class ValuePage : public QWidget {
     std::vector<Circle> circles_;
     double factor_ = 1.0; // how much the rays are shortened to stay on the page
     std::vector<std::pair<QString, QRect>> hueNames_;
-
-    ColourHost& host_;
-    Program& program_;
 };
 
 } // namespace huelinx

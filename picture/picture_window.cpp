@@ -58,7 +58,7 @@ PictureWindow::PictureWindow(ColourHost& host, Program& program, QWidget* parent
     setObjectName("Form2");
     setWindowTitle("Munsell Notation Picture Analysis");
     picture = new PictureSurface("Picture1", this);
-    picture->onMouseDown = [this](int x, int y) { onPictureClicked(x, y); };
+    picture->onMouseDown = [this](int x, int y, Qt::MouseButton) { onPictureClicked(x, y); };
     picture->onMouseMove = [this](int x, int y) { onPictureMouseMove(x, y); };
     scroll_ = new QScrollArea(this);
     scroll_->setWidget(picture);

@@ -118,7 +118,9 @@ void PaletteViewer::buildMenu() {
 void PaletteViewer::buildControls() {
     buildMenu();
     drawing = new ViewerSurface(this);
-    drawing->onMouseDown = [this](int b, int x, int y) { onDrawingClicked(b, x, y); };
+    drawing->onMouseDown = [this](int x, int y, Qt::MouseButton button) {
+        onDrawingClicked(button == Qt::LeftButton ? 1 : button == Qt::RightButton ? 2 : 0, x, y);
+    };
     rotationSlider = slider("HScroll1", "Rotate", Qt::Horizontal, -180, 180, 20, 0, this);
     tiltSlider = slider("VScroll1", "Tilt", Qt::Vertical, 0, 90, 10, 15, this);
     zoomSlider = slider("VScroll2", "Zoom", Qt::Vertical, 1, 40, 5, 20, this);
@@ -173,7 +175,7 @@ void PaletteViewer::buildControls() {
     }
     // Set once everything the drawing reads is there.
     drawing->onResized = [this] { drawPalette(); };
-    drawing->tooltipText = [this](int x, int y) { return tooltipAt(x, y); };
+    drawing->tooltipAt = [this](int x, int y) { return tooltipAt(x, y); };
 }
 
 QGroupBox* PaletteViewer::buildIdentifyBox() {

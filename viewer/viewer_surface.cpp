@@ -1,11 +1,6 @@
 #include "viewer/viewer_surface.h"
 
-#include "platform/colour_value.h"
-
-#include <QHelpEvent>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
@@ -19,14 +14,11 @@ const QColor background(224, 224, 224);
 } // namespace
 
 ViewerSurface::ViewerSurface(QWidget* parent)
-    : QWidget(parent), image_(pixelWidth, pixelHeight, QImage::Format_RGB32) {
-    setObjectName("Picture1");
+    : ImageSurface("Picture1", parent), image_(pixelWidth, pixelHeight, QImage::Format_RGB32) {
     // Never smaller than at the opening size; any larger space is taken.
     setMinimumSize(pixelWidth, pixelHeight);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     resize(pixelWidth, pixelHeight);
-    // Moves are followed so that a shown tooltip names the dot under the pointer.
-    setMouseTracking(true);
     image_.fill(background);
 }
 
@@ -112,54 +104,11 @@ bool ViewerSurface::covers(double x, double y, double width, int px, int py) con
     return dx * dx + dy * dy <= r * r;
 }
 
-long ViewerSurface::pixel(int px, int py) const {
-    if (px < 0 || py < 0 || px >= image_.width() || py >= image_.height()) return -1;
-    return colourValue(image_.pixel(px, py));
-}
-
-bool ViewerSurface::event(QEvent* event) {
-    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
-    const auto* help = static_cast<QHelpEvent*>(event);
-    const QString text = tooltipText ? tooltipText(help->pos().x(), help->pos().y()) : QString();
-    if (text.isEmpty()) {
-        QToolTip::hideText();
-        event->ignore();
-    } else {
-        QToolTip::showText(help->globalPos(), text, this);
-    }
-    return true;
-}
-
-void ViewerSurface::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.drawImage(0, 0, image_);
-}
-
 void ViewerSurface::resizeEvent(QResizeEvent*) {
     // The drawing is made again at the new size, not stretched.
     image_ = QImage(size(), QImage::Format_RGB32);
     image_.fill(background);
     if (onResized) onResized();
-}
-
-void ViewerSurface::mousePressEvent(QMouseEvent* event) {
-    const int button = event->button() == Qt::LeftButton    ? 1
-                       : event->button() == Qt::RightButton ? 2
-                                                            : 0;
-    const QPoint p = event->position().toPoint();
-    if (onMouseDown) onMouseDown(button, p.x(), p.y());
-}
-
-void ViewerSurface::mouseMoveEvent(QMouseEvent* event) {
-    // A tooltip already shown follows the pointer from dot to dot and goes
-    // when the pointer leaves the dots; the first one waits for Qt's delay.
-    if (!QToolTip::isVisible() || !tooltipText) return;
-    const QPoint p = event->position().toPoint();
-    const QString text = tooltipText(p.x(), p.y());
-    if (text.isEmpty())
-        QToolTip::hideText();
-    else
-        QToolTip::showText(event->globalPosition().toPoint(), text, this);
 }
 
 } // namespace huelinx

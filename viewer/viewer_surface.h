@@ -6,19 +6,16 @@
 // the view. Both axes keep one scale, so the Munsell solid keeps its shape.
 #pragma once
 
+#include "platform/image_surface.h"
 #include "viewer/palette_geometry.h"
 
-#include <QImage>
-#include <QWidget>
-
 #include <functional>
-#include <vector>
 
 class QPainter;
 
 namespace huelinx {
 
-class ViewerSurface : public QWidget {
+class ViewerSurface : public ImageSurface {
   public:
     // The view at the opening size: 6015 x 5895 twips, at 15 twips a pixel.
     static constexpr int pixelWidth = 401, pixelHeight = 393;
@@ -50,24 +47,15 @@ class ViewerSurface : public QWidget {
     bool covers(double x, double y, double width, int px, int py) const;
     // Ends the painter of the axes so that dots can be written.
     void endPainter();
-    const QImage& image() const { return image_; }
+    const QImage& image() const override { return image_; }
     // The image to draw on between drawings' steps.
     QImage& canvas() { return image_; }
-    // The colour of a pixel as a 24-bit value, red in the lowest byte; -1 outside.
-    long pixel(int px, int py) const;
 
-    std::function<void(int button, int px, int py)> onMouseDown;
     // Called after the widget changed size, to draw again at the new size.
     std::function<void()> onResized;
-    // The tooltip for the pixel under the pointer; empty for none.
-    std::function<QString(int px, int py)> tooltipText;
 
   protected:
-    bool event(QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
     // The top left corner of the view in the image.

@@ -68,6 +68,23 @@ TEST_F(ChartScaling, EveryChartOpensAtItsLayoutSizeAndCanBeEnlarged) {
     }
 }
 
+TEST_F(ChartScaling, ClosingAChartClearsItsOwnCheckBoxAlone) {
+    QCheckBox* const checks[] = {form->huePageCheck, form->valuePageCheck, form->colorCheckerCheck,
+                                 form->toleranceSetCheck};
+    for (QCheckBox* check : checks)
+        check->setChecked(true);
+    QWidget* const charts[] = {form->findChild<HuePage*>(), form->findChild<ValuePage*>(),
+                               form->findChild<ColorCheckerChart*>(),
+                               form->findChild<ToleranceSet*>()};
+    for (int closed = 0; closed < 4; ++closed) {
+        charts[closed]->close();
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(checks[i]->isChecked(), i > closed)
+                << charts[closed]->objectName().toStdString() << " closed, box " << i;
+        EXPECT_TRUE(charts[closed]->isHidden());
+    }
+}
+
 TEST_F(ChartScaling, AClickOnAnEnlargedChartHitsThePatchUnderThePointer) {
     form->huePageCheck->setChecked(true);
     auto* page = form->findChild<HuePage*>();
@@ -132,6 +149,34 @@ TEST_F(ChartScaling, PatchesAndSlidersSayWhatTheyAre) {
     form->redSlider->setValue(128);
     EXPECT_EQ(form->redSlider->toolTip(), "R: 128");
     EXPECT_EQ(form->gammaSlider->toolTip(), "Gamma: 2.2");
+}
+
+TEST_F(ChartScaling, AShownTooltipFollowsThePointerFromPatchToPatch) {
+    form->huePageCheck->setChecked(true);
+    auto* page = form->findChild<HuePage*>();
+    enlarge(page, page->surface);
+    const auto widgetPoint = [&](int patch) {
+        return page->surface->toWidget(page->patches[patch]->rect().center()).toPoint();
+    };
+    const auto tipOf = [&](int patch) {
+        const QPoint p = page->patches[patch]->rect().center();
+        return page->tooltipAt(p.x(), p.y());
+    };
+    ASSERT_NE(tipOf(44), tipOf(64));
+    const QPoint first = widgetPoint(44); // 5R 5/8
+    QHelpEvent hover(QEvent::ToolTip, first, page->surface->mapToGlobal(first));
+    QApplication::sendEvent(page->surface, &hover);
+    ASSERT_EQ(QToolTip::text(), tipOf(44));
+    // Moving on to another patch names that patch, not the one left.
+    QTest::mouseMove(page->surface, widgetPoint(64)); // 5R 5/12
+    EXPECT_EQ(QToolTip::text(), tipOf(64));
+    // Off the patches the tooltip goes (after Qt's short fade, well before
+    // the seconds a tooltip left alone stays).
+    QTest::mouseMove(page->surface, page->surface->toWidget(QPointF(2, 2)).toPoint());
+    for (int wait = 0; wait < 40 && QToolTip::isVisible(); ++wait)
+        QTest::qWait(50);
+    EXPECT_FALSE(QToolTip::isVisible());
+    QToolTip::hideText();
 }
 
 } // namespace
