@@ -2,7 +2,7 @@
 // the window's extras: About, Help, PRINT and the white balance.
 #include "colour/data_files.h"
 #include "colour/muntable.h"
-#include "instruments/settings_file.h"
+#include "instrument_data/settings_file.h"
 #include "mainwindow/main_window.h"
 #include "picture/picture_window.h"
 #include "platform/serial_port.h"
@@ -82,7 +82,7 @@ bool MainWindow::start() {
     colour_.settings.cmyExponent = ColourSettings{}.cmyExponent;
 
     const QString tablePath = program_.locateDataFile("Vadoro.dat");
-    const LoadResult loaded = loadMunTableFile(tablePath.toStdString(), program_.table);
+    const Result loaded = loadMunTableFile(tablePath.toStdString(), program_.table);
     if (!loaded.ok) {
         program_.platform.message(QString::fromStdString(loaded.message), Buttons::Ok,
                                   Icon::Critical, "Huelinx");

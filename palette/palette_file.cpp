@@ -1,6 +1,6 @@
 #include "palette/palette_file.h"
 
-#include "platform/file_write.h"
+#include "files/file_write.h"
 #include "text/list_input.h"
 #include "text/number_format.h"
 #include "text/safe_text.h"
@@ -71,7 +71,7 @@ std::string paletteLine(const PaletteRecord& r) {
 }
 
 bool appendPaletteLine(const std::string& path, const std::string& line, std::string& message) {
-    const FileWrite written = appendToFile(path, line);
+    const Result written = appendToFile(path, line);
     if (written.ok) return true;
     message = "The colour could not be saved: " + written.message;
     return false;

@@ -6,7 +6,7 @@
 // the view. Both axes keep one scale, so the Munsell solid keeps its shape.
 #pragma once
 
-#include "viewer/palette_geometry.h"
+#include "palette/palette_geometry.h"
 
 #include <QImage>
 #include <QWidget>

@@ -1,7 +1,7 @@
-#include "instruments/settings_file.h"
+#include "instrument_data/settings_file.h"
 
-#include "platform/file_read.h"
-#include "platform/file_write.h"
+#include "files/file_read.h"
+#include "files/file_write.h"
 #include "text/list_input.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
@@ -65,7 +65,7 @@ StoredSettings readSettingsFile() {
 bool writeSettingsFile(const std::string& instrumentName, int commPort,
                        const std::string& commDevice, std::string& message) {
     const std::string path = settingsFilePath();
-    const FileWrite written =
+    const Result written =
         replaceFile(path, instrumentName + "\r\n" +
                               (commDevice.empty() ? printText(commPort) : commDevice) + "\r\n");
     if (written.ok) return true;
