@@ -62,15 +62,14 @@ StoredSettings readSettingsFile() {
     return parseSettings(file.text);
 }
 
-bool writeSettingsFile(const std::string& instrumentName, int commPort,
-                       const std::string& commDevice, std::string& message) {
+Result writeSettingsFile(const std::string& instrumentName, int commPort,
+                         const std::string& commDevice) {
     const std::string path = settingsFilePath();
-    const Result written =
+    Result written =
         replaceFile(path, instrumentName + "\r\n" +
                               (commDevice.empty() ? printText(commPort) : commDevice) + "\r\n");
-    if (written.ok) return true;
-    message = "The settings could not be saved: " + written.message;
-    return false;
+    if (!written.ok) written.message = "The settings could not be saved: " + written.message;
+    return written;
 }
 
 } // namespace huelinx

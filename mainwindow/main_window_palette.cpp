@@ -63,9 +63,10 @@ bool MainWindow::appendPaletteText(const std::string& records) {
     if (program_.paletteFile.right(4).toLower() != ".csv") program_.paletteFile += ".csv";
     program_.paletteFile =
         QString::fromStdString(sameFileAnyCase(program_.paletteFile.toStdString()));
-    std::string message;
-    if (appendPaletteLine(program_.paletteFile.toStdString(), records, message)) return true;
-    program_.platform.message(QString::fromStdString(message), Buttons::Ok, Icon::Exclamation);
+    const Result saved = appendPaletteLine(program_.paletteFile.toStdString(), records);
+    if (saved.ok) return true;
+    program_.platform.message(QString::fromStdString(saved.message), Buttons::Ok,
+                              Icon::Exclamation);
     return false;
 }
 

@@ -144,12 +144,14 @@ void MainWindow::showPortDevice() {
 }
 
 void MainWindow::saveSettings(const QString& instrument) {
-    std::string message;
-    if (writeSettingsFile(instrument.toStdString(), commPort, commDevice.toStdString(), message)) {
+    const Result saved =
+        writeSettingsFile(instrument.toStdString(), commPort, commDevice.toStdString());
+    if (saved.ok) {
         settingsWriteReported_ = false;
     } else if (!settingsWriteReported_) {
         settingsWriteReported_ = true;
-        program_.platform.message(QString::fromStdString(message), Buttons::Ok, Icon::Exclamation);
+        program_.platform.message(QString::fromStdString(saved.message), Buttons::Ok,
+                                  Icon::Exclamation);
     }
 }
 

@@ -50,9 +50,9 @@ int main(int argc, char** argv) {
                     record.time = "10:30:00";
                     record.tag =
                         notationText(hueText, std::to_string(value), std::to_string(chroma));
-                    std::string message;
-                    if (!appendPaletteLine(paletteFile, paletteLine(record), message)) {
-                        std::fprintf(stderr, "%s\n", message.c_str());
+                    const Result saved = appendPaletteLine(paletteFile, paletteLine(record));
+                    if (!saved.ok) {
+                        std::fprintf(stderr, "%s\n", saved.message.c_str());
                         return 1;
                     }
                 }

@@ -186,10 +186,10 @@ TEST_F(FullDisk, AnAppendThatDoesNotFitLeavesTheFileAsItWas) {
     // "Save to Palette" of a record with a long tag.
     PaletteRecord record;
     record.tag = std::string(4096, 'r');
-    std::string message;
-    EXPECT_FALSE(appendPaletteLine(palette.string(), paletteLine(record), message));
-    EXPECT_NE(message.find("palette.csv"), std::string::npos);
-    EXPECT_NE(message.find("No space left on device"), std::string::npos) << message;
+    const Result saved = appendPaletteLine(palette.string(), paletteLine(record));
+    EXPECT_FALSE(saved.ok);
+    EXPECT_NE(saved.message.find("palette.csv"), std::string::npos);
+    EXPECT_NE(saved.message.find("No space left on device"), std::string::npos) << saved.message;
     EXPECT_EQ(contents(palette), before);
     // With room again the next record follows the last whole one.
     fs::remove(dir / "filler");
