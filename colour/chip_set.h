@@ -50,7 +50,8 @@ struct ChipSet {
 [[nodiscard]] std::optional<Chip> readMunsellNotation(std::string_view text);
 
 // Reads the text of a chip-set file; `fileName` names it in messages, and the
-// set takes `name`. A chip outside the Munsell data (mun2xyz not Ok) is a bad line.
+// set takes `name`. A chip outside the Munsell data (mun2xyz not Ok) is a bad line;
+// without a set the message names the file and its first bad line.
 [[nodiscard]] Loaded<ChipSet> readChipSet(std::string_view text, const std::string& fileName,
                                           const std::string& name, const MunTable& table);
 

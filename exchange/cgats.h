@@ -87,8 +87,9 @@ struct CgatsTable {
     int field(std::string_view name) const;
 };
 
-// Reads the text of a CGATS file; `fileName` names it in messages. Messages
-// quote at most 40 characters of the file's text.
+// Reads the text of a CGATS file; `fileName` names it in messages. Without a
+// table the message names the file, the line and what was expected, quoting
+// at most 40 characters of the file's text.
 [[nodiscard]] Loaded<CgatsTable> readCgats(std::string_view text, const std::string& fileName);
 
 // Whether two words are the same but for the case of ASCII letters.
