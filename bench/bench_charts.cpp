@@ -8,7 +8,7 @@
 #include "charts/value_page.h"
 #include "mainwindow/entry_box.h"
 #include "mainwindow/main_window.h"
-#include "platform/scripted_platform.h"
+#include "test_doubles/scripted_platform.h"
 
 #include <QApplication>
 #include <QCheckBox>

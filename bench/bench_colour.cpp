@@ -153,11 +153,11 @@ ChipSearch& realChipSearch() {
         std::ostringstream text;
         text << in.rdbuf();
         auto load = renotationRealChips(text.str(), path);
-        if (!load.set) {
+        if (!load.value) {
             std::cerr << load.message << "\n";
             std::exit(1);
         }
-        return new ChipSearch(std::move(*load.set), table());
+        return new ChipSearch(std::move(*load.value), table());
     }();
     return *search;
 }

@@ -33,12 +33,12 @@ const Data& data() {
             std::cerr << "data files missing in " << folder << "\n";
             std::exit(1);
         }
-        ChipSetLoad load = loadChipSet("renotation-real", {{folder}, {}}, d->table);
-        if (!load.set) {
+        Loaded<ChipSet> load = loadChipSet("renotation-real", {{folder}, {}}, d->table);
+        if (!load.value) {
             std::cerr << load.message << "\n";
             std::exit(1);
         }
-        d->chips = std::make_unique<ChipSearch>(std::move(*load.set), d->table);
+        d->chips = std::make_unique<ChipSearch>(std::move(*load.value), d->table);
         d->start = selectIlluminant(ColourModel::initial(), Illuminant::C, d->table);
         return d;
     }();

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "mainwindow/main_window.h"
-#include "platform/scripted_platform.h"
+#include "test_doubles/scripted_platform.h"
 
 #include <QApplication>
 

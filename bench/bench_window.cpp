@@ -5,7 +5,7 @@
 #include "mainwindow/main_window.h"
 #include "picture/picture_surface.h"
 #include "picture/picture_window.h"
-#include "platform/scripted_platform.h"
+#include "test_doubles/scripted_platform.h"
 #include "viewer/palette_viewer.h"
 
 #include <QApplication>

@@ -8,7 +8,7 @@
 // per value shows. `huelinx_cgats_memory 200` is what scripts/bench runs; it
 // fails (exit status 1) when the peak passes 5 times the file size.
 #include "exchange/cgats_import.h"
-#include "platform/file_read.h"
+#include "files/file_read.h"
 
 #include <sys/resource.h>
 

@@ -37,10 +37,8 @@ const char* const clickSendsLine = "Click to show this colour in the main window
 QString notationTip(float hue, float value, float chroma, const IsccNbsTable& names,
                     bool clickSends) {
     const bool grey = chroma == 0.0f;
-    const QString v = QString::fromStdString(plainText(value));
-    QString tip = grey ? "N " + v + "/"
-                       : QString::fromStdString(hconvert(hue)) + " " + v + "/" +
-                             QString::fromStdString(plainText(chroma));
+    QString tip = QString::fromStdString(
+        notationText(grey ? "N" : hconvert(hue), plainText(value), plainText(chroma)));
     const IsccNbsName* name = grey ? names.nameOfNeutral(value) : names.nameOf(hue, value, chroma);
     if (name) tip += "  " + QString::fromStdString(name->name);
     if (clickSends) tip += QString("\n") + clickSendsLine;

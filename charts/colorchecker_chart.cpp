@@ -3,9 +3,9 @@
 #include "charts/chart_common.h"
 #include "charts/chart_surface.h"
 #include "colour/hue.h"
+#include "files/file_read.h"
 #include "mainwindow/colour_host.h"
 #include "mainwindow/program.h"
-#include "platform/file_read.h"
 #include "text/list_input.h"
 #include "text/number_read.h"
 
@@ -91,10 +91,9 @@ void ColorCheckerChart::paintPatches(const std::string& text) {
     while (drawn_ < patchCount && readRecord(reader, 5, f)) {
         const HueOfText hueRead = converth(f[2]);
         const bool formatError = hueRead.family == HueFamily::Missing;
-        float hue = hueRead.hue;
+        const float hue = wrappedHue(hueRead.hue);
         if (formatError && !formatErrorShown) program_.platform.message("Format Error");
         formatErrorShown = formatErrorShown || formatError;
-        if (hue >= 100.0f) hue -= 100.0f;
         float value = static_cast<float>(leadingNumberLenient(f[3]));
         const float chroma = static_cast<float>(leadingNumberLenient(f[4]));
         const ChartColour c = chartColour(hue, value, chroma, program_.table, s);

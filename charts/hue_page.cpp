@@ -83,9 +83,8 @@ void HuePage::showHuePage(bool reportFormatError) {
     show();
     const HueOfText hueRead = converth(host_.colour()[Box::Hue]);
     const bool formatError = hueRead.family == HueFamily::Missing;
-    float h = hueRead.hue;
+    const float h = wrappedHue(hueRead.hue);
     if (formatError && reportFormatError) program_.platform.message("Format Error");
-    if (h >= 100.0f) h -= 100.0f;
 
     // A hue beyond the slider's range puts it at its nearest end.
     updating = true;

@@ -7,9 +7,9 @@
 #include "colour/hue.h"
 #include "colour/rgbcmyk.h"
 #include "colour/xyz2mun.h"
+#include "files/file_write.h"
 #include "mainwindow/colour_host.h"
 #include "mainwindow/program.h"
-#include "platform/file_write.h"
 #include "text/excerpt.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
@@ -242,9 +242,8 @@ QString ToleranceSet::tooltipAt(int x, int y) const {
             return tip + "outside the Munsell data, value " +
                    QString::fromStdString(patchNotations[1][i]).trimmed();
         const HueOfText h = converth(hue);
-        return tip + notationTip(h.hue >= 100.0f ? h.hue - 100.0f : h.hue,
-                                 static_cast<float>(*value), static_cast<float>(*chroma),
-                                 program_.colourNames, false);
+        return tip + notationTip(wrappedHue(h.hue), static_cast<float>(*value),
+                                 static_cast<float>(*chroma), program_.colourNames, false);
     }
     return {};
 }
@@ -271,7 +270,7 @@ std::string ToleranceSet::paletteText() const {
 void ToleranceSet::onSavePalette() {
     program_.paletteFile = paletteName;
     const std::string text = paletteText();
-    const FileWrite written = replaceFile(paletteName, text);
+    const Result written = replaceFile(paletteName, text);
     if (!written.ok) {
         program_.platform.message(
             QString::fromStdString("The palette could not be saved: " + written.message),

@@ -3,7 +3,7 @@
 #include "colour/data_files.h"
 #include "colour/hue.h"
 #include "colour/mun2xyz.h"
-#include "platform/file_read.h"
+#include "files/file_read.h"
 #include "text/excerpt.h"
 #include "text/list_input.h"
 #include "text/number_format.h"
@@ -44,8 +44,7 @@ std::optional<float> chromaticHue(std::string_view text) {
         return std::nullopt;
     const auto number = strictNumber(std::string_view(upper).substr(0, letters + 1));
     if (!number || !(*number > 0.0 && *number <= 10.0)) return std::nullopt;
-    const float hue = converth(upper).hue;
-    return hue >= 100.0f ? hue - 100.0f : hue;
+    return wrappedHue(converth(upper).hue);
 }
 
 // Whether the chip's notation converts: the Munsell data hold it.
@@ -58,7 +57,7 @@ std::string lineMessage(const std::string& fileName, std::size_t line, const std
     return fileName + ", line " + std::to_string(line) + ": " + what;
 }
 
-ChipSetLoad failure(std::string message) {
+Loaded<ChipSet> failure(std::string message) {
     return {std::nullopt, std::move(message)};
 }
 
@@ -84,7 +83,7 @@ std::optional<std::string> readFile(const std::string& path, std::string& why) {
 }
 
 std::string notationText(const std::string& hue, double value, double chroma) {
-    return hue + " " + plainText(value) + "/" + plainText(chroma);
+    return huelinx::notationText(hue, plainText(value), plainText(chroma));
 }
 
 bool isPath(const std::string& text) {
@@ -116,14 +115,15 @@ std::vector<std::pair<std::string, std::string>> userSetFiles(const ChipSetPlace
     return files;
 }
 
-ChipSetLoad loadChipFile(const std::string& path, const std::string& name, const MunTable& table) {
+Loaded<ChipSet> loadChipFile(const std::string& path, const std::string& name,
+                             const MunTable& table) {
     std::string why;
     const auto text = readFile(path, why);
     if (!text) return failure(path + ": the file " + why + ".");
     return readChipSet(*text, path, name, table);
 }
 
-ChipSetLoad loadRenotationReal(const ChipSetPlaces& places) {
+Loaded<ChipSet> loadRenotationReal(const ChipSetPlaces& places) {
     const auto folder = firstFolderHolding(renotationRealFile, places.dataFolders);
     if (!folder)
         return failure(std::string(renotationRealFile) + " is in none of the data folders.");
@@ -171,8 +171,8 @@ std::optional<Chip> readMunsellNotation(std::string_view text) {
     return chip;
 }
 
-ChipSetLoad readChipSet(std::string_view text, const std::string& fileName, const std::string& name,
-                        const MunTable& table) {
+Loaded<ChipSet> readChipSet(std::string_view text, const std::string& fileName,
+                            const std::string& name, const MunTable& table) {
     ListReader reader(text);
     if (!validHeader(reader.line().value_or(""))) {
         return failure(
@@ -204,7 +204,7 @@ ChipSetLoad readChipSet(std::string_view text, const std::string& fileName, cons
     return {std::move(set), {}};
 }
 
-ChipSetLoad renotationRealChips(std::string_view csv, const std::string& fileName) {
+Loaded<ChipSet> renotationRealChips(std::string_view csv, const std::string& fileName) {
     ListReader reader(csv);
     reader.line(); // hue,value,chroma,x,y,Y
     ChipSet set{renotationRealName, {}};
@@ -247,7 +247,12 @@ ChipSet soilChips(const MunTable& table) {
                       static_cast<float>(chroma),
                       false});
     for (double value : values)
-        keep({"N " + plainText(value) + "/", {}, 0.0f, static_cast<float>(value), 0.0f, true});
+        keep({huelinx::notationText("N", plainText(value), {}),
+              {},
+              0.0f,
+              static_cast<float>(value),
+              0.0f,
+              true});
     return set;
 }
 
@@ -262,8 +267,8 @@ std::vector<std::string> availableChipSets(const ChipSetPlaces& places) {
     return names;
 }
 
-ChipSetLoad loadChipSet(const std::string& nameOrPath, const ChipSetPlaces& places,
-                        const MunTable& table) {
+Loaded<ChipSet> loadChipSet(const std::string& nameOrPath, const ChipSetPlaces& places,
+                            const MunTable& table) {
     if (isPath(nameOrPath))
         return loadChipFile(nameOrPath, fs::path(nameOrPath).stem().string(), table);
     if (nameOrPath == renotationRealName) return loadRenotationReal(places);

@@ -17,6 +17,7 @@
 #include "colour/ciede2000.h"
 #include "colour/muntable.h"
 #include "colour/settings.h"
+#include "files/result.h"
 
 #include <array>
 #include <cstddef>
@@ -42,11 +43,6 @@ struct ChipSet {
     std::vector<Chip> chips;
 };
 
-struct ChipSetLoad {
-    std::optional<ChipSet> set;
-    std::string message; // names the file and the first bad line when there is no set
-};
-
 // A Munsell notation read as a chip (label empty); no value for anything else,
 // a value outside 0..10 included.
 [[nodiscard]] std::optional<Chip> readChipNotation(std::string_view text);
@@ -54,13 +50,15 @@ struct ChipSetLoad {
 [[nodiscard]] std::optional<Chip> readMunsellNotation(std::string_view text);
 
 // Reads the text of a chip-set file; `fileName` names it in messages, and the
-// set takes `name`. A chip outside the Munsell data (mun2xyz not Ok) is a bad line.
-[[nodiscard]] ChipSetLoad readChipSet(std::string_view text, const std::string& fileName,
-                                      const std::string& name, const MunTable& table);
+// set takes `name`. A chip outside the Munsell data (mun2xyz not Ok) is a bad line;
+// without a set the message names the file and its first bad line.
+[[nodiscard]] Loaded<ChipSet> readChipSet(std::string_view text, const std::string& fileName,
+                                          const std::string& name, const MunTable& table);
 
 // The built-in sets. `renotation-real` from the text of munsell-renotation-real.csv
 // (columns hue,value,chroma,x,y,Y); `soil` from the table alone.
-[[nodiscard]] ChipSetLoad renotationRealChips(std::string_view csv, const std::string& fileName);
+[[nodiscard]] Loaded<ChipSet> renotationRealChips(std::string_view csv,
+                                                  const std::string& fileName);
 [[nodiscard]] ChipSet soilChips(const MunTable& table);
 
 // Where chip sets are looked for: the data folders (for the renotation data)
@@ -80,8 +78,8 @@ struct ChipSetPlaces {
 
 // Loads a set by name (built-in or user), or, when `nameOrPath` names a file
 // (it holds a slash or ends in .csv), that file.
-[[nodiscard]] ChipSetLoad loadChipSet(const std::string& nameOrPath, const ChipSetPlaces& places,
-                                      const MunTable& table);
+[[nodiscard]] Loaded<ChipSet> loadChipSet(const std::string& nameOrPath,
+                                          const ChipSetPlaces& places, const MunTable& table);
 
 // ---- the nearest chip ----------------------------------------------------------
 

@@ -254,7 +254,7 @@ void convertMunsell(ColourModel& colour, const MunTable& table) {
         if (!position) return outOfRange();
         sliderOf(colour, s) = *position;
     }
-    if (hue >= 100.0f) hue -= 100.0f;
+    hue = wrappedHue(hue);
 
     const CieOfMunsell cie = mun2xyz(hue, v, c, table, colour.settings);
     if (cie.status == MunsellToCie::OutOfTable) return outOfRange();

@@ -17,7 +17,7 @@ std::optional<MunsellColour> munsellOf(const ColourModel& colour) {
     const HueOfText hue = converth(colour[Box::Hue]);
     if (!value || !chroma || hue.family == HueFamily::Missing) return std::nullopt;
     const bool neutral = hue.family == HueFamily::Neutral || *chroma == 0.0;
-    return MunsellColour{hue.hue >= 100.0f ? hue.hue - 100.0f : hue.hue, static_cast<float>(*value),
+    return MunsellColour{wrappedHue(hue.hue), static_cast<float>(*value),
                          static_cast<float>(*chroma), neutral};
 }
 
@@ -71,7 +71,7 @@ std::string chipText(const std::optional<NearestChip>& chip) {
     return text;
 }
 
-LoadResult loadIsccNbsFromFolders(const std::vector<std::string>& folders, IsccNbsTable& table) {
+Result loadIsccNbsFromFolders(const std::vector<std::string>& folders, IsccNbsTable& table) {
     if (const auto folder = firstFolderHolding(isccNbsBlocksFile, folders))
         return loadIsccNbsFolder(*folder, table);
     return {false, "the ISCC-NBS name files (" + std::string(isccNbsBlocksFile) +

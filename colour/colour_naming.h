@@ -42,7 +42,7 @@ namespace huelinx {
 [[nodiscard]] std::string chipText(const std::optional<NearestChip>& chip);
 
 // Reads the name files from the first of `folders` holding iscc-nbs-blocks.csv.
-LoadResult loadIsccNbsFromFolders(const std::vector<std::string>& folders, IsccNbsTable& table);
+Result loadIsccNbsFromFolders(const std::vector<std::string>& folders, IsccNbsTable& table);
 
 // Where a program whose data folders are `programData` (the first one beside
 // the program) finds chip sets: the working directory first, then those folders.

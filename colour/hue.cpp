@@ -71,4 +71,9 @@ std::string hconvert(float hue) {
     return formatNumber(number, "##.00") + hueName[f];
 }
 
+std::string notationText(std::string_view hue, std::string_view value, std::string_view chroma) {
+    if (hue == "N" || hue == "n") return "N " + std::string(value) + "/";
+    return std::string(hue) + " " + std::string(value) + "/" + std::string(chroma);
+}
+
 } // namespace huelinx

@@ -39,6 +39,18 @@ struct HueOfText {
 // neutral hue N reads as 0 with the family Neutral.
 [[nodiscard]] HueOfText converth(std::string_view hueText);
 
+// A hue read as above, brought back onto the circle: 100 (10RP) gives 0, and
+// the 100 plus a number of a missing family gives that number. Below 100 (and
+// not a number) the hue stays as it is.
+[[nodiscard]] constexpr float wrappedHue(float hue) {
+    return hue >= 100.0f ? hue - 100.0f : hue;
+}
+
+// A notation from the texts of its parts: "5R 4/14"; a grey, whose hue text is
+// N (or n), "N 5/" without the chroma.
+[[nodiscard]] std::string notationText(std::string_view hue, std::string_view value,
+                                       std::string_view chroma);
+
 // Writes a numeric hue as hue text: the hue number with the pattern "##.00"
 // and the family name. Hues within 0.001 above a multiple of 10 stay in the
 // lower family: 10 gives 10.00R, 12.5 gives 2.50YR, 0 gives .00R, 100 gives

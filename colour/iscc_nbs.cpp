@@ -1,6 +1,6 @@
 #include "colour/iscc_nbs.h"
 
-#include "platform/file_read.h"
+#include "files/file_read.h"
 #include "text/excerpt.h"
 #include "text/list_input.h"
 #include "text/number_read.h"
@@ -366,9 +366,8 @@ std::optional<std::string> readFile(const std::string& path, std::string& messag
 
 } // namespace
 
-LoadResult loadIsccNbs(std::string_view blocksText, const std::string& blocksName,
-                       std::string_view namesText, const std::string& namesName,
-                       IsccNbsTable& table) {
+Result loadIsccNbs(std::string_view blocksText, const std::string& blocksName,
+                   std::string_view namesText, const std::string& namesName, IsccNbsTable& table) {
     IsccNbsTable loaded;
     FileReader names(namesText, namesName);
     if (!readNames(names, loaded.names_)) return {false, names.message()};
@@ -389,10 +388,10 @@ LoadResult loadIsccNbs(std::string_view blocksText, const std::string& blocksNam
     return {true, {}};
 }
 
-LoadResult loadIsccNbsFolder(const std::string& folder, IsccNbsTable& table) {
+Result loadIsccNbsFolder(const std::string& folder, IsccNbsTable& table) {
     const std::string blocksPath = folder + "/" + isccNbsBlocksFile;
     const std::string namesPath = folder + "/" + isccNbsNamesFile;
-    LoadResult result;
+    Result result;
     const auto blocks = readFile(blocksPath, result.message);
     if (!blocks) return result;
     const auto names = readFile(namesPath, result.message);

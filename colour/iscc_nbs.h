@@ -92,8 +92,8 @@ class IsccNbsTable {
     bool operator==(const IsccNbsTable&) const = default;
 
   private:
-    friend LoadResult loadIsccNbs(std::string_view, const std::string&, std::string_view,
-                                  const std::string&, IsccNbsTable&);
+    friend Result loadIsccNbs(std::string_view, const std::string&, std::string_view,
+                              const std::string&, IsccNbsTable&);
     // Splits the hue circle at every range end into segments [segmentStart_[i],
     // segmentStart_[i + 1]), the last being the hue 100 alone, and files each
     // rule under the few nodes of a binary tree over the segments that make up
@@ -124,10 +124,9 @@ inline constexpr const char* isccNbsNamesFile = "iscc-nbs-names.csv";
 // only name the files in messages. A malformed line is reported with its file
 // and line and at most 40 characters of the bad item, a rule naming a level-3
 // number the names file lacks likewise. On failure `table` is left as it was.
-LoadResult loadIsccNbs(std::string_view blocksText, const std::string& blocksName,
-                       std::string_view namesText, const std::string& namesName,
-                       IsccNbsTable& table);
+Result loadIsccNbs(std::string_view blocksText, const std::string& blocksName,
+                   std::string_view namesText, const std::string& namesName, IsccNbsTable& table);
 // Reads iscc-nbs-blocks.csv and iscc-nbs-names.csv from `folder` and loads them.
-LoadResult loadIsccNbsFolder(const std::string& folder, IsccNbsTable& table);
+Result loadIsccNbsFolder(const std::string& folder, IsccNbsTable& table);
 
 } // namespace huelinx

@@ -2,7 +2,7 @@
 
 #include "colour/cellindex.h"
 #include "colour/high_chromas.h"
-#include "platform/file_read.h"
+#include "files/file_read.h"
 #include "text/excerpt.h"
 #include "text/list_input.h"
 #include "text/number_read.h"
@@ -64,10 +64,10 @@ bool readEntry(ListReader& reader, const std::string& fileName, int count, std::
 
 } // namespace
 
-LoadResult loadMunTable(std::string_view text, const std::string& fileName, MunTable& table) {
+Result loadMunTable(std::string_view text, const std::string& fileName, MunTable& table) {
     // Read every number before touching the table, so a bad file leaves it as it was.
     ListReader reader(text);
-    LoadResult result;
+    Result result;
     std::vector<std::int16_t> entries(MunTable::fileNumbers);
     for (int count = 0; count < MunTable::fileNumbers; ++count)
         if (!readEntry(reader, fileName, count, entries[count], result.message)) return result;
@@ -89,7 +89,7 @@ LoadResult loadMunTable(std::string_view text, const std::string& fileName, MunT
     return result;
 }
 
-LoadResult loadMunTableFile(const std::string& path, MunTable& table) {
+Result loadMunTableFile(const std::string& path, MunTable& table) {
     const FileText file = readWholeFile(path, tableFileLimit);
     if (file.status == FileRead::CannotOpen)
         return {false, "Cannot open the Munsell data file \"" + path + "\"."};

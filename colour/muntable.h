@@ -14,6 +14,8 @@
 // anything after the 14960th number is ignored.
 #pragma once
 
+#include "files/result.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -78,14 +80,9 @@ struct CellPosition {
     bool found() const { return k != MunTable::fileHues; }
 };
 
-struct LoadResult {
-    bool ok = false;
-    std::string message; // names the file and the problem when !ok
-};
-
 // Fills `table` from the text of a data file; `fileName` only names it in messages.
-LoadResult loadMunTable(std::string_view text, const std::string& fileName, MunTable& table);
+Result loadMunTable(std::string_view text, const std::string& fileName, MunTable& table);
 // Reads the file at `path` and loads it.
-LoadResult loadMunTableFile(const std::string& path, MunTable& table);
+Result loadMunTableFile(const std::string& path, MunTable& table);
 
 } // namespace huelinx

@@ -4,30 +4,11 @@
 // widget.
 #pragma once
 
+#include "colour/illuminant.h"
+
 #include <array>
 
 namespace huelinx {
-
-// Index of the selected illuminant option button.
-enum class Illuminant { C = 0, D5000 = 1, D65 = 2 };
-
-struct Tristimulus {
-    float X, Y, Z;
-};
-
-// Whites of the three illuminants, Y = 100 (illuminant C 2 degree, D5000
-// 2 degree, D65 10 degree).
-constexpr Tristimulus whiteOf(Illuminant ill) {
-    switch (ill) {
-    case Illuminant::D5000:
-        return {96.42f, 100.0f, 82.49f};
-    case Illuminant::D65:
-        return {94.811f, 100.0f, 107.304f};
-    case Illuminant::C:
-        break;
-    }
-    return {98.074f, 100.0f, 118.232f};
-}
 
 // Arrays indexed 1..3 for the display channels R, G, B (element 0 unused).
 using ChannelArray = std::array<float, 4>;

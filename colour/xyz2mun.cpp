@@ -2,6 +2,7 @@
 
 #include "colour/cellindex.h"
 #include "colour/colorimetry.h"
+#include "colour/hue.h"
 
 #include <algorithm>
 #include <cmath>
@@ -262,8 +263,7 @@ MunsellOfXyz xyz2mun(float X, float Y, float Z, const MunTable& table, const Col
         f = V > 0.0f ? V - static_cast<float>(lower) : 0.0f;
     }
     const auto finish = [&out](float H, float C, MunsellFit fit) {
-        if (H >= 100.0f) H -= 100.0f;
-        out.H = H;
+        out.H = wrappedHue(H);
         out.C = C;
         out.fit = fit;
         return out;

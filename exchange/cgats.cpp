@@ -116,7 +116,7 @@ class Reader {
         : lines_(text), fileName_(fileName), textSize_(text.size()) {
         tokens_.reserve(64);
     }
-    CgatsRead read();
+    Loaded<CgatsTable> read();
 
   private:
     enum class Stage { Start, Header, Format, Data, Done };
@@ -150,7 +150,7 @@ class Reader {
     std::size_t formatEndLine_ = 0, dataLine_ = 0;
 };
 
-CgatsRead Reader::read() {
+Loaded<CgatsTable> Reader::read() {
     std::string_view text;
     while (stage_ != Stage::Done && lines_.next(text))
         if (!line(text)) return {std::nullopt, std::move(message_)};
@@ -388,7 +388,7 @@ int CgatsTable::field(std::string_view name) const {
     return -1;
 }
 
-CgatsRead readCgats(std::string_view text, const std::string& fileName) {
+Loaded<CgatsTable> readCgats(std::string_view text, const std::string& fileName) {
     return Reader(text, fileName).read();
 }
 

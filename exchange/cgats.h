@@ -52,6 +52,8 @@
 // `name.txt, line 11: expected 3 values (NUMBER_OF_FIELDS), found 2.`
 #pragma once
 
+#include "files/result.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -85,14 +87,10 @@ struct CgatsTable {
     int field(std::string_view name) const;
 };
 
-struct CgatsRead {
-    std::optional<CgatsTable> table;
-    std::string message; // when no table: names the file, the line and what was expected
-};
-
-// Reads the text of a CGATS file; `fileName` names it in messages. Messages
-// quote at most 40 characters of the file's text.
-[[nodiscard]] CgatsRead readCgats(std::string_view text, const std::string& fileName);
+// Reads the text of a CGATS file; `fileName` names it in messages. Without a
+// table the message names the file, the line and what was expected, quoting
+// at most 40 characters of the file's text.
+[[nodiscard]] Loaded<CgatsTable> readCgats(std::string_view text, const std::string& fileName);
 
 // Whether two words are the same but for the case of ASCII letters.
 [[nodiscard]] bool sameWord(std::string_view a, std::string_view b);

@@ -1,6 +1,7 @@
 #include "exchange/cgats_import.h"
 
 #include "colour/colorimetry.h"
+#include "colour/illuminant.h"
 #include "colour/tristimulus.h"
 #include "exchange/cgats_samples.h"
 #include "palette/palette_file.h"
@@ -13,18 +14,6 @@
 namespace huelinx {
 
 namespace {
-
-const char* illuminantName(Illuminant illuminant) {
-    switch (illuminant) {
-    case Illuminant::D5000:
-        return "D50";
-    case Illuminant::D65:
-        return "D65";
-    case Illuminant::C:
-        break;
-    }
-    return "C";
-}
 
 // X, Y, Z relative to `illuminant` adapted to illuminant C (Bradford, as the
 // program adapts between its illuminants).
@@ -121,7 +110,7 @@ CgatsImport importCgats(std::string_view text, const std::string& fileName,
     result.note = read.note;
     if (read.data != CgatsData::Spectral && read.illuminant != Illuminant::C)
         result.note +=
-            std::string("; adapted from ") + illuminantName(read.illuminant) + " to illuminant C";
+            "; adapted from " + std::string(illuminantName(read.illuminant)) + " to illuminant C";
     if (result.withoutNotation > 0)
         result.note += "; " + std::to_string(result.withoutNotation) +
                        " sample(s) without a Munsell notation are in the report only";

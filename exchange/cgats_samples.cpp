@@ -1,5 +1,6 @@
 #include "exchange/cgats_samples.h"
 
+#include "colour/illuminant.h"
 #include "text/excerpt.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
@@ -164,26 +165,19 @@ void readIlluminant(const CgatsTable& table, const std::string& fileName, CgatsS
     const Stated stated = statedIlluminant(table);
     if (!stated.keyword) {
         result.illuminant = Illuminant::D5000;
-        result.note += "; D50 (no illuminant stated)";
+        result.note +=
+            "; " + std::string(illuminantName(result.illuminant)) + " (no illuminant stated)";
         return;
     }
-    if (sameWord(stated.name, "C"))
-        result.illuminant = Illuminant::C;
-    else if (sameWord(stated.name, "D50") || sameWord(stated.name, "D5000"))
-        result.illuminant = Illuminant::D5000;
-    else if (sameWord(stated.name, "D65"))
-        result.illuminant = Illuminant::D65;
-    else {
+    const std::optional<Illuminant> named = illuminantNamed(stated.name, NameCase::Either);
+    if (!named) {
         result = failure(fileName, 0,
                          "expected the illuminant C, D50 or D65, found " + quoted(stated.name) +
                              " (" + stated.keyword + ").");
         return;
     }
-    result.note += "; " +
-                   std::string(result.illuminant == Illuminant::C       ? "C"
-                               : result.illuminant == Illuminant::D5000 ? "D50"
-                                                                        : "D65") +
-                   " (" + stated.keyword + ")";
+    result.illuminant = *named;
+    result.note += "; " + std::string(illuminantName(*named)) + " (" + stated.keyword + ")";
 }
 
 // The second of three numbers a white keyword holds, and the keyword's name.
@@ -332,13 +326,13 @@ CgatsSamples cgatsSamples(const CgatsTable& table, const std::string& fileName) 
 }
 
 CgatsSamples readCgatsSamples(std::string_view text, const std::string& fileName) {
-    CgatsRead read = readCgats(text, fileName);
-    if (!read.table) {
+    Loaded<CgatsTable> read = readCgats(text, fileName);
+    if (!read.value) {
         CgatsSamples result;
         result.message = std::move(read.message);
         return result;
     }
-    return cgatsSamples(*read.table, fileName);
+    return cgatsSamples(*read.value, fileName);
 }
 
 } // namespace huelinx

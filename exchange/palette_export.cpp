@@ -2,6 +2,8 @@
 
 #include "colour/colorimetry.h"
 #include "colour/colour_naming.h"
+#include "colour/hue.h"
+#include "colour/illuminant.h"
 #include "colour/mun2xyz.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
@@ -19,10 +21,8 @@ namespace {
 
 // The notation as the Munsell boxes show it: "5R 4/14"; a grey "N 5/".
 std::string notationText(const ColourModel& colour) {
-    const std::string hue(trimmed(colour[Box::Hue]));
-    const std::string value(trimmed(colour[Box::Value]));
-    if (hue == "N" || hue == "n") return "N " + value + "/";
-    return hue + " " + value + "/" + std::string(trimmed(colour[Box::Chroma]));
+    return huelinx::notationText(trimmed(colour[Box::Hue]), trimmed(colour[Box::Value]),
+                                 trimmed(colour[Box::Chroma]));
 }
 
 // X, Y, Z as the boxes show them, for a notation mun2xyz can't convert.
@@ -208,15 +208,8 @@ std::string cgatsQuoted(std::string text) {
 }
 
 std::string measurementSource(Illuminant illuminant) {
-    switch (illuminant) {
-    case Illuminant::D5000:
-        return "Illumination=D50 ObserverAngle=2";
-    case Illuminant::D65:
-        return "Illumination=D65 ObserverAngle=10";
-    case Illuminant::C:
-        break;
-    }
-    return "Illumination=C ObserverAngle=2";
+    return "Illumination=" + std::string(illuminantName(illuminant)) +
+           " ObserverAngle=" + std::to_string(observerDegrees(illuminant));
 }
 
 } // namespace

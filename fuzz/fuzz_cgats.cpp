@@ -24,12 +24,12 @@ bool finite(const huelinx::CgatsSample& sample) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const huelinx::CgatsRead read = huelinx::readCgats(text, "fuzz.txt");
-    if (!read.table) {
+    const huelinx::Loaded<huelinx::CgatsTable> read = huelinx::readCgats(text, "fuzz.txt");
+    if (!read.value) {
         if (read.message.size() > 300) __builtin_trap();
         return 0;
     }
-    const huelinx::CgatsTable& table = *read.table;
+    const huelinx::CgatsTable& table = *read.value;
     if (table.valueEnds.size() != table.setCount() * table.fields.size()) __builtin_trap();
     if (!table.valueEnds.empty() && table.valueEnds.back() != table.values.size()) __builtin_trap();
     for (std::size_t i = 1; i < table.valueEnds.size(); ++i)

@@ -23,10 +23,11 @@ const huelinx::MunTable& table() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const huelinx::ChipSetLoad load = huelinx::readChipSet(text, "fuzz.csv", "fuzz", table());
-    if (!load.set && load.message.size() > 300) __builtin_trap();
-    if (load.set)
-        for (const huelinx::Chip& chip : load.set->chips)
+    const huelinx::Loaded<huelinx::ChipSet> load =
+        huelinx::readChipSet(text, "fuzz.csv", "fuzz", table());
+    if (!load.value && load.message.size() > 300) __builtin_trap();
+    if (load.value)
+        for (const huelinx::Chip& chip : load.value->chips)
             if (huelinx::mun2xyz(chip.hue, chip.value, chip.chroma, table(), {}).status !=
                 huelinx::MunsellToCie::Ok)
                 __builtin_trap();

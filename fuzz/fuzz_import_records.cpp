@@ -1,6 +1,6 @@
 // The import readers on any text: records of every size an import reads, and
 // steps lines. Each record read moves the reader on, so a run always ends.
-#include "instruments/import_records.h"
+#include "instrument_data/import_records.h"
 
 #include <cstddef>
 #include <cstdint>

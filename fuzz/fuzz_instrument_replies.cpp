@@ -1,6 +1,6 @@
 // Every instrument reply parser and the reflectance file reader on any bytes:
 // a reply that is accepted leaves finite reflectances.
-#include "instruments/reply_parse.h"
+#include "instrument_data/reply_parse.h"
 
 #include <cmath>
 #include <cstddef>

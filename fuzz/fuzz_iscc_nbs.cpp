@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view blocks = text.substr(0, bar);
     const std::string_view names = bar == std::string_view::npos ? "" : text.substr(bar + 1);
     huelinx::IsccNbsTable table;
-    const huelinx::LoadResult loaded = huelinx::loadIsccNbs(blocks, "b.csv", names, "n.csv", table);
+    const huelinx::Result loaded = huelinx::loadIsccNbs(blocks, "b.csv", names, "n.csv", table);
     if (!loaded.ok) {
         if (loaded.message.size() > 300 || !table.empty()) __builtin_trap();
         return 0;

@@ -11,7 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     static huelinx::MunTable table;
-    const huelinx::LoadResult loaded = huelinx::loadMunTable(text, "fuzz.dat", table);
+    const huelinx::Result loaded = huelinx::loadMunTable(text, "fuzz.dat", table);
     if (!loaded.ok && loaded.message.size() > 300) __builtin_trap();
     if (loaded.ok) (void)huelinx::xyz2mun(20.0f, 20.0f, 25.0f, table, {});
     return 0;

@@ -1,6 +1,6 @@
 // The settings file reader on any text: line 2 gives a port number or a
 // device name, never both.
-#include "instruments/settings_file.h"
+#include "instrument_data/settings_file.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,11 +1,11 @@
 #include "instruments/batch_import.h"
 
 #include "colour/tristimulus.h"
-#include "instruments/import_records.h"
+#include "files/file_read.h"
+#include "files/file_write.h"
+#include "instrument_data/import_records.h"
 #include "mainwindow/colour_host.h"
 #include "mainwindow/program.h"
-#include "platform/file_read.h"
-#include "platform/file_write.h"
 #include "text/list_input.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
@@ -104,7 +104,7 @@ void BatchImport::finish() {
                 QString("%1 colour(s) added to \"%2\".").arg(written_).arg(program_.paletteFile));
         return;
     }
-    const FileWrite saved = replaceFile(outputName_.toStdString(), output_);
+    const Result saved = replaceFile(outputName_.toStdString(), output_);
     if (!saved.ok) {
         program_.platform.message(
             QString::fromStdString("The import was not saved: " + saved.message));

@@ -17,7 +17,7 @@
 // A record that doesn't convert (a box without a number, a notation out of
 // range) is written with its converted fields empty, and is not added to the
 // palette; one message at the end counts such records and names the first.
-// A table is written whole or not at all (see platform/file_write.h); the
+// A table is written whole or not at all (see files/file_write.h); the
 // run ends with a line in Messages naming the file and its records.
 #pragma once
 

@@ -1,10 +1,10 @@
 // Import type "cgats": the samples of a CGATS.17 measurement file added to the
 // palette, with a report of every notation, the name and the nearest chip.
 #include "exchange/cgats_import.h"
+#include "files/file_write.h"
 #include "instruments/batch_import.h"
 #include "mainwindow/colour_host.h"
 #include "mainwindow/program.h"
-#include "platform/file_write.h"
 
 namespace huelinx {
 
@@ -29,7 +29,7 @@ void BatchImport::importCgats() {
     const std::string usual = cgatsReportName(name.toStdString());
     const QString report = QString::fromStdString(cgatsReportName(
         name.toStdString(), {program_.paletteFile.toStdString(), name.toStdString()}));
-    const FileWrite saved = replaceFile(report.toStdString(), imported.reportText);
+    const Result saved = replaceFile(report.toStdString(), imported.reportText);
     if (!saved.ok)
         program_.platform.message(
             QString::fromStdString("The import report was not saved: " + saved.message));

@@ -2,8 +2,8 @@
 // (steps, ColorChecker, colour chart), and the reflectance-curve import.
 #include "colour/tristimulus.h"
 #include "exchange/colour_csv.h"
+#include "instrument_data/import_records.h"
 #include "instruments/batch_import.h"
-#include "instruments/import_records.h"
 #include "mainwindow/program.h"
 #include "text/excerpt.h"
 #include "text/list_input.h"

@@ -1,6 +1,6 @@
 #include "instruments/instrument_protocols.h"
 
-#include "instruments/reply_parse.h"
+#include "instrument_data/reply_parse.h"
 #include "instruments/serial_exchange.h"
 #include "platform/platform.h"
 #include "platform/serial_port.h"

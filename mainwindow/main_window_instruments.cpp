@@ -1,11 +1,11 @@
 // The instrument buttons: "Calibrate" and "Measure" (or "Import %R", which
 // reads a reflectance curve from a file instead).
 #include "colour/tristimulus.h"
+#include "files/file_read.h"
+#include "instrument_data/reply_parse.h"
 #include "instruments/instrument_protocols.h"
-#include "instruments/reply_parse.h"
 #include "mainwindow/entry_box.h"
 #include "mainwindow/main_window.h"
-#include "platform/file_read.h"
 #include "platform/serial_port.h"
 
 #include <QComboBox>

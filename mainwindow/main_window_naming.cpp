@@ -12,7 +12,7 @@ namespace huelinx {
 
 void MainWindow::loadNamesAndChips() {
     const ChipSetPlaces places = chipSetPlacesFor(program_.dataFolderList());
-    const LoadResult names = loadIsccNbsFromFolders(places.dataFolders, program_.colourNames);
+    const Result names = loadIsccNbsFromFolders(places.dataFolders, program_.colourNames);
     if (!names.ok) showNote("Colour names are not shown: " + QString::fromStdString(names.message));
 
     const QSignalBlocker quiet(chipSetList);
@@ -22,10 +22,10 @@ void MainWindow::loadNamesAndChips() {
     chipSetList->setCurrentIndex(-1);
     // The first set that can be read is the one searched.
     for (int i = 0; i < chipSetList->count() && !chips_; ++i) {
-        ChipSetLoad load =
+        Loaded<ChipSet> load =
             loadChipSet(chipSetList->itemText(i).toStdString(), places, program_.table);
-        if (!load.set) continue;
-        chips_ = std::make_unique<ChipSearch>(std::move(*load.set), program_.table);
+        if (!load.value) continue;
+        chips_ = std::make_unique<ChipSearch>(std::move(*load.value), program_.table);
         chipSetShown_ = chipSetList->itemText(i);
         chipSetList->setCurrentIndex(i);
     }
@@ -34,16 +34,16 @@ void MainWindow::loadNamesAndChips() {
 void MainWindow::onChipSetChosen() {
     const QString chosen = chipSetList->currentText();
     if (chosen == chipSetShown_ && chips_) return;
-    ChipSetLoad load = loadChipSet(chosen.toStdString(),
-                                   chipSetPlacesFor(program_.dataFolderList()), program_.table);
-    if (!load.set) {
+    Loaded<ChipSet> load = loadChipSet(chosen.toStdString(),
+                                       chipSetPlacesFor(program_.dataFolderList()), program_.table);
+    if (!load.value) {
         program_.platform.message(QString::fromStdString(load.message), Buttons::Ok,
                                   Icon::Exclamation, "Chip set");
         const QSignalBlocker quiet(chipSetList);
         chipSetList->setCurrentIndex(chipSetList->findText(chipSetShown_));
         return;
     }
-    chips_ = std::make_unique<ChipSearch>(std::move(*load.set), program_.table);
+    chips_ = std::make_unique<ChipSearch>(std::move(*load.value), program_.table);
     chipSetShown_ = chosen;
     showNameAndChip();
 }

@@ -1,10 +1,10 @@
 // Saving the colour to a palette file, "Make Table" and "Import".
+#include "files/file_write.h"
 #include "instruments/batch_import.h"
 #include "mainwindow/entry_box.h"
 #include "mainwindow/main_window.h"
 #include "palette/munsell_table.h"
 #include "palette/palette_file.h"
-#include "platform/file_write.h"
 #include "text/number_read.h"
 #include "viewer/palette_viewer.h"
 
@@ -63,9 +63,10 @@ bool MainWindow::appendPaletteText(const std::string& records) {
     if (program_.paletteFile.right(4).toLower() != ".csv") program_.paletteFile += ".csv";
     program_.paletteFile =
         QString::fromStdString(sameFileAnyCase(program_.paletteFile.toStdString()));
-    std::string message;
-    if (appendPaletteLine(program_.paletteFile.toStdString(), records, message)) return true;
-    program_.platform.message(QString::fromStdString(message), Buttons::Ok, Icon::Exclamation);
+    const Result saved = appendPaletteLine(program_.paletteFile.toStdString(), records);
+    if (saved.ok) return true;
+    program_.platform.message(QString::fromStdString(saved.message), Buttons::Ok,
+                              Icon::Exclamation);
     return false;
 }
 
@@ -84,7 +85,7 @@ void MainWindow::onMakeTable() {
     const std::string text =
         munsellTableText(program_.table, settings(), windowTitle().toStdString(), outOfRange);
     program_.rgbOutOfRange = outOfRange;
-    const FileWrite written = replaceFile(munsellTableFile, text);
+    const Result written = replaceFile(munsellTableFile, text);
     if (!written.ok) {
         program_.platform.message(
             QString::fromStdString("The table could not be written: " + written.message),

@@ -2,7 +2,7 @@
 // the window's extras: About, Help, PRINT and the white balance.
 #include "colour/data_files.h"
 #include "colour/muntable.h"
-#include "instruments/settings_file.h"
+#include "instrument_data/settings_file.h"
 #include "mainwindow/main_window.h"
 #include "picture/picture_window.h"
 #include "platform/serial_port.h"
@@ -82,7 +82,7 @@ bool MainWindow::start() {
     colour_.settings.cmyExponent = ColourSettings{}.cmyExponent;
 
     const QString tablePath = program_.locateDataFile("Vadoro.dat");
-    const LoadResult loaded = loadMunTableFile(tablePath.toStdString(), program_.table);
+    const Result loaded = loadMunTableFile(tablePath.toStdString(), program_.table);
     if (!loaded.ok) {
         program_.platform.message(QString::fromStdString(loaded.message), Buttons::Ok,
                                   Icon::Critical, "Huelinx");
@@ -144,12 +144,14 @@ void MainWindow::showPortDevice() {
 }
 
 void MainWindow::saveSettings(const QString& instrument) {
-    std::string message;
-    if (writeSettingsFile(instrument.toStdString(), commPort, commDevice.toStdString(), message)) {
+    const Result saved =
+        writeSettingsFile(instrument.toStdString(), commPort, commDevice.toStdString());
+    if (saved.ok) {
         settingsWriteReported_ = false;
     } else if (!settingsWriteReported_) {
         settingsWriteReported_ = true;
-        program_.platform.message(QString::fromStdString(message), Buttons::Ok, Icon::Exclamation);
+        program_.platform.message(QString::fromStdString(saved.message), Buttons::Ok,
+                                  Icon::Exclamation);
     }
 }
 

@@ -1,6 +1,6 @@
 #include "palette/palette_file.h"
 
-#include "platform/file_write.h"
+#include "files/file_write.h"
 #include "text/list_input.h"
 #include "text/number_format.h"
 #include "text/safe_text.h"
@@ -70,11 +70,10 @@ std::string paletteLine(const PaletteRecord& r) {
     return line + textFields(r.rgb) + textFields(r.cmyk) + "\r\n";
 }
 
-bool appendPaletteLine(const std::string& path, const std::string& line, std::string& message) {
-    const FileWrite written = appendToFile(path, line);
-    if (written.ok) return true;
-    message = "The colour could not be saved: " + written.message;
-    return false;
+Result appendPaletteLine(const std::string& path, const std::string& line) {
+    Result written = appendToFile(path, line);
+    if (!written.ok) written.message = "The colour could not be saved: " + written.message;
+    return written;
 }
 
 namespace {

@@ -14,6 +14,7 @@
 #pragma once
 
 #include "colour/colour_model.h"
+#include "files/result.h"
 
 #include <array>
 #include <string>
@@ -39,9 +40,9 @@ PaletteRecord paletteRecord(const ColourModel& colour);
 // The record as one line, CR LF included.
 std::string paletteLine(const PaletteRecord& record);
 
-// Appends one record to the file in a single write; false with a message
+// Appends one record to the file in a single write; not ok with a message
 // naming the file when it can't be opened or written.
-bool appendPaletteLine(const std::string& path, const std::string& line, std::string& message);
+[[nodiscard]] Result appendPaletteLine(const std::string& path, const std::string& line);
 
 // The first six fields of a record: date, time, tag, hue, value, chroma.
 struct PaletteRow {

@@ -2,13 +2,13 @@
 // block's average colour converted by the main window and made one palette
 // row, column by column; the rows are written in one go, replacing the
 // palette or added to it as the user chose, and then the blocks are outlined.
+#include "files/file_write.h"
 #include "mainwindow/colour_host.h"
 #include "mainwindow/entry_box.h"
 #include "mainwindow/program.h"
 #include "palette/palette_file.h"
 #include "picture/picture_surface.h"
 #include "picture/picture_window.h"
-#include "platform/file_write.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
 
@@ -89,7 +89,7 @@ void PictureWindow::makePicturePalette() {
     setStatus(statusBox->text(), 14);
     const std::string records = paletteRecords(columns, rows);
     const std::string path = program_.paletteFile.toStdString();
-    const FileWrite written = replace ? replaceFile(path, records) : appendToFile(path, records);
+    const Result written = replace ? replaceFile(path, records) : appendToFile(path, records);
     if (!written.ok) {
         paletteMade = false;
         setStatus("Palette not saved", 12);

@@ -216,7 +216,7 @@ void munsellToXyz(const Notations& in, const MunTable& table, const ColourSettin
             status[i] = Status::OutOfRange;
             continue;
         }
-        const float hue = c.hue >= 100.0f ? c.hue - 100.0f : c.hue;
+        const float hue = wrappedHue(c.hue);
         const CieOfMunsell cie = mun2xyz(hue, c.value, c.chroma, table, settings);
         if (cie.status != MunsellToCie::Ok) {
             status[i] =
@@ -248,9 +248,7 @@ void xyzToMunsell(const double* xyz, std::size_t n, const Window& window, double
         if (shown.hueText.empty()) continue; // outside the data: the value alone
         out[0] = shown.grey ? nan : shown.hue;
         out[2] = shown.chroma;
-        notation.put(i, shown.grey
-                            ? "N " + shown.valueText + "/"
-                            : shown.hueText + " " + shown.valueText + "/" + shown.chromaText);
+        notation.put(i, notationText(shown.hueText, shown.valueText, shown.chromaText));
     }
 }
 

@@ -8,6 +8,7 @@
 #include "colour/colour_model.h"
 #include "colour/colour_naming.h"
 #include "colour/data_files.h"
+#include "colour/illuminant.h"
 #include "colour/iscc_nbs.h"
 #include "colour/muntable.h"
 #include "python/batch.h"
@@ -66,11 +67,11 @@ Data& data() {
         if (const char* env = std::getenv("HUELINX_DATA")) d->folders.push_back(env);
         d->folders.push_back((std::filesystem::path(moduleFolder()) / ".." / "data").string());
         d->folders.push_back((std::filesystem::path(moduleFolder()) / "data").string());
-        LoadResult table{false, "Vadoro.dat is in no data folder (set HUELINX_DATA)"};
+        Result table{false, "Vadoro.dat is in no data folder (set HUELINX_DATA)"};
         if (const auto folder = firstFolderHolding(munsellTableFile, d->folders))
             table = loadMunTableFile(pathIn(*folder, munsellTableFile), d->table);
         if (!table.ok) throw std::runtime_error("huelinx: " + table.message);
-        const LoadResult names = loadIsccNbsFromFolders(d->folders, d->names);
+        const Result names = loadIsccNbsFromFolders(d->folders, d->names);
         if (!names.ok) d->namesProblem = names.message;
         return d;
     }();
@@ -92,9 +93,9 @@ ChipSearch& chipSet(const std::string& name) {
     auto found = d.chips.find(name);
     if (found != d.chips.end()) return *found->second;
     const ChipSetPlaces places{d.folders, chipSetFolders(moduleFolder())};
-    ChipSetLoad load = loadChipSet(name, places, d.table);
-    if (!load.set) throw py::value_error(readable(load.message));
-    auto search = std::make_unique<ChipSearch>(std::move(*load.set), d.table);
+    Loaded<ChipSet> load = loadChipSet(name, places, d.table);
+    if (!load.value) throw py::value_error(readable(load.message));
+    auto search = std::make_unique<ChipSearch>(std::move(*load.value), d.table);
     return *d.chips.emplace(name, std::move(search)).first->second;
 }
 
@@ -102,17 +103,12 @@ ChipSearch& chipSet(const std::string& name) {
 
 // The window after start-up with these choices made.
 ColourModel windowOf(const std::string& illuminant, bool pwd, double gamma, int whiteBalance) {
-    static const std::map<std::string, Illuminant> illuminants{{"C", Illuminant::C},
-                                                               {"D50", Illuminant::D5000},
-                                                               {"D5000", Illuminant::D5000},
-                                                               {"D65", Illuminant::D65}};
-    const auto ill = illuminants.find(illuminant);
-    if (ill == illuminants.end())
-        throw py::value_error("illuminant must be \"C\", \"D50\" or \"D65\"");
+    const auto ill = illuminantNamed(illuminant);
+    if (!ill) throw py::value_error("illuminant must be \"C\", \"D50\" or \"D65\"");
     if (!(gamma >= 1.0 && gamma <= 3.0)) throw py::value_error("gamma must be from 1 to 3");
     if (whiteBalance < 50 || whiteBalance > 100)
         throw py::value_error("white_balance must be from 50 to 100");
-    return startedWindow(data().table, ill->second, pwd, whiteBalance, plainText(gamma));
+    return startedWindow(data().table, *ill, pwd, whiteBalance, plainText(gamma));
 }
 
 #define HUELINX_SETTINGS_ARGS                                                                      \

@@ -48,8 +48,7 @@ std::vector<DataRow> readRows(const std::string& path) {
             !std::getline(fields, chroma, ',') || !std::getline(fields, x, ',') ||
             !std::getline(fields, y, ',') || !std::getline(fields, Y, ','))
             continue;
-        float h = converth(hue).hue;
-        if (h >= 100.0f) h -= 100.0f;
+        const float h = wrappedHue(converth(hue).hue);
         rows.push_back(
             {{h, std::stof(value), std::stof(chroma)}, std::stod(x), std::stod(y), std::stod(Y)});
     }
@@ -165,7 +164,7 @@ int main(int argc, char** argv) {
         argc > 1 ? argv[1]
                  : (failed ? std::string("data") : (self.parent_path() / "data").string());
     MunTable table;
-    const LoadResult loaded = loadMunTableFile(folder + "/Vadoro.dat", table);
+    const Result loaded = loadMunTableFile(folder + "/Vadoro.dat", table);
     if (!loaded.ok) {
         std::fprintf(stderr, "huelinx-accuracy: %s\n", loaded.message.c_str());
         return 1;

@@ -6,6 +6,7 @@
 #include "colour/colour_naming.h"
 #include "colour/data_files.h"
 #include "colour/hue.h"
+#include "colour/illuminant.h"
 #include "colour/iscc_nbs.h"
 #include "colour/muntable.h"
 #include "exchange/colour_csv.h"
@@ -20,7 +21,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <istream>
-#include <map>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -140,13 +140,10 @@ std::string parseOptions(const Strings& args, Options& options) {
             if (!hasValue) return a + " needs a file name";
             (a == "--cgats" ? options.cgatsFile : options.paletteOut) = args[++i];
         } else if (a == "--illuminant") {
-            const std::string name = hasValue ? lettersIn(args[++i], ::toupper) : std::string();
-            const std::map<std::string, Illuminant> names{{"C", Illuminant::C},
-                                                          {"D50", Illuminant::D5000},
-                                                          {"D5000", Illuminant::D5000},
-                                                          {"D65", Illuminant::D65}};
-            if (!names.count(name)) return "--illuminant needs C, D50 or D65";
-            options.illuminant = names.at(name);
+            const auto named =
+                hasValue ? illuminantNamed(args[++i], NameCase::Either) : std::nullopt;
+            if (!named) return "--illuminant needs C, D50 or D65";
+            options.illuminant = *named;
         } else if (a == "--gamma") {
             const auto g = hasValue ? strictNumber(args[++i]) : std::nullopt;
             if (!g || *g < 1 || *g > 3) return "--gamma needs a number from 1 to 3";
@@ -428,13 +425,13 @@ std::string loadExtras(const Options& options, const Strings& programData, const
     const ChipSetPlaces places = chipSetPlacesFor(programData);
     // An export names every swatch.
     if (options.names || options.exportFormat) {
-        const LoadResult loaded = loadIsccNbsFromFolders(places.dataFolders, names);
+        const Result loaded = loadIsccNbsFromFolders(places.dataFolders, names);
         if (!loaded.ok) return loaded.message;
     }
     if (options.chips.empty()) return {};
-    ChipSetLoad load = loadChipSet(options.chips, places, table);
-    if (!load.set) return load.message;
-    chips = std::make_unique<ChipSearch>(std::move(*load.set), table);
+    Loaded<ChipSet> load = loadChipSet(options.chips, places, table);
+    if (!load.value) return load.message;
+    chips = std::make_unique<ChipSearch>(std::move(*load.value), table);
     return {};
 }
 
@@ -506,7 +503,7 @@ int runConverter(const Strings& args, const Strings& dataFolders, std::istream& 
     if (const auto ended = readCommandLine(args, dataFolders, options, out, err)) return *ended;
     MunTable table;
     // The working directory first, then the data folders.
-    const LoadResult loaded = loadMunTableFile(
+    const Result loaded = loadMunTableFile(
         findDataFile(munsellTableFile, withWorkingFolder(dataFolders)).path, table);
     if (!loaded.ok) {
         err << "huelinx-convert: " << loaded.message << "\n";

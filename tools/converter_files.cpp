@@ -1,9 +1,9 @@
 #include "tools/converter_files.h"
 
 #include "exchange/cgats_import.h"
+#include "files/file_read.h"
+#include "files/file_write.h"
 #include "palette/palette_file.h"
-#include "platform/file_read.h"
-#include "platform/file_write.h"
 #include "text/safe_text.h"
 
 #include <cerrno>
@@ -61,7 +61,7 @@ int exportPaletteFile(ExportFormat format, const std::string& palettePath,
     }
     const std::string contents = exportPalette(format, paletteNameOf(palettePath), swatches,
                                                start.settings.illuminant, now("%Y-%m-%dT%H:%M:%S"));
-    const FileWrite written = replaceFile(outPath, contents);
+    const Result written = replaceFile(outPath, contents);
     if (!written.ok) {
         err << "huelinx-convert: " << written.message << "\n";
         return 1;
@@ -91,7 +91,7 @@ int convertCgatsFile(const std::string& path, const std::string& paletteOut,
     out << report << std::flush;
     if (!out) return outputFailure(err, "");
     if (!paletteOut.empty()) {
-        const FileWrite written = appendToFile(paletteOut, imported.paletteText);
+        const Result written = appendToFile(paletteOut, imported.paletteText);
         if (!written.ok) {
             err << "huelinx-convert: " << written.message << "\n";
             return 1;

@@ -3,6 +3,7 @@
 // and 8) of the colours a display can show, as "Save to Palette" writes them.
 //   make-default-palette data newpalette2.csv
 #include "colour/colour_model.h"
+#include "colour/hue.h"
 #include "colour/mun2xyz.h"
 #include "palette/palette_file.h"
 
@@ -18,7 +19,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     MunTable table;
-    const LoadResult loaded =
+    const Result loaded =
         loadMunTableFile((std::filesystem::path(argv[1]) / "Vadoro.dat").string(), table);
     if (!loaded.ok) {
         std::fprintf(stderr, "%s\n", loaded.message.c_str());
@@ -48,10 +49,10 @@ int main(int argc, char** argv) {
                     record.date = "12-17-2022";
                     record.time = "10:30:00";
                     record.tag =
-                        hueText + " " + std::to_string(value) + "/" + std::to_string(chroma);
-                    std::string message;
-                    if (!appendPaletteLine(paletteFile, paletteLine(record), message)) {
-                        std::fprintf(stderr, "%s\n", message.c_str());
+                        notationText(hueText, std::to_string(value), std::to_string(chroma));
+                    const Result saved = appendPaletteLine(paletteFile, paletteLine(record));
+                    if (!saved.ok) {
+                        std::fprintf(stderr, "%s\n", saved.message.c_str());
                         return 1;
                     }
                 }

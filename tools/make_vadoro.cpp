@@ -19,12 +19,12 @@ int main(int argc, char** argv) {
     std::ostringstream csv;
     csv << in.rdbuf();
     const auto table = huelinx::generateVadoro(csv.str(), argv[1]);
-    if (!table.ok) {
+    if (!table.value) {
         std::cerr << "make-vadoro: " << table.message << "\n";
         return 1;
     }
     std::ofstream out(argv[2], std::ios::binary);
-    out << table.text;
+    out << *table.value;
     out.close();
     if (!out) {
         std::cerr << "make-vadoro: cannot write \"" << argv[2] << "\"\n";

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <map>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace huelinx {
@@ -80,21 +81,19 @@ Point gridPoint(const Grid& grid, int v, int k, int j) {
 
 } // namespace
 
-GeneratedTable generateVadoro(std::string_view csv, const std::string& csvName) {
+Loaded<std::string> generateVadoro(std::string_view csv, const std::string& csvName) {
     ListReader lines(csv);
     Grid grid;
-    GeneratedTable result;
     lines.line(); // header
     while (!lines.atEnd()) {
         const std::size_t number = lines.lineNumber();
         const std::string line = *lines.line();
         if (line.find_first_not_of(" \t") == std::string::npos) continue;
         const auto row = parseRow(line);
-        if (!row) {
-            result.message = "\"" + csvName + "\", line " + std::to_string(number) +
-                             ": expected hue,value,chroma,x,y, found \"" + excerpt(line) + "\".";
-            return result;
-        }
+        if (!row)
+            return {std::nullopt, "\"" + csvName + "\", line " + std::to_string(number) +
+                                      ": expected hue,value,chroma,x,y, found \"" + excerpt(line) +
+                                      "\"."};
         if (row->chromaIndex >= MunTable::fileChromas) continue;
         auto& level = grid[row->valueTenths];
         if (level.empty())
@@ -102,14 +101,14 @@ GeneratedTable generateVadoro(std::string_view csv, const std::string& csvName) 
                          std::vector<std::optional<Point>>(MunTable::fileChromas));
         level[row->hueIndex][row->chromaIndex] = row->point;
     }
+    std::string text;
     for (int v = 0; v < MunTable::valueCount; ++v)
         for (int k = 0; k < MunTable::fileHues; ++k)
             for (int j = 0; j < MunTable::fileChromas; ++j) {
                 const Point p = gridPoint(grid, v, k, j);
-                result.text += std::to_string(p.x) + "," + std::to_string(p.y) + "\r\n";
+                text += std::to_string(p.x) + "," + std::to_string(p.y) + "\r\n";
             }
-    result.ok = true;
-    return result;
+    return {std::move(text), {}};
 }
 
 } // namespace huelinx

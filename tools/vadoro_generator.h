@@ -8,17 +8,15 @@
 // Chromas above 32 are not part of the grid.
 #pragma once
 
+#include "files/result.h"
+
 #include <string>
 #include <string_view>
 
 namespace huelinx {
 
-struct GeneratedTable {
-    bool ok = false;
-    std::string text;    // the file contents, "x,y" records with CR LF line ends
-    std::string message; // names the input and the problem when !ok
-};
-
-GeneratedTable generateVadoro(std::string_view csv, const std::string& csvName);
+// The file contents, "x,y" records with CR LF line ends, or the message naming
+// the input and its first bad line.
+Loaded<std::string> generateVadoro(std::string_view csv, const std::string& csvName);
 
 } // namespace huelinx

@@ -2,7 +2,7 @@
 // solid, to rotate, tilt, zoom, pan and pick from.
 #pragma once
 
-#include "viewer/palette_geometry.h"
+#include "palette/palette_geometry.h"
 
 #include "colour/colour_model.h"
 #include "exchange/palette_export.h"

@@ -1,8 +1,8 @@
 // "Export Palette…": the loaded palette written for other programs.
 #include "exchange/palette_export.h"
+#include "files/file_write.h"
 #include "mainwindow/colour_host.h"
 #include "mainwindow/program.h"
-#include "platform/file_write.h"
 #include "viewer/palette_viewer.h"
 
 #include <QDateTime>
@@ -45,7 +45,7 @@ void PaletteViewer::onExportPalette() {
     }
     const std::string created =
         QDateTime::currentDateTime().toString("yyyy-MM-dd'T'HH:mm:ss").toStdString();
-    const FileWrite written =
+    const Result written =
         replaceFile(file.toStdString(), exportPalette(*format, paletteName.toStdString(), swatches_,
                                                       host_.colour().settings.illuminant, created));
     if (!written.ok) {

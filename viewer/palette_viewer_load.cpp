@@ -1,11 +1,11 @@
 // Loading a palette file into the viewer: each row's notation is converted by
 // the main window to find its display colour, and listed.
+#include "files/file_read.h"
+#include "files/file_write.h"
 #include "mainwindow/colour_host.h"
 #include "mainwindow/entry_box.h"
 #include "mainwindow/program.h"
 #include "palette/palette_file.h"
-#include "platform/file_read.h"
-#include "platform/file_write.h"
 #include "text/list_input.h"
 #include "text/number_format.h"
 #include "text/number_read.h"

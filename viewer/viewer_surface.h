@@ -6,8 +6,8 @@
 // the view. Both axes keep one scale, so the Munsell solid keeps its shape.
 #pragma once
 
+#include "palette/palette_geometry.h"
 #include "platform/image_surface.h"
-#include "viewer/palette_geometry.h"
 
 #include <functional>
 

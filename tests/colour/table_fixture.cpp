@@ -31,7 +31,7 @@ const MunTable& renotationTable() {
 const IsccNbsTable& isccNbsNames() {
     static const IsccNbsTable* table = [] {
         auto* t = new IsccNbsTable;
-        const LoadResult result = loadIsccNbsFolder(HUELINX_DATA_DIR, *t);
+        const Result result = loadIsccNbsFolder(HUELINX_DATA_DIR, *t);
         if (!result.ok) throw std::runtime_error(result.message);
         return t;
     }();

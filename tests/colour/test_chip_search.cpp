@@ -15,8 +15,8 @@ using testing::renotationTable;
 
 ChipSet realChips() {
     auto load = renotationRealChips(testing::dataFile("munsell-renotation-real.csv"), "real");
-    if (!load.set) throw std::runtime_error(load.message);
-    return std::move(*load.set);
+    if (!load.value) throw std::runtime_error(load.message);
+    return std::move(*load.value);
 }
 
 ColourSettings settingsOf(Illuminant illuminant, bool pwd = false) {

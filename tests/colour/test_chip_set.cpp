@@ -15,7 +15,7 @@ namespace {
 using testing::renotationTable;
 namespace fs = std::filesystem;
 
-ChipSetLoad read(const std::string& text) {
+Loaded<ChipSet> read(const std::string& text) {
     return readChipSet(text, "mine.csv", "mine", renotationTable());
 }
 
@@ -57,10 +57,10 @@ TEST(ChipNotation, RefusesWhatIsNoNotation) {
 TEST(ChipSetFile, ReadsChipsLabelsAndLineEnds) {
     const auto load = read("notation,label\r\n5R 6/8,Brick\r\n\r\nN 5/\r\n"
                            "7.5YR 4/6,\"Brown, dark\"\n10YR 7/2");
-    ASSERT_TRUE(load.set) << load.message;
-    const auto& chips = load.set->chips;
+    ASSERT_TRUE(load.value) << load.message;
+    const auto& chips = load.value->chips;
     ASSERT_EQ(chips.size(), 4u);
-    EXPECT_EQ(load.set->name, "mine");
+    EXPECT_EQ(load.value->name, "mine");
     EXPECT_EQ(chips[0].notation, "5R 6/8");
     EXPECT_EQ(chips[0].label, "Brick");
     EXPECT_EQ(chips[1].label, "");
@@ -69,8 +69,8 @@ TEST(ChipSetFile, ReadsChipsLabelsAndLineEnds) {
     EXPECT_EQ(chips[3].notation, "10YR 7/2");
     // A header without the label column, in capitals, after a byte-order mark.
     const auto bare = read("\xEF\xBB\xBFNOTATION\n5R 6/8\n");
-    ASSERT_TRUE(bare.set) << bare.message;
-    EXPECT_EQ(bare.set->chips.size(), 1u);
+    ASSERT_TRUE(bare.value) << bare.message;
+    EXPECT_EQ(bare.value->chips.size(), 1u);
 }
 
 TEST(ChipSetFile, NamesTheFileAndTheFirstBadLine) {
@@ -95,8 +95,8 @@ TEST(ChipSetFile, NamesTheFileAndTheFirstBadLine) {
 
 TEST(BuiltInChipSets, RenotationRealHoldsEveryRealColour) {
     const auto load = renotationRealChips(testing::dataFile("munsell-renotation-real.csv"), "real");
-    ASSERT_TRUE(load.set) << load.message;
-    const auto& chips = load.set->chips;
+    ASSERT_TRUE(load.value) << load.message;
+    const auto& chips = load.value->chips;
     ASSERT_EQ(chips.size(), 2734u);
     EXPECT_EQ(chips.front().notation, "10RP 1/2");
     EXPECT_EQ(chips.front().hue, 0.0f);
@@ -106,7 +106,7 @@ TEST(BuiltInChipSets, RenotationRealHoldsEveryRealColour) {
                   MunsellToCie::Ok)
             << chip.notation;
     }
-    EXPECT_FALSE(renotationRealChips("hue,value,chroma\n5R,x,2\n", "real").set);
+    EXPECT_FALSE(renotationRealChips("hue,value,chroma\n5R,x,2\n", "real").value);
 }
 
 TEST(BuiltInChipSets, SoilKeepsTheChipsTheDataHold) {
@@ -156,20 +156,20 @@ TEST_F(ChipSetFolders, ListsBuiltInThenUserSetsAndLoadsThem) {
               (std::vector<std::string>{"renotation-real", "soil", "Browns", "reds"}));
 
     const auto reds = loadChipSet("reds", places, renotationTable());
-    ASSERT_TRUE(reds.set) << reds.message;
-    EXPECT_EQ(reds.set->chips.size(), 1u); // the working directory's file
+    ASSERT_TRUE(reds.value) << reds.message;
+    EXPECT_EQ(reds.value->chips.size(), 1u); // the working directory's file
     const auto soil = loadChipSet("soil", places, renotationTable());
-    ASSERT_TRUE(soil.set);
-    EXPECT_GT(soil.set->chips.size(), 1u); // the built-in set, not the file
+    ASSERT_TRUE(soil.value);
+    EXPECT_GT(soil.value->chips.size(), 1u); // the built-in set, not the file
     const auto real = loadChipSet("renotation-real", places, renotationTable());
-    ASSERT_TRUE(real.set) << real.message;
-    EXPECT_EQ(real.set->chips.size(), 2734u);
+    ASSERT_TRUE(real.value) << real.message;
+    EXPECT_EQ(real.value->chips.size(), 2734u);
 
     const auto byPath = loadChipSet((root / "program" / "chipsets" / "reds.csv").string(), places,
                                     renotationTable());
-    ASSERT_TRUE(byPath.set) << byPath.message;
-    EXPECT_EQ(byPath.set->name, "reds");
-    EXPECT_EQ(byPath.set->chips.size(), 2u);
+    ASSERT_TRUE(byPath.value) << byPath.message;
+    EXPECT_EQ(byPath.value->name, "reds");
+    EXPECT_EQ(byPath.value->chips.size(), 2u);
 }
 
 TEST_F(ChipSetFolders, ReportsWhatItCannotLoad) {
@@ -179,7 +179,7 @@ TEST_F(ChipSetFolders, ReportsWhatItCannotLoad) {
     EXPECT_EQ(loadChipSet(missing, places, renotationTable()).message,
               missing + ": the file can't be read.");
     places.dataFolders = {root.string()};
-    EXPECT_FALSE(loadChipSet("renotation-real", places, renotationTable()).set);
+    EXPECT_FALSE(loadChipSet("renotation-real", places, renotationTable()).value);
     // Folders that don't exist hold no sets.
     places.chipFolders = {(root / "nowhere").string()};
     EXPECT_EQ(availableChipSets(places).size(), 2u);

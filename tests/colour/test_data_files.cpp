@@ -78,7 +78,7 @@ TEST_F(DataFilesTest, TheNameFilesComeFromTheFolderHoldingTheBlocksAsTheyAreLoad
     EXPECT_TRUE(files[2].fromWorkingFolder);
     EXPECT_EQ(files[2].programPath, data + "/" + isccNbsNamesFile);
     IsccNbsTable names;
-    const LoadResult loaded = loadIsccNbsFromFolders(program.searched, names);
+    const Result loaded = loadIsccNbsFromFolders(program.searched, names);
     EXPECT_FALSE(loaded.ok);
     EXPECT_NE(loaded.message.find(isccNbsNamesFile), std::string::npos) << loaded.message;
     EXPECT_EQ(loaded.message.find(data), std::string::npos) << loaded.message;

@@ -71,5 +71,30 @@ TEST(HueText, RoundTripGivesTheHueToTwoDecimalsOverTheWholeCircle) {
     }
 }
 
+TEST(HueText, ReadHuesComeBackOntoTheCircleOnce) {
+    // 10RP reads as 100 and is hue 0; a text without family reads as 100
+    // plus its number and lands on that number; everything below 100 stays.
+    for (const auto& [text, hue] : {std::pair{"10RP", 0.0f},
+                                    {"5X", 5.0f},
+                                    {"", 0.0f},
+                                    {"9.99RP", 99.99f},
+                                    {"5R", 5.0f},
+                                    {"N", 0.0f}}) {
+        EXPECT_FLOAT_EQ(wrappedHue(converth(text).hue), hue) << text;
+    }
+    EXPECT_EQ(wrappedHue(std::nextafter(100.0f, 0.0f)), std::nextafter(100.0f, 0.0f));
+    EXPECT_TRUE(std::isnan(wrappedHue(std::nanf(""))));
+}
+
+TEST(HueText, NotationsFromTheirPartsAndGreysWithoutChroma) {
+    EXPECT_EQ(notationText("5R", "4", "14"), "5R 4/14");
+    EXPECT_EQ(notationText("2.50YR", "6.00", "8.00"), "2.50YR 6.00/8.00");
+    EXPECT_EQ(notationText("N", "5", "0"), "N 5/");
+    EXPECT_EQ(notationText("n", "9.5", ""), "N 9.5/");
+    // Only the neutral hue itself drops the chroma: a family starting with N
+    // is no such thing.
+    EXPECT_EQ(notationText("NX", "5", "2"), "NX 5/2");
+}
+
 } // namespace
 } // namespace huelinx

@@ -439,7 +439,7 @@ TEST(IsccNbsNames, MalformedFilesAreReportedByFileAndLine) {
     };
     for (const auto& c : cases) {
         IsccNbsTable table = names();
-        const LoadResult result = loadIsccNbs(c.blocks, "blocks.csv", c.names, "names.csv", table);
+        const Result result = loadIsccNbs(c.blocks, "blocks.csv", c.names, "names.csv", table);
         EXPECT_FALSE(result.ok) << c.message;
         EXPECT_NE(result.message.find(c.message), std::string::npos)
             << result.message << "\n  expected: " << c.message;
@@ -454,7 +454,7 @@ TEST(IsccNbsNames, MissingFilesAreNamed) {
     fs::remove_all(folder);
     fs::create_directories(folder);
     IsccNbsTable table;
-    LoadResult result = loadIsccNbsFolder(folder.string(), table);
+    Result result = loadIsccNbsFolder(folder.string(), table);
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.message.find("Cannot open the colour names file"), std::string::npos);
     EXPECT_NE(result.message.find("iscc-nbs-blocks.csv"), std::string::npos) << result.message;

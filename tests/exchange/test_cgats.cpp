@@ -45,9 +45,9 @@ std::vector<std::vector<std::string>> setsOf(const CgatsTable& t) {
 
 TEST(CgatsReader, ReadsKeywordsFieldsAndSetsWithAnyLineEnd) {
     for (const char* end : {"\n", "\r\n", "\r"}) {
-        const CgatsRead read = readCgats(withLineEnds(sampleFile, end), "m.txt");
-        ASSERT_TRUE(read.table) << read.message;
-        const CgatsTable& t = *read.table;
+        const Loaded<CgatsTable> read = readCgats(withLineEnds(sampleFile, end), "m.txt");
+        ASSERT_TRUE(read.value) << read.message;
+        const CgatsTable& t = *read.value;
         using Pair = std::pair<std::string, std::string>;
         EXPECT_EQ(t.keywords, (std::vector<Pair>{{"", "CGATS.17"},
                                                  {"ORIGINATOR", "Shop #2 scanner"},
@@ -68,12 +68,12 @@ TEST(CgatsReader, ReadsKeywordsFieldsAndSetsWithAnyLineEnd) {
         EXPECT_EQ(t.field("XYZ_X"), -1);
     }
     // No identifier line: the first line is a keyword like the others.
-    const CgatsRead bare = readCgats("ORIGINATOR me\nBEGIN_DATA_FORMAT A END_DATA_FORMAT\n"
-                                     "BEGIN_DATA\n1\nEND_DATA",
-                                     "m.txt");
-    ASSERT_TRUE(bare.table) << bare.message;
-    EXPECT_EQ(bare.table->keyword(""), nullptr);
-    EXPECT_EQ(*bare.table->keyword("ORIGINATOR"), "me");
+    const Loaded<CgatsTable> bare = readCgats("ORIGINATOR me\nBEGIN_DATA_FORMAT A END_DATA_FORMAT\n"
+                                              "BEGIN_DATA\n1\nEND_DATA",
+                                              "m.txt");
+    ASSERT_TRUE(bare.value) << bare.message;
+    EXPECT_EQ(bare.value->keyword(""), nullptr);
+    EXPECT_EQ(*bare.value->keyword("ORIGINATOR"), "me");
 }
 
 TEST(CgatsReader, FaultsNameTheFileTheLineAndWhatWasExpected) {
@@ -124,13 +124,13 @@ TEST(CgatsReader, FaultsNameTheFileTheLineAndWhatWasExpected) {
          "none."},
     };
     for (const auto& c : cases) {
-        const CgatsRead read = readCgats(c.text, "m.txt");
-        EXPECT_FALSE(read.table) << c.text;
+        const Loaded<CgatsTable> read = readCgats(c.text, "m.txt");
+        EXPECT_FALSE(read.value) << c.text;
         EXPECT_EQ(read.message, c.message) << c.text;
     }
     // A long line of junk is quoted by its first 40 characters.
     const std::string junk = head + "BEGIN_DATA\n1 2 \"" + std::string(5000, 'x') + "\n";
-    const CgatsRead read = readCgats(junk, "m.txt");
+    const Loaded<CgatsTable> read = readCgats(junk, "m.txt");
     EXPECT_LT(read.message.size(), 120u) << read.message;
 }
 
@@ -148,11 +148,12 @@ TEST(CgatsReader, RefusesTablesOverTheLimits) {
 }
 
 TEST(CgatsReader, EmptyAndQuotedValuesKeepTheirPlaces) {
-    const CgatsRead read = readCgats("T\nBEGIN_DATA_FORMAT\nA B C\nEND_DATA_FORMAT\nBEGIN_DATA\n"
-                                     "\"\" \"\" 1\n\"a b\" \"\" \"\"\n\"#\" x\"y \"\"\nEND_DATA\n",
-                                     "t.txt");
-    ASSERT_TRUE(read.table) << read.message;
-    EXPECT_EQ(setsOf(*read.table), (std::vector<std::vector<std::string>>{
+    const Loaded<CgatsTable> read =
+        readCgats("T\nBEGIN_DATA_FORMAT\nA B C\nEND_DATA_FORMAT\nBEGIN_DATA\n"
+                  "\"\" \"\" 1\n\"a b\" \"\" \"\"\n\"#\" x\"y \"\"\nEND_DATA\n",
+                  "t.txt");
+    ASSERT_TRUE(read.value) << read.message;
+    EXPECT_EQ(setsOf(*read.value), (std::vector<std::vector<std::string>>{
                                        {"", "", "1"}, {"a b", "", ""}, {"#", "x\"y", ""}}));
     // A count far beyond what the file holds is a fault, not a reason to make room.
     std::string wide = "W\nNUMBER_OF_SETS 100000\nBEGIN_DATA_FORMAT\n";

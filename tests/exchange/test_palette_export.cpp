@@ -237,11 +237,11 @@ TEST(PaletteExport, NamesWithHiddenLineEndsStayOnTheirOwnLine) {
     EXPECT_EQ(gpl.find("\xE2\x80\xA8"), std::string::npos);
 
     // CGATS: one set per swatch, its name in one quoted value.
-    const CgatsRead cgats =
+    const Loaded<CgatsTable> cgats =
         readCgats(exportPalette(ExportFormat::Cgats, "f", swatches, Illuminant::C, "now"), "f.txt");
-    ASSERT_TRUE(cgats.table) << cgats.message;
-    ASSERT_EQ(cgats.table->setCount(), 3u);
-    EXPECT_EQ(cgats.table->value(1, 1), "y\xC3\xB0   z   0   0 255 forged");
+    ASSERT_TRUE(cgats.value) << cgats.message;
+    ASSERT_EQ(cgats.value->setCount(), 3u);
+    EXPECT_EQ(cgats.value->value(1, 1), "y\xC3\xB0   z   0   0 255 forged");
 
     // ASE: every name without a control character, the blocks where they belong.
     const std::string ase = exportPalette(ExportFormat::Ase, "f", swatches, Illuminant::C, "");

@@ -2,7 +2,7 @@
 // named instrument to each command, 50 ms after it, with their own pauses.
 #pragma once
 
-#include "platform/fake_serial_port.h"
+#include "test_doubles/fake_serial_port.h"
 #include "tools/instrument_replies.h"
 
 #include <QString>

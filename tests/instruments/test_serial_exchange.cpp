@@ -1,5 +1,5 @@
 #include "instruments/serial_exchange.h"
-#include "platform/scripted_platform.h"
+#include "test_doubles/scripted_platform.h"
 
 #include <gtest/gtest.h>
 

@@ -101,14 +101,14 @@ TEST(PaletteFile, AppendsAddWholeLinesAndReportFilesThatCannotBeWritten) {
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir / "taken.csv");
     const std::string path = (dir / "colours.csv").string();
-    std::string message;
-    ASSERT_TRUE(appendPaletteLine(path, paletteLine(sample()), message));
-    ASSERT_TRUE(appendPaletteLine(path, paletteLine(sample()), message));
+    ASSERT_TRUE(appendPaletteLine(path, paletteLine(sample())).ok);
+    ASSERT_TRUE(appendPaletteLine(path, paletteLine(sample())).ok);
     std::ifstream in(path, std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), {});
     EXPECT_EQ(text, paletteLine(sample()) + paletteLine(sample()));
-    EXPECT_FALSE(appendPaletteLine((dir / "taken.csv").string(), "x\r\n", message));
-    EXPECT_NE(message.find("taken.csv"), std::string::npos);
+    const Result taken = appendPaletteLine((dir / "taken.csv").string(), "x\r\n");
+    EXPECT_FALSE(taken.ok);
+    EXPECT_NE(taken.message.find("taken.csv"), std::string::npos);
     std::filesystem::remove_all(dir);
 }
 

@@ -1,6 +1,6 @@
 #include "platform/qt_platform.h"
 #include "platform/qt_serial_port.h"
-#include "platform/scripted_platform.h"
+#include "test_doubles/scripted_platform.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -4,7 +4,7 @@
 
 #include "mainwindow/entry_box.h"
 #include "mainwindow/main_window.h"
-#include "platform/scripted_platform.h"
+#include "test_doubles/scripted_platform.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "viewer/palette_geometry.h"
+#include "palette/palette_geometry.h"
 
 #include <gtest/gtest.h>
 

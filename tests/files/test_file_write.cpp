@@ -1,6 +1,6 @@
+#include "files/file_read.h"
+#include "files/file_write.h"
 #include "palette/palette_file.h"
-#include "platform/file_read.h"
-#include "platform/file_write.h"
 
 #include <gtest/gtest.h>
 
@@ -62,7 +62,7 @@ TEST_F(FileWriteFolder, APlantedLinkIsNeverWrittenThrough) {
     // replaced by a plain file.
     const fs::path link = dir / "palette-report.csv";
     fs::create_symlink(victim, link);
-    const FileWrite w = replaceFile(link.string(), "report\n");
+    const Result w = replaceFile(link.string(), "report\n");
     EXPECT_FALSE(w.ok);
     EXPECT_NE(w.message.find("palette-report.csv\" is a symbolic link; it was left as it is"),
               std::string::npos)
@@ -83,7 +83,7 @@ TEST_F(FileWriteFolder, AppendsFollowALinkToAFileButMakeNothingThroughOne) {
     // A link to a file that doesn't exist would make that file anywhere.
     const fs::path planted = dir / "planted.csv";
     fs::create_symlink(dir / "made-elsewhere", planted);
-    const FileWrite w = appendToFile(planted.string(), "row\n");
+    const Result w = appendToFile(planted.string(), "row\n");
     EXPECT_FALSE(w.ok);
     EXPECT_NE(w.message.find("planted.csv\" is a symbolic link"), std::string::npos) << w.message;
     EXPECT_FALSE(fs::exists(dir / "made-elsewhere"));
@@ -104,7 +104,7 @@ TEST_F(FileWriteFolder, ReplacedFilesKeepTheirPermissions) {
     EXPECT_EQ(fs::status(kept).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     // A new file: 0666 less the umask.
     const mode_t before = ::umask(022);
-    const FileWrite w = replaceFile((dir / "new.csv").string(), "new\n");
+    const Result w = replaceFile((dir / "new.csv").string(), "new\n");
     ::umask(before);
     ASSERT_TRUE(w.ok);
     EXPECT_EQ(fs::status(dir / "new.csv").permissions(),
@@ -144,8 +144,8 @@ TEST(FileWrite, WholeFilesAndAppendsOnAWritableFolder) {
     EXPECT_EQ(contents(path), "new table\r\nrow\r\n");
     EXPECT_EQ(contents(dir / "fresh.csv"), "first\r\n");
     // A folder where the file should be: nothing written, the reason named.
-    for (const FileWrite& w : {replaceFile((dir / "taken").string(), "x"),
-                               appendToFile((dir / "taken").string(), "x")}) {
+    for (const Result& w : {replaceFile((dir / "taken").string(), "x"),
+                            appendToFile((dir / "taken").string(), "x")}) {
         EXPECT_FALSE(w.ok);
         EXPECT_NE(w.message.find("taken\" can't be written"), std::string::npos) << w.message;
     }
@@ -186,10 +186,10 @@ TEST_F(FullDisk, AnAppendThatDoesNotFitLeavesTheFileAsItWas) {
     // "Save to Palette" of a record with a long tag.
     PaletteRecord record;
     record.tag = std::string(4096, 'r');
-    std::string message;
-    EXPECT_FALSE(appendPaletteLine(palette.string(), paletteLine(record), message));
-    EXPECT_NE(message.find("palette.csv"), std::string::npos);
-    EXPECT_NE(message.find("No space left on device"), std::string::npos) << message;
+    const Result saved = appendPaletteLine(palette.string(), paletteLine(record));
+    EXPECT_FALSE(saved.ok);
+    EXPECT_NE(saved.message.find("palette.csv"), std::string::npos);
+    EXPECT_NE(saved.message.find("No space left on device"), std::string::npos) << saved.message;
     EXPECT_EQ(contents(palette), before);
     // With room again the next record follows the last whole one.
     fs::remove(dir / "filler");
@@ -201,7 +201,7 @@ TEST_F(FullDisk, AFileThatDoesNotFitIsNotReplaced) {
     const fs::path table = dir / "muntable2.prn";
     put(table, "the table before\r\n");
     fill();
-    const FileWrite w = replaceFile(table.string(), std::string(32768, 't'));
+    const Result w = replaceFile(table.string(), std::string(32768, 't'));
     EXPECT_FALSE(w.ok);
     EXPECT_NE(w.message.find("No space left on device"), std::string::npos) << w.message;
     EXPECT_EQ(contents(table), "the table before\r\n");

@@ -1,4 +1,4 @@
-#include "platform/scripted_platform.h"
+#include "test_doubles/scripted_platform.h"
 
 #include <QCoreApplication>
 #include <QThread>

@@ -1,4 +1,4 @@
-#include "platform/fake_serial_port.h"
+#include "test_doubles/fake_serial_port.h"
 
 #include <algorithm>
 

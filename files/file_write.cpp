@@ -1,4 +1,4 @@
-#include "platform/file_write.h"
+#include "files/file_write.h"
 
 #include "text/excerpt.h"
 
@@ -23,11 +23,11 @@ std::string reasonOf(int error) {
     return error != 0 ? std::strerror(error) : "the file could not be written";
 }
 
-FileWrite failed(const std::string& path, int error) {
+Result failed(const std::string& path, int error) {
     return {false, quoted(path) + " can't be written: " + reasonOf(error) + "."};
 }
 
-FileWrite leftAsItIs(const std::string& path, const std::string& what) {
+Result leftAsItIs(const std::string& path, const std::string& what) {
     return {false,
             quoted(path) + " is " + what + "; it was left as it is and nothing was written."};
 }
@@ -71,7 +71,7 @@ int createTemporary(const std::string& path, std::string& temporary) {
 
 } // namespace
 
-FileWrite replaceFile(const std::string& path, std::string_view text) {
+Result replaceFile(const std::string& path, std::string_view text) {
     struct stat target {};
     const bool exists = ::lstat(path.c_str(), &target) == 0;
     if (exists && S_ISLNK(target.st_mode)) return leftAsItIs(path, "a symbolic link");
@@ -91,7 +91,7 @@ FileWrite replaceFile(const std::string& path, std::string_view text) {
     return failed(path, error);
 }
 
-FileWrite appendToFile(const std::string& path, std::string_view text) {
+Result appendToFile(const std::string& path, std::string_view text) {
     // An existing file is opened through a link (a palette may be the user's
     // link to a file elsewhere); a new file is made only at `path` itself,
     // never through a link that leads nowhere.

@@ -1,4 +1,4 @@
-#include "platform/file_read.h"
+#include "files/file_read.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -6,6 +6,8 @@
 // saved as "TZM.cfg" is read and replaced under that name.
 #pragma once
 
+#include "files/result.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,8 +30,8 @@ StoredSettings readSettingsFile();
 StoredSettings parseSettings(std::string_view content);
 
 // Replaces the file, line 2 the device when one is given, else the port
-// number; false with a message naming the file when it can't be written.
-bool writeSettingsFile(const std::string& instrumentName, int commPort,
-                       const std::string& commDevice, std::string& message);
+// number; not ok with a message naming the file when it can't be written.
+[[nodiscard]] Result writeSettingsFile(const std::string& instrumentName, int commPort,
+                                       const std::string& commDevice);
 
 } // namespace huelinx

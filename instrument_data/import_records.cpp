@@ -1,4 +1,4 @@
-#include "instruments/import_records.h"
+#include "instrument_data/import_records.h"
 
 namespace huelinx {
 

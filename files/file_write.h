@@ -4,15 +4,12 @@
 // before, and the caller gets a message that names the file and the reason.
 #pragma once
 
+#include "files/result.h"
+
 #include <string>
 #include <string_view>
 
 namespace huelinx {
-
-struct FileWrite {
-    bool ok = false;
-    std::string message; // names the file and the reason when !ok
-};
 
 // Writes `text` as the whole of the file at `path`: into a new temporary file
 // `<path>.XXXXXX` beside it (made exclusively, so a file or link planted
@@ -23,7 +20,7 @@ struct FileWrite {
 // link overwrite any file, replacing it would break the user's link), and so
 // is anything else that is not a plain file. On failure the temporary file is
 // removed and a file already at `path` is left as it was.
-[[nodiscard]] FileWrite replaceFile(const std::string& path, std::string_view text);
+[[nodiscard]] Result replaceFile(const std::string& path, std::string_view text);
 
 // Appends `text` to the file at `path`. An existing plain file is appended to
 // even through a symbolic link (a palette may be a link to a file kept
@@ -31,6 +28,6 @@ struct FileWrite {
 // that leads nowhere, and nothing that is not a plain file is written. On
 // failure the file is cut back to the length it had, so it ends in a whole
 // record, and a file the call made is removed.
-[[nodiscard]] FileWrite appendToFile(const std::string& path, std::string_view text);
+[[nodiscard]] Result appendToFile(const std::string& path, std::string_view text);
 
 } // namespace huelinx

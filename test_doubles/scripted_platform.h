@@ -5,8 +5,8 @@
 // told to.
 #pragma once
 
-#include "platform/fake_serial_port.h"
 #include "platform/platform.h"
+#include "test_doubles/fake_serial_port.h"
 
 #include <deque>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "instruments/reply_parse.h"
+#include "instrument_data/reply_parse.h"
 
 #include "text/number_read.h"
 

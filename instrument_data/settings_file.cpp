@@ -1,7 +1,7 @@
-#include "instruments/settings_file.h"
+#include "instrument_data/settings_file.h"
 
-#include "platform/file_read.h"
-#include "platform/file_write.h"
+#include "files/file_read.h"
+#include "files/file_write.h"
 #include "text/list_input.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
@@ -62,15 +62,14 @@ StoredSettings readSettingsFile() {
     return parseSettings(file.text);
 }
 
-bool writeSettingsFile(const std::string& instrumentName, int commPort,
-                       const std::string& commDevice, std::string& message) {
+Result writeSettingsFile(const std::string& instrumentName, int commPort,
+                         const std::string& commDevice) {
     const std::string path = settingsFilePath();
-    const FileWrite written =
+    Result written =
         replaceFile(path, instrumentName + "\r\n" +
                               (commDevice.empty() ? printText(commPort) : commDevice) + "\r\n");
-    if (written.ok) return true;
-    message = "The settings could not be saved: " + written.message;
-    return false;
+    if (!written.ok) written.message = "The settings could not be saved: " + written.message;
+    return written;
 }
 
 } // namespace huelinx
