@@ -58,7 +58,7 @@ std::optional<double> readNumber(ColourModel& colour, Box box, const char* name)
 // before any box changes, so no box keeps the notation of the colour before.
 bool refusedWithoutChromaticity(ColourModel& colour, float X, float Y, float Z,
                                 const char* message) {
-    if (!(Y > 0.0f) || X + Y + Z > 0.0f) return false;
+    if (!withoutChromaticity(X, Y, Z)) return false;
     refuse(colour, message);
     return true;
 }
@@ -416,6 +416,10 @@ ShownNotation shownNotation(float X, float Y, float Z, const MunTable& table,
     shown.grey = shown.chromaText == formatNumber(0.0, "##0.00");
     shown.hueText = shown.grey ? "N" : hconvert(shown.hue);
     return shown;
+}
+
+bool withoutChromaticity(float X, float Y, float Z) {
+    return Y > 0.0f && !(X + Y + Z > 0.0f);
 }
 
 std::optional<double> singleNumber(const std::string& text, const char* name,

@@ -246,6 +246,10 @@ ColourModel readRgbBoxes(ColourModel colour);
 // "L* needs a number; it holds "blue"." for a text that is no number.
 std::optional<double> singleNumber(const std::string& text, const char* name, std::string& problem);
 
+// X, Y, Z of some light (Y above 0) whose sum is not above 0: they have no
+// chromaticity, so no notation, and the window refuses them as an entry.
+[[nodiscard]] bool withoutChromaticity(float X, float Y, float Z);
+
 // Linear value (0..1) of a display channel level (0..255) through the
 // channel's white level and gamma; channel 1, 2, 3 is R, G, B.
 float linearChannel(std::int16_t level, const ColourSettings& settings, int channel);

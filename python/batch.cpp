@@ -137,6 +137,18 @@ bool windowOverflows(const Window& window, const Entry& entry, const double* val
     return std::any_of(colour.box.begin(), colour.box.end(), showsNonFinite);
 }
 
+namespace {
+
+// X, Y, Z the window refuses as an entry because they have no chromaticity
+// (withoutChromaticity): the result becomes NaN. `xyz` may be `out` itself.
+bool refusedWithoutChromaticity(const double* xyz, double* out) {
+    if (!withoutChromaticity(single(xyz[0]), single(xyz[1]), single(xyz[2]))) return false;
+    fill(out, 3);
+    return true;
+}
+
+} // namespace
+
 const char* statusText(Status status) {
     switch (status) {
     case Status::Ok:
@@ -266,6 +278,7 @@ void xyyToXyz(const double* xyy, std::size_t n, const Window& window, double* xy
 
 void xyzToLab(const double* xyz, std::size_t n, const Window& window, double* lab, Status* status) {
     forEachEntered(window, xyzEntry, xyz, n, lab, status, [&](const double* v, double* out) {
+        if (refusedWithoutChromaticity(v, out)) return Status::NotANumber;
         const LabOfXyz c = xyzlab(single(v[0]), single(v[1]), single(v[2]), window.settings());
         put3(out, c.L, c.a, c.b);
         return Status::Ok;
@@ -283,13 +296,14 @@ void labToXyz(const double* lab, std::size_t n, const Window& window, double* xy
                     xyzconvert(Adaptation::ToC, back->X, back->Y, back->Z, settings))
                 back = Tristimulus{adapted->X, adapted->Y, adapted->Z};
         put3(out, back->X, back->Y, back->Z);
-        return Status::Ok;
+        return refusedWithoutChromaticity(out, out) ? Status::NotANumber : Status::Ok;
     });
 }
 
 void xyzToRgb(const double* xyz, std::size_t n, const Window& window, double* rgb, Status* status) {
     const ColourSettings& settings = window.settings();
     forEachEntered(window, xyzEntry, xyz, n, rgb, status, [&](const double* v, double* out) {
+        if (refusedWithoutChromaticity(v, out)) return Status::NotANumber;
         // As an X, Y, Z entry: the values L*a*b* used (raised to their floor),
         // black without light.
         const float Y = single(v[1]);

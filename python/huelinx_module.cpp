@@ -500,14 +500,16 @@ PYBIND11_MODULE(huelinx, m) {
     definePointwise(m, "xyz_to_lab", batch::xyzToLab, "xyz", labNames,
                     "L*, a*, b* of X, Y, Z as the window computes them; 'out of range' (NaN) "
                     "where huelinx-convert refuses the X, Y, Z: a number beyond single "
-                    "precision, typed or computed.");
+                    "precision, typed or computed; 'not a number' for light without "
+                    "chromaticity (Y above 0, X + Y + Z not above 0).");
     definePointwise(
         m, "lab_to_xyz", batch::labToXyz, "lab", xyzNames,
         "X, Y, Z of L*, a*, b* as the window's L*a*b* entry: 'out of range' below L* -16 or "
-        "where a number is beyond single precision, typed or computed.");
+        "where a number is beyond single precision, typed or computed; 'not a number' where "
+        "the X, Y, Z are light without chromaticity (X + Y + Z not above 0).");
     definePointwise(m, "xyz_to_rgb", batch::xyzToRgb, "xyz", rgbNames,
                     "Display R, G, B (0..255, clipped) of X, Y, Z; status 'out of RGB range' "
-                    "where the window says so, 'out of range' as xyz_to_lab.");
+                    "where the window says so, 'out of range' and 'not a number' as xyz_to_lab.");
     definePointwise(
         m, "rgb_to_xyz", batch::rgbToXyz, "rgb", xyzNames,
         "X, Y, Z of display R, G, B (rounded and clamped into 0..255) as the window's RGB entry.");

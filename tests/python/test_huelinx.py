@@ -124,6 +124,61 @@ class AgainstTheConverter(unittest.TestCase):
                 huelinx.munsell_to_xyz("5R 4/14", **bad)
 
 
+class EntriesLineByLine(unittest.TestCase):
+    """L*a*b* to X, Y, Z and x, y, Y to Munsell over colours of every kind,
+    light without chromaticity and darks below L* 0 among them, each as the
+    converter enters it alone: the module must refuse what the converter
+    refuses and give its numbers for the rest."""
+
+    def test_lab_to_xyz(self):
+        rng = random.Random(7)
+        lab = [[round(rng.uniform(-20, 105), 2), round(rng.uniform(-130, 130), 2),
+                round(rng.uniform(-130, 130), 2)] for _ in range(3000)]
+        rows = converter_each([f"lab,{L},{a},{b}" for L, a, b in lab])
+        got = huelinx.lab_to_xyz(np.array(lab))
+        refused = 0
+        for i, row in enumerate(rows):
+            if row["X"] == "":
+                refused += 1
+                self.assertIn(got["status"][i], ("out of range", "not a number"), (lab[i], row))
+                self.assertTrue(math.isnan(got["X"][i]), (lab[i], row))
+                continue
+            self.assertEqual(got["status"][i], "ok", (lab[i], row))
+            for key in "XYZ":
+                self.assertTrue(close(got[key][i], row[key]), (key, got[key][i], row))
+        self.assertGreater(refused, 100)  # both kinds of refusal are met
+
+    def test_xyy_to_munsell(self):
+        rng = random.Random(8)
+        xyy = [[round(rng.uniform(0.0, 0.8), 4), round(rng.uniform(0.0, 0.9), 4),
+                round(rng.uniform(0, 100), 2)] for _ in range(3000)]
+        rows = converter_each([f"xy,{x},{y},{Y}" for x, y, Y in xyy])
+        got = huelinx.xyy_to_munsell(np.array(xyy))
+        for i, row in enumerate(rows):
+            status = got["status"][i]
+            if row["X"] == "":
+                self.assertIn(status, ("out of range", "not a number"), (xyy[i], row))
+            elif "Outside the Munsell data" in row["message"]:
+                self.assertEqual(status, "outside data", (xyy[i], row))
+            else:
+                shown = (f"N {row['value']}/" if row["hue"] == "N"
+                         else f"{row['hue']} {row['value']}/{row['chroma']}")
+                self.assertEqual(got["notation"][i], shown, (xyy[i], status, row))
+
+    def test_light_without_chromaticity_has_no_lab_nor_rgb(self):
+        xyz = [[-50, 10, -50], [-5, 1, -4], [0, 1, -1], [20, 20, 20], [0, 0, 0]]
+        rows = converter_each([f"xyz,{x},{y},{z}" for x, y, z in xyz])
+        lab, rgb = huelinx.xyz_to_lab(np.array(xyz)), huelinx.xyz_to_rgb(np.array(xyz))
+        for i, row in enumerate(rows):
+            for got in (lab, rgb):
+                if row["L"] == "":
+                    self.assertEqual(got["status"][i], "not a number", (xyz[i], row))
+                    self.assertTrue(all(math.isnan(got[k][i]) for k in got if k != "status"))
+                else:
+                    self.assertNotIn(got["status"][i], ("not a number",), (xyz[i], row))
+        self.assertEqual([row["L"] == "" for row in rows], [True, True, True, False, False])
+
+
 class StatusesAndShapes(unittest.TestCase):
 
     def test_colours_that_cannot_convert_give_nan_and_a_reason(self):
