@@ -1,4 +1,5 @@
 // huelinx: the colour-notation converter's window program.
+#include "app/application.h"
 #include "mainwindow/main_window.h"
 #include "platform/qt_platform.h"
 
@@ -10,12 +11,10 @@ int main(int argc, char** argv) {
     QApplication::setStyle("Fusion");
 
     huelinx::QtPlatform platform;
-    huelinx::Program program(platform);
     // Files read at start are looked for in the working directory, then here.
-    program.dataFolders << QCoreApplication::applicationDirPath() + "/data";
-
-    huelinx::MainWindow form(program);
-    if (!form.start()) return 1;
-    form.show();
+    huelinx::Application program(
+        platform, {(QCoreApplication::applicationDirPath() + "/data").toStdString()});
+    if (!program.start()) return 1;
+    program.mainWindow().show();
     return app.exec();
 }

@@ -2,6 +2,8 @@
 // platform, and a main that runs the benchmarks in an offscreen application.
 #pragma once
 
+#include "app/application.h"
+#include "app/companions.h"
 #include "mainwindow/main_window.h"
 #include "test_doubles/scripted_platform.h"
 
@@ -16,11 +18,10 @@ namespace huelinx {
 
 struct BenchWindow {
     ScriptedPlatform platform;
-    Program program{platform};
-    MainWindow form{program};
+    Application program{platform, {HUELINX_DATA_DIR}};
+    MainWindow& form = program.mainWindow();
     BenchWindow() {
-        program.dataFolders << HUELINX_DATA_DIR;
-        if (!form.start()) {
+        if (!program.start()) {
             std::cerr << "the Munsell table did not load\n";
             std::exit(1);
         }

@@ -101,8 +101,8 @@ void importMunsellRows(benchmark::State& state) {
 void paletteAppends(benchmark::State& state) {
     ScratchDir scratch;
     Window& w = window();
-    w.program.paletteFile = "bench.csv";
-    w.program.paletteTag = "bench";
+    w.program.session().palette().setFile("bench.csv");
+    w.program.session().palette().setTag("bench");
     for (auto _ : state) {
         for (int i = 0; i < 10000; ++i)
             w.form.saveColourToPalette(TagPrompt::UseCurrentTag);
@@ -117,7 +117,7 @@ void picturePalette(benchmark::State& state) {
     ScratchDir scratch;
     Window& w = window();
     w.form.pictureCheck->setChecked(true);
-    PictureWindow* pictures = w.form.pictureWindow();
+    PictureWindow* pictures = w.program.companions().picture();
     QImage image(1000, 1000, QImage::Format_RGB32);
     for (int y = 0; y < 1000; ++y)
         for (int x = 0; x < 1000; ++x)
@@ -153,12 +153,12 @@ void writeBigPalette(const QString& name) {
 
 PaletteViewer& viewer() {
     Window& w = window();
-    if (!w.form.viewerWindow()) {
+    if (!w.program.companions().viewer()) {
         w.form.viewerCheck->setChecked(true);
-        w.form.viewerWindow()->onStop();
-        w.form.viewerWindow()->redrawTimer->stop();
+        w.program.companions().viewer()->onStop();
+        w.program.companions().viewer()->redrawTimer->stop();
     }
-    return *w.form.viewerWindow();
+    return *w.program.companions().viewer();
 }
 
 void viewerLoad(benchmark::State& state) {
@@ -166,7 +166,7 @@ void viewerLoad(benchmark::State& state) {
     writeBigPalette("big.csv");
     Window& w = window();
     PaletteViewer& v = viewer();
-    w.program.paletteFile = "big.csv";
+    w.program.session().palette().setFile("big.csv");
     for (auto _ : state) {
         v.loadPalette(PaletteSource::CurrentFile);
         w.platform.clear();
@@ -179,7 +179,7 @@ void viewerDraw(benchmark::State& state) {
     writeBigPalette("big.csv");
     Window& w = window();
     PaletteViewer& v = viewer();
-    w.program.paletteFile = "big.csv";
+    w.program.session().palette().setFile("big.csv");
     v.loadPalette(PaletteSource::CurrentFile);
     w.platform.clear();
     for (auto _ : state)

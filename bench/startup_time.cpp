@@ -1,5 +1,6 @@
 // Time from the start of the process to the main window on the screen,
 // following the program's own start-up. Run it on a display (or under Xvfb).
+#include "app/application.h"
 #include "mainwindow/main_window.h"
 #include "platform/qt_platform.h"
 
@@ -35,10 +36,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setStyle("Fusion");
     huelinx::QtPlatform platform;
-    huelinx::Program program(platform);
-    program.dataFolders << HUELINX_DATA_DIR;
-    huelinx::MainWindow form(program);
-    if (!form.start()) return 1;
+    huelinx::Application program(platform, {HUELINX_DATA_DIR});
+    if (!program.start()) return 1;
+    huelinx::MainWindow& form = program.mainWindow();
     form.show();
     if (!QTest::qWaitForWindowExposed(&form, 5000)) return 1;
     std::cout << "window shown " << secondsSinceProcessStart() * 1000.0 << " ms after the start\n";

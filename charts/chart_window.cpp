@@ -2,8 +2,8 @@
 
 #include "charts/chart_common.h"
 #include "charts/chart_surface.h"
-#include "mainwindow/colour_host.h"
-#include "mainwindow/program.h"
+#include "platform/platform.h"
+#include "session/session.h"
 
 #include <QCloseEvent>
 #include <QPushButton>
@@ -11,9 +11,9 @@
 
 namespace huelinx {
 
-ChartWindow::ChartWindow(ColourHost& host, Program& program, const Opening& opening,
+ChartWindow::ChartWindow(Session& session, Platform& platform, const Opening& opening,
                          QWidget* parent)
-    : QWidget(parent, Qt::Window), host_(host), program_(program), companion_(opening.companion) {
+    : QWidget(parent, Qt::Window), session_(session), platform_(platform) {
     setObjectName(opening.objectName);
     setWindowTitle(opening.title);
     QFont small = font();
@@ -28,6 +28,9 @@ ChartWindow::ChartWindow(ColourHost& host, Program& program, const Opening& open
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(surface);
     resize(surface->layoutSize());
+    colourChanges_ = session.colourChanged.connect([this](const ColourChange& change) {
+        if (isVisible()) followColour(change);
+    });
 }
 
 void ChartWindow::placePrintButton(const QString& text, int left, int top, int width, int height) {
@@ -36,13 +39,12 @@ void ChartWindow::placePrintButton(const QString& text, int left, int top, int w
 }
 
 void ChartWindow::onPrint() {
-    if (!program_.platform.printWindow(this)) program_.platform.message("Printer not Found");
+    if (!platform_.printWindow(this)) platform_.message("Printer not Found");
 }
 
 void ChartWindow::closeEvent(QCloseEvent* event) {
-    // Closing a chart is the same as clearing its check box in the main window.
     event->accept();
-    host_.companionClosed(companion_);
+    if (onClosed) onClosed();
 }
 
 } // namespace huelinx

@@ -4,8 +4,8 @@
 #include "charts/chart_surface.h"
 #include "colour/hue.h"
 #include "files/file_read.h"
-#include "mainwindow/colour_host.h"
-#include "mainwindow/program.h"
+#include "platform/platform.h"
+#include "session/session.h"
 #include "text/list_input.h"
 #include "text/number_read.h"
 
@@ -34,10 +34,10 @@ bool readRecord(ListReader& reader, std::size_t count, std::vector<std::string>&
 
 } // namespace
 
-ColorCheckerChart::ColorCheckerChart(ColourHost& host, Program& program, QWidget* parent)
-    : ChartWindow(host, program,
+ColorCheckerChart::ColorCheckerChart(Session& session, Platform& platform, QWidget* parent)
+    : ChartWindow(session, platform,
                   {"CChecker", "The Macbeth Color Checker", QSize(clientWidth, clientHeight),
-                   QColor(192, 192, 192), Companion::ColorChecker},
+                   QColor(192, 192, 192)},
                   parent) {
     for (int i = 0; i < patchCount; ++i) {
         const QRect rect(twips(patchLeft(i)), twips(patchTop(i)), twips(patchSize),
@@ -51,6 +51,10 @@ ColorCheckerChart::ColorCheckerChart(ColourHost& host, Program& program, QWidget
     sourceLabel->setAlignment(Qt::AlignCenter);
 }
 
+void ColorCheckerChart::followColour(const ColourChange& change) {
+    if (change.colour.gammaChanged) drawChart();
+}
+
 void ColorCheckerChart::drawChart() {
     surface->setBackColor(ground);
     QPalette palette = sourceLabel->palette();
@@ -61,10 +65,9 @@ void ColorCheckerChart::drawChart() {
     setWindowTitle(QString("The Macbeth ColorChecker") + QChar(174));
 
     drawn_ = 0;
-    const FileText file =
-        readWholeFile(program_.locateDataFile(fileName).toStdString(), tableFileLimit);
+    const FileText file = readWholeFile(session_.resources().locate(fileName).path, tableFileLimit);
     if (file.status != FileRead::Ok) {
-        program_.platform.message(
+        platform_.message(
             QString("\"%1\" can't be read (it %2), so the ColorChecker patches are left as "
                     "they were.")
                 .arg(fileName, QString::fromStdString(readFailure(file.status, tableFileLimit))));
@@ -72,18 +75,17 @@ void ColorCheckerChart::drawChart() {
     }
     paintPatches(file.text);
     if (drawn_ < patchCount)
-        program_.platform.message(
-            QString("\"%1\" holds %2 of the %3 ColorChecker patches; the others are "
-                    "left as they were.")
-                .arg(fileName)
-                .arg(drawn_)
-                .arg(patchCount));
+        platform_.message(QString("\"%1\" holds %2 of the %3 ColorChecker patches; the others are "
+                                  "left as they were.")
+                              .arg(fileName)
+                              .arg(drawn_)
+                              .arg(patchCount));
 }
 
 // Skips the header line, then paints one patch per record of five fields:
 // number, name, hue, value, chroma.
 void ColorCheckerChart::paintPatches(const std::string& text) {
-    const ColourSettings s = host_.colour().settings;
+    const ColourSettings s = session_.colour().settings;
     ListReader reader(text);
     reader.line();
     bool formatErrorShown = false;
@@ -92,14 +94,14 @@ void ColorCheckerChart::paintPatches(const std::string& text) {
         const HueOfText hueRead = converth(f[2]);
         const bool formatError = hueRead.family == HueFamily::Missing;
         const float hue = wrappedHue(hueRead.hue);
-        if (formatError && !formatErrorShown) program_.platform.message("Format Error");
+        if (formatError && !formatErrorShown) platform_.message("Format Error");
         formatErrorShown = formatErrorShown || formatError;
         float value = static_cast<float>(leadingNumberLenient(f[3]));
         const float chroma = static_cast<float>(leadingNumberLenient(f[4]));
-        const ChartColour c = chartColour(hue, value, chroma, program_.table, s);
+        const ChartColour c = chartColour(hue, value, chroma, session_.table(), s);
         tips_[static_cast<std::size_t>(drawn_)] =
             QString::fromStdString(f[0] + " " + f[1] + ": ") +
-            notationTip(hue, value, chroma, program_.colourNames, false);
+            notationTip(hue, value, chroma, session_.resources().names(), false);
         patches[drawn_++]->setFillColor(QColor(c.R, c.G, c.B));
     }
 }

@@ -29,7 +29,7 @@ class ColorCheckerChart : public ChartWindow {
     static constexpr int patchSize = 1455;
     static constexpr const char* fileName = "ccnames.csv";
 
-    ColorCheckerChart(ColourHost& host, Program& program, QWidget* parent = nullptr);
+    ColorCheckerChart(Session& session, Platform& platform, QWidget* parent = nullptr);
 
     // ---- controls ----------------------------------------------------------
     std::array<ChartShape*, patchCount> patches{};
@@ -45,6 +45,10 @@ class ColorCheckerChart : public ChartWindow {
     // The chart's name, notation and ISCC-NBS name of the patch at a layout
     // pixel ("13 blue: 7.50PB 2.9/12.7  vivid purplish blue"); empty elsewhere.
     QString tooltipAt(int x, int y) const override;
+
+  protected:
+    // A change of the display gamma repaints the chart.
+    void followColour(const ColourChange& change) override;
 
   private:
     void paintPatches(const std::string& text);

@@ -3,9 +3,8 @@
 #include "charts/chart_common.h"
 #include "charts/chart_surface.h"
 #include "colour/hue.h"
-#include "mainwindow/colour_host.h"
-#include "mainwindow/entry_box.h"
-#include "mainwindow/program.h"
+#include "platform/platform.h"
+#include "session/session.h"
 #include "text/number_read.h"
 
 #include <QLabel>
@@ -21,10 +20,9 @@ const QColor pageGrey(192, 192, 192);
 
 } // namespace
 
-HuePage::HuePage(ColourHost& host, Program& program, QWidget* parent)
-    : ChartWindow(host, program,
-                  {"book", "Munsell Book of Color", QSize(clientWidth, clientHeight), pageGrey,
-                   Companion::HuePage},
+HuePage::HuePage(Session& session, Platform& platform, QWidget* parent)
+    : ChartWindow(session, platform,
+                  {"book", "Munsell Book of Color", QSize(clientWidth, clientHeight), pageGrey},
                   parent) {
     surface->onMouseDown = [this](int x, int y, Qt::MouseButton) { onMouseDown(x, y); };
     buildPatches();
@@ -81,16 +79,16 @@ void HuePage::buildLabels() {
 
 void HuePage::showHuePage(bool reportFormatError) {
     show();
-    const HueOfText hueRead = converth(host_.colour()[Box::Hue]);
+    const HueOfText hueRead = converth(session_.colour()[Box::Hue]);
     const bool formatError = hueRead.family == HueFamily::Missing;
     const float h = wrappedHue(hueRead.hue);
-    if (formatError && reportFormatError) program_.platform.message("Format Error");
+    if (formatError && reportFormatError) platform_.message("Format Error");
 
     // A hue beyond the slider's range puts it at its nearest end.
     updating = true;
     hueSlider->setValue(static_cast<int>(std::clamp(roundHalfEven(h), 0.0, 100.0)));
     updating = false;
-    hueTitle->setText(QString::fromStdString(host_.colour()[Box::Hue]));
+    hueTitle->setText(QString::fromStdString(session_.colour()[Box::Hue]));
     patches[9]->setFillColor(Qt::black);
     drawPatches(h);
 }
@@ -99,12 +97,12 @@ void HuePage::showHuePage(bool reportFormatError) {
 // value-0 row keeps its colour (black at chroma 0, page grey elsewhere).
 void HuePage::drawPatches(float hue) {
     shownHue_ = hue;
-    const ColourSettings s = host_.colour().settings;
+    const ColourSettings s = session_.colour().settings;
     for (int c = 0; c <= 28; c += 2)
         for (int v = 1; v <= 9; ++v) {
             float value = static_cast<float>(v);
             const ChartColour colour =
-                chartColour(hue, value, static_cast<float>(c), program_.table, s);
+                chartColour(hue, value, static_cast<float>(c), session_.table(), s);
             const bool inData = colour.X >= 0.02f && colour.Y >= 0.02f;
             const bool clipped = colour.X > 0.02f && colour.Y > 0.02f && colour.outOfRange;
             ChartShape* patch = patches[5 * c + 9 - v];
@@ -120,16 +118,22 @@ QString HuePage::tooltipAt(int x, int y) const {
         // Patches the data don't hold keep the page's grey.
         if (patches[i]->fillColor() == pageGrey) return {};
         return notationTip(shownHue_, static_cast<float>(value), static_cast<float>(chroma),
-                           program_.colourNames, true);
+                           session_.resources().names(), true);
     }
     return {};
 }
 
 void HuePage::onHueSlider() {
     if (updating) return;
-    host_.showColour(
-        edit(host_.colour(), Box::Hue, hconvert(static_cast<float>(hueSlider->value()))));
+    session_.setColour(
+        edit(session_.colour(), Box::Hue, hconvert(static_cast<float>(hueSlider->value()))),
+        Change::Slider, this);
     showHuePage();
+}
+
+void HuePage::followColour(const ColourChange& change) {
+    // The conversion has reported a hue without a family itself.
+    if (change.origin != this && change.colour.munsellConverted) showHuePage(false);
 }
 
 void HuePage::onMouseDown(int x, int y) {
@@ -139,12 +143,12 @@ void HuePage::onMouseDown(int x, int y) {
                         static_cast<int>((c >> 16) & 0xFF)};
     // The patch's colour goes into the main window's R, G, B boxes, and is
     // converted there unless a channel is 0.
-    ColourModel colour = host_.colour();
+    ColourModel colour = session_.colour();
     for (int i = 0; i < 3; ++i)
         colour = edit(std::move(colour), rgbBox(i), std::to_string(rgb[i]));
     if (std::none_of(rgb, rgb + 3, [](int v) { return v == 0; }))
-        colour = enterRgb(std::move(colour), program_.table);
-    host_.showColour(std::move(colour));
+        colour = enterRgb(std::move(colour), session_.table());
+    session_.setColour(std::move(colour), Change::Entry, this);
 }
 
 } // namespace huelinx

@@ -28,7 +28,7 @@ class HuePage : public ChartWindow {
     static constexpr int patchTop(int row) { return 120 + 720 * row; }
     static constexpr int patchSize = 615;
 
-    HuePage(ColourHost& host, Program& program, QWidget* parent = nullptr);
+    HuePage(Session& session, Platform& platform, QWidget* parent = nullptr);
 
     // ---- controls ----------------------------------------------------------
     std::array<ChartShape*, 150> patches{};
@@ -50,6 +50,11 @@ class HuePage : public ChartWindow {
     // The notation and name of the patch at a layout pixel; empty off the
     // patches and on those the data don't hold.
     QString tooltipAt(int x, int y) const override;
+
+  protected:
+    // A Munsell conversion elsewhere turns the page to the new hue; the page's
+    // own clicks are not turned back to it.
+    void followColour(const ColourChange& change) override;
 
   private:
     void buildPatches();

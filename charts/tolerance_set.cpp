@@ -8,8 +8,8 @@
 #include "colour/rgbcmyk.h"
 #include "colour/xyz2mun.h"
 #include "files/file_write.h"
-#include "mainwindow/colour_host.h"
-#include "mainwindow/program.h"
+#include "platform/platform.h"
+#include "session/session.h"
 #include "text/excerpt.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
@@ -44,10 +44,9 @@ QLineEdit* box(QWidget* parent, const QString& name, int left, int top) {
 
 } // namespace
 
-ToleranceSet::ToleranceSet(ColourHost& host, Program& program, QWidget* parent)
-    : ChartWindow(host, program,
-                  {"CTol", "Munsell Color Tolerance Set", QSize(clientWidth, clientHeight), ground,
-                   Companion::ToleranceSet},
+ToleranceSet::ToleranceSet(Session& session, Platform& platform, QWidget* parent)
+    : ChartWindow(session, platform,
+                  {"CTol", "Munsell Color Tolerance Set", QSize(clientWidth, clientHeight), ground},
                   parent) {
     buildPatches();
     buildStandard();
@@ -168,11 +167,11 @@ bool ToleranceSet::buildAround(float L, float a, float b) {
 }
 
 ToleranceSet::Patch ToleranceSet::patchOf(const std::array<float, 3>& lab) const {
-    const ColourSettings s = host_.colour().settings;
+    const ColourSettings s = session_.colour().settings;
     // Below L* -16 there is no colour: it is taken as black.
     const Tristimulus xyz = labxyz(lab[0], lab[1], lab[2]).value_or(Tristimulus{0, 0, 0});
     const float X = xyz.X, Y = xyz.Y, Z = xyz.Z;
-    const MunsellOfXyz munsell = xyz2mun(X, Y, Z, program_.table, s);
+    const MunsellOfXyz munsell = xyz2mun(X, Y, Z, session_.table(), s);
     Patch patch;
     patch.finite =
         std::isfinite(X) && std::isfinite(Y) && std::isfinite(Z) && std::isfinite(munsell.V);
@@ -207,7 +206,7 @@ void ToleranceSet::rebuildFromBoxes() {
         const auto n =
             singleNumber(standardBoxes[i]->text().toStdString(), coordinateNames[i], problem);
         if (!n) {
-            program_.platform.message(QString::fromStdString(problem));
+            platform_.message(QString::fromStdString(problem));
             return;
         }
         standard[i] = static_cast<float>(*n);
@@ -217,8 +216,12 @@ void ToleranceSet::rebuildFromBoxes() {
     for (int i = 0; i < 3; ++i)
         typed << QString("%1 %2").arg(coordinateNames[i],
                                       qs(excerpt(standardBoxes[i]->text().toStdString())));
-    program_.platform.message("The set around " + typed.join(", ") +
-                              " is out of range: its colours lie beyond single precision.");
+    platform_.message("The set around " + typed.join(", ") +
+                      " is out of range: its colours lie beyond single precision.");
+}
+
+void ToleranceSet::followColour(const ColourChange& change) {
+    if (const auto& lab = change.colour.labShown) buildAround(lab->L, lab->a, lab->b);
 }
 
 void ToleranceSet::onStepSlider(int index) {
@@ -243,7 +246,7 @@ QString ToleranceSet::tooltipAt(int x, int y) const {
                    QString::fromStdString(patchNotations[1][i]).trimmed();
         const HueOfText h = converth(hue);
         return tip + notationTip(wrappedHue(h.hue), static_cast<float>(*value),
-                                 static_cast<float>(*chroma), program_.colourNames, false);
+                                 static_cast<float>(*chroma), session_.resources().names(), false);
     }
     return {};
 }
@@ -251,8 +254,8 @@ QString ToleranceSet::tooltipAt(int x, int y) const {
 // Bluer first, the standard last: date, time, patch number, hue, value,
 // chroma, nine zeros, R, G, B, "end".
 std::string ToleranceSet::paletteText() const {
-    const std::string date = program_.platform.dateText().toStdString();
-    const std::string time = program_.platform.timeText().toStdString();
+    const std::string date = platform_.dateText().toStdString();
+    const std::string time = platform_.timeText().toStdString();
     std::string text;
     for (int i = 6; i >= 0; --i) {
         std::string line = date + "," + time + "," + signedText(i);
@@ -268,18 +271,18 @@ std::string ToleranceSet::paletteText() const {
 }
 
 void ToleranceSet::onSavePalette() {
-    program_.paletteFile = paletteName;
-    const std::string text = paletteText();
-    const Result written = replaceFile(paletteName, text);
-    if (!written.ok) {
-        program_.platform.message(
+    // The viewer that shows the set converts its rows one by one: the set
+    // stays as it is meanwhile.
+    reloading_ = true;
+    PaletteDocument& palette = session_.palette();
+    palette.setFile(paletteName);
+    const Result written = palette.replace(paletteText());
+    if (written.ok) session_.paletteViewWanted.send();
+    reloading_ = false;
+    if (!written.ok)
+        platform_.message(
             QString::fromStdString("The palette could not be saved: " + written.message),
             Buttons::Ok, Icon::Exclamation);
-        return;
-    }
-    reloading_ = true;
-    host_.viewCurrentPalette();
-    reloading_ = false;
 }
 
 } // namespace huelinx

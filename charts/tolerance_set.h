@@ -33,7 +33,7 @@ class ToleranceSet : public ChartWindow {
     static constexpr std::array<int, 7> patchTop{1920, 840, 3000, 2400, 1320, 1320, 2400};
     static constexpr const char* paletteName = "Cpalette.csv";
 
-    ToleranceSet(ColourHost& host, Program& program, QWidget* parent = nullptr);
+    ToleranceSet(Session& session, Platform& platform, QWidget* parent = nullptr);
 
     // ---- controls ----------------------------------------------------------
     QGroupBox* standardFrame = nullptr;        // "Standard CIELAB  "
@@ -65,6 +65,10 @@ class ToleranceSet : public ChartWindow {
     // The direction, notation and ISCC-NBS name of the patch at a layout
     // pixel ("Lighter: " and the notation and name); empty elsewhere.
     QString tooltipAt(int x, int y) const override;
+
+  protected:
+    // A colour whose L*a*b* was computed becomes the standard.
+    void followColour(const ColourChange& change) override;
 
   private:
     void buildStandard();

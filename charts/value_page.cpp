@@ -3,9 +3,8 @@
 #include "charts/chart_common.h"
 #include "charts/chart_surface.h"
 #include "colour/hue.h"
-#include "mainwindow/colour_host.h"
-#include "mainwindow/entry_box.h"
-#include "mainwindow/program.h"
+#include "platform/platform.h"
+#include "session/session.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
 
@@ -42,10 +41,9 @@ int ValuePage::centreY() {
     return static_cast<int>(roundHalfEven(clientHeight / 2.0));
 }
 
-ValuePage::ValuePage(ColourHost& host, Program& program, QWidget* parent)
-    : ChartWindow(host, program,
-                  {"book2", "Munsell Value Page", QSize(clientWidth, clientHeight), pageGrey,
-                   Companion::ValuePage},
+ValuePage::ValuePage(Session& session, Platform& platform, QWidget* parent)
+    : ChartWindow(session, platform,
+                  {"book2", "Munsell Value Page", QSize(clientWidth, clientHeight), pageGrey},
                   parent) {
     surface->setDrawingFont(font());
     surface->onMouseDown = [this](int x, int y, Qt::MouseButton) { onMouseDown(x, y); };
@@ -86,7 +84,7 @@ void ValuePage::showValuePage(float& v) {
     updating = false;
     surface->clear();
     circles_.clear();
-    const ColourSettings s = host_.colour().settings;
+    const ColourSettings s = session_.colour().settings;
     std::vector<Ray> rays;
     for (int k = 0; k < 40; ++k)
         rays.push_back(computeRay(2.5f * static_cast<float>(k), v, s));
@@ -101,7 +99,7 @@ ValuePage::Ray ValuePage::computeRay(float hue, float& value, const ColourSettin
     ray.hue = hue;
     for (int c = 0; c <= 40; c += 2) {
         const ChartColour colour =
-            chartColour(hue, value, static_cast<float>(c), program_.table, s);
+            chartColour(hue, value, static_cast<float>(c), session_.table(), s);
         value = colour.value; // the value the page shows from here on
         if (colour.X == 0.0f || colour.Y == 0.0f) break;
         ray.circles.emplace_back(c, QColor(colour.R, colour.G, colour.B));
@@ -235,20 +233,33 @@ QString ValuePage::tooltipAt(int x, int y) const {
     for (const Circle& c : circles_) {
         const QPointF d = p - c.centre;
         if (d.x() * d.x() + d.y() * d.y() <= c.radius * c.radius)
-            return notationTip(c.hue, c.value, c.chroma, program_.colourNames, true);
+            return notationTip(c.hue, c.value, c.chroma, session_.resources().names(), true);
     }
     return {};
 }
 
 void ValuePage::onValueSlider() {
     if (updating) return;
-    host_.showColour(
-        enterMunsell(edit(host_.colour(), Box::Value, plainText(valueSlider->value() / 100.0f)),
-                     program_.table));
+    ColourModel next =
+        enterMunsell(edit(session_.colour(), Box::Value, plainText(valueSlider->value() / 100.0f)),
+                     session_.table());
+    const bool converted = next.munsellConverted;
+    session_.setColour(std::move(next), Change::Slider, this);
+    if (converted) showCurrentValue();
+}
+
+void ValuePage::followColour(const ColourChange& change) {
+    if (change.origin != this && change.colour.munsellConverted) showCurrentValue();
+}
+
+void ValuePage::showCurrentValue() {
+    // The value box read by the leading-number rule (no number reads as 0).
+    float value = static_cast<float>(leadingNumber(session_.colour()[Box::Value]));
+    showValuePage(value);
 }
 
 void ValuePage::pause() {
-    Platform& p = program_.platform;
+    Platform& p = platform_;
     const double start = p.secondsSinceMidnight();
     QElapsedTimer bound;
     bound.start();
@@ -277,12 +288,12 @@ void ValuePage::onMouseDown(int x, int y) {
     const long c = surface->pixel(x, y);
     const int rgb[3] = {static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
                         static_cast<int>((c >> 16) & 0xFF)};
-    ColourModel colour = host_.colour();
+    ColourModel colour = session_.colour();
     for (int i = 0; i < 3; ++i)
         colour = edit(std::move(colour), rgbBox(i), std::to_string(rgb[i]));
     const bool shown = std::all_of(rgb, rgb + 3, displayable);
-    if (shown) colour = enterRgb(std::move(colour), program_.table);
-    host_.showColour(std::move(colour));
+    if (shown) colour = enterRgb(std::move(colour), session_.table());
+    session_.setColour(std::move(colour), Change::Entry, this);
     if (!shown) readOutSwatch->setFillColor(Qt::black);
 }
 

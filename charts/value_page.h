@@ -30,7 +30,7 @@ class ValuePage : public ChartWindow {
     // Client area 8895 x 8295 twips; the chart is centred on it.
     static constexpr int clientWidth = 8895, clientHeight = 8295;
 
-    ValuePage(ColourHost& host, Program& program, QWidget* parent = nullptr);
+    ValuePage(Session& session, Platform& platform, QWidget* parent = nullptr);
 
     // ---- controls ----------------------------------------------------------
     QLabel* valueTitle = nullptr;        // "Value   5."
@@ -47,6 +47,8 @@ class ValuePage : public ChartWindow {
     // and lowered to 9.5 in the caller's variable; a value beyond the slider's
     // range puts the slider at its nearest end.
     void showValuePage(float& v);
+    // The page at the session colour's value.
+    void showCurrentValue();
     void onValueSlider();
     void onMouseMove(int x, int y);
     void onMouseDown(int x, int y);
@@ -63,6 +65,10 @@ class ValuePage : public ChartWindow {
     QString tooltipAt(int x, int y) const override;
     // The hue names drawn and where, in layout pixels.
     const std::vector<std::pair<QString, QRect>>& hueNames() const { return hueNames_; }
+
+  protected:
+    // A Munsell conversion elsewhere redraws the page at the new value.
+    void followColour(const ColourChange& change) override;
 
   private:
     // Lets 0.01 seconds pass on the program's clock, as a throttle of the

@@ -4,13 +4,13 @@
 #include "files/file_read.h"
 #include "files/file_write.h"
 #include "instrument_data/import_records.h"
-#include "mainwindow/colour_host.h"
-#include "mainwindow/program.h"
+#include "palette/palette_file.h"
+#include "platform/palette_questions.h"
+#include "platform/platform.h"
+#include "session/session.h"
 #include "text/list_input.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
-
-#include <QWidget>
 
 #include <filesystem>
 #include <system_error>
@@ -18,7 +18,7 @@
 namespace huelinx {
 
 void BatchImport::run(const QString& type) {
-    colour_ = host_.colour();
+    colour_ = session_.colour();
     if (type == "xyz")
         importXyz();
     else if (type == "6")
@@ -38,14 +38,14 @@ void BatchImport::run(const QString& type) {
     finish();
     colour_.quietDisplay = false;
     colour_.messages.clear();
-    host_.showColour(colour_);
+    session_.setColour(colour_, Change::Entry, this);
 }
 
 bool BatchImport::enterColour(Notation notation, const std::vector<std::string>& texts) {
     const int first = static_cast<int>(firstBox(notation));
     for (std::size_t i = 0; i < texts.size(); ++i)
         colour_[static_cast<Box>(first + static_cast<int>(i))] = texts[i];
-    enterInPlace(colour_, notation, program_.table);
+    enterInPlace(colour_, notation, session_.table());
     // A colour outside the Munsell data is still written; these give no colour.
     if (!colour_.outcome.hasAny({Outcome::Refused, Outcome::FormatError, Outcome::OutOfMunsellRange,
                                  Outcome::NoNotation}))
@@ -62,14 +62,14 @@ std::string BatchImport::emptyFields(int count) {
 }
 
 std::string BatchImport::caption() const {
-    return host_.hostWindow().windowTitle().toStdString();
+    return session_.caption;
 }
 
 std::optional<std::string> BatchImport::readInput(const QString& name) {
     inputName_ = name;
     FileText file = readWholeFile(name.toStdString(), userFileLimit);
     if (file.status == FileRead::Ok) return std::move(file.text);
-    program_.platform.message(QString::fromStdString(
+    platform_.message(QString::fromStdString(
         unreadableFileMessage(name.toStdString(), file.status, userFileLimit)));
     return std::nullopt;
 }
@@ -77,7 +77,7 @@ std::optional<std::string> BatchImport::readInput(const QString& name) {
 bool BatchImport::createOutput(const QString& name) {
     std::error_code ec;
     if (std::filesystem::is_directory(name.toStdString(), ec)) {
-        program_.platform.message("\"" + name + "\" can't be created: a folder has that name.");
+        platform_.message("\"" + name + "\" can't be created: a folder has that name.");
         return false;
     }
     outputName_ = name;
@@ -91,7 +91,7 @@ void BatchImport::write(const std::string& text) {
 
 void BatchImport::finish() {
     if (failed_ > 0)
-        program_.platform.message(
+        platform_.message(
             QString("%1 record(s) of \"%2\" did not convert and have no colour; the first, at "
                     "line %3: %4")
                 .arg(failed_)
@@ -100,22 +100,23 @@ void BatchImport::finish() {
                 .arg(QString::fromStdString(firstFailure_)));
     if (outputName_.isEmpty()) {
         if (toPalette_)
-            host_.showNote(
-                QString("%1 colour(s) added to \"%2\".").arg(written_).arg(program_.paletteFile));
+            session_.note(QString("%1 colour(s) added to \"%2\".")
+                              .arg(written_)
+                              .arg(QString::fromStdString(session_.palette().file()))
+                              .toStdString());
         return;
     }
     const Result saved = replaceFile(outputName_.toStdString(), output_);
     if (!saved.ok) {
-        program_.platform.message(
-            QString::fromStdString("The import was not saved: " + saved.message));
+        platform_.message(QString::fromStdString("The import was not saved: " + saved.message));
         return;
     }
-    host_.showNote(QString("\"%1\" written: %2 record(s).").arg(outputName_).arg(written_));
+    session_.note(
+        QString("\"%1\" written: %2 record(s).").arg(outputName_).arg(written_).toStdString());
 }
 
 void BatchImport::stopped(std::size_t line, const QString& file, const QString& why) {
-    program_.platform.message(
-        QString("Import stopped at line %1 of \"%2\": %3").arg(line).arg(file, why));
+    platform_.message(QString("Import stopped at line %1 of \"%2\": %3").arg(line).arg(file, why));
 }
 
 bool BatchImport::readRecord(ListReader& reader, int count, std::vector<std::string>& fields,
@@ -151,13 +152,12 @@ void BatchImport::countDisplayable() {
 }
 
 void BatchImport::reportCounts() {
-    program_.platform.message("Total colors" + QString::fromStdString(signedText(total_)) +
-                              "  Colors not displayed" +
-                              QString::fromStdString(signedText(notShown_)));
+    platform_.message("Total colors" + QString::fromStdString(signedText(total_)) +
+                      "  Colors not displayed" + QString::fromStdString(signedText(notShown_)));
 }
 
 void BatchImport::importXyz() {
-    const QString name = program_.platform.openFileName("*.csv|*.csv");
+    const QString name = platform_.openFileName("*.csv|*.csv");
     if (name.isEmpty()) return;
     const auto text = readInput(name);
     if (!text) return;
@@ -165,12 +165,23 @@ void BatchImport::importXyz() {
     ListReader reader(*text);
     reader.line(); // header
     std::vector<std::string> f;
+    // The records go to the palette in one write, all or none.
+    const std::string date = platform_.dateText().toStdString();
+    const std::string time = platform_.timeText().toStdString();
+    std::string records;
+    long converted = 0;
     while (readRecord(reader, 4, f, name)) {
-        program_.paletteTag = QString::fromStdString(f[0]);
+        session_.palette().setTag(f[0]);
         if (!enterColour(Notation::Xyz, {f[1], f[2], f[3]})) continue;
-        if (!host_.saveToPalette(colour_, TagPrompt::UseCurrentTag)) return;
-        ++written_;
+        PaletteRecord record = paletteRecord(readRgbBoxes(colour_));
+        record.date = date;
+        record.time = time;
+        record.tag = f[0];
+        records += paletteLine(record);
+        ++converted;
     }
+    if (converted > 0 && savePaletteRecords(platform_, session_.palette(), records))
+        written_ = converted;
 }
 
 void BatchImport::importLab() {
@@ -182,7 +193,7 @@ void BatchImport::importLab() {
     reader.line();
     std::vector<std::string> f;
     for (long long record = 1; readRecord(reader, 3, f, name); ++record) {
-        program_.platform.processEvents();
+        platform_.processEvents();
         std::string line = printText(record);
         if (enterColour(Notation::Lab, {f[0], f[1], f[2]})) {
             for (Box b : {Box::Hue, Box::Value, Box::Chroma})
@@ -197,7 +208,7 @@ void BatchImport::importLab() {
 }
 
 void BatchImport::importMunsell() {
-    const QString name = program_.platform.openFileName("*.csv|*.csv");
+    const QString name = platform_.openFileName("*.csv|*.csv");
     if (name.isEmpty()) return;
     const auto text = readInput(name);
     if (!text || !createOutput("tempOUT.txt")) return;
@@ -205,11 +216,11 @@ void BatchImport::importMunsell() {
     reader.line();
     std::vector<std::string> f;
     while (readRecord(reader, 3, f, name)) {
-        program_.platform.processEvents();
+        platform_.processEvents();
         write(f[0] + "," + f[1] + "," + f[2]);
-        program_.platform.processEvents();
+        platform_.processEvents();
         const bool converted = enterColour(Notation::Munsell, {f[0], f[1], f[2]});
-        program_.platform.processEvents();
+        platform_.processEvents();
         std::string line = emptyFields(13);
         if (converted) {
             line = convertedFields();

@@ -31,13 +31,13 @@
 
 namespace huelinx {
 
-class ColourHost;
 class ListReader;
-struct Program;
+class Platform;
+class Session;
 
 class BatchImport {
   public:
-    BatchImport(ColourHost& host, Program& program) : host_(host), program_(program) {}
+    BatchImport(Session& session, Platform& platform) : session_(session), platform_(platform) {}
 
     // Runs the import named by `type`; any other answer does nothing.
     void run(const QString& type);
@@ -89,8 +89,8 @@ class BatchImport {
                          const std::string& chroma);
     void reportCounts();
 
-    ColourHost& host_;
-    Program& program_;
+    Session& session_;
+    Platform& platform_;
     ColourModel colour_;
     std::string output_;     // the table being written
     QString outputName_;     // its file; empty when the import writes none

@@ -4,7 +4,8 @@
 #include "exchange/colour_csv.h"
 #include "instrument_data/import_records.h"
 #include "instruments/batch_import.h"
-#include "mainwindow/program.h"
+#include "platform/platform.h"
+#include "session/session.h"
 #include "text/excerpt.h"
 #include "text/list_input.h"
 #include "text/number_format.h"
@@ -36,9 +37,9 @@ class QuietDisplay {
 
 void BatchImport::convertNotation(const std::string& hue, const std::string& value,
                                   const std::string& chroma) {
-    program_.platform.processEvents();
+    platform_.processEvents();
     const bool converted = enterColour(Notation::Munsell, {hue, value, chroma});
-    program_.platform.processEvents();
+    platform_.processEvents();
     ++written_;
     if (!converted) {
         write(emptyFields(9) + "\r\n");
@@ -53,7 +54,7 @@ std::optional<std::string> BatchImport::readTable(const QString& input, const QS
     if (!text) return std::nullopt;
     // An empty table is as good as none.
     if (text->empty()) {
-        program_.platform.message("File not found");
+        platform_.message("File not found");
         return std::nullopt;
     }
     if (!createOutput(output)) return std::nullopt;
@@ -128,7 +129,7 @@ void BatchImport::importCurves() {
     std::vector<std::string> f;
     while (readRecord(reader, 43, f, name)) {
         const std::size_t line = recordLine_;
-        Reflectance curve = program_.reflectance;
+        Reflectance curve = session_.reflectance;
         for (int i = 1; i <= 40; ++i) {
             const auto v = strictNumber(f[2 + i]);
             if (!v)
@@ -139,12 +140,12 @@ void BatchImport::importCurves() {
         }
         const auto d = reader.line();
         if (!d) return stopped(line, name, "the record is cut short.");
-        program_.reflectance = curve;
+        session_.reflectance = curve;
         const Tristimulus t = tris(curve);
         const float xyz[3] = {t.X, t.Y, t.Z};
         const bool converted =
             enterColour(Notation::Xyz, {plainText(xyz[0]), plainText(xyz[1]), plainText(xyz[2])});
-        program_.platform.processEvents();
+        platform_.processEvents();
         PrintLine zones;
         for (int i = 0; i < 3; ++i)
             zones.zoned(f[i]);
@@ -158,7 +159,7 @@ void BatchImport::importCurves() {
         write(zones.text() + "\r\n");
         ++written_;
     }
-    program_.platform.beep();
+    platform_.beep();
 }
 
 } // namespace huelinx

@@ -1,15 +1,16 @@
 // The main window: one colour shown in six notations side by side (Munsell,
 // CIE XYZ, chromaticity x y, L*a*b*, display RGB, CMYK), a swatch, sliders,
 // the illuminant choice, the instrument panel and the buttons that open the
-// other windows. Its text boxes are the program's working record of the
-// current colour; the conversions read them and write their results back.
+// other windows. It shows the session's current colour and follows its
+// changes, whoever makes them; what is typed and entered here changes it.
 #pragma once
 
 #include "colour/colour_model.h"
 #include "colour/settings.h"
-#include "mainwindow/colour_host.h"
-#include "mainwindow/program.h"
+#include "platform/palette_questions.h"
+#include "platform/platform.h"
 #include "platform/port_choice.h"
+#include "session/session.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -33,23 +34,16 @@ class QScrollBar;
 namespace huelinx {
 
 class EntryBox;
-class PictureWindow;
-class PaletteViewer;
-class HuePage;
-class ValuePage;
-class ColorCheckerChart;
-class ToleranceSet;
 class Spectrophotometer;
 class Swatch;
-class ChipSearch;
 enum class MeasureEnd;
 
-class MainWindow : public QWidget, public ColourHost {
+class MainWindow : public QWidget {
   public:
     static constexpr const char* releaseDate = "Dec 17 2022";
     static constexpr int versionMajor = 12, versionMinor = 23, versionRevision = 1;
 
-    explicit MainWindow(Program& program, QWidget* parent = nullptr);
+    MainWindow(Session& session, Platform& platform, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Start-up: version and caption, settings file, the Munsell table, the
@@ -114,20 +108,18 @@ class MainWindow : public QWidget, public ColourHost {
     QString commDevice;
     PortChoice portChoice() const { return {commPort, commDevice}; }
 
-    // ---- what other windows may ask (ColourHost) ---------------------------
-    const ColourModel& colour() const override { return colour_; }
+    // ---- the colour shown ----------------------------------------------------
+    const ColourModel& colour() const { return session_.colour(); }
     // The settings the colour procedures read from this window.
     ColourSettings settings() const;
-    // Shows a colour model: boxes, sliders, label and swatch, then the
-    // model's messages; keeps the open charts current.
-    void showColour(ColourModel next) override;
-    bool saveToPalette(const ColourModel& colour, TagPrompt prompt) override;
-    bool appendPaletteRecords(const std::string& records) override;
-    ChipSearch* chipSearch() override { return chips_.get(); }
-    void viewCurrentPalette() override;
-    void companionClosed(Companion which) override;
-    void showNote(const QString& line) override;
-    QWidget& hostWindow() override { return *this; }
+    // Makes `next` the session's colour; this window (and every other one
+    // that follows the colour) shows it.
+    void showColour(ColourModel next, Change what = Change::Entry);
+    // Puts one line into the Messages box (no box to close).
+    void showNote(const QString& line);
+    // The instrument named in the settings file or chosen; empty for none.
+    const QString& instrumentName() const { return instrumentName_; }
+    const QString& versionText() const { return versionText_; }
 
     // ---- conversions and entry paths --------------------------------------
     void convertMunsellEntry();
@@ -165,26 +157,6 @@ class MainWindow : public QWidget, public ColourHost {
     // colour taken from the R, G, B boxes as they stand. False when nothing was
     // written (no file name given, or the file can't be written).
     bool saveColourToPalette(TagPrompt prompt);
-    // "Image Analysis": shows or hides the picture window.
-    void onPictureToggled();
-    // "3D Display of HVC ": shows or hides the palette viewer.
-    void onViewerToggled();
-    // The palette viewer while it exists.
-    PaletteViewer* viewerWindow() const;
-    // The chart windows: "Display Hue Page", "Color Tolerence Set",
-    // "Display Value Page", "Display ColorChecker".
-    void onHuePageToggled();
-    void onToleranceSetToggled();
-    void onValuePageToggled();
-    void onColorCheckerToggled();
-    // Keeping open charts current: the hue and value pages after a Munsell
-    // conversion, the tolerance set after L*a*b* is computed, the ColorChecker
-    // after a gamma change.
-    void refreshPages();
-    void refreshToleranceSet(float L, float a, float b);
-    void refreshColorChecker();
-    // The picture window while it exists.
-    PictureWindow* pictureWindow() const;
     void onCalibrate(); // Calibrate
     void onMeasure();   // Measure / Import %R
 
@@ -198,6 +170,8 @@ class MainWindow : public QWidget, public ColourHost {
                            const std::vector<QWidget*>& boxes,
                            const std::vector<QScrollBar*>& sliders);
     void connectHandlers();
+    // Listens to the session: its colour changes, notes and busy spells.
+    void followSession();
     void paintSwatch();
     void showOutsideData();
     // The name and nearest-chip line for the current colour.
@@ -205,11 +179,12 @@ class MainWindow : public QWidget, public ColourHost {
     // Start-up: the ISCC-NBS names, the list of chip sets and the first set.
     void loadNamesAndChips();
     void noteWorkingFolderFiles();
+    // Shows a change of the session's colour: its messages, then the boxes,
+    // sliders, label and swatch.
+    void showChange(const ColourModel& shown);
     void renderColour();
     // The sliders to the model's positions, their handlers quiet meanwhile.
     void followSliders();
-    // The display colour to the program-wide current colour other windows read.
-    void shareDisplayColour();
     // The boxes and sliders in the model's order.
     std::array<EntryBox*, boxCount> colourBoxes() const;
     std::array<QScrollBar*, sliderCount> colourSliders() const;
@@ -227,33 +202,20 @@ class MainWindow : public QWidget, public ColourHost {
     std::vector<QWidget*> entryBoxes() const;
     std::vector<QLabel*> boxLabels_;
 
-    Program& program_;
-    ColourModel colour_ = ColourModel::initial();
+    Session& session_;
+    Platform& platform_;
+    QString instrumentName_, versionText_;
+    Connection colourChanges_, notes_, busy_;
+    // The window was shown when another window's work made it step aside.
+    bool shownBeforeBusy_ = false;
+    int busySpells_ = 0;
     // The text each box shows, in the model's order.
     std::array<std::string, boxCount> shownTexts_;
     bool settingsWriteReported_ = false;
-    // Asks for the palette file when none is set and, when asked to, for the
-    // tag; false when the user gave no file name.
-    bool askPaletteFile(TagPrompt prompt);
-    // Writes the palette record of a colour whose display colour was read from
-    // its R, G, B boxes.
-    bool appendToPalette(const ColourModel& colour);
-    // Appends whole records to the palette file (".csv" added to its name).
-    bool appendPaletteText(const std::string& records);
     Spectrophotometer& spectrophotometer();
     MeasureEnd importReflectance();
     std::unique_ptr<Spectrophotometer> spectro_;
-    QPointer<PictureWindow> form2_;
-    QPointer<PaletteViewer> form3_;
-    // The chart windows, created when first shown.
-    QPointer<HuePage> book_;
-    QPointer<ValuePage> book2_;
-    QPointer<ColorCheckerChart> checker_;
-    QPointer<ToleranceSet> ctol_;
     bool instrumentBusy_ = false;
-    // The chip set searched and its name in the list; no set when none could be read.
-    std::unique_ptr<ChipSearch> chips_;
-    QString chipSetShown_;
 };
 
 } // namespace huelinx

@@ -1,7 +1,7 @@
 // The main window as a view of the colour model: every entry path hands the
-// current model to one of the model's functions, and the window shows the
-// model it gets back (boxes, sliders, label, swatch), shows its messages and
-// keeps the open chart windows current.
+// current model to one of the model's functions and makes what it gets back
+// the session's colour; the window shows each new colour of the session
+// (boxes, sliders, label, swatch) and its messages, whoever made it.
 #include "colour/colour_model.h"
 #include "mainwindow/entry_box.h"
 #include "mainwindow/main_window.h"
@@ -39,7 +39,7 @@ QString illuminantCaption(Illuminant illuminant) {
 } // namespace
 
 ColourSettings MainWindow::settings() const {
-    return colour_.settings;
+    return colour().settings;
 }
 
 std::array<EntryBox*, boxCount> MainWindow::colourBoxes() const {
@@ -56,31 +56,19 @@ std::array<QScrollBar*, sliderCount> MainWindow::colourSliders() const {
 void MainWindow::boxTyped(int box, const QString& text) {
     if (slidersBusy) return;
     const std::size_t b = static_cast<std::size_t>(box);
-    colour_.box[b] = text.toStdString();
-    shownTexts_[b] = colour_.box[b];
+    session_.type(static_cast<Box>(box), text.toStdString());
+    shownTexts_[b] = colour().box[b];
 }
 
-void MainWindow::showColour(ColourModel next) {
+void MainWindow::showColour(ColourModel next, Change what) {
     next.quietDisplay = false;
-    colour_ = std::move(next);
-    for (const std::string& message : colour_.messages)
-        program_.platform.message(qs(message));
-    renderColour();
-    shareDisplayColour();
-    program_.rgbOutOfRange = colour_.rgbOutOfRange;
-    if (colour_.munsellConverted) refreshPages();
-    if (colour_.labShown)
-        refreshToleranceSet(colour_.labShown->L, colour_.labShown->a, colour_.labShown->b);
-    if (colour_.gammaChanged) refreshColorChecker();
-    // What the change did has been shown; the model handed to other windows
-    // starts clean.
-    colour_.forgetChange();
+    session_.setColour(std::move(next), what);
 }
 
-void MainWindow::shareDisplayColour() {
-    program_.curRed = colour_.red;
-    program_.curGreen = colour_.green;
-    program_.curBlue = colour_.blue;
+void MainWindow::showChange(const ColourModel& shown) {
+    for (const std::string& message : shown.messages)
+        platform_.message(qs(message));
+    renderColour();
 }
 
 void MainWindow::followSliders() {
@@ -88,7 +76,7 @@ void MainWindow::followSliders() {
     slidersBusy = true;
     const auto sliders = colourSliders();
     for (std::size_t s = 0; s < sliders.size(); ++s)
-        sliders[s]->setValue(colour_.slider[s]);
+        sliders[s]->setValue(colour().slider[s]);
     slidersBusy = busy;
 }
 
@@ -97,21 +85,21 @@ void MainWindow::renderColour() {
     slidersBusy = true;
     const auto boxes = colourBoxes();
     for (std::size_t b = 0; b < boxes.size(); ++b) {
-        if (shownTexts_[b] == colour_.box[b]) continue;
-        boxes[b]->setText(qs(colour_.box[b]));
-        shownTexts_[b] = colour_.box[b];
+        if (shownTexts_[b] == colour().box[b]) continue;
+        boxes[b]->setText(qs(colour().box[b]));
+        shownTexts_[b] = colour().box[b];
     }
     followSliders();
-    outOfRangeLabel->setText(colour_.outOfRangeShown ? "Out of RGB Range" : "");
+    outOfRangeLabel->setText(colour().outOfRangeShown ? "Out of RGB Range" : "");
     showOutsideData();
     showNameAndChip();
-    if (gammaBox->text().toStdString() != colour_.gammaText)
-        gammaBox->setText(qs(colour_.gammaText));
-    gammaSlider->setValue(colour_.gammaPosition);
-    const int illuminant = static_cast<int>(colour_.settings.illuminant);
+    if (gammaBox->text().toStdString() != colour().gammaText)
+        gammaBox->setText(qs(colour().gammaText));
+    gammaSlider->setValue(colour().gammaPosition);
+    const int illuminant = static_cast<int>(colour().settings.illuminant);
     illuminantButtons[illuminant]->setChecked(true);
-    illuminantLabel->setText(illuminantCaption(colour_.settings.illuminant));
-    pwdCheck->setChecked(colour_.settings.pwd);
+    illuminantLabel->setText(illuminantCaption(colour().settings.illuminant));
+    pwdCheck->setChecked(colour().settings.pwd);
     slidersBusy = false;
     paintSwatch();
 }
@@ -121,7 +109,7 @@ void MainWindow::showOutsideData() {
     // are empty, or its X, Y, Z are zeros) is said in Messages, without a box
     // to close; the note goes when a colour inside the data follows.
     static const QString outside = "Outside the Munsell data";
-    if (colour_.outsideData)
+    if (colour().outsideData)
         messagesBox->setPlainText(outside);
     else if (messagesBox->toPlainText() == outside)
         messagesBox->clear();
@@ -132,33 +120,33 @@ void MainWindow::showNote(const QString& line) {
 }
 
 void MainWindow::paintSwatch() {
-    swatch->setBackColor(QColor(colour_.red, colour_.green, colour_.blue));
+    swatch->setBackColor(QColor(colour().red, colour().green, colour().blue));
 }
 
 // ---- the six entries ---------------------------------------------------------
 
 void MainWindow::convertMunsellEntry() {
-    showColour(enterMunsell(colour_, program_.table));
+    showColour(enterMunsell(colour(), session_.table()));
 }
 
 void MainWindow::convertXyzEntry() {
-    showColour(enterXyz(colour_, program_.table));
+    showColour(enterXyz(colour(), session_.table()));
 }
 
 void MainWindow::convertChromaticityEntry() {
-    showColour(enterChromaticity(colour_, program_.table));
+    showColour(enterChromaticity(colour(), session_.table()));
 }
 
 void MainWindow::convertLabEntry() {
-    showColour(enterLab(colour_, program_.table));
+    showColour(enterLab(colour(), session_.table()));
 }
 
 void MainWindow::convertRgbEntry() {
-    showColour(enterRgb(colour_, program_.table));
+    showColour(enterRgb(colour(), session_.table()));
 }
 
 void MainWindow::convertCmykEntry() {
-    showColour(enterCmyk(colour_, program_.table));
+    showColour(enterCmyk(colour(), session_.table()));
 }
 
 } // namespace huelinx

@@ -34,7 +34,7 @@ class BusyGuard {
 Spectrophotometer& MainWindow::spectrophotometer() {
     if (!spectro_)
         spectro_ = std::make_unique<Spectrophotometer>(
-            program_.platform, [this](const QString& text) { messagesBox->setPlainText(text); });
+            platform_, [this](const QString& text) { messagesBox->setPlainText(text); });
     return *spectro_;
 }
 
@@ -48,33 +48,34 @@ void MainWindow::onCalibrate() {
 void MainWindow::onMeasure() {
     if (instrumentBusy_) return;
     BusyGuard guard(instrumentBusy_);
-    program_.instrumentName = instrumentList->currentText();
-    const bool import = program_.instrumentName == "Import";
-    const MeasureEnd end = import ? importReflectance()
-                                  : spectrophotometer().measure(program_.instrumentName,
-                                                                portChoice(), program_.reflectance);
+    instrumentName_ = instrumentList->currentText();
+    const bool import = instrumentName_ == "Import";
+    const MeasureEnd end =
+        import ? importReflectance()
+               : spectrophotometer().measure(instrumentName_, portChoice(), session_.reflectance);
     if (!import) showPortDevice();
     if (end == MeasureEnd::Ends) return;
-    if (!import) program_.platform.serialPort().close();
+    if (!import) platform_.serialPort().close();
     // The reading converts at full precision; the boxes show two decimals.
-    showColour(enterXyzValues(colour_, tris(program_.reflectance), program_.table));
+    showColour(enterXyzValues(colour(), tris(session_.reflectance), session_.table()),
+               Change::Measurement);
 }
 
 MeasureEnd MainWindow::importReflectance() {
     // Cancelling the dialog is not a missing file: nothing happens.
-    const QString path = program_.platform.openFileName("*.txt|*.txt");
+    const QString path = platform_.openFileName("*.txt|*.txt");
     if (path.isEmpty()) return MeasureEnd::Ends;
     const FileText file = readWholeFile(path.toStdString(), userFileLimit);
     if (file.status != FileRead::Ok) {
-        program_.platform.message(QString::fromStdString(
+        platform_.message(QString::fromStdString(
             unreadableFileMessage(path.toStdString(), file.status, userFileLimit)));
         return MeasureEnd::Ends;
     }
     const std::string& text = file.text;
-    const ReflectanceFile read = parseReflectanceFile(text, program_.reflectance);
+    const ReflectanceFile read = parseReflectanceFile(text, session_.reflectance);
     if (!text.empty()) importedFileName->setText(path + " " + QString::fromStdString(read.tag));
     if (!read.ok) {
-        program_.platform.message(importFormatMessage);
+        platform_.message(importFormatMessage);
         return MeasureEnd::Ends;
     }
     return MeasureEnd::Filled;

@@ -63,17 +63,16 @@ void keepColours(QWidget* widget) {
 
 } // namespace
 
-MainWindow::MainWindow(Program& program, QWidget* parent) : QWidget(parent), program_(program) {
+MainWindow::MainWindow(Session& session, Platform& platform, QWidget* parent)
+    : QWidget(parent), session_(session), platform_(platform) {
     setObjectName("Form1");
     buildControls();
     buildLayout();
     connectHandlers();
+    followSession();
 }
 
-MainWindow::~MainWindow() {
-    delete form2_;
-    delete form3_;
-}
+MainWindow::~MainWindow() = default;
 
 std::vector<QWidget*> MainWindow::entryBoxes() const {
     std::vector<QWidget*> boxes;
@@ -357,7 +356,7 @@ void MainWindow::connectHandlers() {
         box->onEnter = [this] { convertCmykEntry(); };
     // What is typed into a box (or put there by another window) becomes the
     // model's text for it; nothing is converted until Enter.
-    shownTexts_ = colour_.box;
+    shownTexts_ = colour().box;
     const auto boxes = colourBoxes();
     for (std::size_t b = 0; b < boxes.size(); ++b)
         connect(boxes[b], &QLineEdit::textChanged, this,
@@ -382,17 +381,28 @@ void MainWindow::connectHandlers() {
     connect(helpButton, &QPushButton::clicked, this, [this] { onHelp(); });
     connect(printButton, &QPushButton::clicked, this, [this] { onPrint(); });
     connect(calibrateButton, &QPushButton::clicked, this, [this] { onCalibrate(); });
-    connect(huePageCheck, &QCheckBox::toggled, this, [this] { onHuePageToggled(); });
-    connect(toleranceSetCheck, &QCheckBox::toggled, this, [this] { onToleranceSetToggled(); });
-    connect(valuePageCheck, &QCheckBox::toggled, this, [this] { onValuePageToggled(); });
-    connect(colorCheckerCheck, &QCheckBox::toggled, this, [this] { onColorCheckerToggled(); });
-    connect(pictureCheck, &QCheckBox::toggled, this, [this] { onPictureToggled(); });
-    connect(viewerCheck, &QCheckBox::toggled, this, [this] { onViewerToggled(); });
     connect(saveToPaletteButton, &QPushButton::clicked, this, [this] { onSaveToPalette(); });
     connect(makeTableButton, &QPushButton::clicked, this, [this] { onMakeTable(); });
     connect(importButton, &QPushButton::clicked, this, [this] { onImport(); });
     connect(chipSetList, &QComboBox::currentIndexChanged, this, [this] { onChipSetChosen(); });
     connect(measureButton, &QPushButton::clicked, this, [this] { onMeasure(); });
+}
+
+void MainWindow::followSession() {
+    // Every new colour is shown here first, whoever made it.
+    colourChanges_ =
+        session_.colourChanged.connect([this](const ColourChange& c) { showChange(c.colour); });
+    notes_ = session_.noted.connect(
+        [this](const std::string& line) { showNote(QString::fromStdString(line)); });
+    // Another window's long work or help: this window steps aside meanwhile.
+    busy_ = session_.busy.connect([this](bool busy) {
+        if (busy) {
+            if (busySpells_++ == 0) shownBeforeBusy_ = isVisible();
+            hide();
+        } else if (busySpells_ > 0 && --busySpells_ == 0 && shownBeforeBusy_) {
+            show();
+        }
+    });
 }
 
 } // namespace huelinx

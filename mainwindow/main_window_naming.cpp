@@ -11,50 +11,46 @@
 namespace huelinx {
 
 void MainWindow::loadNamesAndChips() {
-    const ChipSetPlaces places = chipSetPlacesFor(program_.dataFolderList());
-    const Result names = loadIsccNbsFromFolders(places.dataFolders, program_.colourNames);
+    Resources& resources = session_.resources();
+    const Result names = resources.loadNames();
     if (!names.ok) showNote("Colour names are not shown: " + QString::fromStdString(names.message));
 
     const QSignalBlocker quiet(chipSetList);
     chipSetList->clear();
-    for (const std::string& name : availableChipSets(places))
+    for (const std::string& name : resources.chipSetNames())
         chipSetList->addItem(QString::fromStdString(name));
     chipSetList->setCurrentIndex(-1);
     // The first set that can be read is the one searched.
-    for (int i = 0; i < chipSetList->count() && !chips_; ++i) {
-        Loaded<ChipSet> load =
-            loadChipSet(chipSetList->itemText(i).toStdString(), places, program_.table);
-        if (!load.value) continue;
-        chips_ = std::make_unique<ChipSearch>(std::move(*load.value), program_.table);
-        chipSetShown_ = chipSetList->itemText(i);
+    for (int i = 0; i < chipSetList->count() && !resources.chips(); ++i) {
+        if (!resources.chooseChipSet(chipSetList->itemText(i).toStdString()).ok) continue;
         chipSetList->setCurrentIndex(i);
     }
 }
 
 void MainWindow::onChipSetChosen() {
-    const QString chosen = chipSetList->currentText();
-    if (chosen == chipSetShown_ && chips_) return;
-    Loaded<ChipSet> load = loadChipSet(chosen.toStdString(),
-                                       chipSetPlacesFor(program_.dataFolderList()), program_.table);
-    if (!load.value) {
-        program_.platform.message(QString::fromStdString(load.message), Buttons::Ok,
-                                  Icon::Exclamation, "Chip set");
+    Resources& resources = session_.resources();
+    const std::string chosen = chipSetList->currentText().toStdString();
+    if (chosen == resources.chipSetName() && resources.chips()) return;
+    const Result chose = resources.chooseChipSet(chosen);
+    if (!chose.ok) {
+        platform_.message(QString::fromStdString(chose.message), Buttons::Ok, Icon::Exclamation,
+                          "Chip set");
         const QSignalBlocker quiet(chipSetList);
-        chipSetList->setCurrentIndex(chipSetList->findText(chipSetShown_));
+        chipSetList->setCurrentIndex(
+            chipSetList->findText(QString::fromStdString(resources.chipSetName())));
         return;
     }
-    chips_ = std::make_unique<ChipSearch>(std::move(*load.value), program_.table);
-    chipSetShown_ = chosen;
     showNameAndChip();
 }
 
 void MainWindow::showNameAndChip() {
     // A refused entry changed nothing, though its boxes may hold what was typed.
-    if (colour_.outcome.has(Outcome::Refused)) return;
+    if (colour().outcome.has(Outcome::Refused)) return;
     colourNameBox->setText(
-        QString::fromStdString(nameText(isccNbsNameOf(colour_, program_.colourNames))));
+        QString::fromStdString(nameText(isccNbsNameOf(colour(), session_.resources().names()))));
+    ChipSearch* chips = session_.resources().chips();
     nearestChipBox->setText(
-        chips_ ? QString::fromStdString(chipText(nearestChipOf(colour_, *chips_))) : QString());
+        chips ? QString::fromStdString(chipText(nearestChipOf(colour(), *chips))) : QString());
     nearestChipBox->setCursorPosition(0);
     colourNameBox->setCursorPosition(0);
 }

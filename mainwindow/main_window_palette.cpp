@@ -1,15 +1,12 @@
 // Saving the colour to a palette file, "Make Table" and "Import".
 #include "files/file_write.h"
 #include "instruments/batch_import.h"
-#include "mainwindow/entry_box.h"
 #include "mainwindow/main_window.h"
 #include "palette/munsell_table.h"
 #include "palette/palette_file.h"
 #include "text/number_read.h"
-#include "viewer/palette_viewer.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -17,85 +14,35 @@
 
 namespace huelinx {
 
-namespace {} // namespace
-
-bool MainWindow::askPaletteFile(TagPrompt prompt) {
-    Platform& p = program_.platform;
-    for (;;) {
-        if (program_.paletteFile.isEmpty()) {
-            program_.paletteFile = p.inputBox("Palette File Name to save or append  [.CSV added]",
-                                              "Save Palette Data", "TZMpalette");
-            if (program_.paletteFile.isEmpty()) return false;
-        }
-        if (prompt == TagPrompt::UseCurrentTag) return true;
-        program_.paletteTag = p.inputBox("Palette " + program_.paletteFile +
-                                             " - Enter Tag [Enter 'file' to change file name]",
-                                         "Palette File Save - TAG");
-        if (program_.paletteTag.toLower() != "file") return true;
-        program_.paletteFile.clear();
-    }
-}
-
 bool MainWindow::saveColourToPalette(TagPrompt prompt) {
-    if (!askPaletteFile(prompt)) return false;
+    PaletteDocument& palette = session_.palette();
+    if (!askPaletteFile(platform_, palette, prompt)) return false;
     // The display colour as the R, G, B boxes hold it, clamped; the boxes stay
     // as typed and the R, G, B sliders follow.
-    colour_ = readRgbBoxes(colour_);
-    shareDisplayColour();
+    session_.keep(readRgbBoxes(colour()));
     followSliders();
-    return appendToPalette(colour_);
-}
-
-bool MainWindow::saveToPalette(const ColourModel& colour, TagPrompt prompt) {
-    if (!askPaletteFile(prompt)) return false;
-    return appendToPalette(readRgbBoxes(colour));
-}
-
-bool MainWindow::appendToPalette(const ColourModel& colour) {
-    PaletteRecord record = paletteRecord(colour);
-    record.date = program_.platform.dateText().toStdString();
-    record.time = program_.platform.timeText().toStdString();
-    record.tag = program_.paletteTag.toStdString();
-    return appendPaletteText(paletteLine(record));
-}
-
-bool MainWindow::appendPaletteText(const std::string& records) {
-    if (program_.paletteFile.right(4).toLower() != ".csv") program_.paletteFile += ".csv";
-    program_.paletteFile =
-        QString::fromStdString(sameFileAnyCase(program_.paletteFile.toStdString()));
-    const Result saved = appendPaletteLine(program_.paletteFile.toStdString(), records);
-    if (saved.ok) return true;
-    program_.platform.message(QString::fromStdString(saved.message), Buttons::Ok,
-                              Icon::Exclamation);
-    return false;
-}
-
-bool MainWindow::appendPaletteRecords(const std::string& records) {
-    return askPaletteFile(TagPrompt::UseCurrentTag) && appendPaletteText(records);
+    return saveColourRecord(platform_, palette, colour(), TagPrompt::UseCurrentTag);
 }
 
 void MainWindow::onSaveToPalette() {
     saveColourToPalette(TagPrompt::Ask);
-    if (viewerCheck->isChecked() && viewerWindow())
-        viewerWindow()->loadPalette(PaletteSource::CurrentFile);
 }
 
 void MainWindow::onMakeTable() {
     bool outOfRange = false;
     const std::string text =
-        munsellTableText(program_.table, settings(), windowTitle().toStdString(), outOfRange);
-    program_.rgbOutOfRange = outOfRange;
-    const Result written = replaceFile(munsellTableFile, text);
+        munsellTableText(session_.table(), settings(), windowTitle().toStdString(), outOfRange);
+    const Result written = replaceFile(printedTableFile, text);
     if (!written.ok) {
-        program_.platform.message(
+        platform_.message(
             QString::fromStdString("The table could not be written: " + written.message),
             Buttons::Ok, Icon::Exclamation);
         return;
     }
     // Three head lines, then one row per colour.
     const auto rows = std::count(text.begin(), text.end(), '\n') - 3;
-    showNote(QString("\"%1\" written: %2 row(s).").arg(munsellTableFile).arg(rows));
-    program_.platform.message("Done");
+    showNote(QString("\"%1\" written: %2 row(s).").arg(printedTableFile).arg(rows));
+    platform_.message("Done");
 }
 
 namespace {
@@ -116,7 +63,7 @@ const char* const importPrompt =
 } // namespace
 
 void MainWindow::onImport() {
-    BatchImport(*this, program_).run(program_.platform.inputBox(importPrompt));
+    BatchImport(session_, platform_).run(platform_.inputBox(importPrompt));
 }
 
 } // namespace huelinx

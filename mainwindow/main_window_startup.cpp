@@ -4,11 +4,9 @@
 #include "colour/muntable.h"
 #include "instrument_data/settings_file.h"
 #include "mainwindow/main_window.h"
-#include "picture/picture_window.h"
 #include "platform/serial_port.h"
 #include "platform/standard_colours.h"
 #include "text/number_read.h"
-#include "viewer/palette_viewer.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -57,38 +55,38 @@ int roundedComponent(double value) {
 } // namespace
 
 bool MainWindow::start() {
-    program_.versionText =
-        QString("%1.%2.%3").arg(versionMajor).arg(versionMinor).arg(versionRevision);
-    setWindowTitle("Huelinx  -" + QString(" Version  ") + program_.versionText + "   " +
-                   releaseDate);
+    versionText_ = QString("%1.%2.%3").arg(versionMajor).arg(versionMinor).arg(versionRevision);
+    setWindowTitle("Huelinx  -" + QString(" Version  ") + versionText_ + "   " + releaseDate);
+    session_.caption = windowTitle().toStdString();
     readStoredSettings();
     for (QWidget* w : std::initializer_list<QWidget*>{huePageCheck, toleranceSetCheck,
                                                       valuePageCheck, colorCheckerCheck,
                                                       pictureCheck, viewerCheck, instrumentFrame})
         w->setVisible(true);
-    instrumentList->setEditText(program_.instrumentName);
+    instrumentList->setEditText(instrumentName_);
     for (QWidget* w : std::initializer_list<QWidget*>{
              illuminantButtons[0], illuminantButtons[1], illuminantButtons[2], illuminantFrame,
              makeTableButton, importButton, whiteBalanceSlider})
         w->setVisible(true);
     commPort = 1;
     commDevice.clear();
-    const bool instrument = !program_.instrumentName.isEmpty();
+    const bool instrument = !instrumentName_.isEmpty();
     for (QWidget* w : std::initializer_list<QWidget*>{calibrateButton, measureButton, d65Marker,
                                                       aMarker, portBox, portDeviceLabel})
         w->setVisible(instrument);
-    colour_.settings.channelScale = ColourSettings{}.channelScale;
-    colour_.settings.gammaInv = ColourSettings{}.gammaInv;
-    colour_.settings.cmyExponent = ColourSettings{}.cmyExponent;
+    ColourModel opening = colour();
+    opening.settings.channelScale = ColourSettings{}.channelScale;
+    opening.settings.gammaInv = ColourSettings{}.gammaInv;
+    opening.settings.cmyExponent = ColourSettings{}.cmyExponent;
+    session_.keep(std::move(opening));
 
-    const QString tablePath = program_.locateDataFile("Vadoro.dat");
-    const Result loaded = loadMunTableFile(tablePath.toStdString(), program_.table);
+    const Result loaded = session_.resources().loadTable();
     if (!loaded.ok) {
-        program_.platform.message(QString::fromStdString(loaded.message), Buttons::Ok,
-                                  Icon::Critical, "Huelinx");
+        platform_.message(QString::fromStdString(loaded.message), Buttons::Ok, Icon::Critical,
+                          "Huelinx");
         return false;
     }
-    program_.platform.beep();
+    platform_.beep();
 
     // Filling the list must not replace the name typed into the box.
     const QString shown = instrumentList->currentText();
@@ -112,8 +110,7 @@ bool MainWindow::start() {
 // keep their own tables there): Messages says so, after any note of the
 // start-up before it.
 void MainWindow::noteWorkingFolderFiles() {
-    const std::string note =
-        workingFolderNote(dataFilesInUse(withWorkingFolder(program_.dataFolderList())));
+    const std::string note = workingFolderNote(session_.resources().filesInUse());
     if (note.empty()) return;
     const QString before = messagesBox->toPlainText();
     showNote((before.isEmpty() ? QString() : before + "\n") + QString::fromStdString(note));
@@ -122,8 +119,7 @@ void MainWindow::noteWorkingFolderFiles() {
 void MainWindow::readStoredSettings() {
     // A missing or short file leaves the name and port as they are.
     const StoredSettings stored = readSettingsFile();
-    if (stored.instrumentName)
-        program_.instrumentName = QString::fromStdString(*stored.instrumentName);
+    if (stored.instrumentName) instrumentName_ = QString::fromStdString(*stored.instrumentName);
     if (stored.commPort) {
         commPort = static_cast<std::int16_t>(*stored.commPort);
         commDevice.clear();
@@ -139,7 +135,7 @@ void MainWindow::showStoredPort() {
 }
 
 void MainWindow::showPortDevice() {
-    const QString device = program_.platform.serialPort().deviceOf(portChoice());
+    const QString device = platform_.serialPort().deviceOf(portChoice());
     portDeviceLabel->setText(device.isEmpty() ? "no such port" : device);
 }
 
@@ -150,8 +146,7 @@ void MainWindow::saveSettings(const QString& instrument) {
         settingsWriteReported_ = false;
     } else if (!settingsWriteReported_) {
         settingsWriteReported_ = true;
-        program_.platform.message(QString::fromStdString(saved.message), Buttons::Ok,
-                                  Icon::Exclamation);
+        platform_.message(QString::fromStdString(saved.message), Buttons::Ok, Icon::Exclamation);
     }
 }
 
@@ -181,93 +176,39 @@ void MainWindow::onPortTyped() {
     } else {
         commDevice = typed;
     }
-    saveSettings(program_.instrumentName);
+    saveSettings(instrumentName_);
     showPortDevice();
 }
 
 void MainWindow::onExit() {
-    program_.platform.endProgram();
-}
-
-void MainWindow::onPictureToggled() {
-    if (!pictureCheck->isChecked()) {
-        if (form2_) form2_->hide();
-        return;
-    }
-    if (!form2_) {
-        form2_ = new PictureWindow(*this, program_);
-        form2_->start();
-    }
-    form2_->show();
-    form2_->activateWindow();
-}
-
-PictureWindow* MainWindow::pictureWindow() const {
-    return form2_.data();
-}
-
-PaletteViewer* MainWindow::viewerWindow() const {
-    return form3_.data();
-}
-
-// Creates the viewer on first use; its start-up loads the remembered palette.
-static PaletteViewer* ensureViewer(QPointer<PaletteViewer>& viewer, MainWindow& form,
-                                   Program& program) {
-    if (!viewer) {
-        viewer = new PaletteViewer(form, program);
-        viewer->start();
-    }
-    return viewer;
-}
-
-void MainWindow::onViewerToggled() {
-    if (!viewerCheck->isChecked()) {
-        if (form3_) form3_->hide();
-        return;
-    }
-    ensureViewer(form3_, *this, program_)->show();
-}
-
-void MainWindow::viewCurrentPalette() {
-    PaletteViewer* viewer = ensureViewer(form3_, *this, program_);
-    viewer->show();
-    viewer->activateWindow();
-    viewer->loadPalette(PaletteSource::CurrentFile);
-}
-
-void MainWindow::companionClosed(Companion which) {
-    QCheckBox* boxes[] = {huePageCheck,      toleranceSetCheck, valuePageCheck,
-                          colorCheckerCheck, pictureCheck,      viewerCheck};
-    boxes[static_cast<int>(which)]->setChecked(false);
+    platform_.endProgram();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
-    program_.platform.endProgram();
+    platform_.endProgram();
 }
 
 void MainWindow::onAbout() {
-    const std::string files =
-        dataFilesText(dataFilesInUse(withWorkingFolder(program_.dataFolderList())));
-    program_.platform.message(aboutText + QString("Data files:\n") + QString::fromStdString(files),
-                              Buttons::Ok, Icon::Information,
-                              "Huelinx Version " + program_.versionText);
+    const std::string files = dataFilesText(session_.resources().filesInUse());
+    platform_.message(aboutText + QString("Data files:\n") + QString::fromStdString(files),
+                      Buttons::Ok, Icon::Information, "Huelinx Version " + versionText_);
 }
 
 void MainWindow::onHelp() {
-    program_.platform.message(helpText, Buttons::Ok, Icon::None, "Munsell TZM Help");
+    platform_.message(helpText, Buttons::Ok, Icon::None, "Munsell TZM Help");
 }
 
 void MainWindow::onPrint() {
-    if (!program_.platform.printWindow(this)) program_.platform.message("Printer not Found");
+    if (!platform_.printWindow(this)) platform_.message("Printer not Found");
 }
 
 void MainWindow::onWhiteBalance() {
     const int p = whiteBalanceSlider->value();
-    colour_ = moveWhiteBalance(colour_, p);
-    const float k1 = colour_.settings.channelScale[1];
-    const float k2 = colour_.settings.channelScale[2];
-    const float k3 = colour_.settings.channelScale[3];
+    session_.keep(moveWhiteBalance(colour(), p));
+    const float k1 = colour().settings.channelScale[1];
+    const float k2 = colour().settings.channelScale[2];
+    const float k3 = colour().settings.channelScale[3];
     logo->setVisible(p == 100);
     const auto shade = [&](double level) {
         return QColor(roundedComponent(level * k1), roundedComponent(level * k2),

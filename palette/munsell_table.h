@@ -12,7 +12,7 @@
 namespace huelinx {
 
 // Name of the table file, in the working directory.
-constexpr const char* munsellTableFile = "muntable2.prn";
+constexpr const char* printedTableFile = "muntable2.prn";
 
 // The file's text, CR LF line ends; line 1 is `caption` and a note on where the
 // data come from. `outOfRange` receives the display flag of the last colour.

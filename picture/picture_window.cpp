@@ -1,11 +1,10 @@
 #include "picture/picture_window.h"
 
 #include "colour/colour_naming.h"
-#include "mainwindow/colour_host.h"
-#include "mainwindow/entry_box.h"
-#include "mainwindow/program.h"
 #include "picture/picture_surface.h"
+#include "platform/platform.h"
 #include "platform/standard_colours.h"
+#include "session/session.h"
 #include "text/number_format.h"
 
 #include <QActionGroup>
@@ -53,8 +52,8 @@ QLineEdit* line(const QString& name, const QString& text, QWidget* parent) {
 
 } // namespace
 
-PictureWindow::PictureWindow(ColourHost& host, Program& program, QWidget* parent)
-    : QWidget(parent, Qt::Window), host_(host), program_(program) {
+PictureWindow::PictureWindow(Session& session, Platform& platform, QWidget* parent)
+    : QWidget(parent, Qt::Window), session_(session), platform_(platform) {
     setObjectName("Form2");
     setWindowTitle("Munsell Notation Picture Analysis");
     picture = new PictureSurface("Picture1", this);
@@ -94,8 +93,9 @@ void PictureWindow::buildMenus() {
     menuBar = new QMenuBar(this);
     QMenu* file = menuBar->addMenu("&File");
     loadPictureAction = file->addAction("&Load Picture", this, [this] { loadPicture(true); });
-    exitAction =
-        file->addAction("e&Xit", this, [this] { host_.companionClosed(Companion::Picture); });
+    exitAction = file->addAction("e&Xit", this, [this] {
+        if (onClosed) onClosed();
+    });
     QMenu* options = menuBar->addMenu("&Options");
     QMenu* modes = options->addMenu("&Display Mode ");
     clickModeAction = modes->addAction("&Mouse Click", this, [this] { clickMode = true; });
@@ -148,7 +148,7 @@ void PictureWindow::loadPicture(bool withDialog) {
     view3DAction->setVisible(false);
     if (withDialog) {
         // A cancelled dialog keeps the picture shown.
-        const QString chosen = program_.platform.openFileName("*.jpg|*.jpg");
+        const QString chosen = platform_.openFileName("*.jpg|*.jpg");
         if (chosen.isEmpty()) return;
         pictureFile = chosen;
         newPicture();
@@ -157,9 +157,12 @@ void PictureWindow::loadPicture(bool withDialog) {
     fileNameBox->setText(pictureFile);
     QString base = pictureFile.left(pictureFile.size() - 4);
     base = base.mid(std::max(base.lastIndexOf('\\'), base.lastIndexOf('/')) + 1);
-    program_.paletteFile = base;
+    session_.palette().setFile(base.toStdString());
 
-    const QString path = withDialog ? pictureFile : program_.locateDataFile(pictureFile);
+    const QString path =
+        withDialog
+            ? pictureFile
+            : QString::fromStdString(session_.resources().locate(pictureFile.toStdString()).path);
     QImageReader reader(path);
     const QImage image = reader.read();
     picture->setPicture(image);
@@ -167,19 +170,19 @@ void PictureWindow::loadPicture(bool withDialog) {
     widthBox->setText(QString::number(picture->pictureWidth()));
     heightBox->setText(QString::number(picture->pictureHeight()));
     if (image.isNull()) {
-        program_.platform.message("The picture \"" + pictureFile +
-                                  "\" can't be read: " + reader.errorString());
+        platform_.message("The picture \"" + pictureFile +
+                          "\" can't be read: " + reader.errorString());
         return;
     }
-    const QSize screen = program_.platform.screenSize();
+    const QSize screen = platform_.screenSize();
     if (screen.width() < image.width() || screen.height() < image.height())
-        program_.platform.message(
+        platform_.message(
             "Picture too big - Resize or select a section with an external image editing program");
-    program_.platform.processEvents();
+    platform_.processEvents();
 }
 
 void PictureWindow::fitToPicture() {
-    const QSize screen = program_.platform.screenSize();
+    const QSize screen = platform_.screenSize();
     const QSize wanted = picture->size() + QSize(4, 4);
     scroll_->setMinimumSize(wanted.boundedTo(QSize(screen.width() * 3 / 4, screen.height() * 2 / 3))
                                 .expandedTo(QSize(320, 240)));
@@ -192,7 +195,7 @@ void PictureWindow::getClipboard() {
     fitToPicture();
     setStatus("", 15);
     if (image.isNull()) {
-        program_.platform.message("Clipboard empty or Picture too big");
+        platform_.message("Clipboard empty or Picture too big");
         return;
     }
     view3DAction->setVisible(false);
@@ -216,10 +219,10 @@ void PictureWindow::showNotationAt(int x, int y) {
                 sum[i] += (c >> (8 * i)) & 0xFF;
         }
     // Let the inverted block show for a moment, then put it back.
-    program_.platform.processEvents();
-    const double start = program_.platform.secondsSinceMidnight();
+    platform_.processEvents();
+    const double start = platform_.secondsSinceMidnight();
     for (;;) {
-        double passed = program_.platform.secondsSinceMidnight() - start;
+        double passed = platform_.secondsSinceMidnight() - start;
         if (passed < 0) passed += 86400.0;
         if (passed >= 0.2) break;
         QThread::msleep(1);
@@ -231,21 +234,21 @@ void PictureWindow::showNotationAt(int x, int y) {
     // The block's colour goes into the main window's R, G, B boxes and is
     // converted there unless a channel is at the end of its range.
     int rgb[3];
-    ColourModel colour = host_.colour();
+    ColourModel colour = session_.colour();
     for (int i = 0; i < 3; ++i) {
         rgb[i] = static_cast<int>(std::floor(static_cast<double>(sum[i]) / sampleCount + 0.5));
         colour = edit(std::move(colour), rgbBox(i), std::to_string(rgb[i]));
     }
     const bool edge = std::any_of(rgb, rgb + 3, [](int c) { return c == 0 || c == 255; });
     if (!edge) {
-        program_.platform.processEvents();
-        colour = enterRgb(std::move(colour), program_.table);
+        platform_.processEvents();
+        colour = enterRgb(std::move(colour), session_.table());
         sampling = false;
     }
-    host_.showColour(colour);
+    session_.setColour(colour, Change::Entry, this);
     const auto text = [&colour](Box b) { return QString::fromStdString(colour[b]); };
     // The name, when the notation has one, follows the notation.
-    const std::string name = nameText(isccNbsNameOf(colour, program_.colourNames));
+    const std::string name = nameText(isccNbsNameOf(colour, session_.resources().names()));
     notationBox->setText("Hue = " + text(Box::Hue) + "   Value = " + text(Box::Value) +
                          "   Chroma = " + text(Box::Chroma) +
                          (name.empty() ? QString() : "   Name = " + QString::fromStdString(name)));
@@ -268,20 +271,21 @@ void PictureWindow::onPictureMouseMove(int x, int y) {
 }
 
 void PictureWindow::onHelp() {
-    host_.hostWindow().hide();
-    program_.platform.message(helpText, Buttons::Ok, Icon::None, "Options");
-    host_.hostWindow().show();
+    {
+        const Session::Busy aside(session_);
+        platform_.message(helpText, Buttons::Ok, Icon::None, "Options");
+    }
     activateWindow();
 }
 
 void PictureWindow::onView3D() {
-    host_.viewCurrentPalette();
+    session_.paletteViewWanted.send();
 }
 
 void PictureWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     setAttribute(Qt::WA_DeleteOnClose);
-    host_.companionClosed(Companion::Picture);
+    if (onClosed) onClosed();
 }
 
 } // namespace huelinx

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <string>
 
 class QAction;
@@ -16,13 +17,13 @@ class QScrollArea;
 
 namespace huelinx {
 
-class ColourHost;
 class PictureSurface;
-struct Program;
+class Platform;
+class Session;
 
 class PictureWindow : public QWidget {
   public:
-    PictureWindow(ColourHost& host, Program& program, QWidget* parent = nullptr);
+    PictureWindow(Session& session, Platform& platform, QWidget* parent = nullptr);
 
     // Opening: sample size 81, click mode, the default picture "TestImage.jpg".
     void start();
@@ -37,6 +38,9 @@ class PictureWindow : public QWidget {
     QLineEdit *statusBox = nullptr, *fileNameBox = nullptr, *widthBox = nullptr,
               *heightBox = nullptr, *notationBox = nullptr, *positionBox = nullptr,
               *colourBox = nullptr;
+
+    // Called when the user closes the window or leaves it by its menu.
+    std::function<void()> onClosed;
 
     // ---- state -------------------------------------------------------------
     bool clickMode = true;
@@ -78,8 +82,8 @@ class PictureWindow : public QWidget {
     std::string paletteRecords(long columns, long rows);
     void outlineBlocks(long columns, long rows);
 
-    ColourHost& host_;
-    Program& program_;
+    Session& session_;
+    Platform& platform_;
     QScrollArea* scroll_ = nullptr;
 };
 

@@ -1,14 +1,12 @@
 // The palette of a whole picture: the picture cut into n x n blocks, each
-// block's average colour converted by the main window and made one palette
+// block's average colour converted and made one palette
 // row, column by column; the rows are written in one go, replacing the
 // palette or added to it as the user chose, and then the blocks are outlined.
-#include "files/file_write.h"
-#include "mainwindow/colour_host.h"
-#include "mainwindow/entry_box.h"
-#include "mainwindow/program.h"
 #include "palette/palette_file.h"
 #include "picture/picture_surface.h"
 #include "picture/picture_window.h"
+#include "platform/platform.h"
+#include "session/session.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
 
@@ -26,7 +24,7 @@ QString general(long long n) {
 } // namespace
 
 bool PictureWindow::chooseGranularity(long& columns, long& rows) {
-    Platform& p = program_.platform;
+    Platform& p = platform_;
     for (;;) {
         const QString answer = p.inputBox("Granularity (average of pixels n x n)", QString(),
                                           QString::number(granularity));
@@ -54,9 +52,10 @@ bool PictureWindow::choosePaletteWrite(bool& replace) {
     replace = true;
     // Only a palette already there can lose rows; a folder of that name is
     // reported when the palette can't be written in its place.
-    if (!QFileInfo(program_.paletteFile).isFile()) return true;
-    const Answer answer = program_.platform.message(
-        "The palette \"" + program_.paletteFile +
+    const QString file = QString::fromStdString(session_.palette().file());
+    if (!QFileInfo(file).isFile()) return true;
+    const Answer answer = platform_.message(
+        "The palette \"" + file +
             "\" already exists.\r\nYes: replace it with the palette of the picture\r\n"
             "No: add the picture's colours to it\r\nCancel: leave it and make no palette",
         Buttons::YesNoCancel, Icon::Question, "Palette Generation");
@@ -65,18 +64,18 @@ bool PictureWindow::choosePaletteWrite(bool& replace) {
 }
 
 void PictureWindow::makePicturePalette() {
-    Platform& p = program_.platform;
+    Platform& p = platform_;
     if (paletteMade) {
         p.message("Palette already made - reload or load new picture");
         return;
     }
-    program_.paletteFile =
-        p.inputBox("Enter file name for palette ", "Palette Generation", program_.paletteFile);
-    if (program_.paletteFile.isEmpty()) return;
+    PaletteDocument& palette = session_.palette();
+    palette.setFile(p.inputBox("Enter file name for palette ", "Palette Generation",
+                               QString::fromStdString(palette.file()))
+                        .toStdString());
+    if (!palette.hasFile()) return;
     // The case typed is kept; a palette of that name in another case is used.
-    if (program_.paletteFile.right(4).toLower() != ".csv") program_.paletteFile += ".csv";
-    program_.paletteFile =
-        QString::fromStdString(sameFileAnyCase(program_.paletteFile.toStdString()));
+    palette.setFile(PaletteDocument::fileNamed(palette.file()));
     bool replace = true;
     if (!choosePaletteWrite(replace)) return;
     granularity = 10;
@@ -88,8 +87,7 @@ void PictureWindow::makePicturePalette() {
     show();
     setStatus(statusBox->text(), 14);
     const std::string records = paletteRecords(columns, rows);
-    const std::string path = program_.paletteFile.toStdString();
-    const Result written = replace ? replaceFile(path, records) : appendToFile(path, records);
+    const Result written = replace ? palette.replace(records) : palette.append(records);
     if (!written.ok) {
         paletteMade = false;
         setStatus("Palette not saved", 12);
@@ -97,7 +95,7 @@ void PictureWindow::makePicturePalette() {
                   Buttons::Ok, Icon::Exclamation);
         return;
     }
-    setStatus("Palette Done and saved as " + program_.paletteFile, 10);
+    setStatus("Palette Done and saved as " + QString::fromStdString(palette.file()), 10);
     outlineBlocks(columns, rows);
     view3DAction->setVisible(true);
 }
@@ -105,9 +103,9 @@ void PictureWindow::makePicturePalette() {
 std::string PictureWindow::paletteRecords(long columns, long rows) {
     const int n = granularity;
     const long W = columns * n, H = rows * n;
-    const std::string date = program_.platform.dateText().toStdString();
-    const std::string time = program_.platform.timeText().toStdString();
-    ColourModel colour = host_.colour();
+    const std::string date = platform_.dateText().toStdString();
+    const std::string time = platform_.timeText().toStdString();
+    ColourModel colour = session_.colour();
     std::string records;
     for (long x = 0; x < W; x += n) {
         for (long y = 0; y < H; y += n) {
@@ -121,23 +119,23 @@ std::string PictureWindow::paletteRecords(long columns, long rows) {
             for (int i = 0; i < 3; ++i)
                 colour = edit(std::move(colour), rgbBox(i),
                               plainText(roundHalfEven(static_cast<double>(sum[i]) / (n * n))));
-            colour = enterRgb(std::move(colour), program_.table);
+            colour = enterRgb(std::move(colour), session_.table());
             // Each block is saved as the main window saves a colour, tagged
             // with its corner.
-            program_.paletteTag = general(x) + general(y);
+            session_.palette().setTag((general(x) + general(y)).toStdString());
             PaletteRecord record = paletteRecord(readRgbBoxes(colour));
             record.date = date;
             record.time = time;
-            record.tag = program_.paletteTag.toStdString();
+            record.tag = session_.palette().tag();
             records += paletteLine(record);
         }
         // The main window shows the last block converted.
-        host_.showColour(colour);
+        session_.setColour(colour, Change::Entry, this);
         setStatus("Building Palette " + general((W - x) / n), 14);
         // This window stays in front of the main window while the palette grows.
         show();
         raise();
-        program_.platform.processEvents();
+        platform_.processEvents();
     }
     return records;
 }

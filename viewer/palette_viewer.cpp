@@ -2,10 +2,10 @@
 
 #include "colour/colour_naming.h"
 #include "colour/hue.h"
-#include "mainwindow/colour_host.h"
-#include "mainwindow/program.h"
+#include "platform/platform.h"
 #include "platform/slider_tooltip.h"
 #include "platform/standard_colours.h"
+#include "session/session.h"
 #include "text/number_format.h"
 #include "viewer/viewer_surface.h"
 
@@ -83,8 +83,8 @@ int listWidth(const QListWidget& list) {
 
 } // namespace
 
-PaletteViewer::PaletteViewer(ColourHost& host, Program& program, QWidget* parent)
-    : QWidget(parent, Qt::Window), host_(host), program_(program) {
+PaletteViewer::PaletteViewer(Session& session, Platform& platform, QWidget* parent)
+    : QWidget(parent, Qt::Window), session_(session), platform_(platform) {
     setObjectName("Form3");
     setWindowTitle("Vantorix 3D Munsell Palette Viewer");
     pointHVC.resize(capacity + 1);
@@ -96,6 +96,20 @@ PaletteViewer::PaletteViewer(ColourHost& host, Program& program, QWidget* parent
     buildLayout();
     lastView_ = viewFromSliders(rotationSlider->value(), tiltSlider->value(), zoomSlider->value(),
                                 panXSlider->value(), panYSlider->value());
+    paletteWrites_ = session.palette().changed.connect([this](PaletteDocument::Write) {
+        if (!isVisible()) return;
+        loadPalette(PaletteSource::CurrentFile);
+        documentShown_ = session_.palette().file();
+    });
+}
+
+void PaletteViewer::showCurrentPalette() {
+    show();
+    activateWindow();
+    // Records just written were loaded as they were written.
+    if (documentShown_.empty() || documentShown_ != session_.palette().file())
+        loadPalette(PaletteSource::CurrentFile);
+    documentShown_.clear();
 }
 
 void PaletteViewer::buildMenu() {
@@ -250,7 +264,7 @@ void PaletteViewer::buildLayout() {
 
 void PaletteViewer::start() {
     show();
-    program_.platform.processEvents();
+    platform_.processEvents();
     loadPalette(PaletteSource::Remembered);
     onRotate();
 }
@@ -281,12 +295,12 @@ void PaletteViewer::onRotationTick() {
 }
 
 void PaletteViewer::onNewPalette() {
-    program_.platform.message(newPaletteText);
-    host_.hostWindow().show();
+    platform_.message(newPaletteText);
+    session_.entryWanted.send();
 }
 
 void PaletteViewer::onHelp() {
-    program_.platform.message(helpText);
+    platform_.message(helpText);
 }
 
 void PaletteViewer::onDrawingClicked(int button, int px, int py) {
@@ -315,7 +329,7 @@ QString PaletteViewer::colourNameOf(int i) const {
     // Entries keep hues in lower case, padded; the name reads the hue as written.
     const HueOfText hue = converth(pointHue[i].trimmed().toUpper().toStdString());
     return QString::fromStdString(
-        nameText(program_.colourNames.nameOf(hue, pointHVC[i][1], pointHVC[i][2])));
+        nameText(session_.resources().names().nameOf(hue, pointHVC[i][1], pointHVC[i][2])));
 }
 
 void PaletteViewer::closeEvent(QCloseEvent* event) {

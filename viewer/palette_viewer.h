@@ -6,6 +6,7 @@
 
 #include "colour/colour_model.h"
 #include "exchange/palette_export.h"
+#include "session/signal.h"
 
 #include <QImage>
 #include <QStringList>
@@ -13,6 +14,8 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
+#include <string>
 #include <vector>
 
 class QAction;
@@ -28,8 +31,8 @@ class QTimer;
 
 namespace huelinx {
 
-class ColourHost;
-struct Program;
+class Platform;
+class Session;
 class ViewerSurface;
 
 // Where a palette comes from: the file the user chooses, the one shown last
@@ -40,12 +43,15 @@ class PaletteViewer : public QWidget {
   public:
     static constexpr int capacity = 10000;
 
-    PaletteViewer(ColourHost& host, Program& program, QWidget* parent = nullptr);
+    PaletteViewer(Session& session, Platform& platform, QWidget* parent = nullptr);
 
     // Shows the window, loads the remembered palette and starts rotating.
     void start();
     // Loads a palette and draws it; the main window shows its last colour.
     void loadPalette(PaletteSource source);
+    // Shows the window on the palette document's file, loading it unless the
+    // viewer loaded it since it was last written.
+    void showCurrentPalette();
     void drawPalette();
 
     // ---- controls ----------------------------------------------------------
@@ -132,9 +138,13 @@ class PaletteViewer : public QWidget {
     void drawAxes(class QPainter& painter, const ViewParams& view);
     void drawNumbers();
 
-    ColourHost& host_;
-    Program& program_;
+    Session& session_;
+    Platform& platform_;
     ViewParams lastView_;
+    // Records written to the palette document reload it while the viewer is
+    // shown: the file that load showed, while it is the last one.
+    std::string documentShown_;
+    Connection paletteWrites_;
     // The loaded palette as swatches to export (colours outside the Munsell
     // data left out), and the name of its file.
     std::vector<PaletteSwatch> swatches_;

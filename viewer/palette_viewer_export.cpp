@@ -1,8 +1,8 @@
 // "Export Palette…": the loaded palette written for other programs.
 #include "exchange/palette_export.h"
 #include "files/file_write.h"
-#include "mainwindow/colour_host.h"
-#include "mainwindow/program.h"
+#include "platform/platform.h"
+#include "session/session.h"
 #include "viewer/palette_viewer.h"
 
 #include <QDateTime>
@@ -26,7 +26,7 @@ std::optional<ExportFormat> formatOfFile(const QString& name) {
 } // namespace
 
 void PaletteViewer::onExportPalette() {
-    Platform& platform = program_.platform;
+    Platform& platform = platform_;
     if (swatches_.empty()) {
         platform.message("No palette colours to export: open a palette first.");
         return;
@@ -45,9 +45,9 @@ void PaletteViewer::onExportPalette() {
     }
     const std::string created =
         QDateTime::currentDateTime().toString("yyyy-MM-dd'T'HH:mm:ss").toStdString();
-    const Result written =
-        replaceFile(file.toStdString(), exportPalette(*format, paletteName.toStdString(), swatches_,
-                                                      host_.colour().settings.illuminant, created));
+    const Result written = replaceFile(
+        file.toStdString(), exportPalette(*format, paletteName.toStdString(), swatches_,
+                                          session_.colour().settings.illuminant, created));
     if (!written.ok) {
         platform.message(QString::fromStdString("The palette was not exported: " + written.message),
                          Buttons::Ok, Icon::Exclamation);

@@ -1,11 +1,10 @@
-// Loading a palette file into the viewer: each row's notation is converted by
-// the main window to find its display colour, and listed.
+// Loading a palette file into the viewer: each row's notation is converted as
+// if typed into the main window to find its display colour, and listed.
 #include "files/file_read.h"
 #include "files/file_write.h"
-#include "mainwindow/colour_host.h"
-#include "mainwindow/entry_box.h"
-#include "mainwindow/program.h"
 #include "palette/palette_file.h"
+#include "platform/platform.h"
+#include "session/session.h"
 #include "text/list_input.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
@@ -85,22 +84,22 @@ QString PaletteViewer::RowMessages::summary(const QString& name) const {
 bool PaletteViewer::readRows(const std::string& text, const QString& name) {
     // Each row's notation is converted as if typed into the main window; the
     // main window shows the last one when the load ends.
-    ColourModel colour = host_.colour();
+    ColourModel colour = session_.colour();
     RowMessages said;
     const bool read = readRows(text, name, colour, said);
     // One box for all the rows that gave a message, however many there are.
-    if (said.rows > 0) program_.platform.message(said.summary(name));
+    if (said.rows > 0) platform_.message(said.summary(name));
     // The rows read are listed, also when a later row ended the load.
     listEntries();
     colour.messages.clear();
-    host_.showColour(std::move(colour));
+    session_.setColour(std::move(colour), Change::Entry, this);
     return read;
 }
 
 bool PaletteViewer::readRows(const std::string& text, const QString& name, ColourModel& colour,
                              RowMessages& said) {
     const auto fail = [&] {
-        program_.platform.message("File format Error or Palette not generated" + name);
+        platform_.message("File format Error or Palette not generated" + name);
         return false;
     };
     // One row more than the capacity, so a file that goes on is noticed.
@@ -129,15 +128,15 @@ bool PaletteViewer::readRows(const std::string& text, const QString& name, Colou
         pointHVC[i][2] = static_cast<float>(*chroma);
         hueAngleOf(row.fields[3], pointHVC[i][0]);
         pointHue[i] = paddedTo(QString::fromStdString(row.fields[3]).toLower(), 7);
-        colour = enterMunsell(std::move(colour), program_.table);
+        colour = enterMunsell(std::move(colour), session_.table());
         said.add(row.line, colour.messages);
         pointRGB[i] = {colour.red, colour.green, colour.blue};
         if (givesSwatch(colour))
-            swatches_.push_back(
-                paletteSwatch(colour, row.fields[2], program_.table, program_.colourNames));
+            swatches_.push_back(paletteSwatch(colour, row.fields[2], session_.table(),
+                                              session_.resources().names()));
         if (i == capacity) {
             // A palette of exactly 10000 rows is shown whole, without a word.
-            if (r + 1 < rows.size()) program_.platform.message("Palette limited to 10000");
+            if (r + 1 < rows.size()) platform_.message("Palette limited to 10000");
             break;
         }
         statusBox->setText("Loading Palette " + name + "  " + general(i));
@@ -146,33 +145,35 @@ bool PaletteViewer::readRows(const std::string& text, const QString& name, Colou
             statusBox->repaint();
             repaintClock.restart();
         }
-        if (i % 501 == 1) program_.platform.processEvents();
+        if (i % 501 == 1) platform_.processEvents();
     }
     if (withoutNotation > 0)
-        program_.platform.message(
-            QString("%1 colour(s) of %2 have no Munsell notation and are not shown.")
-                .arg(withoutNotation)
-                .arg(name.trimmed()));
+        platform_.message(QString("%1 colour(s) of %2 have no Munsell notation and are not shown.")
+                              .arg(withoutNotation)
+                              .arg(name.trimmed()));
     return true;
 }
 
 void PaletteViewer::loadPalette(PaletteSource source) {
+    documentShown_.clear();
     QString name = rememberedPalette();
-    if (source == PaletteSource::CurrentFile) name = program_.paletteFile;
+    if (source == PaletteSource::CurrentFile)
+        name = QString::fromStdString(session_.palette().file());
     if (source == PaletteSource::Chosen) {
         // A cancelled dialog keeps the palette shown.
-        name = program_.platform.openFileName("DataBase Files (*.csv)|*.csv",
-                                              QCoreApplication::applicationDirPath());
+        name = platform_.openFileName("DataBase Files (*.csv)|*.csv",
+                                      QCoreApplication::applicationDirPath());
         if (name.isEmpty()) return;
     }
     statusBox->setText(name);
     paletteList->clear();
     setStatus("Loading Palette " + name, 14);
-    program_.platform.processEvents();
+    platform_.processEvents();
 
     // The default palette may also come from the program's data folder.
     // Only a plain file of a palette's size is read: a device or a FIFO is refused.
-    const FileText file = readWholeFile(program_.locateDataFile(name).toStdString(), userFileLimit);
+    const FileText file =
+        readWholeFile(session_.resources().locate(name.toStdString()).path, userFileLimit);
     const bool opened = file.status == FileRead::Ok;
     const std::string& text = file.text;
     // A file that can't be opened leaves the dots of the last palette.
@@ -181,26 +182,27 @@ void PaletteViewer::loadPalette(PaletteSource source) {
         swatches_.clear();
         swatchFile_ = name;
     }
-    QWidget& mainWindow = host_.hostWindow();
-    const bool mainShown = mainWindow.isVisible();
     paletteList->hide();
-    mainWindow.hide();
-    const bool loaded =
-        opened
-            ? readRows(text, name)
-            : (program_.platform.message(
-                   file.status == FileRead::CannotOpen
-                       ? "File format Error or Palette not generated" + name
-                       : "\"" + name + "\" " +
-                             QString::fromStdString(readFailure(file.status, userFileLimit)) + "."),
-               false);
+    bool loaded = false;
+    {
+        // The main window steps aside while the rows are converted.
+        const Session::Busy aside(session_);
+        loaded = opened
+                     ? readRows(text, name)
+                     : (platform_.message(file.status == FileRead::CannotOpen
+                                              ? "File format Error or Palette not generated" + name
+                                              : "\"" + name + "\" " +
+                                                    QString::fromStdString(
+                                                        readFailure(file.status, userFileLimit)) +
+                                                    "."),
+                        false);
+    }
     paletteList->show();
-    if (mainShown) mainWindow.show();
     if (!loaded) return;
     drawing->show();
     activateWindow();
     setStatus("Loaded Palette " + name, 10);
-    program_.platform.processEvents();
+    platform_.processEvents();
     drawPalette();
     // Remembering the palette is a convenience: a file that can't be written
     // keeps the one remembered before.

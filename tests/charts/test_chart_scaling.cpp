@@ -36,8 +36,9 @@ class ChartScaling : public MainWindowTest {
         QApplication::processEvents();
     }
     QString name(float hue, float value, float chroma) const {
-        const IsccNbsName* n = chroma == 0 ? program->colourNames.nameOfNeutral(value)
-                                           : program->colourNames.nameOf(hue, value, chroma);
+        const IsccNbsName* n = chroma == 0
+                                   ? session().resources().names().nameOfNeutral(value)
+                                   : session().resources().names().nameOf(hue, value, chroma);
         return n ? QString::fromStdString(n->name) : QString();
     }
 };

@@ -90,7 +90,7 @@ TEST_F(Checker, ShortOrMissingFilesDrawWhatTheyCan) {
     platform.clear();
     // Without any file the patches stay as they were.
     QFile::remove("ccnames.csv");
-    program->dataFolders.clear();
+    session().resources().setFolders({{"."}, true});
     w->drawChart();
     EXPECT_EQ(w->patchesDrawn(), 0);
     EXPECT_EQ(colourAt(w, 2), QColor(128, 128, 128));

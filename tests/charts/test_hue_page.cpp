@@ -50,10 +50,10 @@ class HuePageTest : public MainWindowTest {
             all << QString::number(s->value());
         all << form->outOfRangeLabel->text() << form->swatch->backColor().name();
         all << QString("%1 %2 %3 %4")
-                   .arg(program->curRed)
-                   .arg(program->curGreen)
-                   .arg(program->curBlue)
-                   .arg(program->rgbOutOfRange);
+                   .arg(form->colour().red)
+                   .arg(form->colour().green)
+                   .arg(form->colour().blue)
+                   .arg(form->colour().rgbOutOfRange);
         return all;
     }
     HuePage* page = nullptr;
@@ -76,7 +76,7 @@ TEST_F(HuePageTest, ChartsLeaveTheMainWindowAlone) {
     form->rgbBoxes[0]->setText("200");
     form->rgbBoxes[1]->setText("31");
     enter(form->rgbBoxes[2], "47");
-    EXPECT_EQ(program->curRed * 65536 + program->curGreen * 256 + program->curBlue,
+    EXPECT_EQ(form->colour().red * 65536 + form->colour().green * 256 + form->colour().blue,
               200 * 65536 + 31 * 256 + 47);
     EXPECT_TRUE(messages().empty());
 }

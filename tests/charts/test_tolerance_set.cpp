@@ -30,7 +30,7 @@ class Tolerance : public MainWindowTest {
     std::array<float, 3> labOf(int i) const {
         const CieOfMunsell cie =
             mun2xyz(converth(set->patchNotations[0][i]).hue, std::stof(set->patchNotations[1][i]),
-                    std::stof(set->patchNotations[2][i]), program->table, form->settings());
+                    std::stof(set->patchNotations[2][i]), session().table(), form->settings());
         const LabOfXyz lab = xyzlab(cie.X, cie.Y, cie.Z, form->settings());
         return {lab.L, lab.a, lab.b};
     }
@@ -164,7 +164,7 @@ TEST_F(Tolerance, SavedPaletteIsReplacedWithTheStandardLast) {
     const QString saved = readFile("Cpalette.csv");
     set->savePaletteButton->click();
     EXPECT_EQ(readFile("Cpalette.csv"), saved);
-    EXPECT_EQ(program->paletteFile, "Cpalette.csv");
+    EXPECT_EQ(paletteFile(), "Cpalette.csv");
     const QStringList lines = saved.split("\r\n");
     ASSERT_EQ(lines.size(), 8); // seven lines and the end
     EXPECT_EQ(lines[7], "");

@@ -48,7 +48,7 @@ class ValuePageTest : public MainWindowTest {
     int lastChroma(float h) const {
         int last = -2;
         for (float value = 5; last < 40; last += 2)
-            if (chartColour(h, value, float(last + 2), program->table, form->settings()).X == 0)
+            if (chartColour(h, value, float(last + 2), session().table(), form->settings()).X == 0)
                 break;
         return last;
     }
@@ -71,7 +71,7 @@ TEST_F(ValuePageTest, ValueFiveRaysEndWithTheirHueNames) {
     const int red = lastChroma(5), blue = lastChroma(65);
     EXPECT_NE(red, blue);
     float five = 5;
-    const ChartColour edge = chartColour(5, five, float(red), program->table, form->settings());
+    const ChartColour edge = chartColour(5, five, float(red), session().table(), form->settings());
     ASSERT_TRUE(edge.R == 0 || edge.G == 0 || edge.B == 0);
     const std::set<long> hatched = around(at(5, red), 3);
     EXPECT_TRUE(hatched.count(0) && hatched.count(colourValue(QColor(edge.R, edge.G, edge.B))));
@@ -112,7 +112,7 @@ TEST_F(ValuePageTest, HueNamesNeitherOverlapNorLeaveThePageAndCirclesStayOnIt) {
                 continue;
             // A ray that long must end before chroma 40 here.
             float v = std::stof(value);
-            EXPECT_EQ(chartColour(2.5f * k, v, 40.0f, program->table, form->settings()).X, 0.0f)
+            EXPECT_EQ(chartColour(2.5f * k, v, 40.0f, session().table(), form->settings()).X, 0.0f)
                 << value << " " << k;
         }
     }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -174,7 +176,9 @@ class FullDisk : public ::testing::Test {
         while (filler.write(block.data(), block.size()))
             filler.flush();
     }
-    const fs::path dir = fs::temp_directory_path() / "huelinx-full-disk";
+    // One disk a test: tests run side by side, each in its own process.
+    const fs::path dir =
+        fs::temp_directory_path() / ("huelinx-full-disk-" + std::to_string(getpid()));
     bool mounted = false;
 };
 

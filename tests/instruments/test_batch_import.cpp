@@ -129,7 +129,7 @@ TEST_F(Import, BadRecordsGiveOneMessageAndNoColour) {
         junk += "\x01\x7f,\xff\xfe,z" + QByteArray::number(i) + ",\x02\r\n";
     junk += "last,41.24,21.27,1.93\r\n";
     file("junk.csv", junk);
-    program->paletteFile = "pal.csv";
+    setPaletteFile("pal.csv");
     platform.queueFile("junk.csv");
     importType("xyz");
     ASSERT_EQ(messages().size(), 1u);
@@ -184,7 +184,7 @@ TEST_F(Import, ATableThatCannotBeWrittenKeepsTheFileBeforeAndSaysWhy) {
 
 TEST_F(Import, XyzRecordsGoToThePaletteWithTheirTags) {
     file("xyz.csv", "tag,X,Y,Z\r\nfirst,19.38,19.77,23.35\r\nsecond,41.24,21.27,1.93\r\n");
-    program->paletteFile = "pal.csv";
+    setPaletteFile("pal.csv");
     platform.queueFile("xyz.csv");
     importType("xyz");
     const auto rows = readPaletteRows(readFile("pal.csv").toStdString());
@@ -192,7 +192,7 @@ TEST_F(Import, XyzRecordsGoToThePaletteWithTheirTags) {
     EXPECT_EQ(rows[0].fields[2], "first");
     EXPECT_EQ(rows[1].fields[2], "second");
     EXPECT_TRUE(QString::fromStdString(rows[1].fields[3]).endsWith("R"));
-    EXPECT_EQ(program->paletteTag, "second");
+    EXPECT_EQ(paletteTag(), "second");
 }
 
 TEST_F(Import, LabRecordsAreNumberedTableLines) {
@@ -205,7 +205,7 @@ TEST_F(Import, LabRecordsAreNumberedTableLines) {
     EXPECT_TRUE(out[2].startsWith(" 2 ," + form->munsellBoxes[0]->text() + "," +
                                   form->munsellBoxes[1]->text()));
     EXPECT_EQ(out[2].split(',').size(), 13);
-    EXPECT_TRUE(out[2].endsWith("," + QString::fromStdString(printText(program->curBlue))));
+    EXPECT_TRUE(out[2].endsWith("," + QString::fromStdString(printText(form->colour().blue))));
     // An empty input still gets its header.
     file("lab_sRGB.csv", "");
     importType("6");
@@ -319,7 +319,7 @@ TEST_F(Import, ReflectanceCurvesAreWrittenInPrintZones) {
     EXPECT_EQ(row.mid(140, 14),
               QString::fromStdString(printText(knownReflectance(1))).leftJustified(14));
     EXPECT_EQ(row.size(), 14 * 50);
-    EXPECT_EQ(program->reflectance, knownCurve());
+    EXPECT_EQ(session().reflectance, knownCurve());
     ASSERT_EQ(platform.shown().back().kind, ScriptedPlatform::Shown::Beep);
 }
 

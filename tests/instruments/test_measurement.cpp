@@ -70,7 +70,7 @@ TEST_F(Measure, EveryInstrumentFillsTheCurveAndTheColour) {
         {"SpectroEye", "9600,n,8,1", 0, true, {"; 32\r\n", "; 184 9 0\r\n"}},
     };
     for (const auto& c : cases) {
-        program->reflectance = Reflectance{};
+        session().reflectance = Reflectance{};
         form->portBox->setText("3");
         port->clearWritten();
         plays(c.name);
@@ -81,9 +81,9 @@ TEST_F(Measure, EveryInstrumentFillsTheCurveAndTheColour) {
             expected[1] = expected[2] = expected[39] = expected[40] = 0;
         // A fraction of 1 times 100 may differ from the percent in the last bit.
         for (int i = 0; i <= 40; ++i)
-            EXPECT_NEAR(program->reflectance[i], expected[i], 1e-4f) << c.name << " " << i;
+            EXPECT_NEAR(session().reflectance[i], expected[i], 1e-4f) << c.name << " " << i;
         EXPECT_EQ(xyz(), shown(expected)) << c.name;
-        EXPECT_EQ(program->instrumentName, c.name);
+        EXPECT_EQ(form->instrumentName(), c.name);
         EXPECT_EQ(sent(), c.commands) << c.name;
         EXPECT_EQ(port->settings(), c.settings);
         EXPECT_EQ(port->handshaking(), c.handshaking);
@@ -97,7 +97,7 @@ TEST_F(Measure, EveryInstrumentFillsTheCurveAndTheColour) {
     EXPECT_FALSE(text(form->munsellBoxes[0]).isEmpty());
     EXPECT_FALSE(form->colourNameBox->text().isEmpty());
     EXPECT_TRUE(form->nearestChipBox->text().contains("\u0394E00"));
-    EXPECT_EQ(text(form->rgbBoxes[0]).toInt(), program->curRed);
+    EXPECT_EQ(text(form->rgbBoxes[0]).toInt(), form->colour().red);
 }
 
 TEST_F(Measure, UnansweredFirstExchangesEndTheMeasurement) {
@@ -127,7 +127,7 @@ TEST_F(Measure, UnansweredFirstExchangesEndTheMeasurement) {
 }
 
 TEST_F(Measure, UncalibratedInstrumentsRecomputeTheStoredCurve) {
-    program->reflectance = knownCurve();
+    session().reflectance = knownCurve();
     const struct {
         const char* name;
         const char* message;
@@ -177,7 +177,7 @@ TEST_F(Measure, CiLosingItsLaterRepliesEndsAndConfiguresOncePerRun) {
     port->clearWritten();
     measure();
     EXPECT_FALSE(sent().contains("config -mode=sce\r"));
-    EXPECT_EQ(program->reflectance, knownCurve());
+    EXPECT_EQ(session().reflectance, knownCurve());
 }
 
 TEST_F(Measure, SpectrolinoWithoutDataQuotesWhatCame) {
@@ -217,7 +217,7 @@ TEST_F(Measure, SilentOrGarbledInstrumentsCannotHangOrCorruptTheCurve) {
         platform.clear();
     }
     // Letters where numbers belong: the curve stays as it was.
-    program->reflectance = Reflectance{};
+    session().reflectance = Reflectance{};
     SimMode garbage;
     garbage.garbage = true;
     for (const char* name : {"CE7000", "CE2180", "XTH", "Ci5/Ci7", "Spectrolino"}) {
@@ -226,7 +226,7 @@ TEST_F(Measure, SilentOrGarbledInstrumentsCannotHangOrCorruptTheCurve) {
         form->xyzBoxes[0]->setText("keep");
         measure();
         EXPECT_EQ(messages(), std::vector<QString>{"Measurement data not readable"}) << name;
-        EXPECT_EQ(program->reflectance, Reflectance{}) << name;
+        EXPECT_EQ(session().reflectance, Reflectance{}) << name;
         EXPECT_EQ(text(form->xyzBoxes[0]), "keep");
         platform.clear();
     }
@@ -250,7 +250,7 @@ TEST_F(Measure, APulledOutDeviceEndsTheRunAtOnceNamingThePort) {
         {"SpectroEye", "; 184 9 0\r\n", "SpectroEye disconnected: port 2 (/dev/ttyUSB0) is gone"},
     };
     for (const auto& c : cases) {
-        program->reflectance = Reflectance{};
+        session().reflectance = Reflectance{};
         plays(c.name, {}, [&](const QByteArray& w, std::vector<FakeSerialPort::Arrival>& a) {
             if (!w.endsWith(c.command)) return;
             a.back().bytes.truncate(a.back().bytes.size() / 2);
@@ -262,7 +262,7 @@ TEST_F(Measure, APulledOutDeviceEndsTheRunAtOnceNamingThePort) {
         measure();
         EXPECT_EQ(messages(), std::vector<QString>{c.message}) << c.name << " " << c.command;
         EXPECT_LT(platform.secondsSinceMidnight() - before, 2.0) << c.name;
-        EXPECT_EQ(program->reflectance, Reflectance{}) << c.name;
+        EXPECT_EQ(session().reflectance, Reflectance{}) << c.name;
         EXPECT_EQ(text(form->xyzBoxes[0]), "keep") << c.name;
         EXPECT_FALSE(port->isOpen());
         platform.clear();
@@ -308,12 +308,12 @@ TEST_F(Measure, WaitsCountAcrossMidnight) {
     choose("CE7000");
     measure();
     EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(program->reflectance, knownCurve());
+    EXPECT_EQ(session().reflectance, knownCurve());
     EXPECT_LT(platform.secondsSinceMidnight(), 100.0);
 }
 
 TEST_F(Measure, UnknownNamesRecomputeTheStoredCurveWithoutThePort) {
-    program->reflectance = knownCurve();
+    session().reflectance = knownCurve();
     choose("Colorimeter 9");
     measure();
     EXPECT_EQ(port->openCount(), 0);
@@ -331,7 +331,7 @@ TEST_F(Measure, ReflectanceFilesImportOrSayWhatIsWrong) {
     choose("Import");
     platform.queueFile("sample.txt");
     measure();
-    EXPECT_EQ(program->reflectance, knownCurve());
+    EXPECT_EQ(session().reflectance, knownCurve());
     EXPECT_EQ(form->importedFileName->text(), "sample.txt Tile 4");
     EXPECT_EQ(xyz(), shown(knownCurve()));
     EXPECT_EQ(port->openCount(), 0);
@@ -345,7 +345,7 @@ TEST_F(Measure, ReflectanceFilesImportOrSayWhatIsWrong) {
     measure();
     EXPECT_EQ(messages(), std::vector<QString>{
                               "file import format error\r\nFORMAT\r\nTAG\r\n%R360, ...,%R750"});
-    EXPECT_FLOAT_EQ(program->reflectance[3], 3.0f);
+    EXPECT_FLOAT_EQ(session().reflectance[3], 3.0f);
     EXPECT_EQ(text(form->xyzBoxes[0]), "keep");
     platform.clear();
     platform.queueFile("missing.txt");

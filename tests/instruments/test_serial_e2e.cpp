@@ -74,10 +74,9 @@ class SerialLine : public MainWindowTest {
     }
     // The notation the window gives for X, Y, Z typed in by hand.
     QString notationOf(const QString& tristimulus) {
-        Program other(platform);
-        other.dataFolders << HUELINX_DATA_DIR;
-        MainWindow window(other);
-        window.start();
+        Application other(platform, {HUELINX_DATA_DIR});
+        other.start();
+        MainWindow& window = other.mainWindow();
         const QStringList parts = tristimulus.split(' ');
         for (int i = 0; i < 3; ++i)
             window.xyzBoxes[i]->setText(parts[i]);
@@ -104,7 +103,7 @@ TEST_F(SerialLine, EveryInstrumentCalibratesAndMeasuresOverARealPort) {
         SimulatedLine line(c.name);
         ASSERT_TRUE(line.ready) << c.name;
         attach(line.host);
-        program->reflectance = Reflectance{};
+        session().reflectance = Reflectance{};
         for (Answer a : c.answers)
             platform.queueAnswer(a);
         form->instrumentList->setEditText(c.name);

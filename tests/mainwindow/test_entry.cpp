@@ -44,7 +44,7 @@ TEST_F(Entry, TypedMunsellNotationReachesEveryNotationAndTheSwatch) {
     form->munsellBoxes[0]->setText("5r");
     form->munsellBoxes[1]->setText("5");
     enter(form->munsellBoxes[2], "10");
-    const CieOfMunsell cie = mun2xyz(5, 5, 10, program->table, {});
+    const CieOfMunsell cie = mun2xyz(5, 5, 10, session().table(), {});
     ASSERT_EQ(cie.status, MunsellToCie::Ok);
     EXPECT_EQ(xyzText(), formatNumber(cie.X, "##0.00") + " " + formatNumber(cie.Y, "##0.00") + " " +
                              formatNumber(cie.Z, "##0.00"));
@@ -332,7 +332,7 @@ TEST_F(Entry, IlluminantsGiveBradfordAdaptedTristimulus) {
         EXPECT_EQ(form->illuminantLabel->text(), captions[i]);
         ColourSettings s;
         s.illuminant = static_cast<Illuminant>(i);
-        const CieOfMunsell cie = mun2xyz(26.4f, 8.6f, 10.4f, program->table, s);
+        const CieOfMunsell cie = mun2xyz(26.4f, 8.6f, 10.4f, session().table(), s);
         EXPECT_EQ(xyzText(), formatNumber(cie.X, "##0.00") + " " + formatNumber(cie.Y, "##0.00") +
                                  " " + formatNumber(cie.Z, "##0.00"));
         EXPECT_EQ(text(form->chromaticityBoxes[0]).toStdString(),

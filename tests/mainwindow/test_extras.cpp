@@ -59,7 +59,7 @@ TEST_F(Extras, WhiteBalanceTintsTheWindowAndTheNextConversion) {
     EXPECT_TRUE(form->logo->isHidden());
     EXPECT_EQ(base(form->munsellBoxes[0]), QColor(255, 177, 128));
     EXPECT_EQ(base(form->messagesBox), QColor(255, 177, 128));
-    EXPECT_EQ(back(form.get()), QColor(200, 139, 100));
+    EXPECT_EQ(back(form), QColor(200, 139, 100));
     EXPECT_EQ(back(form->titleLabel), QColor(200, 139, 100));
     EXPECT_EQ(form->exitButton->palette().color(QPalette::Button), QColor(200, 139, 100));
     const QColor gammaBox = base(form->gammaBox), frame2 = back(form->illuminantFrame);

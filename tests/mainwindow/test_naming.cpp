@@ -23,8 +23,8 @@ class Naming : public MainWindowTest {
     QString name() const { return form->colourNameBox->text(); }
     QString chip() const { return form->nearestChipBox->text(); }
     // The name of the notation the Munsell boxes show, looked up directly.
-    QString nameOfBoxes() const {
-        const IsccNbsName* n = program->colourNames.nameOf(
+    QString nameOfBoxes() {
+        const IsccNbsName* n = session().resources().names().nameOf(
             converth(form->munsellBoxes[0]->text().toStdString()),
             form->munsellBoxes[1]->text().toFloat(), form->munsellBoxes[2]->text().toFloat());
         return n ? QString::fromStdString(n->name + " (" + n->abbreviation + ")") : QString();

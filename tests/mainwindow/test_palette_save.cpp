@@ -48,33 +48,33 @@ TEST_F(Saving, FirstSaveAsksForFileAndTagLaterSavesOnlyForTheTag) {
     EXPECT_EQ(saved[0].fields[2], "sky");
     EXPECT_EQ(saved[1].fields[2], "sea");
     EXPECT_EQ(saved[1].fields[3], "6.4Y");
-    EXPECT_EQ(program->paletteFile, "TZMpalette.csv");
+    EXPECT_EQ(paletteFile(), "TZMpalette.csv");
     EXPECT_TRUE(readFile("TZMpalette.csv").endsWith(",\r\n"));
 }
 
 TEST_F(Saving, FileAnswerChangesTheFileAndTheCsvRuleKeepsAnyCase) {
-    program->paletteFile = "colours.CSV";
+    setPaletteFile("colours.CSV");
     platform.queueInput("FILE");
     platform.queueInput("colours");
     platform.queueInput("tag two");
     form->saveColourToPalette(TagPrompt::Ask);
     EXPECT_FALSE(QFile::exists("colours.CSV"));
     EXPECT_EQ(rows("colours.csv").size(), 1u);
-    EXPECT_EQ(program->paletteTag, "tag two");
-    program->paletteFile = "other.CSV";
+    EXPECT_EQ(paletteTag(), "tag two");
+    setPaletteFile("other.CSV");
     platform.queueInput("t");
     form->saveColourToPalette(TagPrompt::Ask);
     EXPECT_EQ(rows("other.CSV").size(), 1u);
-    EXPECT_EQ(program->paletteFile, "other.CSV");
+    EXPECT_EQ(paletteFile(), "other.CSV");
 }
 
 TEST_F(Saving, CancelledPromptsAndBatchSaves) {
     platform.queueInput("");
     form->saveColourToPalette(TagPrompt::Ask);
-    EXPECT_TRUE(program->paletteFile.isEmpty());
+    EXPECT_TRUE(paletteFile().isEmpty());
     EXPECT_TRUE(QDir().entryList({"*.csv"}).isEmpty());
     // A batch save asks only for a file, and uses the tag it is given.
-    program->paletteTag = "batch";
+    setPaletteTag("batch");
     platform.queueInput("run");
     form->saveColourToPalette(TagPrompt::UseCurrentTag);
     ASSERT_EQ(rows("run.csv").size(), 1u);
@@ -86,7 +86,7 @@ TEST_F(Saving, CancelledPromptsAndBatchSaves) {
 }
 
 TEST_F(Saving, TheRecordTakesTheBoxesAsTheyStand) {
-    program->paletteFile = "boxes.csv";
+    setPaletteFile("boxes.csv");
     form->rgbBoxes[0]->setText("300"); // typed, not entered
     platform.queueInput("typed");
     form->saveColourToPalette(TagPrompt::Ask);
@@ -104,7 +104,7 @@ TEST_F(Saving, PaletteThatCannotBeWrittenIsNamedAndKeepsItsRecords) {
     existing.write("\"a\",\"b\",\"c\",\"5R\",\"5\",\"4\",\r\n");
     existing.close();
     ASSERT_TRUE(QDir().mkdir("blocked.csv"));
-    program->paletteFile = "blocked.csv";
+    setPaletteFile("blocked.csv");
     platform.queueInput("t");
     form->saveColourToPalette(TagPrompt::Ask);
     ASSERT_EQ(messages().size(), 1u);

@@ -21,12 +21,12 @@ TEST_F(Startup, ShowsTheInitialNotationInEveryField) {
     ASSERT_TRUE(start());
     MainWindow& f = *form;
     EXPECT_EQ(f.windowTitle(), "Huelinx  - Version  12.23.1   Dec 17 2022");
-    EXPECT_EQ(program->versionText, "12.23.1");
+    EXPECT_EQ(form->versionText(), "12.23.1");
     EXPECT_EQ(f.illuminantLabel->text(), "illuminant C  2° Observer ");
     EXPECT_EQ(text(f.munsellBoxes[0]) + " " + text(f.munsellBoxes[1]) + "/" +
                   text(f.munsellBoxes[2]),
               "6.4Y 8.6/10.4");
-    const CieOfMunsell cie = mun2xyz(26.4f, 8.6f, 10.4f, program->table, {});
+    const CieOfMunsell cie = mun2xyz(26.4f, 8.6f, 10.4f, session().table(), {});
     ASSERT_EQ(cie.status, MunsellToCie::Ok);
     EXPECT_EQ(text(f.xyzBoxes[0]).toStdString(), formatNumber(cie.X, "##0.00"));
     EXPECT_EQ(text(f.xyzBoxes[1]).toStdString(), formatNumber(cie.Y, "##0.00"));
@@ -35,8 +35,9 @@ TEST_F(Startup, ShowsTheInitialNotationInEveryField) {
                   text(f.chromaticityBoxes[0]) + " " + text(f.chromaticityBoxes[1]),
               "65.10 70.37 15.75 0.4305 0.4654");
     EXPECT_FALSE(text(f.labBoxes[0]).isEmpty());
-    EXPECT_EQ(text(f.rgbBoxes[0]).toInt(), program->curRed);
-    EXPECT_EQ(f.swatch->backColor(), QColor(program->curRed, program->curGreen, program->curBlue));
+    EXPECT_EQ(text(f.rgbBoxes[0]).toInt(), form->colour().red);
+    EXPECT_EQ(f.swatch->backColor(),
+              QColor(form->colour().red, form->colour().green, form->colour().blue));
     EXPECT_FALSE(text(f.cmykBoxes[3]).isEmpty());
     // The Munsell sliders follow the notation: hue 26.4 x 2, value 8.6 x 2, chroma 10.4.
     EXPECT_EQ(f.hueSlider->value(), 53);
@@ -51,10 +52,7 @@ TEST_F(Startup, ShowsTheInitialNotationInEveryField) {
 }
 
 TEST_F(Startup, SoundsOneBeepOnceTheTableIsLoaded) {
-    form.reset();
-    program = std::make_unique<Program>(platform);
-    program->dataFolders << HUELINX_DATA_DIR;
-    form = std::make_unique<MainWindow>(*program);
+    make(true);
     ASSERT_TRUE(form->start());
     ASSERT_EQ(platform.shown().size(), 1u);
     EXPECT_EQ(platform.shown()[0].kind, ScriptedPlatform::Shown::Beep);
@@ -65,7 +63,7 @@ TEST_F(Startup, MissingOrEmptySettingsFileGivesNoInstrument) {
         if (emptyFile) writeSettings("");
         ASSERT_TRUE(start());
         MainWindow& f = *form;
-        EXPECT_EQ(program->instrumentName, "");
+        EXPECT_EQ(form->instrumentName(), "");
         EXPECT_EQ(f.instrumentList->currentText(), "");
         EXPECT_EQ(f.commPort, 1);
         // Measure stays hidden; calibrate, port label and port box come back.
@@ -90,7 +88,7 @@ TEST_F(Startup, StoredInstrumentSetsTheMode) {
 
     writeSettings("XTH\r\n 7 \r\n");
     ASSERT_TRUE(start());
-    EXPECT_EQ(program->instrumentName, "XTH");
+    EXPECT_EQ(form->instrumentName(), "XTH");
     EXPECT_EQ(form->commPort, 7); // not limited until the port box is edited
     EXPECT_EQ(form->measureButton->text(), "Measure");
     EXPECT_FALSE(form->measureButton->isHidden());
@@ -105,7 +103,7 @@ TEST_F(Startup, SettingsFileNameIsMatchedWithoutLetterCase) {
     file.write("CE2180\r\n 3 \r\n");
     file.close();
     ASSERT_TRUE(start());
-    EXPECT_EQ(program->instrumentName, "CE2180");
+    EXPECT_EQ(form->instrumentName(), "CE2180");
     form->portBox->setText("2");
     EXPECT_EQ(readFile("TZM.CFG"), "CE2180\r\n 2 \r\n");
     EXPECT_FALSE(QFile::exists("tzm.cfg"));
@@ -113,9 +111,7 @@ TEST_F(Startup, SettingsFileNameIsMatchedWithoutLetterCase) {
 
 TEST_F(Startup, MissingTableIsNamedAndStopsStartUp) {
     EXPECT_FALSE(start(false));
-    form.reset();
-    program = std::make_unique<Program>(platform);
-    form = std::make_unique<MainWindow>(*program);
+    make(false);
     EXPECT_FALSE(form->start());
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0], "Cannot open the Munsell data file \"Vadoro.dat\".");
@@ -127,10 +123,7 @@ TEST_F(Startup, BadTableInTheWorkingDirectoryIsReportedWithItsProblem) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("3101,3163\r\n");
     file.close();
-    form.reset();
-    program = std::make_unique<Program>(platform);
-    program->dataFolders << HUELINX_DATA_DIR;
-    form = std::make_unique<MainWindow>(*program);
+    make(true);
     EXPECT_FALSE(form->start());
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0], "\"Vadoro.dat\" ends after 2 numbers; 14960 are needed.");

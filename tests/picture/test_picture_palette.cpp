@@ -22,7 +22,7 @@ class PicturePalette : public MainWindowTest {
         MainWindowTest::SetUp();
         ASSERT_TRUE(start());
         form->pictureCheck->setChecked(true);
-        window = form->pictureWindow();
+        window = companions().picture();
         platform.clear();
     }
     // A picture whose blocks differ, so each row has its own colour.
@@ -93,17 +93,18 @@ TEST_F(PicturePalette, NamesKeepTheirCaseAndMeetAPaletteOfAnyCase) {
     // "x.csv" is the palette X.CSV already there: replaced when the user says
     // so, no second file beside it.
     make("x.csv", {"10"}, {Answer::Yes, Answer::Yes});
-    EXPECT_EQ(program->paletteFile, "X.CSV");
+    EXPECT_EQ(paletteFile(), "X.CSV");
     EXPECT_EQ(rows("X.CSV").size(), 12u);
     EXPECT_FALSE(QFile::exists("x.csv"));
     window->paletteMade = false;
     make("MyColours", {"20"}, {Answer::Yes});
-    EXPECT_EQ(program->paletteFile, "MyColours.csv");
+    EXPECT_EQ(paletteFile(), "MyColours.csv");
     EXPECT_EQ(rows("MyColours.csv").size(), 2u);
     // The main window's later saves go to the same file whatever the case typed.
-    program->paletteFile = "mycolours";
-    ASSERT_TRUE(form->saveToPalette(form->colour(), TagPrompt::UseCurrentTag));
-    EXPECT_EQ(program->paletteFile, "MyColours.csv");
+    setPaletteFile("mycolours");
+    ASSERT_TRUE(
+        saveColourRecord(platform, session().palette(), form->colour(), TagPrompt::UseCurrentTag));
+    EXPECT_EQ(paletteFile(), "MyColours.csv");
     EXPECT_EQ(rows("MyColours.csv").size(), 3u);
 }
 
@@ -152,10 +153,12 @@ QString replaceQuestion(const QString& file) {
 TEST_F(PicturePalette, AnExistingPaletteLosesNoRowWithoutTheUserSayingReplace) {
     picture(40, 30); // 12 blocks of 10
     // Two colours saved there with Save to Palette.
-    program->paletteFile = "kept";
-    program->paletteTag = "saved";
-    ASSERT_TRUE(form->saveToPalette(form->colour(), TagPrompt::UseCurrentTag));
-    ASSERT_TRUE(form->saveToPalette(form->colour(), TagPrompt::UseCurrentTag));
+    setPaletteFile("kept");
+    setPaletteTag("saved");
+    ASSERT_TRUE(
+        saveColourRecord(platform, session().palette(), form->colour(), TagPrompt::UseCurrentTag));
+    ASSERT_TRUE(
+        saveColourRecord(platform, session().palette(), form->colour(), TagPrompt::UseCurrentTag));
     const QString saved = readFile("kept.csv");
     ASSERT_EQ(rows("kept.csv").size(), 2u);
     // Cancel: nothing more is asked, nothing written, the picture still usable.

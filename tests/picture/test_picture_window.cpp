@@ -20,7 +20,7 @@ class Picture : public MainWindowTest {
         ASSERT_TRUE(start());
         platform.setAdvancePerRead(0.05);
         form->pictureCheck->setChecked(true);
-        window = form->pictureWindow();
+        window = companions().picture();
         ASSERT_NE(window, nullptr);
         platform.clear();
     }
@@ -44,7 +44,7 @@ TEST_F(Picture, OpensOnTheDefaultPictureAndNamesThePaletteAfterIt) {
     EXPECT_TRUE(window->clickMode);
     EXPECT_EQ(window->fileNameBox->text(), "TestImage.jpg");
     EXPECT_EQ(window->widthBox->text() + "x" + window->heightBox->text(), "480x360");
-    EXPECT_EQ(program->paletteFile, "TestImage");
+    EXPECT_EQ(paletteFile(), "TestImage");
     EXPECT_FALSE(window->view3DAction->isVisible());
     // "Save to Palette" now asks only for the tag and writes TestImage.csv.
     platform.queueInput("from the picture");
@@ -61,7 +61,7 @@ TEST_F(Picture, OpensOnTheDefaultPictureAndNamesThePaletteAfterIt) {
     QApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(form->pictureCheck->isChecked());
-    EXPECT_EQ(form->pictureWindow(), nullptr);
+    EXPECT_EQ(companions().picture(), nullptr);
 }
 
 TEST_F(Picture, SamplingAveragesTheBlockAndRestoresThePicture) {
@@ -80,7 +80,7 @@ TEST_F(Picture, SamplingAveragesTheBlockAndRestoresThePicture) {
                                                "   Name = " + form->colourNameBox->text());
     EXPECT_EQ(window->positionBox->text(), "Position  X = 10  Y = 10");
     EXPECT_EQ(window->colourBox->palette().color(QPalette::Base),
-              QColor(program->curRed, program->curGreen, program->curBlue));
+              QColor(form->colour().red, form->colour().green, form->colour().blue));
     EXPECT_EQ(window->picture->image(), image); // the flash was undone
     // Nine pixels with the marked one: (8 x 100 + 10) / 9 = 90 for red.
     window->setSampleSize(1);
@@ -141,7 +141,7 @@ TEST_F(Picture, UnreadableTooBigAndEmptyPictures) {
         std::vector<QString>{
             "Picture too big - Resize or select a section with an external image editing program"});
     EXPECT_EQ(window->widthBox->text(), "300");
-    EXPECT_EQ(program->paletteFile, "big");
+    EXPECT_EQ(paletteFile(), "big");
 }
 
 TEST_F(Picture, ClipboardPicturesSetTheDrawingSize) {

@@ -14,8 +14,7 @@ void MainWindowTest::SetUp() {
 }
 
 void MainWindowTest::TearDown() {
-    form.reset();
-    program.reset();
+    end();
     QDir::setCurrent(previousDir_);
 }
 
@@ -25,11 +24,21 @@ void MainWindowTest::writeSettings(const QByteArray& contents) {
     file.write(contents);
 }
 
+void MainWindowTest::make(bool withData) {
+    end();
+    std::vector<std::string> folders;
+    if (withData) folders.push_back(HUELINX_DATA_DIR);
+    app = std::make_unique<Application>(platform, folders);
+    form = &app->mainWindow();
+}
+
+void MainWindowTest::end() {
+    form = nullptr;
+    app.reset();
+}
+
 bool MainWindowTest::start(bool withData) {
-    form.reset();
-    program = std::make_unique<Program>(platform);
-    if (withData) program->dataFolders << HUELINX_DATA_DIR;
-    form = std::make_unique<MainWindow>(*program);
+    make(withData);
     const bool started = form->start();
     platform.clear();
     return started;

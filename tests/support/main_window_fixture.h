@@ -2,6 +2,8 @@
 // platform that fails the test on any question it was not told to expect.
 #pragma once
 
+#include "app/application.h"
+#include "app/companions.h"
 #include "mainwindow/entry_box.h"
 #include "mainwindow/main_window.h"
 #include "test_doubles/scripted_platform.h"
@@ -28,8 +30,13 @@ class MainWindowTest : public ::testing::Test {
 
     // Writes the settings file before start-up (call before start()).
     void writeSettings(const QByteArray& contents);
-    // Creates and starts the window; false when start-up failed.
+    // Makes the program (the data folder read at start only `withData`),
+    // not started yet; `form` is its main window.
+    void make(bool withData = true);
+    // Makes the program and starts the window; false when start-up failed.
     bool start(bool withData = true);
+    // Ends the program made.
+    void end();
     // Puts text into a box and presses Enter there.
     static void enter(QLineEdit* box, const QString& text);
     static QString text(const QLineEdit* box);
@@ -37,9 +44,17 @@ class MainWindowTest : public ::testing::Test {
     std::vector<QString> messages() const;
     QString readFile(const QString& name) const;
 
+    Session& session() const { return app->session(); }
+    Companions& companions() { return app->companions(); }
+    // The palette document's file and tag, as texts.
+    QString paletteFile() { return QString::fromStdString(session().palette().file()); }
+    void setPaletteFile(const QString& name) { session().palette().setFile(name.toStdString()); }
+    QString paletteTag() { return QString::fromStdString(session().palette().tag()); }
+    void setPaletteTag(const QString& tag) { session().palette().setTag(tag.toStdString()); }
+
     ScriptedPlatform platform;
-    std::unique_ptr<Program> program;
-    std::unique_ptr<MainWindow> form;
+    std::unique_ptr<Application> app;
+    MainWindow* form = nullptr;
 
   private:
     std::unique_ptr<QTemporaryDir> dir_;

@@ -35,7 +35,7 @@ class Viewer : public MainWindowTest {
     // Opens the viewer through its check box and stops the rotation.
     PaletteViewer& open() {
         form->viewerCheck->setChecked(true);
-        PaletteViewer* v = form->viewerWindow();
+        PaletteViewer* v = companions().viewer();
         v->onStop();
         platform.clear();
         return *v;
@@ -55,7 +55,7 @@ class Viewer : public MainWindowTest {
 
 TEST_F(Viewer, OpensOnTheDefaultPaletteAndRotates) {
     form->viewerCheck->setChecked(true);
-    PaletteViewer& v = *form->viewerWindow();
+    PaletteViewer& v = *companions().viewer();
     EXPECT_EQ(v.windowTitle(), "Vantorix 3D Munsell Palette Viewer");
     EXPECT_EQ(v.pointCount, 216);
     EXPECT_EQ(v.paletteList->count(), 216);
@@ -80,14 +80,14 @@ TEST_F(Viewer, OpensOnTheDefaultPaletteAndRotates) {
     EXPECT_FALSE(v.isHidden());
     v.close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(form->viewerWindow(), nullptr);
+    EXPECT_EQ(companions().viewer(), nullptr);
     EXPECT_TRUE(form->viewerCheck->isChecked());
 }
 
 TEST_F(Viewer, ListEntriesAndHueTexts) {
     palette("one.csv", {row("tile", "5.0YR", "5", "0.5"), row("leaf", "2.5gy", "6", "12.5")});
     PaletteViewer& v = open();
-    program->paletteFile = "one.csv";
+    setPaletteFile("one.csv");
     v.loadPalette(PaletteSource::CurrentFile);
     ASSERT_EQ(v.pointCount, 2);
     const QString first = v.paletteList->item(0)->text();
@@ -99,14 +99,14 @@ TEST_F(Viewer, ListEntriesAndHueTexts) {
     EXPECT_EQ(v.pointHVC[2][0], static_cast<float>(32.5 * 3.6 * 0.0174532925));
     EXPECT_EQ(readFile("LastPalette.txt"), "one.csv\r\n");
     // Each row's colour came from the main window's conversion.
-    EXPECT_EQ(v.pointRGB[2][0], program->curRed);
+    EXPECT_EQ(v.pointRGB[2][0], form->colour().red);
 }
 
 TEST_F(Viewer, ColoursWithoutANotationAreLeftOutAndCounted) {
     PaletteViewer& v = open();
     palette("outside.csv", {row("a", "5R", "5", "4"), row("b", "", "3.68", ""),
                             row("c", "N", "7", "0"), row("d", "", "2", "")});
-    program->paletteFile = "outside.csv";
+    setPaletteFile("outside.csv");
     v.loadPalette(PaletteSource::CurrentFile);
     EXPECT_EQ(messages(),
               std::vector<QString>{
@@ -122,7 +122,7 @@ TEST_F(Viewer, RowsThatCannotBeReadEndTheLoadAndKeepTheEarlierEntries) {
     const QString remembered = readFile("LastPalette.txt");
     palette("bad.csv",
             {row("a", "5R", "5", "4"), row("b", "5Y", "7", "6"), row("c", "5G", "x", "4")});
-    program->paletteFile = "bad.csv";
+    setPaletteFile("bad.csv");
     v.loadPalette(PaletteSource::CurrentFile);
     EXPECT_EQ(messages(),
               std::vector<QString>{"File format Error or Palette not generatedbad.csv"});
@@ -130,7 +130,7 @@ TEST_F(Viewer, RowsThatCannotBeReadEndTheLoadAndKeepTheEarlierEntries) {
     EXPECT_EQ(readFile("LastPalette.txt"), remembered);
     platform.clear();
     palette("short.csv", {row("a", "5R", "5", "4"), "\"d\",\"t\",\"tag\",\"5R\""});
-    program->paletteFile = "short.csv";
+    setPaletteFile("short.csv");
     v.loadPalette(PaletteSource::CurrentFile);
     EXPECT_EQ(messages(),
               std::vector<QString>{"File format Error or Palette not generatedshort.csv"});
@@ -138,7 +138,7 @@ TEST_F(Viewer, RowsThatCannotBeReadEndTheLoadAndKeepTheEarlierEntries) {
     // A missing file keeps the dots of the palette before it; picking then
     // selects no list row that isn't there.
     platform.clear();
-    program->paletteFile = "missing.csv";
+    setPaletteFile("missing.csv");
     v.loadPalette(PaletteSource::CurrentFile);
     EXPECT_EQ(messages(),
               std::vector<QString>{"File format Error or Palette not generatedmissing.csv"});
@@ -160,7 +160,7 @@ TEST_F(Viewer, ARememberedDeviceOrFifoIsRefusedAtOnce) {
     ASSERT_EQ(::mkfifo("pipe.csv", 0600), 0);
     palette("LastPalette.txt", {"/dev/zero"});
     form->viewerCheck->setChecked(true);
-    PaletteViewer& v = *form->viewerWindow();
+    PaletteViewer& v = *companions().viewer();
     EXPECT_EQ(messages(), std::vector<QString>{"\"/dev/zero\" is not a plain file."});
     EXPECT_EQ(v.pointCount, 0);
     EXPECT_EQ(readFile("LastPalette.txt"), "/dev/zero\r\n");
@@ -187,7 +187,7 @@ TEST_F(Viewer, TenThousandRowsAtMost) {
     PaletteViewer& v = open();
     // Only a palette that goes on beyond 10000 rows is said to be cut.
     for (const char* name : {"full.csv", "over.csv"}) {
-        program->paletteFile = name;
+        setPaletteFile(name);
         v.loadPalette(PaletteSource::CurrentFile);
         EXPECT_EQ(messages(), name == std::string("full.csv")
                                   ? std::vector<QString>{}
@@ -206,7 +206,7 @@ TEST_F(Viewer, RowsThatGiveMessagesAreSaidInOneBoxWithTheirCountAndTheFirstFew) 
     rows << row("last", "5Y", "7", "6");
     palette("many.csv", rows);
     PaletteViewer& v = open();
-    program->paletteFile = "many.csv";
+    setPaletteFile("many.csv");
     v.loadPalette(PaletteSource::CurrentFile);
     EXPECT_EQ(messages(), std::vector<QString>{"2000 row(s) of \"many.csv\" gave a message: "
                                                "line 2: Format Error, Out of Munsell Range; "
@@ -220,7 +220,7 @@ TEST_F(Viewer, RowsThatGiveMessagesAreSaidInOneBoxWithTheirCountAndTheFirstFew) 
     palette("few.csv",
             {row("a", "5R", "5", "4"), row("b", "5Q", "5", "4"), row("c", "5R", "5", "4"),
              row("d", "5Q", "5", "4"), row("e", "5R", "5", "80")});
-    program->paletteFile = "few.csv";
+    setPaletteFile("few.csv");
     platform.clear();
     v.loadPalette(PaletteSource::CurrentFile);
     EXPECT_EQ(messages(), std::vector<QString>{"3 row(s) of \"few.csv\" gave a message: "
@@ -228,7 +228,7 @@ TEST_F(Viewer, RowsThatGiveMessagesAreSaidInOneBoxWithTheirCountAndTheFirstFew) 
                                                "line 4: Format Error, Out of Munsell Range; "
                                                "line 5: Out of Munsell Range."});
     palette("clean.csv", {row("a", "5R", "5", "4")});
-    program->paletteFile = "clean.csv";
+    setPaletteFile("clean.csv");
     platform.clear();
     v.loadPalette(PaletteSource::CurrentFile);
     EXPECT_TRUE(messages().empty());
@@ -238,7 +238,7 @@ TEST_F(Viewer, PickingWithEitherButtonFillsItsSideAndDotsAreDrawnInTheirColours)
     palette("two.csv", {row("red", "5R", "5", "12"), row("blue", "5PB", "4", "10"),
                         row("again", "5PB", "4", "10")});
     PaletteViewer& v = open();
-    program->paletteFile = "two.csv";
+    setPaletteFile("two.csv");
     v.loadPalette(PaletteSource::CurrentFile);
     v.drawPalette();
     const auto pixelOf = [&](int i) {
@@ -300,7 +300,7 @@ TEST_F(Viewer, RowsWithEnormousValuesOrChromasLoadAndDrawBesideTheOthers) {
                         row("value", "5G", "1e30", "4"), row("under", "5B", "-1e39", "-1e30"),
                         row("hue", "1e30R", "5", "4")});
     PaletteViewer& v = open();
-    program->paletteFile = "far.csv";
+    setPaletteFile("far.csv");
     v.loadPalette(PaletteSource::CurrentFile);
     ASSERT_EQ(v.pointCount, 5);
     v.sampleNumbersCheck->setChecked(true);
@@ -337,15 +337,15 @@ TEST_F(Viewer, MessagesAndTheOtherWindowsThatReloadIt) {
     EXPECT_TRUE(messages()[1].startsWith("To make a new palette or add to a current palette"));
     // "Save to Palette" reloads the viewer while its box is ticked.
     platform.clear();
-    program->paletteFile = "saved.csv";
+    setPaletteFile("saved.csv");
     platform.queueInput("first");
     form->onSaveToPalette();
     EXPECT_EQ(v.pointCount, 1);
     EXPECT_EQ(v.statusBox->text(), "Loaded Palette saved.csv");
     // The picture window's "View 3D Palette" loads the palette it just made.
     palette("PICT.CSV", {row("p", "5R", "5", "4"), row("q", "5Y", "7", "6")});
-    program->paletteFile = "PICT.CSV";
-    form->viewCurrentPalette();
+    setPaletteFile("PICT.CSV");
+    session().paletteViewWanted.send();
     EXPECT_EQ(v.pointCount, 2);
 }
 
@@ -359,7 +359,7 @@ TEST_F(Viewer, ExportWritesTheLoadedPaletteInTheFormatOfItsExtension) {
     palette("two.csv",
             {row("red", "5R", "5", "12"), row("", "5PB", "4", "10"), row("", "", "5", "")});
     PaletteViewer& v = open();
-    program->paletteFile = "two.csv";
+    setPaletteFile("two.csv");
     v.loadPalette(PaletteSource::CurrentFile);
     ASSERT_EQ(v.pointCount, 2);
     platform.clear();
@@ -406,7 +406,7 @@ class ViewerDots : public Viewer {
         palette("dots.csv", {row("red", "5R", "5", "12"), row("blue", "5PB", "4", "10"),
                              row("yellow", "5Y", "8", "10")});
         PaletteViewer& v = open();
-        program->paletteFile = "dots.csv";
+        setPaletteFile("dots.csv");
         v.loadPalette(PaletteSource::CurrentFile);
         v.drawPalette();
         return v;
@@ -533,7 +533,7 @@ TEST_F(Viewer, ListColumnsLineUpInAFixedPitchFontAndAllShow) {
     const QString longTag(40, 'x');
     rows << row(longTag, "5G", "5", "4");
     palette("ragged.csv", rows);
-    program->paletteFile = "ragged.csv";
+    setPaletteFile("ragged.csv");
     v.loadPalette(PaletteSource::CurrentFile);
     ASSERT_EQ(v.paletteList->count(), 12);
     // Where each column starts, in pixels of the font the list draws in.

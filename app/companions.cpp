@@ -1,0 +1,174 @@
+#include "app/companions.h"
+
+#include "charts/colorchecker_chart.h"
+#include "charts/hue_page.h"
+#include "charts/tolerance_set.h"
+#include "charts/value_page.h"
+#include "colour/colour_model.h"
+#include "picture/picture_window.h"
+#include "session/session.h"
+#include "text/number_read.h"
+#include "viewer/palette_viewer.h"
+
+#include <QCheckBox>
+#include <QSignalBlocker>
+#include <QWidget>
+
+namespace huelinx {
+
+namespace {
+
+// The main window's check boxes by object name.
+constexpr const char* huePageBox = "Check2";
+constexpr const char* toleranceSetBox = "Check3";
+constexpr const char* valuePageBox = "Check4";
+constexpr const char* colorCheckerBox = "Check5";
+constexpr const char* pictureBox = "Check6";
+constexpr const char* viewerBox = "Check7";
+
+// A box of the current colour read by the leading-number rule (no number
+// reads as 0), so a half-typed box never stops a chart.
+float boxNumber(const ColourModel& colour, Box box) {
+    return static_cast<float>(leadingNumber(colour[box]));
+}
+
+} // namespace
+
+Companions::Companions(Session& session, Platform& platform, QWidget& mainWindow)
+    : QObject(&mainWindow), session_(session), platform_(platform), main_(mainWindow) {
+    tie(huePageBox, &Companions::onHuePage);
+    tie(toleranceSetBox, &Companions::onToleranceSet);
+    tie(valuePageBox, &Companions::onValuePage);
+    tie(colorCheckerBox, &Companions::onColorChecker);
+    tie(pictureBox, &Companions::onPicture);
+    tie(viewerBox, &Companions::onViewer);
+    viewWanted_ = session.paletteViewWanted.connect([this] { viewCurrentPalette(); });
+}
+
+Companions::~Companions() {
+    // The windows of their own go with the program; the charts go with the
+    // main window that holds them.
+    delete picture_.data();
+    delete viewer_.data();
+}
+
+HuePage* Companions::huePage() const {
+    return huePage_;
+}
+ValuePage* Companions::valuePage() const {
+    return valuePage_;
+}
+ToleranceSet* Companions::toleranceSet() const {
+    return toleranceSet_;
+}
+ColorCheckerChart* Companions::colorChecker() const {
+    return colorChecker_;
+}
+PictureWindow* Companions::picture() const {
+    return picture_;
+}
+PaletteViewer* Companions::viewer() const {
+    return viewer_;
+}
+
+QCheckBox* Companions::box(const char* name) const {
+    return main_.findChild<QCheckBox*>(name);
+}
+
+void Companions::tie(const char* boxName, void (Companions::*toggled)(bool)) {
+    if (QCheckBox* check = box(boxName))
+        connect(check, &QCheckBox::toggled, this,
+                [this, toggled](bool on) { (this->*toggled)(on); });
+}
+
+template <class Chart> Chart& Companions::ensureChart(QPointer<Chart>& chart, const char* boxName) {
+    if (!chart) {
+        chart = new Chart(session_, platform_, &main_);
+        // Closing a chart is the same as clearing its check box.
+        chart->onClosed = [this, boxName] {
+            if (QCheckBox* check = box(boxName)) check->setChecked(false);
+        };
+    }
+    chart->show();
+    return *chart;
+}
+
+void Companions::onHuePage(bool shown) {
+    if (!shown) {
+        if (huePage_) huePage_->hide();
+        return;
+    }
+    ensureChart(huePage_, huePageBox).showHuePage();
+}
+
+void Companions::onToleranceSet(bool shown) {
+    if (!shown) {
+        if (toleranceSet_) toleranceSet_->hide();
+        return;
+    }
+    const ColourModel& c = session_.colour();
+    ensureChart(toleranceSet_, toleranceSetBox)
+        .buildAround(boxNumber(c, Box::L), boxNumber(c, Box::A), boxNumber(c, Box::B));
+}
+
+void Companions::onValuePage(bool shown) {
+    if (!shown) {
+        if (valuePage_) valuePage_->hide();
+        return;
+    }
+    ensureChart(valuePage_, valuePageBox).showCurrentValue();
+}
+
+void Companions::onColorChecker(bool shown) {
+    if (!shown) {
+        if (colorChecker_) colorChecker_->hide();
+        return;
+    }
+    ensureChart(colorChecker_, colorCheckerBox).drawChart();
+}
+
+void Companions::onPicture(bool shown) {
+    if (!shown) {
+        if (picture_) picture_->hide();
+        return;
+    }
+    if (!picture_) {
+        picture_ = new PictureWindow(session_, platform_);
+        picture_->onClosed = [this] {
+            if (QCheckBox* check = box(pictureBox)) check->setChecked(false);
+        };
+        picture_->start();
+    }
+    picture_->show();
+    picture_->activateWindow();
+}
+
+PaletteViewer& Companions::ensureViewer() {
+    // Its start-up loads the remembered palette.
+    if (!viewer_) {
+        // Closing it destroys it and leaves its box as it is.
+        viewer_ = new PaletteViewer(session_, platform_);
+        viewer_->start();
+    }
+    return *viewer_;
+}
+
+void Companions::onViewer(bool shown) {
+    if (!shown) {
+        if (viewer_) viewer_->hide();
+        return;
+    }
+    ensureViewer().show();
+}
+
+void Companions::viewCurrentPalette() {
+    PaletteViewer& viewer = ensureViewer();
+    // The box says the viewer is shown, without showing it a second time.
+    if (QCheckBox* check = box(viewerBox)) {
+        const QSignalBlocker quiet(check);
+        check->setChecked(true);
+    }
+    viewer.showCurrentPalette();
+}
+
+} // namespace huelinx

@@ -1,0 +1,46 @@
+// The palette document: the file the user's colours are saved to, the tag
+// given to the next record, and the writes to it. Records are only ever
+// written whole: an append or a replacement either writes every record given
+// or leaves the file as it was. Windows that show the palette listen to
+// `changed`.
+#pragma once
+
+#include "files/result.h"
+#include "session/signal.h"
+
+#include <string>
+
+namespace huelinx {
+
+class PaletteDocument {
+  public:
+    // The palette file a typed name means: ".csv" added unless the name ends
+    // in it (in any case), and an existing palette of that name in another
+    // case used instead, so one palette never ends up in two files.
+    static std::string fileNamed(std::string typed);
+
+    // The palette file; empty while none has been chosen. A name set but not
+    // written to yet may still lack its ".csv".
+    const std::string& file() const { return file_; }
+    void setFile(std::string name) { file_ = std::move(name); }
+    bool hasFile() const { return !file_.empty(); }
+    // The tag of the next record saved.
+    const std::string& tag() const { return tag_; }
+    void setTag(std::string tag) { tag_ = std::move(tag); }
+
+    // Appends whole records (each ended by CR LF) to the palette file, whose
+    // name is made a palette file name first; not ok with the message (naming
+    // the file and the problem) when nothing was written.
+    [[nodiscard]] Result append(const std::string& records);
+    // Replaces the palette file with `records`.
+    [[nodiscard]] Result replace(const std::string& records);
+
+    enum class Write { Appended, Replaced };
+    // Sent after records were written to the file.
+    Signal<Write> changed;
+
+  private:
+    std::string file_, tag_;
+};
+
+} // namespace huelinx

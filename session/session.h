@@ -1,0 +1,97 @@
+// The program's shared state, below every window: the current colour, the
+// palette document, the resources read at start, and the notices windows
+// give each other. Windows read it and change it through it, and listen to
+// what changed; none of them owns it, and none holds another window to learn
+// or change the current colour.
+#pragma once
+
+#include "colour/colour_model.h"
+#include "colour/tristimulus.h"
+#include "session/palette_document.h"
+#include "session/resources.h"
+#include "session/signal.h"
+
+#include <cstdint>
+#include <string>
+
+namespace huelinx {
+
+// What made the current colour change.
+enum class Change {
+    Entry,       // an entry in one of the six notations, a chart click, a palette row
+    Settings,    // illuminant, PWD, gamma, white balance
+    Slider,      // a Munsell or display slider
+    Measurement, // a spectrophotometer or a reflectance curve
+};
+
+// A change of the current colour as listeners see it. `origin` is the listener
+// (by its `this`) that made the change, or null; the colour still carries what
+// the change did (its messages and the flags of what was converted).
+struct ColourChange {
+    const ColourModel& colour;
+    Change what;
+    const void* origin;
+};
+
+class Session {
+  public:
+    explicit Session(Resources& resources) : resources_(resources) {}
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    Resources& resources() { return resources_; }
+    const Resources& resources() const { return resources_; }
+    const MunTable& table() const { return resources_.table(); }
+    PaletteDocument& palette() { return palette_; }
+
+    // ---- the current colour ----------------------------------------------
+    const ColourModel& colour() const { return colour_; }
+    // Makes `next` the current colour and tells every listener but `origin`;
+    // afterwards the stored colour forgets what the change did, so the next
+    // reader starts clean.
+    void setColour(ColourModel next, Change what, const void* origin = nullptr);
+    // Stores a colour whose change no other window follows (PWD, the white
+    // balance, the display colour read back from its boxes); no listener is
+    // told, and the window that made it shows it itself.
+    void keep(ColourModel next) { colour_ = std::move(next); }
+    // Text typed into a box and not entered yet: kept in the colour, and no
+    // listener is told (nothing was converted).
+    void type(Box box, std::string text);
+    Signal<const ColourChange&> colourChanged;
+
+    // The last reflectance curve measured or read, 380..730 nm.
+    Reflectance reflectance{};
+
+    // ---- notices between windows -------------------------------------------
+    // The program's caption ("Huelinx 12.23.1 ..."), for the head of tables
+    // the program writes.
+    std::string caption;
+    // A line for the Messages box: a note, no box to close.
+    void note(const std::string& line) { noted.send(line); }
+    Signal<const std::string&> noted;
+    // While a window runs something long or shows its help, the main window
+    // steps aside: `busy` is sent true at the start and false at the end.
+    class Busy {
+      public:
+        explicit Busy(Session& session) : session_(session) { session_.busy.send(true); }
+        ~Busy() { session_.busy.send(false); }
+        Busy(const Busy&) = delete;
+        Busy& operator=(const Busy&) = delete;
+
+      private:
+        Session& session_;
+    };
+    Signal<bool> busy;
+    // Asks for the palette viewer on the current palette file.
+    Signal<> paletteViewWanted;
+    // Asks for the window colours are typed into, in front.
+    Signal<> entryWanted;
+
+  private:
+    Resources& resources_;
+    PaletteDocument palette_;
+    ColourModel colour_ = ColourModel::initial();
+    std::uint64_t changes_ = 0;
+};
+
+} // namespace huelinx
