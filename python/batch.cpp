@@ -26,11 +26,11 @@ bool finite3(const double* v) {
     return std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]);
 }
 
-// Whether the window's Munsell sliders take the notation as an entry moves
-// them (a grey leaves the hue slider alone).
+// Whether the window's value and chroma sliders take the notation as an
+// entry moves them. Its hue, read on the 0..100 circle, is always within the
+// hue slider.
 bool withinSliders(const MunsellColour& c) {
-    return (c.neutral || enteredSliderPosition(Slider::Hue, c.hue * 2.0f)) &&
-           enteredSliderPosition(Slider::Value, c.value * 2.0f) &&
+    return enteredSliderPosition(Slider::Value, c.value * 2.0f) &&
            enteredSliderPosition(Slider::Chroma, c.chroma);
 }
 
