@@ -119,10 +119,7 @@ void showGreyDisplay(ColourModel& colour, float Y) {
 // The display colour of an entry of luminance Y: black without light, else
 // that of X, Y, Z as given.
 void showEntryDisplay(ColourModel& colour, float Y, const Tristimulus& xyz) {
-    if (Y <= 0.0f)
-        showGreyDisplay(colour, 0.0f);
-    else
-        showDisplayColour(colour, xyz.X, xyz.Y, xyz.Z);
+    showRgb(colour, entryDisplay(Y, xyz, colour.settings));
 }
 
 // L*, a*, b* of X, Y, Z. Returns X, Y, Z as L*a*b* used them (each raised
@@ -210,8 +207,8 @@ void findMunsellOf(ColourModel& colour, float X, float Y, float Z, const MunTabl
 // and written plain; L*a*b* and the Munsell notation come from the
 // full-precision values.
 void showXyzOfLinear(ColourModel& colour, float r, float g, float b, const MunTable& table) {
-    const Tristimulus t = rgbxyz(r, g, b, colour.settings);
-    const float xyz[3] = {t.X * 100.0f, t.Y * 100.0f, t.Z * 100.0f};
+    const Tristimulus t = xyzOfLinear(r, g, b, colour.settings);
+    const float xyz[3] = {t.X, t.Y, t.Z};
     for (int i = 0; i < 3; ++i)
         colour[boxAt(Box::X, i)] =
             plainText(strictNumber(formatNumber(xyz[i], "###.00")).value_or(0.0));
@@ -249,8 +246,7 @@ void convertMunsell(ColourModel& colour, const MunTable& table) {
     std::vector<std::pair<Slider, float>> moves = {{Slider::Value, v * 2.0f}, {Slider::Chroma, c}};
     if (!neutral) moves.insert(moves.begin(), {Slider::Hue, hue * 2.0f});
     for (const auto& [s, target] : moves) {
-        const bool darkest = s == Slider::Value && target >= 0.0f && target < 1.0f;
-        const auto position = sliderPosition(s, darkest ? 1.0f : target);
+        const auto position = enteredSliderPosition(s, target);
         if (!position) return outOfRange();
         sliderOf(colour, s) = *position;
     }
@@ -274,10 +270,8 @@ void convertMunsell(ColourModel& colour, const MunTable& table) {
 
 void takeRgbBoxes(ColourModel& colour) {
     std::int16_t* channels[3] = {&colour.red, &colour.green, &colour.blue};
-    for (int i = 0; i < 3; ++i) {
-        const double c = roundHalfEven(leadingNumber(colour[boxAt(Box::Red, i)]));
-        *channels[i] = static_cast<std::int16_t>(std::clamp(c, 0.0, 255.0));
-    }
+    for (int i = 0; i < 3; ++i)
+        *channels[i] = displayLevel(leadingNumber(colour[boxAt(Box::Red, i)]));
 }
 
 void convertRgb(ColourModel& colour, const MunTable& table) {
@@ -320,14 +314,13 @@ void chromaticityEntry(ColourModel& colour, const MunTable& table) {
     const auto yText = xText ? readNumber(colour, Box::SmallY, "y") : std::nullopt;
     const auto YText = yText ? readNumber(colour, Box::Y, "Y") : std::nullopt;
     if (!YText) return;
-    const float x = static_cast<float>(*xText), y = static_cast<float>(*yText);
     const float lum = static_cast<float>(*YText);
-    if (y == 0.0f) {
+    const auto xyz = xyzOfChromaticity(static_cast<float>(*xText), static_cast<float>(*yText), lum);
+    if (!xyz) {
         refuse(colour, "y needs a number other than 0.");
         return;
     }
-    const float z = 1.0f - x - y;
-    const float X = x * lum / y, Z = z * lum / y;
+    const float X = xyz->X, Z = xyz->Z;
     if (refusedWithoutChromaticity(colour, X, lum, Z, "y needs a number above 0.")) return;
     colour[Box::X] = formatNumber(X, "###.00");
     colour[Box::Z] = formatNumber(Z, "###.00");
@@ -341,21 +334,13 @@ void labEntry(ColourModel& colour, const MunTable& table) {
     const auto a = L ? readNumber(colour, Box::A, "a*") : std::nullopt;
     const auto b = a ? readNumber(colour, Box::B, "b*") : std::nullopt;
     if (!b) return;
-    const auto fromLab =
-        labxyz(static_cast<float>(*L), static_cast<float>(*a), static_cast<float>(*b));
+    const auto fromLab = xyzOfLabEntry(static_cast<float>(*L), static_cast<float>(*a),
+                                       static_cast<float>(*b), colour.settings);
     if (!fromLab) {
         refuse(colour, "L* needs a number of -16 or more.");
         return;
     }
-    float X = fromLab->X, Y = fromLab->Y, Z = fromLab->Z;
-    // L*a*b* are relative to the selected illuminant; X, Y, Z go back to C.
-    if (colour.settings.illuminant != Illuminant::C) {
-        if (const auto adapted = xyzconvert(Adaptation::ToC, X, Y, Z, colour.settings)) {
-            X = adapted->X;
-            Y = adapted->Y;
-            Z = adapted->Z;
-        }
-    }
+    const float X = fromLab->X, Y = fromLab->Y, Z = fromLab->Z;
     if (refusedWithoutChromaticity(colour, X, Y, Z,
                                    "L*, a*, b* give no colour: X + Y + Z is not above 0."))
         return;
@@ -435,6 +420,71 @@ std::optional<double> singleNumber(const std::string& text, const char* name,
 float linearChannel(std::int16_t level, const ColourSettings& s, int channel) {
     return static_cast<float>(
         std::pow(level / double{s.channelScale[channel]} / 255.0, 1.0 / s.gammaInv[channel]));
+}
+
+ColourSettings startedSettings(Illuminant illuminant, bool pwd, std::optional<int> whiteBalance,
+                               const std::string& gamma) {
+    const ColourModel initial = ColourModel::initial();
+    ColourSettings settings = initial.settings;
+    settings.pwd = pwd;
+    if (whiteBalance) applyWhiteBalance(settings, *whiteBalance);
+    const auto position = gammaSliderPosition(gamma);
+    if (position && *position != initial.gammaPosition) applyGammaPosition(settings, *position);
+    settings.illuminant = illuminant;
+    return settings;
+}
+
+std::optional<int> gammaSliderPosition(const std::string& text) {
+    const auto number = strictNumber(text);
+    if (!number || !(*number >= 1.0 && *number <= 3.0)) return std::nullopt;
+    return static_cast<int>(roundHalfEven(*number * 10.0));
+}
+
+void applyGammaPosition(ColourSettings& settings, int position) {
+    const double gamma = strictNumber(plainText(std::clamp(position, 10, 30) / 10.0)).value_or(2.2);
+    for (float& g : settings.gammaInv)
+        g = static_cast<float>(1.0 / gamma);
+}
+
+void applyWhiteBalance(ColourSettings& settings, int position) {
+    const float k3 = static_cast<float>(std::clamp(position, 50, 100) / 100.0);
+    settings.channelScale[3] = k3;
+    // Green falls by 52/85 of the fall of blue; red keeps its level.
+    settings.channelScale[2] = static_cast<float>(1.0 - (1.0 - k3) / (85.0 / 52.0));
+}
+
+std::optional<int> enteredSliderPosition(Slider s, float target) {
+    const bool darkest = s == Slider::Value && target >= 0.0f && target < 1.0f;
+    return sliderPosition(s, darkest ? 1.0f : target);
+}
+
+std::optional<Tristimulus> xyzOfLabEntry(float L, float a, float b,
+                                         const ColourSettings& settings) {
+    const auto xyz = labxyz(L, a, b);
+    if (!xyz || settings.illuminant == Illuminant::C) return xyz;
+    // L*a*b* are relative to the selected illuminant; X, Y, Z go back to C.
+    if (const auto adapted = xyzconvert(Adaptation::ToC, xyz->X, xyz->Y, xyz->Z, settings))
+        return Tristimulus{adapted->X, adapted->Y, adapted->Z};
+    return xyz;
+}
+
+std::optional<Tristimulus> xyzOfChromaticity(float x, float y, float Y) {
+    if (y == 0.0f) return std::nullopt;
+    const float z = 1.0f - x - y;
+    return Tristimulus{x * Y / y, Y, z * Y / y};
+}
+
+RgbOfXyz entryDisplay(float Y, const Tristimulus& xyz, const ColourSettings& settings) {
+    return Y <= 0.0f ? greyrgb(0.0f, settings) : xyzrgb(xyz.X, xyz.Y, xyz.Z, settings);
+}
+
+std::int16_t displayLevel(double number) {
+    return static_cast<std::int16_t>(std::clamp(roundHalfEven(number), 0.0, 255.0));
+}
+
+Tristimulus xyzOfLinear(float r, float g, float b, const ColourSettings& settings) {
+    const Tristimulus t = rgbxyz(r, g, b, settings);
+    return {t.X * 100.0f, t.Y * 100.0f, t.Z * 100.0f};
 }
 
 Box firstBox(Notation notation) {
@@ -600,20 +650,17 @@ ColourModel editGamma(ColourModel colour, std::string text, const MunTable& tabl
         refuse(colour, "Gamma needs a number; it holds \"" + excerpt(colour.gammaText) + "\".");
         return colour;
     }
-    if (*number < 1.0 || *number > 3.0) return colour;
-    const int position = static_cast<int>(roundHalfEven(*number * 10.0));
+    const auto position = gammaSliderPosition(colour.gammaText);
     // A slider already at that position does not move, and nothing follows.
-    if (position == colour.gammaPosition) return colour;
-    return moveGammaSlider(std::move(colour), position, table);
+    if (!position || *position == colour.gammaPosition) return colour;
+    return moveGammaSlider(std::move(colour), *position, table);
 }
 
 ColourModel moveGammaSlider(ColourModel colour, int position, const MunTable& table) {
     beginChange(colour);
     colour.gammaPosition = std::clamp(position, 10, 30);
     colour.gammaText = plainText(colour.gammaPosition / 10.0);
-    const double gamma = strictNumber(colour.gammaText).value_or(2.2);
-    for (float& g : colour.settings.gammaInv)
-        g = static_cast<float>(1.0 / gamma);
+    applyGammaPosition(colour.settings, colour.gammaPosition);
     convertMunsell(colour, table);
     colour.gammaChanged = true;
     return colour;
@@ -622,10 +669,7 @@ ColourModel moveGammaSlider(ColourModel colour, int position, const MunTable& ta
 ColourModel moveWhiteBalance(ColourModel colour, int position) {
     beginChange(colour);
     colour.whiteBalance = std::clamp(position, 50, 100);
-    const float k3 = static_cast<float>(colour.whiteBalance / 100.0);
-    colour.settings.channelScale[3] = k3;
-    // Green falls by 52/85 of the fall of blue; red keeps its level.
-    colour.settings.channelScale[2] = static_cast<float>(1.0 - (1.0 - k3) / (85.0 / 52.0));
+    applyWhiteBalance(colour.settings, colour.whiteBalance);
     return colour;
 }
 

@@ -15,6 +15,7 @@
 #pragma once
 
 #include "colour/muntable.h"
+#include "colour/rgbcmyk.h"
 #include "colour/settings.h"
 #include "colour/xyz2mun.h"
 
@@ -253,5 +254,45 @@ std::optional<double> singleNumber(const std::string& text, const char* name, st
 // Linear value (0..1) of a display channel level (0..255) through the
 // channel's white level and gamma; channel 1, 2, 3 is R, G, B.
 float linearChannel(std::int16_t level, const ColourSettings& settings, int channel);
+
+// ---- the entries' rules, one number at a time ------------------------------------
+// The rules the entries above follow, for callers that convert numbers
+// without boxes (the Python module): the entries call the same functions.
+
+// The settings of the window after start-up with these choices made, as
+// startedWindow makes them, without converting anything.
+[[nodiscard]] ColourSettings startedSettings(Illuminant illuminant, bool pwd,
+                                             std::optional<int> whiteBalance,
+                                             const std::string& gamma);
+// The gamma slider position (10..30) a gamma box's text moves the slider to:
+// gamma times ten, halves to even; none for a text that is no number from 1 to 3.
+[[nodiscard]] std::optional<int> gammaSliderPosition(const std::string& text);
+// The display gamma of a gamma slider position: position/10 for every channel.
+void applyGammaPosition(ColourSettings& settings, int position);
+// The display white of green and blue of a white-balance position (50..100).
+void applyWhiteBalance(ColourSettings& settings, int position);
+
+// The position an entered Munsell notation moves a slider to, from `target`
+// in the slider's steps (hue and value times two, chroma as it is), halves to
+// the even whole number. A value from 0 up to the first place (black and the
+// darkest greys) stays at the first place. None beyond the slider's range:
+// the notation is out of Munsell range.
+[[nodiscard]] std::optional<int> enteredSliderPosition(Slider slider, float target);
+
+// X, Y, Z (illuminant C) of L*, a*, b* entered relative to the selected
+// illuminant; none below L* -16.
+[[nodiscard]] std::optional<Tristimulus> xyzOfLabEntry(float L, float a, float b,
+                                                       const ColourSettings& settings);
+// X, Y, Z of chromaticity x, y and luminance Y; none for y = 0.
+[[nodiscard]] std::optional<Tristimulus> xyzOfChromaticity(float x, float y, float Y);
+// The display colour of an entry of luminance Y: black without light (Y not
+// above 0), else that of `xyz` (for an X, Y, Z entry, the values L*a*b* used).
+[[nodiscard]] RgbOfXyz entryDisplay(float Y, const Tristimulus& xyz,
+                                    const ColourSettings& settings);
+// A display level as an R, G, B entry reads it: rounded, halves to even, and
+// clamped into 0..255.
+[[nodiscard]] std::int16_t displayLevel(double number);
+// X, Y, Z (white Y = 100) of linear display r, g, b.
+[[nodiscard]] Tristimulus xyzOfLinear(float r, float g, float b, const ColourSettings& settings);
 
 } // namespace huelinx

@@ -26,15 +26,12 @@ bool finite3(const double* v) {
     return std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]);
 }
 
-// Whether the window's Munsell sliders take the notation: value 0..10 (the
-// darkest below 0.5 stop at the first place), chroma 0..40, positions rounded
-// halves to even as the window rounds them.
-bool withinSliders(float value, float chroma) {
-    const float v2 = value * 2.0f;
-    const bool darkest = v2 >= 0.0f && v2 < 1.0f;
-    const double v = roundHalfEven(darkest ? 1.0f : v2), c = roundHalfEven(chroma);
-    return v >= sliderMinimum(Slider::Value) && v <= sliderMaximum(Slider::Value) &&
-           c >= sliderMinimum(Slider::Chroma) && c <= sliderMaximum(Slider::Chroma);
+// Whether the window's value and chroma sliders take the notation as an
+// entry moves them. Its hue, read on the 0..100 circle, is always within the
+// hue slider.
+bool withinSliders(const MunsellColour& c) {
+    return enteredSliderPosition(Slider::Value, c.value * 2.0f) &&
+           enteredSliderPosition(Slider::Chroma, c.chroma);
 }
 
 Status statusOfFit(MunsellFit fit) {
@@ -130,7 +127,10 @@ bool windowOverflows(const Window& window, const Entry& entry, const double* val
     if (!finite3(values) || !std::isfinite(single(values[0])) ||
         !std::isfinite(single(values[1])) || !std::isfinite(single(values[2])))
         return true;
-    ColourModel colour = window.started;
+    // The boxes the entry leaves hold numbers single precision can hold, in
+    // the initial model as in the started one: only the settings matter.
+    ColourModel colour = ColourModel::initial();
+    colour.settings = window.settings;
     for (int i = 0; i < 3; ++i)
         colour[entry.boxes[i]] = numberText(values[i]);
     enterInPlace(colour, entry.notation, window.table);
@@ -224,7 +224,7 @@ void munsellToXyz(const Notations& in, const MunTable& table, const ColourSettin
         status[i] = in.status[i];
         if (status[i] != Status::Ok) continue;
         const MunsellColour c = colourOf(in, i);
-        if (!withinSliders(c.value, c.chroma) || !(c.chroma >= 0.0f)) {
+        if (!withinSliders(c) || !(c.chroma >= 0.0f)) {
             status[i] = Status::OutOfRange;
             continue;
         }
@@ -253,7 +253,7 @@ void xyzToMunsell(const double* xyz, std::size_t n, const Window& window, double
         }
         const ShownNotation shown =
             shownNotation(static_cast<float>(v[0]), static_cast<float>(v[1]),
-                          static_cast<float>(v[2]), window.table, window.settings());
+                          static_cast<float>(v[2]), window.table, window.settings);
         status[i] = shown.shown ? statusOfFit(shown.fit) : Status::NotANumber;
         if (status[i] == Status::NotANumber) continue;
         out[1] = shown.value;
@@ -266,10 +266,9 @@ void xyzToMunsell(const double* xyz, std::size_t n, const Window& window, double
 
 void xyyToXyz(const double* xyy, std::size_t n, const Window& window, double* xyz, Status* status) {
     forEachFinite(xyy, n, xyz, status, [&](const double* v, double* out) {
-        const float x = single(v[0]), y = single(v[1]), lum = single(v[2]);
-        if (y == 0.0f) return Status::NotANumber;
-        const float z = 1.0f - x - y;
-        put3(out, x * lum / y, lum, z * lum / y);
+        const auto entered = xyzOfChromaticity(single(v[0]), single(v[1]), single(v[2]));
+        if (!entered) return Status::NotANumber; // y = 0
+        put3(out, entered->X, entered->Y, entered->Z);
         if (!outOfRange(window, chromaticityEntry, v, out)) return Status::Ok;
         fill(out, 3);
         return Status::OutOfRange;
@@ -279,52 +278,43 @@ void xyyToXyz(const double* xyy, std::size_t n, const Window& window, double* xy
 void xyzToLab(const double* xyz, std::size_t n, const Window& window, double* lab, Status* status) {
     forEachEntered(window, xyzEntry, xyz, n, lab, status, [&](const double* v, double* out) {
         if (refusedWithoutChromaticity(v, out)) return Status::NotANumber;
-        const LabOfXyz c = xyzlab(single(v[0]), single(v[1]), single(v[2]), window.settings());
+        const LabOfXyz c = xyzlab(single(v[0]), single(v[1]), single(v[2]), window.settings);
         put3(out, c.L, c.a, c.b);
         return Status::Ok;
     });
 }
 
 void labToXyz(const double* lab, std::size_t n, const Window& window, double* xyz, Status* status) {
-    const ColourSettings& settings = window.settings();
     forEachEntered(window, labEntry, lab, n, xyz, status, [&](const double* v, double* out) {
-        auto back = labxyz(single(v[0]), single(v[1]), single(v[2]));
+        const auto back = xyzOfLabEntry(single(v[0]), single(v[1]), single(v[2]), window.settings);
         if (!back) return Status::OutOfRange; // L* below -16
-        // L*a*b* are relative to the selected illuminant; X, Y, Z go back to C.
-        if (settings.illuminant != Illuminant::C)
-            if (const auto adapted =
-                    xyzconvert(Adaptation::ToC, back->X, back->Y, back->Z, settings))
-                back = Tristimulus{adapted->X, adapted->Y, adapted->Z};
         put3(out, back->X, back->Y, back->Z);
         return refusedWithoutChromaticity(out, out) ? Status::NotANumber : Status::Ok;
     });
 }
 
 void xyzToRgb(const double* xyz, std::size_t n, const Window& window, double* rgb, Status* status) {
-    const ColourSettings& settings = window.settings();
+    const ColourSettings& settings = window.settings;
     forEachEntered(window, xyzEntry, xyz, n, rgb, status, [&](const double* v, double* out) {
         if (refusedWithoutChromaticity(v, out)) return Status::NotANumber;
-        // As an X, Y, Z entry: the values L*a*b* used (raised to their floor),
-        // black without light.
+        // As an X, Y, Z entry: the display colour of the values L*a*b* used
+        // (raised to their floor).
         const float Y = single(v[1]);
-        const Tristimulus raised = xyzlab(single(v[0]), Y, single(v[2]), settings).raised;
         const RgbOfXyz c =
-            Y <= 0.0f ? greyrgb(0.0f, settings) : xyzrgb(raised.X, raised.Y, raised.Z, settings);
+            entryDisplay(Y, xyzlab(single(v[0]), Y, single(v[2]), settings).raised, settings);
         put3(out, c.R, c.G, c.B);
         return c.outOfRange ? Status::OutOfRgbRange : Status::Ok;
     });
 }
 
 void rgbToXyz(const double* rgb, std::size_t n, const Window& window, double* xyz, Status* status) {
-    const ColourSettings& settings = window.settings();
+    const ColourSettings& settings = window.settings;
     forEachFinite(rgb, n, xyz, status, [&](const double* v, double* out) {
         float linear[3];
-        for (int c = 0; c < 3; ++c) {
-            const double level = std::clamp(roundHalfEven(v[c]), 0.0, 255.0);
-            linear[c] = linearChannel(static_cast<std::int16_t>(level), settings, c + 1);
-        }
-        const Tristimulus t = rgbxyz(linear[0], linear[1], linear[2], settings);
-        put3(out, t.X * 100.0f, t.Y * 100.0f, t.Z * 100.0f);
+        for (int c = 0; c < 3; ++c)
+            linear[c] = linearChannel(displayLevel(v[c]), settings, c + 1);
+        const Tristimulus t = xyzOfLinear(linear[0], linear[1], linear[2], settings);
+        put3(out, t.X, t.Y, t.Z);
         return Status::Ok;
     });
 }
@@ -388,7 +378,7 @@ void nearestChips(const Notations& in, ChipSearch& chips, const ColourSettings& 
 void nearestChipsOfXyz(const double* xyz, std::size_t n, const Window& window, ChipSearch& chips,
                        ChipResults& out) {
     const MunTable& table = window.table;
-    const ColourSettings& settings = window.settings();
+    const ColourSettings& settings = window.settings;
     resizeChips(out, n);
     for (std::size_t i = 0; i < n; ++i) {
         const double* v = xyz + 3 * i;

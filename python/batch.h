@@ -33,12 +33,11 @@ enum class Status : std::uint8_t {
 };
 const char* statusText(Status status);
 
-// The window the conversions follow: the one after start-up with the chosen
-// settings, and the Munsell table its entries read.
+// The window the conversions follow: the settings it has after start-up with
+// the chosen options (startedSettings), and the Munsell table its entries read.
 struct Window {
-    const ColourModel& started;
+    ColourSettings settings;
     const MunTable& table;
-    const ColourSettings& settings() const { return started.settings; }
 };
 
 // The boxes three numbers are typed into, and the notation they enter.

@@ -101,14 +101,14 @@ ChipSearch& chipSet(const std::string& name) {
 
 // ---- settings ----------------------------------------------------------------
 
-// The window after start-up with these choices made.
-ColourModel windowOf(const std::string& illuminant, bool pwd, double gamma, int whiteBalance) {
+// The settings of the window after start-up with these choices made, and the table.
+batch::Window windowOf(const std::string& illuminant, bool pwd, double gamma, int whiteBalance) {
     const auto ill = illuminantNamed(illuminant);
     if (!ill) throw py::value_error("illuminant must be \"C\", \"D50\" or \"D65\"");
     if (!(gamma >= 1.0 && gamma <= 3.0)) throw py::value_error("gamma must be from 1 to 3");
     if (whiteBalance < 50 || whiteBalance > 100)
         throw py::value_error("white_balance must be from 50 to 100");
-    return startedWindow(data().table, *ill, pwd, whiteBalance, plainText(gamma));
+    return {startedSettings(*ill, pwd, whiteBalance, plainText(gamma)), data().table};
 }
 
 #define HUELINX_SETTINGS_ARGS                                                                      \
@@ -280,7 +280,7 @@ NotationInput notationInput(py::handle object) {
 
 py::dict munsellToXyz(py::handle notations, const std::string& illuminant, bool pwd, double gamma,
                       int whiteBalance) {
-    const ColourModel window = windowOf(illuminant, pwd, gamma, whiteBalance);
+    const batch::Window window = windowOf(illuminant, pwd, gamma, whiteBalance);
     const NotationInput in = notationInput(notations);
     const std::size_t n = in.notations.size();
     auto xyz = doubles(with(in.shape, 3));
@@ -288,7 +288,7 @@ py::dict munsellToXyz(py::handle notations, const std::string& illuminant, bool 
     std::vector<Status> status(n);
     {
         py::gil_scoped_release free;
-        batch::munsellToXyz(in.notations, data().table, window.settings, xyz.mutable_data(),
+        batch::munsellToXyz(in.notations, window.table, window.settings, xyz.mutable_data(),
                             xy.mutable_data(), status.data());
     }
     py::dict out;
@@ -304,7 +304,7 @@ py::dict munsellToXyz(py::handle notations, const std::string& illuminant, bool 
 
 // The Munsell notations of X, Y, Z; `given` (if any) holds the statuses of
 // colours that became NaN before (x, y, Y that can't be entered).
-py::dict munsellOfXyz(const Triples& t, const ColourModel& window,
+py::dict munsellOfXyz(const Triples& t, const batch::Window& window,
                       const std::vector<Status>* given = nullptr) {
     const std::size_t n = t.count;
     auto hvc = doubles(with(t.shape, 3));
@@ -312,8 +312,8 @@ py::dict munsellOfXyz(const Triples& t, const ColourModel& window,
     batch::Texts notation(n, 24);
     {
         py::gil_scoped_release free;
-        batch::xyzToMunsell(t.values.data(), n, {window, data().table}, hvc.mutable_data(),
-                            notation, status.data());
+        batch::xyzToMunsell(t.values.data(), n, window, hvc.mutable_data(), notation,
+                            status.data());
     }
     if (given)
         for (std::size_t i = 0; i < n; ++i)
@@ -330,20 +330,19 @@ py::dict munsellOfXyz(const Triples& t, const ColourModel& window,
 
 py::dict xyzToMunsell(py::handle xyz, const std::string& illuminant, bool pwd, double gamma,
                       int whiteBalance) {
-    const ColourModel window = windowOf(illuminant, pwd, gamma, whiteBalance);
+    const batch::Window window = windowOf(illuminant, pwd, gamma, whiteBalance);
     return munsellOfXyz(triples(xyz, "xyz"), window);
 }
 
 py::dict xyyToMunsell(py::handle xyy, const std::string& illuminant, bool pwd, double gamma,
                       int whiteBalance) {
-    const ColourModel window = windowOf(illuminant, pwd, gamma, whiteBalance);
+    const batch::Window window = windowOf(illuminant, pwd, gamma, whiteBalance);
     Triples t = triples(xyy, "xyy");
     Doubles xyz(with(t.shape, 3));
     std::vector<Status> status(t.count);
     {
         py::gil_scoped_release free;
-        batch::xyyToXyz(t.values.data(), t.count, {window, data().table}, xyz.mutable_data(),
-                        status.data());
+        batch::xyyToXyz(t.values.data(), t.count, window, xyz.mutable_data(), status.data());
     }
     t.values = xyz;
     return munsellOfXyz(t, window, &status);
@@ -355,14 +354,13 @@ using Pointwise = void (*)(const double*, std::size_t, const batch::Window&, dou
 py::dict pointwise(Pointwise convert, py::handle values, const char* what,
                    const char* const names[3], const std::string& illuminant, bool pwd,
                    double gamma, int whiteBalance) {
-    const ColourModel window = windowOf(illuminant, pwd, gamma, whiteBalance);
+    const batch::Window window = windowOf(illuminant, pwd, gamma, whiteBalance);
     const Triples t = triples(values, what);
     auto out = doubles(with(t.shape, 3));
     std::vector<Status> status(t.count);
     {
         py::gil_scoped_release free;
-        convert(t.values.data(), t.count, {window, data().table}, out.mutable_data(),
-                status.data());
+        convert(t.values.data(), t.count, window, out.mutable_data(), status.data());
     }
     py::dict result;
     const py::ellipsis all;
@@ -404,7 +402,7 @@ py::dict isccNbsName(py::handle notations) {
 
 py::dict nearestChip(py::handle colours, const std::string& chipset, const std::string& illuminant,
                      bool pwd, double gamma, int whiteBalance) {
-    const ColourModel window = windowOf(illuminant, pwd, gamma, whiteBalance);
+    const batch::Window window = windowOf(illuminant, pwd, gamma, whiteBalance);
     const ColourSettings& settings = window.settings;
     Data& d = data();
     // The set is looked up (and read the first time) under the interpreter
@@ -425,7 +423,7 @@ py::dict nearestChip(py::handle colours, const std::string& chipset, const std::
         shape = t.shape;
         py::gil_scoped_release free;
         std::lock_guard<std::mutex> lock(d.chipsLock);
-        batch::nearestChipsOfXyz(t.values.data(), t.count, {window, d.table}, chips, results);
+        batch::nearestChipsOfXyz(t.values.data(), t.count, window, chips, results);
     }
     auto de = doubles(shape);
     auto steps = doubles(with(shape, 3));

@@ -272,5 +272,33 @@ TEST(ColourModel, AQuietDisplayComputesTheColourButLeavesItsBoxes) {
     EXPECT_EQ(after.position(Slider::Red), 241);
 }
 
+// The settings a caller without boxes takes are those the window has after
+// start-up with the same choices, gamma texts that round, repeat 2.2 or are
+// refused among them.
+TEST(ColourModel, StartedSettingsAreThoseOfTheStartedWindow) {
+    const auto same = [](const ColourSettings& a, const ColourSettings& b) {
+        return a.illuminant == b.illuminant && a.pwd == b.pwd && a.channelScale == b.channelScale &&
+               a.gammaInv == b.gammaInv && a.cmyExponent == b.cmyExponent;
+    };
+    for (Illuminant illuminant : {Illuminant::C, Illuminant::D5000, Illuminant::D65})
+        for (bool pwd : {false, true})
+            for (std::optional<int> balance : {std::optional<int>{}, std::optional<int>{50},
+                                               std::optional<int>{83}, std::optional<int>{100}})
+                for (const char* gamma :
+                     {"", "2.2", "2.20", "2.24", "1.85", "1.75", "1", "3", "3.1", "0.9", "x"}) {
+                    const ColourModel window =
+                        startedWindow(renotationTable(), illuminant, pwd, balance, gamma);
+                    EXPECT_TRUE(
+                        same(startedSettings(illuminant, pwd, balance, gamma), window.settings))
+                        << static_cast<int>(illuminant) << " " << pwd << " " << balance.value_or(-1)
+                        << " " << gamma;
+                }
+    // The settings differ where the choices do.
+    EXPECT_FALSE(same(startedSettings(Illuminant::C, false, 80, "1.8"),
+                      startedSettings(Illuminant::C, false, 100, "1.8")));
+    EXPECT_FALSE(same(startedSettings(Illuminant::C, false, 80, "1.8"),
+                      startedSettings(Illuminant::C, false, 80, "1.9")));
+}
+
 } // namespace
 } // namespace huelinx

@@ -179,6 +179,201 @@ class EntriesLineByLine(unittest.TestCase):
         self.assertEqual([row["L"] == "" for row in rows], [True, True, True, False, False])
 
 
+def converter_refused(row):
+    """Whether the converter gave the line no colour (empty fields)."""
+    return row["X"] == ""
+
+
+def shown_notation(row):
+    """The notation text of a converter row, as the module writes it."""
+    return (f"N {row['value']}/" if row["hue"] == "N"
+            else f"{row['hue']} {row['value']}/{row['chroma']}")
+
+
+class EveryFunctionLineByLine(unittest.TestCase):
+    """All ten conversion functions against huelinx-convert --names --chips,
+    line by line, on one set of colours of every notation with their edges
+    (black, the darkest values, the ends of the sliders, light without
+    chromaticity, y = 0, L* below -16, levels that round half to even,
+    numbers beyond single precision), under the default settings and under
+    others (D65, PWD, a gamma that rounds to 1.8, white balance 83). Each
+    colour the converter refuses the module refuses; the others have the
+    converter's numbers to its printed precision."""
+
+    CHIPS = "renotation-real"
+    SETTINGS = [
+        ({}, ()),
+        (dict(illuminant="D65", pwd=True, gamma=1.85, white_balance=83),
+         ("--illuminant", "D65", "--pwd", "--gamma", "1.85", "--white-balance", "83")),
+    ]
+    NOTATIONS = [("N", 0, 0), ("N", 10, 0), ("N", 0.4, 0), ("5R", 0.2, 2), ("5R", 0.24, 1),
+                 ("5R", 0.26, 1), ("5R", 0.5, 2), ("10RP", 5, 10), ("0.01R", 5, 4),
+                 ("10R", 5, 6), ("2.5Y", 9.5, 20), ("5R", 10, 2), ("5R", 10.24, 2),
+                 ("5R", 10.26, 2), ("5R", 4, 40.4), ("5R", 4, 40.6), ("5R", 4, 0),
+                 ("5PB", 2, 30), ("5G", 9, 2), ("7.5YR", 5, 2)]
+    XYZ = [[0, 0, 0], [0, -5, 0], [-5, 1, -4], [0, 1, -1], [98.074, 100, 118.232],
+           [100, 100, 100], [200, 150, 100], [0.01, 0.01, 0.01], [0.001, 0.001, 0.001],
+           [5, 10, 90], [20, 30, 40], [1e-30, 1e-30, 1e-30], [1e30, 1, 1], [3e38, 1, 1],
+           [0.5, 0.5, 0.5], [50, 0.5, 0.5], [-1, 10, 10]]
+    LAB = [[-20, 0, 0], [-16, 0, 0], [-15.99, 0, 0], [0, 0, 0], [0, 50, -50], [100, 0, 0],
+           [150, 0, 0], [50, 200, -200], [5, -100, 100], [50, 1e30, 0], [1e6, 0, 0]]
+    XYY = [[0.3, 0, 20], [0, 0.3, 20], [0.3101, 0.3161, 0], [0.3101, 0.3161, 100],
+           [0.3, -0.1, 20], [0.9, 0.9, 50], [0.3, 0.3, -10], [0.2, 0.7, 80], [0.3, 1e-40, 10]]
+    RGB = [[0, 0, 0], [255, 255, 255], [-5, 300, 128], [127.5, 128.5, 0.5],
+           [1.5, 2.5, 254.5], [255.4, 254.6, 0.49]]
+
+    @classmethod
+    def setUpClass(cls):
+        rng = random.Random(20261209)
+        r = lambda a, b, places=2: round(rng.uniform(a, b), places)
+        # Both sides of the value and chroma limits of the ISCC-NBS blocks.
+        limits = [(h, round(v - d, 2), 4) for h in ("5R", "5Y", "5PB", "N")
+                  for v in (1.5, 2.5, 3.5, 4.5, 5.5, 6.5, 7.5, 8.5) for d in (0.01, 0)]
+        limits += [(h, 5, round(c - d, 2)) for h in ("5R", "5Y", "5PB")
+                   for c in (0.5, 0.7, 1.2, 1.5, 2, 3, 5, 7) for d in (0.01, 0)]
+        cls.notations = cls.NOTATIONS + [(h, v, 0 if h == "N" else c) for h, v, c in limits] + [
+            (f"{rng.choice([2.5, 5, 7.5, 10, r(0.1, 10)])}{rng.choice(HUES)}", r(0, 10.3),
+             r(0, 30)) for _ in range(400)]
+        cls.xyz = cls.XYZ + [[r(0, 110), r(0.01, 105), r(0, 125)] for _ in range(400)]
+        cls.lab = cls.LAB + [[r(-18, 105), r(-130, 130), r(-130, 130)] for _ in range(400)]
+        cls.xyy = cls.XYY + [[r(0, 0.8, 4), r(0, 0.9, 4), r(0, 100)] for _ in range(400)]
+        cls.rgb = cls.RGB + [[r(-10, 265, 1), r(-10, 265, 1), r(-10, 265, 1)]
+                             for _ in range(200)]
+
+    def each_setting(self, kind, values, check):
+        """Runs `check(kw, rows)` with the converter's rows of the values as
+        lines of `kind`, under each setting."""
+        lines = [f"{kind}," + ",".join(repr(v) if isinstance(v, float) else str(v) for v in value)
+                 for value in values]
+        for kw, options in self.SETTINGS:
+            with self.subTest(settings=kw):
+                check(kw, converter_each(lines, "--names", "--chips", self.CHIPS, *options))
+
+    def assert_numbers(self, got, keys, rows, columns, places, where):
+        for i, row in enumerate(rows):
+            if converter_refused(row) or got["status"][i] != "ok":
+                continue
+            for key, column in zip(keys, columns):
+                self.assertTrue(close(got[key][i], row[column], places) or
+                                math.isclose(got[key][i], float(row[column]), rel_tol=1e-6),
+                                (key, got[key][i], where[i], row))
+
+    def assert_refusals(self, got, rows, where, refusals=("out of range", "not a number")):
+        """The module refuses, with NaN, exactly the lines the converter refuses."""
+        number = next(k for k in got if k not in ("status", "notation"))
+        for i, row in enumerate(rows):
+            refused = got["status"][i] in refusals
+            self.assertEqual(refused, converter_refused(row), (where[i], got["status"][i], row))
+            if refused:
+                self.assertTrue(math.isnan(got[number][i]), (where[i], row))
+
+    def assert_chips(self, chips, rows, where, kw):
+        """Nearest chips, and CIEDE2000 between the L*a*b* the converter read
+        and the chip's L*a*b*, which must give the converter's dE00."""
+        found = [i for i, row in enumerate(rows) if row["dE00"] != ""]
+        self.assertGreater(len(found), len(rows) // 3)
+        for i, row in enumerate(rows):
+            if row["chip"] in ("", "no chip within 5"):
+                self.assertNotEqual(chips["status"][i], "ok", (where[i], row))
+                continue
+            self.assertEqual(chips["status"][i], "ok", (where[i], row))
+            # The module works at full precision, the converter from its
+            # boxes: a tie within their difference may go either way.
+            if chips["chip"][i] != row["chip"]:
+                self.assertLess(abs(chips["dE00"][i] - float(row["dE00"])), 0.02, (where[i], row))
+                continue
+            for key in ("dE00", "dH", "dV", "dC"):
+                self.assertLess(abs(chips[key][i] - float(row[key])), 0.011, (key, where[i], row))
+        chip_xyz = huelinx.munsell_to_xyz([rows[i]["chip"] for i in found], **kw)
+        chip_lab = huelinx.xyz_to_lab(np.column_stack([chip_xyz[k] for k in "XYZ"]), **kw)
+        colour_lab = np.array([[float(rows[i][k]) for k in "Lab"] for i in found])
+        de = huelinx.delta_e_2000(colour_lab, np.column_stack([chip_lab[k] for k in "Lab"]))
+        for j, i in enumerate(found):
+            self.assertTrue(close(de[j], rows[i]["dE00"]), (de[j], where[i], rows[i]))
+
+    def assert_names(self, names, rows, where):
+        for i, row in enumerate(rows):
+            if converter_refused(row) or "Outside the Munsell data" in row["message"]:
+                continue
+            self.assertEqual((names["name"][i], names["abbreviation"][i]),
+                             (row["name"], row["abbreviation"]), (where[i], row))
+
+    def test_munsell_notations(self):
+        texts = [f"{h} {v}/" if h == "N" else f"{h} {v}/{c}" for h, v, c in self.notations]
+
+        def check(kw, rows):
+            got = huelinx.munsell_to_xyz(texts, **kw)
+            self.assert_refusals(got, rows, texts, ("out of range", "not a notation"))
+            for i, row in enumerate(rows):
+                outside = "Outside the Munsell data" in row["message"]
+                self.assertEqual(got["status"][i] == "outside data", outside, (texts[i], row))
+            self.assert_numbers(got, "XYZxy", rows, "XYZxy", 2, texts)
+            self.assert_numbers(got, "xy", rows, "xy", 4, texts)
+            self.assert_names(huelinx.iscc_nbs_name(texts), rows, texts)
+            self.assert_chips(huelinx.nearest_chip(texts, chipset=self.CHIPS, **kw), rows, texts,
+                              kw)
+
+        self.each_setting("munsell", self.notations, check)
+
+    def assert_munsell(self, got, rows, where):
+        for i, row in enumerate(rows):
+            if converter_refused(row):
+                continue
+            if "Outside the Munsell data" in row["message"]:
+                self.assertEqual((got["status"][i], got["notation"][i]), ("outside data", ""))
+            else:
+                self.assertIn(got["status"][i], ("in data", "one level only"), (where[i], row))
+                self.assertEqual(got["notation"][i], shown_notation(row), (where[i], row))
+            self.assertTrue(close(got["value"][i], row["value"]), (where[i], row))
+
+    def test_xyz(self):
+        def check(kw, rows):
+            xyz = np.array(self.xyz, dtype=float)
+            munsell = huelinx.xyz_to_munsell(xyz, **kw)
+            lab, rgb = huelinx.xyz_to_lab(xyz, **kw), huelinx.xyz_to_rgb(xyz, **kw)
+            for got in (munsell, lab, rgb):
+                self.assert_refusals(got, rows, self.xyz)
+            self.assert_munsell(munsell, rows, self.xyz)
+            self.assert_numbers(lab, "Lab", rows, "Lab", 2, self.xyz)
+            for i, row in enumerate(rows):
+                beyond = "Out of RGB Range" in row["message"]
+                self.assertEqual(rgb["status"][i] == "out of RGB range", beyond, (self.xyz[i], row))
+            self.assert_numbers(rgb, "RGB", rows, "RGB", 0, self.xyz)
+            self.assert_names(huelinx.iscc_nbs_name(munsell["notation"]), rows, self.xyz)
+            self.assert_chips(huelinx.nearest_chip(xyz, chipset=self.CHIPS, **kw), rows, self.xyz,
+                              kw)
+
+        self.each_setting("xyz", self.xyz, check)
+
+    def test_lab_xyy_and_rgb(self):
+        # The converter finds the notation of an L*a*b* or R, G, B entry from
+        # its X, Y, Z at full precision, as xyz_to_munsell does from the
+        # module's X, Y, Z.
+        def notations_of(got, kw):
+            return huelinx.xyz_to_munsell(np.column_stack([got[k] for k in "XYZ"]), **kw)
+
+        def lab(kw, rows):
+            got = huelinx.lab_to_xyz(self.lab, **kw)
+            self.assert_refusals(got, rows, self.lab)
+            self.assert_numbers(got, "XYZ", rows, "XYZ", 2, self.lab)
+            self.assert_munsell(notations_of(got, kw), rows, self.lab)
+
+        def xyy(kw, rows):
+            got = huelinx.xyy_to_munsell(self.xyy, **kw)
+            self.assert_refusals(got, rows, self.xyy)
+            self.assert_munsell(got, rows, self.xyy)
+
+        def rgb(kw, rows):
+            got = huelinx.rgb_to_xyz(self.rgb, **kw)
+            self.assertEqual(set(got["status"]), {"ok"})
+            self.assert_numbers(got, "XYZ", rows, "XYZ", 2, self.rgb)
+            self.assert_munsell(notations_of(got, kw), rows, self.rgb)
+
+        self.each_setting("lab", self.lab, lab)
+        self.each_setting("xy", self.xyy, xyy)
+        self.each_setting("rgb", self.rgb, rgb)
+
+
 class StatusesAndShapes(unittest.TestCase):
 
     def test_colours_that_cannot_convert_give_nan_and_a_reason(self):
