@@ -15,12 +15,6 @@
 
 namespace huelinx {
 
-namespace {
-
-const QColor pageGrey(192, 192, 192);
-
-} // namespace
-
 HuePage::HuePage(ColourHost& host, Program& program, QWidget* parent)
     : ChartWindow(host, program,
                   {"book", "Munsell Book of Color", QSize(clientWidth, clientHeight), pageGrey,

@@ -10,6 +10,7 @@
 #include "files/file_write.h"
 #include "mainwindow/colour_host.h"
 #include "mainwindow/program.h"
+#include "platform/qt_text.h"
 #include "text/excerpt.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
@@ -27,13 +28,9 @@ namespace huelinx {
 
 namespace {
 
-const QColor ground(192, 192, 192);
+constexpr QColor ground = pageGrey;
 const char* const coordinateNames[3] = {"L*", "a*", "b*"};
 const char* const variantNames[6] = {"Lighter", "Darker", "Redder", "Greener", "Yellower", "Bluer"};
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 QLineEdit* box(QWidget* parent, const QString& name, int left, int top) {
     auto* edit = new QLineEdit(parent);

@@ -6,6 +6,7 @@
 #include "mainwindow/colour_host.h"
 #include "mainwindow/entry_box.h"
 #include "mainwindow/program.h"
+#include "platform/qt_text.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
 
@@ -22,12 +23,7 @@ namespace huelinx {
 
 namespace {
 
-const QColor pageGrey(192, 192, 192);
 const QColor foreground(Qt::black);
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 bool displayable(int c) {
     return c >= 1 && c <= 254;
