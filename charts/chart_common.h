@@ -8,6 +8,7 @@
 #include "colour/mun2xyz.h"
 #include "platform/slider_tooltip.h"
 
+#include <QColor>
 #include <QString>
 
 #include <functional>
@@ -18,6 +19,9 @@ class QScrollBar;
 class QWidget;
 
 namespace huelinx {
+
+// The grey of the chart pages around and between the patches.
+inline constexpr QColor pageGrey{192, 192, 192};
 
 // A label with `text` at (left, top) twips; sized to its text unless a width
 // and height (twips) are given.

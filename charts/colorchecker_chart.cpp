@@ -35,10 +35,10 @@ bool readRecord(ListReader& reader, std::size_t count, std::vector<std::string>&
 } // namespace
 
 ColorCheckerChart::ColorCheckerChart(Session& session, Platform& platform, QWidget* parent)
-    : ChartWindow(session, platform,
-                  {"CChecker", "The Macbeth Color Checker", QSize(clientWidth, clientHeight),
-                   QColor(192, 192, 192)},
-                  parent) {
+    : ChartWindow(
+          session, platform,
+          {"CChecker", "The Macbeth Color Checker", QSize(clientWidth, clientHeight), pageGrey},
+          parent) {
     for (int i = 0; i < patchCount; ++i) {
         const QRect rect(twips(patchLeft(i)), twips(patchTop(i)), twips(patchSize),
                          twips(patchSize));

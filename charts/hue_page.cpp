@@ -14,12 +14,6 @@
 
 namespace huelinx {
 
-namespace {
-
-const QColor pageGrey(192, 192, 192);
-
-} // namespace
-
 HuePage::HuePage(Session& session, Platform& platform, QWidget* parent)
     : ChartWindow(session, platform,
                   {"book", "Munsell Book of Color", QSize(clientWidth, clientHeight), pageGrey},

@@ -9,6 +9,7 @@
 #include "colour/xyz2mun.h"
 #include "files/file_write.h"
 #include "platform/platform.h"
+#include "platform/qt_text.h"
 #include "session/session.h"
 #include "text/excerpt.h"
 #include "text/number_format.h"
@@ -27,13 +28,9 @@ namespace huelinx {
 
 namespace {
 
-const QColor ground(192, 192, 192);
+constexpr QColor ground = pageGrey;
 const char* const coordinateNames[3] = {"L*", "a*", "b*"};
 const char* const variantNames[6] = {"Lighter", "Darker", "Redder", "Greener", "Yellower", "Bluer"};
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 QLineEdit* box(QWidget* parent, const QString& name, int left, int top) {
     auto* edit = new QLineEdit(parent);

@@ -4,6 +4,7 @@
 #include "charts/chart_surface.h"
 #include "colour/hue.h"
 #include "platform/platform.h"
+#include "platform/qt_text.h"
 #include "session/session.h"
 #include "text/number_format.h"
 #include "text/number_read.h"
@@ -21,12 +22,7 @@ namespace huelinx {
 
 namespace {
 
-const QColor pageGrey(192, 192, 192);
 const QColor foreground(Qt::black);
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 bool displayable(int c) {
     return c >= 1 && c <= 254;

@@ -7,6 +7,7 @@
 #include "mainwindow/main_window.h"
 
 #include "mainwindow/swatch.h"
+#include "platform/qt_text.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -18,10 +19,6 @@
 namespace huelinx {
 
 namespace {
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // The caption that names the illuminant beside its option buttons.
 QString illuminantCaption(Illuminant illuminant) {

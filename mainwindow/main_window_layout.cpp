@@ -373,7 +373,7 @@ void MainWindow::connectHandlers() {
     connect(gammaBox, &QLineEdit::textChanged, this, [this] { onGammaTyped(); });
     for (int i = 0; i < 3; ++i)
         connect(illuminantButtons[i], &QRadioButton::clicked, this, [this, i] { onIlluminant(i); });
-    swatch->onMouseDown = [this](int x, int y) { onSwatchClicked(x, y); };
+    swatch->onMouseDown = [this](int x, int y, Qt::MouseButton) { onSwatchClicked(x, y); };
     connect(instrumentList, &QComboBox::activated, this, [this] { onInstrumentChosen(); });
     connect(portBox, &QLineEdit::textChanged, this, [this] { onPortTyped(); });
     connect(exitButton, &QPushButton::clicked, this, [this] { onExit(); });
