@@ -137,12 +137,12 @@ bool namedLinesAreEmpty(const std::string& out, const std::string& err) {
 
 // The table is read once; the converter's table loading is fuzzed with the
 // Munsell data file's reader.
-const huelinx::MunTable& table() {
-    static const huelinx::MunTable* loaded = [] {
-        auto* t = new huelinx::MunTable;
+huelinx::Resources& resources() {
+    static huelinx::Resources* loaded = [] {
+        auto* r = new huelinx::Resources(huelinx::Resources::withWorkingFolder({HUELINX_DATA_DIR}));
         const std::string path = std::string(HUELINX_DATA_DIR) + "/" + huelinx::munsellTableFile;
-        if (!huelinx::loadMunTableFile(path, *t).ok) __builtin_trap();
-        return t;
+        if (!huelinx::loadMunTableFile(path, r->table()).ok) __builtin_trap();
+        return r;
     }();
     return *loaded;
 }
@@ -173,7 +173,7 @@ bool linesStandAlone(const Input& input, const std::string& out) {
         if (line.find('\r') != std::string::npos) return true; // numbered differently
         std::istringstream in(line + "\n");
         std::ostringstream alone, err;
-        huelinx::runConverter(input.args, {HUELINX_DATA_DIR}, in, alone, err, table());
+        huelinx::runConverter(input.args, resources(), in, alone, err);
         const std::vector<std::string> aloneLines = split(alone.str(), '\n');
         if (aloneLines.size() < 2 ||
             withoutRangeNote(aloneLines[1]) != withoutRangeNote(outLines[i]))
@@ -190,8 +190,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ofstream(inFile, std::ios::binary) << input.file;
     std::istringstream in(input.in);
     std::ostringstream outStream, errStream;
-    const int status =
-        huelinx::runConverter(input.args, {HUELINX_DATA_DIR}, in, outStream, errStream, table());
+    const int status = huelinx::runConverter(input.args, resources(), in, outStream, errStream);
     const std::string out = outStream.str(), err = errStream.str();
     // Checked here, where the run's files are.
     const bool converting = input.csv && status != 2 && !input.textOnly && !out.empty();

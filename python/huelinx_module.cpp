@@ -12,6 +12,7 @@
 #include "colour/iscc_nbs.h"
 #include "colour/muntable.h"
 #include "python/batch.h"
+#include "session/resources.h"
 #include "text/number_format.h"
 
 #include <pybind11/numpy.h>
@@ -45,9 +46,13 @@ std::string readable(const std::string& message) {
 // ---- data: the Munsell table, the names and the chip sets ---------------------
 
 struct Data {
-    std::vector<std::string> folders; // data folders, searched in order
-    MunTable table;
-    IsccNbsTable names;
+    // HUELINX_DATA, then beside the module; the module never reads the
+    // working folder.
+    explicit Data(const std::vector<std::string>& folders, const std::string& programFolder)
+        : resources(Resources::inFolders(folders, programFolder)) {}
+    Resources resources;
+    const MunTable& table = resources.table();
+    const IsccNbsTable& names = resources.names();
     std::string namesProblem;
     std::mutex chipsLock; // a chip search fills its index on first use
     // The chip sets read so far, by name; looked up under the interpreter lock.
@@ -63,15 +68,15 @@ std::string moduleFolder() {
 
 Data& data() {
     static Data* loaded = [] {
-        auto* d = new Data;
-        if (const char* env = std::getenv("HUELINX_DATA")) d->folders.push_back(env);
-        d->folders.push_back((std::filesystem::path(moduleFolder()) / ".." / "data").string());
-        d->folders.push_back((std::filesystem::path(moduleFolder()) / "data").string());
+        std::vector<std::string> folders;
+        if (const char* env = std::getenv("HUELINX_DATA")) folders.push_back(env);
+        folders.push_back((std::filesystem::path(moduleFolder()) / ".." / "data").string());
+        folders.push_back((std::filesystem::path(moduleFolder()) / "data").string());
+        auto* d = new Data(folders, moduleFolder());
         Result table{false, "Vadoro.dat is in no data folder (set HUELINX_DATA)"};
-        if (const auto folder = firstFolderHolding(munsellTableFile, d->folders))
-            table = loadMunTableFile(pathIn(*folder, munsellTableFile), d->table);
+        if (d->resources.locate(munsellTableFile).found) table = d->resources.loadTable();
         if (!table.ok) throw std::runtime_error("huelinx: " + table.message);
-        const Result names = loadIsccNbsFromFolders(d->folders, d->names);
+        const Result names = d->resources.loadNames();
         if (!names.ok) d->namesProblem = names.message;
         return d;
     }();
@@ -82,7 +87,7 @@ Data& data() {
 // module never reads the working folder: HUELINX_DATA, then beside it.
 py::dict dataFiles() {
     py::dict files;
-    for (const DataFile& file : dataFilesInUse({data().folders, false}))
+    for (const DataFile& file : data().resources.filesInUse())
         files[py::str(file.name)] =
             file.found ? py::object(py::str(shownPath(file.path))) : py::object(py::none());
     return files;
@@ -92,8 +97,7 @@ ChipSearch& chipSet(const std::string& name) {
     Data& d = data();
     auto found = d.chips.find(name);
     if (found != d.chips.end()) return *found->second;
-    const ChipSetPlaces places{d.folders, chipSetFolders(moduleFolder())};
-    Loaded<ChipSet> load = loadChipSet(name, places, d.table);
+    Loaded<ChipSet> load = loadChipSet(name, d.resources.chipPlaces(), d.table);
     if (!load.value) throw py::value_error(readable(load.message));
     auto search = std::make_unique<ChipSearch>(std::move(*load.value), d.table);
     return *d.chips.emplace(name, std::move(search)).first->second;

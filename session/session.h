@@ -46,9 +46,10 @@ class Session {
 
     // ---- the current colour ----------------------------------------------
     const ColourModel& colour() const { return colour_; }
-    // Makes `next` the current colour and tells every listener but `origin`;
-    // afterwards the stored colour forgets what the change did, so the next
-    // reader starts clean.
+    // Makes `next` the current colour and tells the listeners (each may skip
+    // the changes it made itself); afterwards the stored colour forgets what
+    // the change did, so the next reader starts clean. A listener that sets a
+    // colour meanwhile makes that one current: the listeners after it see it.
     void setColour(ColourModel next, Change what, const void* origin = nullptr);
     // Stores a colour whose change no other window follows (PWD, the white
     // balance, the display colour read back from its boxes); no listener is
@@ -91,7 +92,6 @@ class Session {
     Resources& resources_;
     PaletteDocument palette_;
     ColourModel colour_ = ColourModel::initial();
-    std::uint64_t changes_ = 0;
 };
 
 } // namespace huelinx

@@ -30,6 +30,9 @@ class Connection {
     Connection& operator=(const Connection&) = delete;
     ~Connection() { reset(); }
 
+    // Whether the connection still holds a listener.
+    bool active() const { return static_cast<bool>(drop_); }
+
     void reset() {
         if (drop_) std::exchange(drop_, {})();
     }

@@ -12,6 +12,7 @@
 #include "colour/muntable.h"
 #include "colour/rgbcmyk.h"
 #include "colour/xyz2mun.h"
+#include "session/resources.h"
 
 #include <algorithm>
 #include <cmath>
@@ -163,14 +164,17 @@ int main(int argc, char** argv) {
     const std::string folder =
         argc > 1 ? argv[1]
                  : (failed ? std::string("data") : (self.parent_path() / "data").string());
-    MunTable table;
-    const Result loaded = loadMunTableFile(folder + "/Vadoro.dat", table);
+    // The data folder alone: the working folder's files are not the program's.
+    Resources resources = Resources::inFolders({folder}, self.parent_path().string());
+    const Result loaded = resources.loadTable();
+    const MunTable& table = resources.table();
     if (!loaded.ok) {
-        std::fprintf(stderr, "huelinx-accuracy: %s\n", loaded.message.c_str());
+        std::fprintf(stderr, "huelinx-accuracy: %s (data folder %s)\n", loaded.message.c_str(),
+                     folder.c_str());
         return 1;
     }
-    const std::vector<DataRow> all = readRows(folder + "/munsell-renotation-all.csv");
-    const std::vector<DataRow> real = readRows(folder + "/munsell-renotation-real.csv");
+    const std::vector<DataRow> all = readRows(resources.locate("munsell-renotation-all.csv").path);
+    const std::vector<DataRow> real = readRows(resources.locate(renotationRealFile).path);
     if (all.empty() || real.empty()) {
         std::fprintf(stderr, "huelinx-accuracy: the renotation files in %s can't be read\n",
                      folder.c_str());

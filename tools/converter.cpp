@@ -406,8 +406,8 @@ int convertLines(Converter& converter, std::istream& in, std::ostream& out, std:
 
 // The data files this run reads: the Munsell table, the name tables for
 // names, the renotation data for that chip set.
-std::vector<DataFile> filesRead(const Options& options, const Strings& dataFolders) {
-    std::vector<DataFile> files = dataFilesInUse(withWorkingFolder(dataFolders));
+std::vector<DataFile> filesRead(const Options& options, const DataFolders& folders) {
+    std::vector<DataFile> files = dataFilesInUse(folders);
     const bool names = options.names || options.exportFormat;
     std::erase_if(files, [&](const DataFile& file) {
         if (file.name == isccNbsBlocksFile || file.name == isccNbsNamesFile) return !names;
@@ -418,20 +418,18 @@ std::vector<DataFile> filesRead(const Options& options, const Strings& dataFolde
 }
 
 // The name tables and the chip set the options ask for; why they can't be
-// loaded, or nothing.
-std::string loadExtras(const Options& options, const Strings& programData, const MunTable& table,
-                       IsccNbsTable& names, std::unique_ptr<ChipSearch>& chips) {
-    // The working directory first, as for the Munsell table.
-    const ChipSetPlaces places = chipSetPlacesFor(programData);
+// loaded, or nothing. The chip set searched is null unless the options name one.
+std::string loadExtras(const Options& options, Resources& resources, ChipSearch*& chips) {
+    chips = nullptr;
     // An export names every swatch.
     if (options.names || options.exportFormat) {
-        const Result loaded = loadIsccNbsFromFolders(places.dataFolders, names);
+        const Result loaded = resources.loadNames();
         if (!loaded.ok) return loaded.message;
     }
     if (options.chips.empty()) return {};
-    Loaded<ChipSet> load = loadChipSet(options.chips, places, table);
-    if (!load.value) return load.message;
-    chips = std::make_unique<ChipSearch>(std::move(*load.value), table);
+    const Result chosen = resources.chooseChipSet(options.chips);
+    if (!chosen.ok) return chosen.message;
+    chips = resources.chips();
     return {};
 }
 
@@ -441,7 +439,7 @@ namespace {
 
 // What the command line asks for before any colour: the usage or the version
 // text, or the options. Gives the exit status when the run ends here.
-std::optional<int> readCommandLine(const Strings& args, const Strings& dataFolders,
+std::optional<int> readCommandLine(const Strings& args, const DataFolders& folders,
                                    Options& options, std::ostream& out, std::ostream& err) {
     if (std::find(args.begin(), args.end(), "--help") != args.end() ||
         std::find(args.begin(), args.end(), "-h") != args.end()) {
@@ -450,7 +448,7 @@ std::optional<int> readCommandLine(const Strings& args, const Strings& dataFolde
     }
     if (std::find(args.begin(), args.end(), "--version") != args.end()) {
         out << "huelinx-convert " << HUELINX_VERSION << "\nData files:\n"
-            << dataFilesText(dataFilesInUse(withWorkingFolder(dataFolders))) << std::flush;
+            << dataFilesText(dataFilesInUse(folders)) << std::flush;
         return out ? 0 : outputFailure(err, "");
     }
     const std::string problem = parseOptions(args, options);
@@ -458,24 +456,24 @@ std::optional<int> readCommandLine(const Strings& args, const Strings& dataFolde
         err << "huelinx-convert: " << problem << "\n" << usage;
         return 2;
     }
-    if (const std::string note = workingFolderNote(filesRead(options, dataFolders)); !note.empty())
+    if (const std::string note = workingFolderNote(filesRead(options, folders)); !note.empty())
         err << "huelinx-convert: note: " << note << "\n";
     return std::nullopt;
 }
 
 // The run with its options read and the Munsell table loaded.
-int runModes(const Options& options, const Strings& dataFolders, const MunTable& table,
-             std::istream& in, std::ostream& out, std::ostream& err) {
+int runModes(const Options& options, Resources& resources, std::istream& in, std::ostream& out,
+             std::ostream& err) {
+    const MunTable& table = resources.table();
     Converter converter(table);
     converter.apply(options);
-    IsccNbsTable names;
-    std::unique_ptr<ChipSearch> chips;
-    if (const std::string failure = loadExtras(options, dataFolders, table, names, chips);
-        !failure.empty()) {
+    ChipSearch* chips = nullptr;
+    if (const std::string failure = loadExtras(options, resources, chips); !failure.empty()) {
         err << "huelinx-convert: " << failure << "\n";
         return 1;
     }
-    converter.extras = {options.names ? &names : nullptr, chips.get()};
+    const IsccNbsTable& names = resources.names();
+    converter.extras = {options.names ? &names : nullptr, chips};
     if (options.exportFormat)
         return exportPaletteFile(*options.exportFormat, options.colour[0], options.colour[1],
                                  converter.colour(), table, names, err);
@@ -500,23 +498,24 @@ int runModes(const Options& options, const Strings& dataFolders, const MunTable&
 int runConverter(const Strings& args, const Strings& dataFolders, std::istream& in,
                  std::ostream& out, std::ostream& err) {
     Options options;
-    if (const auto ended = readCommandLine(args, dataFolders, options, out, err)) return *ended;
-    MunTable table;
     // The working directory first, then the data folders.
-    const Result loaded = loadMunTableFile(
-        findDataFile(munsellTableFile, withWorkingFolder(dataFolders)).path, table);
+    Resources resources = Resources::withWorkingFolder(dataFolders);
+    if (const auto ended = readCommandLine(args, resources.folders(), options, out, err))
+        return *ended;
+    const Result loaded = resources.loadTable();
     if (!loaded.ok) {
         err << "huelinx-convert: " << loaded.message << "\n";
         return 1;
     }
-    return runModes(options, dataFolders, table, in, out, err);
+    return runModes(options, resources, in, out, err);
 }
 
-int runConverter(const Strings& args, const Strings& dataFolders, std::istream& in,
-                 std::ostream& out, std::ostream& err, const MunTable& table) {
+int runConverter(const Strings& args, Resources& resources, std::istream& in, std::ostream& out,
+                 std::ostream& err) {
     Options options;
-    if (const auto ended = readCommandLine(args, dataFolders, options, out, err)) return *ended;
-    return runModes(options, dataFolders, table, in, out, err);
+    if (const auto ended = readCommandLine(args, resources.folders(), options, out, err))
+        return *ended;
+    return runModes(options, resources, in, out, err);
 }
 
 } // namespace huelinx

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "colour/muntable.h"
+#include "session/resources.h"
 
 #include <iosfwd>
 #include <string>
@@ -32,10 +33,11 @@ namespace huelinx {
 int runConverter(const std::vector<std::string>& args, const std::vector<std::string>& dataFolders,
                  std::istream& in, std::ostream& out, std::ostream& err);
 
-// The same run with the Munsell table already loaded, for a caller that runs
-// many command lines in one process (the fuzz target reads the table once).
-int runConverter(const std::vector<std::string>& args, const std::vector<std::string>& dataFolders,
-                 std::istream& in, std::ostream& out, std::ostream& err, const MunTable& table);
+// The same run on resources whose Munsell table is already loaded, for a
+// caller that runs many command lines in one process (the fuzz target reads
+// the table once).
+int runConverter(const std::vector<std::string>& args, Resources& resources, std::istream& in,
+                 std::ostream& out, std::ostream& err);
 
 // The CSV header line of the output.
 extern const char* const converterHeader;

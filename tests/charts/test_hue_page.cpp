@@ -144,6 +144,22 @@ TEST_F(HuePageTest, ClickingAPatchSendsItsColour) {
     EXPECT_EQ(text(form->munsellBoxes[0]), hue);
 }
 
+// The page follows conversions made elsewhere, but not its own clicks: a
+// click on a patch or on the page's grey converts there and leaves the page
+// on its hue, whatever hue the conversion gives back.
+TEST_F(HuePageTest, APageFollowsOtherConversionsButNotItsOwnClicks) {
+    notation("5R", "5", "10");
+    const QImage page5R = page->surface->image();
+    QTest::mouseClick(page->surface, Qt::LeftButton, {}, page->patches[44]->rect().center());
+    QTest::mouseClick(page->surface, Qt::LeftButton, {}, page->patches[140]->rect().center());
+    EXPECT_NE(text(form->munsellBoxes[0]), "5R");
+    EXPECT_EQ(page->hueTitle->text(), "5R");
+    EXPECT_EQ(page->surface->image(), page5R);
+    notation("5Y", "7", "6");
+    EXPECT_EQ(page->hueTitle->text(), "5Y");
+    EXPECT_NE(page->surface->image(), page5R);
+}
+
 TEST_F(HuePageTest, HueSliderRewritesTheHueFieldOnly) {
     notation("5R", "5", "10");
     const QString x = text(form->xyzBoxes[0]);
