@@ -26,6 +26,13 @@ constexpr const char* colorCheckerBox = "Check5";
 constexpr const char* pictureBox = "Check6";
 constexpr const char* viewerBox = "Check7";
 
+// A cleared box hides its window (when it has been made); true then.
+template <class Window> bool hiddenUnlessShown(const QPointer<Window>& window, bool shown) {
+    if (shown) return false;
+    if (window) window->hide();
+    return true;
+}
+
 // A box of the current colour read by the leading-number rule (no number
 // reads as 0), so a half-typed box never stops a chart.
 float boxNumber(const ColourModel& colour, Box box) {
@@ -94,44 +101,29 @@ template <class Chart> Chart& Companions::ensureChart(QPointer<Chart>& chart, co
 }
 
 void Companions::onHuePage(bool shown) {
-    if (!shown) {
-        if (huePage_) huePage_->hide();
-        return;
-    }
+    if (hiddenUnlessShown(huePage_, shown)) return;
     ensureChart(huePage_, huePageBox).showHuePage();
 }
 
 void Companions::onToleranceSet(bool shown) {
-    if (!shown) {
-        if (toleranceSet_) toleranceSet_->hide();
-        return;
-    }
+    if (hiddenUnlessShown(toleranceSet_, shown)) return;
     const ColourModel& c = session_.colour();
     ensureChart(toleranceSet_, toleranceSetBox)
         .buildAround(boxNumber(c, Box::L), boxNumber(c, Box::A), boxNumber(c, Box::B));
 }
 
 void Companions::onValuePage(bool shown) {
-    if (!shown) {
-        if (valuePage_) valuePage_->hide();
-        return;
-    }
+    if (hiddenUnlessShown(valuePage_, shown)) return;
     ensureChart(valuePage_, valuePageBox).showCurrentValue();
 }
 
 void Companions::onColorChecker(bool shown) {
-    if (!shown) {
-        if (colorChecker_) colorChecker_->hide();
-        return;
-    }
+    if (hiddenUnlessShown(colorChecker_, shown)) return;
     ensureChart(colorChecker_, colorCheckerBox).drawChart();
 }
 
 void Companions::onPicture(bool shown) {
-    if (!shown) {
-        if (picture_) picture_->hide();
-        return;
-    }
+    if (hiddenUnlessShown(picture_, shown)) return;
     if (!picture_) {
         picture_ = new PictureWindow(session_, platform_);
         picture_->onClosed = [this] {
@@ -154,10 +146,7 @@ PaletteViewer& Companions::ensureViewer() {
 }
 
 void Companions::onViewer(bool shown) {
-    if (!shown) {
-        if (viewer_) viewer_->hide();
-        return;
-    }
+    if (hiddenUnlessShown(viewer_, shown)) return;
     ensureViewer().show();
 }
 
