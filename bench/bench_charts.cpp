@@ -27,10 +27,10 @@ using namespace huelinx;
 BenchWindow& window() {
     static BenchWindow* w = [] {
         BenchWindow* started = &benchWindow();
-        MainWindow& form = started->form;
-        form.show();
-        for (QCheckBox* box : {form.huePageCheck, form.toleranceSetCheck, form.valuePageCheck,
-                               form.colorCheckerCheck})
+        started->form.show();
+        MainWindowControls& ui = started->ui();
+        for (QCheckBox* box :
+             {ui.huePageCheck, ui.toleranceSetCheck, ui.valuePageCheck, ui.colorCheckerCheck})
             box->setChecked(true);
         QApplication::processEvents();
         return started;
@@ -41,7 +41,7 @@ BenchWindow& window() {
 // Typing a notation and pressing Enter, then letting every window repaint:
 // what the user waits for before the next frame.
 void munsellEnterWithChartsOpen(benchmark::State& state) {
-    MainWindow& f = window().form;
+    MainWindowControls& f = window().ui();
     const char* hues[4] = {"5R", "2.5YR", "7.5GY", "10PB"};
     const char* values[4] = {"5", "6.5", "3", "8"};
     int i = 0;

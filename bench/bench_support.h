@@ -26,6 +26,14 @@ struct BenchWindow {
             std::exit(1);
         }
     }
+    // The window's controls and handlers, which it keeps to itself (this
+    // harness is its friend).
+    MainWindowControls& ui() { return form; }
+    void convertMunsellEntry() { form.convertMunsellEntry(); }
+    void convertXyzEntry() { form.convertXyzEntry(); }
+    void onMakeTable() { form.onMakeTable(); }
+    void onImport() { form.onImport(); }
+    bool saveColourToPalette(TagPrompt prompt) { return form.saveColourToPalette(prompt); }
 };
 
 // Made once and kept to the end: it must not outlive the application object.

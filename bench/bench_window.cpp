@@ -34,26 +34,28 @@ Window& window() {
 }
 
 void munsellEnter(benchmark::State& state) {
-    MainWindow& f = window().form;
+    Window& w = window();
+    MainWindowControls& f = w.ui();
     const char* hues[4] = {"5R", "2.5YR", "7.5GY", "10PB"};
     int i = 0;
     for (auto _ : state) {
         f.munsellBoxes[0]->setText(hues[i++ % 4]);
         f.munsellBoxes[1]->setText("5");
         f.munsellBoxes[2]->setText("8");
-        f.convertMunsellEntry();
+        w.convertMunsellEntry();
     }
 }
 
 void xyzEnter(benchmark::State& state) {
-    MainWindow& f = window().form;
+    Window& w = window();
+    MainWindowControls& f = w.ui();
     const char* xs[4] = {"20.5", "35.1", "12.9", "60.2"};
     int i = 0;
     for (auto _ : state) {
         f.xyzBoxes[0]->setText(xs[i++ % 4]);
         f.xyzBoxes[1]->setText("25.3");
         f.xyzBoxes[2]->setText("30.7");
-        f.convertXyzEntry();
+        w.convertXyzEntry();
     }
 }
 
@@ -69,7 +71,7 @@ void makeTable(benchmark::State& state) {
     ScratchDir scratch;
     Window& w = window();
     for (auto _ : state) {
-        w.form.onMakeTable();
+        w.onMakeTable();
         w.platform.clear();
     }
 }
@@ -92,7 +94,7 @@ void importMunsellRows(benchmark::State& state) {
     for (auto _ : state) {
         w.platform.queueInput("0");
         w.platform.queueFile("rows.csv");
-        w.form.onImport();
+        w.onImport();
         w.platform.clear();
     }
     state.SetItemsProcessed(state.iterations() * 10000);
@@ -105,7 +107,7 @@ void paletteAppends(benchmark::State& state) {
     w.program.session().palette().setTag("bench");
     for (auto _ : state) {
         for (int i = 0; i < 10000; ++i)
-            w.form.saveColourToPalette(TagPrompt::UseCurrentTag);
+            w.saveColourToPalette(TagPrompt::UseCurrentTag);
         state.PauseTiming();
         QFile::remove("bench.csv");
         state.ResumeTiming();
@@ -116,7 +118,7 @@ void paletteAppends(benchmark::State& state) {
 void picturePalette(benchmark::State& state) {
     ScratchDir scratch;
     Window& w = window();
-    w.form.pictureCheck->setChecked(true);
+    w.ui().pictureCheck->setChecked(true);
     PictureWindow* pictures = w.program.companions().picture();
     QImage image(1000, 1000, QImage::Format_RGB32);
     for (int y = 0; y < 1000; ++y)
@@ -154,7 +156,7 @@ void writeBigPalette(const QString& name) {
 PaletteViewer& viewer() {
     Window& w = window();
     if (!w.program.companions().viewer()) {
-        w.form.viewerCheck->setChecked(true);
+        w.ui().viewerCheck->setChecked(true);
         w.program.companions().viewer()->onStop();
         w.program.companions().viewer()->redrawTimer->stop();
     }

@@ -38,20 +38,11 @@ class Spectrophotometer;
 class Swatch;
 enum class MeasureEnd;
 
-class MainWindow : public QWidget {
-  public:
-    static constexpr const char* releaseDate = "Dec 17 2022";
-    static constexpr int versionMajor = 12, versionMinor = 23, versionRevision = 1;
-
-    MainWindow(Session& session, Platform& platform, QWidget* parent = nullptr);
-    ~MainWindow() override;
-
-    // Start-up: version and caption, settings file, the Munsell table, the
-    // instrument list, illuminant C converting the initial notation, the
-    // instrument mode. False when the table could not be loaded; the message
-    // naming the file and the problem has been shown.
-    bool start();
-
+// The main window's controls and the state it keeps between events. The
+// window holds them as a private base, so only the window and its harnesses
+// (the test fixture and the benchmark window, its friends) reach them; other
+// code finds a control by its object name (docs/object-names.md).
+struct MainWindowControls {
     // ---- the colour's fields -------------------------------------------
     std::array<EntryBox*, 3> munsellBoxes{};      // Munsell hue, value, chroma
     std::array<EntryBox*, 3> xyzBoxes{};          // X, Y, Z
@@ -106,7 +97,26 @@ class MainWindow : public QWidget {
     std::int16_t commPort = 1;
     // The port's device by path or name; when empty, the port is `commPort`.
     QString commDevice;
-    PortChoice portChoice() const { return {commPort, commDevice}; }
+};
+
+namespace testing {
+class MainWindowTest;
+}
+struct BenchWindow;
+
+class MainWindow : public QWidget, private MainWindowControls {
+  public:
+    static constexpr const char* releaseDate = "Dec 17 2022";
+    static constexpr int versionMajor = 12, versionMinor = 23, versionRevision = 1;
+
+    MainWindow(Session& session, Platform& platform, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Start-up: version and caption, settings file, the Munsell table, the
+    // instrument list, illuminant C converting the initial notation, the
+    // instrument mode. False when the table could not be loaded; the message
+    // naming the file and the problem has been shown.
+    bool start();
 
     // ---- the colour shown ----------------------------------------------------
     const ColourModel& colour() const { return session_.colour(); }
@@ -115,11 +125,22 @@ class MainWindow : public QWidget {
     // Makes `next` the session's colour; this window (and every other one
     // that follows the colour) shows it.
     void showColour(ColourModel next, Change what = Change::Entry);
-    // Puts one line into the Messages box (no box to close).
-    void showNote(const QString& line);
     // The instrument named in the settings file or chosen; empty for none.
     const QString& instrumentName() const { return instrumentName_; }
     const QString& versionText() const { return versionText_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    // The harnesses that drive the window as its controls would.
+    friend class testing::MainWindowTest;
+    friend struct BenchWindow;
+
+    // Puts one line into the Messages box (no box to close).
+    void showNote(const QString& line);
+    // The serial port the instrument is on.
+    PortChoice portChoice() const { return {commPort, commDevice}; }
 
     // ---- conversions and entry paths --------------------------------------
     void convertMunsellEntry();
@@ -160,10 +181,7 @@ class MainWindow : public QWidget {
     void onCalibrate(); // Calibrate
     void onMeasure();   // Measure / Import %R
 
-  protected:
-    void closeEvent(QCloseEvent* event) override;
-
-  private:
+    // ---- building and showing ---------------------------------------------
     void buildControls();
     void buildLayout();
     QWidget* notationGroup(const QString& title, const std::vector<QString>& labels,

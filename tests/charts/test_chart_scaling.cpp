@@ -25,9 +25,9 @@ class ChartScaling : public MainWindowTest {
     void SetUp() override {
         MainWindowTest::SetUp();
         ASSERT_TRUE(start());
-        form->munsellBoxes[0]->setText("5R");
-        form->munsellBoxes[1]->setText("5");
-        enter(form->munsellBoxes[2], "10");
+        ui().munsellBoxes[0]->setText("5R");
+        ui().munsellBoxes[1]->setText("5");
+        enter(ui().munsellBoxes[2], "10");
     }
     // Enlarges a window by half and lets the layout follow.
     static void enlarge(QWidget* window, ChartSurface* surface) {
@@ -44,8 +44,8 @@ class ChartScaling : public MainWindowTest {
 };
 
 TEST_F(ChartScaling, EveryChartOpensAtItsLayoutSizeAndCanBeEnlarged) {
-    for (QCheckBox* check : {form->huePageCheck, form->valuePageCheck, form->colorCheckerCheck,
-                             form->toleranceSetCheck})
+    for (QCheckBox* check :
+         {ui().huePageCheck, ui().valuePageCheck, ui().colorCheckerCheck, ui().toleranceSetCheck})
         check->setChecked(true);
     QApplication::processEvents();
     const std::vector<std::pair<QWidget*, ChartSurface*>> charts = {
@@ -70,8 +70,8 @@ TEST_F(ChartScaling, EveryChartOpensAtItsLayoutSizeAndCanBeEnlarged) {
 }
 
 TEST_F(ChartScaling, ClosingAChartClearsItsOwnCheckBoxAlone) {
-    QCheckBox* const checks[] = {form->huePageCheck, form->valuePageCheck, form->colorCheckerCheck,
-                                 form->toleranceSetCheck};
+    QCheckBox* const checks[] = {ui().huePageCheck, ui().valuePageCheck, ui().colorCheckerCheck,
+                                 ui().toleranceSetCheck};
     for (QCheckBox* check : checks)
         check->setChecked(true);
     QWidget* const charts[] = {form->findChild<HuePage*>(), form->findChild<ValuePage*>(),
@@ -87,7 +87,7 @@ TEST_F(ChartScaling, ClosingAChartClearsItsOwnCheckBoxAlone) {
 }
 
 TEST_F(ChartScaling, AClickOnAnEnlargedChartHitsThePatchUnderThePointer) {
-    form->huePageCheck->setChecked(true);
+    ui().huePageCheck->setChecked(true);
     auto* page = form->findChild<HuePage*>();
     enlarge(page, page->surface);
     const QColor patch = page->patches[44]->fillColor(); // 5R 5/8
@@ -96,21 +96,21 @@ TEST_F(ChartScaling, AClickOnAnEnlargedChartHitsThePatchUnderThePointer) {
     EXPECT_EQ(page->surface->grab().toImage().pixelColor(target), patch);
     // ...and a click there sends the patch's colour.
     QTest::mouseClick(page->surface, Qt::LeftButton, {}, target);
-    EXPECT_EQ(text(form->rgbBoxes[0]), QString::number(patch.red()));
-    EXPECT_EQ(text(form->rgbBoxes[2]), QString::number(patch.blue()));
+    EXPECT_EQ(text(ui().rgbBoxes[0]), QString::number(patch.red()));
+    EXPECT_EQ(text(ui().rgbBoxes[2]), QString::number(patch.blue()));
 
-    form->valuePageCheck->setChecked(true);
+    ui().valuePageCheck->setChecked(true);
     auto* values = form->findChild<ValuePage*>();
     enlarge(values, values->surface);
     const QPoint neutral = values->circleAt(5, 0).toPoint();
     const long shown = values->surface->pixel(neutral.x(), neutral.y());
     QTest::mouseClick(values->surface, Qt::LeftButton, {},
                       values->surface->toWidget(neutral).toPoint());
-    EXPECT_EQ(text(form->rgbBoxes[1]), QString::number((shown >> 8) & 0xFF));
+    EXPECT_EQ(text(ui().rgbBoxes[1]), QString::number((shown >> 8) & 0xFF));
 }
 
 TEST_F(ChartScaling, PatchesAndSlidersSayWhatTheyAre) {
-    form->huePageCheck->setChecked(true);
+    ui().huePageCheck->setChecked(true);
     auto* page = form->findChild<HuePage*>();
     const QPoint patch = page->patches[44]->rect().center();
     EXPECT_EQ(page->tooltipAt(patch.x(), patch.y()),
@@ -128,32 +128,32 @@ TEST_F(ChartScaling, PatchesAndSlidersSayWhatTheyAre) {
     page->hueSlider->setValue(25);
     EXPECT_EQ(page->hueSlider->toolTip(), "Hue: 5.00Y");
 
-    form->valuePageCheck->setChecked(true);
+    ui().valuePageCheck->setChecked(true);
     auto* values = form->findChild<ValuePage*>();
     const QPoint grey = values->circleAt(5, 0).toPoint();
     EXPECT_TRUE(values->tooltipAt(grey.x(), grey.y()).startsWith("N 5/  " + name(0, 5, 0)));
     EXPECT_EQ(values->valueSlider->toolTip(), "Value: 5.00");
 
-    form->colorCheckerCheck->setChecked(true);
+    ui().colorCheckerCheck->setChecked(true);
     auto* checker = form->findChild<ColorCheckerChart*>();
     const QPoint first = checker->patches[0]->rect().center();
     EXPECT_TRUE(checker->tooltipAt(first.x(), first.y()).startsWith("1 "))
         << checker->tooltipAt(first.x(), first.y()).toStdString();
     EXPECT_FALSE(checker->tooltipAt(first.x(), first.y()).contains(clickSendsLine));
 
-    form->toleranceSetCheck->setChecked(true);
+    ui().toleranceSetCheck->setChecked(true);
     auto* set = form->findChild<ToleranceSet*>();
     const QPoint lighter = set->patches[1]->rect().center();
     EXPECT_TRUE(set->tooltipAt(lighter.x(), lighter.y()).startsWith("Lighter: "));
     EXPECT_EQ(set->stepSliders[0]->toolTip(), "Step of L*: 5.0");
 
-    form->redSlider->setValue(128);
-    EXPECT_EQ(form->redSlider->toolTip(), "R: 128");
-    EXPECT_EQ(form->gammaSlider->toolTip(), "Gamma: 2.2");
+    ui().redSlider->setValue(128);
+    EXPECT_EQ(ui().redSlider->toolTip(), "R: 128");
+    EXPECT_EQ(ui().gammaSlider->toolTip(), "Gamma: 2.2");
 }
 
 TEST_F(ChartScaling, AShownTooltipFollowsThePointerFromPatchToPatch) {
-    form->huePageCheck->setChecked(true);
+    ui().huePageCheck->setChecked(true);
     auto* page = form->findChild<HuePage*>();
     enlarge(page, page->surface);
     const auto widgetPoint = [&](int patch) {

@@ -21,7 +21,7 @@ class Checker : public MainWindowTest {
         ASSERT_TRUE(start());
     }
     ColorCheckerChart* open() {
-        form->colorCheckerCheck->setChecked(true);
+        ui().colorCheckerCheck->setChecked(true);
         return form->findChild<ColorCheckerChart*>();
     }
     static QColor colourAt(const ColorCheckerChart* w, int i) {
@@ -65,14 +65,14 @@ TEST_F(Checker, TwentyFourPatchesOnADarkGround) {
 TEST_F(Checker, GammaRedrawsTheVisibleChartOnly) {
     ColorCheckerChart* w = open();
     const QColor before = colourAt(w, 18);
-    form->gammaSlider->setValue(15);
+    ui().gammaSlider->setValue(15);
     const QColor atGamma15 = colourAt(w, 21);
     EXPECT_NE(colourAt(w, 18), before);
-    form->colorCheckerCheck->setChecked(false);
+    ui().colorCheckerCheck->setChecked(false);
     EXPECT_TRUE(w->isHidden());
-    form->gammaSlider->setValue(30);
+    ui().gammaSlider->setValue(30);
     EXPECT_EQ(colourAt(w, 21), atGamma15);
-    form->colorCheckerCheck->setChecked(true); // shown again: drawn with the new gamma
+    ui().colorCheckerCheck->setChecked(true); // shown again: drawn with the new gamma
     EXPECT_NE(colourAt(w, 21), atGamma15);
 }
 

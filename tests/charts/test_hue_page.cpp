@@ -22,14 +22,14 @@ class HuePageTest : public MainWindowTest {
     void SetUp() override {
         MainWindowTest::SetUp();
         ASSERT_TRUE(start());
-        form->huePageCheck->setChecked(true);
+        ui().huePageCheck->setChecked(true);
         page = form->findChild<HuePage*>();
         ASSERT_NE(page, nullptr);
     }
     void notation(const char* hue, const char* value, const char* chroma) {
-        form->munsellBoxes[0]->setText(hue);
-        form->munsellBoxes[1]->setText(value);
-        enter(form->munsellBoxes[2], chroma);
+        ui().munsellBoxes[0]->setText(hue);
+        ui().munsellBoxes[1]->setText(value);
+        enter(ui().munsellBoxes[2], chroma);
     }
     long centre(int i) const {
         const QPoint p = page->patches[i]->rect().center();
@@ -38,17 +38,17 @@ class HuePageTest : public MainWindowTest {
     // Every field, slider and flag of the main window that a chart could disturb.
     QStringList mainState() const {
         QStringList all;
-        for (auto* group : {&form->munsellBoxes, &form->xyzBoxes, &form->labBoxes, &form->rgbBoxes})
+        for (auto* group : {&ui().munsellBoxes, &ui().xyzBoxes, &ui().labBoxes, &ui().rgbBoxes})
             for (auto* box : *group)
                 all << box->text();
-        for (auto* box : form->chromaticityBoxes)
+        for (auto* box : ui().chromaticityBoxes)
             all << box->text();
-        for (auto* box : form->cmykBoxes)
+        for (auto* box : ui().cmykBoxes)
             all << box->text();
-        for (auto* s : {form->hueSlider, form->valueSlider, form->chromaSlider, form->redSlider,
-                        form->greenSlider, form->blueSlider})
+        for (auto* s : {ui().hueSlider, ui().valueSlider, ui().chromaSlider, ui().redSlider,
+                        ui().greenSlider, ui().blueSlider})
             all << QString::number(s->value());
-        all << form->outOfRangeLabel->text() << form->swatch->backColor().name();
+        all << ui().outOfRangeLabel->text() << ui().swatch->backColor().name();
         all << QString("%1 %2 %3 %4")
                    .arg(form->colour().red)
                    .arg(form->colour().green)
@@ -60,11 +60,11 @@ class HuePageTest : public MainWindowTest {
 };
 
 TEST_F(HuePageTest, ChartsLeaveTheMainWindowAlone) {
-    form->toleranceSetCheck->setChecked(true);
-    form->valuePageCheck->setChecked(true);
-    form->colorCheckerCheck->setChecked(true);
+    ui().toleranceSetCheck->setChecked(true);
+    ui().valuePageCheck->setChecked(true);
+    ui().colorCheckerCheck->setChecked(true);
     notation("5R", "9", "6"); // out of the display's range: the warning line shows
-    ASSERT_EQ(form->outOfRangeLabel->text(), "Out of RGB Range");
+    ASSERT_EQ(ui().outOfRangeLabel->text(), "Out of RGB Range");
     const QStringList before = mainState();
     page->showHuePage();
     float value = 3;
@@ -73,9 +73,9 @@ TEST_F(HuePageTest, ChartsLeaveTheMainWindowAlone) {
     form->findChild<ColorCheckerChart*>()->drawChart();
     EXPECT_EQ(mainState(), before);
     // A typed display colour stays as typed with the tolerance set open.
-    form->rgbBoxes[0]->setText("200");
-    form->rgbBoxes[1]->setText("31");
-    enter(form->rgbBoxes[2], "47");
+    ui().rgbBoxes[0]->setText("200");
+    ui().rgbBoxes[1]->setText("31");
+    enter(ui().rgbBoxes[2], "47");
     EXPECT_EQ(form->colour().red * 65536 + form->colour().green * 256 + form->colour().blue,
               200 * 65536 + 31 * 256 + 47);
     EXPECT_TRUE(messages().empty());
@@ -130,18 +130,18 @@ TEST_F(HuePageTest, ClickingAPatchSendsItsColour) {
     notation("5R", "5", "10");
     const QColor patch = page->patches[44]->fillColor();
     QTest::mouseClick(page->surface, Qt::LeftButton, {}, page->patches[44]->rect().center());
-    EXPECT_EQ(text(form->rgbBoxes[0]), QString::number(patch.red()));
-    EXPECT_EQ(text(form->rgbBoxes[2]), QString::number(patch.blue()));
-    EXPECT_NEAR(text(form->munsellBoxes[1]).toFloat(), 5.0f, 0.1f); // converted: 5R 5/8 again
-    EXPECT_NEAR(text(form->munsellBoxes[2]).toFloat(), 8.0f, 0.3f);
+    EXPECT_EQ(text(ui().rgbBoxes[0]), QString::number(patch.red()));
+    EXPECT_EQ(text(ui().rgbBoxes[2]), QString::number(patch.blue()));
+    EXPECT_NEAR(text(ui().munsellBoxes[1]).toFloat(), 5.0f, 0.1f); // converted: 5R 5/8 again
+    EXPECT_NEAR(text(ui().munsellBoxes[2]).toFloat(), 8.0f, 0.3f);
     // The page grey converts; black fills the boxes and converts nothing.
     QTest::mouseClick(page->surface, Qt::LeftButton, {}, page->patches[140]->rect().center());
-    EXPECT_EQ(text(form->rgbBoxes[1]), "192");
-    EXPECT_LT(text(form->munsellBoxes[2]).toFloat(), 0.3f);
-    const QString hue = text(form->munsellBoxes[0]);
+    EXPECT_EQ(text(ui().rgbBoxes[1]), "192");
+    EXPECT_LT(text(ui().munsellBoxes[2]).toFloat(), 0.3f);
+    const QString hue = text(ui().munsellBoxes[0]);
     page->onMouseDown(page->patches[9]->rect().center().x(), page->patches[9]->rect().center().y());
-    EXPECT_EQ(text(form->rgbBoxes[0]) + text(form->rgbBoxes[1]) + text(form->rgbBoxes[2]), "000");
-    EXPECT_EQ(text(form->munsellBoxes[0]), hue);
+    EXPECT_EQ(text(ui().rgbBoxes[0]) + text(ui().rgbBoxes[1]) + text(ui().rgbBoxes[2]), "000");
+    EXPECT_EQ(text(ui().munsellBoxes[0]), hue);
 }
 
 // The page follows conversions made elsewhere, but not its own clicks: a
@@ -152,7 +152,7 @@ TEST_F(HuePageTest, APageFollowsOtherConversionsButNotItsOwnClicks) {
     const QImage page5R = page->surface->image();
     QTest::mouseClick(page->surface, Qt::LeftButton, {}, page->patches[44]->rect().center());
     QTest::mouseClick(page->surface, Qt::LeftButton, {}, page->patches[140]->rect().center());
-    EXPECT_NE(text(form->munsellBoxes[0]), "5R");
+    EXPECT_NE(text(ui().munsellBoxes[0]), "5R");
     EXPECT_EQ(page->hueTitle->text(), "5R");
     EXPECT_EQ(page->surface->image(), page5R);
     notation("5Y", "7", "6");
@@ -162,15 +162,15 @@ TEST_F(HuePageTest, APageFollowsOtherConversionsButNotItsOwnClicks) {
 
 TEST_F(HuePageTest, HueSliderRewritesTheHueFieldOnly) {
     notation("5R", "5", "10");
-    const QString x = text(form->xyzBoxes[0]);
+    const QString x = text(ui().xyzBoxes[0]);
     const QImage red = page->surface->image();
     page->hueSlider->setValue(25);
-    EXPECT_EQ(text(form->munsellBoxes[0]), "5.00Y");
+    EXPECT_EQ(text(ui().munsellBoxes[0]), "5.00Y");
     EXPECT_EQ(page->hueTitle->text(), "5.00Y");
     EXPECT_NE(page->surface->image(), red);
-    EXPECT_EQ(text(form->xyzBoxes[0]), x); // no conversion in the main window
-    page->hueSlider->setValue(100);        // 10RP is hue 0 again
-    EXPECT_EQ(text(form->munsellBoxes[0]), "10.00RP");
+    EXPECT_EQ(text(ui().xyzBoxes[0]), x); // no conversion in the main window
+    page->hueSlider->setValue(100);       // 10RP is hue 0 again
+    EXPECT_EQ(text(ui().munsellBoxes[0]), "10.00RP");
     EXPECT_EQ(page->hueSlider->value(), 0);
 }
 
@@ -180,19 +180,19 @@ TEST_F(HuePageTest, BadHuesPrintingAndTheCheckBox) {
     EXPECT_EQ(messages(), std::vector<QString>{"Format Error"});
     platform.clear();
     // A hue far beyond the circle: the slider at its end, nothing in the data.
-    form->munsellBoxes[0]->setText("250R");
+    ui().munsellBoxes[0]->setText("250R");
     page->showHuePage();
     EXPECT_EQ(page->hueSlider->value(), 100);
     EXPECT_EQ(centre(0), colourValue(QColor(192, 192, 192)));
     page->printButton->click();
     EXPECT_EQ(messages(), std::vector<QString>{"Printer not Found"});
     // Clearing the box hides the page and keeps it; closing it clears the box.
-    form->huePageCheck->setChecked(false);
+    ui().huePageCheck->setChecked(false);
     EXPECT_TRUE(page->isHidden());
-    form->huePageCheck->setChecked(true);
+    ui().huePageCheck->setChecked(true);
     EXPECT_EQ(form->findChild<HuePage*>(), page);
     page->close();
-    EXPECT_FALSE(form->huePageCheck->isChecked());
+    EXPECT_FALSE(ui().huePageCheck->isChecked());
     EXPECT_TRUE(page->isHidden());
 }
 

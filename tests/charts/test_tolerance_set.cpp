@@ -21,8 +21,8 @@ class Tolerance : public MainWindowTest {
         ASSERT_TRUE(start());
         const char* lab[3] = {"50", "0", "0"};
         for (int i = 0; i < 3; ++i)
-            form->labBoxes[i]->setText(lab[i]);
-        form->toleranceSetCheck->setChecked(true);
+            ui().labBoxes[i]->setText(lab[i]);
+        ui().toleranceSetCheck->setChecked(true);
         set = form->findChild<ToleranceSet*>();
         ASSERT_NE(set, nullptr);
     }
@@ -71,18 +71,18 @@ TEST_F(Tolerance, SevenPatchesOneStepApart) {
         EXPECT_GE(std::max(between.width(), between.height()), 65 + 65 + 4) << i;
     }
     // A conversion in the main window rebuilds the set around the new colour.
-    form->munsellBoxes[0]->setText("5R");
-    form->munsellBoxes[1]->setText("5");
-    enter(form->munsellBoxes[2], "10");
-    EXPECT_EQ(set->standardBoxes[1]->text(), text(form->labBoxes[1]));
+    ui().munsellBoxes[0]->setText("5R");
+    ui().munsellBoxes[1]->setText("5");
+    enter(ui().munsellBoxes[2], "10");
+    EXPECT_EQ(set->standardBoxes[1]->text(), text(ui().labBoxes[1]));
     EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(Tolerance, APatchOutsideTheDataShowsItsValueAlone) {
     // A saturated blue-green beyond the data: the set is built around it.
-    form->xyzBoxes[0]->setText("5");
-    form->xyzBoxes[1]->setText("10");
-    enter(form->xyzBoxes[2], "90");
+    ui().xyzBoxes[0]->setText("5");
+    ui().xyzBoxes[1]->setText("10");
+    enter(ui().xyzBoxes[2], "90");
     EXPECT_EQ(set->patchNotations[0][0], "");
     EXPECT_EQ(set->patchNotations[2][0], "");
     EXPECT_NEAR(std::stof(set->patchNotations[1][0]), 3.68f, 0.01f);
@@ -151,9 +151,9 @@ TEST_F(Tolerance, NumbersAndColoursBeyondSinglePrecisionAreRefusedAndDrawNothing
     }
     // The main window's L*a*b* entry says the same of the same text.
     platform.clear();
-    form->labBoxes[0]->setText("0");
-    form->labBoxes[1]->setText("0");
-    enter(form->labBoxes[0], "1e39");
+    ui().labBoxes[0]->setText("0");
+    ui().labBoxes[1]->setText("0");
+    enter(ui().labBoxes[0], "1e39");
     EXPECT_EQ(messages(), std::vector<QString>{"L* is out of range: \"1e39\"."});
 }
 

@@ -21,10 +21,10 @@ class ValuePageTest : public MainWindowTest {
         MainWindowTest::SetUp();
         ASSERT_TRUE(start());
         platform.setAdvancePerRead(0.004); // the read-out's pause ends after three readings
-        form->munsellBoxes[0]->setText("5R");
-        form->munsellBoxes[1]->setText("5");
-        enter(form->munsellBoxes[2], "10");
-        form->valuePageCheck->setChecked(true);
+        ui().munsellBoxes[0]->setText("5R");
+        ui().munsellBoxes[1]->setText("5");
+        enter(ui().munsellBoxes[2], "10");
+        ui().valuePageCheck->setChecked(true);
         page = form->findChild<ValuePage*>();
         ASSERT_NE(page, nullptr);
     }
@@ -87,7 +87,7 @@ TEST_F(ValuePageTest, ValueFiveRaysEndWithTheirHueNames) {
 TEST_F(ValuePageTest, HueNamesNeitherOverlapNorLeaveThePageAndCirclesStayOnIt) {
     const QRect pageRect(QPoint(0, 0), page->surface->layoutSize());
     for (const char* value : {"1", "2.5", "4", "5", "6.5", "8", "9"}) {
-        enter(form->munsellBoxes[1], value);
+        enter(ui().munsellBoxes[1], value);
         const auto& names = page->hueNames();
         for (std::size_t i = 0; i < names.size(); ++i) {
             EXPECT_TRUE(pageRect.contains(names[i].second))
@@ -123,8 +123,8 @@ TEST_F(ValuePageTest, SliderAndValuesBeyondIt) {
     EXPECT_EQ(page->valueSlider->maximum(), 950);
     EXPECT_EQ(page->valueSlider->pageStep(), 100);
     page->valueSlider->setValue(510);
-    EXPECT_EQ(text(form->munsellBoxes[1]), "5.1");
-    EXPECT_EQ(text(form->munsellBoxes[2]), "10");
+    EXPECT_EQ(text(ui().munsellBoxes[1]), "5.1");
+    EXPECT_EQ(text(ui().munsellBoxes[2]), "10");
     EXPECT_EQ(page->valueTitle->text(), "Value   5.1");
     EXPECT_EQ(page->valueSlider->value(), 510);
     // Outside the slider's range: slider at its end, chart for the value given.
@@ -140,9 +140,9 @@ TEST_F(ValuePageTest, SliderAndValuesBeyondIt) {
     v = 0.5f;
     page->showValuePage(v);
     EXPECT_EQ(page->valueSlider->value(), 100);
-    enter(form->munsellBoxes[1], "-3"); // not even in the table: every ray is a name
+    enter(ui().munsellBoxes[1], "-3"); // not even in the table: every ray is a name
     EXPECT_EQ(page->valueSlider->value(), 100);
-    EXPECT_EQ(text(form->munsellBoxes[1]), "-3");
+    EXPECT_EQ(text(ui().munsellBoxes[1]), "-3");
 }
 
 TEST_F(ValuePageTest, ReadOutAndClicks) {
@@ -166,13 +166,13 @@ TEST_F(ValuePageTest, ReadOutAndClicks) {
 
     // A click converts a displayable colour; black only fills the boxes.
     QTest::mouseClick(page->surface, Qt::LeftButton, {}, solid);
-    EXPECT_EQ(text(form->rgbBoxes[0]), byte(0));
-    EXPECT_LT(text(form->munsellBoxes[2]).toFloat(), 0.5f); // the neutral
-    const QString hue = text(form->munsellBoxes[0]);
+    EXPECT_EQ(text(ui().rgbBoxes[0]), byte(0));
+    EXPECT_LT(text(ui().munsellBoxes[2]).toFloat(), 0.5f); // the neutral
+    const QString hue = text(ui().munsellBoxes[0]);
     page->readOutSwatch->setFillColor(Qt::white);
     page->onMouseDown(black.x(), black.y());
-    EXPECT_EQ(text(form->rgbBoxes[1]), "0");
-    EXPECT_EQ(text(form->munsellBoxes[0]), hue);
+    EXPECT_EQ(text(ui().rgbBoxes[1]), "0");
+    EXPECT_EQ(text(ui().munsellBoxes[0]), hue);
     EXPECT_EQ(page->readOutSwatch->fillColor(), QColor(Qt::black));
     page->printButton->click();
     EXPECT_EQ(messages(), std::vector<QString>{"Printer not Found"});

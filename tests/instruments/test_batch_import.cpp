@@ -31,7 +31,7 @@ class Import : public MainWindowTest {
     }
     void importType(const QString& type) {
         platform.queueInput(type);
-        form->importButton->click();
+        ui().importButton->click();
     }
     QStringList lines(const QString& name) const {
         QStringList all = readFile(name).split("\r\n");
@@ -55,19 +55,19 @@ TEST_F(Import, TheQuestionNamesEveryTypeAndEachImportEndsWithANote) {
     for (const char* type : {"xyz ", "6 ", "0 ", "3 ", "4 ", "2 ", "1 ", "cgats "})
         EXPECT_TRUE(prompt.contains(QString("\n") + type)) << type;
     EXPECT_TRUE(prompt.startsWith("Type import"));
-    EXPECT_EQ(form->messagesBox->toPlainText(), "\"lab_sRGB.txt\" written: 2 record(s).");
+    EXPECT_EQ(ui().messagesBox->toPlainText(), "\"lab_sRGB.txt\" written: 2 record(s).");
 }
 
 TEST_F(Import, CgatsSamplesGoToThePaletteWithAReportOrNothingAtAll) {
     file("meter.txt", "CGATS.17\r\nBEGIN_DATA_FORMAT\r\nSAMPLE_ID SAMPLE_NAME LAB_L LAB_A "
                       "LAB_B\r\nEND_DATA_FORMAT\r\nBEGIN_DATA\r\n1 \"tile\" 41.2 42.1 22.2\r\n"
                       "2 \"\" 51.57 0 0\r\nEND_DATA\r\n");
-    form->illuminantButtons[2]->click(); // D65: the samples are still taken to C
+    ui().illuminantButtons[2]->click(); // D65: the samples are still taken to C
     platform.clear();
     platform.queueInput("cgats");
     platform.queueInput("field"); // the palette file, asked for as for "xyz"
     platform.queueFile("meter.txt");
-    form->importButton->click();
+    ui().importButton->click();
     EXPECT_TRUE(messages().empty()) << messages().front().toStdString();
     const QStringList palette = lines("field.csv");
     ASSERT_EQ(palette.size(), 2);
@@ -77,12 +77,12 @@ TEST_F(Import, CgatsSamplesGoToThePaletteWithAReportOrNothingAtAll) {
     ASSERT_EQ(report.size(), 3);
     EXPECT_TRUE(report[0].endsWith(",message,name,abbreviation,chip,chip_label,dE00,dH,dV,dC"));
     EXPECT_TRUE(report[2].startsWith("2,,N,5.00,"));
-    EXPECT_TRUE(form->messagesBox->toPlainText().startsWith(
+    EXPECT_TRUE(ui().messagesBox->toPlainText().startsWith(
         "2 sample(s) of \"meter.txt\" added to \"field.csv\", report \"meter-report.csv\""))
-        << form->messagesBox->toPlainText().toStdString();
+        << ui().messagesBox->toPlainText().toStdString();
     // The window shows the last sample, under illuminant C.
-    EXPECT_EQ(form->munsellBoxes[0]->text(), "N");
-    EXPECT_TRUE(form->illuminantButtons[0]->isChecked());
+    EXPECT_EQ(ui().munsellBoxes[0]->text(), "N");
+    EXPECT_TRUE(ui().illuminantButtons[0]->isChecked());
 
     // A sample cut short: one message naming the file and the line, nothing written.
     file("short.txt", "CGATS.17\nBEGIN_DATA_FORMAT\nXYZ_X XYZ_Y XYZ_Z\nEND_DATA_FORMAT\n"
@@ -107,7 +107,7 @@ TEST_F(Import, ACgatsReportNeverReplacesThePalette) {
     platform.queueInput("cgats");
     platform.queueInput("meter-report");
     platform.queueFile("meter.txt");
-    form->importButton->click();
+    ui().importButton->click();
     EXPECT_TRUE(messages().empty()) << messages().front().toStdString();
     const QStringList palette = lines("meter-report.csv");
     ASSERT_EQ(palette.size(), 2);
@@ -116,10 +116,10 @@ TEST_F(Import, ACgatsReportNeverReplacesThePalette) {
     const QStringList report = lines("meter-report-2.csv");
     ASSERT_EQ(report.size(), 2);
     EXPECT_TRUE(report[1].startsWith("1,tile,"));
-    EXPECT_TRUE(form->messagesBox->toPlainText().startsWith(
+    EXPECT_TRUE(ui().messagesBox->toPlainText().startsWith(
         "1 sample(s) of \"meter.txt\" added to \"meter-report.csv\", report "
         "\"meter-report-2.csv\" (not \"meter-report.csv\", which is the palette)"))
-        << form->messagesBox->toPlainText().toStdString();
+        << ui().messagesBox->toPlainText().toStdString();
 }
 
 TEST_F(Import, BadRecordsGiveOneMessageAndNoColour) {
@@ -139,7 +139,7 @@ TEST_F(Import, BadRecordsGiveOneMessageAndNoColour) {
     const auto rows = readPaletteRows(readFile("pal.csv").toStdString());
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[1].fields[2], "last");
-    EXPECT_EQ(form->messagesBox->toPlainText(), "2 colour(s) added to \"pal.csv\".");
+    EXPECT_EQ(ui().messagesBox->toPlainText(), "2 colour(s) added to \"pal.csv\".");
     // In a table a record that didn't convert keeps its place, its fields empty.
     platform.clear();
     file("notations.csv", "H,V,C\r\n5R,5,10\r\n5X,5,10\r\n5PB,99,8\r\n5PB,4,8\r\n");
@@ -202,8 +202,8 @@ TEST_F(Import, LabRecordsAreNumberedTableLines) {
     ASSERT_EQ(out.size(), 3);
     EXPECT_EQ(out[0], "#,Hue,Value,Chroma,X,Y,Z,L*,a*,b*,R,G,B");
     EXPECT_TRUE(out[1].startsWith(" 1 ,")) << out[1].toStdString();
-    EXPECT_TRUE(out[2].startsWith(" 2 ," + form->munsellBoxes[0]->text() + "," +
-                                  form->munsellBoxes[1]->text()));
+    EXPECT_TRUE(out[2].startsWith(" 2 ," + ui().munsellBoxes[0]->text() + "," +
+                                  ui().munsellBoxes[1]->text()));
     EXPECT_EQ(out[2].split(',').size(), 13);
     EXPECT_TRUE(out[2].endsWith("," + QString::fromStdString(printText(form->colour().blue))));
     // An empty input still gets its header.
@@ -220,11 +220,11 @@ TEST_F(Import, MunsellRecordsOfAChosenFile) {
     ASSERT_EQ(out.size(), 2);
     EXPECT_TRUE(out[0].startsWith("5R,5,10,29.08,19.77,12.41,"));
     EXPECT_EQ(out[1].split(',').size(), 3 + 3 + 3 + 3 + 4);
-    EXPECT_TRUE(out[1].endsWith("," + form->cmykBoxes[3]->text()));
+    EXPECT_TRUE(out[1].endsWith("," + ui().cmykBoxes[3]->text()));
     EXPECT_TRUE(messages().empty());
     // The window ends on the last record, named, with its nearest chip.
-    EXPECT_EQ(form->colourNameBox->text(), "moderate blue (m.B)");
-    EXPECT_TRUE(form->nearestChipBox->text().startsWith("5PB 4/8  \u0394E00 0.00"));
+    EXPECT_EQ(ui().colourNameBox->text(), "moderate blue (m.B)");
+    EXPECT_TRUE(ui().nearestChipBox->text().startsWith("5PB 4/8  \u0394E00 0.00"));
     // A cancelled dialog ends quietly.
     platform.queueFile("");
     importType("0");
@@ -312,7 +312,7 @@ TEST_F(Import, ReflectanceCurvesAreWrittenInPrintZones) {
     const QString& row = out[2];
     EXPECT_EQ(row.left(14), "B2            ");
     EXPECT_EQ(row.mid(14, 14), "tile          ");
-    EXPECT_EQ(row.mid(42, 14).trimmed(), form->munsellBoxes[0]->text());
+    EXPECT_EQ(row.mid(42, 14).trimmed(), ui().munsellBoxes[0]->text());
     EXPECT_EQ(row.mid(84, 14),
               QString::fromStdString(printText(tris(knownCurve()).X)).leftJustified(14));
     EXPECT_EQ(row.mid(126, 14), "note for B2   ");

@@ -24,9 +24,9 @@ class Calibrate : public MainWindowTest {
     }
     void runWith(const QString& name, ReplyEdit edit) {
         port->setResponder(simulatorResponder(name, {}, edit));
-        form->instrumentList->setEditText(name);
+        ui().instrumentList->setEditText(name);
         port->clearWritten();
-        form->onCalibrate();
+        onCalibrate();
         EXPECT_FALSE(port->isOpen());
         EXPECT_EQ(platform.pendingAnswers(), 0u);
     }
@@ -78,13 +78,13 @@ TEST_F(Calibrate, XthAndCiAskWithTheirTitlesAndShowTheReplies) {
     EXPECT_EQ(sent(), (QStringList{"R\r", "C\r"}));
     EXPECT_EQ(questions(), (QStringList{"White Calibration / XT Calibration",
                                         "Open Port Calibration / XT Calibration"}));
-    EXPECT_EQ(form->messagesBox->toPlainText(), "OK>");
+    EXPECT_EQ(ui().messagesBox->toPlainText(), "OK>");
     platform.clear();
     // The Ci configures itself at every calibration, even after a measurement.
     platform.queueAnswer(Answer::Cancel);
     platform.queueAnswer(Answer::Cancel);
     run("Ci5/Ci7");
-    form->onMeasure();
+    onMeasure();
     platform.clear();
     platform.queueAnswer(Answer::Cancel);
     platform.queueAnswer(Answer::Ok);
@@ -109,13 +109,13 @@ TEST_F(Calibrate, SilentInstrumentsAreReportedWithoutHanging) {
     };
     for (const auto& c : cases) {
         platform.clear();
-        form->messagesBox->setPlainText("");
+        ui().messagesBox->setPlainText("");
         run(c.name, {c.silentAt});
         const bool inBox = !QString(c.name).startsWith("Ci");
         if (inBox)
             EXPECT_EQ(messages(), std::vector<QString>{c.message}) << c.name << " " << c.silentAt;
         else
-            EXPECT_EQ(form->messagesBox->toPlainText(), c.message);
+            EXPECT_EQ(ui().messagesBox->toPlainText(), c.message);
     }
     // The XTH went on waking it while it slept.
     EXPECT_GT(std::count(port->written().begin(), port->written().end(), QByteArray("R\r")), 0);
@@ -160,13 +160,13 @@ TEST_F(Calibrate, SpectrolinoAndUnknownNamesUseNoPort) {
                               "Follow users manual for Calibration of Spectrolino / SpectroEye"});
     EXPECT_EQ(port->openCount(), 0);
     platform.clear();
-    form->instrumentList->setEditText("Instrument");
-    form->onCalibrate();
+    ui().instrumentList->setEditText("Instrument");
+    onCalibrate();
     ASSERT_EQ(messages(), std::vector<QString>{"No Instrument found - CE-7000 or CE-2180 only"});
     EXPECT_EQ(platform.shown()[0].icon, Icon::Critical);
     platform.clear();
-    form->instrumentList->setEditText("Something else");
-    form->onCalibrate();
+    ui().instrumentList->setEditText("Something else");
+    onCalibrate();
     EXPECT_TRUE(platform.shown().empty());
     EXPECT_EQ(port->openCount(), 0);
 }

@@ -30,11 +30,10 @@ class Measure : public MainWindowTest {
     void plays(const QString& name, SimMode mode = {}, ReplyEdit edit = {}) {
         port->setResponder(simulatorResponder(name, mode, edit));
     }
-    void choose(const QString& name) { form->instrumentList->setEditText(name); }
-    void measure() { form->onMeasure(); }
+    void choose(const QString& name) { ui().instrumentList->setEditText(name); }
+    void measure() { onMeasure(); }
     QString xyz() const {
-        return text(form->xyzBoxes[0]) + " " + text(form->xyzBoxes[1]) + " " +
-               text(form->xyzBoxes[2]);
+        return text(ui().xyzBoxes[0]) + " " + text(ui().xyzBoxes[1]) + " " + text(ui().xyzBoxes[2]);
     }
     // X, Y, Z of a curve as the window writes them.
     static QString shown(const Reflectance& curve) {
@@ -71,7 +70,7 @@ TEST_F(Measure, EveryInstrumentFillsTheCurveAndTheColour) {
     };
     for (const auto& c : cases) {
         session().reflectance = Reflectance{};
-        form->portBox->setText("3");
+        ui().portBox->setText("3");
         port->clearWritten();
         plays(c.name);
         choose(c.name);
@@ -94,10 +93,10 @@ TEST_F(Measure, EveryInstrumentFillsTheCurveAndTheColour) {
         platform.clear();
     }
     // The measured colour reached every notation and the name line.
-    EXPECT_FALSE(text(form->munsellBoxes[0]).isEmpty());
-    EXPECT_FALSE(form->colourNameBox->text().isEmpty());
-    EXPECT_TRUE(form->nearestChipBox->text().contains("\u0394E00"));
-    EXPECT_EQ(text(form->rgbBoxes[0]).toInt(), form->colour().red);
+    EXPECT_FALSE(text(ui().munsellBoxes[0]).isEmpty());
+    EXPECT_FALSE(ui().colourNameBox->text().isEmpty());
+    EXPECT_TRUE(ui().nearestChipBox->text().contains("\u0394E00"));
+    EXPECT_EQ(text(ui().rgbBoxes[0]).toInt(), form->colour().red);
 }
 
 TEST_F(Measure, UnansweredFirstExchangesEndTheMeasurement) {
@@ -113,14 +112,14 @@ TEST_F(Measure, UnansweredFirstExchangesEndTheMeasurement) {
     };
     for (const auto& c : cases) {
         port->setResponder({});
-        form->xyzBoxes[0]->setText("keep");
+        ui().xyzBoxes[0]->setText("keep");
         choose(c.name);
         measure();
         if (c.inBox)
             EXPECT_EQ(messages(), std::vector<QString>{c.message}) << c.name;
         else
-            EXPECT_EQ(form->messagesBox->toPlainText(), c.message);
-        EXPECT_EQ(text(form->xyzBoxes[0]), "keep") << c.name; // nothing recomputed
+            EXPECT_EQ(ui().messagesBox->toPlainText(), c.message);
+        EXPECT_EQ(text(ui().xyzBoxes[0]), "keep") << c.name; // nothing recomputed
         EXPECT_FALSE(port->isOpen());
         platform.clear();
     }
@@ -139,7 +138,7 @@ TEST_F(Measure, UncalibratedInstrumentsRecomputeTheStoredCurve) {
         uncalibrated.calibrated = false;
         plays(c.name, uncalibrated);
         choose(c.name);
-        form->xyzBoxes[0]->setText("old");
+        ui().xyzBoxes[0]->setText("old");
         measure();
         EXPECT_EQ(messages(), std::vector<QString>{c.message});
         EXPECT_EQ(xyz(), shown(knownCurve())) << c.name; // closing still runs
@@ -157,7 +156,7 @@ TEST_F(Measure, XthWakesUpAgainAfterSleepingAndReportsAnIncompleteMeasurement) {
     choose("XTH");
     measure();
     EXPECT_EQ(wakeCalls, 2);
-    EXPECT_EQ(form->messagesBox->toPlainText(), "XTH Sleeping");
+    EXPECT_EQ(ui().messagesBox->toPlainText(), "XTH Sleeping");
     EXPECT_EQ(messages(), std::vector<QString>{"error in Measurement"});
 }
 
@@ -167,9 +166,9 @@ TEST_F(Measure, CiLosingItsLaterRepliesEndsAndConfiguresOncePerRun) {
             if (w == silentAt) a.clear();
         });
         choose("Ci5/Ci7");
-        form->messagesBox->setPlainText("");
+        ui().messagesBox->setPlainText("");
         measure();
-        EXPECT_EQ(form->messagesBox->toPlainText(), "Ci5/Ci7 not connected") << silentAt;
+        EXPECT_EQ(ui().messagesBox->toPlainText(), "Ci5/Ci7 not connected") << silentAt;
         EXPECT_FALSE(port->isOpen());
     }
     // The measure time-out came after a configuration was accepted.
@@ -188,7 +187,7 @@ TEST_F(Measure, SpectrolinoWithoutDataQuotesWhatCame) {
     measure();
     EXPECT_EQ(messages(),
               std::vector<QString>{"SpectroEye data not returned - message=: 185 9 0 0.12"});
-    EXPECT_TRUE(form->messagesBox->toPlainText().startsWith(": 32"));
+    EXPECT_TRUE(ui().messagesBox->toPlainText().startsWith(": 32"));
 }
 
 TEST_F(Measure, SilentOrGarbledInstrumentsCannotHangOrCorruptTheCurve) {
@@ -223,11 +222,11 @@ TEST_F(Measure, SilentOrGarbledInstrumentsCannotHangOrCorruptTheCurve) {
     for (const char* name : {"CE7000", "CE2180", "XTH", "Ci5/Ci7", "Spectrolino"}) {
         plays(name, garbage);
         choose(name);
-        form->xyzBoxes[0]->setText("keep");
+        ui().xyzBoxes[0]->setText("keep");
         measure();
         EXPECT_EQ(messages(), std::vector<QString>{"Measurement data not readable"}) << name;
         EXPECT_EQ(session().reflectance, Reflectance{}) << name;
-        EXPECT_EQ(text(form->xyzBoxes[0]), "keep");
+        EXPECT_EQ(text(ui().xyzBoxes[0]), "keep");
         platform.clear();
     }
 }
@@ -236,7 +235,7 @@ TEST_F(Measure, APulledOutDeviceEndsTheRunAtOnceNamingThePort) {
     // Each instrument loses its device while a reply comes in: half of it
     // arrives, the rest never does.
     port->setDevices({"/dev/ttyS0", "/dev/ttyUSB0"});
-    form->portBox->setText("2");
+    ui().portBox->setText("2");
     const struct {
         const char* name;
         const char* command; // the device goes during the reply to this one
@@ -257,13 +256,13 @@ TEST_F(Measure, APulledOutDeviceEndsTheRunAtOnceNamingThePort) {
             port->unplugAfter(0.1);
         });
         choose(c.name);
-        form->xyzBoxes[0]->setText("keep");
+        ui().xyzBoxes[0]->setText("keep");
         const double before = platform.secondsSinceMidnight();
         measure();
         EXPECT_EQ(messages(), std::vector<QString>{c.message}) << c.name << " " << c.command;
         EXPECT_LT(platform.secondsSinceMidnight() - before, 2.0) << c.name;
         EXPECT_EQ(session().reflectance, Reflectance{}) << c.name;
-        EXPECT_EQ(text(form->xyzBoxes[0]), "keep") << c.name;
+        EXPECT_EQ(text(ui().xyzBoxes[0]), "keep") << c.name;
         EXPECT_FALSE(port->isOpen());
         platform.clear();
     }
@@ -277,7 +276,7 @@ TEST_F(Measure, InstrumentsEchoingCommandsAreWokenAtAPaceAndTheLastReplyShown) {
             return std::vector<FakeSerialPort::Arrival>{{0.002, written + ">"}};
         });
         port->clearWritten();
-        form->messagesBox->setPlainText("");
+        ui().messagesBox->setPlainText("");
         choose(name);
         const double before = platform.secondsSinceMidnight();
         measure();
@@ -288,7 +287,7 @@ TEST_F(Measure, InstrumentsEchoingCommandsAreWokenAtAPaceAndTheLastReplyShown) {
         EXPECT_LE(tries, 101u) << name; // one every 0.1 s at most
         EXPECT_GE(tries, 80u) << name;
         // The reply is quoted with its control characters shown as ?.
-        EXPECT_EQ(form->messagesBox->toPlainText(), "Last reply: R?>") << name;
+        EXPECT_EQ(ui().messagesBox->toPlainText(), "Last reply: R?>") << name;
         EXPECT_EQ(messages(), std::vector<QString>{"Instrument not responding"}) << name;
         EXPECT_FALSE(port->isOpen());
         platform.clear();
@@ -332,7 +331,7 @@ TEST_F(Measure, ReflectanceFilesImportOrSayWhatIsWrong) {
     platform.queueFile("sample.txt");
     measure();
     EXPECT_EQ(session().reflectance, knownCurve());
-    EXPECT_EQ(form->importedFileName->text(), "sample.txt Tile 4");
+    EXPECT_EQ(ui().importedFileName->text(), "sample.txt Tile 4");
     EXPECT_EQ(xyz(), shown(knownCurve()));
     EXPECT_EQ(port->openCount(), 0);
 
@@ -340,13 +339,13 @@ TEST_F(Measure, ReflectanceFilesImportOrSayWhatIsWrong) {
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write("Tile 5\r\n1,2,3\r\n");
     bad.close();
-    form->xyzBoxes[0]->setText("keep");
+    ui().xyzBoxes[0]->setText("keep");
     platform.queueFile("short.txt");
     measure();
     EXPECT_EQ(messages(), std::vector<QString>{
                               "file import format error\r\nFORMAT\r\nTAG\r\n%R360, ...,%R750"});
     EXPECT_FLOAT_EQ(session().reflectance[3], 3.0f);
-    EXPECT_EQ(text(form->xyzBoxes[0]), "keep");
+    EXPECT_EQ(text(ui().xyzBoxes[0]), "keep");
     platform.clear();
     platform.queueFile("missing.txt");
     measure();

@@ -69,18 +69,17 @@ class SerialLine : public MainWindowTest {
             std::make_unique<QtSerialPort>([device] { return QStringList{device}; }));
     }
     QString xyz() const {
-        return text(form->xyzBoxes[0]) + " " + text(form->xyzBoxes[1]) + " " +
-               text(form->xyzBoxes[2]);
+        return text(ui().xyzBoxes[0]) + " " + text(ui().xyzBoxes[1]) + " " + text(ui().xyzBoxes[2]);
     }
     // The notation the window gives for X, Y, Z typed in by hand.
     QString notationOf(const QString& tristimulus) {
         Application other(platform, {HUELINX_DATA_DIR});
         other.start();
-        MainWindow& window = other.mainWindow();
+        MainWindowControls& window = ui(other.mainWindow());
         const QStringList parts = tristimulus.split(' ');
         for (int i = 0; i < 3; ++i)
             window.xyzBoxes[i]->setText(parts[i]);
-        window.convertXyzEntry();
+        convertXyzEntry(other.mainWindow());
         return window.munsellBoxes[0]->text() + " " + window.munsellBoxes[1]->text() + "/" +
                window.munsellBoxes[2]->text();
     }
@@ -106,9 +105,9 @@ TEST_F(SerialLine, EveryInstrumentCalibratesAndMeasuresOverARealPort) {
         session().reflectance = Reflectance{};
         for (Answer a : c.answers)
             platform.queueAnswer(a);
-        form->instrumentList->setEditText(c.name);
-        form->onCalibrate();
-        form->onMeasure();
+        ui().instrumentList->setEditText(c.name);
+        onCalibrate();
+        onMeasure();
         const std::vector<QString> expectedMessages =
             QString(c.name).startsWith("Spectro")
                 ? std::vector<
@@ -127,8 +126,8 @@ TEST_F(SerialLine, EveryInstrumentCalibratesAndMeasuresOverARealPort) {
             QString::fromStdString(formatNumber(t.X, "###.00") + " " + formatNumber(t.Y, "###.00") +
                                    " " + formatNumber(t.Z, "###.00"));
         EXPECT_EQ(xyz(), tristimulus) << c.name;
-        EXPECT_EQ(text(form->munsellBoxes[0]) + " " + text(form->munsellBoxes[1]) + "/" +
-                      text(form->munsellBoxes[2]),
+        EXPECT_EQ(text(ui().munsellBoxes[0]) + " " + text(ui().munsellBoxes[1]) + "/" +
+                      text(ui().munsellBoxes[2]),
                   notationOf(tristimulus))
             << c.name;
         platform.clear();
@@ -139,26 +138,26 @@ TEST_F(SerialLine, SilentAndUncalibratedInstrumentsAndMissingPorts) {
     {
         SimulatedLine line("CE2180", {"--uncalibrated"});
         attach(line.host);
-        form->instrumentList->setEditText("CE2180");
-        form->onMeasure();
+        ui().instrumentList->setEditText("CE2180");
+        onMeasure();
         EXPECT_EQ(messages(), std::vector<QString>{"Calibrate Instrument"});
     }
     platform.clear();
     {
         SimulatedLine line("CE7000", {"--silent"});
         attach(line.host);
-        form->instrumentList->setEditText("CE7000");
+        ui().instrumentList->setEditText("CE7000");
         QElapsedTimer waited;
         waited.start();
-        form->onMeasure();
+        onMeasure();
         EXPECT_EQ(messages(), std::vector<QString>{"CE-7000 not connected"});
         EXPECT_GE(waited.elapsed(), 4900);
         EXPECT_LT(waited.elapsed(), 8000);
     }
     platform.clear();
     attach("/dev/huelinx-no-such-port");
-    form->instrumentList->setEditText("XTH");
-    form->onMeasure();
+    ui().instrumentList->setEditText("XTH");
+    onMeasure();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].startsWith(
         "XTH not connected: port 1 (/dev/huelinx-no-such-port) can't be opened"))
@@ -171,7 +170,7 @@ TEST_F(SerialLine, APulledOutDeviceEndsTheMeasurementAtOnce) {
     SimulatedLine line("CE7000", {"--delay", "1"});
     ASSERT_TRUE(line.ready);
     attach(line.host);
-    form->instrumentList->setEditText("CE7000");
+    ui().instrumentList->setEditText("CE7000");
     QElapsedTimer waited;
     waited.start();
     QTimer cutter; // goes before the line, should the measurement end first
@@ -179,7 +178,7 @@ TEST_F(SerialLine, APulledOutDeviceEndsTheMeasurementAtOnce) {
     QObject::connect(&cutter, &QTimer::timeout, [&] { line.cut(); });
     cutter.start(1500);
     const std::clock_t cpuBefore = std::clock();
-    form->onMeasure();
+    onMeasure();
     const double cpuSeconds = double(std::clock() - cpuBefore) / CLOCKS_PER_SEC;
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0], "CE-7000 disconnected: port 1 (" + line.host + ") is gone");

@@ -18,8 +18,8 @@ class Extras : public MainWindowTest {
 };
 
 TEST_F(Extras, AboutAndHelpShowTheirTexts) {
-    form->aboutButton->click();
-    form->helpButton->click();
+    ui().aboutButton->click();
+    ui().helpButton->click();
     ASSERT_EQ(platform.shown().size(), 2u);
     const auto& about = platform.shown()[0];
     EXPECT_EQ(about.title, "Huelinx Version 12.23.1");
@@ -38,11 +38,11 @@ TEST_F(Extras, AboutAndHelpShowTheirTexts) {
 }
 
 TEST_F(Extras, PrintWithoutAPrinterSaysSo) {
-    form->printButton->click();
+    ui().printButton->click();
     EXPECT_EQ(messages(), std::vector<QString>{"Printer not Found"});
     platform.clear();
     platform.setPrinterAvailable(true);
-    form->printButton->click();
+    ui().printButton->click();
     EXPECT_TRUE(messages().empty());
     ASSERT_EQ(platform.shown().size(), 1u);
     EXPECT_EQ(platform.shown()[0].kind, ScriptedPlatform::Shown::Print);
@@ -51,30 +51,30 @@ TEST_F(Extras, PrintWithoutAPrinterSaysSo) {
 TEST_F(Extras, WhiteBalanceTintsTheWindowAndTheNextConversion) {
     const auto base = [](QWidget* w) { return w->palette().color(QPalette::Base); };
     const auto back = [](QWidget* w) { return w->palette().color(QPalette::Window); };
-    const QString blueBefore = form->rgbBoxes[2]->text();
-    form->whiteBalanceSlider->setValue(50);
+    const QString blueBefore = ui().rgbBoxes[2]->text();
+    ui().whiteBalanceSlider->setValue(50);
     EXPECT_FLOAT_EQ(form->colour().settings.channelScale[1], 1.0f);
     EXPECT_NEAR(form->colour().settings.channelScale[2], 0.694f, 5e-4f);
     EXPECT_FLOAT_EQ(form->colour().settings.channelScale[3], 0.5f);
-    EXPECT_TRUE(form->logo->isHidden());
-    EXPECT_EQ(base(form->munsellBoxes[0]), QColor(255, 177, 128));
-    EXPECT_EQ(base(form->messagesBox), QColor(255, 177, 128));
+    EXPECT_TRUE(ui().logo->isHidden());
+    EXPECT_EQ(base(ui().munsellBoxes[0]), QColor(255, 177, 128));
+    EXPECT_EQ(base(ui().messagesBox), QColor(255, 177, 128));
     EXPECT_EQ(back(form), QColor(200, 139, 100));
-    EXPECT_EQ(back(form->titleLabel), QColor(200, 139, 100));
-    EXPECT_EQ(form->exitButton->palette().color(QPalette::Button), QColor(200, 139, 100));
-    const QColor gammaBox = base(form->gammaBox), frame2 = back(form->illuminantFrame);
+    EXPECT_EQ(back(ui().titleLabel), QColor(200, 139, 100));
+    EXPECT_EQ(ui().exitButton->palette().color(QPalette::Button), QColor(200, 139, 100));
+    const QColor gammaBox = base(ui().gammaBox), frame2 = back(ui().illuminantFrame);
     // Nothing converts until the next entry, which then scales its channels.
-    EXPECT_EQ(form->rgbBoxes[2]->text(), blueBefore);
-    enter(form->munsellBoxes[0], "6.4Y");
-    EXPECT_LT(form->rgbBoxes[2]->text().toInt(), blueBefore.toInt());
+    EXPECT_EQ(ui().rgbBoxes[2]->text(), blueBefore);
+    enter(ui().munsellBoxes[0], "6.4Y");
+    EXPECT_LT(ui().rgbBoxes[2]->text().toInt(), blueBefore.toInt());
 
-    form->whiteBalanceSlider->setValue(100);
+    ui().whiteBalanceSlider->setValue(100);
     EXPECT_FLOAT_EQ(form->colour().settings.channelScale[2], 1.0f);
-    EXPECT_FALSE(form->logo->isHidden());
-    EXPECT_EQ(base(form->xyzBoxes[1]), QColor(255, 255, 255));
-    EXPECT_EQ(back(form->titleLabel), QColor(200, 200, 200));
-    EXPECT_EQ(base(form->gammaBox), gammaBox);
-    EXPECT_EQ(back(form->illuminantFrame), frame2);
+    EXPECT_FALSE(ui().logo->isHidden());
+    EXPECT_EQ(base(ui().xyzBoxes[1]), QColor(255, 255, 255));
+    EXPECT_EQ(back(ui().titleLabel), QColor(200, 200, 200));
+    EXPECT_EQ(base(ui().gammaBox), gammaBox);
+    EXPECT_EQ(back(ui().illuminantFrame), frame2);
 }
 
 } // namespace

@@ -16,17 +16,17 @@ namespace {
 class Naming : public MainWindowTest {
   protected:
     void enterMunsell(const QString& hue, const QString& value, const QString& chroma) {
-        form->munsellBoxes[0]->setText(hue);
-        form->munsellBoxes[1]->setText(value);
-        enter(form->munsellBoxes[2], chroma);
+        ui().munsellBoxes[0]->setText(hue);
+        ui().munsellBoxes[1]->setText(value);
+        enter(ui().munsellBoxes[2], chroma);
     }
-    QString name() const { return form->colourNameBox->text(); }
-    QString chip() const { return form->nearestChipBox->text(); }
+    QString name() const { return ui().colourNameBox->text(); }
+    QString chip() const { return ui().nearestChipBox->text(); }
     // The name of the notation the Munsell boxes show, looked up directly.
     QString nameOfBoxes() {
         const IsccNbsName* n = session().resources().names().nameOf(
-            converth(form->munsellBoxes[0]->text().toStdString()),
-            form->munsellBoxes[1]->text().toFloat(), form->munsellBoxes[2]->text().toFloat());
+            converth(ui().munsellBoxes[0]->text().toStdString()),
+            ui().munsellBoxes[1]->text().toFloat(), ui().munsellBoxes[2]->text().toFloat());
         return n ? QString::fromStdString(n->name + " (" + n->abbreviation + ")") : QString();
     }
     static void writeFile(const QString& path, const QByteArray& text) {
@@ -40,7 +40,7 @@ TEST_F(Naming, NameAndChipFollowEntriesSlidersAndIlluminants) {
     ASSERT_TRUE(start());
     // Start-up converts the initial notation: it is named at once.
     EXPECT_EQ(name(), "brilliant yellow (brill.Y)");
-    EXPECT_EQ(form->chipSetList->currentText(), "renotation-real");
+    EXPECT_EQ(ui().chipSetList->currentText(), "renotation-real");
     EXPECT_TRUE(chip().startsWith("5Y 9/10  \u0394E00 ")) << chip().toStdString();
 
     // A chip of the set is its own nearest chip.
@@ -50,7 +50,7 @@ TEST_F(Naming, NameAndChipFollowEntriesSlidersAndIlluminants) {
 
     // A slider converts through the display colour; the line names what the
     // Munsell boxes now show.
-    form->greenSlider->setValue(200);
+    ui().greenSlider->setValue(200);
     EXPECT_FALSE(name().isEmpty());
     EXPECT_EQ(name(), nameOfBoxes());
     EXPECT_FALSE(chip().startsWith("5R 4/14  \u0394E00 0.00"));
@@ -58,13 +58,13 @@ TEST_F(Naming, NameAndChipFollowEntriesSlidersAndIlluminants) {
     // An X, Y, Z entry, then a change of illuminant: the notation is
     // converted anew under D65 and the chips are measured under D65 too, so
     // the same chip stays nearest.
-    form->xyzBoxes[0]->setText("30");
-    form->xyzBoxes[1]->setText("20");
-    enter(form->xyzBoxes[2], "10");
+    ui().xyzBoxes[0]->setText("30");
+    ui().xyzBoxes[1]->setText("20");
+    enter(ui().xyzBoxes[2], "10");
     EXPECT_EQ(name(), nameOfBoxes());
     const QString underC = chip();
     EXPECT_TRUE(underC.contains("\u0394E00")) << underC.toStdString();
-    form->illuminantButtons[2]->click();
+    ui().illuminantButtons[2]->click();
     EXPECT_EQ(name(), nameOfBoxes());
     EXPECT_EQ(form->colour().settings.illuminant, Illuminant::D65);
     EXPECT_EQ(chip().section("  ", 0, 0), underC.section("  ", 0, 0));
@@ -76,28 +76,28 @@ TEST_F(Naming, GreysAreNamedAndColoursOutsideTheDataAreNot) {
     EXPECT_EQ(name(), "medium gray (m.Gy)");
     // The real colours hold no grey.
     EXPECT_EQ(chip(), "no chip within 5");
-    form->chipSetList->setCurrentText("soil");
+    ui().chipSetList->setCurrentText("soil");
     EXPECT_EQ(chip(), "N 5/  \u0394E00 0.00  (\u0394H +0.00 \u0394V +0.00 \u0394C +0.00)");
 
     // A notation beyond the data stays in its boxes but is not named.
     enterMunsell("5Y", "9", "40");
-    EXPECT_EQ(form->messagesBox->toPlainText(), "Outside the Munsell data");
+    EXPECT_EQ(ui().messagesBox->toPlainText(), "Outside the Munsell data");
     EXPECT_EQ(name(), "");
     EXPECT_EQ(chip(), "");
     // Nor is a colour found from X, Y, Z outside the data.
     enterMunsell("5R", "4", "14");
     EXPECT_EQ(name(), "vivid red (viv.R)");
-    form->xyzBoxes[0]->setText("5");
-    form->xyzBoxes[1]->setText("10");
-    enter(form->xyzBoxes[2], "90");
+    ui().xyzBoxes[0]->setText("5");
+    ui().xyzBoxes[1]->setText("10");
+    enter(ui().xyzBoxes[2], "90");
     EXPECT_EQ(name(), "");
     EXPECT_EQ(chip(), "");
 
     // An entry refused for text in a box changes nothing, the line included.
     enterMunsell("10YR", "5", "3");
     const QString named = name(), nearest = chip();
-    form->labBoxes[0]->setText("dark");
-    enter(form->labBoxes[1], "5");
+    ui().labBoxes[0]->setText("dark");
+    enter(ui().labBoxes[1], "5");
     ASSERT_FALSE(messages().empty());
     EXPECT_EQ(name(), named);
     EXPECT_EQ(chip(), nearest);
@@ -110,23 +110,23 @@ TEST_F(Naming, UserChipSetsAreListedAndOneThatCannotBeReadIsSaid) {
     writeFile("chipsets/broken.csv", "notation,label\n5R 4/14,fine\n5Q 4/14,not a hue\n");
     ASSERT_TRUE(start());
     QStringList listed;
-    for (int i = 0; i < form->chipSetList->count(); ++i)
-        listed << form->chipSetList->itemText(i);
+    for (int i = 0; i < ui().chipSetList->count(); ++i)
+        listed << ui().chipSetList->itemText(i);
     EXPECT_EQ(listed, QStringList({"renotation-real", "soil", "broken", "page3"}));
 
     enterMunsell("5R", "4.1", "13.9");
-    form->chipSetList->setCurrentText("page3");
+    ui().chipSetList->setCurrentText("page3");
     EXPECT_TRUE(chip().startsWith("5R 4/14 page 3 red  \u0394E00 ")) << chip().toStdString();
     EXPECT_TRUE(chip().endsWith("(\u0394H +0.00 \u0394V +0.10 \u0394C -0.10)"));
     const QString nearest = chip();
 
     // A set with a bad line: the message names the file and the line, and the
     // list goes back to the set still searched.
-    form->chipSetList->setCurrentText("broken");
+    ui().chipSetList->setCurrentText("broken");
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].contains("broken.csv")) << messages()[0].toStdString();
     EXPECT_TRUE(messages()[0].contains("3")) << messages()[0].toStdString();
-    EXPECT_EQ(form->chipSetList->currentText(), "page3");
+    EXPECT_EQ(ui().chipSetList->currentText(), "page3");
     EXPECT_EQ(chip(), nearest);
 }
 
@@ -134,8 +134,8 @@ TEST_F(Naming, NameFilesThatCannotBeReadAreSaidAndTheChipStillShows) {
     // The working directory is searched first: a broken copy there is read.
     writeFile("iscc-nbs-blocks.csv", "hue_from,hue_to\n0,100\n");
     ASSERT_TRUE(start());
-    EXPECT_TRUE(form->messagesBox->toPlainText().startsWith("Colour names are not shown: "))
-        << form->messagesBox->toPlainText().toStdString();
+    EXPECT_TRUE(ui().messagesBox->toPlainText().startsWith("Colour names are not shown: "))
+        << ui().messagesBox->toPlainText().toStdString();
     EXPECT_EQ(name(), "");
     enterMunsell("5R", "4", "14");
     EXPECT_EQ(name(), "");

@@ -1,5 +1,6 @@
 // Every object name of docs/object-names.md exists in its window, so the
-// table stays true and scripts that find controls by name keep working.
+// table stays true and scripts that find controls by name keep working; the
+// main window's members stay its own.
 #include "charts/chart_surface.h"
 #include "main_window_fixture.h"
 
@@ -8,6 +9,8 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QRegularExpression>
+
+#include <type_traits>
 
 namespace huelinx::testing {
 namespace {
@@ -74,6 +77,35 @@ TEST_F(ObjectNames, EveryNameInTheTableIsAControlOfItsWindow) {
         }
     }
     EXPECT_GT(checked, 150);
+}
+
+// Outside the window and its harnesses a control is found by its object name:
+// the controls, the window's state and the handlers its own controls run are
+// not reachable through the window.
+template <class W>
+concept ControlsReachable = requires(W& w) {
+    w.munsellBoxes;
+    w.messagesBox;
+};
+template <class W>
+concept StateReachable = requires(W& w) {
+    w.commPort;
+};
+template <class W>
+concept HandlersReachable = requires(W& w) {
+    w.onMeasure();
+};
+template <class W>
+concept SavingReachable = requires(W& w) {
+    w.saveColourToPalette(TagPrompt::Ask);
+};
+
+TEST(WindowInterface, ControlsStateAndHandlersStayInsideTheMainWindow) {
+    EXPECT_FALSE(ControlsReachable<MainWindow>);
+    EXPECT_FALSE(StateReachable<MainWindow>);
+    EXPECT_FALSE(HandlersReachable<MainWindow>);
+    EXPECT_FALSE(SavingReachable<MainWindow>);
+    EXPECT_FALSE((std::is_convertible_v<MainWindow*, MainWindowControls*>));
 }
 
 } // namespace

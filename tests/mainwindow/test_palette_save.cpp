@@ -30,7 +30,7 @@ class Saving : public MainWindowTest {
 TEST_F(Saving, FirstSaveAsksForFileAndTagLaterSavesOnlyForTheTag) {
     platform.queueInput("TZMpalette");
     platform.queueInput("sky");
-    form->saveToPaletteButton->click();
+    ui().saveToPaletteButton->click();
     EXPECT_EQ(
         prompts(),
         (QStringList{
@@ -39,7 +39,7 @@ TEST_F(Saving, FirstSaveAsksForFileAndTagLaterSavesOnlyForTheTag) {
             "name] []"}));
     platform.clear();
     platform.queueInput("sea");
-    form->saveToPaletteButton->click();
+    ui().saveToPaletteButton->click();
     EXPECT_EQ(prompts().size(), 1);
     const auto saved = rows("TZMpalette.csv");
     ASSERT_EQ(saved.size(), 2u);
@@ -57,44 +57,44 @@ TEST_F(Saving, FileAnswerChangesTheFileAndTheCsvRuleKeepsAnyCase) {
     platform.queueInput("FILE");
     platform.queueInput("colours");
     platform.queueInput("tag two");
-    form->saveColourToPalette(TagPrompt::Ask);
+    saveColourToPalette(TagPrompt::Ask);
     EXPECT_FALSE(QFile::exists("colours.CSV"));
     EXPECT_EQ(rows("colours.csv").size(), 1u);
     EXPECT_EQ(paletteTag(), "tag two");
     setPaletteFile("other.CSV");
     platform.queueInput("t");
-    form->saveColourToPalette(TagPrompt::Ask);
+    saveColourToPalette(TagPrompt::Ask);
     EXPECT_EQ(rows("other.CSV").size(), 1u);
     EXPECT_EQ(paletteFile(), "other.CSV");
 }
 
 TEST_F(Saving, CancelledPromptsAndBatchSaves) {
     platform.queueInput("");
-    form->saveColourToPalette(TagPrompt::Ask);
+    saveColourToPalette(TagPrompt::Ask);
     EXPECT_TRUE(paletteFile().isEmpty());
     EXPECT_TRUE(QDir().entryList({"*.csv"}).isEmpty());
     // A batch save asks only for a file, and uses the tag it is given.
     setPaletteTag("batch");
     platform.queueInput("run");
-    form->saveColourToPalette(TagPrompt::UseCurrentTag);
+    saveColourToPalette(TagPrompt::UseCurrentTag);
     ASSERT_EQ(rows("run.csv").size(), 1u);
     EXPECT_EQ(rows("run.csv")[0].fields[2], "batch");
     // A cancelled tag saves with an empty tag.
     platform.queueInput("");
-    form->saveColourToPalette(TagPrompt::Ask);
+    saveColourToPalette(TagPrompt::Ask);
     EXPECT_EQ(rows("run.csv")[1].fields[2], "");
 }
 
 TEST_F(Saving, TheRecordTakesTheBoxesAsTheyStand) {
     setPaletteFile("boxes.csv");
-    form->rgbBoxes[0]->setText("300"); // typed, not entered
+    ui().rgbBoxes[0]->setText("300"); // typed, not entered
     platform.queueInput("typed");
-    form->saveColourToPalette(TagPrompt::Ask);
+    saveColourToPalette(TagPrompt::Ask);
     const QStringList fields = readFile("boxes.csv").split(',');
     EXPECT_EQ(fields[15], "\"300\"");
     EXPECT_EQ(fields[12], "1"); // the linear red of 255
-    EXPECT_EQ(form->redSlider->value(), 255);
-    EXPECT_EQ(form->rgbBoxes[0]->text(), "300");
+    EXPECT_EQ(ui().redSlider->value(), 255);
+    EXPECT_EQ(ui().rgbBoxes[0]->text(), "300");
     EXPECT_EQ(fields.size(), 23);
 }
 
@@ -106,30 +106,30 @@ TEST_F(Saving, PaletteThatCannotBeWrittenIsNamedAndKeepsItsRecords) {
     ASSERT_TRUE(QDir().mkdir("blocked.csv"));
     setPaletteFile("blocked.csv");
     platform.queueInput("t");
-    form->saveColourToPalette(TagPrompt::Ask);
+    saveColourToPalette(TagPrompt::Ask);
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].contains("blocked.csv"));
     EXPECT_EQ(rows("kept.csv").size(), 1u);
 }
 
 TEST_F(Saving, MakeTableWritesTheFileAndSaysDone) {
-    const QString hue = form->munsellBoxes[0]->text(), x = form->xyzBoxes[0]->text();
-    form->makeTableButton->click();
+    const QString hue = ui().munsellBoxes[0]->text(), x = ui().xyzBoxes[0]->text();
+    ui().makeTableButton->click();
     EXPECT_EQ(messages(), std::vector<QString>{"Done"});
     const QString table = readFile("muntable2.prn");
     EXPECT_TRUE(table.startsWith(form->windowTitle()));
     EXPECT_GT(table.count("\r\n"), 3000);
-    EXPECT_EQ(form->munsellBoxes[0]->text(), hue);
-    EXPECT_EQ(form->xyzBoxes[0]->text(), x);
+    EXPECT_EQ(ui().munsellBoxes[0]->text(), hue);
+    EXPECT_EQ(ui().xyzBoxes[0]->text(), x);
     // A second run replaces the file.
     platform.clear();
-    form->makeTableButton->click();
+    ui().makeTableButton->click();
     EXPECT_EQ(readFile("muntable2.prn"), table);
     // A table that can't be written is reported, without "Done".
     ASSERT_TRUE(QFile::remove("muntable2.prn"));
     ASSERT_TRUE(QDir().mkdir("muntable2.prn"));
     platform.clear();
-    form->makeTableButton->click();
+    ui().makeTableButton->click();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_NE(messages()[0], "Done");
     EXPECT_TRUE(messages()[0].contains("muntable2.prn"));

@@ -19,8 +19,8 @@ using Startup = MainWindowTest;
 
 TEST_F(Startup, ShowsTheInitialNotationInEveryField) {
     ASSERT_TRUE(start());
-    MainWindow& f = *form;
-    EXPECT_EQ(f.windowTitle(), "Huelinx  - Version  12.23.1   Dec 17 2022");
+    MainWindowControls& f = ui();
+    EXPECT_EQ(form->windowTitle(), "Huelinx  - Version  12.23.1   Dec 17 2022");
     EXPECT_EQ(form->versionText(), "12.23.1");
     EXPECT_EQ(f.illuminantLabel->text(), "illuminant C  2° Observer ");
     EXPECT_EQ(text(f.munsellBoxes[0]) + " " + text(f.munsellBoxes[1]) + "/" +
@@ -62,7 +62,7 @@ TEST_F(Startup, MissingOrEmptySettingsFileGivesNoInstrument) {
     for (const bool emptyFile : {false, true}) {
         if (emptyFile) writeSettings("");
         ASSERT_TRUE(start());
-        MainWindow& f = *form;
+        MainWindowControls& f = ui();
         EXPECT_EQ(form->instrumentName(), "");
         EXPECT_EQ(f.instrumentList->currentText(), "");
         EXPECT_EQ(f.commPort, 1);
@@ -79,21 +79,21 @@ TEST_F(Startup, MissingOrEmptySettingsFileGivesNoInstrument) {
 TEST_F(Startup, StoredInstrumentSetsTheMode) {
     writeSettings("Import\r\n 1 \r\n");
     ASSERT_TRUE(start());
-    EXPECT_EQ(form->instrumentList->currentText(), "Import");
-    EXPECT_EQ(form->measureButton->text(), "Import %R");
-    EXPECT_FALSE(form->measureButton->isHidden());
-    EXPECT_TRUE(form->calibrateButton->isHidden());
-    EXPECT_TRUE(form->portLabel->isHidden());
-    EXPECT_TRUE(form->portBox->isHidden());
+    EXPECT_EQ(ui().instrumentList->currentText(), "Import");
+    EXPECT_EQ(ui().measureButton->text(), "Import %R");
+    EXPECT_FALSE(ui().measureButton->isHidden());
+    EXPECT_TRUE(ui().calibrateButton->isHidden());
+    EXPECT_TRUE(ui().portLabel->isHidden());
+    EXPECT_TRUE(ui().portBox->isHidden());
 
     writeSettings("XTH\r\n 7 \r\n");
     ASSERT_TRUE(start());
     EXPECT_EQ(form->instrumentName(), "XTH");
-    EXPECT_EQ(form->commPort, 7); // not limited until the port box is edited
-    EXPECT_EQ(form->measureButton->text(), "Measure");
-    EXPECT_FALSE(form->measureButton->isHidden());
-    EXPECT_FALSE(form->calibrateButton->isHidden());
-    EXPECT_EQ(text(form->portBox), "7"); // the box shows the port that will be used
+    EXPECT_EQ(ui().commPort, 7); // not limited until the port box is edited
+    EXPECT_EQ(ui().measureButton->text(), "Measure");
+    EXPECT_FALSE(ui().measureButton->isHidden());
+    EXPECT_FALSE(ui().calibrateButton->isHidden());
+    EXPECT_EQ(text(ui().portBox), "7"); // the box shows the port that will be used
     EXPECT_EQ(readFile("tzm.cfg"), "XTH\r\n 7 \r\n");
 }
 
@@ -104,7 +104,7 @@ TEST_F(Startup, SettingsFileNameIsMatchedWithoutLetterCase) {
     file.close();
     ASSERT_TRUE(start());
     EXPECT_EQ(form->instrumentName(), "CE2180");
-    form->portBox->setText("2");
+    ui().portBox->setText("2");
     EXPECT_EQ(readFile("TZM.CFG"), "CE2180\r\n 2 \r\n");
     EXPECT_FALSE(QFile::exists("tzm.cfg"));
 }
@@ -133,14 +133,14 @@ TEST_F(Startup, BadTableInTheWorkingDirectoryIsReportedWithItsProblem) {
 // window says so in Messages at start-up, and About names the files in use.
 TEST_F(Startup, AWorkingFolderTableIsNotedAndAboutNamesTheDataFiles) {
     ASSERT_TRUE(start());
-    EXPECT_EQ(form->messagesBox->toPlainText(), "");
+    EXPECT_EQ(ui().messagesBox->toPlainText(), "");
     const QString data = QFileInfo(HUELINX_DATA_DIR).canonicalFilePath();
     ASSERT_TRUE(QFile::copy(data + "/Vadoro.dat", "Vadoro.dat"));
     ASSERT_TRUE(start());
-    EXPECT_EQ(form->messagesBox->toPlainText(),
+    EXPECT_EQ(ui().messagesBox->toPlainText(),
               "The working folder's Vadoro.dat is used, not the program's own " + data +
                   "/Vadoro.dat.");
-    form->aboutButton->click();
+    ui().aboutButton->click();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].contains("Data files:\nVadoro.dat: " + QDir::currentPath() +
                                        "/Vadoro.dat (working folder, instead of " + data +
@@ -152,14 +152,14 @@ TEST_F(Startup, AWorkingFolderTableIsNotedAndAboutNamesTheDataFiles) {
 
 TEST_F(Startup, ChoosingAnInstrumentSavesItAndSwitchesTheMode) {
     ASSERT_TRUE(start());
-    MainWindow& f = *form;
+    MainWindowControls& f = ui();
     f.instrumentList->setCurrentIndex(0);
-    f.onInstrumentChosen();
+    onInstrumentChosen();
     EXPECT_EQ(readFile("tzm.cfg"), "Import\r\n 1 \r\n");
     EXPECT_EQ(f.measureButton->text(), "Import %R");
     EXPECT_TRUE(f.calibrateButton->isHidden());
     f.instrumentList->setCurrentIndex(4);
-    f.onInstrumentChosen();
+    onInstrumentChosen();
     EXPECT_EQ(readFile("tzm.cfg"), "XTH\r\n 1 \r\n");
     EXPECT_EQ(f.measureButton->text(), "Measure");
     EXPECT_FALSE(f.portBox->isHidden());
@@ -175,9 +175,9 @@ TEST_F(Startup, PortBoxKeepsThePortWithinOneToFour) {
         int port;
     } cases[] = {{"4", 4}, {"0", 1}, {"5", 1}, {"2.5", 2}, {"3.5", 4}, {"", 1}, {"-2", 1}};
     for (const auto& c : cases) {
-        form->portBox->setText("x"); // make sure the next text is a change
-        form->portBox->setText(c.typed);
-        EXPECT_EQ(form->commPort, c.port) << c.typed;
+        ui().portBox->setText("x"); // make sure the next text is a change
+        ui().portBox->setText(c.typed);
+        EXPECT_EQ(ui().commPort, c.port) << c.typed;
         EXPECT_EQ(readFile("tzm.cfg"), QString("\r\n %1 \r\n").arg(c.port));
     }
     EXPECT_TRUE(messages().empty());
@@ -188,51 +188,51 @@ TEST_F(Startup, PortIsANumberOrADeviceAndTheBoxShowsTheDeviceItMeans) {
     port->setDevices({"/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyUSB0"});
     writeSettings("XTH\r\n 2 \r\n");
     ASSERT_TRUE(start());
-    EXPECT_EQ(text(form->portBox), "2");
-    EXPECT_EQ(form->portDeviceLabel->text(), "/dev/ttyS0");
-    EXPECT_FALSE(form->portDeviceLabel->isHidden());
+    EXPECT_EQ(text(ui().portBox), "2");
+    EXPECT_EQ(ui().portDeviceLabel->text(), "/dev/ttyS0");
+    EXPECT_FALSE(ui().portDeviceLabel->isHidden());
     // A device by path stays that device, in the file too.
-    form->portBox->setText(" /dev/ttyUSB0 ");
-    EXPECT_EQ(form->commDevice, "/dev/ttyUSB0");
-    EXPECT_EQ(form->portDeviceLabel->text(), "/dev/ttyUSB0");
+    ui().portBox->setText(" /dev/ttyUSB0 ");
+    EXPECT_EQ(ui().commDevice, "/dev/ttyUSB0");
+    EXPECT_EQ(ui().portDeviceLabel->text(), "/dev/ttyUSB0");
     EXPECT_EQ(readFile("tzm.cfg"), "XTH\r\n/dev/ttyUSB0\r\n");
     ASSERT_TRUE(start());
-    EXPECT_EQ(text(form->portBox), "/dev/ttyUSB0");
-    EXPECT_EQ(form->commDevice, "/dev/ttyUSB0");
+    EXPECT_EQ(text(ui().portBox), "/dev/ttyUSB0");
+    EXPECT_EQ(ui().commDevice, "/dev/ttyUSB0");
     // The instrument is driven on the device chosen.
     platform.setAdvancePerRead(0.01);
-    form->instrumentList->setEditText("CE7000");
-    form->onMeasure();
+    ui().instrumentList->setEditText("CE7000");
+    onMeasure();
     EXPECT_EQ(port->port().device, "/dev/ttyUSB0");
     EXPECT_EQ(messages(), std::vector<QString>{"CE-7000 not connected"});
     // A device that is not there, and numbers again.
-    form->portBox->setText("ttyUSB7");
-    EXPECT_EQ(form->portDeviceLabel->text(), "no such port");
-    form->portBox->setText("3");
-    EXPECT_EQ(form->portDeviceLabel->text(), "/dev/ttyUSB0");
-    EXPECT_EQ(form->commDevice, "");
+    ui().portBox->setText("ttyUSB7");
+    EXPECT_EQ(ui().portDeviceLabel->text(), "no such port");
+    ui().portBox->setText("3");
+    EXPECT_EQ(ui().portDeviceLabel->text(), "/dev/ttyUSB0");
+    EXPECT_EQ(ui().commDevice, "");
     EXPECT_EQ(readFile("tzm.cfg"), "CE7000\r\n 3 \r\n"); // the name measured with
-    form->portBox->setText("4");
-    EXPECT_EQ(form->portDeviceLabel->text(), "no such port");
+    ui().portBox->setText("4");
+    EXPECT_EQ(ui().portDeviceLabel->text(), "no such port");
     // Import needs no port: the device beside the box hides with it.
-    form->instrumentList->setEditText("Import");
-    form->onInstrumentChosen();
-    EXPECT_TRUE(form->portDeviceLabel->isHidden());
+    ui().instrumentList->setEditText("Import");
+    onInstrumentChosen();
+    EXPECT_TRUE(ui().portDeviceLabel->isHidden());
 }
 
 TEST_F(Startup, UnwritableSettingsFileIsReportedOnce) {
     ASSERT_TRUE(QDir().mkdir("tzm.cfg"));
     ASSERT_TRUE(start());
-    form->portBox->setText("2");
-    form->portBox->setText("3");
+    ui().portBox->setText("2");
+    ui().portBox->setText("3");
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].contains("tzm.cfg"));
-    EXPECT_EQ(form->commPort, 3);
+    EXPECT_EQ(ui().commPort, 3);
 }
 
 TEST_F(Startup, ExitEndsTheProgram) {
     ASSERT_TRUE(start());
-    form->exitButton->click();
+    ui().exitButton->click();
     EXPECT_TRUE(platform.programEnded());
 }
 

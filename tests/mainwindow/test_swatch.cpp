@@ -46,8 +46,8 @@ TEST_F(SwatchClick, AnyButtonAnywhereOnTheEnlargedSwatchSendsTheColourUnderIt) {
     ASSERT_NE(swatch, nullptr);
     auto* surface = dynamic_cast<ImageSurface*>(swatch);
     ASSERT_NE(surface, nullptr);
-    const QColor shown(text(form->rgbBoxes[0]).toInt(), text(form->rgbBoxes[1]).toInt(),
-                       text(form->rgbBoxes[2]).toInt());
+    const QColor shown(text(ui().rgbBoxes[0]).toInt(), text(ui().rgbBoxes[1]).toInt(),
+                       text(ui().rgbBoxes[2]).toInt());
     const QSize before = surface->size();
     EXPECT_EQ(surface->pixel(before.width() - 1, before.height() - 1), colourValue(shown.rgb()));
     // The window enlarged, the swatch grows with it, and so does its image.
@@ -61,13 +61,13 @@ TEST_F(SwatchClick, AnyButtonAnywhereOnTheEnlargedSwatchSendsTheColourUnderIt) {
     const std::pair<Qt::MouseButton, QColor> clicks[] = {{Qt::LeftButton, QColor(100, 150, 200)},
                                                          {Qt::RightButton, QColor(90, 60, 30)}};
     for (const auto& [button, painted] : clicks) {
-        const QString hue = text(form->munsellBoxes[0]);
+        const QString hue = text(ui().munsellBoxes[0]);
         swatch->setBackColor(painted);
         QTest::mouseClick(surface, button, {}, far);
-        EXPECT_EQ(text(form->rgbBoxes[0]).toInt(), painted.red()) << button;
-        EXPECT_EQ(text(form->rgbBoxes[1]).toInt(), painted.green()) << button;
-        EXPECT_EQ(text(form->rgbBoxes[2]).toInt(), painted.blue()) << button;
-        EXPECT_NE(text(form->munsellBoxes[0]), hue) << button;
+        EXPECT_EQ(text(ui().rgbBoxes[0]).toInt(), painted.red()) << button;
+        EXPECT_EQ(text(ui().rgbBoxes[1]).toInt(), painted.green()) << button;
+        EXPECT_EQ(text(ui().rgbBoxes[2]).toInt(), painted.blue()) << button;
+        EXPECT_NE(text(ui().munsellBoxes[0]), hue) << button;
     }
 }
 

@@ -21,7 +21,7 @@ class PicturePalette : public MainWindowTest {
     void SetUp() override {
         MainWindowTest::SetUp();
         ASSERT_TRUE(start());
-        form->pictureCheck->setChecked(true);
+        ui().pictureCheck->setChecked(true);
         window = companions().picture();
         platform.clear();
     }

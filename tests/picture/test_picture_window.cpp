@@ -19,7 +19,7 @@ class Picture : public MainWindowTest {
         MainWindowTest::SetUp();
         ASSERT_TRUE(start());
         platform.setAdvancePerRead(0.05);
-        form->pictureCheck->setChecked(true);
+        ui().pictureCheck->setChecked(true);
         window = companions().picture();
         ASSERT_NE(window, nullptr);
         platform.clear();
@@ -31,8 +31,8 @@ class Picture : public MainWindowTest {
         return image;
     }
     QString munsell() const {
-        return text(form->munsellBoxes[0]) + " " + text(form->munsellBoxes[1]) + "/" +
-               text(form->munsellBoxes[2]);
+        return text(ui().munsellBoxes[0]) + " " + text(ui().munsellBoxes[1]) + "/" +
+               text(ui().munsellBoxes[2]);
     }
     PictureWindow* window = nullptr;
 };
@@ -48,19 +48,19 @@ TEST_F(Picture, OpensOnTheDefaultPictureAndNamesThePaletteAfterIt) {
     EXPECT_FALSE(window->view3DAction->isVisible());
     // "Save to Palette" now asks only for the tag and writes TestImage.csv.
     platform.queueInput("from the picture");
-    form->onSaveToPalette();
+    onSaveToPalette();
     EXPECT_EQ(readPaletteRows(readFile("TestImage.csv").toStdString()).size(), 1u);
     // Unticking hides the window; e&Xit unticks; the close box destroys it.
-    form->pictureCheck->setChecked(false);
+    ui().pictureCheck->setChecked(false);
     EXPECT_TRUE(window->isHidden());
-    form->pictureCheck->setChecked(true);
+    ui().pictureCheck->setChecked(true);
     window->exitAction->trigger();
-    EXPECT_FALSE(form->pictureCheck->isChecked());
-    form->pictureCheck->setChecked(true);
+    EXPECT_FALSE(ui().pictureCheck->isChecked());
+    ui().pictureCheck->setChecked(true);
     window->close();
     QApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(form->pictureCheck->isChecked());
+    EXPECT_FALSE(ui().pictureCheck->isChecked());
     EXPECT_EQ(companions().picture(), nullptr);
 }
 
@@ -70,14 +70,13 @@ TEST_F(Picture, SamplingAveragesTheBlockAndRestoresThePicture) {
     window->picture->setPicture(image);
     window->setSampleSize(0); // one pixel
     window->onPictureClicked(10, 10);
-    EXPECT_EQ(text(form->rgbBoxes[0]) + "," + text(form->rgbBoxes[1]) + "," +
-                  text(form->rgbBoxes[2]),
+    EXPECT_EQ(text(ui().rgbBoxes[0]) + "," + text(ui().rgbBoxes[1]) + "," + text(ui().rgbBoxes[2]),
               "10,20,30");
-    ASSERT_FALSE(form->colourNameBox->text().isEmpty());
-    EXPECT_EQ(window->notationBox->text(), "Hue = " + text(form->munsellBoxes[0]) +
-                                               "   Value = " + text(form->munsellBoxes[1]) +
-                                               "   Chroma = " + text(form->munsellBoxes[2]) +
-                                               "   Name = " + form->colourNameBox->text());
+    ASSERT_FALSE(ui().colourNameBox->text().isEmpty());
+    EXPECT_EQ(window->notationBox->text(), "Hue = " + text(ui().munsellBoxes[0]) +
+                                               "   Value = " + text(ui().munsellBoxes[1]) +
+                                               "   Chroma = " + text(ui().munsellBoxes[2]) +
+                                               "   Name = " + ui().colourNameBox->text());
     EXPECT_EQ(window->positionBox->text(), "Position  X = 10  Y = 10");
     EXPECT_EQ(window->colourBox->palette().color(QPalette::Base),
               QColor(form->colour().red, form->colour().green, form->colour().blue));
@@ -85,10 +84,10 @@ TEST_F(Picture, SamplingAveragesTheBlockAndRestoresThePicture) {
     // Nine pixels with the marked one: (8 x 100 + 10) / 9 = 90 for red.
     window->setSampleSize(1);
     window->onPictureClicked(10, 10);
-    EXPECT_EQ(text(form->rgbBoxes[0]), "90");
+    EXPECT_EQ(text(ui().rgbBoxes[0]), "90");
     // A block reaching past the corner counts the outside as white.
     window->onPictureClicked(0, 0);
-    EXPECT_EQ(text(form->rgbBoxes[0]), QString::number((4 * 100 + 5 * 255 + 4) / 9));
+    EXPECT_EQ(text(ui().rgbBoxes[0]), QString::number((4 * 100 + 5 * 255 + 4) / 9));
     EXPECT_EQ(window->picture->image(), image);
     EXPECT_FALSE(window->sampling);
 }
@@ -97,10 +96,10 @@ TEST_F(Picture, BlackOrWhiteBlocksFillTheBoxesButConvertNothing) {
     window->picture->setPicture(plain(10, 10, QColor(0, 120, 200)));
     const QString before = munsell();
     window->onPictureClicked(5, 5);
-    EXPECT_EQ(text(form->rgbBoxes[0]), "0");
+    EXPECT_EQ(text(ui().rgbBoxes[0]), "0");
     EXPECT_EQ(munsell(), before);
     EXPECT_TRUE(window->sampling); // stays set, as after any unconverted block
-    EXPECT_TRUE(window->notationBox->text().contains(text(form->munsellBoxes[0])));
+    EXPECT_TRUE(window->notationBox->text().contains(text(ui().munsellBoxes[0])));
 }
 
 TEST_F(Picture, ContinuousModeSamplesOnMovesOneAtATime) {

@@ -52,6 +52,18 @@ class MainWindowTest : public ::testing::Test {
     QString paletteTag() { return QString::fromStdString(session().palette().tag()); }
     void setPaletteTag(const QString& tag) { session().palette().setTag(tag.toStdString()); }
 
+    // The main window's controls and state, which the window keeps to itself
+    // (this fixture is its friend): `form`'s, or another window's.
+    MainWindowControls& ui() const { return *form; }
+    static MainWindowControls& ui(MainWindow& window) { return window; }
+    // The window's own handlers, run as its buttons and lists run them.
+    void onMeasure() { form->onMeasure(); }
+    void onCalibrate() { form->onCalibrate(); }
+    void onInstrumentChosen() { form->onInstrumentChosen(); }
+    void onSaveToPalette() { form->onSaveToPalette(); }
+    bool saveColourToPalette(TagPrompt prompt) { return form->saveColourToPalette(prompt); }
+    static void convertXyzEntry(MainWindow& window) { window.convertXyzEntry(); }
+
     ScriptedPlatform platform;
     std::unique_ptr<Application> app;
     MainWindow* form = nullptr;

@@ -34,7 +34,7 @@ class Viewer : public MainWindowTest {
     }
     // Opens the viewer through its check box and stops the rotation.
     PaletteViewer& open() {
-        form->viewerCheck->setChecked(true);
+        ui().viewerCheck->setChecked(true);
         PaletteViewer* v = companions().viewer();
         v->onStop();
         platform.clear();
@@ -54,7 +54,7 @@ class Viewer : public MainWindowTest {
 };
 
 TEST_F(Viewer, OpensOnTheDefaultPaletteAndRotates) {
-    form->viewerCheck->setChecked(true);
+    ui().viewerCheck->setChecked(true);
     PaletteViewer& v = *companions().viewer();
     EXPECT_EQ(v.windowTitle(), "Vantorix 3D Munsell Palette Viewer");
     EXPECT_EQ(v.pointCount, 216);
@@ -74,14 +74,14 @@ TEST_F(Viewer, OpensOnTheDefaultPaletteAndRotates) {
     // e&Xit hides without touching the check box; the close box destroys the window.
     v.exitAction->trigger();
     EXPECT_TRUE(v.isHidden());
-    EXPECT_TRUE(form->viewerCheck->isChecked());
-    form->viewerCheck->setChecked(false);
-    form->viewerCheck->setChecked(true);
+    EXPECT_TRUE(ui().viewerCheck->isChecked());
+    ui().viewerCheck->setChecked(false);
+    ui().viewerCheck->setChecked(true);
     EXPECT_FALSE(v.isHidden());
     v.close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(companions().viewer(), nullptr);
-    EXPECT_TRUE(form->viewerCheck->isChecked());
+    EXPECT_TRUE(ui().viewerCheck->isChecked());
 }
 
 TEST_F(Viewer, ListEntriesAndHueTexts) {
@@ -159,7 +159,7 @@ TEST_F(Viewer, ARememberedDeviceOrFifoIsRefusedAtOnce) {
     // Neither is read: /dev/zero never ends, a FIFO nobody writes never answers.
     ASSERT_EQ(::mkfifo("pipe.csv", 0600), 0);
     palette("LastPalette.txt", {"/dev/zero"});
-    form->viewerCheck->setChecked(true);
+    ui().viewerCheck->setChecked(true);
     PaletteViewer& v = *companions().viewer();
     EXPECT_EQ(messages(), std::vector<QString>{"\"/dev/zero\" is not a plain file."});
     EXPECT_EQ(v.pointCount, 0);
@@ -339,7 +339,7 @@ TEST_F(Viewer, MessagesAndTheOtherWindowsThatReloadIt) {
     platform.clear();
     setPaletteFile("saved.csv");
     platform.queueInput("first");
-    form->onSaveToPalette();
+    onSaveToPalette();
     EXPECT_EQ(v.pointCount, 1);
     EXPECT_EQ(v.statusBox->text(), "Loaded Palette saved.csv");
     // The picture window's "View 3D Palette" loads the palette it just made.
