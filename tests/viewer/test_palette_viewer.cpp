@@ -1,5 +1,6 @@
 #include "main_window_fixture.h"
 
+#include "exchange/palette_export.h"
 #include "palette/palette_file.h"
 #include "picture/picture_window.h"
 #include "viewer/palette_viewer.h"
@@ -391,6 +392,37 @@ TEST_F(Viewer, ExportWritesTheLoadedPaletteInTheFormatOfItsExtension) {
         EXPECT_EQ(messages().size(), *name ? 1u : 0u) << name;
     }
     EXPECT_FALSE(QFile::exists("two.aco"));
+}
+
+// The viewer reads rows as the export reads them: a grey written "N 5/"
+// without chroma is a dot on the axis, not a file in the wrong format, and
+// what the viewer exports is what the converter's export of the file writes.
+TEST_F(Viewer, RowsAreTheColoursTheExportWrites) {
+    const QStringList rows{row("red", "5R", "5", "12"), row("card", "N", "5", ""),
+                           row("odd", "5Q", "5", "4"),  row("far", "5R", "5", "80"),
+                           row("", "", "6", ""),        row("leaf", "5G", "6", "20")};
+    palette("grey.csv", rows);
+    PaletteViewer& v = open();
+    setPaletteFile("grey.csv");
+    ColourModel colour = session().colour();
+    int skipped = 0;
+    const std::vector<PaletteSwatch> exported =
+        paletteSwatches(readPaletteRows(readFile("grey.csv").toStdString()), colour,
+                        session().table(), session().resources().names(), skipped);
+    v.loadPalette(PaletteSource::CurrentFile);
+    EXPECT_EQ(messages(), (std::vector<QString>{
+                              "1 colour(s) of grey.csv have no Munsell notation and are not shown.",
+                              "2 row(s) of \"grey.csv\" gave a message: line 3: Format Error, "
+                              "Out of Munsell Range; line 4: Out of Munsell Range."}));
+    ASSERT_EQ(v.pointCount(), 5);
+    EXPECT_EQ(v.entry(2).chroma, 0.0f);
+    EXPECT_TRUE(v.paletteList->item(1)->text().endsWith("  V 5.00  C   .00"));
+    EXPECT_EQ(skipped, 3);
+    platform.clear();
+    platform.queueFile("grey.gpl");
+    v.exportPaletteAction->trigger();
+    EXPECT_EQ(readFile("grey.gpl").toStdString(), gplText("grey", exported));
+    EXPECT_EQ(v.statusBox->text(), "Exported 3 colour(s) to grey.gpl");
 }
 
 } // namespace
