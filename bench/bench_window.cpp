@@ -186,7 +186,7 @@ void viewerDraw(benchmark::State& state) {
     w.platform.clear();
     for (auto _ : state)
         v.drawPalette();
-    state.counters["dots"] = v.pointCount;
+    state.counters["dots"] = v.pointCount();
 }
 
 BENCHMARK(viewerLoad)->Unit(benchmark::kMillisecond)->Iterations(3);

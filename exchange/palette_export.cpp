@@ -1,12 +1,7 @@
 #include "exchange/palette_export.h"
 
-#include "colour/colorimetry.h"
-#include "colour/colour_naming.h"
-#include "colour/hue.h"
 #include "colour/illuminant.h"
-#include "colour/mun2xyz.h"
 #include "text/number_format.h"
-#include "text/number_read.h"
 #include "text/safe_text.h"
 
 #include <algorithm>
@@ -17,73 +12,21 @@
 
 namespace huelinx {
 
-namespace {
-
-// The notation as the Munsell boxes show it: "5R 4/14"; a grey "N 5/".
-std::string notationText(const ColourModel& colour) {
-    return huelinx::notationText(trimmed(colour[Box::Hue]), trimmed(colour[Box::Value]),
-                                 trimmed(colour[Box::Chroma]));
-}
-
-// X, Y, Z as the boxes show them, for a notation mun2xyz can't convert.
-Tristimulus shownXyz(const ColourModel& colour) {
-    const auto read = [&colour](Box b) {
-        return static_cast<float>(strictNumber(colour[b]).value_or(0.0));
-    };
-    return {read(Box::X), read(Box::Y), read(Box::Z)};
-}
-
-} // namespace
-
-PaletteSwatch paletteSwatch(const ColourModel& entered, std::string tag, const MunTable& table,
-                            const IsccNbsTable& names) {
-    PaletteSwatch swatch;
-    swatch.tag = oneLineText(tag);
-    swatch.notation = notationText(entered);
-    if (const IsccNbsName* name = isccNbsNameOf(entered, names)) swatch.name = name->name;
-    swatch.xyz = shownXyz(entered);
-    if (const auto notation = munsellOf(entered)) {
-        const float chroma = notation->neutral ? 0.0f : notation->chroma;
-        const CieOfMunsell cie =
-            mun2xyz(notation->hue, notation->value, chroma, table, entered.settings);
-        if (cie.status == MunsellToCie::Ok) swatch.xyz = {cie.X, cie.Y, cie.Z};
-    }
-    const LabOfXyz lab = xyzlab(swatch.xyz.X, swatch.xyz.Y, swatch.xyz.Z, entered.settings);
-    swatch.lab = {lab.L, lab.a, lab.b};
-    for (int i = 0; i < 3; ++i)
-        swatch.rgb[static_cast<std::size_t>(i)] =
-            std::clamp<int>(entered.clippedRgb[static_cast<std::size_t>(i)], 0, 255);
-    swatch.outOfGamut = entered.rgbOutOfRange;
-    return swatch;
-}
-
-bool givesSwatch(const ColourModel& entered) {
-    return !entered.outcome.hasAny(
-        {Outcome::Refused, Outcome::FormatError, Outcome::OutOfMunsellRange, Outcome::OutsideData});
+std::vector<PaletteSwatch> swatchesOf(const std::vector<PaletteEntry>& entries) {
+    std::vector<PaletteSwatch> swatches;
+    swatches.reserve(entries.size());
+    for (const PaletteEntry& entry : entries)
+        if (entry.swatch) swatches.push_back(*entry.swatch);
+    return swatches;
 }
 
 std::vector<PaletteSwatch> paletteSwatches(const std::vector<PaletteRow>& rows, ColourModel& colour,
                                            const MunTable& table, const IsccNbsTable& names,
                                            int& skipped) {
     std::vector<PaletteSwatch> swatches;
-    swatches.reserve(rows.size());
-    skipped = 0;
-    for (const PaletteRow& row : rows) {
-        const bool noNotation = trimmed(row.fields[3]).empty() && trimmed(row.fields[5]).empty();
-        if (!row.complete || noNotation) {
-            ++skipped;
-            continue;
-        }
-        colour.forgetChange();
-        for (int f = 0; f < 3; ++f)
-            colour[static_cast<Box>(f)] = row.fields[static_cast<std::size_t>(3 + f)];
-        enterInPlace(colour, Notation::Munsell, table);
-        if (!givesSwatch(colour)) {
-            ++skipped;
-            continue;
-        }
-        swatches.push_back(paletteSwatch(colour, row.fields[2], table, names));
-    }
+    for (PaletteEntry& entry : paletteEntries(rows, colour, table, names))
+        if (entry.swatch) swatches.push_back(std::move(*entry.swatch));
+    skipped = static_cast<int>(rows.size() - swatches.size());
     colour.forgetChange();
     return swatches;
 }

@@ -2,10 +2,11 @@
 // Krita), Adobe Swatch Exchange files, and CGATS.17 text for measuring and
 // profiling tools.
 //
-// Each colour of a palette becomes a swatch: its notation converted as the
-// main window converts it, the display colour as clipped into 0..255 (a
-// colour the display can't show keeps its clipped colour, never black, and
-// says "(out of gamut)" in its name), and its ISCC-NBS name. A swatch is named
+// Each colour of a palette becomes a swatch (`palette/palette_entries.h`):
+// its notation converted as the main window converts it, the display colour
+// as clipped into 0..255 (a colour the display can't show keeps its clipped
+// colour, never black, and says "(out of gamut)" in its name), and its
+// ISCC-NBS name. A swatch is named
 // "<tag> <notation> <name>", the tag left out when empty:
 // "Brick 5R 4/14 vivid red".
 //
@@ -33,13 +34,12 @@
 // is the tag, or the notation when the colour has none.
 #pragma once
 
-#include "colour/ciede2000.h"
 #include "colour/colour_model.h"
 #include "colour/iscc_nbs.h"
 #include "colour/muntable.h"
+#include "palette/palette_entries.h"
 #include "palette/palette_file.h"
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -48,29 +48,13 @@
 
 namespace huelinx {
 
-struct PaletteSwatch {
-    std::string tag;
-    std::string notation; // "5R 4/14", "N 5/"
-    std::string name;     // ISCC-NBS name; empty when the notation has none
-    Tristimulus xyz{};    // white Y = 100
-    Lab lab;
-    std::array<int, 3> rgb{}; // display colour, clipped into 0..255
-    bool outOfGamut = false;
-};
-
-// Whether the Munsell entry just made gives a swatch: the notation converted
-// as typed, within the Munsell data.
-[[nodiscard]] bool givesSwatch(const ColourModel& entered);
-
-// The swatch of a colour model the Munsell entry has just converted. X, Y, Z
-// and L*, a*, b* are computed anew from the notation at full precision.
-[[nodiscard]] PaletteSwatch paletteSwatch(const ColourModel& entered, std::string tag,
-                                          const MunTable& table, const IsccNbsTable& names);
+// The swatches among palette entries, in their order.
+[[nodiscard]] std::vector<PaletteSwatch> swatchesOf(const std::vector<PaletteEntry>& entries);
 
 // The swatches of palette rows, each converted as the palette viewer converts
-// it: its notation entered into `colour` (which ends on the last one). Rows
-// without a notation, and notations that don't convert or lie outside the
-// Munsell data, are counted in `skipped` and left out.
+// it (`paletteEntries`): its notation entered into `colour` (which ends on the
+// last one). Rows without a notation, and notations that don't convert or lie
+// outside the Munsell data, are counted in `skipped` and left out.
 [[nodiscard]] std::vector<PaletteSwatch> paletteSwatches(const std::vector<PaletteRow>& rows,
                                                          ColourModel& colour, const MunTable& table,
                                                          const IsccNbsTable& names, int& skipped);

@@ -2,13 +2,17 @@
 // given to the next record, and the writes to it. Records are only ever
 // written whole: an append or a replacement either writes every record given
 // or leaves the file as it was. Windows that show the palette listen to
-// `changed`.
+// `changed`. The document also holds the palette as last loaded to be shown:
+// its rows converted into entries, which the viewer draws, lists, picks and
+// exports.
 #pragma once
 
 #include "files/result.h"
+#include "palette/palette_entries.h"
 #include "session/signal.h"
 
 #include <string>
+#include <vector>
 
 namespace huelinx {
 
@@ -39,8 +43,19 @@ class PaletteDocument {
     // Sent after records were written to the file.
     Signal<Write> changed;
 
+    // The loaded palette: the entries of the rows read and the file they were
+    // read from (which need not be the palette file records go to).
+    const std::vector<PaletteEntry>& entries() const { return entries_; }
+    const std::string& entriesFile() const { return entriesFile_; }
+    void setEntries(std::vector<PaletteEntry> entries, std::string file) {
+        entries_ = std::move(entries);
+        entriesFile_ = std::move(file);
+    }
+
   private:
     std::string file_, tag_;
+    std::vector<PaletteEntry> entries_;
+    std::string entriesFile_;
 };
 
 } // namespace huelinx

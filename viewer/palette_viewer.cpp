@@ -87,11 +87,8 @@ PaletteViewer::PaletteViewer(Session& session, Platform& platform, QWidget* pare
     : QWidget(parent, Qt::Window), session_(session), platform_(platform) {
     setObjectName("Form3");
     setWindowTitle("Vantorix 3D Munsell Palette Viewer");
-    pointHVC.resize(capacity + 1);
-    pointRGB.resize(capacity + 1);
-    pointTag.resize(capacity + 1);
-    pointHue.resize(capacity + 1);
-    pointScreen.resize(capacity + 1);
+    // A palette loaded before this window opened is the one shown.
+    dots_.resize(session.palette().entries().size() + 1);
     buildControls();
     buildLayout();
     lastView_ = viewFromSliders(rotationSlider->value(), tiltSlider->value(), zoomSlider->value(),
@@ -303,33 +300,50 @@ void PaletteViewer::onHelp() {
     platform_.message(helpText);
 }
 
+const std::vector<PaletteEntry>& PaletteViewer::entries() const {
+    return session_.palette().entries();
+}
+
+int PaletteViewer::pointCount() const {
+    return static_cast<int>(entries().size());
+}
+
+const PaletteEntry& PaletteViewer::entry(int i) const {
+    return entries()[static_cast<std::size_t>(i - 1)];
+}
+
+QString PaletteViewer::hueTextOf(int i) const {
+    return QString::fromStdString(entry(i).notation[0]).toLower().leftJustified(6) + ' ';
+}
+
 void PaletteViewer::onDrawingClicked(int button, int px, int py) {
     // Only the left and right buttons pick, and only when there are dots.
-    if ((button != 1 && button != 2) || pointCount == 0) return;
-    const ViewPoint at = drawing->toUnits(px, py);
-    const int sel = pickEntry(pointScreen, pointCount, at.x, at.y);
+    if (button != 1 && button != 2) return;
+    const int sel = entryNearest(px, py);
     if (sel == 0) return;
     if (sel - 1 < paletteList->count()) paletteList->setCurrentRow(sel - 1);
     const int b = button - 1;
-    pickedTags[b]->setText(pointTag[sel]);
+    const PaletteEntry& picked = entry(sel);
+    pickedTags[b]->setText(QString::fromStdString(picked.tag));
     pickedNotations[b]->setText(notationOf(sel));
     pickedNames[b]->setText(colourNameOf(sel));
     pickedNames[b]->setCursorPosition(0);
     QFrame* shape = button == 1 ? leftPickSwatch : rightPickSwatch;
-    setRoleColour(shape, QPalette::Window,
-                  QColor(pointRGB[sel][0], pointRGB[sel][1], pointRGB[sel][2]));
+    setRoleColour(shape, QPalette::Window, QColor(picked.rgb[0], picked.rgb[1], picked.rgb[2]));
 }
 
 QString PaletteViewer::notationOf(int i) const {
-    return pointHue[i] + " " + QString::fromStdString(formatNumber(pointHVC[i][1], "##.00")) + "/" +
-           QString::fromStdString(formatNumber(pointHVC[i][2], "##.00"));
+    const PaletteEntry& e = entry(i);
+    return hueTextOf(i) + " " + QString::fromStdString(formatNumber(e.value, "##.00")) + "/" +
+           QString::fromStdString(formatNumber(e.chroma, "##.00"));
 }
 
 QString PaletteViewer::colourNameOf(int i) const {
-    // Entries keep hues in lower case, padded; the name reads the hue as written.
-    const HueOfText hue = converth(pointHue[i].trimmed().toUpper().toStdString());
+    // The name reads the hue as the list shows it, in capitals.
+    const HueOfText hue = converth(hueTextOf(i).trimmed().toUpper().toStdString());
+    const PaletteEntry& e = entry(i);
     return QString::fromStdString(
-        nameText(session_.resources().names().nameOf(hue, pointHVC[i][1], pointHVC[i][2])));
+        nameText(session_.resources().names().nameOf(hue, e.value, e.chroma)));
 }
 
 void PaletteViewer::closeEvent(QCloseEvent* event) {

@@ -5,7 +5,7 @@
 #include "palette/palette_geometry.h"
 
 #include "colour/colour_model.h"
-#include "exchange/palette_export.h"
+#include "palette/palette_entries.h"
 #include "session/signal.h"
 
 #include <QImage>
@@ -71,12 +71,15 @@ class PaletteViewer : public QWidget {
     std::array<QLineEdit*, 2> pickedNames{}; // ISCC-NBS name of the picked dot
     QFrame *leftPickSwatch = nullptr, *rightPickSwatch = nullptr;
 
-    // ---- palette entries, 1..pointCount --------------------------------------
-    int pointCount = 0;
-    std::vector<std::array<float, 3>> pointHVC; // hue angle (radians), value, chroma
-    std::vector<std::array<int, 3>> pointRGB;
-    std::vector<QString> pointTag, pointHue;
-    std::vector<ViewPoint> pointScreen;
+    // ---- the loaded palette: the palette document's entries ------------------
+    // The entries shown, numbered 1..pointCount() as the list numbers them.
+    int pointCount() const;
+    const PaletteEntry& entry(int i) const;
+    // Where entry i's dot was last drawn, in drawing units.
+    ViewPoint dotAt(int i) const { return dots_[static_cast<std::size_t>(i)]; }
+    // An entry's hue as the list and the "ID a Color" box show it: lower case,
+    // padded to seven characters ("5r     ").
+    QString hueTextOf(int i) const;
 
     // ---- handlers ------------------------------------------------------------
     void onRotate();
@@ -121,11 +124,16 @@ class PaletteViewer : public QWidget {
         }
         QString summary(const QString& name) const;
     };
-    // Reads the palette rows of `text` into the entries; false after the
-    // format message.
+    // Reads the palette rows of `text` into the palette document's entries;
+    // false after the format message.
     bool readRows(const std::string& text, const QString& name);
-    bool readRows(const std::string& text, const QString& name, ColourModel& colour,
-                  RowMessages& said);
+    // The entries of the rows, converted in `colour`, with the viewer's rules:
+    // at most `capacity`, a row that can't be read ends the load (`read`
+    // false), rows without a notation are counted and said at the end.
+    std::vector<PaletteEntry> convertRows(const std::string& text, const QString& name,
+                                          ColourModel& colour, RowMessages& said, bool& read);
+    // The loaded entries, in the palette document.
+    const std::vector<PaletteEntry>& entries() const;
     // Lists entries 1..pointCount, their columns aligned.
     void listEntries();
     // An entry's notation as the "ID a Color" box shows it, the hue padded to
@@ -135,6 +143,8 @@ class PaletteViewer : public QWidget {
     QString colourNameOf(int i) const;
     // The entry whose dot is drawn over the pixel, the one a click there picks; 0 for none.
     int entryUnder(int px, int py) const;
+    // The entry whose dot is nearest the pixel; 0 without dots.
+    int entryNearest(int px, int py) const;
     void drawAxes(class QPainter& painter, const ViewParams& view);
     void drawNumbers();
 
@@ -145,10 +155,8 @@ class PaletteViewer : public QWidget {
     // shown: the file that load showed, while it is the last one.
     std::string documentShown_;
     Connection paletteWrites_;
-    // The loaded palette as swatches to export (colours outside the Munsell
-    // data left out), and the name of its file.
-    std::vector<PaletteSwatch> swatches_;
-    QString swatchFile_;
+    // Where each entry's dot was drawn last, 1..pointCount() (0 unused).
+    std::vector<ViewPoint> dots_ = std::vector<ViewPoint>(1);
 };
 
 } // namespace huelinx

@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <cmath>
 
 namespace huelinx {
@@ -57,13 +58,15 @@ void PaletteViewer::drawPalette() {
     lastView_ = view;
     drawAxes(*drawing->begin(view), view);
     const int selected = paletteList->currentRow() + 1; // 0 when no row is selected
-    for (int i = 1; i <= pointCount; ++i) {
-        const auto& [hue, value, chroma] = pointHVC[i];
-        const ViewPoint p = projectEntry(hue, value, chroma, view);
-        pointScreen[i] = p;
-        const auto& rgb = pointRGB[i];
-        drawing->dot(p.x, p.y, dotWidth(value), QColor(rgb[0], rgb[1], rgb[2]));
-        if (i == selected) drawing->dot(p.x, p.y, roundHalfEven(value + 2.0), Qt::white);
+    const std::vector<PaletteEntry>& shown = entries();
+    dots_.resize(shown.size() + 1);
+    for (std::size_t i = 1; i <= shown.size(); ++i) {
+        const PaletteEntry& e = shown[i - 1];
+        const ViewPoint p = projectEntry(e.hueAngle, e.value, e.chroma, view);
+        dots_[i] = p;
+        drawing->dot(p.x, p.y, dotWidth(e.value), QColor(e.rgb[0], e.rgb[1], e.rgb[2]));
+        if (static_cast<int>(i) == selected)
+            drawing->dot(p.x, p.y, roundHalfEven(e.value + 2.0), Qt::white);
     }
     if (sampleNumbersCheck->isChecked()) drawNumbers();
     drawing->end();
@@ -75,29 +78,35 @@ void PaletteViewer::drawNumbers() {
     painter.setFont(QFont("Times New Roman", 8));
     painter.setPen(Qt::black);
     const int ascent = painter.fontMetrics().ascent();
-    for (int i = 1; i <= pointCount; ++i) {
-        const QPointF at = drawing->toPixels(pointScreen[i].x, pointScreen[i].y);
+    for (std::size_t i = 1; i < dots_.size(); ++i) {
+        const QPointF at = drawing->toPixels(dots_[i].x, dots_[i].y);
         painter.drawText(at + QPointF(0, ascent), QString::number(i));
     }
+}
+
+int PaletteViewer::entryNearest(int px, int py) const {
+    // Dots drawn before entries were loaded or dropped pick nothing beyond them.
+    const int count = std::min(pointCount(), static_cast<int>(dots_.size()) - 1);
+    const ViewPoint at = drawing->toUnits(px, py);
+    return pickEntry(dots_, count, at.x, at.y);
 }
 
 int PaletteViewer::entryUnder(int px, int py) const {
     // Over any dot, the entry is the one a click there picks, so the tooltip
     // names what a click would show.
+    const int count = std::min(pointCount(), static_cast<int>(dots_.size()) - 1);
     bool overADot = false;
-    for (int i = 1; i <= pointCount && !overADot; ++i)
-        overADot =
-            drawing->covers(pointScreen[i].x, pointScreen[i].y, dotWidth(pointHVC[i][1]), px, py);
-    if (!overADot) return 0;
-    const ViewPoint at = drawing->toUnits(px, py);
-    return pickEntry(pointScreen, pointCount, at.x, at.y);
+    for (int i = 1; i <= count && !overADot; ++i)
+        overADot = drawing->covers(dots_[i].x, dots_[i].y, dotWidth(entry(i).value), px, py);
+    return overADot ? entryNearest(px, py) : 0;
 }
 
 QString PaletteViewer::tooltipAt(int px, int py) const {
     const int i = entryUnder(px, py);
     if (i == 0) return {};
     // The box keeps the blanks the hue is padded with; one blank does here.
-    QStringList parts{pointTag[i], notationOf(i).simplified(), colourNameOf(i)};
+    QStringList parts{QString::fromStdString(entry(i).tag), notationOf(i).simplified(),
+                      colourNameOf(i)};
     parts.removeAll(QString());
     return parts.join("  ");
 }

@@ -27,12 +27,14 @@ std::optional<ExportFormat> formatOfFile(const QString& name) {
 
 void PaletteViewer::onExportPalette() {
     Platform& platform = platform_;
-    if (swatches_.empty()) {
+    // Colours outside the Munsell data have no swatch and are left out.
+    const std::vector<PaletteSwatch> swatches = swatchesOf(entries());
+    if (swatches.empty()) {
         platform.message("No palette colours to export: open a palette first.");
         return;
     }
-    const QString paletteName =
-        QString::fromStdString(paletteNameOf(swatchFile_.trimmed().toStdString()));
+    const QString paletteName = QString::fromStdString(paletteNameOf(
+        QString::fromStdString(session_.palette().entriesFile()).trimmed().toStdString()));
     const QString file =
         platform.saveFileName(exportFilter, paletteName + ".gpl", "Export Palette");
     if (file.isEmpty()) return;
@@ -46,7 +48,7 @@ void PaletteViewer::onExportPalette() {
     const std::string created =
         QDateTime::currentDateTime().toString("yyyy-MM-dd'T'HH:mm:ss").toStdString();
     const Result written = replaceFile(
-        file.toStdString(), exportPalette(*format, paletteName.toStdString(), swatches_,
+        file.toStdString(), exportPalette(*format, paletteName.toStdString(), swatches,
                                           session_.colour().settings.illuminant, created));
     if (!written.ok) {
         platform.message(QString::fromStdString("The palette was not exported: " + written.message),
@@ -54,7 +56,7 @@ void PaletteViewer::onExportPalette() {
         return;
     }
     statusBox->setText(QString("Exported %1 colour(s) to %2")
-                           .arg(swatches_.size())
+                           .arg(swatches.size())
                            .arg(QFileInfo(file).fileName()));
 }
 

@@ -7,7 +7,6 @@
 #include "session/session.h"
 #include "text/list_input.h"
 #include "text/number_format.h"
-#include "text/number_read.h"
 #include "viewer/palette_viewer.h"
 #include "viewer/viewer_surface.h"
 
@@ -39,11 +38,6 @@ QString general(long long n) {
     return QString::fromStdString(signedText(n));
 }
 
-// `text` and blanks up to `width` characters, at least one blank.
-QString paddedTo(const QString& text, qsizetype width) {
-    return text.leftJustified(width - 1) + ' ';
-}
-
 // The list's columns: number, tag, hue, value, chroma.
 constexpr int listColumns = 5;
 // A column is as wide as its longest text up to this many characters; a
@@ -55,18 +49,20 @@ constexpr qsizetype widestListColumn = 32;
 void PaletteViewer::listEntries() {
     // Every column starts at the same character in every row, in the list's
     // fixed-pitch font: texts to the left of their column, numbers to the right.
-    std::vector<std::array<QString, listColumns>> rows(pointCount);
+    const int count = pointCount();
+    std::vector<std::array<QString, listColumns>> rows(count);
     std::array<qsizetype, listColumns> widths{};
-    for (int i = 1; i <= pointCount; ++i) {
+    for (int i = 1; i <= count; ++i) {
+        const PaletteEntry& e = entry(i);
         auto& row = rows[i - 1];
-        row = {QString::fromStdString(plainText(i)), pointTag[i], pointHue[i].trimmed(),
-               QString::fromStdString(formatNumber(pointHVC[i][1], "##.00")),
-               QString::fromStdString(formatNumber(pointHVC[i][2], "##.00"))};
+        row = {QString::fromStdString(plainText(i)), QString::fromStdString(e.tag),
+               hueTextOf(i).trimmed(), QString::fromStdString(formatNumber(e.value, "##.00")),
+               QString::fromStdString(formatNumber(e.chroma, "##.00"))};
         for (int c = 0; c < listColumns; ++c)
             widths[c] = std::max(widths[c], std::min(row[c].size(), widestListColumn));
     }
     QStringList lines;
-    lines.reserve(pointCount);
+    lines.reserve(count);
     for (const auto& row : rows)
         lines << row[0].leftJustified(widths[0]) + "  " + row[1].leftJustified(widths[1]) + "  H " +
                      row[2].leftJustified(widths[2]) + "  V " + row[3].rightJustified(widths[3]) +
@@ -86,72 +82,61 @@ bool PaletteViewer::readRows(const std::string& text, const QString& name) {
     // main window shows the last one when the load ends.
     ColourModel colour = session_.colour();
     RowMessages said;
-    const bool read = readRows(text, name, colour, said);
+    bool read = true;
+    std::vector<PaletteEntry> entries = convertRows(text, name, colour, said, read);
     // One box for all the rows that gave a message, however many there are.
     if (said.rows > 0) platform_.message(said.summary(name));
-    // The rows read are listed, also when a later row ended the load.
+    // The rows read are kept and listed, also when a later row ended the load.
+    dots_.assign(entries.size() + 1, ViewPoint{});
+    session_.palette().setEntries(std::move(entries), name.toStdString());
     listEntries();
     colour.messages.clear();
     session_.setColour(std::move(colour), Change::Entry, this);
     return read;
 }
 
-bool PaletteViewer::readRows(const std::string& text, const QString& name, ColourModel& colour,
-                             RowMessages& said) {
-    const auto fail = [&] {
-        platform_.message("File format Error or Palette not generated" + name);
-        return false;
-    };
+std::vector<PaletteEntry> PaletteViewer::convertRows(const std::string& text, const QString& name,
+                                                     ColourModel& colour, RowMessages& said,
+                                                     bool& read) {
     // One row more than the capacity, so a file that goes on is noticed.
     const std::vector<PaletteRow> rows = readPaletteRows(text, capacity + 1);
     QElapsedTimer repaintClock;
     repaintClock.start();
-    int withoutNotation = 0;
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        const PaletteRow& row = rows[r];
-        const int i = pointCount + 1;
-        if (i > capacity) break;
-        if (!row.complete) return fail();
-        // A colour the Munsell data hold no notation for was saved with empty
-        // hue and chroma: it has no place in the solid.
-        if (trimmed(row.fields[3]).empty() && trimmed(row.fields[5]).empty()) {
+    int count = 0, withoutNotation = 0;
+    read = true;
+    const auto each = [&](RowRead how, const PaletteEntry& entry) {
+        if (how == RowRead::NoNotation) {
+            // A colour without a notation has no place in the solid.
             ++withoutNotation;
-            continue;
+            return true;
         }
-        const auto value = strictNumber(row.fields[4]), chroma = strictNumber(row.fields[5]);
-        for (int f = 0; f < 3; ++f)
-            colour = edit(std::move(colour), static_cast<Box>(f), row.fields[3 + f]);
-        if (!value || !chroma) return fail();
-        pointCount = i;
-        pointTag[i] = QString::fromStdString(row.fields[2]);
-        pointHVC[i][1] = static_cast<float>(*value);
-        pointHVC[i][2] = static_cast<float>(*chroma);
-        hueAngleOf(row.fields[3], pointHVC[i][0]);
-        pointHue[i] = paddedTo(QString::fromStdString(row.fields[3]).toLower(), 7);
-        colour = enterMunsell(std::move(colour), session_.table());
-        said.add(row.line, colour.messages);
-        pointRGB[i] = {colour.red, colour.green, colour.blue};
-        if (givesSwatch(colour))
-            swatches_.push_back(paletteSwatch(colour, row.fields[2], session_.table(),
-                                              session_.resources().names()));
-        if (i == capacity) {
+        if (how != RowRead::Converted) {
+            platform_.message("File format Error or Palette not generated" + name);
+            read = false;
+            return false;
+        }
+        said.add(entry.line, entry.messages);
+        if (++count == capacity) {
             // A palette of exactly 10000 rows is shown whole, without a word.
-            if (r + 1 < rows.size()) platform_.message("Palette limited to 10000");
-            break;
+            if (entry.line < rows.back().line) platform_.message("Palette limited to 10000");
+            return false;
         }
-        statusBox->setText("Loading Palette " + name + "  " + general(i));
+        statusBox->setText("Loading Palette " + name + "  " + general(count));
         // The count is painted as it goes, but not more often than the eye follows.
         if (repaintClock.elapsed() >= 40) {
             statusBox->repaint();
             repaintClock.restart();
         }
-        if (i % 501 == 1) platform_.processEvents();
-    }
-    if (withoutNotation > 0)
+        if (count % 501 == 1) platform_.processEvents();
+        return true;
+    };
+    std::vector<PaletteEntry> entries =
+        paletteEntries(rows, colour, session_.table(), session_.resources().names(), each);
+    if (read && withoutNotation > 0)
         platform_.message(QString("%1 colour(s) of %2 have no Munsell notation and are not shown.")
                               .arg(withoutNotation)
                               .arg(name.trimmed()));
-    return true;
+    return entries;
 }
 
 void PaletteViewer::loadPalette(PaletteSource source) {
@@ -178,9 +163,8 @@ void PaletteViewer::loadPalette(PaletteSource source) {
     const std::string& text = file.text;
     // A file that can't be opened leaves the dots of the last palette.
     if (opened) {
-        pointCount = 0;
-        swatches_.clear();
-        swatchFile_ = name;
+        session_.palette().setEntries({}, name.toStdString());
+        dots_.assign(1, ViewPoint{});
     }
     paletteList->hide();
     bool loaded = false;

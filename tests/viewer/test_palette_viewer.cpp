@@ -1,5 +1,6 @@
 #include "main_window_fixture.h"
 
+#include "exchange/palette_export.h"
 #include "palette/palette_file.h"
 #include "picture/picture_window.h"
 #include "viewer/palette_viewer.h"
@@ -57,7 +58,7 @@ TEST_F(Viewer, OpensOnTheDefaultPaletteAndRotates) {
     ui().viewerCheck->setChecked(true);
     PaletteViewer& v = *companions().viewer();
     EXPECT_EQ(v.windowTitle(), "Vantorix 3D Munsell Palette Viewer");
-    EXPECT_EQ(v.pointCount, 216);
+    EXPECT_EQ(v.pointCount(), 216);
     EXPECT_EQ(v.paletteList->count(), 216);
     EXPECT_EQ(v.statusBox->text(), "Loaded Palette newpalette2.csv");
     EXPECT_EQ(v.statusBox->palette().color(QPalette::Base), QColor(0, 255, 0));
@@ -89,17 +90,17 @@ TEST_F(Viewer, ListEntriesAndHueTexts) {
     PaletteViewer& v = open();
     setPaletteFile("one.csv");
     v.loadPalette(PaletteSource::CurrentFile);
-    ASSERT_EQ(v.pointCount, 2);
+    ASSERT_EQ(v.pointCount(), 2);
     const QString first = v.paletteList->item(0)->text();
     EXPECT_TRUE(first.startsWith("1  tile ")) << first.toStdString();
     EXPECT_TRUE(first.contains("  H 5.0yr ")) << first.toStdString();
     EXPECT_TRUE(first.endsWith("  V 5.00  C   .50")) << first.toStdString();
     EXPECT_TRUE(v.paletteList->item(1)->text().endsWith("  V 6.00  C 12.50"));
-    EXPECT_TRUE(v.pointHue[1].startsWith("5.0yr "));
-    EXPECT_EQ(v.pointHVC[2][0], static_cast<float>(32.5 * 3.6 * 0.0174532925));
+    EXPECT_TRUE(v.hueTextOf(1).startsWith("5.0yr "));
+    EXPECT_EQ(v.entry(2).hueAngle, static_cast<float>(32.5 * 3.6 * 0.0174532925));
     EXPECT_EQ(readFile("LastPalette.txt"), "one.csv\r\n");
     // Each row's colour came from the main window's conversion.
-    EXPECT_EQ(v.pointRGB[2][0], form->colour().red);
+    EXPECT_EQ(v.entry(2).rgb[0], form->colour().red);
 }
 
 TEST_F(Viewer, ColoursWithoutANotationAreLeftOutAndCounted) {
@@ -111,10 +112,10 @@ TEST_F(Viewer, ColoursWithoutANotationAreLeftOutAndCounted) {
     EXPECT_EQ(messages(),
               std::vector<QString>{
                   "2 colour(s) of outside.csv have no Munsell notation and are not shown."});
-    ASSERT_EQ(v.pointCount, 2);
-    EXPECT_EQ(v.pointTag[2], "c");
-    EXPECT_EQ(v.pointHVC[2][2], 0.0f);
-    EXPECT_EQ(v.pointRGB[2][0], v.pointRGB[2][2]); // a grey
+    ASSERT_EQ(v.pointCount(), 2);
+    EXPECT_EQ(v.entry(2).tag, "c");
+    EXPECT_EQ(v.entry(2).chroma, 0.0f);
+    EXPECT_EQ(v.entry(2).rgb[0], v.entry(2).rgb[2]); // a grey
 }
 
 TEST_F(Viewer, RowsThatCannotBeReadEndTheLoadAndKeepTheEarlierEntries) {
@@ -126,7 +127,7 @@ TEST_F(Viewer, RowsThatCannotBeReadEndTheLoadAndKeepTheEarlierEntries) {
     v.loadPalette(PaletteSource::CurrentFile);
     EXPECT_EQ(messages(),
               std::vector<QString>{"File format Error or Palette not generatedbad.csv"});
-    EXPECT_EQ(v.pointCount, 2);
+    EXPECT_EQ(v.pointCount(), 2);
     EXPECT_EQ(readFile("LastPalette.txt"), remembered);
     platform.clear();
     palette("short.csv", {row("a", "5R", "5", "4"), "\"d\",\"t\",\"tag\",\"5R\""});
@@ -134,7 +135,7 @@ TEST_F(Viewer, RowsThatCannotBeReadEndTheLoadAndKeepTheEarlierEntries) {
     v.loadPalette(PaletteSource::CurrentFile);
     EXPECT_EQ(messages(),
               std::vector<QString>{"File format Error or Palette not generatedshort.csv"});
-    EXPECT_EQ(v.pointCount, 1);
+    EXPECT_EQ(v.pointCount(), 1);
     // A missing file keeps the dots of the palette before it; picking then
     // selects no list row that isn't there.
     platform.clear();
@@ -142,17 +143,17 @@ TEST_F(Viewer, RowsThatCannotBeReadEndTheLoadAndKeepTheEarlierEntries) {
     v.loadPalette(PaletteSource::CurrentFile);
     EXPECT_EQ(messages(),
               std::vector<QString>{"File format Error or Palette not generatedmissing.csv"});
-    EXPECT_EQ(v.pointCount, 1);
+    EXPECT_EQ(v.pointCount(), 1);
     EXPECT_EQ(v.paletteList->count(), 0);
     v.drawPalette();
-    const QPointF at = v.drawing->toPixels(v.pointScreen[1].x, v.pointScreen[1].y);
+    const QPointF at = v.drawing->toPixels(v.dotAt(1).x, v.dotAt(1).y);
     v.onDrawingClicked(1, static_cast<int>(at.x()), static_cast<int>(at.y()));
     EXPECT_EQ(v.paletteList->currentRow(), -1);
     EXPECT_EQ(v.pickedTags[0]->text(), "a");
     // A cancelled open dialog keeps the palette.
     platform.queueFile("");
     v.openPaletteAction->trigger();
-    EXPECT_EQ(v.pointCount, 1);
+    EXPECT_EQ(v.pointCount(), 1);
 }
 
 TEST_F(Viewer, ARememberedDeviceOrFifoIsRefusedAtOnce) {
@@ -162,19 +163,19 @@ TEST_F(Viewer, ARememberedDeviceOrFifoIsRefusedAtOnce) {
     ui().viewerCheck->setChecked(true);
     PaletteViewer& v = *companions().viewer();
     EXPECT_EQ(messages(), std::vector<QString>{"\"/dev/zero\" is not a plain file."});
-    EXPECT_EQ(v.pointCount, 0);
+    EXPECT_EQ(v.pointCount(), 0);
     EXPECT_EQ(readFile("LastPalette.txt"), "/dev/zero\r\n");
     platform.clear();
     palette("LastPalette.txt", {"pipe.csv"});
     v.loadPalette(PaletteSource::Remembered);
     EXPECT_EQ(messages(), std::vector<QString>{"\"pipe.csv\" is not a plain file."});
-    EXPECT_EQ(v.pointCount, 0);
+    EXPECT_EQ(v.pointCount(), 0);
     // LastPalette.txt itself as a FIFO: the default palette opens.
     QFile::remove("LastPalette.txt");
     ASSERT_EQ(::mkfifo("LastPalette.txt", 0600), 0);
     platform.clear();
     v.loadPalette(PaletteSource::Remembered);
-    EXPECT_EQ(v.pointCount, 216);
+    EXPECT_EQ(v.pointCount(), 216);
 }
 
 TEST_F(Viewer, TenThousandRowsAtMost) {
@@ -193,7 +194,7 @@ TEST_F(Viewer, TenThousandRowsAtMost) {
                                   ? std::vector<QString>{}
                                   : std::vector<QString>{"Palette limited to 10000"})
             << name;
-        EXPECT_EQ(v.pointCount, 10000);
+        EXPECT_EQ(v.pointCount(), 10000);
         EXPECT_EQ(v.paletteList->count(), 10000);
         platform.clear();
     }
@@ -213,7 +214,7 @@ TEST_F(Viewer, RowsThatGiveMessagesAreSaidInOneBoxWithTheirCountAndTheFirstFew) 
                                                "line 3: Out of Munsell Range; "
                                                "line 4: Format Error, Out of Munsell Range; "
                                                "and 1997 more."});
-    EXPECT_EQ(v.pointCount, 2002);
+    EXPECT_EQ(v.pointCount(), 2002);
     EXPECT_EQ(v.statusBox->text(), "Loaded Palette many.csv");
     // A hue without family is also out of the data: a row says all its
     // messages. Three rows are all named; a clean palette says nothing.
@@ -242,24 +243,24 @@ TEST_F(Viewer, PickingWithEitherButtonFillsItsSideAndDotsAreDrawnInTheirColours)
     v.loadPalette(PaletteSource::CurrentFile);
     v.drawPalette();
     const auto pixelOf = [&](int i) {
-        const QPointF at = v.drawing->toPixels(v.pointScreen[i].x, v.pointScreen[i].y);
+        const QPointF at = v.drawing->toPixels(v.dotAt(i).x, v.dotAt(i).y);
         return QPoint(static_cast<int>(at.x()), static_cast<int>(at.y()));
     };
     const QPoint red = pixelOf(1), blue = pixelOf(2);
     const long drawn = v.drawing->pixel(red.x(), red.y());
     EXPECT_EQ(QColor(drawn & 0xFF, (drawn >> 8) & 0xFF, (drawn >> 16) & 0xFF),
-              QColor(v.pointRGB[1][0], v.pointRGB[1][1], v.pointRGB[1][2]));
+              QColor(v.entry(1).rgb[0], v.entry(1).rgb[1], v.entry(1).rgb[2]));
     v.onDrawingClicked(1, red.x(), red.y());
     v.onDrawingClicked(2, blue.x(), blue.y());
     EXPECT_EQ(v.pickedTags[0]->text(), "red");
     EXPECT_EQ(v.pickedTags[1]->text(), "blue"); // entry 3 lies on entry 2: the earlier wins
-    EXPECT_EQ(v.pickedNotations[1]->text(), v.pointHue[2] + " 4.00/10.00");
+    EXPECT_EQ(v.pickedNotations[1]->text(), v.hueTextOf(2) + " 4.00/10.00");
     EXPECT_EQ(v.pickedNames[0]->text(), "strong red (s.R)");
     EXPECT_EQ(v.pickedNames[1]->text(), "strong blue (s.B)");
     EXPECT_EQ(v.leftPickSwatch->palette().color(QPalette::Window),
-              QColor(v.pointRGB[1][0], v.pointRGB[1][1], v.pointRGB[1][2]));
+              QColor(v.entry(1).rgb[0], v.entry(1).rgb[1], v.entry(1).rgb[2]));
     EXPECT_EQ(v.rightPickSwatch->palette().color(QPalette::Window),
-              QColor(v.pointRGB[2][0], v.pointRGB[2][1], v.pointRGB[2][2]));
+              QColor(v.entry(2).rgb[0], v.entry(2).rgb[1], v.entry(2).rgb[2]));
     EXPECT_EQ(v.paletteList->currentRow(), 1);
     // The selected entry gets a white centre (entry 3 covers entry 2, so look at entry 1).
     v.onDrawingClicked(1, red.x(), red.y());
@@ -302,14 +303,14 @@ TEST_F(Viewer, RowsWithEnormousValuesOrChromasLoadAndDrawBesideTheOthers) {
     PaletteViewer& v = open();
     setPaletteFile("far.csv");
     v.loadPalette(PaletteSource::CurrentFile);
-    ASSERT_EQ(v.pointCount, 5);
+    ASSERT_EQ(v.pointCount(), 5);
     v.sampleNumbersCheck->setChecked(true);
     v.paletteList->setCurrentRow(1);
     v.drawPalette();
-    const QPointF at = v.drawing->toPixels(v.pointScreen[1].x, v.pointScreen[1].y);
+    const QPointF at = v.drawing->toPixels(v.dotAt(1).x, v.dotAt(1).y);
     const long drawn = v.drawing->pixel(static_cast<int>(at.x()), static_cast<int>(at.y()));
     EXPECT_EQ(QColor(drawn & 0xFF, (drawn >> 8) & 0xFF, (drawn >> 16) & 0xFF),
-              QColor(v.pointRGB[1][0], v.pointRGB[1][1], v.pointRGB[1][2]));
+              QColor(v.entry(1).rgb[0], v.entry(1).rgb[1], v.entry(1).rgb[2]));
     v.onDrawingClicked(1, static_cast<int>(at.x()), static_cast<int>(at.y()));
     EXPECT_EQ(v.pickedTags[0]->text(), "near");
 }
@@ -340,13 +341,13 @@ TEST_F(Viewer, MessagesAndTheOtherWindowsThatReloadIt) {
     setPaletteFile("saved.csv");
     platform.queueInput("first");
     onSaveToPalette();
-    EXPECT_EQ(v.pointCount, 1);
+    EXPECT_EQ(v.pointCount(), 1);
     EXPECT_EQ(v.statusBox->text(), "Loaded Palette saved.csv");
     // The picture window's "View 3D Palette" loads the palette it just made.
     palette("PICT.CSV", {row("p", "5R", "5", "4"), row("q", "5Y", "7", "6")});
     setPaletteFile("PICT.CSV");
     session().paletteViewWanted.send();
-    EXPECT_EQ(v.pointCount, 2);
+    EXPECT_EQ(v.pointCount(), 2);
 }
 
 } // namespace
@@ -361,7 +362,7 @@ TEST_F(Viewer, ExportWritesTheLoadedPaletteInTheFormatOfItsExtension) {
     PaletteViewer& v = open();
     setPaletteFile("two.csv");
     v.loadPalette(PaletteSource::CurrentFile);
-    ASSERT_EQ(v.pointCount, 2);
+    ASSERT_EQ(v.pointCount(), 2);
     platform.clear();
     platform.queueFile("two.gpl");
     v.exportPaletteAction->trigger();
@@ -393,6 +394,37 @@ TEST_F(Viewer, ExportWritesTheLoadedPaletteInTheFormatOfItsExtension) {
     EXPECT_FALSE(QFile::exists("two.aco"));
 }
 
+// The viewer reads rows as the export reads them: a grey written "N 5/"
+// without chroma is a dot on the axis, not a file in the wrong format, and
+// what the viewer exports is what the converter's export of the file writes.
+TEST_F(Viewer, RowsAreTheColoursTheExportWrites) {
+    const QStringList rows{row("red", "5R", "5", "12"), row("card", "N", "5", ""),
+                           row("odd", "5Q", "5", "4"),  row("far", "5R", "5", "80"),
+                           row("", "", "6", ""),        row("leaf", "5G", "6", "20")};
+    palette("grey.csv", rows);
+    PaletteViewer& v = open();
+    setPaletteFile("grey.csv");
+    ColourModel colour = session().colour();
+    int skipped = 0;
+    const std::vector<PaletteSwatch> exported =
+        paletteSwatches(readPaletteRows(readFile("grey.csv").toStdString()), colour,
+                        session().table(), session().resources().names(), skipped);
+    v.loadPalette(PaletteSource::CurrentFile);
+    EXPECT_EQ(messages(), (std::vector<QString>{
+                              "1 colour(s) of grey.csv have no Munsell notation and are not shown.",
+                              "2 row(s) of \"grey.csv\" gave a message: line 3: Format Error, "
+                              "Out of Munsell Range; line 4: Out of Munsell Range."}));
+    ASSERT_EQ(v.pointCount(), 5);
+    EXPECT_EQ(v.entry(2).chroma, 0.0f);
+    EXPECT_TRUE(v.paletteList->item(1)->text().endsWith("  V 5.00  C   .00"));
+    EXPECT_EQ(skipped, 3);
+    platform.clear();
+    platform.queueFile("grey.gpl");
+    v.exportPaletteAction->trigger();
+    EXPECT_EQ(readFile("grey.gpl").toStdString(), gplText("grey", exported));
+    EXPECT_EQ(v.statusBox->text(), "Exported 3 colour(s) to grey.gpl");
+}
+
 } // namespace
 } // namespace huelinx::testing
 
@@ -412,11 +444,11 @@ class ViewerDots : public Viewer {
         return v;
     }
     static QPoint dotPixel(const PaletteViewer& v, int i) {
-        const QPointF at = v.drawing->toPixels(v.pointScreen[i].x, v.pointScreen[i].y);
+        const QPointF at = v.drawing->toPixels(v.dotAt(i).x, v.dotAt(i).y);
         return {static_cast<int>(at.x()), static_cast<int>(at.y())};
     }
     static long entryColour(const PaletteViewer& v, int i) {
-        const auto& rgb = v.pointRGB[i];
+        const auto& rgb = v.entry(i).rgb;
         return rgb[0] | (rgb[1] << 8) | (long(rgb[2]) << 16);
     }
     // The first pixel left (step -1) or right (step 1) of entry i's centre
@@ -466,8 +498,9 @@ TEST_F(ViewerDots, TheDrawingGrowsWithTheWindowAndClicksStillPickTheirDots) {
         const QPoint at = dotPixel(v, i);
         EXPECT_EQ(v.drawing->pixel(at.x(), at.y()), entryColour(v, i)) << i;
         v.onDrawingClicked(1 + i % 2, at.x(), at.y());
-        EXPECT_EQ(v.pickedTags[i % 2]->text(), v.pointTag[i]);
-        EXPECT_TRUE(v.tooltipAt(at.x(), at.y()).startsWith(v.pointTag[i] + "  ")) << i;
+        const QString tag = QString::fromStdString(v.entry(i).tag);
+        EXPECT_EQ(v.pickedTags[i % 2]->text(), tag);
+        EXPECT_TRUE(v.tooltipAt(at.x(), at.y()).startsWith(tag + "  ")) << i;
     }
     // Back at the opening size the drawing is what it was.
     v.resize(openingWindow);
