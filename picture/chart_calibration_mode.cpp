@@ -17,6 +17,7 @@
 #include <QLineEdit>
 
 #include <algorithm>
+#include <utility>
 
 namespace huelinx {
 
@@ -86,13 +87,20 @@ bool PictureWindow::chartClick(int x, int y) {
     const auto corners = chart.corners();
     if (!corners) return false;
     draggedCorner_ = chart.cornerNear(point, std::max(6.0, photo::patchHalfSide(*corners)));
+    dragStart_ = QPoint(x, y);
+    dragMoved_ = false;
     return draggedCorner_ >= 0;
 }
 
 void PictureWindow::onPictureReleased(int x, int y) {
     if (draggedCorner_ < 0) return;
-    if (picture->inside(x, y)) chart.moveCorner(draggedCorner_, {double(x), double(y)});
-    draggedCorner_ = -1;
+    const int corner = std::exchange(draggedCorner_, -1);
+    // A press and release on a corner patch without a move is a reading of it.
+    if (!dragMoved_ && (QPoint(x, y) - dragStart_).manhattanLength() <= 2) {
+        if (clickMode) showNotationAt(dragStart_.x(), dragStart_.y());
+        return;
+    }
+    if (picture->inside(x, y)) chart.moveCorner(corner, {double(x), double(y)});
     fitChartCorners();
 }
 

@@ -316,6 +316,9 @@ void PictureWindow::onPictureClicked(int x, int y) {
 
 void PictureWindow::onPictureMouseMove(int x, int y) {
     if (draggedCorner_ >= 0) {
+        // A shake of the hand is no move.
+        dragMoved_ = dragMoved_ || (QPoint(x, y) - dragStart_).manhattanLength() > 2;
+        if (!dragMoved_) return;
         chart.moveCorner(draggedCorner_, {double(x), double(y)});
         showChartMarks();
         return;

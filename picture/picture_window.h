@@ -130,7 +130,10 @@ class PictureWindow : public QWidget {
     Session& session_;
     Platform& platform_;
     QScrollArea* scroll_ = nullptr;
+    // The corner being moved, where the press was, and whether it moved yet.
     int draggedCorner_ = -1;
+    QPoint dragStart_;
+    bool dragMoved_ = false;
     std::optional<std::array<Tristimulus, photo::chartPatches>> chartReference_;
 };
 
