@@ -94,7 +94,7 @@ Loaded<T> fromFile(const std::string& path,
                    const std::function<Loaded<T>(std::string_view, const std::string&)>& read) {
     const FileText file = readWholeFile(path, userFileLimit);
     if (file.status != FileRead::Ok)
-        return fault<T>(unreadableFileMessage(path, file.status, userFileLimit));
+        return fault<T>(path + " " + readFailure(file.status, userFileLimit) + ".");
     return read(file.text, path);
 }
 

@@ -27,6 +27,7 @@ struct Camera {
     double scale = 1;
     std::array<double, 3> whiteBalance{1, 1, 1}; // gains that make a white neutral
 };
+// "observer" is a camera that sees as the 1931 observer does.
 Camera cameraUnder(const std::string& camera, const std::string& light, double whiteLevel = 0.8);
 photo::LinearRgb cameraRgb(const Camera& camera, const photo::Spectrum& reflectance);
 
