@@ -15,12 +15,18 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace huelinx::photo {
 
 inline constexpr int chartPatches = 24;
 inline constexpr int greyRowFirst = 18; // patches 19..24 (index 18..23): white .. black
+
+// The patch's name on the chart ("dark skin", ..., "black 2"), index 0..23.
+[[nodiscard]] const char* chartPatchName(int index);
+// "patch 19 (white 9.5)", for messages.
+[[nodiscard]] std::string patchLabel(int index);
 
 struct Point {
     double x = 0, y = 0;
@@ -32,6 +38,7 @@ struct ChartCorners {
     Point topLeft, topRight, bottomRight, bottomLeft;
 };
 
+// Points are in pixels, pixel (i, j) centred at x = i, y = j.
 // Centres of the 24 patches in reading order (row by row from the top left),
 // the chart taken as a plane seen in perspective through the four corners.
 [[nodiscard]] std::array<Point, chartPatches> patchCentres(const ChartCorners& corners);
@@ -47,20 +54,28 @@ struct LinearRgb {
 struct Region {
     int x = 0, y = 0, width = 1, height = 1;
 };
-// The square of pixels around a point.
+// The square of pixels around a point: those whose centres lie within
+// halfSide of it along both axes (at least the pixel under the point).
 [[nodiscard]] Region squareAround(Point centre, double halfSide);
 
 // The median of each channel over the region's pixels, in linear values;
 // none when the region lies outside the picture.
 [[nodiscard]] std::optional<LinearRgb> medianOf(const Picture& picture, const Linearizer& linear,
                                                 const Region& region);
+// Whether any pixel of the region holds a channel at 0 or 65535.
+[[nodiscard]] bool anyClipped(const Picture& picture, const Region& region);
 
 // The 24 patches as read, and which hold a clipped channel (at the top of its
 // range or at 0 in any pixel read).
+// The encoding and corners it was read with go on into the calibration.
 struct ChartReading {
     std::array<LinearRgb, chartPatches> patches{};
     std::array<bool, chartPatches> clipped{};
+    Encoding encoding = Encoding::Srgb;
+    ChartCorners corners;
 };
+// Refused when the corners make no chart (not four corners of a convex
+// shape, patches too small to read) or a patch's square leaves the picture.
 [[nodiscard]] Loaded<ChartReading> readChart(const Picture& picture, Encoding encoding,
                                              const ChartCorners& corners);
 
@@ -78,8 +93,9 @@ struct Calibration {
     FitKind kind = FitKind::Matrix3x3;
     Encoding encoding = Encoding::Srgb;
     ChartCorners corners;
-    // Rows X, Y, Z; columns the fit's terms (3 for the matrix: r, g, b; 6 for
-    // root-polynomial degree 2: r, g, b, sqrt(rg), sqrt(gb), sqrt(rb)).
+    // One entry a term of the fit, holding that term's weights in X, Y and Z:
+    // 3 terms for the matrix (r, g, b), 6 for root-polynomial degree 2
+    // (r, g, b, sqrt(rg), sqrt(gb), sqrt(rb)).
     std::vector<std::array<double, 3>> terms;
     // CIEDE2000 of each patch fitted against its known colour, and the
     // leave-one-patch-out CIEDE2000 (each patch left out of its own fit):
@@ -115,17 +131,21 @@ struct RegionReading {
     bool clipped = false;         // a channel of the region at an end of its range
     bool lightingChecked = false; // a neutral reference scaled the exposure
     double exposureScale = 1;     // applied to the sample's reading
-    std::vector<std::string> notes; // "lighting of the sample not checked", ...
+    // "lighting of the sample not checked", the region clipped, and the
+    // calibration's own warnings, so every reading says them.
+    std::vector<std::string> notes;
 };
 
 // A region read as a measurement: the median of its linear values, corrected,
 // and scaled to the chart's exposure by the neutral reference when given.
+// Refused when the region or the reference lies outside the picture, or the
+// reference reads no light.
 [[nodiscard]] Loaded<RegionReading> readRegion(const Picture& picture,
-                                               const Calibration& calibration,
-                                               const Region& region,
+                                               const Calibration& calibration, const Region& region,
                                                const std::optional<NeutralReference>& reference);
 
-// The calibration as a small text file beside its picture, and back.
+// The calibration as a small text file beside its picture, and back; the
+// reader takes only what the writer writes, and names the line of a fault.
 [[nodiscard]] std::string calibrationText(const Calibration& calibration);
 [[nodiscard]] Loaded<Calibration> readCalibrationText(std::string_view text,
                                                       const std::string& name);
