@@ -36,8 +36,10 @@ struct Picture {
 inline constexpr std::uint64_t defaultPixelLimit = 100'000'000;
 
 // Reads a PNG, JPEG or TIFF file, told apart by its first bytes; grey
-// pictures give three equal channels, an alpha channel is dropped. The
-// message names the file and says what is wrong with it.
+// pictures give three equal channels, an alpha channel is dropped. A side of
+// 0 or more than 1,000,000 pixels is refused like a size over the limit. The
+// message names the file and says what is wrong with it (a damaged file, one
+// of a kind not read, a CMYK JPEG, a float TIFF, ...).
 [[nodiscard]] Loaded<Picture> readPicture(const std::string& path,
                                           std::uint64_t pixelLimit = defaultPixelLimit);
 // The same from bytes in memory; `name` is used in messages.
@@ -46,8 +48,10 @@ inline constexpr std::uint64_t defaultPixelLimit = 100'000'000;
 
 // Writes 16-bit PNG or TIFF (the samples as they are) or 8-bit JPEG of
 // `quality` 1..100 (the samples' top bytes), replacing the file whole.
+enum class TiffCompression { None, Deflate };
 [[nodiscard]] Result writePng16(const std::string& path, const Picture& picture);
-[[nodiscard]] Result writeTiff16(const std::string& path, const Picture& picture);
+[[nodiscard]] Result writeTiff16(const std::string& path, const Picture& picture,
+                                 TiffCompression compression = TiffCompression::None);
 [[nodiscard]] Result writeJpeg(const std::string& path, const Picture& picture, int quality);
 
 // Linear value 0..1 of a sample 0..65535 under an encoding.
