@@ -39,6 +39,30 @@ photo::Picture measuredPicture(const QImage& image) {
     return picture;
 }
 
+QImage pictureImage(const photo::Picture& picture) {
+    QImage image(picture.width, picture.height,
+                 picture.bits == 8 ? QImage::Format_RGB32 : QImage::Format_RGBX64);
+    if (image.isNull()) return image;
+    if (picture.bits == 8) {
+        for (int y = 0; y < picture.height; ++y) {
+            auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < picture.width; ++x) {
+                const std::uint16_t* s = picture.at(x, y);
+                row[x] = qRgb(s[0] / 257, s[1] / 257, s[2] / 257);
+            }
+        }
+        return image;
+    }
+    for (int y = 0; y < picture.height; ++y) {
+        auto* row = reinterpret_cast<QRgba64*>(image.scanLine(y));
+        for (int x = 0; x < picture.width; ++x) {
+            const std::uint16_t* s = picture.at(x, y);
+            row[x] = QRgba64::fromRgba64(s[0], s[1], s[2], 65535);
+        }
+    }
+    return image;
+}
+
 QColor residualColour(double deltaE) {
     if (deltaE < 1) return QColor(0, 220, 0);
     if (deltaE < 2) return QColor(255, 230, 0);

@@ -20,6 +20,10 @@ namespace huelinx {
 // 16-bit grey) keeps its 16 bits, any other gives its 8 bits times 257.
 [[nodiscard]] photo::Picture measuredPicture(const QImage& image);
 
+// The picture as an image measuredPicture gives back exactly: a 16-bit one
+// as RGBX64, an 8-bit one as RGB32.
+[[nodiscard]] QImage pictureImage(const photo::Picture& picture);
+
 // The outline colour of a patch by its CIEDE2000 residual: green below 1,
 // yellow below 2, red otherwise.
 [[nodiscard]] QColor residualColour(double deltaE);

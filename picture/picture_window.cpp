@@ -172,7 +172,8 @@ void PictureWindow::loadPicture(bool withDialog) {
     view3DAction->setVisible(false);
     if (withDialog) {
         // A cancelled dialog keeps the picture shown.
-        const QString chosen = platform_.openFileName("*.jpg|*.jpg");
+        const QString chosen = platform_.openFileName(
+            "Pictures (JPEG, PNG, TIFF)|*.jpg;*.jpeg;*.png;*.tif;*.tiff|All files|*");
         if (chosen.isEmpty()) return;
         pictureFile = chosen;
         newPicture();
@@ -190,7 +191,12 @@ void PictureWindow::loadPicture(bool withDialog) {
             ? pictureFile
             : QString::fromStdString(session_.resources().locate(pictureFile.toStdString()).path);
     QImageReader reader(path);
-    const QImage image = reader.read();
+    QImage image = reader.read();
+    if (image.isNull()) {
+        // Qt reads no TIFF: the photo reader decodes it with its 16 bits.
+        const auto read = photo::readPicture(path.toStdString());
+        if (read.value) image = pictureImage(*read.value);
+    }
     picture->setPicture(image);
     fitToPicture();
     widthBox->setText(QString::number(picture->pictureWidth()));

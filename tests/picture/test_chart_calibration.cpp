@@ -12,6 +12,8 @@
 #include <QFileInfo>
 
 #include <cmath>
+#include <functional>
+#include <map>
 
 namespace huelinx::testing {
 namespace {
@@ -31,15 +33,12 @@ double encoded(double linear) {
     return v <= 0.0031308 ? 12.92 * v : 1.055 * std::pow(v, 1 / 2.4) - 0.055;
 }
 
-// The camera's pixel for X, Y, Z (white Y = 100) under light of `exposure`.
-QRgb cameraPixel(const Tristimulus& xyz, double exposure = 1) {
+using Linear = std::array<double, 3>;
+
+// The camera's linear R, G, B for X, Y, Z (white Y = 100) under light of `exposure`.
+Linear camera(const Tristimulus& xyz, double exposure) {
     const double X = xyz.X / 100 * exposure, Y = xyz.Y / 100 * exposure, Z = xyz.Z / 100 * exposure;
-    const double rgb[3] = {0.70 * X + 0.15 * Y, 0.15 * X + 0.62 * Y + 0.05 * Z,
-                           0.04 * Y + 0.66 * Z};
-    int out[3];
-    for (int i = 0; i < 3; ++i)
-        out[i] = static_cast<int>(std::lround(255 * encoded(rgb[i])));
-    return qRgb(out[0], out[1], out[2]);
+    return {0.70 * X + 0.15 * Y, 0.15 * X + 0.62 * Y + 0.05 * Z, 0.04 * Y + 0.66 * Z};
 }
 
 const Tristimulus sampleXyz{28.0, 22.0, 9.0}; // a brown soil
@@ -52,28 +51,55 @@ std::array<Tristimulus, photo::chartPatches> reference() {
     return read.value.value_or(std::array<Tristimulus, photo::chartPatches>{});
 }
 
-// The whole scene; `sampleLight` scales the light on the sample and the grey
-// card (Y 50), `chartLight` that on the chart.
-QImage chartPicture(double chartLight = 0.8, double sampleLight = 0.8) {
-    QImage image(640, 440, QImage::Format_RGB32);
-    image.fill(qRgb(90, 90, 90));
-    const auto known = reference();
-    for (int i = 0; i < photo::chartPatches; ++i) {
-        const QPoint c = patchCentre(i);
-        const QRgb pixel = cameraPixel(known[i], chartLight);
-        for (int y = c.y() - patch / 2; y < c.y() + patch / 2; ++y)
-            for (int x = c.x() - patch / 2; x < c.x() + patch / 2; ++x)
-                image.setPixel(x, y, pixel);
-    }
-    const auto square = [&image](QPoint c, QRgb pixel) {
-        for (int y = c.y() - 30; y < c.y() + 30; ++y)
-            for (int x = c.x() - 30; x < c.x() + 30; ++x)
-                image.setPixel(x, y, pixel);
+// The whole scene as linear camera values, each pixel given to `put`;
+// `sampleLight` scales the light on the sample and the grey card (Y 50),
+// `chartLight` that on the chart.
+void renderScene(double chartLight, double sampleLight,
+                 const std::function<void(int x, int y, const Linear&)>& put) {
+    for (int y = 0; y < 440; ++y)
+        for (int x = 0; x < 640; ++x)
+            put(x, y, {0.1, 0.1, 0.1});
+    const auto square = [&put](QPoint c, int half, const Linear& rgb) {
+        for (int y = c.y() - half; y < c.y() + half; ++y)
+            for (int x = c.x() - half; x < c.x() + half; ++x)
+                put(x, y, rgb);
     };
-    square(sampleCentre, cameraPixel(sampleXyz, sampleLight));
+    const auto known = reference();
+    for (int i = 0; i < photo::chartPatches; ++i)
+        square(patchCentre(i), patch / 2, camera(known[i], chartLight));
+    square(sampleCentre, 30, camera(sampleXyz, sampleLight));
     // A neutral grey of Y 50 under illuminant C.
-    square(greyCentre, cameraPixel({0.98041 * 50, 50, 1.18103 * 50}, sampleLight));
+    square(greyCentre, 30, camera({0.98041 * 50, 50, 1.18103 * 50}, sampleLight));
+}
+
+// The scene as an 8-bit sRGB picture (made once for each light).
+QImage chartPicture(double chartLight = 0.8, double sampleLight = 0.8) {
+    static std::map<std::pair<double, double>, QImage> made;
+    QImage& image = made[{chartLight, sampleLight}];
+    if (!image.isNull()) return image;
+    image = QImage(640, 440, QImage::Format_RGB32);
+    renderScene(chartLight, sampleLight, [&image](int x, int y, const Linear& rgb) {
+        int out[3];
+        for (int i = 0; i < 3; ++i)
+            out[i] = static_cast<int>(std::lround(255 * encoded(rgb[i])));
+        image.setPixel(x, y, qRgb(out[0], out[1], out[2]));
+    });
     return image;
+}
+
+// The scene as a 16-bit linear picture, as a raw developer writes it.
+photo::Picture linearPicture() {
+    photo::Picture picture;
+    picture.width = 640;
+    picture.height = 440;
+    picture.bits = 16;
+    picture.samples.resize(3 * picture.pixelCount());
+    renderScene(0.8, 0.8, [&picture](int x, int y, const Linear& rgb) {
+        for (int i = 0; i < 3; ++i)
+            picture.samples[3 * (std::size_t(y) * 640 + x) + i] =
+                static_cast<std::uint16_t>(std::lround(65535 * std::clamp(rgb[i], 0.0, 1.0)));
+    });
+    return picture;
 }
 
 class ChartCalibrationTest : public MainWindowTest {
@@ -281,6 +307,27 @@ TEST_F(ChartCalibrationTest, LinearValuesFitTheChartAgainInTheirEncoding) {
     EXPECT_EQ(window->chart.fit()->encoding, photo::Encoding::Linear);
     // sRGB values taken as linear fit a 3x3 matrix worse.
     EXPECT_GT(window->chart.fit()->expectedMedian, srgb);
+}
+
+TEST_F(ChartCalibrationTest, SixteenBitLinearTiffIsMeasuredWithItsSixteenBits) {
+    ASSERT_TRUE(photo::writeTiff16("chart.tif", linearPicture()).ok);
+    platform.queueFile("chart.tif");
+    window->loadPictureAction->trigger();
+    EXPECT_TRUE(messages().empty());
+    ASSERT_EQ(window->picture->pictureWidth(), 640);
+    window->linearValuesAction->trigger();
+    calibrate();
+    ASSERT_TRUE(window->chart.fit());
+    EXPECT_EQ(window->chart.fit()->encoding, photo::Encoding::Linear);
+    const photo::Picture& measured =
+        window->chart.picture(window->picture->original(), window->picture->pictureSerial());
+    EXPECT_EQ(measured.bits, 16);
+    EXPECT_EQ(measured.samples, linearPicture().samples);
+    // A linear camera read in its own 16 bits fits all but exactly.
+    EXPECT_LT(window->chart.fit()->expectedMax, 0.1);
+    readAt(sampleCentre);
+    EXPECT_NEAR(boxes().Y, sampleXyz.Y, 0.05);
+    EXPECT_NEAR(boxes().Z, sampleXyz.Z, 0.05);
 }
 
 TEST_F(ChartCalibrationTest, ThePaletteOfACalibratedPictureHoldsMeasurements) {
