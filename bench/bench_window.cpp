@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -138,6 +139,53 @@ void picturePalette(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * 10000);
 }
 
+// A 24-megapixel photograph with the chart in its top-left corner (patches of
+// 400 pixels on a 500-pixel pitch) and a sample: the chart calibrated from
+// its corners, then one calibrated reading of an 81-pixel block in the window.
+void pictureChartCalibration(benchmark::State& state) {
+    Window& w = window();
+    w.ui().pictureCheck->setChecked(true);
+    PictureWindow* pictures = w.program.companions().picture();
+    QImage image(6000, 4000, QImage::Format_RGB32);
+    image.fill(qRgb(90, 88, 85));
+    QPainter painter(&image);
+    for (int i = 0; i < 24; ++i)
+        painter.fillRect(200 + 500 * (i % 6) - 200, 200 + 500 * (i / 6) - 200, 400, 400,
+                         QColor(30 + 9 * i, 220 - 7 * i, 40 + (i * 37) % 180));
+    // The grey row, white to black, in the chart's proportions.
+    const int greys[6] = {220, 181, 146, 108, 75, 44};
+    for (int i = 0; i < 6; ++i)
+        painter.fillRect(500 * i, 1500, 400, 400, QColor(greys[i], greys[i], greys[i]));
+    painter.end();
+    for (auto _ : state) {
+        state.PauseTiming();
+        pictures->picture->setPicture(image);
+        state.ResumeTiming();
+        pictures->calibrateChartAction->trigger();
+        for (const QPoint& corner :
+             {QPoint(200, 200), QPoint(2700, 200), QPoint(2700, 1700), QPoint(200, 1700)})
+            pictures->onPictureClicked(corner.x(), corner.y());
+        benchmark::DoNotOptimize(pictures->chart.fit());
+    }
+    if (!pictures->chart.fit()) state.SkipWithError("the chart was not fitted");
+    w.platform.clear();
+}
+
+void pictureCalibratedReading(benchmark::State& state) {
+    Window& w = window();
+    PictureWindow* pictures = w.program.companions().picture();
+    if (!pictures || !pictures->chart.fit()) {
+        state.SkipWithError("run after pictureChartCalibration");
+        return;
+    }
+    // The block's flash passes at once on the scripted clock.
+    w.platform.setAdvancePerRead(0.25);
+    int i = 0;
+    for (auto _ : state)
+        pictures->onPictureClicked(4000 + (i++ % 100), 3000);
+    w.platform.setAdvancePerRead(0);
+}
+
 // A palette of 10,000 rows spread through the solid.
 void writeBigPalette(const QString& name) {
     QFile file(name);
@@ -192,6 +240,8 @@ void viewerDraw(benchmark::State& state) {
 BENCHMARK(viewerLoad)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(viewerDraw)->Unit(benchmark::kMillisecond);
 BENCHMARK(picturePalette)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(pictureChartCalibration)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(pictureCalibratedReading)->Unit(benchmark::kMillisecond);
 BENCHMARK(makeTable)->Unit(benchmark::kMillisecond);
 BENCHMARK(importMunsellRows)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(paletteAppends)->Unit(benchmark::kMillisecond)->Iterations(3);

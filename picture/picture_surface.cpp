@@ -44,7 +44,7 @@ void PictureSurface::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     for (const Mark& mark : marks_) {
         // A dark line under a light one keeps each mark visible on any patch.
-        for (const auto& [pen, width] : {std::pair{QColor(Qt::black), 3}, {mark.colour, 1}}) {
+        for (const auto& [pen, width] : {std::pair{QColor(Qt::black), 4}, {mark.colour, 2}}) {
             painter.setPen(QPen(pen, width));
             if (mark.shape == Mark::Square) {
                 painter.drawRect(mark.rect);
