@@ -213,7 +213,8 @@ QString PictureWindow::calibratedNote(const std::vector<std::string>& notes) con
 }
 
 void PictureWindow::saveCalibration() {
-    if (calibrationFile.isEmpty() || !chart.fit()) return;
+    if (calibrationFile.isEmpty() || !chart.fit() || calibrationSerial_ != picture->pictureSerial())
+        return;
     const Result written =
         replaceFile(calibrationFile.toStdString(), photo::calibrationText(*chart.fit()));
     if (!written.ok)

@@ -206,8 +206,13 @@ void PictureWindow::loadPicture(bool withDialog) {
                           "\" can't be read: " + reader.errorString());
         return;
     }
-    calibrationFile = path + ".calibration.txt";
-    loadSavedCalibration();
+    // A picture the user chose keeps its calibration beside it; the
+    // program's own picture in its data folder gets none.
+    if (withDialog) {
+        calibrationFile = path + ".calibration.txt";
+        calibrationSerial_ = picture->pictureSerial();
+        loadSavedCalibration();
+    }
     const QSize screen = platform_.screenSize();
     if (screen.width() < image.width() || screen.height() < image.height())
         platform_.message(

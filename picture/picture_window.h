@@ -62,7 +62,7 @@ class PictureWindow : public QWidget {
     // The chart in the picture and the fit made on it.
     ChartCalibration chart;
     // Where the picture's calibration is kept ("<picture>.calibration.txt");
-    // empty for a picture not read from a file.
+    // empty for a picture not chosen from a file.
     QString calibrationFile;
 
     // ---- procedures ----------------------------------------------------------
@@ -132,6 +132,9 @@ class PictureWindow : public QWidget {
     QScrollArea* scroll_ = nullptr;
     // The corner being moved, where the press was, and whether it moved yet.
     int draggedCorner_ = -1;
+    // The picture calibrationFile belongs to: another picture shown since
+    // (the clipboard's, one set by a caller) never writes it.
+    int calibrationSerial_ = -1;
     QPoint dragStart_;
     bool dragMoved_ = false;
     std::optional<std::array<Tristimulus, photo::chartPatches>> chartReference_;

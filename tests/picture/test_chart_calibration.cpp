@@ -297,6 +297,22 @@ TEST_F(ChartCalibrationTest, TheCalibrationIsKeptBesideThePictureAndReadWhenItIs
     EXPECT_EQ(window->picture->pictureWidth(), 640);
 }
 
+TEST_F(ChartCalibrationTest, OnlyAPictureChosenFromAFileKeepsItsCalibrationBesideIt) {
+    // The program's own picture, then a picture put in its place.
+    const QString programs = HUELINX_DATA_DIR "/TestImage.jpg.calibration.txt";
+    window->picture->setPicture(chartPicture());
+    calibrate();
+    ASSERT_TRUE(window->chart.fit());
+    EXPECT_FALSE(QFileInfo::exists(programs));
+    // A file chosen, then another picture shown in its place.
+    openPicture(chartPicture(), "chosen.png");
+    window->picture->setPicture(chartPicture());
+    calibrate();
+    ASSERT_TRUE(window->chart.fit());
+    EXPECT_FALSE(QFileInfo::exists("chosen.png.calibration.txt"));
+    QFile::remove(programs); // a failure above leaves none behind
+}
+
 TEST_F(ChartCalibrationTest, LinearValuesFitTheChartAgainInTheirEncoding) {
     openPicture(chartPicture());
     calibrate();
