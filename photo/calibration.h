@@ -43,7 +43,8 @@ struct ChartCorners {
 // the chart taken as a plane seen in perspective through the four corners.
 [[nodiscard]] std::array<Point, chartPatches> patchCentres(const ChartCorners& corners);
 // Half the side of the square read at each patch centre: a third of the
-// distance between neighbouring centres, so the square stays inside its patch.
+// distance between neighbouring centres, less where the chart is turned in
+// the picture, so the upright square stays inside its patch.
 [[nodiscard]] double patchHalfSide(const ChartCorners& corners);
 
 struct LinearRgb {

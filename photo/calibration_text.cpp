@@ -53,12 +53,15 @@ class LineReader {
     std::string fault(const std::string& what) const {
         return name_ + ", line " + std::to_string(line_) + ": " + what;
     }
+    // At the end of the text: the line after the last.
+    std::string faultAtEnd(const std::string& what) const {
+        return name_ + ", line " + std::to_string(reader_.lineNumber()) + ": " + what;
+    }
     bool atEnd() const { return reader_.atEnd(); }
     std::string next() {
         line_ = reader_.lineNumber();
         return reader_.line().value_or("");
     }
-    std::size_t lineNumber() const { return reader_.lineNumber(); }
 
   private:
     ListReader reader_;
@@ -69,7 +72,7 @@ class LineReader {
 // The value of `key=value`, or the fault.
 std::optional<std::string> valueOf(LineReader& in, std::string_view key, std::string& fault) {
     if (in.atEnd()) {
-        fault = in.fault("the file ends before its \"" + std::string(key) + "=\" line.");
+        fault = in.faultAtEnd("the file ends before its \"" + std::string(key) + "=\" line.");
         return std::nullopt;
     }
     const std::string line = in.next();

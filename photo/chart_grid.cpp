@@ -47,10 +47,6 @@ Homography squareOnto(const ChartCorners& k) {
     return m;
 }
 
-double distance(Point p, Point q) {
-    return std::hypot(p.x - q.x, p.y - q.y);
-}
-
 // Whether the corners, in their order, go round a convex shape of some area.
 bool convexCorners(const ChartCorners& k) {
     const Point p[4] = {k.topLeft, k.topRight, k.bottomRight, k.bottomLeft};
@@ -117,15 +113,23 @@ std::array<Point, chartPatches> patchCentres(const ChartCorners& corners) {
 }
 
 double patchHalfSide(const ChartCorners& corners) {
+    // A third of the distance d between neighbours, shrunk by |dx| + |dy| over
+    // d so that the square, upright in the picture, stays inside a patch the
+    // picture shows turned.
     const auto c = patchCentres(corners);
-    double nearest = std::numeric_limits<double>::infinity();
+    double half = std::numeric_limits<double>::infinity();
+    const auto neighbours = [&](Point p, Point q) {
+        const double dx = std::abs(q.x - p.x), dy = std::abs(q.y - p.y);
+        const double d = std::hypot(dx, dy);
+        half = std::min(half, d > 0 ? d * d / (3 * (dx + dy)) : 0.0);
+    };
     for (int row = 0; row < rows; ++row)
         for (int col = 0; col < columns; ++col) {
             const int i = row * columns + col;
-            if (col + 1 < columns) nearest = std::min(nearest, distance(c[i], c[i + 1]));
-            if (row + 1 < rows) nearest = std::min(nearest, distance(c[i], c[i + columns]));
+            if (col + 1 < columns) neighbours(c[i], c[i + 1]);
+            if (row + 1 < rows) neighbours(c[i], c[i + columns]);
         }
-    return nearest / 3;
+    return half;
 }
 
 Region squareAround(Point centre, double halfSide) {

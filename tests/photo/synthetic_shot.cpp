@@ -103,10 +103,10 @@ Point Projection::inverse(double x, double y) const {
     return {(i[0] * x + i[1] * y + i[2]) / w, (i[3] * x + i[4] * y + i[5]) / w};
 }
 
-Projection projection(double degrees, double tilt) {
+Projection projection(double degrees, double tilt, Point origin) {
     const double t = degrees * std::numbers::pi / 180, pitch = 40;
     const double c = std::cos(t) * pitch, s = std::sin(t) * pitch;
-    return {{c, -s, 60, s, c, 50, tilt, 0, 1}};
+    return {{c, -s, origin.x, s, c, origin.y, tilt, 0, 1}};
 }
 
 photo::ChartCorners cornersOf(const Projection& p) {

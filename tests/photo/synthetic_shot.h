@@ -45,9 +45,9 @@ struct Projection {
     photo::Point operator()(double u, double v) const;
     photo::Point inverse(double x, double y) const;
 };
-// 40 pixels a patch, the top-left centre at (60, 50), turned by `degrees`,
+// 40 pixels a patch, the top-left centre at `origin`, turned by `degrees`,
 // with `tilt` of perspective along x.
-Projection projection(double degrees = 0, double tilt = 0);
+Projection projection(double degrees = 0, double tilt = 0, photo::Point origin = {60, 50});
 photo::ChartCorners cornersOf(const Projection& p);
 
 // A picture in linear values 0..1 before it is written as samples.

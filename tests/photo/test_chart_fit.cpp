@@ -210,5 +210,83 @@ TEST(ChartFit, RootPolynomialFitsMoreTermsAndReportsItsOwnError) {
     EXPECT_DOUBLE_EQ(root.expectedMax, *std::max_element(root.leftOut.begin(), root.leftOut.end()));
 }
 
+Loaded<Calibration> fitShot(const Shot& shot, const ChartCorners& corners) {
+    const auto reading = readChart(shot.picture, Encoding::Linear, corners);
+    EXPECT_TRUE(reading.value) << reading.message;
+    return fitChart(reading.value.value_or(ChartReading{}), reference(), FitKind::Matrix3x3);
+}
+
+TEST(ChartFit, ClippedPatchesAreRefusedByName) {
+    const Samples none;
+    // Over-exposed: the white and the lightest greys reach the top of the range.
+    const Shot bright = render(cameraUnder("nikon_d5100", "D65", 2.2), none, Encoding::Linear);
+    const auto over = fitShot(bright, bright.corners);
+    EXPECT_FALSE(over.value);
+    EXPECT_EQ(over.message, "The chart's patch 6 (bluish green), patch 16 (yellow), patch 19 "
+                            "(white 9.5) and patch 20 (neutral 8) are clipped.");
+    EXPECT_EQ(over.message.find("patch 24"), std::string::npos) << over.message;
+
+    // One pixel at 0 in a channel inside the black patch's square.
+    Shot dark = render(cameraUnder("nikon_d5100", "D65"), none, Encoding::Linear);
+    const Point black = patchCentres(dark.corners)[23];
+    const int x = static_cast<int>(std::lround(black.x)),
+              y = static_cast<int>(std::lround(black.y));
+    dark.picture.samples[3 * (static_cast<std::size_t>(y) * dark.picture.width + x) + 2] = 0;
+    const auto under = fitShot(dark, dark.corners);
+    EXPECT_FALSE(under.value);
+    EXPECT_EQ(under.message, "The chart's patch 24 (black 2) is clipped.");
+}
+
+TEST(ChartFit, GreysOutOfOrderAreRefused) {
+    const Shot shot = render(cameraUnder("nikon_d5100", "D65"), {}, Encoding::Linear);
+    // The corners clicked as if the chart stood on its head: the grey row is
+    // read as the top row, and the first row backwards as the greys.
+    const ChartCorners& k = shot.corners;
+    const auto turned = fitShot(shot, {k.bottomRight, k.bottomLeft, k.topLeft, k.topRight});
+    EXPECT_FALSE(turned.value);
+    EXPECT_NE(turned.message.find("not in order of lightness"), std::string::npos)
+        << turned.message;
+    // Two greys swapped: the one read lighter than its neighbour is named.
+    auto reading = readChart(shot.picture, Encoding::Linear, k).value.value();
+    std::swap(reading.patches[20], reading.patches[21]);
+    const auto swapped = fitChart(reading, reference(), FitKind::Matrix3x3);
+    EXPECT_FALSE(swapped.value);
+    EXPECT_NE(swapped.message.find("patch 22 (neutral 5) reads at least as light as patch 21 "
+                                   "(neutral 6.5)"),
+              std::string::npos)
+        << swapped.message;
+}
+
+TEST(ChartFit, UnevenLightOverTheGreyRowIsWarned) {
+    const Camera camera = cameraUnder("canon_eos_5d_mark_ii", "D65", 0.6);
+    for (const double gradient : {0.0, 0.04, 0.25, -0.25}) {
+        const Shot shot = render(camera, {}, Encoding::Linear, 1, gradient);
+        const auto fit = fitShot(shot, shot.corners);
+        ASSERT_TRUE(fit.value) << fit.message;
+        const bool uneven = std::abs(gradient) > unevenLightShare;
+        ASSERT_EQ(fit.value->warnings.size(), uneven ? 1u : 0u) << gradient;
+        if (!uneven) continue;
+        const std::string& w = fit.value->warnings[0];
+        EXPECT_NE(w.find("uneven"), std::string::npos) << w;
+        // From the first grey to the last the light changes by the gradient
+        // (the greys' own spectra add a few points).
+        const std::string from = gradient > 0 ? "patch 19 (white 9.5) and patch 24 (black 2)"
+                                              : "patch 24 (black 2) and patch 19 (white 9.5)";
+        EXPECT_NE(w.find(from), std::string::npos) << w;
+        const double percent = std::stod(w.substr(w.find(" by ") + 4));
+        const double change = gradient > 0 ? gradient : 1 / (1 + gradient) - 1;
+        EXPECT_NEAR(percent, 100 * change, 5) << w;
+    }
+}
+
+TEST(ChartFit, ReadingsOfOneColourFitNothing) {
+    ChartReading same;
+    for (int i = 0; i < chartPatches; ++i)
+        same.patches[i] = {0.5 - 0.01 * i, 0.5 - 0.01 * i, 0.5 - 0.01 * i};
+    const auto fit = fitChart(same, reference(), FitKind::Matrix3x3);
+    EXPECT_FALSE(fit.value);
+    EXPECT_NE(fit.message.find("too alike"), std::string::npos) << fit.message;
+}
+
 } // namespace
 } // namespace huelinx::photo
