@@ -421,6 +421,13 @@ TEST_F(PictureFiles, HeadersClaimingTooManyPixelsAreRefusedBeforeReading) {
         EXPECT_NE(loaded.message.find("\"huge picture\""), std::string::npos) << loaded.message;
         EXPECT_NE(loaded.message.find(size), std::string::npos) << loaded.message;
     }
+    // From a file too, named by its path.
+    std::ofstream(path("huge.png"), std::ios::binary) << pngHeader(100000, 100000);
+    const Loaded<Picture> file = readPicture(path("huge.png"));
+    EXPECT_FALSE(file.value);
+    EXPECT_EQ(file.message, "\"" + path("huge.png") +
+                                "\" cannot be read as a PNG picture: its header claims 100000 x "
+                                "100000 pixels, more than the 100000000 a picture may have.");
     // The limit is the caller's.
     const std::string ten = pngBytes(PNG_FORMAT_RGB, 10, 10, std::string(300, '\1').data());
     EXPECT_FALSE(readPictureBytes(ten, "ten", 99).value);
