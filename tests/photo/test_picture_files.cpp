@@ -270,6 +270,35 @@ TEST(PictureKinds, PalettePngGivesThePaletteColours) {
                                           12 * 257, 34 * 257, 56 * 257}));
 }
 
+void appendTo(png_structp png, png_bytep data, png_size_t length) {
+    static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<char*>(data), length);
+}
+
+TEST(PictureKinds, InterlacedPngGivesEveryPixel) {
+    const int width = 9, height = 7;
+    std::string bytes;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_set_write_fn(png, &bytes, appendTo, nullptr);
+    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_ADAM7,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    std::vector<unsigned char> pixels;
+    for (int i = 0; i < 3 * width * height; ++i)
+        pixels.push_back(static_cast<unsigned char>(i));
+    std::vector<png_bytep> rows;
+    for (int y = 0; y < height; ++y)
+        rows.push_back(pixels.data() + 3 * width * y);
+    png_write_image(png, rows.data());
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+
+    const Picture picture = read(bytes);
+    ASSERT_EQ(picture.samples.size(), pixels.size());
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        ASSERT_EQ(picture.samples[i], pixels[i] * 257) << i;
+}
+
 // --- kinds of TIFF ----------------------------------------------------------------
 
 TEST_F(PictureFiles, TiffInStripsOrTilesContiguousOrPlanarGreyOrRgb) {
