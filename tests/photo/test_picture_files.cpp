@@ -270,6 +270,35 @@ TEST(PictureKinds, PalettePngGivesThePaletteColours) {
                                           12 * 257, 34 * 257, 56 * 257}));
 }
 
+void appendTo(png_structp png, png_bytep data, png_size_t length) {
+    static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<char*>(data), length);
+}
+
+TEST(PictureKinds, InterlacedPngGivesEveryPixel) {
+    const int width = 9, height = 7;
+    std::string bytes;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_set_write_fn(png, &bytes, appendTo, nullptr);
+    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_ADAM7,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    std::vector<unsigned char> pixels;
+    for (int i = 0; i < 3 * width * height; ++i)
+        pixels.push_back(static_cast<unsigned char>(i));
+    std::vector<png_bytep> rows;
+    for (int y = 0; y < height; ++y)
+        rows.push_back(pixels.data() + 3 * width * y);
+    png_write_image(png, rows.data());
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+
+    const Picture picture = read(bytes);
+    ASSERT_EQ(picture.samples.size(), pixels.size());
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        ASSERT_EQ(picture.samples[i], pixels[i] * 257) << i;
+}
+
 // --- kinds of TIFF ----------------------------------------------------------------
 
 TEST_F(PictureFiles, TiffInStripsOrTilesContiguousOrPlanarGreyOrRgb) {
@@ -421,6 +450,13 @@ TEST_F(PictureFiles, HeadersClaimingTooManyPixelsAreRefusedBeforeReading) {
         EXPECT_NE(loaded.message.find("\"huge picture\""), std::string::npos) << loaded.message;
         EXPECT_NE(loaded.message.find(size), std::string::npos) << loaded.message;
     }
+    // From a file too, named by its path.
+    std::ofstream(path("huge.png"), std::ios::binary) << pngHeader(100000, 100000);
+    const Loaded<Picture> file = readPicture(path("huge.png"));
+    EXPECT_FALSE(file.value);
+    EXPECT_EQ(file.message, "\"" + path("huge.png") +
+                                "\" cannot be read as a PNG picture: its header claims 100000 x "
+                                "100000 pixels, more than the 100000000 a picture may have.");
     // The limit is the caller's.
     const std::string ten = pngBytes(PNG_FORMAT_RGB, 10, 10, std::string(300, '\1').data());
     EXPECT_FALSE(readPictureBytes(ten, "ten", 99).value);
