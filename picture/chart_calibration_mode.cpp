@@ -194,15 +194,16 @@ void PictureWindow::markGreyReference(int x, int y) {
 }
 
 bool PictureWindow::readCalibrated(const photo::Region& region, ColourModel& colour,
-                                   std::vector<std::string>* notes) {
+                                   std::vector<std::string>* notes, std::string* problem) {
     const photo::Picture& measured = chart.picture(picture->original(), picture->pictureSerial());
-    const auto read = photo::readRegion(measured, *chart.fit(), region, chart.greyReference);
-    if (!read.value) return false;
-    colour = enterXyzValues(std::move(colour), read.value->xyz, session_.table());
-    if (notes) {
-        *notes = chart.fit()->warnings;
-        notes->insert(notes->end(), read.value->notes.begin(), read.value->notes.end());
+    auto read = photo::readRegion(measured, *chart.fit(), region, chart.greyReference);
+    if (!read.value) {
+        if (problem) *problem = read.message;
+        return false;
     }
+    colour = enterXyzValues(std::move(colour), read.value->xyz, session_.table());
+    // The reading's notes hold the fit's warnings too.
+    if (notes) *notes = std::move(read.value->notes);
     return true;
 }
 

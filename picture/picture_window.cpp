@@ -293,12 +293,22 @@ void PictureWindow::showNotationAt(int x, int y) {
     sampling = true;
     long sum[3] = {0, 0, 0};
     flashBlock(x, y, sum);
+    positionBox->setText("Position  X =" + QString::fromStdString(signedText(x)) +
+                         "  Y =" + QString::fromStdString(signedText(y)));
     ColourModel colour = session_.colour();
     std::vector<std::string> notes;
+    std::string problem;
     const int k = sampleRadius;
-    // Calibrated, the block is read as a measurement of the sample.
-    const bool calibrated =
-        chart.fit() && readCalibrated({x - k, y - k, 2 * k + 1, 2 * k + 1}, colour, &notes);
+    // Calibrated, the block is read as a measurement of the sample, and never
+    // as display RGB instead when it can't be.
+    const bool calibrated = chart.fit() && readCalibrated({x - k, y - k, 2 * k + 1, 2 * k + 1},
+                                                          colour, &notes, &problem);
+    if (chart.fit() && !calibrated) {
+        sampling = false;
+        notationBox->setText("Not read: " + QString::fromStdString(problem));
+        notationBox->setToolTip(notationBox->text());
+        return;
+    }
     if (calibrated) {
         session_.setColour(colour, Change::Measurement, this);
         sampling = false;
@@ -315,8 +325,6 @@ void PictureWindow::showNotationAt(int x, int y) {
     // A line wider than its box shows its start; the whole reading is its tooltip.
     notationBox->setCursorPosition(0);
     notationBox->setToolTip(notationBox->text());
-    positionBox->setText("Position  X =" + QString::fromStdString(signedText(x)) +
-                         "  Y =" + QString::fromStdString(signedText(y)));
     setRoleColour(colourBox, QPalette::Base, QColor(colour.red, colour.green, colour.blue));
 }
 

@@ -117,10 +117,11 @@ class PictureWindow : public QWidget {
     void refuseFit(const std::string& message);
     void showChartMarks();
     void markGreyReference(int x, int y);
-    // The region read as a measurement through the fit; false when it can't be
-    // read. `notes` gets what the reading says of itself.
+    // The region read as a measurement through the fit; false, with the
+    // reason in `problem`, when it can't be read. `notes` gets what the
+    // reading says of itself.
     bool readCalibrated(const photo::Region& region, ColourModel& colour,
-                        std::vector<std::string>* notes);
+                        std::vector<std::string>* notes, std::string* problem = nullptr);
     // "calibrated, expected ΔE00 0.4 (max 1.1)" and the notes.
     QString calibratedNote(const std::vector<std::string>& notes) const;
     void saveCalibration();

@@ -83,6 +83,15 @@ void PictureWindow::makePicturePalette() {
     // Nothing is written before the palette is whole: a cancel leaves the
     // picture usable and the file as it was.
     if (!chooseGranularity(columns, rows)) return;
+    // A grey reference that can't scale the readings makes no palette of
+    // calibrated colours, and none of display RGB in their place.
+    ColourModel probe = session_.colour();
+    std::string problem;
+    if (chart.fit() && !readCalibrated({0, 0, 1, 1}, probe, nullptr, &problem)) {
+        p.message("No palette made: " + QString::fromStdString(problem), Buttons::Ok,
+                  Icon::Exclamation);
+        return;
+    }
     paletteMade = true;
     show();
     setStatus(statusBox->text(), 14);

@@ -127,6 +127,10 @@ class ChartCalibrationTest : public MainWindowTest {
         }
     }
     // X, Y, Z of the main window's boxes.
+    QString munsell() const {
+        return text(ui().munsellBoxes[0]) + " " + text(ui().munsellBoxes[1]) + "/" +
+               text(ui().munsellBoxes[2]);
+    }
     Tristimulus boxes() const {
         return {text(ui().xyzBoxes[0]).toFloat(), text(ui().xyzBoxes[1]).toFloat(),
                 text(ui().xyzBoxes[2]).toFloat()};
@@ -266,6 +270,34 @@ TEST_F(ChartCalibrationTest, AGreyReferenceScalesASampleLitLessThanTheChart) {
     EXPECT_EQ(platform.shown()[0].defaultText, "18");
     EXPECT_TRUE(messages()[0].contains("above 0 and at most 100"));
     EXPECT_EQ(window->chart.greyReference->y, 50); // the reference before stays
+}
+
+TEST_F(ChartCalibrationTest, AGreyReferenceThatReadsNoLightStopsReadingsAndThePalette) {
+    openPicture(chartPicture());
+    calibrate();
+    QImage dark = chartPicture();
+    for (int y = greyCentre.y() - 20; y < greyCentre.y() + 20; ++y)
+        for (int x = greyCentre.x() - 20; x < greyCentre.x() + 20; ++x)
+            dark.setPixel(x, y, qRgb(0, 0, 0));
+    window->picture->setPicture(dark);
+    platform.queueInput("18");
+    window->greyReferenceAction->trigger();
+    readAt(greyCentre);
+    const QString before = munsell();
+    readAt(sampleCentre);
+    // Neither a reading scaled by nothing nor display RGB in its place.
+    EXPECT_TRUE(window->notationBox->text().startsWith("Not read: "))
+        << window->notationBox->text().toStdString();
+    EXPECT_EQ(munsell(), before);
+    platform.clear();
+    platform.queueInput("dark");
+    platform.queueInput("20");
+    platform.queueAnswer(Answer::Yes);
+    window->makePaletteAction->trigger();
+    ASSERT_EQ(messages().size(), 2u); // the number of blocks asked, then why no palette
+    EXPECT_TRUE(messages()[1].startsWith("No palette made: ")) << messages()[1].toStdString();
+    EXPECT_FALSE(QFileInfo::exists("dark.csv"));
+    EXPECT_FALSE(window->paletteMade);
 }
 
 TEST_F(ChartCalibrationTest, TheCalibrationIsKeptBesideThePictureAndReadWhenItIsOpened) {
