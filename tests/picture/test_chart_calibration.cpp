@@ -14,6 +14,7 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <tuple>
 
 namespace huelinx::testing {
 namespace {
@@ -53,8 +54,9 @@ std::array<Tristimulus, photo::chartPatches> reference() {
 
 // The whole scene as linear camera values, each pixel given to `put`;
 // `sampleLight` scales the light on the sample and the grey card (Y 50),
-// `chartLight` that on the chart.
-void renderScene(double chartLight, double sampleLight,
+// `chartLight` that on the chart, and `rightGreys` that on the right half of
+// its grey row besides.
+void renderScene(double chartLight, double sampleLight, double rightGreys,
                  const std::function<void(int x, int y, const Linear&)>& put) {
     for (int y = 0; y < 440; ++y)
         for (int x = 0; x < 640; ++x)
@@ -66,19 +68,20 @@ void renderScene(double chartLight, double sampleLight,
     };
     const auto known = reference();
     for (int i = 0; i < photo::chartPatches; ++i)
-        square(patchCentre(i), patch / 2, camera(known[i], chartLight));
+        square(patchCentre(i), patch / 2,
+               camera(known[i], chartLight * (i >= 21 ? rightGreys : 1.0)));
     square(sampleCentre, 30, camera(sampleXyz, sampleLight));
     // A neutral grey of Y 50 under illuminant C.
     square(greyCentre, 30, camera({0.98041 * 50, 50, 1.18103 * 50}, sampleLight));
 }
 
 // The scene as an 8-bit sRGB picture (made once for each light).
-QImage chartPicture(double chartLight = 0.8, double sampleLight = 0.8) {
-    static std::map<std::pair<double, double>, QImage> made;
-    QImage& image = made[{chartLight, sampleLight}];
+QImage chartPicture(double chartLight = 0.8, double sampleLight = 0.8, double rightGreys = 1) {
+    static std::map<std::tuple<double, double, double>, QImage> made;
+    QImage& image = made[{chartLight, sampleLight, rightGreys}];
     if (!image.isNull()) return image;
     image = QImage(640, 440, QImage::Format_RGB32);
-    renderScene(chartLight, sampleLight, [&image](int x, int y, const Linear& rgb) {
+    renderScene(chartLight, sampleLight, rightGreys, [&image](int x, int y, const Linear& rgb) {
         int out[3];
         for (int i = 0; i < 3; ++i)
             out[i] = static_cast<int>(std::lround(255 * encoded(rgb[i])));
@@ -94,7 +97,7 @@ photo::Picture linearPicture() {
     picture.height = 440;
     picture.bits = 16;
     picture.samples.resize(3 * picture.pixelCount());
-    renderScene(0.8, 0.8, [&picture](int x, int y, const Linear& rgb) {
+    renderScene(0.8, 0.8, 1, [&picture](int x, int y, const Linear& rgb) {
         for (int i = 0; i < 3; ++i)
             picture.samples[3 * (std::size_t(y) * 640 + x) + i] =
                 static_cast<std::uint16_t>(std::lround(65535 * std::clamp(rgb[i], 0.0, 1.0)));
@@ -218,6 +221,23 @@ TEST_F(ChartCalibrationTest, ClippedPatchesAreRefusedWithOneMessage) {
     EXPECT_EQ(window->picture->marks()[0].colour, QColor(Qt::white));
     readAt(sampleCentre);
     EXPECT_FALSE(window->notationBox->text().contains("calibrated"));
+}
+
+TEST_F(ChartCalibrationTest, UnevenLightOnTheChartIsWarnedOfOnceAndSaidWithEveryReading) {
+    // The right half of the grey row in a shadow 30 % darker.
+    openPicture(chartPicture(0.8, 0.8, 0.7));
+    platform.clear();
+    calibrate();
+    ASSERT_TRUE(window->chart.fit());
+    ASSERT_FALSE(window->chart.fit()->warnings.empty());
+    const QString warning = QString::fromStdString(window->chart.fit()->warnings[0]);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(platform.shown()[0].title, "Calibrate with chart");
+    EXPECT_TRUE(messages()[0].contains(warning));
+    EXPECT_TRUE(window->statusBox->text().contains(warning));
+    readAt(sampleCentre);
+    EXPECT_EQ(window->notationBox->text().count(warning), 1)
+        << window->notationBox->text().toStdString();
 }
 
 TEST_F(ChartCalibrationTest, MovingACornerFitsAgainAndAStillPressReadsThePatch) {
