@@ -17,6 +17,7 @@
 #include <QLineEdit>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace huelinx {
@@ -168,6 +169,20 @@ void PictureWindow::showChartMarks() {
         marks.push_back({Mark::Square, QRectF(r.x, r.y, r.width, r.height), QColor(0, 200, 255)});
     }
     picture->setMarks(std::move(marks));
+}
+
+QString PictureWindow::chartTooltipAt(int x, int y) const {
+    const auto corners = chart.corners();
+    if (!corners || !chart.fit()) return {};
+    const auto centres = photo::patchCentres(*corners);
+    const double h = photo::patchHalfSide(*corners);
+    for (int i = 0; i < photo::chartPatches; ++i)
+        if (std::abs(x - centres[i].x) <= h && std::abs(y - centres[i].y) <= h)
+            return QString::fromUtf8("%1: ΔE00 %2 fitted, %3 left out of the fit")
+                .arg(QString::fromStdString(photo::patchLabel(i)))
+                .arg(chart.fit()->residual[i], 0, 'f', 2)
+                .arg(chart.fit()->leftOut[i], 0, 'f', 2);
+    return {};
 }
 
 void PictureWindow::markGreyReference(int x, int y) {

@@ -65,6 +65,7 @@ PictureWindow::PictureWindow(Session& session, Platform& platform, QWidget* pare
     picture->onMouseDown = [this](int x, int y, Qt::MouseButton) { onPictureClicked(x, y); };
     picture->onMouseMove = [this](int x, int y) { onPictureMouseMove(x, y); };
     picture->onMouseUp = [this](int x, int y) { onPictureReleased(x, y); };
+    picture->tooltipAt = [this](int x, int y) { return chartTooltipAt(x, y); };
     scroll_ = new QScrollArea(this);
     scroll_->setWidget(picture);
     statusBox = line("Text1", "", this);

@@ -117,6 +117,8 @@ class PictureWindow : public QWidget {
     void refuseFit(const std::string& message);
     void showChartMarks();
     void markGreyReference(int x, int y);
+    // Over a patch of the fitted chart: its residual and left-out CIEDE2000.
+    QString chartTooltipAt(int x, int y) const;
     // The region read as a measurement through the fit; false, with the
     // reason in `problem`, when it can't be read. `notes` gets what the
     // reading says of itself.

@@ -174,6 +174,11 @@ TEST_F(ChartCalibrationTest, CornersClickedInOrderOutlineThePatchesAndFitTheChar
         EXPECT_EQ(marks[i].colour, residualColour(window->chart.fit()->residual[i]));
     }
     EXPECT_LT(window->chart.fit()->expectedMedian, 1.0);
+    // A patch's tooltip gives its own errors; the picture beside the chart has none.
+    const QString tip = window->picture->tooltipAt(patchCentre(17).x(), patchCentre(17).y());
+    EXPECT_TRUE(tip.startsWith("patch 18 (")) << tip.toStdString();
+    EXPECT_TRUE(tip.contains(QString::number(window->chart.fit()->leftOut[17], 'f', 2)));
+    EXPECT_TRUE(window->picture->tooltipAt(sampleCentre.x(), sampleCentre.y()).isEmpty());
 }
 
 TEST_F(ChartCalibrationTest, CalibratedClicksAreMeasurementsAndClearGoesBackToDisplayRgb) {
