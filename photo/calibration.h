@@ -114,8 +114,14 @@ struct Calibration {
 // warned of.
 inline constexpr double unevenLightShare = 0.10;
 
+// The largest median leave-one-patch-out CIEDE2000 of a fit that is used:
+// above it, what the corners mark is not the chart (real charts fit to 1..3;
+// other colours in its place to about 30).
+inline constexpr double chartMismatch = 10;
+
 // Fits the correction. Refused, with a message naming the patches, when any
-// patch is clipped or the six greys are not in order of lightness.
+// patch is clipped or the six greys are not in order of lightness; refused
+// too when the expected error is above chartMismatch.
 [[nodiscard]] Loaded<Calibration> fitChart(const ChartReading& reading,
                                            const std::array<Tristimulus, chartPatches>& reference,
                                            FitKind kind);
