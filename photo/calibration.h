@@ -67,8 +67,8 @@ struct Region {
 [[nodiscard]] bool anyClipped(const Picture& picture, const Region& region);
 
 // The 24 patches as read, and which hold a clipped channel (at the top of its
-// range or at 0 in any pixel read).
-// The encoding and corners it was read with go on into the calibration.
+// range or at 0 in any pixel read), with the encoding and corners they were
+// read with, which go on into the calibration.
 struct ChartReading {
     std::array<LinearRgb, chartPatches> patches{};
     std::array<bool, chartPatches> clipped{};
@@ -145,8 +145,8 @@ struct RegionReading {
 
 // A region read as a measurement: the median of its linear values, corrected,
 // and scaled to the chart's exposure by the neutral reference when given.
-// Refused when the region or the reference lies outside the picture, or the
-// reference reads no light.
+// Refused when the region or the reference lies outside the picture, the
+// reference's Y is not above 0, or the reference reads no light.
 [[nodiscard]] Loaded<RegionReading> readRegion(const Picture& picture,
                                                const Calibration& calibration, const Region& region,
                                                const std::optional<NeutralReference>& reference);
