@@ -67,8 +67,8 @@ struct Region {
 [[nodiscard]] bool anyClipped(const Picture& picture, const Region& region);
 
 // The 24 patches as read, and which hold a clipped channel (at the top of its
-// range or at 0 in any pixel read).
-// The encoding and corners it was read with go on into the calibration.
+// range or at 0 in any pixel read), with the encoding and corners they were
+// read with, which go on into the calibration.
 struct ChartReading {
     std::array<LinearRgb, chartPatches> patches{};
     std::array<bool, chartPatches> clipped{};
@@ -114,8 +114,14 @@ struct Calibration {
 // warned of.
 inline constexpr double unevenLightShare = 0.10;
 
+// The largest median leave-one-patch-out CIEDE2000 of a fit that is used:
+// above it, what the corners mark is not the chart (real charts fit to 1..3;
+// other colours in its place to about 30).
+inline constexpr double chartMismatch = 10;
+
 // Fits the correction. Refused, with a message naming the patches, when any
-// patch is clipped or the six greys are not in order of lightness.
+// patch is clipped or the six greys are not in order of lightness; refused
+// too when the expected error is above chartMismatch.
 [[nodiscard]] Loaded<Calibration> fitChart(const ChartReading& reading,
                                            const std::array<Tristimulus, chartPatches>& reference,
                                            FitKind kind);
@@ -139,8 +145,8 @@ struct RegionReading {
 
 // A region read as a measurement: the median of its linear values, corrected,
 // and scaled to the chart's exposure by the neutral reference when given.
-// Refused when the region or the reference lies outside the picture, or the
-// reference reads no light.
+// Refused when the region or the reference lies outside the picture, the
+// reference's Y is not above 0, or the reference reads no light.
 [[nodiscard]] Loaded<RegionReading> readRegion(const Picture& picture,
                                                const Calibration& calibration, const Region& region,
                                                const std::optional<NeutralReference>& reference);

@@ -5,6 +5,7 @@
 #include "colour/colorimetry.h"
 #include "colour/tristimulus.h"
 #include "photo/spectra.h"
+#include "text/number_format.h"
 
 #include <algorithm>
 #include <cmath>
@@ -216,6 +217,13 @@ Loaded<Calibration> fitChart(const ChartReading& reading,
     std::sort(leftOut.begin(), leftOut.end());
     c.expectedMedian = (leftOut[chartPatches / 2 - 1] + leftOut[chartPatches / 2]) / 2;
     c.expectedMax = leftOut.back();
+    if (!(c.expectedMedian <= chartMismatch)) {
+        out.message = "The patches where the corners are do not read as the chart (left out "
+                      "of the fit, they are off by a median CIEDE2000 of " +
+                      formatNumber(c.expectedMedian, "0.0") +
+                      "): is the chart in the picture where the corners say?";
+        return out;
+    }
     if (auto warning = unevenLight(reading, reference)) c.warnings.push_back(*warning);
     out.value = std::move(c);
     return out;

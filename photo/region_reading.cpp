@@ -38,8 +38,13 @@ Loaded<RegionReading> readRegion(const Picture& picture, const Calibration& cali
             out.message = "The neutral reference lies outside the picture.";
             return out;
         }
+        if (!(reference->y > 0) || !std::isfinite(reference->y)) {
+            out.message = "The neutral reference's Y should be a number above 0 (18 for a "
+                          "common grey card).";
+            return out;
+        }
         const double y = calibration.apply(*grey).Y;
-        if (!(y > 0) || !(reference->y > 0) || !std::isfinite(reference->y)) {
+        if (!(y > 0)) {
             out.message = "The neutral reference reads no light, so it can't scale the sample.";
             return out;
         }

@@ -279,6 +279,26 @@ TEST(ChartFit, UnevenLightOverTheGreyRowIsWarned) {
     }
 }
 
+// Corners clicked on something that is not the chart: other colours where its
+// colour patches should be (the greys still in order) fit so badly that the
+// fit is refused rather than used.
+TEST(ChartFit, APictureWithoutTheChartIsRefused) {
+    const Camera camera = cameraUnder("nikon_d5100", "D65");
+    const auto& training = photoData().training;
+    for (int start : {0, 40, 100, 150}) {
+        auto colours = chartRgb(camera);
+        for (int i = 0; i < greyRowFirst; ++i)
+            colours[i] = testing::cameraRgb(camera, training[start + 2 * i].values);
+        const auto p = testing::projection();
+        Canvas canvas(320, 200, {0.01, 0.01, 0.01});
+        canvas.chart(p, colours);
+        const auto reading = readChart(canvas.linear16(), Encoding::Linear, testing::cornersOf(p));
+        const auto fit = fitChart(*reading.value, reference(), FitKind::Matrix3x3);
+        EXPECT_FALSE(fit.value) << start;
+        EXPECT_NE(fit.message.find("do not read as the chart"), std::string::npos) << fit.message;
+    }
+}
+
 TEST(ChartFit, ReadingsOfOneColourFitNothing) {
     ChartReading same;
     for (int i = 0; i < chartPatches; ++i)

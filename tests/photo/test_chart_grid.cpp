@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <random>
 
 namespace huelinx::photo {
 namespace {
@@ -115,6 +117,35 @@ TEST(ChartGrid, MediansInLinearValues) {
     EXPECT_FALSE(anyClipped(p, {0, 0, 2, 1}));
     EXPECT_TRUE(anyClipped(p, {2, 0, 1, 1})); // blue at 0
     EXPECT_TRUE(anyClipped(p, {3, 0, 1, 1})); // blue at 65535
+}
+
+// Large regions count their values instead of sorting them: the median must
+// be the same, for odd and even counts alike.
+TEST(ChartGrid, LargeRegionsGiveTheSameMedians) {
+    Picture p{301, 300, 16, {}};
+    std::mt19937 random(7);
+    for (std::size_t i = 0; i < 3 * p.pixelCount(); ++i)
+        p.samples.push_back(static_cast<std::uint16_t>(random() % (i % 3 == 0 ? 65536 : 900)));
+    const Linearizer srgb(Encoding::Srgb);
+    for (const Region r :
+         {Region{0, 0, 301, 300}, Region{0, 0, 301, 299}, Region{5, 7, 257, 256}}) {
+        ASSERT_GT(static_cast<std::size_t>(r.width) * r.height, 65536u);
+        const auto m = medianOf(p, srgb, r);
+        ASSERT_TRUE(m);
+        double expected[3];
+        for (int c = 0; c < 3; ++c) {
+            std::vector<double> v;
+            for (int y = r.y; y < r.y + r.height; ++y)
+                for (int x = r.x; x < r.x + r.width; ++x)
+                    v.push_back(srgb(p.at(x, y)[c]));
+            std::sort(v.begin(), v.end());
+            const std::size_t n = v.size();
+            expected[c] = (v[(n - 1) / 2] + v[n / 2]) / 2;
+        }
+        EXPECT_DOUBLE_EQ(m->r, expected[0]) << r.width << "x" << r.height;
+        EXPECT_DOUBLE_EQ(m->g, expected[1]) << r.width << "x" << r.height;
+        EXPECT_DOUBLE_EQ(m->b, expected[2]) << r.width << "x" << r.height;
+    }
 }
 
 TEST(ChartGrid, TheGridLandsOnTheRenderedPatches) {
