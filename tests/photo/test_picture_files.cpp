@@ -95,7 +95,8 @@ std::uint16_t tiffValue(const TiffKind& kind, int x, int y, int c) {
     return static_cast<std::uint16_t>(kind.bits == 8 ? value % 256 : value % 65536);
 }
 
-// Packs the samples of `count` pixels from (x, y) of one plane (or all).
+// Packs the samples of `count` pixels from (x, y) of one plane (or all);
+// 32-bit samples as floats.
 std::vector<unsigned char> tiffRun(const TiffKind& kind, int x, int y, int count, int plane) {
     const bool separate = kind.planar == PLANARCONFIG_SEPARATE;
     std::vector<unsigned char> run;
@@ -104,7 +105,11 @@ std::vector<unsigned char> tiffRun(const TiffKind& kind, int x, int y, int count
             const std::uint16_t value = tiffValue(kind, x + i, y, c);
             if (kind.bits == 8)
                 run.push_back(static_cast<unsigned char>(value));
-            else
+            else if (kind.bits == 32) {
+                const float real = value / 65535.0f;
+                run.insert(run.end(), reinterpret_cast<const unsigned char*>(&real),
+                           reinterpret_cast<const unsigned char*>(&real) + 4);
+            } else
                 run.insert(run.end(), reinterpret_cast<const unsigned char*>(&value),
                            reinterpret_cast<const unsigned char*>(&value) + 2);
         }
