@@ -3,6 +3,7 @@
 #include "bench_support.h"
 #include "mainwindow/entry_box.h"
 #include "mainwindow/main_window.h"
+#include "photo/calibration.h"
 #include "picture/picture_surface.h"
 #include "picture/picture_window.h"
 #include "test_doubles/scripted_platform.h"
@@ -19,6 +20,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <iostream>
 #include <random>
@@ -148,14 +151,26 @@ void pictureChartCalibration(benchmark::State& state) {
     PictureWindow* pictures = w.program.companions().picture();
     QImage image(6000, 4000, QImage::Format_RGB32);
     image.fill(qRgb(90, 88, 85));
+    // The chart's own colours through a camera whose linear R, G, B are
+    // positive mixtures of X, Y, Z, encoded as sRGB.
+    const auto known = photo::chartReference(HUELINX_DATA_DIR "/photo/chart-reflectance.csv");
+    if (!known.value) {
+        state.SkipWithError(known.message.c_str());
+        return;
+    }
+    const auto encoded = [](double v) {
+        v = std::clamp(v, 0.0, 1.0);
+        return static_cast<int>(
+            255 * (v <= 0.0031308 ? 12.92 * v : 1.055 * std::pow(v, 1 / 2.4) - 0.055) + 0.5);
+    };
     QPainter painter(&image);
-    for (int i = 0; i < 24; ++i)
-        painter.fillRect(200 + 500 * (i % 6) - 200, 200 + 500 * (i / 6) - 200, 400, 400,
-                         QColor(30 + 9 * i, 220 - 7 * i, 40 + (i * 37) % 180));
-    // The grey row, white to black, in the chart's proportions.
-    const int greys[6] = {220, 181, 146, 108, 75, 44};
-    for (int i = 0; i < 6; ++i)
-        painter.fillRect(500 * i, 1500, 400, 400, QColor(greys[i], greys[i], greys[i]));
+    for (int i = 0; i < 24; ++i) {
+        const Tristimulus& t = (*known.value)[i];
+        const double X = t.X / 125, Y = t.Y / 125, Z = t.Z / 125;
+        const QColor colour(encoded(0.70 * X + 0.15 * Y), encoded(0.15 * X + 0.62 * Y + 0.05 * Z),
+                            encoded(0.04 * Y + 0.66 * Z));
+        painter.fillRect(500 * (i % 6), 500 * (i / 6), 400, 400, colour);
+    }
     painter.end();
     for (auto _ : state) {
         state.PauseTiming();
