@@ -3,6 +3,7 @@
 #include "bench_support.h"
 #include "mainwindow/entry_box.h"
 #include "mainwindow/main_window.h"
+#include "photo/calibration.h"
 #include "picture/picture_surface.h"
 #include "picture/picture_window.h"
 #include "test_doubles/scripted_platform.h"
@@ -13,11 +14,14 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <iostream>
 #include <random>
@@ -138,6 +142,65 @@ void picturePalette(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * 10000);
 }
 
+// A 24-megapixel photograph with the chart in its top-left corner (patches of
+// 400 pixels on a 500-pixel pitch) and a sample: the chart calibrated from
+// its corners, then one calibrated reading of an 81-pixel block in the window.
+void pictureChartCalibration(benchmark::State& state) {
+    Window& w = window();
+    w.ui().pictureCheck->setChecked(true);
+    PictureWindow* pictures = w.program.companions().picture();
+    QImage image(6000, 4000, QImage::Format_RGB32);
+    image.fill(qRgb(90, 88, 85));
+    // The chart's own colours through a camera whose linear R, G, B are
+    // positive mixtures of X, Y, Z, encoded as sRGB.
+    const auto known = photo::chartReference(HUELINX_DATA_DIR "/photo/chart-reflectance.csv");
+    if (!known.value) {
+        state.SkipWithError(known.message.c_str());
+        return;
+    }
+    const auto encoded = [](double v) {
+        v = std::clamp(v, 0.0, 1.0);
+        return static_cast<int>(
+            255 * (v <= 0.0031308 ? 12.92 * v : 1.055 * std::pow(v, 1 / 2.4) - 0.055) + 0.5);
+    };
+    QPainter painter(&image);
+    for (int i = 0; i < 24; ++i) {
+        const Tristimulus& t = (*known.value)[i];
+        const double X = t.X / 125, Y = t.Y / 125, Z = t.Z / 125;
+        const QColor colour(encoded(0.70 * X + 0.15 * Y), encoded(0.15 * X + 0.62 * Y + 0.05 * Z),
+                            encoded(0.04 * Y + 0.66 * Z));
+        painter.fillRect(500 * (i % 6), 500 * (i / 6), 400, 400, colour);
+    }
+    painter.end();
+    for (auto _ : state) {
+        state.PauseTiming();
+        pictures->picture->setPicture(image);
+        state.ResumeTiming();
+        pictures->calibrateChartAction->trigger();
+        for (const QPoint& corner :
+             {QPoint(200, 200), QPoint(2700, 200), QPoint(2700, 1700), QPoint(200, 1700)})
+            pictures->onPictureClicked(corner.x(), corner.y());
+        benchmark::DoNotOptimize(pictures->chart.fit());
+    }
+    if (!pictures->chart.fit()) state.SkipWithError("the chart was not fitted");
+    w.platform.clear();
+}
+
+void pictureCalibratedReading(benchmark::State& state) {
+    Window& w = window();
+    PictureWindow* pictures = w.program.companions().picture();
+    if (!pictures || !pictures->chart.fit()) {
+        state.SkipWithError("run after pictureChartCalibration");
+        return;
+    }
+    // The block's flash passes at once on the scripted clock.
+    w.platform.setAdvancePerRead(0.25);
+    int i = 0;
+    for (auto _ : state)
+        pictures->onPictureClicked(4000 + (i++ % 100), 3000);
+    w.platform.setAdvancePerRead(0);
+}
+
 // A palette of 10,000 rows spread through the solid.
 void writeBigPalette(const QString& name) {
     QFile file(name);
@@ -192,6 +255,8 @@ void viewerDraw(benchmark::State& state) {
 BENCHMARK(viewerLoad)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(viewerDraw)->Unit(benchmark::kMillisecond);
 BENCHMARK(picturePalette)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(pictureChartCalibration)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(pictureCalibratedReading)->Unit(benchmark::kMillisecond);
 BENCHMARK(makeTable)->Unit(benchmark::kMillisecond);
 BENCHMARK(importMunsellRows)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(paletteAppends)->Unit(benchmark::kMillisecond)->Iterations(3);

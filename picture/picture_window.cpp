@@ -41,7 +41,12 @@ const char* const helpText =
     "\r\n"
     "Get Clipboard - Loads the clipboard as a picture from other image programs like Paint\r\n"
     "\r\n"
-    "View 3D Palette - Displays Palette in 3D display\r\n";
+    "View 3D Palette - Displays Palette in 3D display\r\n"
+    "\r\n"
+    "Chart> Calibrate with chart - Click the centres of the chart's corner patches "
+    "(dark skin, bluish green, black, white); readings are then measurements. Drag a "
+    "corner to move it. Mark grey reference - Click a grey card beside the sample and give "
+    "its Y\r\n";
 
 QLineEdit* line(const QString& name, const QString& text, QWidget* parent) {
     auto* box = new QLineEdit(text, parent);
@@ -59,6 +64,8 @@ PictureWindow::PictureWindow(Session& session, Platform& platform, QWidget* pare
     picture = new PictureSurface("Picture1", this);
     picture->onMouseDown = [this](int x, int y, Qt::MouseButton) { onPictureClicked(x, y); };
     picture->onMouseMove = [this](int x, int y) { onPictureMouseMove(x, y); };
+    picture->onMouseUp = [this](int x, int y) { onPictureReleased(x, y); };
+    picture->tooltipAt = [this](int x, int y) { return chartTooltipAt(x, y); };
     scroll_ = new QScrollArea(this);
     scroll_->setWidget(picture);
     statusBox = line("Text1", "", this);
@@ -105,6 +112,16 @@ void PictureWindow::buildMenus() {
     const char* counts[5] = {"1", "9", "25", "49", "81"};
     for (int i = 0; i < 5; ++i)
         sampleSizeActions[i] = sizes->addAction(counts[i], this, [this, i] { setSampleSize(i); });
+    QMenu* chartMenu = menuBar->addMenu("&Chart");
+    calibrateChartAction =
+        chartMenu->addAction("Calibrate with chart", this, [this] { onCalibrateChart(); });
+    greyReferenceAction =
+        chartMenu->addAction("Mark grey reference", this, [this] { onMarkGreyReference(); });
+    clearCalibrationAction =
+        chartMenu->addAction("Clear calibration", this, [this] { onClearCalibration(); });
+    linearValuesAction =
+        chartMenu->addAction("Linear picture values", this, [this] { onLinearValues(); });
+    linearValuesAction->setCheckable(true);
     makePaletteAction =
         menuBar->addAction("&Make Palette of Image", this, [this] { makePicturePalette(); });
     clipboardAction = menuBar->addAction("get clipboard", this, [this] { getClipboard(); });
@@ -112,10 +129,18 @@ void PictureWindow::buildMenus() {
     helpAction = menuBar->addAction("&Help", this, [this] { onHelp(); });
     // Scripts and tests find menu items by these names.
     const std::pair<QAction*, const char*> names[] = {
-        {loadPictureAction, "mnuLoadPicture"}, {exitAction, "mnuExit"},
-        {clickModeAction, "mnuMouseClick"},    {continuousModeAction, "mnuContinuous"},
-        {makePaletteAction, "mnuMakePalette"}, {clipboardAction, "mnuClipboard"},
-        {view3DAction, "mnuView3D"},           {helpAction, "mnuHelp"}};
+        {loadPictureAction, "mnuLoadPicture"},
+        {exitAction, "mnuExit"},
+        {clickModeAction, "mnuMouseClick"},
+        {continuousModeAction, "mnuContinuous"},
+        {makePaletteAction, "mnuMakePalette"},
+        {clipboardAction, "mnuClipboard"},
+        {view3DAction, "mnuView3D"},
+        {helpAction, "mnuHelp"},
+        {calibrateChartAction, "calibrateChartAction"},
+        {greyReferenceAction, "greyReferenceAction"},
+        {clearCalibrationAction, "clearCalibrationAction"},
+        {linearValuesAction, "linearValuesAction"}};
     for (const auto& [action, name] : names)
         action->setObjectName(name);
     for (int i = 0; i < 5; ++i)
@@ -148,12 +173,15 @@ void PictureWindow::loadPicture(bool withDialog) {
     view3DAction->setVisible(false);
     if (withDialog) {
         // A cancelled dialog keeps the picture shown.
-        const QString chosen = platform_.openFileName("*.jpg|*.jpg");
+        const QString chosen = platform_.openFileName(
+            "Pictures (JPEG, PNG, TIFF)|*.jpg;*.jpeg;*.png;*.tif;*.tiff|All files|*");
         if (chosen.isEmpty()) return;
         pictureFile = chosen;
         newPicture();
     }
     if (pictureFile.isEmpty()) return;
+    chart.clear();
+    calibrationFile.clear();
     fileNameBox->setText(pictureFile);
     QString base = pictureFile.left(pictureFile.size() - 4);
     base = base.mid(std::max(base.lastIndexOf('\\'), base.lastIndexOf('/')) + 1);
@@ -164,7 +192,12 @@ void PictureWindow::loadPicture(bool withDialog) {
             ? pictureFile
             : QString::fromStdString(session_.resources().locate(pictureFile.toStdString()).path);
     QImageReader reader(path);
-    const QImage image = reader.read();
+    QImage image = reader.read();
+    if (image.isNull()) {
+        // Qt reads no TIFF: the photo reader decodes it with its 16 bits.
+        const auto read = photo::readPicture(path.toStdString());
+        if (read.value) image = pictureImage(*read.value);
+    }
     picture->setPicture(image);
     fitToPicture();
     widthBox->setText(QString::number(picture->pictureWidth()));
@@ -173,6 +206,13 @@ void PictureWindow::loadPicture(bool withDialog) {
         platform_.message("The picture \"" + pictureFile +
                           "\" can't be read: " + reader.errorString());
         return;
+    }
+    // A picture the user chose keeps its calibration beside it; the
+    // program's own picture in its data folder gets none.
+    if (withDialog) {
+        calibrationFile = path + ".calibration.txt";
+        calibrationSerial_ = picture->pictureSerial();
+        loadSavedCalibration();
     }
     const QSize screen = platform_.screenSize();
     if (screen.width() < image.width() || screen.height() < image.height())
@@ -191,6 +231,8 @@ void PictureWindow::fitToPicture() {
 
 void PictureWindow::getClipboard() {
     const QImage image = QGuiApplication::clipboard()->image();
+    chart.clear();
+    calibrationFile.clear();
     picture->setPicture(image);
     fitToPicture();
     setStatus("", 15);
@@ -206,11 +248,8 @@ void PictureWindow::getClipboard() {
     newPicture();
 }
 
-void PictureWindow::showNotationAt(int x, int y) {
-    if (picture->isEmpty()) return;
-    sampling = true;
+void PictureWindow::flashBlock(int x, int y, long sum[3]) {
     const int k = sampleRadius;
-    long sum[3] = {0, 0, 0};
     for (int px = x - k; px <= x + k; ++px)
         for (int py = y - k; py <= y + k; ++py) {
             const long c = picture->pixel(px, py);
@@ -230,11 +269,12 @@ void PictureWindow::showNotationAt(int x, int y) {
     for (int px = x - k; px <= x + k; ++px)
         for (int py = y - k; py <= y + k; ++py)
             picture->setPixel(px, py, picture->pixel(px, py) ^ 0xFFFFFF);
+}
 
+ColourModel PictureWindow::displayReading(ColourModel colour, const long sum[3]) {
     // The block's colour goes into the main window's R, G, B boxes and is
     // converted there unless a channel is at the end of its range.
     int rgb[3];
-    ColourModel colour = session_.colour();
     for (int i = 0; i < 3; ++i) {
         rgb[i] = static_cast<int>(std::floor(static_cast<double>(sum[i]) / sampleCount + 0.5));
         colour = edit(std::move(colour), rgbBox(i), std::to_string(rgb[i]));
@@ -246,25 +286,63 @@ void PictureWindow::showNotationAt(int x, int y) {
         sampling = false;
     }
     session_.setColour(colour, Change::Entry, this);
+    return colour;
+}
+
+void PictureWindow::showNotationAt(int x, int y) {
+    if (picture->isEmpty()) return;
+    sampling = true;
+    long sum[3] = {0, 0, 0};
+    flashBlock(x, y, sum);
+    positionBox->setText("Position  X =" + QString::fromStdString(signedText(x)) +
+                         "  Y =" + QString::fromStdString(signedText(y)));
+    ColourModel colour = session_.colour();
+    std::vector<std::string> notes;
+    std::string problem;
+    const int k = sampleRadius;
+    // Calibrated, the block is read as a measurement of the sample, and never
+    // as display RGB instead when it can't be.
+    const bool calibrated = chart.fit() && readCalibrated({x - k, y - k, 2 * k + 1, 2 * k + 1},
+                                                          colour, &notes, &problem);
+    if (chart.fit() && !calibrated) {
+        sampling = false;
+        notationBox->setText("Not read: " + QString::fromStdString(problem));
+        notationBox->setToolTip(notationBox->text());
+        return;
+    }
+    if (calibrated) {
+        session_.setColour(colour, Change::Measurement, this);
+        sampling = false;
+    } else {
+        colour = displayReading(std::move(colour), sum);
+    }
     const auto text = [&colour](Box b) { return QString::fromStdString(colour[b]); };
     // The name, when the notation has one, follows the notation.
     const std::string name = nameText(isccNbsNameOf(colour, session_.resources().names()));
     notationBox->setText("Hue = " + text(Box::Hue) + "   Value = " + text(Box::Value) +
                          "   Chroma = " + text(Box::Chroma) +
-                         (name.empty() ? QString() : "   Name = " + QString::fromStdString(name)));
+                         (name.empty() ? QString() : "   Name = " + QString::fromStdString(name)) +
+                         (calibrated ? "   " + calibratedNote(notes) : QString()));
     // A line wider than its box shows its start; the whole reading is its tooltip.
     notationBox->setCursorPosition(0);
     notationBox->setToolTip(notationBox->text());
-    positionBox->setText("Position  X =" + QString::fromStdString(signedText(x)) +
-                         "  Y =" + QString::fromStdString(signedText(y)));
     setRoleColour(colourBox, QPalette::Base, QColor(colour.red, colour.green, colour.blue));
 }
 
 void PictureWindow::onPictureClicked(int x, int y) {
+    if (chartClick(x, y)) return;
     if (clickMode) showNotationAt(x, y);
 }
 
 void PictureWindow::onPictureMouseMove(int x, int y) {
+    if (draggedCorner_ >= 0) {
+        // A shake of the hand is no move.
+        dragMoved_ = dragMoved_ || (QPoint(x, y) - dragStart_).manhattanLength() > 2;
+        if (!dragMoved_) return;
+        chart.moveCorner(draggedCorner_, {double(x), double(y)});
+        showChartMarks();
+        return;
+    }
     if (clickMode || sampling) return;
     showNotationAt(x, y);
     sampling = false;

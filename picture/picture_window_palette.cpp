@@ -83,6 +83,15 @@ void PictureWindow::makePicturePalette() {
     // Nothing is written before the palette is whole: a cancel leaves the
     // picture usable and the file as it was.
     if (!chooseGranularity(columns, rows)) return;
+    // A grey reference that can't scale the readings makes no palette of
+    // calibrated colours, and none of display RGB in their place.
+    ColourModel probe = session_.colour();
+    std::string problem;
+    if (chart.fit() && !readCalibrated({0, 0, 1, 1}, probe, nullptr, &problem)) {
+        p.message("No palette made: " + QString::fromStdString(problem), Buttons::Ok,
+                  Icon::Exclamation);
+        return;
+    }
     paletteMade = true;
     show();
     setStatus(statusBox->text(), 14);
@@ -95,7 +104,10 @@ void PictureWindow::makePicturePalette() {
                   Buttons::Ok, Icon::Exclamation);
         return;
     }
-    setStatus("Palette Done and saved as " + QString::fromStdString(palette.file()), 10);
+    setStatus(QString(chart.fit() ? "Palette of calibrated colours done and saved as "
+                                  : "Palette Done and saved as ") +
+                  QString::fromStdString(palette.file()),
+              10);
     outlineBlocks(columns, rows);
     view3DAction->setVisible(true);
 }
@@ -109,6 +121,12 @@ std::string PictureWindow::paletteRecords(long columns, long rows) {
     std::string records;
     for (long x = 0; x < W; x += n) {
         for (long y = 0; y < H; y += n) {
+            // Calibrated, each block is read as a measurement.
+            if (chart.fit() &&
+                readCalibrated({static_cast<int>(x), static_cast<int>(y), n, n}, colour, nullptr)) {
+                records += blockRecord(colour, x, y, date, time);
+                continue;
+            }
             long sum[3] = {0, 0, 0};
             for (int a = 0; a < n; ++a)
                 for (int b = 0; b < n; ++b) {
@@ -120,24 +138,30 @@ std::string PictureWindow::paletteRecords(long columns, long rows) {
                 colour = edit(std::move(colour), rgbBox(i),
                               plainText(roundHalfEven(static_cast<double>(sum[i]) / (n * n))));
             colour = enterRgb(std::move(colour), session_.table());
-            // Each block is saved as the main window saves a colour, tagged
-            // with its corner.
-            session_.palette().setTag((general(x) + general(y)).toStdString());
-            PaletteRecord record = paletteRecord(readRgbBoxes(colour));
-            record.date = date;
-            record.time = time;
-            record.tag = session_.palette().tag();
-            records += paletteLine(record);
+            records += blockRecord(colour, x, y, date, time);
         }
         // The main window shows the last block converted.
-        session_.setColour(colour, Change::Entry, this);
-        setStatus("Building Palette " + general((W - x) / n), 14);
+        session_.setColour(colour, chart.fit() ? Change::Measurement : Change::Entry, this);
+        setStatus("Building Palette " + general((W - x) / n) +
+                      (chart.fit() ? " (calibrated colours)" : ""),
+                  14);
         // This window stays in front of the main window while the palette grows.
         show();
         raise();
         platform_.processEvents();
     }
     return records;
+}
+
+std::string PictureWindow::blockRecord(const ColourModel& colour, long x, long y,
+                                       const std::string& date, const std::string& time) {
+    // Each block is saved as the main window saves a colour, tagged with its corner.
+    session_.palette().setTag((general(x) + general(y)).toStdString());
+    PaletteRecord record = paletteRecord(readRgbBoxes(colour));
+    record.date = date;
+    record.time = time;
+    record.tag = session_.palette().tag();
+    return paletteLine(record);
 }
 
 void PictureWindow::outlineBlocks(long columns, long rows) {
