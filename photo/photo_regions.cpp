@@ -20,9 +20,9 @@ Loaded<PhotoRegions> PhotoRegions::calibrate(const Picture& picture, const Photo
     std::optional<NeutralReference> reference;
     if (setup.reference) {
         const GreyCardAt& card = *setup.reference;
-        if (!(card.y > 0) || !std::isfinite(card.y) || !(card.radius >= 0) ||
-            !std::isfinite(card.radius)) {
-            out.message = "The neutral reference needs a radius of 0 or more and a Y above 0.";
+        if (!(card.y > 0 && card.y <= 100) || !(card.radius >= 0) || !std::isfinite(card.radius)) {
+            out.message = "The neutral reference needs a radius of 0 or more and a Y above 0 "
+                          "and at most 100.";
             return out;
         }
         reference = NeutralReference{squareAround(card.centre, card.radius), card.y};
