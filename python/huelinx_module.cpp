@@ -591,7 +591,7 @@ py::dict photoRegions(py::handle image, py::handle chart, py::handle regions,
     if (!chipset.is_none()) {
         py::dict chips = nearestChip(t.values, py::cast<std::string>(chipset), illuminant, pwd,
                                      gamma, whiteBalance);
-        chips.attr("pop")("status");
+        chips["chip_status"] = chips.attr("pop")("status");
         out.attr("update")(chips);
     }
     return out;
@@ -676,7 +676,8 @@ PYBIND11_MODULE(huelinx, m) {
           "region' for a region not wholly in the picture), notes (why a region can't be read, "
           "or what its reading says: lighting not checked, clipped, uneven light), the fit's "
           "expected_dE00_median and expected_dE00_max and warnings; with names, name and "
-          "abbreviation; with a chipset, chip, label, dE00, dH, dV, dC. A picture or chart that "
+          "abbreviation; with a chipset, chip, label, dE00, dH, dV, dC and chip_status ('no chip "
+          "within 5', ...). A picture or chart that "
           "can't be fitted raises ValueError with the reason.");
     m.def("data_files", &dataFiles,
           "The data files the module reads, by name (Vadoro.dat, the ISCC-NBS name files, "

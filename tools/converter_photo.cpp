@@ -142,7 +142,7 @@ std::optional<photo::GreyCardAt> greyCardText(const std::string& text) {
 }
 
 std::string photoHeader(const CsvExtras& extras) {
-    return std::string("name,") + colourCsvHeader + extras.header() +
+    return std::string("region,") + colourCsvHeader + extras.header() +
            ",expected_dE00_median,expected_dE00_max,notes";
 }
 

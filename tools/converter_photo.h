@@ -21,7 +21,7 @@ std::optional<photo::ChartCorners> chartCornersText(const std::string& text);
 // finite numbers with R not below 0 and YREF above 0 and at most 100.
 std::optional<photo::GreyCardAt> greyCardText(const std::string& text);
 
-// The header line: name, the colour's columns with `extras`, the fit's
+// The header line: region (the line's name), the colour's columns with `extras`, the fit's
 // expected CIEDE2000 (leave-one-patch-out median and max) and the notes.
 std::string photoHeader(const CsvExtras& extras);
 

@@ -125,7 +125,7 @@ TEST(ConverterPhoto, RegionsOfLinearAndJpegShotsReadAsMeasurements) {
         const auto out = rows(run.out);
         ASSERT_EQ(out.size(), s.regions.size() + 1);
         EXPECT_EQ(run.out.substr(0, run.out.find('\n')),
-                  "name,hue,value,chroma,X,Y,Z,x,y,L,a,b,R,G,B,C,M,Yc,K,message,"
+                  "region,hue,value,chroma,X,Y,Z,x,y,L,a,b,R,G,B,C,M,Yc,K,message,"
                   "expected_dE00_median,expected_dE00_max,notes");
         EXPECT_NE(run.err.find("chart fitted (3x3)"), std::string::npos) << run.err;
         for (std::size_t k = 0; k < s.regions.size(); ++k) {
