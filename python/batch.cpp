@@ -171,6 +171,8 @@ const char* statusText(Status status) {
         return "no name";
     case Status::NoChipWithin5:
         return "no chip within 5";
+    case Status::BadRegion:
+        return "bad region";
     case Status::BadText:
         break;
     }

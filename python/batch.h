@@ -30,6 +30,7 @@ enum class Status : std::uint8_t {
     NoName,
     NoChipWithin5,
     BadText,
+    BadRegion, // a region of a picture that can't be read (photo_regions)
 };
 const char* statusText(Status status);
 

@@ -11,6 +11,7 @@
 #include "colour/illuminant.h"
 #include "colour/iscc_nbs.h"
 #include "colour/muntable.h"
+#include "photo/photo_regions.h"
 #include "python/batch.h"
 #include "session/resources.h"
 #include "text/number_format.h"
@@ -462,6 +463,140 @@ py::array_t<double> deltaE2000(py::handle lab1, py::handle lab2, double kL, doub
     return de;
 }
 
+// ---- photographs ---------------------------------------------------------------
+
+// The picture of an image (height, width, 3) of uint8 or uint16: 8-bit
+// values times 257, as the picture files are read.
+photo::Picture pictureOf(py::handle image) {
+    if (!py::isinstance<py::array>(image)) throw py::value_error("image must be a NumPy array");
+    const auto given = py::reinterpret_borrow<py::array>(image);
+    const bool eight = given.dtype().is(py::dtype::of<std::uint8_t>());
+    if (!eight && !given.dtype().is(py::dtype::of<std::uint16_t>()))
+        throw py::value_error("image must be uint8 or uint16");
+    if (given.ndim() != 3 || given.shape(2) != 3 || given.shape(0) < 1 || given.shape(1) < 1)
+        throw py::value_error("image must have shape (height, width, 3)");
+    if (static_cast<std::uint64_t>(given.shape(0)) * static_cast<std::uint64_t>(given.shape(1)) >
+        photo::defaultPixelLimit)
+        throw py::value_error("image has more pixels than a picture may have (100,000,000)");
+    photo::Picture picture{
+        static_cast<int>(given.shape(1)), static_cast<int>(given.shape(0)), eight ? 8 : 16, {}};
+    picture.samples.resize(static_cast<std::size_t>(given.size()));
+    if (eight) {
+        const auto values = py::array_t<std::uint8_t, py::array::c_style>::ensure(image);
+        std::transform(values.data(), values.data() + values.size(), picture.samples.begin(),
+                       [](std::uint8_t v) { return static_cast<std::uint16_t>(v * 257); });
+    } else {
+        const auto values = py::array_t<std::uint16_t, py::array::c_style>::ensure(image);
+        std::copy(values.data(), values.data() + values.size(), picture.samples.begin());
+    }
+    return picture;
+}
+
+// The reading's setup from the arguments; ValueError for what can't be used.
+photo::PhotoSetup photoSetup(py::handle chart, const std::string& fit, bool linear,
+                             py::handle reference) {
+    const Doubles corners = numbers(chart, "chart");
+    if (corners.size() != 8)
+        throw py::value_error("chart must be 8 numbers: the centres of the top-left, top-right, "
+                              "bottom-right and bottom-left patches (x, y each)");
+    const double* c = corners.data();
+    photo::PhotoSetup setup;
+    setup.corners = {{c[0], c[1]}, {c[2], c[3]}, {c[4], c[5]}, {c[6], c[7]}};
+    const auto kind = photo::fitNamed(fit);
+    if (!kind) throw py::value_error("fit must be \"3x3\" or \"rootpoly2\"");
+    setup.fit = *kind;
+    setup.encoding = linear ? photo::Encoding::Linear : photo::Encoding::Srgb;
+    if (!reference.is_none()) {
+        const Doubles card = numbers(reference, "reference");
+        if (card.size() != 4)
+            throw py::value_error("reference must be 4 numbers: x, y, radius and Y");
+        setup.reference =
+            photo::GreyCardAt{{card.data()[0], card.data()[1]}, card.data()[2], card.data()[3]};
+    }
+    return setup;
+}
+
+// Regions (n, 4) of x, y, width, height in pixels; a number that isn't a
+// whole number of pixels makes that region one that can't be read.
+std::vector<std::optional<photo::Region>> photoRegionList(py::handle regions) {
+    const Doubles values = numbers(regions, "regions");
+    if (!(values.ndim() == 2 && values.shape(1) == 4) &&
+        !(values.ndim() == 1 && values.size() == 0))
+        throw py::value_error("regions must have 4 numbers a region (shape (n, 4)): x, y, width, "
+                              "height");
+    std::vector<std::optional<photo::Region>> out(static_cast<std::size_t>(values.size() / 4));
+    const double* v = values.data();
+    for (std::size_t i = 0; i < out.size(); ++i, v += 4)
+        if (std::all_of(v, v + 4,
+                        [](double n) { return n == std::floor(n) && std::abs(n) <= 1e9; }))
+            out[i] = photo::Region{static_cast<int>(v[0]), static_cast<int>(v[1]),
+                                   static_cast<int>(v[2]), static_cast<int>(v[3])};
+    return out;
+}
+
+py::dict photoRegions(py::handle image, py::handle chart, py::handle regions,
+                      const std::string& fit, bool linear, py::handle reference, bool withNames,
+                      py::handle chipset, const std::string& illuminant, bool pwd, double gamma,
+                      int whiteBalance) {
+    const batch::Window window = windowOf(illuminant, pwd, gamma, whiteBalance);
+    const photo::PhotoSetup setup = photoSetup(chart, fit, linear, reference);
+    const auto list = photoRegionList(regions);
+    const photo::Picture picture = pictureOf(image);
+    Data& d = data();
+    const std::string chartFile = d.resources.locate("photo/chart-reflectance.csv").path;
+    const std::size_t n = list.size();
+    Triples t{Doubles(Shape{static_cast<py::ssize_t>(n), 3}), {static_cast<py::ssize_t>(n)}, n};
+    std::vector<Status> given(n, Status::Ok);
+    std::vector<std::string> notes(n);
+    std::string refused;
+    std::optional<photo::Calibration> fitted;
+    {
+        py::gil_scoped_release free;
+        const auto known = photo::chartReference(chartFile);
+        const auto photo = known.value
+                               ? photo::PhotoRegions::calibrate(picture, setup, *known.value)
+                               : Loaded<photo::PhotoRegions>{std::nullopt, known.message};
+        if (photo.value)
+            fitted = photo.value->calibration();
+        else
+            refused = photo.message;
+        double* xyz = t.values.mutable_data();
+        for (std::size_t i = 0; i < n && photo.value; ++i) {
+            const auto read = list[i] ? photo.value->read(*list[i])
+                                      : Loaded<photo::RegionReading>{
+                                            std::nullopt, "x, y, width and height should be whole "
+                                                          "numbers of pixels"};
+            const Tristimulus v = read.value ? read.value->xyz : Tristimulus{NAN, NAN, NAN};
+            xyz[3 * i] = v.X, xyz[3 * i + 1] = v.Y, xyz[3 * i + 2] = v.Z;
+            if (!read.value) given[i] = Status::BadRegion;
+            for (const std::string& note :
+                 read.value ? read.value->notes : std::vector{read.message})
+                notes[i] += (notes[i].empty() ? "" : "; ") + note;
+        }
+    }
+    if (!fitted) throw py::value_error(readable(refused));
+    py::dict out = munsellOfXyz(t, window, &given);
+    out["X"] = t.values[py::make_tuple(py::ellipsis(), 0)];
+    out["Y"] = t.values[py::make_tuple(py::ellipsis(), 1)];
+    out["Z"] = t.values[py::make_tuple(py::ellipsis(), 2)];
+    out["expected_dE00_median"] = fitted->expectedMedian;
+    out["expected_dE00_max"] = fitted->expectedMax;
+    out["warnings"] = fitted->warnings;
+    out["notes"] = objectArray(t.shape, notes);
+    if (withNames) {
+        py::dict named = isccNbsName(out["notation"]);
+        named.attr("pop")("status");
+        out.attr("update")(named);
+    }
+    if (!chipset.is_none()) {
+        py::dict chips = nearestChip(t.values, py::cast<std::string>(chipset), illuminant, pwd,
+                                     gamma, whiteBalance);
+        chips["chip_status"] = chips.attr("pop")("status");
+        out.attr("update")(chips);
+    }
+    return out;
+}
+
 } // namespace
 
 PYBIND11_MODULE(huelinx, m) {
@@ -527,6 +662,23 @@ PYBIND11_MODULE(huelinx, m) {
     m.def("delta_e_2000", &deltaE2000, py::arg("lab1"), py::arg("lab2"), py::kw_only(),
           py::arg("kL") = 1.0, py::arg("kC") = 1.0, py::arg("kH") = 1.0,
           "CIEDE2000 between L*a*b* colours (..., 3) of the same shape, or one against many.");
+    m.def("photo_regions", &photoRegions, py::arg("image"), py::arg("chart"), py::arg("regions"),
+          py::kw_only(), py::arg("fit") = "3x3", py::arg("linear") = false,
+          py::arg("reference") = py::none(), py::arg("names") = false,
+          py::arg("chipset") = py::none(), py::arg("illuminant") = "C", py::arg("pwd") = false,
+          py::arg("gamma") = 2.2, py::arg("white_balance") = 100,
+          "Regions of a photograph read through the colour rendition chart in it, as "
+          "huelinx-convert --photo reads them. image: (height, width, 3) uint8 or uint16; chart: "
+          "the centres of the top-left, top-right, bottom-right and bottom-left patches (8 "
+          "numbers); regions: (n, 4) x, y, width, height in pixels; fit '3x3' or 'rootpoly2'; "
+          "linear: the values are linear, else sRGB-encoded; reference: a grey card's x, y, "
+          "radius and Y (0..100). Returns X, Y, Z, hue, value, chroma, notation, status ('bad "
+          "region' for a region not wholly in the picture), notes (why a region can't be read, "
+          "or what its reading says: lighting not checked, clipped, uneven light), the fit's "
+          "expected_dE00_median and expected_dE00_max and warnings; with names, name and "
+          "abbreviation; with a chipset, chip, label, dE00, dH, dV, dC and chip_status ('no chip "
+          "within 5', ...). A picture or chart that "
+          "can't be fitted raises ValueError with the reason.");
     m.def("data_files", &dataFiles,
           "The data files the module reads, by name (Vadoro.dat, the ISCC-NBS name files, "
           "munsell-renotation-real.csv): the absolute path used, or None when no folder holds "

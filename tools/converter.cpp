@@ -16,6 +16,8 @@
 #include "text/number_format.h"
 #include "text/number_read.h"
 #include "tools/converter_files.h"
+#include "tools/converter_input.h"
+#include "tools/converter_photo.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -36,6 +38,7 @@ const char* const usage =
     "       huelinx-convert [options] --csv < lines\n"
     "       huelinx-convert [options] --export FORMAT PALETTE.csv OUT\n"
     "       huelinx-convert [options] --cgats FILE [--palette OUT.csv]\n"
+    "       huelinx-convert [options] --photo PICTURE --chart X1,Y1,...,X4,Y4 [--csv] < regions\n"
     "\n"
     "Converts a colour as the Huelinx window does and prints a header line and one\n"
     "CSV line: "
@@ -76,6 +79,21 @@ const char* const usage =
     "                             columns above (with --names and --chips)\n"
     "  --palette OUT.csv          with --cgats, also appends the samples to a palette\n"
     "\n"
+    "Photographs with a colour rendition chart in the frame:\n"
+    "  --photo PICTURE            reads regions of a PNG, JPEG or TIFF picture through the\n"
+    "                             chart: lines name,x,y,width,height (pixels) from standard\n"
+    "                             input give region (the line's name), the columns above\n"
+    "                             (with --names and --chips), expected_dE00_median,\n"
+    "                             expected_dE00_max and notes\n"
+    "  --chart X1,Y1,...,X4,Y4    the centres of the top-left, top-right, bottom-right and\n"
+    "                             bottom-left patches as the picture shows them (pixels)\n"
+    "  --fit 3x3|rootpoly2        the correction fitted on the chart (default 3x3)\n"
+    "  --linear                   the picture's values are linear (a 16-bit TIFF from a\n"
+    "                             raw developer); sRGB-encoded otherwise\n"
+    "  --reference X,Y,R,YREF     a grey card beside the sample: its centre, the half side\n"
+    "                             of the square read (pixels) and its Y (above 0 to 100);\n"
+    "                             it scales the sample's exposure to the chart's\n"
+    "\n"
     "Exit status: 0 when every colour converted, 1 when one could not be converted or\n"
     "the output could not be written (a full disk: the reason goes to standard error),\n"
     "2 for a command line that can't be used.\n";
@@ -99,10 +117,32 @@ struct Options {
     Strings colour;
     std::optional<ExportFormat> exportFormat; // --export: colour holds PALETTE OUT
     std::string cgatsFile, paletteOut;
+    // --photo and the options that go with it.
+    std::string photoFile;
+    std::optional<photo::ChartCorners> chart;
+    photo::FitKind fit = photo::FitKind::Matrix3x3;
+    bool linear = false, fitGiven = false;
+    std::optional<photo::GreyCardAt> reference;
 };
+
+// Whether the photo options go together; an empty error means they do.
+std::string checkPhotoModes(const Options& options) {
+    const bool photoOptions =
+        options.chart || options.fitGiven || options.linear || options.reference;
+    if (options.photoFile.empty())
+        return photoOptions ? "--chart, --fit, --linear and --reference go with --photo"
+                            : std::string();
+    if (options.exportFormat || !options.cgatsFile.empty())
+        return "--photo and the other file modes are separate runs";
+    if (!options.colour.empty()) return "--photo takes its regions from standard input";
+    if (!options.chart) return "--photo needs --chart, the centres of the four corner patches";
+    return {};
+}
 
 // Whether the modes asked for go together; an empty error means they do.
 std::string checkModes(const Options& options) {
+    if (const std::string photo = checkPhotoModes(options); !photo.empty()) return photo;
+    if (!options.photoFile.empty()) return {};
     const bool files = options.exportFormat || !options.cgatsFile.empty();
     if (options.exportFormat && !options.cgatsFile.empty())
         return "--export and --cgats are separate runs";
@@ -119,12 +159,52 @@ std::string checkModes(const Options& options) {
     return {};
 }
 
+// Parses a photo option at args[i] (moving i past its value); false when
+// args[i] is none, `problem` says why a value can't be used.
+bool parsePhotoOption(const Strings& args, std::size_t& i, Options& options, std::string& problem) {
+    const std::string& a = args[i];
+    const std::string* value = i + 1 < args.size() ? &args[i + 1] : nullptr;
+    if (a == "--linear") {
+        options.linear = true;
+        return true;
+    }
+    if (a != "--photo" && a != "--chart" && a != "--fit" && a != "--reference") return false;
+    if (value) ++i;
+    if (a == "--photo") {
+        if (!value)
+            problem = "--photo needs a picture file";
+        else
+            options.photoFile = *value;
+    } else if (a == "--chart") {
+        options.chart = value ? chartCornersText(*value) : std::nullopt;
+        if (!options.chart)
+            problem = "--chart needs eight numbers X1,Y1,X2,Y2,X3,Y3,X4,Y4: the centres of the "
+                      "top-left, top-right, bottom-right and bottom-left patches";
+    } else if (a == "--fit") {
+        const auto fit = value ? photo::fitNamed(*value) : std::nullopt;
+        if (!fit)
+            problem = "--fit needs 3x3 or rootpoly2";
+        else
+            options.fit = *fit;
+        options.fitGiven = true;
+    } else {
+        options.reference = value ? greyCardText(*value) : std::nullopt;
+        if (!options.reference)
+            problem = "--reference needs X,Y,R,YREF: the grey card's centre and half side in "
+                      "pixels (R 0 or more) and its Y, above 0 to 100";
+    }
+    return true;
+}
+
 // Parses the command line; an empty error means it can be used.
 std::string parseOptions(const Strings& args, Options& options) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
-        if (a == "--pwd") {
+        std::string problem;
+        if (parsePhotoOption(args, i, options, problem)) {
+            if (!problem.empty()) return problem;
+        } else if (a == "--pwd") {
             options.pwd = true;
         } else if (a == "--csv") {
             options.csv = true;
@@ -312,63 +392,6 @@ std::string Converter::row() const {
     return colourCsv(colour_);
 }
 
-// The lines of a stream, one at a time. A line ends at LF, CR LF or a lone
-// CR, as in every list the program reads. The stream is read up to each LF,
-// and what it gives is split at its CRs; a CR just before the LF is a CR LF.
-// (So lines ended by a lone CR are answered once an LF or the end follows;
-// only a file or a pipe sends them.)
-class LineSource {
-  public:
-    explicit LineSource(std::istream& in) : in_(in) {}
-
-    // The next line without its line end; false when the input has ended.
-    bool next(std::string& line);
-    // Whether reading the next line may have to wait for input.
-    bool mayWait() const { return !chunkLeft_ && in_.rdbuf()->in_avail() <= 0; }
-
-  private:
-    std::istream& in_;
-    std::string chunk_;      // the text up to the last LF read
-    std::size_t start_ = 0;  // where the next line of it starts
-    bool chunkLeft_ = false; // whether lines of it are still to give
-};
-
-bool LineSource::next(std::string& line) {
-    if (!chunkLeft_) {
-        if (!std::getline(in_, chunk_)) return false;
-        start_ = 0;
-    }
-    const std::size_t cr = chunk_.find('\r', start_);
-    if (cr == std::string::npos) {
-        if (start_ == 0)
-            line.swap(chunk_);
-        else
-            line.assign(chunk_, start_);
-        chunkLeft_ = false;
-        return true;
-    }
-    line.assign(chunk_, start_, cr - start_);
-    start_ = cr + 1;
-    chunkLeft_ = start_ < chunk_.size();
-    return true;
-}
-
-// The fields of a --csv line, read as the program reads every list: split at
-// commas, a field in double quotes may hold commas. A comma at the end of the
-// line leaves an empty last field. `scratch` keeps its room from line to line.
-void splitFields(std::string_view line, std::string& scratch, Strings& fields) {
-    scratch.assign(line);
-    scratch += '\n'; // the reader then gives the empty field after a last comma
-    ListReader reader(scratch);
-    std::size_t count = 0;
-    while (!reader.atEnd()) {
-        auto field = reader.field();
-        if (count == fields.size()) fields.emplace_back();
-        fields[count++] = std::move(*field);
-    }
-    fields.resize(count);
-}
-
 // Converts standard input line by line. A write the output refuses (a full
 // disk) ends the run at once: the lines after it would be lost too. The line
 // number is 64-bit, so a run of more than 2^31 lines still counts right.
@@ -477,6 +500,14 @@ int runModes(const Options& options, Resources& resources, std::istream& in, std
     if (options.exportFormat)
         return exportPaletteFile(*options.exportFormat, options.colour[0], options.colour[1],
                                  converter.colour(), table, names, err);
+    if (!options.photoFile.empty()) {
+        const photo::PhotoSetup setup{
+            *options.chart, options.fit,
+            options.linear ? photo::Encoding::Linear : photo::Encoding::Srgb, options.reference};
+        return convertPhoto(options.photoFile, setup,
+                            resources.locate("photo/chart-reflectance.csv").path,
+                            converter.colour(), table, converter.extras, in, out, err);
+    }
     if (!options.cgatsFile.empty())
         return convertCgatsFile(options.cgatsFile, options.paletteOut, converter.colour(), table,
                                 converter.extras, out, err);
