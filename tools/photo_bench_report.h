@@ -59,8 +59,8 @@ struct Timing {
 };
 void printTiming(const std::vector<Timing>& timings, std::FILE* out);
 
-// A 6000 x 4000 shot of the chart and 100 samples (one camera under D65),
-// written as 8-bit sRGB JPEG and as 16-bit linear TIFF in `scratch`, timed.
+// A 6000 x 4000 shot of the chart and 100 samples (one camera under D65,
+// with grain), written as 8-bit sRGB JPEG and as 16-bit linear TIFF in `scratch`, timed.
 [[nodiscard]] std::vector<Timing>
 timeLargePicture(const PhotoData& data, const std::array<Tristimulus, photo::chartPatches>& chart,
                  const std::string& scratch, std::vector<std::string>& failures);
