@@ -8,13 +8,12 @@
 //
 //   huelinx-photo-bench [--quick] [--data FOLDER] [--scratch FOLDER]
 //
-// --quick: one camera under one light, no 24-megapixel timing (seconds).
+// --quick: the first camera under D65 only, no 24-megapixel timing.
 // The exit status is 1 when any picture or reading fails, or a reading of a
 // sample without a neutral reference does not say its lighting was unchecked.
 #include "photo_bench.h"
 #include "photo_bench_report.h"
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -52,7 +51,7 @@ bool parse(int argc, char** argv, Options& o) {
     return true;
 }
 
-const char* noteUnchecked = "lighting of the sample not checked";
+constexpr const char* noteUnchecked = "lighting of the sample not checked";
 
 bool saysUnchecked(const photo::RegionReading& r) {
     for (const std::string& note : r.notes)
