@@ -3,8 +3,7 @@
 
 #include "colour/ciede2000.h"
 #include "colour/colorimetry.h"
-#include "colour/tristimulus.h"
-#include "photo/spectra.h"
+#include "photo/wavelength_tables.h"
 #include "text/number_format.h"
 
 #include <algorithm>
@@ -173,15 +172,7 @@ chartReference(const std::string& reflectanceCsvPath) {
                           std::to_string(i + 1) + " should be \"" + chartPatchName(i) + "\".";
             return out;
         }
-        // The instruments' grid is 360..750 nm at 10 nm: every other 5 nm
-        // value, and below 380 nm the value at 380 nm.
-        Reflectance percent{};
-        for (int k = 1; k <= 40; ++k) {
-            const int nm = 350 + 10 * k;
-            const int at = std::max(0, (nm - spectralFirstNm) / spectralStepNm);
-            percent[k] = static_cast<float>(100 * s.values[at]);
-        }
-        xyz[i] = tris(percent);
+        xyz[i] = instrumentXyz(s.values);
     }
     out.value = xyz;
     return out;

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "photo/calibration.h"
-#include "photo/spectra.h"
+#include "photo/wavelength_tables.h"
 
 #include <array>
 #include <string>

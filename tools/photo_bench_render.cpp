@@ -62,15 +62,8 @@ LinearRgb cameraRgb(const Camera& c, const photo::Spectrum& reflectance) {
 }
 
 Tristimulus trueXyz(const photo::Spectrum& reflectance) {
-    // The instruments' grid is 360..750 nm at 10 nm: every other 5 nm value,
-    // and below 380 nm the value at 380 nm (as the chart's reference is made).
-    Reflectance percent{};
-    for (int k = 1; k <= 40; ++k) {
-        const int nm = 350 + 10 * k;
-        const int at = std::max(0, (nm - photo::spectralFirstNm) / photo::spectralStepNm);
-        percent[k] = static_cast<float>(100 * reflectance[at]);
-    }
-    return tris(percent);
+    // As the chart's reference colours are made.
+    return photo::instrumentXyz(reflectance);
 }
 
 double de00(const Tristimulus& a, const Tristimulus& b) {

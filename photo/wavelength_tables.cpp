@@ -1,9 +1,11 @@
-#include "photo/spectra.h"
+#include "photo/wavelength_tables.h"
 
+#include "colour/tristimulus.h"
 #include "files/file_read.h"
 #include "text/list_input.h"
 #include "text/number_read.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace huelinx::photo {
@@ -233,6 +235,16 @@ const NamedSpectrum* findSpectrum(const std::vector<NamedSpectrum>& spectra,
     for (const NamedSpectrum& s : spectra)
         if (s.name == name) return &s;
     return nullptr;
+}
+
+Tristimulus instrumentXyz(const Spectrum& reflectance) {
+    Reflectance percent{};
+    for (int k = 1; k <= 40; ++k) {
+        const int nm = 350 + 10 * k;
+        const int at = std::max(0, (nm - spectralFirstNm) / spectralStepNm);
+        percent[k] = static_cast<float>(100 * reflectance[at]);
+    }
+    return tris(percent);
 }
 
 } // namespace huelinx::photo

@@ -4,6 +4,8 @@
 // on the grid 380..780 nm at 5 nm. Each fault names the file and the line.
 #pragma once
 
+#include "colour/illuminant.h"
+
 #include "files/result.h"
 
 #include <array>
@@ -53,5 +55,11 @@ struct CameraSensitivity {
 // The spectrum of that name, or null.
 [[nodiscard]] const NamedSpectrum* findSpectrum(const std::vector<NamedSpectrum>& spectra,
                                                 std::string_view name);
+
+// X, Y, Z under illuminant C (white Y = 100) of a reflectance spectrum (a
+// fraction) with the instruments' own weights (`tris`): the 10 nm grid from
+// 360 to 750 nm takes every other 5 nm value, and below 380 nm the value at
+// 380 nm.
+[[nodiscard]] Tristimulus instrumentXyz(const Spectrum& reflectance);
 
 } // namespace huelinx::photo
