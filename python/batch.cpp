@@ -289,7 +289,7 @@ void xyzToLab(const double* xyz, std::size_t n, const Window& window, double* la
 void labToXyz(const double* lab, std::size_t n, const Window& window, double* xyz, Status* status) {
     forEachEntered(window, labEntry, lab, n, xyz, status, [&](const double* v, double* out) {
         const auto back = xyzOfLabEntry(single(v[0]), single(v[1]), single(v[2]), window.settings);
-        if (!back) return Status::OutOfRange; // L* below -16
+        if (!back) return Status::OutOfRange; // L* below 0
         put3(out, back->X, back->Y, back->Z);
         return refusedWithoutChromaticity(out, out) ? Status::NotANumber : Status::Ok;
     });

@@ -212,8 +212,9 @@ TEST_F(Entry, BoxesThatHoldNoUsableNumberSayWhichAndChangeNothing) {
     enter(ui().chromaticityBoxes[1], "0");
     EXPECT_EQ(messages(), std::vector<QString>{"y needs a number other than 0."});
     platform.clear();
-    enter(ui().labBoxes[0], "-20");
-    EXPECT_EQ(messages(), std::vector<QString>{"L* needs a number of -16 or more."});
+    // Below L* 0 is less light than none.
+    enter(ui().labBoxes[0], "-0.5");
+    EXPECT_EQ(messages(), std::vector<QString>{"L* needs a number of 0 or more."});
 }
 
 TEST_F(Entry, ChromaticityEntryKeepsTheLuminance) {
