@@ -2,7 +2,9 @@
 
 #include "colour/matrix3.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace huelinx {
 
@@ -55,13 +57,15 @@ float val2y(float V, const ColourSettings& s) {
 ValueOfY y2val(double Y, const ColourSettings& s) {
     if (Y < 0.0) Y = 0.0;
     const double target = s.pwd ? Y / pwdFactor : Y;
-    double v = std::sqrt(target);
-    // Newton converges from sqrt(Y) within a few steps on 0..102.6; the bound
-    // keeps a not-a-number input from looping.
+    if (!(target <= maximumValueY)) return {std::numeric_limits<double>::quiet_NaN(), Y};
+    // Up to value 10 sqrt(Y) is close; beyond, the fifth power leads. Newton
+    // then takes at most six steps; the bound keeps a not-a-number input from
+    // looping.
+    double v = target <= 102.568 ? std::sqrt(target) : std::pow(target / 0.0008404, 0.2);
     for (int step = 0; step < 15; ++step) {
         const double dv = (valuePolynomial(v) - target) / valueSlope(v);
         v -= dv;
-        if (!(std::abs(dv) > 1e-13)) break;
+        if (!(std::abs(dv) > 1e-13 * std::max(1.0, v))) break;
     }
     return {v, Y};
 }

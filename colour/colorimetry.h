@@ -31,10 +31,16 @@ struct ValueOfY {
     double Y = 0; // the luminance factor converted: a negative Y raised to 0
 };
 
+// The largest luminance factor (without PWD) that has a Munsell value (about
+// 4,150): beyond it light is out of range, as the window and the converter
+// refuse it.
+inline constexpr double maximumValueY = 1e15;
+
 // Luminance factor Y (0 upwards; negatives are raised to 0 first) to Munsell
-// value: Newton steps on the same polynomial in double precision, starting
-// from sqrt(Y), until a step is below 1e-13 (at most 15). val2y of the
-// result gives Y back to double precision.
+// value: Newton steps on the same polynomial in double precision, from
+// sqrt(Y) up to value 10 and from the fifth root beyond, until a step is
+// below 1e-13 of the value (at most 15). val2y of the result gives Y back to
+// double precision. Not a number above maximumValueY.
 [[nodiscard]] ValueOfY y2val(double Y, const ColourSettings& s);
 
 struct LabOfXyz {

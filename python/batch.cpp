@@ -299,8 +299,8 @@ void xyzToRgb(const double* xyz, std::size_t n, const Window& window, double* rg
     const ColourSettings& settings = window.settings;
     forEachEntered(window, xyzEntry, xyz, n, rgb, status, [&](const double* v, double* out) {
         if (refusedWithoutChromaticity(v, out)) return Status::NotANumber;
-        // As an X, Y, Z entry: the display colour of the values L*a*b* used
-        // (raised to their floor).
+        // As an X, Y, Z entry: the display colour of the values as given
+        // (black without light).
         const float Y = single(v[1]);
         const RgbOfXyz c =
             entryDisplay(Y, xyzlab(single(v[0]), Y, single(v[2]), settings).raised, settings);
