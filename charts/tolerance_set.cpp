@@ -165,8 +165,9 @@ bool ToleranceSet::buildAround(float L, float a, float b) {
 
 ToleranceSet::Patch ToleranceSet::patchOf(const std::array<float, 3>& lab) const {
     const ColourSettings s = session_.colour().settings;
-    // Below L* -16 there is no colour: it is taken as black.
-    const Tristimulus xyz = labxyz(lab[0], lab[1], lab[2]).value_or(Tristimulus{0, 0, 0});
+    // Below L* 0 there is no colour: it is taken as black.
+    const Tristimulus xyz =
+        labxyz(lab[0], lab[1], lab[2], whiteOf(s.illuminant)).value_or(Tristimulus{0, 0, 0});
     const float X = xyz.X, Y = xyz.Y, Z = xyz.Z;
     const MunsellOfXyz munsell = xyz2mun(X, Y, Z, session_.table(), s);
     Patch patch;

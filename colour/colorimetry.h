@@ -3,10 +3,10 @@
 // illuminant C (the illuminant of the Munsell data) and the selected one.
 //
 // Units: X, Y, Z on the scale where the white of the value function has
-// Y = 100 (102.568 at value 10 without PWD); x, y as fractions. All numbers
-// are single precision. Inputs are taken by value; each result carries the
-// numbers it computed, and where a formula raises an input before using it,
-// the raised input too, so that callers can go on with the same numbers.
+// Y = 100 (102.568 at value 10 without PWD); x, y as fractions. The formulas
+// work in double precision; most results are single precision. Inputs are taken by value; each
+// result carries the numbers it computed, and where a formula raises an input before using it, the
+// raised input too, so that callers can go on with the same numbers.
 #pragma once
 
 #include "colour/settings.h"
@@ -27,32 +27,42 @@ struct CieColour {
 [[nodiscard]] float val2y(float V, const ColourSettings& s);
 
 struct ValueOfY {
-    float V = 0; // Munsell value
-    float Y = 0; // the luminance factor converted: a negative Y raised to 0
+    double V = 0; // Munsell value
+    double Y = 0; // the luminance factor converted: a negative Y raised to 0
 };
 
+// The largest luminance factor (without PWD) that has a Munsell value (about
+// 4,150): beyond it light is out of range, as the window and the converter
+// refuse it.
+inline constexpr double maximumValueY = 1e15;
+
 // Luminance factor Y (0 upwards; negatives are raised to 0 first) to Munsell
-// value: exactly 15 Newton steps on the same polynomial in single precision,
-// starting from sqrt(Y). y2val(102.568) gives V = 10 within 2e-6.
-[[nodiscard]] ValueOfY y2val(float Y, const ColourSettings& s);
+// value: Newton steps on the same polynomial in double precision, from
+// sqrt(Y) up to value 10 and from the fifth root beyond, until a step is
+// below 1e-13 of the value (at most 15). val2y of the result gives Y back to
+// double precision. Not a number above maximumValueY.
+[[nodiscard]] ValueOfY y2val(double Y, const ColourSettings& s);
 
 struct LabOfXyz {
     float L = 0, a = 0, b = 0;
-    // X, Y, Z as the formulas used them: each below its floor raised to it.
+    // X, Y, Z as the formulas used them: the input as given (nothing is
+    // raised any more; kept for the callers that go on with these numbers).
     Tristimulus raised{};
 };
 
-// CIE 1976 L*, a*, b* relative to the selected illuminant's white. Each of
-// X, Y, Z below 0.01 of the white's share (0.01 for Y) is raised to it
-// first. The cube root is the power 0.333333 (this constant), with the
-// linear segment below 0.008856. The white itself gives exactly 100, 0, 0;
-// 0, 0, 0 gives L* = 0.0903, a* = b* = 0.
-[[nodiscard]] LabOfXyz xyzlab(float X, float Y, float Z, const ColourSettings& s);
+// CIE 1976 L*, a*, b* relative to the selected illuminant's white, computed
+// in double precision: the cube root above Y/Yn = 216/24389, the straight
+// line (kappa = 24389/27) below it and for negative X, Y or Z, which are
+// taken as they are. The white itself gives 100, 0, 0 and 0, 0, 0 gives
+// 0, 0, 0.
+[[nodiscard]] LabOfXyz xyzlab(double X, double Y, double Z, const ColourSettings& s);
 
-// The inverse, with no linear segment and the fixed white 98.04, 100, 118.1
-// whatever illuminant is selected: 100, 0, 0 gives that white. No value for
-// L* below -16 (or not a number), where the power would need a negative base.
-[[nodiscard]] std::optional<Tristimulus> labxyz(float L, float a, float b);
+// The inverse relative to `white` (the selected illuminant's, so that the
+// L*a*b* xyzlab shows give its X, Y, Z back): L* 0 gives Y = 0, and the
+// straight line is used below f = 6/29 both ways. No value for L* below 0
+// (or not a number): that is less light than none.
+[[nodiscard]] std::optional<Tristimulus> labxyz(double L, double a, double b,
+                                                const Tristimulus& white);
 
 // Which way xyzconvert adapts.
 enum class Adaptation {
@@ -69,9 +79,9 @@ enum class Adaptation {
 // Linear Bradford transform of `sample` from `white1` to `white2`: whites and
 // sample are normalised by their own Y, taken to cone responses, scaled
 // channel by channel by white 2 / white 1, scaled back by the sample's Y and
-// returned through the inverse matrix. Equal whites give the sample back
-// within 1e-4; the white of C taken to D65 10 gives 94.811, 100, 107.304
-// within 2e-3. No value when the sample or a white has Y = 0.
+// returned through the exact inverse matrix, in double precision. Equal
+// whites give the sample back to single precision; the white of C taken to D65 10 gives 94.811,
+// 100, 107.304 within 2e-3. No value when the sample or a white has Y = 0.
 [[nodiscard]] std::optional<Tristimulus> xyzconv(Tristimulus sample, Tristimulus white1,
                                                  Tristimulus white2);
 

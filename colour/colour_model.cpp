@@ -107,10 +107,6 @@ void showRgb(ColourModel& colour, const RgbOfXyz& rgb) {
     showCmyk(colour, rgb.linear.r, rgb.linear.g, rgb.linear.b);
 }
 
-void showDisplayColour(ColourModel& colour, float X, float Y, float Z) {
-    showRgb(colour, xyzrgb(X, Y, Z, colour.settings));
-}
-
 // A grey (or black) on the display: equal channels from its Y alone.
 void showGreyDisplay(ColourModel& colour, float Y) {
     showRgb(colour, greyrgb(Y, colour.settings));
@@ -122,8 +118,8 @@ void showEntryDisplay(ColourModel& colour, float Y, const Tristimulus& xyz) {
     showRgb(colour, entryDisplay(Y, xyz, colour.settings));
 }
 
-// L*, a*, b* of X, Y, Z. Returns X, Y, Z as L*a*b* used them (each raised
-// to 0.01 when below it): the display colour is computed from those.
+// L*, a*, b* of X, Y, Z. Returns X, Y, Z as L*a*b* used them (as given):
+// the display colour is computed from those.
 Tristimulus showLab(ColourModel& colour, float X, float Y, float Z) {
     const LabOfXyz lab = xyzlab(X, Y, Z, colour.settings);
     const float values[3] = {lab.L, lab.a, lab.b};
@@ -265,7 +261,7 @@ void convertMunsell(ColourModel& colour, const MunTable& table) {
     if (c == 0.0f && cie.status == MunsellToCie::Ok)
         showGreyDisplay(colour, cie.Y);
     else
-        showDisplayColour(colour, raised.X, raised.Y, raised.Z);
+        showEntryDisplay(colour, cie.Y, raised);
 }
 
 void takeRgbBoxes(ColourModel& colour) {
@@ -337,7 +333,7 @@ void labEntry(ColourModel& colour, const MunTable& table) {
     const auto fromLab = xyzOfLabEntry(static_cast<float>(*L), static_cast<float>(*a),
                                        static_cast<float>(*b), colour.settings);
     if (!fromLab) {
-        refuse(colour, "L* needs a number of -16 or more.");
+        refuse(colour, "L* needs a number of 0 or more.");
         return;
     }
     const float X = fromLab->X, Y = fromLab->Y, Z = fromLab->Z;
@@ -460,7 +456,7 @@ std::optional<int> enteredSliderPosition(Slider s, float target) {
 
 std::optional<Tristimulus> xyzOfLabEntry(float L, float a, float b,
                                          const ColourSettings& settings) {
-    const auto xyz = labxyz(L, a, b);
+    const auto xyz = labxyz(L, a, b, whiteOf(settings.illuminant));
     if (!xyz || settings.illuminant == Illuminant::C) return xyz;
     // L*a*b* are relative to the selected illuminant; X, Y, Z go back to C.
     if (const auto adapted = xyzconvert(Adaptation::ToC, xyz->X, xyz->Y, xyz->Z, settings))

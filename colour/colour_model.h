@@ -80,7 +80,7 @@ struct LabColour {
 // for the user; callers decide by these.
 enum class Outcome : std::uint8_t {
     // Nothing changed but the typed boxes: a box without a usable number,
-    // y = 0, L* below -16, X, Y, Z of some light whose sum is not above 0.
+    // y = 0, L* below 0, X, Y, Z of some light whose sum is not above 0.
     Refused = 1 << 0,
     // A Munsell hue without a family ("Format Error"): it reads as 100 plus
     // its number, so the boxes may show a hue the text doesn't name.
@@ -280,7 +280,7 @@ void applyWhiteBalance(ColourSettings& settings, int position);
 [[nodiscard]] std::optional<int> enteredSliderPosition(Slider slider, float target);
 
 // X, Y, Z (illuminant C) of L*, a*, b* entered relative to the selected
-// illuminant; none below L* -16.
+// illuminant; none below L* 0.
 [[nodiscard]] std::optional<Tristimulus> xyzOfLabEntry(float L, float a, float b,
                                                        const ColourSettings& settings);
 // X, Y, Z of chromaticity x, y and luminance Y; none for y = 0.

@@ -1,5 +1,7 @@
 #include "colour/rgbcmyk.h"
 
+#include "colour/matrix3.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -12,7 +14,7 @@ struct Rescale {
 };
 
 // Factors that take X and Z of each illuminant to the D65 white.
-Rescale rescaleOf(Illuminant ill) {
+constexpr Rescale rescaleOf(Illuminant ill) {
     switch (ill) {
     case Illuminant::D5000:
         return {0.98574, 1.319458};
@@ -23,6 +25,15 @@ Rescale rescaleOf(Illuminant ill) {
     }
     return {0.969136, 0.920927};
 }
+
+// Linear r, g, b to X, Y, Z at the D65 white.
+constexpr Matrix3 linearToXyz{
+    {{0.412453, 0.35758, 0.180423}, {0.212671, 0.71516, 0.072169}, {0.019334, 0.119193, 0.950227}}};
+
+// The way back is the exact inverse: display levels come back only when it
+// undoes the way there to double precision, not to the six digits a
+// separately rounded matrix would carry.
+constexpr Matrix3 xyzToLinear = inverseOf(linearToXyz);
 
 // Clamps into 0..1; not-a-number gives 0.
 float unit(float v) {
@@ -43,16 +54,14 @@ std::int16_t channel(double value, bool& clamped) {
     return static_cast<std::int16_t>(value);
 }
 
-} // namespace
-
-namespace {
-
 // Linear values to display levels, each shaped by its channel's gamma and
-// white level; scaled X, Y, Z are those the linear values came from.
-RgbOfXyz shape(float lin[3], float X, float Y, float Z, const ColourSettings& s) {
+// white level and rounded to the nearest level; scaled X, Y, Z are those the
+// linear values came from. Works on the unrounded linear values, so that a
+// level converted to X, Y, Z and back is the same level.
+RgbOfXyz shape(double lin[3], double X, double Y, double Z, const ColourSettings& s) {
     // A channel the display can show lies within -0.5 .. 255.5 before it is
-    // cut to a whole level: a linear value a rounding error below 0 is level 0,
-    // not a colour outside the display's range.
+    // rounded to a whole level: a linear value a rounding error below 0 is
+    // level 0, not a colour outside the display's range.
     bool outOfRange = false;
     RgbOfXyz rgb;
     std::int16_t* out[3] = {&rgb.R, &rgb.G, &rgb.B};
@@ -61,16 +70,16 @@ RgbOfXyz shape(float lin[3], float X, float Y, float Z, const ColourSettings& s)
         const double gamma = s.gammaInv[i + 1];
         // A negative linear value has no gamma-shaped level: it is measured in
         // levels of linear light, where half a level below 0 is still black.
-        const double scaled =
-            lin[i] >= 0.0f ? level * std::pow(double{lin[i]}, gamma) : level * double{lin[i]};
+        const double scaled = lin[i] >= 0.0 ? level * std::pow(lin[i], gamma) : level * lin[i];
         if (!(scaled >= -0.5 && scaled < 255.5)) outOfRange = true;
         bool clamped = false;
-        *out[i] = channel(std::floor(scaled), clamped);
-        if (!(lin[i] >= 0.0f)) lin[i] = 0.0f;
+        *out[i] = channel(std::floor(scaled + 0.5), clamped);
+        if (!(lin[i] >= 0.0)) lin[i] = 0.0;
     }
     rgb.outOfRange = outOfRange;
-    rgb.linear = {lin[0], lin[1], lin[2]};
-    rgb.scaled = {X, Y, Z};
+    rgb.linear = {static_cast<float>(lin[0]), static_cast<float>(lin[1]),
+                  static_cast<float>(lin[2])};
+    rgb.scaled = {static_cast<float>(X), static_cast<float>(Y), static_cast<float>(Z)};
     return rgb;
 }
 
@@ -78,40 +87,27 @@ RgbOfXyz shape(float lin[3], float X, float Y, float Z, const ColourSettings& s)
 
 RgbOfXyz xyzrgb(float X, float Y, float Z, const ColourSettings& s) {
     const Rescale f = rescaleOf(s.illuminant);
-    X = static_cast<float>(X / 100.0);
-    Y = static_cast<float>(Y / 100.0);
-    Z = static_cast<float>(Z / 100.0);
-    X = static_cast<float>(X * f.x);
-    Z = static_cast<float>(Z * f.z);
-    const double x = X, y = Y, z = Z;
-    float lin[3] = {
-        static_cast<float>(3.240479 * x - 1.53715 * y - 0.498535 * z),
-        static_cast<float>(-0.969256 * x + 1.875992 * y + 0.041556 * z),
-        static_cast<float>(0.055648 * x - 0.204043 * y + 1.057311 * z),
-    };
-    RgbOfXyz rgb = shape(lin, X, Y, Z, s);
+    const Vector3 in{X / 100.0 * f.x, Y / 100.0, Z / 100.0 * f.z};
+    const Vector3 linear = xyzToLinear * in;
+    double lin[3] = {linear[0], linear[1], linear[2]};
+    RgbOfXyz rgb = shape(lin, in[0], in[1], in[2], s);
     if (!(X > 0.0f) || !(Y > 0.0f) || !(Z > 0.0f)) rgb.outOfRange = true;
     return rgb;
 }
 
 RgbOfXyz greyrgb(float Y, const ColourSettings& s) {
-    const float level = Y > 0.0f ? static_cast<float>(Y / 100.0) : 0.0f;
-    float lin[3] = {level, level, level};
+    const double level = Y > 0.0f ? Y / 100.0 : 0.0;
+    double lin[3] = {level, level, level};
     const Rescale f = rescaleOf(s.illuminant);
     const Tristimulus w = whiteOf(s.illuminant);
-    return shape(lin, static_cast<float>(level * w.X / w.Y * f.x), level,
-                 static_cast<float>(level * w.Z / w.Y * f.z), s);
+    return shape(lin, level * w.X / w.Y * f.x, level, level * w.Z / w.Y * f.z, s);
 }
 
 Tristimulus rgbxyz(float r, float g, float b, const ColourSettings& s) {
     const Rescale f = rescaleOf(s.illuminant);
-    const double rr = r, gg = g, bb = b;
-    float X = static_cast<float>(0.412453 * rr + 0.35758 * gg + 0.180423 * bb);
-    const float Y = static_cast<float>(0.212671 * rr + 0.71516 * gg + 0.072169 * bb);
-    float Z = static_cast<float>(0.019334 * rr + 0.119193 * gg + 0.950227 * bb);
-    X = static_cast<float>(X / f.x);
-    Z = static_cast<float>(Z / f.z);
-    return {X, Y, Z};
+    const Vector3 out = linearToXyz * Vector3{r, g, b};
+    return {static_cast<float>(out[0] / f.x), static_cast<float>(out[1]),
+            static_cast<float>(out[2] / f.z)};
 }
 
 CmykOfRgb rgbcmyk(float r, float g, float b, const ColourSettings& s) {

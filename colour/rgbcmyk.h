@@ -32,10 +32,12 @@ struct RgbOfXyz {
     Tristimulus scaled{};
 };
 
-// X, Y, Z (white Y = 100) to display R, G, B. Negative (or not-a-number)
-// linear values become 0, R, G, B are truncated and clamped into 0..255.
-// Out of range: a channel outside -0.5 .. 255.5 before it is cut to a whole
-// level (negative linear values shaped by the gamma with their sign), or an
+// X, Y, Z (white Y = 100) to display R, G, B, computed in double precision
+// with the exact inverse of rgbxyz's matrix. Negative (or not-a-number)
+// linear values become 0, R, G, B are rounded to the nearest level and
+// clamped into 0..255, so that the X, Y, Z of a display colour give that
+// colour back. Out of range: a channel outside -0.5 .. 255.5 before it is
+// rounded to a whole level (negative linear values shaped by the gamma with their sign), or an
 // X, Y or Z not above 0.
 // Under illuminant C with gamma 2.2, X, Y, Z = 19, 20, 23 is inside the range.
 [[nodiscard]] RgbOfXyz xyzrgb(float X, float Y, float Z, const ColourSettings& s);
@@ -48,7 +50,7 @@ struct RgbOfXyz {
 
 // Linear r, g, b (0..1) to X, Y, Z on the 0..1 scale, rescaled back from the
 // D65 white to the selected illuminant. xyzrgb of these values times 100
-// gives r, g, b back within 1e-5.
+// gives r, g, b back within the single precision of the result.
 [[nodiscard]] Tristimulus rgbxyz(float r, float g, float b, const ColourSettings& s);
 
 struct CmykOfRgb {

@@ -25,20 +25,6 @@ Tristimulus toC(const Tristimulus& xyz, Illuminant illuminant) {
     return adapted ? Tristimulus{adapted->X, adapted->Y, adapted->Z} : xyz;
 }
 
-// The CIE 1976 inverse: X, Y, Z (white Y = 100) of L*, a*, b* relative to
-// `white`.
-Tristimulus xyzOfLab(const Lab& lab, const Tristimulus& white) {
-    const double fy = (lab.L + 16.0) / 116.0;
-    const double f[3] = {fy + lab.a / 500.0, fy, fy - lab.b / 200.0};
-    constexpr double delta = 6.0 / 29.0;
-    const auto inverse = [](double t) {
-        return t > delta ? t * t * t : 3.0 * delta * delta * (t - 4.0 / 29.0);
-    };
-    return {static_cast<float>(white.X * inverse(f[0])),
-            static_cast<float>(white.Y * inverse(f[1])),
-            static_cast<float>(white.Z * inverse(f[2]))};
-}
-
 // X, Y, Z under illuminant C of one sample; no value for an L* below 0.
 std::optional<Tristimulus> sampleXyz(const CgatsSample& sample, CgatsData data,
                                      Illuminant illuminant) {
@@ -50,8 +36,9 @@ std::optional<Tristimulus> sampleXyz(const CgatsSample& sample, CgatsData data,
     case CgatsData::Lab:
         break;
     }
-    if (!(sample.lab.L >= 0.0)) return std::nullopt;
-    return toC(xyzOfLab(sample.lab, whiteOf(illuminant)), illuminant);
+    const auto xyz = labxyz(sample.lab.L, sample.lab.a, sample.lab.b, whiteOf(illuminant));
+    if (!xyz) return std::nullopt;
+    return toC(*xyz, illuminant);
 }
 
 std::string reportLine(const std::string& id, const std::string& name, const ColourModel& colour,

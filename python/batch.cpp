@@ -289,7 +289,7 @@ void xyzToLab(const double* xyz, std::size_t n, const Window& window, double* la
 void labToXyz(const double* lab, std::size_t n, const Window& window, double* xyz, Status* status) {
     forEachEntered(window, labEntry, lab, n, xyz, status, [&](const double* v, double* out) {
         const auto back = xyzOfLabEntry(single(v[0]), single(v[1]), single(v[2]), window.settings);
-        if (!back) return Status::OutOfRange; // L* below -16
+        if (!back) return Status::OutOfRange; // L* below 0
         put3(out, back->X, back->Y, back->Z);
         return refusedWithoutChromaticity(out, out) ? Status::NotANumber : Status::Ok;
     });
@@ -299,8 +299,8 @@ void xyzToRgb(const double* xyz, std::size_t n, const Window& window, double* rg
     const ColourSettings& settings = window.settings;
     forEachEntered(window, xyzEntry, xyz, n, rgb, status, [&](const double* v, double* out) {
         if (refusedWithoutChromaticity(v, out)) return Status::NotANumber;
-        // As an X, Y, Z entry: the display colour of the values L*a*b* used
-        // (raised to their floor).
+        // As an X, Y, Z entry: the display colour of the values as given
+        // (black without light).
         const float Y = single(v[1]);
         const RgbOfXyz c =
             entryDisplay(Y, xyzlab(single(v[0]), Y, single(v[2]), settings).raised, settings);

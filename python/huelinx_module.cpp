@@ -641,7 +641,7 @@ PYBIND11_MODULE(huelinx, m) {
                     "chromaticity (Y above 0, X + Y + Z not above 0).");
     definePointwise(
         m, "lab_to_xyz", batch::labToXyz, "lab", xyzNames,
-        "X, Y, Z of L*, a*, b* as the window's L*a*b* entry: 'out of range' below L* -16 or "
+        "X, Y, Z of L*, a*, b* as the window's L*a*b* entry: 'out of range' below L* 0 or "
         "where a number is beyond single precision, typed or computed; 'not a number' where "
         "the X, Y, Z are light without chromaticity (X + Y + Z not above 0).");
     definePointwise(m, "xyz_to_rgb", batch::xyzToRgb, "xyz", rgbNames,

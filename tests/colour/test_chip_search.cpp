@@ -1,5 +1,6 @@
 #include "colour/chip_set.h"
 #include "colour/colour_naming.h"
+#include "colour/mun2xyz.h"
 #include "table_fixture.h"
 
 #include <gtest/gtest.h>
@@ -80,6 +81,41 @@ TEST(NearestChip, SearchAgreesWithComparingEveryChipUnderOtherSettings) {
     expectSameAsEveryChip(real, settingsOf(Illuminant::D65, true), 10000, 2);
     ChipSearch soil(soilChips(renotationTable()), renotationTable());
     expectSameAsEveryChip(soil, settingsOf(Illuminant::D5000), 20000, 3);
+}
+
+// CIE 1976 L*a*b* as the CIE defines it, written out here as the reference
+// the chips are compared with.
+Lab cieLab(double X, double Y, double Z, const Tristimulus& w) {
+    const auto f = [](double t) {
+        return t > 216.0 / 24389.0 ? std::cbrt(t) : (24389.0 / 27.0 * t + 16) / 116;
+    };
+    const double fx = f(X / w.X), fy = f(Y / w.Y), fz = f(Z / w.Z);
+    return {116 * fy - 16, 500 * (fx - fy), 200 * (fy - fz)};
+}
+
+// Every chip's L*a*b* is its colour's CIE L*a*b*, the darkest chips with an
+// X or Z near 0 included, so that the nearest chip found is the one a
+// comparison by the CIE formulas finds.
+TEST(NearestChip, ChipsHaveTheCieLabOfTheirColours) {
+    for (Illuminant ill : {Illuminant::C, Illuminant::D5000, Illuminant::D65}) {
+        const ColourSettings s = settingsOf(ill);
+        ChipSearch soil(soilChips(renotationTable()), renotationTable());
+        int wrong = 0;
+        for (std::size_t i = 0; i < soil.set().chips.size(); ++i) {
+            const Chip& chip = soil.set().chips[i];
+            const CieOfMunsell cie =
+                mun2xyz(chip.hue, chip.value, chip.chroma, renotationTable(), s);
+            if (cie.status != MunsellToCie::Ok) continue;
+            const Lab want = cieLab(cie.X, cie.Y, cie.Z, whiteOf(ill));
+            const Lab& got = soil.chipLab(i, s);
+            const bool same = std::abs(got.L - want.L) < 2e-4 && std::abs(got.a - want.a) < 2e-4 &&
+                              std::abs(got.b - want.b) < 2e-4;
+            if (!same && ++wrong <= 3)
+                ADD_FAILURE() << chip.notation << ": " << got.L << " " << got.a << " " << got.b
+                              << " against " << want.L << " " << want.a << " " << want.b;
+        }
+        EXPECT_EQ(wrong, 0) << "illuminant " << static_cast<int>(ill);
+    }
 }
 
 TEST(NearestChip, TiesGoToTheFirstChip) {

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <random>
 
 namespace huelinx {
 namespace {
@@ -26,6 +28,41 @@ TEST(ValueFunction, ValueTenAndInverseWithAndWithoutPwd) {
             EXPECT_NEAR(y2val(val2y(v, s), s).V, v, 1e-5f)
                 << "value " << v << (pwd ? " with PWD" : "");
     }
+}
+
+// The inverse undoes the value polynomial to double precision over the
+// whole scale, the dark end included, so that a value found for a luminance
+// gives that luminance back.
+TEST(ValueFunction, InverseIsExactToDoublePrecision) {
+    const auto polynomial = [](double v) {
+        return 1.2219 * v - 0.23111 * v * v + 0.23951 * v * v * v - 0.021009 * v * v * v * v +
+               0.0008404 * v * v * v * v * v;
+    };
+    for (bool pwd : {false, true}) {
+        const ColourSettings s = withIlluminant(Illuminant::C, pwd);
+        for (int i = 1; i <= 1000; ++i) {
+            const double v = i / 100.0;
+            const double Y = pwd ? polynomial(v) * 0.975 : polynomial(v);
+            const ValueOfY back = y2val(Y, s);
+            EXPECT_NEAR(back.V, v, 1e-12 * v) << "value " << v << (pwd ? " with PWD" : "");
+            EXPECT_EQ(back.Y, Y);
+        }
+    }
+    EXPECT_EQ(y2val(0.0, ColourSettings{}).V, 0.0);
+}
+
+// Far beyond the white the value still comes to the polynomial's root, up to
+// the largest luminance that has a value; more light has none.
+TEST(ValueFunction, VeryBrightLightHasItsValueUpToTheLimit) {
+    for (double Y : {150.0, 1e4, 1e10, 1e15}) {
+        const double V = y2val(Y, ColourSettings{}).V;
+        const double back = 1.2219 * V - 0.23111 * V * V + 0.23951 * V * V * V -
+                            0.021009 * V * V * V * V + 0.0008404 * V * V * V * V * V;
+        EXPECT_NEAR(back, Y, 1e-12 * Y) << Y;
+    }
+    EXPECT_TRUE(std::isnan(y2val(1.01e15, ColourSettings{}).V));
+    EXPECT_TRUE(std::isnan(y2val(3e38, ColourSettings{}).V));
+    EXPECT_TRUE(std::isnan(y2val(NAN, ColourSettings{}).V));
 }
 
 TEST(ValueFunction, NegativeLuminanceIsRaisedToZero) {
@@ -52,30 +89,46 @@ TEST(Lab, EachIlluminantsWhiteIsExactlyLightnessHundred) {
     }
 }
 
-TEST(Lab, BlackIsFlooredAtOneHundredthOfTheWhiteAndIsGrey) {
+// No light is L* 0 and grey; dark colours are on the straight line of the
+// CIE 1976 formulas, which meets the cube root at Y/Yn = 216/24389 (L* 8).
+TEST(Lab, DarkColoursFollowTheStraightLineFromBlack) {
     for (Illuminant ill : {Illuminant::C, Illuminant::D5000, Illuminant::D65}) {
-        ColourSettings s;
-        s.illuminant = ill;
+        const ColourSettings s = withIlluminant(ill);
         const Tristimulus w = whiteOf(ill);
-        const LabOfXyz lab = xyzlab(0, -3, 0.005f, s);
-        EXPECT_FLOAT_EQ(lab.raised.X, w.X / 10000.0f);
-        EXPECT_EQ(lab.raised.Y, 0.01f);
-        EXPECT_FLOAT_EQ(lab.raised.Z, w.Z / 10000.0f);
-        EXPECT_NEAR(lab.L, 0.0903f, 0.0005f);
-        EXPECT_NEAR(lab.a, 0.0f, 1e-4f);
-        EXPECT_NEAR(lab.b, 0.0f, 1e-4f);
+        const LabOfXyz black = xyzlab(0, 0, 0, s);
+        EXPECT_EQ(black.L, 0.0f);
+        EXPECT_EQ(black.a, 0.0f);
+        EXPECT_EQ(black.b, 0.0f);
+        // L* = 903.3 Y/Yn on the line: a hundredth of a percent is L* 0.0903.
+        EXPECT_NEAR(xyzlab(w.X / 1e4, 0.01, w.Z / 1e4, s).L, 24389.0 / 27.0 / 1e4, 1e-5);
+        const double edge = 216.0 / 24389.0;
+        for (double side : {1 - 1e-9, 1 + 1e-9}) {
+            const double t = edge * side;
+            const LabOfXyz lab = xyzlab(w.X * t, w.Y * t, w.Z * t, s);
+            EXPECT_NEAR(lab.L, 8.0, 1e-5) << side;
+            EXPECT_NEAR(lab.a, 0.0, 1e-5) << side;
+        }
     }
-    // Values at or above the floor are used as they are.
-    const LabOfXyz dark = xyzlab(0.01f, 0.02f, 0.0118233f, ColourSettings{});
-    EXPECT_EQ(dark.raised.X, 0.01f);
-    EXPECT_EQ(dark.raised.Y, 0.02f);
-    EXPECT_EQ(dark.raised.Z, 0.0118233f);
+}
+
+// A negative X, Y or Z is taken as it is, along the straight line: it is
+// not light, but raising it to a floor would give another colour.
+TEST(Lab, NegativeComponentsGoThroughTheStraightLine) {
+    const ColourSettings s;
+    const Tristimulus w = whiteOf(Illuminant::C);
+    const double slope = 24389.0 / 27.0 / 116.0;
+    const LabOfXyz atZero = xyzlab(0, 1, 0, s);
+    const LabOfXyz below = xyzlab(-0.5, 1, -0.25, s);
+    EXPECT_NEAR(below.a - atZero.a, 500.0 * slope * -0.5 / w.X, 1e-4);
+    EXPECT_NEAR(below.b - atZero.b, -200.0 * slope * -0.25 / w.Z, 1e-4);
+    EXPECT_EQ(below.L, atZero.L);
+    EXPECT_EQ(below.raised.X, -0.5f);
+    EXPECT_EQ(xyzlab(0, -1, 0, s).L, static_cast<float>(-1.0 / w.Y * 116.0 * slope));
 }
 
 TEST(Lab, KnownColourIsRelativeToTheSelectedWhite) {
-    // sRGB red; the values with an exact cube root are 53.233, 80.423, 66.966
-    // against the D65 10 white and 53.233, 78.304, 62.164 against D5000. The
-    // power 0.333333 moves them by a few thousandths.
+    // sRGB red: 53.233, 80.423, 66.966 against the D65 10 white and 53.233,
+    // 78.304, 62.164 against D5000.
     const struct {
         Illuminant ill;
         float L, a, b;
@@ -83,57 +136,79 @@ TEST(Lab, KnownColourIsRelativeToTheSelectedWhite) {
                  {Illuminant::D5000, 53.233f, 78.304f, 62.164f}};
     for (const auto& c : cases) {
         const LabOfXyz lab = xyzlab(41.24f, 21.26f, 1.93f, withIlluminant(c.ill));
-        EXPECT_NEAR(lab.L, c.L, 0.01f);
-        EXPECT_NEAR(lab.a, c.a, 0.02f);
-        EXPECT_NEAR(lab.b, c.b, 0.02f);
+        EXPECT_NEAR(lab.L, c.L, 0.001f);
+        EXPECT_NEAR(lab.a, c.a, 0.001f);
+        EXPECT_NEAR(lab.b, c.b, 0.001f);
     }
 }
 
-TEST(Lab, InverseUsesItsOwnFixedWhite) {
-    const auto white = labxyz(100, 0, 0);
-    ASSERT_TRUE(white);
-    EXPECT_NEAR(white->X, 98.04f, 1e-4f);
-    EXPECT_NEAR(white->Y, 100.0f, 1e-4f);
-    EXPECT_NEAR(white->Z, 118.1f, 1e-4f);
-    // So a round trip under illuminant C does not give back X and Z exactly...
-    LabOfXyz lab = xyzlab(98.074f, 100, 118.232f, ColourSettings{});
-    auto back = labxyz(lab.L, lab.a, lab.b);
-    ASSERT_TRUE(back);
-    EXPECT_NEAR(back->Y, 100.0f, 1e-3f);
-    EXPECT_GT(std::fabs(back->X - 98.074f), 0.03f);
-    // ...but Y, which has no white of its own, comes back for any colour.
-    lab = xyzlab(20, 30, 40, ColourSettings{});
-    back = labxyz(lab.L, lab.a, lab.b);
-    ASSERT_TRUE(back);
-    EXPECT_NEAR(back->Y, 30.0f, 1e-3f);
+// The L*a*b* an illuminant's colours show give their X, Y, Z back through the
+// inverse with the same white, dark and negative components included.
+TEST(Lab, InverseWithTheSameWhiteGivesTheColourBack) {
+    const float samples[][3] = {
+        {98.074f, 100, 118.232f}, {20, 30, 40},        {0.2f, 0.1f, 0.3f}, {0.01f, 0.012f, 0.009f},
+        {41.24f, 21.26f, 1.93f},  {-0.3f, 0.5f, 0.4f}, {0, 0, 0}};
+    for (Illuminant ill : {Illuminant::C, Illuminant::D5000, Illuminant::D65}) {
+        const Tristimulus w = whiteOf(ill);
+        const auto white = labxyz(100, 0, 0, w);
+        ASSERT_TRUE(white);
+        EXPECT_FLOAT_EQ(white->X, w.X);
+        EXPECT_FLOAT_EQ(white->Z, w.Z);
+        for (const auto& x : samples) {
+            const LabOfXyz lab = xyzlab(x[0], x[1], x[2], withIlluminant(ill));
+            const auto back = labxyz(lab.L, lab.a, lab.b, w);
+            ASSERT_TRUE(back);
+            const float got[3] = {back->X, back->Y, back->Z};
+            for (int i = 0; i < 3; ++i)
+                EXPECT_NEAR(got[i], x[i], 2e-5 * std::max(1.0f, std::fabs(x[i])))
+                    << x[0] << " " << x[1] << " " << x[2] << " component " << i;
+        }
+    }
 }
 
-TEST(Lab, InverseRefusesLightnessBelowMinusSixteen) {
-    EXPECT_FALSE(labxyz(-20, 0, 0));
-    EXPECT_FALSE(labxyz(NAN, 0, 0));
-    const auto black = labxyz(-16, 0, 0);
+TEST(Lab, InverseOfLightnessZeroIsNoLightAndBelowIsRefused) {
+    const Tristimulus w = whiteOf(Illuminant::D65);
+    const auto black = labxyz(0, 0, 0, w);
     ASSERT_TRUE(black);
+    EXPECT_EQ(black->X, 0.0f);
     EXPECT_EQ(black->Y, 0.0f);
+    EXPECT_EQ(black->Z, 0.0f);
+    // Both sides of L* 8, where the line meets the cube.
+    const auto below = labxyz(8 - 1e-7, 0, 0, w), above = labxyz(8 + 1e-7, 0, 0, w);
+    ASSERT_TRUE(below && above);
+    EXPECT_NEAR(below->Y, 100.0 * 216 / 24389, 1e-6);
+    EXPECT_NEAR(above->Y, 100.0 * 216 / 24389, 1e-6);
+    // A large a* takes X below 0 along the line, not to a cube of a negative.
+    const auto green = labxyz(10, -100, 0, w);
+    ASSERT_TRUE(green);
+    EXPECT_NEAR(green->X, w.X * ((10 + 16) / 116.0 - 0.2 - 16 / 116.0) * 116 * 27 / 24389, 1e-4);
+    EXPECT_FALSE(labxyz(-0.01, 0, 0, w));
+    EXPECT_FALSE(labxyz(-20, 0, 0, w));
+    EXPECT_FALSE(labxyz(NAN, 0, 0, w));
 }
 
 TEST(Bradford, EqualWhitesLeaveTheSampleAndWhitesMapOntoEachOther) {
     const Tristimulus c = whiteOf(Illuminant::C);
     const auto same = xyzconv({30, 40, 50}, c, c);
     ASSERT_TRUE(same);
-    EXPECT_NEAR(same->X, 30.0f, 1e-4f);
-    EXPECT_NEAR(same->Y, 40.0f, 1e-4f);
-    EXPECT_NEAR(same->Z, 50.0f, 1e-4f);
+    EXPECT_FLOAT_EQ(same->X, 30.0f);
+    EXPECT_FLOAT_EQ(same->Y, 40.0f);
+    EXPECT_FLOAT_EQ(same->Z, 50.0f);
     for (Illuminant to : {Illuminant::D5000, Illuminant::D65}) {
         const Tristimulus w = whiteOf(to);
         const auto white = xyzconv(c, c, w);
         ASSERT_TRUE(white);
-        EXPECT_NEAR(white->X, w.X, 2e-3f);
-        EXPECT_NEAR(white->Y, w.Y, 2e-3f);
-        EXPECT_NEAR(white->Z, w.Z, 2e-3f);
+        EXPECT_FLOAT_EQ(white->X, w.X);
+        EXPECT_FLOAT_EQ(white->Y, w.Y);
+        EXPECT_FLOAT_EQ(white->Z, w.Z);
     }
 }
 
+// Adapting to an illuminant and back is the identity to single precision:
+// X, Y, Z typed back under D50 or D65 are the colour that was shown.
 TEST(Bradford, ForwardThenBackwardReturnsTheSample) {
+    std::mt19937 rng(25);
+    std::uniform_real_distribution<float> share(0.0f, 1.0f);
     for (Illuminant ill : {Illuminant::D5000, Illuminant::D65}) {
         const ColourSettings s = withIlluminant(ill);
         const auto there = xyzconvert(Adaptation::FromC, 35.2f, 27.9f, 12.4f, s);
@@ -142,11 +217,18 @@ TEST(Bradford, ForwardThenBackwardReturnsTheSample) {
         EXPECT_NEAR(there->x, there->X / sum, 1e-7f);
         EXPECT_NEAR(there->y, there->Y / sum, 1e-7f);
         EXPECT_GT(std::fabs(there->Z - 12.4f), 0.1f);
-        const auto back = xyzconvert(Adaptation::ToC, there->X, there->Y, there->Z, s);
-        ASSERT_TRUE(back);
-        EXPECT_NEAR(back->X, 35.2f, 1e-3f);
-        EXPECT_NEAR(back->Y, 27.9f, 1e-3f);
-        EXPECT_NEAR(back->Z, 12.4f, 1e-3f);
+        for (int i = 0; i < 2000; ++i) {
+            const float Y = 100.0f * share(rng);
+            const float X = Y * 1.6f * share(rng), Z = Y * 2.0f * share(rng);
+            const auto to = xyzconvert(Adaptation::FromC, X, Y, Z, s);
+            ASSERT_TRUE(to);
+            const auto back = xyzconvert(Adaptation::ToC, to->X, to->Y, to->Z, s);
+            ASSERT_TRUE(back);
+            const float scale = std::max({X, Y, Z});
+            EXPECT_NEAR(back->X, X, 2e-7f * scale) << X << " " << Y << " " << Z;
+            EXPECT_NEAR(back->Y, Y, 2e-7f * scale) << X << " " << Y << " " << Z;
+            EXPECT_NEAR(back->Z, Z, 2e-7f * scale) << X << " " << Y << " " << Z;
+        }
     }
 }
 

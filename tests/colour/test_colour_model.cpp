@@ -59,9 +59,9 @@ ColourModel entered(Notation notation, std::initializer_list<const char*> texts,
 TEST(ColourModel, StartUpShowsTheInitialNotationInEveryNotation) {
     const ColourModel colour = started();
     EXPECT_EQ(row(colour), "6.4Y,8.6,10.4,65.10,70.37,15.75,0.4305,0.4654,87.18,-8.59,75.75,"
-                           "241,218,62,5,14,75,0");
-    EXPECT_EQ(colour.slider, (std::array<int, 6>{53, 17, 10, 241, 218, 62}));
-    EXPECT_EQ(colour.red, 241);
+                           "242,219,62,5,14,75,0");
+    EXPECT_EQ(colour.slider, (std::array<int, 6>{53, 17, 10, 242, 219, 62}));
+    EXPECT_EQ(colour.red, 242);
     EXPECT_TRUE(colour.munsellConverted);
     EXPECT_TRUE(colour.messages.empty());
 }
@@ -240,14 +240,15 @@ TEST(ColourModel, EachNotationConvertsToAllOthers) {
         "7.35YR,8.27,2.70,64.83,63.93,56.66,.3496,.3448,83.93,4.82,15.78,229,204,178,10,20,30,0");
     const ColourModel munsell = entered(Notation::Munsell, {"5R", "5", "10"});
     EXPECT_EQ(row(munsell), "5R,5,10,29.08,19.77,12.41,0.4747,0.3227,51.57,42.14,22.16,"
-                            "194,90,87,20,60,61,3");
+                            "195,91,88,20,60,61,3");
     ASSERT_TRUE(munsell.labShown);
     EXPECT_NEAR(munsell.labShown->L, 51.5718f, 1e-4f);
 
-    // L*a*b* under D65 are taken back to illuminant C before they are shown as X, Y, Z.
+    // L*a*b* under D65 are relative to the D65 white and taken back to
+    // illuminant C before they are shown as X, Y, Z.
     ColourModel d65 = selectIlluminant(started(), Illuminant::D65, renotationTable());
     EXPECT_EQ(row(entered(Notation::Lab, {"50", "20", "-30"}, d65)).substr(0, 60),
-              "1.11P,4.87,9.62,23.16,18.58,48.48,.2567,.2059,50,20,-30,128,");
+              "1.24P,4.86,8.22,22.36,18.55,44.04,.2632,.2184,50,20,-30,128,");
 }
 
 TEST(ColourModel, AColourTheDisplayCantShowIsZeroedAndLabelled) {
@@ -267,9 +268,9 @@ TEST(ColourModel, AQuietDisplayComputesTheColourButLeavesItsBoxes) {
     quiet.quietDisplay = true;
     const ColourModel after = entered(Notation::Munsell, {"5R", "5", "10"}, quiet);
     EXPECT_EQ(after[Box::X], "29.08");
-    EXPECT_EQ(after[Box::Red], "241");
-    EXPECT_EQ(after.red, 194);
-    EXPECT_EQ(after.position(Slider::Red), 241);
+    EXPECT_EQ(after[Box::Red], "242");
+    EXPECT_EQ(after.red, 195);
+    EXPECT_EQ(after.position(Slider::Red), 242);
 }
 
 // The settings a caller without boxes takes are those the window has after

@@ -1,5 +1,7 @@
 #include "colour/rgbcmyk.h"
 
+#include "colour/colour_model.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,7 +13,7 @@ RgbOfXyz toDisplay(float X, float Y, float Z, const ColourSettings& s = {}) {
     return xyzrgb(X, Y, Z, s);
 }
 
-TEST(DisplayRgb, EachIlluminantsWhiteIsTruncatedToNearlyFullChannels) {
+TEST(DisplayRgb, EachIlluminantsWhiteIsFullChannels) {
     for (Illuminant ill : {Illuminant::C, Illuminant::D5000, Illuminant::D65}) {
         ColourSettings s;
         s.illuminant = ill;
@@ -19,10 +21,8 @@ TEST(DisplayRgb, EachIlluminantsWhiteIsTruncatedToNearlyFullChannels) {
         const RgbOfXyz d = toDisplay(w.X, w.Y, w.Z, s);
         for (float v : {d.linear.r, d.linear.g, d.linear.b})
             EXPECT_NEAR(v, 1.0f, 4e-4f);
-        for (int c : {d.R, d.G, d.B}) {
-            EXPECT_GE(c, 254);
-            EXPECT_LE(c, 255);
-        }
+        for (int c : {d.R, d.G, d.B})
+            EXPECT_EQ(c, 255);
     }
 }
 
@@ -67,8 +67,8 @@ TEST(DisplayRgb, GammaAndWhiteLevelShapeEachChannel) {
     s.gammaInv = {1, 1, 1, 1};
     s.channelScale = {1, 1, 0.5f, 0.5f};
     const RgbOfXyz d = toDisplay(19.0f, 20.0f, 23.0f, s);
-    EXPECT_EQ(d.R, static_cast<int>(std::floor(255.0 * d.linear.r)));
-    EXPECT_EQ(d.B, static_cast<int>(std::floor(0.5 * 255.0 * d.linear.b)));
+    EXPECT_EQ(d.R, static_cast<int>(std::lround(255.0 * d.linear.r)));
+    EXPECT_EQ(d.B, static_cast<int>(std::lround(0.5 * 255.0 * d.linear.b)));
 }
 
 TEST(DisplayRgb, ForwardAndBackMatricesAreInverse) {
@@ -77,9 +77,43 @@ TEST(DisplayRgb, ForwardAndBackMatricesAreInverse) {
         s.illuminant = ill;
         const Tristimulus t = rgbxyz(0.2f, 0.5f, 0.7f, s);
         const RgbOfXyz d = toDisplay(t.X * 100, t.Y * 100, t.Z * 100, s);
-        EXPECT_NEAR(d.linear.r, 0.2f, 1e-5f);
-        EXPECT_NEAR(d.linear.g, 0.5f, 1e-5f);
-        EXPECT_NEAR(d.linear.b, 0.7f, 1e-5f);
+        EXPECT_NEAR(d.linear.r, 0.2f, 2e-7f);
+        EXPECT_NEAR(d.linear.g, 0.5f, 2e-7f);
+        EXPECT_NEAR(d.linear.b, 0.7f, 2e-7f);
+        // A channel with no light stays within a hundredth of a level of 0
+        // however bright the others are.
+        const Tristimulus c = rgbxyz(0.0f, 1.0f, 1.0f, s);
+        EXPECT_LT(toDisplay(c.X * 100, c.Y * 100, c.Z * 100, s).linear.r, 1e-8f);
+    }
+}
+
+// Every display colour converted to X, Y, Z (as the R, G, B entry does) and
+// back is the same colour: each channel through all its levels, against the
+// others at their ends and at levels where rounding half a level is closest.
+TEST(DisplayRgb, LevelsComeBackThroughXyz) {
+    const int others[] = {0, 1, 2, 3, 17, 128, 200, 253, 254, 255};
+    for (Illuminant ill : {Illuminant::C, Illuminant::D5000, Illuminant::D65}) {
+        ColourSettings s;
+        s.illuminant = ill;
+        int wrong = 0;
+        for (int channel = 0; channel < 3; ++channel)
+            for (int level = 0; level < 256; ++level)
+                for (int p : others)
+                    for (int q : others) {
+                        int rgb[3] = {p, q, p};
+                        rgb[channel] = level;
+                        rgb[(channel + 1) % 3] = q;
+                        float linear[3];
+                        for (int i = 0; i < 3; ++i)
+                            linear[i] = linearChannel(static_cast<std::int16_t>(rgb[i]), s, i + 1);
+                        const Tristimulus t = xyzOfLinear(linear[0], linear[1], linear[2], s);
+                        const RgbOfXyz d = toDisplay(t.X, t.Y, t.Z, s);
+                        const bool same = d.R == rgb[0] && d.G == rgb[1] && d.B == rgb[2];
+                        if (!same && ++wrong <= 5)
+                            ADD_FAILURE() << rgb[0] << " " << rgb[1] << " " << rgb[2] << " -> "
+                                          << d.R << " " << d.G << " " << d.B;
+                    }
+        EXPECT_EQ(wrong, 0) << "illuminant " << static_cast<int>(ill);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "exchange/cgats_import.h"
 #include "exchange/palette_export.h"
 #include "text/list_input.h"
+#include "text/number_format.h"
 #include "text/number_read.h"
 
 #include <gtest/gtest.h>
@@ -114,6 +115,37 @@ TEST(CgatsImport, RecordsAndReportLinesOfEachKindOfData) {
     EXPECT_EQ(grey.last.settings.illuminant, Illuminant::C);
     EXPECT_EQ(grey.last[Box::Y], "50.00");
     EXPECT_EQ(grey.last[Box::Hue], "N");
+}
+
+// L*a*b* samples under the window's illuminant come back as the same
+// L*a*b*: the import and the window share one inverse and one white, black
+// (L* 0) included, and a dark sample keeps its a* and b*.
+TEST(CgatsImport, LabSamplesComeBackAsTheSameLab) {
+    const std::string file = "CGATS.17\nILLUMINATION_NAME \"C\"\n"
+                             "BEGIN_DATA_FORMAT\nSAMPLE_ID LAB_L LAB_A LAB_B\n"
+                             "END_DATA_FORMAT\nBEGIN_DATA\n"
+                             "K 0 0 0\nD 3 2 -4\nM 62.5 -20.25 31\nEND_DATA\n";
+    const CgatsImport read = run(file);
+    ASSERT_TRUE(read.ok) << read.message;
+    const auto report = lines(read.reportText);
+    ASSERT_EQ(report.size(), 4u);
+    const char* const wanted[] = {"0,0,0", "3,2,-4", "62.5,-20.25,31"};
+    for (int i = 0; i < 3; ++i) {
+        // L*, a*, b* follow the id, the name and eight columns of the colour.
+        std::vector<std::string> fields;
+        std::size_t at = 0;
+        for (std::size_t comma; (comma = report[i + 1].find(',', at)) != std::string::npos;
+             at = comma + 1)
+            fields.push_back(report[i + 1].substr(at, comma - at));
+        ASSERT_GT(fields.size(), 13u) << report[i + 1];
+        std::string lab;
+        for (int f = 10; f < 13; ++f) {
+            const auto number = strictNumber(fields[static_cast<std::size_t>(f)]);
+            ASSERT_TRUE(number) << report[i + 1];
+            lab += (f > 10 ? "," : "") + plainText(*number);
+        }
+        EXPECT_EQ(lab, wanted[i]) << report[i + 1];
+    }
 }
 
 TEST(CgatsImport, ASampleWithoutNotationIsInTheReportButNotThePalette) {

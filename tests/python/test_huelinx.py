@@ -194,7 +194,7 @@ class EveryFunctionLineByLine(unittest.TestCase):
     """All ten conversion functions against huelinx-convert --names --chips,
     line by line, on one set of colours of every notation with their edges
     (black, the darkest values, the ends of the sliders, light without
-    chromaticity, y = 0, L* below -16, levels that round half to even,
+    chromaticity, y = 0, L* below 0, levels that round half to even,
     numbers beyond single precision), under the default settings and under
     others (D65, PWD, a gamma that rounds to 1.8, white balance 83). Each
     colour the converter refuses the module refuses; the others have the

@@ -75,7 +75,7 @@ TEST(Converter, PrintsTheFieldsTheWindowShows) {
     EXPECT_EQ(out[1].back(), ','); // no message
     EXPECT_EQ(std::count(out[1].begin(), out[1].end(), ','), 18);
     EXPECT_EQ(out[1],
-              "5R,5,10,29.08,19.77,12.41,0.4747,0.3227,51.57,42.14,22.16,194,90,87,20,60,61,3,");
+              "5R,5,10,29.08,19.77,12.41,0.4747,0.3227,51.57,42.14,22.16,195,91,88,20,60,61,3,");
 }
 
 TEST(Converter, MessagesOfTheWindowEndTheLine) {
@@ -368,8 +368,8 @@ TEST(ConverterFiles, ExportWritesEachFormatAndNothingForAPaletteWithoutColours) 
     EXPECT_TRUE(gpl.out.empty());
     EXPECT_NE(gpl.err.find("1 row(s)"), std::string::npos) << gpl.err; // the row with no notation
     EXPECT_EQ(s.read("field.gpl"), "GIMP Palette\nName: field\nColumns: 0\n#\n"
-                                   "186  38  54\tBrick 5R 4/14 vivid red\n"
-                                   " 62  98 150\t5PB 4/8 moderate blue\n");
+                                   "186  38  55\tBrick 5R 4/14 vivid red\n"
+                                   " 62  98 151\t5PB 4/8 moderate blue\n");
     EXPECT_EQ(convert({"--export", "ASE", s.path("field.csv"), s.path("field.ase")}).status, 0);
     EXPECT_EQ(s.read("field.ase").substr(0, 4), "ASEF");
     // Under D65 the CGATS file says so.
@@ -399,8 +399,8 @@ TEST(ConverterFiles, ExportedNamesCannotForgeColourLines) {
     ASSERT_EQ(gpl.status, 0) << gpl.err;
     EXPECT_EQ(s.read("forged.gpl"),
               "GIMP Palette\nName: forged\nColumns: 0\n#\n"
-              "186  38  54\tBrick\xC3\xA0    0   0 255 forged 5R 4/14 vivid red\n"
-              " 62  98 150\t5PB 4/8 moderate blue\n");
+              "186  38  55\tBrick\xC3\xA0    0   0 255 forged 5R 4/14 vivid red\n"
+              " 62  98 151\t5PB 4/8 moderate blue\n");
 }
 
 TEST(ConverterFiles, CgatsPrintsTheReportAndAppendsThePaletteOrNothingAtAll) {
