@@ -70,10 +70,12 @@ bool hasHue(const Grid& grid, int tenths, int k) {
     return false;
 }
 
-// Grid point of the level at `tenths` of a value (0 takes the darkest data).
+// Grid point of the level at `tenths` of a value. Value 0 takes the darkest
+// data; it and value 0.2 take the value-0.4 points of a hue that value 0.2
+// lacks (10Y), as no data lie below them.
 Point gridPoint(const Grid& grid, int tenths, int k, int j) {
     if (j == 0) return {3101, 3163};
-    if (tenths == 0) tenths = hasHue(grid, 2, k) ? 2 : 4;
+    if (tenths <= 2) tenths = hasHue(grid, 2, k) ? 2 : 4;
     const auto level = grid.find(tenths);
     if (level == grid.end() || !level->second[k][j]) return {0, 0};
     return *level->second[k][j];

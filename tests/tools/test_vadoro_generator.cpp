@@ -52,7 +52,7 @@ TEST(VadoroGenerator, GridRules) {
     EXPECT_EQ(record(*table.value, 11, 2, 1), "5000,2000");
     EXPECT_EQ(record(*table.value, 12, 2, 1), "4500,2500");
     EXPECT_EQ(record(*table.value, 12, 12, 1), "5420,6700");
-    EXPECT_EQ(record(*table.value, 11, 12, 1), "0,0");
+    EXPECT_EQ(record(*table.value, 11, 12, 1), "5420,6700"); // 10Y from 0.4, as value 0
     EXPECT_EQ(record(*table.value, 13, 2, 1), "0,0");
     EXPECT_EQ(record(*table.value, 14, 2, 0), "3101,3163");
     EXPECT_EQ(std::count(table.value->begin(), table.value->end(), '\n'), 10200);
