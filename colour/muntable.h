@@ -15,7 +15,9 @@
 // The first 7480 give the whole values 0..10 in the order value, k = 0..39,
 // j = 0..16 (record value x 680 + k x 17 + j); 2720 more may follow with the
 // levels 0.2, 0.4, 0.6 and 0.8 in the same order (record 7480 + d x 680 + k x
-// 17 + j, d = 0..3). Older programs read the first 7480 and ignore the rest.
+// 17 + j, d = 0..3); anything after them is ignored, and anything after the
+// first 7480 that isn't all 2720 is refused. Older programs read the first
+// 7480 and ignore the rest.
 // A file without them gets its dark levels on the straight line from value 0
 // to value 1, as the table held no levels between them.
 #pragma once
