@@ -68,7 +68,7 @@ CellIndex::Cell CellIndex::makeCell(float ax, float ay, float bx, float by, floa
 }
 
 CellIndex::CellIndex(const MunTable& table) : table_(&table) {
-    for (int v = 0; v < MunTable::valueCount; ++v) {
+    for (int v = 0; v < MunTable::levelCount; ++v) {
         auto& cells = levels_[v];
         for (int k = 0; k < MunTable::fileHues; ++k) {
             float ax = whiteX, ay = whiteY, bx = whiteX, by = whiteY;
@@ -84,7 +84,7 @@ CellIndex::CellIndex(const MunTable& table) : table_(&table) {
         }
         grids_[v] = makeGrid(levels_[v]);
         findSpikes(v);
-        if (v + 1 < MunTable::valueCount) pairLevels(v);
+        if (v + 1 < MunTable::levelCount) pairLevels(v);
     }
 }
 
@@ -119,7 +119,7 @@ Projection project(double px, double py, double ux, double uy, double wx, double
 
 std::optional<CellIndex::GridPoint> CellIndex::nearGridLine(float x, float y, int v,
                                                             double tolerance) const {
-    if (v < 0 || v >= MunTable::valueCount || !std::isfinite(x) || !std::isfinite(y)) return {};
+    if (v < 0 || v >= MunTable::levelCount || !std::isfinite(x) || !std::isfinite(y)) return {};
     std::optional<GridPoint> best;
     double nearest = tolerance;
     const auto consider = [&](Projection pr, float hueIndex, float chromaIndex) {
@@ -258,7 +258,7 @@ CellPosition CellIndex::find(float x, float y, int v) const {
         if (table_) return findcell(x, y, static_cast<std::int16_t>(v), *table_);
         return {};
     }
-    if (v < 0 || v >= MunTable::valueCount) return {};
+    if (v < 0 || v >= MunTable::levelCount) return {};
     const auto [first, last] = grids_[v].candidates(x, y);
     for (const std::uint16_t* i = first; i != last; ++i) {
         const Cell& c = levels_[v][*i];
@@ -273,19 +273,19 @@ CellPosition CellIndex::find(float x, float y, int v) const {
 namespace huelinx {
 
 std::span<const CellIndex::PairCell> CellIndex::cellsBetween(int v) const {
-    if (v < 0 || v + 1 >= MunTable::valueCount) return {};
+    if (v < 0 || v + 1 >= MunTable::levelCount) return {};
     return pairs_[v].cells;
 }
 
 std::pair<const std::uint16_t*, const std::uint16_t*> CellIndex::candidatesBetween(float x, float y,
                                                                                    int v) const {
-    if (v < 0 || v + 1 >= MunTable::valueCount || !std::isfinite(x) || !std::isfinite(y))
+    if (v < 0 || v + 1 >= MunTable::levelCount || !std::isfinite(x) || !std::isfinite(y))
         return {nullptr, nullptr};
     return pairs_[v].grid.candidates(x, y);
 }
 
 std::span<const CellPosition> CellIndex::spikesBetween(int v) const {
-    if (v < 0 || v + 1 >= MunTable::valueCount) return {};
+    if (v < 0 || v + 1 >= MunTable::levelCount) return {};
     return pairs_[v].spikes;
 }
 

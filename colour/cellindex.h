@@ -72,14 +72,14 @@ class CellIndex {
 
   private:
     // Cells of each value level in search order.
-    std::vector<Cell> levels_[MunTable::valueCount];
+    std::vector<Cell> levels_[MunTable::levelCount];
 
     // Lines of one hue, between two chromas, that no cell has as an edge.
     struct Spike {
         float ux, uy, wx, wy;
         std::int16_t k, j;
     };
-    std::vector<Spike> spikes_[MunTable::valueCount];
+    std::vector<Spike> spikes_[MunTable::levelCount];
     void findSpikes(int v);
 
     // A grid over the chromaticity diagram per level: each bucket lists, in
@@ -95,7 +95,7 @@ class CellIndex {
         // The cells a point may lie in, as a range of indices.
         std::pair<const std::uint16_t*, const std::uint16_t*> candidates(float x, float y) const;
     };
-    Grid grids_[MunTable::valueCount];
+    Grid grids_[MunTable::levelCount];
     template <typename Item> static Grid makeGrid(const std::vector<Item>& items);
 
     struct Pair {
@@ -103,7 +103,7 @@ class CellIndex {
         Grid grid;
         std::vector<CellPosition> spikes;
     };
-    Pair pairs_[MunTable::valueCount - 1];
+    Pair pairs_[MunTable::levelCount - 1];
     void pairLevels(int v);
     // The bucket column or row of a coordinate; -1 or gridSize off the grid.
     static int bucket(float coordinate, float origin, float scale);

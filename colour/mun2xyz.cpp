@@ -36,15 +36,18 @@ CieOfMunsell mun2xyz(float hue, float value, float chroma, const MunTable& table
     if (value > 10.0f) value = 10.0f;
     CieOfMunsell out;
     out.value = value;
-    const float hh = static_cast<float>(hue / 2.5), vv = value, cc = chroma / 2.0f;
-    const float kf = std::floor(hh), vf = std::floor(vv), jf = std::floor(cc);
-    const float fh = hh - kf, fv = vv - vf, fc = cc - jf;
+    const float hh = static_cast<float>(hue / 2.5), cc = chroma / 2.0f;
+    const float kf = std::floor(hh), jf = std::floor(cc);
+    const float fh = hh - kf, fc = cc - jf;
     // Also false for a NaN. Value 10 is the top level itself.
-    if (!(kf >= 0.0f && kf + 1.0f < MunTable::hueCount && vf >= 0.0f &&
-          vf + (fv > 0.0f ? 1.0f : 0.0f) < MunTable::valueCount && jf >= 0.0f &&
+    if (!(kf >= 0.0f && kf + 1.0f < MunTable::hueCount && value >= 0.0f && jf >= 0.0f &&
           jf + 1.0f < MunTable::chromaCount))
         return out;
-    const int k = static_cast<int>(kf), v = static_cast<int>(vf), j = static_cast<int>(jf);
+    // The value's two levels: below 1 the data's levels 0.2 apart, above it
+    // the whole values.
+    const LevelPosition level = levelOf(value);
+    const float fv = static_cast<float>(level.f);
+    const int k = static_cast<int>(kf), v = level.lower, j = static_cast<int>(jf);
     if (chroma == 0.0f) return neutral(value, s);
 
     // The eight corners around the notation. A corner whose weight is 0 (the

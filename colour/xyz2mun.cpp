@@ -126,7 +126,7 @@ bool inquad(float px, float py, float Ax, float Ay, float Bx, float By, float Cx
 }
 
 CellPosition findcell(float x, float y, std::int16_t v, const MunTable& table) {
-    if (v < 0 || v >= MunTable::valueCount) return {};
+    if (v < 0 || v >= MunTable::levelCount) return {};
     std::int16_t k = 0, j = 0;
     Pt a{whiteX, whiteY}, b{whiteX, whiteY};
     while (k != 40) {
@@ -255,13 +255,10 @@ MunsellOfXyz xyz2mun(float X, float Y, float Z, const MunTable& table, const Col
     const Pt p{x, y};
 
     // The table ends at value 10: from there on the value-10 level stands alone.
-    const int top = MunTable::valueCount - 1;
-    int lower = top;
-    float f = 0.0f;
-    if (V < static_cast<float>(top)) {
-        lower = V > 0.0f ? static_cast<int>(std::floor(V)) : 0;
-        f = V > 0.0f ? V - static_cast<float>(lower) : 0.0f;
-    }
+    const int top = MunTable::levelCount - 1;
+    const LevelPosition position = levelOf(V);
+    const int lower = position.lower;
+    const float f = static_cast<float>(position.f);
     const auto finish = [&out](float H, float C, MunsellFit fit) {
         out.H = wrappedHue(H);
         out.C = C;

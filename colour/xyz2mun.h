@@ -33,9 +33,10 @@ namespace huelinx {
 [[nodiscard]] bool inquad(float px, float py, float Ax, float Ay, float Bx, float By, float Cx,
                           float Cy, float Dx, float Dy);
 
-// The first cell at value index v (0..10) that holds chromaticity (x, y),
-// searching hue index ascending and within a hue chroma index ascending, each
-// hue up to the ring where its data ends. Not found (or v outside 0..10):
+// The first cell at table level v (0..14, MunTable::levelValue) that holds
+// chromaticity (x, y), searching hue index ascending and within a hue chroma
+// index ascending, each hue up to the ring where its data ends. Not found (or
+// v outside 0..14):
 // k = 40, j = 0. The white lies in cell (0, 0).
 [[nodiscard]] CellPosition findcell(float x, float y, std::int16_t v, const MunTable& table);
 
@@ -44,8 +45,8 @@ struct HueChroma {
     float C = 0; // chroma
 };
 
-// Hue H and chroma C of chromaticity (x, y) inside cell (k, j) at value
-// index v: 50 bisection rounds across the hue, then 50 across the chroma,
+// Hue H and chroma C of chromaticity (x, y) inside cell (k, j) at table
+// level v: 50 bisection rounds across the hue, then 50 across the chroma,
 // each keeping the half on the point's side of the dividing line, and the
 // fractions of the last midpoints along the outer and the hue edge. H lies
 // in 2.5 k .. 2.5 (k + 1) and C in 2 j .. 2 (j + 1); a point on an edge of

@@ -70,10 +70,12 @@ bool hasHue(const Grid& grid, int tenths, int k) {
     return false;
 }
 
-Point gridPoint(const Grid& grid, int v, int k, int j) {
+// Grid point of the level at `tenths` of a value. Value 0 takes the darkest
+// data; it and value 0.2 take the value-0.4 points of a hue that value 0.2
+// lacks (10Y), as no data lie below them.
+Point gridPoint(const Grid& grid, int tenths, int k, int j) {
     if (j == 0) return {3101, 3163};
-    int tenths = v * 10;
-    if (v == 0) tenths = hasHue(grid, 2, k) ? 2 : 4;
+    if (tenths <= 2) tenths = hasHue(grid, 2, k) ? 2 : 4;
     const auto level = grid.find(tenths);
     if (level == grid.end() || !level->second[k][j]) return {0, 0};
     return *level->second[k][j];
@@ -102,12 +104,18 @@ Loaded<std::string> generateVadoro(std::string_view csv, const std::string& csvN
         level[row->hueIndex][row->chromaIndex] = row->point;
     }
     std::string text;
-    for (int v = 0; v < MunTable::valueCount; ++v)
+    const auto writeLevel = [&](int tenths) {
         for (int k = 0; k < MunTable::fileHues; ++k)
             for (int j = 0; j < MunTable::fileChromas; ++j) {
-                const Point p = gridPoint(grid, v, k, j);
+                const Point p = gridPoint(grid, tenths, k, j);
                 text += std::to_string(p.x) + "," + std::to_string(p.y) + "\r\n";
             }
+    };
+    // The whole values first, as every file has them, then the dark levels.
+    for (int v = 0; v <= 10; ++v)
+        writeLevel(v * 10);
+    for (int tenths : {2, 4, 6, 8})
+        writeLevel(tenths);
     return {std::move(text), {}};
 }
 

@@ -1,11 +1,13 @@
 // Makes the Munsell data file "Vadoro.dat" from the renotation data
 // (hue, value, chroma, x, y, Y per line, with a header line).
 //
-// Grid points: values 1..10 take the data point of that hue, value and chroma,
-// or 0,0 where the data have none. Value 0 takes the value-0.2 points, and the
-// value-0.4 points for a hue that value 0.2 lacks, so that colours darker than
-// value 1 still convert. Chroma index 0 is written as the white 3101,3163.
-// Chromas above 32 are not part of the grid.
+// Levels: the whole values 0..10, then 0.2, 0.4, 0.6 and 0.8 (appended, so
+// programs that read only the whole values read the file as before). Each
+// level's grid point is the data point of that hue, value and chroma, or 0,0
+// where the data have none. Value 0 takes the value-0.2 points; it and value
+// 0.2 take the value-0.4 points of a hue that value 0.2 lacks, so that colours
+// of that hue darker than value 0.4 still convert. Chroma index 0 is written as the white
+// 3101,3163. Chromas above 32 are not part of the grid.
 #pragma once
 
 #include "files/result.h"

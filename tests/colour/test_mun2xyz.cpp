@@ -1,3 +1,4 @@
+#include "colour/ciede2000.h"
 #include "colour/colorimetry.h"
 #include "colour/hue.h"
 #include "colour/mun2xyz.h"
@@ -81,8 +82,8 @@ TEST(MunsellToCie, ValueTenIsTheTopLevelOfTheData) {
     const CieOfMunsell ten = convert(25, 10, 4);
     ASSERT_EQ(ten.status, MunsellToCie::Ok);
     EXPECT_EQ(ten.value, 10.0f);
-    EXPECT_EQ(ten.x, renotationTable().x(10, 10, 2));
-    EXPECT_EQ(ten.y, renotationTable().y(10, 10, 2));
+    EXPECT_EQ(ten.x, renotationTable().x(MunTable::wholeLevel(10), 10, 2));
+    EXPECT_EQ(ten.y, renotationTable().y(MunTable::wholeLevel(10), 10, 2));
     EXPECT_NEAR(ten.Y, 102.568f, 0.001f);
     // Between 9 and 10 the two levels are blended, above 10 the top level stands.
     const CieOfMunsell nineHalf = convert(25, 9.5f, 4), above = convert(25, 12, 4);
@@ -131,6 +132,53 @@ TEST(MunsellToCie, DarkColoursBelowValueOneStillConvert) {
         EXPECT_EQ(c.status, MunsellToCie::Ok) << hue;
         EXPECT_EQ(c.Y, val2y(0.5f, ColourSettings{}));
     }
+}
+
+// CIE 1976 L*a*b* relative to the illuminant-C white, with its linear part.
+Lab cieLab(double X, double Y, double Z) {
+    const auto f = [](double t) {
+        return t > 216.0 / 24389.0 ? std::cbrt(t) : (24389.0 / 27.0 * t + 16.0) / 116.0;
+    };
+    const double fx = f(X / 98.074), fy = f(Y / 100.0), fz = f(Z / 118.232);
+    return {116.0 * fy - 16.0, 500.0 * (fx - fy), 200.0 * (fy - fz)};
+}
+
+TEST(MunsellToCie, DataPointsBelowValueOneConvertToThemselves) {
+    // Values 0.2 to 0.8 are levels of the table: each point of the data there
+    // gives its own chromaticity, not a blend of value 0 and value 1.
+    int converted = 0, noChromaticity = 0;
+    for (const auto& p : renotationPoints()) {
+        if (p.value >= 1) continue;
+        float hue = converth(p.hue).hue;
+        if (hue >= 100) hue -= 100;
+        const CieOfMunsell c = convert(hue, p.value, p.chroma);
+        // 7.5PB 0.2/20 (y = 0) and 7.5PB 0.8/34, 0.8/36 (y below 0) are no colours.
+        if (p.y <= 0) {
+            EXPECT_NE(c.status, MunsellToCie::Ok) << p.hue << " " << p.value << "/" << p.chroma;
+            ++noChromaticity;
+            continue;
+        }
+        ASSERT_EQ(c.status, MunsellToCie::Ok) << p.hue << " " << p.value << "/" << p.chroma;
+        const double Y = c.Y, x = p.x / 10000.0, y = p.y / 10000.0;
+        const double dE =
+            ciede2000(cieLab(Y * x / y, Y, Y * (1 - x - y) / y), cieLab(c.X, c.Y, c.Z));
+        EXPECT_LE(dE, 0.02) << p.hue << " " << p.value << "/" << p.chroma;
+        ++converted;
+    }
+    EXPECT_EQ(converted, 762);
+    EXPECT_EQ(noChromaticity, 3);
+}
+
+TEST(MunsellToCie, BetweenTheDarkLevelsTheTwoAroundTheValueAreBlended) {
+    // 5R 0.5/4 lies half way between 5R 0.4/4 and 5R 0.6/4 of the data.
+    const CieOfMunsell c = convert(5, 0.5f, 4), low = convert(5, 0.4f, 4),
+                       high = convert(5, 0.6f, 4);
+    ASSERT_EQ(c.status, MunsellToCie::Ok);
+    EXPECT_NEAR(c.x, (low.x + high.x) / 2, 1e-6f);
+    EXPECT_NEAR(c.y, (low.y + high.y) / 2, 1e-6f);
+    // 5R 0.1/2 between value 0 (the value-0.2 points) and 0.2 is the 0.2 chromaticity.
+    EXPECT_NEAR(convert(5, 0.1f, 2).x, convert(5, 0.2f, 2).x, 1e-6f);
+    EXPECT_EQ(convert(5, 0.95f, 4).status, MunsellToCie::Ok);
 }
 
 TEST(MunsellToCie, OtherIlluminantsGiveTheBradfordAdaptedValues) {

@@ -35,7 +35,7 @@ std::string join(const std::vector<std::string>& numbers, std::size_t perLine) {
 }
 
 bool sameTable(const MunTable& a, const MunTable& b) {
-    for (int v = 0; v < MunTable::valueCount; ++v)
+    for (int v = 0; v < MunTable::levelCount; ++v)
         for (int k = 0; k < MunTable::hueCount; ++k)
             for (int j = 0; j < MunTable::chromaCount; ++j)
                 for (int c = 0; c < 2; ++c)
@@ -44,9 +44,9 @@ bool sameTable(const MunTable& a, const MunTable& b) {
 }
 
 TEST(MunsellTable, CommittedFileHoldsTheGridWithItsInvariants) {
-    EXPECT_EQ(fileNumbers().size(), 14960u);
+    EXPECT_EQ(fileNumbers().size(), 20400u);
     const MunTable& t = renotationTable();
-    for (int v = 0; v < MunTable::valueCount; ++v) {
+    for (int v = 0; v < MunTable::levelCount; ++v) {
         for (int k = 0; k < MunTable::fileHues; ++k) {
             EXPECT_EQ(t.at(v, k, 0, 0), 3101);
             EXPECT_EQ(t.at(v, k, 0, 1), 3163);
@@ -58,8 +58,70 @@ TEST(MunsellTable, CommittedFileHoldsTheGridWithItsInvariants) {
             }
     }
     // 10RP 1/2 of the renotation data, at record 1 x 680 + 0 x 17 + 1.
-    EXPECT_EQ(t.at(1, 0, 1, 0), 3629);
-    EXPECT_EQ(t.at(1, 0, 1, 1), 2710);
+    EXPECT_EQ(t.at(MunTable::wholeLevel(1), 0, 1, 0), 3629);
+    EXPECT_EQ(t.at(MunTable::wholeLevel(1), 0, 1, 1), 2710);
+    // 5R 0.6/4 of the data, at record 7480 + 2 x 680 + 2 x 17 + 2: level 0.6.
+    EXPECT_EQ(MunTable::levelValue[3], 0.6);
+    EXPECT_EQ(t.at(3, 2, 2, 0), 4690);
+    EXPECT_EQ(t.at(3, 2, 2, 1), 2460);
+}
+
+TEST(MunsellTable, ValuesFindTheirTwoLevels) {
+    const struct {
+        double value;
+        int lower;
+        double f;
+    } cases[] = {{0, 0, 0},     {0.1, 0, 0.5}, {0.2, 1, 0}, {0.2f, 1, 0},    {0.6f, 3, 0},
+                 {0.5, 2, 0.5}, {0.9, 4, 0.5}, {1, 5, 0},   {1.25, 5, 0.25}, {9.5, 13, 0.5},
+                 {10, 14, 0},   {12, 14, 0},   {-1, 0, 0},  {NAN, 0, 0}};
+    for (const auto& c : cases) {
+        const LevelPosition p = levelOf(c.value);
+        EXPECT_EQ(p.lower, c.lower) << c.value;
+        EXPECT_NEAR(p.f, c.f, 1e-12) << c.value;
+        // The value lies f of the way between its two levels.
+        const double* level = MunTable::levelValue;
+        if (p.f > 0) {
+            const double between = level[p.lower] + p.f * (level[p.lower + 1] - level[p.lower]);
+            EXPECT_NEAR(between, c.value, 1e-12);
+        }
+    }
+}
+
+TEST(MunsellTable, AFileOfWholeValuesOnlyGetsItsDarkLevelsOnTheLineToValueOne) {
+    // The first 7480 records, as files made before the dark levels were kept.
+    auto numbers = fileNumbers();
+    numbers.resize(MunTable::baseNumbers);
+    MunTable old;
+    const auto result = loadMunTable(join(numbers, 2), "Vadoro.dat", old);
+    ASSERT_TRUE(result.ok) << result.message;
+    const MunTable& t = renotationTable();
+    int blended = 0;
+    for (int k = 0; k < MunTable::fileHues; ++k)
+        for (int j = 0; j < MunTable::chromaCount; ++j) {
+            EXPECT_EQ(old.at(0, k, j, 0), t.at(0, k, j, 0));
+            const int top = MunTable::wholeLevel(1);
+            for (int d = 1; d <= MunTable::darkLevels; ++d)
+                for (int c = 0; c < 2; ++c) {
+                    const int low = t.at(0, k, j, c), high = t.at(top, k, j, c);
+                    const bool both = t.at(0, k, j, 0) != 0 && t.at(top, k, j, 0) != 0;
+                    const double expected = both ? low + (high - low) * 0.2 * d : 0.0;
+                    ASSERT_NEAR(old.at(d, k, j, c), expected, 0.5) << d << " " << k << " " << j;
+                    blended += both && j > 0;
+                }
+        }
+    EXPECT_GT(blended, 900);
+}
+
+TEST(MunsellTable, APartOfTheDarkLevelsIsRefused) {
+    auto numbers = fileNumbers();
+    numbers.resize(MunTable::baseNumbers + 2);
+    MunTable t;
+    t.set(3, 3, 3, 0, 77);
+    const auto result = loadMunTable(join(numbers, 2), "Vadoro.dat", t);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.message,
+              "\"Vadoro.dat\" ends after 14962 numbers; 14960 or 20400 are needed.");
+    EXPECT_EQ(t.at(3, 3, 3, 0), 77);
 }
 
 TEST(MunsellTable, LayoutOfNumbersOverLinesCarriesNoMeaning) {
@@ -89,6 +151,9 @@ TEST(MunsellTable, BadFilesAreReportedWithFileAndProblemAndLeaveTheTable) {
     auto numbers = fileNumbers();
     auto shortFile = numbers;
     shortFile.resize(14959);
+    // The dark levels are checked as strictly as the rest.
+    auto darkText = numbers;
+    darkText[MunTable::baseNumbers + 5] = "x";
     auto tooBig = numbers;
     tooBig[2 * 700 + 1] = "40000";
     auto text = numbers;
@@ -102,6 +167,7 @@ TEST(MunsellTable, BadFilesAreReportedWithFileAndProblemAndLeaveTheTable) {
         {join(tooBig, 2), "\"Vadoro.dat\", line 701: the number 40000 is outside -32768..32767."},
         {join(text, 2), "\"Vadoro.dat\", line 251: expected a number, found \"3l01\"."},
         {"3101,,3163\r\n", "\"Vadoro.dat\", line 1: expected a number, found \"\"."},
+        {join(darkText, 2), "\"Vadoro.dat\", line 7483: expected a number, found \"x\"."},
         // A first line of 5 MB of junk is quoted by its first 40 characters.
         {std::string(5'000'000, '#') + "\r\n",
          "\"Vadoro.dat\", line 1: expected a number, found \"" + std::string(40, '#') + "...\"."},
@@ -134,36 +200,40 @@ namespace {
 TEST(MunsellTable, PointsBeyondChroma32AreTheDatasOwnAndFollowTheFile) {
     // Every built-in point is a row of the renotation data, and every row
     // beyond chroma 32 at a whole value is built in.
+    // Points at y 0 or below are no chromaticity and stay out.
     std::map<std::tuple<int, int, int>, std::pair<int, int>> rows;
     for (const testing::RenotationPoint& p : testing::renotationPoints()) {
-        if (p.chroma <= 32 || p.value < 1 || p.value != static_cast<int>(p.value)) continue;
+        if (p.chroma <= 32 || p.y <= 0) continue;
         const HueOfText hue = converth(p.hue);
         const int k = static_cast<int>(std::lround(hue.hue / 2.5f)) % MunTable::fileHues;
-        rows[{static_cast<int>(p.value), k, static_cast<int>(p.chroma / 2)}] = {p.x, p.y};
+        const int tenths = static_cast<int>(std::lround(p.value * 10));
+        rows[{tenths, k, static_cast<int>(p.chroma / 2)}] = {p.x, p.y};
     }
     ASSERT_EQ(rows.size(), highChromas().size());
     for (const HighChroma& h : highChromas())
-        EXPECT_EQ(rows.at({h.value, h.hue, h.chroma}), std::make_pair(int{h.x}, int{h.y}));
+        EXPECT_EQ(rows.at({h.tenths, h.hue, h.chroma}), std::make_pair(int{h.x}, int{h.y}));
 
     // The loaded table holds exactly them beyond chroma 32 (7.5PB 1/34 ..
     // 1/38 among them), where the file's data reach chroma 32.
     const MunTable& t = testing::renotationTable();
     int beyond = 0;
-    for (int v = 0; v < MunTable::valueCount; ++v)
+    for (int v = 0; v < MunTable::levelCount; ++v)
         for (int k = 0; k < MunTable::fileHues; ++k)
             for (int j = MunTable::fileChromas; j < MunTable::chromaCount; ++j)
                 beyond += t.at(v, k, j, 0) != 0;
     EXPECT_EQ(beyond, static_cast<int>(highChromas().size()));
     for (int j = 17; j <= 19; ++j)
-        EXPECT_NE(t.at(1, 31, j, 0), 0) << j;
+        EXPECT_NE(t.at(MunTable::wholeLevel(1), 31, j, 0), 0) << j;
+    // 10PB 0.8/34 at the darkest level that reaches chroma 32.
+    EXPECT_EQ(t.at(4, 32, 17, 0), 1900);
     // A file whose data end before chroma 32 gets nothing beyond it.
     std::string text;
-    for (int i = 0; i < MunTable::fileNumbers / 2; ++i)
+    for (int i = 0; i < MunTable::baseNumbers / 2; ++i)
         text += "0,0\r\n";
     MunTable empty;
     ASSERT_TRUE(loadMunTable(text, "zeros", empty).ok);
     for (int j = 17; j < MunTable::chromaCount; ++j)
-        EXPECT_EQ(empty.at(1, 31, j, 0), 0);
+        EXPECT_EQ(empty.at(MunTable::wholeLevel(1), 31, j, 0), 0);
 }
 
 } // namespace

@@ -50,8 +50,9 @@ TEST(FindCell, WhiteSharedCornersAndNotFound) {
     const CellPosition corner = findcell(t.x(5, 6, 3), t.y(5, 6, 3), 5, t);
     EXPECT_EQ(corner.k, 5);
     EXPECT_EQ(corner.j, 2);
-    for (const CellPosition none : {findcell(0.9f, 0.05f, 5, t), findcell(whiteX, whiteY, 11, t),
-                                    findcell(whiteX, whiteY, -1, t)}) {
+    for (const CellPosition none :
+         {findcell(0.9f, 0.05f, 5, t), findcell(whiteX, whiteY, MunTable::levelCount, t),
+          findcell(whiteX, whiteY, -1, t)}) {
         EXPECT_FALSE(none.found());
         EXPECT_EQ(none.k, 40);
         EXPECT_EQ(none.j, 0);
@@ -67,7 +68,7 @@ TEST(FindCell, PreparedCellsFindExactlyWhatTheFullSearchFinds) {
         points.emplace_back(ux(rng), uy(rng));
     // Grid points, points a float step off them and points just around them,
     // where edge tests are closest to their rounding.
-    for (int v = 0; v < MunTable::valueCount; ++v)
+    for (int v = 0; v < MunTable::levelCount; ++v)
         for (int k = 0; k < MunTable::fileHues; ++k)
             for (int j = 1; j < MunTable::fileChromas; ++j) {
                 if (t.at(v, k, j, 0) == 0) continue;
@@ -80,7 +81,7 @@ TEST(FindCell, PreparedCellsFindExactlyWhatTheFullSearchFinds) {
             }
     points.emplace_back(NAN, 0.3f);
     int found = 0;
-    for (int v = 0; v < MunTable::valueCount; ++v)
+    for (int v = 0; v < MunTable::levelCount; ++v)
         for (const auto& [x, y] : points) {
             const CellPosition full = findcell(x, y, static_cast<std::int16_t>(v), t);
             const CellPosition prepared = t.cells().find(x, y, v);
@@ -98,7 +99,7 @@ TEST(FindCell, CellsBetweenLevelsAreThoseOfBothAndTheirBucketsMissNone) {
     };
     std::mt19937 rng(77);
     std::uniform_real_distribution<float> ux(-0.1f, 0.9f), uy(-0.1f, 1.2f);
-    for (int v = 0; v + 1 < MunTable::valueCount; ++v) {
+    for (int v = 0; v + 1 < MunTable::levelCount; ++v) {
         // Every cell whose rings both levels hold, in search order.
         std::vector<std::pair<int, int>> expected;
         for (int k = 0; k < MunTable::fileHues; ++k)
@@ -125,7 +126,7 @@ TEST(FindCell, CellsBetweenLevelsAreThoseOfBothAndTheirBucketsMissNone) {
             }
         }
     }
-    EXPECT_TRUE(t.cells().cellsBetween(10).empty());
+    EXPECT_TRUE(t.cells().cellsBetween(MunTable::levelCount - 1).empty());
 }
 
 // The bisection as written out in full: 50 rounds across the hue, 50 across
@@ -174,7 +175,7 @@ TEST(CellSplit, GivesExactlyTheResultOfAllFiftyRounds) {
     std::mt19937 rng(7);
     std::uniform_real_distribution<float> u(-0.2f, 1.2f);
     int compared = 0;
-    for (int v = 0; v < MunTable::valueCount; ++v)
+    for (int v = 0; v < MunTable::levelCount; ++v)
         for (int k = 0; k <= 40; ++k)
             for (int j = 0; j < MunTable::fileChromas; ++j) {
                 const float ax = t.x(v, k, j), ay = t.y(v, k, j);
@@ -193,7 +194,7 @@ TEST(CellSplit, GivesExactlyTheResultOfAllFiftyRounds) {
                     ++compared;
                 }
             }
-    EXPECT_EQ(compared, 11 * 41 * 17 * 4);
+    EXPECT_EQ(compared, MunTable::levelCount * 41 * 17 * 4);
 }
 
 TEST(CieToMunsell, TheInitialColourGivesItsKnownNotation) {
@@ -319,14 +320,52 @@ TEST(CieToMunsell, PointsOnTheRimOfTheDataLieOnIt) {
     EXPECT_GT(alongHue, 10000);
     // Every grid point of the data at values 1 to 9 is inside it.
     const MunTable& t = renotationTable();
-    for (int v = 1; v <= 9; ++v)
-        for (int k = 0; k < 40; ++k)
+    for (int value = 1; value <= 9; ++value)
+        for (int k = 0; k < 40; ++k) {
+            const int v = MunTable::wholeLevel(value);
             for (int j = 1; j < MunTable::fileChromas && t.at(v, k, j, 0) != 0; ++j) {
-                const float px = t.x(v, k, j), py = t.y(v, k, j), pY = val2y(v, {});
+                const float px = t.x(v, k, j), py = t.y(v, k, j);
+                const float pY = val2y(static_cast<float>(value), {});
                 const MunsellOfXyz g = toMunsell(px * pY / py, pY, (1 - px - py) * pY / py);
                 ASSERT_NE(g.fit, MunsellFit::OutsideData) << v << " " << k << " " << j;
                 EXPECT_NEAR(g.C, 2.0f * j, 0.01f) << v << " " << k << " " << j;
             }
+        }
+}
+
+TEST(CieToMunsell, DarkDataPointsAndColoursBetweenThemComeBackInTheData) {
+    // Every point of the data below value 1 (but those at y 0 or below, which
+    // are no colour) is found in the data as itself.
+    int points = 0;
+    for (const auto& p : renotationPoints()) {
+        if (p.value >= 1 || p.y <= 0) continue;
+        const float x = p.x / 10000.0f, y = p.y / 10000.0f, Y = val2y(p.value, {});
+        const MunsellOfXyz n = toMunsell(Y * x / y, Y, Y * (1 - x - y) / y);
+        float hue = converth(p.hue).hue;
+        if (hue >= 100) hue -= 100;
+        ASSERT_EQ(n.fit, MunsellFit::InData) << p.hue << " " << p.value << "/" << p.chroma;
+        EXPECT_LT(hueDistance(n.H, hue), 0.01f) << p.hue << " " << p.value << "/" << p.chroma;
+        EXPECT_NEAR(n.C, p.chroma, 0.01f) << p.hue << " " << p.value << "/" << p.chroma;
+        EXPECT_NEAR(n.V, p.value, 1e-4f);
+        ++points;
+    }
+    EXPECT_EQ(points, 762);
+    // Notations between the dark levels that convert come back, as notations
+    // the forward conversion takes.
+    std::mt19937 rng(25);
+    std::uniform_real_distribution<float> hue(0, 100), value(0.2f, 1), chroma(0.1f, 30);
+    int checked = 0;
+    while (checked < 3000) {
+        const float h = hue(rng), v = value(rng), c = chroma(rng);
+        const CieOfMunsell cie = mun2xyz(h, v, c, renotationTable(), {});
+        if (cie.status != MunsellToCie::Ok) continue;
+        const MunsellOfXyz n = toMunsell(cie.X, cie.Y, cie.Z);
+        ASSERT_EQ(n.fit, MunsellFit::InData) << h << " " << v << " " << c;
+        EXPECT_EQ(mun2xyz(n.H, n.V, n.C, renotationTable(), {}).status, MunsellToCie::Ok);
+        EXPECT_LT(hueDistance(n.H, h), 0.01f) << h << " " << v << " " << c;
+        EXPECT_NEAR(n.C, c, 0.01f) << h << " " << v << " " << c;
+        ++checked;
+    }
 }
 
 TEST(CieToMunsell, HuesNearTenRedPurpleBlendAcrossTheWrap) {
@@ -370,10 +409,11 @@ TEST(CieToMunsell, ALevelWithoutTheColourLeavesTheOtherLevelsNotation) {
             if (n.fit != MunsellFit::OneLevel) continue;
             ++oneLevel;
             const float px = X1 / (X1 + Y + Z1), py = Y / (X1 + Y + Z1);
-            const CellPosition at5 = findcell(px, py, 5, t), at6 = findcell(px, py, 6, t);
+            const int five = MunTable::wholeLevel(5), six = MunTable::wholeLevel(6);
+            const CellPosition at5 = findcell(px, py, five, t), at6 = findcell(px, py, six, t);
             ASSERT_NE(at5.found(), at6.found());
             const CellPosition& only = at5.found() ? at5 : at6;
-            const HueChroma split = cellsplit(px, py, at5.found() ? 5 : 6, only.k, only.j, t);
+            const HueChroma split = cellsplit(px, py, at5.found() ? five : six, only.k, only.j, t);
             EXPECT_EQ(n.H, split.H);
             EXPECT_EQ(n.C, split.C);
         }

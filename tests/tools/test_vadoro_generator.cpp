@@ -15,11 +15,12 @@ std::string dataFile(const std::string& name) {
     return text.str();
 }
 
-// Record (v, k, j) of a generated file, as "x,y".
-std::string record(const std::string& file, int v, int k, int j) {
+// Record (block, k, j) of a generated file, as "x,y"; blocks 0..10 are the
+// whole values, 11..14 the values 0.2..0.8.
+std::string record(const std::string& file, int block, int k, int j) {
     std::istringstream lines(file);
     std::string line;
-    for (int i = 0; i <= v * 680 + k * 17 + j; ++i)
+    for (int i = 0; i <= block * 680 + k * 17 + j; ++i)
         std::getline(lines, line);
     return line.substr(0, line.size() - 1); // without the CR
 }
@@ -47,7 +48,14 @@ TEST(VadoroGenerator, GridRules) {
     EXPECT_EQ(record(*table.value, 0, 2, 1), "5000,2000");
     EXPECT_EQ(record(*table.value, 0, 12, 1), "5420,6700");
     EXPECT_EQ(record(*table.value, 0, 5, 1), "0,0");
-    EXPECT_EQ(std::count(table.value->begin(), table.value->end(), '\n'), 7480);
+    // The dark levels follow the whole values: 0.2, 0.4, 0.6, 0.8.
+    EXPECT_EQ(record(*table.value, 11, 2, 1), "5000,2000");
+    EXPECT_EQ(record(*table.value, 12, 2, 1), "4500,2500");
+    EXPECT_EQ(record(*table.value, 12, 12, 1), "5420,6700");
+    EXPECT_EQ(record(*table.value, 11, 12, 1), "5420,6700"); // 10Y from 0.4, as value 0
+    EXPECT_EQ(record(*table.value, 13, 2, 1), "0,0");
+    EXPECT_EQ(record(*table.value, 14, 2, 0), "3101,3163");
+    EXPECT_EQ(std::count(table.value->begin(), table.value->end(), '\n'), 10200);
 }
 
 TEST(VadoroGenerator, MalformedLinesAreNamed) {
