@@ -3,6 +3,7 @@
 #include "colour/ciede2000.h"
 #include "colour/colorimetry.h"
 #include "colour/colour_model.h"
+#include "colour/hue.h"
 #include "colour/mun2xyz.h"
 #include "colour/rgbcmyk.h"
 #include "colour/xyz2mun.h"
@@ -10,13 +11,34 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <fstream>
 #include <random>
+#include <sstream>
 #include <thread>
 
 namespace huelinx::accuracy {
 
 void printRow(const char* measure, const Count& c, const char* goal) {
     std::printf("| %s | %ld of %ld (%.2f %%) | %s |\n", measure, c.good, c.all, c.percent(), goal);
+}
+
+std::vector<DataRow> readRenotationRows(const std::string& path) {
+    std::vector<DataRow> rows;
+    std::ifstream in(path);
+    std::string line;
+    std::getline(in, line);
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string hue, value, chroma, x, y, Y;
+        if (!std::getline(fields, hue, ',') || !std::getline(fields, value, ',') ||
+            !std::getline(fields, chroma, ',') || !std::getline(fields, x, ',') ||
+            !std::getline(fields, y, ',') || !std::getline(fields, Y, ','))
+            continue;
+        const float h = wrappedHue(converth(hue).hue);
+        rows.push_back(
+            {{h, std::stof(value), std::stof(chroma)}, std::stod(x), std::stod(y), std::stod(Y)});
+    }
+    return rows;
 }
 
 double hueDistance(double a, double b) {

@@ -36,6 +36,10 @@ struct DataRow {
     double x, y, Y;
 };
 
+// Rows of a renotation file: hue,value,chroma,x,y,Y after one header line;
+// lines without six fields are skipped. No rows for a file that can't be read.
+std::vector<DataRow> readRenotationRows(const std::string& path);
+
 // Shortest distance of two hues on the 0..100 circle.
 double hueDistance(double a, double b);
 
