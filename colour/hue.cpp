@@ -31,6 +31,17 @@ bool plainDecimal(std::string_view text) {
     return true;
 }
 
+// Whether a hue number's text (upper case) names no number: NaN or infinity,
+// which the leading-number rule would read as 0.
+bool namesNoNumber(std::string_view number) {
+    std::string compact;
+    for (char c : number)
+        if (c != ' ' && c != '\t') compact += c;
+    std::string_view rest = compact;
+    if (!rest.empty() && (rest[0] == '+' || rest[0] == '-')) rest.remove_prefix(1);
+    return rest.starts_with("NAN") || rest.starts_with("INF");
+}
+
 } // namespace
 
 bool isNeutralHue(std::string_view hueText) {
@@ -56,6 +67,8 @@ HueOfText converth(std::string_view hueText) {
     for (int i = 0; i <= 8 && suffix == 0; i += 2)
         if (endsWith(upper, hueName[i])) family = i, suffix = 1;
     const std::string_view number = std::string_view(upper).substr(0, upper.size() - suffix);
+    if (suffix != 0 && namesNoNumber(number))
+        return {static_cast<float>(100.0 + leadingNumber(upper)), HueFamily::Missing};
     return {static_cast<float>(family * 10.0 + leadingNumber(number)),
             suffix == 0 ? HueFamily::Missing : HueFamily::Named};
 }

@@ -34,9 +34,10 @@ struct HueOfText {
 // Reads a hue text into a numeric hue, letters in either case. Two-letter
 // families are tried first (so 5YR is 15, not 5R), then the one-letter ones;
 // the hue number is the leading number of the rest, blanks ignored (5 R gives
-// 5, 5yr gives 15, YR alone gives 10). A text with no family is Missing and
-// reads as 100 plus the leading number of the whole text (5X gives 105); the
-// neutral hue N reads as 0 with the family Neutral.
+// 5, 5yr gives 15, YR alone gives 10). A text with no family, or whose hue
+// number is NaN or infinity (nanR, -infYR), is Missing and reads as 100 plus
+// the leading number of the whole text (5X gives 105); the neutral hue N
+// reads as 0 with the family Neutral.
 [[nodiscard]] HueOfText converth(std::string_view hueText);
 
 // A hue read as above, brought back onto the circle: 100 (10RP) gives 0, and
