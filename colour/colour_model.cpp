@@ -247,7 +247,7 @@ void convertMunsell(ColourModel& colour, const MunTable& table) {
     colour.outsideData = false;
     colour.munsellConverted = true;
     const HueOfText hueRead = converth(colour[Box::Hue]);
-    float hue = hueRead.hue;
+    const double hue = hueRead.hue;
     const bool neutral = hueRead.family == HueFamily::Neutral;
     if (hueRead.family == HueFamily::Missing) {
         colour.outcome.add(Outcome::FormatError);
@@ -270,19 +270,19 @@ void convertMunsell(ColourModel& colour, const MunTable& table) {
     // here. Values from 0 up to the value slider's first position (black and
     // the darkest greys) leave it there; a grey leaves the hue slider alone.
     std::vector<std::pair<Slider, float>> moves = {{Slider::Value, v * 2.0f}, {Slider::Chroma, c}};
-    if (!neutral) moves.insert(moves.begin(), {Slider::Hue, hue * 2.0f});
+    if (!neutral) moves.insert(moves.begin(), {Slider::Hue, static_cast<float>(hue) * 2.0f});
     for (const auto& [s, target] : moves) {
         const auto position = enteredSliderPosition(s, target);
         if (!position) return outOfRange();
         sliderOf(colour, s) = *position;
     }
-    hue = wrappedHue(hue);
+    const double onCircle = wrappedHue(hue);
 
-    const CieOfMunsell cie = mun2xyz(hue, *value, *chroma, table, colour.settings);
+    const CieOfMunsell cie = mun2xyz(onCircle, *value, *chroma, table, colour.settings);
     if (cie.status == MunsellToCie::OutOfTable) return outOfRange();
     colour.outsideData = cie.status == MunsellToCie::OutsideData;
     if (colour.outsideData) colour.outcome.add(Outcome::OutsideData);
-    keepExact(colour, Box::Hue, neutral ? std::nan("") : static_cast<double>(hue));
+    keepExact(colour, Box::Hue, neutral ? std::nan("") : onCircle);
     keepExact(colour, Box::Value, *value);
     keepExact(colour, Box::Chroma, *chroma);
     const PreciseXyz xyz{cie.X, cie.Y, cie.Z};

@@ -56,7 +56,7 @@ bool isNeutralHue(std::string_view hueText) {
 }
 
 HueOfText converth(std::string_view hueText) {
-    if (isNeutralHue(hueText)) return {0.0f, HueFamily::Neutral};
+    if (isNeutralHue(hueText)) return {0.0, HueFamily::Neutral};
     std::string upper(hueText);
     std::transform(upper.begin(), upper.end(), upper.begin(),
                    [](unsigned char ch) { return static_cast<char>(std::toupper(ch)); });
@@ -68,8 +68,8 @@ HueOfText converth(std::string_view hueText) {
         if (endsWith(upper, hueName[i])) family = i, suffix = 1;
     const std::string_view number = std::string_view(upper).substr(0, upper.size() - suffix);
     if (suffix != 0 && namesNoNumber(number))
-        return {static_cast<float>(100.0 + leadingNumber(upper)), HueFamily::Missing};
-    return {static_cast<float>(family * 10.0 + leadingNumber(number)),
+        return {100.0 + leadingNumber(upper), HueFamily::Missing};
+    return {family * 10.0 + leadingNumber(number),
             suffix == 0 ? HueFamily::Missing : HueFamily::Named};
 }
 

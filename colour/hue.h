@@ -27,7 +27,7 @@ enum class HueFamily {
 [[nodiscard]] bool isNeutralHue(std::string_view hueText);
 
 struct HueOfText {
-    float hue = 0; // on the 0..100 circle; 100 plus a number for a missing family
+    double hue = 0; // on the 0..100 circle; 100 plus a number for a missing family
     HueFamily family = HueFamily::Named;
 };
 
@@ -43,8 +43,8 @@ struct HueOfText {
 // A hue read as above, brought back onto the circle: 100 (10RP) gives 0, and
 // the 100 plus a number of a missing family gives that number. Below 100 (and
 // not a number) the hue stays as it is.
-[[nodiscard]] constexpr float wrappedHue(float hue) {
-    return hue >= 100.0f ? hue - 100.0f : hue;
+template <typename Number> [[nodiscard]] constexpr Number wrappedHue(Number hue) {
+    return hue >= Number(100) ? hue - Number(100) : hue;
 }
 
 // A notation from the texts of its parts: "5R 4/14"; a grey, whose hue text is
