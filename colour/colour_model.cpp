@@ -44,8 +44,11 @@ std::size_t exactIndex(Box box) {
 }
 
 // A box written in its format from a number, which is kept at full precision.
+// A box holds single precision: a number beyond it shows as Inf, as the
+// window shows one, so that callers see the overflow.
 void writeNumber(ColourModel& colour, Box box, double number, const char* pattern) {
-    colour[box] = formatNumber(number, pattern);
+    const float single = static_cast<float>(number);
+    colour[box] = formatNumber(std::isfinite(single) ? number : single, pattern);
     colour.exact[exactIndex(box)] = number;
 }
 

@@ -103,6 +103,11 @@ std::string numberText(double v) {
     return std::string(text, end);
 }
 
+// A number as a box holds it: as computed, or infinite beyond single precision.
+double boxNumber(double v) {
+    return std::isfinite(single(v)) ? v : double{single(v)};
+}
+
 void put3(double* out, double a, double b, double c) {
     out[0] = a;
     out[1] = b;
@@ -266,7 +271,8 @@ void xyyToXyz(const double* xyy, std::size_t n, const Window& window, double* xy
     forEachFinite(xyy, n, xyz, status, [&](const double* v, double* out) {
         const auto entered = xyzOfChromaticity(v[0], v[1], v[2]);
         if (!entered) return Status::NotANumber; // y = 0
-        put3(out, entered->X, entered->Y, entered->Z);
+        // The boxes hold single precision: beyond it X or Z is infinite.
+        put3(out, boxNumber(entered->X), entered->Y, boxNumber(entered->Z));
         if (!outOfRange(window, chromaticityEntry, v, out)) return Status::Ok;
         fill(out, 3);
         return Status::OutOfRange;
