@@ -323,9 +323,10 @@ void xyzEntry(ColourModel& colour, const MunTable& table) {
     const auto Z = Y ? readNumber(colour, Box::Z, "Z") : std::nullopt;
     if (!Z) return;
     if (refusedWithoutChromaticity(colour, *X, *Y, *Z, "X + Y + Z needs to be above 0.")) return;
-    const PreciseXyz xyz{*X, *Y, *Z};
+    const double typed[3] = {*X, *Y, *Z};
     for (int i = 0; i < 3; ++i)
-        keepExact(colour, boxAt(Box::X, i), (&xyz.X)[i]);
+        keepExact(colour, boxAt(Box::X, i), typed[i]);
+    const PreciseXyz xyz{*X, *Y, *Z};
     showLab(colour, xyz);
     findMunsellOf(colour, xyz, table);
     showEntryDisplay(colour, xyz);
