@@ -115,7 +115,8 @@ void put3(double* out, double a, double b, double c) {
 }
 
 MunsellColour colourOf(const Notations& in, std::size_t i) {
-    return {in.hue[i], in.value[i], in.neutral[i] ? 0.0f : in.chroma[i], in.neutral[i] != 0};
+    return {static_cast<float>(in.hue[i]), static_cast<float>(in.value[i]),
+            in.neutral[i] ? 0.0f : static_cast<float>(in.chroma[i]), in.neutral[i] != 0};
 }
 
 } // namespace
@@ -179,9 +180,9 @@ const char* statusText(Status status) {
 }
 
 void Notations::resize(std::size_t n) {
-    hue.assign(n, 0.0f);
-    value.assign(n, 0.0f);
-    chroma.assign(n, 0.0f);
+    hue.assign(n, 0.0);
+    value.assign(n, 0.0);
+    chroma.assign(n, 0.0);
     neutral.assign(n, 0);
     status.assign(n, Status::NotANotation);
 }
@@ -209,9 +210,9 @@ void readTriple(const double* hvc, Notations& into, std::size_t i) {
     }
     double hue = std::fmod(hvc[0], 100.0);
     if (hue < 0.0) hue += 100.0;
-    into.hue[i] = static_cast<float>(hue);
-    into.value[i] = static_cast<float>(hvc[1]);
-    into.chroma[i] = static_cast<float>(hvc[2]);
+    into.hue[i] = hue;
+    into.value[i] = hvc[1];
+    into.chroma[i] = hvc[2];
     into.neutral[i] = hvc[2] == 0.0;
     into.status[i] = Status::Ok;
 }
@@ -232,8 +233,10 @@ void munsellToXyz(const Notations& in, const MunTable& table, const ColourSettin
             status[i] = Status::OutOfRange;
             continue;
         }
-        const float hue = wrappedHue(c.hue);
-        const CieOfMunsell cie = mun2xyz(hue, c.value, c.chroma, table, settings);
+        // The numbers as given: mun2xyz takes them at the precision it computes.
+        const double chroma = in.neutral[i] ? 0.0 : in.chroma[i];
+        const CieOfMunsell cie =
+            mun2xyz(wrappedHue(in.hue[i]), in.value[i], chroma, table, settings);
         if (cie.status != MunsellToCie::Ok) {
             status[i] =
                 cie.status == MunsellToCie::OutsideData ? Status::OutsideData : Status::OutOfRange;
