@@ -169,13 +169,12 @@ ToleranceSet::Patch ToleranceSet::patchOf(const std::array<float, 3>& lab) const
     const Tristimulus xyz =
         labxyz(lab[0], lab[1], lab[2], whiteOf(s.illuminant)).value_or(Tristimulus{0, 0, 0});
     const float X = xyz.X, Y = xyz.Y, Z = xyz.Z;
-    const MunsellOfXyz munsell = xyz2mun(X, Y, Z, session_.table(), s);
+    const MunsellOfXyz munsell = munsellOfXyz(X, Y, Z, session_.table(), s);
     Patch patch;
     patch.finite =
         std::isfinite(X) && std::isfinite(Y) && std::isfinite(Z) && std::isfinite(munsell.V);
-    // A patch the Munsell data hold no notation for shows its value alone.
-    const bool noNotation =
-        munsell.fit == MunsellFit::OutsideData || munsell.fit == MunsellFit::NotANumber;
+    // A patch the Munsell data hold no notation for (at its value) shows its value alone.
+    const bool noNotation = munsell.fit != MunsellFit::InData;
     patch.notation[0] = noNotation ? std::string() : hconvert(munsell.H);
     patch.notation[1] = signedText(munsell.V);
     patch.notation[2] = noNotation ? std::string() : signedText(munsell.C);

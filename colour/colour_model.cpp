@@ -39,6 +39,24 @@ void beginChange(ColourModel& colour) {
     colour.forgetChange();
 }
 
+std::size_t exactIndex(Box box) {
+    return static_cast<std::size_t>(box);
+}
+
+// A box written in its format from a number, which is kept at full precision.
+// A box holds single precision: a number beyond it shows as Inf, as the
+// window shows one, so that callers see the overflow.
+void writeNumber(ColourModel& colour, Box box, double number, const char* pattern) {
+    const float single = static_cast<float>(number);
+    colour[box] = formatNumber(std::isfinite(single) ? number : single, pattern);
+    colour.exact[exactIndex(box)] = number;
+}
+
+// A box's number at full precision, its text left as it is (typed).
+void keepExact(ColourModel& colour, Box box, double number) {
+    colour.exact[exactIndex(box)] = number;
+}
+
 void refuse(ColourModel& colour, std::string message) {
     colour.outcome.add(Outcome::Refused);
     colour.messages.push_back(std::move(message));
@@ -56,7 +74,7 @@ std::optional<double> readNumber(ColourModel& colour, Box box, const char* name)
 // X, Y, Z of some light (Y above 0) whose sum is not above 0 have no
 // chromaticity and so no notation: such an entry is refused with `message`
 // before any box changes, so no box keeps the notation of the colour before.
-bool refusedWithoutChromaticity(ColourModel& colour, float X, float Y, float Z,
+bool refusedWithoutChromaticity(ColourModel& colour, double X, double Y, double Z,
                                 const char* message) {
     if (!withoutChromaticity(X, Y, Z)) return false;
     refuse(colour, message);
@@ -114,34 +132,30 @@ void showGreyDisplay(ColourModel& colour, float Y) {
 
 // The display colour of an entry of luminance Y: black without light, else
 // that of X, Y, Z as given.
-void showEntryDisplay(ColourModel& colour, float Y, const Tristimulus& xyz) {
-    showRgb(colour, entryDisplay(Y, xyz, colour.settings));
+void showEntryDisplay(ColourModel& colour, const PreciseXyz& xyz) {
+    const Tristimulus t{static_cast<float>(xyz.X), static_cast<float>(xyz.Y),
+                        static_cast<float>(xyz.Z)};
+    showRgb(colour, entryDisplay(t.Y, t, colour.settings));
 }
 
-// L*, a*, b* of X, Y, Z. Returns X, Y, Z as L*a*b* used them (as given):
-// the display colour is computed from those.
-Tristimulus showLab(ColourModel& colour, float X, float Y, float Z) {
-    const LabOfXyz lab = xyzlab(X, Y, Z, colour.settings);
+// L*, a*, b* of X, Y, Z (under the selected illuminant).
+void showLab(ColourModel& colour, const PreciseXyz& xyz) {
+    const LabOfXyz lab = xyzlab(xyz.X, xyz.Y, xyz.Z, colour.settings);
     const float values[3] = {lab.L, lab.a, lab.b};
     for (int i = 0; i < 3; ++i)
-        colour[boxAt(Box::L, i)] = formatNumber(values[i], "###.00");
+        writeNumber(colour, boxAt(Box::L, i), values[i], "###.00");
     colour.labShown = LabColour{lab.L, lab.a, lab.b};
-    return lab.raised;
 }
 
-void findMunsellOf(ColourModel& colour, float X, float Y, float Z, const MunTable& table);
-
-// The Munsell notation of the X, Y, Z boxes as they read.
-void findMunsell(ColourModel& colour, const MunTable& table) {
-    colour.outsideData = false;
-    float xyz[3];
-    for (int i = 0; i < 3; ++i) {
-        const auto n = strictNumber(colour[boxAt(Box::X, i)]);
-        if (!n) return;
-        xyz[i] = static_cast<float>(*n);
-    }
-    findMunsellOf(colour, xyz[0], xyz[1], xyz[2], table);
+// The X, Y, Z boxes written from numbers, with the pattern of the entry.
+void writeXyz(ColourModel& colour, const PreciseXyz& xyz, const char* pattern) {
+    const double values[3] = {xyz.X, xyz.Y, xyz.Z};
+    for (int i = 0; i < 3; ++i)
+        writeNumber(colour, boxAt(Box::X, i), values[i], pattern);
 }
+
+void findMunsellOf(ColourModel& colour, const PreciseXyz& xyz, const MunTable& table,
+                   const PreciseXyz* underC = nullptr);
 
 void moveSliders(ColourModel& colour, std::initializer_list<std::pair<Slider, float>> moves) {
     for (const auto& [s, target] : moves) {
@@ -157,22 +171,31 @@ void moveSliders(ColourModel& colour, std::initializer_list<std::pair<Slider, fl
 void showBlack(ColourModel& colour) {
     const Tristimulus w = whiteOf(colour.settings.illuminant);
     const float sum = w.X + w.Y + w.Z;
-    colour[Box::SmallX] = formatNumber(w.X / sum, ".0000");
-    colour[Box::SmallY] = formatNumber(w.Y / sum, ".0000");
+    writeNumber(colour, Box::SmallX, w.X / sum, ".0000");
+    writeNumber(colour, Box::SmallY, w.Y / sum, ".0000");
 }
+
+ShownNotation notationShown(const PreciseXyz& xyz, const MunTable& table,
+                            const ColourSettings& settings, bool underC);
 
 // The Munsell notation of X, Y, Z, and x, y; the Munsell sliders follow,
 // stopping at their ends. Entries that compute X, Y, Z give them here at
-// full precision, not as the two decimals their boxes show.
-void findMunsellOf(ColourModel& colour, float X, float Y, float Z, const MunTable& table) {
-    const ShownNotation shown = shownNotation(X, Y, Z, table, colour.settings);
+// full precision, not as the two decimals their boxes show. The notation is
+// searched from `underC` when given (X, Y, Z as read under illuminant C, of
+// which `xyz` are the shown, adapted values), else from `xyz`.
+void findMunsellOf(ColourModel& colour, const PreciseXyz& xyz, const MunTable& table,
+                   const PreciseXyz* underC) {
+    const ShownNotation shown =
+        notationShown(underC ? *underC : xyz, table, colour.settings, underC != nullptr);
     colour.outsideData = shown.fit == MunsellFit::OutsideData;
     if (colour.outsideData) colour.outcome.add(Outcome::OutsideData);
     if (!shown.shown) {
         // Values read from a file or an instrument that have no notation:
         // the boxes are emptied rather than left with the colour before.
-        for (Box box : {Box::Hue, Box::Value, Box::Chroma, Box::SmallX, Box::SmallY})
+        for (Box box : {Box::Hue, Box::Value, Box::Chroma, Box::SmallX, Box::SmallY}) {
             colour[box].clear();
+            keepExact(colour, box, std::nan(""));
+        }
         colour.outcome.add(Outcome::NoNotation);
         colour.messages.push_back("No Munsell notation: X + Y + Z is not above 0");
         return;
@@ -180,23 +203,30 @@ void findMunsellOf(ColourModel& colour, float X, float Y, float Z, const MunTabl
     if (shown.black) {
         showBlack(colour);
     } else {
-        const float sum = X + Y + Z;
-        colour[Box::SmallX] = formatNumber(X / sum, ".0000");
-        colour[Box::SmallY] = formatNumber(Y / sum, ".0000");
+        const double sum = xyz.X + xyz.Y + xyz.Z;
+        writeNumber(colour, Box::SmallX, xyz.X / sum, ".0000");
+        writeNumber(colour, Box::SmallY, xyz.Y / sum, ".0000");
     }
     colour[Box::Hue] = shown.hueText;
     colour[Box::Value] = shown.valueText;
     colour[Box::Chroma] = shown.chromaText;
+    const bool notation = !shown.hueText.empty();
+    keepExact(colour, Box::Hue, notation && !shown.grey ? shown.exactHue : std::nan(""));
+    keepExact(colour, Box::Value, shown.value);
+    keepExact(colour, Box::Chroma, notation ? shown.chroma : std::nan(""));
+    // A value below 0.5 leaves the value slider at its first place.
+    const float value = static_cast<float>(shown.value) * 2.0f;
+    const float chroma = static_cast<float>(shown.chroma);
     if (shown.black)
         moveSliders(colour, {{Slider::Value, 0.0f}, {Slider::Chroma, 0.0f}});
-    else if (shown.hueText.empty())
-        moveSliders(colour, {{Slider::Value, shown.value * 2.0f}});
+    else if (!notation)
+        moveSliders(colour, {{Slider::Value, value}});
     else if (shown.grey)
-        moveSliders(colour, {{Slider::Value, shown.value * 2.0f}, {Slider::Chroma, shown.chroma}});
+        moveSliders(colour, {{Slider::Value, value}, {Slider::Chroma, chroma}});
     else
-        moveSliders(colour, {{Slider::Hue, shown.hue * 2.0f},
-                             {Slider::Value, shown.value * 2.0f},
-                             {Slider::Chroma, shown.chroma}});
+        moveSliders(colour, {{Slider::Hue, static_cast<float>(shown.hue) * 2.0f},
+                             {Slider::Value, value},
+                             {Slider::Chroma, chroma}});
 }
 
 // X, Y, Z of linear r, g, b, shown in their boxes rounded to two decimals
@@ -204,12 +234,15 @@ void findMunsellOf(ColourModel& colour, float X, float Y, float Z, const MunTabl
 // full-precision values.
 void showXyzOfLinear(ColourModel& colour, float r, float g, float b, const MunTable& table) {
     const Tristimulus t = xyzOfLinear(r, g, b, colour.settings);
-    const float xyz[3] = {t.X, t.Y, t.Z};
-    for (int i = 0; i < 3; ++i)
+    const PreciseXyz xyz{t.X, t.Y, t.Z};
+    const double values[3] = {xyz.X, xyz.Y, xyz.Z};
+    for (int i = 0; i < 3; ++i) {
         colour[boxAt(Box::X, i)] =
-            plainText(strictNumber(formatNumber(xyz[i], "###.00")).value_or(0.0));
-    showLab(colour, xyz[0], xyz[1], xyz[2]);
-    findMunsellOf(colour, xyz[0], xyz[1], xyz[2], table);
+            plainText(strictNumber(formatNumber(values[i], "###.00")).value_or(0.0));
+        keepExact(colour, boxAt(Box::X, i), values[i]);
+    }
+    showLab(colour, xyz);
+    findMunsellOf(colour, xyz, table);
 }
 
 // The Munsell notation of the boxes to every other notation.
@@ -217,7 +250,7 @@ void convertMunsell(ColourModel& colour, const MunTable& table) {
     colour.outsideData = false;
     colour.munsellConverted = true;
     const HueOfText hueRead = converth(colour[Box::Hue]);
-    float hue = hueRead.hue;
+    const double hue = hueRead.hue;
     const bool neutral = hueRead.family == HueFamily::Neutral;
     if (hueRead.family == HueFamily::Missing) {
         colour.outcome.add(Outcome::FormatError);
@@ -240,28 +273,30 @@ void convertMunsell(ColourModel& colour, const MunTable& table) {
     // here. Values from 0 up to the value slider's first position (black and
     // the darkest greys) leave it there; a grey leaves the hue slider alone.
     std::vector<std::pair<Slider, float>> moves = {{Slider::Value, v * 2.0f}, {Slider::Chroma, c}};
-    if (!neutral) moves.insert(moves.begin(), {Slider::Hue, hue * 2.0f});
+    if (!neutral) moves.insert(moves.begin(), {Slider::Hue, static_cast<float>(hue) * 2.0f});
     for (const auto& [s, target] : moves) {
         const auto position = enteredSliderPosition(s, target);
         if (!position) return outOfRange();
         sliderOf(colour, s) = *position;
     }
-    hue = wrappedHue(hue);
+    const double onCircle = wrappedHue(hue);
 
-    const CieOfMunsell cie = mun2xyz(hue, v, c, table, colour.settings);
+    const CieOfMunsell cie = mun2xyz(onCircle, *value, *chroma, table, colour.settings);
     if (cie.status == MunsellToCie::OutOfTable) return outOfRange();
     colour.outsideData = cie.status == MunsellToCie::OutsideData;
     if (colour.outsideData) colour.outcome.add(Outcome::OutsideData);
-    const float xyz[3] = {cie.X, cie.Y, cie.Z};
-    for (int i = 0; i < 3; ++i)
-        colour[boxAt(Box::X, i)] = formatNumber(xyz[i], "##0.00");
-    colour[Box::SmallX] = formatNumber(cie.x, "0.0000");
-    colour[Box::SmallY] = formatNumber(cie.y, "0.0000");
-    const Tristimulus raised = showLab(colour, cie.X, cie.Y, cie.Z);
+    keepExact(colour, Box::Hue, neutral ? std::nan("") : onCircle);
+    keepExact(colour, Box::Value, *value);
+    keepExact(colour, Box::Chroma, *chroma);
+    const PreciseXyz xyz{cie.X, cie.Y, cie.Z};
+    writeXyz(colour, xyz, "##0.00");
+    writeNumber(colour, Box::SmallX, cie.x, "0.0000");
+    writeNumber(colour, Box::SmallY, cie.y, "0.0000");
+    showLab(colour, xyz);
     if (c == 0.0f && cie.status == MunsellToCie::Ok)
         showGreyDisplay(colour, cie.Y);
     else
-        showEntryDisplay(colour, cie.Y, raised);
+        showEntryDisplay(colour, xyz);
 }
 
 void takeRgbBoxes(ColourModel& colour) {
@@ -287,22 +322,28 @@ void xyzEntry(ColourModel& colour, const MunTable& table) {
     const auto Y = X ? readNumber(colour, Box::Y, "Y") : std::nullopt;
     const auto Z = Y ? readNumber(colour, Box::Z, "Z") : std::nullopt;
     if (!Z) return;
-    if (refusedWithoutChromaticity(colour, static_cast<float>(*X), static_cast<float>(*Y),
-                                   static_cast<float>(*Z), "X + Y + Z needs to be above 0."))
-        return;
-    const Tristimulus raised =
-        showLab(colour, static_cast<float>(*X), static_cast<float>(*Y), static_cast<float>(*Z));
-    findMunsell(colour, table);
-    showEntryDisplay(colour, static_cast<float>(*Y), raised);
+    if (refusedWithoutChromaticity(colour, *X, *Y, *Z, "X + Y + Z needs to be above 0.")) return;
+    const double typed[3] = {*X, *Y, *Z};
+    for (int i = 0; i < 3; ++i)
+        keepExact(colour, boxAt(Box::X, i), typed[i]);
+    const PreciseXyz xyz{*X, *Y, *Z};
+    showLab(colour, xyz);
+    findMunsellOf(colour, xyz, table);
+    showEntryDisplay(colour, xyz);
 }
 
+// X, Y, Z read under illuminant C: shown adapted to the selected illuminant,
+// searched as read.
 void xyzValuesEntry(ColourModel& colour, const Tristimulus& t, const MunTable& table) {
-    const float xyz[3] = {t.X, t.Y, t.Z};
-    for (int i = 0; i < 3; ++i)
-        colour[boxAt(Box::X, i)] = formatNumber(xyz[i], "###.00");
-    const Tristimulus raised = showLab(colour, t.X, t.Y, t.Z);
-    findMunsellOf(colour, t.X, t.Y, t.Z, table);
-    showEntryDisplay(colour, t.Y, raised);
+    const PreciseXyz underC{t.X, t.Y, t.Z};
+    PreciseXyz xyz = underC;
+    if (colour.settings.illuminant != Illuminant::C)
+        if (const auto adapted = xyzconvert(Adaptation::FromC, t.X, t.Y, t.Z, colour.settings))
+            xyz = {adapted->X, adapted->Y, adapted->Z};
+    writeXyz(colour, xyz, "###.00");
+    showLab(colour, xyz);
+    findMunsellOf(colour, xyz, table, &underC);
+    showEntryDisplay(colour, xyz);
 }
 
 void chromaticityEntry(ColourModel& colour, const MunTable& table) {
@@ -310,19 +351,19 @@ void chromaticityEntry(ColourModel& colour, const MunTable& table) {
     const auto yText = xText ? readNumber(colour, Box::SmallY, "y") : std::nullopt;
     const auto YText = yText ? readNumber(colour, Box::Y, "Y") : std::nullopt;
     if (!YText) return;
-    const float lum = static_cast<float>(*YText);
-    const auto xyz = xyzOfChromaticity(static_cast<float>(*xText), static_cast<float>(*yText), lum);
+    const auto xyz = xyzOfChromaticity(*xText, *yText, *YText);
     if (!xyz) {
         refuse(colour, "y needs a number other than 0.");
         return;
     }
-    const float X = xyz->X, Z = xyz->Z;
-    if (refusedWithoutChromaticity(colour, X, lum, Z, "y needs a number above 0.")) return;
-    colour[Box::X] = formatNumber(X, "###.00");
-    colour[Box::Z] = formatNumber(Z, "###.00");
-    const Tristimulus raised = showLab(colour, X, lum, Z);
-    findMunsellOf(colour, X, lum, Z, table);
-    showEntryDisplay(colour, lum, raised);
+    if (refusedWithoutChromaticity(colour, xyz->X, xyz->Y, xyz->Z, "y needs a number above 0."))
+        return;
+    writeNumber(colour, Box::X, xyz->X, "###.00");
+    keepExact(colour, Box::Y, xyz->Y);
+    writeNumber(colour, Box::Z, xyz->Z, "###.00");
+    showLab(colour, *xyz);
+    findMunsellOf(colour, *xyz, table);
+    showEntryDisplay(colour, *xyz);
 }
 
 void labEntry(ColourModel& colour, const MunTable& table) {
@@ -330,21 +371,21 @@ void labEntry(ColourModel& colour, const MunTable& table) {
     const auto a = L ? readNumber(colour, Box::A, "a*") : std::nullopt;
     const auto b = a ? readNumber(colour, Box::B, "b*") : std::nullopt;
     if (!b) return;
-    const auto fromLab = xyzOfLabEntry(static_cast<float>(*L), static_cast<float>(*a),
-                                       static_cast<float>(*b), colour.settings);
+    const auto fromLab = xyzOfLabEntry(*L, *a, *b, colour.settings);
     if (!fromLab) {
         refuse(colour, "L* needs a number of 0 or more.");
         return;
     }
-    const float X = fromLab->X, Y = fromLab->Y, Z = fromLab->Z;
-    if (refusedWithoutChromaticity(colour, X, Y, Z,
+    const PreciseXyz xyz{fromLab->X, fromLab->Y, fromLab->Z};
+    if (refusedWithoutChromaticity(colour, xyz.X, xyz.Y, xyz.Z,
                                    "L*, a*, b* give no colour: X + Y + Z is not above 0."))
         return;
-    const float xyz[3] = {X, Y, Z};
+    const double lab[3] = {*L, *a, *b};
     for (int i = 0; i < 3; ++i)
-        colour[boxAt(Box::X, i)] = formatNumber(xyz[i], "###.00");
-    showEntryDisplay(colour, Y, {X, Y, Z});
-    findMunsellOf(colour, X, Y, Z, table);
+        keepExact(colour, boxAt(Box::L, i), lab[i]);
+    writeXyz(colour, xyz, "###.00");
+    showEntryDisplay(colour, xyz);
+    findMunsellOf(colour, xyz, table);
 }
 
 void cmykEntry(ColourModel& colour, const MunTable& table) {
@@ -371,36 +412,61 @@ void cmykEntry(ColourModel& colour, const MunTable& table) {
 
 } // namespace
 
-ShownNotation shownNotation(float X, float Y, float Z, const MunTable& table,
-                            const ColourSettings& settings) {
+namespace {
+
+// The notation shown for X, Y, Z under the selected illuminant, or under C
+// when `underC`.
+ShownNotation notationShown(const PreciseXyz& xyz, const MunTable& table,
+                            const ColourSettings& settings, bool underC) {
+    const double X = xyz.X, Y = xyz.Y, Z = xyz.Z;
     ShownNotation shown;
-    if (Y <= 0.0f && std::isfinite(X) && std::isfinite(Z)) {
+    if (Y <= 0.0 && std::isfinite(X) && std::isfinite(Z)) {
         shown.fit = MunsellFit::InData;
         shown.shown = shown.black = shown.grey = true;
         shown.hueText = "N";
         shown.valueText = shown.chromaText = formatNumber(0.0, "##0.00");
         return shown;
     }
-    if (!(X + Y + Z > 0.0f)) return shown;
+    if (!(X + Y + Z > 0.0)) return shown;
     shown.shown = true;
-    const MunsellOfXyz munsell = xyz2mun(X, Y, Z, table, settings);
-    shown.fit = munsell.fit;
-    // The darkest samples show value 0.5, the first place of the value slider.
-    shown.value = munsell.V < 0.5f ? 0.5f : munsell.V;
+    const MunsellOfXyz munsell =
+        underC ? xyz2mun(X, Y, Z, table, settings) : munsellOfXyz(X, Y, Z, table, settings);
+    // Only a notation found at the sample's value is the colour's; one found
+    // at a single level around it is another colour's.
+    const bool found = munsell.fit == MunsellFit::InData;
+    shown.fit =
+        found || munsell.fit == MunsellFit::NotANumber ? munsell.fit : MunsellFit::OutsideData;
+    shown.value = munsell.V;
     shown.valueText = formatNumber(shown.value, "##0.00");
-    if (munsell.fit == MunsellFit::OutsideData || munsell.fit == MunsellFit::NotANumber)
-        return shown;
-    shown.hue = static_cast<float>(strictNumber(formatNumber(munsell.H, "###.00")).value_or(0.0));
+    if (!found) return shown;
+    shown.exactHue = munsell.H;
+    shown.hue = strictNumber(formatNumber(munsell.H, "###.00")).value_or(0.0);
     shown.chroma = munsell.C;
     shown.chromaText = formatNumber(munsell.C, "##0.00");
-    // A grey (chroma 0.00 as shown) has the hue N.
+    // A grey (chroma 0.00 as shown) has the hue N and no chroma.
     shown.grey = shown.chromaText == formatNumber(0.0, "##0.00");
-    shown.hueText = shown.grey ? "N" : hconvert(shown.hue);
+    if (shown.grey) shown.chroma = 0.0;
+    shown.hueText = shown.grey ? "N" : hconvert(static_cast<float>(shown.hue));
     return shown;
 }
 
-bool withoutChromaticity(float X, float Y, float Z) {
-    return Y > 0.0f && !(X + Y + Z > 0.0f);
+} // namespace
+
+MunsellOfXyz munsellOfXyz(double X, double Y, double Z, const MunTable& table,
+                          const ColourSettings& settings) {
+    if (settings.illuminant == Illuminant::C) return xyz2mun(X, Y, Z, table, settings);
+    const auto underC = xyzconvert(Adaptation::ToC, X, Y, Z, settings);
+    if (!underC) return {};
+    return xyz2mun(underC->X, underC->Y, underC->Z, table, settings);
+}
+
+ShownNotation shownNotation(double X, double Y, double Z, const MunTable& table,
+                            const ColourSettings& settings) {
+    return notationShown({X, Y, Z}, table, settings, false);
+}
+
+bool withoutChromaticity(double X, double Y, double Z) {
+    return Y > 0.0 && !(X + Y + Z > 0.0);
 }
 
 std::optional<double> singleNumber(const std::string& text, const char* name,
@@ -454,20 +520,15 @@ std::optional<int> enteredSliderPosition(Slider s, float target) {
     return sliderPosition(s, darkest ? 1.0f : target);
 }
 
-std::optional<Tristimulus> xyzOfLabEntry(float L, float a, float b,
+std::optional<Tristimulus> xyzOfLabEntry(double L, double a, double b,
                                          const ColourSettings& settings) {
-    const auto xyz = labxyz(L, a, b, whiteOf(settings.illuminant));
-    if (!xyz || settings.illuminant == Illuminant::C) return xyz;
-    // L*a*b* are relative to the selected illuminant; X, Y, Z go back to C.
-    if (const auto adapted = xyzconvert(Adaptation::ToC, xyz->X, xyz->Y, xyz->Z, settings))
-        return Tristimulus{adapted->X, adapted->Y, adapted->Z};
-    return xyz;
+    return labxyz(L, a, b, whiteOf(settings.illuminant));
 }
 
-std::optional<Tristimulus> xyzOfChromaticity(float x, float y, float Y) {
-    if (y == 0.0f) return std::nullopt;
-    const float z = 1.0f - x - y;
-    return Tristimulus{x * Y / y, Y, z * Y / y};
+std::optional<PreciseXyz> xyzOfChromaticity(double x, double y, double Y) {
+    if (y == 0.0) return std::nullopt;
+    const double z = 1.0 - x - y;
+    return PreciseXyz{x * Y / y, Y, z * Y / y};
 }
 
 RgbOfXyz entryDisplay(float Y, const Tristimulus& xyz, const ColourSettings& settings) {
@@ -498,6 +559,12 @@ int sliderMinimum(Slider s) {
 }
 int sliderMaximum(Slider s) {
     return sliderRange[static_cast<int>(s)][1];
+}
+
+std::array<double, exactCount> noExact() {
+    std::array<double, exactCount> none;
+    none.fill(std::nan(""));
+    return none;
 }
 
 void ColourModel::forgetChange() {

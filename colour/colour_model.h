@@ -116,6 +116,10 @@ class EntryOutcome {
     std::uint8_t bits_ = 0;
 };
 
+// The boxes from the hue to b* hold numbers kept at full precision too.
+constexpr int exactCount = 11;
+std::array<double, exactCount> noExact();
+
 struct ColourModel {
     // The text each box shows.
     std::array<std::string, boxCount> box;
@@ -133,6 +137,11 @@ struct ColourModel {
     bool outOfRangeShown = false;
     // The last conversion met a notation or chromaticity outside the Munsell data.
     bool outsideData = false;
+    // The numbers of the first eleven boxes (hue to b*) at the precision the
+    // conversions computed them, for callers that want more than the boxes'
+    // decimals (the converter's --full): the hue on the 0..100 circle, NaN
+    // for a grey, for a box that is empty and before any conversion.
+    std::array<double, exactCount> exact = noExact();
 
     // The settings every conversion reads.
     ColourSettings settings;
@@ -157,6 +166,8 @@ struct ColourModel {
     // ColorChecker is redrawn.
     bool gammaChanged = false;
 
+    // The full-precision number of a box from the hue to b*.
+    double exactOf(Box b) const { return exact[static_cast<std::size_t>(b)]; }
     const std::string& operator[](Box b) const { return box[static_cast<std::size_t>(b)]; }
     std::string& operator[](Box b) { return box[static_cast<std::size_t>(b)]; }
     int position(Slider s) const { return slider[static_cast<std::size_t>(s)]; }
@@ -187,29 +198,43 @@ ColourModel enterLab(ColourModel colour, const MunTable& table);
 // R, G, B by the leading-number rule, rounded and clamped into 0..255.
 ColourModel enterRgb(ColourModel colour, const MunTable& table);
 ColourModel enterCmyk(ColourModel colour, const MunTable& table);
-// X, Y, Z measured or computed at full precision (a spectrophotometer's
-// reading): the X, Y, Z boxes show them to two decimals, and every other
-// notation comes from the full-precision values. Values of some light with
-// X + Y + Z not above 0 have no notation: the Munsell and x, y boxes are
-// emptied and a message says why.
+// X, Y, Z under illuminant C measured or computed at full precision (a
+// spectrophotometer's reading, a photo region, a CGATS sample taken to C):
+// the Munsell notation is searched from them as they are; under D5000 and
+// D65 the X, Y, Z, x, y, L*a*b* and display boxes show them adapted to the
+// selected illuminant, as a notation's are. The X, Y, Z boxes show two
+// decimals, and every other notation comes from the full-precision values.
+// Values of some light with X + Y + Z not above 0 have no notation: the
+// Munsell and x, y boxes are emptied and a message says why.
 ColourModel enterXyzValues(ColourModel colour, const Tristimulus& xyz, const MunTable& table);
 
-// The Munsell notation of X, Y, Z (white Y = 100, illuminant C) as the
+// The Munsell notation of X, Y, Z (white Y = 100) under the selected
+// illuminant: under D5000 and D65 they are first taken to illuminant C, the
+// data's, by the Bradford adaptation (the inverse of the one mun2xyz makes),
+// so that the X, Y, Z a notation shows come back to that notation. Every
+// entry of X, Y, Z, x, y or L*a*b* and the Python module search through here.
+[[nodiscard]] MunsellOfXyz munsellOfXyz(double X, double Y, double Z, const MunTable& table,
+                                        const ColourSettings& settings);
+
+// The Munsell notation of X, Y, Z under the selected illuminant as the
 // Munsell boxes show it after an X, Y, Z entry: hue, value and chroma to two
-// decimals; black (Y = 0) is N 0.00/0.00, a grey (chroma 0.00) has the hue N,
-// a value below 0.5 shows 0.5, and a colour outside the data shows its value
-// alone (hue and chroma texts empty).
+// decimals; black (Y = 0) is N 0.00/0.00, a grey (chroma 0.00) has the hue
+// N, a value below 0.5 shows as it is (0.12), and a colour outside the data
+// shows its value alone (hue and chroma texts empty). A colour the data hold
+// at one of the two levels around its value only is outside the data too:
+// that level's notation would be another colour.
 struct ShownNotation {
     MunsellFit fit = MunsellFit::NotANumber;
     // False when X + Y + Z is not above 0 (and Y is): there is no notation.
     bool shown = false;
     bool black = false, grey = false;
-    float hue = 0;    // on the 0..100 circle, rounded to two decimals
-    float value = 0;  // as shown (at least 0.5, except black)
-    float chroma = 0; // as computed
+    double hue = 0;      // on the 0..100 circle, rounded to two decimals
+    double value = 0;    // as computed (0 for black)
+    double chroma = 0;   // as computed
+    double exactHue = 0; // the hue as computed, not rounded
     std::string hueText, valueText, chromaText;
 };
-[[nodiscard]] ShownNotation shownNotation(float X, float Y, float Z, const MunTable& table,
+[[nodiscard]] ShownNotation shownNotation(double X, double Y, double Z, const MunTable& table,
                                           const ColourSettings& settings);
 
 // ---- sliders, settings, swatch ------------------------------------------------
@@ -249,7 +274,7 @@ std::optional<double> singleNumber(const std::string& text, const char* name, st
 
 // X, Y, Z of some light (Y above 0) whose sum is not above 0: they have no
 // chromaticity, so no notation, and the window refuses them as an entry.
-[[nodiscard]] bool withoutChromaticity(float X, float Y, float Z);
+[[nodiscard]] bool withoutChromaticity(double X, double Y, double Z);
 
 // Linear value (0..1) of a display channel level (0..255) through the
 // channel's white level and gamma; channel 1, 2, 3 is R, G, B.
@@ -279,12 +304,16 @@ void applyWhiteBalance(ColourSettings& settings, int position);
 // the notation is out of Munsell range.
 [[nodiscard]] std::optional<int> enteredSliderPosition(Slider slider, float target);
 
-// X, Y, Z (illuminant C) of L*, a*, b* entered relative to the selected
-// illuminant; none below L* 0.
-[[nodiscard]] std::optional<Tristimulus> xyzOfLabEntry(float L, float a, float b,
+// X, Y, Z under the selected illuminant of L*, a*, b* entered relative to
+// its white; none below L* 0.
+[[nodiscard]] std::optional<Tristimulus> xyzOfLabEntry(double L, double a, double b,
                                                        const ColourSettings& settings);
+// X, Y, Z as an entry computes them, in double precision.
+struct PreciseXyz {
+    double X = 0, Y = 0, Z = 0;
+};
 // X, Y, Z of chromaticity x, y and luminance Y; none for y = 0.
-[[nodiscard]] std::optional<Tristimulus> xyzOfChromaticity(float x, float y, float Y);
+[[nodiscard]] std::optional<PreciseXyz> xyzOfChromaticity(double x, double y, double Y);
 // The display colour of an entry of luminance Y: black without light (Y not
 // above 0), else that of `xyz` (for an X, Y, Z entry, the values L*a*b* used).
 [[nodiscard]] RgbOfXyz entryDisplay(float Y, const Tristimulus& xyz,

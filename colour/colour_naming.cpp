@@ -17,7 +17,7 @@ std::optional<MunsellColour> munsellOf(const ColourModel& colour) {
     const HueOfText hue = converth(colour[Box::Hue]);
     if (!value || !chroma || hue.family == HueFamily::Missing) return std::nullopt;
     const bool neutral = hue.family == HueFamily::Neutral || *chroma == 0.0;
-    return MunsellColour{wrappedHue(hue.hue), static_cast<float>(*value),
+    return MunsellColour{static_cast<float>(wrappedHue(hue.hue)), static_cast<float>(*value),
                          static_cast<float>(*chroma), neutral};
 }
 

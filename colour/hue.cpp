@@ -31,6 +31,17 @@ bool plainDecimal(std::string_view text) {
     return true;
 }
 
+// Whether a hue number's text (upper case) names no number: NaN or infinity,
+// which the leading-number rule would read as 0.
+bool namesNoNumber(std::string_view number) {
+    std::string compact;
+    for (char c : number)
+        if (c != ' ' && c != '\t') compact += c;
+    std::string_view rest = compact;
+    if (!rest.empty() && (rest[0] == '+' || rest[0] == '-')) rest.remove_prefix(1);
+    return rest.starts_with("NAN") || rest.starts_with("INF");
+}
+
 } // namespace
 
 bool isNeutralHue(std::string_view hueText) {
@@ -45,7 +56,7 @@ bool isNeutralHue(std::string_view hueText) {
 }
 
 HueOfText converth(std::string_view hueText) {
-    if (isNeutralHue(hueText)) return {0.0f, HueFamily::Neutral};
+    if (isNeutralHue(hueText)) return {0.0, HueFamily::Neutral};
     std::string upper(hueText);
     std::transform(upper.begin(), upper.end(), upper.begin(),
                    [](unsigned char ch) { return static_cast<char>(std::toupper(ch)); });
@@ -56,7 +67,9 @@ HueOfText converth(std::string_view hueText) {
     for (int i = 0; i <= 8 && suffix == 0; i += 2)
         if (endsWith(upper, hueName[i])) family = i, suffix = 1;
     const std::string_view number = std::string_view(upper).substr(0, upper.size() - suffix);
-    return {static_cast<float>(family * 10.0 + leadingNumber(number)),
+    if (suffix != 0 && namesNoNumber(number))
+        return {100.0 + leadingNumber(upper), HueFamily::Missing};
+    return {family * 10.0 + leadingNumber(number),
             suffix == 0 ? HueFamily::Missing : HueFamily::Named};
 }
 

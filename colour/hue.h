@@ -27,23 +27,24 @@ enum class HueFamily {
 [[nodiscard]] bool isNeutralHue(std::string_view hueText);
 
 struct HueOfText {
-    float hue = 0; // on the 0..100 circle; 100 plus a number for a missing family
+    double hue = 0; // on the 0..100 circle; 100 plus a number for a missing family
     HueFamily family = HueFamily::Named;
 };
 
 // Reads a hue text into a numeric hue, letters in either case. Two-letter
 // families are tried first (so 5YR is 15, not 5R), then the one-letter ones;
 // the hue number is the leading number of the rest, blanks ignored (5 R gives
-// 5, 5yr gives 15, YR alone gives 10). A text with no family is Missing and
-// reads as 100 plus the leading number of the whole text (5X gives 105); the
-// neutral hue N reads as 0 with the family Neutral.
+// 5, 5yr gives 15, YR alone gives 10). A text with no family, or whose hue
+// number is NaN or infinity (nanR, -infYR), is Missing and reads as 100 plus
+// the leading number of the whole text (5X gives 105); the neutral hue N
+// reads as 0 with the family Neutral.
 [[nodiscard]] HueOfText converth(std::string_view hueText);
 
 // A hue read as above, brought back onto the circle: 100 (10RP) gives 0, and
 // the 100 plus a number of a missing family gives that number. Below 100 (and
 // not a number) the hue stays as it is.
-[[nodiscard]] constexpr float wrappedHue(float hue) {
-    return hue >= 100.0f ? hue - 100.0f : hue;
+template <typename Number> [[nodiscard]] constexpr Number wrappedHue(Number hue) {
+    return hue >= Number(100) ? hue - Number(100) : hue;
 }
 
 // A notation from the texts of its parts: "5R 4/14"; a grey, whose hue text is

@@ -30,6 +30,11 @@ std::string colourCsv(const ColourModel& colour) {
         appendCsvField(line, text);
         line += ',';
     }
+    appendCsvField(line, colourMessage(colour));
+    return line;
+}
+
+std::string colourMessage(const ColourModel& colour) {
     std::string messages;
     const auto add = [&messages](const std::string& message) {
         if (!messages.empty()) messages += "; ";
@@ -39,8 +44,7 @@ std::string colourCsv(const ColourModel& colour) {
     for (const std::string& message : colour.messages)
         add(message);
     if (colour.outsideData) add("Outside the Munsell data");
-    appendCsvField(line, messages);
-    return line;
+    return messages;
 }
 
 std::string CsvExtras::header() const {

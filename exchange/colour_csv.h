@@ -31,6 +31,8 @@ void appendCsvField(std::string& line, std::string_view text);
 // The boxes and the message field: "Out of RGB Range", the model's messages
 // and "Outside the Munsell data", separated by "; ".
 [[nodiscard]] std::string colourCsv(const ColourModel& colour);
+// The message field's text alone (unquoted).
+[[nodiscard]] std::string colourMessage(const ColourModel& colour);
 
 // The columns the name and the chip add after the message; a column group is
 // there when its table or search is given.

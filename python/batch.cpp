@@ -34,18 +34,12 @@ bool withinSliders(const MunsellColour& c) {
            enteredSliderPosition(Slider::Chroma, c.chroma);
 }
 
+// The status of a notation as shownNotation found it: in the data, outside
+// them (a colour found at one level around its value only is outside too),
+// or no number.
 Status statusOfFit(MunsellFit fit) {
-    switch (fit) {
-    case MunsellFit::InData:
-        return Status::InData;
-    case MunsellFit::OneLevel:
-        return Status::OneLevel;
-    case MunsellFit::OutsideData:
-        return Status::OutsideData;
-    case MunsellFit::NotANumber:
-        break;
-    }
-    return Status::NotANumber;
+    if (fit == MunsellFit::InData) return Status::InData;
+    return fit == MunsellFit::NotANumber ? Status::NotANumber : Status::OutsideData;
 }
 
 // A number in the core's single precision.
@@ -109,14 +103,20 @@ std::string numberText(double v) {
     return std::string(text, end);
 }
 
-void put3(double* out, float a, float b, float c) {
+// A number as a box holds it: as computed, or infinite beyond single precision.
+double boxNumber(double v) {
+    return std::isfinite(single(v)) ? v : double{single(v)};
+}
+
+void put3(double* out, double a, double b, double c) {
     out[0] = a;
     out[1] = b;
     out[2] = c;
 }
 
 MunsellColour colourOf(const Notations& in, std::size_t i) {
-    return {in.hue[i], in.value[i], in.neutral[i] ? 0.0f : in.chroma[i], in.neutral[i] != 0};
+    return {static_cast<float>(in.hue[i]), static_cast<float>(in.value[i]),
+            in.neutral[i] ? 0.0f : static_cast<float>(in.chroma[i]), in.neutral[i] != 0};
 }
 
 } // namespace
@@ -142,7 +142,7 @@ namespace {
 // X, Y, Z the window refuses as an entry because they have no chromaticity
 // (withoutChromaticity): the result becomes NaN. `xyz` may be `out` itself.
 bool refusedWithoutChromaticity(const double* xyz, double* out) {
-    if (!withoutChromaticity(single(xyz[0]), single(xyz[1]), single(xyz[2]))) return false;
+    if (!withoutChromaticity(xyz[0], xyz[1], xyz[2])) return false;
     fill(out, 3);
     return true;
 }
@@ -180,9 +180,9 @@ const char* statusText(Status status) {
 }
 
 void Notations::resize(std::size_t n) {
-    hue.assign(n, 0.0f);
-    value.assign(n, 0.0f);
-    chroma.assign(n, 0.0f);
+    hue.assign(n, 0.0);
+    value.assign(n, 0.0);
+    chroma.assign(n, 0.0);
     neutral.assign(n, 0);
     status.assign(n, Status::NotANotation);
 }
@@ -201,15 +201,18 @@ void readNotation(std::string_view text, Notations& into, std::size_t i) {
 }
 
 void readTriple(const double* hvc, Notations& into, std::size_t i) {
+    // A grey has no hue: NaN with chroma 0 is one, as xyz_to_munsell gives it.
+    const double grey[3] = {0.0, hvc[1], hvc[2]};
+    if (std::isnan(hvc[0]) && hvc[2] == 0.0) hvc = grey;
     if (!finite3(hvc)) {
         into.status[i] = Status::NotANumber;
         return;
     }
     double hue = std::fmod(hvc[0], 100.0);
     if (hue < 0.0) hue += 100.0;
-    into.hue[i] = static_cast<float>(hue);
-    into.value[i] = static_cast<float>(hvc[1]);
-    into.chroma[i] = static_cast<float>(hvc[2]);
+    into.hue[i] = hue;
+    into.value[i] = hvc[1];
+    into.chroma[i] = hvc[2];
     into.neutral[i] = hvc[2] == 0.0;
     into.status[i] = Status::Ok;
 }
@@ -230,8 +233,10 @@ void munsellToXyz(const Notations& in, const MunTable& table, const ColourSettin
             status[i] = Status::OutOfRange;
             continue;
         }
-        const float hue = wrappedHue(c.hue);
-        const CieOfMunsell cie = mun2xyz(hue, c.value, c.chroma, table, settings);
+        // The numbers as given: mun2xyz takes them at the precision it computes.
+        const double chroma = in.neutral[i] ? 0.0 : in.chroma[i];
+        const CieOfMunsell cie =
+            mun2xyz(wrappedHue(in.hue[i]), in.value[i], chroma, table, settings);
         if (cie.status != MunsellToCie::Ok) {
             status[i] =
                 cie.status == MunsellToCie::OutsideData ? Status::OutsideData : Status::OutOfRange;
@@ -253,14 +258,13 @@ void xyzToMunsell(const double* xyz, std::size_t n, const Window& window, double
             status[i] = Status::OutOfRange;
             continue;
         }
-        const ShownNotation shown =
-            shownNotation(static_cast<float>(v[0]), static_cast<float>(v[1]),
-                          static_cast<float>(v[2]), window.table, window.settings);
+        const ShownNotation shown = shownNotation(v[0], v[1], v[2], window.table, window.settings);
         status[i] = shown.shown ? statusOfFit(shown.fit) : Status::NotANumber;
         if (status[i] == Status::NotANumber) continue;
+        // As computed; only the notation text is rounded as the window shows it.
         out[1] = shown.value;
         if (shown.hueText.empty()) continue; // outside the data: the value alone
-        out[0] = shown.grey ? nan : shown.hue;
+        out[0] = shown.grey ? nan : shown.exactHue;
         out[2] = shown.chroma;
         notation.put(i, notationText(shown.hueText, shown.valueText, shown.chromaText));
     }
@@ -268,9 +272,10 @@ void xyzToMunsell(const double* xyz, std::size_t n, const Window& window, double
 
 void xyyToXyz(const double* xyy, std::size_t n, const Window& window, double* xyz, Status* status) {
     forEachFinite(xyy, n, xyz, status, [&](const double* v, double* out) {
-        const auto entered = xyzOfChromaticity(single(v[0]), single(v[1]), single(v[2]));
+        const auto entered = xyzOfChromaticity(v[0], v[1], v[2]);
         if (!entered) return Status::NotANumber; // y = 0
-        put3(out, entered->X, entered->Y, entered->Z);
+        // The boxes hold single precision: beyond it X or Z is infinite.
+        put3(out, boxNumber(entered->X), entered->Y, boxNumber(entered->Z));
         if (!outOfRange(window, chromaticityEntry, v, out)) return Status::Ok;
         fill(out, 3);
         return Status::OutOfRange;
@@ -280,7 +285,7 @@ void xyyToXyz(const double* xyy, std::size_t n, const Window& window, double* xy
 void xyzToLab(const double* xyz, std::size_t n, const Window& window, double* lab, Status* status) {
     forEachEntered(window, xyzEntry, xyz, n, lab, status, [&](const double* v, double* out) {
         if (refusedWithoutChromaticity(v, out)) return Status::NotANumber;
-        const LabOfXyz c = xyzlab(single(v[0]), single(v[1]), single(v[2]), window.settings);
+        const LabOfXyz c = xyzlab(v[0], v[1], v[2], window.settings);
         put3(out, c.L, c.a, c.b);
         return Status::Ok;
     });
@@ -288,7 +293,7 @@ void xyzToLab(const double* xyz, std::size_t n, const Window& window, double* la
 
 void labToXyz(const double* lab, std::size_t n, const Window& window, double* xyz, Status* status) {
     forEachEntered(window, labEntry, lab, n, xyz, status, [&](const double* v, double* out) {
-        const auto back = xyzOfLabEntry(single(v[0]), single(v[1]), single(v[2]), window.settings);
+        const auto back = xyzOfLabEntry(v[0], v[1], v[2], window.settings);
         if (!back) return Status::OutOfRange; // L* below 0
         put3(out, back->X, back->Y, back->Z);
         return refusedWithoutChromaticity(out, out) ? Status::NotANumber : Status::Ok;
@@ -301,9 +306,8 @@ void xyzToRgb(const double* xyz, std::size_t n, const Window& window, double* rg
         if (refusedWithoutChromaticity(v, out)) return Status::NotANumber;
         // As an X, Y, Z entry: the display colour of the values as given
         // (black without light).
-        const float Y = single(v[1]);
-        const RgbOfXyz c =
-            entryDisplay(Y, xyzlab(single(v[0]), Y, single(v[2]), settings).raised, settings);
+        const Tristimulus entered{single(v[0]), single(v[1]), single(v[2])};
+        const RgbOfXyz c = entryDisplay(entered.Y, entered, settings);
         put3(out, c.R, c.G, c.B);
         return c.outOfRange ? Status::OutOfRgbRange : Status::Ok;
     });
@@ -388,16 +392,16 @@ void nearestChipsOfXyz(const double* xyz, std::size_t n, const Window& window, C
             out.status[i] = finite3(v) ? Status::OutOfRange : Status::NotANumber;
             continue;
         }
-        const float X = static_cast<float>(v[0]), Y = static_cast<float>(v[1]),
-                    Z = static_cast<float>(v[2]);
+        const double X = v[0], Y = v[1], Z = v[2];
         const ShownNotation shown = shownNotation(X, Y, Z, table, settings);
         if (!shown.shown || shown.hueText.empty()) {
             out.status[i] = shown.shown ? Status::OutsideData : Status::NotANumber;
             continue;
         }
         const LabOfXyz lab = xyzlab(X, Y, Z, settings);
-        const MunsellColour notation{shown.grey ? 0.0f : shown.hue, shown.value,
-                                     shown.grey ? 0.0f : shown.chroma, shown.grey};
+        const MunsellColour notation{static_cast<float>(shown.grey ? 0.0 : shown.hue),
+                                     static_cast<float>(shown.value),
+                                     static_cast<float>(shown.chroma), shown.grey};
         putChip(out, i, chips.nearest(Lab{lab.L, lab.a, lab.b}, notation, settings));
     }
 }

@@ -60,7 +60,7 @@ bool windowOverflows(const Window& window, const Entry& entry, const double* val
 // Munsell notations as numbers: hue on the 0..100 circle, value, chroma, and
 // whether each is a grey; `status` is Ok or why the colour has no notation.
 struct Notations {
-    std::vector<float> hue, value, chroma;
+    std::vector<double> hue, value, chroma; // as given, so numbers keep full precision
     std::vector<std::uint8_t> neutral;
     std::vector<Status> status;
     void resize(std::size_t n);
@@ -97,7 +97,8 @@ void xyyToXyz(const double* xyy, std::size_t n, const Window& window, double* xy
 // input isn't finite, NaN and OutOfRange where the window would refuse the
 // entry or show a number beyond single precision (see windowOverflows).
 void xyzToLab(const double* xyz, std::size_t n, const Window& window, double* lab, Status* status);
-// As the window's L*a*b* entry: back to X, Y, Z and on to illuminant C.
+// As the window's L*a*b* entry: X, Y, Z under the illuminant chosen, relative
+// to its white.
 void labToXyz(const double* lab, std::size_t n, const Window& window, double* xyz, Status* status);
 // The display colour of an X, Y, Z entry, clipped into 0..255; OutOfRgbRange
 // where the window says "Out of RGB Range" (and shows black).

@@ -619,16 +619,20 @@ PYBIND11_MODULE(huelinx, m) {
     });
 
     m.def("munsell_to_xyz", &munsellToXyz, py::arg("notations"), HUELINX_SETTINGS_ARGS,
-          "X, Y, Z (white Y = 100) and x, y of Munsell notations (strings such as '5R 4/14', "
-          "'N 5/', or numbers (..., 3) of hue 0..100, value, chroma). Returns a dict of arrays "
+          "X, Y, Z (white Y = 100) and x, y under the illuminant chosen of Munsell notations "
+          "(strings such as '5R 4/14', 'N 5/', or numbers (..., 3) of hue 0..100, value, chroma; "
+          "hue NaN with chroma 0 is a grey, as xyz_to_munsell gives one). Returns a dict of arrays "
           "X, Y, Z, x, y and status ('ok', 'outside data', 'out of range', 'not a notation', "
           "'not a number', 'bad text' for a string UTF-8 can't hold); numbers are NaN where the "
           "status isn't 'ok'.");
     m.def("xyz_to_munsell", &xyzToMunsell, py::arg("xyz"), HUELINX_SETTINGS_ARGS,
-          "Munsell notation of X, Y, Z (..., 3): a dict of hue (0..100, NaN for a grey N), value, "
-          "chroma, notation (the text the window shows) and status ('in data', 'one level "
-          "only', 'outside data' with the value alone, 'out of range' where a number is beyond "
-          "single precision or gives one, 'not a number').");
+          "Munsell notation of X, Y, Z (..., 3) under the illuminant chosen (under D50 and D65 "
+          "taken to C, the data's, before the search): a dict of hue (0..100, NaN for a grey N, "
+          "whose chroma is 0), value and chroma as computed, not rounded (a value below 0.5 as "
+          "it is), notation (the text the window shows, to two decimals) and status ('in data', "
+          "'outside data' with the value alone, also for a colour the data hold at one level "
+          "around its value only; 'out of range' where a number is beyond single precision or "
+          "gives one, 'not a number'). 'one level only' is no longer given.");
     m.def("xyy_to_munsell", &xyyToMunsell, py::arg("xyy"), HUELINX_SETTINGS_ARGS,
           "As xyz_to_munsell, from chromaticity x, y and luminance Y (..., 3).");
     static const char* const labNames[3] = {"L", "a", "b"};
@@ -641,7 +645,8 @@ PYBIND11_MODULE(huelinx, m) {
                     "chromaticity (Y above 0, X + Y + Z not above 0).");
     definePointwise(
         m, "lab_to_xyz", batch::labToXyz, "lab", xyzNames,
-        "X, Y, Z of L*, a*, b* as the window's L*a*b* entry: 'out of range' below L* 0 or "
+        "X, Y, Z of L*, a*, b* as the window's L*a*b* entry, relative to the white of the "
+        "illuminant chosen and under it: 'out of range' below L* 0 or "
         "where a number is beyond single precision, typed or computed; 'not a number' where "
         "the X, Y, Z are light without chromaticity (X + Y + Z not above 0).");
     definePointwise(m, "xyz_to_rgb", batch::xyzToRgb, "xyz", rgbNames,

@@ -20,6 +20,8 @@
 #include "tools/converter_photo.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <istream>
@@ -46,9 +48,9 @@ const char* const usage =
     "\n"
     "KIND and VALUES:\n"
     "  munsell HUE VALUE CHROMA   e.g. munsell 5R 5 10\n"
-    "  xyz X Y Z                  white Y = 100\n"
-    "  xy x y Y                   chromaticity and luminance\n"
-    "  lab L A B\n"
+    "  xyz X Y Z                  white Y = 100, under the illuminant chosen\n"
+    "  xy x y Y                   chromaticity and luminance, under the illuminant chosen\n"
+    "  lab L A B                  relative to the white of the illuminant chosen\n"
     "  rgb R G B                  0..255\n"
     "  cmyk C M Y K               percentages\n"
     "\n"
@@ -62,6 +64,10 @@ const char* const usage =
     "  --pwd                      value 10 for Y = 100\n"
     "  --gamma G                  display gamma, 1 to 3 (default 2.2)\n"
     "  --white-balance P          display white level, 50 to 100 (default 100)\n"
+    "  --full                     every number at the precision it was computed (the\n"
+    "                             shortest text that reads back as the same double),\n"
+    "                             the hue also as a number 0..100: hue,hue_number,value,\n"
+    "                             chroma,X,Y,Z,x,y,L,a,b,... (empty for a grey's hue)\n"
     "  --names                    adds the ISCC-NBS name: name,abbreviation\n"
     "  --chips SET|FILE           adds the nearest chip of a chip set (renotation-real,\n"
     "                             soil, a set in a chipsets folder, or a CSV file):\n"
@@ -112,6 +118,7 @@ struct Options {
     std::string gamma;
     std::optional<int> whiteBalance;
     bool csv = false;
+    bool full = false;
     bool names = false;
     std::string chips;
     Strings colour;
@@ -134,6 +141,7 @@ std::string checkPhotoModes(const Options& options) {
                             : std::string();
     if (options.exportFormat || !options.cgatsFile.empty())
         return "--photo and the other file modes are separate runs";
+    if (options.full) return "--full goes with a colour or --csv, not --photo";
     if (!options.colour.empty()) return "--photo takes its regions from standard input";
     if (!options.chart) return "--photo needs --chart, the centres of the four corner patches";
     return {};
@@ -147,6 +155,7 @@ std::string checkModes(const Options& options) {
     if (options.exportFormat && !options.cgatsFile.empty())
         return "--export and --cgats are separate runs";
     if (files && options.csv) return "--csv converts standard input, not files";
+    if (files && options.full) return "--full goes with a colour or --csv, not files";
     if (options.exportFormat && options.colour.size() != 2)
         return "--export needs a palette file and an output file";
     if (!options.cgatsFile.empty() && !options.colour.empty())
@@ -208,6 +217,8 @@ std::string parseOptions(const Strings& args, Options& options) {
             options.pwd = true;
         } else if (a == "--csv") {
             options.csv = true;
+        } else if (a == "--full") {
+            options.full = true;
         } else if (a == "--names") {
             options.names = true;
         } else if (a == "--chips") {
@@ -269,16 +280,52 @@ const char* boxName(Box box) {
     return names[static_cast<int>(box)];
 }
 
+// The header of --full: the hue's number follows its text.
+const char* const fullHeader = "hue,hue_number,value,chroma,X,Y,Z,x,y,L,a,b,R,G,B,C,M,Yc,K,message";
+
+// The fields before the message: one more with --full.
+std::size_t fieldsOf(bool full) {
+    return boxCount + (full ? 1 : 0);
+}
+
 // The line of a colour that can't be converted: every field empty, and why.
-std::string failedRow(const std::string& reason) {
-    std::string line(boxCount, ',');
+std::string failedRow(const std::string& reason, bool full) {
+    std::string line(fieldsOf(full), ',');
     appendCsvField(line, reason);
     return line;
 }
 
 // The line of a blank input line: every field empty, no message.
-std::string blankRow() {
-    return std::string(boxCount, ',');
+std::string blankRow(bool full) {
+    return std::string(fieldsOf(full), ',');
+}
+
+// The shortest text that reads back as the same double; empty for NaN.
+void appendExact(std::string& line, double number) {
+    if (std::isnan(number)) return;
+    char text[32];
+    line.append(text, std::to_chars(text, text + sizeof text, number).ptr);
+}
+
+// The --full line: the hue's text and number, the numbers from value to b*
+// as computed, the display and ink levels (whole numbers) and the message.
+std::string fullRow(const ColourModel& colour) {
+    std::string line;
+    line.reserve(320);
+    appendCsvField(line, colour[Box::Hue]);
+    line += ',';
+    appendExact(line, colour.exactOf(Box::Hue));
+    for (int i = static_cast<int>(Box::Value); i < boxCount; ++i) {
+        const Box box = static_cast<Box>(i);
+        line += ',';
+        if (i < exactCount)
+            appendExact(line, colour.exactOf(box));
+        else
+            appendCsvField(line, colour[box]);
+    }
+    line += ',';
+    appendCsvField(line, colourMessage(colour));
+    return line;
 }
 
 // Why the model gave no colour for the entry just made, or nothing when it
@@ -336,6 +383,8 @@ class Converter {
   public:
     explicit Converter(const MunTable& table) : table_(table) {}
     Extras extras;
+    // Every number at the precision it was computed (--full).
+    bool full = false;
 
     // The window after start-up (the initial notation converted under
     // illuminant C) with the options applied as a user would set them.
@@ -384,12 +433,12 @@ bool Converter::convert(const Strings& colour, std::string& line, std::string& e
         std::find_if(kinds().begin(), kinds().end(), [&](const Kind& k) { return name == k.name; });
     error = kind == kinds().end() ? "unknown kind \"" + excerpt(first) + "\""
                                   : enterValues(*kind, colour);
-    line = error.empty() ? row() + extras.of(colour_) : failedRow(error) + extras.empty();
+    line = error.empty() ? row() + extras.of(colour_) : failedRow(error, full) + extras.empty();
     return error.empty();
 }
 
 std::string Converter::row() const {
-    return colourCsv(colour_);
+    return full ? fullRow(colour_) : colourCsv(colour_);
 }
 
 // Converts standard input line by line. A write the output refuses (a full
@@ -412,7 +461,7 @@ int convertLines(Converter& converter, std::istream& in, std::ostream& out, std:
         if (!source.next(text)) break;
         const std::string_view line = trimmed(text);
         if (line.empty()) {
-            out << blankRow() << converter.extras.empty() << "\n";
+            out << blankRow(converter.full) << converter.extras.empty() << "\n";
         } else {
             splitFields(line, scratch, fields);
             if (!converter.convert(fields, result, error)) {
@@ -490,6 +539,7 @@ int runModes(const Options& options, Resources& resources, std::istream& in, std
     const MunTable& table = resources.table();
     Converter converter(table);
     converter.apply(options);
+    converter.full = options.full;
     ChipSearch* chips = nullptr;
     if (const std::string failure = loadExtras(options, resources, chips); !failure.empty()) {
         err << "huelinx-convert: " << failure << "\n";
@@ -511,7 +561,7 @@ int runModes(const Options& options, Resources& resources, std::istream& in, std
     if (!options.cgatsFile.empty())
         return convertCgatsFile(options.cgatsFile, options.paletteOut, converter.colour(), table,
                                 converter.extras, out, err);
-    out << converterHeader << converter.extras.header() << "\n";
+    out << (options.full ? fullHeader : converterHeader) << converter.extras.header() << "\n";
     if (!out) return outputFailure(err, "");
     if (options.csv) return convertLines(converter, in, out, err);
     std::string line, error;

@@ -2,11 +2,15 @@
 // Refusals, sliders, gamma, white balance and swatch clicks are tested through
 // the main window (tests/mainwindow), which calls the same functions.
 #include "colour/colour_model.h"
+#include "colour/mun2xyz.h"
 #include "table_fixture.h"
+#include "text/number_read.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <ostream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -182,6 +186,8 @@ TEST(ColourModel, EveryEntrySaysWhatItCameTo) {
         {Notation::Munsell, {"5R", "5", "10"}, {}, started()},
         {Notation::Munsell, {"X", "5", "10"}, {O::FormatError}, started()},
         {Notation::Munsell, {"5X", "5", "10"}, {O::FormatError, O::OutOfMunsellRange}, started()},
+        {Notation::Munsell, {"nanR", "5", "10"}, {O::FormatError}, started()},
+        {Notation::Munsell, {"-infYR", "5", "10"}, {O::FormatError}, started()},
         {Notation::Munsell, {"5R", "11", "10"}, {O::OutOfMunsellRange}, started()},
         {Notation::Munsell, {"5R", "5", "ten"}, {O::OutOfMunsellRange}, started()},
         {Notation::Munsell, {"5G", "2", "30"}, {O::OutsideData}, started()},
@@ -189,6 +195,11 @@ TEST(ColourModel, EveryEntrySaysWhatItCameTo) {
         {Notation::Xyz, {"20", "20", "20"}, {}, started()},
         {Notation::Xyz, {"20", "30", "40"}, {O::OutOfDisplayRange}, started()},
         {Notation::Xyz, {"5", "10", "90"}, {O::OutsideData, O::OutOfDisplayRange}, started()},
+        // The X, Y, Z 2.5R 1/12 shows: the data hold it at value 1 but not at 1.0003.
+        {Notation::Xyz,
+         {"3.82", "1.21", "2.13"},
+         {O::OutsideData, O::OutOfDisplayRange},
+         started()},
         {Notation::Xyz, {"20", "blue", "20"}, {O::Refused}, outside},
         {Notation::Xyz, {"-50", "10", "-50"}, {O::Refused}, started()},
         {Notation::Chromaticity, {"0.3", "0"}, {O::Refused}, started()},
@@ -244,11 +255,11 @@ TEST(ColourModel, EachNotationConvertsToAllOthers) {
     ASSERT_TRUE(munsell.labShown);
     EXPECT_NEAR(munsell.labShown->L, 51.5718f, 1e-4f);
 
-    // L*a*b* under D65 are relative to the D65 white and taken back to
-    // illuminant C before they are shown as X, Y, Z.
+    // L*a*b* under D65 are relative to the D65 white, and the X, Y, Z shown
+    // are D65 values too.
     ColourModel d65 = selectIlluminant(started(), Illuminant::D65, renotationTable());
     EXPECT_EQ(row(entered(Notation::Lab, {"50", "20", "-30"}, d65)).substr(0, 60),
-              "1.24P,4.86,8.22,22.36,18.55,44.04,.2632,.2184,50,20,-30,128,");
+              "1.24P,4.86,8.22,21.41,18.42,39.88,.2686,.2311,50,20,-30,126,");
 }
 
 TEST(ColourModel, AColourTheDisplayCantShowIsZeroedAndLabelled) {
@@ -261,6 +272,84 @@ TEST(ColourModel, AColourTheDisplayCantShowIsZeroedAndLabelled) {
     const ColourModel cmyk = entered(Notation::Cmyk, {"0", "0", "0", "0"}, colour);
     EXPECT_EQ(row(cmyk).substr(0, 80).find(",255,255,255,") != std::string::npos, true);
     EXPECT_TRUE(cmyk.outOfRangeShown);
+}
+
+// A colour the data hold at one level around its value only has no notation:
+// that level's notation is another colour.
+TEST(ColourModel, AColourInTheDataAtOneLevelOnlyIsOutsideTheData) {
+    const ColourModel outside = entered(Notation::Xyz, {"3.82", "1.21", "2.13"});
+    EXPECT_EQ(outside[Box::Hue] + " " + outside[Box::Value] + "/" + outside[Box::Chroma], " 1.00/");
+    EXPECT_TRUE(outside.outsideData);
+    EXPECT_TRUE(std::isnan(outside.exactOf(Box::Hue)));
+    EXPECT_TRUE(std::isnan(outside.exactOf(Box::Chroma)));
+}
+
+// Values below the value slider's first place (0.5) are shown as they are,
+// and the slider stays at its first place; black stays N 0.00/.
+TEST(ColourModel, ValuesBelowHalfAreShownAsTheyAre) {
+    for (float value : {0.1f, 0.3f}) {
+        const CieOfMunsell cie = mun2xyz(75.0f, value, 4.0f, renotationTable(), {});
+        ASSERT_EQ(cie.status, MunsellToCie::Ok) << value;
+        const ColourModel read =
+            enterXyzValues(started(), {cie.X, cie.Y, cie.Z}, renotationTable());
+        EXPECT_EQ(read[Box::Hue] + " " + read[Box::Value] + "/" + read[Box::Chroma],
+                  value < 0.2f ? "5.00PB 0.10/4.00" : "5.00PB 0.30/4.00");
+        EXPECT_EQ(read.position(Slider::Value), sliderMinimum(Slider::Value));
+        EXPECT_NEAR(read.exactOf(Box::Value), value, 1e-4) << value;
+        // The notation shown, entered, is the same colour.
+        const ColourModel again = enter(read, Notation::Munsell, renotationTable());
+        for (Box box : {Box::X, Box::Y, Box::Z})
+            EXPECT_NEAR(strictNumber(again[box]).value_or(-1), strictNumber(read[box]).value_or(1),
+                        0.011)
+                << value;
+    }
+    const ColourModel black = enterXyzValues(started(), {0, 0, 0}, renotationTable());
+    EXPECT_EQ(black[Box::Hue] + " " + black[Box::Value] + "/", "N 0.00/");
+}
+
+// The distance between two hues on the circle.
+double hueApart(double a, double b) {
+    const double d = std::fabs(a - b);
+    return std::min(d, 100.0 - d);
+}
+
+// Every box means a value under the illuminant selected: the X, Y, Z a
+// notation shows, searched again at full precision, give that notation back.
+TEST(ColourModel, TheShownTristimulusGivesItsNotationBackUnderEveryIlluminant) {
+    const MunTable& table = renotationTable();
+    for (Illuminant illuminant : {Illuminant::C, Illuminant::D5000, Illuminant::D65}) {
+        ColourSettings s;
+        s.illuminant = illuminant;
+        std::mt19937 rng(25);
+        std::uniform_real_distribution<double> hue(0.0, 100.0), value(0.2, 9.8), chroma(0.5, 24.0);
+        int tried = 0, back = 0;
+        while (tried < 1000) {
+            const double H = hue(rng), V = value(rng), C = chroma(rng);
+            const CieOfMunsell cie = mun2xyz(H, V, C, table, s);
+            if (cie.status != MunsellToCie::Ok) continue;
+            ++tried;
+            const MunsellOfXyz m = munsellOfXyz(cie.X, cie.Y, cie.Z, table, s);
+            back += m.fit == MunsellFit::InData && hueApart(m.H, H) <= 0.01 &&
+                    std::fabs(m.V - V) <= 0.01 && std::fabs(m.C - C) <= 0.01;
+        }
+        EXPECT_EQ(back, 1000) << "illuminant " << static_cast<int>(illuminant);
+    }
+}
+
+// A reading (X, Y, Z under C) under D65 shows what its notation shows: the
+// boxes hold D65 values, and the notation is the reading's.
+TEST(ColourModel, AReadingUnderD65ShowsWhatItsNotationShows) {
+    const ColourModel d65 = selectIlluminant(started(), Illuminant::D65, renotationTable());
+    const ColourModel notation = entered(Notation::Munsell, {"5R", "4", "14"}, d65);
+    const CieOfMunsell underC = mun2xyz(5.0f, 4.0f, 14.0f, renotationTable(), {});
+    const ColourModel read = enterXyzValues(d65, {underC.X, underC.Y, underC.Z}, renotationTable());
+    EXPECT_EQ(read[Box::Hue] + " " + read[Box::Value] + "/" + read[Box::Chroma],
+              "5.00R 4.00/14.00");
+    for (Box box : {Box::X, Box::Y, Box::Z, Box::SmallX, Box::SmallY, Box::L, Box::A, Box::B,
+                    Box::Red, Box::Green, Box::Blue})
+        EXPECT_NEAR(strictNumber(read[box]).value_or(-1e9),
+                    strictNumber(notation[box]).value_or(1e9), 1e-9)
+            << static_cast<int>(box);
 }
 
 TEST(ColourModel, AQuietDisplayComputesTheColourButLeavesItsBoxes) {

@@ -79,7 +79,7 @@ TEST(Converter, PrintsTheFieldsTheWindowShows) {
 }
 
 TEST(Converter, MessagesOfTheWindowEndTheLine) {
-    Outcome run = convert({"xyz", "20", "60", "5"});
+    Outcome run = convert({"xyz", "20", "30", "40"});
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(run.out.ends_with(",Out of RGB Range\n")) << run.out;
     EXPECT_NE(run.out.find(",0,0,0,"), std::string::npos) << run.out;
@@ -149,9 +149,10 @@ TEST(Converter, NotationsTheWindowCannotConvertGiveNoNumbersButWarningsDo) {
     EXPECT_EQ(run.err, "line 2: Format Error; Out of Munsell Range\n"
                        "line 3: Out of Munsell Range\n"
                        "line 4: Format Error\n");
-    // A colour converted with a warning keeps its numbers.
-    EXPECT_TRUE(out[5].starts_with(".76G,8.05,28.31,20,60,5,") &&
-                out[5].ends_with(",Out of RGB Range"))
+    // A colour converted with a warning keeps its numbers. This green lies in
+    // the data at value 8 only, not at its value 8.05: it has no notation.
+    EXPECT_TRUE(out[5].starts_with(",8.05,,20,60,5,") &&
+                out[5].ends_with(",Out of RGB Range; Outside the Munsell data"))
         << out[5];
     EXPECT_TRUE(out[6].starts_with("5Y,9,40,") && out[6].ends_with(",Outside the Munsell data"))
         << out[6];
@@ -205,12 +206,96 @@ TEST(Converter, LightWithoutChromaticityGivesNoNumbers) {
     EXPECT_EQ(single.status, 1);
     EXPECT_EQ(lines(single.out).at(1), noNumbers + "X + Y + Z needs to be above 0.");
     EXPECT_EQ(single.err, "huelinx-convert: X + Y + Z needs to be above 0.\n");
-    const Outcome run = convert({"--csv"}, "munsell,5R,5,10\nxy,0.3,-0.2,30\nlab,10,0,500\n");
+    const Outcome run = convert({"--csv"}, "munsell,5R,5,10\nxy,0.3,-0.2,30\nlab,10,0,500\n"
+                                           "munsell,5R,5,10\nxyz,-50,10,-50\n");
     EXPECT_EQ(run.status, 1);
     const auto out = lines(run.out);
-    ASSERT_EQ(out.size(), 4u);
+    ASSERT_EQ(out.size(), 6u);
     EXPECT_EQ(out[2], noNumbers + "y needs a number above 0.");
     EXPECT_EQ(out[3], noNumbers + "\"L*, a*, b* give no colour: X + Y + Z is not above 0.\"");
+    EXPECT_EQ(out[5], noNumbers + "X + Y + Z needs to be above 0.");
+}
+
+// A hue number that is no number (NaN, infinity) is a hue without a family:
+// the line has no numbers, whatever the line before showed.
+TEST(Converter, HueNumbersThatAreNoNumberAreAFormatError) {
+    for (const char* hue : {"nanR", "infR", "-InfYR", "NaN PB", "nan"}) {
+        const Outcome single = convert({"munsell", hue, "5", "10"});
+        EXPECT_EQ(single.status, 1) << hue;
+        EXPECT_EQ(lines(single.out).at(1), noNumbers + "Format Error") << hue;
+        EXPECT_EQ(single.err, "huelinx-convert: Format Error\n") << hue;
+    }
+    const Outcome run = convert({"--csv"}, "munsell,5R,5,10\nmunsell,nanR,5,10\n"
+                                           "munsell,5R,5,10\nmunsell,infR,5,10\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "line 2: Format Error\nline 4: Format Error\n");
+    const auto out = lines(run.out);
+    ASSERT_EQ(out.size(), 5u);
+    EXPECT_EQ(out[2], noNumbers + "Format Error");
+    EXPECT_EQ(out[4], noNumbers + "Format Error");
+    // A number within the text is read as before.
+    const auto after = [](const char* hue) {
+        const std::string line = lines(convert({"munsell", hue, "5", "10"}).out).at(1);
+        return line.substr(line.find(','));
+    };
+    EXPECT_EQ(after("5R"), after("5.0R"));
+}
+
+// The fields of one CSV line without quotes.
+std::vector<std::string> fieldsOf(const std::string& line) {
+    std::vector<std::string> fields;
+    std::istringstream in(line);
+    for (std::string field; std::getline(in, field, ',');)
+        fields.push_back(field);
+    if (line.ends_with(',')) fields.emplace_back();
+    return fields;
+}
+
+// --full prints the numbers as computed, so X, Y, Z printed and entered again
+// give the notation back under every illuminant; the window's texts stay.
+TEST(Converter, FullPrintsEveryNumberAsComputed) {
+    for (const char* illuminant : {"C", "D50", "D65"}) {
+        const Args options{"--full", "--illuminant", illuminant};
+        Args munsell = options;
+        for (const char* part : {"munsell", "3.7YR", "2.3", "5.1"})
+            munsell.push_back(part);
+        const Outcome forward = convert(munsell);
+        ASSERT_EQ(forward.status, 0) << forward.err;
+        EXPECT_EQ(lines(forward.out).at(0),
+                  "hue,hue_number,value,chroma,X,Y,Z,x,y,L,a,b,R,G,B,C,M,Yc,K,message");
+        const auto row = fieldsOf(lines(forward.out).at(1));
+        ASSERT_EQ(row.size(), 20u);
+        EXPECT_EQ(row[0] + " " + row[1] + " " + row[2] + " " + row[3], "3.7YR 13.7 2.3 5.1");
+        Args xyz = options;
+        xyz.insert(xyz.end(), {"xyz", row[4], row[5], row[6]});
+        const Outcome back = convert(xyz);
+        ASSERT_EQ(back.status, 0) << back.err;
+        const auto found = fieldsOf(lines(back.out).at(1));
+        ASSERT_EQ(found.size(), 20u);
+        EXPECT_EQ(found[0], "3.70YR") << illuminant;
+        EXPECT_NEAR(std::stod(found[1]), 13.7, 0.01) << illuminant;
+        EXPECT_NEAR(std::stod(found[2]), 2.3, 0.01) << illuminant;
+        EXPECT_NEAR(std::stod(found[3]), 5.1, 0.01) << illuminant;
+        // The same colour without --full: the window's texts.
+        Args plain(xyz.begin() + 1, xyz.end());
+        const auto shown = fieldsOf(lines(convert(plain).out).at(1));
+        EXPECT_EQ(shown[1] + "/" + shown[2], "2.30/5.10") << illuminant;
+        EXPECT_EQ(std::vector<std::string>(shown.begin() + 11, shown.end()),
+                  std::vector<std::string>(found.begin() + 12, found.end()));
+    }
+    // A grey has no hue number and no chroma; a dark value is as computed.
+    const auto grey =
+        fieldsOf(lines(convert({"--full", "xyz", "19.6148", "20", "23.6464"}).out)[1]);
+    EXPECT_EQ(grey[0] + "," + grey[1] + "," + grey[3], "N,,0");
+    const auto dark = fieldsOf(lines(convert({"--full", "munsell", "5PB", "0.1", "4"}).out)[1]);
+    EXPECT_EQ(dark[2], "0.1");
+    // A line that can't be converted has one empty field more.
+    const Outcome failed = convert({"--full", "--csv"}, "munsell,nanR,5,10\n\n");
+    EXPECT_EQ(lines(failed.out).at(1), "," + noNumbers + "Format Error");
+    EXPECT_EQ(lines(failed.out).at(2), std::string(19, ','));
+    for (const Args& args :
+         {Args{"--full", "--cgats", "x.txt"}, Args{"--full", "--export", "gpl", "a.csv", "b.gpl"}})
+        EXPECT_EQ(convert(args).status, 2) << args[1];
 }
 
 TEST(Converter, CsvLinesEndInCrLfOrCrAndFieldsMayBeQuoted) {
@@ -379,6 +464,14 @@ TEST(ConverterFiles, ExportWritesEachFormatAndNothingForAPaletteWithoutColours) 
               0);
     EXPECT_NE(s.read("field.txt").find("MEASUREMENT_SOURCE \"Illumination=D65 ObserverAngle=10\""),
               std::string::npos);
+    // Its X, Y, Z are D65 values: read back under D65 or C, the notations come back.
+    for (const char* illuminant : {"D65", "C"}) {
+        const auto back =
+            lines(convert({"--illuminant", illuminant, "--cgats", s.path("field.txt")}).out);
+        ASSERT_EQ(back.size(), 3u) << illuminant;
+        EXPECT_EQ(back[1].rfind("1,Brick,5.00R,4.00,14.00,", 0), 0u) << back[1];
+        EXPECT_EQ(back[2].rfind("2,5PB 4/8,5.00PB,4.00,8.00,", 0), 0u) << back[2];
+    }
 
     s.write("empty.csv", "\"d\",\"t\",\"\",\"\",\"3.1\",\"\",\r\n");
     const Outcome none = convert({"--export", "gpl", s.path("empty.csv"), s.path("empty.gpl")});
