@@ -252,7 +252,7 @@ void convertMunsell(ColourModel& colour, const MunTable& table) {
     if (cie.status == MunsellToCie::OutOfTable) return outOfRange();
     colour.outsideData = cie.status == MunsellToCie::OutsideData;
     if (colour.outsideData) colour.outcome.add(Outcome::OutsideData);
-    const float xyz[3] = {cie.X, cie.Y, cie.Z};
+    const double xyz[3] = {cie.X, cie.Y, cie.Z};
     for (int i = 0; i < 3; ++i)
         colour[boxAt(Box::X, i)] = formatNumber(xyz[i], "##0.00");
     colour[Box::SmallX] = formatNumber(cie.x, "0.0000");
@@ -460,7 +460,7 @@ std::optional<Tristimulus> xyzOfLabEntry(float L, float a, float b,
     if (!xyz || settings.illuminant == Illuminant::C) return xyz;
     // L*a*b* are relative to the selected illuminant; X, Y, Z go back to C.
     if (const auto adapted = xyzconvert(Adaptation::ToC, xyz->X, xyz->Y, xyz->Z, settings))
-        return Tristimulus{adapted->X, adapted->Y, adapted->Z};
+        return singleXyz(*adapted);
     return xyz;
 }
 
