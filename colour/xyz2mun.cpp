@@ -213,7 +213,7 @@ bool moveToNeighbour(CellPoint& at, const Level& level) {
     return true;
 }
 
-// Places p in cell `start` of `level`: Newton on the cell's bilinear map from
+// Places p in cell `at` of `level`: Newton on the cell's bilinear map from
 // its closed-form inverse; a solution outside the cell moves on to the
 // neighbouring cell where the data hold one (with `mayMove`), else stays on
 // the cell's edge. Bisection where Newton can't go, or with `bisectOnly`.
@@ -265,9 +265,8 @@ std::optional<Found> onRim(Pt p, const Level& level, std::optional<HueChroma> ne
     const int k = std::min(static_cast<int>(hh), MunTable::fileHues - 1);
     const int j = static_cast<int>(cc);
     for (const auto& [dk, dj] : {std::pair{0, 0}, {0, -1}, {-1, 0}, {-1, -1}}) {
-        CellPoint at{k + dk, j + dj, hh - (k + dk), cc - (j + dj)};
-        if (!level.holds(at.k, at.j)) continue;
-        at = place(p, level, at, true);
+        if (!level.holds(k + dk, j + dj)) continue;
+        const CellPoint at = place(p, level, {k + dk, j + dj}, true);
         return Found{at.hueChroma(), at, nearest};
     }
     return Found{*nearest, std::nullopt, std::nullopt};
@@ -453,14 +452,15 @@ MunsellOfXyz xyz2mun(double X, double Y, double Z, const MunTable& table, const 
     // Newton reaches takes that level, whose data are whole there (between
     // two levels only the cells both have are blended).
     LevelPosition at = levelOf(V);
+    double atV = V;
     const double tolerance = refined * std::max({X, Y, Z});
     for (const int level : {at.lower, at.lower + 1}) {
         if (at.f == 0.0 || level >= MunTable::levelCount) break;
         if (std::fabs(val2y(MunTable::levelValue[level], s) - Y) > tolerance) continue;
         at = {level, 0.0};
+        atV = MunTable::levelValue[level];
         break;
     }
-    const double atV = at.f == 0.0 && V < 10.0 ? MunTable::levelValue[at.lower] : V;
     const Level level(table, at.lower, at.f);
     const auto found =
         at.f == 0.0 ? atLevel(p, table, at.lower) : betweenLevels(p, table, at.lower, at.f);

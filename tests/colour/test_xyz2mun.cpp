@@ -530,14 +530,23 @@ TEST(CieToMunsellPrecision, RenotationPointsComeBackToTheirXyz) {
     EXPECT_EQ(dark, 762);
 }
 
-TEST(CieToMunsellPrecision, GreysHaveNoChroma) {
+TEST(CieToMunsellPrecision, GreysHaveNoChromaAndTheDarkestColoursKeepTheirValue) {
     // The white of illuminant C at any luminance is a grey: chroma 0 to
     // well below the 0.005 that shows as 0.00, and back to its X, Y, Z.
-    for (double Y : {0.05, 0.5, 1.21, 12.0, 19.77, 50.0, 100.0, 102.568}) {
+    for (double Y : {1e-8, 1e-4, 0.05, 0.5, 1.21, 12.0, 19.77, 50.0, 100.0, 102.568}) {
         const double X = Y * 98.074 / 100, Z = Y * 118.232 / 100;
         const MunsellOfXyz n = toMunsell(X, Y, Z);
         ASSERT_EQ(n.fit, MunsellFit::InData) << Y;
         EXPECT_LT(n.C, 1e-9) << Y;
+        EXPECT_LE(residualOf(n, X, Y, Z), 1e-7) << Y;
+    }
+    // A colour far darker than any level keeps its own value: the value
+    // converts back to its luminance, not to black.
+    for (double Y : {1e-9, 6.5e-8, 1e-5}) {
+        const double X = Y * 0.2, Z = Y * 0.24;
+        const MunsellOfXyz n = toMunsell(X, Y, Z);
+        ASSERT_EQ(n.fit, MunsellFit::InData) << Y;
+        EXPECT_GT(n.V, 0.0) << Y;
         EXPECT_LE(residualOf(n, X, Y, Z), 1e-7) << Y;
     }
 }
