@@ -49,9 +49,9 @@ double valueSlope(double v) {
 
 } // namespace
 
-float val2y(float V, const ColourSettings& s) {
-    const auto Y = static_cast<float>(valuePolynomial(V));
-    return s.pwd ? static_cast<float>(double{Y} * pwdFactor) : Y;
+double val2y(double V, const ColourSettings& s) {
+    const double Y = valuePolynomial(V);
+    return s.pwd ? Y * pwdFactor : Y;
 }
 
 ValueOfY y2val(double Y, const ColourSettings& s) {
@@ -91,8 +91,11 @@ std::optional<Tristimulus> labxyz(double L, double a, double b, const Tristimulu
                        static_cast<float>(white.Z * labFInverse(fy - b / 200.0))};
 }
 
-std::optional<Tristimulus> xyzconv(Tristimulus sample, Tristimulus white1, Tristimulus white2) {
-    const double X = sample.X, Y = sample.Y, Z = sample.Z;
+namespace {
+
+// Bradford adaptation of X, Y, Z from white1 to white2 in double precision;
+// no value when the sample or a white has Y = 0.
+std::optional<Vector3> adapt(double X, double Y, double Z, Tristimulus white1, Tristimulus white2) {
     if (Y == 0.0 || white1.Y == 0.0f || white2.Y == 0.0f) return std::nullopt;
     const Vector3 src =
         bradford * Vector3{double{white1.X} / white1.Y, 1.0, double{white1.Z} / white1.Y};
@@ -101,28 +104,35 @@ std::optional<Tristimulus> xyzconv(Tristimulus sample, Tristimulus white1, Trist
     Vector3 cone = bradford * Vector3{X / Y, 1.0, Z / Y};
     for (int i = 0; i < 3; ++i)
         cone[i] = cone[i] * dst[i] / src[i] * Y;
-    const Vector3 out = bradfordInverse * cone;
-    return Tristimulus{static_cast<float>(out[0]), static_cast<float>(out[1]),
-                       static_cast<float>(out[2])};
+    return bradfordInverse * cone;
 }
 
-std::optional<CieColour> xyzconvert(Adaptation direction, float X, float Y, float Z,
+} // namespace
+
+std::optional<Tristimulus> xyzconv(Tristimulus sample, Tristimulus white1, Tristimulus white2) {
+    const auto out = adapt(sample.X, sample.Y, sample.Z, white1, white2);
+    if (!out) return std::nullopt;
+    return Tristimulus{static_cast<float>((*out)[0]), static_cast<float>((*out)[1]),
+                       static_cast<float>((*out)[2])};
+}
+
+std::optional<CieColour> xyzconvert(Adaptation direction, double X, double Y, double Z,
                                     const ColourSettings& s) {
     const Tristimulus c = whiteOf(Illuminant::C);
     const Tristimulus selected = whiteOf(s.illuminant);
     const bool forward = direction == Adaptation::FromC;
     const Tristimulus from = forward ? c : selected;
     const Tristimulus to = forward ? selected : c;
-    const auto adapted = xyzconv({X, Y, Z}, from, to);
+    const auto adapted = adapt(X, Y, Z, from, to);
     if (!adapted) return std::nullopt;
-    const float sum = adapted->X + adapted->Y + adapted->Z;
-    if (sum == 0.0f) return std::nullopt;
     CieColour out;
-    out.X = adapted->X;
-    out.Y = adapted->Y;
-    out.Z = adapted->Z;
+    out.X = (*adapted)[0];
+    out.Y = (*adapted)[1];
+    out.Z = (*adapted)[2];
+    const double sum = out.X + out.Y + out.Z;
+    if (sum == 0.0) return std::nullopt;
     out.x = out.X / sum;
-    out.y = out.Y / (out.Y + out.X + out.Z);
+    out.y = out.Y / sum;
     return out;
 }
 

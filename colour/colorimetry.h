@@ -15,16 +15,21 @@
 
 namespace huelinx {
 
-// X, Y, Z with their chromaticity x, y.
+// X, Y, Z with their chromaticity x, y, in double precision.
 struct CieColour {
-    float X = 0, Y = 0, Z = 0;
-    float x = 0, y = 0;
+    double X = 0, Y = 0, Z = 0;
+    double x = 0, y = 0;
 };
+
+// Its X, Y, Z in single precision, as the boxes, palettes and files keep them.
+[[nodiscard]] inline Tristimulus singleXyz(const CieColour& c) {
+    return {static_cast<float>(c.X), static_cast<float>(c.Y), static_cast<float>(c.Z)};
+}
 
 // Munsell value V (0..10) to luminance factor Y (0..102.568):
 //   Y = 1.2219 V - 0.23111 V^2 + 0.23951 V^3 - 0.021009 V^4 + 0.0008404 V^5
 // in double precision, times 0.975 with PWD. val2y(10) = 102.568 (100.0038 with PWD).
-[[nodiscard]] float val2y(float V, const ColourSettings& s);
+[[nodiscard]] double val2y(double V, const ColourSettings& s);
 
 struct ValueOfY {
     double V = 0; // Munsell value
@@ -72,9 +77,10 @@ enum class Adaptation {
 
 // Adapts X, Y, Z between illuminant C and the selected illuminant and gives
 // the adapted X, Y, Z with their chromaticity x, y; with C selected nothing is
-// adapted. No value when the sample or its adapted X + Y + Z is 0.
-[[nodiscard]] std::optional<CieColour> xyzconvert(Adaptation direction, float X, float Y, float Z,
-                                                  const ColourSettings& s);
+// adapted. Computed in double precision. No value when the sample or its
+// adapted X + Y + Z is 0.
+[[nodiscard]] std::optional<CieColour> xyzconvert(Adaptation direction, double X, double Y,
+                                                  double Z, const ColourSettings& s);
 
 // Linear Bradford transform of `sample` from `white1` to `white2`: whites and
 // sample are normalised by their own Y, taken to cone responses, scaled

@@ -8,13 +8,13 @@ namespace huelinx {
 
 namespace {
 
-float lerp(float a, float b, float f) {
+double lerp(double a, double b, double f) {
     return a + (b - a) * f;
 }
 
 // A grey: the selected illuminant's own white at the value's Y, with nothing
 // to interpolate or adapt.
-CieOfMunsell neutral(float value, const ColourSettings& s) {
+CieOfMunsell neutral(double value, const ColourSettings& s) {
     const Tristimulus w = whiteOf(s.illuminant);
     CieOfMunsell out;
     out.status = MunsellToCie::Ok;
@@ -22,7 +22,7 @@ CieOfMunsell neutral(float value, const ColourSettings& s) {
     out.Y = val2y(value, s);
     out.X = out.Y * w.X / w.Y;
     out.Z = out.Y * w.Z / w.Y;
-    const float sum = w.X + w.Y + w.Z;
+    const double sum = double{w.X} + w.Y + w.Z;
     out.x = w.X / sum;
     out.y = w.Y / sum;
     return out;
@@ -30,33 +30,33 @@ CieOfMunsell neutral(float value, const ColourSettings& s) {
 
 } // namespace
 
-CieOfMunsell mun2xyz(float hue, float value, float chroma, const MunTable& table,
+CieOfMunsell mun2xyz(double hue, double value, double chroma, const MunTable& table,
                      const ColourSettings& s) {
     // The table ends at value 10.
-    if (value > 10.0f) value = 10.0f;
+    if (value > 10.0) value = 10.0;
     CieOfMunsell out;
     out.value = value;
-    const float hh = static_cast<float>(hue / 2.5), cc = chroma / 2.0f;
-    const float kf = std::floor(hh), jf = std::floor(cc);
-    const float fh = hh - kf, fc = cc - jf;
+    const double hh = hue / 2.5, cc = chroma / 2.0;
+    const double kf = std::floor(hh), jf = std::floor(cc);
+    const double fh = hh - kf, fc = cc - jf;
     // Also false for a NaN. Value 10 is the top level itself.
-    if (!(kf >= 0.0f && kf + 1.0f < MunTable::hueCount && value >= 0.0f && jf >= 0.0f &&
-          jf + 1.0f < MunTable::chromaCount))
+    if (!(kf >= 0.0 && kf + 1.0 < MunTable::hueCount && value >= 0.0 && jf >= 0.0 &&
+          jf + 1.0 < MunTable::chromaCount))
         return out;
     // The value's two levels: below 1 the data's levels 0.2 apart, above it
     // the whole values.
     const LevelPosition level = levelOf(value);
-    const float fv = static_cast<float>(level.f);
+    const double fv = level.f;
     const int k = static_cast<int>(kf), v = level.lower, j = static_cast<int>(jf);
-    if (chroma == 0.0f) return neutral(value, s);
+    if (chroma == 0.0) return neutral(value, s);
 
     // The eight corners around the notation. A corner whose weight is 0 (the
     // notation lies on the lower grid line of that axis) is not needed: the
     // corner on the grid line stands in for it, which leaves the result as it
     // is (a + (b - a) x 0 is a) and lets the data's last chroma, last hue and
     // top value convert where the data end.
-    const int da = fv > 0.0f ? 1 : 0, db = fh > 0.0f ? 1 : 0, dd = fc > 0.0f ? 1 : 0;
-    float px[2][2][2], py[2][2][2];
+    const int da = fv > 0.0 ? 1 : 0, db = fh > 0.0 ? 1 : 0, dd = fc > 0.0 ? 1 : 0;
+    double px[2][2][2], py[2][2][2];
     for (int a = 0; a < 2; ++a)
         for (int b = 0; b < 2; ++b)
             for (int d = 0; d < 2; ++d) {
@@ -65,20 +65,20 @@ CieOfMunsell mun2xyz(float hue, float value, float chroma, const MunTable& table
                     out.status = MunsellToCie::OutsideData;
                     return out;
                 }
-                px[a][b][d] = table.x(va, kb, jd);
-                py[a][b][d] = table.y(va, kb, jd);
+                px[a][b][d] = table.exactX(va, kb, jd);
+                py[a][b][d] = table.exactY(va, kb, jd);
             }
-    float rx[2], ry[2];
+    double rx[2], ry[2];
     for (int a = 0; a < 2; ++a) {
-        const float qx0 = lerp(px[a][0][0], px[a][1][0], fh),
-                    qx1 = lerp(px[a][0][1], px[a][1][1], fh);
-        const float qy0 = lerp(py[a][0][0], py[a][1][0], fh),
-                    qy1 = lerp(py[a][0][1], py[a][1][1], fh);
+        const double qx0 = lerp(px[a][0][0], px[a][1][0], fh),
+                     qx1 = lerp(px[a][0][1], px[a][1][1], fh);
+        const double qy0 = lerp(py[a][0][0], py[a][1][0], fh),
+                     qy1 = lerp(py[a][0][1], py[a][1][1], fh);
         rx[a] = lerp(qx0, qx1, fc);
         ry[a] = lerp(qy0, qy1, fc);
     }
-    const float sx = lerp(rx[0], rx[1], fv), sy = lerp(ry[0], ry[1], fv);
-    if (sy == 0.0f) {
+    const double sx = lerp(rx[0], rx[1], fv), sy = lerp(ry[0], ry[1], fv);
+    if (sy == 0.0) {
         out.status = MunsellToCie::OutsideData;
         return out;
     }
@@ -89,7 +89,7 @@ CieOfMunsell mun2xyz(float hue, float value, float chroma, const MunTable& table
     out.X = out.Y * sx / sy;
     out.Z = out.Y / sy - out.X - out.Y;
     // Black (value 0) has nothing to adapt.
-    if (s.illuminant != Illuminant::C && out.Y != 0.0f) {
+    if (s.illuminant != Illuminant::C && out.Y != 0.0) {
         if (const auto adapted = xyzconvert(Adaptation::FromC, out.X, out.Y, out.Z, s))
             static_cast<CieColour&>(out) = *adapted;
     }

@@ -2,7 +2,8 @@
 //
 // The chromaticity is interpolated linearly in the Munsell table between the
 // eight grid points around the notation, first along hue, then chroma, then
-// value; Y follows from the value alone (val2y). With illuminant D5000 or
+// value, in double precision from the table's entries (entry / 10000, the
+// white exact); Y follows from the value alone (val2y). With illuminant D5000 or
 // D65 10 selected, X, Y, Z are then Bradford-adapted from illuminant C and
 // x, y taken from the adapted values.
 #pragma once
@@ -24,7 +25,7 @@ enum class MunsellToCie {
 struct CieOfMunsell : CieColour {
     MunsellToCie status = MunsellToCie::OutOfTable;
     // The value converted: a value above 10 is lowered to 10.
-    float value = 0;
+    double value = 0;
 };
 
 // hue on the 0..100 circle (100 itself lies outside the data; callers turn it
@@ -33,7 +34,7 @@ struct CieOfMunsell : CieColour {
 // the hue.
 // Under illuminant C, 6.4Y 8.6/10.4
 // (hue 26.4) gives X, Y, Z = 65.10, 70.37, 15.75 and x, y = 0.4305, 0.4654.
-[[nodiscard]] CieOfMunsell mun2xyz(float hue, float value, float chroma, const MunTable& table,
+[[nodiscard]] CieOfMunsell mun2xyz(double hue, double value, double chroma, const MunTable& table,
                                    const ColourSettings& s);
 
 } // namespace huelinx

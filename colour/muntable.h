@@ -37,8 +37,10 @@ class CellIndex;
 // Chromaticity of the illuminant-C white 98.074, 100, 118.232: the chroma-0
 // point of every hue and value. The table's entries, in four decimals, hold
 // it as 0.3101, 0.3163; the exact white stands in for them.
-constexpr float whiteX = static_cast<float>(98.074 / (98.074 + 100.0 + 118.232));
-constexpr float whiteY = static_cast<float>(100.0 / (98.074 + 100.0 + 118.232));
+constexpr double whiteExactX = 98.074 / (98.074 + 100.0 + 118.232);
+constexpr double whiteExactY = 100.0 / (98.074 + 100.0 + 118.232);
+constexpr float whiteX = static_cast<float>(whiteExactX);
+constexpr float whiteY = static_cast<float>(whiteExactY);
 
 class MunTable {
   public:
@@ -74,6 +76,10 @@ class MunTable {
     float x(int v, int k, int j) const { return j == 0 ? whiteX : fraction(at(v, k, j, 0)); }
     float y(int v, int k, int j) const { return j == 0 ? whiteY : fraction(at(v, k, j, 1)); }
     static float fraction(std::int16_t entry) { return static_cast<float>(entry / 10000.0); }
+    // The same in double precision (entry / 10000), for the conversions'
+    // interpolation; at chroma index 0, the exact white.
+    double exactX(int v, int k, int j) const { return j == 0 ? whiteExactX : at(v, k, j, 0) / 1e4; }
+    double exactY(int v, int k, int j) const { return j == 0 ? whiteExactY : at(v, k, j, 1) / 1e4; }
 
     // Puts the white at chroma index 0 and copies hue index 0 to 40, then
     // prepares the search cells. Call after the entries are set; the loader does.

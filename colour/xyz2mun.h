@@ -2,13 +2,15 @@
 //
 // The value comes from Y through the inverse value function. Hue and chroma
 // are found in the chromaticity diagram: the search finds the table cell
-// whose four grid points enclose the sample's x, y and bisects it to place
-// the sample. Between two integer values the cells are those of the two
-// levels blended by the fractional part of the value, grid point by grid
-// point, as the Munsell-to-CIE interpolation blends them; so a notation
-// converted to X, Y, Z comes back as itself. A point on the rim of the data
-// (within a tenth of the table's last digit) lies on it. X, Y, Z are taken
-// as illuminant-C values whatever illuminant is selected.
+// whose four grid points enclose the sample's x, y and places the sample in
+// it by Newton steps on the cell's bilinear map, in double precision.
+// Between two levels the cells are those of the two levels blended by the
+// value's fraction, grid point by grid point, as the Munsell-to-CIE
+// interpolation blends them; so the notation found converts back to the
+// sample's X, Y, Z (to a relative 1e-7, checked by that conversion). A point
+// on the rim of the data (within a tenth of the table's last digit) lies on
+// it. X, Y, Z are taken as illuminant-C values whatever illuminant is
+// selected.
 //
 // Units: X, Y, Z with white Y = 100; x, y chromaticity fractions; hue on the
 // 0..100 circle, value 0..10, chroma 0 upwards.
@@ -22,6 +24,7 @@
 #include "colour/settings.h"
 
 #include <cstdint>
+#include <limits>
 
 namespace huelinx {
 
@@ -41,38 +44,50 @@ namespace huelinx {
 [[nodiscard]] CellPosition findcell(float x, float y, std::int16_t v, const MunTable& table);
 
 struct HueChroma {
-    float H = 0; // hue on the 0..100 circle
-    float C = 0; // chroma
+    double H = 0; // hue on the 0..100 circle
+    double C = 0; // chroma
 };
 
-// Hue H and chroma C of chromaticity (x, y) inside cell (k, j) at table
-// level v: 50 bisection rounds across the hue, then 50 across the chroma,
-// each keeping the half on the point's side of the dividing line, and the
-// fractions of the last midpoints along the outer and the hue edge. H lies
-// in 2.5 k .. 2.5 (k + 1) and C in 2 j .. 2 (j + 1); a point on an edge of
-// the cell gives that edge's hue or chroma.
-[[nodiscard]] HueChroma cellsplit(float x, float y, std::int16_t v, std::int16_t k, std::int16_t j,
-                                  const MunTable& table);
+// Hue H and chroma C of chromaticity (x, y) in cell (k, j) at table level v:
+// the inverse of the cell's bilinear map (fh along the hue, fc along the
+// chroma), by Newton steps in double precision from its closed form, or by
+// bisection where the map is singular (the white corner of the innermost
+// ring). H lies in 2.5 k .. 2.5 (k + 1) and C in 2 j .. 2 (j + 1); a point on
+// (or outside) an edge of the cell gives that edge's hue or chroma.
+[[nodiscard]] HueChroma cellsplit(double x, double y, std::int16_t v, std::int16_t k,
+                                  std::int16_t j, const MunTable& table);
 
 enum class MunsellFit {
-    InData,      // found in the data at the sample's value (or, where the cells between
-                 // the two levels around it miss it, at both levels: their blend)
-    OneLevel,    // found at one of the two levels around it only; that level's hue and chroma
-    OutsideData, // found at neither level: no hue or chroma (both 0)
-    NotANumber,  // X, Y, Z not finite, or X + Y + Z = 0: H = C = 0
+    // Found in the data at the sample's value (or on its rim); the forward
+    // conversion takes the notation.
+    InData,
+    // Never given: a colour in the data of one of the two levels around its
+    // value only has no notation that converts to it (OutsideData). Kept
+    // for the callers that name it.
+    OneLevel,
+    // No notation at the sample's value converts to it: the data of the two
+    // levels around it, blended, don't reach it. No hue or chroma (both 0).
+    OutsideData,
+    NotANumber, // X, Y, Z not finite, or X + Y + Z = 0: H = C = 0
 };
 
 struct MunsellOfXyz {
     MunsellFit fit = MunsellFit::NotANumber;
-    float H = 0; // hue on the 0..100 circle, below 100
-    float V = 0; // value; 0 for X, Y, Z not finite
-    float C = 0; // chroma
+    double H = 0; // hue on the 0..100 circle, below 100
+    double V = 0; // value; 0 for X, Y, Z not finite
+    double C = 0; // chroma
+    // InData: how far the forward conversion of H, V, C (illuminant C, the
+    // PWD setting as given) lies from X, Y, Z, max |dX_i| / max(X, Y, Z):
+    // at most 1e-7 inside the data, more on its rim; from value 10 on, of
+    // the sample at value 10's luminance. Infinity otherwise.
+    double residual = std::numeric_limits<double>::infinity();
 };
 
 // Munsell notation of X, Y, Z (white Y = 100, illuminant C; a negative Y is
-// taken as 0). A value of 10 or more uses the value-10 level alone.
+// taken as 0). A value of 10 or more uses the value-10 level alone. A value
+// whose level's luminance gives Y within 1e-7 takes that level.
 // X, Y, Z = 65.10, 70.37, 15.75 gives 6.39Y 8.60/10.40 to two decimals.
-[[nodiscard]] MunsellOfXyz xyz2mun(float X, float Y, float Z, const MunTable& table,
+[[nodiscard]] MunsellOfXyz xyz2mun(double X, double Y, double Z, const MunTable& table,
                                    const ColourSettings& s);
 
 } // namespace huelinx

@@ -22,7 +22,7 @@ Tristimulus toC(const Tristimulus& xyz, Illuminant illuminant) {
     ColourSettings from;
     from.illuminant = illuminant;
     const auto adapted = xyzconvert(Adaptation::ToC, xyz.X, xyz.Y, xyz.Z, from);
-    return adapted ? Tristimulus{adapted->X, adapted->Y, adapted->Z} : xyz;
+    return adapted ? singleXyz(*adapted) : xyz;
 }
 
 // X, Y, Z under illuminant C of one sample; no value for an L* below 0.

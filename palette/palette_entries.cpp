@@ -67,7 +67,7 @@ PaletteSwatch paletteSwatch(const ColourModel& entered, std::string tag, const M
         const float chroma = notation->neutral ? 0.0f : notation->chroma;
         const CieOfMunsell cie =
             mun2xyz(notation->hue, notation->value, chroma, table, entered.settings);
-        if (cie.status == MunsellToCie::Ok) swatch.xyz = {cie.X, cie.Y, cie.Z};
+        if (cie.status == MunsellToCie::Ok) swatch.xyz = singleXyz(cie);
     }
     const LabOfXyz lab = xyzlab(swatch.xyz.X, swatch.xyz.Y, swatch.xyz.Z, entered.settings);
     swatch.lab = {lab.L, lab.a, lab.b};

@@ -290,8 +290,7 @@ TEST(ColourModel, ValuesBelowHalfAreShownAsTheyAre) {
     for (float value : {0.1f, 0.3f}) {
         const CieOfMunsell cie = mun2xyz(75.0f, value, 4.0f, renotationTable(), {});
         ASSERT_EQ(cie.status, MunsellToCie::Ok) << value;
-        const ColourModel read =
-            enterXyzValues(started(), {cie.X, cie.Y, cie.Z}, renotationTable());
+        const ColourModel read = enterXyzValues(started(), singleXyz(cie), renotationTable());
         EXPECT_EQ(read[Box::Hue] + " " + read[Box::Value] + "/" + read[Box::Chroma],
                   value < 0.2f ? "5.00PB 0.10/4.00" : "5.00PB 0.30/4.00");
         EXPECT_EQ(read.position(Slider::Value), sliderMinimum(Slider::Value));
@@ -342,7 +341,7 @@ TEST(ColourModel, AReadingUnderD65ShowsWhatItsNotationShows) {
     const ColourModel d65 = selectIlluminant(started(), Illuminant::D65, renotationTable());
     const ColourModel notation = entered(Notation::Munsell, {"5R", "4", "14"}, d65);
     const CieOfMunsell underC = mun2xyz(5.0f, 4.0f, 14.0f, renotationTable(), {});
-    const ColourModel read = enterXyzValues(d65, {underC.X, underC.Y, underC.Z}, renotationTable());
+    const ColourModel read = enterXyzValues(d65, singleXyz(underC), renotationTable());
     EXPECT_EQ(read[Box::Hue] + " " + read[Box::Value] + "/" + read[Box::Chroma],
               "5.00R 4.00/14.00");
     for (Box box : {Box::X, Box::Y, Box::Z, Box::SmallX, Box::SmallY, Box::L, Box::A, Box::B,

@@ -29,13 +29,12 @@ TEST(MunsellToCie, GridPointsReproduceTheRenotationDataExactly) {
         // Where a neighbour of the cell has no data the point is outside.
         if (c.status != MunsellToCie::Ok) continue;
         ++converted;
-        ASSERT_EQ(c.x, MunTable::fraction(static_cast<std::int16_t>(p.x)))
-            << p.hue << " " << p.value;
-        ASSERT_EQ(c.y, MunTable::fraction(static_cast<std::int16_t>(p.y)))
-            << p.hue << " " << p.value;
-        const float Y = val2y(p.value, ColourSettings{});
+        // In double precision: the data's four decimals exactly.
+        ASSERT_EQ(c.x, p.x / 10000.0) << p.hue << " " << p.value;
+        ASSERT_EQ(c.y, p.y / 10000.0) << p.hue << " " << p.value;
+        const double Y = val2y(p.value, ColourSettings{});
         ASSERT_EQ(c.Y, Y);
-        ASSERT_NEAR(c.X, Y * c.x / c.y, 1e-3f);
+        ASSERT_NEAR(c.X, Y * c.x / c.y, 1e-12);
     }
     EXPECT_GT(converted, 2500);
 }
@@ -82,8 +81,8 @@ TEST(MunsellToCie, ValueTenIsTheTopLevelOfTheData) {
     const CieOfMunsell ten = convert(25, 10, 4);
     ASSERT_EQ(ten.status, MunsellToCie::Ok);
     EXPECT_EQ(ten.value, 10.0f);
-    EXPECT_EQ(ten.x, renotationTable().x(MunTable::wholeLevel(10), 10, 2));
-    EXPECT_EQ(ten.y, renotationTable().y(MunTable::wholeLevel(10), 10, 2));
+    EXPECT_EQ(ten.x, renotationTable().exactX(MunTable::wholeLevel(10), 10, 2));
+    EXPECT_EQ(ten.y, renotationTable().exactY(MunTable::wholeLevel(10), 10, 2));
     EXPECT_NEAR(ten.Y, 102.568f, 0.001f);
     // Between 9 and 10 the two levels are blended, above 10 the top level stands.
     const CieOfMunsell nineHalf = convert(25, 9.5f, 4), above = convert(25, 12, 4);

@@ -2,6 +2,7 @@
 #include "colour/colorimetry.h"
 #include "colour/hue.h"
 #include "colour/mun2xyz.h"
+#include "colour/rgbcmyk.h"
 #include "colour/xyz2mun.h"
 #include "table_fixture.h"
 
@@ -18,14 +19,33 @@ namespace {
 using testing::renotationPoints;
 using testing::renotationTable;
 
-MunsellOfXyz toMunsell(float X, float Y, float Z, const ColourSettings& s = {}) {
+MunsellOfXyz toMunsell(double X, double Y, double Z, const ColourSettings& s = {}) {
     return xyz2mun(X, Y, Z, renotationTable(), s);
 }
 
 // Hue difference on the circle.
-float hueDistance(float a, float b) {
-    const float d = std::fabs(a - b);
-    return std::min(d, 100.0f - d);
+double hueDistance(double a, double b) {
+    const double d = std::fabs(a - b);
+    return std::min(d, 100.0 - d);
+}
+
+// How far the forward conversion of a notation lies from X, Y, Z, relative
+// to the largest of them; infinity where it refuses the notation.
+double residualOf(const MunsellOfXyz& n, double X, double Y, double Z) {
+    const CieOfMunsell c = mun2xyz(n.H, n.V, n.C, renotationTable(), {});
+    if (c.status != MunsellToCie::Ok) return INFINITY;
+    return std::max({std::fabs(c.X - X), std::fabs(c.Y - Y), std::fabs(c.Z - Z)}) /
+           std::max({X, Y, Z});
+}
+
+// Whether a notation lies on the rim of the data: a step outwards in chroma,
+// or to either side in hue, leaves the data.
+bool onTheRim(const MunsellOfXyz& n) {
+    const auto refused = [&](double H, double C) {
+        return mun2xyz(H < 0 ? H + 100 : H, n.V, C, renotationTable(), {}).status !=
+               MunsellToCie::Ok;
+    };
+    return refused(n.H, n.C + 1e-6) || refused(n.H + 1e-6, n.C) || refused(n.H - 1e-6, n.C);
 }
 
 TEST(InQuad, EdgesAndCornersCountAsInsideOfAClockwiseQuad) {
@@ -129,72 +149,45 @@ TEST(FindCell, CellsBetweenLevelsAreThoseOfBothAndTheirBucketsMissNone) {
     EXPECT_TRUE(t.cells().cellsBetween(MunTable::levelCount - 1).empty());
 }
 
-// The bisection as written out in full: 50 rounds across the hue, 50 across
-// the chroma, no stopping early; each round keeps the half on the point's
-// side of the dividing line.
-HueChroma cellsplitAllRounds(float x, float y, int v, int k, int j, const MunTable& t) {
-    struct Pt {
-        float x, y;
-    };
-    const auto mid = [](Pt a, Pt b) { return Pt{(a.x + b.x) / 2.0f, (a.y + b.y) / 2.0f}; };
-    const auto leftOf = [&](Pt u, Pt w) {
-        return (u.y - w.y) * (x - u.x) + (w.x - u.x) * (y - u.y) <= 0.0f;
-    };
-    const auto corner = [&](int kk, int jj) { return Pt{t.x(v, kk, jj), t.y(v, kk, jj)}; };
-    Pt a = corner(k, j), b = corner(k + 1, j), c = corner(k + 1, j + 1), d = corner(k, j + 1);
-    Pt m2{}, n1{};
-    for (int i = 0; i < 50; ++i) {
-        const Pt m1 = mid(a, b);
-        m2 = mid(d, c);
-        if (leftOf(m1, m2))
-            b = m1, c = m2;
-        else
-            a = m1, d = m2;
-    }
-    a = corner(k, j), b = corner(k + 1, j), c = corner(k + 1, j + 1), d = corner(k, j + 1);
-    for (int i = 0; i < 50; ++i) {
-        n1 = mid(a, d);
-        const Pt n2 = mid(b, c);
-        if (leftOf(n2, n1))
-            d = n1, c = n2;
-        else
-            a = n1, b = n2;
-    }
-    a = corner(k, j), b = corner(k + 1, j), c = corner(k + 1, j + 1), d = corner(k, j + 1);
-    const auto dist = [](Pt p, Pt q) {
-        const double dx = p.x - q.x, dy = p.y - q.y;
-        return std::sqrt(dx * dx + dy * dy);
-    };
-    const float fh = dist(c, d) > 0 ? static_cast<float>(dist(d, m2) / dist(c, d)) : 0.0f;
-    const float fc = dist(d, a) > 0 ? static_cast<float>(dist(a, n1) / dist(d, a)) : 0.0f;
-    return {(static_cast<float>(k) + fh) * 2.5f, (static_cast<float>(j) + fc) * 2.0f};
-}
-
-TEST(CellSplit, GivesExactlyTheResultOfAllFiftyRounds) {
+TEST(CellSplit, InvertsTheInterpolationInsideACellAndKeepsToItsEdges) {
     const MunTable& t = renotationTable();
     std::mt19937 rng(7);
-    std::uniform_real_distribution<float> u(-0.2f, 1.2f);
+    std::uniform_real_distribution<double> u(0.0, 1.0), around(-0.3, 1.3);
     int compared = 0;
-    for (int v = 0; v < MunTable::levelCount; ++v)
-        for (int k = 0; k <= 40; ++k)
-            for (int j = 0; j < MunTable::fileChromas; ++j) {
-                const float ax = t.x(v, k, j), ay = t.y(v, k, j);
-                const float cx = t.x(v, k + 1, j + 1), cy = t.y(v, k + 1, j + 1);
-                // Points inside and around the cell, and its own corner.
-                for (int n = 0; n < 4; ++n) {
-                    const float s = u(rng), r = u(rng);
-                    const float px = n == 0 ? ax : ax + (cx - ax) * s;
-                    const float py = n == 0 ? ay : ay + (cy - ay) * r;
-                    const HueChroma split =
-                        cellsplit(px, py, static_cast<std::int16_t>(v),
-                                  static_cast<std::int16_t>(k), static_cast<std::int16_t>(j), t);
-                    const HueChroma full = cellsplitAllRounds(px, py, v, k, j, t);
-                    ASSERT_EQ(split.H, full.H) << v << " " << k << " " << j;
-                    ASSERT_EQ(split.C, full.C) << v << " " << k << " " << j;
-                    ++compared;
-                }
+    for (int v = 1; v < MunTable::levelCount; ++v)
+        for (int k = 0; k < MunTable::fileHues; ++k)
+            for (int j = 0; j < MunTable::fileChromas - 1; ++j) {
+                if (t.at(v, k, j + 1, 0) == 0 || t.at(v, k + 1, j + 1, 0) == 0) continue;
+                const double value = MunTable::levelValue[v];
+                const auto k16 = static_cast<std::int16_t>(k), j16 = static_cast<std::int16_t>(j);
+                const auto v16 = static_cast<std::int16_t>(v);
+                // A notation inside the cell, converted forward, comes back.
+                const double H = (k + u(rng)) * 2.5, C = (j + u(rng)) * 2.0;
+                const CieOfMunsell in = mun2xyz(H, value, C, t, {});
+                ASSERT_EQ(in.status, MunsellToCie::Ok);
+                const HueChroma back = cellsplit(in.x, in.y, v16, k16, j16, t);
+                ASSERT_NEAR(back.H, H, 1e-9) << v << " " << k << " " << j;
+                ASSERT_NEAR(back.C, C, 1e-9) << v << " " << k << " " << j;
+                // Any point, inside the cell or around it, gets a hue and a
+                // chroma of the cell, its corner the corner's own.
+                const HueChroma any =
+                    cellsplit(t.x(v, k, j) + (t.x(v, k + 1, j + 1) - t.x(v, k, j)) * around(rng),
+                              t.y(v, k, j) + (t.y(v, k + 1, j + 1) - t.y(v, k, j)) * around(rng),
+                              v16, k16, j16, t);
+                ASSERT_GE(any.H, k * 2.5);
+                ASSERT_LE(any.H, (k + 1) * 2.5);
+                ASSERT_GE(any.C, j * 2.0);
+                ASSERT_LE(any.C, (j + 1) * 2.0);
+                const HueChroma corner = cellsplit(t.exactX(v, k + 1, j + 1),
+                                                   t.exactY(v, k + 1, j + 1), v16, k16, j16, t);
+                ASSERT_NEAR(corner.H, (k + 1) * 2.5, 1e-9);
+                ASSERT_NEAR(corner.C, (j + 1) * 2.0, 1e-9);
+                ++compared;
             }
-    EXPECT_EQ(compared, MunTable::levelCount * 41 * 17 * 4);
+    EXPECT_GT(compared, 4000);
+    // The white corner of the innermost ring, where the cell's map folds
+    // into a point: chroma 0.
+    EXPECT_NEAR(cellsplit(whiteExactX, whiteExactY, 9, 4, 0, t).C, 0.0, 1e-12);
 }
 
 TEST(CieToMunsell, TheInitialColourGivesItsKnownNotation) {
@@ -281,7 +274,7 @@ TEST(CieToMunsell, NotationsAtAnyValueComeBackExactlyEvenOnCellEdges) {
         const CieOfMunsell cie = mun2xyz(h, v, c, renotationTable(), {});
         if (cie.status != MunsellToCie::Ok) continue;
         const MunsellOfXyz n = toMunsell(cie.X, cie.Y, cie.Z);
-        const float error = std::max(hueDistance(n.H, h), std::fabs(n.C - c));
+        const float error = static_cast<float>(std::max(hueDistance(n.H, h), std::fabs(n.C - c)));
         EXPECT_LT(error, 0.01f) << h << " " << v << " " << c;
         worst = std::max(worst, error);
         ++checked;
@@ -290,13 +283,18 @@ TEST(CieToMunsell, NotationsAtAnyValueComeBackExactlyEvenOnCellEdges) {
 }
 
 TEST(CieToMunsell, PointsOnTheRimOfTheDataLieOnIt) {
-    // 10Y 6/16 given by its own x, y, Y lies on the data's rim, a rounding
-    // error outside in single precision.
-    const float x = 0.465f, y = 0.546f, Y = 30.05f;
+    // 10Y 6/16 given by its own x, y and Y lies on the data's rim.
+    const double x = 0.465, y = 0.546, Y = val2y(6, {});
     const MunsellOfXyz n = toMunsell(x * Y / y, Y, (1 - x - y) * Y / y);
-    EXPECT_NE(n.fit, MunsellFit::OutsideData);
-    EXPECT_NEAR(n.H, 30, 0.01f);
-    EXPECT_NEAR(n.C, 16, 0.01f);
+    EXPECT_EQ(n.fit, MunsellFit::InData);
+    EXPECT_NEAR(n.H, 30, 1e-9);
+    EXPECT_NEAR(n.C, 16, 1e-9);
+    // With Y rounded to 30.05 its value lies just below 6, where value 5 has
+    // no 10Y /16 to blend with: no notation there converts to it.
+    const MunsellOfXyz above = toMunsell(x * 30.05 / y, 30.05, (1 - x - y) * 30.05 / y);
+    EXPECT_EQ(above.fit, MunsellFit::OutsideData);
+    EXPECT_LT(above.V, 6.0);
+    EXPECT_NE(mun2xyz(30, above.V, 16, renotationTable(), {}).status, MunsellToCie::Ok);
     // The data's last chroma at a hue whose neighbours end sooner: 5R 6/24
     // converts forward and back.
     const CieOfMunsell last = mun2xyz(5, 6, 24, renotationTable(), {});
@@ -384,7 +382,7 @@ TEST(CieToMunsell, ValueTenAndAboveUseTheTopLevelAlone) {
     // The chromaticity of 5Y 9.5/4 at the luminance of value 10 and beyond.
     const CieOfMunsell cie = mun2xyz(25, 9.5f, 4, renotationTable(), {});
     ASSERT_EQ(cie.status, MunsellToCie::Ok);
-    for (float scale : {102.568f / cie.Y, 1.5f, 40.0f}) {
+    for (double scale : {102.568 / cie.Y, 1.5, 40.0}) {
         const MunsellOfXyz n = toMunsell(cie.X * scale, cie.Y * scale, cie.Z * scale);
         EXPECT_EQ(n.fit, MunsellFit::InData) << scale;
         EXPECT_GE(n.V, 9.99f);
@@ -393,29 +391,39 @@ TEST(CieToMunsell, ValueTenAndAboveUseTheTopLevelAlone) {
     }
 }
 
-TEST(CieToMunsell, ALevelWithoutTheColourLeavesTheOtherLevelsNotation) {
-    // Saturated reds at value 5.5 that value 6 holds but value 5 does not, or
-    // the other way round, take the notation of the level that holds them.
+TEST(CieToMunsell, AColourOnlyOneLevelAroundItsValueHoldsIsOutsideTheData) {
+    // The X, Y, Z printed for 2.5R 1/12: Y 1.21 lies just below value 1, and
+    // between value 0.8 and 1 the data don't reach this red; no notation at
+    // its value converts to it, so none is made up from one level's data.
+    const MunsellOfXyz printed = toMunsell(3.82, 1.21, 2.13);
+    EXPECT_EQ(printed.fit, MunsellFit::OutsideData);
+    EXPECT_EQ(printed.H, 0.0);
+    EXPECT_EQ(printed.C, 0.0);
+    EXPECT_NEAR(printed.V, 1.0, 1e-3);
+    // Saturated reds at value 5.5 that value 6 holds but value 5 does not,
+    // or the other way round: a notation given converts back to the colour,
+    // and those that only one level holds are outside.
     const MunTable& t = renotationTable();
     int oneLevel = 0;
-    for (float c = 10; c < 30; c += 0.5f) {
-        const CieOfMunsell cie = mun2xyz(5, 5.5f, c, t, {});
+    for (double c = 10; c < 30; c += 0.5) {
+        const CieOfMunsell cie = mun2xyz(5, 5.5, c, t, {});
         if (cie.status != MunsellToCie::Ok) break;
-        const float Y = cie.Y, x = cie.x, y = cie.y;
-        for (float boost : {1.0f, 1.05f, 1.1f}) {
-            const float sx = 0.3101f + (x - 0.3101f) * boost, sy = 0.3163f + (y - 0.3163f) * boost;
-            const float X1 = Y * sx / sy, Z1 = Y * (1 - sx - sy) / sy;
-            const MunsellOfXyz n = toMunsell(X1, Y, Z1);
-            if (n.fit != MunsellFit::OneLevel) continue;
-            ++oneLevel;
-            const float px = X1 / (X1 + Y + Z1), py = Y / (X1 + Y + Z1);
-            const int five = MunTable::wholeLevel(5), six = MunTable::wholeLevel(6);
-            const CellPosition at5 = findcell(px, py, five, t), at6 = findcell(px, py, six, t);
-            ASSERT_NE(at5.found(), at6.found());
-            const CellPosition& only = at5.found() ? at5 : at6;
-            const HueChroma split = cellsplit(px, py, at5.found() ? five : six, only.k, only.j, t);
-            EXPECT_EQ(n.H, split.H);
-            EXPECT_EQ(n.C, split.C);
+        for (double boost : {1.0, 1.05, 1.1}) {
+            const double x = 0.3101 + (cie.x - 0.3101) * boost,
+                         y = 0.3163 + (cie.y - 0.3163) * boost;
+            const double X = cie.Y * x / y, Z = cie.Y * (1 - x - y) / y;
+            const MunsellOfXyz n = toMunsell(X, cie.Y, Z);
+            const auto fx = static_cast<float>(x), fy = static_cast<float>(y);
+            const bool at5 = findcell(fx, fy, MunTable::wholeLevel(5), t).found();
+            const bool at6 = findcell(fx, fy, MunTable::wholeLevel(6), t).found();
+            if (n.fit == MunsellFit::InData) {
+                EXPECT_LE(residualOf(n, X, cie.Y, Z), 1e-7) << c << " " << boost;
+                continue;
+            }
+            ASSERT_EQ(n.fit, MunsellFit::OutsideData);
+            EXPECT_EQ(n.H, 0.0);
+            EXPECT_EQ(n.C, 0.0);
+            oneLevel += at5 != at6;
         }
     }
     EXPECT_GT(oneLevel, 0);
@@ -446,6 +454,101 @@ TEST(CieToMunsell, PwdRaisesTheValueOfTheSameSample) {
     ColourSettings pwd;
     pwd.pwd = true;
     EXPECT_GT(toMunsell(18, 20, 22, pwd).V, toMunsell(18, 20, 22).V);
+}
+
+TEST(CieToMunsellPrecision, DisplayColoursComeBackToTheirXyz) {
+    // Every fifth display level (from 1, so that channels near 0 are in) on
+    // the whole cube, X, Y, Z as the window computes them: the notation found
+    // converts back to within a relative 1e-7, but on the data's rim, where
+    // the colour lies a rounding error outside.
+    const ColourSettings s;
+    const auto linear = [&](int level, int channel) {
+        return static_cast<float>(
+            std::pow(level / double{s.channelScale[channel]} / 255.0, 1.0 / s.gammaInv[channel]));
+    };
+    std::vector<int> levels{0, 255};
+    for (int l = 1; l < 256; l += 5)
+        levels.push_back(l);
+    int inData = 0, rim = 0, total = 0;
+    double worst = 0;
+    for (int r : levels)
+        for (int g : levels)
+            for (int b : levels) {
+                if (r + g + b == 0) continue;
+                const Tristimulus t = rgbxyz(linear(r, 1), linear(g, 2), linear(b, 3), s);
+                const double X = t.X * 100.0f, Y = t.Y * 100.0f, Z = t.Z * 100.0f;
+                const MunsellOfXyz n = toMunsell(X, Y, Z);
+                ++total;
+                if (n.fit != MunsellFit::InData) continue;
+                ++inData;
+                const double residual = residualOf(n, X, Y, Z);
+                ASSERT_LE(residual, 1e-4) << r << " " << g << " " << b;
+                EXPECT_NEAR(n.residual, residual, 1e-12);
+                if (residual > 1e-7) {
+                    ASSERT_TRUE(onTheRim(n)) << r << " " << g << " " << b << ": " << residual;
+                    ++rim;
+                    continue;
+                }
+                worst = std::max(worst, residual);
+                // The display level comes back from the converted X, Y, Z.
+                const CieOfMunsell c = mun2xyz(n.H, n.V, n.C, renotationTable(), s);
+                const RgbOfXyz back = xyzrgb(static_cast<float>(c.X), static_cast<float>(c.Y),
+                                             static_cast<float>(c.Z), s);
+                ASSERT_EQ(back.R, r);
+                ASSERT_EQ(back.G, g);
+                ASSERT_EQ(back.B, b);
+            }
+    EXPECT_GT(inData, total * 99 / 100);
+    EXPECT_LT(rim, total / 1000);
+    EXPECT_LE(worst, 1e-7);
+}
+
+TEST(CieToMunsellPrecision, RenotationPointsComeBackToTheirXyz) {
+    // Every point of the data from value 0.2 to 10 that converts forward, as
+    // its exact x, y and luminance, is found as itself: the forward
+    // conversion of the notation found gives its X, Y, Z to a relative 1e-7.
+    int points = 0, dark = 0;
+    for (const auto& p : renotationPoints()) {
+        double hue = converth(p.hue).hue;
+        if (hue >= 100) hue -= 100;
+        if (p.y <= 0 ||
+            mun2xyz(hue, p.value, p.chroma, renotationTable(), {}).status != MunsellToCie::Ok)
+            continue;
+        const double x = p.x / 10000.0, y = p.y / 10000.0, Y = val2y(p.value, {});
+        const double X = Y * x / y, Z = Y * (1 - x - y) / y;
+        const MunsellOfXyz n = toMunsell(X, Y, Z);
+        const std::string name =
+            p.hue + " " + std::to_string(p.value) + "/" + std::to_string(p.chroma);
+        ASSERT_EQ(n.fit, MunsellFit::InData) << name;
+        EXPECT_LE(residualOf(n, X, Y, Z), 1e-7) << name;
+        EXPECT_LT(hueDistance(n.H, hue), 1e-5) << name;
+        EXPECT_NEAR(n.C, p.chroma, 1e-5) << name;
+        ++points;
+        dark += p.value < 1;
+    }
+    EXPECT_GT(points, 4500);
+    EXPECT_EQ(dark, 762);
+}
+
+TEST(CieToMunsellPrecision, GreysHaveNoChromaAndTheDarkestColoursKeepTheirValue) {
+    // The white of illuminant C at any luminance is a grey: chroma 0 to
+    // well below the 0.005 that shows as 0.00, and back to its X, Y, Z.
+    for (double Y : {1e-8, 1e-4, 0.05, 0.5, 1.21, 12.0, 19.77, 50.0, 100.0, 102.568}) {
+        const double X = Y * 98.074 / 100, Z = Y * 118.232 / 100;
+        const MunsellOfXyz n = toMunsell(X, Y, Z);
+        ASSERT_EQ(n.fit, MunsellFit::InData) << Y;
+        EXPECT_LT(n.C, 1e-9) << Y;
+        EXPECT_LE(residualOf(n, X, Y, Z), 1e-7) << Y;
+    }
+    // A colour far darker than any level keeps its own value: the value
+    // converts back to its luminance, not to black.
+    for (double Y : {1e-9, 6.5e-8, 1e-5}) {
+        const double X = Y * 0.2, Z = Y * 0.24;
+        const MunsellOfXyz n = toMunsell(X, Y, Z);
+        ASSERT_EQ(n.fit, MunsellFit::InData) << Y;
+        EXPECT_GT(n.V, 0.0) << Y;
+        EXPECT_LE(residualOf(n, X, Y, Z), 1e-7) << Y;
+    }
 }
 
 } // namespace

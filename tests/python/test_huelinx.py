@@ -840,13 +840,18 @@ class PhotoRegions(unittest.TestCase):
                         continue
                     for k in "XYZ":
                         self.assertTrue(close(got[k][i], row[k]), (title, i, k))
-                    # A colour outside the data has no notation text.
-                    self.assertEqual(got["notation"][i],
-                                     f"{row['hue']} {row['value']}/{row['chroma']}"
-                                     if row["hue"] else "")
+                    if not row["hue"]:  # outside the Munsell data: the value alone
+                        self.assertEqual((got["status"][i], got["notation"][i]),
+                                         ("outside data", ""))
+                    else:
+                        self.assertEqual(got["notation"][i],
+                                         f"{row['hue']} {row['value']}/{row['chroma']}")
                     self.assertEqual(got["name"][i], row["name"])
                     self.assertEqual(got["abbreviation"][i], row["abbreviation"])
-                    if row["chip"] == "no chip within 5":
+                    if not row["hue"]:  # no chip for a colour outside the data
+                        self.assertEqual((row["chip"], got["chip_status"][i]), ("", "outside data"))
+                        self.assertTrue(math.isnan(got["dE00"][i]))
+                    elif row["chip"] == "no chip within 5":
                         self.assertEqual(got["chip_status"][i], row["chip"])
                     elif not row["hue"]:  # outside the data: no chip
                         self.assertTrue(math.isnan(got["dE00"][i]))
