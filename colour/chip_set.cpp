@@ -35,7 +35,7 @@ bool isValueChar(char c) {
 
 // The hue number and family of a chromatic hue text such as 7.5YR: a number
 // above 0 up to 10, then exactly one family name.
-std::optional<float> chromaticHue(std::string_view text) {
+std::optional<double> chromaticHue(std::string_view text) {
     const std::string upper = upperCase(text);
     const std::size_t letters = upper.find_last_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
     if (letters == std::string::npos) return std::nullopt;
@@ -156,7 +156,7 @@ std::optional<Chip> readMunsellNotation(std::string_view text) {
 
     Chip chip;
     chip.notation = std::string(text);
-    chip.value = static_cast<float>(*value);
+    chip.value = *value;
     if (isNeutralHue(hueText)) {
         // N 5/ or N 5/0: a grey has no chroma.
         if (!chromaText.empty() && strictNumber(chromaText) != 0.0) return std::nullopt;
@@ -167,7 +167,7 @@ std::optional<Chip> readMunsellNotation(std::string_view text) {
     const auto chroma = strictNumber(chromaText);
     if (!hue || !chroma || !(*chroma >= 0.0)) return std::nullopt;
     chip.hue = *hue;
-    chip.chroma = static_cast<float>(*chroma);
+    chip.chroma = *chroma;
     return chip;
 }
 
@@ -218,12 +218,7 @@ Loaded<ChipSet> renotationRealChips(std::string_view csv, const std::string& fil
         const auto hue = chromaticHue(hueText);
         if (!hue || !value || !chroma)
             return failure(lineMessage(fileName, lineNumber, "no hue, value and chroma."));
-        Chip chip{notationText(hueText, *value, *chroma),
-                  {},
-                  *hue,
-                  static_cast<float>(*value),
-                  static_cast<float>(*chroma),
-                  false};
+        Chip chip{notationText(hueText, *value, *chroma), {}, *hue, *value, *chroma, false};
         set.chips.push_back(std::move(chip));
     }
     return {std::move(set), {}};

@@ -32,9 +32,9 @@ namespace huelinx {
 struct Chip {
     std::string notation; // as written in the set
     std::string label;
-    float hue = 0; // on the 0..100 circle (10RP is 0); 0 for a neutral
-    float value = 0;
-    float chroma = 0;
+    double hue = 0; // on the 0..100 circle (10RP is 0); 0 for a neutral
+    double value = 0;
+    double chroma = 0;
     bool neutral = false; // hue N
 };
 
