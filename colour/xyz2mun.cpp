@@ -394,6 +394,30 @@ MunsellOfXyz checked(const Found& found, double V, Pt p, const Level& level, con
     return out;
 }
 
+// How far a value may lie from a level and still take the level's notation
+// when the blended levels don't reach the colour: half the last digit the
+// value is shown with. The data print Y to two or four decimals, which puts
+// their own points at value 3 about 0.0011 below their level.
+constexpr double levelSnap = 0.005;
+
+// The notation at the level nearest V, for a colour within levelSnap of it
+// that the level's data hold but the blend with the next level doesn't: the
+// data's own points at a level's rim. Its value is the level's, so the
+// forward conversion takes it; its residual says how far the Y is off.
+std::optional<MunsellOfXyz> atNearLevel(Pt p, double V, LevelPosition at, const Sample& sample) {
+    if (at.f == 0.0) return std::nullopt;
+    const int level = at.f < 0.5 ? at.lower : at.lower + 1;
+    if (level >= MunTable::levelCount) return std::nullopt;
+    const double levelValue = MunTable::levelValue[level];
+    if (std::fabs(V - levelValue) > levelSnap) return std::nullopt;
+    const auto found = atLevel(p, sample.table, level);
+    if (!found) return std::nullopt;
+    const MunsellOfXyz fit =
+        checked(*found, levelValue, p, Level(sample.table, level, 0.0), sample);
+    if (fit.fit != MunsellFit::InData) return std::nullopt;
+    return fit;
+}
+
 } // namespace
 
 bool inquad(float px, float py, float Ax, float Ay, float Bx, float By, float Cx, float Cy,
@@ -464,7 +488,11 @@ MunsellOfXyz xyz2mun(double X, double Y, double Z, const MunTable& table, const 
     const Level level(table, at.lower, at.f);
     const auto found =
         at.f == 0.0 ? atLevel(p, table, at.lower) : betweenLevels(p, table, at.lower, at.f);
-    if (found) return checked(*found, atV, p, level, sample);
+    if (found) {
+        const MunsellOfXyz fit = checked(*found, atV, p, level, sample);
+        if (fit.fit == MunsellFit::InData) return fit;
+    }
+    if (const auto snapped = atNearLevel(p, V, at, sample)) return *snapped;
     // No notation at the sample's value converts to it: the data of the two
     // levels around it, blended, don't reach it.
     out.fit = MunsellFit::OutsideData;

@@ -78,14 +78,18 @@ struct MunsellOfXyz {
     double C = 0; // chroma
     // InData: how far the forward conversion of H, V, C (illuminant C, the
     // PWD setting as given) lies from X, Y, Z, max |dX_i| / max(X, Y, Z):
-    // at most 1e-7 inside the data, more on its rim; from value 10 on, of
+    // at most 1e-7 inside the data, more on its rim and for a colour that
+    // took a nearby level's notation; from value 10 on, of
     // the sample at value 10's luminance. Infinity otherwise.
     double residual = std::numeric_limits<double>::infinity();
 };
 
 // Munsell notation of X, Y, Z (white Y = 100, illuminant C; a negative Y is
 // taken as 0). A value of 10 or more uses the value-10 level alone. A value
-// whose level's luminance gives Y within 1e-7 takes that level.
+// whose level's luminance gives Y within 1e-7 takes that level; so does a
+// value within 0.005 of a level when the two levels around it, blended, don't
+// reach the colour but that level's data do (the data's own points at their
+// printed Y lie that close to their level).
 // X, Y, Z = 65.10, 70.37, 15.75 gives 6.39Y 8.60/10.40 to two decimals.
 [[nodiscard]] MunsellOfXyz xyz2mun(double X, double Y, double Z, const MunTable& table,
                                    const ColourSettings& s);

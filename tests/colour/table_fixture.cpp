@@ -53,6 +53,7 @@ const std::vector<RenotationPoint>& renotationPoints() {
             p.chroma = static_cast<float>(*strictNumber(*fields.field()));
             p.x = static_cast<int>(std::lround(*strictNumber(*fields.field()) * 10000));
             p.y = static_cast<int>(std::lround(*strictNumber(*fields.field()) * 10000));
+            p.Y = *strictNumber(*fields.field());
             rows.push_back(p);
         }
         return rows;

@@ -22,6 +22,7 @@ struct RenotationPoint {
     std::string hue;
     float value, chroma;
     int x, y; // times 10000
+    double Y; // as printed: two or four decimals
 };
 // Rows of data/munsell-renotation-all.csv.
 const std::vector<RenotationPoint>& renotationPoints();

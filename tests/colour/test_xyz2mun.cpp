@@ -290,11 +290,18 @@ TEST(CieToMunsell, PointsOnTheRimOfTheDataLieOnIt) {
     EXPECT_NEAR(n.H, 30, 1e-9);
     EXPECT_NEAR(n.C, 16, 1e-9);
     // With Y rounded to 30.05 its value lies just below 6, where value 5 has
-    // no 10Y /16 to blend with: no notation there converts to it.
-    const MunsellOfXyz above = toMunsell(x * 30.05 / y, 30.05, (1 - x - y) * 30.05 / y);
-    EXPECT_EQ(above.fit, MunsellFit::OutsideData);
-    EXPECT_LT(above.V, 6.0);
-    EXPECT_NE(mun2xyz(30, above.V, 16, renotationTable(), {}).status, MunsellToCie::Ok);
+    // no 10Y /16 to blend with: it takes value 6's notation, whose forward
+    // conversion is off by the rounding of Y alone. Further below value 6
+    // the same chromaticity is outside the data.
+    const MunsellOfXyz rounded = toMunsell(x * 30.05 / y, 30.05, (1 - x - y) * 30.05 / y);
+    EXPECT_EQ(rounded.fit, MunsellFit::InData);
+    EXPECT_EQ(rounded.V, 6.0);
+    EXPECT_NEAR(rounded.H, 30, 1e-6);
+    EXPECT_NEAR(rounded.C, 16, 1e-6);
+    EXPECT_NEAR(rounded.residual, std::fabs(30.05 - Y) / 30.05, 1e-9);
+    const double below = val2y(5.99, {});
+    const MunsellOfXyz off = toMunsell(x * below / y, below, (1 - x - y) * below / y);
+    EXPECT_EQ(off.fit, MunsellFit::OutsideData);
     // The data's last chroma at a hue whose neighbours end sooner: 5R 6/24
     // converts forward and back.
     const CieOfMunsell last = mun2xyz(5, 6, 24, renotationTable(), {});
@@ -427,6 +434,23 @@ TEST(CieToMunsell, AColourOnlyOneLevelAroundItsValueHoldsIsOutsideTheData) {
         }
     }
     EXPECT_GT(oneLevel, 0);
+}
+
+TEST(CieToMunsell, DataPointsAtTheirPrintedLuminanceTakeTheirLevel) {
+    // The data print Y to a few decimals, so a point's value lies a little
+    // off its level (value 3's Y of 6.55 is value 2.9989), where the blend
+    // with the next level may not reach the rim of the point's own level.
+    // Every point with a chromaticity still gets a notation at its level.
+    int checked = 0;
+    for (const auto& p : renotationPoints()) {
+        if (p.y <= 0) continue;
+        const double x = p.x / 1e4, y = p.y / 1e4;
+        const MunsellOfXyz n = toMunsell(x * p.Y / y, p.Y, (1 - x - y) * p.Y / y);
+        ASSERT_EQ(n.fit, MunsellFit::InData) << p.hue << " " << p.value << "/" << p.chroma;
+        EXPECT_NEAR(n.V, p.value, 0.005) << p.hue << " " << p.value << "/" << p.chroma;
+        ++checked;
+    }
+    EXPECT_GT(checked, 4900);
 }
 
 TEST(CieToMunsell, ColoursOutsideTheSolidAndNonNumbersAreReported) {
