@@ -95,6 +95,15 @@ std::string fitName(MunsellFit fit) {
     }
 }
 
+// Where the colours outside the data lie: below value 1 the data's levels are
+// 0.2 apart, from value 1 to 2 the level below (value 1) holds less chroma
+// than value 2 in many hues.
+std::string valueBand(const MunsellOfXyz& m) {
+    if (m.fit != MunsellFit::OutsideData) return "";
+    if (m.V < 1.0) return ", value below 1";
+    return m.V < 2.0 ? ", value 1 to 2" : ", value 2 or more";
+}
+
 std::string statusName(MunsellToCie status) {
     return status == MunsellToCie::OutsideData ? "outside the data" : "outside the table";
 }
@@ -122,7 +131,7 @@ void tripOne(const int rgb[3], const MunTable& table, const ColourSettings& s, C
     }
     const MunsellOfXyz m = xyz2mun(xyz.X, xyz.Y, xyz.Z, table, s);
     if (m.fit != MunsellFit::InData) {
-        ++t.causes["the inverse finds it " + fitName(m.fit)];
+        ++t.causes["the inverse finds it " + fitName(m.fit) + valueBand(m)];
         return;
     }
     const CieOfMunsell c = mun2xyz(m.H, m.V, m.C, table, s);
