@@ -108,6 +108,15 @@ void showCmyk(ColourModel& colour, float r, float g, float b) {
         colour[boxAt(Box::Cyan, i)] = std::to_string(ink[i]);
 }
 
+// Whether the display can show the colour just entered as display levels or
+// inks, said as a colour from X, Y, Z says it.
+void showDisplayRange(ColourModel& colour, bool outOfRange) {
+    colour.clippedRgb = {colour.red, colour.green, colour.blue};
+    colour.rgbOutOfRange = outOfRange;
+    colour.outOfRangeShown = outOfRange;
+    if (outOfRange) colour.outcome.add(Outcome::OutOfDisplayRange);
+}
+
 // A display colour; unless quiet, the R, G, B boxes (zeros for a colour the
 // display can't show), their sliders, the label and C, M, Y, K.
 void showRgb(ColourModel& colour, const RgbOfXyz& rgb) {
@@ -310,6 +319,9 @@ void convertRgb(ColourModel& colour, const MunTable& table) {
     takeRgbBoxes(colour);
     writeRgbBoxes(colour);
     followRgbSliders(colour);
+    // Typed levels are the display's own (taken into 0..255): nothing of the
+    // colour before is out of range any more.
+    showDisplayRange(colour, false);
     float linear[3];
     for (int i = 0; i < 3; ++i)
         linear[i] = linearChannel(*channels[i], colour.settings, i + 1);
@@ -400,11 +412,7 @@ void cmykEntry(ColourModel& colour, const MunTable& table) {
     colour.red = rgb.R;
     colour.green = rgb.G;
     colour.blue = rgb.B;
-    colour.clippedRgb = {rgb.R, rgb.G, rgb.B};
-    if (rgb.clamped) {
-        colour.rgbOutOfRange = true;
-        colour.outcome.add(Outcome::OutOfDisplayRange);
-    }
+    showDisplayRange(colour, rgb.clamped);
     writeRgbBoxes(colour);
     followRgbSliders(colour);
     showXyzOfLinear(colour, rgb.linear.r, rgb.linear.g, rgb.linear.b, table);

@@ -268,10 +268,15 @@ TEST(ColourModel, AColourTheDisplayCantShowIsZeroedAndLabelled) {
               "4.76BG,6.00,8.22,20,30,40,.2222,.3333,61.65,-40.41,-5.47,0,0,0,85,20,24,14");
     EXPECT_TRUE(colour.rgbOutOfRange);
     EXPECT_TRUE(colour.outOfRangeShown);
-    // A CMYK entry computes the display colour without touching the label.
+    // Inks and display levels entered next say whether the display shows
+    // them: the label of the colour before doesn't stay.
     const ColourModel cmyk = entered(Notation::Cmyk, {"0", "0", "0", "0"}, colour);
     EXPECT_EQ(row(cmyk).substr(0, 80).find(",255,255,255,") != std::string::npos, true);
-    EXPECT_TRUE(cmyk.outOfRangeShown);
+    EXPECT_FALSE(cmyk.outOfRangeShown);
+    EXPECT_FALSE(cmyk.rgbOutOfRange);
+    const ColourModel rgb = entered(Notation::Rgb, {"10", "20", "30"}, colour);
+    EXPECT_FALSE(rgb.outOfRangeShown);
+    EXPECT_FALSE(rgb.rgbOutOfRange);
 }
 
 // A colour the data hold at one level around its value only has no notation:

@@ -163,6 +163,28 @@ TEST(Converter, NotationsTheWindowCannotConvertGiveNoNumbersButWarningsDo) {
     EXPECT_EQ(warned.err, "");
 }
 
+TEST(Converter, TypedLevelsAndInksSayTheirOwnDisplayRangeNotTheLineBefores) {
+    // After a colour the display can't show (and the data don't hold), display levels and inks the
+    // display shows print as they do on a line of their own.
+    for (const std::vector<std::string>& settings :
+         {std::vector<std::string>{}, {"--gamma", "1", "--white-balance", "50"}}) {
+        auto args = settings;
+        args.push_back("--csv");
+        const auto out =
+            lines(convert(args, "xyz,20,60,5\nrgb,10,20,30\nxyz,20,60,5\ncmyk,10,20,30,40\n").out);
+        ASSERT_EQ(out.size(), 5u);
+        EXPECT_NE(out[1].find(",Out of RGB Range"), std::string::npos) << out[1];
+        const auto alone = [&](std::vector<std::string> colour) {
+            colour.insert(colour.begin(), settings.begin(), settings.end());
+            return lines(convert(colour).out).at(1);
+        };
+        EXPECT_EQ(out[2], alone({"rgb", "10", "20", "30"}));
+        EXPECT_FALSE(out[2].ends_with(",Out of RGB Range")) << out[2];
+        EXPECT_EQ(out[4], alone({"cmyk", "10", "20", "30", "40"}));
+        EXPECT_FALSE(out[4].ends_with(",Out of RGB Range")) << out[4];
+    }
+}
+
 TEST(Converter, ASingleColourThatFailsStillPrintsItsLine) {
     Outcome run = convert({"munsell", "5x", "5", "4"});
     EXPECT_EQ(run.status, 1);
