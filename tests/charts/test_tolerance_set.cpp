@@ -8,7 +8,9 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 
 namespace huelinx::testing {
@@ -76,6 +78,37 @@ TEST_F(Tolerance, SevenPatchesOneStepApart) {
     enter(ui().munsellBoxes[2], "10");
     EXPECT_EQ(set->standardBoxes[1]->text(), text(ui().labBoxes[1]));
     EXPECT_TRUE(messages().empty());
+}
+
+// The tooltips write each patch's notation as the main window's notations
+// are written (two decimals at most, no trailing zeros); the stored palette
+// keeps the full precision.
+TEST_F(Tolerance, TooltipsWriteTheNotationAsTheWindowDoes) {
+    ui().munsellBoxes[0]->setText("5R");
+    ui().munsellBoxes[1]->setText("4");
+    enter(ui().munsellBoxes[2], "14");
+    const QRegularExpression number("^\\d+(\\.\\d?[1-9])?$");
+    const QRegularExpression hue("^\\d+(\\.\\d?[1-9])?(R|YR|Y|GY|G|BG|B|PB|P|RP)$");
+    for (int i = 0; i < 7; ++i) {
+        const QPoint c = set->patches[i]->rect().center();
+        const QString tip = set->tooltipAt(c.x(), c.y());
+        const QString notation = tip.section(": ", 1).section("  ", 0, 0);
+        const QStringList parts = notation.split(QRegularExpression("[ /]"));
+        ASSERT_EQ(parts.size(), 3) << tip.toStdString();
+        EXPECT_TRUE(hue.match(parts[0]).hasMatch()) << tip.toStdString();
+        EXPECT_TRUE(number.match(parts[1]).hasMatch()) << tip.toStdString();
+        EXPECT_TRUE(number.match(parts[2]).hasMatch()) << tip.toStdString();
+        // The same colour as the notation the set holds, to the hundredth.
+        const float held[3] = {wrappedHue(converth(set->patchNotations[0][i]).hue),
+                               std::stof(set->patchNotations[1][i]),
+                               std::stof(set->patchNotations[2][i])};
+        EXPECT_NEAR(wrappedHue(converth(parts[0].toStdString()).hue), held[0], 0.0051f);
+        EXPECT_NEAR(parts[1].toFloat(), held[1], 0.0051f);
+        EXPECT_NEAR(parts[2].toFloat(), held[2], 0.0051f);
+    }
+    EXPECT_TRUE(
+        set->tooltipAt(set->patches[0]->rect().center().x(), set->patches[0]->rect().center().y())
+            .startsWith("Standard: 5R 4/14"));
 }
 
 TEST_F(Tolerance, APatchOutsideTheDataShowsItsValueAlone) {
@@ -156,7 +189,8 @@ TEST_F(Tolerance, NumbersAndColoursBeyondSinglePrecisionAreRefusedAndDrawNothing
     ui().labBoxes[0]->setText("0");
     ui().labBoxes[1]->setText("0");
     enter(ui().labBoxes[0], "1e39");
-    EXPECT_EQ(messages(), std::vector<QString>{"L* is out of range: \"1e39\"."});
+    EXPECT_TRUE(messages().empty());
+    EXPECT_TRUE(ui().messagesBox->toPlainText().startsWith("L* is out of range: \"1e39\";"));
 }
 
 TEST_F(Tolerance, SavedPaletteIsReplacedWithTheStandardLast) {
