@@ -87,28 +87,21 @@ TEST_F(Tolerance, TooltipsWriteTheNotationAsTheWindowDoes) {
     ui().munsellBoxes[0]->setText("5R");
     ui().munsellBoxes[1]->setText("4");
     enter(ui().munsellBoxes[2], "14");
-    const QRegularExpression number("^\\d+(\\.\\d?[1-9])?$");
-    const QRegularExpression hue("^\\d+(\\.\\d?[1-9])?(R|YR|Y|GY|G|BG|B|PB|P|RP)$");
+    const QString number = "(\\d+(\\.\\d?[1-9])?)";
+    const QRegularExpression tip("^[A-Za-z]+: " + number + "(R|YR|Y|GY|G|BG|B|PB|P|RP) " + number +
+                                 "/" + number + "  ");
     for (int i = 0; i < 7; ++i) {
         const QPoint c = set->patches[i]->rect().center();
-        const QString tip = set->tooltipAt(c.x(), c.y());
-        const QString notation = tip.section(": ", 1).section("  ", 0, 0);
-        const QStringList parts = notation.split(QRegularExpression("[ /]"));
-        ASSERT_EQ(parts.size(), 3) << tip.toStdString();
-        EXPECT_TRUE(hue.match(parts[0]).hasMatch()) << tip.toStdString();
-        EXPECT_TRUE(number.match(parts[1]).hasMatch()) << tip.toStdString();
-        EXPECT_TRUE(number.match(parts[2]).hasMatch()) << tip.toStdString();
-        // The same colour as the notation the set holds, to the hundredth.
-        const float held[3] = {wrappedHue(converth(set->patchNotations[0][i]).hue),
-                               std::stof(set->patchNotations[1][i]),
-                               std::stof(set->patchNotations[2][i])};
-        EXPECT_NEAR(wrappedHue(converth(parts[0].toStdString()).hue), held[0], 0.0051f);
-        EXPECT_NEAR(parts[1].toFloat(), held[1], 0.0051f);
-        EXPECT_NEAR(parts[2].toFloat(), held[2], 0.0051f);
+        const auto match = tip.match(set->tooltipAt(c.x(), c.y()));
+        ASSERT_TRUE(match.hasMatch()) << set->tooltipAt(c.x(), c.y()).toStdString();
+        // The notation the set holds, to the hundredth.
+        const float hue = converth((match.captured(1) + match.captured(3)).toStdString()).hue;
+        EXPECT_NEAR(hue, converth(set->patchNotations[0][i]).hue, 0.0051f);
+        EXPECT_NEAR(match.captured(4).toFloat(), std::stof(set->patchNotations[1][i]), 0.0051f);
+        EXPECT_NEAR(match.captured(6).toFloat(), std::stof(set->patchNotations[2][i]), 0.0051f);
     }
-    EXPECT_TRUE(
-        set->tooltipAt(set->patches[0]->rect().center().x(), set->patches[0]->rect().center().y())
-            .startsWith("Standard: 5R 4/14"));
+    const QPoint standard = set->patches[0]->rect().center();
+    EXPECT_TRUE(set->tooltipAt(standard.x(), standard.y()).startsWith("Standard: 5R 4/14  "));
 }
 
 TEST_F(Tolerance, APatchOutsideTheDataShowsItsValueAlone) {
