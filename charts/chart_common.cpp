@@ -3,10 +3,13 @@
 #include "charts/chart_surface.h"
 #include "colour/hue.h"
 #include "colour/rgbcmyk.h"
+#include "session/session.h"
 #include "text/number_format.h"
 
 #include <QLabel>
 #include <QPushButton>
+
+#include <cmath>
 
 namespace huelinx {
 
@@ -32,17 +35,35 @@ QPushButton* placeButton(QWidget* parent, const QString& name, const QString& te
     return button;
 }
 
+namespace {
+
+// A value or chroma as the notation writes it: at most two decimals, no trailing zeros.
+std::string twoDecimals(float number) {
+    return plainText(std::round(static_cast<double>(number) * 100.0) / 100.0);
+}
+
+} // namespace
+
 const char* const clickSendsLine = "Click to show this colour in the main window";
 
 QString notationTip(float hue, float value, float chroma, const IsccNbsTable& names,
                     bool clickSends) {
     const bool grey = chroma == 0.0f;
     QString tip = QString::fromStdString(
-        notationText(grey ? "N" : hconvert(hue), plainText(value), plainText(chroma)));
+        notationText(grey ? "N" : shortHueText(hue), twoDecimals(value), twoDecimals(chroma)));
     const IsccNbsName* name = grey ? names.nameOfNeutral(value) : names.nameOf(hue, value, chroma);
     if (name) tip += "  " + QString::fromStdString(name->name);
     if (clickSends) tip += QString("\n") + clickSendsLine;
     return tip;
+}
+
+void sendNotation(Session& session, float hue, float value, float chroma, const void* origin) {
+    const bool grey = chroma == 0.0f;
+    ColourModel colour = session.colour();
+    colour = edit(std::move(colour), Box::Hue, grey ? "N" : shortHueText(hue));
+    colour = edit(std::move(colour), Box::Value, twoDecimals(value));
+    colour = edit(std::move(colour), Box::Chroma, twoDecimals(chroma));
+    session.setColour(enterMunsell(std::move(colour), session.table()), Change::Entry, origin);
 }
 
 ChartColour chartColour(float hue, float value, float chroma, const MunTable& table,

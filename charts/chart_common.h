@@ -20,6 +20,8 @@ class QWidget;
 
 namespace huelinx {
 
+class Session;
+
 // The grey of the chart pages around and between the patches.
 inline constexpr QColor pageGrey{192, 192, 192};
 
@@ -30,13 +32,19 @@ QLabel* placeLabel(QWidget* parent, const QString& name, const QString& text, in
 QPushButton* placeButton(QWidget* parent, const QString& name, const QString& text, int left,
                          int top, int width, int height);
 
-// The tooltip of a colour of a chart: its notation and ISCC-NBS name
-// ("5.00R 5/8  moderate red"; a grey "N 5/"), and, when `clickSends`, what a
-// click does.
+// The tooltip of a colour of a chart: its notation as the program writes it
+// (hue, value and chroma to two decimals at most) and ISCC-NBS name ("5R 5/8
+// moderate red", "4.94R 4.48/14.04  vivid red"; a grey "N 5/"), and, when
+// `clickSends`, what a click does.
 QString notationTip(float hue, float value, float chroma, const IsccNbsTable& names,
                     bool clickSends);
 // The line a tooltip ends with when a click sends the colour to the main window.
 extern const char* const clickSendsLine;
+
+// Enters the Munsell notation hue, value, chroma as if typed into the main
+// window's three Munsell boxes and made the current colour (`origin` the
+// chart that sent it).
+void sendNotation(Session& session, float hue, float value, float chroma, const void* origin);
 
 // The display colour of one Munsell notation, as the charts paint it.
 struct ChartColour {

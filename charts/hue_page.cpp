@@ -131,18 +131,15 @@ void HuePage::followColour(const ColourChange& change) {
 }
 
 void HuePage::onMouseDown(int x, int y) {
-    const long c = surface->pixel(x, y);
-    if (c < 0) return;
-    const int rgb[3] = {static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
-                        static_cast<int>((c >> 16) & 0xFF)};
-    // The patch's colour goes into the main window's R, G, B boxes, and is
-    // converted there unless a channel is 0.
-    ColourModel colour = session_.colour();
-    for (int i = 0; i < 3; ++i)
-        colour = edit(std::move(colour), rgbBox(i), std::to_string(rgb[i]));
-    if (std::none_of(rgb, rgb + 3, [](int v) { return v == 0; }))
-        colour = enterRgb(std::move(colour), session_.table());
-    session_.setColour(std::move(colour), Change::Entry, this);
+    // A patch sends the notation it shows; the page's grey between and
+    // around the patches, and patches the data don't hold, send nothing.
+    for (int i = 0; i < 150; ++i) {
+        if (!patches[i]->rect().contains(x, y)) continue;
+        if (patches[i]->fillColor() == pageGrey) return;
+        sendNotation(session_, shownHue_, static_cast<float>(9 - i % 10),
+                     static_cast<float>(2 * (i / 10)), this);
+        return;
+    }
 }
 
 } // namespace huelinx

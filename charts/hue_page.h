@@ -2,7 +2,7 @@
 // of square patches, value in rows (9 at the top) and chroma in columns (0 to
 // 28), each painted in its display colour. Patches outside the Munsell data
 // are grey; patches whose colour the display can't show get a dotted border.
-// A slider changes the hue; a click sends the colour under the mouse to the
+// A slider changes the hue; a click on a patch sends the notation it shows to the
 // main window.
 #pragma once
 

@@ -281,16 +281,15 @@ void ValuePage::onMouseMove(int x, int y) {
 }
 
 void ValuePage::onMouseDown(int x, int y) {
-    const long c = surface->pixel(x, y);
-    const int rgb[3] = {static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
-                        static_cast<int>((c >> 16) & 0xFF)};
-    ColourModel colour = session_.colour();
-    for (int i = 0; i < 3; ++i)
-        colour = edit(std::move(colour), rgbBox(i), std::to_string(rgb[i]));
-    const bool shown = std::all_of(rgb, rgb + 3, displayable);
-    if (shown) colour = enterRgb(std::move(colour), session_.table());
-    session_.setColour(std::move(colour), Change::Entry, this);
-    if (!shown) readOutSwatch->setFillColor(Qt::black);
+    // A circle sends the notation it shows; the background, the names and
+    // the rays send nothing.
+    const QPointF p(x + 0.5, y + 0.5);
+    for (const Circle& c : circles_) {
+        const QPointF d = p - c.centre;
+        if (d.x() * d.x() + d.y() * d.y() > c.radius * c.radius) continue;
+        sendNotation(session_, c.hue, c.value, c.chroma, this);
+        return;
+    }
 }
 
 } // namespace huelinx

@@ -4,7 +4,7 @@
 // colour. Circles whose colour has a component clipped to 0 are cross-hatched;
 // each hue's ray ends where the Munsell data end, with the hue's name. A
 // slider sets the value; moving the mouse reads out the colour under it, and
-// a click sends that colour to the main window.
+// a click on a circle sends the notation it shows to the main window.
 #pragma once
 
 #include "charts/chart_window.h"

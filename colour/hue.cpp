@@ -84,6 +84,17 @@ std::string hconvert(float hue) {
     return formatNumber(number, "##.00") + hueName[f];
 }
 
+std::string shortHueText(float hue) {
+    double rounded = std::round(static_cast<double>(hue) * 100.0) / 100.0;
+    if (!std::isfinite(rounded)) return plainText(hue);
+    rounded = std::fmod(rounded, 100.0);
+    if (rounded <= 0.0) rounded += 100.0;
+    // The hue number runs over (0, 10]: a whole multiple of 10 ends a family.
+    const int family = static_cast<int>(std::ceil(rounded / 10.0)) - 1;
+    const double number = std::round((rounded - 10.0 * family) * 100.0) / 100.0;
+    return plainText(number) + hueName[static_cast<std::size_t>(family)];
+}
+
 std::string notationText(std::string_view hue, std::string_view value, std::string_view chroma) {
     if (hue == "N" || hue == "n") return "N " + std::string(value) + "/";
     return std::string(hue) + " " + std::string(value) + "/" + std::string(chroma);

@@ -58,4 +58,10 @@ template <typename Number> [[nodiscard]] constexpr Number wrappedHue(Number hue)
 // 10.00RP. Above 100.001 the family name is empty.
 std::string hconvert(float hue);
 
+// A numeric hue as a notation writes it: the hue number rounded to two
+// decimals without trailing zeros, then the family (5 gives 5R, 12.5 gives
+// 2.5YR, 94.938 gives 4.94RP). A multiple of 10 names the family it ends:
+// 0 and 100 give 10RP, 10 gives 10R.
+std::string shortHueText(float hue);
+
 } // namespace huelinx

@@ -1,9 +1,11 @@
 // The colour model on any typed text: the bytes are split into box texts and
 // a notation to enter, as a user typing into the main window would, with the
 // renotation table loaded once. What the entry came to agrees with what it
-// says and what it changed.
+// says and what it changed. The same bytes read as one typed or pasted colour
+// give box texts that, written back, read as the same colour.
 #include "colour/colour_model.h"
 #include "colour/muntable.h"
+#include "colour/typed_colour.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -28,6 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace huelinx;
     const auto notation = static_cast<Notation>(data[0] % 6);
     std::string_view rest(reinterpret_cast<const char*>(data + 1), size - 1);
+    if (const auto typed = readTypedColour(rest, notation)) {
+        if (readTypedColour(typedColourText(*typed)) != typed) __builtin_trap();
+    }
     ColourModel colour = ColourModel::initial();
     const int first = static_cast<int>(firstBox(notation));
     for (int i = 0; i < boxesOf(notation); ++i) {

@@ -8,6 +8,23 @@ namespace huelinx {
 EntryBox::EntryBox(const QString& objectName, const QString& text, QWidget* parent)
     : QLineEdit(text, parent) {
     setObjectName(objectName);
+    connect(this, &QLineEdit::textEdited, this, [this] { clearRefused(); });
+}
+
+void EntryBox::setRefused(const QString& reason) {
+    if (!refused_) ownTip_ = toolTip();
+    refused_ = true;
+    setProperty("refused", true);
+    setStyleSheet("border: 2px solid #d00000;");
+    setToolTip(reason);
+}
+
+void EntryBox::clearRefused() {
+    if (!refused_) return;
+    refused_ = false;
+    setProperty("refused", false);
+    setStyleSheet(QString());
+    setToolTip(ownTip_);
 }
 
 void EntryBox::focusInEvent(QFocusEvent* event) {

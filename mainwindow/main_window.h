@@ -149,6 +149,15 @@ class MainWindow : public QWidget, private MainWindowControls {
     void convertLabEntry();
     void convertRgbEntry(); // RGB entry
     void convertCmykEntry();
+    // Enters the boxes of `notation` as they stand. An entry that gives no
+    // new colour is refused: see refuseEntry.
+    void convertEntry(Notation notation);
+    // Every box back on the colour entered last, `box` marked with `reason`,
+    // and the reason in Messages; no other window hears of it.
+    void refuseEntry(Box box, const std::string& reason);
+    // A whole notation in the hue box goes into the three Munsell boxes;
+    // false when it is no notation (the entry has been refused).
+    bool takeWholeNotation();
 
     // ---- handlers --------------------------------------------------------
     void onHueSlider();
@@ -224,11 +233,13 @@ class MainWindow : public QWidget, private MainWindowControls {
     Platform& platform_;
     QString instrumentName_, versionText_;
     Connection colourChanges_, notes_, busy_;
-    // The window was shown when another window's work made it step aside.
-    bool shownBeforeBusy_ = false;
     int busySpells_ = 0;
     // The text each box shows, in the model's order.
     std::array<std::string, boxCount> shownTexts_;
+    // The boxes' texts of the colour last shown, which a refused entry restores.
+    std::array<std::string, boxCount> enteredTexts_;
+    // The line a refused entry put into Messages, taken away by the next colour.
+    QString refusalLine_;
     bool settingsWriteReported_ = false;
     Spectrophotometer& spectrophotometer();
     MeasureEnd importReflectance();

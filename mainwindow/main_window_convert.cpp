@@ -3,11 +3,15 @@
 // the session's colour; the window shows each new colour of the session
 // (boxes, sliders, label, swatch) and its messages, whoever made it.
 #include "colour/colour_model.h"
+#include "colour/hue.h"
+#include "colour/typed_colour.h"
 #include "mainwindow/entry_box.h"
 #include "mainwindow/main_window.h"
 
 #include "mainwindow/swatch.h"
 #include "platform/qt_text.h"
+#include "text/excerpt.h"
+#include "text/number_read.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -15,6 +19,8 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+
+#include <utility>
 
 namespace huelinx {
 
@@ -31,6 +37,62 @@ QString illuminantCaption(Illuminant illuminant) {
         break;
     }
     return "illuminant C  2° Observer ";
+}
+
+// The entries that give no new colour; the converter prints no line for them either.
+constexpr EntryOutcome noNewColour{Outcome::Refused, Outcome::FormatError,
+                                   Outcome::OutOfMunsellRange};
+
+std::string quoted(const std::string& text) {
+    return "\"" + excerpt(text) + "\"";
+}
+
+// Why a Munsell entry gave no colour, and the box to blame: the first of hue,
+// value and chroma that can't be used, or the value for a notation beyond
+// the table.
+std::pair<Box, std::string> munsellRefusal(const ColourModel& typed) {
+    const std::string &hue = typed[Box::Hue], &value = typed[Box::Value],
+                      &chroma = typed[Box::Chroma];
+    const HueOfText hueRead = converth(hue);
+    if (hueRead.family == HueFamily::Missing)
+        return {Box::Hue, "Hue " + quoted(hue) +
+                              " names no hue family (R, YR, Y, GY, G, BG, B, PB, P, RP or N)"};
+    const auto v = strictNumber(value);
+    if (!v) return {Box::Value, "Value needs a number; it holds " + quoted(value)};
+    if (!enteredSliderPosition(Slider::Value, static_cast<float>(*v) * 2.0f))
+        return {Box::Value, "Value " + quoted(value) + " is out of Munsell range (0 to 10)"};
+    const auto c = strictNumber(chroma);
+    if (hueRead.family != HueFamily::Neutral) {
+        if (!c) return {Box::Chroma, "Chroma needs a number; it holds " + quoted(chroma)};
+        if (!enteredSliderPosition(Slider::Chroma, static_cast<float>(*c)))
+            return {Box::Chroma, "Chroma " + quoted(chroma) + " is out of Munsell range (0 to 40)"};
+    }
+    return {Box::Value,
+            quoted(notationText(hue, value, chroma)) + " is beyond the Munsell data's table"};
+}
+
+// The box a refusal of another notation names first ("Z needs a number…",
+// "L*, a*, b* give no colour…"): the model's message says which.
+Box namedBox(Notation notation, const std::string& message) {
+    const std::string name = message.substr(0, message.find_first_of(" ,"));
+    static const std::pair<const char*, Box> names[][4] = {
+        {{"X", Box::X}, {"Y", Box::Y}, {"Z", Box::Z}},
+        {{"x", Box::SmallX}, {"y", Box::SmallY}, {"Y", Box::Y}},
+        {{"L*", Box::L}, {"a*", Box::A}, {"b*", Box::B}},
+        {{"C", Box::Cyan}, {"M", Box::Magenta}, {"Y", Box::Yellow}, {"K", Box::Black}},
+    };
+    const int group = notation == Notation::Xyz            ? 0
+                      : notation == Notation::Chromaticity ? 1
+                      : notation == Notation::Lab          ? 2
+                                                           : 3;
+    for (const auto& [text, box] : names[group])
+        if (text && name == text) return box;
+    return firstBox(notation);
+}
+
+std::string withoutFullStop(std::string text) {
+    if (!text.empty() && text.back() == '.') text.pop_back();
+    return text;
 }
 
 } // namespace
@@ -63,9 +125,18 @@ void MainWindow::showColour(ColourModel next, Change what) {
 }
 
 void MainWindow::showChange(const ColourModel& shown) {
-    for (const std::string& message : shown.messages)
-        platform_.message(qs(message));
+    enteredTexts_ = shown.box;
+    for (EntryBox* box : colourBoxes())
+        box->clearRefused();
+    // A refusal's line goes with the next colour, as its mark does.
+    if (!refusalLine_.isEmpty() && messagesBox->toPlainText() == refusalLine_) messagesBox->clear();
+    refusalLine_.clear();
     renderColour();
+    // What the change says goes into Messages as one line, with no box to close.
+    std::string line;
+    for (const std::string& message : shown.messages)
+        line += (line.empty() ? "" : "; ") + message;
+    if (!line.empty()) showNote(qs(line));
 }
 
 void MainWindow::followSliders() {
@@ -122,28 +193,77 @@ void MainWindow::paintSwatch() {
 
 // ---- the six entries ---------------------------------------------------------
 
+void MainWindow::convertEntry(Notation notation) {
+    ColourModel next = enter(colour(), notation, session_.table());
+    if (!next.outcome.hasAny(noNewColour)) return showColour(std::move(next));
+    if (notation == Notation::Munsell) {
+        const auto [box, reason] = munsellRefusal(colour());
+        return refuseEntry(box, reason);
+    }
+    const std::string message = next.messages.empty() ? "No colour" : next.messages.front();
+    refuseEntry(namedBox(notation, message), withoutFullStop(message));
+}
+
+void MainWindow::refuseEntry(Box box, const std::string& reason) {
+    // Nothing was converted: every box goes back to the colour entered last,
+    // and no other window hears of it.
+    ColourModel kept = colour();
+    kept.box = enteredTexts_;
+    kept.forgetChange();
+    session_.keep(std::move(kept));
+    for (EntryBox* b : colourBoxes())
+        b->clearRefused();
+    renderColour();
+    colourBoxes()[static_cast<std::size_t>(box)]->setRefused(qs(reason));
+    const std::string& hue = colour()[Box::Hue];
+    const std::string stays =
+        hue.empty()
+            ? "the colour stays as it was"
+            : "the colour stays " + notationText(hue, colour()[Box::Value], colour()[Box::Chroma]);
+    refusalLine_ = qs(reason + "; " + stays + ".");
+    showNote(refusalLine_);
+}
+
+bool MainWindow::takeWholeNotation() {
+    // "5R 4/14" or "N 5/" typed or pasted into the hue box fills the group.
+    std::string text = colour()[Box::Hue];
+    const bool greyWithValue =
+        isNeutralHue(text) && text.find_first_of("0123456789") != std::string::npos;
+    if (text.find('/') == std::string::npos && !greyWithValue) return true;
+    if (text.find('/') == std::string::npos) text += '/';
+    const auto typed = readTypedColour(text, Notation::Munsell);
+    if (!typed || typed->notation != Notation::Munsell) {
+        refuseEntry(Box::Hue, "Hue " + quoted(colour()[Box::Hue]) +
+                                  " is no Munsell notation (5R 4/14, 2.5YR 6/8, N 5/)");
+        return false;
+    }
+    for (std::size_t i = 0; i < 3; ++i)
+        munsellBoxes[i]->setText(qs(typed->texts[i]));
+    return true;
+}
+
 void MainWindow::convertMunsellEntry() {
-    showColour(enterMunsell(colour(), session_.table()));
+    if (takeWholeNotation()) convertEntry(Notation::Munsell);
 }
 
 void MainWindow::convertXyzEntry() {
-    showColour(enterXyz(colour(), session_.table()));
+    convertEntry(Notation::Xyz);
 }
 
 void MainWindow::convertChromaticityEntry() {
-    showColour(enterChromaticity(colour(), session_.table()));
+    convertEntry(Notation::Chromaticity);
 }
 
 void MainWindow::convertLabEntry() {
-    showColour(enterLab(colour(), session_.table()));
+    convertEntry(Notation::Lab);
 }
 
 void MainWindow::convertRgbEntry() {
-    showColour(enterRgb(colour(), session_.table()));
+    convertEntry(Notation::Rgb);
 }
 
 void MainWindow::convertCmykEntry() {
-    showColour(enterCmyk(colour(), session_.table()));
+    convertEntry(Notation::Cmyk);
 }
 
 } // namespace huelinx

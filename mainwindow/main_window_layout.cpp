@@ -357,6 +357,7 @@ void MainWindow::connectHandlers() {
     // What is typed into a box (or put there by another window) becomes the
     // model's text for it; nothing is converted until Enter.
     shownTexts_ = colour().box;
+    enteredTexts_ = colour().box;
     const auto boxes = colourBoxes();
     for (std::size_t b = 0; b < boxes.size(); ++b)
         connect(boxes[b], &QLineEdit::textChanged, this,
@@ -394,13 +395,17 @@ void MainWindow::followSession() {
         session_.colourChanged.connect([this](const ColourChange& c) { showChange(c.colour); });
     notes_ = session_.noted.connect(
         [this](const std::string& line) { showNote(QString::fromStdString(line)); });
-    // Another window's long work or help: this window steps aside meanwhile.
+    // Another window's long work or help: this window takes no input meanwhile
+    // and shows the wait cursor, but stays where it is (hiding it would let a
+    // window manager place it anew).
     busy_ = session_.busy.connect([this](bool busy) {
         if (busy) {
-            if (busySpells_++ == 0) shownBeforeBusy_ = isVisible();
-            hide();
-        } else if (busySpells_ > 0 && --busySpells_ == 0 && shownBeforeBusy_) {
-            show();
+            if (busySpells_++ > 0) return;
+            setEnabled(false);
+            setCursor(Qt::WaitCursor);
+        } else if (busySpells_ > 0 && --busySpells_ == 0) {
+            unsetCursor();
+            setEnabled(true);
         }
     });
 }

@@ -117,6 +117,8 @@ std::string PictureWindow::paletteRecords(long columns, long rows) {
     const long W = columns * n, H = rows * n;
     const std::string date = platform_.dateText().toStdString();
     const std::string time = platform_.timeText().toStdString();
+    // The blocks are converted in a copy of the current colour, which stays
+    // as it is: the palette is what the user asked for.
     ColourModel colour = session_.colour();
     std::string records;
     for (long x = 0; x < W; x += n) {
@@ -140,8 +142,6 @@ std::string PictureWindow::paletteRecords(long columns, long rows) {
             colour = enterRgb(std::move(colour), session_.table());
             records += blockRecord(colour, x, y, date, time);
         }
-        // The main window shows the last block converted.
-        session_.setColour(colour, chart.fit() ? Change::Measurement : Change::Entry, this);
         setStatus("Building Palette " + general((W - x) / n) +
                       (chart.fit() ? " (calibrated colours)" : ""),
                   14);

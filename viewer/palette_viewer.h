@@ -47,7 +47,7 @@ class PaletteViewer : public QWidget {
 
     // Shows the window, loads the remembered palette and starts rotating.
     void start();
-    // Loads a palette and draws it; the main window shows its last colour.
+    // Loads a palette and draws it; the current colour stays as it is.
     void loadPalette(PaletteSource source);
     // Shows the window on the palette document's file, loading it unless the
     // viewer loaded it since it was last written.

@@ -78,8 +78,9 @@ QString PaletteViewer::RowMessages::summary(const QString& name) const {
 }
 
 bool PaletteViewer::readRows(const std::string& text, const QString& name) {
-    // Each row's notation is converted as if typed into the main window; the
-    // main window shows the last one when the load ends.
+    // Each row's notation is converted as if typed into the main window, in a
+    // copy of the current colour: loading shows the rows here and leaves the
+    // current colour as it is.
     ColourModel colour = session_.colour();
     RowMessages said;
     bool read = true;
@@ -90,8 +91,6 @@ bool PaletteViewer::readRows(const std::string& text, const QString& name) {
     dots_.assign(entries.size() + 1, ViewPoint{});
     session_.palette().setEntries(std::move(entries), name.toStdString());
     listEntries();
-    colour.messages.clear();
-    session_.setColour(std::move(colour), Change::Entry, this);
     return read;
 }
 

@@ -94,19 +94,21 @@ TEST_F(ChartScaling, AClickOnAnEnlargedChartHitsThePatchUnderThePointer) {
     const QPoint target = page->surface->toWidget(page->patches[44]->rect().center()).toPoint();
     // What the enlarged surface shows there is the patch...
     EXPECT_EQ(page->surface->grab().toImage().pixelColor(target), patch);
-    // ...and a click there sends the patch's colour.
+    // ...and a click there sends the patch's notation.
     QTest::mouseClick(page->surface, Qt::LeftButton, {}, target);
-    EXPECT_EQ(text(ui().rgbBoxes[0]), QString::number(patch.red()));
-    EXPECT_EQ(text(ui().rgbBoxes[2]), QString::number(patch.blue()));
+    EXPECT_EQ(text(ui().munsellBoxes[0]) + " " + text(ui().munsellBoxes[1]) + "/" +
+                  text(ui().munsellBoxes[2]),
+              "5R 5/8");
 
     ui().valuePageCheck->setChecked(true);
     auto* values = form->findChild<ValuePage*>();
     enlarge(values, values->surface);
-    const QPoint neutral = values->circleAt(5, 0).toPoint();
-    const long shown = values->surface->pixel(neutral.x(), neutral.y());
+    const QPoint circle = values->circleAt(25, 4).toPoint(); // 5Y 5/4
     QTest::mouseClick(values->surface, Qt::LeftButton, {},
-                      values->surface->toWidget(neutral).toPoint());
-    EXPECT_EQ(text(ui().rgbBoxes[1]), QString::number((shown >> 8) & 0xFF));
+                      values->surface->toWidget(circle).toPoint());
+    EXPECT_EQ(text(ui().munsellBoxes[0]) + " " + text(ui().munsellBoxes[1]) + "/" +
+                  text(ui().munsellBoxes[2]),
+              "5Y 5/4");
 }
 
 TEST_F(ChartScaling, PatchesAndSlidersSayWhatTheyAre) {
@@ -114,7 +116,7 @@ TEST_F(ChartScaling, PatchesAndSlidersSayWhatTheyAre) {
     auto* page = form->findChild<HuePage*>();
     const QPoint patch = page->patches[44]->rect().center();
     EXPECT_EQ(page->tooltipAt(patch.x(), patch.y()),
-              "5.00R 5/8  " + name(5, 5, 8) + "\n" + clickSendsLine);
+              "5R 5/8  " + name(5, 5, 8) + "\n" + clickSendsLine);
     EXPECT_TRUE(page->tooltipAt(2, 2).isEmpty());
     const QPoint outside = page->patches[140]->rect().center(); // 5R 9/28: no data
     EXPECT_TRUE(page->tooltipAt(outside.x(), outside.y()).isEmpty());
@@ -123,7 +125,7 @@ TEST_F(ChartScaling, PatchesAndSlidersSayWhatTheyAre) {
     const QPoint at = page->surface->toWidget(patch).toPoint();
     QHelpEvent hover(QEvent::ToolTip, at, page->surface->mapToGlobal(at));
     QApplication::sendEvent(page->surface, &hover);
-    EXPECT_TRUE(QToolTip::text().startsWith("5.00R 5/8")) << QToolTip::text().toStdString();
+    EXPECT_TRUE(QToolTip::text().startsWith("5R 5/8")) << QToolTip::text().toStdString();
     EXPECT_EQ(page->hueSlider->toolTip(), "Hue: 5.00R");
     page->hueSlider->setValue(25);
     EXPECT_EQ(page->hueSlider->toolTip(), "Hue: 5.00Y");

@@ -8,7 +8,9 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 
 namespace huelinx::testing {
@@ -76,6 +78,30 @@ TEST_F(Tolerance, SevenPatchesOneStepApart) {
     enter(ui().munsellBoxes[2], "10");
     EXPECT_EQ(set->standardBoxes[1]->text(), text(ui().labBoxes[1]));
     EXPECT_TRUE(messages().empty());
+}
+
+// The tooltips write each patch's notation as the main window's notations
+// are written (two decimals at most, no trailing zeros); the stored palette
+// keeps the full precision.
+TEST_F(Tolerance, TooltipsWriteTheNotationAsTheWindowDoes) {
+    ui().munsellBoxes[0]->setText("5R");
+    ui().munsellBoxes[1]->setText("4");
+    enter(ui().munsellBoxes[2], "14");
+    const QString number = "(\\d+(\\.\\d?[1-9])?)";
+    const QRegularExpression tip("^[A-Za-z]+: " + number + "(R|YR|Y|GY|G|BG|B|PB|P|RP) " + number +
+                                 "/" + number + "  ");
+    for (int i = 0; i < 7; ++i) {
+        const QPoint c = set->patches[i]->rect().center();
+        const auto match = tip.match(set->tooltipAt(c.x(), c.y()));
+        ASSERT_TRUE(match.hasMatch()) << set->tooltipAt(c.x(), c.y()).toStdString();
+        // The notation the set holds, to the hundredth.
+        const float hue = converth((match.captured(1) + match.captured(3)).toStdString()).hue;
+        EXPECT_NEAR(hue, converth(set->patchNotations[0][i]).hue, 0.0051f);
+        EXPECT_NEAR(match.captured(4).toFloat(), std::stof(set->patchNotations[1][i]), 0.0051f);
+        EXPECT_NEAR(match.captured(6).toFloat(), std::stof(set->patchNotations[2][i]), 0.0051f);
+    }
+    const QPoint standard = set->patches[0]->rect().center();
+    EXPECT_TRUE(set->tooltipAt(standard.x(), standard.y()).startsWith("Standard: 5R 4/14  "));
 }
 
 TEST_F(Tolerance, APatchOutsideTheDataShowsItsValueAlone) {
@@ -156,7 +182,8 @@ TEST_F(Tolerance, NumbersAndColoursBeyondSinglePrecisionAreRefusedAndDrawNothing
     ui().labBoxes[0]->setText("0");
     ui().labBoxes[1]->setText("0");
     enter(ui().labBoxes[0], "1e39");
-    EXPECT_EQ(messages(), std::vector<QString>{"L* is out of range: \"1e39\"."});
+    EXPECT_TRUE(messages().empty());
+    EXPECT_TRUE(ui().messagesBox->toPlainText().startsWith("L* is out of range: \"1e39\";"));
 }
 
 TEST_F(Tolerance, SavedPaletteIsReplacedWithTheStandardLast) {

@@ -140,12 +140,17 @@ TEST_F(ValuePageTest, SliderAndValuesBeyondIt) {
     v = 0.5f;
     page->showValuePage(v);
     EXPECT_EQ(page->valueSlider->value(), 100);
-    enter(ui().munsellBoxes[1], "-3"); // not even in the table: every ray is a name
+    // A value the main window refuses leaves it and the page as they were.
+    const QImage half = page->surface->image();
+    enter(ui().munsellBoxes[1], "-3");
+    EXPECT_EQ(text(ui().munsellBoxes[1]), "5.1");
+    EXPECT_EQ(page->surface->image(), half);
+    v = -3;
+    page->showValuePage(v); // not even in the table: every ray is a name
     EXPECT_EQ(page->valueSlider->value(), 100);
-    EXPECT_EQ(text(ui().munsellBoxes[1]), "-3");
 }
 
-TEST_F(ValuePageTest, ReadOutAndClicks) {
+TEST_F(ValuePageTest, ReadOut) {
     const QString before = page->readOut->text();
     page->onMouseMove(296, 276); // background: nothing changes
     EXPECT_EQ(page->readOut->text(), before);
@@ -164,18 +169,45 @@ TEST_F(ValuePageTest, ReadOutAndClicks) {
     EXPECT_EQ(page->readOut->text(), "Out of RGB Gamut");
     EXPECT_EQ(page->readOutSwatch->fillColor(), QColor(Qt::black));
 
-    // A click converts a displayable colour; black only fills the boxes.
-    QTest::mouseClick(page->surface, Qt::LeftButton, {}, solid);
-    EXPECT_EQ(text(ui().rgbBoxes[0]), byte(0));
-    EXPECT_LT(text(ui().munsellBoxes[2]).toFloat(), 0.5f); // the neutral
-    const QString hue = text(ui().munsellBoxes[0]);
-    page->readOutSwatch->setFillColor(Qt::white);
-    page->onMouseDown(black.x(), black.y());
-    EXPECT_EQ(text(ui().rgbBoxes[1]), "0");
-    EXPECT_EQ(text(ui().munsellBoxes[0]), hue);
-    EXPECT_EQ(page->readOutSwatch->fillColor(), QColor(Qt::black));
     page->printButton->click();
     EXPECT_EQ(messages(), std::vector<QString>{"Printer not Found"});
+}
+
+// A click on a circle enters the notation it shows, as if typed into the
+// Munsell boxes; the background and the names send nothing.
+TEST_F(ValuePageTest, BackgroundClicksDoNothingAndACircleSendsItsNotation) {
+    const auto state = [this] {
+        QStringList all;
+        for (auto* group : {&ui().munsellBoxes, &ui().xyzBoxes, &ui().labBoxes, &ui().rgbBoxes})
+            for (auto* box : *group)
+                all << box->text();
+        return all << ui().colourNameBox->text() << ui().nearestChipBox->text();
+    };
+    ui().munsellBoxes[0]->setText("7.5YR");
+    enter(ui().munsellBoxes[2], "6");
+    const QStringList typed = state();
+    enter(ui().munsellBoxes[0], "5R");
+    const QImage shown = page->surface->image();
+    const QStringList before = state();
+    QPoint black = nameRect("5.00R").topLeft();
+    for (int dx = 0; dx < 40 && page->surface->pixel(black.x(), black.y()) != 0; ++dx)
+        black = nameRect("5.00R").topLeft() + QPoint(dx, nameRect("5.00R").height() / 2);
+    ASSERT_EQ(page->surface->pixel(black.x(), black.y()), 0);
+    for (const QPoint p : {QPoint(296, 276), QPoint(2, 2), black}) {
+        ASSERT_TRUE(page->tooltipAt(p.x(), p.y()).isEmpty()) << p.x() << "," << p.y();
+        QTest::mouseClick(page->surface, Qt::LeftButton, {}, p);
+    }
+    EXPECT_EQ(state(), before);
+
+    // 7.5YR 5/6 gives what typing it gives; the page keeps its drawing.
+    QTest::mouseClick(page->surface, Qt::LeftButton, {}, at(17.5f, 6));
+    EXPECT_EQ(state(), typed);
+    EXPECT_EQ(page->surface->image(), shown);
+    QTest::mouseClick(page->surface, Qt::LeftButton, {}, at(5, 0));
+    EXPECT_EQ(text(ui().munsellBoxes[0]) + " " + text(ui().munsellBoxes[1]) + "/" +
+                  text(ui().munsellBoxes[2]),
+              "N 5/0");
+    EXPECT_TRUE(messages().empty());
 }
 
 } // namespace

@@ -38,6 +38,32 @@ class Entry : public MainWindowTest {
             texts << box->text();
         return texts;
     }
+    // Every box, the sliders, the swatch and the name line: what a colour shows.
+    QStringList shown() const {
+        QStringList texts = all();
+        for (auto* s : {ui().hueSlider, ui().valueSlider, ui().chromaSlider, ui().redSlider,
+                        ui().greenSlider, ui().blueSlider})
+            texts << QString::number(s->value());
+        return texts << ui().swatch->backColor().name() << ui().outOfRangeLabel->text()
+                     << ui().colourNameBox->text() << ui().nearestChipBox->text();
+    }
+    void munsell(const QString& hue, const QString& value, const QString& chroma) {
+        ui().munsellBoxes[0]->setText(hue);
+        ui().munsellBoxes[1]->setText(value);
+        enter(ui().munsellBoxes[2], chroma);
+    }
+    // The line Messages shows for a refusal while the boxes hold `notation`.
+    QString refusal(const QString& reason) const {
+        return reason + "; the colour stays " + text(ui().munsellBoxes[0]) + " " +
+               text(ui().munsellBoxes[1]) + "/" + text(ui().munsellBoxes[2]) + ".";
+    }
+    // The boxes marked as refused, by object name.
+    QStringList marked() const {
+        QStringList names;
+        for (auto* box : form->findChildren<EntryBox*>())
+            if (box->property("refused").toBool()) names << box->objectName();
+        return names;
+    }
 };
 
 TEST_F(Entry, TypedMunsellNotationReachesEveryNotationAndTheSwatch) {
@@ -83,25 +109,32 @@ TEST_F(Entry, TypingAloneConvertsNothingAndFocusSelectsTheWholeBox) {
     EXPECT_EQ(after, before);
 }
 
-TEST_F(Entry, MunsellTextsThatCannotConvertSayOutOfMunsellRangeOnce) {
-    const auto expectMessages = [&](std::vector<QString> expected, const char* what) {
-        EXPECT_EQ(messages(), expected) << what;
-        platform.clear();
-    };
+TEST_F(Entry, MunsellTextsThatCannotConvertAreRefusedInOneLine) {
     const QStringList before = all();
-    enter(ui().munsellBoxes[2], "abc");
-    expectMessages({"Out of Munsell Range"}, "chroma not a number");
-    EXPECT_EQ(all().mid(3), before.mid(3));
-    enter(ui().munsellBoxes[2], "45");
-    expectMessages({"Out of Munsell Range"}, "chroma beyond the slider");
-    // A hue without family: "Format Error", then hue 105 is beyond the slider.
-    ui().munsellBoxes[0]->setText("5x");
-    enter(ui().munsellBoxes[2], "4");
-    expectMessages({"Format Error", "Out of Munsell Range"}, "hue 5x");
+    const struct {
+        const char* hue;
+        const char* chroma;
+        int box;
+        const char* reason;
+    } cases[] = {
+        {nullptr, "abc", 2, "Chroma needs a number; it holds \"abc\""},
+        {nullptr, "45", 2, "Chroma \"45\" is out of Munsell range (0 to 40)"},
+        {"5x", "4", 0, "Hue \"5x\" names no hue family (R, YR, Y, GY, G, BG, B, PB, P, RP or N)"},
+        {"0.5", "4", 0, "Hue \"0.5\" names no hue family (R, YR, Y, GY, G, BG, B, PB, P, RP or N)"},
+    };
+    for (const auto& c : cases) {
+        if (c.hue) ui().munsellBoxes[0]->setText(c.hue);
+        enter(ui().munsellBoxes[2], c.chroma);
+        EXPECT_EQ(all(), before) << c.reason;
+        EXPECT_EQ(ui().messagesBox->toPlainText(), refusal(c.reason));
+        EXPECT_EQ(marked(), QStringList{ui().munsellBoxes[c.box]->objectName()}) << c.reason;
+        EXPECT_EQ(ui().munsellBoxes[c.box]->toolTip(), c.reason);
+    }
+    EXPECT_TRUE(messages().empty());
     // "N" is the neutral hue: a grey, its chroma 0 whatever the box held.
     ui().munsellBoxes[1]->setText("5");
     enter(ui().munsellBoxes[0], "N");
-    expectMessages({}, "hue N");
+    EXPECT_EQ(ui().messagesBox->toPlainText(), ""); // a colour converted takes the line away
     EXPECT_EQ(text(ui().munsellBoxes[2]), "0");
     EXPECT_EQ(text(ui().labBoxes[1]) + " " + text(ui().labBoxes[2]), ".00 .00");
     EXPECT_EQ(text(ui().rgbBoxes[0]), text(ui().rgbBoxes[1]));
@@ -110,6 +143,7 @@ TEST_F(Entry, MunsellTextsThatCannotConvertSayOutOfMunsellRangeOnce) {
     enter(ui().munsellBoxes[0], "10RP");
     EXPECT_EQ(text(ui().xyzBoxes[0]), neutral);
     EXPECT_TRUE(messages().empty());
+    EXPECT_TRUE(marked().isEmpty()); // a colour converted takes the mark away
 }
 
 TEST_F(Entry, NotationOutsideTheDataShowsZerosAndBlack) {
@@ -194,32 +228,101 @@ TEST_F(Entry, BoxesThatHoldNoUsableNumberSayWhichAndChangeNothing) {
     const struct {
         QLineEdit* box;
         const char* text;
-        const char* message;
+        const char* reason;
     } cases[] = {
-        {ui().xyzBoxes[2], "abc", "Z needs a number; it holds \"abc\"."},
-        {ui().chromaticityBoxes[0], "abc", "x needs a number; it holds \"abc\"."},
-        {ui().labBoxes[1], "abc", "a* needs a number; it holds \"abc\"."},
-        {ui().cmykBoxes[3], "abc", "K needs a number; it holds \"abc\"."},
+        {ui().xyzBoxes[2], "abc", "Z needs a number; it holds \"abc\""},
+        {ui().chromaticityBoxes[0], "abc", "x needs a number; it holds \"abc\""},
+        {ui().labBoxes[1], "abc", "a* needs a number; it holds \"abc\""},
+        {ui().cmykBoxes[3], "abc", "K needs a number; it holds \"abc\""},
         // Numbers single precision can't hold, within a double's range and beyond it.
-        {ui().xyzBoxes[0], "1e39", "X is out of range: \"1e39\"."},
-        {ui().labBoxes[2], "-1e400", "b* is out of range: \"-1e400\"."},
+        {ui().xyzBoxes[0], "1e39", "X is out of range: \"1e39\""},
+        {ui().labBoxes[2], "-1e400", "b* is out of range: \"-1e400\""},
     };
     for (const auto& c : cases) {
-        const QString kept = c.box->text();
         enter(c.box, c.text);
-        ASSERT_EQ(messages().size(), 1u);
-        EXPECT_EQ(messages()[0], c.message);
-        platform.clear();
-        c.box->setText(kept);
-        EXPECT_EQ(all(), before);
+        EXPECT_EQ(ui().messagesBox->toPlainText(), refusal(c.reason));
+        EXPECT_EQ(marked(), QStringList{c.box->objectName()}) << c.reason;
+        EXPECT_EQ(all(), before) << c.reason;
     }
     ui().chromaticityBoxes[0]->setText("0.3");
     enter(ui().chromaticityBoxes[1], "0");
-    EXPECT_EQ(messages(), std::vector<QString>{"y needs a number other than 0."});
-    platform.clear();
+    EXPECT_EQ(ui().messagesBox->toPlainText(), refusal("y needs a number other than 0"));
+    EXPECT_EQ(marked(), QStringList{ui().chromaticityBoxes[1]->objectName()});
     // Below L* 0 is less light than none.
     enter(ui().labBoxes[0], "-0.5");
-    EXPECT_EQ(messages(), std::vector<QString>{"L* needs a number of 0 or more."});
+    EXPECT_EQ(ui().messagesBox->toPlainText(), refusal("L* needs a number of 0 or more"));
+    EXPECT_EQ(marked(), QStringList{ui().labBoxes[0]->objectName()});
+    EXPECT_TRUE(messages().empty());
+}
+
+// A refused entry gives no new colour: the typed box and every box typed
+// into before it go back to the colour entered last, as do the sliders, the
+// swatch and the name line; the box is marked until edited, the reason is one
+// line in Messages, and no other window hears of it.
+TEST_F(Entry, ARefusedEntryLeavesEveryGroupOnThePreviousColour) {
+    munsell("5R", "4", "14");
+    const QStringList before = shown();
+    int heard = 0;
+    const Connection listening =
+        session().colourChanged.connect([&heard](const ColourChange&) { ++heard; });
+    ui().munsellBoxes[1]->setText("11");
+    enter(ui().munsellBoxes[2], "4");
+    EXPECT_EQ(shown(), before);
+    EXPECT_EQ(ui().messagesBox->toPlainText(),
+              "Value \"11\" is out of Munsell range (0 to 10); the colour stays 5R 4/14.");
+    EXPECT_EQ(marked(), QStringList{ui().munsellBoxes[1]->objectName()});
+
+    ui().xyzBoxes[0]->setText("12");
+    enter(ui().xyzBoxes[2], "abc");
+    EXPECT_EQ(shown(), before);
+    EXPECT_EQ(marked(), QStringList{ui().xyzBoxes[2]->objectName()});
+    EXPECT_EQ(heard, 0);
+    EXPECT_TRUE(messages().empty());
+    // Editing the box takes its mark and the reason's tooltip away.
+    const QString ownTip = ui().xyzBoxes[1]->toolTip();
+    enter(ui().xyzBoxes[1], "1e39");
+    ASSERT_EQ(marked(), QStringList{ui().xyzBoxes[1]->objectName()});
+    form->show();
+    ui().xyzBoxes[1]->setFocus();
+    QTest::keyClicks(ui().xyzBoxes[1], "1");
+    EXPECT_TRUE(marked().isEmpty());
+    EXPECT_EQ(ui().xyzBoxes[1]->toolTip(), ownTip);
+}
+
+// "5R 4/14" typed or pasted into the hue box gives what typing its parts
+// into the three boxes gives.
+TEST_F(Entry, AWholeNotationInTheHueBoxFillsTheGroup) {
+    const struct {
+        const char* whole;
+        const char* parts[3];
+    } cases[] = {
+        {"5R 4/14", {"5R", "4", "14"}}, {"5R4/14", {"5R", "4", "14"}},
+        {"N 5/", {"N", "5", "0"}},      {"2.5yr 6/8", {"2.5yr", "6", "8"}},
+        {" n 3.5 ", {"N", "3.5", "0"}},
+    };
+    for (const auto& c : cases) {
+        munsell("5PB", "3", "6"); // a grey leaves the hue slider where it was
+        munsell(c.parts[0], c.parts[1], c.parts[2]);
+        const QStringList typed = shown();
+        munsell("5PB", "3", "6");
+        enter(ui().munsellBoxes[0], c.whole);
+        EXPECT_EQ(shown(), typed) << c.whole;
+    }
+    EXPECT_TRUE(messages().empty());
+    // A notation the model refuses, and text that is no notation: one line each.
+    munsell("5PB", "3", "6");
+    const QStringList before = shown();
+    enter(ui().munsellBoxes[0], "5R 11/4");
+    EXPECT_EQ(shown(), before);
+    EXPECT_EQ(ui().messagesBox->toPlainText(),
+              "Value \"11\" is out of Munsell range (0 to 10); the colour stays 5PB 3/6.");
+    enter(ui().munsellBoxes[0], "5R 4/abc");
+    EXPECT_EQ(shown(), before);
+    EXPECT_EQ(ui().messagesBox->toPlainText(),
+              "Hue \"5R 4/abc\" is no Munsell notation (5R 4/14, 2.5YR 6/8, N 5/); the colour "
+              "stays 5PB 3/6.");
+    EXPECT_EQ(marked(), QStringList{ui().munsellBoxes[0]->objectName()});
+    EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(Entry, ChromaticityEntryKeepsTheLuminance) {
@@ -322,7 +425,8 @@ TEST_F(Entry, GammaBoxAndSliderMoveTogether) {
     ui().gammaBox->setText("");
     EXPECT_TRUE(messages().empty());
     ui().gammaBox->setText("abc");
-    EXPECT_EQ(messages(), std::vector<QString>{"Gamma needs a number; it holds \"abc\"."});
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(ui().messagesBox->toPlainText(), "Gamma needs a number; it holds \"abc\".");
     ui().gammaSlider->setValue(30);
     EXPECT_EQ(text(ui().gammaBox), "3");
 }

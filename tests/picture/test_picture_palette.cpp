@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -82,6 +83,29 @@ TEST_F(PicturePalette, BlocksGoColumnByColumnAndAreOutlined) {
     EXPECT_EQ(messages(),
               std::vector<QString>{"Palette already made - reload or load new picture"});
     EXPECT_EQ(rows("blocks.csv").size(), 1200u);
+}
+
+// The blocks are converted for the palette alone: the main window keeps the
+// colour it showed, and no window hears of a change.
+TEST_F(PicturePalette, BuildingAPaletteLeavesTheCurrentColourAlone) {
+    ui().munsellBoxes[0]->setText("5R");
+    ui().munsellBoxes[1]->setText("4");
+    enter(ui().munsellBoxes[2], "14");
+    const auto state = [this] {
+        QStringList all;
+        for (auto* box : form->findChildren<EntryBox*>())
+            all << box->objectName() + "=" + box->text();
+        return all << ui().colourNameBox->text();
+    };
+    const QStringList before = state();
+    int heard = 0;
+    const Connection listening =
+        session().colourChanged.connect([&heard](const ColourChange&) { ++heard; });
+    picture(40, 30);
+    make("blocks", {"10"}, {Answer::Yes});
+    ASSERT_EQ(rows("blocks.csv").size(), 12u);
+    EXPECT_EQ(state(), before);
+    EXPECT_EQ(heard, 0);
 }
 
 TEST_F(PicturePalette, NamesKeepTheirCaseAndMeetAPaletteOfAnyCase) {

@@ -157,8 +157,24 @@ TEST_F(Picture, ClipboardPicturesSetTheDrawingSize) {
     EXPECT_TRUE(window->picture->isEmpty());
 }
 
-TEST_F(Picture, HelpHidesTheMainWindowWhileItShows) {
+// Counts the events of some kinds a window receives.
+struct EventCounter : QObject {
+    explicit EventCounter(QEvent::Type counted) : type(counted) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == type) ++count;
+        return false;
+    }
+    QEvent::Type type;
+    int count = 0;
+};
+
+// While the help shows, the main window takes no input but is never hidden,
+// so a window manager has no reason to place it anew.
+TEST_F(Picture, HelpKeepsTheMainWindowInPlace) {
     form->show();
+    EventCounter hidden(QEvent::Hide), enabling(QEvent::EnabledChange);
+    form->installEventFilter(&hidden);
+    form->installEventFilter(&enabling);
     window->helpAction->trigger();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(platform.shown()[0].title, "Options");
@@ -167,6 +183,11 @@ TEST_F(Picture, HelpHidesTheMainWindowWhileItShows) {
     EXPECT_TRUE(messages()[0].contains("Chart> Calibrate with chart"));
     EXPECT_EQ(messages()[0].count("\r\n"), 15);
     EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(hidden.count, 0);
+    EXPECT_EQ(enabling.count, 2); // disabled for the help, enabled again after
+    EXPECT_TRUE(form->isEnabled());
+    form->removeEventFilter(&hidden);
+    form->removeEventFilter(&enabling);
 }
 
 } // namespace

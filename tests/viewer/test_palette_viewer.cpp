@@ -1,6 +1,7 @@
 #include "main_window_fixture.h"
 
 #include "exchange/palette_export.h"
+#include "mainwindow/swatch.h"
 #include "palette/palette_file.h"
 #include "picture/picture_window.h"
 #include "viewer/palette_viewer.h"
@@ -99,8 +100,13 @@ TEST_F(Viewer, ListEntriesAndHueTexts) {
     EXPECT_TRUE(v.hueTextOf(1).startsWith("5.0yr "));
     EXPECT_EQ(v.entry(2).hueAngle, static_cast<float>(32.5 * 3.6 * 0.0174532925));
     EXPECT_EQ(readFile("LastPalette.txt"), "one.csv\r\n");
-    // Each row's colour came from the main window's conversion.
-    EXPECT_EQ(v.entry(2).rgb[0], form->colour().red);
+    // Each row's colour is what the main window's conversion gives its
+    // notation, and the main window keeps its own colour.
+    ColourModel typed = edit(form->colour(), Box::Hue, "2.5gy");
+    typed =
+        enterMunsell(edit(edit(typed, Box::Value, "6"), Box::Chroma, "12.5"), session().table());
+    EXPECT_EQ(v.entry(2).rgb[0], typed.red);
+    EXPECT_NE(form->colour()[Box::Hue], "2.5gy");
 }
 
 TEST_F(Viewer, ColoursWithoutANotationAreLeftOutAndCounted) {
@@ -586,6 +592,51 @@ TEST_F(Viewer, ListColumnsLineUpInAFixedPitchFontAndAllShow) {
     EXPECT_TRUE(v.paletteList->item(11)->text().contains(longTag + "  H 5g"));
     v.paletteList->doItemsLayout();
     EXPECT_GT(v.paletteList->horizontalScrollBar()->maximum(), 0);
+}
+
+// Opening the viewer, showing it on the palette file and loading a palette
+// convert rows for the viewer alone: the main window keeps its colour, takes
+// no input meanwhile and is never hidden (a window manager would place it anew).
+class ColourOnlyWhenAsked : public Viewer, public QObject {
+  protected:
+    // Every line of text in the main window (the boxes, the name line) and the swatch.
+    QStringList mainState() const {
+        QStringList all;
+        for (auto* box : form->findChildren<QLineEdit*>())
+            all << box->objectName() + "=" + box->text();
+        return all << ui().swatch->backColor().name();
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        hides += event->type() == QEvent::Hide;
+        return false;
+    }
+    int hides = 0;
+};
+
+TEST_F(ColourOnlyWhenAsked, OpeningOrLoadingTheViewerKeepsTheColourAndNeverHidesTheMainWindow) {
+    form->show();
+    form->installEventFilter(this);
+    ui().munsellBoxes[0]->setText("5R");
+    ui().munsellBoxes[1]->setText("4");
+    enter(ui().munsellBoxes[2], "14");
+    const QStringList before = mainState();
+
+    PaletteViewer& v = open();
+    ASSERT_GT(v.pointCount(), 0);
+    EXPECT_EQ(mainState(), before);
+    palette("mine.csv", {row("a", "5B", "3", "2"), row("b", "5G", "6", "4")});
+    setPaletteFile("mine.csv");
+    session().paletteViewWanted.send(); // "View 3D Palette"
+    EXPECT_EQ(v.pointCount(), 2);
+    EXPECT_EQ(mainState(), before);
+    palette("other.csv", {row("c", "5Y", "8", "6")});
+    platform.queueFile("other.csv");
+    v.loadPalette(PaletteSource::Chosen);
+    EXPECT_EQ(v.pointCount(), 1);
+    EXPECT_EQ(mainState(), before);
+    EXPECT_EQ(hides, 0);
+    EXPECT_TRUE(form->isEnabled() && form->isVisible());
+    form->removeEventFilter(this);
 }
 
 } // namespace
