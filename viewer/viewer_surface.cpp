@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace huelinx {
 
@@ -21,10 +20,12 @@ QRgb blended(QRgb below, QRgb colour, double alpha) {
                 mix(qBlue(below), qBlue(colour)));
 }
 
-// The rim of a ringed dot: eight arcs, black and white in turn.
+// The rim of a ringed dot: eight arcs, black and white in turn. Crossing an
+// axis or a diagonal flips exactly one of the three tests, so neighbouring
+// eighths differ.
 QRgb rimColour(double dx, double dy) {
-    const double turn = std::atan2(dy, dx) / (2 * std::numbers::pi) + 0.5; // 0..1
-    return static_cast<int>(turn * 8) % 2 == 0 ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+    const bool black = ((dx < 0) != (dy < 0)) != (std::abs(dx) < std::abs(dy));
+    return black ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
 }
 
 } // namespace
@@ -102,33 +103,49 @@ void ViewerSurface::dot(double x, double y, double width, QColor colour, bool ri
     const double k = pixelRatio();
     const QPointF c = toPixels(x, y) * k;
     const double r = dotRadius(width) * k, outer = r + 0.5;
-    const double rim = r - std::max(1.0, k);
-    const QRgb rgb = colour.rgb();
     // The pixel ranges are cut to the image before they become whole numbers: a
     // palette row may put a dot anywhere (a chroma of 1e30, or not a number), and
     // such a dot draws nothing.
-    const int lastY = image_.height() - 1, lastX = image_.width() - 1;
     const double top = std::ceil(c.y() - outer - 0.5), bottom = std::floor(c.y() + outer - 0.5);
-    if (!(top <= lastY && bottom >= 0.0)) return;
+    if (!(top <= image_.height() - 1 && bottom >= 0.0)) return;
     const int firstRow = static_cast<int>(std::max(0.0, top));
-    const int lastRow = static_cast<int>(std::min(double(lastY), bottom));
-    for (int py = firstRow; py <= lastRow; ++py) {
-        const double dy = py + 0.5 - c.y();
-        const double half = std::sqrt(std::max(0.0, outer * outer - dy * dy));
-        const double left = std::ceil(c.x() - half - 0.5), right = std::floor(c.x() + half - 0.5);
-        if (!(left <= lastX && right >= 0.0)) continue;
-        const int from = static_cast<int>(std::max(0.0, left));
-        const int to = static_cast<int>(std::min(double(lastX), right));
-        auto* line = reinterpret_cast<QRgb*>(image_.scanLine(py));
-        for (int px = from; px <= to; ++px) {
-            const double dx = px + 0.5 - c.x(), d2 = dx * dx + dy * dy;
-            const bool inside = d2 <= r * r;
-            const QRgb own = ringed && inside && d2 > rim * rim ? rimColour(dx, dy) : rgb;
-            if (inside)
-                line[px] = own;
-            else if (const double alpha = outer - std::sqrt(d2); alpha > 0)
-                line[px] = blended(line[px], ringed ? rimColour(dx, dy) : rgb, alpha);
+    const int lastRow = static_cast<int>(std::min(double(image_.height() - 1), bottom));
+    const DotShape shape{c, r, ringed ? r - std::max(1.0, k) : -1.0, colour.rgb()};
+    for (int py = firstRow; py <= lastRow; ++py)
+        dotRow(shape, py);
+}
+
+ViewerSurface::Span ViewerSurface::dotSpan(const DotShape& dot, double radius, double dy) const {
+    // The pixels of the row whose centre lies within `radius`, cut to the image.
+    if (!(radius >= 0 && dy * dy <= radius * radius)) return {0, -1};
+    const double half = std::sqrt(radius * radius - dy * dy), x = dot.centre.x();
+    const double left = std::ceil(x - half - 0.5), right = std::floor(x + half - 0.5);
+    const double last = image_.width() - 1;
+    if (!(left <= last && right >= 0.0 && left <= right)) return {0, -1};
+    return {static_cast<int>(std::max(0.0, left)), static_cast<int>(std::min(last, right))};
+}
+
+void ViewerSurface::dotRow(const DotShape& dot, int py) {
+    const double dy = py + 0.5 - dot.centre.y();
+    const Span outer = dotSpan(dot, dot.radius + 0.5, dy);
+    if (outer.from > outer.to) return;
+    Span inner = dotSpan(dot, dot.radius, dy);
+    if (inner.from > inner.to) inner = {outer.to + 1, outer.to};
+    // A ringed dot's plain middle; the rest of its inside is rim.
+    const Span plain = dot.rim < 0 ? inner : dotSpan(dot, dot.rim, dy);
+    auto* line = reinterpret_cast<QRgb*>(image_.scanLine(py));
+    for (int px = outer.from; px <= outer.to; ++px) {
+        if (px >= plain.from && px <= plain.to) {
+            std::fill(line + px, line + plain.to + 1, dot.rgb);
+            px = plain.to;
+            continue;
         }
+        const double dx = px + 0.5 - dot.centre.x();
+        const QRgb own = dot.rim < 0 ? dot.rgb : rimColour(dx, dy);
+        if (px >= inner.from && px <= inner.to)
+            line[px] = own;
+        else if (const double alpha = dot.radius + 0.5 - std::sqrt(dx * dx + dy * dy); alpha > 0)
+            line[px] = blended(line[px], own, std::min(alpha, 1.0));
     }
 }
 

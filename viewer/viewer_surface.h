@@ -68,6 +68,18 @@ class ViewerSurface : public ImageSurface {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    // A dot in device pixels: its centre, radius and colour, and the radius
+    // within its rim (below 0 for none).
+    struct DotShape {
+        QPointF centre;
+        double radius, rim;
+        QRgb rgb;
+    };
+    struct Span {
+        int from, to; // empty when from > to
+    };
+    Span dotSpan(const DotShape& dot, double radius, double dy) const;
+    void dotRow(const DotShape& dot, int py);
     // A new image for the widget's size at the screen's pixel ratio.
     void makeImage();
     // The top left corner of the view in the widget.
