@@ -1,9 +1,9 @@
 // Speed of the two central conversions over a fixed, seeded set of 10,000
 // colours spread through the Munsell solid (values 1..9.5, all hues, chromas
 // up to the data), under illuminants C and D65; of the nearest-chip search in
-// the 2,734 real renotation colours for the same colours, with comparing every
-// chip for reference; and the ISCC-NBS name of 10,000 seeded notations
-// anywhere in hue, value and chroma.
+// the 2,744 chips of renotation-real (the real colours and ten greys) for
+// the same colours, with comparing every chip for reference; and the ISCC-NBS
+// name of 10,000 seeded notations anywhere in hue, value and chroma.
 #include "colour/chip_set.h"
 #include "colour/colorimetry.h"
 #include "colour/colour_model.h"

@@ -98,8 +98,8 @@ void converterTypedLines(benchmark::State& state) {
     convertCsv(state, input, 100000);
 }
 
-// The same lines with the ISCC-NBS name and the nearest of the 2,734 real
-// renotation chips on every line.
+// The same lines with the ISCC-NBS name and the nearest of the 2,744
+// renotation-real chips on every line.
 void converterTypedLinesNamesChips(benchmark::State& state) {
     static const std::string input = typedLines(100000);
     convertCsv(state, input, 100000, {"--names", "--chips", "renotation-real"});

@@ -239,6 +239,8 @@ void viewerLoad(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * 10000);
 }
 
+// The drawing is made in the device's pixels: run with QT_SCALE_FACTOR=2 for
+// twice the scale.
 void viewerDraw(benchmark::State& state) {
     ScratchDir scratch;
     writeBigPalette("big.csv");

@@ -86,6 +86,20 @@ std::string notationText(const std::string& hue, double value, double chroma) {
     return huelinx::notationText(hue, plainText(value), plainText(chroma));
 }
 
+// The grey "N 5/" of a value.
+Chip neutralChip(double value) {
+    return {huelinx::notationText("N", plainText(value), {}),
+            {},
+            0.0f,
+            static_cast<float>(value),
+            0.0f,
+            true};
+}
+
+// The greys appended to the real colours: every whole value the data hold
+// between black and white, and the 9.5 of the lightest chips.
+const double neutralSeries[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 9.5};
+
 bool isPath(const std::string& text) {
     return text.find('/') != std::string::npos || text.find('\\') != std::string::npos ||
            (text.size() > 4 && upperCase(text.substr(text.size() - 4)) == ".CSV");
@@ -221,6 +235,10 @@ Loaded<ChipSet> renotationRealChips(std::string_view csv, const std::string& fil
         Chip chip{notationText(hueText, *value, *chroma), {}, *hue, *value, *chroma, false};
         set.chips.push_back(std::move(chip));
     }
+    // The real colours hold no grey: the neutral series N 1/ to N 9/ and
+    // N 9.5/ follow them, so that a grey finds its chip.
+    for (double value : neutralSeries)
+        set.chips.push_back(neutralChip(value));
     return {std::move(set), {}};
 }
 
@@ -242,12 +260,7 @@ ChipSet soilChips(const MunTable& table) {
                       static_cast<float>(chroma),
                       false});
     for (double value : values)
-        keep({huelinx::notationText("N", plainText(value), {}),
-              {},
-              0.0f,
-              static_cast<float>(value),
-              0.0f,
-              true});
+        keep(neutralChip(value));
     return set;
 }
 

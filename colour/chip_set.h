@@ -8,7 +8,8 @@
 // Munsell data.
 //
 // Two sets are built in: `renotation-real` (the colours of
-// munsell-renotation-real.csv) and `soil` (the hue pages 10R to 5Y at the
+// munsell-renotation-real.csv, which holds no grey, followed by the neutral
+// series N 1/ to N 9/ and N 9.5/) and `soil` (the hue pages 10R to 5Y at the
 // values and chromas soil charts use, and the neutrals). User sets are the
 // .csv files of a `chipsets` folder in the working directory or beside the
 // program, named by their file name without .csv.
@@ -56,7 +57,8 @@ struct ChipSet {
                                           const std::string& name, const MunTable& table);
 
 // The built-in sets. `renotation-real` from the text of munsell-renotation-real.csv
-// (columns hue,value,chroma,x,y,Y); `soil` from the table alone.
+// (columns hue,value,chroma,x,y,Y), then the ten greys of the neutral series;
+// `soil` from the table alone.
 [[nodiscard]] Loaded<ChipSet> renotationRealChips(std::string_view csv,
                                                   const std::string& fileName);
 [[nodiscard]] ChipSet soilChips(const MunTable& table);

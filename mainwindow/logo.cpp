@@ -1,11 +1,13 @@
 #include "mainwindow/logo.h"
 
+#include <QEvent>
 #include <QPainter>
 
 namespace huelinx {
 
-QPixmap makeLogo(int size) {
-    QPixmap pixmap(size, size);
+QPixmap makeLogo(int size, qreal ratio) {
+    QPixmap pixmap(QSize(size, size) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -19,6 +21,21 @@ QPixmap makeLogo(int size) {
     painter.setBrush(QColor(200, 200, 200));
     painter.drawEllipse(ring.center(), size / 5.0, size / 5.0);
     return pixmap;
+}
+
+Logo::Logo(int size, QWidget* parent) : QLabel(parent), size_(size) {
+    draw();
+}
+
+void Logo::draw() {
+    setPixmap(makeLogo(size_, devicePixelRatioF()));
+}
+
+bool Logo::event(QEvent* event) {
+    if (event->type() == QEvent::ScreenChangeInternal && !pixmap().isNull() &&
+        pixmap().devicePixelRatio() != devicePixelRatioF())
+        draw();
+    return QLabel::event(event);
 }
 
 } // namespace huelinx

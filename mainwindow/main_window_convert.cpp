@@ -188,7 +188,16 @@ void MainWindow::showNote(const QString& line) {
 }
 
 void MainWindow::paintSwatch() {
-    swatch->setBackColor(QColor(colour().red, colour().green, colour().blue));
+    // A colour the display can't show has black display levels, which a click
+    // on the swatch still reads; the swatch shows its clipped colour, marked.
+    const ColourModel& c = colour();
+    const QColor back(c.red, c.green, c.blue);
+    if (!c.rgbOutOfRange) {
+        swatch->setBackColor(back);
+        return;
+    }
+    const auto level = [&c](int i) { return qBound(0, int(c.clippedRgb[std::size_t(i)]), 255); };
+    swatch->setColour(back, QColor(level(0), level(1), level(2)), true);
 }
 
 // ---- the six entries ---------------------------------------------------------

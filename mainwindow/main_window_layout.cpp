@@ -110,8 +110,7 @@ void MainWindow::buildControls() {
 
     swatch = new Swatch("Picture1", this);
     swatch->setMinimumSize(300, 170);
-    logo = named(new QLabel(this), "Picture2");
-    logo->setPixmap(makeLogo(56));
+    logo = named(new Logo(56, this), "Picture2");
 
     hueSlider = makeSlider("VScroll1", 202, 0, 0, this);
     valueSlider = makeSlider("VScroll2", 20, 1, 1, this);

@@ -100,6 +100,9 @@ std::vector<PaletteEntry> paletteEntries(const std::vector<PaletteRow>& rows, Co
         if (read == RowRead::Converted) {
             enterInPlace(colour, Notation::Munsell, table);
             entry.rgb = {colour.red, colour.green, colour.blue};
+            for (std::size_t i = 0; i < 3; ++i)
+                entry.shownRgb[i] = std::clamp<int>(colour.clippedRgb[i], 0, 255);
+            entry.outOfRange = colour.outcome.has(Outcome::OutOfDisplayRange);
             entry.outcome = colour.outcome;
             entry.messages = colour.messages;
             if (givesSwatch(colour)) entry.swatch = paletteSwatch(colour, entry.tag, table, names);

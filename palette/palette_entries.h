@@ -53,7 +53,11 @@ struct PaletteEntry {
     // for a grey and for a hue without family), value and chroma as read.
     float hueAngle = 0, value = 0, chroma = 0;
     // ---- what the Munsell entry gave -----------------------------------------
-    std::array<int, 3> rgb{}; // the display colour as the swatch shows it
+    std::array<int, 3> rgb{}; // the display levels, black when the display can't show it
+    // The colour drawn for the entry: the display colour clipped into 0..255,
+    // and whether it had to be clipped.
+    std::array<int, 3> shownRgb{};
+    bool outOfRange = false;
     EntryOutcome outcome;
     std::vector<std::string> messages;
     // The colour for other programs; none outside the Munsell data.

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QToolTip>
 
+#include <algorithm>
+
 namespace huelinx {
 
 ImageSurface::ImageSurface(const QString& objectName, QWidget* parent) : QWidget(parent) {
@@ -17,7 +19,11 @@ ImageSurface::ImageSurface(const QString& objectName, QWidget* parent) : QWidget
 
 long ImageSurface::pixel(int x, int y) const {
     if (!inside(x, y)) return -1;
-    return colourValue(image().pixel(x, y));
+    const QImage& shown = image();
+    const double ratio = shown.devicePixelRatio();
+    const int px = std::min(static_cast<int>((x + 0.5) * ratio), shown.width() - 1);
+    const int py = std::min(static_cast<int>((y + 0.5) * ratio), shown.height() - 1);
+    return colourValue(shown.pixel(px, py));
 }
 
 void ImageSurface::paintEvent(QPaintEvent*) {

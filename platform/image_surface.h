@@ -2,7 +2,9 @@
 // the picture window and the palette viewer. Pixels are read as 24-bit values
 // with red in the lowest byte, green in the middle and blue in the highest; a
 // pixel outside the image reads -1. Presses, moves and tooltips are handed on
-// in the image's pixels, and only over the image.
+// in the image's pixels, and only over the image. An image drawn at a device
+// pixel ratio above 1 is counted in the widget's pixels: a pixel reads the
+// device pixel at the middle of it.
 #pragma once
 
 #include <QImage>
@@ -19,7 +21,7 @@ class ImageSurface : public QWidget {
     // What the surface shows, pixel for pixel.
     virtual const QImage& image() const = 0;
     bool inside(int x, int y) const {
-        const QImage& shown = image();
+        const QSizeF shown = image().deviceIndependentSize();
         return x >= 0 && y >= 0 && x < shown.width() && y < shown.height();
     }
     long pixel(int x, int y) const;

@@ -64,7 +64,9 @@ void PaletteViewer::drawPalette() {
         const PaletteEntry& e = shown[i - 1];
         const ViewPoint p = projectEntry(e.hueAngle, e.value, e.chroma, view);
         dots_[i] = p;
-        drawing->dot(p.x, p.y, dotWidth(e.value), QColor(e.rgb[0], e.rgb[1], e.rgb[2]));
+        // A colour the display can't show: its clipped colour, ringed.
+        drawing->dot(p.x, p.y, dotWidth(e.value),
+                     QColor(e.shownRgb[0], e.shownRgb[1], e.shownRgb[2]), e.outOfRange);
         if (static_cast<int>(i) == selected)
             drawing->dot(p.x, p.y, roundHalfEven(e.value + 2.0), Qt::white);
     }
@@ -108,6 +110,7 @@ QString PaletteViewer::tooltipAt(int px, int py) const {
     QStringList parts{QString::fromStdString(entry(i).tag), notationOf(i).simplified(),
                       colourNameOf(i)};
     parts.removeAll(QString());
+    if (entry(i).outOfRange) parts << "(outside the display's range)";
     return parts.join("  ");
 }
 

@@ -166,6 +166,26 @@ TEST(NearestChip, ReportsTheChipAndTheMunsellSteps) {
     EXPECT_GT(blue->de00, chipMatchLimit);
 }
 
+TEST(NearestChip, AGreyFindsItsNeutralChipAmongTheRealColours) {
+    ChipSearch real(realChips(), renotationTable());
+    for (Illuminant ill : {Illuminant::C, Illuminant::D5000, Illuminant::D65}) {
+        const auto exact = real.nearestToNotation({0, 5, 0, true}, settingsOf(ill));
+        ASSERT_TRUE(exact);
+        EXPECT_EQ(exact->notation, "N 5/");
+        EXPECT_EQ(exact->de00, 0.0);
+        EXPECT_TRUE(exact->withinLimit);
+    }
+    // A grey between two values, and the palest grey, a step beyond N 9/.
+    const auto between = real.nearestToNotation({0, 3.4f, 0, true}, ColourSettings{});
+    ASSERT_TRUE(between);
+    EXPECT_EQ(between->notation, "N 3/");
+    EXPECT_NEAR(between->steps.dV, 0.4f, 1e-6);
+    EXPECT_TRUE(between->withinLimit);
+    const auto pale = real.nearestToNotation({0, 9.6f, 0, true}, ColourSettings{});
+    ASSERT_TRUE(pale);
+    EXPECT_EQ(pale->notation, "N 9.5/");
+}
+
 TEST(NearestChip, HueStepsGoTheShortWayRound) {
     const Chip redPurple = *readChipNotation("10RP 5/4"); // hue 0
     const Chip red = *readChipNotation("2.5R 5/4");       // hue 2.5

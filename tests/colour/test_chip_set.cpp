@@ -93,15 +93,25 @@ TEST(ChipSetFile, NamesTheFileAndTheFirstBadLine) {
               "mine.csv, line 3: \"" + std::string(40, 'Z') + "...\" is not a Munsell notation.");
 }
 
-TEST(BuiltInChipSets, RenotationRealHoldsEveryRealColour) {
+TEST(BuiltInChipSets, RenotationRealHoldsEveryRealColourAndTheNeutralSeries) {
     const auto load = renotationRealChips(testing::dataFile("munsell-renotation-real.csv"), "real");
     ASSERT_TRUE(load.value) << load.message;
     const auto& chips = load.value->chips;
-    ASSERT_EQ(chips.size(), 2734u);
+    // The 2,734 real colours, then ten greys.
+    ASSERT_EQ(chips.size(), 2744u);
     EXPECT_EQ(chips.front().notation, "10RP 1/2");
     EXPECT_EQ(chips.front().hue, 0.0f);
+    std::vector<std::string> greys;
+    for (std::size_t i = 2734; i < chips.size(); ++i)
+        greys.push_back(chips[i].notation);
+    EXPECT_EQ(greys, (std::vector<std::string>{"N 1/", "N 2/", "N 3/", "N 4/", "N 5/", "N 6/",
+                                               "N 7/", "N 8/", "N 9/", "N 9.5/"}));
     for (const Chip& chip : chips) {
-        EXPECT_EQ(readChipNotation(chip.notation).value().hue, chip.hue) << chip.notation;
+        const auto read = readChipNotation(chip.notation);
+        ASSERT_TRUE(read) << chip.notation;
+        EXPECT_EQ(read->hue, chip.hue) << chip.notation;
+        EXPECT_EQ(read->value, chip.value) << chip.notation;
+        EXPECT_EQ(read->neutral, chip.neutral) << chip.notation;
         EXPECT_EQ(mun2xyz(chip.hue, chip.value, chip.chroma, renotationTable(), {}).status,
                   MunsellToCie::Ok)
             << chip.notation;
@@ -163,7 +173,7 @@ TEST_F(ChipSetFolders, ListsBuiltInThenUserSetsAndLoadsThem) {
     EXPECT_GT(soil.value->chips.size(), 1u); // the built-in set, not the file
     const auto real = loadChipSet("renotation-real", places, renotationTable());
     ASSERT_TRUE(real.value) << real.message;
-    EXPECT_EQ(real.value->chips.size(), 2734u);
+    EXPECT_EQ(real.value->chips.size(), 2744u);
 
     const auto byPath = loadChipSet((root / "program" / "chipsets" / "reds.csv").string(), places,
                                     renotationTable());

@@ -74,9 +74,14 @@ TEST_F(Naming, GreysAreNamedAndColoursOutsideTheDataAreNot) {
     ASSERT_TRUE(start());
     enterMunsell("N", "5", "");
     EXPECT_EQ(name(), "medium gray (m.Gy)");
-    // The real colours hold no grey.
-    EXPECT_EQ(chip(), "no chip within 5");
+    // The real colours are followed by the neutral series, so a grey has its chip.
+    EXPECT_EQ(ui().chipSetList->currentText(), "renotation-real");
+    EXPECT_EQ(chip(), "N 5/  \u0394E00 0.00  (\u0394H +0.00 \u0394V +0.00 \u0394C +0.00)");
+    enterMunsell("N", "7.3", "");
+    EXPECT_TRUE(chip().startsWith("N 7/  \u0394E00 ")) << chip().toStdString();
+    EXPECT_TRUE(chip().endsWith("(\u0394H +0.00 \u0394V +0.30 \u0394C +0.00)"));
     ui().chipSetList->setCurrentText("soil");
+    enterMunsell("N", "5", "");
     EXPECT_EQ(chip(), "N 5/  \u0394E00 0.00  (\u0394H +0.00 \u0394V +0.00 \u0394C +0.00)");
 
     // A notation beyond the data stays in its boxes but is not named.

@@ -418,8 +418,8 @@ TEST(ConverterExtras, NamesAndTheNearestChipFollowEveryLineAndFailedLinesStayAli
     // A line that doesn't convert and a blank line: every added column empty.
     EXPECT_TRUE(out[2].ends_with(std::string(8, ','))) << out[2];
     EXPECT_EQ(out[3], std::string(18 + 8, ','));
-    // The real colours hold no grey: N 5/ is more than 5 from every chip.
-    EXPECT_TRUE(out[4].ends_with(",medium gray,m.Gy,no chip within 5,,,,,")) << out[4];
+    // The real colours are followed by the neutral series: N 5/ is its own chip.
+    EXPECT_TRUE(out[4].ends_with(",medium gray,m.Gy,N 5/,,0.00,0.00,0.00,0.00")) << out[4];
     // Outside the data, found from X, Y, Z or entered as a notation that
     // stays in its boxes: no name and no chip.
     for (int line : {5, 6})
