@@ -50,6 +50,7 @@ Companions::Companions(Session& session, Platform& platform, QWidget& mainWindow
     tie(pictureBox, &Companions::onPicture);
     tie(viewerBox, &Companions::onViewer);
     viewWanted_ = session.paletteViewWanted.connect([this] { viewCurrentPalette(); });
+    openWanted_ = session.paletteOpenWanted.connect([this] { openPalette(); });
 }
 
 Companions::~Companions() {
@@ -158,6 +159,15 @@ void Companions::viewCurrentPalette() {
         check->setChecked(true);
     }
     viewer.showCurrentPalette();
+}
+
+void Companions::openPalette() {
+    // Ticking the box shows the viewer, made and started on its first showing.
+    if (QCheckBox* check = box(viewerBox); check && !check->isChecked()) check->setChecked(true);
+    PaletteViewer& viewer = ensureViewer();
+    viewer.show();
+    viewer.raise();
+    viewer.loadPalette(PaletteSource::Chosen);
 }
 
 } // namespace huelinx

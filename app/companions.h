@@ -51,6 +51,8 @@ class Companions : public QObject {
     // Shows the viewer on the palette document (from "View 3D Palette" and
     // the tolerance set's palette).
     void viewCurrentPalette();
+    // Shows the viewer (its box ticked) and loads the palette the user chooses.
+    void openPalette();
     PaletteViewer& ensureViewer();
     template <class Chart> Chart& ensureChart(QPointer<Chart>& chart, const char* boxName);
 
@@ -63,7 +65,7 @@ class Companions : public QObject {
     QPointer<ColorCheckerChart> colorChecker_;
     QPointer<PictureWindow> picture_;
     QPointer<PaletteViewer> viewer_;
-    Connection viewWanted_;
+    Connection viewWanted_, openWanted_;
 };
 
 } // namespace huelinx

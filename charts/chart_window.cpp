@@ -6,6 +6,7 @@
 #include "session/session.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -45,6 +46,14 @@ void ChartWindow::onPrint() {
 void ChartWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     if (onClosed) onClosed();
+}
+
+void ChartWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace huelinx

@@ -1,8 +1,9 @@
 // What the four chart windows share: a window of its own in 8-point type whose
 // client area is a chart surface, opening at the surface's layout size; a
 // print button that prints the window; tooltips from the window's items; a
-// close that the program hears of (it clears the window's check box); and the
-// session's colour changes, followed while the window is shown.
+// close (its close box or Esc) that the program hears of (it clears the
+// window's check box); and the session's colour changes, followed while the
+// window is shown.
 #pragma once
 
 #include "session/signal.h"
@@ -13,6 +14,7 @@
 
 #include <functional>
 
+class QKeyEvent;
 class QPushButton;
 
 namespace huelinx {
@@ -50,6 +52,8 @@ class ChartWindow : public QWidget {
     // The print button, at a place and size in twips.
     void placePrintButton(const QString& text, int left, int top, int width, int height);
     void closeEvent(QCloseEvent* event) override;
+    // Esc closes the window, as its close box does.
+    void keyPressEvent(QKeyEvent* event) override;
     // A change of the session's colour while the window is shown.
     virtual void followColour(const ColourChange&) {}
 

@@ -35,6 +35,12 @@ void BatchImport::run(const QString& type) {
         importCurves();
     else if (type == "cgats")
         importCgats();
+    else {
+        // Nothing ran, so the colour stays as it is and no window hears of it.
+        session_.note(
+            QString("Unknown import type \"%1\"; nothing was imported.").arg(type).toStdString());
+        return;
+    }
     finish();
     colour_.quietDisplay = false;
     colour_.messages.clear();

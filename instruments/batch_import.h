@@ -39,7 +39,8 @@ class BatchImport {
   public:
     BatchImport(Session& session, Platform& platform) : session_(session), platform_(platform) {}
 
-    // Runs the import named by `type`; any other answer does nothing.
+    // Runs the import named by `type`; any other type is said in Messages
+    // and changes nothing.
     void run(const QString& type);
 
   private:

@@ -21,11 +21,14 @@
 #include <optional>
 #include <vector>
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QMenuBar;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -89,6 +92,17 @@ struct MainWindowControls {
               *colorCheckerCheck = nullptr;
     QCheckBox *pictureCheck = nullptr, *viewerCheck = nullptr;
     QLabel *titleLabel = nullptr, *subtitleLabel = nullptr;
+
+    // ---- the menu bar (docs/object-names.md) -----------------------------
+    QMenuBar* menuBar = nullptr;
+    QMenu *fileMenu = nullptr, *recentMenu = nullptr, *editMenu = nullptr, *viewMenu = nullptr,
+          *helpMenu = nullptr;
+    QAction *openPaletteAction = nullptr, *importAction = nullptr, *saveToPaletteAction = nullptr,
+            *makeTableAction = nullptr, *printAction = nullptr, *exitAction = nullptr,
+            *helpAction = nullptr, *aboutAction = nullptr;
+    // View: one checkable action for each window check box, in the boxes' order
+    // Check2..Check7.
+    std::array<QAction*, 6> viewActions{};
 
     // ---- window state ----------------------------------------------------
     // Set while the window follows the colour model: the sliders' and boxes'
@@ -197,6 +211,16 @@ class MainWindow : public QWidget, private MainWindowControls {
                            const std::vector<QWidget*>& boxes,
                            const std::vector<QScrollBar*>& sliders);
     void connectHandlers();
+    // The menu bar: File (Recent filled by the recent files), Edit (filled by
+    // the clipboard and undo), View tied both ways to the window check boxes,
+    // and Help.
+    void buildMenuBar();
+    // View's actions and the check boxes follow each other.
+    void tieViewActions();
+    // Tab goes down each group's boxes, then on to the next group.
+    void orderTabs();
+    // Every entry box, button and check box says what it takes or does.
+    void setControlTips();
     // Listens to the session: its colour changes, notes and busy spells.
     void followSession();
     void paintSwatch();

@@ -20,6 +20,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -175,6 +176,9 @@ void MainWindow::buildControls() {
 
     messagesBox = named(new QPlainTextEdit(this), "Text3");
     messagesBox->setMaximumHeight(52);
+    // The program writes here; the user reads and copies, and Tab moves on.
+    messagesBox->setReadOnly(true);
+    messagesBox->setTabChangesFocus(true);
     messagesLabel = named(new QLabel("Messages", this), "Label23");
     importedFileLabel = named(new QLabel("Imported File", this), "Label26");
     importedFileName = named(new QLabel(this), "Label6");
@@ -331,6 +335,8 @@ void MainWindow::buildLayout() {
         buttons->addWidget(b);
 
     auto* page = new QVBoxLayout(this);
+    buildMenuBar();
+    page->setMenuBar(menuBar);
     page->addLayout(title);
     page->addLayout(notations);
     page->addLayout(naming);
@@ -338,6 +344,8 @@ void MainWindow::buildLayout() {
     page->addLayout(messages);
     page->addLayout(windows);
     page->addLayout(buttons);
+    orderTabs();
+    setControlTips();
 }
 
 void MainWindow::connectHandlers() {

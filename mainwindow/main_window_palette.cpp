@@ -41,29 +41,46 @@ void MainWindow::onMakeTable() {
     }
     // Three head lines, then one row per colour.
     const auto rows = std::count(text.begin(), text.end(), '\n') - 3;
+    // The line in Messages is the whole report: no box to close.
     showNote(QString("\"%1\" written: %2 row(s).").arg(printedTableFile).arg(rows));
-    platform_.message("Done");
 }
 
 namespace {
 
-// The question names the answers it takes.
-const char* const importPrompt =
-    "Type import:\n"
-    "xyz  tag, X, Y, Z records of a file you choose, added to the palette\n"
-    "6  L*, a*, b* of lab_sRGB.csv to lab_sRGB.txt\n"
-    "0  hue, value, chroma of a file you choose to tempOUT.txt\n"
-    "3  notations of steps.txt to stepsMUNSELL.txt\n"
-    "4  the ColorChecker table ccnames.csv to cchecker.csv\n"
-    "2  the colour chart RHScolors.txt to RHScolorsMUNSELL.txt\n"
-    "1  reflectance curves of munfile1.txt to munout.txt\n"
-    "cgats  samples of a CGATS file you choose (XYZ, LAB or spectral), added to the palette, "
-    "with a report";
+// The import types: the code the import runs by, and the line the list shows.
+struct ImportType {
+    const char* code;
+    const char* description;
+};
+constexpr ImportType importTypes[] = {
+    {"xyz", "tag, X, Y, Z records of a file you choose, added to the palette"},
+    {"cgats", "samples of a CGATS file you choose (XYZ, LAB or spectral), added to the palette, "
+              "with a report"},
+    {"0", "hue, value, chroma records of a file you choose, to tempOUT.txt"},
+    {"6", "L*, a*, b* records of lab_sRGB.csv, to lab_sRGB.txt"},
+    {"3", "notations of steps.txt, to stepsMUNSELL.txt"},
+    {"4", "the ColorChecker table ccnames.csv, to cchecker.csv"},
+    {"2", "the colour chart RHScolors.txt, to RHScolorsMUNSELL.txt"},
+    {"1", "reflectance curves of munfile1.txt, to munout.txt"},
+};
+
+QString importItem(const ImportType& type) {
+    return QString("%1 \u2014 %2").arg(type.code, type.description);
+}
 
 } // namespace
 
 void MainWindow::onImport() {
-    BatchImport(session_, platform_).run(platform_.inputBox(importPrompt));
+    QStringList items;
+    for (const ImportType& type : importTypes)
+        items << importItem(type);
+    const QString chosen = platform_.choose("Import type:", items, "Import");
+    if (chosen.isEmpty()) {
+        showNote("Import cancelled: no type chosen.");
+        return;
+    }
+    // The list offers only its items; the code is the item's first word.
+    BatchImport(session_, platform_).run(chosen.section(u' ', 0, 0));
 }
 
 } // namespace huelinx

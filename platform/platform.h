@@ -6,6 +6,7 @@
 
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -28,6 +29,10 @@ class Platform {
     // A modal input box; Cancel gives an empty text.
     virtual QString inputBox(const QString& prompt, const QString& title = QString(),
                              const QString& defaultText = QString()) = 0;
+    // A modal list to choose one of `items` from (nothing else can be typed);
+    // the item chosen, or an empty text when cancelled.
+    virtual QString choose(const QString& prompt, const QStringList& items,
+                           const QString& title = QString()) = 0;
     // A file-open dialog with a filter such as "*.csv|*.csv" (description and
     // pattern pairs separated by '|'); empty when cancelled. The current working
     // directory is left as it was.

@@ -140,6 +140,14 @@ QString QtPlatform::inputBox(const QString& prompt, const QString& title,
     return accepted ? text : QString();
 }
 
+QString QtPlatform::choose(const QString& prompt, const QStringList& items, const QString& title) {
+    bool accepted = false;
+    const QString item =
+        QInputDialog::getItem(QApplication::activeWindow(), titleOrProgramName(title),
+                              displayLineEnds(prompt), items, 0, false, &accepted);
+    return accepted ? item : QString();
+}
+
 QString QtPlatform::openFileName(const QString& filter, const QString& startFolder) {
     const QString workingDirectory = QDir::currentPath();
     const QString name = QFileDialog::getOpenFileName(

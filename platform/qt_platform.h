@@ -19,6 +19,8 @@ class QtPlatform : public Platform {
                    const QString& title = QString()) override;
     QString inputBox(const QString& prompt, const QString& title = QString(),
                      const QString& defaultText = QString()) override;
+    QString choose(const QString& prompt, const QStringList& items,
+                   const QString& title = QString()) override;
     // The dialog opens in the current working directory.
     QString openFileName(const QString& filter, const QString& startFolder = QString()) override;
     QString saveFileName(const QString& filter, const QString& suggestedName,

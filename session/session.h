@@ -85,6 +85,9 @@ class Session {
     Signal<bool> busy;
     // Asks for the palette viewer on the current palette file.
     Signal<> paletteViewWanted;
+    // Asks for the palette viewer on a palette file the user chooses there
+    // (File > Open Palette).
+    Signal<> paletteOpenWanted;
     // Asks for the window colours are typed into, in front.
     Signal<> entryWanted;
 

@@ -1,6 +1,7 @@
 #include "test_doubles/scripted_platform.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QThread>
 #include <QTime>
 #include <QWidget>
@@ -81,6 +82,24 @@ QString ScriptedPlatform::inputBox(const QString& prompt, const QString& title,
     const QString text = inputs_.front();
     inputs_.pop_front();
     return text.isEmpty() ? QString() : text;
+}
+
+QString ScriptedPlatform::choose(const QString& prompt, const QStringList& items,
+                                 const QString& title) {
+    shown_.push_back(
+        {Shown::Choice, prompt, title, Buttons::OkCancel, Icon::None, items.join(u'\n')});
+    if (inputs_.empty()) {
+        reportUnexpected(QStringLiteral("list: ") + prompt);
+        return QString();
+    }
+    const QString answer = inputs_.front();
+    inputs_.pop_front();
+    if (answer.isEmpty() || items.contains(answer)) return answer;
+    const QStringList led = items.filter(QRegularExpression(
+        QStringLiteral("^") + QRegularExpression::escape(answer) + QStringLiteral("\\s")));
+    if (led.size() == 1) return led.front();
+    reportUnexpected(QStringLiteral("no item \"%1\" in the list: %2").arg(answer, prompt));
+    return QString();
 }
 
 QString ScriptedPlatform::openFileName(const QString& filter, const QString&) {

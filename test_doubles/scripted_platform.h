@@ -21,9 +21,10 @@ class ScriptedPlatform : public Platform {
     ~ScriptedPlatform() override;
 
     // One thing the user would have seen. `text` is the message, the input
-    // prompt, the file filter or the title of the printed window.
+    // prompt, the file filter or the title of the printed window; a list to
+    // choose from keeps its items, one a line, as `defaultText`.
     struct Shown {
-        enum Kind { Message, Input, FileDialog, Print, Beep };
+        enum Kind { Message, Input, FileDialog, Print, Beep, Choice };
         Kind kind = Message;
         QString text;
         QString title;
@@ -42,6 +43,11 @@ class ScriptedPlatform : public Platform {
     // Takes the next queued input; empty (and unexpected) when none is queued.
     QString inputBox(const QString& prompt, const QString& title = QString(),
                      const QString& defaultText = QString()) override;
+    // Takes the next queued input as the choice: an item, or the leading word
+    // of exactly one item (so "xyz" chooses "xyz — …"); an empty input
+    // cancels. Anything else is unexpected and cancels, as no list offers it.
+    QString choose(const QString& prompt, const QStringList& items,
+                   const QString& title = QString()) override;
     // Takes the next queued file name; empty (and unexpected) when none is queued.
     QString openFileName(const QString& filter, const QString& startFolder = QString()) override;
     // Takes the next queued file name, like openFileName; the suggested name
@@ -69,7 +75,7 @@ class ScriptedPlatform : public Platform {
 
     // --- scripting -------------------------------------------------------
     void queueAnswer(Answer answer) { answers_.push_back(answer); }
-    // An empty text answers the input box with Cancel.
+    // An empty text answers the input box (or the list) with Cancel.
     void queueInput(const QString& text) { inputs_.push_back(text); }
     // An empty name cancels the file dialog.
     void queueFile(const QString& fileName) { files_.push_back(fileName); }

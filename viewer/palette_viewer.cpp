@@ -16,6 +16,7 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -351,6 +352,14 @@ void PaletteViewer::closeEvent(QCloseEvent* event) {
     rotationTimer->stop();
     redrawTimer->stop();
     setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void PaletteViewer::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace huelinx

@@ -22,6 +22,7 @@ class QAction;
 class QCheckBox;
 class QFrame;
 class QGroupBox;
+class QKeyEvent;
 class QLineEdit;
 class QListWidget;
 class QMenuBar;
@@ -100,6 +101,8 @@ class PaletteViewer : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Esc closes the window, as its close box does.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void buildMenu();

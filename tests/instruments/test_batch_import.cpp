@@ -1,6 +1,7 @@
 #include "main_window_fixture.h"
 
 #include "colour/tristimulus.h"
+#include "instruments/batch_import.h"
 #include "palette/palette_file.h"
 #include "text/number_format.h"
 #include "tools/instrument_replies.h"
@@ -40,22 +41,37 @@ class Import : public MainWindowTest {
     }
 };
 
-TEST_F(Import, AnswersThatAreNoTypeDoNothing) {
-    for (const char* answer : {"XYZ", " 1", "", "7"}) {
-        importType(answer);
-        EXPECT_EQ(messages().size(), 0u) << answer;
-    }
-    EXPECT_TRUE(QDir().entryList(QDir::Files).isEmpty());
-}
-
-TEST_F(Import, TheQuestionNamesEveryTypeAndEachImportEndsWithANote) {
+TEST_F(Import, TheTypeIsChosenFromAListAndACancelOrAnUnknownTypeSaysSo) {
     file("lab_sRGB.csv", "L,a,b\r\n50,20,-30\r\n90,0,0\r\n");
     importType("6");
-    const QString prompt = platform.shown().front().text;
-    for (const char* type : {"xyz ", "6 ", "0 ", "3 ", "4 ", "2 ", "1 ", "cgats "})
-        EXPECT_TRUE(prompt.contains(QString("\n") + type)) << type;
-    EXPECT_TRUE(prompt.startsWith("Type import"));
+    ASSERT_FALSE(platform.shown().empty());
+    const auto& list = platform.shown().front();
+    EXPECT_EQ(list.kind, ScriptedPlatform::Shown::Choice);
+    // One item a type, each its code and a line saying what it reads and writes.
+    const QStringList items = list.defaultText.split('\n');
+    QStringList codes;
+    for (const QString& item : items) {
+        codes << item.section(' ', 0, 0);
+        EXPECT_TRUE(item.section(" \u2014 ", 1).size() > 20) << item.toStdString();
+    }
+    codes.sort();
+    EXPECT_EQ(codes, (QStringList{"0", "1", "2", "3", "4", "6", "cgats", "xyz"}));
     EXPECT_EQ(ui().messagesBox->toPlainText(), "\"lab_sRGB.txt\" written: 2 record(s).");
+    EXPECT_TRUE(messages().empty());
+
+    // A cancel and a type no import has are said; neither changes the colour
+    // nor tells another window of one.
+    int changes = 0;
+    const Connection heard =
+        session().colourChanged.connect([&](const ColourChange&) { ++changes; });
+    platform.clear();
+    importType("");
+    EXPECT_EQ(ui().messagesBox->toPlainText(), "Import cancelled: no type chosen.");
+    BatchImport(session(), platform).run("7");
+    EXPECT_EQ(ui().messagesBox->toPlainText(), "Unknown import type \"7\"; nothing was imported.");
+    EXPECT_EQ(changes, 0);
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(QDir().entryList({"*.txt"}, QDir::Files), QStringList{"lab_sRGB.txt"});
 }
 
 TEST_F(Import, CgatsSamplesGoToThePaletteWithAReportOrNothingAtAll) {
