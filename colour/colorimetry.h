@@ -49,7 +49,7 @@ inline constexpr double maximumValueY = 1e15;
 [[nodiscard]] ValueOfY y2val(double Y, const ColourSettings& s);
 
 struct LabOfXyz {
-    double L = 0, a = 0, b = 0;
+    float L = 0, a = 0, b = 0;
     // X, Y, Z as the formulas used them: the input as given (nothing is
     // raised any more; kept for the callers that go on with these numbers).
     Tristimulus raised{};

@@ -150,11 +150,10 @@ void showEntryDisplay(ColourModel& colour, const PreciseXyz& xyz) {
 // L*, a*, b* of X, Y, Z (under the selected illuminant).
 void showLab(ColourModel& colour, const PreciseXyz& xyz) {
     const LabOfXyz lab = xyzlab(xyz.X, xyz.Y, xyz.Z, colour.settings);
-    const double values[3] = {lab.L, lab.a, lab.b};
+    const float values[3] = {lab.L, lab.a, lab.b};
     for (int i = 0; i < 3; ++i)
         writeNumber(colour, boxAt(Box::L, i), values[i], "###.00");
-    colour.labShown =
-        LabColour{static_cast<float>(lab.L), static_cast<float>(lab.a), static_cast<float>(lab.b)};
+    colour.labShown = LabColour{lab.L, lab.a, lab.b};
 }
 
 // The X, Y, Z boxes written from numbers, with the pattern of the entry.

@@ -29,7 +29,7 @@ class Tolerance : public MainWindowTest {
         ASSERT_NE(set, nullptr);
     }
     // L*, a*, b* of patch i, back from the Munsell notation the set holds.
-    std::array<double, 3> labOf(int i) const {
+    std::array<float, 3> labOf(int i) const {
         const CieOfMunsell cie =
             mun2xyz(converth(set->patchNotations[0][i]).hue, std::stof(set->patchNotations[1][i]),
                     std::stof(set->patchNotations[2][i]), session().table(), form->settings());

@@ -123,7 +123,7 @@ TEST(Lab, NegativeComponentsGoThroughTheStraightLine) {
     EXPECT_NEAR(below.b - atZero.b, -200.0 * slope * -0.25 / w.Z, 1e-4);
     EXPECT_EQ(below.L, atZero.L);
     EXPECT_EQ(below.raised.X, -0.5f);
-    EXPECT_NEAR(xyzlab(0, -1, 0, s).L, -1.0 / w.Y * 116.0 * slope, 1e-12);
+    EXPECT_EQ(xyzlab(0, -1, 0, s).L, static_cast<float>(-1.0 / w.Y * 116.0 * slope));
 }
 
 TEST(Lab, KnownColourIsRelativeToTheSelectedWhite) {
