@@ -155,17 +155,24 @@ std::optional<Chip> readChipNotation(std::string_view text) {
     return chip;
 }
 
-std::optional<Chip> readMunsellNotation(std::string_view text) {
+std::optional<NotationTexts> splitNotation(std::string_view text) {
     text = trimmed(text);
     const std::size_t slash = text.find('/');
     if (slash == std::string_view::npos) return std::nullopt;
     const std::string_view front = trimmed(text.substr(0, slash));
-    const std::string_view chromaText = trimmed(text.substr(slash + 1));
     std::size_t valueStart = front.size();
     while (valueStart > 0 && isValueChar(front[valueStart - 1]))
         --valueStart;
-    const std::string_view hueText = trimmed(front.substr(0, valueStart));
-    const auto value = strictNumber(front.substr(valueStart));
+    return NotationTexts{trimmed(front.substr(0, valueStart)), front.substr(valueStart),
+                         trimmed(text.substr(slash + 1))};
+}
+
+std::optional<Chip> readMunsellNotation(std::string_view text) {
+    text = trimmed(text);
+    const auto parts = splitNotation(text);
+    if (!parts) return std::nullopt;
+    const std::string_view hueText = parts->hue, chromaText = parts->chroma;
+    const auto value = strictNumber(parts->value);
     if (hueText.empty() || !value) return std::nullopt;
 
     Chip chip;

@@ -50,6 +50,14 @@ struct ChipSet {
 // The same with any value: callers that check the value themselves.
 [[nodiscard]] std::optional<Chip> readMunsellNotation(std::string_view text);
 
+// The hue, value and chroma texts of a notation, trimmed: "5R 4/14" and
+// "5R4/14" give "5R", "4", "14", "N 5/" gives "N", "5", "". No value
+// without a slash; the texts aren't checked.
+struct NotationTexts {
+    std::string_view hue, value, chroma;
+};
+[[nodiscard]] std::optional<NotationTexts> splitNotation(std::string_view text);
+
 // Reads the text of a chip-set file; `fileName` names it in messages, and the
 // set takes `name`. A chip outside the Munsell data (mun2xyz not Ok) is a bad line;
 // without a set the message names the file and its first bad line.

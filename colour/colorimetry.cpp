@@ -38,13 +38,15 @@ double labFInverse(double f) {
     return (116.0 * f - 16.0) / labKappa;
 }
 
+// The value polynomial's coefficients, of v to v^5.
+constexpr double c1 = 1.2219, c2 = -0.23111, c3 = 0.23951, c4 = -0.021009, c5 = 0.0008404;
+
 double valuePolynomial(double v) {
-    return v * (1.2219 + v * (-0.23111 + v * (0.23951 + v * (-0.021009 + v * 0.0008404))));
+    return v * (c1 + v * (c2 + v * (c3 + v * (c4 + v * c5))));
 }
 
 double valueSlope(double v) {
-    return 1.2219 +
-           v * (2 * -0.23111 + v * (3 * 0.23951 + v * (4 * -0.021009 + v * 5 * 0.0008404)));
+    return c1 + v * (2 * c2 + v * (3 * c3 + v * (4 * c4 + v * 5 * c5)));
 }
 
 } // namespace
@@ -61,7 +63,7 @@ ValueOfY y2val(double Y, const ColourSettings& s) {
     // Up to value 10 sqrt(Y) is close; beyond, the fifth power leads. Newton
     // then takes at most six steps; the bound keeps a not-a-number input from
     // looping.
-    double v = target <= 102.568 ? std::sqrt(target) : std::pow(target / 0.0008404, 0.2);
+    double v = target <= 102.568 ? std::sqrt(target) : std::pow(target / c5, 0.2);
     for (int step = 0; step < 15; ++step) {
         const double dv = (valuePolynomial(v) - target) / valueSlope(v);
         v -= dv;

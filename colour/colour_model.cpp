@@ -439,11 +439,8 @@ ShownNotation notationShown(const PreciseXyz& xyz, const MunTable& table,
     shown.shown = true;
     const MunsellOfXyz munsell =
         underC ? xyz2mun(X, Y, Z, table, settings) : munsellOfXyz(X, Y, Z, table, settings);
-    // Only a notation found at the sample's value is the colour's; one found
-    // at a single level around it is another colour's.
     const bool found = munsell.fit == MunsellFit::InData;
-    shown.fit =
-        found || munsell.fit == MunsellFit::NotANumber ? munsell.fit : MunsellFit::OutsideData;
+    shown.fit = munsell.fit;
     shown.value = munsell.V;
     shown.valueText = formatNumber(shown.value, "##0.00");
     if (!found) return shown;

@@ -116,6 +116,12 @@ class EntryOutcome {
     std::uint8_t bits_ = 0;
 };
 
+// The outcomes of an entry that gives no new colour: a box without a usable
+// number, or a Munsell notation without a hue family or beyond the data's
+// range. The window and the converter show no colour for them.
+inline constexpr EntryOutcome noNewColour{Outcome::Refused, Outcome::FormatError,
+                                          Outcome::OutOfMunsellRange};
+
 // The boxes from the hue to b* hold numbers kept at full precision too.
 constexpr int exactCount = 11;
 std::array<double, exactCount> noExact();

@@ -27,10 +27,6 @@ const NamedForm namedForms[] = {
     {"RGB", Notation::Rgb},
 };
 
-bool isValueChar(char c) {
-    return c == '.' || std::isdigit(static_cast<unsigned char>(c));
-}
-
 bool usable(const std::string& text) {
     std::string problem;
     return singleNumber(text, "", problem).has_value();
@@ -39,16 +35,10 @@ bool usable(const std::string& text) {
 // "5R 4/14", "5R4/14", "N 5/" as the texts of the three Munsell boxes.
 std::optional<TypedColour> munsellOf(std::string_view text) {
     if (!readMunsellNotation(text)) return std::nullopt;
-    text = trimmed(text);
-    const std::size_t slash = text.find('/');
-    const std::string_view front = trimmed(text.substr(0, slash));
-    std::size_t valueStart = front.size();
-    while (valueStart > 0 && isValueChar(front[valueStart - 1]))
-        --valueStart;
-    const std::string hue(trimmed(front.substr(0, valueStart)));
-    TypedColour typed{
-        Notation::Munsell,
-        {hue, std::string(front.substr(valueStart)), std::string(trimmed(text.substr(slash + 1)))}};
+    const NotationTexts parts = *splitNotation(text);
+    const std::string hue(parts.hue);
+    TypedColour typed{Notation::Munsell,
+                      {hue, std::string(parts.value), std::string(parts.chroma)}};
     if (isNeutralHue(hue)) {
         // A grey's hue is the letter alone ("N 5 6/" names two values).
         if (hue != "N" && hue != "n") return std::nullopt;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <utility>
 
 namespace huelinx {
 
@@ -35,18 +36,16 @@ struct Quad {
     Pt a, b, c, d;
 };
 
-// Same rule as inquad, in double precision.
-bool inside(Pt p, const Quad& q) {
-    const auto above = [p](Pt u, Pt w) {
-        return (u.y - w.y) * (p.x - u.x) + (w.x - u.x) * (p.y - u.y) > 0.0;
-    };
-    return !(above(q.a, q.b) || above(q.b, q.c) || above(q.c, q.d) || above(q.d, q.a));
-}
-
 // Whether p lies to the right of the directed line u to w (the outer side of
 // an edge of a clockwise cell); a point on the line is not.
 bool rightOf(Pt p, Pt u, Pt w) {
     return (u.y - w.y) * (p.x - u.x) + (w.x - u.x) * (p.y - u.y) > 0.0;
+}
+
+// Same rule as inquad, in double precision.
+bool inside(Pt p, const Quad& q) {
+    return !(rightOf(p, q.a, q.b) || rightOf(p, q.b, q.c) || rightOf(p, q.c, q.d) ||
+             rightOf(p, q.d, q.a));
 }
 
 double distance(Pt a, Pt b) {
@@ -153,40 +152,37 @@ bool newton(Pt p, const Quad& q, double& fh, double& fc) {
     return true;
 }
 
-// Bisection of the cell for where Newton can't go: each round keeps the half
-// on the point's side of the dividing line alone, until the halves stop
-// moving in double precision (at most 60 rounds). The dividing lines join
-// the midpoints of opposite edges, lines of one fh or one fc of the
-// bilinear map, so the last midpoints give fh and fc.
-void bisect(Pt p, const Quad& cell, double& fh, double& fc) {
+// One way of bisecting a cell: the line joining the midpoints of edges
+// (from1, to1) and (from2, to2) divides it, and the half on p's side of the
+// line (taken from the first midpoint, or from the second when `fromSecond`)
+// is kept, until the first edge stops moving in double precision (at most
+// 60 rounds). Returns the last two midpoints.
+using Corner = Pt Quad::*;
+std::pair<Pt, Pt> halve(Pt p, Quad q, Corner from1, Corner to1, Corner from2, Corner to2,
+                        bool fromSecond) {
     const auto mid = [](Pt a, Pt b) { return (a + b) * 0.5; };
-    Quad q = cell;
-    Pt m2 = cell.d, n1 = cell.a;
+    Pt m1 = q.*from1, m2 = q.*from2;
     for (int i = 0; i < 60; ++i) {
-        const Pt m1 = mid(q.a, q.b);
-        m2 = mid(q.d, q.c);
-        const Quad before = q;
-        if (!rightOf(p, m1, m2))
-            q.b = m1, q.c = m2;
+        m1 = mid(q.*from1, q.*to1);
+        m2 = mid(q.*from2, q.*to2);
+        const Pt before1 = q.*from1, before2 = q.*to1;
+        if (!(fromSecond ? rightOf(p, m2, m1) : rightOf(p, m1, m2)))
+            q.*to1 = m1, q.*to2 = m2;
         else
-            q.a = m1, q.d = m2;
-        if (q.a.x == before.a.x && q.b.x == before.b.x && q.a.y == before.a.y &&
-            q.b.y == before.b.y)
+            q.*from1 = m1, q.*from2 = m2;
+        if ((q.*from1).x == before1.x && (q.*to1).x == before2.x && (q.*from1).y == before1.y &&
+            (q.*to1).y == before2.y)
             break;
     }
-    q = cell;
-    for (int i = 0; i < 60; ++i) {
-        n1 = mid(q.a, q.d);
-        const Pt n2 = mid(q.b, q.c);
-        const Quad before = q;
-        if (!rightOf(p, n2, n1))
-            q.d = n1, q.c = n2;
-        else
-            q.a = n1, q.b = n2;
-        if (q.a.x == before.a.x && q.d.x == before.d.x && q.a.y == before.a.y &&
-            q.d.y == before.d.y)
-            break;
-    }
+    return {m1, m2};
+}
+
+// Bisection of the cell for where Newton can't go: across the hue (lines of
+// one fh of the bilinear map) and across the chroma (lines of one fc), so the
+// last midpoints give fh and fc.
+void bisect(Pt p, const Quad& cell, double& fh, double& fc) {
+    const Pt m2 = halve(p, cell, &Quad::a, &Quad::b, &Quad::d, &Quad::c, false).second;
+    const Pt n1 = halve(p, cell, &Quad::a, &Quad::d, &Quad::b, &Quad::c, true).first;
     const double outer = distance(cell.c, cell.d), side = distance(cell.d, cell.a);
     fh = outer > 0.0 ? distance(cell.d, m2) / outer : 0.0;
     fc = side > 0.0 ? distance(cell.a, n1) / side : 0.0;

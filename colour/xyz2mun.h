@@ -61,12 +61,9 @@ enum class MunsellFit {
     // Found in the data at the sample's value (or on its rim); the forward
     // conversion takes the notation.
     InData,
-    // Never given: a colour in the data of one of the two levels around its
-    // value only has no notation that converts to it (OutsideData). Kept
-    // for the callers that name it.
-    OneLevel,
     // No notation at the sample's value converts to it: the data of the two
-    // levels around it, blended, don't reach it. No hue or chroma (both 0).
+    // levels around it, blended, don't reach it (also when one of the two
+    // levels alone holds it). No hue or chroma (both 0).
     OutsideData,
     NotANumber, // X, Y, Z not finite, or X + Y + Z = 0: H = C = 0
 };

@@ -39,10 +39,6 @@ QString illuminantCaption(Illuminant illuminant) {
     return "illuminant C  2° Observer ";
 }
 
-// The entries that give no new colour; the converter prints no line for them either.
-constexpr EntryOutcome noNewColour{Outcome::Refused, Outcome::FormatError,
-                                   Outcome::OutOfMunsellRange};
-
 std::string quoted(const std::string& text) {
     return "\"" + excerpt(text) + "\"";
 }

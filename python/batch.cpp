@@ -35,8 +35,7 @@ bool withinSliders(const MunsellColour& c) {
 }
 
 // The status of a notation as shownNotation found it: in the data, outside
-// them (a colour found at one level around its value only is outside too),
-// or no number.
+// them, or no number.
 Status statusOfFit(MunsellFit fit) {
     if (fit == MunsellFit::InData) return Status::InData;
     return fit == MunsellFit::NotANumber ? Status::NotANumber : Status::OutsideData;
@@ -155,8 +154,6 @@ const char* statusText(Status status) {
         return "ok";
     case Status::InData:
         return "in data";
-    case Status::OneLevel:
-        return "one level only";
     case Status::OutsideData:
         return "outside data";
     case Status::NotANumber:

@@ -21,7 +21,6 @@ namespace huelinx::batch {
 enum class Status : std::uint8_t {
     Ok,
     InData,
-    OneLevel,
     OutsideData,
     NotANumber,
     NotANotation,

@@ -48,20 +48,29 @@ double hueDistance(double a, double b) {
 
 namespace {
 
-// Runs `work(firstRed, endRed, slot)` on `threads` consecutive ranges of red
-// levels side by side, each writing only its own slot.
-template <typename Work> void splitRed(int threads, Work work) {
+// The first red level at or after `first` that is a multiple of `step`.
+int firstMultiple(int first, int step) {
+    return (first + step - 1) / step * step;
+}
+
+// The display colours in steps of `step` per channel, on `threads`
+// consecutive ranges of red levels side by side: `visit(rgb, slot)` for each,
+// writing only to its own slot.
+template <typename Visit> void forEachLevel(int step, int threads, Visit visit) {
     threads = std::clamp(threads, 1, 256);
+    const auto work = [&](int firstRed, int endRed, int slot) {
+        for (int r = firstMultiple(firstRed, step); r < endRed; r += step)
+            for (int g = 0; g <= 255; g += step)
+                for (int b = 0; b <= 255; b += step) {
+                    const int rgb[3] = {r, g, b};
+                    visit(rgb, slot);
+                }
+    };
     std::vector<std::thread> running;
     for (int t = 0; t < threads; ++t)
         running.emplace_back(work, 256 * t / threads, 256 * (t + 1) / threads, t);
     for (std::thread& thread : running)
         thread.join();
-}
-
-// The first red level at or after `first` that is a multiple of `step`.
-int firstMultiple(int first, int step) {
-    return (first + step - 1) / step * step;
 }
 
 // X, Y, Z of a display colour as the R, G, B entry computes them.
@@ -84,15 +93,12 @@ std::string fitName(MunsellFit fit) {
     switch (fit) {
     case MunsellFit::InData:
         return "in the data";
-    case MunsellFit::OneLevel:
-        return "at one level only";
     case MunsellFit::OutsideData:
         return "outside the data";
     case MunsellFit::NotANumber:
-        return "not a number";
-    default:
-        return "fit " + std::to_string(static_cast<int>(fit));
+        break;
     }
+    return "not a number";
 }
 
 // Where the colours outside the data lie: below value 1 the data's levels are
@@ -158,15 +164,10 @@ void tripOne(const int rgb[3], const MunTable& table, const ColourSettings& s, C
 
 Count displayThroughXyz(const ColourSettings& s, int step) {
     std::vector<Count> parts(2);
-    splitRed(2, [&](int firstRed, int endRed, int slot) {
-        Count& same = parts[slot];
-        for (int r = firstMultiple(firstRed, step); r < endRed; r += step)
-            for (int g = 0; g <= 255; g += step)
-                for (int b = 0; b <= 255; b += step) {
-                    const int rgb[3] = {r, g, b};
-                    const Tristimulus t = xyzOfLevels(rgb, s);
-                    same.add(largestLevelDifference(rgb, xyzrgb(t.X, t.Y, t.Z, s)) == 0);
-                }
+    forEachLevel(step, 2, [&](const int rgb[3], int slot) {
+        const Tristimulus t = xyzOfLevels(rgb, s);
+        parts[static_cast<std::size_t>(slot)].add(
+            largestLevelDifference(rgb, xyzrgb(t.X, t.Y, t.Z, s)) == 0);
     });
     return {parts[0].good + parts[1].good, parts[0].all + parts[1].all};
 }
@@ -183,14 +184,8 @@ void CubeTally::merge(const CubeTally& other) {
 CubeTally displayThroughMunsell(const MunTable& table, const ColourSettings& s, int step,
                                 int threads) {
     std::vector<CubeTally> parts(static_cast<std::size_t>(std::clamp(threads, 1, 256)));
-    splitRed(threads, [&](int firstRed, int endRed, int slot) {
-        CubeTally& tally = parts[static_cast<std::size_t>(slot)];
-        for (int r = firstMultiple(firstRed, step); r < endRed; r += step)
-            for (int g = 0; g <= 255; g += step)
-                for (int b = 0; b <= 255; b += step) {
-                    const int rgb[3] = {r, g, b};
-                    tripOne(rgb, table, s, tally);
-                }
+    forEachLevel(step, threads, [&](const int rgb[3], int slot) {
+        tripOne(rgb, table, s, parts[static_cast<std::size_t>(slot)]);
     });
     CubeTally whole;
     for (const CubeTally& part : parts)

@@ -334,9 +334,7 @@ std::string fullRow(const ColourModel& colour) {
 // notations then stay as the colour before had them, or show a hue the text
 // doesn't name). The reason is the model's messages, as the window shows them.
 std::string refusalOf(const ColourModel& colour) {
-    if (!colour.outcome.hasAny(
-            {Outcome::Refused, Outcome::FormatError, Outcome::OutOfMunsellRange}))
-        return {};
+    if (!colour.outcome.hasAny(noNewColour)) return {};
     std::string reason;
     for (const std::string& message : colour.messages)
         reason += (reason.empty() ? "" : "; ") + message;
