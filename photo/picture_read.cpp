@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cctype>
 #include <csetjmp>
 #include <cstdarg>
 #include <cstdio>
@@ -77,7 +78,21 @@ struct Job {
     std::string problem;                   // set by the checks between library calls
     char fault[JMSG_LENGTH_MAX + 64] = {}; // set by the libraries' callbacks
     bool failed() const { return !problem.empty() || fault[0] != '\0'; }
-    std::string why() const { return problem.empty() ? std::string(fault) : problem; }
+    std::string why() const { return problem.empty() ? oneLine(fault) : problem; }
+
+    // The libraries' texts as one line: libtiff's break lines and indent.
+    static std::string oneLine(const char* text) {
+        std::string line;
+        for (const char* c = text; *c; ++c) {
+            const bool space = std::isspace(static_cast<unsigned char>(*c)) != 0;
+            if (!space)
+                line += *c;
+            else if (!line.empty() && line.back() != ' ')
+                line += ' ';
+        }
+        if (!line.empty() && line.back() == ' ') line.pop_back();
+        return line;
+    }
 };
 
 // --- PNG ----------------------------------------------------------------------

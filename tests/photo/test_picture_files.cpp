@@ -490,6 +490,18 @@ TEST_F(PictureFiles, DamagedFilesGiveOneMessageNamingThemAndPrintNothing) {
     std::string badDeflate = contents(path("d.tif"));
     for (int i = 20; i < 60; ++i)
         badDeflate[i] = '\x5a';
+    // A header whose ink count disagrees with its samples: libtiff's text
+    // about it spans two lines.
+    const std::string inkCount(
+        "\x49\x49\x2a\x00\x14\x00\x00\x00\x00\x05\x0a\x0f\x14\x19\x1e\x23\x28\x2d\x32\x37"
+        "\x09\x00\x00\x01\x03\x00\x01\x00\x00\x00\x04\x00\x00\x00\x01\x01\x03\x00\x01\x00"
+        "\x00\x00\xfe\x09\x00\x00\x02\x01\x03\x00\x01\x00\x00\x00\x08\x00\x00\x00\x03\x01"
+        "\x03\x00\x01\x00\x00\x00\x01\x00\x00\x00\x06\x01\x03\x00\x01\x00\x00\x00\x01\x00"
+        "\x00\x00\x11\x01\x04\x00\x02\x00\x00\x00\x86\x00\x00\x00\x15\x01\x03\x00\x01\x00"
+        "\x00\x00\x01\x00\x00\x00\x4e\x01\x03\x00\x01\x00\x00\x00\x02\x00\x00\x00\x17\x01"
+        "\x03\x00\x02\x00\x00\x00\x08\x00\x04\x00\x00\x00\x00\x00\x08\x00\x00\x00\x10\x00"
+        "\x00\x00",
+        142);
 
     const std::vector<std::pair<std::string, std::string>> damaged = {
         {png.substr(0, png.size() / 2), "PNG"},
@@ -500,6 +512,7 @@ TEST_F(PictureFiles, DamagedFilesGiveOneMessageNamingThemAndPrintNothing) {
         {tiff.substr(0, tiff.size() / 2), "TIFF"},
         {tiff.substr(0, 100), "TIFF"},
         {badDeflate, "TIFF"},
+        {inkCount, "NumberOfInks"},
     };
     for (std::size_t i = 0; i < damaged.size(); ++i) {
         testing::internal::CaptureStderr();
