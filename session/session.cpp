@@ -23,10 +23,11 @@ bool sameSettings(const ColourModel& a, const ColourModel& b) {
 void Session::setColour(ColourModel next, Change what, const void* origin) {
     const bool step = !restoring_ && what != Change::Settings && !next.outcome.hasAny(noNewColour);
     bool recorded = false;
+    // A run is one kind of move: a hover right after a slider starts a step.
+    if (what != lastChange_ || !step) history_.endRun();
+    lastChange_ = what;
     if (step)
-        recorded = history_.record(shown_, next, what == Change::Slider);
-    else if (!restoring_)
-        history_.endRun();
+        recorded = history_.record(shown_, next, what == Change::Slider || what == Change::Hover);
     colour_ = std::move(next);
     shown_ = colour_;
     shown_.forgetChange();

@@ -23,6 +23,7 @@ enum class Change {
     Settings,    // illuminant, PWD, gamma, white balance
     Slider,      // a Munsell or display slider
     Measurement, // a spectrophotometer or a reflectance curve
+    Hover,       // the picture's block under the pointer, read as it moves
 };
 
 // A change of the current colour as listeners see it. `origin` is the listener
@@ -52,7 +53,8 @@ class Session {
     // the change did, so the next reader starts clean. A listener that sets a
     // colour meanwhile makes that one current: the listeners after it see it.
     // Every change but a setting's that shows other texts in the boxes, and
-    // gives a colour (no refusal), is a step of the history.
+    // gives a colour (no refusal), is a step of the history; a run of slider
+    // moves, or of picture reads under the moving pointer, is one step.
     void setColour(ColourModel next, Change what, const void* origin = nullptr);
     // Stores a colour whose change no other window follows (PWD, the white
     // balance, the display colour read back from its boxes); no listener is
@@ -120,6 +122,7 @@ class Session {
     ColourModel shown_ = ColourModel::initial();
     ColourHistory history_;
     bool restoring_ = false;
+    Change lastChange_ = Change::Settings;
 };
 
 } // namespace huelinx

@@ -93,7 +93,8 @@ TEST_F(ColourHistoryTest, ASliderDragIsOneStepAndSettingsRefusalsAndSameTextsAre
         session.setColour(moveSlider(session.colour(), Slider::Chroma, position, resources.table()),
                           Change::Slider);
     const std::string dragged = shown();
-    EXPECT_EQ(recent(), (std::vector<std::string>{dragged, "5R 4/14", start})) << "one row per drag";
+    EXPECT_EQ(recent(), (std::vector<std::string>{dragged, "5R 4/14", start}))
+        << "one row per drag";
     // Another change between two drags ends the first.
     session.setColour(selectIlluminant(session.colour(), Illuminant::C, resources.table()),
                       Change::Settings);
@@ -106,6 +107,16 @@ TEST_F(ColourHistoryTest, ASliderDragIsOneStepAndSettingsRefusalsAndSameTextsAre
     session.setColour(session.colour(), Change::Entry);
     ASSERT_TRUE(session.undo());
     EXPECT_EQ(shown(), dragged);
+    ASSERT_TRUE(session.undo());
+    EXPECT_EQ(shown(), "5R 4/14");
+    // Reads under the moving pointer are a run too; a slider after them is
+    // a step of its own.
+    session.setColour(munsell("5Y", "8", "6"), Change::Hover);
+    session.setColour(munsell("5Y", "8", "8"), Change::Hover);
+    session.setColour(moveSlider(session.colour(), Slider::Chroma, 4, resources.table()),
+                      Change::Slider);
+    ASSERT_TRUE(session.undo());
+    EXPECT_EQ(shown(), "5Y 8/8");
     ASSERT_TRUE(session.undo());
     EXPECT_EQ(shown(), "5R 4/14");
 }
