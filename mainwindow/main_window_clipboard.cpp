@@ -152,9 +152,18 @@ void MainWindow::buildEditMenu() {
 }
 
 void MainWindow::showHistory() {
-    historyList->clear();
-    for (const ColourModel& colour : session_.history().recent())
-        historyList->addItem(new QListWidgetItem(colourIcon(colour), qs(historyLabel(colour))));
+    // The rows are rewritten in place: a click on one may be what changed them.
+    const auto& recent = session_.history().recent();
+    for (std::size_t i = 0; i < recent.size(); ++i) {
+        const int row = static_cast<int>(i);
+        if (row == historyList->count()) historyList->addItem(new QListWidgetItem);
+        historyList->item(row)->setIcon(colourIcon(recent[i]));
+        historyList->item(row)->setText(qs(historyLabel(recent[i])));
+    }
+    while (historyList->count() > static_cast<int>(recent.size()))
+        delete historyList->takeItem(historyList->count() - 1);
+    // The row clicked now shows another colour; no row stays marked.
+    historyList->clearSelection();
     undoAction->setEnabled(session_.history().canUndo());
     redoAction->setEnabled(session_.history().canRedo());
 }
@@ -170,7 +179,7 @@ void MainWindow::copyColour(CopyForm form) {
     case CopyForm::Notation:
         break;
     case CopyForm::NotationAndName:
-        text += "  " + colourNameBox->text().toStdString();
+        if (!colourNameBox->text().isEmpty()) text += "  " + colourNameBox->text().toStdString();
         break;
     case CopyForm::Lab:
         text = "L*a*b* " + c[Box::L] + " " + c[Box::A] + " " + c[Box::B];
