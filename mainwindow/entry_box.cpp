@@ -1,5 +1,9 @@
 #include "mainwindow/entry_box.h"
 
+#include "colour/typed_colour.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QTimer>
 
@@ -25,6 +29,26 @@ void EntryBox::clearRefused() {
     setProperty("refused", false);
     setStyleSheet(QString());
     setToolTip(ownTip_);
+}
+
+bool EntryBox::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride &&
+        leftToWindow(*static_cast<QKeyEvent*>(event))) {
+        // Not taken here, so the window's shortcut runs.
+        event->ignore();
+        return true;
+    }
+    return QLineEdit::event(event);
+}
+
+bool EntryBox::leftToWindow(const QKeyEvent& key) const {
+    if (key.matches(QKeySequence::Copy)) return !hasSelectedText();
+    if (key.matches(QKeySequence::Paste))
+        return readTypedColour(QGuiApplication::clipboard()->text().toStdString()).has_value();
+    if (key.matches(QKeySequence::Undo)) return !isUndoAvailable();
+    const bool redo = key.matches(QKeySequence::Redo) ||
+                      key.keyCombination() == QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z);
+    return redo && !isRedoAvailable();
 }
 
 void EntryBox::focusInEvent(QFocusEvent* event) {

@@ -2,6 +2,11 @@
 // when it gains focus, so that typing replaces it, and reports the Enter key.
 // Typing alone converts nothing. A box whose entry was refused is marked (a
 // red border, the reason as its tooltip) until it is next edited.
+//
+// Copy, paste, undo and redo keys work on the box's own text while there is
+// something for them there (a selection, typing to undo or redo, a clipboard
+// that holds part of a colour); otherwise they are the window's, which copies
+// the whole notation, pastes a whole colour and undoes colour changes.
 #pragma once
 
 #include <QLineEdit>
@@ -25,10 +30,14 @@ class EntryBox : public QLineEdit {
     bool isRefused() const { return refused_; }
 
   protected:
+    bool event(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    // The key is the window's shortcut rather than the box's own edit.
+    bool leftToWindow(const QKeyEvent& key) const;
+
     bool refused_ = false;
     QString ownTip_; // the tooltip while not marked
 };

@@ -27,12 +27,14 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QMenu;
 class QMenuBar;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class QToolButton;
 
 namespace huelinx {
 
@@ -104,6 +106,14 @@ struct MainWindowControls {
     // Check2..Check7.
     std::array<QAction*, 6> viewActions{};
 
+    // ---- copy, paste, undo (docs/object-names.md) -------------------------
+    QToolButton* copyButton = nullptr; // copies the notation; its arrow the copy menu
+    QMenu* copyMenu = nullptr;         // Copy As: the forms of copyForms
+    std::array<QAction*, 5> copyForms{};
+    QAction *copyAction = nullptr, *pasteAction = nullptr, *undoAction = nullptr,
+            *redoAction = nullptr;
+    QListWidget* historyList = nullptr; // the last colours, newest first
+
     // ---- window state ----------------------------------------------------
     // Set while the window follows the colour model: the sliders' and boxes'
     // own change handlers then do nothing.
@@ -172,6 +182,22 @@ class MainWindow : public QWidget, private MainWindowControls {
     // A whole notation in the hue box goes into the three Munsell boxes;
     // false when it is no notation (the entry has been refused).
     bool takeWholeNotation();
+
+    // ---- copy, paste, undo (main_window_clipboard.cpp) ----------------------
+    // The forms the colour is copied in, in the copy menu's order.
+    enum class CopyForm { Notation, NotationAndName, Lab, Hex, CsvRow };
+    // The copy button, its menu and the history list.
+    void buildClipboardControls();
+    // Edit: copy, copy as, paste, undo and redo, with their shortcuts.
+    void buildEditMenu();
+    // Puts the colour into the clipboard; a colour without a notation copies
+    // no notation and says so in Messages.
+    void copyColour(CopyForm form);
+    // Enters the colour in the clipboard into the boxes of its notation (three
+    // numbers alone: the focused box's), as typing it there and Enter would.
+    void pasteColour();
+    // The history list and the undo and redo actions, as the session's history stands.
+    void showHistory();
 
     // ---- handlers --------------------------------------------------------
     void onHueSlider();
@@ -256,7 +282,7 @@ class MainWindow : public QWidget, private MainWindowControls {
     Session& session_;
     Platform& platform_;
     QString instrumentName_, versionText_;
-    Connection colourChanges_, notes_, busy_;
+    Connection colourChanges_, notes_, busy_, history_;
     int busySpells_ = 0;
     // The text each box shows, in the model's order.
     std::array<std::string, boxCount> shownTexts_;

@@ -20,11 +20,13 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace huelinx {
@@ -112,6 +114,7 @@ void MainWindow::buildControls() {
     swatch = new Swatch("Picture1", this);
     swatch->setMinimumSize(300, 170);
     logo = named(new Logo(56, this), "Picture2");
+    buildClipboardControls();
 
     hueSlider = makeSlider("VScroll1", 202, 0, 0, this);
     valueSlider = makeSlider("VScroll2", 20, 1, 1, this);
@@ -307,11 +310,15 @@ void MainWindow::buildLayout() {
 
     auto* swatchColumn = new QVBoxLayout;
     swatchColumn->addWidget(swatch, 1);
-    swatchColumn->addWidget(outOfRangeLabel, 0, Qt::AlignHCenter);
+    auto* underSwatch = new QHBoxLayout;
+    underSwatch->addWidget(outOfRangeLabel, 1, Qt::AlignHCenter);
+    underSwatch->addWidget(copyButton);
+    swatchColumn->addLayout(underSwatch);
 
     auto* middle = new QHBoxLayout;
     middle->addWidget(illuminantFrame, 0, Qt::AlignTop);
     middle->addLayout(swatchColumn, 1);
+    middle->addWidget(historyList);
     middle->addLayout(display);
     middle->addWidget(instrumentFrame, 0, Qt::AlignTop);
 

@@ -9,12 +9,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QToolButton>
 
 namespace huelinx {
 
@@ -58,9 +60,8 @@ void MainWindow::buildMenuBar() {
     fileMenu->addSeparator();
     exitAction = menuItem(fileMenu, "E&xit", "fileExitAction", Qt::CTRL | Qt::Key_Q);
 
-    // Copy, paste and undo go here; the menu shows once it holds something.
     editMenu = barMenu(menuBar, "&Edit", "editMenu");
-    editMenu->menuAction()->setVisible(false);
+    buildEditMenu();
 
     viewMenu = barMenu(menuBar, "&View", "viewMenu");
     const char* views[6][2] = {{"&Hue Page", "viewHuePageAction"},
@@ -122,6 +123,9 @@ void MainWindow::tieViewActions() {
 void MainWindow::orderTabs() {
     std::vector<QWidget*> chain = entryBoxes();
     const std::vector<QWidget*> rest = {gammaBox,
+                                        swatch,
+                                        copyButton,
+                                        historyList,
                                         chipSetList,
                                         illuminantButtons[0],
                                         illuminantButtons[1],

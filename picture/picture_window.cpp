@@ -271,7 +271,7 @@ void PictureWindow::flashBlock(int x, int y, long sum[3]) {
             picture->setPixel(px, py, picture->pixel(px, py) ^ 0xFFFFFF);
 }
 
-ColourModel PictureWindow::displayReading(ColourModel colour, const long sum[3]) {
+ColourModel PictureWindow::displayReading(ColourModel colour, const long sum[3], Change what) {
     // The block's colour goes into the main window's R, G, B boxes and is
     // converted there unless a channel is at the end of its range.
     int rgb[3];
@@ -285,11 +285,11 @@ ColourModel PictureWindow::displayReading(ColourModel colour, const long sum[3])
         colour = enterRgb(std::move(colour), session_.table());
         sampling = false;
     }
-    session_.setColour(colour, Change::Entry, this);
+    session_.setColour(colour, what, this);
     return colour;
 }
 
-void PictureWindow::showNotationAt(int x, int y) {
+void PictureWindow::showNotationAt(int x, int y, bool hovering) {
     if (picture->isEmpty()) return;
     sampling = true;
     long sum[3] = {0, 0, 0};
@@ -311,10 +311,10 @@ void PictureWindow::showNotationAt(int x, int y) {
         return;
     }
     if (calibrated) {
-        session_.setColour(colour, Change::Measurement, this);
+        session_.setColour(colour, hovering ? Change::Hover : Change::Measurement, this);
         sampling = false;
     } else {
-        colour = displayReading(std::move(colour), sum);
+        colour = displayReading(std::move(colour), sum, hovering ? Change::Hover : Change::Entry);
     }
     const auto text = [&colour](Box b) { return QString::fromStdString(colour[b]); };
     // The name, when the notation has one, follows the notation.
@@ -344,7 +344,7 @@ void PictureWindow::onPictureMouseMove(int x, int y) {
         return;
     }
     if (clickMode || sampling) return;
-    showNotationAt(x, y);
+    showNotationAt(x, y, true);
     sampling = false;
 }
 

@@ -26,6 +26,7 @@ namespace huelinx {
 class PictureSurface;
 class Platform;
 class Session;
+enum class Change;
 
 class PictureWindow : public QWidget {
   public:
@@ -69,7 +70,9 @@ class PictureWindow : public QWidget {
     // Loads `pictureFile`, or a file chosen in the dialog.
     void loadPicture(bool withDialog);
     void getClipboard();
-    void showNotationAt(int x, int y);
+    // Reads the block at x, y into the current colour; `hovering` while the
+    // pointer moves over the picture, so that the history keeps the moves as one step.
+    void showNotationAt(int x, int y, bool hovering = false);
     void makePicturePalette();
     void setSampleSize(int index);
     void onHelp();
@@ -107,7 +110,7 @@ class PictureWindow : public QWidget {
     // Inverts the block around a pixel for a moment; the sums of its R, G, B.
     void flashBlock(int x, int y, long sum[3]);
     // The display-RGB reading of a block: the average into the R, G, B boxes.
-    ColourModel displayReading(ColourModel colour, const long sum[3]);
+    ColourModel displayReading(ColourModel colour, const long sum[3], Change what);
 
     // ---- the chart (chart_calibration_mode.cpp) ----------------------------
     // A click taken by the chart: a corner, the grey reference, or the start

@@ -7,6 +7,7 @@
 
 #include "colour/colour_model.h"
 #include "colour/tristimulus.h"
+#include "session/colour_history.h"
 #include "session/palette_document.h"
 #include "session/resources.h"
 #include "session/signal.h"
@@ -22,6 +23,7 @@ enum class Change {
     Settings,    // illuminant, PWD, gamma, white balance
     Slider,      // a Munsell or display slider
     Measurement, // a spectrophotometer or a reflectance curve
+    Hover,       // the picture's block under the pointer, read as it moves
 };
 
 // A change of the current colour as listeners see it. `origin` is the listener
@@ -50,15 +52,31 @@ class Session {
     // the changes it made itself); afterwards the stored colour forgets what
     // the change did, so the next reader starts clean. A listener that sets a
     // colour meanwhile makes that one current: the listeners after it see it.
+    // Every change but a setting's that shows other texts in the boxes, and
+    // gives a colour (no refusal), is a step of the history; a run of slider
+    // moves, or of picture reads under the moving pointer, is one step.
     void setColour(ColourModel next, Change what, const void* origin = nullptr);
     // Stores a colour whose change no other window follows (PWD, the white
     // balance, the display colour read back from its boxes); no listener is
     // told, and the window that made it shows it itself.
-    void keep(ColourModel next) { colour_ = std::move(next); }
+    void keep(ColourModel next);
     // Text typed into a box and not entered yet: kept in the colour, and no
     // listener is told (nothing was converted).
     void type(Box box, std::string text);
     Signal<const ColourChange&> colourChanged;
+
+    // ---- undo, redo and the recent colours ------------------------------------
+    const ColourHistory& history() const { return history_; }
+    // The colour before the last step (or the one undone last) comes back as
+    // an entry every window follows (origin null). A step made under other
+    // settings is converted anew under the current ones, as a change of the
+    // illuminant converts the notation. False when there is nothing to go to.
+    bool undo();
+    bool redo();
+    // The colour `index` of history().recent() comes back, as a new step.
+    bool bringBack(std::size_t index);
+    // The steps or the recent colours changed.
+    Signal<> historyChanged;
 
     // The last reflectance curve measured or read, 380..730 nm.
     Reflectance reflectance{};
@@ -94,7 +112,17 @@ class Session {
   private:
     Resources& resources_;
     PaletteDocument palette_;
+    // A colour of the history as the current settings show it, with the
+    // flags that make the other windows follow it.
+    ColourModel followable(ColourModel snapshot) const;
+
     ColourModel colour_ = ColourModel::initial();
+    // The colour as last shown: without the texts typed since, which the
+    // history never keeps.
+    ColourModel shown_ = ColourModel::initial();
+    ColourHistory history_;
+    bool restoring_ = false;
+    Change lastChange_ = Change::Settings;
 };
 
 } // namespace huelinx

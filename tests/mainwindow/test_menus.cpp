@@ -48,9 +48,11 @@ TEST_F(Menus, FileViewHelpHoldTheWindowsActionsWithTheirShortcuts) {
     QStringList titles;
     for (const QAction* a : bar->actions())
         if (a->isVisible()) titles << a->text().remove('&');
-    // Edit shows once copy and undo fill it.
-    EXPECT_EQ(titles, (QStringList{"File", "View", "Help"}));
+    EXPECT_EQ(titles, (QStringList{"File", "Edit", "View", "Help"}));
     ASSERT_NE(form->findChild<QMenu*>("editMenu"), nullptr);
+    EXPECT_EQ(
+        entries(form->findChild<QMenu*>("editMenu")),
+        (QStringList{"Copy Notation", "Copy As", "Paste Colour", "Undo Colour", "Redo Colour"}));
     EXPECT_EQ(entries(form->findChild<QMenu*>("fileMenu")),
               (QStringList{"Open Palette\u2026", "Open Recent", "Import\u2026", "Save to Palette",
                            "Make Table", "Print\u2026", "Exit"}));

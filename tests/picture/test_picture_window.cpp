@@ -118,6 +118,26 @@ TEST_F(Picture, ContinuousModeSamplesOnMovesOneAtATime) {
     EXPECT_EQ(window->positionBox->text(), "Position  X = 7  Y = 8");
 }
 
+TEST_F(Picture, MovesOverThePictureAreOneStepOfTheHistory) {
+    QImage halves = plain(40, 20, QColor(120, 90, 60));
+    for (int y = 0; y < 20; ++y)
+        for (int x = 20; x < 40; ++x)
+            halves.setPixelColor(x, y, QColor(40, 90, 160));
+    window->picture->setPicture(halves);
+    const QString before = munsell();
+    window->continuousModeAction->trigger();
+    for (int x : {5, 30, 8, 33}) {
+        window->sampling = false;
+        window->onPictureMouseMove(x, 10);
+    }
+    const QString hovered = munsell();
+    ASSERT_NE(hovered, before);
+    ASSERT_TRUE(session().undo());
+    EXPECT_EQ(munsell(), before);
+    ASSERT_TRUE(session().redo());
+    EXPECT_EQ(munsell(), hovered);
+}
+
 TEST_F(Picture, UnreadableTooBigAndEmptyPictures) {
     QFile bad("broken.jpg");
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
