@@ -7,9 +7,6 @@ namespace huelinx {
 
 namespace {
 
-constexpr EntryOutcome noNewColour{Outcome::Refused, Outcome::FormatError,
-                                   Outcome::OutOfMunsellRange};
-
 bool sameSettings(const ColourModel& a, const ColourModel& b) {
     const ColourSettings &s = a.settings, &t = b.settings;
     return s.illuminant == t.illuminant && s.pwd == t.pwd && s.channelScale == t.channelScale &&
