@@ -139,8 +139,11 @@ void Companions::onPicture(bool shown) {
 PaletteViewer& Companions::ensureViewer() {
     // Its start-up loads the remembered palette.
     if (!viewer_) {
-        // Closing it destroys it and leaves its box as it is.
+        // Closing it destroys it and clears its box, as closing a chart does.
         viewer_ = new PaletteViewer(session_, platform_);
+        viewer_->onClosed = [this] {
+            if (QCheckBox* check = box(viewerBox)) check->setChecked(false);
+        };
         viewer_->start();
     }
     return *viewer_;

@@ -329,8 +329,13 @@ void PaletteViewer::onDrawingClicked(int button, int px, int py) {
     pickedNotations[b]->setText(notationOf(sel));
     pickedNames[b]->setText(colourNameOf(sel));
     pickedNames[b]->setCursorPosition(0);
+    // A colour the display can't show is shown clipped, as its dot is, and
+    // the swatch's tooltip says so.
     QFrame* shape = button == 1 ? leftPickSwatch : rightPickSwatch;
-    setRoleColour(shape, QPalette::Window, QColor(picked.rgb[0], picked.rgb[1], picked.rgb[2]));
+    const auto& shown = picked.shownRgb;
+    setRoleColour(shape, QPalette::Window, QColor(shown[0], shown[1], shown[2]));
+    shape->setToolTip(picked.outOfRange ? "Outside the display's range: shown clipped"
+                                        : QString());
 }
 
 QString PaletteViewer::notationOf(int i) const {
@@ -352,6 +357,7 @@ void PaletteViewer::closeEvent(QCloseEvent* event) {
     rotationTimer->stop();
     redrawTimer->stop();
     setAttribute(Qt::WA_DeleteOnClose);
+    if (onClosed) onClosed();
 }
 
 void PaletteViewer::keyPressEvent(QKeyEvent* event) {

@@ -99,6 +99,9 @@ class PaletteViewer : public QWidget {
     // "red  5r 5.00/12.00  strong red (s.R)"; empty off the dots.
     QString tooltipAt(int px, int py) const;
 
+    // Told when the window closes (it is then destroyed).
+    std::function<void()> onClosed;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     // Esc closes the window, as its close box does.

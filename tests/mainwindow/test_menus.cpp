@@ -151,6 +151,12 @@ TEST_F(Keyboard, EscClosesAChartAndTheViewer) {
     QTest::keyClick(companions().viewer(), Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(companions().viewer(), nullptr);
+    // Its box and View item are cleared, so one tick opens it again.
+    EXPECT_FALSE(box("Check7")->isChecked());
+    EXPECT_FALSE(form->findChild<QAction*>("viewViewerAction")->isChecked());
+    box("Check7")->setChecked(true);
+    ASSERT_NE(companions().viewer(), nullptr);
+    EXPECT_TRUE(companions().viewer()->isVisible());
 }
 
 TEST_F(Keyboard, TabGoesDownEachGroupThenAcross) {

@@ -91,6 +91,16 @@ TEST_F(ViewerDisplay, DotsTheDisplayCannotShowAreTheirClippedColourWithABlackAnd
     EXPECT_TRUE(v.tooltipAt(int(c.x()), int(c.y())).endsWith("  (outside the display's range)"));
     const QPointF r = centre(v, 2);
     EXPECT_FALSE(v.tooltipAt(int(r.x()), int(r.y())).contains("display"));
+    // Picked, it fills its side's swatch in the colour of its dot, and the
+    // swatch says why.
+    v.onDrawingClicked(1, int(c.x()), int(c.y()));
+    v.onDrawingClicked(2, int(r.x()), int(r.y()));
+    EXPECT_EQ(v.leftPickSwatch->palette().color(QPalette::Window),
+              QColor(teal.shownRgb[0], teal.shownRgb[1], teal.shownRgb[2]));
+    EXPECT_TRUE(v.leftPickSwatch->toolTip().contains("display"));
+    EXPECT_EQ(v.rightPickSwatch->palette().color(QPalette::Window),
+              QColor(red[0], red[1], red[2]));
+    EXPECT_TRUE(v.rightPickSwatch->toolTip().isEmpty());
 }
 
 // The ratio the screen gives, checked to be 2 when the run asks for twice the scale.
