@@ -334,8 +334,7 @@ void PaletteViewer::onDrawingClicked(int button, int px, int py) {
     QFrame* shape = button == 1 ? leftPickSwatch : rightPickSwatch;
     const auto& shown = picked.shownRgb;
     setRoleColour(shape, QPalette::Window, QColor(shown[0], shown[1], shown[2]));
-    shape->setToolTip(picked.outOfRange ? "Outside the display's range: shown clipped"
-                                        : QString());
+    shape->setToolTip(picked.outOfRange ? "Outside the display's range: shown clipped" : QString());
 }
 
 QString PaletteViewer::notationOf(int i) const {

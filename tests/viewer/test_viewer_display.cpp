@@ -98,8 +98,7 @@ TEST_F(ViewerDisplay, DotsTheDisplayCannotShowAreTheirClippedColourWithABlackAnd
     EXPECT_EQ(v.leftPickSwatch->palette().color(QPalette::Window),
               QColor(teal.shownRgb[0], teal.shownRgb[1], teal.shownRgb[2]));
     EXPECT_TRUE(v.leftPickSwatch->toolTip().contains("display"));
-    EXPECT_EQ(v.rightPickSwatch->palette().color(QPalette::Window),
-              QColor(red[0], red[1], red[2]));
+    EXPECT_EQ(v.rightPickSwatch->palette().color(QPalette::Window), QColor(red[0], red[1], red[2]));
     EXPECT_TRUE(v.rightPickSwatch->toolTip().isEmpty());
 }
 
