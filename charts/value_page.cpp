@@ -239,6 +239,13 @@ void ValuePage::onValueSlider() {
     ColourModel next =
         enterMunsell(edit(session_.colour(), Box::Value, plainText(valueSlider->value() / 100.0f)),
                      session_.table());
+    // A hue box holding no hue (typed, not yet entered) gives no colour at
+    // any value: the colour stays, and Messages says why.
+    if (next.outcome.hasAny(noNewColour)) {
+        const std::string why = next.messages.empty() ? "No colour" : next.messages.front();
+        session_.note("The value page's slider gives no colour: " + why + "; the colour stays.");
+        return;
+    }
     const bool converted = next.munsellConverted;
     session_.setColour(std::move(next), Change::Slider, this);
     if (converted) showCurrentValue();

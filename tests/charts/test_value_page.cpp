@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -148,6 +149,17 @@ TEST_F(ValuePageTest, SliderAndValuesBeyondIt) {
     v = -3;
     page->showValuePage(v); // not even in the table: every ray is a name
     EXPECT_EQ(page->valueSlider->value(), 100);
+    // A hue typed but not entered that has no family: the slider changes no
+    // box and says why.
+    ui().munsellBoxes[0]->setText("5X");
+    QTest::keyClick(ui().munsellBoxes[0], Qt::Key_End);
+    const QString xBefore = text(ui().xyzBoxes[0]);
+    page->valueSlider->setValue(600);
+    EXPECT_EQ(text(ui().munsellBoxes[1]), "5.1");
+    EXPECT_EQ(text(ui().xyzBoxes[0]), xBefore);
+    EXPECT_TRUE(
+        ui().messagesBox->toPlainText().startsWith("The value page's slider gives no colour"))
+        << ui().messagesBox->toPlainText().toStdString();
 }
 
 TEST_F(ValuePageTest, ReadOut) {
