@@ -4,12 +4,11 @@
 // palette to export, a chip set or a picture), and "@out" the file an export writes;
 // a line "==" splits the rest into that file (before) and standard input
 // (after). Runs take place in a work folder of their own, emptied after each
-// run, and arguments holding a "/" are skipped, so nothing outside it is read
-// or written. The target checks what the converter promises: an exit status
-// of 0, 1 or 2, a message on standard error exactly when the status is not 0
-// (the file modes' notes aside), one output line for every --csv input line,
-// empty fields on every line an error names, and an export written whole or
-// not at all.
+// run, and inputs with an argument holding a "/" (or named like a saved
+// crash input) are skipped, so nothing outside it is read or written. The target checks what the
+// converter promises: an exit status of 0, 1 or 2, a message on standard error exactly when the
+// status is not 0 (the file modes' notes aside), one output line for every --csv input line, empty
+// fields on every line an error names, and an export written whole or not at all.
 #include "colour/data_files.h"
 #include "colour/muntable.h"
 #include "tools/converter.h"
@@ -101,8 +100,10 @@ bool readInput(std::string_view data, Input& input) {
         end == std::string_view::npos ? std::string_view() : data.substr(end + 1);
     for (std::string& arg : split(first, ' ')) {
         if (arg.empty()) continue;
+        // A file named like the fuzzer's saved inputs would be left in the
+        // work folder and not counted as written.
         if (arg.find('/') != std::string::npos || arg.find('\\') != std::string::npos ||
-            arg == inFile)
+            arg == inFile || savedInput(arg))
             return false;
         input.inputNamed += arg == "@";
         input.csv |= arg == "--csv";
