@@ -1,10 +1,8 @@
 #include "session/recent_files.h"
 
-#include "exchange/colour_csv.h"
 #include "files/file_read.h"
 #include "files/file_write.h"
 #include "text/list_input.h"
-#include "text/safe_text.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -62,9 +60,9 @@ std::string RecentFiles::storeText(const std::vector<Entry>& entries) {
     std::string text;
     for (const Entry& e : entries) {
         text += e.kind == Kind::Palette ? paletteWord : pictureWord;
-        text += ',';
-        appendCsvField(text, e.path);
-        text += "\r\n";
+        // The path is the rest of the line as it stands: commas and quotes
+        // in it need no quoting, and it holds no line end.
+        text += ',' + e.path + "\r\n";
     }
     return text;
 }
@@ -74,14 +72,13 @@ std::vector<RecentFiles::Entry> RecentFiles::readStore(std::string_view text) {
     ListReader lines(text);
     while (!lines.atEnd() && entries.size() < limit) {
         const std::string line = *lines.line();
-        ListReader fields(line);
-        const auto kind = fields.field();
-        const auto path = fields.field();
-        if (!kind || !path || path->empty()) continue;
-        Entry entry{Kind::Palette, std::string(withoutSpreadsheetMark(*path))};
-        if (*kind == pictureWord)
+        const std::size_t comma = line.find(',');
+        if (comma == std::string::npos || comma + 1 == line.size()) continue;
+        const std::string kind = line.substr(0, comma);
+        Entry entry{Kind::Palette, line.substr(comma + 1)};
+        if (kind == pictureWord)
             entry.kind = Kind::Picture;
-        else if (*kind != paletteWord)
+        else if (kind != paletteWord)
             continue;
         // A file listed twice by hand is listed once, where it first stands.
         if (std::ranges::find(entries, entry.path, &Entry::path) == entries.end())

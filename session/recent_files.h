@@ -1,8 +1,9 @@
 // The palettes and pictures opened lately, newest first, for File > Open
 // Recent. Each file is listed once (by its absolute path), at most ten are
-// kept, and the list is stored in a small CSV file in the working folder
-// ("palette,<path>" or "picture,<path>" a line) so that it outlives the
-// program. A line that can't be read is passed over.
+// kept, and the list is stored in a small file in the working folder
+// ("palette,<path>" or "picture,<path>" a line, the path as it stands up to
+// the line end) so that it outlives the program. A line that can't be read
+// is passed over.
 #pragma once
 
 #include "files/result.h"
