@@ -51,6 +51,10 @@ Companions::Companions(Session& session, Platform& platform, QWidget& mainWindow
     tie(viewerBox, &Companions::onViewer);
     viewWanted_ = session.paletteViewWanted.connect([this] { viewCurrentPalette(); });
     openWanted_ = session.paletteOpenWanted.connect([this] { openPalette(); });
+    paletteFileWanted_ = session.paletteFileWanted.connect(
+        [this](const std::string& path) { openPaletteFile(path); });
+    pictureFileWanted_ = session.pictureFileWanted.connect(
+        [this](const std::string& path) { openPictureFile(path); });
 }
 
 Companions::~Companions() {
@@ -164,13 +168,30 @@ void Companions::viewCurrentPalette() {
     viewer.showCurrentPalette();
 }
 
-void Companions::openPalette() {
+PaletteViewer& Companions::viewerInFront() {
     // Ticking the box shows the viewer, made and started on its first showing.
     if (QCheckBox* check = box(viewerBox); check && !check->isChecked()) check->setChecked(true);
     PaletteViewer& viewer = ensureViewer();
     viewer.show();
     viewer.raise();
-    viewer.loadPalette(PaletteSource::Chosen);
+    return viewer;
+}
+
+void Companions::openPalette() {
+    viewerInFront().loadPalette(PaletteSource::Chosen);
+}
+
+void Companions::openPaletteFile(const std::string& path) {
+    viewerInFront().loadPaletteFile(QString::fromStdString(path));
+}
+
+void Companions::openPictureFile(const std::string& path) {
+    // Ticking the box shows the picture window, made and started on its first showing.
+    if (QCheckBox* check = box(pictureBox); check && !check->isChecked())
+        check->setChecked(true);
+    else
+        onPicture(true);
+    if (picture_) picture_->openPicture(QString::fromStdString(path));
 }
 
 } // namespace huelinx

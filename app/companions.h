@@ -9,6 +9,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <string>
+
 class QCheckBox;
 class QWidget;
 
@@ -53,7 +55,13 @@ class Companions : public QObject {
     void viewCurrentPalette();
     // Shows the viewer (its box ticked) and loads the palette the user chooses.
     void openPalette();
+    // Shows the viewer (its box ticked) on the palette file at `path`.
+    void openPaletteFile(const std::string& path);
+    // Shows the picture window (its box ticked) on the picture file at `path`.
+    void openPictureFile(const std::string& path);
     PaletteViewer& ensureViewer();
+    // The viewer made, shown, in front and its box ticked.
+    PaletteViewer& viewerInFront();
     template <class Chart> Chart& ensureChart(QPointer<Chart>& chart, const char* boxName);
 
     Session& session_;
@@ -65,7 +73,7 @@ class Companions : public QObject {
     QPointer<ColorCheckerChart> colorChecker_;
     QPointer<PictureWindow> picture_;
     QPointer<PaletteViewer> viewer_;
-    Connection viewWanted_, openWanted_;
+    Connection viewWanted_, openWanted_, paletteFileWanted_, pictureFileWanted_;
 };
 
 } // namespace huelinx

@@ -71,6 +71,13 @@ std::string BatchImport::caption() const {
     return session_.caption;
 }
 
+QString BatchImport::chooseFile(const QString& filter) {
+    const QString name =
+        platform_.openFileName(filter, QString::fromStdString(session_.lastFolder));
+    if (!name.isEmpty()) session_.choseFile(name.toStdString());
+    return name;
+}
+
 std::optional<std::string> BatchImport::readInput(const QString& name) {
     inputName_ = name;
     FileText file = readWholeFile(name.toStdString(), userFileLimit);
@@ -163,7 +170,7 @@ void BatchImport::reportCounts() {
 }
 
 void BatchImport::importXyz() {
-    const QString name = platform_.openFileName("*.csv|*.csv");
+    const QString name = chooseFile("*.csv|*.csv");
     if (name.isEmpty()) return;
     const auto text = readInput(name);
     if (!text) return;
@@ -214,7 +221,7 @@ void BatchImport::importLab() {
 }
 
 void BatchImport::importMunsell() {
-    const QString name = platform_.openFileName("*.csv|*.csv");
+    const QString name = chooseFile("*.csv|*.csv");
     if (name.isEmpty()) return;
     const auto text = readInput(name);
     if (!text || !createOutput("tempOUT.txt")) return;

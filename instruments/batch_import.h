@@ -42,6 +42,10 @@ class BatchImport {
     // Runs the import named by `type`; any other type is said in Messages
     // and changes nothing.
     void run(const QString& type);
+    // Adds the samples of the CGATS file at `path` to the palette, as the
+    // "cgats" type does with the file chosen, with the same note in Messages
+    // (a file dropped on a window); the current colour stays as it is.
+    void importCgatsFile(const QString& path);
 
   private:
     void importXyz();
@@ -54,7 +58,11 @@ class BatchImport {
     // The whole file is read and converted before anything is written: a
     // fault anywhere writes nothing.
     void importCgats();
+    void importCgatsFrom(const QString& name);
 
+    // A file chosen in a dialog that opens in the folder last used (which it
+    // then remembers); empty when cancelled.
+    QString chooseFile(const QString& filter);
     // The whole input file, or nothing after "File not found".
     std::optional<std::string> readInput(const QString& name);
     // The input of a table import, its output opened; nothing after a message

@@ -10,9 +10,19 @@
 namespace huelinx {
 
 void BatchImport::importCgats() {
-    const QString name = platform_.openFileName(
+    const QString name = chooseFile(
         "CGATS files (*.txt;*.cgats;*.ti3;*.it8)|*.txt;*.cgats;*.ti3;*.it8|All files (*.*)|*.*");
     if (name.isEmpty()) return;
+    importCgatsFrom(name);
+}
+
+void BatchImport::importCgatsFile(const QString& path) {
+    // Opening a file leaves the current colour as it is.
+    colour_ = session_.colour();
+    importCgatsFrom(path);
+}
+
+void BatchImport::importCgatsFrom(const QString& name) {
     const auto text = readInput(name);
     if (!text) return;
     const CsvExtras extras{&session_.resources().names(), session_.resources().chips()};

@@ -155,6 +155,9 @@ class MainWindow : public QWidget, private MainWindowControls {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Pictures, palettes and CGATS files dropped on the window open.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     // The harnesses that drive the window as its controls would.
@@ -163,6 +166,8 @@ class MainWindow : public QWidget, private MainWindowControls {
 
     // Puts one line into the Messages box (no box to close).
     void showNote(const QString& line);
+    // "Row 12 added to "/home/u/mine.csv" (tag "t1")." after a colour was saved.
+    QString savedRowNote(const PaletteDocument& palette) const;
     // The serial port the instrument is on.
     PortChoice portChoice() const { return {commPort, commDevice}; }
 
@@ -272,6 +277,12 @@ class MainWindow : public QWidget, private MainWindowControls {
     void showInstrumentMode();
     // The port box to the stored port, its handler quiet meanwhile.
     void showStoredPort();
+    // ---- recent files (main_window_files.cpp) --------------------------------
+    // Takes drops, and keeps File > Open Recent as the session's list stands.
+    void followRecentFiles();
+    void showRecentFiles();
+    // Opens a recent file where it opens; a file gone is said and taken off.
+    void openRecent(const RecentFiles::Entry& entry);
     // The device the port means now, beside the port box.
     void showPortDevice();
 
@@ -282,7 +293,7 @@ class MainWindow : public QWidget, private MainWindowControls {
     Session& session_;
     Platform& platform_;
     QString instrumentName_, versionText_;
-    Connection colourChanges_, notes_, busy_, history_;
+    Connection colourChanges_, notes_, busy_, history_, recent_;
     int busySpells_ = 0;
     // The text each box shows, in the model's order.
     std::array<std::string, boxCount> shownTexts_;

@@ -63,8 +63,10 @@ void MainWindow::onMeasure() {
 
 MeasureEnd MainWindow::importReflectance() {
     // Cancelling the dialog is not a missing file: nothing happens.
-    const QString path = platform_.openFileName("*.txt|*.txt");
+    const QString path =
+        platform_.openFileName("*.txt|*.txt", QString::fromStdString(session_.lastFolder));
     if (path.isEmpty()) return MeasureEnd::Ends;
+    session_.choseFile(path.toStdString());
     const FileText file = readWholeFile(path.toStdString(), userFileLimit);
     if (file.status != FileRead::Ok) {
         platform_.message(QString::fromStdString(

@@ -49,8 +49,8 @@ void MainWindow::buildMenuBar() {
         menuItem(fileMenu, "&Open Palette\u2026", "fileOpenPaletteAction", QKeySequence::Open);
     recentMenu = fileMenu->addMenu("Open &Recent");
     recentMenu->setObjectName("fileRecentMenu");
-    // Empty until files are opened; the recent files fill it.
-    recentMenu->setEnabled(false);
+    // The palettes and pictures opened lately; disabled while there are none.
+    followRecentFiles();
     fileMenu->addSeparator();
     importAction = menuItem(fileMenu, "&Import\u2026", "fileImportAction", Qt::CTRL | Qt::Key_I);
     saveToPaletteAction =

@@ -1,10 +1,12 @@
 // Saving the colour to a palette file, "Make Table" and "Import".
+#include "files/file_read.h"
 #include "files/file_write.h"
 #include "instruments/batch_import.h"
 #include "mainwindow/main_window.h"
 #include "palette/munsell_table.h"
 #include "palette/palette_file.h"
 #include "text/number_read.h"
+#include "text/safe_text.h"
 
 #include <QCheckBox>
 #include <QScrollBar>
@@ -21,7 +23,22 @@ bool MainWindow::saveColourToPalette(TagPrompt prompt) {
     // as typed and the R, G, B sliders follow.
     session_.keep(readRgbBoxes(colour()));
     followSliders();
-    return saveColourRecord(platform_, palette, colour(), TagPrompt::UseCurrentTag);
+    if (!saveColourRecord(platform_, palette, colour(), TagPrompt::UseCurrentTag)) return false;
+    showNote(savedRowNote(palette));
+    return true;
+}
+
+QString MainWindow::savedRowNote(const PaletteDocument& palette) const {
+    // The row is the file's last line; a file that can't be read back (grown
+    // past what the program reads) is named without its row.
+    const std::string& file = palette.file();
+    const FileText written = readWholeFile(file, userFileLimit);
+    QString row = "Colour";
+    if (written.status == FileRead::Ok)
+        row = QString("Row %1").arg(std::count(written.text.begin(), written.text.end(), '\n'));
+    return QString("%1 added to \"%2\" (tag \"%3\").")
+        .arg(row, QString::fromStdString(oneLineText(absolutePath(file))),
+             QString::fromStdString(oneLineText(palette.tag())));
 }
 
 void MainWindow::onSaveToPalette() {

@@ -101,26 +101,52 @@ std::string sameFileAnyCase(const std::string& path) {
     return path;
 }
 
+namespace {
+
+// The first six fields of one line of a palette file.
+PaletteRow rowOfLine(const std::string& line) {
+    PaletteRow row;
+    ListReader fields(line);
+    std::size_t count = 0;
+    for (; count < row.fields.size(); ++count) {
+        // A line may end in a comma and blanks: nothing is left to read.
+        const std::optional<std::string> field = fields.field();
+        if (!field) break;
+        row.fields[count] = withoutSpreadsheetMark(trimmed(*field));
+    }
+    row.complete = count == row.fields.size();
+    return row;
+}
+
+bool isBlank(const std::string& line) {
+    return line.find_first_not_of(" \t") == std::string::npos;
+}
+
+} // namespace
+
 std::vector<PaletteRow> readPaletteRows(std::string_view text, std::size_t limit) {
     std::vector<PaletteRow> rows;
     ListReader lines(text);
     while (!lines.atEnd() && rows.size() < limit) {
-        PaletteRow row;
-        row.line = lines.lineNumber();
+        const std::size_t number = lines.lineNumber();
         const std::string line = *lines.line();
-        if (line.find_first_not_of(" \t") == std::string::npos) continue;
-        ListReader fields(line);
-        std::size_t count = 0;
-        for (; count < row.fields.size(); ++count) {
-            // A line may end in a comma and blanks: nothing is left to read.
-            const std::optional<std::string> field = fields.field();
-            if (!field) break;
-            row.fields[count] = withoutSpreadsheetMark(trimmed(*field));
-        }
-        row.complete = count == row.fields.size();
-        rows.push_back(std::move(row));
+        if (isBlank(line)) continue;
+        rows.push_back(rowOfLine(line));
+        rows.back().line = number;
     }
     return rows;
+}
+
+bool rowsWithNotationAfter(std::string_view text, std::size_t line) {
+    ListReader lines(text);
+    while (!lines.atEnd()) {
+        const std::size_t number = lines.lineNumber();
+        const std::string read = *lines.line();
+        if (number <= line || isBlank(read)) continue;
+        const PaletteRow row = rowOfLine(read);
+        if (row.complete && (!row.fields[3].empty() || !row.fields[5].empty())) return true;
+    }
+    return false;
 }
 
 } // namespace huelinx

@@ -64,4 +64,9 @@ std::string sameFileAnyCase(const std::string& path);
 // was given ("=1+2").
 std::vector<PaletteRow> readPaletteRows(std::string_view text, std::size_t limit = 10000);
 
+// Whether a row after line `line` (1-based) holds six fields with a hue or a
+// chroma: a row a palette view would show. Rows are read one at a time and
+// not kept.
+bool rowsWithNotationAfter(std::string_view text, std::size_t line);
+
 } // namespace huelinx

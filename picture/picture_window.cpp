@@ -1,7 +1,9 @@
 #include "picture/picture_window.h"
 
 #include "colour/colour_naming.h"
+#include "mainwindow/file_drop.h"
 #include "picture/picture_surface.h"
+#include "platform/picture_filter.h"
 #include "platform/platform.h"
 #include "platform/standard_colours.h"
 #include "session/session.h"
@@ -11,12 +13,15 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScrollArea>
 #include <QThread>
 
@@ -94,6 +99,17 @@ PictureWindow::PictureWindow(Session& session, Platform& platform, QWidget* pare
     grid->addWidget(statusBox, 4, 0, 1, 4);
     grid->setRowStretch(0, 1);
     resize(720, 620);
+    setAcceptDrops(true);
+}
+
+void PictureWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (carriesLocalFiles(event->mimeData())) event->acceptProposedAction();
+}
+
+void PictureWindow::dropEvent(QDropEvent* event) {
+    if (!carriesLocalFiles(event->mimeData())) return;
+    event->acceptProposedAction();
+    openDroppedFiles(session_, platform_, *event->mimeData());
 }
 
 void PictureWindow::buildMenus() {
@@ -171,15 +187,27 @@ void PictureWindow::newPicture() {
 
 void PictureWindow::loadPicture(bool withDialog) {
     view3DAction->setVisible(false);
-    if (withDialog) {
-        // A cancelled dialog keeps the picture shown.
-        const QString chosen = platform_.openFileName(
-            "Pictures (JPEG, PNG, TIFF)|*.jpg;*.jpeg;*.png;*.tif;*.tiff|All files|*");
-        if (chosen.isEmpty()) return;
-        pictureFile = chosen;
-        newPicture();
+    if (!withDialog) {
+        readPicture(false);
+        return;
     }
-    if (pictureFile.isEmpty()) return;
+    // A cancelled dialog keeps the picture shown.
+    const QString chosen =
+        platform_.openFileName(pictureFileFilter(), QString::fromStdString(session_.lastFolder));
+    if (chosen.isEmpty()) return;
+    session_.choseFile(chosen.toStdString());
+    openPicture(chosen);
+}
+
+void PictureWindow::openPicture(const QString& path) {
+    view3DAction->setVisible(false);
+    pictureFile = path;
+    newPicture();
+    if (readPicture(true)) session_.addRecent(RecentFiles::Kind::Picture, path.toStdString());
+}
+
+bool PictureWindow::readPicture(bool userFile) {
+    if (pictureFile.isEmpty()) return false;
     chart.clear();
     calibrationFile.clear();
     fileNameBox->setText(pictureFile);
@@ -188,7 +216,7 @@ void PictureWindow::loadPicture(bool withDialog) {
     session_.palette().setFile(base.toStdString());
 
     const QString path =
-        withDialog
+        userFile
             ? pictureFile
             : QString::fromStdString(session_.resources().locate(pictureFile.toStdString()).path);
     QImageReader reader(path);
@@ -205,11 +233,11 @@ void PictureWindow::loadPicture(bool withDialog) {
     if (image.isNull()) {
         platform_.message("The picture \"" + pictureFile +
                           "\" can't be read: " + reader.errorString());
-        return;
+        return false;
     }
     // A picture the user chose keeps its calibration beside it; the
     // program's own picture in its data folder gets none.
-    if (withDialog) {
+    if (userFile) {
         calibrationFile = path + ".calibration.txt";
         calibrationSerial_ = picture->pictureSerial();
         loadSavedCalibration();
@@ -219,6 +247,7 @@ void PictureWindow::loadPicture(bool withDialog) {
         platform_.message(
             "Picture too big - Resize or select a section with an external image editing program");
     platform_.processEvents();
+    return true;
 }
 
 void PictureWindow::fitToPicture() {

@@ -69,6 +69,9 @@ class PictureWindow : public QWidget {
     // ---- procedures ----------------------------------------------------------
     // Loads `pictureFile`, or a file chosen in the dialog.
     void loadPicture(bool withDialog);
+    // Opens the picture file at `path` (a recent file, a dropped file, one
+    // chosen) and lists it among the recent files when it reads.
+    void openPicture(const QString& path);
     void getClipboard();
     // Reads the block at x, y into the current colour; `hovering` while the
     // pointer moves over the picture, so that the history keeps the moves as one step.
@@ -90,9 +93,16 @@ class PictureWindow : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // A picture dropped here opens here; palettes and CGATS files dropped
+    // here open where they would on the main window.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void buildMenus();
+    // Reads and shows `pictureFile` (the user's file, or else the program's
+    // own found in its data folder); false when it can't be read.
+    bool readPicture(bool userFile);
     void newPicture();
     // Sizes the window to show the whole picture, within the screen.
     void fitToPicture();

@@ -88,4 +88,14 @@ ColourModel Session::followable(ColourModel snapshot) const {
     return snapshot;
 }
 
+void Session::addRecent(RecentFiles::Kind kind, const std::string& path) {
+    (void)recent_.add(kind, path);
+    recentChanged.send();
+}
+
+void Session::removeRecent(const std::string& path) {
+    (void)recent_.remove(path);
+    recentChanged.send();
+}
+
 } // namespace huelinx

@@ -9,6 +9,7 @@
 #include "colour/tristimulus.h"
 #include "session/colour_history.h"
 #include "session/palette_document.h"
+#include "session/recent_files.h"
 #include "session/resources.h"
 #include "session/signal.h"
 
@@ -108,6 +109,24 @@ class Session {
     Signal<> paletteOpenWanted;
     // Asks for the window colours are typed into, in front.
     Signal<> entryWanted;
+    // Asks for the palette viewer on the palette file at the path (File >
+    // Open Recent, a palette dropped on a window).
+    Signal<const std::string&> paletteFileWanted;
+    // Asks for the picture window on the picture file at the path.
+    Signal<const std::string&> pictureFileWanted;
+
+    // ---- files -------------------------------------------------------------
+    // The folder of the file last chosen in a file dialog, where the next
+    // dialog opens; empty at start, so the first opens in the working folder.
+    std::string lastFolder;
+    void choseFile(const std::string& path) { lastFolder = folderOf(path); }
+    // The palettes and pictures opened lately, kept in "Recent.txt" in the
+    // working folder.
+    const RecentFiles& recent() const { return recent_; }
+    // A file opened (or found gone): the list changes and recentChanged is sent.
+    void addRecent(RecentFiles::Kind kind, const std::string& path);
+    void removeRecent(const std::string& path);
+    Signal<> recentChanged;
 
   private:
     Resources& resources_;
@@ -121,6 +140,9 @@ class Session {
     // history never keeps.
     ColourModel shown_ = ColourModel::initial();
     ColourHistory history_;
+    // Remembering recent files is a convenience: a store that can't be
+    // written keeps the list for this run only.
+    RecentFiles recent_{"Recent.txt"};
     bool restoring_ = false;
     Change lastChange_ = Change::Settings;
 };

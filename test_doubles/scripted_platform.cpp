@@ -55,7 +55,7 @@ void ScriptedPlatform::reportUnexpected(const QString& what) {
 
 Answer ScriptedPlatform::message(const QString& text, Buttons buttons, Icon icon,
                                  const QString& title) {
-    shown_.push_back({Shown::Message, text, title, buttons, icon, QString()});
+    shown_.push_back({Shown::Message, text, title, buttons, icon, QString(), QString()});
     if (buttons == Buttons::Ok) return Answer::Ok;
     const Answer fallback = buttons == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
     if (answers_.empty()) {
@@ -74,7 +74,8 @@ Answer ScriptedPlatform::message(const QString& text, Buttons buttons, Icon icon
 
 QString ScriptedPlatform::inputBox(const QString& prompt, const QString& title,
                                    const QString& defaultText) {
-    shown_.push_back({Shown::Input, prompt, title, Buttons::OkCancel, Icon::None, defaultText});
+    shown_.push_back(
+        {Shown::Input, prompt, title, Buttons::OkCancel, Icon::None, defaultText, QString()});
     if (inputs_.empty()) {
         reportUnexpected(QStringLiteral("input box: ") + prompt);
         return QString();
@@ -86,8 +87,8 @@ QString ScriptedPlatform::inputBox(const QString& prompt, const QString& title,
 
 QString ScriptedPlatform::choose(const QString& prompt, const QStringList& items,
                                  const QString& title) {
-    shown_.push_back(
-        {Shown::Choice, prompt, title, Buttons::OkCancel, Icon::None, items.join(u'\n')});
+    shown_.push_back({Shown::Choice, prompt, title, Buttons::OkCancel, Icon::None,
+                      items.join(u'\n'), QString()});
     if (inputs_.empty()) {
         reportUnexpected(QStringLiteral("list: ") + prompt);
         return QString();
@@ -102,9 +103,9 @@ QString ScriptedPlatform::choose(const QString& prompt, const QStringList& items
     return QString();
 }
 
-QString ScriptedPlatform::openFileName(const QString& filter, const QString&) {
-    shown_.push_back(
-        {Shown::FileDialog, filter, QString(), Buttons::OkCancel, Icon::None, QString()});
+QString ScriptedPlatform::openFileName(const QString& filter, const QString& startFolder) {
+    shown_.push_back({Shown::FileDialog, filter, QString(), Buttons::OkCancel, Icon::None,
+                      QString(), startFolder});
     if (files_.empty()) {
         reportUnexpected(QStringLiteral("file dialog: ") + filter);
         return QString();
@@ -116,8 +117,8 @@ QString ScriptedPlatform::openFileName(const QString& filter, const QString&) {
 
 QString ScriptedPlatform::saveFileName(const QString& filter, const QString& suggestedName,
                                        const QString& title) {
-    shown_.push_back(
-        {Shown::FileDialog, filter, title, Buttons::OkCancel, Icon::None, suggestedName});
+    shown_.push_back({Shown::FileDialog, filter, title, Buttons::OkCancel, Icon::None,
+                      suggestedName, QString()});
     if (files_.empty()) {
         reportUnexpected(QStringLiteral("save dialog: ") + filter);
         return QString();
@@ -129,12 +130,13 @@ QString ScriptedPlatform::saveFileName(const QString& filter, const QString& sug
 
 bool ScriptedPlatform::printWindow(QWidget* window) {
     shown_.push_back({Shown::Print, window ? window->windowTitle() : QString(), QString(),
-                      Buttons::Ok, Icon::None, QString()});
+                      Buttons::Ok, Icon::None, QString(), QString()});
     return printerAvailable_;
 }
 
 void ScriptedPlatform::beep() {
-    shown_.push_back({Shown::Beep, QString(), QString(), Buttons::Ok, Icon::None, QString()});
+    shown_.push_back(
+        {Shown::Beep, QString(), QString(), Buttons::Ok, Icon::None, QString(), QString()});
 }
 
 void ScriptedPlatform::processEvents() {

@@ -31,6 +31,8 @@ class ScriptedPlatform : public Platform {
         Buttons buttons = Buttons::Ok;
         Icon icon = Icon::None;
         QString defaultText;
+        // Where a file-open dialog was asked to open (empty: the working folder).
+        QString startFolder;
     };
 
     // Message boxes with more than an Ok button take the next queued answer.

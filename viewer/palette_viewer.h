@@ -50,6 +50,9 @@ class PaletteViewer : public QWidget {
     void start();
     // Loads a palette and draws it; the current colour stays as it is.
     void loadPalette(PaletteSource source);
+    // Loads the palette file at `path` (File > Open Recent, a dropped file)
+    // and lists it among the recent files when it loads.
+    void loadPaletteFile(const QString& path);
     // Shows the window on the palette document's file, loading it unless the
     // viewer loaded it since it was last written.
     void showCurrentPalette();
@@ -133,6 +136,8 @@ class PaletteViewer : public QWidget {
     // Reads the palette rows of `text` into the palette document's entries;
     // false after the format message.
     bool readRows(const std::string& text, const QString& name);
+    // Loads and draws the palette file `name`; false when it didn't load.
+    bool loadNamed(const QString& name);
     // The entries of the rows, converted in `colour`, with the viewer's rules:
     // at most `capacity`, a row that can't be read ends the load (`read`
     // false), rows without a notation are counted and said at the end.
@@ -160,6 +165,9 @@ class PaletteViewer : public QWidget {
     // Records written to the palette document reload it while the viewer is
     // shown: the file that load showed, while it is the last one.
     std::string documentShown_;
+    // The line of the last row shown when a palette went on past the
+    // capacity with rows a view would show; 0 otherwise.
+    std::size_t limitedAfter_ = 0;
     Connection paletteWrites_;
     // Where each entry's dot was drawn last, 1..pointCount() (0 unused).
     std::vector<ViewPoint> dots_ = std::vector<ViewPoint>(1);

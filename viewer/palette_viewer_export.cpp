@@ -35,9 +35,13 @@ void PaletteViewer::onExportPalette() {
     }
     const QString paletteName = QString::fromStdString(paletteNameOf(
         QString::fromStdString(session_.palette().entriesFile()).trimmed().toStdString()));
-    const QString file =
-        platform.saveFileName(exportFilter, paletteName + ".gpl", "Export Palette");
+    // The dialog opens in the folder last used.
+    const QString folder = QString::fromStdString(session_.lastFolder);
+    const QString file = platform.saveFileName(
+        exportFilter, (folder.isEmpty() ? "" : folder + "/") + paletteName + ".gpl",
+        "Export Palette");
     if (file.isEmpty()) return;
+    session_.choseFile(file.toStdString());
     const auto format = formatOfFile(file);
     if (!format) {
         platform.message("\"" + file +

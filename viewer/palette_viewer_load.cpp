@@ -10,7 +10,6 @@
 #include "viewer/palette_viewer.h"
 #include "viewer/viewer_surface.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
@@ -116,8 +115,9 @@ std::vector<PaletteEntry> PaletteViewer::convertRows(const std::string& text, co
         }
         said.add(entry.line, entry.messages);
         if (++count == capacity) {
-            // A palette of exactly 10000 rows is shown whole, without a word.
-            if (entry.line < rows.back().line) platform_.message("Palette limited to 10000");
+            // A palette of exactly 10000 shown rows is shown whole, without a
+            // word; rows after that a view would not show are not counted.
+            if (rowsWithNotationAfter(text, entry.line)) limitedAfter_ = entry.line;
             return false;
         }
         statusBox->setText("Loading Palette " + name + "  " + general(count));
@@ -139,16 +139,27 @@ std::vector<PaletteEntry> PaletteViewer::convertRows(const std::string& text, co
 }
 
 void PaletteViewer::loadPalette(PaletteSource source) {
-    documentShown_.clear();
     QString name = rememberedPalette();
     if (source == PaletteSource::CurrentFile)
         name = QString::fromStdString(session_.palette().file());
     if (source == PaletteSource::Chosen) {
         // A cancelled dialog keeps the palette shown.
         name = platform_.openFileName("DataBase Files (*.csv)|*.csv",
-                                      QCoreApplication::applicationDirPath());
+                                      QString::fromStdString(session_.lastFolder));
         if (name.isEmpty()) return;
+        session_.choseFile(name.toStdString());
     }
+    if (loadNamed(name) && source == PaletteSource::Chosen)
+        session_.addRecent(RecentFiles::Kind::Palette, name.toStdString());
+}
+
+void PaletteViewer::loadPaletteFile(const QString& path) {
+    if (loadNamed(path)) session_.addRecent(RecentFiles::Kind::Palette, path.toStdString());
+}
+
+bool PaletteViewer::loadNamed(const QString& name) {
+    documentShown_.clear();
+    limitedAfter_ = 0;
     statusBox->setText(name);
     paletteList->clear();
     setStatus("Loading Palette " + name, 14);
@@ -159,7 +170,6 @@ void PaletteViewer::loadPalette(PaletteSource source) {
     const FileText file =
         readWholeFile(session_.resources().locate(name.toStdString()).path, userFileLimit);
     const bool opened = file.status == FileRead::Ok;
-    const std::string& text = file.text;
     // A file that can't be opened leaves the dots of the last palette.
     if (opened) {
         session_.palette().setEntries({}, name.toStdString());
@@ -171,7 +181,7 @@ void PaletteViewer::loadPalette(PaletteSource source) {
         // The main window steps aside while the rows are converted.
         const Session::Busy aside(session_);
         loaded = opened
-                     ? readRows(text, name)
+                     ? readRows(file.text, name)
                      : (platform_.message(file.status == FileRead::CannotOpen
                                               ? "File format Error or Palette not generated" + name
                                               : "\"" + name + "\" " +
@@ -181,15 +191,28 @@ void PaletteViewer::loadPalette(PaletteSource source) {
                         false);
     }
     paletteList->show();
-    if (!loaded) return;
+    if (!loaded) return false;
     drawing->show();
     activateWindow();
-    setStatus("Loaded Palette " + name, 10);
+    // A palette that goes on past the capacity is said here and in Messages,
+    // without a box to close.
+    QString status = "Loaded Palette " + name;
+    if (limitedAfter_ > 0) {
+        const QString limited = QString("Palette limited to %1: rows after line %2 of \"%3\" "
+                                        "are not shown.")
+                                    .arg(capacity)
+                                    .arg(limitedAfter_)
+                                    .arg(name.trimmed());
+        status += "  " + limited;
+        session_.note(limited.toStdString());
+    }
+    setStatus(status, 10);
     platform_.processEvents();
     drawPalette();
     // Remembering the palette is a convenience: a file that can't be written
     // keeps the one remembered before.
     (void)replaceFile(lastPaletteFile, (name + "\r\n").toLocal8Bit().toStdString());
+    return true;
 }
 
 } // namespace huelinx

@@ -70,6 +70,22 @@ TEST(PaletteFile, ReaderTakesQuotedOrPlainFieldsAndIgnoresTheRest) {
     EXPECT_EQ(readPaletteRows(many).size(), 10000u);
 }
 
+TEST(PaletteFile, RowsWithNotationAfterALineAreThoseAViewWouldShow) {
+    const std::string text = "d,t,a,5R,5,4\r\n"     // 1
+                             "d,t,grey,N,5,\r\n"    // 2: a hue alone is a notation
+                             "\r\n"                 // 3
+                             "d,t,plain,,5,\r\n"    // 4: no hue, no chroma
+                             "d,t,cut,5Y\r\n"       // 5: cut short
+                             "d,t,c, , 6 ,\"3\"\n"; // 6: a chroma alone
+    EXPECT_TRUE(rowsWithNotationAfter(text, 0));
+    EXPECT_TRUE(rowsWithNotationAfter(text, 1));
+    EXPECT_TRUE(rowsWithNotationAfter(text, 2));
+    EXPECT_TRUE(rowsWithNotationAfter(text, 5));
+    EXPECT_FALSE(rowsWithNotationAfter(text, 6));
+    EXPECT_FALSE(rowsWithNotationAfter(text.substr(0, text.find("d,t,c")), 2));
+    EXPECT_FALSE(rowsWithNotationAfter("", 0));
+}
+
 TEST(PaletteFile, TagsASpreadsheetWouldRunAreMarkedAndReadBackAsTyped) {
     PaletteRecord r = sample();
     r.lab = {"31.20", "-12.50", "+4.00"};

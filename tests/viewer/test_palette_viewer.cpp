@@ -16,6 +16,7 @@
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -190,16 +191,25 @@ TEST_F(Viewer, TenThousandRowsAtMost) {
     for (int i = 0; i < 10000; ++i)
         rows << row("t", "5R", "5", "4");
     palette("full.csv", rows);
-    rows << row("extra", "5Y", "7", "6");
+    // Rows a view would not show don't make the palette cut: a colour
+    // without a notation, a row cut short, blank lines.
+    palette("a.csv", rows + QStringList{row("plain", "", "5", ""), ""});
+    palette("b.csv", rows + QStringList{"\"12-17-2022\",\"10:30:00\",\"short\",\"5Y\""});
+    rows << row("plain", "", "5", "") << row("extra", "5Y", "7", "6");
     palette("over.csv", rows);
     PaletteViewer& v = open();
-    // Only a palette that goes on beyond 10000 rows is said to be cut.
-    for (const char* name : {"full.csv", "over.csv"}) {
+    // Only a palette that goes on with rows to show is said to be cut, in
+    // Messages and the status box, without a box to close.
+    for (const char* name : {"full.csv", "a.csv", "b.csv", "over.csv"}) {
+        ui().messagesBox->clear();
         setPaletteFile(name);
         v.loadPalette(PaletteSource::CurrentFile);
-        EXPECT_EQ(messages(), name == std::string("full.csv")
-                                  ? std::vector<QString>{}
-                                  : std::vector<QString>{"Palette limited to 10000"})
+        EXPECT_TRUE(messages().empty()) << name;
+        const QString cut = "Palette limited to 10000: rows after line 10000 of \"" +
+                            QString(name) + "\" are not shown.";
+        const bool over = name == std::string("over.csv");
+        EXPECT_EQ(ui().messagesBox->toPlainText(), over ? cut : "") << name;
+        EXPECT_EQ(v.statusBox->text(), "Loaded Palette " + QString(name) + (over ? "  " + cut : ""))
             << name;
         EXPECT_EQ(v.pointCount(), 10000);
         EXPECT_EQ(v.paletteList->count(), 10000);
