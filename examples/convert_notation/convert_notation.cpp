@@ -1,8 +1,8 @@
 // Converts a Munsell notation ("5R 4/14") to X, Y, Z under illuminant C.
+#include <cstdio>
 #include <huelinx/colour/hue.h>
 #include <huelinx/colour/mun2xyz.h>
 #include <huelinx/colour/typed_colour.h>
-#include <cstdio>
 #include <string>
 
 int main(int argc, char** argv) {
