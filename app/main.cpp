@@ -1,5 +1,6 @@
 // huelinx: the colour-notation converter's window program.
 #include "app/application.h"
+#include "colour/data_files.h"
 #include "mainwindow/main_window.h"
 #include "platform/qt_platform.h"
 
@@ -11,9 +12,11 @@ int main(int argc, char** argv) {
     QApplication::setStyle("Fusion");
 
     huelinx::QtPlatform platform;
-    // Files read at start are looked for in the working directory, then here.
+    // Files read at start are looked for in the working directory, then in
+    // data/ beside the program (the build tree), then in the installed data.
     huelinx::Application program(
-        platform, {(QCoreApplication::applicationDirPath() + "/data").toStdString()});
+        platform,
+        huelinx::programDataFolders(QCoreApplication::applicationDirPath().toStdString()));
     if (!program.start()) return 1;
     program.mainWindow().show();
     return app.exec();

@@ -4,9 +4,21 @@
 
 #include <filesystem>
 
+// The installed data folder relative to the installed programs; the build
+// sets it from its install layout.
+#ifndef HUELINX_DATA_FROM_PROGRAMS
+#define HUELINX_DATA_FROM_PROGRAMS "../share/huelinx"
+#endif
+
 namespace huelinx {
 
 namespace fs = std::filesystem;
+
+std::vector<std::string> programDataFolders(const std::string& programFolder) {
+    const fs::path folder(programFolder);
+    return {(folder / "data").string(),
+            (folder / HUELINX_DATA_FROM_PROGRAMS).lexically_normal().string()};
+}
 
 DataFolders withWorkingFolder(const std::vector<std::string>& programData) {
     DataFolders folders{{"."}, true};

@@ -26,6 +26,12 @@ struct DataFolders {
 // the converter look for their files.
 [[nodiscard]] DataFolders withWorkingFolder(const std::vector<std::string>& programData);
 
+// The program's own data folders for a program whose executable is in
+// `programFolder`: data/ beside it (the build tree), then the installed data
+// folder at the same place relative to it as bin/ to share/huelinx in the
+// install layout, so an installed tree works wherever it is moved.
+[[nodiscard]] std::vector<std::string> programDataFolders(const std::string& programFolder);
+
 // The first of `folders` holding a file `name`; none when no folder does.
 [[nodiscard]] std::optional<std::string>
 firstFolderHolding(const std::string& name, const std::vector<std::string>& folders);

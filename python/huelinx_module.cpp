@@ -73,6 +73,10 @@ Data& data() {
         if (const char* env = std::getenv("HUELINX_DATA")) folders.push_back(env);
         folders.push_back((std::filesystem::path(moduleFolder()) / ".." / "data").string());
         folders.push_back((std::filesystem::path(moduleFolder()) / "data").string());
+        // Installed: the data folder at its place in the install layout.
+        folders.push_back((std::filesystem::path(moduleFolder()) / HUELINX_DATA_FROM_MODULE)
+                              .lexically_normal()
+                              .string());
         auto* d = new Data(folders, moduleFolder());
         Result table{false, "Vadoro.dat is in no data folder (set HUELINX_DATA)"};
         if (d->resources.locate(munsellTableFile).found) table = d->resources.loadTable();

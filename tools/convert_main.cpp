@@ -1,5 +1,6 @@
 // huelinx-convert: the command-line converter. It needs no display and no
 // window toolkit: it runs the colour model on the core alone.
+#include "colour/data_files.h"
 #include "tools/converter.h"
 
 #include <cerrno>
@@ -12,7 +13,7 @@
 
 namespace {
 
-// The folder of the running program, where the build puts data/ beside it.
+// The folder of the running program: its data folders are found from it.
 std::string programFolder(const char* argv0) {
     std::error_code failed;
     const auto self = std::filesystem::read_symlink("/proc/self/exe", failed);
@@ -29,7 +30,8 @@ int main(int argc, char** argv) {
     std::cin.tie(nullptr);
     std::cerr.unsetf(std::ios::unitbuf);
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const std::vector<std::string> dataFolders{programFolder(argv[0]) + "/data"};
+    const std::vector<std::string> dataFolders =
+        huelinx::programDataFolders(programFolder(argv[0]));
     const int status = huelinx::runConverter(args, dataFolders, std::cin, std::cout, std::cerr);
     // The converter flushed what it wrote and said so when a write failed.
     // Closing standard output tells whether the system took the rest.

@@ -104,5 +104,32 @@ TEST_F(DataFilesTest, WithoutAWorkingFolderTheFoldersAreSearchedInOrder) {
               "The working folder's own.csv is used.");
 }
 
+// A program finds its data in data/ beside it (the build tree) or, installed,
+// in share/huelinx beside its bin/ folder, wherever the tree was put; the
+// working folder still comes first.
+TEST_F(DataFilesTest, AProgramFindsItsDataBesideItOrInTheInstalledTree) {
+    const std::string prefix = (fs::current_path() / "moved" / "prefix").string();
+    fs::create_directories(prefix + "/bin");
+    fs::create_directories(prefix + "/share/huelinx");
+    put(prefix + "/share/huelinx/Vadoro.dat");
+    const DataFolders installed = withWorkingFolder(programDataFolders(prefix + "/bin"));
+    const DataFile table = findDataFile(munsellTableFile, installed);
+    ASSERT_TRUE(table.found);
+    EXPECT_FALSE(table.fromWorkingFolder);
+    EXPECT_EQ(shownPath(table.path), prefix + "/share/huelinx/Vadoro.dat");
+    // Said as a plain path, without "bin/..".
+    EXPECT_EQ(dataFilesText({table}), "Vadoro.dat: " + prefix + "/share/huelinx/Vadoro.dat\n");
+
+    // A build tree's data/ beside the program comes before an installed copy.
+    fs::create_directories(prefix + "/bin/data");
+    put(prefix + "/bin/data/Vadoro.dat");
+    EXPECT_EQ(findDataFile(munsellTableFile, installed).path, prefix + "/bin/data/Vadoro.dat");
+
+    put(munsellTableFile);
+    const DataFile own = findDataFile(munsellTableFile, installed);
+    EXPECT_TRUE(own.fromWorkingFolder);
+    EXPECT_EQ(own.programPath, prefix + "/bin/data/Vadoro.dat");
+}
+
 } // namespace
 } // namespace huelinx
