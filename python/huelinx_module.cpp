@@ -73,6 +73,8 @@ Data& data() {
         if (const char* env = std::getenv("HUELINX_DATA")) folders.push_back(env);
         folders.push_back((std::filesystem::path(moduleFolder()) / ".." / "data").string());
         folders.push_back((std::filesystem::path(moduleFolder()) / "data").string());
+        // pip puts the data beside the module under a name no other package takes.
+        folders.push_back((std::filesystem::path(moduleFolder()) / "huelinx-data").string());
         auto* d = new Data(folders, moduleFolder());
         Result table{false, "Vadoro.dat is in no data folder (set HUELINX_DATA)"};
         if (d->resources.locate(munsellTableFile).found) table = d->resources.loadTable();
@@ -687,6 +689,7 @@ PYBIND11_MODULE(huelinx, m) {
     m.def("data_files", &dataFiles,
           "The data files the module reads, by name (Vadoro.dat, the ISCC-NBS name files, "
           "munsell-renotation-real.csv): the absolute path used, or None when no folder holds "
-          "it. The folders are HUELINX_DATA, then the data folder beside the module; the "
+          "it. The folders are HUELINX_DATA, then the data folder beside the module (huelinx-data "
+          "where pip installed it); the "
           "working folder is never read.");
 }

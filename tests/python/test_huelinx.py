@@ -1,6 +1,6 @@
 """The Python module huelinx against the command-line converter, and its
-statuses, shapes and settings. Run with PYTHONPATH at build/python and
-HUELINX_CONVERT naming huelinx-convert."""
+statuses, shapes and settings. Run with PYTHONPATH at build/python (or the
+module pip-installed) and HUELINX_CONVERT naming huelinx-convert."""
 
 import csv
 import io
@@ -547,7 +547,7 @@ for function, values in ((huelinx.xyz_to_lab, whole), (huelinx.munsell_to_xyz, f
                 f.write(b"junk\n")
             names = os.path.join(here, b"names")
             os.mkdir(names)
-            data = os.path.join(os.environ["PYTHONPATH"], "..", "data")
+            data = os.path.dirname(huelinx.data_files()["Vadoro.dat"])
             for name in ("Vadoro.dat", "iscc-nbs-names.csv"):
                 with open(os.path.join(data, name), "rb") as f, \
                         open(os.path.join(names, os.fsencode(name)), "wb") as g:
