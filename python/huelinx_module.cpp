@@ -172,13 +172,22 @@ py::array_t<double> doubles(const Shape& shape) {
     return py::array_t<double>(shape);
 }
 
-// A NumPy array of fixed-width text ("<U" width) from ASCII texts.
-py::array textArray(const Shape& shape, const char* chars, std::size_t count, std::size_t width) {
+// A NumPy array of fixed-width text ("<U" width, at least 1) whose item i
+// is text(i), ASCII of at most `width` characters; written in place, with the
+// interpreter lock let go.
+template <typename TextOf>
+py::array textArray(const Shape& shape, std::size_t count, std::size_t width, TextOf text) {
     const std::size_t w = std::max<std::size_t>(width, 1);
     py::array out(py::dtype("<U" + std::to_string(w)), shape);
     auto* units = static_cast<char32_t*>(out.mutable_data());
-    for (std::size_t i = 0; i < count * w; ++i)
-        units[i] = static_cast<unsigned char>(chars[i]);
+    py::gil_scoped_release free;
+    for (std::size_t i = 0; i < count; ++i, units += w) {
+        const std::string_view t = text(i);
+        const std::size_t n = std::min(t.size(), w);
+        for (std::size_t c = 0; c < n; ++c)
+            units[c] = static_cast<unsigned char>(t[c]);
+        std::fill(units + n, units + w, U'\0');
+    }
     return out;
 }
 
@@ -187,18 +196,37 @@ py::array textArray(const Shape& shape, const batch::Texts& texts, std::size_t c
     std::size_t width = 1;
     for (std::size_t i = 0; i < count; ++i)
         width = std::max(width, strnlen(texts.chars.data() + i * texts.width, texts.width));
-    std::vector<char> narrow(count * width, '\0');
-    for (std::size_t i = 0; i < count; ++i)
-        std::memcpy(narrow.data() + i * width, texts.chars.data() + i * texts.width, width);
-    return textArray(shape, narrow.data(), count, width);
+    return textArray(shape, count, width, [&](std::size_t i) {
+        const char* chars = texts.chars.data() + i * texts.width;
+        return std::string_view(chars, strnlen(chars, width));
+    });
 }
 
+// Statuses as text, as wide as the longest status among them, each written
+// from its pattern of code units: a status is one of a few texts, and NumPy
+// compares and prints them as any others.
 py::array statusArray(const Shape& shape, const std::vector<Status>& status) {
-    constexpr std::size_t width = 16;
-    std::vector<char> chars(status.size() * width, '\0');
+    constexpr std::size_t most = 16;
+    constexpr std::size_t kinds = static_cast<std::size_t>(Status::BadRegion) + 1;
+    bool seen[kinds] = {};
+    for (const Status s : status)
+        seen[static_cast<std::size_t>(s)] = true;
+    std::size_t width = 1;
+    char32_t patterns[kinds][most] = {};
+    for (std::size_t k = 0; k < kinds; ++k) {
+        const char* text = batch::statusText(static_cast<Status>(k));
+        for (std::size_t c = 0; c < most && text[c]; ++c) {
+            patterns[k][c] = static_cast<unsigned char>(text[c]);
+            if (seen[k]) width = std::max(width, c + 1);
+        }
+    }
+    py::array out(py::dtype("<U" + std::to_string(width)), shape);
+    auto* units = static_cast<char32_t*>(out.mutable_data());
+    py::gil_scoped_release free;
     for (std::size_t i = 0; i < status.size(); ++i)
-        std::strncpy(chars.data() + i * width, batch::statusText(status[i]), width);
-    return textArray(shape, chars.data(), status.size(), width);
+        std::memcpy(units + i * width, patterns[static_cast<std::size_t>(status[i])],
+                    width * sizeof(char32_t));
+    return out;
 }
 
 // Texts that may hold any characters (chip labels of a user's set).
