@@ -322,20 +322,15 @@ void rgbToXyz(const double* rgb, std::size_t n, const Window& window, double* xy
     });
 }
 
-void isccNbsNames(const Notations& in, const IsccNbsTable& names, Texts& name, Texts& abbreviation,
+void isccNbsNames(const Notations& in, const IsccNbsTable& names, const IsccNbsName** found,
                   Status* status) {
     for (std::size_t i = 0; i < in.size(); ++i) {
+        found[i] = nullptr;
         status[i] = in.status[i];
         if (status[i] != Status::Ok) continue;
-        const IsccNbsName* found = in.neutral[i]
-                                       ? names.nameOfNeutral(in.value[i])
-                                       : names.nameOf(in.hue[i], in.value[i], in.chroma[i]);
-        if (!found) {
-            status[i] = Status::NoName;
-            continue;
-        }
-        name.put(i, found->name);
-        abbreviation.put(i, found->abbreviation);
+        found[i] = in.neutral[i] ? names.nameOfNeutral(in.value[i])
+                                 : names.nameOf(in.hue[i], in.value[i], in.chroma[i]);
+        if (!found[i]) status[i] = Status::NoName;
     }
 }
 
