@@ -667,6 +667,24 @@ class NamesChipsAndDifferences(unittest.TestCase):
         self.assertEqual(many[0], 0.0)
 
 
+    def test_notations_the_module_writes_read_back(self):
+        # A hue at the end of RP is written .00R; it and 0R are 10RP, as the
+        # converter reads them, for conversions and names alike.
+        xyz = huelinx.munsell_to_xyz([[0.001, 7.48, 9.78], [20.0, 5, 4]])
+        written = huelinx.xyz_to_munsell(np.column_stack([xyz[k] for k in "XYZ"]))["notation"]
+        self.assertTrue(written[0].startswith(".00R "), written)
+        notations = [written[0], "0YR 5/4", "0r 5/4", "0 5/4", "0X 5/4", "00R"]
+        rows = converter_lines([f"munsell,{n.split()[0]},{n.split()[1].replace('/', ',')}"
+                                for n in notations[:3]], "--names")
+        got = huelinx.munsell_to_xyz(notations)
+        names = huelinx.iscc_nbs_name(notations)
+        for i, row in enumerate(rows):
+            self.assertEqual(got["status"][i], "ok", row)
+            self.assertTrue(close(got["X"][i], row["X"]) and close(got["Z"][i], row["Z"]), row)
+            self.assertEqual((names["name"][i], names["abbreviation"][i]),
+                             (row["name"], row["abbreviation"]))
+        self.assertEqual(list(got["status"][3:]), ["not a notation"] * 3)
+
     def test_a_name_files_names_come_whole_in_any_script(self):
         # Names of a user's name file longer than the standard ones and
         # beyond ASCII reach the user as the file writes them.
