@@ -7,6 +7,7 @@
 #include "text/number_read.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -184,8 +185,35 @@ void Notations::resize(std::size_t n) {
     status.assign(n, Status::NotANotation);
 }
 
+namespace {
+
+// A notation whose hue number is 0 ("0R 5/4", ".00R 7.48/9.78" as
+// xyz_to_munsell writes a hue at the end of RP), read as the window reads it:
+// 10 of the family before. Chip files don't take such a hue, so the chip
+// reader is given the same notation with that hue.
+std::optional<Chip> readZeroHue(std::string_view text) {
+    static const char* const families[] = {"R", "YR", "Y", "GY", "G", "BG", "B", "PB", "P", "RP"};
+    const std::size_t start = text.find_first_not_of(" \t");
+    if (start == std::string_view::npos) return std::nullopt;
+    text.remove_prefix(start);
+    const std::size_t digits = std::min(text.find_first_not_of("0123456789.+-"), text.size());
+    if (strictNumber(text.substr(0, digits)) != 0.0) return std::nullopt;
+    std::size_t end = digits;
+    std::string family;
+    while (end < text.size() && std::isalpha(static_cast<unsigned char>(text[end])))
+        family += static_cast<char>(std::toupper(static_cast<unsigned char>(text[end++])));
+    for (int f = 0; f < 10; ++f)
+        if (family == families[f])
+            return readMunsellNotation("10" + std::string(families[(f + 9) % 10]) +
+                                       std::string(text.substr(end)));
+    return std::nullopt;
+}
+
+} // namespace
+
 void readNotation(std::string_view text, Notations& into, std::size_t i) {
-    const std::optional<Chip> chip = readMunsellNotation(text);
+    std::optional<Chip> chip = readMunsellNotation(text);
+    if (!chip) chip = readZeroHue(text);
     if (!chip) {
         into.status[i] = Status::NotANotation;
         return;
@@ -322,20 +350,15 @@ void rgbToXyz(const double* rgb, std::size_t n, const Window& window, double* xy
     });
 }
 
-void isccNbsNames(const Notations& in, const IsccNbsTable& names, Texts& name, Texts& abbreviation,
+void isccNbsNames(const Notations& in, const IsccNbsTable& names, const IsccNbsName** found,
                   Status* status) {
     for (std::size_t i = 0; i < in.size(); ++i) {
+        found[i] = nullptr;
         status[i] = in.status[i];
         if (status[i] != Status::Ok) continue;
-        const IsccNbsName* found = in.neutral[i]
-                                       ? names.nameOfNeutral(in.value[i])
-                                       : names.nameOf(in.hue[i], in.value[i], in.chroma[i]);
-        if (!found) {
-            status[i] = Status::NoName;
-            continue;
-        }
-        name.put(i, found->name);
-        abbreviation.put(i, found->abbreviation);
+        found[i] = in.neutral[i] ? names.nameOfNeutral(in.value[i])
+                                 : names.nameOf(in.hue[i], in.value[i], in.chroma[i]);
+        if (!found[i]) status[i] = Status::NoName;
     }
 }
 

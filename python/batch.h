@@ -106,8 +106,9 @@ void xyzToRgb(const double* xyz, std::size_t n, const Window& window, double* rg
 // any finite number converts).
 void rgbToXyz(const double* rgb, std::size_t n, const Window& window, double* xyz, Status* status);
 
-// ISCC-NBS names; NoName where no rule holds.
-void isccNbsNames(const Notations& in, const IsccNbsTable& names, Texts& name, Texts& abbreviation,
+// ISCC-NBS names, a pointer into `names` a colour (null unless Ok); NoName
+// where no rule holds.
+void isccNbsNames(const Notations& in, const IsccNbsTable& names, const IsccNbsName** found,
                   Status* status);
 
 // Nearest chips of notations (their L*a*b* computed as the chips' are).

@@ -73,6 +73,8 @@ Data& data() {
         if (const char* env = std::getenv("HUELINX_DATA")) folders.push_back(env);
         folders.push_back((std::filesystem::path(moduleFolder()) / ".." / "data").string());
         folders.push_back((std::filesystem::path(moduleFolder()) / "data").string());
+        // pip puts the data beside the module under a name no other package takes.
+        folders.push_back((std::filesystem::path(moduleFolder()) / "huelinx-data").string());
         // Installed: the data folder at its place in the install layout.
         folders.push_back((std::filesystem::path(moduleFolder()) / HUELINX_DATA_FROM_MODULE)
                               .lexically_normal()
@@ -174,13 +176,22 @@ py::array_t<double> doubles(const Shape& shape) {
     return py::array_t<double>(shape);
 }
 
-// A NumPy array of fixed-width text ("<U" width) from ASCII texts.
-py::array textArray(const Shape& shape, const char* chars, std::size_t count, std::size_t width) {
+// A NumPy array of fixed-width text ("<U" width, at least 1) whose item i
+// is text(i), ASCII of at most `width` characters; written in place, with the
+// interpreter lock let go.
+template <typename TextOf>
+py::array textArray(const Shape& shape, std::size_t count, std::size_t width, TextOf text) {
     const std::size_t w = std::max<std::size_t>(width, 1);
     py::array out(py::dtype("<U" + std::to_string(w)), shape);
     auto* units = static_cast<char32_t*>(out.mutable_data());
-    for (std::size_t i = 0; i < count * w; ++i)
-        units[i] = static_cast<unsigned char>(chars[i]);
+    py::gil_scoped_release free;
+    for (std::size_t i = 0; i < count; ++i, units += w) {
+        const std::string_view t = text(i);
+        const std::size_t n = std::min(t.size(), w);
+        for (std::size_t c = 0; c < n; ++c)
+            units[c] = static_cast<unsigned char>(t[c]);
+        std::fill(units + n, units + w, U'\0');
+    }
     return out;
 }
 
@@ -189,18 +200,43 @@ py::array textArray(const Shape& shape, const batch::Texts& texts, std::size_t c
     std::size_t width = 1;
     for (std::size_t i = 0; i < count; ++i)
         width = std::max(width, strnlen(texts.chars.data() + i * texts.width, texts.width));
-    std::vector<char> narrow(count * width, '\0');
-    for (std::size_t i = 0; i < count; ++i)
-        std::memcpy(narrow.data() + i * width, texts.chars.data() + i * texts.width, width);
-    return textArray(shape, narrow.data(), count, width);
+    return textArray(shape, count, width, [&](std::size_t i) {
+        const char* chars = texts.chars.data() + i * texts.width;
+        return std::string_view(chars, strnlen(chars, width));
+    });
 }
 
+// A text array whose item i is texts[kindOf(i)], one of a few ASCII texts,
+// as wide as the longest of those used: each item is copied from its text's
+// code units, made once a call.
+template <typename KindOf>
+py::array kindArray(const Shape& shape, std::size_t count,
+                    const std::vector<std::string_view>& texts, KindOf kindOf) {
+    std::vector<std::uint8_t> used(texts.size(), 0);
+    for (std::size_t i = 0; i < count; ++i)
+        used[kindOf(i)] = 1;
+    std::size_t width = 1;
+    for (std::size_t k = 0; k < texts.size(); ++k)
+        if (used[k]) width = std::max(width, texts[k].size());
+    std::vector<char32_t> units(texts.size() * width, U'\0');
+    for (std::size_t k = 0; k < texts.size(); ++k)
+        for (std::size_t c = 0; c < texts[k].size() && c < width; ++c)
+            units[k * width + c] = static_cast<unsigned char>(texts[k][c]);
+    py::array out(py::dtype("<U" + std::to_string(width)), shape);
+    auto* into = static_cast<char32_t*>(out.mutable_data());
+    py::gil_scoped_release free;
+    for (std::size_t i = 0; i < count; ++i)
+        std::memcpy(into + i * width, units.data() + kindOf(i) * width, width * sizeof(char32_t));
+    return out;
+}
+
+// Statuses as text: NumPy compares and prints them as any others.
 py::array statusArray(const Shape& shape, const std::vector<Status>& status) {
-    constexpr std::size_t width = 16;
-    std::vector<char> chars(status.size() * width, '\0');
-    for (std::size_t i = 0; i < status.size(); ++i)
-        std::strncpy(chars.data() + i * width, batch::statusText(status[i]), width);
-    return textArray(shape, chars.data(), status.size(), width);
+    std::vector<std::string_view> texts;
+    for (std::size_t k = 0; k <= static_cast<std::size_t>(Status::BadRegion); ++k)
+        texts.push_back(batch::statusText(static_cast<Status>(k)));
+    return kindArray(shape, status.size(), texts,
+                     [&](std::size_t i) { return static_cast<std::size_t>(status[i]); });
 }
 
 // Texts that may hold any characters (chip labels of a user's set).
@@ -216,8 +252,10 @@ py::array objectArray(const Shape& shape, const std::vector<std::string>& texts)
 // Notations: a string, a sequence or array of strings, or numbers (..., 3)
 // of hue on the 0..100 circle, value and chroma.
 struct NotationInput {
-    batch::Notations notations;
+    batch::Notations notations;     // of texts
+    std::optional<Triples> numbers; // or of numbers, read a chunk at a time
     Shape shape;
+    std::size_t count = 0;
 };
 
 bool isText(py::handle object) {
@@ -263,6 +301,7 @@ NotationInput notationInput(py::handle object) {
     if (isText(object)) {
         in.notations.resize(1);
         readText(object, in.notations, 0);
+        in.count = 1;
         return in;
     }
     if (holdsText(object)) {
@@ -274,15 +313,32 @@ NotationInput notationInput(py::handle object) {
         std::size_t i = 0;
         for (py::handle item : flat)
             readText(item, in.notations, i++);
+        in.count = in.notations.size();
         return in;
     }
-    const Triples t = triples(object, "notations");
-    in.shape = t.shape;
-    in.notations.resize(t.count);
-    const double* v = t.values.data();
-    for (std::size_t i = 0; i < t.count; ++i)
-        batch::readTriple(v + 3 * i, in.notations, i);
+    in.numbers = triples(object, "notations");
+    in.shape = in.numbers->shape;
+    in.count = in.numbers->count;
     return in;
+}
+
+// Runs convert(part, first) over the notations, `part` holding those from
+// `first` on. Numbers are read into a small Notations a chunk at a time, which
+// stays in the cache, rather than into a copy of the whole input.
+template <typename Convert> void eachPart(const NotationInput& in, Convert convert) {
+    if (!in.numbers) {
+        convert(in.notations, std::size_t{0});
+        return;
+    }
+    constexpr std::size_t chunk = 4096;
+    batch::Notations part;
+    const double* v = in.numbers->values.data();
+    for (std::size_t first = 0; first < in.count; first += chunk) {
+        part.resize(std::min(chunk, in.count - first));
+        for (std::size_t i = 0; i < part.size(); ++i)
+            batch::readTriple(v + 3 * (first + i), part, i);
+        convert(part, first);
+    }
 }
 
 // ---- the functions -------------------------------------------------------------
@@ -291,14 +347,16 @@ py::dict munsellToXyz(py::handle notations, const std::string& illuminant, bool 
                       int whiteBalance) {
     const batch::Window window = windowOf(illuminant, pwd, gamma, whiteBalance);
     const NotationInput in = notationInput(notations);
-    const std::size_t n = in.notations.size();
     auto xyz = doubles(with(in.shape, 3));
     auto xy = doubles(with(in.shape, 2));
-    std::vector<Status> status(n);
+    std::vector<Status> status(in.count);
     {
         py::gil_scoped_release free;
-        batch::munsellToXyz(in.notations, window.table, window.settings, xyz.mutable_data(),
-                            xy.mutable_data(), status.data());
+        double *X = xyz.mutable_data(), *x = xy.mutable_data();
+        eachPart(in, [&](const batch::Notations& part, std::size_t first) {
+            batch::munsellToXyz(part, window.table, window.settings, X + 3 * first, x + 2 * first,
+                                status.data() + first);
+        });
     }
     py::dict out;
     const py::ellipsis all;
@@ -391,20 +449,45 @@ void definePointwise(py::module_& m, const char* name, Pointwise convert, const 
         py::arg(arg), HUELINX_SETTINGS_ARGS, doc);
 }
 
+// A text array of one field of each name found ("" where none), as wide
+// as the longest; a name file's text that isn't ASCII is read as UTF-8.
+py::array textsOf(const Shape& shape, const IsccNbsTable& table,
+                  const std::vector<const IsccNbsName*>& found, std::string IsccNbsName::*field) {
+    const std::vector<IsccNbsName>& names = table.names();
+    std::vector<std::string_view> texts;
+    bool ascii = true;
+    for (const IsccNbsName& name : names) {
+        texts.push_back(name.*field);
+        ascii = ascii && std::all_of(texts.back().begin(), texts.back().end(),
+                                     [](char c) { return static_cast<unsigned char>(c) < 128; });
+    }
+    texts.push_back({}); // no name
+    if (!ascii) {
+        std::vector<std::string> all(found.size());
+        for (std::size_t i = 0; i < found.size(); ++i)
+            if (found[i]) all[i] = found[i]->*field;
+        return objectArray(shape, all).attr("astype")("str");
+    }
+    return kindArray(shape, found.size(), texts, [&](std::size_t i) {
+        return found[i] ? static_cast<std::size_t>(found[i] - names.data()) : names.size();
+    });
+}
+
 py::dict isccNbsName(py::handle notations) {
     Data& d = data();
     if (d.names.empty()) throw std::runtime_error(readable("huelinx: " + d.namesProblem));
     const NotationInput in = notationInput(notations);
-    const std::size_t n = in.notations.size();
-    batch::Texts name(n, 40), abbreviation(n, 16);
-    std::vector<Status> status(n);
+    std::vector<const IsccNbsName*> found(in.count);
+    std::vector<Status> status(in.count);
     {
         py::gil_scoped_release free;
-        batch::isccNbsNames(in.notations, d.names, name, abbreviation, status.data());
+        eachPart(in, [&](const batch::Notations& part, std::size_t first) {
+            batch::isccNbsNames(part, d.names, found.data() + first, status.data() + first);
+        });
     }
     py::dict out;
-    out["name"] = textArray(in.shape, name, n);
-    out["abbreviation"] = textArray(in.shape, abbreviation, n);
+    out["name"] = textsOf(in.shape, d.names, found, &IsccNbsName::name);
+    out["abbreviation"] = textsOf(in.shape, d.names, found, &IsccNbsName::abbreviation);
     out["status"] = statusArray(in.shape, status);
     return out;
 }
@@ -691,6 +774,7 @@ PYBIND11_MODULE(huelinx, m) {
     m.def("data_files", &dataFiles,
           "The data files the module reads, by name (Vadoro.dat, the ISCC-NBS name files, "
           "munsell-renotation-real.csv): the absolute path used, or None when no folder holds "
-          "it. The folders are HUELINX_DATA, then the data folder beside the module; the "
+          "it. The folders are HUELINX_DATA, then the data folder beside the module (huelinx-data "
+          "where pip installed it); the "
           "working folder is never read.");
 }

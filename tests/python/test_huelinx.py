@@ -1,6 +1,6 @@
 """The Python module huelinx against the command-line converter, and its
-statuses, shapes and settings. Run with PYTHONPATH at build/python and
-HUELINX_CONVERT naming huelinx-convert."""
+statuses, shapes and settings. Run with PYTHONPATH at build/python (or the
+module pip-installed) and HUELINX_CONVERT naming huelinx-convert."""
 
 import csv
 import io
@@ -515,8 +515,8 @@ class FailuresReachTheUser(unittest.TestCase):
 
     def test_memory_errors_are_memory_errors(self):
         # Under a limit just above what the process holds, converting 8
-        # million whole numbers into doubles (NumPy) or making room for their
-        # notations (the module) runs out.
+        # million whole numbers into doubles (NumPy) or making room for the
+        # names of 8 million notations (the module) runs out.
         out = run_python("""
 import resource, numpy as np, huelinx
 def held():
@@ -526,7 +526,7 @@ def held():
 whole, floats = np.ones((8_000_000, 3), dtype=np.int64), np.ones((8_000_000, 3))
 huelinx.munsell_to_xyz("5R 4/14")
 resource.setrlimit(resource.RLIMIT_AS, (held() + 40 * 2**20, resource.RLIM_INFINITY))
-for function, values in ((huelinx.xyz_to_lab, whole), (huelinx.munsell_to_xyz, floats)):
+for function, values in ((huelinx.xyz_to_lab, whole), (huelinx.iscc_nbs_name, floats)):
     try:
         function(values)
         print("converted")
@@ -547,7 +547,7 @@ for function, values in ((huelinx.xyz_to_lab, whole), (huelinx.munsell_to_xyz, f
                 f.write(b"junk\n")
             names = os.path.join(here, b"names")
             os.mkdir(names)
-            data = os.path.join(os.environ["PYTHONPATH"], "..", "data")
+            data = os.path.dirname(huelinx.data_files()["Vadoro.dat"])
             for name in ("Vadoro.dat", "iscc-nbs-names.csv"):
                 with open(os.path.join(data, name), "rb") as f, \
                         open(os.path.join(names, os.fsencode(name)), "wb") as g:
@@ -666,6 +666,54 @@ class NamesChipsAndDifferences(unittest.TestCase):
         self.assertEqual(many.shape, (2,))
         self.assertEqual(many[0], 0.0)
 
+
+    def test_notations_the_module_writes_read_back(self):
+        # A hue at the end of RP is written .00R; it and 0R are 10RP, as the
+        # converter reads them, for conversions and names alike.
+        xyz = huelinx.munsell_to_xyz([[0.001, 7.48, 9.78], [20.0, 5, 4]])
+        written = huelinx.xyz_to_munsell(np.column_stack([xyz[k] for k in "XYZ"]))["notation"]
+        self.assertTrue(written[0].startswith(".00R "), written)
+        notations = [written[0], "0YR 5/4", "0r 5/4", "0 5/4", "0X 5/4", "00R"]
+        rows = converter_lines([f"munsell,{n.split()[0]},{n.split()[1].replace('/', ',')}"
+                                for n in notations[:3]], "--names")
+        got = huelinx.munsell_to_xyz(notations)
+        names = huelinx.iscc_nbs_name(notations)
+        for i, row in enumerate(rows):
+            self.assertEqual(got["status"][i], "ok", row)
+            self.assertTrue(close(got["X"][i], row["X"]) and close(got["Z"][i], row["Z"]), row)
+            self.assertEqual((names["name"][i], names["abbreviation"][i]),
+                             (row["name"], row["abbreviation"]))
+        self.assertEqual(list(got["status"][3:]), ["not a notation"] * 3)
+
+    def test_a_name_files_names_come_whole_in_any_script(self):
+        # Names of a user's name file longer than the standard ones and
+        # beyond ASCII reach the user as the file writes them.
+        own = os.path.dirname(huelinx.data_files()["Vadoro.dat"])
+        long_name = "vivid red as a fire engine seen at noon in the summer sun"
+        rows = {"vivid red": (long_name, "viv.R"), "medium gray": ("gris moyen \u00e9t\u00e9",
+                                                               "m.Gr\u00ef")}
+        with tempfile.TemporaryDirectory() as folder:
+            for name in ("Vadoro.dat", "iscc-nbs-blocks.csv"):
+                shutil.copy(os.path.join(own, name), folder)
+            with open(os.path.join(own, "iscc-nbs-names.csv"), encoding="utf-8") as f:
+                table = list(csv.reader(f))
+            for row in table:
+                if row[1] in rows:
+                    row[1:3] = rows[row[1]]
+            with open(os.path.join(folder, "iscc-nbs-names.csv"), "w", encoding="utf-8",
+                      newline="") as f:
+                csv.writer(f).writerows(table)
+            for only_ascii in (True, False):
+                notations = ["5R 4/14", "5Q 4/14"] + ([] if only_ascii else ["N 5/"])
+                out = run_python(f"""
+import huelinx
+names = huelinx.iscc_nbs_name({notations!r})
+print(repr([list(names["name"]), list(names["abbreviation"])]))
+""", HUELINX_DATA=folder)
+                expected = [[long_name, ""], ["viv.R", ""]]
+                if not only_ascii:
+                    expected = [e + [rows["medium gray"][k]] for k, e in enumerate(expected)]
+                self.assertEqual(out.strip(), repr(expected))
 
     def test_threads_share_the_chip_sets_without_waiting_for_each_other(self):
         xyz = np.column_stack([huelinx.munsell_to_xyz(["10YR 5/3"] * 20000)[k] for k in "XYZ"])
