@@ -5,6 +5,8 @@
 #include "session/resources.h"
 #include "session/session.h"
 
+#include <QStringList>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +27,10 @@ class Application {
     // Starts the main window; false when the Munsell table could not be read
     // (the message has been shown).
     bool start();
+    // Opens the files the program was started with, in order, as dropping
+    // them on the main window does: pictures in the picture window,
+    // palettes in the viewer, CGATS files imported.
+    void openFiles(const QStringList& paths);
 
     Session& session() { return session_; }
     MainWindow& mainWindow() { return *main_; }
@@ -34,6 +40,7 @@ class Application {
     Resources resources_;
     Session session_;
     std::unique_ptr<MainWindow> main_;
+    Platform& platform_;
     Companions* companions_ = nullptr; // a child of the main window
 };
 

@@ -19,5 +19,10 @@ int main(int argc, char** argv) {
         huelinx::programDataFolders(QCoreApplication::applicationDirPath().toStdString()));
     if (!program.start()) return 1;
     program.mainWindow().show();
+    // Files given to the program (from a file manager or the menu entry's
+    // "Open With") open as if dropped on it.
+    QStringList files = QApplication::arguments();
+    files.removeFirst();
+    program.openFiles(files);
     return app.exec();
 }

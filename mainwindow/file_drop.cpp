@@ -56,8 +56,15 @@ bool carriesLocalFiles(const QMimeData* data) {
 }
 
 void openDroppedFiles(Session& session, Platform& platform, const QMimeData& data) {
+    QStringList paths;
     for (const QUrl& url : data.urls())
-        if (url.isLocalFile()) openDroppedFile(session, platform, url.toLocalFile());
+        if (url.isLocalFile()) paths << url.toLocalFile();
+    openLocalFiles(session, platform, paths);
+}
+
+void openLocalFiles(Session& session, Platform& platform, const QStringList& paths) {
+    for (const QString& path : paths)
+        openDroppedFile(session, platform, path);
 }
 
 } // namespace huelinx

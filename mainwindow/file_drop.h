@@ -3,6 +3,8 @@
 // main window and the picture window take drops alike.
 #pragma once
 
+#include <QStringList>
+
 class QMimeData;
 
 namespace huelinx {
@@ -17,5 +19,7 @@ bool carriesLocalFiles(const QMimeData* data);
 // a file that is no picture, palette or CGATS file is said in Messages.
 // The current colour stays as it is.
 void openDroppedFiles(Session& session, Platform& platform, const QMimeData& data);
+// The same for files named by their paths (the program's arguments).
+void openLocalFiles(Session& session, Platform& platform, const QStringList& paths);
 
 } // namespace huelinx

@@ -258,5 +258,21 @@ TEST_F(Files, DroppedUnknownOrMissingFileIsSaidAndChangesNothing) {
     EXPECT_FALSE(enter.isAccepted());
 }
 
+TEST_F(Files, FilesTheProgramIsStartedWithOpenAsDroppedOnesDo) {
+    picture("shot.png", "PNG");
+    palette("two.csv", 2);
+    write("notes.txt", "just some words\n");
+    // Named as a file manager or a shell gives them: relative to the working folder.
+    app->openFiles({"shot.png", "two.csv", "notes.txt"});
+    ASSERT_NE(companions().picture(), nullptr);
+    EXPECT_EQ(companions().picture()->picture->pictureWidth(), 3);
+    ASSERT_NE(companions().viewer(), nullptr);
+    EXPECT_EQ(companions().viewer()->pointCount(), 2);
+    EXPECT_TRUE(messagesLine().startsWith("\"notes.txt\" is neither a picture"))
+        << messagesLine().toStdString();
+    EXPECT_EQ(state(), before_);
+    EXPECT_TRUE(messages().empty());
+}
+
 } // namespace
 } // namespace huelinx::testing
