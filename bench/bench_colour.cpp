@@ -4,6 +4,7 @@
 // the 2,744 chips of renotation-real (the real colours and ten greys) for
 // the same colours, with comparing every chip for reference; and the ISCC-NBS
 // name of 10,000 seeded notations anywhere in hue, value and chroma.
+#include "bench/bench_table.h"
 #include "colour/chip_set.h"
 #include "colour/colorimetry.h"
 #include "colour/colour_model.h"
@@ -27,17 +28,7 @@ namespace {
 using namespace huelinx;
 
 const MunTable& table() {
-    static const MunTable* t = [] {
-        auto* loaded = new MunTable;
-        const auto result =
-            loadMunTableFile(std::string(HUELINX_DATA_DIR) + "/Vadoro.dat", *loaded);
-        if (!result.ok) {
-            std::cerr << result.message << "\n";
-            std::exit(1);
-        }
-        return loaded;
-    }();
-    return *t;
+    return benchTable();
 }
 
 struct Colour {

@@ -4,6 +4,7 @@
 // module's rate beside the core's. The colours are read from the folder
 // HUELINX_BENCH_INPUTS (written by bench_python.py, so both sides convert the
 // same ones); without it, seeded colours of the same kinds are made here.
+#include "bench/bench_table.h"
 #include "colour/chip_set.h"
 #include "colour/ciede2000.h"
 #include "colour/colorimetry.h"
@@ -33,17 +34,7 @@ namespace {
 using namespace huelinx;
 
 const MunTable& table() {
-    static const MunTable* t = [] {
-        auto* loaded = new MunTable;
-        const auto result =
-            loadMunTableFile(std::string(HUELINX_DATA_DIR) + "/Vadoro.dat", *loaded);
-        if (!result.ok) {
-            std::cerr << result.message << "\n";
-            std::exit(1);
-        }
-        return loaded;
-    }();
-    return *t;
+    return benchTable();
 }
 
 // The module's default window: illuminant C, no PWD, white balance 100, gamma 2.2.
