@@ -101,6 +101,7 @@ SoilComparer::SoilComparer(const MunTable& table, const ColourSettings& settings
             places_.emplace(*key, static_cast<std::uint32_t>(i));
     }
     if (!chips.empty()) (void)search_.chipLab(0, settings_); // the chips' L*a*b*, once
+    chipDe00_.assign(chips.size() * chips.size(), std::nan(""));
 }
 
 bool SoilComparer::chipOf(const MunsellColour& colour, SoilContrast& out, int which, Lab& lab) {
@@ -136,7 +137,14 @@ SoilContrast SoilComparer::compare(const MunsellColour& a, const MunsellColour& 
     const MunsellColour chipA = colourOf(chips[out.chip[0]]), chipB = colourOf(chips[out.chip[1]]);
     out.contrast = contrastClassOfChips(chipA, chipB);
     out.steps = contrastSteps(chipA, chipB);
-    out.de00 = ciede2000(labA, labB);
+    if (out.takenToChip[0] || out.takenToChip[1]) {
+        out.de00 = ciede2000(labA, labB);
+        return out;
+    }
+    // Two chips: their difference is worked out once.
+    double& known = chipDe00_[out.chip[0] * chips.size() + out.chip[1]];
+    if (std::isnan(known)) known = ciede2000(labA, labB);
+    out.de00 = known;
     return out;
 }
 

@@ -31,6 +31,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace huelinx {
 
@@ -86,6 +87,7 @@ class SoilComparer {
     ColourSettings settings_;
     ChipSearch search_;
     std::unordered_map<std::uint32_t, std::uint32_t> places_; // chip key -> place in the set
+    std::vector<double> chipDe00_; // CIEDE2000 of each pair of chips, NaN until needed
 };
 
 // The colour rules of diagnostic horizons that read a moist and a dry colour
