@@ -1,5 +1,6 @@
 // Speed of the command-line converter (--csv, in process) and of the colour
 // model's entries, on the core alone.
+#include "colour/chip_set.h"
 #include "colour/colour_model.h"
 #include "colour/muntable.h"
 #include "convert_corpus.h"
@@ -110,6 +111,40 @@ void converterCorpus(benchmark::State& state) {
     convertCsv(state, input, 100000);
 }
 
+const MunTable& table();
+
+// `count` pairs of soil chips, seeded, as a soil describer types them; with
+// `offChips`, every tenth notation lies between chips and is first taken to
+// the nearest one.
+std::string soilPairs(int count, bool offChips) {
+    const ChipSet soil = soilChips(table());
+    std::mt19937 rng(28);
+    std::uniform_int_distribution<std::size_t> chip(0, soil.chips.size() - 1);
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += soil.chips[chip(rng)].notation;
+        text += i % 3 == 0 ? "\t" : ", ";
+        if (offChips && i % 10 == 0)
+            text += "10YR 5.3/3.2";
+        else
+            text += soil.chips[chip(rng)].notation;
+        text += '\n';
+    }
+    return text;
+}
+
+// The contrast class of a million pairs of soil chips.
+void converterContrastPairs(benchmark::State& state) {
+    static const std::string input = soilPairs(1000000, false);
+    convertCsv(state, input, 1000000, {"--contrast"});
+}
+
+// The same with one notation in ten off the chips.
+void converterContrastOffChips(benchmark::State& state) {
+    static const std::string input = soilPairs(1000000, true);
+    convertCsv(state, input, 1000000, {"--contrast"});
+}
+
 const MunTable& table() {
     static MunTable loaded;
     static const bool ok =
@@ -146,6 +181,8 @@ void modelXyzEntry(benchmark::State& state) {
 
 BENCHMARK(converterTypedLines)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(converterTypedLinesNamesChips)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(converterContrastPairs)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(converterContrastOffChips)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(converterCorpus)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(modelMunsellEntry)->Unit(benchmark::kMicrosecond);
 BENCHMARK(modelXyzEntry)->Unit(benchmark::kMicrosecond);

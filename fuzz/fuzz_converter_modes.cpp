@@ -8,7 +8,8 @@
 // crash input) are skipped, so nothing outside it is read or written. The target checks what the
 // converter promises: an exit status of 0, 1 or 2, a message on standard error exactly when the
 // status is not 0 (the file modes' notes aside), one output line for every --csv input line, empty
-// fields on every line an error names, and an export written whole or not at all.
+// fields on every line an error names (those of --contrast and --soil too), and an export written
+// whole or not at all.
 #include "colour/data_files.h"
 #include "colour/muntable.h"
 #include "tools/converter.h"
@@ -87,8 +88,9 @@ struct Input {
     std::vector<std::string> args;
     std::string file, in;
     bool csv = false, fileModes = false, exports = false, photo = false;
-    int inputNamed = 0;    // how often "@" is given
-    bool textOnly = false; // --help or --version: a text, no conversion
+    int inputNamed = 0;           // how often "@" is given
+    bool textOnly = false;        // --help or --version: a text, no conversion
+    std::size_t emptyFields = 18; // before the message of a line that failed
 };
 
 // The arguments and texts of a fuzz input; false for one that could reach
@@ -111,6 +113,8 @@ bool readInput(std::string_view data, Input& input) {
         input.photo |= arg == "--photo";
         input.exports |= arg == "--export";
         input.textOnly |= arg == "--help" || arg == "-h" || arg == "--version";
+        if (arg == "--contrast") input.emptyFields = 7; // class, dE00, dH, dV, dC, chip1, chip2
+        if (arg == "--soil") input.emptyFields = 2;     // mollic_colour, chernic_colour
         if (arg == "@") arg = inFile;
         if (arg == "@out") arg = outFile;
         input.args.push_back(std::move(arg));
@@ -125,7 +129,7 @@ bool readInput(std::string_view data, Input& input) {
 // Whether every line that standard error names ("line N: ...") printed empty
 // fields: no line shows another line's colour. A --photo row starts with the
 // region's name and ends with the fit's columns, empty on such a line.
-bool namedLinesAreEmpty(const std::string& out, const std::string& err, bool photo) {
+bool namedLinesAreEmpty(const std::string& out, const std::string& err, const Input& input) {
     const std::vector<std::string> outLines = split(out, '\n');
     for (const std::string& line : split(err, '\n')) {
         if (!line.starts_with("line ")) continue;
@@ -134,7 +138,9 @@ bool namedLinesAreEmpty(const std::string& out, const std::string& err, bool pho
             number = number * 10 + static_cast<std::size_t>(line[digit] - '0');
         if (digit == 5 || number == 0 || number >= outLines.size()) return false;
         const std::string& row = outLines[number];
-        if (photo ? !row.ends_with(",,,") : !row.starts_with(std::string(18, ','))) return false;
+        if (input.photo ? !row.ends_with(",,,")
+                        : !row.starts_with(std::string(input.emptyFields, ',')))
+            return false;
     }
     return true;
 }
@@ -210,7 +216,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (input.csv && status != 2 && !out.empty()) {
         check(std::count(out.begin(), out.end(), '\n') ==
               static_cast<std::ptrdiff_t>(1 + lineCount(input.in)));
-        check(namedLinesAreEmpty(out, err, input.photo));
+        check(namedLinesAreEmpty(out, err, input));
         check(standAlone);
     }
     if (input.csv && out.empty()) check(status != 0 && err.starts_with("huelinx-convert: "));

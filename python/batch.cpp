@@ -437,4 +437,60 @@ void deltaE2000(const double* lab1, const double* lab2, std::size_t n, std::size
     }
 }
 
+namespace {
+
+// The pairs of two inputs, one of which may hold a single notation.
+std::size_t pairCount(const Notations& a, const Notations& b) {
+    return a.size() == 1 ? b.size() : a.size();
+}
+std::size_t placeIn(const Notations& in, std::size_t i) {
+    return in.size() == 1 ? 0 : i;
+}
+
+} // namespace
+
+void contrastClasses(const Notations& a, const Notations& b, SoilComparer& soil,
+                     ContrastResults& out) {
+    const std::size_t n = pairCount(a, b);
+    out.contrast.assign(n, ContrastClass::Faint);
+    out.de00.assign(n, std::nan(""));
+    out.steps.assign(3 * n, std::nan(""));
+    out.chip.assign(2 * n, {});
+    out.taken.assign(2 * n, 0);
+    out.status.assign(n, Status::Ok);
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t ia = placeIn(a, i), ib = placeIn(b, i);
+        out.status[i] = a.status[ia] != Status::Ok ? a.status[ia] : b.status[ib];
+        if (out.status[i] != Status::Ok) continue;
+        const SoilContrast c = soil.compare(colourOf(a, ia), colourOf(b, ib));
+        if (c.status != SoilContrast::Status::Ok) {
+            out.status[i] = c.status == SoilContrast::Status::OutsideData ? Status::OutsideData
+                                                                          : Status::NoChipWithin5;
+            continue;
+        }
+        out.contrast[i] = c.contrast;
+        out.de00[i] = c.de00;
+        out.steps[3 * i] = c.steps.pages;
+        out.steps[3 * i + 1] = c.steps.dV;
+        out.steps[3 * i + 2] = c.steps.dC;
+        for (std::size_t k = 0; k < 2; ++k) {
+            out.chip[2 * i + k] = soil.chips().chips[c.chip[k]].notation;
+            out.taken[2 * i + k] = c.takenToChip[k] ? 1 : 0;
+        }
+    }
+}
+
+void soilChecks(const Notations& moist, const Notations& dry, std::uint8_t* mollic,
+                std::uint8_t* chernic, Status* status) {
+    for (std::size_t i = 0; i < pairCount(moist, dry); ++i) {
+        const std::size_t im = placeIn(moist, i), id = placeIn(dry, i);
+        status[i] = moist.status[im] != Status::Ok ? moist.status[im] : dry.status[id];
+        const SoilColourChecks checks =
+            status[i] == Status::Ok ? soilColourChecks(colourOf(moist, im), colourOf(dry, id))
+                                    : SoilColourChecks{};
+        mollic[i] = checks.mollicColour ? 1 : 0;
+        chernic[i] = checks.chernicColour ? 1 : 0;
+    }
+}
+
 } // namespace huelinx::batch

@@ -8,6 +8,7 @@
 #include "colour/colour_model.h"
 #include "colour/iscc_nbs.h"
 #include "colour/muntable.h"
+#include "colour/soil_contrast.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -122,6 +123,22 @@ void nearestChips(const Notations& in, ChipSearch& chips, const ColourSettings& 
 // Nearest chips of X, Y, Z: their L*a*b* and the notation an entry shows.
 void nearestChipsOfXyz(const double* xyz, std::size_t n, const Window& window, ChipSearch& chips,
                        ChipResults& out);
+
+// The soil contrast class of pairs of notations: a[i] against b[i], or, when
+// one of them holds a single notation, that one against every other.
+struct ContrastResults {
+    std::vector<ContrastClass> contrast;
+    std::vector<double> de00, steps; // steps: hue pages, dV, dC a pair
+    std::vector<std::string> chip;   // the two chips compared, "" without a class
+    std::vector<std::uint8_t> taken; // two a pair: the notation was taken to its chip
+    std::vector<Status> status;      // a notation's own, or OutsideData, NoChipWithin5
+};
+void contrastClasses(const Notations& a, const Notations& b, SoilComparer& soil,
+                     ContrastResults& out);
+// The mollic and chernic colour checks of moist and dry readings, paired as
+// above; 0 where a status isn't Ok.
+void soilChecks(const Notations& moist, const Notations& dry, std::uint8_t* mollic,
+                std::uint8_t* chernic, Status* status);
 
 // CIEDE2000 of pairs; `stride2` 0 compares every colour with one.
 void deltaE2000(const double* lab1, const double* lab2, std::size_t n, std::size_t stride2,

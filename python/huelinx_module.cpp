@@ -58,6 +58,8 @@ struct Data {
     std::mutex chipsLock; // a chip search fills its index on first use
     // The chip sets read so far, by name; looked up under the interpreter lock.
     std::map<std::string, std::unique_ptr<ChipSearch>> chips;
+    // The soil comparers by illuminant and PWD; used under chipsLock.
+    std::map<std::pair<Illuminant, bool>, std::unique_ptr<SoilComparer>> soil;
 };
 
 // The folder of this module's file: the build puts data/ beside python/.
@@ -533,6 +535,86 @@ py::dict nearestChip(py::handle colours, const std::string& chipset, const std::
     return out;
 }
 
+// The notations of an input, those given as numbers read in too.
+batch::Notations allNotations(const NotationInput& in) {
+    if (!in.numbers) return in.notations;
+    batch::Notations all;
+    all.resize(in.count);
+    for (std::size_t i = 0; i < in.count; ++i)
+        batch::readTriple(in.numbers->values.data() + 3 * i, all, i);
+    return all;
+}
+
+// The shape of pairs: both inputs' shape, or the other's for a single notation.
+Shape pairShape(const NotationInput& a, const NotationInput& b) {
+    if (a.shape == b.shape) return a.shape;
+    if (a.shape.empty()) return b.shape;
+    if (b.shape.empty()) return a.shape;
+    throw py::value_error("the two inputs must have the same shape, or one be a single notation");
+}
+
+py::array boolArray(const Shape& shape, const std::uint8_t* flags, std::size_t stride) {
+    py::array_t<bool> out(shape);
+    for (py::ssize_t i = 0; i < out.size(); ++i)
+        out.mutable_data()[i] = flags[static_cast<std::size_t>(i) * stride] != 0;
+    return out;
+}
+
+py::dict contrastClass(py::handle a, py::handle b, const std::string& illuminant, bool pwd,
+                       double gamma, int whiteBalance) {
+    const batch::Window window = windowOf(illuminant, pwd, gamma, whiteBalance);
+    const NotationInput inA = notationInput(a), inB = notationInput(b);
+    const Shape shape = pairShape(inA, inB);
+    const batch::Notations na = allNotations(inA), nb = allNotations(inB);
+    Data& d = data();
+    auto& soil = d.soil[{window.settings.illuminant, window.settings.pwd}];
+    if (!soil) soil = std::make_unique<SoilComparer>(d.table, window.settings);
+    batch::ContrastResults r;
+    {
+        py::gil_scoped_release free;
+        std::lock_guard<std::mutex> lock(d.chipsLock);
+        batch::contrastClasses(na, nb, *soil, r);
+    }
+    const std::size_t n = r.status.size();
+    std::vector<std::string> chips[2];
+    for (std::size_t i = 0; i < n; ++i)
+        chips[0].push_back(r.chip[2 * i]), chips[1].push_back(r.chip[2 * i + 1]);
+    auto de = doubles(shape);
+    auto steps = doubles(with(shape, 3));
+    std::copy(r.de00.begin(), r.de00.end(), de.mutable_data());
+    std::copy(r.steps.begin(), r.steps.end(), steps.mutable_data());
+    const py::ellipsis all;
+    py::dict out;
+    out["class"] = kindArray(shape, n, {"Faint", "Distinct", "Prominent", ""}, [&](std::size_t i) {
+        return r.status[i] == Status::Ok ? static_cast<std::size_t>(r.contrast[i]) : 3;
+    });
+    out["dE00"] = de;
+    out["dH"] = steps[py::make_tuple(all, 0)];
+    out["dV"] = steps[py::make_tuple(all, 1)];
+    out["dC"] = steps[py::make_tuple(all, 2)];
+    out["chip1"] = objectArray(shape, chips[0]);
+    out["chip2"] = objectArray(shape, chips[1]);
+    out["taken1"] = boolArray(shape, r.taken.data(), 2);
+    out["taken2"] = boolArray(shape, r.taken.data() + 1, 2);
+    out["status"] = statusArray(shape, r.status);
+    return out;
+}
+
+py::dict soilChecks(py::handle moist, py::handle dry) {
+    const NotationInput inM = notationInput(moist), inD = notationInput(dry);
+    const Shape shape = pairShape(inM, inD);
+    const batch::Notations nm = allNotations(inM), nd = allNotations(inD);
+    const std::size_t n = nm.size() == 1 ? nd.size() : nm.size();
+    std::vector<std::uint8_t> mollic(n), chernic(n);
+    std::vector<Status> status(n);
+    batch::soilChecks(nm, nd, mollic.data(), chernic.data(), status.data());
+    py::dict out;
+    out["mollic_colour"] = boolArray(shape, mollic.data(), 1);
+    out["chernic_colour"] = boolArray(shape, chernic.data(), 1);
+    out["status"] = statusArray(shape, status);
+    return out;
+}
+
 py::array_t<double> deltaE2000(py::handle lab1, py::handle lab2, double kL, double kC, double kH) {
     const Triples a = triples(lab1, "lab1"), b = triples(lab2, "lab2");
     // Same shapes, or one colour against many.
@@ -751,6 +833,14 @@ PYBIND11_MODULE(huelinx, m) {
           "dE00, dH, dV, dC (Munsell steps, colour minus chip) and status ('ok', 'no chip within "
           "5', 'outside data', ...). chipset: 'soil', 'renotation-real', a set in a chipsets "
           "folder or a CSV file.");
+    m.def("contrast_class", &contrastClass, py::arg("a"), py::arg("b"), HUELINX_SETTINGS_ARGS,
+          "Soil contrast class of pairs of notations through the soil chips (a notation that is "
+          "no chip is taken to the nearest): class ('Faint', 'Distinct', 'Prominent'), dE00 of "
+          "the notations, dH (hue pages), dV, dC of the chips, chip1, chip2, taken1, taken2 (the "
+          "notation was no chip) and status ('ok', 'no chip within 5', 'outside data', ...).");
+    m.def("soil_checks", &soilChecks, py::arg("moist"), py::arg("dry"),
+          "Colour checks of moist and dry readings: mollic_colour (moist value <= 3, chroma <= 3, "
+          "dry value <= 5), chernic_colour (moist chroma <= 2) and status.");
     m.def("delta_e_2000", &deltaE2000, py::arg("lab1"), py::arg("lab2"), py::kw_only(),
           py::arg("kL") = 1.0, py::arg("kC") = 1.0, py::arg("kH") = 1.0,
           "CIEDE2000 between L*a*b* colours (..., 3) of the same shape, or one against many.");

@@ -18,6 +18,7 @@
 #include "tools/converter_files.h"
 #include "tools/converter_input.h"
 #include "tools/converter_photo.h"
+#include "tools/converter_soil.h"
 
 #include <algorithm>
 #include <charconv>
@@ -104,6 +105,22 @@ const char* const usage =
     "the output could not be written (a full disk: the reason goes to standard error),\n"
     "2 for a command line that can't be used.\n";
 
+// Said by --help after the usage (and to a soil mode's command line that can't
+// be used): the lines printed for the colour modes' mistakes stay as they were.
+const char* const soilUsage =
+    "\n"
+    "usage: huelinx-convert [options] --contrast|--soil NOTATION1 NOTATION2\n"
+    "       huelinx-convert [options] --contrast|--soil --csv < pairs\n"
+    "\n"
+    "Soil colours (a pair is two notations separated by a comma, a semicolon or a\n"
+    "tab: 10YR 6/3, 5YR 3/4):\n"
+    "  --contrast                 the contrast class of the pair through the soil chips:\n"
+    "                             class,dE00,dH,dV,dC,chip1,chip2,message (dH in hue\n"
+    "                             pages; chip1, chip2: the soil chip a notation that is\n"
+    "                             no chip was taken to)\n"
+    "  --soil                     the colour checks of a moist and a dry reading:\n"
+    "                             mollic_colour,chernic_colour,message (yes or no)\n";
+
 using Strings = std::vector<std::string>;
 
 std::string lettersIn(std::string text, int (*convert)(int)) {
@@ -130,7 +147,21 @@ struct Options {
     photo::FitKind fit = photo::FitKind::Matrix3x3;
     bool linear = false, fitGiven = false;
     std::optional<photo::GreyCardAt> reference;
+    std::optional<SoilMode> soil; // --contrast or --soil
 };
+
+// Whether a soil mode goes with the other options; an empty error means it does.
+std::string checkSoilModes(const Options& options) {
+    if (!options.soil) return {};
+    if (options.exportFormat || !options.cgatsFile.empty() || !options.photoFile.empty())
+        return "--contrast and --soil are runs of their own, not with files";
+    if (options.full || options.names || !options.chips.empty())
+        return "--full, --names and --chips go with colours, not --contrast or --soil";
+    if (options.csv && !options.colour.empty()) return "--csv takes its pairs from standard input";
+    if (!options.csv && (options.colour.empty() || options.colour.size() > 2))
+        return "--contrast and --soil need a pair of notations (or --csv)";
+    return {};
+}
 
 // Whether the photo options go together; an empty error means they do.
 std::string checkPhotoModes(const Options& options) {
@@ -150,6 +181,7 @@ std::string checkPhotoModes(const Options& options) {
 // Whether the modes asked for go together; an empty error means they do.
 std::string checkModes(const Options& options) {
     if (const std::string photo = checkPhotoModes(options); !photo.empty()) return photo;
+    if (options.soil) return checkSoilModes(options);
     if (!options.photoFile.empty()) return {};
     const bool files = options.exportFormat || !options.cgatsFile.empty();
     if (options.exportFormat && !options.cgatsFile.empty())
@@ -217,6 +249,11 @@ std::string parseOptions(const Strings& args, Options& options) {
             options.pwd = true;
         } else if (a == "--csv") {
             options.csv = true;
+        } else if (a == "--contrast" || a == "--soil") {
+            const SoilMode mode = a == "--contrast" ? SoilMode::Contrast : SoilMode::Checks;
+            if (options.soil && *options.soil != mode)
+                return "--contrast and --soil are separate runs";
+            options.soil = mode;
         } else if (a == "--full") {
             options.full = true;
         } else if (a == "--names") {
@@ -513,7 +550,7 @@ std::optional<int> readCommandLine(const Strings& args, const DataFolders& folde
                                    Options& options, std::ostream& out, std::ostream& err) {
     if (std::find(args.begin(), args.end(), "--help") != args.end() ||
         std::find(args.begin(), args.end(), "-h") != args.end()) {
-        out << usage << std::flush;
+        out << usage << soilUsage << std::flush;
         return out ? 0 : outputFailure(err, "");
     }
     if (std::find(args.begin(), args.end(), "--version") != args.end()) {
@@ -524,6 +561,7 @@ std::optional<int> readCommandLine(const Strings& args, const DataFolders& folde
     const std::string problem = parseOptions(args, options);
     if (!problem.empty()) {
         err << "huelinx-convert: " << problem << "\n" << usage;
+        if (options.soil) err << soilUsage;
         return 2;
     }
     if (const std::string note = workingFolderNote(filesRead(options, folders)); !note.empty())
@@ -543,6 +581,9 @@ int runModes(const Options& options, Resources& resources, std::istream& in, std
         err << "huelinx-convert: " << failure << "\n";
         return 1;
     }
+    if (options.soil)
+        return runSoilMode(*options.soil, options.colour, options.csv, table,
+                           converter.colour().settings, in, out, err);
     const IsccNbsTable& names = resources.names();
     converter.extras = {options.names ? &names : nullptr, chips};
     if (options.exportFormat)

@@ -684,6 +684,14 @@ std::string manyLines() {
     return text + "foo,1,2,3\n";
 }
 
+// The same for the soil modes: 5,000 pairs and a bad line.
+std::string manyPairs() {
+    std::string text;
+    for (int i = 0; i < 5000; ++i)
+        text += i % 2 ? "10YR 6/3, 5YR 3/4\n" : "10YR 3/2; 10YR 5.2/2.1\n";
+    return text + "foo\n";
+}
+
 const char* const meterText = "CGATS.17\nBEGIN_DATA_FORMAT\nSAMPLE_ID SAMPLE_NAME XYZ_X XYZ_Y "
                               "XYZ_Z\nEND_DATA_FORMAT\nILLUMINATION_NAME \"C\"\nBEGIN_DATA\n"
                               "1 red 22.51 12.00 4.75\n2 grey 19.39 19.77 23.37\nEND_DATA\n";
@@ -696,7 +704,9 @@ TEST(ConverterOutput, AWriteTheOutputRefusesEndsEveryModeWithStatus1AndTheReason
         {{"--csv", "--names"}, "\nmunsell,5R,4,14\n"},
         {{"munsell", "5R", "4", "14"}, ""},
         {{"--cgats", s.path("meter.txt")}, ""},
-        {{"--help"}, ""}};
+        {{"--help"}, ""},
+        {{"--contrast", "--csv"}, manyPairs()},
+        {{"--soil", "--csv"}, manyPairs()}};
     for (const auto& [args, input] : runs)
         for (std::size_t room : {0, 30, 100}) {
             FullAfter full(room);
