@@ -118,11 +118,27 @@ TEST_F(Compare, RefusalsAreOneLineAndLeaveTheColourAsItWas) {
     EXPECT_EQ(line, "10YR 6/3 against 5PB 4/12: the second notation has no soil chip within 5");
     EXPECT_EQ(state(), before);
 
+    // A grey is a notation too: one page from a chromatic colour.
+    line = compare("Type a notation\u2026", "n 5/");
+    EXPECT_EQ(line.toStdString(), converterLine("10YR 6/3", "N 5/"));
+
     // Cancelling the list or the input box says nothing new.
     ui().messagesBox->setPlainText("kept");
     EXPECT_EQ(compare(""), "kept");
     EXPECT_EQ(compare("Type a notation\u2026", ""), "kept");
     EXPECT_EQ(state(), before);
+}
+
+TEST_F(Compare, AColourWithoutANotationIsSaidAndNothingIsAsked) {
+    ui().xyzBoxes[0]->setText("10");
+    ui().xyzBoxes[1]->setText("100");
+    enter(ui().xyzBoxes[2], "300");
+    ASSERT_TRUE(ui().munsellBoxes[0]->text().isEmpty()) << "the data hold no notation for it";
+    platform.clear();
+    ui().compareButton->click();
+    EXPECT_TRUE(platform.shown().empty());
+    EXPECT_EQ(ui().messagesBox->toPlainText(),
+              "Compare with: the colour has no Munsell notation to compare");
 }
 
 } // namespace
