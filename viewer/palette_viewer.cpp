@@ -176,10 +176,13 @@ void PaletteViewer::buildControls() {
         pickedNames[i]->setObjectName(QString("colourName_%1").arg(i));
         pickedNames[i]->setReadOnly(true);
     }
-    contrastLine = new QLineEdit(this);
+    // Wrapped, so the whole comparison shows in the narrow box.
+    contrastLine = new QLabel(this);
     contrastLine->setObjectName("contrastLine");
-    contrastLine->setReadOnly(true);
-    contrastLine->setPlaceholderText("Pick two dots to compare them");
+    contrastLine->setWordWrap(true);
+    contrastLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    contrastLine->setToolTip("The two picks compared as soil colours: contrast class, "
+                             "\u0394E00 and steps");
     leftPickSwatch = new QFrame(this);
     leftPickSwatch->setObjectName("Shape1");
     rightPickSwatch = new QFrame(this);
@@ -356,8 +359,6 @@ void PaletteViewer::showContrast() {
         line = QString::fromStdString(soilContrastLine(comparer, *picks_[0], *picks_[1]));
     }
     contrastLine->setText(line);
-    contrastLine->setToolTip(line);
-    contrastLine->setCursorPosition(0);
 }
 
 QString PaletteViewer::notationOf(int i) const {

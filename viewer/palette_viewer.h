@@ -25,6 +25,7 @@ class QCheckBox;
 class QFrame;
 class QGroupBox;
 class QKeyEvent;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenuBar;
@@ -77,7 +78,7 @@ class PaletteViewer : public QWidget {
     std::array<QLineEdit*, 2> pickedNames{}; // ISCC-NBS name of the picked dot
     QFrame *leftPickSwatch = nullptr, *rightPickSwatch = nullptr;
     // The two picks compared as soil colours: class, CIEDE2000 and steps.
-    QLineEdit* contrastLine = nullptr;
+    QLabel* contrastLine = nullptr;
 
     // ---- the loaded palette: the palette document's entries ------------------
     // The entries shown, numbered 1..pointCount() as the list numbers them.
