@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 #include "platform/port_choice.h"
 #include "session/session.h"
+#include "session/soil_comparison.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -114,6 +115,10 @@ struct MainWindowControls {
             *redoAction = nullptr;
     QListWidget* historyList = nullptr; // the last colours, newest first
 
+    // ---- compare with (docs/object-names.md) --------------------------------
+    QPushButton* compareButton = nullptr; // "Compare with…", beside Copy
+    QAction* compareAction = nullptr;     // Edit > Compare With…
+
     // ---- window state ----------------------------------------------------
     // Set while the window follows the colour model: the sliders' and boxes'
     // own change handlers then do nothing.
@@ -203,6 +208,19 @@ class MainWindow : public QWidget, private MainWindowControls {
     void pasteColour();
     // The history list and the undo and redo actions, as the session's history stands.
     void showHistory();
+
+    // ---- compare with (main_window_compare.cpp) -----------------------------
+    void buildCompareControls();
+    // Edit > Compare With…, after undo and redo.
+    void addCompareAction();
+    // Compares the colour with a second one as soil colours, in one line in
+    // Messages; a colour without a notation, or a text that is none, is said
+    // there instead. No box opens but the questions for the second colour.
+    void onCompare();
+    // The second colour, asked through the platform: a notation typed, a
+    // previous colour or a palette row. None when cancelled, or for a typed
+    // text that is no notation (`refusal` then says so).
+    std::optional<SoilNotation> chooseSecondColour(QString& refusal);
 
     // ---- handlers --------------------------------------------------------
     void onHueSlider();

@@ -115,6 +115,7 @@ void MainWindow::buildControls() {
     swatch->setMinimumSize(300, 170);
     logo = named(new Logo(56, this), "Picture2");
     buildClipboardControls();
+    buildCompareControls();
 
     hueSlider = makeSlider("VScroll1", 202, 0, 0, this);
     valueSlider = makeSlider("VScroll2", 20, 1, 1, this);
@@ -313,6 +314,7 @@ void MainWindow::buildLayout() {
     auto* underSwatch = new QHBoxLayout;
     underSwatch->addWidget(outOfRangeLabel, 1, Qt::AlignHCenter);
     underSwatch->addWidget(copyButton);
+    underSwatch->addWidget(compareButton);
     swatchColumn->addLayout(underSwatch);
 
     auto* middle = new QHBoxLayout;

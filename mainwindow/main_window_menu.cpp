@@ -62,6 +62,7 @@ void MainWindow::buildMenuBar() {
 
     editMenu = barMenu(menuBar, "&Edit", "editMenu");
     buildEditMenu();
+    addCompareAction();
 
     viewMenu = barMenu(menuBar, "&View", "viewMenu");
     const char* views[6][2] = {{"&Hue Page", "viewHuePageAction"},

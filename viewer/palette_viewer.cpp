@@ -176,6 +176,13 @@ void PaletteViewer::buildControls() {
         pickedNames[i]->setObjectName(QString("colourName_%1").arg(i));
         pickedNames[i]->setReadOnly(true);
     }
+    // Wrapped, so the whole comparison shows in the narrow box.
+    contrastLine = new QLabel(this);
+    contrastLine->setObjectName("contrastLine");
+    contrastLine->setWordWrap(true);
+    contrastLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    contrastLine->setToolTip("The two picks compared as soil colours: contrast class, "
+                             "\u0394E00 and steps");
     leftPickSwatch = new QFrame(this);
     leftPickSwatch->setObjectName("Shape1");
     rightPickSwatch = new QFrame(this);
@@ -203,6 +210,7 @@ QGroupBox* PaletteViewer::buildIdentifyBox() {
     id->addWidget(pickedTags[1], 5, 1);
     id->addWidget(pickedNotations[1], 6, 1);
     id->addWidget(pickedNames[1], 7, 1);
+    id->addWidget(contrastLine, 8, 0, 1, 2);
     return identify;
 }
 
@@ -335,6 +343,22 @@ void PaletteViewer::onDrawingClicked(int button, int px, int py) {
     const auto& shown = picked.shownRgb;
     setRoleColour(shape, QPalette::Window, QColor(shown[0], shown[1], shown[2]));
     shape->setToolTip(picked.outOfRange ? "Outside the display's range: shown clipped" : QString());
+    const auto& t = picked.notation;
+    picks_[b] = soilNotation(notationText(t[0], t[1], t[2]));
+    picked_[b] = true;
+    showContrast();
+}
+
+void PaletteViewer::showContrast() {
+    if (!picked_[0] || !picked_[1]) return;
+    QString line;
+    if (!picks_[0] || !picks_[1]) {
+        line = "A pick has no Munsell notation to compare";
+    } else {
+        SoilComparer comparer(session_.table(), session_.colour().settings);
+        line = QString::fromStdString(soilContrastLine(comparer, *picks_[0], *picks_[1]));
+    }
+    contrastLine->setText(line);
 }
 
 QString PaletteViewer::notationOf(int i) const {

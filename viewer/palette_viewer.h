@@ -7,6 +7,7 @@
 #include "colour/colour_model.h"
 #include "palette/palette_entries.h"
 #include "session/signal.h"
+#include "session/soil_comparison.h"
 
 #include <QImage>
 #include <QStringList>
@@ -15,6 +16,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,7 @@ class QCheckBox;
 class QFrame;
 class QGroupBox;
 class QKeyEvent;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenuBar;
@@ -74,6 +77,8 @@ class PaletteViewer : public QWidget {
     std::array<QLineEdit*, 2> pickedTags{}, pickedNotations{};
     std::array<QLineEdit*, 2> pickedNames{}; // ISCC-NBS name of the picked dot
     QFrame *leftPickSwatch = nullptr, *rightPickSwatch = nullptr;
+    // The two picks compared as soil colours: class, CIEDE2000 and steps.
+    QLabel* contrastLine = nullptr;
 
     // ---- the loaded palette: the palette document's entries ------------------
     // The entries shown, numbered 1..pointCount() as the list numbers them.
@@ -156,6 +161,8 @@ class PaletteViewer : public QWidget {
     int entryUnder(int px, int py) const;
     // The entry whose dot is nearest the pixel; 0 without dots.
     int entryNearest(int px, int py) const;
+    // The contrast line for the two picks, once both are made.
+    void showContrast();
     void drawAxes(class QPainter& painter, const ViewParams& view);
     void drawNumbers();
 
@@ -171,6 +178,10 @@ class PaletteViewer : public QWidget {
     Connection paletteWrites_;
     // Where each entry's dot was drawn last, 1..pointCount() (0 unused).
     std::vector<ViewPoint> dots_ = std::vector<ViewPoint>(1);
+    // The notations picked with the left and the right button; none while
+    // unpicked or for an entry whose notation can't be read.
+    std::array<std::optional<SoilNotation>, 2> picks_{};
+    std::array<bool, 2> picked_{};
 };
 
 } // namespace huelinx

@@ -50,9 +50,9 @@ TEST_F(Menus, FileViewHelpHoldTheWindowsActionsWithTheirShortcuts) {
         if (a->isVisible()) titles << a->text().remove('&');
     EXPECT_EQ(titles, (QStringList{"File", "Edit", "View", "Help"}));
     ASSERT_NE(form->findChild<QMenu*>("editMenu"), nullptr);
-    EXPECT_EQ(
-        entries(form->findChild<QMenu*>("editMenu")),
-        (QStringList{"Copy Notation", "Copy As", "Paste Colour", "Undo Colour", "Redo Colour"}));
+    EXPECT_EQ(entries(form->findChild<QMenu*>("editMenu")),
+              (QStringList{"Copy Notation", "Copy As", "Paste Colour", "Undo Colour", "Redo Colour",
+                           "Compare With\u2026"}));
     EXPECT_EQ(entries(form->findChild<QMenu*>("fileMenu")),
               (QStringList{"Open Palette\u2026", "Open Recent", "Import\u2026", "Save to Palette",
                            "Make Table", "Print\u2026", "Exit"}));

@@ -1,3 +1,4 @@
+#include "converter_contrast.h"
 #include "main_window_fixture.h"
 
 #include "exchange/palette_export.h"
@@ -14,6 +15,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QHelpEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -286,6 +288,43 @@ TEST_F(Viewer, PickingWithEitherButtonFillsItsSideAndDotsAreDrawnInTheirColours)
     // Other buttons do nothing.
     v.onDrawingClicked(0, blue.x(), blue.y());
     EXPECT_EQ(v.paletteList->currentRow(), 0);
+}
+
+TEST_F(Viewer, TwoPicksAreComparedAsTheMainWindowAndTheConverterCompareThem) {
+    palette("soil.csv", {row("matrix", "10YR", "6", "3"), row("mottle", "5YR", "3", "4"),
+                         row("off", "5YR", "3.2", "4.3")});
+    PaletteViewer& v = open();
+    setPaletteFile("soil.csv");
+    v.loadPalette(PaletteSource::CurrentFile);
+    v.drawPalette();
+    const auto pick = [&](int button, int i) {
+        const QPointF at = v.drawing->toPixels(v.dotAt(i).x, v.dotAt(i).y);
+        v.onDrawingClicked(button, static_cast<int>(at.x()), static_cast<int>(at.y()));
+    };
+    const auto colourBefore = session().colour().box;
+    // One pick alone compares nothing.
+    pick(1, 1);
+    EXPECT_TRUE(v.contrastLine->text().isEmpty());
+    pick(2, 2);
+    const std::string line = v.contrastLine->text().toStdString();
+    EXPECT_EQ(line, converterContrastLine(session().resources(), "10YR 6/3", "5YR 3/4"));
+    EXPECT_TRUE(v.contrastLine->text().startsWith("10YR 6/3 against 5YR 3/4: Prominent, "));
+    EXPECT_EQ(session().colour().box, colourBefore); // picking changes no colour
+
+    // The main window says the same for the same pair.
+    ui().munsellBoxes[0]->setText("10YR");
+    ui().munsellBoxes[1]->setText("6");
+    enter(ui().munsellBoxes[2], "3");
+    platform.queueInput("Palette row 2");
+    ui().compareButton->click();
+    EXPECT_EQ(ui().messagesBox->toPlainText().toStdString(), line);
+
+    // A pick off the chips says which chip it was taken to; no box opens.
+    pick(2, 3);
+    EXPECT_EQ(v.contrastLine->text().toStdString(),
+              converterContrastLine(session().resources(), "10YR 6/3", "5YR 3.2/4.3"));
+    EXPECT_TRUE(v.contrastLine->text().endsWith("taken to the soil chip 5YR 3/4"));
+    EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(Viewer, DotsOffThePictureOrNotANumberDrawNothingAndEdgeDotsTheirVisiblePart) {

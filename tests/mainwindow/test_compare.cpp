@@ -1,0 +1,145 @@
+// "Compare with…": the colour against a second one as soil colours, said in
+// one line in Messages, the same as the soil comparer and huelinx-convert
+// --contrast give for the pair; the colour and its history stay as they were.
+#include "converter_contrast.h"
+#include "main_window_fixture.h"
+
+#include "colour/soil_contrast.h"
+#include "session/soil_comparison.h"
+#include "text/number_format.h"
+
+#include <QAction>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace huelinx::testing {
+namespace {
+
+class Compare : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        ASSERT_TRUE(start());
+    }
+    void enterMunsell(const QString& hue, const QString& value, const QString& chroma) {
+        ui().munsellBoxes[0]->setText(hue);
+        ui().munsellBoxes[1]->setText(value);
+        enter(ui().munsellBoxes[2], chroma);
+    }
+    // Compares through the button, answering the list with `choice` and, for
+    // a typed notation, the input box with `typed`; Messages afterwards.
+    QString compare(const QString& choice, const QString& typed = {}) {
+        platform.clear();
+        platform.queueInput(choice);
+        if (!typed.isNull()) platform.queueInput(typed);
+        ui().compareButton->click();
+        EXPECT_TRUE(messages().empty()) << "no box opens";
+        return ui().messagesBox->toPlainText();
+    }
+    std::string converterLine(const std::string& a, const std::string& b) {
+        return converterContrastLine(session().resources(), a, b);
+    }
+    // The colour's boxes and the history's length, which a comparison leaves alone.
+    struct State {
+        std::array<std::string, boxCount> boxes;
+        std::size_t recent;
+        bool canUndo;
+        bool operator==(const State&) const = default;
+    };
+    State state() const {
+        return {session().colour().box, session().history().recent().size(),
+                session().history().canUndo()};
+    }
+};
+
+TEST_F(Compare, TheWorkedExampleAgreesWithTheComparerAndTheConverter) {
+    enterMunsell("10YR", "6", "3");
+    const State before = state();
+    const QString line = compare("Type a notation\u2026", "5YR 3/4");
+    EXPECT_EQ(state(), before);
+
+    // The rules give Prominent for this pair (two pages, three value steps).
+    SoilComparer comparer(session().table(), session().colour().settings);
+    const SoilContrast direct =
+        comparer.compare(soilNotation("10YR 6/3")->colour, soilNotation("5YR 3/4")->colour);
+    EXPECT_EQ(direct.contrast, ContrastClass::Prominent);
+    EXPECT_TRUE(line.startsWith("10YR 6/3 against 5YR 3/4: Prominent, \u0394E00 "))
+        << line.toStdString();
+    EXPECT_TRUE(line.contains(QString::fromStdString(formatNumber(direct.de00, "0.00"))));
+    EXPECT_EQ(line.toStdString(), converterLine("10YR 6/3", "5YR 3/4"));
+    EXPECT_FALSE(line.contains('\n'));
+
+    // The menu action asks the same and says the same.
+    platform.clear();
+    ui().messagesBox->clear();
+    platform.queueInput("Type a notation\u2026");
+    platform.queueInput("5yr3/4");
+    ui().compareAction->trigger();
+    EXPECT_EQ(ui().messagesBox->toPlainText(), line);
+}
+
+TEST_F(Compare, APreviousColourAndAPaletteRowGiveTheSameLineAsTyping) {
+    enterMunsell("5YR", "3", "4");
+    enterMunsell("10YR", "6", "3");
+    const std::string expected = converterLine("10YR 6/3", "5YR 3/4");
+    EXPECT_EQ(compare("Previous colour 5YR 3/4").toStdString(), expected);
+
+    PaletteEntry row;
+    row.line = 7;
+    row.tag = "mottle";
+    row.notation = {"5YR", "3", "4"};
+    session().palette().setEntries({row}, "soil.csv");
+    const State before = state();
+    EXPECT_EQ(compare("Palette row 7").toStdString(), expected);
+    EXPECT_EQ(state(), before);
+}
+
+TEST_F(Compare, ANotationOffTheChipsSaysWhichChipItWasTakenTo) {
+    enterMunsell("10YR", "6", "3");
+    const QString line = compare("Type a notation\u2026", "5YR 3.2/4.3");
+    EXPECT_EQ(line.toStdString(), converterLine("10YR 6/3", "5YR 3.2/4.3"));
+    EXPECT_TRUE(line.endsWith("; 5YR 3.2/4.3 taken to the soil chip 5YR 3/4"))
+        << line.toStdString();
+    // The first is a chip itself: no chip is named for it.
+    EXPECT_FALSE(line.contains("10YR 6/3 taken to"));
+}
+
+TEST_F(Compare, RefusalsAreOneLineAndLeaveTheColourAsItWas) {
+    enterMunsell("10YR", "6", "3");
+    const State before = state();
+    // Not a notation, though a colour.
+    QString line = compare("Type a notation\u2026", "RGB 10 20 30");
+    EXPECT_EQ(line, "Compare with takes a Munsell notation; \"RGB 10 20 30\" is none");
+    // Outside the Munsell data.
+    line = compare("Type a notation\u2026", "5PB 4/60");
+    EXPECT_EQ(line, "10YR 6/3 against 5PB 4/60: the second notation lies outside the Munsell data");
+    // Far from every soil chip.
+    line = compare("Type a notation\u2026", "5PB 4/12");
+    EXPECT_EQ(line, "10YR 6/3 against 5PB 4/12: the second notation has no soil chip within 5");
+    EXPECT_EQ(state(), before);
+
+    // A grey is a notation too: one page from a chromatic colour.
+    line = compare("Type a notation\u2026", "n 5/");
+    EXPECT_EQ(line.toStdString(), converterLine("10YR 6/3", "N 5/"));
+
+    // Cancelling the list or the input box says nothing new.
+    ui().messagesBox->setPlainText("kept");
+    EXPECT_EQ(compare(""), "kept");
+    EXPECT_EQ(compare("Type a notation\u2026", ""), "kept");
+    EXPECT_EQ(state(), before);
+}
+
+TEST_F(Compare, AColourWithoutANotationIsSaidAndNothingIsAsked) {
+    ui().xyzBoxes[0]->setText("10");
+    ui().xyzBoxes[1]->setText("100");
+    enter(ui().xyzBoxes[2], "300");
+    ASSERT_TRUE(ui().munsellBoxes[0]->text().isEmpty()) << "the data hold no notation for it";
+    platform.clear();
+    ui().compareButton->click();
+    EXPECT_TRUE(platform.shown().empty());
+    EXPECT_EQ(ui().messagesBox->toPlainText(),
+              "Compare with: the colour has no Munsell notation to compare");
+}
+
+} // namespace
+} // namespace huelinx::testing
