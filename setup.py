@@ -20,9 +20,13 @@ from setuptools.command.build_ext import build_ext
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 # What the module reads: the Munsell table, the ISCC-NBS names, the real
-# chips and the chart's spectra for photographs.
+# chips, the chart's spectra for photographs, and the illuminants and
+# observers for reflectance spectra.
 DATA_FILES = ["Vadoro.dat", "iscc-nbs-blocks.csv", "iscc-nbs-names.csv",
-              "munsell-renotation-real.csv", os.path.join("photo", "chart-reflectance.csv")]
+              "munsell-renotation-real.csv"] + [
+    os.path.join("photo", name) for name in
+    ("chart-reflectance.csv", "illuminants.csv", "cmf-1931-2deg.csv", "cmf-1964-10deg.csv",
+     "README.md", "LICENSE-bsd-3.txt", "LICENSE-apache-2.0.txt")]
 
 
 def version():

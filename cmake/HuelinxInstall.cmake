@@ -17,13 +17,15 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/colour/data_files.cpp PROPERTIES
 install(TARGETS huelinx huelinx-convert RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT runtime)
 
 # The files the programs read (the same the build copies beside them), with
-# the notes on where they come from and the chart spectra's licence.
+# the notes on where they come from and the spectra's licences.
 install(FILES
   data/Vadoro.dat data/TestImage.jpg data/newpalette2.csv data/ccnames.csv
   data/munsell-renotation-all.csv data/munsell-renotation-real.csv
   data/iscc-nbs-blocks.csv data/iscc-nbs-names.csv data/README.md data/iscc-nbs-README.md
   DESTINATION ${HUELINX_DATA_INSTALL_DIR} COMPONENT runtime)
-install(FILES data/photo/chart-reflectance.csv data/photo/README.md data/photo/LICENSE-bsd-3.txt
+install(FILES data/photo/chart-reflectance.csv data/photo/illuminants.csv
+  data/photo/cmf-1931-2deg.csv data/photo/cmf-1964-10deg.csv
+  data/photo/README.md data/photo/LICENSE-bsd-3.txt data/photo/LICENSE-apache-2.0.txt
   DESTINATION ${HUELINX_DATA_INSTALL_DIR}/photo COMPONENT runtime)
 
 # The icons, drawn at build time by the logo's own code.

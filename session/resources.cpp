@@ -33,6 +33,13 @@ Result Resources::loadNames() {
     return loadIsccNbsFromFolders(folders_.searched, names_);
 }
 
+Result Resources::loadSpectra() {
+    Loaded<SpectralTables> load = loadSpectralTables(folders_.searched);
+    if (!load.value) return {false, load.message};
+    spectra_ = std::move(load.value);
+    return {true, {}};
+}
+
 std::vector<std::string> Resources::chipSetNames() const {
     return availableChipSets(chipPlaces_);
 }

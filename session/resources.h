@@ -9,9 +9,11 @@
 #include "colour/data_files.h"
 #include "colour/iscc_nbs.h"
 #include "colour/muntable.h"
+#include "colour/spectral_tables.h"
 #include "files/result.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,11 +49,16 @@ class Resources {
     [[nodiscard]] Result loadTable();
     // Loads the ISCC-NBS names; not ok with why names can't be given.
     [[nodiscard]] Result loadNames();
+    // Loads the illuminants and observers for spectra (photo/illuminants.csv,
+    // photo/cmf-1931-2deg.csv, photo/cmf-1964-10deg.csv); not ok with why.
+    [[nodiscard]] Result loadSpectra();
 
     const MunTable& table() const { return table_; }
     MunTable& table() { return table_; }
     // Empty when the name files could not be read.
     const IsccNbsTable& names() const { return names_; }
+    // Null until loadSpectra has succeeded.
+    const SpectralTables* spectra() const { return spectra_ ? &*spectra_ : nullptr; }
 
     // The chip sets there are, built-in ones first.
     std::vector<std::string> chipSetNames() const;
@@ -67,6 +74,7 @@ class Resources {
     ChipSetPlaces chipPlaces_;
     MunTable table_;
     IsccNbsTable names_;
+    std::optional<SpectralTables> spectra_;
     std::unique_ptr<ChipSearch> chips_;
     std::string chipSetName_;
 };
