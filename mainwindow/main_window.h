@@ -118,6 +118,9 @@ struct MainWindowControls {
     // ---- compare with (docs/object-names.md) --------------------------------
     QPushButton* compareButton = nullptr; // "Compare with…", beside Copy
     QAction* compareAction = nullptr;     // Edit > Compare With…
+    // Edit > Keep as Moist Reading, Keep as Dry Reading: a soil sample's
+    // readings for the next record saved.
+    QAction *moistAction = nullptr, *dryAction = nullptr;
 
     // ---- window state ----------------------------------------------------
     // Set while the window follows the colour model: the sliders' and boxes'
@@ -221,6 +224,10 @@ class MainWindow : public QWidget, private MainWindowControls {
     // previous colour or a palette row. None when cancelled, or for a typed
     // text that is no notation (`refusal` then says so).
     std::optional<SoilNotation> chooseSecondColour(QString& refusal);
+    // Keeps the colour's notation as the moist or the dry reading of the soil
+    // sample the next saved record is; once both are kept, Messages says
+    // which diagnostic colour rules they meet.
+    void onKeepReading(bool dry);
 
     // ---- handlers --------------------------------------------------------
     void onHueSlider();

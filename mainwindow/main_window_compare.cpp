@@ -43,6 +43,16 @@ void MainWindow::addCompareAction() {
     compareAction = editMenu->addAction("Co&mpare With\u2026");
     compareAction->setObjectName("compareAction");
     connect(compareAction, &QAction::triggered, this, [this] { onCompare(); });
+    moistAction = editMenu->addAction("Keep as M&oist Reading");
+    moistAction->setObjectName("moistAction");
+    moistAction->setToolTip("Record the colour as the soil sample's moist reading in the next "
+                            "record saved to the palette");
+    connect(moistAction, &QAction::triggered, this, [this] { onKeepReading(false); });
+    dryAction = editMenu->addAction("Keep as D&ry Reading");
+    dryAction->setObjectName("dryAction");
+    dryAction->setToolTip("Record the colour as the soil sample's dry reading in the next "
+                          "record saved to the palette");
+    connect(dryAction, &QAction::triggered, this, [this] { onKeepReading(true); });
 }
 
 std::optional<SoilNotation> MainWindow::chooseSecondColour(QString& refusal) {
@@ -94,6 +104,23 @@ void MainWindow::onCompare() {
     }
     SoilComparer comparer(session_.table(), settings());
     showNote(qs(soilContrastLine(comparer, *first, *second)));
+}
+
+void MainWindow::onKeepReading(bool dry) {
+    const char* const which = dry ? "dry" : "moist";
+    const auto reading = notationOfColour(colour());
+    if (!reading) {
+        showNote(QString("Keep as %1 reading: the colour has no Munsell notation").arg(which));
+        return;
+    }
+    PaletteDocument& palette = session_.palette();
+    palette.keepReading(dry, reading->text);
+    QString note = QString("%1 kept as the %2 reading for the next record saved")
+                       .arg(qs(reading->text), which);
+    const auto moist = soilNotation(palette.moist());
+    const auto dryReading = soilNotation(palette.dry());
+    if (moist && dryReading) note += "; " + qs(soilChecksLine(*moist, *dryReading));
+    showNote(note);
 }
 
 } // namespace huelinx

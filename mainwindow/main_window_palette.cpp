@@ -5,6 +5,7 @@
 #include "mainwindow/main_window.h"
 #include "palette/munsell_table.h"
 #include "palette/palette_file.h"
+#include "platform/qt_text.h"
 #include "text/number_read.h"
 #include "text/safe_text.h"
 
@@ -23,8 +24,12 @@ bool MainWindow::saveColourToPalette(TagPrompt prompt) {
     // as typed and the R, G, B sliders follow.
     session_.keep(readRgbBoxes(colour()));
     followSliders();
+    const std::string moist = palette.moist(), dry = palette.dry();
     if (!saveColourRecord(platform_, palette, colour(), TagPrompt::UseCurrentTag)) return false;
-    showNote(savedRowNote(palette));
+    QString note = savedRowNote(palette);
+    if (!moist.empty() || !dry.empty())
+        note += QString(" Moist reading \"%1\", dry reading \"%2\".").arg(qs(moist), qs(dry));
+    showNote(note);
     return true;
 }
 

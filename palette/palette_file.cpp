@@ -67,7 +67,9 @@ std::string paletteLine(const PaletteRecord& r) {
                        textFields(r.munsell) + textFields(r.xyz) + textFields(r.lab);
     for (float v : r.linear)
         line += plainText(v) + ",";
-    return line + textFields(r.rgb) + textFields(r.cmyk) + "\r\n";
+    line += textFields(r.rgb) + textFields(r.cmyk);
+    if (!r.moist.empty() || !r.dry.empty()) line += textField(r.moist) + textField(r.dry);
+    return line + "\r\n";
 }
 
 Result appendPaletteLine(const std::string& path, const std::string& line) {
@@ -103,7 +105,11 @@ std::string sameFileAnyCase(const std::string& path) {
 
 namespace {
 
-// The first six fields of one line of a palette file.
+// Where a soil sample's moist reading is: the 23rd field, after K.
+constexpr std::size_t moistField = 22;
+
+// The first six fields of one line of a palette file, and its moist and dry
+// readings when it has them.
 PaletteRow rowOfLine(const std::string& line) {
     PaletteRow row;
     ListReader fields(line);
@@ -115,6 +121,14 @@ PaletteRow rowOfLine(const std::string& line) {
         row.fields[count] = withoutSpreadsheetMark(trimmed(*field));
     }
     row.complete = count == row.fields.size();
+    if (!row.complete) return row;
+    for (; count < moistField; ++count)
+        if (!fields.field()) return row;
+    for (std::string* reading : {&row.moist, &row.dry}) {
+        const std::optional<std::string> field = fields.field();
+        if (!field) break;
+        *reading = withoutSpreadsheetMark(trimmed(*field));
+    }
     return row;
 }
 

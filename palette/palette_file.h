@@ -4,6 +4,11 @@
 //   date (mm-dd-yyyy), time (hh:mm:ss), tag, Munsell hue, value, chroma,
 //   X, Y, Z, L*, a*, b*, linear red, green, blue, R, G, B, C, M, Y, K
 //
+// and a soil sample's record two more, the notations of its moist and its dry
+// reading ("10YR 3/2", "10YR 5/2"), either of which may be empty. A record
+// without them ends after K as records always have, so readers that take 22
+// fields read every file.
+//
 // Texts are written in double quotes exactly as they stand, except that a
 // double quote inside a text is written as two single quotes, so every
 // reader finds the record's fields where they belong, and that a text a
@@ -31,6 +36,7 @@ struct PaletteRecord {
     std::array<float, 3> linear{}; // 0..1
     std::array<std::string, 3> rgb;
     std::array<std::string, 4> cmyk;
+    std::string moist, dry; // a soil sample's readings; written when either is given
 };
 
 // The record of a colour: its boxes as shown and the linear values of its
@@ -44,9 +50,11 @@ std::string paletteLine(const PaletteRecord& record);
 // naming the file when it can't be opened or written.
 [[nodiscard]] Result appendPaletteLine(const std::string& path, const std::string& line);
 
-// The first six fields of a record: date, time, tag, hue, value, chroma.
+// The first six fields of a record: date, time, tag, hue, value, chroma, and
+// the moist and dry readings when the record has them.
 struct PaletteRow {
     std::array<std::string, 6> fields;
+    std::string moist, dry;
     bool complete = false; // the line held six fields
     std::size_t line = 0;  // 1-based line number in the file
 };
@@ -59,7 +67,8 @@ std::string sameFileAnyCase(const std::string& path);
 
 // Reads the records of a palette file, at most `limit` of them. Fields may be
 // quoted or not (a quoted field may hold commas); blanks around unquoted
-// fields are dropped; whatever follows the sixth field is ignored. Empty lines
+// fields are dropped; of what follows the sixth field only the 23rd and 24th
+// (moist and dry) are read. Empty lines
 // are passed over. A field the writer marked as text ("'=1+2") reads as it
 // was given ("=1+2").
 std::vector<PaletteRow> readPaletteRows(std::string_view text, std::size_t limit = 10000);

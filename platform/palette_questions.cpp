@@ -48,7 +48,12 @@ bool saveColourRecord(Platform& p, PaletteDocument& palette, const ColourModel& 
     record.date = p.dateText().toStdString();
     record.time = p.timeText().toStdString();
     record.tag = palette.tag();
-    return appendShown(p, palette, paletteLine(record));
+    record.moist = palette.moist();
+    record.dry = palette.dry();
+    if (!appendShown(p, palette, paletteLine(record))) return false;
+    // The readings belong to the sample just saved, not to the next one.
+    palette.forgetReadings();
+    return true;
 }
 
 } // namespace huelinx

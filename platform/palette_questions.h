@@ -27,7 +27,8 @@ bool savePaletteRecords(Platform& platform, PaletteDocument& palette, const std:
 
 // Appends the record of a colour, dated now, its display colour read from its
 // R, G, B boxes and tagged with the tag current once the questions are
-// answered; false as above.
+// answered, with the moist and dry readings kept for it (forgotten once it is
+// saved); false as above.
 bool saveColourRecord(Platform& platform, PaletteDocument& palette, const ColourModel& colour,
                       TagPrompt prompt);
 

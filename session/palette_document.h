@@ -31,6 +31,14 @@ class PaletteDocument {
     // The tag of the next record saved.
     const std::string& tag() const { return tag_; }
     void setTag(std::string tag) { tag_ = std::move(tag); }
+    // A soil sample's moist and dry readings (notations) kept for the next
+    // record saved; empty when none is kept.
+    const std::string& moist() const { return moist_; }
+    const std::string& dry() const { return dry_; }
+    void keepReading(bool dry, std::string notation) {
+        (dry ? dry_ : moist_) = std::move(notation);
+    }
+    void forgetReadings() { moist_.clear(), dry_.clear(); }
 
     // Appends whole records (each ended by CR LF) to the palette file, whose
     // name is made a palette file name first; not ok with the message (naming
@@ -53,7 +61,7 @@ class PaletteDocument {
     }
 
   private:
-    std::string file_, tag_;
+    std::string file_, tag_, moist_, dry_;
     std::vector<PaletteEntry> entries_;
     std::string entriesFile_;
 };

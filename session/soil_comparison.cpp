@@ -53,4 +53,11 @@ std::string soilContrastLine(SoilComparer& comparer, const SoilNotation& a, cons
     return line;
 }
 
+std::string soilChecksLine(const SoilNotation& moist, const SoilNotation& dry) {
+    const SoilColourChecks checks = soilColourChecks(moist.colour, dry.colour);
+    const auto yes = [](bool holds) { return holds ? "yes" : "no"; };
+    return "moist " + moist.text + ", dry " + dry.text + ": mollic colour " +
+           yes(checks.mollicColour) + ", chernic colour " + yes(checks.chernicColour);
+}
+
 } // namespace huelinx

@@ -28,4 +28,8 @@ struct SoilNotation {
 [[nodiscard]] std::string soilContrastLine(SoilComparer& comparer, const SoilNotation& a,
                                            const SoilNotation& b);
 
+// "moist 10YR 3/2, dry 10YR 5/2: mollic colour yes, chernic colour no", the
+// readings as recorded.
+[[nodiscard]] std::string soilChecksLine(const SoilNotation& moist, const SoilNotation& dry);
+
 } // namespace huelinx

@@ -119,7 +119,9 @@ const char* const soilUsage =
     "                             pages; chip1, chip2: the soil chip a notation that is\n"
     "                             no chip was taken to)\n"
     "  --soil                     the colour checks of a moist and a dry reading:\n"
-    "                             mollic_colour,chernic_colour,message (yes or no)\n";
+    "                             mollic_colour,chernic_colour,message (yes or no); with\n"
+    "                             --csv also palette records' moist and dry fields, and\n"
+    "                             the columns a first line names moist and dry\n";
 
 using Strings = std::vector<std::string>;
 

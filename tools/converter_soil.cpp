@@ -9,9 +9,13 @@
 #include "tools/converter_files.h"
 #include "tools/converter_input.h"
 
+#include <algorithm>
+#include <array>
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string_view>
 #include <unordered_map>
@@ -147,12 +151,72 @@ void SoilRows::contrastRow(const MunsellColour& a, const MunsellColour& b, std::
     line += ',';
 }
 
+// Where a --soil line's moist and dry readings are: in a pair, in the 23rd and
+// 24th fields of a palette record, or in the columns a header line named
+// "moist" and "dry" (a spreadsheet's rows). --contrast reads pairs only.
+class PairColumns {
+  public:
+    explicit PairColumns(SoilMode mode) : readsRecords_(mode == SoilMode::Checks) {}
+
+    // The pair of a line, or why it has none. A first line naming the columns
+    // is a header: `header` is then set and the line gives no row.
+    std::string read(std::string_view line, bool first, std::string_view (&pair)[2], bool& header);
+
+  private:
+    static constexpr std::size_t recordFields = 22; // a palette record's fields up to K
+    bool readsRecords_;
+    std::optional<std::array<std::size_t, 2>> named_; // the moist and dry columns
+    std::string scratch_;
+    std::vector<std::string> fields_;
+};
+
+// The places of the columns named "moist" and "dry" (in any case), if both are.
+std::optional<std::array<std::size_t, 2>> namedColumns(const std::vector<std::string>& fields) {
+    std::optional<std::size_t> found[2];
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        std::string name(trimmed(fields[i]));
+        for (char& c : name)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (name == "moist" && !found[0]) found[0] = i;
+        if (name == "dry" && !found[1]) found[1] = i;
+    }
+    if (!found[0] || !found[1]) return std::nullopt;
+    return std::array<std::size_t, 2>{*found[0], *found[1]};
+}
+
+std::string PairColumns::read(std::string_view line, bool first, std::string_view (&pair)[2],
+                              bool& header) {
+    header = false;
+    if (!readsRecords_) return splitPair(line, scratch_, fields_, pair);
+    if (named_) {
+        splitFields(line, scratch_, fields_);
+        if (fields_.size() <= std::max((*named_)[0], (*named_)[1]))
+            return "the line has no moist or no dry column";
+        pair[0] = fields_[(*named_)[0]], pair[1] = fields_[(*named_)[1]];
+        return {};
+    }
+    if (first || line.find(',') != std::string_view::npos) splitFields(line, scratch_, fields_);
+    if (first && (named_ = namedColumns(fields_))) {
+        header = true;
+        return {};
+    }
+    if (line.find(',') == std::string_view::npos || fields_.size() < recordFields)
+        return splitPair(line, scratch_, fields_, pair);
+    // A palette record: its readings follow K.
+    if (fields_.size() < recordFields + 2 ||
+        (trimmed(fields_[recordFields]).empty() && trimmed(fields_[recordFields + 1]).empty()))
+        return "the palette record holds no moist and dry readings";
+    pair[0] = fields_[recordFields], pair[1] = fields_[recordFields + 1];
+    return {};
+}
+
 // Every line of `in`, as --csv reads colours: a blank line gives empty fields.
-int soilLines(SoilRows& rows, std::istream& in, std::ostream& out, std::ostream& err) {
+int soilLines(SoilMode mode, SoilRows& rows, std::istream& in, std::ostream& out,
+              std::ostream& err) {
     int status = 0;
     LineSource source(in);
-    std::string text, scratch, line, error;
-    std::vector<std::string> fields;
+    PairColumns columns(mode);
+    std::string text, line, error;
     std::string_view pair[2];
     for (std::uint64_t number = 1;; ++number) {
         // Answers go out before the converter waits for input (a user typing).
@@ -163,11 +227,13 @@ int soilLines(SoilRows& rows, std::istream& in, std::ostream& out, std::ostream&
         }
         if (!source.next(text)) break;
         const std::string_view trimmedLine = trimmed(text);
+        bool header = false;
         if (trimmedLine.empty()) {
             line = rows.blankRow();
             error.clear();
         } else {
-            error = splitPair(trimmedLine, scratch, fields, pair);
+            error = columns.read(trimmedLine, number == 1, pair, header);
+            if (header) continue; // the output's header stands for it
             if (error.empty())
                 error = rows.row(pair[0], pair[1], line);
             else
@@ -197,7 +263,7 @@ int runSoilMode(SoilMode mode, const std::vector<std::string>& pair, bool csv,
     SoilRows rows(mode, table, settings);
     out << soilModeHeader(mode) << "\n";
     if (!out) return outputFailure(err, "");
-    if (csv) return soilLines(rows, in, out, err);
+    if (csv) return soilLines(mode, rows, in, out, err);
     std::string scratch, line, error;
     std::vector<std::string> fields;
     std::string_view notations[2];

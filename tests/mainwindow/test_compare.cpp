@@ -5,6 +5,7 @@
 #include "main_window_fixture.h"
 
 #include "colour/soil_contrast.h"
+#include "palette/palette_file.h"
 #include "session/soil_comparison.h"
 #include "text/number_format.h"
 
@@ -139,6 +140,50 @@ TEST_F(Compare, AColourWithoutANotationIsSaidAndNothingIsAsked) {
     EXPECT_TRUE(platform.shown().empty());
     EXPECT_EQ(ui().messagesBox->toPlainText(),
               "Compare with: the colour has no Munsell notation to compare");
+}
+
+// A soil sample's moist and dry readings kept for the next record saved: the
+// record carries them after K, the checks are said once both are kept, and
+// the next record starts without them.
+TEST_F(Compare, MoistAndDryReadingsGoIntoTheNextRecordSavedAndOnlyThatOne) {
+    ui().xyzBoxes[0]->setText("10");
+    ui().xyzBoxes[1]->setText("100");
+    enter(ui().xyzBoxes[2], "300");
+    ui().moistAction->trigger();
+    EXPECT_EQ(ui().messagesBox->toPlainText(),
+              "Keep as moist reading: the colour has no Munsell notation");
+    EXPECT_EQ(session().palette().moist(), "");
+
+    enterMunsell("10YR", "3", "2");
+    ui().moistAction->trigger();
+    EXPECT_EQ(ui().messagesBox->toPlainText(),
+              "10YR 3/2 kept as the moist reading for the next record saved");
+    enterMunsell("10YR", "5.5", "2");
+    ui().dryAction->trigger();
+    EXPECT_EQ(ui().messagesBox->toPlainText(),
+              "10YR 5.5/2 kept as the dry reading for the next record saved; moist 10YR 3/2, "
+              "dry 10YR 5.5/2: mollic colour no, chernic colour no");
+    enterMunsell("10YR", "5", "2");
+    ui().dryAction->trigger(); // a second dry reading replaces the first
+    EXPECT_TRUE(ui().messagesBox->toPlainText().endsWith(
+        "moist 10YR 3/2, dry 10YR 5/2: mollic colour yes, chernic colour yes"));
+
+    platform.clear();
+    platform.queueInput("soils");
+    platform.queueInput("pit 1");
+    ui().saveToPaletteButton->click();
+    EXPECT_TRUE(ui().messagesBox->toPlainText().endsWith(
+        "(tag \"pit 1\"). Moist reading \"10YR 3/2\", dry reading \"10YR 5/2\"."));
+    platform.queueInput("pit 2");
+    ui().saveToPaletteButton->click();
+    const auto rows = readPaletteRows(readFile("soils.csv").toStdString());
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].fields[3], "10YR");
+    EXPECT_EQ(rows[0].moist, "10YR 3/2");
+    EXPECT_EQ(rows[0].dry, "10YR 5/2");
+    EXPECT_EQ(rows[1].moist, "");
+    EXPECT_EQ(rows[1].dry, "");
+    EXPECT_EQ(session().palette().moist(), "");
 }
 
 } // namespace

@@ -52,7 +52,7 @@ TEST_F(Menus, FileViewHelpHoldTheWindowsActionsWithTheirShortcuts) {
     ASSERT_NE(form->findChild<QMenu*>("editMenu"), nullptr);
     EXPECT_EQ(entries(form->findChild<QMenu*>("editMenu")),
               (QStringList{"Copy Notation", "Copy As", "Paste Colour", "Undo Colour", "Redo Colour",
-                           "Compare With\u2026"}));
+                           "Compare With\u2026", "Keep as Moist Reading", "Keep as Dry Reading"}));
     EXPECT_EQ(entries(form->findChild<QMenu*>("fileMenu")),
               (QStringList{"Open Palette\u2026", "Open Recent", "Import\u2026", "Save to Palette",
                            "Make Table", "Print\u2026", "Exit"}));

@@ -42,6 +42,35 @@ TEST(PaletteFile, RecordsHoldTwentyTwoFieldsAndReadBackWhole) {
     EXPECT_EQ(rows[1].line, 2u);
 }
 
+TEST(PaletteFile, ASoilSamplesMoistAndDryReadingsFollowTheRecordAndReadBack) {
+    PaletteRecord r = sample();
+    r.moist = "10YR 3/2";
+    r.dry = "10YR 5/2";
+    const std::string line = paletteLine(r);
+    // The readings come after K; the 22 fields before them are as ever.
+    EXPECT_EQ(line, paletteLine(sample()).substr(0, paletteLine(sample()).size() - 2) +
+                        "\"10YR 3/2\",\"10YR 5/2\",\r\n");
+    PaletteRecord onlyDry = sample();
+    onlyDry.dry = "=1+2"; // a text a spreadsheet would run, read back as given
+    // A file mixing records with readings and without, as appended over time,
+    // and a line cut after the moist reading.
+    const auto rows =
+        readPaletteRows(line + paletteLine(sample()) + paletteLine(onlyDry) +
+                        "d,t,tag,5R,5,4,1,2,3,4,5,6,7,8,9,1,2,3,4,5,6,7, 10YR 2/1 \n");
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0].moist, "10YR 3/2");
+    EXPECT_EQ(rows[0].dry, "10YR 5/2");
+    EXPECT_EQ(rows[0].fields[2], "brick, north wall");
+    EXPECT_EQ(rows[1].moist, "");
+    EXPECT_EQ(rows[1].dry, "");
+    EXPECT_EQ(rows[2].moist, "");
+    EXPECT_EQ(rows[2].dry, "=1+2");
+    EXPECT_EQ(rows[3].moist, "10YR 2/1");
+    EXPECT_EQ(rows[3].dry, "");
+    // A short record's later fields are never taken for readings.
+    EXPECT_EQ(readPaletteRows("d,t,tag,5R,5,4,x,y,z\n")[0].moist, "");
+}
+
 TEST(PaletteFile, ReaderTakesQuotedOrPlainFieldsAndIgnoresTheRest) {
     const std::string text = "d,t, plain tag ,5YR , 6 ,4,anything,else\n"
                              "\n"

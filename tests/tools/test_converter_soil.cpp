@@ -1,5 +1,6 @@
 #include "colour/muntable.h"
 #include "colour/soil_contrast.h"
+#include "palette/palette_file.h"
 #include "text/number_format.h"
 #include "tools/converter.h"
 
@@ -157,6 +158,45 @@ TEST(ConverterSoil, MoistAndDryChecks) {
     EXPECT_EQ(out[4], "no,no,");
     EXPECT_EQ(out[5].substr(0, 3), ",,\"");
     EXPECT_EQ(run.err.substr(0, 8), "line 5: ");
+}
+
+// The readings as palette records carry them, and as a spreadsheet's columns
+// named in a header line: the rows are those of the same pairs given alone.
+TEST(ConverterSoil, ReadsTheReadingsOfPaletteRecordsAndOfNamedColumns) {
+    PaletteRecord record;
+    record.munsell = {"10YR", "5.00", "2.00"};
+    record.moist = "10YR 3/2";
+    record.dry = "10YR 5/2";
+    PaletteRecord onlyMoist = record;
+    onlyMoist.dry.clear();
+    onlyMoist.moist = "10YR 3/3";
+    PaletteRecord without = record;
+    without.moist.clear(), without.dry.clear();
+    const Outcome records =
+        convert({"--soil", "--csv"}, paletteLine(record) + paletteLine(without) +
+                                         paletteLine(onlyMoist) + "10YR 3/3, 10YR 5/3\n");
+    EXPECT_EQ(records.status, 1);
+    const auto out = lines(records.out);
+    ASSERT_EQ(out.size(), 5u);
+    EXPECT_EQ(out[1], "yes,yes,");
+    EXPECT_EQ(out[2], ",,the palette record holds no moist and dry readings");
+    EXPECT_EQ(out[3].substr(0, 3), ",,\""); // a dry reading that is no notation
+    EXPECT_EQ(out[4], "yes,no,");
+    EXPECT_EQ(lines(records.err)[0], "line 2: the palette record holds no moist and dry readings");
+
+    // A header names the columns, in any order and case; it gives no row of
+    // its own (the output's header stands for it).
+    const Outcome named = convert({"--soil", "--csv"}, "site,Dry,depth,MOIST\n"
+                                                       "\"pit 1, Ap\",10YR 5/2,0-20,10YR 3/2\n"
+                                                       "pit 2,10YR 6/3,20-40,10YR 4/3\n"
+                                                       "pit 3,10YR 5/2\n");
+    EXPECT_EQ(named.status, 1);
+    EXPECT_EQ(lines(named.out),
+              (std::vector<std::string>{"mollic_colour,chernic_colour,message", "yes,yes,",
+                                        "no,no,", ",,the line has no moist or no dry column"}));
+    EXPECT_EQ(named.err, "line 4: the line has no moist or no dry column\n");
+    // --contrast reads pairs only: a header there is a line without a pair.
+    EXPECT_EQ(convert({"--contrast", "--csv"}, "moist,dry\n").status, 1);
 }
 
 TEST(ConverterSoil, CommandLinesThatCannotBeUsed) {
