@@ -87,21 +87,8 @@ void cieToMunsell(benchmark::State& state, Illuminant ill) {
     state.SetItemsProcessed(state.iterations() * static_cast<long>(set.size()));
 }
 
-const IsccNbsTable& isccNbsNames() {
-    static const IsccNbsTable names = [] {
-        IsccNbsTable loaded;
-        const auto result = loadIsccNbsFolder(HUELINX_DATA_DIR, loaded);
-        if (!result.ok) {
-            std::cerr << result.message << "\n";
-            std::exit(1);
-        }
-        return loaded;
-    }();
-    return names;
-}
-
 void isccNbsName(benchmark::State& state) {
-    const IsccNbsTable& names = isccNbsNames();
+    const IsccNbsTable& names = benchNames();
     struct Notation {
         float hue, value, chroma;
     };
@@ -201,7 +188,7 @@ void nameAndChipLine(benchmark::State& state) {
     std::size_t n = 0;
     for (auto _ : state) {
         const ColourModel& m = models[n++ % models.size()];
-        benchmark::DoNotOptimize(nameText(isccNbsNameOf(m, isccNbsNames())));
+        benchmark::DoNotOptimize(nameText(isccNbsNameOf(m, benchNames())));
         benchmark::DoNotOptimize(chipText(nearestChipOf(m, search)));
     }
     state.SetItemsProcessed(state.iterations());

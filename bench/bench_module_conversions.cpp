@@ -271,21 +271,8 @@ void rgbToXyz(benchmark::State& state) {
     });
 }
 
-const IsccNbsTable& isccNbs() {
-    static const IsccNbsTable names = [] {
-        IsccNbsTable loaded;
-        const auto result = loadIsccNbsFolder(HUELINX_DATA_DIR, loaded);
-        if (!result.ok) {
-            std::cerr << result.message << "\n";
-            std::exit(1);
-        }
-        return loaded;
-    }();
-    return names;
-}
-
 void isccNbsNameNumbers(benchmark::State& state) {
-    const IsccNbsTable& names = isccNbs();
+    const IsccNbsTable& names = benchNames();
     eachColour(state, hvc(), [&](const double* v) {
         const double hue = std::fmod(v[0], 100.0);
         benchmark::DoNotOptimize(v[2] == 0.0 ? names.nameOfNeutral(v[1])

@@ -1,7 +1,9 @@
-// The Munsell table of the source tree's data, read once for the core
-// benchmarks; a table that doesn't read ends the run with its message.
+// The Munsell table and the ISCC-NBS names of the source tree's data, read
+// once for the core benchmarks; a file that doesn't read ends the run with
+// its message.
 #pragma once
 
+#include "colour/iscc_nbs.h"
 #include "colour/muntable.h"
 
 #include <cstdlib>
@@ -22,6 +24,19 @@ inline const MunTable& benchTable() {
         return loaded;
     }();
     return *t;
+}
+
+inline const IsccNbsTable& benchNames() {
+    static const IsccNbsTable* names = [] {
+        auto* loaded = new IsccNbsTable;
+        const auto result = loadIsccNbsFolder(HUELINX_DATA_DIR, *loaded);
+        if (!result.ok) {
+            std::cerr << result.message << "\n";
+            std::exit(1);
+        }
+        return loaded;
+    }();
+    return *names;
 }
 
 } // namespace huelinx
