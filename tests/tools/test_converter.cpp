@@ -1,3 +1,4 @@
+#include "converter_run.h"
 #include "tools/converter.h"
 
 #include "colour/mun2xyz.h"
@@ -23,41 +24,11 @@
 namespace huelinx {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out, err;
-};
-
-using Args = std::vector<std::string>;
-
-using Files = std::vector<std::pair<std::string, std::string>>;
-
-// Runs the converter in an empty working directory, so the table comes from
-// the data folder, or in one holding `files` (name, contents).
-Outcome convert(const Args& args, const std::string& input = {}, const Files& files = {}) {
-    namespace fs = std::filesystem;
-    const fs::path previous = fs::current_path();
-    const fs::path dir =
-        fs::temp_directory_path() / ("huelinx-convert-" + std::to_string(getpid()));
-    fs::create_directories(dir);
-    fs::current_path(dir);
-    for (const auto& [name, text] : files)
-        std::ofstream(name, std::ios::binary) << text;
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = runConverter(args, {HUELINX_DATA_DIR}, in, out, err);
-    fs::current_path(previous);
-    fs::remove_all(dir);
-    return {status, out.str(), err.str()};
-}
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        result.push_back(line);
-    return result;
-}
+using testing::Args;
+using testing::convert;
+using testing::Files;
+using testing::lines;
+using testing::Outcome;
 
 TEST(Converter, PrintsTheFieldsTheWindowShows) {
     const Outcome run = convert({"munsell", "5R", "5", "10"});

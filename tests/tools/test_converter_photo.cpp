@@ -1,5 +1,6 @@
 // huelinx-convert --photo: regions of a synthetic chart shot written as a
 // real picture file, read through the chart, one row a region line.
+#include "converter_run.h"
 #include "tools/converter.h"
 
 #include "../photo/synthetic_shot.h"
@@ -18,19 +19,9 @@ namespace huelinx {
 namespace {
 
 using photo::Region;
-using Args = std::vector<std::string>;
-
-struct Outcome {
-    int status;
-    std::string out, err;
-};
-
-Outcome convert(const Args& args, const std::string& input = {}) {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = runConverter(args, {HUELINX_DATA_DIR}, in, out, err);
-    return {status, out.str(), err.str()};
-}
+using testing::Args;
+using testing::convert;
+using testing::Outcome;
 
 // The fields of each output line.
 std::vector<std::vector<std::string>> rows(const std::string& text) {

@@ -1,5 +1,6 @@
 #include "colour/muntable.h"
 #include "colour/soil_contrast.h"
+#include "converter_run.h"
 #include "palette/palette_file.h"
 #include "text/number_format.h"
 #include "tools/converter.h"
@@ -13,36 +14,10 @@
 namespace huelinx {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out, err;
-};
-
-using Args = std::vector<std::string>;
-
-// Runs the converter in an empty working directory, so the table comes from
-// the data folder.
-Outcome convert(const Args& args, const std::string& input = {}) {
-    namespace fs = std::filesystem;
-    const fs::path previous = fs::current_path();
-    const fs::path dir = fs::temp_directory_path() / ("huelinx-soil-" + std::to_string(getpid()));
-    fs::create_directories(dir);
-    fs::current_path(dir);
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = runConverter(args, {HUELINX_DATA_DIR}, in, out, err);
-    fs::current_path(previous);
-    fs::remove_all(dir);
-    return {status, out.str(), err.str()};
-}
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        result.push_back(line);
-    return result;
-}
+using testing::Args;
+using testing::convert;
+using testing::lines;
+using testing::Outcome;
 
 const MunTable& table() {
     static MunTable loaded;
