@@ -76,11 +76,10 @@ SpectralColour spectralColour(const Reflectance& reading, const SpectralWeights&
     return spectralColour(fiveNanometreSpectrum(reading), weights);
 }
 
-std::string spectralColourText(const SpectralColour& c, std::string_view illuminant, int observer) {
+std::string spectralColourText(const SpectralColour& c) {
     const auto two = [](double v) { return formatNumber(v, "0.00"); };
     return "X " + two(c.X) + " Y " + two(c.Y) + " Z " + two(c.Z) + "  L*a*b* " + two(c.lab.L) +
-           " " + two(c.lab.a) + " " + two(c.lab.b) + " (" + std::string(illuminant) + ", " +
-           std::to_string(observer) + "°)";
+           " " + two(c.lab.a) + " " + two(c.lab.b);
 }
 
 } // namespace huelinx

@@ -57,9 +57,8 @@ spectralWeights(const SpectralTables& tables, std::string_view illuminant, int o
 [[nodiscard]] SpectralColour spectralColour(const Reflectance& reading,
                                             const SpectralWeights& weights);
 
-// "X 41.23 Y 35.65 Z 28.05  L*a*b* 66.23 12.34 17.80 (F11, 10°)": two
-// decimals, as Messages shows a reading under another light.
-[[nodiscard]] std::string spectralColourText(const SpectralColour& colour,
-                                             std::string_view illuminant, int observer);
+// "X 41.23 Y 35.65 Z 28.05  L*a*b* 66.23 12.34 17.80": two decimals, as
+// Messages shows a reading under another light.
+[[nodiscard]] std::string spectralColourText(const SpectralColour& colour);
 
 } // namespace huelinx

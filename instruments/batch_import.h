@@ -31,6 +31,7 @@
 
 namespace huelinx {
 
+struct CgatsImport;
 class ListReader;
 class Platform;
 class Session;
@@ -59,6 +60,8 @@ class BatchImport {
     // fault anywhere writes nothing.
     void importCgats();
     void importCgatsFrom(const QString& name);
+    // The last spectral sample's line under the light chosen, for the note.
+    std::string lastReadingLine(const CgatsImport& imported);
 
     // A file chosen in a dialog that opens in the folder last used (which it
     // then remembers); empty when cancelled.
