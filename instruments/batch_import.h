@@ -114,6 +114,9 @@ class BatchImport {
     int failed_ = 0;             // records that didn't convert
     std::size_t firstFailedLine_ = 0;
     std::string firstFailure_;
+    // The last curve read under the spectral light chosen, for the closing
+    // note; empty under C, 2 degrees.
+    std::string lastReading_;
 };
 
 } // namespace huelinx

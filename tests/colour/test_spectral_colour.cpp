@@ -133,14 +133,5 @@ TEST(SpectralColour, TenNanometreReadingsStayCloseToTheFiveNanometreSpectrum) {
     EXPECT_LT(worstLab, 0.4);
 }
 
-TEST(SpectralColour, TheMessageLine) {
-    SpectralColour c;
-    c.X = 41.234;
-    c.Y = 35.6;
-    c.Z = 28.049;
-    c.lab = {66.2345, -12.3, 0.004};
-    EXPECT_EQ(spectralColourText(c), "X 41.23 Y 35.60 Z 28.05  L*a*b* 66.23 -12.30 0.00");
-}
-
 } // namespace
 } // namespace huelinx

@@ -76,7 +76,6 @@ TEST_F(SpectralReadings, ReadingsAddTheirColourUnderTheLightChosenAndKeepTheirNo
     importCurve("tile.txt");
     EXPECT_EQ(boxes(), underC); // the notation and X, Y, Z stay those under C
     EXPECT_TRUE(messagesText().endsWith(lineFor("F11", 10))) << messagesText().toStdString();
-    EXPECT_NE(lineFor("F11", 10), lineFor("D65", 10));
 
     // An instrument's reading says it the same way.
     FakeSerialPort* port = platform.fakePort();
@@ -89,6 +88,25 @@ TEST_F(SpectralReadings, ReadingsAddTheirColourUnderTheLightChosenAndKeepTheirNo
     EXPECT_EQ(boxes(), underC);
     EXPECT_TRUE(messagesText().endsWith(lineFor("D65", 10))) << messagesText().toStdString();
     EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(SpectralReadings, ImportedCurvesGiveTheLastUnderTheLight) {
+    QByteArray curves;
+    for (const char* id : {"A1", "B2"}) {
+        curves += QByteArray(id) + ",tile,glossy";
+        for (int i = 1; i <= 40; ++i)
+            curves += "," + QByteArray::number(knownReflectance(i), 'f', 2);
+        curves += "\r\nnote\r\n";
+    }
+    QFile f("munfile1.txt");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(curves);
+    f.close();
+    action("spectralLightA")->trigger();
+    platform.queueInput("1");
+    ui().importButton->click();
+    EXPECT_EQ(messagesText(),
+              "\"munout.txt\" written: 2 record(s).\nLast curve: " + lineFor("A", 2));
 }
 
 TEST_F(SpectralReadings, CgatsSpectraGiveTheLastSampleUnderTheLight) {
