@@ -101,6 +101,9 @@ CgatsImport importCgats(std::string_view text, const std::string& fileName,
     if (result.withoutNotation > 0)
         result.note += "; " + std::to_string(result.withoutNotation) +
                        " sample(s) without a Munsell notation are in the report only";
+    if (read.data == CgatsData::Spectral)
+        for (const CgatsSample& sample : read.samples)
+            result.readings.push_back(sample.reflectance);
     result.paletteText = std::move(palette);
     result.reportText = std::move(report);
     result.last = std::move(colour);

@@ -25,6 +25,7 @@
 
 #include "colour/colour_model.h"
 #include "colour/muntable.h"
+#include "colour/tristimulus.h"
 #include "exchange/colour_csv.h"
 
 #include <cstddef>
@@ -45,6 +46,9 @@ struct CgatsImport {
     std::string paletteText;         // palette records, CR LF after each
     std::string reportText;          // the header and a line per sample, CR LF after each
     ColourModel last;                // the last sample's colour, for the window to show
+    // The samples' reflectance readings, one per report line, when the file
+    // holds spectra; empty otherwise.
+    std::vector<Reflectance> readings;
 };
 
 // `start` is the window's colour (its display settings are kept); `date` and

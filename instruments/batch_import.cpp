@@ -19,6 +19,7 @@ namespace huelinx {
 
 void BatchImport::run(const QString& type) {
     colour_ = session_.colour();
+    lastReading_.clear();
     if (type == "xyz")
         importXyz();
     else if (type == "6")
@@ -125,7 +126,8 @@ void BatchImport::finish() {
         return;
     }
     session_.note(
-        QString("\"%1\" written: %2 record(s).").arg(outputName_).arg(written_).toStdString());
+        QString("\"%1\" written: %2 record(s).").arg(outputName_).arg(written_).toStdString() +
+        (lastReading_.empty() ? "" : "\nLast curve: " + lastReading_));
 }
 
 void BatchImport::stopped(std::size_t line, const QString& file, const QString& why) {

@@ -31,6 +31,7 @@
 
 namespace huelinx {
 
+struct CgatsImport;
 class ListReader;
 class Platform;
 class Session;
@@ -59,6 +60,8 @@ class BatchImport {
     // fault anywhere writes nothing.
     void importCgats();
     void importCgatsFrom(const QString& name);
+    // The last spectral sample's line under the light chosen, for the note.
+    std::string lastReadingLine(const CgatsImport& imported);
 
     // A file chosen in a dialog that opens in the folder last used (which it
     // then remembers); empty when cancelled.
@@ -111,6 +114,9 @@ class BatchImport {
     int failed_ = 0;             // records that didn't convert
     std::size_t firstFailedLine_ = 0;
     std::string firstFailure_;
+    // The last curve read under the spectral light chosen, for the closing
+    // note; empty under C, 2 degrees.
+    std::string lastReading_;
 };
 
 } // namespace huelinx

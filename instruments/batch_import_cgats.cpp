@@ -9,6 +9,14 @@
 
 namespace huelinx {
 
+// The last spectral sample under the light and observer chosen, on a line of
+// its own after the note; nothing for other data or under C, 2 degrees.
+std::string BatchImport::lastReadingLine(const CgatsImport& imported) {
+    if (imported.readings.empty()) return {};
+    const std::string line = session_.readingUnderLight(imported.readings.back());
+    return line.empty() ? line : "\nLast sample: " + line;
+}
+
 void BatchImport::importCgats() {
     const QString name = chooseFile(
         "CGATS files (*.txt;*.cgats;*.ti3;*.it8)|*.txt;*.cgats;*.ti3;*.it8|All files (*.*)|*.*");
@@ -53,7 +61,8 @@ void BatchImport::importCgatsFrom(const QString& name) {
                       .arg(imported.samples - imported.withoutNotation)
                       .arg(name, QString::fromStdString(palette.file()), reportNote,
                            QString::fromStdString(imported.note))
-                      .toStdString());
+                      .toStdString() +
+                  lastReadingLine(imported));
 }
 
 } // namespace huelinx

@@ -159,6 +159,7 @@ void BatchImport::importCurves() {
         write(zones.text() + "\r\n");
         ++written_;
     }
+    if (written_ > 0) lastReading_ = session_.readingUnderLight(session_.reflectance);
     platform_.beep();
 }
 

@@ -106,6 +106,9 @@ struct MainWindowControls {
     // View: one checkable action for each window check box, in the boxes' order
     // Check2..Check7.
     std::array<QAction*, 6> viewActions{};
+    // View > Spectral Light and Spectral Observer: what a reading is also given
+    // under in Messages (main_window_spectra.cpp).
+    QMenu *spectralLightMenu = nullptr, *spectralObserverMenu = nullptr;
 
     // ---- copy, paste, undo (docs/object-names.md) -------------------------
     QToolButton* copyButton = nullptr; // copies the notation; its arrow the copy menu
@@ -259,6 +262,15 @@ class MainWindow : public QWidget, private MainWindowControls {
     bool saveColourToPalette(TagPrompt prompt);
     void onCalibrate(); // Calibrate
     void onMeasure();   // Measure / Import %R
+
+    // ---- readings under another light (main_window_spectra.cpp) --------------
+    // View > Spectral Light (each illuminant of the tables) and Spectral
+    // Observer (2 or 10 degrees); disabled, with the reason as tooltip, when
+    // the tables can't be read.
+    void buildSpectralMenus();
+    // Adds the reading's line under the light chosen to Messages, after what
+    // the reading's own change said there (`before`: the text before it).
+    void noteReading(const QString& before);
 
     // ---- building and showing ---------------------------------------------
     void buildControls();

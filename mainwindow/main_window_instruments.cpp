@@ -57,8 +57,10 @@ void MainWindow::onMeasure() {
     if (end == MeasureEnd::Ends) return;
     if (!import) platform_.serialPort().close();
     // The reading converts at full precision; the boxes show two decimals.
+    const QString before = messagesBox->toPlainText();
     showColour(enterXyzValues(colour(), tris(session_.reflectance), session_.table()),
                Change::Measurement);
+    noteReading(before);
 }
 
 MeasureEnd MainWindow::importReflectance() {

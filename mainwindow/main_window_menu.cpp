@@ -75,6 +75,7 @@ void MainWindow::buildMenuBar() {
         viewActions[i] = menuItem(viewMenu, views[i][0], views[i][1]);
         viewActions[i]->setCheckable(true);
     }
+    buildSpectralMenus();
 
     helpMenu = barMenu(menuBar, "&Help", "helpMenu");
     helpAction = menuItem(helpMenu, "&Help", "helpContentsAction", QKeySequence::HelpContents);

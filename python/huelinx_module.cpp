@@ -14,6 +14,7 @@
 #include "photo/photo_regions.h"
 #include "python/batch.h"
 #include "python/module_arrays.h"
+#include "python/module_spectra.h"
 #include "session/resources.h"
 #include "text/number_format.h"
 
@@ -554,6 +555,18 @@ py::dict photoRegions(py::handle image, py::handle chart, py::handle regions,
     return out;
 }
 
+// The illuminants and observers, read on the first call that needs them.
+py::dict spectrumToXyz(py::handle reflectance, py::handle wavelengths,
+                       const std::string& illuminant, int observer) {
+    Data& d = data();
+    if (!d.resources.spectra()) {
+        const Result loaded = d.resources.loadSpectra();
+        if (!loaded.ok) throw std::runtime_error(readable("huelinx: " + loaded.message));
+    }
+    return pyspectra::spectrumToXyz(reflectance, wavelengths, illuminant, observer,
+                                    *d.resources.spectra());
+}
+
 } // namespace
 
 PYBIND11_MODULE(huelinx, m) {
@@ -649,6 +662,17 @@ PYBIND11_MODULE(huelinx, m) {
           "abbreviation; with a chipset, chip, label, dE00, dH, dV, dC and chip_status ('no chip "
           "within 5', ...). A picture or chart that "
           "can't be fitted raises ValueError with the reason.");
+    m.def("spectrum_to_xyz", &spectrumToXyz, py::arg("reflectance"),
+          py::arg("wavelengths") = py::none(), py::kw_only(), py::arg("illuminant") = "C",
+          py::arg("observer") = 2,
+          "X, Y, Z (white Y = 100) and L*, a*, b* (against that light's and observer's own "
+          "white) of reflectance spectra (..., n) as fractions, under any illuminant of "
+          "illuminants.csv ('A', 'C', 'D50', 'D65', 'F1'..'F12', 'ISO7589', any case) with the "
+          "CIE 1931 2 degree or 1964 10 degree observer: plain sums over 380..780 nm at 5 nm. "
+          "wavelengths: None for that grid (n = 81), or 360..750 nm at 10 nm (n = 40) for "
+          "readings as the instruments give them, taken to the 5 nm grid by straight lines "
+          "with 750 nm held to 780 nm, as huelinx-convert --cgats --spectral-illuminant does. "
+          "Returns a dict of arrays X, Y, Z, L, a, b; NaN in a spectrum gives NaN.");
     m.def("data_files", &dataFiles,
           "The data files the module reads, by name (Vadoro.dat, the ISCC-NBS name files, "
           "munsell-renotation-real.csv): the absolute path used, or None when no folder holds "

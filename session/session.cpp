@@ -1,5 +1,7 @@
 #include "session/session.h"
 
+#include "colour/spectral_colour.h"
+
 #include <cmath>
 #include <utility>
 
@@ -96,6 +98,26 @@ void Session::addRecent(RecentFiles::Kind kind, const std::string& path) {
 void Session::removeRecent(const std::string& path) {
     (void)recent_.remove(path);
     recentChanged.send();
+}
+
+const SpectralTables* Session::spectralTables(std::string& why) {
+    if (!resources_.spectra()) {
+        const Result loaded = resources_.loadSpectra();
+        if (!loaded.ok) why = loaded.message;
+    }
+    return resources_.spectra();
+}
+
+std::string Session::readingUnderLight(const Reflectance& reading) {
+    if (spectralLight == "C" && spectralObserver == 2) return {};
+    std::string why;
+    const SpectralTables* tables = spectralTables(why);
+    if (!tables) return "No reading under " + spectralLight + ": " + why;
+    const auto weights = spectralWeights(*tables, spectralLight, spectralObserver);
+    if (!weights) return "No reading under " + spectralLight + ": no such light in the tables.";
+    const SpectralColour c = spectralColour(reading, *weights);
+    return "Under " + spectralLight + ", " + std::to_string(spectralObserver) +
+           "°: " + spectralColourText(c);
 }
 
 } // namespace huelinx

@@ -81,6 +81,18 @@ class Session {
 
     // The last reflectance curve measured or read, 380..730 nm.
     Reflectance reflectance{};
+    // The light (a name of illuminants.csv) and observer (2 or 10 degrees) a
+    // reading is also given under in Messages; not remembered between runs,
+    // as the illuminant isn't.
+    std::string spectralLight = "C";
+    int spectralObserver = 2;
+    // The illuminants and observers, read on first use; null when they can't
+    // be, with the reason in `why`.
+    const SpectralTables* spectralTables(std::string& why);
+    // The line Messages adds for a reading: "Under F11, 10°: X ... Y ... Z ...
+    // L*a*b* ...". Empty under C, 2°, where the boxes show the reading; the
+    // reason when the tables can't be read.
+    std::string readingUnderLight(const Reflectance& reading);
 
     // ---- notices between windows -------------------------------------------
     // The program's caption ("Huelinx 12.23.1 ..."), for the head of tables

@@ -123,6 +123,20 @@ const char* const soilUsage =
     "                             --csv also palette records' moist and dry fields, and\n"
     "                             the columns a first line names moist and dry\n";
 
+// Said by --help after the usage (and to a command line whose spectral options
+// can't be used), so the lines printed for the other modes' mistakes stay as
+// they were.
+const char* const spectralUsage =
+    "\n"
+    "Spectral samples of --cgats under another light and observer:\n"
+    "  --spectral-illuminant NAME adds X, Y, Z and L*a*b* of each spectral sample under\n"
+    "                             that illuminant of illuminants.csv (A, C, D50, D65, F1\n"
+    "                             to F12, ISO7589; default C), against its own white:\n"
+    "                             X_NAME_OBS,Y_NAME_OBS,Z_NAME_OBS,L_NAME_OBS,a_NAME_OBS,\n"
+    "                             b_NAME_OBS (the notation stays the one under C)\n"
+    "  --observer 2|10            the observer of those columns: CIE 1931 2 degree\n"
+    "                             (default) or CIE 1964 10 degree\n";
+
 using Strings = std::vector<std::string>;
 
 std::string lettersIn(std::string text, int (*convert)(int)) {
@@ -143,6 +157,9 @@ struct Options {
     Strings colour;
     std::optional<ExportFormat> exportFormat; // --export: colour holds PALETTE OUT
     std::string cgatsFile, paletteOut;
+    // --spectral-illuminant and --observer: the spectral columns of --cgats.
+    std::optional<std::string> spectralIlluminant;
+    std::optional<int> observer;
     // --photo and the options that go with it.
     std::string photoFile;
     std::optional<photo::ChartCorners> chart;
@@ -182,6 +199,8 @@ std::string checkPhotoModes(const Options& options) {
 
 // Whether the modes asked for go together; an empty error means they do.
 std::string checkModes(const Options& options) {
+    if ((options.spectralIlluminant || options.observer) && options.cgatsFile.empty())
+        return "--spectral-illuminant and --observer go with --cgats";
     if (const std::string photo = checkPhotoModes(options); !photo.empty()) return photo;
     if (options.soil) return checkSoilModes(options);
     if (!options.photoFile.empty()) return {};
@@ -269,6 +288,13 @@ std::string parseOptions(const Strings& args, Options& options) {
         } else if (a == "--cgats" || a == "--palette") {
             if (!hasValue) return a + " needs a file name";
             (a == "--cgats" ? options.cgatsFile : options.paletteOut) = args[++i];
+        } else if (a == "--spectral-illuminant") {
+            if (!hasValue) return "--spectral-illuminant needs an illuminant name";
+            options.spectralIlluminant = args[++i];
+        } else if (a == "--observer") {
+            const std::string degrees = hasValue ? args[++i] : std::string();
+            if (degrees != "2" && degrees != "10") return "--observer needs 2 or 10";
+            options.observer = degrees == "2" ? 2 : 10;
         } else if (a == "--illuminant") {
             const auto named =
                 hasValue ? illuminantNamed(args[++i], NameCase::Either) : std::nullopt;
@@ -552,7 +578,7 @@ std::optional<int> readCommandLine(const Strings& args, const DataFolders& folde
                                    Options& options, std::ostream& out, std::ostream& err) {
     if (std::find(args.begin(), args.end(), "--help") != args.end() ||
         std::find(args.begin(), args.end(), "-h") != args.end()) {
-        out << usage << soilUsage << std::flush;
+        out << usage << soilUsage << spectralUsage << std::flush;
         return out ? 0 : outputFailure(err, "");
     }
     if (std::find(args.begin(), args.end(), "--version") != args.end()) {
@@ -564,10 +590,46 @@ std::optional<int> readCommandLine(const Strings& args, const DataFolders& folde
     if (!problem.empty()) {
         err << "huelinx-convert: " << problem << "\n" << usage;
         if (options.soil) err << soilUsage;
+        if (options.spectralIlluminant || options.observer || problem.starts_with("--observer") ||
+            problem.starts_with("--spectral"))
+            err << spectralUsage;
         return 2;
     }
     if (const std::string note = workingFolderNote(filesRead(options, folders)); !note.empty())
         err << "huelinx-convert: note: " << note << "\n";
+    return std::nullopt;
+}
+
+// The spectral columns the options ask for, in `columns`; the exit status when
+// the run ends here: 1 when the tables can't be read, 2 for an illuminant the
+// tables don't hold (the usage names those they do).
+std::optional<int> spectralColumns(const Options& options, Resources& resources,
+                                   std::optional<SpectralColumns>& columns, std::ostream& err) {
+    if (!options.spectralIlluminant && !options.observer) return std::nullopt;
+    if (!resources.spectra()) {
+        const Result loaded = resources.loadSpectra();
+        if (!loaded.ok) {
+            err << "huelinx-convert: " << loaded.message << "\n";
+            return 1;
+        }
+    }
+    const SpectralTables& tables = *resources.spectra();
+    // The name as the file writes it, whatever the case typed ("f11" is F11).
+    std::string name = options.spectralIlluminant.value_or("C");
+    for (const std::string& known : tables.illuminantNames())
+        if (lettersIn(known, ::tolower) == lettersIn(name, ::tolower)) name = known;
+    const int observer = options.observer.value_or(2);
+    const auto weights = spectralWeights(tables, name, observer);
+    if (!weights) {
+        std::string choices;
+        for (const std::string& known : tables.illuminantNames())
+            choices += (choices.empty() ? "" : ", ") + known;
+        err << "huelinx-convert: unknown illuminant \"" << excerpt(name)
+            << "\": --spectral-illuminant needs one of " << choices << "\n"
+            << usage << spectralUsage;
+        return 2;
+    }
+    columns = SpectralColumns{name, observer, *weights};
     return std::nullopt;
 }
 
@@ -599,9 +661,12 @@ int runModes(const Options& options, Resources& resources, std::istream& in, std
                             resources.locate("photo/chart-reflectance.csv").path,
                             converter.colour(), table, converter.extras, in, out, err);
     }
-    if (!options.cgatsFile.empty())
+    if (!options.cgatsFile.empty()) {
+        std::optional<SpectralColumns> spectral;
+        if (const auto status = spectralColumns(options, resources, spectral, err)) return *status;
         return convertCgatsFile(options.cgatsFile, options.paletteOut, converter.colour(), table,
-                                converter.extras, out, err);
+                                converter.extras, spectral ? &*spectral : nullptr, out, err);
+    }
     out << (options.full ? fullHeader : converterHeader) << converter.extras.header() << "\n";
     if (!out) return outputFailure(err, "");
     if (options.csv) return convertLines(converter, in, out, err);

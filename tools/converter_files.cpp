@@ -4,6 +4,7 @@
 #include "files/file_read.h"
 #include "files/file_write.h"
 #include "palette/palette_file.h"
+#include "text/number_format.h"
 #include "text/safe_text.h"
 
 #include <cerrno>
@@ -34,6 +35,32 @@ std::string now(const char* format) {
     localtime_r(&t, &local);
     char text[32];
     return std::strftime(text, sizeof text, format, &local) ? text : "";
+}
+
+// The report with the spectral columns after each line: the header's names,
+// then each sample's numbers to two decimals (empty when there are no readings).
+std::string withSpectralColumns(const std::string& report, const std::vector<Reflectance>& readings,
+                                const SpectralColumns& columns) {
+    const std::string suffix = "_" + columns.illuminant + "_" + std::to_string(columns.observer);
+    std::string result;
+    result.reserve(report.size() + readings.size() * 40 + 64);
+    std::size_t start = 0, sample = 0;
+    for (std::size_t end; (end = report.find('\n', start)) != std::string::npos; start = end + 1) {
+        const bool crlf = end > start && report[end - 1] == '\r';
+        result.append(report, start, end - start - (crlf ? 1 : 0));
+        if (start == 0) {
+            for (const char* name : {"X", "Y", "Z", "L", "a", "b"})
+                result += std::string(",") + name + suffix;
+        } else if (sample < readings.size()) {
+            const SpectralColour c = spectralColour(readings[sample++], columns.weights);
+            for (const double v : {c.X, c.Y, c.Z, c.lab.L, c.lab.a, c.lab.b})
+                result += "," + formatNumber(v, "0.00");
+        } else {
+            result += ",,,,,,";
+        }
+        result += crlf ? "\r\n" : "\n";
+    }
+    return result;
 }
 
 } // namespace
@@ -71,7 +98,7 @@ int exportPaletteFile(ExportFormat format, const std::string& palettePath,
 
 int convertCgatsFile(const std::string& path, const std::string& paletteOut,
                      const ColourModel& start, const MunTable& table, const CsvExtras& extras,
-                     std::ostream& out, std::ostream& err) {
+                     const SpectralColumns* spectral, std::ostream& out, std::ostream& err) {
     std::string why;
     const auto text = readWhole(path, why);
     if (!text) {
@@ -86,7 +113,9 @@ int convertCgatsFile(const std::string& path, const std::string& paletteOut,
         return 1;
     }
     // The report's lines end in LF on standard output, as every other line there.
-    std::string report = imported.reportText;
+    std::string report =
+        spectral ? withSpectralColumns(imported.reportText, imported.readings, *spectral)
+                 : imported.reportText;
     std::erase(report, '\r');
     out << report << std::flush;
     if (!out) return outputFailure(err, "");
@@ -98,6 +127,9 @@ int convertCgatsFile(const std::string& path, const std::string& paletteOut,
         }
     }
     err << "huelinx-convert: " << oneLineText(path + ": " + imported.note) << "\n";
+    if (spectral && imported.readings.empty())
+        err << "huelinx-convert: " << oneLineText(path)
+            << " holds no spectra: the spectral columns are empty\n";
     return 0;
 }
 
