@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace huelinx {
@@ -10,9 +11,12 @@ namespace {
 
 using Vector = ObjectColourSolid::Vector;
 
-// Normals are grouped by the cell of a cube they point through, taken with
-// opposite normals together: 3 faces of the cube of cells x cells each.
-constexpr int cells = 10;
+// Four floats, as one register of every vector unit the program is built for.
+using Float4 = float __attribute__((vector_size(16)));
+// Faces are measured in blocks of this many (eight vectors).
+constexpr std::size_t blockSize = 32;
+// The most blocks a solid of 81 generators has.
+constexpr std::size_t mostBlocks = (81 * 80 / 2 + blockSize - 1) / blockSize;
 
 double dot(const Vector& a, const Vector& b) {
     return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
@@ -26,25 +30,10 @@ double length(const Vector& a) {
     return std::sqrt(dot(a, a));
 }
 
-// The cell a unit normal points through, the normal turned to the side of its
-// largest component so opposite normals share a cell.
-int cellOf(Vector& n) {
-    int a = 0;
-    for (int i = 1; i < 3; ++i)
-        if (std::abs(n[i]) > std::abs(n[a])) a = i;
-    if (n[a] < 0)
-        for (double& c : n)
-            c = -c;
-    const auto index = [](double t) { return std::clamp(int((t + 1) / 2 * cells), 0, cells - 1); };
-    return (a * cells + index(n[(a + 1) % 3] / n[a])) * cells + index(n[(a + 2) % 3] / n[a]);
-}
-
-// The largest |n.q| over the unit normals n within the group's cone.
-double coneBound(double axisDot, double qLength, double cosSpread, double sinSpread) {
-    const double s = std::abs(axisDot);
-    if (s >= qLength * cosSpread) return qLength;
-    const double t = std::sqrt(std::max(0.0, qLength * qLength - s * s));
-    return s * cosSpread + t * sinSpread;
+Float4 load(const float* from) {
+    Float4 v;
+    std::memcpy(&v, from, sizeof v);
+    return v;
 }
 
 } // namespace
@@ -62,7 +51,6 @@ ObjectColourSolid::ObjectColourSolid(const photo::Spectrum& light,
             white_[c] += generators_.back()[c];
     }
     // Every pair of generators that spans a plane gives a pair of faces.
-    std::vector<std::pair<int, Vector>> found; // cell, unit normal
     for (std::size_t i = 0; i < generators_.size(); ++i)
         for (std::size_t j = i + 1; j < generators_.size(); ++j) {
             Vector n = cross(generators_[i], generators_[j]);
@@ -70,68 +58,62 @@ ObjectColourSolid::ObjectColourSolid(const photo::Spectrum& light,
             if (!(size > 1e-12 * length(generators_[i]) * length(generators_[j]))) continue;
             for (double& c : n)
                 c /= size;
-            const int cell = cellOf(n);
-            found.emplace_back(cell, n);
-        }
-    std::stable_sort(found.begin(), found.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (std::size_t first = 0; first < found.size();) {
-        std::size_t end = first;
-        Group g;
-        g.first = normals_.size();
-        for (; end < found.size() && found[end].first == found[first].first; ++end) {
-            const Vector& n = found[end].second;
-            normals_.push_back(n);
             double sum = 0;
-            for (const Vector& gen : generators_)
-                sum += std::abs(dot(n, gen));
+            for (const Vector& g : generators_)
+                sum += std::abs(dot(n, g));
+            normals_.push_back(n);
             halfWidths_.push_back(sum / 2);
-            for (int c = 0; c < 3; ++c)
-                g.axis[c] += n[c];
+            nx_.push_back(float(n[0]));
+            ny_.push_back(float(n[1]));
+            nz_.push_back(float(n[2]));
+            w_.push_back(float(sum / 2));
         }
-        g.end = normals_.size();
-        const double size = length(g.axis);
-        for (double& c : g.axis)
-            c /= size;
-        g.leastHalfWidth = std::numeric_limits<double>::infinity();
-        for (std::size_t f = g.first; f < g.end; ++f) {
-            g.cosSpread = std::min(g.cosSpread, dot(g.axis, normals_[f]));
-            g.leastHalfWidth = std::min(g.leastHalfWidth, halfWidths_[f]);
-        }
-        // A little wider than measured, so rounding never leaves a normal out.
-        g.cosSpread = std::max(-1.0, g.cosSpread - 1e-12);
-        g.sinSpread = std::sqrt(1 - g.cosSpread * g.cosSpread);
-        groups_.push_back(g);
-        first = end;
+    // The padding: a face no point reaches.
+    while (nx_.size() % blockSize != 0) {
+        nx_.push_back(0);
+        ny_.push_back(0);
+        nz_.push_back(0);
+        w_.push_back(std::numeric_limits<float>::max());
     }
 }
 
-double ObjectColourSolid::groupExcess(const Group& g, const Vector& q) const {
+double ObjectColourSolid::blockExcess(std::size_t block, const Vector& q) const {
     double most = -std::numeric_limits<double>::infinity();
-    for (std::size_t f = g.first; f < g.end; ++f)
+    const std::size_t end = std::min(normals_.size(), (block + 1) * blockSize);
+    for (std::size_t f = block * blockSize; f < end; ++f)
         most = std::max(most, std::abs(dot(normals_[f], q)) - halfWidths_[f]);
     return most;
 }
 
 MacAdamCheck ObjectColourSolid::check(double X, double Y, double Z) const {
     const Vector q{X - white_[0] / 2, Y - white_[1] / 2, Z - white_[2] / 2};
-    const double qLength = length(q);
-    if (!std::isfinite(qLength) || groups_.empty()) return {false, qLength};
-    // A bound on each group's excess; the group of the largest bound first.
-    constexpr std::size_t most = 3 * cells * cells;
-    std::array<double, most> bounds{};
-    std::size_t best = 0;
-    for (std::size_t i = 0; i < groups_.size(); ++i) {
-        const Group& g = groups_[i];
-        bounds[i] = coneBound(dot(g.axis, q), qLength, g.cosSpread, g.sinSpread) - g.leastHalfWidth;
-        if (bounds[i] > bounds[best]) best = i;
+    const double size = std::abs(q[0]) + std::abs(q[1]) + std::abs(q[2]);
+    // Beyond single precision (or not a number): measured in double alone.
+    if (!(size < 1e30)) return {false, excessOverEveryFace(X, Y, Z)};
+    const Float4 qx = {float(q[0]), float(q[0]), float(q[0]), float(q[0])};
+    const Float4 qy = {float(q[1]), float(q[1]), float(q[1]), float(q[1])};
+    const Float4 qz = {float(q[2]), float(q[2]), float(q[2]), float(q[2])};
+    const std::size_t blocks = nx_.size() / blockSize;
+    std::array<float, mostBlocks> blockMost{};
+    float most = -std::numeric_limits<float>::max();
+    for (std::size_t b = 0; b < blocks; ++b) {
+        Float4 m = {-std::numeric_limits<float>::max(), -std::numeric_limits<float>::max(),
+                    -std::numeric_limits<float>::max(), -std::numeric_limits<float>::max()};
+        for (std::size_t f = b * blockSize; f < (b + 1) * blockSize; f += 4) {
+            const Float4 v = load(&nx_[f]) * qx + load(&ny_[f]) * qy + load(&nz_[f]) * qz;
+            const Float4 d = (v < 0 ? -v : v) - load(&w_[f]);
+            m = d > m ? d : m;
+        }
+        blockMost[b] = std::max(std::max(m[0], m[1]), std::max(m[2], m[3]));
+        most = std::max(most, blockMost[b]);
     }
-    double excess = groupExcess(groups_[best], q);
-    // Rounding of the bounds is far below this; a group within it is measured.
-    const double slack = 1e-9 * (qLength + white_[1]);
-    for (std::size_t i = 0; i < groups_.size(); ++i)
-        if (i != best && bounds[i] + slack > excess)
-            excess = std::max(excess, groupExcess(groups_[i], q));
+    // Single precision is out by far less than this (a few units in the last
+    // place of |q| and of the half widths, about 100): the blocks within twice
+    // it of the largest are measured again in double, and give the answer.
+    const float rounding = 1e-6f * float(size + 200);
+    double excess = -std::numeric_limits<double>::infinity();
+    for (std::size_t b = 0; b < blocks; ++b)
+        if (blockMost[b] >= most - 2 * rounding) excess = std::max(excess, blockExcess(b, q));
     return {excess <= macAdamTolerance, excess};
 }
 

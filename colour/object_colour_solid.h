@@ -10,9 +10,10 @@
 // check() gives the largest excess of X, Y, Z over the face planes, the
 // signed distance to the plane most exceeded, in X, Y, Z units (white
 // Y = 100): 0 on the surface, below 0 inside (minus the distance to the
-// nearest face), above 0 beyond. The answer is exact to double precision: the
-// faces are grouped by the direction of their normals and a group is
-// measured only when a bound on its faces could beat the excess found so far.
+// nearest face), above 0 beyond. The answer is exact to double precision: all
+// faces are measured in single precision, four at a time, and the blocks of
+// faces that come within the rounding of the largest are measured again in
+// double.
 #pragma once
 
 #include "colour/illuminant.h"
@@ -54,24 +55,17 @@ class ObjectColourSolid {
     [[nodiscard]] std::size_t faceCount() const { return 2 * normals_.size(); }
 
   private:
-    struct Group {
-        Vector axis{};                  // unit, the mean direction of its normals
-        double cosSpread = 1;           // cos and sin of the widest angle from the axis
-        double sinSpread = 0;           // to a normal of the group
-        double leastHalfWidth = 0;      // the smallest half width of its faces
-        std::size_t first = 0, end = 0; // its normals in normals_
-    };
-
-    double groupExcess(const Group& g, const Vector& q) const;
+    double blockExcess(std::size_t block, const Vector& q) const;
 
     std::vector<Vector> generators_;
     Vector white_{};
-    // Each pair of opposite faces: unit normal n (pointing into the half of the
-    // sphere its group is on) and half width w; the faces are n.(p - c) = w and
-    // n.(p - c) = -w, with c the centre of the solid, half the white.
+    // Each pair of opposite faces: unit normal n and half width w; the faces
+    // are n.(p - c) = w and n.(p - c) = -w, c the centre of the solid (half
+    // the white). In double, and in single precision as columns, padded to
+    // whole blocks with faces that never count.
     std::vector<Vector> normals_;
     std::vector<double> halfWidths_;
-    std::vector<Group> groups_;
+    std::vector<float> nx_, ny_, nz_, w_;
 };
 
 // The solid of the illuminant and observer the program pairs for each of its
