@@ -88,8 +88,14 @@ double ObjectColourSolid::blockExcess(std::size_t block, const Vector& q) const 
 MacAdamCheck ObjectColourSolid::check(double X, double Y, double Z) const {
     const Vector q{X - white_[0] / 2, Y - white_[1] / 2, Z - white_[2] / 2};
     const double size = std::abs(q[0]) + std::abs(q[1]) + std::abs(q[2]);
-    // Beyond single precision (or not a number): measured in double alone.
-    if (!(size < 1e30)) return {false, excessOverEveryFace(X, Y, Z)};
+    // Infinite X, Y, Z are beyond every face; not a number is beyond none.
+    if (std::isnan(size)) return {false, size};
+    if (std::isinf(size)) return {false, std::numeric_limits<double>::infinity()};
+    // Beyond single precision: measured in double alone.
+    if (size > 1e30) {
+        const double excess = excessOverEveryFace(X, Y, Z);
+        return {excess <= macAdamTolerance, excess};
+    }
     const Float4 qx = {float(q[0]), float(q[0]), float(q[0]), float(q[0])};
     const Float4 qy = {float(q[1]), float(q[1]), float(q[1]), float(q[1])};
     const Float4 qz = {float(q[2]), float(q[2]), float(q[2]), float(q[2])};
@@ -125,11 +131,16 @@ double ObjectColourSolid::excessOverEveryFace(double X, double Y, double Z) cons
     return excess;
 }
 
-std::optional<ObjectColourSolid> solidOf(const SpectralTables& tables, Illuminant illuminant) {
-    const photo::Spectrum* light = tables.illuminant(illuminantName(illuminant));
-    const ObserverFunctions* observer = tables.observer(observerDegrees(illuminant));
+std::optional<ObjectColourSolid> solidOf(const SpectralTables& tables, std::string_view illuminant,
+                                         int degrees) {
+    const photo::Spectrum* light = tables.illuminant(illuminant);
+    const ObserverFunctions* observer = tables.observer(degrees);
     if (!light || !observer) return std::nullopt;
     return ObjectColourSolid(*light, *observer);
+}
+
+std::optional<ObjectColourSolid> solidOf(const SpectralTables& tables, Illuminant illuminant) {
+    return solidOf(tables, illuminantName(illuminant), observerDegrees(illuminant));
 }
 
 } // namespace huelinx

@@ -21,6 +21,7 @@
 
 #include <array>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace huelinx {
@@ -73,5 +74,9 @@ class ObjectColourSolid {
 // none when the tables lack the illuminant.
 [[nodiscard]] std::optional<ObjectColourSolid> solidOf(const SpectralTables& tables,
                                                        Illuminant illuminant);
+// The solid of any illuminant of the tables ("A", "F11", ...) with the 2 or
+// 10 degree observer; none when either is unknown.
+[[nodiscard]] std::optional<ObjectColourSolid> solidOf(const SpectralTables& tables,
+                                                       std::string_view illuminant, int degrees);
 
 } // namespace huelinx
