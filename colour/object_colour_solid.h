@@ -10,10 +10,11 @@
 // check() gives the largest excess of X, Y, Z over the face planes, the
 // signed distance to the plane most exceeded, in X, Y, Z units (white
 // Y = 100): 0 on the surface, below 0 inside (minus the distance to the
-// nearest face), above 0 beyond. The answer is exact to double precision: all
-// faces are measured in single precision, four at a time, and the blocks of
-// faces that come within the rounding of the largest are measured again in
-// double.
+// nearest face), above 0 beyond. The answer is exact to double precision: the
+// faces are kept in blocks of neighbouring normals; a block is measured in
+// single precision, four faces at a time, only when a bound on its faces
+// could beat the largest excess found, and the blocks that come within the
+// rounding of the largest are measured again in double.
 #pragma once
 
 #include "colour/illuminant.h"
@@ -56,17 +57,34 @@ class ObjectColourSolid {
     [[nodiscard]] std::size_t faceCount() const { return 2 * normals_.size(); }
 
   private:
+    // Each block of faces, its normals in a cone about a unit axis a (cos c
+    // of the widest angle; c^2, s^2 = 1 - c^2; wide: a cone as wide as a
+    // half sphere, which bounds nothing), with v, the solid's vertex furthest
+    // along the axis (from the centre), a.v and v.v: columns, padded to an
+    // even count.
+    struct BlockColumns {
+        std::vector<double> ax, ay, az, c, c2, s2, vx, vy, vz, av, vv;
+        std::vector<long long> wide;
+    };
+
+    void orderFaces(std::size_t first, std::size_t end);
+    void makeBlocks();
+    void addBlock(const Vector& axis, double cosSpread, const Vector& vertex);
+    float blockMost(std::size_t block, float qx, float qy, float qz) const;
     double blockExcess(std::size_t block, const Vector& q) const;
 
     std::vector<Vector> generators_;
     Vector white_{};
     // Each pair of opposite faces: unit normal n and half width w; the faces
     // are n.(p - c) = w and n.(p - c) = -w, c the centre of the solid (half
-    // the white). In double, and in single precision as columns, padded to
-    // whole blocks with faces that never count.
+    // the white). In double, and in single precision as columns padded to
+    // whole blocks with faces that never count; neighbours in direction are
+    // neighbours in the lists.
     std::vector<Vector> normals_;
     std::vector<double> halfWidths_;
     std::vector<float> nx_, ny_, nz_, w_;
+    BlockColumns blocks_;
+    std::size_t blockCount_ = 0;
 };
 
 // The solid of the illuminant and observer the program pairs for each of its
