@@ -14,8 +14,7 @@ using Vector = ObjectColourSolid::Vector;
 // Four floats or two doubles, as one register of every vector unit the
 // program is built for.
 using Float4 = float __attribute__((vector_size(16)));
-using Double2 = double __attribute__((vector_size(16)));
-using Mask2 = long long __attribute__((vector_size(16)));
+using Mask4 = int __attribute__((vector_size(16)));
 // Faces are measured in blocks of this many (eight vectors).
 constexpr std::size_t blockSize = 32;
 // The most blocks a solid of 81 generators has.
@@ -50,16 +49,22 @@ void turnToLargest(Vector& n) {
             c = -c;
 }
 
-// For two blocks at once, whether some unit normal n of the cone (axis a,
+// For four blocks at once, whether some unit normal n of the cone (axis a,
 // cos c) gives n.p above `level`, for `along` = a.p and p2 = p.p: the
 // largest n.p is |p| when p is within the cone, else (a.p) c + |p x a| s.
-// Decided without a square root.
-Mask2 coneReaches(Double2 along, Double2 p2, Double2 c, Double2 c2, Double2 s2, Double2 level) {
-    const Mask2 inCone = (along >= 0) & (along * along >= p2 * c2);
-    const Mask2 reachesAll = (level < 0) | (p2 > level * level);
-    const Double2 rest = level - along * c; // needed from |p x a| s
-    const Mask2 reachesEdge = (rest < 0) | ((p2 - along * along) * s2 > rest * rest);
+// Decided without a square root; `slack`, added to |p x a|^2, covers the
+// rounding of single precision.
+Mask4 coneReaches(Float4 along, Float4 p2, Float4 c, Float4 c2, Float4 s2, Float4 level,
+                  Float4 slack) {
+    const Mask4 inCone = (along >= 0) & (along * along >= p2 * c2);
+    const Mask4 reachesAll = (level < 0) | (p2 > level * level);
+    const Float4 rest = level - along * c; // needed from |p x a| s
+    const Mask4 reachesEdge = (rest < 0) | ((p2 - along * along + slack) * s2 > rest * rest);
     return (inCone & reachesAll) | (~inCone & reachesEdge);
+}
+
+Float4 all(float x) {
+    return Float4{x, x, x, x};
 }
 
 } // namespace
@@ -166,24 +171,26 @@ void ObjectColourSolid::makeBlocks() {
         addBlock(axis, cosSpread, vertex);
     }
     blockCount_ = blocks_.ax.size();
-    if (blockCount_ % 2 != 0) addBlock({1, 0, 0}, 1, {}); // measured never
+    while (blocks_.ax.size() % 4 != 0)
+        addBlock({1, 0, 0}, 1, {}); // measured never
 }
 
 void ObjectColourSolid::addBlock(const Vector& axis, double cosSpread, const Vector& vertex) {
     BlockColumns& b = blocks_;
-    b.ax.push_back(axis[0]);
-    b.ay.push_back(axis[1]);
-    b.az.push_back(axis[2]);
-    const double c = std::max(0.0, cosSpread);
-    b.c.push_back(c);
-    b.c2.push_back(c * c);
-    b.s2.push_back(1 - c * c);
+    b.ax.push_back(float(axis[0]));
+    b.ay.push_back(float(axis[1]));
+    b.az.push_back(float(axis[2]));
+    // Rounded to the wider cone.
+    const double c = std::max(0.0, cosSpread - 1e-6);
+    b.c.push_back(float(c));
+    b.c2.push_back(float(c * c));
+    b.s2.push_back(float(1 - c * c) * (1 + 1e-6f));
     b.wide.push_back(cosSpread <= 0 ? -1 : 0);
-    b.vx.push_back(vertex[0]);
-    b.vy.push_back(vertex[1]);
-    b.vz.push_back(vertex[2]);
-    b.av.push_back(dot(axis, vertex));
-    b.vv.push_back(dot(vertex, vertex));
+    b.vx.push_back(float(vertex[0]));
+    b.vy.push_back(float(vertex[1]));
+    b.vz.push_back(float(vertex[2]));
+    b.av.push_back(float(dot(axis, vertex)));
+    b.vv.push_back(float(dot(vertex, vertex)));
 }
 
 float ObjectColourSolid::blockMost(std::size_t block, float qx, float qy, float qz) const {
@@ -220,38 +227,45 @@ MacAdamCheck ObjectColourSolid::check(double X, double Y, double Z) const {
     }
     const float qx = float(q[0]), qy = float(q[1]), qz = float(q[2]);
     const BlockColumns& k = blocks_;
-    // Per block, a.q and q.v; the block whose axis goes furthest beyond its
-    // faces is measured first...
-    std::array<double, mostBlocks + 1> alongQ, qv;
+    const Float4 x = all(qx), y = all(qy), z = all(qz), q2 = all(qx * qx + qy * qy + qz * qz);
+    // The block whose axis goes furthest beyond its faces is measured first...
+    std::array<float, mostBlocks + 4> alongQ;
+    for (std::size_t b = 0; b < blocks_.ax.size(); b += 4) {
+        const Float4 along =
+            load<Float4>(&k.ax[b]) * x + load<Float4>(&k.ay[b]) * y + load<Float4>(&k.az[b]) * z;
+        std::memcpy(&alongQ[b], &along, sizeof along);
+    }
     std::size_t first = 0;
-    double firstGuess = -std::numeric_limits<double>::infinity();
+    float firstGuess = -std::numeric_limits<float>::max();
     for (std::size_t b = 0; b < blockCount_; ++b) {
-        alongQ[b] = k.ax[b] * q[0] + k.ay[b] * q[1] + k.az[b] * q[2];
-        qv[b] = k.vx[b] * q[0] + k.vy[b] * q[1] + k.vz[b] * q[2];
-        const double guess = std::abs(alongQ[b]) - k.av[b];
+        const float guess = std::abs(alongQ[b]) - k.av[b];
         first = guess > firstGuess ? b : first;
         firstGuess = std::max(guess, firstGuess);
     }
-    std::array<float, mostBlocks + 1> most{};
+    std::array<float, mostBlocks + 4> most{};
     most[first] = blockMost(first, qx, qy, qz);
     // Single precision is out by far less than this (a few units in the last
     // place of |q| and of the half widths, about 100).
     const float rounding = 1e-6f * float(size + 200);
     // ...then every block some face of which could beat it: as the half width
     // of a normal n is at least n.v and at least -n.v, the excess of its faces
-    // n.q - w and -n.q - w is at most n.(q - v) or n.(-q - v).
-    const double level = double(most[first]) - 4 * double(rounding);
-    const Double2 lv = {level, level};
-    const double q2 = dot(q, q);
-    std::array<long long, mostBlocks + 1> measured;
-    for (std::size_t b = 0; b < blockCount_; b += 2) {
-        const Double2 a = load<Double2>(&alongQ[b]), av = load<Double2>(&k.av[b]);
-        const Double2 twoQv = 2 * load<Double2>(&qv[b]), vv = load<Double2>(&k.vv[b]);
-        const Double2 c = load<Double2>(&k.c[b]), c2 = load<Double2>(&k.c2[b]),
-                      s2 = load<Double2>(&k.s2[b]);
-        const Mask2 m = load<Mask2>(&k.wide[b]) |
-                        coneReaches(a - av, q2 - twoQv + vv, c, c2, s2, lv) |
-                        coneReaches(-a - av, q2 + twoQv + vv, c, c2, s2, lv);
+    // n.q - w and -n.q - w is at most n.(q - v) or n.(-q - v). The bounds in
+    // single precision are lowered by far more than their rounding.
+    const float margin = 1e-3f * float(size + 100);
+    const Float4 level = all(most[first] - 4 * rounding - margin);
+    const Float4 slack = all(1e-5f * float(size + 100) * float(size + 100));
+    std::array<int, mostBlocks + 4> measured;
+    for (std::size_t b = 0; b < blockCount_; b += 4) {
+        const Float4 along =
+            load<Float4>(&k.ax[b]) * x + load<Float4>(&k.ay[b]) * y + load<Float4>(&k.az[b]) * z;
+        const Float4 twoQv = 2 * (load<Float4>(&k.vx[b]) * x + load<Float4>(&k.vy[b]) * y +
+                                  load<Float4>(&k.vz[b]) * z);
+        const Float4 av = load<Float4>(&k.av[b]), vv = load<Float4>(&k.vv[b]);
+        const Float4 c = load<Float4>(&k.c[b]), c2 = load<Float4>(&k.c2[b]),
+                     s2 = load<Float4>(&k.s2[b]);
+        const Mask4 m = load<Mask4>(&k.wide[b]) |
+                        coneReaches(along - av, q2 - twoQv + vv, c, c2, s2, level, slack) |
+                        coneReaches(-along - av, q2 + twoQv + vv, c, c2, s2, level, slack);
         std::memcpy(&measured[b], &m, sizeof m);
     }
     float largest = most[first];

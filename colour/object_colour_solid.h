@@ -60,11 +60,11 @@ class ObjectColourSolid {
     // Each block of faces, its normals in a cone about a unit axis a (cos c
     // of the widest angle; c^2, s^2 = 1 - c^2; wide: a cone as wide as a
     // half sphere, which bounds nothing), with v, the solid's vertex furthest
-    // along the axis (from the centre), a.v and v.v: columns, padded to an
-    // even count.
+    // along the axis (from the centre), a.v and v.v: single-precision columns,
+    // padded to whole vectors with blocks never measured.
     struct BlockColumns {
-        std::vector<double> ax, ay, az, c, c2, s2, vx, vy, vz, av, vv;
-        std::vector<long long> wide;
+        std::vector<float> ax, ay, az, c, c2, s2, vx, vy, vz, av, vv;
+        std::vector<int> wide;
     };
 
     void orderFaces(std::size_t first, std::size_t end);
