@@ -36,6 +36,9 @@ std::optional<MacAdamCheck> macAdamOfXyz(double X, double Y, double Z,
 }
 
 std::optional<MacAdamCheck> macAdamOf(const ColourModel& colour, const MacAdamSolids& solids) {
+    // A notation outside the data shows zeros for X, Y, Z: it has none. (X, Y,
+    // Z outside the data show no chroma.)
+    if (colour.outsideData && !std::isnan(colour.exactOf(Box::Chroma))) return std::nullopt;
     return macAdamOfXyz(colour.exactOf(Box::X), colour.exactOf(Box::Y), colour.exactOf(Box::Z),
                         colour.settings, solids);
 }

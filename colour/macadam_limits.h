@@ -29,7 +29,8 @@ struct MacAdamSolids {
                                                        const ColourSettings& settings,
                                                        const MacAdamSolids& solids);
 // The same for a converted colour model's X, Y, Z (at the precision they were
-// computed); none when it shows no X, Y, Z (an entry that gave no colour).
+// computed); none when it has no X, Y, Z (an entry that gave no colour, a
+// notation outside the Munsell data, whose boxes show zeros).
 [[nodiscard]] std::optional<MacAdamCheck> macAdamOf(const ColourModel& colour,
                                                     const MacAdamSolids& solids);
 

@@ -82,6 +82,15 @@ TEST(MacAdamLimits, ExtrapolatedNotationsAreBeyondAndTheNoteSaysBy) {
     // The limits change nothing of the conversion.
     EXPECT_EQ(red.outcome, munsell("5R", "6", "24", Illuminant::C).outcome);
 
+    // A notation outside the data has no X, Y, Z (its boxes show zeros); X, Y,
+    // Z outside the data are checked as they are.
+    const ColourModel outside = munsell("5Y", "9", "40", Illuminant::C);
+    ASSERT_TRUE(outside.outsideData);
+    EXPECT_FALSE(macAdamOf(outside, solids()));
+    const ColourModel blue = xyz(5, 10, 90, Illuminant::C, false);
+    ASSERT_TRUE(blue.outsideData);
+    ASSERT_TRUE(macAdamOf(blue, solids()));
+    EXPECT_FALSE(macAdamOf(blue, solids())->within);
     // An entry that gives no colour has nothing to check.
     ColourModel refused = munsell("5R", "11", "4", Illuminant::C);
     ASSERT_TRUE(refused.outcome.hasAny(noNewColour));
