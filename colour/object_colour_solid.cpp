@@ -171,8 +171,11 @@ void ObjectColourSolid::makeBlocks() {
         addBlock(axis, cosSpread, vertex);
     }
     blockCount_ = blocks_.ax.size();
-    while (blocks_.ax.size() % 4 != 0)
-        addBlock({1, 0, 0}, 1, {}); // measured never
+    // Blocks that are never measured and never first.
+    while (blocks_.ax.size() % 4 != 0) {
+        addBlock({1, 0, 0}, 1, {});
+        blocks_.av.back() = 1e30f;
+    }
 }
 
 void ObjectColourSolid::addBlock(const Vector& axis, double cosSpread, const Vector& vertex) {
@@ -230,18 +233,23 @@ MacAdamCheck ObjectColourSolid::check(double X, double Y, double Z) const {
     const Float4 x = all(qx), y = all(qy), z = all(qz), q2 = all(qx * qx + qy * qy + qz * qz);
     // The block whose axis goes furthest beyond its faces is measured first...
     std::array<float, mostBlocks + 4> alongQ;
-    for (std::size_t b = 0; b < blocks_.ax.size(); b += 4) {
+    Float4 best = all(-std::numeric_limits<float>::max());
+    Mask4 bestIndex = {0, 0, 0, 0}, index = {0, 1, 2, 3};
+    for (std::size_t b = 0; b < blocks_.ax.size(); b += 4, index += 4) {
         const Float4 along =
             load<Float4>(&k.ax[b]) * x + load<Float4>(&k.ay[b]) * y + load<Float4>(&k.az[b]) * z;
         std::memcpy(&alongQ[b], &along, sizeof along);
+        const Float4 guess = (along < 0 ? -along : along) - load<Float4>(&k.av[b]);
+        const Mask4 better = guess > best;
+        best = better ? guess : best;
+        bestIndex = better ? index : bestIndex;
     }
-    std::size_t first = 0;
-    float firstGuess = -std::numeric_limits<float>::max();
-    for (std::size_t b = 0; b < blockCount_; ++b) {
-        const float guess = std::abs(alongQ[b]) - k.av[b];
-        first = guess > firstGuess ? b : first;
-        firstGuess = std::max(guess, firstGuess);
-    }
+    std::size_t first = std::size_t(bestIndex[0]);
+    for (int lane = 1; lane < 4; ++lane)
+        if (best[lane] > best[0] || (best[lane] == best[0] && bestIndex[lane] < int(first))) {
+            best[0] = best[lane];
+            first = std::size_t(bestIndex[lane]);
+        }
     std::array<float, mostBlocks + 4> most{};
     most[first] = blockMost(first, qx, qy, qz);
     // Single precision is out by far less than this (a few units in the last
@@ -271,8 +279,12 @@ MacAdamCheck ObjectColourSolid::check(double X, double Y, double Z) const {
     float largest = most[first];
     for (std::size_t b = 0; b < blockCount_; ++b) {
         if (b == first) continue;
-        most[b] = measured[b] ? blockMost(b, qx, qy, qz) : -std::numeric_limits<float>::max();
-        largest = std::max(largest, most[b]);
+        if (!measured[b]) {
+            most[b] = -std::numeric_limits<float>::max();
+            continue;
+        }
+        most[b] = blockMost(b, qx, qy, qz);
+        if (most[b] > largest) largest = most[b];
     }
     // The blocks within twice the rounding of the largest, again in double.
     double excess = -std::numeric_limits<double>::infinity();
