@@ -106,6 +106,12 @@ void converterTypedLinesNamesChips(benchmark::State& state) {
     convertCsv(state, input, 100000, {"--names", "--chips", "renotation-real"});
 }
 
+// The same lines with the MacAdam columns on every line.
+void converterTypedLinesLimits(benchmark::State& state) {
+    static const std::string input = typedLines(100000);
+    convertCsv(state, input, 100000, {"--limits"});
+}
+
 void converterCorpus(benchmark::State& state) {
     static const std::string input = corpusLines();
     convertCsv(state, input, 100000);
@@ -180,6 +186,7 @@ void modelXyzEntry(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(converterTypedLines)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(converterTypedLinesLimits)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(converterTypedLinesNamesChips)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(converterContrastPairs)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(converterContrastOffChips)->Unit(benchmark::kMillisecond)->Iterations(3);

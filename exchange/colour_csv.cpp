@@ -47,13 +47,40 @@ std::string colourMessage(const ColourModel& colour) {
     return messages;
 }
 
+namespace {
+
+// The nearest chip's columns.
+void appendChip(std::string& line, const ColourModel& colour, ChipSearch& chips) {
+    const std::optional<NearestChip> chip = nearestChipOf(colour, chips);
+    if (!chip) {
+        line += ",,,,,,";
+        return;
+    }
+    if (!chip->withinLimit) {
+        line += ",no chip within 5,,,,,";
+        return;
+    }
+    line += ",";
+    appendCsvField(line, chip->notation);
+    line += ",";
+    // A user's chip set may hold any bytes: its labels reach the terminal on one line.
+    appendCsvField(line, oneLineText(chip->label));
+    for (double n :
+         {chip->de00, double{chip->steps.dH}, double{chip->steps.dV}, double{chip->steps.dC}})
+        line += "," + formatNumber(n, "##0.00");
+}
+
+} // namespace
+
 std::string CsvExtras::header() const {
     return std::string(names ? ",name,abbreviation" : "") +
-           (chips ? ",chip,chip_label,dE00,dH,dV,dC" : "");
+           (chips ? ",chip,chip_label,dE00,dH,dV,dC" : "") +
+           (limits ? ",macadam,macadam_excess" : "");
 }
 
 std::string CsvExtras::empty() const {
-    return std::string(names ? 2 : 0, ',') + std::string(chips ? 6 : 0, ',');
+    return std::string(names ? 2 : 0, ',') + std::string(chips ? 6 : 0, ',') +
+           std::string(limits ? 2 : 0, ',');
 }
 
 std::string CsvExtras::of(const ColourModel& colour) const {
@@ -65,18 +92,13 @@ std::string CsvExtras::of(const ColourModel& colour) const {
         line += ",";
         if (name) appendCsvField(line, name->abbreviation);
     }
-    if (!chips) return line;
-    const std::optional<NearestChip> chip = nearestChipOf(colour, *chips);
-    if (!chip) return line + ",,,,,,";
-    if (!chip->withinLimit) return line + ",no chip within 5,,,,,";
-    line += ",";
-    appendCsvField(line, chip->notation);
-    line += ",";
-    // A user's chip set may hold any bytes: its labels reach the terminal on one line.
-    appendCsvField(line, oneLineText(chip->label));
-    for (double n :
-         {chip->de00, double{chip->steps.dH}, double{chip->steps.dV}, double{chip->steps.dC}})
-        line += "," + formatNumber(n, "##0.00");
+    if (chips) appendChip(line, colour, *chips);
+    if (limits) {
+        const std::optional<MacAdamCheck> check = macAdamOf(colour, *limits);
+        if (!check) return line + ",,";
+        line += check->within ? ",within," : ",beyond,";
+        line += formatNumber(check->excess, "##0.0000");
+    }
     return line;
 }
 

@@ -4,7 +4,7 @@
 // optionally the ISCC-NBS name and the nearest chip.
 //
 //   hue,value,chroma,X,Y,Z,x,y,L,a,b,R,G,B,C,M,Yc,K,message
-//   [,name,abbreviation][,chip,chip_label,dE00,dH,dV,dC]
+//   [,name,abbreviation][,chip,chip_label,dE00,dH,dV,dC][,macadam,macadam_excess]
 //
 // Example: 5R 4/14 under illuminant C with both extras and the
 // renotation-real chips ends ",vivid red,viv.R,5R 4/14,,0.00,0.00,0.00,0.00".
@@ -13,6 +13,7 @@
 #include "colour/chip_set.h"
 #include "colour/colour_model.h"
 #include "colour/iscc_nbs.h"
+#include "colour/macadam_limits.h"
 
 #include <string>
 #include <string_view>
@@ -39,6 +40,9 @@ void appendCsvField(std::string& line, std::string_view text);
 struct CsvExtras {
     const IsccNbsTable* names = nullptr;
     ChipSearch* chips = nullptr;
+    // The MacAdam limits: "within" or "beyond" and the excess over the solid's
+    // faces to four decimals (below 0 inside), empty without X, Y, Z.
+    const MacAdamSolids* limits = nullptr;
 
     [[nodiscard]] std::string header() const;
     // The columns left empty, for a line with no colour.

@@ -297,10 +297,19 @@ class MainWindow : public QWidget, private MainWindowControls {
     void showNameAndChip();
     // Start-up: the ISCC-NBS names, the list of chip sets and the first set.
     void loadNamesAndChips();
+    // Start-up: the spectral tables and the MacAdam solids; Messages says
+    // once when they can't be read, and the limits note is left out.
+    void loadMacAdamLimits();
     void noteWorkingFolderFiles();
     // Shows a change of the session's colour: its messages, then the boxes,
     // sliders, label and swatch.
     void showChange(const ColourModel& shown);
+    // The MacAdam note of the colour shown as the last line of Messages.
+    void showLimitsLine(const ColourModel& shown);
+    // Messages without that line.
+    QString messagesAbove() const;
+    // A note added to what Messages says, above the MacAdam line.
+    void addNote(const QString& note);
     void renderColour();
     // The sliders to the model's positions, their handlers quiet meanwhile.
     void followSliders();
@@ -338,6 +347,8 @@ class MainWindow : public QWidget, private MainWindowControls {
     std::array<std::string, boxCount> enteredTexts_;
     // The line a refused entry put into Messages, taken away by the next colour.
     QString refusalLine_;
+    // The MacAdam note last shown in Messages (empty: none).
+    QString limitsLine_;
     bool settingsWriteReported_ = false;
     Spectrophotometer& spectrophotometer();
     MeasureEnd importReflectance();

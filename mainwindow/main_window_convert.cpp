@@ -4,6 +4,7 @@
 // (boxes, sliders, label, swatch) and its messages, whoever made it.
 #include "colour/colour_model.h"
 #include "colour/hue.h"
+#include "colour/macadam_limits.h"
 #include "colour/typed_colour.h"
 #include "mainwindow/entry_box.h"
 #include "mainwindow/main_window.h"
@@ -125,7 +126,7 @@ void MainWindow::showChange(const ColourModel& shown) {
     for (EntryBox* box : colourBoxes())
         box->clearRefused();
     // A refusal's line goes with the next colour, as its mark does.
-    if (!refusalLine_.isEmpty() && messagesBox->toPlainText() == refusalLine_) messagesBox->clear();
+    if (!refusalLine_.isEmpty() && messagesAbove() == refusalLine_) messagesBox->clear();
     refusalLine_.clear();
     renderColour();
     // What the change says goes into Messages as one line, with no box to close.
@@ -133,6 +134,28 @@ void MainWindow::showChange(const ColourModel& shown) {
     for (const std::string& message : shown.messages)
         line += (line.empty() ? "" : "; ") + message;
     if (!line.empty()) showNote(qs(line));
+    showLimitsLine(shown);
+}
+
+QString MainWindow::messagesAbove() const {
+    QString text = messagesBox->toPlainText();
+    if (limitsLine_.isEmpty()) return text;
+    if (text == limitsLine_) return {};
+    if (text.endsWith("\n" + limitsLine_)) text.chop(limitsLine_.size() + 1);
+    return text;
+}
+
+void MainWindow::showLimitsLine(const ColourModel& shown) {
+    // Whether a surface can have the colour, as the last line of Messages
+    // while the spectral tables could be read, the lines above left as they
+    // are ("Out of RGB Range" beside the swatch says only that the display
+    // can't show it).
+    const QString above = messagesAbove();
+    const MacAdamSolids* solids = session_.resources().macAdamSolids();
+    const auto check = solids ? macAdamOf(shown, *solids) : std::nullopt;
+    limitsLine_ = check ? qs(macAdamNote(*check)) : QString();
+    messagesBox->setPlainText(above + (above.isEmpty() || limitsLine_.isEmpty() ? "" : "\n") +
+                              limitsLine_);
 }
 
 void MainWindow::followSliders() {
@@ -175,7 +198,7 @@ void MainWindow::showOutsideData() {
     static const QString outside = "Outside the Munsell data";
     if (colour().outsideData)
         messagesBox->setPlainText(outside);
-    else if (messagesBox->toPlainText() == outside)
+    else if (messagesAbove() == outside)
         messagesBox->clear();
 }
 

@@ -97,6 +97,7 @@ bool MainWindow::start() {
     d65Marker->setVisible(false);
     aMarker->setVisible(false);
     loadNamesAndChips();
+    loadMacAdamLimits();
     illuminantButtons[0]->setChecked(true);
     onIlluminant(0);
     readStoredSettings();
@@ -106,14 +107,25 @@ bool MainWindow::start() {
     return true;
 }
 
+void MainWindow::loadMacAdamLimits() {
+    const Result loaded = session_.resources().loadSpectra();
+    if (loaded.ok) return;
+    addNote("The MacAdam limits are not shown: " + QString::fromStdString(loaded.message));
+}
+
+void MainWindow::addNote(const QString& note) {
+    const QString above = messagesAbove();
+    messagesBox->setPlainText((above.isEmpty() ? QString() : above + "\n") + note +
+                              (limitsLine_.isEmpty() ? QString() : "\n" + limitsLine_));
+}
+
 // A data file of the working folder is used before the program's own (users
 // keep their own tables there): Messages says so, after any note of the
 // start-up before it.
 void MainWindow::noteWorkingFolderFiles() {
     const std::string note = workingFolderNote(session_.resources().filesInUse());
     if (note.empty()) return;
-    const QString before = messagesBox->toPlainText();
-    showNote((before.isEmpty() ? QString() : before + "\n") + QString::fromStdString(note));
+    addNote(QString::fromStdString(note));
 }
 
 void MainWindow::readStoredSettings() {

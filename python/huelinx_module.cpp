@@ -10,6 +10,7 @@
 #include "colour/data_files.h"
 #include "colour/illuminant.h"
 #include "colour/iscc_nbs.h"
+#include "colour/macadam_limits.h"
 #include "colour/muntable.h"
 #include "photo/photo_regions.h"
 #include "python/batch.h"
@@ -89,6 +90,8 @@ Data& data() {
         if (!table.ok) throw std::runtime_error("huelinx: " + table.message);
         const Result names = d->resources.loadNames();
         if (!names.ok) d->namesProblem = names.message;
+        // The MacAdam fields are left out when the spectral tables can't be read.
+        (void)d->resources.loadSpectra();
         return d;
     }();
     return *loaded;
@@ -134,6 +137,32 @@ using namespace huelinx::pyarrays;
 
 // ---- the functions -------------------------------------------------------------
 
+// The MacAdam fields of colours whose X, Y, Z (under the window's settings)
+// are the triples at `xyz`: macadam, True within the limits, and
+// macadam_excess, the excess over the object-colour solid (below 0 inside;
+// False and NaN for a colour without X, Y, Z). None when the spectral tables
+// could not be read.
+void addMacAdam(py::dict& out, const Shape& shape, const double* xyz, std::size_t n,
+                const ColourSettings& settings) {
+    const MacAdamSolids* solids = data().resources.macAdamSolids();
+    if (!solids) return;
+    py::array_t<bool> within(shape);
+    auto excess = doubles(shape);
+    {
+        py::gil_scoped_release free;
+        bool* w = within.mutable_data();
+        double* e = excess.mutable_data();
+        for (std::size_t i = 0; i < n; ++i) {
+            const auto check =
+                macAdamOfXyz(xyz[3 * i], xyz[3 * i + 1], xyz[3 * i + 2], settings, *solids);
+            w[i] = check && check->within;
+            e[i] = check ? check->excess : std::nan("");
+        }
+    }
+    out["macadam"] = within;
+    out["macadam_excess"] = excess;
+}
+
 py::dict munsellToXyz(py::handle notations, const std::string& illuminant, bool pwd, double gamma,
                       int whiteBalance) {
     const batch::Window window = windowOf(illuminant, pwd, gamma, whiteBalance);
@@ -157,6 +186,7 @@ py::dict munsellToXyz(py::handle notations, const std::string& illuminant, bool 
     out["x"] = xy[py::make_tuple(all, 0)];
     out["y"] = xy[py::make_tuple(all, 1)];
     out["status"] = statusArray(in.shape, status);
+    addMacAdam(out, in.shape, xyz.data(), in.count, window.settings);
     return out;
 }
 
@@ -225,6 +255,8 @@ py::dict pointwise(Pointwise convert, py::handle values, const char* what,
     for (int i = 0; i < 3; ++i)
         result[names[i]] = out[py::make_tuple(all, i)];
     result["status"] = statusArray(t.shape, status);
+    if (std::string_view(names[0]) == "X")
+        addMacAdam(result, t.shape, out.data(), t.count, window.settings);
     return result;
 }
 
@@ -594,7 +626,10 @@ PYBIND11_MODULE(huelinx, m) {
           "hue NaN with chroma 0 is a grey, as xyz_to_munsell gives one). Returns a dict of arrays "
           "X, Y, Z, x, y and status ('ok', 'outside data', 'out of range', 'not a notation', "
           "'not a number', 'bad text' for a string UTF-8 can't hold); numbers are NaN where the "
-          "status isn't 'ok'.");
+          "status isn't 'ok'. With the spectral tables, also macadam (True within the MacAdam "
+          "limits under the illuminant chosen) and macadam_excess (the excess over the "
+          "object-colour solid, X, Y, Z units with a perfect white Y = 100, below 0 inside; "
+          "NaN without X, Y, Z), as huelinx-convert --limits.");
     m.def("xyz_to_munsell", &xyzToMunsell, py::arg("xyz"), HUELINX_SETTINGS_ARGS,
           "Munsell notation of X, Y, Z (..., 3) under the illuminant chosen (under D50 and D65 "
           "taken to C, the data's, before the search): a dict of hue (0..100, NaN for a grey N, "
@@ -618,13 +653,15 @@ PYBIND11_MODULE(huelinx, m) {
         "X, Y, Z of L*, a*, b* as the window's L*a*b* entry, relative to the white of the "
         "illuminant chosen and under it: 'out of range' below L* 0 or "
         "where a number is beyond single precision, typed or computed; 'not a number' where "
-        "the X, Y, Z are light without chromaticity (X + Y + Z not above 0).");
+        "the X, Y, Z are light without chromaticity (X + Y + Z not above 0). macadam and "
+        "macadam_excess as munsell_to_xyz.");
     definePointwise(m, "xyz_to_rgb", batch::xyzToRgb, "xyz", rgbNames,
                     "Display R, G, B (0..255, clipped) of X, Y, Z; status 'out of RGB range' "
                     "where the window says so, 'out of range' and 'not a number' as xyz_to_lab.");
     definePointwise(
         m, "rgb_to_xyz", batch::rgbToXyz, "rgb", xyzNames,
-        "X, Y, Z of display R, G, B (rounded and clamped into 0..255) as the window's RGB entry.");
+        "X, Y, Z of display R, G, B (rounded and clamped into 0..255) as the window's RGB entry; "
+        "macadam and macadam_excess as munsell_to_xyz.");
     m.def("iscc_nbs_name", &isccNbsName, py::arg("notations"),
           "ISCC-NBS level-3 name and abbreviation of notations; status 'ok', 'no name', "
           "'not a notation', 'not a number' or 'bad text'.");

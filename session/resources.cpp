@@ -37,6 +37,7 @@ Result Resources::loadSpectra() {
     Loaded<SpectralTables> load = loadSpectralTables(folders_.searched);
     if (!load.value) return {false, load.message};
     spectra_ = std::move(load.value);
+    solids_ = huelinx::macAdamSolids(*spectra_);
     return {true, {}};
 }
 

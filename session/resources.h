@@ -8,6 +8,7 @@
 #include "colour/chip_set.h"
 #include "colour/data_files.h"
 #include "colour/iscc_nbs.h"
+#include "colour/macadam_limits.h"
 #include "colour/muntable.h"
 #include "colour/spectral_tables.h"
 #include "files/result.h"
@@ -59,6 +60,9 @@ class Resources {
     const IsccNbsTable& names() const { return names_; }
     // Null until loadSpectra has succeeded.
     const SpectralTables* spectra() const { return spectra_ ? &*spectra_ : nullptr; }
+    // The object-colour solids of the three illuminants, built by loadSpectra;
+    // null until it has succeeded.
+    const MacAdamSolids* macAdamSolids() const { return solids_ ? &*solids_ : nullptr; }
 
     // The chip sets there are, built-in ones first.
     std::vector<std::string> chipSetNames() const;
@@ -75,6 +79,7 @@ class Resources {
     MunTable table_;
     IsccNbsTable names_;
     std::optional<SpectralTables> spectra_;
+    std::optional<MacAdamSolids> solids_;
     std::unique_ptr<ChipSearch> chips_;
     std::string chipSetName_;
 };

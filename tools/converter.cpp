@@ -73,6 +73,7 @@ const char* const usage =
     "  --chips SET|FILE           adds the nearest chip of a chip set (renotation-real,\n"
     "                             soil, a set in a chipsets folder, or a CSV file):\n"
     "                             chip,chip_label,dE00,dH,dV,dC\n"
+
     "  --help                     this text\n"
     "  --version                  the version and the data files in use (a file of the\n"
     "                             working folder is used before the program's own)\n"
@@ -104,6 +105,17 @@ const char* const usage =
     "Exit status: 0 when every colour converted, 1 when one could not be converted or\n"
     "the output could not be written (a full disk: the reason goes to standard error),\n"
     "2 for a command line that can't be used.\n";
+
+// Said by --help after the usage: the lines printed for a command line that
+// can't be used stay as they were.
+const char* const limitsUsage =
+    "\n"
+    "MacAdam limits (with a colour, --csv, --cgats or --photo):\n"
+    "  --limits                   adds whether each colour is within the limits of\n"
+    "                             surface colours under the illuminant chosen:\n"
+    "                             macadam,macadam_excess (within or beyond, and the\n"
+    "                             excess over the object-colour solid: X, Y, Z units\n"
+    "                             with a perfect white Y = 100, below 0 inside)\n";
 
 // Said by --help after the usage (and to a soil mode's command line that can't
 // be used): the lines printed for the colour modes' mistakes stay as they were.
@@ -154,6 +166,7 @@ struct Options {
     bool full = false;
     bool names = false;
     std::string chips;
+    bool limits = false; // --limits
     Strings colour;
     std::optional<ExportFormat> exportFormat; // --export: colour holds PALETTE OUT
     std::string cgatsFile, paletteOut;
@@ -201,6 +214,9 @@ std::string checkPhotoModes(const Options& options) {
 std::string checkModes(const Options& options) {
     if ((options.spectralIlluminant || options.observer) && options.cgatsFile.empty())
         return "--spectral-illuminant and --observer go with --cgats";
+    if (options.limits && (options.soil || options.exportFormat))
+        return "--limits goes with colours, --cgats and --photo, not --export, --contrast or "
+               "--soil";
     if (const std::string photo = checkPhotoModes(options); !photo.empty()) return photo;
     if (options.soil) return checkSoilModes(options);
     if (!options.photoFile.empty()) return {};
@@ -279,6 +295,8 @@ std::string parseOptions(const Strings& args, Options& options) {
             options.full = true;
         } else if (a == "--names") {
             options.names = true;
+        } else if (a == "--limits") {
+            options.limits = true;
         } else if (a == "--chips") {
             if (!hasValue) return "--chips needs a chip set name or file";
             options.chips = args[++i];
@@ -561,6 +579,10 @@ std::string loadExtras(const Options& options, Resources& resources, ChipSearch*
         const Result loaded = resources.loadNames();
         if (!loaded.ok) return loaded.message;
     }
+    if (options.limits) {
+        const Result loaded = resources.loadSpectra();
+        if (!loaded.ok) return "the MacAdam limits can't be given: " + loaded.message;
+    }
     if (options.chips.empty()) return {};
     const Result chosen = resources.chooseChipSet(options.chips);
     if (!chosen.ok) return chosen.message;
@@ -578,7 +600,7 @@ std::optional<int> readCommandLine(const Strings& args, const DataFolders& folde
                                    Options& options, std::ostream& out, std::ostream& err) {
     if (std::find(args.begin(), args.end(), "--help") != args.end() ||
         std::find(args.begin(), args.end(), "-h") != args.end()) {
-        out << usage << soilUsage << spectralUsage << std::flush;
+        out << usage << limitsUsage << soilUsage << spectralUsage << std::flush;
         return out ? 0 : outputFailure(err, "");
     }
     if (std::find(args.begin(), args.end(), "--version") != args.end()) {
@@ -649,7 +671,8 @@ int runModes(const Options& options, Resources& resources, std::istream& in, std
         return runSoilMode(*options.soil, options.colour, options.csv, table,
                            converter.colour().settings, in, out, err);
     const IsccNbsTable& names = resources.names();
-    converter.extras = {options.names ? &names : nullptr, chips};
+    converter.extras = {options.names ? &names : nullptr, chips,
+                        options.limits ? resources.macAdamSolids() : nullptr};
     if (options.exportFormat)
         return exportPaletteFile(*options.exportFormat, options.colour[0], options.colour[1],
                                  converter.colour(), table, names, err);

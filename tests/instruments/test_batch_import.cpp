@@ -56,7 +56,9 @@ TEST_F(Import, TheTypeIsChosenFromAListAndACancelOrAnUnknownTypeSaysSo) {
     }
     codes.sort();
     EXPECT_EQ(codes, (QStringList{"0", "1", "2", "3", "4", "6", "cgats", "xyz"}));
-    EXPECT_EQ(ui().messagesBox->toPlainText(), "\"lab_sRGB.txt\" written: 2 record(s).");
+    // The summary, and the MacAdam line of the last colour imported.
+    EXPECT_EQ(ui().messagesBox->toPlainText(),
+              "\"lab_sRGB.txt\" written: 2 record(s).\nWithin the MacAdam limits");
     EXPECT_TRUE(messages().empty());
 
     // A cancel and a type no import has are said; neither changes the colour
@@ -155,7 +157,8 @@ TEST_F(Import, BadRecordsGiveOneMessageAndNoColour) {
     const auto rows = readPaletteRows(readFile("pal.csv").toStdString());
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[1].fields[2], "last");
-    EXPECT_EQ(ui().messagesBox->toPlainText(), "2 colour(s) added to \"pal.csv\".");
+    EXPECT_EQ(ui().messagesBox->toPlainText(),
+              "2 colour(s) added to \"pal.csv\".\nWithin the MacAdam limits");
     // In a table a record that didn't convert keeps its place, its fields empty.
     platform.clear();
     file("notations.csv", "H,V,C\r\n5R,5,10\r\n5X,5,10\r\n5PB,99,8\r\n5PB,4,8\r\n");

@@ -105,8 +105,8 @@ TEST_F(SpectralReadings, ImportedCurvesGiveTheLastUnderTheLight) {
     action("spectralLightA")->trigger();
     platform.queueInput("1");
     ui().importButton->click();
-    EXPECT_EQ(messagesText(),
-              "\"munout.txt\" written: 2 record(s).\nLast curve: " + lineFor("A", 2));
+    EXPECT_EQ(messagesText(), "\"munout.txt\" written: 2 record(s).\nLast curve: " +
+                                  lineFor("A", 2) + "\nWithin the MacAdam limits");
 }
 
 TEST_F(SpectralReadings, CgatsSpectraGiveTheLastSampleUnderTheLight) {
@@ -128,7 +128,7 @@ TEST_F(SpectralReadings, CgatsSpectraGiveTheLastSampleUnderTheLight) {
     platform.queueFile("white.txt");
     ui().importButton->click();
     const QStringList said = messagesText().split("\n");
-    ASSERT_EQ(said.size(), 2) << messagesText().toStdString();
+    ASSERT_EQ(said.size(), 3) << messagesText().toStdString();
     EXPECT_TRUE(said[0].startsWith("1 sample(s) of \"white.txt\" added"));
     // A perfect white is the light's own white: x, y 0.3138, 0.3310 with the
     // 10 degree observer, so X 94.80, Z 107.30 to the table's four places.
@@ -136,6 +136,8 @@ TEST_F(SpectralReadings, CgatsSpectraGiveTheLastSampleUnderTheLight) {
         << said[1].toStdString();
     EXPECT_TRUE(said[1].contains(" Y 100.00 Z 107.3")) << said[1].toStdString();
     EXPECT_TRUE(said[1].endsWith("L*a*b* 100.00 0.00 0.00")) << said[1].toStdString();
+    // The perfect white lies on the surface of every light's solid.
+    EXPECT_EQ(said[2], "Within the MacAdam limits");
 }
 
 } // namespace

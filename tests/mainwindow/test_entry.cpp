@@ -134,7 +134,8 @@ TEST_F(Entry, MunsellTextsThatCannotConvertAreRefusedInOneLine) {
     // "N" is the neutral hue: a grey, its chroma 0 whatever the box held.
     ui().munsellBoxes[1]->setText("5");
     enter(ui().munsellBoxes[0], "N");
-    EXPECT_EQ(ui().messagesBox->toPlainText(), ""); // a colour converted takes the line away
+    // A colour converted takes the line away; its MacAdam line follows it.
+    EXPECT_EQ(ui().messagesBox->toPlainText(), "Within the MacAdam limits");
     EXPECT_EQ(text(ui().munsellBoxes[2]), "0");
     EXPECT_EQ(text(ui().labBoxes[1]) + " " + text(ui().labBoxes[2]), ".00 .00");
     EXPECT_EQ(text(ui().rgbBoxes[0]), text(ui().rgbBoxes[1]));
@@ -157,7 +158,7 @@ TEST_F(Entry, NotationOutsideTheDataShowsZerosAndBlack) {
     // No light: black, inside the display's range.
     for (auto* box : ui().rgbBoxes)
         EXPECT_EQ(box->text(), "0");
-    // Said in Messages, with no box to close.
+    // Said in Messages, with no box to close; the zeros are no colour to check.
     EXPECT_EQ(ui().messagesBox->toPlainText(), "Outside the Munsell data");
     EXPECT_EQ(ui().outOfRangeLabel->text(), "");
     // X, Y, Z the data hold no notation for: value alone, hue and chroma empty.
@@ -168,14 +169,22 @@ TEST_F(Entry, NotationOutsideTheDataShowsZerosAndBlack) {
                   text(ui().munsellBoxes[2]),
               "|3.68|");
     EXPECT_EQ(ui().outOfRangeLabel->text(), "Out of RGB Range");
-    EXPECT_EQ(ui().messagesBox->toPlainText(), "Outside the Munsell data");
+    // No surface is that blue at that lightness.
+    EXPECT_TRUE(ui().messagesBox->toPlainText().startsWith(
+        "Outside the Munsell data\nBeyond the MacAdam limits by "))
+        << ui().messagesBox->toPlainText().toStdString();
     EXPECT_TRUE(messages().empty());
-    // A colour inside the data takes the note away; other messages stay.
+    // A colour inside the data takes the note away; other messages stay, and
+    // the MacAdam line follows each colour.
     enter(ui().xyzBoxes[2], "20");
-    EXPECT_EQ(ui().messagesBox->toPlainText(), "");
+    EXPECT_EQ(ui().messagesBox->toPlainText(), "Within the MacAdam limits");
     ui().messagesBox->setPlainText("Instrument not responding");
     enter(ui().xyzBoxes[2], "21");
-    EXPECT_EQ(ui().messagesBox->toPlainText(), "Instrument not responding");
+    EXPECT_EQ(ui().messagesBox->toPlainText(),
+              "Instrument not responding\nWithin the MacAdam limits");
+    enter(ui().xyzBoxes[2], "22");
+    EXPECT_EQ(ui().messagesBox->toPlainText(),
+              "Instrument not responding\nWithin the MacAdam limits");
 }
 
 TEST_F(Entry, XyzEntryFindsTheNotationAndDisplayColour) {
@@ -426,7 +435,8 @@ TEST_F(Entry, GammaBoxAndSliderMoveTogether) {
     EXPECT_TRUE(messages().empty());
     ui().gammaBox->setText("abc");
     EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(ui().messagesBox->toPlainText(), "Gamma needs a number; it holds \"abc\".");
+    EXPECT_EQ(ui().messagesBox->toPlainText(),
+              "Gamma needs a number; it holds \"abc\".\nWithin the MacAdam limits");
     ui().gammaSlider->setValue(30);
     EXPECT_EQ(text(ui().gammaBox), "3");
 }

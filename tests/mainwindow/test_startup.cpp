@@ -133,13 +133,14 @@ TEST_F(Startup, BadTableInTheWorkingDirectoryIsReportedWithItsProblem) {
 // window says so in Messages at start-up, and About names the files in use.
 TEST_F(Startup, AWorkingFolderTableIsNotedAndAboutNamesTheDataFiles) {
     ASSERT_TRUE(start());
-    EXPECT_EQ(ui().messagesBox->toPlainText(), "");
+    // The starting colour's MacAdam line alone.
+    EXPECT_EQ(ui().messagesBox->toPlainText(), "Within the MacAdam limits");
     const QString data = QFileInfo(HUELINX_DATA_DIR).canonicalFilePath();
     ASSERT_TRUE(QFile::copy(data + "/Vadoro.dat", "Vadoro.dat"));
     ASSERT_TRUE(start());
     EXPECT_EQ(ui().messagesBox->toPlainText(),
               "The working folder's Vadoro.dat is used, not the program's own " + data +
-                  "/Vadoro.dat.");
+                  "/Vadoro.dat.\nWithin the MacAdam limits");
     ui().aboutButton->click();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].contains("Data files:\nVadoro.dat: " + QDir::currentPath() +

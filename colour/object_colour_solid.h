@@ -1,0 +1,100 @@
+// The MacAdam limits: the object-colour solid of an illuminant and observer,
+// the set of X, Y, Z every surface (reflectance 0..1 at each wavelength) can
+// have under that light. It is the zonohedron spanned by the 81 generators
+// g_i = k S(l_i) (x-bar, y-bar, z-bar)(l_i), 380..780 nm at 5 nm, with
+// k = 100 / sum S y-bar, so a perfect white has Y = 100. Its faces lie in the
+// planes through the optimal colours with normal g_i x g_j: 81 x 80 faces, a
+// pair of opposite faces for each pair of generators (pairs whose generators
+// are parallel span no face and are left out).
+//
+// check() gives the largest excess of X, Y, Z over the face planes, the
+// signed distance to the plane most exceeded, in X, Y, Z units (white
+// Y = 100): 0 on the surface, below 0 inside (minus the distance to the
+// nearest face), above 0 beyond. The answer is exact to double precision: the
+// faces are kept in blocks of neighbouring normals; a block is measured in
+// single precision, four faces at a time, only when a bound on its faces
+// could beat the largest excess found, and the blocks that come within the
+// rounding of the largest are measured again in double.
+#pragma once
+
+#include "colour/illuminant.h"
+#include "colour/spectral_tables.h"
+
+#include <array>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace huelinx {
+
+// X, Y, Z at most this far beyond the surface count as within the limits.
+// The program's whites, tabulated to four or five digits, lie up to 0.013
+// beyond the white of the solid summed from the 5 nm tables (a perfect white
+// on the value scale, N 10/, under C: 0.012), and the X, Y, Z boxes show two
+// decimals: a colour that far from the surface is one a rounding away from it.
+inline constexpr double macAdamTolerance = 0.02;
+
+struct MacAdamCheck {
+    bool within = false; // excess <= macAdamTolerance
+    double excess = 0;   // the largest signed distance beyond a face plane
+};
+
+class ObjectColourSolid {
+  public:
+    using Vector = std::array<double, 3>;
+
+    ObjectColourSolid(const photo::Spectrum& light, const ObserverFunctions& observer);
+
+    [[nodiscard]] MacAdamCheck check(double X, double Y, double Z) const;
+    // The same excess measured over every face, without the grouping (slow;
+    // for tests and benchmarks that compare the two).
+    [[nodiscard]] double excessOverEveryFace(double X, double Y, double Z) const;
+
+    // The generators g_i, and the white (their sum).
+    [[nodiscard]] const std::vector<Vector>& generators() const { return generators_; }
+    [[nodiscard]] const Vector& white() const { return white_; }
+    // The number of face planes (two a non-parallel pair of generators).
+    [[nodiscard]] std::size_t faceCount() const { return 2 * normals_.size(); }
+
+  private:
+    // Each block of faces, its normals in a cone about a unit axis a (cos c
+    // of the widest angle; c^2, s^2 = 1 - c^2; wide: a cone as wide as a
+    // half sphere, which bounds nothing), with v, the solid's vertex furthest
+    // along the axis (from the centre), a.v and v.v: single-precision columns,
+    // padded to whole vectors with blocks never measured.
+    struct BlockColumns {
+        std::vector<float> ax, ay, az, c, c2, s2, vx, vy, vz, av, vv;
+        std::vector<int> wide;
+    };
+
+    void orderFaces(std::size_t first, std::size_t end);
+    void makeBlocks();
+    void addBlock(const Vector& axis, double cosSpread, const Vector& vertex);
+    float blockMost(std::size_t block, float qx, float qy, float qz) const;
+    double blockExcess(std::size_t block, const Vector& q) const;
+
+    std::vector<Vector> generators_;
+    Vector white_{};
+    // Each pair of opposite faces: unit normal n and half width w; the faces
+    // are n.(p - c) = w and n.(p - c) = -w, c the centre of the solid (half
+    // the white). In double, and in single precision as columns padded to
+    // whole blocks with faces that never count; neighbours in direction are
+    // neighbours in the lists.
+    std::vector<Vector> normals_;
+    std::vector<double> halfWidths_;
+    std::vector<float> nx_, ny_, nz_, w_;
+    BlockColumns blocks_;
+    std::size_t blockCount_ = 0;
+};
+
+// The solid of the illuminant and observer the program pairs for each of its
+// three illuminants (C and D50 with 2 degrees, D65 with 10), from the tables;
+// none when the tables lack the illuminant.
+[[nodiscard]] std::optional<ObjectColourSolid> solidOf(const SpectralTables& tables,
+                                                       Illuminant illuminant);
+// The solid of any illuminant of the tables ("A", "F11", ...) with the 2 or
+// 10 degree observer; none when either is unknown.
+[[nodiscard]] std::optional<ObjectColourSolid> solidOf(const SpectralTables& tables,
+                                                       std::string_view illuminant, int degrees);
+
+} // namespace huelinx
