@@ -84,4 +84,16 @@ ChartColour chartColour(float hue, float value, float chroma, const MunTable& ta
     return c;
 }
 
+void showLimitLines(ChartSurface& surface, QLabel& legend,
+                    std::vector<ChartSurface::Polyline> lines) {
+    const bool drawn = !lines.empty();
+    if (drawn) {
+        const QRect at = surface.layoutGeometry(&legend);
+        const double y = at.center().y();
+        lines.push_back({QPointF(at.left() - 22, y), QPointF(at.left() - 4, y)});
+    }
+    legend.setVisible(drawn);
+    surface.setLines(std::move(lines));
+}
+
 } // namespace huelinx

@@ -4,6 +4,7 @@
 // window.
 #pragma once
 
+#include "charts/chart_surface.h"
 #include "colour/iscc_nbs.h"
 #include "colour/mun2xyz.h"
 #include "platform/slider_tooltip.h"
@@ -63,5 +64,10 @@ struct ChartColour {
 // current colour, its quiet flag and its out-of-range flag stay as they are.
 ChartColour chartColour(float hue, float value, float chroma, const MunTable& table,
                         const ColourSettings& settings);
+
+// Puts the lines of the MacAdam limit over a page, with a short sample of
+// the line left of `legend`; the legend shows only while a line is drawn.
+void showLimitLines(ChartSurface& surface, QLabel& legend,
+                    std::vector<ChartSurface::Polyline> lines);
 
 } // namespace huelinx

@@ -46,6 +46,19 @@ void ChartShape::paint(QImage& image) const {
 
 namespace {
 
+// The lines: a white casing three pixels wide under black dashes two wide.
+void paintLines(QPainter& painter, const std::vector<ChartSurface::Polyline>& lines) {
+    QPen casing(Qt::white, 3, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin);
+    QPen dashes(Qt::black, 2, Qt::CustomDashLine, Qt::FlatCap, Qt::RoundJoin);
+    dashes.setDashPattern({3, 2});
+    painter.setBrush(Qt::NoBrush);
+    for (const QPen& pen : {casing, dashes}) {
+        painter.setPen(pen);
+        for (const ChartSurface::Polyline& line : lines)
+            painter.drawPolyline(line.data(), static_cast<int>(line.size()));
+    }
+}
+
 // The colour that stands out from `colour`: white on dark, black on light.
 QRgb contrastOf(QColor colour) {
     return colour.lightness() < 128 ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
@@ -210,6 +223,12 @@ void ChartSurface::drawText(QPoint topLeft, const QString& text, QColor colour) 
     drawingChanged();
 }
 
+void ChartSurface::setLines(std::vector<Polyline> lines) {
+    if (lines == lines_) return;
+    lines_ = std::move(lines);
+    drawingChanged();
+}
+
 ChartShape* ChartSurface::findShape(const QString& name) const {
     for (const auto& shape : shapes_)
         if (shape->name() == name) return shape.get();
@@ -236,6 +255,11 @@ const QImage& ChartSurface::image() const {
         shown_ = drawing_.copy();
         for (const auto& shape : shapes_)
             shape->paint(shown_);
+        if (!lines_.empty()) {
+            QPainter painter(&shown_);
+            painter.setRenderHint(QPainter::Antialiasing, false);
+            paintLines(painter, lines_);
+        }
         stale_ = false;
     }
     return shown_;
@@ -322,6 +346,7 @@ void ChartSurface::paintScaled(QPainter& painter) const {
     }
     for (const auto& shape : shapes_)
         shape->paint(painter);
+    paintLines(painter, lines_);
 }
 
 } // namespace huelinx

@@ -104,6 +104,15 @@ class ChartSurface : public ImageSurface {
     // Called by a shape that changed.
     void shapeChanged();
 
+    // ---- lines over everything ----------------------------------------------
+    // Lines through points (layout pixels) drawn over the drawing and the
+    // shapes, so they cross the patches: black dashes on a white casing,
+    // legible on every colour and unlike a patch's dotted border. Setting
+    // them replaces the lines before; `clear` leaves them.
+    using Polyline = std::vector<QPointF>;
+    void setLines(std::vector<Polyline> lines);
+    const std::vector<Polyline>& lines() const { return lines_; }
+
     // ---- reading -----------------------------------------------------------
     // What the surface shows: the drawing with the shapes over it, in layout
     // pixels; presses, moves and tooltips come in layout pixels too.
@@ -146,6 +155,7 @@ class ChartSurface : public ImageSurface {
         QFont font;
     };
     std::vector<Drawn> drawn_;
+    std::vector<Polyline> lines_;
     double scale_ = 1.0;
     QPointF offset_;
 

@@ -66,6 +66,9 @@ ValuePage::ValuePage(Session& session, Platform& platform, QWidget* parent)
                                       QRect(twips(1200), twips(6600), twips(855), twips(975)));
     readOutSwatch->setFillColor(Qt::black);
     readOut = placeLabel(surface, "Label3", "", 1200, 7800, 3600, 255);
+    limitLegend = placeLabel(surface, "limitLegend", "MacAdam limit", 7350, 7920);
+    limitLegend->setToolTip("No surface colour lies outside the dashed curve");
+    limitLegend->hide();
     placePrintButton("PRINT", 120, 120, 975, 375);
 }
 
@@ -88,6 +91,27 @@ void ValuePage::showValuePage(float& v) {
     for (const Ray& ray : rays)
         drawRay(ray, factor_);
     placeHueNames(rays, factor_);
+    shownValue_ = v;
+    drawLimit(v, factor_);
+}
+
+// The curve through the hues whose limit lies within the data, closed round
+// the circle; where the data end first (every colour they hold at that hue
+// is a possible surface) it breaks, as no limit was found there to draw.
+void ValuePage::drawLimit(float value, double factor) {
+    std::vector<ChartSurface::Polyline> lines;
+    for (const auto& run : reachedRuns(limitLines_.line(value, session_.table()), true)) {
+        ChartSurface::Polyline line;
+        for (const LimitPoint& p : run)
+            line.push_back(circleCentre(static_cast<float>(p.hue), p.chroma, factor));
+        lines.push_back(std::move(line));
+    }
+    showLimitLines(*surface, *limitLegend, std::move(lines));
+}
+
+void ValuePage::setLimitCheck(LimitExcess excess) {
+    limitLines_.setCheck(std::move(excess));
+    if (isVisible()) drawLimit(shownValue_, factor_);
 }
 
 ValuePage::Ray ValuePage::computeRay(float hue, float& value, const ColourSettings& s) const {
@@ -110,7 +134,7 @@ double ValuePage::circleRadius() {
     return centreX() / 40.0 / 15.0;
 }
 
-QPointF ValuePage::circleCentre(float hue, int chroma, double factor) const {
+QPointF ValuePage::circleCentre(float hue, double chroma, double factor) const {
     const float theta = hue / 15.915494f;
     const float r = static_cast<float>(chroma + 10);
     const double x = centreX() + 100.0f * r * std::cos(theta) * factor,
@@ -220,7 +244,7 @@ void ValuePage::placeHueNames(const std::vector<Ray>& rays, double factor) {
     }
 }
 
-QPointF ValuePage::circleAt(float hue, int chroma) const {
+QPointF ValuePage::circleAt(float hue, double chroma) const {
     return circleCentre(hue, chroma, factor_);
 }
 
