@@ -2,6 +2,7 @@
 
 #include "charts/chart_surface.h"
 #include "colour/hue.h"
+#include "colour/object_colour_solid.h"
 #include "colour/rgbcmyk.h"
 #include "session/session.h"
 #include "text/number_format.h"
@@ -10,6 +11,7 @@
 #include <QPushButton>
 
 #include <cmath>
+#include <memory>
 
 namespace huelinx {
 
@@ -82,6 +84,20 @@ ChartColour chartColour(float hue, float value, float chroma, const MunTable& ta
     c.G = rgb.G;
     c.B = rgb.B;
     return c;
+}
+
+LimitExcess macAdamCheckOfC(const Resources& resources) {
+    std::optional<ObjectColourSolid> solid;
+    if (const SpectralTables* tables = resources.spectra())
+        solid = solidOf(*tables, Illuminant::C);
+    else if (Loaded<SpectralTables> read = loadSpectralTables(resources.folders().searched);
+             read.value)
+        solid = solidOf(*read.value, Illuminant::C);
+    if (!solid) return {};
+    auto shared = std::make_shared<const ObjectColourSolid>(std::move(*solid));
+    return [shared](const Tristimulus& c) {
+        return shared->check(c.X, c.Y, c.Z).excess - macAdamTolerance;
+    };
 }
 
 void showLimitLines(ChartSurface& surface, QLabel& legend,

@@ -46,11 +46,12 @@ void ChartShape::paint(QImage& image) const {
 
 namespace {
 
-// The lines: a white casing three pixels wide under black dashes two wide.
+// The lines: a white casing four pixels wide under black dashes two wide,
+// ten pixels long, far longer than the runs of a dotted border.
 void paintLines(QPainter& painter, const std::vector<ChartSurface::Polyline>& lines) {
-    QPen casing(Qt::white, 3, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin);
+    QPen casing(Qt::white, 4, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin);
     QPen dashes(Qt::black, 2, Qt::CustomDashLine, Qt::FlatCap, Qt::RoundJoin);
-    dashes.setDashPattern({3, 2});
+    dashes.setDashPattern({5, 2});
     painter.setBrush(Qt::NoBrush);
     for (const QPen& pen : {casing, dashes}) {
         painter.setPen(pen);

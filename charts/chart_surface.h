@@ -106,8 +106,8 @@ class ChartSurface : public ImageSurface {
 
     // ---- lines over everything ----------------------------------------------
     // Lines through points (layout pixels) drawn over the drawing and the
-    // shapes, so they cross the patches: black dashes on a white casing,
-    // legible on every colour and unlike a patch's dotted border. Setting
+    // shapes, so they cross the patches: long black dashes on a white
+    // casing, legible on every colour and unlike a patch's dotted border. Setting
     // them replaces the lines before; `clear` leaves them.
     using Polyline = std::vector<QPointF>;
     void setLines(std::vector<Polyline> lines);

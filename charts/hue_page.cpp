@@ -33,6 +33,7 @@ HuePage::HuePage(Session& session, Platform& platform, QWidget* parent)
     });
 
     placePrintButton("PRINT", 120, 6840, 810, 375);
+    limitLines_.setCheck(macAdamCheckOfC(session.resources()));
 }
 
 void HuePage::buildPatches() {

@@ -70,6 +70,7 @@ ValuePage::ValuePage(Session& session, Platform& platform, QWidget* parent)
     limitLegend->setToolTip("No surface colour lies outside the dashed curve");
     limitLegend->hide();
     placePrintButton("PRINT", 120, 120, 975, 375);
+    limitLines_.setCheck(macAdamCheckOfC(session.resources()));
 }
 
 void ValuePage::showValuePage(float& v) {

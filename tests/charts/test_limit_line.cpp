@@ -1,0 +1,261 @@
+// The MacAdam limit line of the hue and value pages: the search along
+// chroma, with plain stand-in checks whose limit is known, and with the
+// program's own check; the runs the pages draw; and the pages drawing it.
+#include "main_window_fixture.h"
+
+#include "charts/chart_common.h"
+#include "charts/chart_surface.h"
+#include "charts/hue_page.h"
+#include "charts/limit_line.h"
+#include "charts/value_page.h"
+#include "colour/mun2xyz.h"
+
+#include <QCheckBox>
+#include <QLabel>
+
+#include <algorithm>
+#include <cmath>
+
+namespace huelinx::testing {
+namespace {
+
+// Chromaticity of illuminant C's white.
+constexpr double whiteX = 0.310063, whiteY = 0.316158;
+
+double whiteDistance(const Tristimulus& c) {
+    const double sum = double(c.X) + c.Y + c.Z;
+    return std::hypot(c.X / sum - whiteX, c.Y / sum - whiteY);
+}
+
+// Within while the chromaticity lies within `radius` of the white.
+LimitExcess disc(double radius) {
+    return [radius](const Tristimulus& c) { return whiteDistance(c) - radius; };
+}
+
+Tristimulus colourOf(double hue, double value, double chroma, const MunTable& table) {
+    const CieOfMunsell cie = mun2xyz(hue, value, chroma, table, ColourSettings{});
+    return {float(cie.X), float(cie.Y), float(cie.Z)};
+}
+
+bool inData(double hue, double value, double chroma, const MunTable& table) {
+    return mun2xyz(hue, value, chroma, table, ColourSettings{}).status == MunsellToCie::Ok;
+}
+
+class LimitLineTest : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        ASSERT_TRUE(start());
+    }
+    const MunTable& table() const { return session().table(); }
+    // Every reached point is within and a little further is
+    // not; every other point's colours are within up to where the data end.
+    void expectLimits(const std::vector<LimitPoint>& line, const LimitExcess& excess,
+                      double maxChroma) {
+        for (const LimitPoint& p : line) {
+            SCOPED_TRACE(::testing::Message() << p.hue << " " << p.value << "/" << p.chroma);
+            const double at = excess(colourOf(p.hue, p.value, p.chroma, table()));
+            if (p.reached) {
+                EXPECT_LE(at, 0);
+                // Twice the search's tolerance further, but not past the data
+                // step found beyond.
+                const double further = std::min(p.chroma + 0.004, 2 * std::floor(p.chroma / 2) + 2);
+                EXPECT_GT(excess(colourOf(p.hue, p.value, further, table())), 0);
+                continue;
+            }
+            for (double c = 0; c <= p.chroma; c += 2)
+                EXPECT_LE(excess(colourOf(p.hue, p.value, c, table())), 0);
+            EXPECT_TRUE(p.chroma >= maxChroma || !inData(p.hue, p.value, p.chroma + 2, table()));
+        }
+    }
+};
+
+TEST_F(LimitLineTest, PointsFoundAreWithinAndAStepBeyondIsNot) {
+    const LimitExcess real = macAdamCheckOfC(session().resources());
+    ASSERT_TRUE(real);
+    for (const LimitExcess& excess : {disc(0.08), real}) {
+        int reached = 0;
+        for (double hue : {5.0, 25.0, 65.0, 97.5}) {
+            const auto line = hueLimitLine(hue, table(), excess);
+            ASSERT_EQ(line.size(), 33u);
+            EXPECT_EQ(line.front().value, 1);
+            EXPECT_EQ(line.back().value, 9);
+            expectLimits(line, excess, 28);
+            for (const LimitPoint& p : line)
+                reached += p.reached;
+        }
+        for (double value : {2.5, 5.0, 8.0}) {
+            const auto line = valueLimitLine(value, table(), excess);
+            ASSERT_EQ(line.size(), 80u);
+            EXPECT_EQ(line[1].hue, 1.25);
+            expectLimits(line, excess, 40);
+        }
+        EXPECT_GT(reached, 40); // the search is not passing every point over
+    }
+    // The renotation reaches far beyond real surfaces in the reds: at 5R 4/
+    // the limit lies well inside the data.
+    const LimitPoint red = limitAt(5, 4, 28, table(), real);
+    EXPECT_TRUE(red.reached);
+    EXPECT_GT(red.chroma, 4);
+    EXPECT_TRUE(inData(5, 4, red.chroma + 2, table()));
+}
+
+// From the grey outwards the first colour beyond sets the limit, even when
+// colours further out come back within; a grey beyond gives chroma 0; a hue
+// whose data end first has no limit and keeps the data's edge.
+TEST_F(LimitLineTest, FirstCrossingGreysBeyondAndTheDataEdge) {
+    const LimitExcess band = [](const Tristimulus& c) {
+        const double d = whiteDistance(c);
+        return d > 0.06 && d < 0.1 ? 1.0 : -1.0;
+    };
+    const LimitPoint banded = limitAt(5, 5, 28, table(), band);
+    const LimitPoint inner = limitAt(5, 5, 28, table(), disc(0.06));
+    ASSERT_TRUE(banded.reached);
+    EXPECT_NEAR(banded.chroma, inner.chroma, 0.002);
+    EXPECT_GT(inner.chroma, 2);
+
+    const LimitExcess darkOnly = [](const Tristimulus& c) { return c.Y - 30.0; };
+    const LimitPoint light = limitAt(5, 8, 28, table(), darkOnly);
+    EXPECT_TRUE(light.reached);
+    EXPECT_EQ(light.chroma, 0);
+    const LimitPoint dark = limitAt(5, 3, 40, table(), darkOnly);
+    EXPECT_FALSE(dark.reached);
+    EXPECT_GT(dark.chroma, 8);
+    EXPECT_TRUE(inData(5, 3, dark.chroma, table()));
+    EXPECT_FALSE(inData(5, 3, dark.chroma + 2, table()));
+    // The page's edge stops the search where the data go on.
+    const LimitPoint edge = limitAt(5, 3, 6, table(), darkOnly);
+    EXPECT_FALSE(edge.reached);
+    EXPECT_EQ(edge.chroma, 6);
+}
+
+TEST(LimitRuns, BreakWhereTheLimitIsNotReachedAndCloseRoundTheCircle) {
+    auto points = [](const char* pattern) {
+        std::vector<LimitPoint> line;
+        for (int k = 0; pattern[k]; ++k)
+            line.push_back({double(k), 5, 0, pattern[k] == 'R'});
+        return line;
+    };
+    auto hues = [](const std::vector<std::vector<LimitPoint>>& runs) {
+        std::vector<std::vector<int>> out;
+        for (const auto& run : runs) {
+            out.emplace_back();
+            for (const LimitPoint& p : run)
+                out.back().push_back(int(p.hue));
+        }
+        return out;
+    };
+    using Runs = std::vector<std::vector<int>>;
+    // A lone reached point draws nothing.
+    EXPECT_EQ(hues(reachedRuns(points("RRURURR"), false)), (Runs{{0, 1}, {5, 6}}));
+    EXPECT_EQ(hues(reachedRuns(points("RRURURR"), true)), (Runs{{5, 6, 0, 1}}));
+    EXPECT_EQ(hues(reachedRuns(points("RURR"), true)), (Runs{{2, 3, 0}}));
+    EXPECT_EQ(hues(reachedRuns(points("RRRR"), true)), (Runs{{0, 1, 2, 3, 0}}));
+    EXPECT_EQ(hues(reachedRuns(points("RRRR"), false)), (Runs{{0, 1, 2, 3}}));
+    EXPECT_EQ(hues(reachedRuns(points("URRU"), true)), (Runs{{1, 2}}));
+    EXPECT_TRUE(reachedRuns(points("UUU"), true).empty());
+}
+
+class LimitOnPagesTest : public LimitLineTest {
+  protected:
+    // A disc check that counts how often it is asked.
+    LimitExcess counted(double radius) {
+        return [this, radius](const Tristimulus& c) {
+            ++asked;
+            return whiteDistance(c) - radius;
+        };
+    }
+    void notation(const char* hue, const char* value, const char* chroma) {
+        ui().munsellBoxes[0]->setText(hue);
+        ui().munsellBoxes[1]->setText(value);
+        enter(ui().munsellBoxes[2], chroma);
+    }
+    static bool onLine(const ChartSurface& surface, QPointF at) {
+        const long c = surface.pixel(int(at.x()), int(at.y()));
+        return c == 0 || c == 0xFFFFFF;
+    }
+    long asked = 0;
+};
+
+TEST_F(LimitOnPagesTest, TheHuePageDrawsTheLineOnceForEachHue) {
+    notation("5R", "5", "10");
+    ui().huePageCheck->setChecked(true);
+    HuePage* page = form->findChild<HuePage*>();
+    ASSERT_NE(page, nullptr);
+    // The program's own check draws a line on 5R from the start.
+    EXPECT_FALSE(page->surface->lines().empty());
+    EXPECT_TRUE(page->limitLegend->isVisible());
+
+    page->setLimitCheck({});
+    const QImage without = page->surface->image();
+    EXPECT_TRUE(page->surface->lines().empty());
+    EXPECT_FALSE(page->limitLegend->isVisible());
+
+    page->setLimitCheck(counted(0.08));
+    const auto line = hueLimitLine(5, table(), disc(0.08));
+    const auto runs = reachedRuns(line, false);
+    ASSERT_EQ(runs.size(), 1u);
+    const auto lines = page->surface->lines();
+    ASSERT_EQ(lines.size(), 2u); // the line and the legend's sample
+    ASSERT_EQ(lines[0].size(), runs[0].size());
+    for (std::size_t i = 0; i < runs[0].size(); ++i)
+        EXPECT_EQ(lines[0][i], HuePage::pointAt(runs[0][i].chroma, runs[0][i].value));
+    // It crosses the patches: drawn over them, where the page showed a patch.
+    const QPointF middle = (lines[0][8] + lines[0][9]) / 2;
+    EXPECT_TRUE(onLine(*page->surface, middle));
+    EXPECT_FALSE(onLine(*page->surface, lines[0][8] + QPointF(0, 30)));
+    EXPECT_NE(page->surface->image(), without);
+    EXPECT_TRUE(page->limitLegend->isVisible());
+
+    // Kept: the same hue again asks the check nothing; another hue does.
+    const long first = asked;
+    EXPECT_GT(first, 0);
+    page->showHuePage();
+    notation("5R", "4", "6");
+    EXPECT_EQ(asked, first);
+    notation("5PB", "4", "6");
+    EXPECT_GT(asked, first);
+    EXPECT_NE(page->surface->lines()[0], lines[0]);
+    const long second = asked;
+    notation("5R", "4", "6");
+    EXPECT_EQ(asked, second);
+    EXPECT_EQ(page->surface->lines()[0], lines[0]);
+}
+
+TEST_F(LimitOnPagesTest, TheValuePageDrawsAClosedCurveOnceForEachValue) {
+    notation("5R", "5", "10");
+    ui().valuePageCheck->setChecked(true);
+    ValuePage* page = form->findChild<ValuePage*>();
+    ASSERT_NE(page, nullptr);
+    EXPECT_FALSE(page->surface->lines().empty());
+    EXPECT_TRUE(page->limitLegend->isVisible());
+
+    // A small disc: every hue reaches it at value 5, so the curve closes.
+    page->setLimitCheck(counted(0.03));
+    const auto line = valueLimitLine(5, table(), disc(0.03));
+    const auto lines = page->surface->lines();
+    ASSERT_EQ(lines.size(), 2u);
+    ASSERT_EQ(lines[0].size(), 81u);
+    EXPECT_EQ(lines[0].front(), lines[0].back());
+    for (std::size_t k = 0; k < line.size(); ++k) {
+        ASSERT_TRUE(line[k].reached);
+        EXPECT_EQ(lines[0][k], page->circleAt(float(line[k].hue), line[k].chroma));
+    }
+    EXPECT_TRUE(onLine(*page->surface, (lines[0][30] + lines[0][31]) / 2));
+
+    const long first = asked;
+    float value = 5;
+    page->showValuePage(value);
+    EXPECT_EQ(asked, first);
+    value = 7;
+    page->showValuePage(value);
+    EXPECT_GT(asked, first);
+
+    // A check under which every colour is within draws nothing.
+    page->setLimitCheck([](const Tristimulus&) { return -1.0; });
+    EXPECT_TRUE(page->surface->lines().empty());
+    EXPECT_FALSE(page->limitLegend->isVisible());
+}
+
+} // namespace
+} // namespace huelinx::testing
