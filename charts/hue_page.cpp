@@ -116,12 +116,13 @@ QPointF HuePage::pointAt(double chroma, double value) {
             twips(patchTop(0)) + half + (9.0 - value) * twips(720)};
 }
 
-// The line through the values whose limit lies within the data; where the
-// data end first (every colour they hold is a possible surface) it breaks,
-// as no limit was found there to draw.
+// The line through the values whose limit lies within the data (and the
+// page's 28 chromas); where the data end first (every colour they hold is a
+// possible surface) it stops, as no limit was found there to draw, but for
+// the short gaps between two rows that limitRuns crosses.
 void HuePage::drawLimit(float hue) {
     std::vector<ChartSurface::Polyline> lines;
-    for (const auto& run : reachedRuns(limitLines_.line(hue, session_.table()), false)) {
+    for (const auto& run : limitRuns(limitLines_.line(hue, session_.table()), false)) {
         ChartSurface::Polyline line;
         for (const LimitPoint& p : run)
             line.push_back(pointAt(p.chroma, p.value));

@@ -73,8 +73,50 @@ std::vector<LimitPoint> valueLimitLine(double value, const MunTable& table,
     return line;
 }
 
-std::vector<std::vector<LimitPoint>> reachedRuns(const std::vector<LimitPoint>& points,
-                                                 bool closed) {
+namespace {
+
+// The longest run of points with no limit found that the line crosses: the
+// points between two values (or hues) of the data, where the data reach only
+// as far as at the nearer of the two.
+constexpr std::size_t maxBridged = 3;
+
+// Crosses the short gaps of `points` (cyclic when `closed`): each point of a
+// gap takes the chroma of the chord between the reached points around it,
+// when that chord passes at or beyond the data's edge at every point of the
+// gap, so the line claims nothing the data contradict.
+std::vector<LimitPoint> bridged(std::vector<LimitPoint> points, bool closed) {
+    const std::size_t n = points.size();
+    std::vector<LimitPoint> out = points;
+    for (std::size_t before = 0; before < n; ++before) {
+        if (!points[before].reached) continue;
+        std::size_t gap = 0;
+        while (gap < n && (closed || before + gap + 1 < n) &&
+               !points[(before + gap + 1) % n].reached)
+            ++gap;
+        const std::size_t after = before + gap + 1;
+        if (gap == 0 || gap > maxBridged || (!closed && after >= n)) continue;
+        const double from = points[before].chroma, to = points[after % n].chroma;
+        bool fits = true;
+        for (std::size_t k = 1; k <= gap; ++k) {
+            LimitPoint& p = out[(before + k) % n];
+            p.chroma = from + (to - from) * static_cast<double>(k) / static_cast<double>(gap + 1);
+            fits = fits && p.chroma >= points[(before + k) % n].chroma;
+        }
+        for (std::size_t k = 1; k <= gap; ++k) {
+            LimitPoint& p = out[(before + k) % n];
+            if (fits)
+                p.reached = true;
+            else
+                p.chroma = points[(before + k) % n].chroma;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+std::vector<std::vector<LimitPoint>> limitRuns(const std::vector<LimitPoint>& found, bool closed) {
+    const std::vector<LimitPoint> points = bridged(found, closed);
     std::vector<std::vector<LimitPoint>> runs;
     std::vector<LimitPoint> run;
     for (const LimitPoint& p : points) {

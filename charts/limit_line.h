@@ -42,11 +42,15 @@ std::vector<LimitPoint> hueLimitLine(double hue, const MunTable& table, const Li
 std::vector<LimitPoint> valueLimitLine(double value, const MunTable& table,
                                        const LimitExcess& excess);
 
-// The runs of neighbouring reached points, each drawn as one line: a point
-// whose limit lies beyond the data breaks the line there. `closed` joins the
-// last point to the first (the value page's hue circle).
-std::vector<std::vector<LimitPoint>> reachedRuns(const std::vector<LimitPoint>& points,
-                                                 bool closed);
+// The runs of points the pages draw as lines. A point whose limit lies
+// beyond the data breaks the line there, unless it is one of at most three
+// between two reached points (as between two values of the data, which reach
+// no further there than at the nearer value) and the chord between those
+// passes at or beyond the data's edge at each: then the line crosses the gap
+// on that chord (those points come out reached, with the chord's chroma). A
+// lone point draws nothing. `closed` joins the last point to the first (the
+// value page's hue circle).
+std::vector<std::vector<LimitPoint>> limitRuns(const std::vector<LimitPoint>& points, bool closed);
 
 // The lines of one page kept by the hue or value they were found for, so a
 // redraw of the same page asks the check nothing. Setting another check

@@ -98,10 +98,11 @@ void ValuePage::showValuePage(float& v) {
 
 // The curve through the hues whose limit lies within the data, closed round
 // the circle; where the data end first (every colour they hold at that hue
-// is a possible surface) it breaks, as no limit was found there to draw.
+// is a possible surface) it stops, as no limit was found there to draw, but
+// for the short gaps between two hues of the data that limitRuns crosses.
 void ValuePage::drawLimit(float value, double factor) {
     std::vector<ChartSurface::Polyline> lines;
-    for (const auto& run : reachedRuns(limitLines_.line(value, session_.table()), true)) {
+    for (const auto& run : limitRuns(limitLines_.line(value, session_.table()), true)) {
         ChartSurface::Polyline line;
         for (const LimitPoint& p : run)
             line.push_back(circleCentre(static_cast<float>(p.hue), p.chroma, factor));

@@ -129,31 +129,61 @@ TEST_F(LimitLineTest, FirstCrossingGreysBeyondAndTheDataEdge) {
     EXPECT_EQ(edge.chroma, 6);
 }
 
-TEST(LimitRuns, BreakWhereTheLimitIsNotReachedAndCloseRoundTheCircle) {
-    auto points = [](const char* pattern) {
-        std::vector<LimitPoint> line;
-        for (int k = 0; pattern[k]; ++k)
-            line.push_back({double(k), 5, 0, pattern[k] == 'R'});
-        return line;
-    };
-    auto hues = [](const std::vector<std::vector<LimitPoint>>& runs) {
-        std::vector<std::vector<int>> out;
-        for (const auto& run : runs) {
-            out.emplace_back();
-            for (const LimitPoint& p : run)
-                out.back().push_back(int(p.hue));
-        }
-        return out;
-    };
-    using Runs = std::vector<std::vector<int>>;
+// Each point: 'R' a limit found at chroma 10 + k, 'u' none found with the
+// data ending at chroma 5 (short of a chord between limits), 'U' none found
+// with the data reaching chroma 50 (beyond any chord).
+std::vector<LimitPoint> limitPoints(const char* pattern) {
+    std::vector<LimitPoint> line;
+    for (int k = 0; pattern[k]; ++k) {
+        const bool reached = pattern[k] == 'R';
+        line.push_back({double(k), 5,
+                        reached             ? 10.0 + k
+                        : pattern[k] == 'u' ? 5.0
+                                            : 50.0,
+                        reached});
+    }
+    return line;
+}
+
+std::vector<std::vector<int>> runHues(const std::vector<std::vector<LimitPoint>>& runs) {
+    std::vector<std::vector<int>> out;
+    for (const auto& run : runs) {
+        out.emplace_back();
+        for (const LimitPoint& p : run)
+            out.back().push_back(int(p.hue));
+    }
+    return out;
+}
+
+using Runs = std::vector<std::vector<int>>;
+
+TEST(LimitRuns, BreakWhereTheDataEndFirstAndCloseRoundTheCircle) {
     // A lone reached point draws nothing.
-    EXPECT_EQ(hues(reachedRuns(points("RRURURR"), false)), (Runs{{0, 1}, {5, 6}}));
-    EXPECT_EQ(hues(reachedRuns(points("RRURURR"), true)), (Runs{{5, 6, 0, 1}}));
-    EXPECT_EQ(hues(reachedRuns(points("RURR"), true)), (Runs{{2, 3, 0}}));
-    EXPECT_EQ(hues(reachedRuns(points("RRRR"), true)), (Runs{{0, 1, 2, 3, 0}}));
-    EXPECT_EQ(hues(reachedRuns(points("RRRR"), false)), (Runs{{0, 1, 2, 3}}));
-    EXPECT_EQ(hues(reachedRuns(points("URRU"), true)), (Runs{{1, 2}}));
-    EXPECT_TRUE(reachedRuns(points("UUU"), true).empty());
+    EXPECT_EQ(runHues(limitRuns(limitPoints("RRURURR"), false)), (Runs{{0, 1}, {5, 6}}));
+    EXPECT_EQ(runHues(limitRuns(limitPoints("RRURURR"), true)), (Runs{{5, 6, 0, 1}}));
+    EXPECT_EQ(runHues(limitRuns(limitPoints("RURR"), true)), (Runs{{2, 3, 0}}));
+    EXPECT_EQ(runHues(limitRuns(limitPoints("RRRR"), true)), (Runs{{0, 1, 2, 3, 0}}));
+    EXPECT_EQ(runHues(limitRuns(limitPoints("RRRR"), false)), (Runs{{0, 1, 2, 3}}));
+    EXPECT_EQ(runHues(limitRuns(limitPoints("URRU"), true)), (Runs{{1, 2}}));
+    EXPECT_TRUE(limitRuns(limitPoints("UUU"), true).empty());
+}
+
+// Up to three points short of the data between two limits are crossed on the
+// chord between them; longer gaps, and ends with no limit beyond, are not.
+TEST(LimitRuns, ShortGapsWithinTheDataAreCrossedOnTheChord) {
+    const auto crossed = limitRuns(limitPoints("RRuuuRR"), false);
+    ASSERT_EQ(runHues(crossed), (Runs{{0, 1, 2, 3, 4, 5, 6}}));
+    for (int k = 2; k <= 4; ++k)
+        EXPECT_DOUBLE_EQ(crossed[0][k].chroma, 10.0 + k); // on the chord from 11 to 15
+    EXPECT_EQ(crossed[0][1].chroma, 11);
+    EXPECT_EQ(runHues(limitRuns(limitPoints("RRuuuuRR"), false)), (Runs{{0, 1}, {6, 7}}));
+    EXPECT_EQ(runHues(limitRuns(limitPoints("RRuURR"), false)), (Runs{{0, 1}, {4, 5}}));
+    EXPECT_EQ(runHues(limitRuns(limitPoints("uRRu"), false)), (Runs{{1, 2}}));
+    // Round the circle the gap at its ends is crossed too.
+    const auto circle = limitRuns(limitPoints("uRRu"), true);
+    ASSERT_EQ(runHues(circle), (Runs{{0, 1, 2, 3, 0}}));
+    EXPECT_DOUBLE_EQ(circle[0][0].chroma, 12 - 2 / 3.0); // on the chord from 12 at 2 to 11 at 1
+    EXPECT_DOUBLE_EQ(circle[0][3].chroma, 12 - 1 / 3.0);
 }
 
 class LimitOnPagesTest : public LimitLineTest {
@@ -193,7 +223,7 @@ TEST_F(LimitOnPagesTest, TheHuePageDrawsTheLineOnceForEachHue) {
 
     page->setLimitCheck(counted(0.08));
     const auto line = hueLimitLine(5, table(), disc(0.08));
-    const auto runs = reachedRuns(line, false);
+    const auto runs = limitRuns(line, false);
     ASSERT_EQ(runs.size(), 1u);
     const auto lines = page->surface->lines();
     ASSERT_EQ(lines.size(), 2u); // the line and the legend's sample
