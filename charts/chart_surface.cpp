@@ -253,9 +253,10 @@ void ChartSurface::drawingChanged() {
 
 const QImage& ChartSurface::image() const {
     if (stale_) {
-        shown_ = drawing_.copy();
+        beneath_ = drawing_.copy();
         for (const auto& shape : shapes_)
-            shape->paint(shown_);
+            shape->paint(beneath_);
+        shown_ = beneath_;
         if (!lines_.empty()) {
             QPainter painter(&shown_);
             painter.setRenderHint(QPainter::Antialiasing, false);
@@ -264,6 +265,12 @@ const QImage& ChartSurface::image() const {
         stale_ = false;
     }
     return shown_;
+}
+
+long ChartSurface::pixelUnderLines(int x, int y) const {
+    image();
+    if (!beneath_.rect().contains(x, y)) return -1;
+    return colourValue(beneath_.pixel(x, y));
 }
 
 QPoint ChartSurface::toLayout(QPointF widgetPoint) const {

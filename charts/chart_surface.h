@@ -117,6 +117,10 @@ class ChartSurface : public ImageSurface {
     // What the surface shows: the drawing with the shapes over it, in layout
     // pixels; presses, moves and tooltips come in layout pixels too.
     const QImage& image() const override;
+    // The pixel under the lines: the drawing with the shapes, as if no line
+    // were drawn (the value page's read-out reads colours, not the marks
+    // over them); -1 off the image.
+    long pixelUnderLines(int x, int y) const;
     QPoint pixelAt(QPointF widgetPoint) const override { return toLayout(widgetPoint); }
 
     // ---- scale -------------------------------------------------------------
@@ -163,8 +167,9 @@ class ChartSurface : public ImageSurface {
     QColor back_;
     QFont font_;
     std::vector<std::unique_ptr<ChartShape>> shapes_;
-    // The drawing with the shapes over it, made again when something changed.
-    mutable QImage shown_;
+    // The drawing with the shapes over it, and with the lines over that,
+    // made again when something changed.
+    mutable QImage beneath_, shown_;
     mutable bool stale_ = true;
 };
 

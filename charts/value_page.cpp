@@ -301,7 +301,8 @@ void ValuePage::pause() {
 
 void ValuePage::onMouseMove(int x, int y) {
     pause();
-    const long c = surface->pixel(x, y);
+    // The colour under the mouse, not the limit curve drawn over it.
+    const long c = surface->pixelUnderLines(x, y);
     const int R = c & 0xFF, G = (c >> 8) & 0xFF, B = (c >> 16) & 0xFF;
     if (!(displayable(R) && displayable(G) && displayable(B))) {
         readOutSwatch->setFillColor(Qt::black);

@@ -284,6 +284,21 @@ TEST_F(LimitOnPagesTest, TheValuePageDrawsAClosedCurveOnceForEachValue) {
         EXPECT_EQ(lines[0][k], page->circleAt(float(line[k].hue), line[k].chroma));
     }
     EXPECT_TRUE(onLine(*page->surface, (lines[0][30] + lines[0][31]) / 2));
+    // The read-out gives the colour of a circle the curve crosses, not the curve.
+    platform.setAdvancePerRead(0.004);
+    int readOver = 0;
+    for (const QPointF at : lines[0]) {
+        const QPoint p = at.toPoint();
+        const long under = page->surface->pixelUnderLines(p.x(), p.y());
+        const int r = under & 0xFF, g = (under >> 8) & 0xFF, b = (under >> 16) & 0xFF;
+        if (!onLine(*page->surface, p) || std::min({r, g, b}) < 1 || std::max({r, g, b}) > 254 ||
+            under == colourValue(pageGrey))
+            continue;
+        page->onMouseMove(p.x(), p.y());
+        EXPECT_EQ(colourValue(page->readOutSwatch->fillColor()), under);
+        ++readOver;
+    }
+    EXPECT_GT(readOver, 10);
 
     const long first = asked;
     float value = 5;
