@@ -11,8 +11,10 @@
 // signed distance to the plane most exceeded, in X, Y, Z units (white
 // Y = 100): 0 on the surface, below 0 inside (minus the distance to the
 // nearest face), above 0 beyond. The answer is exact to double precision: the
-// faces are grouped by the direction of their normals and a group is
-// measured only when a bound on its faces could beat the excess found so far.
+// faces are kept in blocks of neighbouring normals; a block is measured in
+// single precision, four faces at a time, only when a bound on its faces
+// could beat the largest excess found, and the blocks that come within the
+// rounding of the largest are measured again in double.
 #pragma once
 
 #include "colour/illuminant.h"
@@ -20,6 +22,7 @@
 
 #include <array>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace huelinx {
@@ -54,24 +57,34 @@ class ObjectColourSolid {
     [[nodiscard]] std::size_t faceCount() const { return 2 * normals_.size(); }
 
   private:
-    struct Group {
-        Vector axis{};                  // unit, the mean direction of its normals
-        double cosSpread = 1;           // cos and sin of the widest angle from the axis
-        double sinSpread = 0;           // to a normal of the group
-        double leastHalfWidth = 0;      // the smallest half width of its faces
-        std::size_t first = 0, end = 0; // its normals in normals_
+    // Each block of faces, its normals in a cone about a unit axis a (cos c
+    // of the widest angle; c^2, s^2 = 1 - c^2; wide: a cone as wide as a
+    // half sphere, which bounds nothing), with v, the solid's vertex furthest
+    // along the axis (from the centre), a.v and v.v: columns, padded to an
+    // even count.
+    struct BlockColumns {
+        std::vector<double> ax, ay, az, c, c2, s2, vx, vy, vz, av, vv;
+        std::vector<long long> wide;
     };
 
-    double groupExcess(const Group& g, const Vector& q) const;
+    void orderFaces(std::size_t first, std::size_t end);
+    void makeBlocks();
+    void addBlock(const Vector& axis, double cosSpread, const Vector& vertex);
+    float blockMost(std::size_t block, float qx, float qy, float qz) const;
+    double blockExcess(std::size_t block, const Vector& q) const;
 
     std::vector<Vector> generators_;
     Vector white_{};
-    // Each pair of opposite faces: unit normal n (pointing into the half of the
-    // sphere its group is on) and half width w; the faces are n.(p - c) = w and
-    // n.(p - c) = -w, with c the centre of the solid, half the white.
+    // Each pair of opposite faces: unit normal n and half width w; the faces
+    // are n.(p - c) = w and n.(p - c) = -w, c the centre of the solid (half
+    // the white). In double, and in single precision as columns padded to
+    // whole blocks with faces that never count; neighbours in direction are
+    // neighbours in the lists.
     std::vector<Vector> normals_;
     std::vector<double> halfWidths_;
-    std::vector<Group> groups_;
+    std::vector<float> nx_, ny_, nz_, w_;
+    BlockColumns blocks_;
+    std::size_t blockCount_ = 0;
 };
 
 // The solid of the illuminant and observer the program pairs for each of its
@@ -79,5 +92,9 @@ class ObjectColourSolid {
 // none when the tables lack the illuminant.
 [[nodiscard]] std::optional<ObjectColourSolid> solidOf(const SpectralTables& tables,
                                                        Illuminant illuminant);
+// The solid of any illuminant of the tables ("A", "F11", ...) with the 2 or
+// 10 degree observer; none when either is unknown.
+[[nodiscard]] std::optional<ObjectColourSolid> solidOf(const SpectralTables& tables,
+                                                       std::string_view illuminant, int degrees);
 
 } // namespace huelinx

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <limits>
 #include <random>
 #include <set>
 #include <sstream>
@@ -142,7 +143,32 @@ TEST(ObjectColourSolid, GroupedFacesGiveTheExcessOfEveryFace) {
                                  solid->excessOverEveryFace(p[0], p[1], p[2]));
             }
     }
-    EXPECT_FALSE(solidC().check(std::nan(""), 1, 1).within);
+    // Numbers beyond single precision, infinite or not a number are never within.
+    const double huge = 1e200, inf = std::numeric_limits<double>::infinity();
+    for (const auto& [X, Y, Z] : {std::array{huge, huge, huge},
+                                  {inf, 1.0, 1.0},
+                                  {-inf, 1.0, 1.0},
+                                  {std::nan(""), 1.0, 1.0}}) {
+        const MacAdamCheck c = solidC().check(X, Y, Z);
+        EXPECT_FALSE(c.within) << X << " " << Y;
+        EXPECT_FALSE(c.excess <= 0) << X << " " << Y;
+    }
+}
+
+TEST(ObjectColourSolid, AnyIlluminantOfTheTablesHasItsSolid) {
+    for (const std::string& name : tables().illuminantNames())
+        for (const int degrees : {2, 10}) {
+            const auto solid = solidOf(tables(), name, degrees);
+            ASSERT_TRUE(solid) << name;
+            EXPECT_NEAR(solid->white()[1], 100, 1e-9) << name;
+            EXPECT_TRUE(checked(*solid, solid->white()).within) << name;
+            // The white of the tungsten light A is far from that of C.
+            if (name == "A") {
+                EXPECT_FALSE(checked(solidC(), solid->white()).within);
+            }
+        }
+    EXPECT_FALSE(solidOf(tables(), "E", 2));
+    EXPECT_FALSE(solidOf(tables(), "C", 4));
 }
 
 struct RenotationRow {
