@@ -2,7 +2,7 @@
 
 #include "charts/chart_surface.h"
 #include "colour/hue.h"
-#include "colour/object_colour_solid.h"
+#include "colour/macadam_limits.h"
 #include "colour/rgbcmyk.h"
 #include "session/session.h"
 #include "text/number_format.h"
@@ -87,16 +87,19 @@ ChartColour chartColour(float hue, float value, float chroma, const MunTable& ta
 }
 
 LimitExcess macAdamCheckOfC(const Resources& resources) {
-    std::optional<ObjectColourSolid> solid;
+    auto solids = std::make_shared<MacAdamSolids>();
     if (const SpectralTables* tables = resources.spectra())
-        solid = solidOf(*tables, Illuminant::C);
+        solids->c = solidOf(*tables, Illuminant::C);
     else if (Loaded<SpectralTables> read = loadSpectralTables(resources.folders().searched);
              read.value)
-        solid = solidOf(*read.value, Illuminant::C);
-    if (!solid) return {};
-    auto shared = std::make_shared<const ObjectColourSolid>(std::move(*solid));
-    return [shared](const Tristimulus& c) {
-        return shared->check(c.X, c.Y, c.Z).excess - macAdamTolerance;
+        solids->c = solidOf(*read.value, Illuminant::C);
+    if (!solids->c) return {};
+    // As the main window checks a colour it shows under C without PWD: taken
+    // from the value scale's white to a perfect white first.
+    return [solids](const Tristimulus& c) {
+        const std::optional<MacAdamCheck> check =
+            macAdamOfXyz(c.X, c.Y, c.Z, ColourSettings{}, *solids);
+        return check ? check->excess - macAdamTolerance : 0.0;
     };
 }
 

@@ -69,8 +69,9 @@ ChartColour chartColour(float hue, float value, float chroma, const MunTable& ta
 
 // The check the pages draw the MacAdam limit by: the object-colour solid of
 // illuminant C with the 2 degree observer, from the spectral tables the
-// resources hold (or read from their folders when not loaded yet); colours
-// a rounding away from its surface count as within. Empty (no line is drawn)
+// resources hold (or read from their folders when not loaded yet), checking
+// X, Y, Z as the main window does a colour under C without PWD; colours a
+// rounding away from its surface count as within. Empty (no line is drawn)
 // when the tables can't be read.
 LimitExcess macAdamCheckOfC(const Resources& resources);
 

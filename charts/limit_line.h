@@ -13,8 +13,9 @@
 
 namespace huelinx {
 
-// How far X, Y, Z (illuminant C, white Y = 100) lie beyond the MacAdam limits,
-// in Y units: 0 or less is within.
+// How far X, Y, Z lie beyond the MacAdam limits, in Y units: 0 or less is
+// within. X, Y, Z are those mun2xyz gives under illuminant C on the
+// renotation's value scale (no PWD: value 10 at Y = 102.568).
 using LimitExcess = std::function<double(const Tristimulus&)>;
 
 // The limit at one hue and value.

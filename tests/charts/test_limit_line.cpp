@@ -8,6 +8,7 @@
 #include "charts/hue_page.h"
 #include "charts/limit_line.h"
 #include "charts/value_page.h"
+#include "colour/macadam_limits.h"
 #include "colour/mun2xyz.h"
 
 #include <QApplication>
@@ -92,6 +93,32 @@ TEST_F(LimitLineTest, PointsFoundAreWithinAndAStepBeyondIsNot) {
     EXPECT_TRUE(red.reached);
     EXPECT_GT(red.chroma, 4);
     EXPECT_TRUE(inData(5, 4, red.chroma + 2, table()));
+}
+
+// The line agrees with the check of a notation the main window converts
+// (under C without PWD): just inside the line within, just outside beyond.
+TEST_F(LimitLineTest, AgreesWithTheCheckOfAConvertedNotation) {
+    const LimitExcess real = macAdamCheckOfC(session().resources());
+    const Loaded<SpectralTables> tables =
+        loadSpectralTables(session().resources().folders().searched);
+    ASSERT_TRUE(tables.value) << tables.message;
+    const MacAdamSolids solids = macAdamSolids(*tables.value);
+    auto checked = [&](double value, double chroma) {
+        ColourModel c = ColourModel::initial();
+        c = edit(std::move(c), Box::Hue, "5R");
+        c = edit(std::move(c), Box::Value, std::to_string(int(value)));
+        c = edit(std::move(c), Box::Chroma, QString::number(chroma, 'f', 2).toStdString());
+        return macAdamOf(enterMunsell(std::move(c), table()), solids);
+    };
+    for (double value : {3.0, 4.0, 6.0, 8.0}) {
+        const LimitPoint p = limitAt(5, value, 28, table(), real);
+        ASSERT_TRUE(p.reached) << value;
+        const auto inside = checked(value, std::floor(p.chroma * 100) / 100 - 0.01);
+        const auto outside = checked(value, std::ceil(p.chroma * 100) / 100 + 0.01);
+        ASSERT_TRUE(inside && outside);
+        EXPECT_TRUE(inside->within) << value << " " << p.chroma;
+        EXPECT_FALSE(outside->within) << value << " " << p.chroma;
+    }
 }
 
 // From the grey outwards the first colour beyond sets the limit, even when
