@@ -2,6 +2,7 @@
 
 #include "charts/chart_surface.h"
 #include "colour/hue.h"
+#include "colour/macadam_limits.h"
 #include "colour/rgbcmyk.h"
 #include "session/session.h"
 #include "text/number_format.h"
@@ -10,6 +11,7 @@
 #include <QPushButton>
 
 #include <cmath>
+#include <memory>
 
 namespace huelinx {
 
@@ -82,6 +84,35 @@ ChartColour chartColour(float hue, float value, float chroma, const MunTable& ta
     c.G = rgb.G;
     c.B = rgb.B;
     return c;
+}
+
+LimitExcess macAdamCheckOfC(const Resources& resources) {
+    auto solids = std::make_shared<MacAdamSolids>();
+    if (const SpectralTables* tables = resources.spectra())
+        solids->c = solidOf(*tables, Illuminant::C);
+    else if (Loaded<SpectralTables> read = loadSpectralTables(resources.folders().searched);
+             read.value)
+        solids->c = solidOf(*read.value, Illuminant::C);
+    if (!solids->c) return {};
+    // As the main window checks a colour it shows under C without PWD: taken
+    // from the value scale's white to a perfect white first.
+    return [solids](const Tristimulus& c) {
+        const std::optional<MacAdamCheck> check =
+            macAdamOfXyz(c.X, c.Y, c.Z, ColourSettings{}, *solids);
+        return check ? check->excess - macAdamTolerance : 0.0;
+    };
+}
+
+void showLimitLines(ChartSurface& surface, QLabel& legend,
+                    std::vector<ChartSurface::Polyline> lines) {
+    const bool drawn = !lines.empty();
+    if (drawn) {
+        const QRect at = surface.layoutGeometry(&legend);
+        const double y = at.center().y();
+        lines.push_back({QPointF(at.left() - 22, y), QPointF(at.left() - 4, y)});
+    }
+    legend.setVisible(drawn);
+    surface.setLines(std::move(lines));
 }
 
 } // namespace huelinx

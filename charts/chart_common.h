@@ -4,6 +4,8 @@
 // window.
 #pragma once
 
+#include "charts/chart_surface.h"
+#include "charts/limit_line.h"
 #include "colour/iscc_nbs.h"
 #include "colour/mun2xyz.h"
 #include "platform/slider_tooltip.h"
@@ -20,6 +22,7 @@ class QWidget;
 
 namespace huelinx {
 
+class Resources;
 class Session;
 
 // The grey of the chart pages around and between the patches.
@@ -63,5 +66,18 @@ struct ChartColour {
 // current colour, its quiet flag and its out-of-range flag stay as they are.
 ChartColour chartColour(float hue, float value, float chroma, const MunTable& table,
                         const ColourSettings& settings);
+
+// The check the pages draw the MacAdam limit by: the object-colour solid of
+// illuminant C with the 2 degree observer, from the spectral tables the
+// resources hold (or read from their folders when not loaded yet), checking
+// X, Y, Z as the main window does a colour under C without PWD; colours a
+// rounding away from its surface count as within. Empty (no line is drawn)
+// when the tables can't be read.
+LimitExcess macAdamCheckOfC(const Resources& resources);
+
+// Puts the lines of the MacAdam limit over a page, with a short sample of
+// the line left of `legend`; the legend shows only while a line is drawn.
+void showLimitLines(ChartSurface& surface, QLabel& legend,
+                    std::vector<ChartSurface::Polyline> lines);
 
 } // namespace huelinx

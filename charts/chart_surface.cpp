@@ -46,6 +46,20 @@ void ChartShape::paint(QImage& image) const {
 
 namespace {
 
+// The lines: a white casing four pixels wide under black dashes two wide,
+// ten pixels long, far longer than the runs of a dotted border.
+void paintLines(QPainter& painter, const std::vector<ChartSurface::Polyline>& lines) {
+    QPen casing(Qt::white, 4, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin);
+    QPen dashes(Qt::black, 2, Qt::CustomDashLine, Qt::FlatCap, Qt::RoundJoin);
+    dashes.setDashPattern({5, 2});
+    painter.setBrush(Qt::NoBrush);
+    for (const QPen& pen : {casing, dashes}) {
+        painter.setPen(pen);
+        for (const ChartSurface::Polyline& line : lines)
+            painter.drawPolyline(line.data(), static_cast<int>(line.size()));
+    }
+}
+
 // The colour that stands out from `colour`: white on dark, black on light.
 QRgb contrastOf(QColor colour) {
     return colour.lightness() < 128 ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
@@ -210,6 +224,12 @@ void ChartSurface::drawText(QPoint topLeft, const QString& text, QColor colour) 
     drawingChanged();
 }
 
+void ChartSurface::setLines(std::vector<Polyline> lines) {
+    if (lines == lines_) return;
+    lines_ = std::move(lines);
+    drawingChanged();
+}
+
 ChartShape* ChartSurface::findShape(const QString& name) const {
     for (const auto& shape : shapes_)
         if (shape->name() == name) return shape.get();
@@ -233,12 +253,24 @@ void ChartSurface::drawingChanged() {
 
 const QImage& ChartSurface::image() const {
     if (stale_) {
-        shown_ = drawing_.copy();
+        beneath_ = drawing_.copy();
         for (const auto& shape : shapes_)
-            shape->paint(shown_);
+            shape->paint(beneath_);
+        shown_ = beneath_;
+        if (!lines_.empty()) {
+            QPainter painter(&shown_);
+            painter.setRenderHint(QPainter::Antialiasing, false);
+            paintLines(painter, lines_);
+        }
         stale_ = false;
     }
     return shown_;
+}
+
+long ChartSurface::pixelUnderLines(int x, int y) const {
+    image();
+    if (!beneath_.rect().contains(x, y)) return -1;
+    return colourValue(beneath_.pixel(x, y));
 }
 
 QPoint ChartSurface::toLayout(QPointF widgetPoint) const {
@@ -322,6 +354,7 @@ void ChartSurface::paintScaled(QPainter& painter) const {
     }
     for (const auto& shape : shapes_)
         shape->paint(painter);
+    paintLines(painter, lines_);
 }
 
 } // namespace huelinx

@@ -104,10 +104,23 @@ class ChartSurface : public ImageSurface {
     // Called by a shape that changed.
     void shapeChanged();
 
+    // ---- lines over everything ----------------------------------------------
+    // Lines through points (layout pixels) drawn over the drawing and the
+    // shapes, so they cross the patches: long black dashes on a white
+    // casing, legible on every colour and unlike a patch's dotted border. Setting
+    // them replaces the lines before; `clear` leaves them.
+    using Polyline = std::vector<QPointF>;
+    void setLines(std::vector<Polyline> lines);
+    const std::vector<Polyline>& lines() const { return lines_; }
+
     // ---- reading -----------------------------------------------------------
     // What the surface shows: the drawing with the shapes over it, in layout
     // pixels; presses, moves and tooltips come in layout pixels too.
     const QImage& image() const override;
+    // The pixel under the lines: the drawing with the shapes, as if no line
+    // were drawn (the value page's read-out reads colours, not the marks
+    // over them); -1 off the image.
+    long pixelUnderLines(int x, int y) const;
     QPoint pixelAt(QPointF widgetPoint) const override { return toLayout(widgetPoint); }
 
     // ---- scale -------------------------------------------------------------
@@ -146,6 +159,7 @@ class ChartSurface : public ImageSurface {
         QFont font;
     };
     std::vector<Drawn> drawn_;
+    std::vector<Polyline> lines_;
     double scale_ = 1.0;
     QPointF offset_;
 
@@ -153,8 +167,9 @@ class ChartSurface : public ImageSurface {
     QColor back_;
     QFont font_;
     std::vector<std::unique_ptr<ChartShape>> shapes_;
-    // The drawing with the shapes over it, made again when something changed.
-    mutable QImage shown_;
+    // The drawing with the shapes over it, and with the lines over that,
+    // made again when something changed.
+    mutable QImage beneath_, shown_;
     mutable bool stale_ = true;
 };
 

@@ -33,6 +33,7 @@ HuePage::HuePage(Session& session, Platform& platform, QWidget* parent)
     });
 
     placePrintButton("PRINT", 120, 6840, 810, 375);
+    limitLines_.setCheck(macAdamCheckOfC(session.resources()));
 }
 
 void HuePage::buildPatches() {
@@ -69,6 +70,9 @@ void HuePage::buildLabels() {
     key->setBorderStyle(BorderStyle::Dot);
     placeLabel(surface, "note",
                "Colors with a dotted border cannot be displayed correctly on a CRT", 4680, 7560);
+    limitLegend = placeLabel(surface, "limitLegend", "MacAdam limit", 10860, 7560);
+    limitLegend->setToolTip("No surface colour lies to the right of the dashed line");
+    limitLegend->hide();
 }
 
 void HuePage::showHuePage(bool reportFormatError) {
@@ -103,6 +107,33 @@ void HuePage::drawPatches(float hue) {
             patch->setBorderStyle(clipped ? BorderStyle::Dot : BorderStyle::Solid);
             patch->setFillColor(inData ? QColor(colour.R, colour.G, colour.B) : pageGrey);
         }
+    drawLimit(hue);
+}
+
+QPointF HuePage::pointAt(double chroma, double value) {
+    const double half = twips(patchSize) / 2.0;
+    return {twips(patchLeft(0)) + half + chroma * twips(720) / 2.0,
+            twips(patchTop(0)) + half + (9.0 - value) * twips(720)};
+}
+
+// The line through the values whose limit lies within the data (and the
+// page's 28 chromas); where the data end first (every colour they hold is a
+// possible surface) it stops, as no limit was found there to draw, but for
+// the short gaps between two rows that limitRuns crosses.
+void HuePage::drawLimit(float hue) {
+    std::vector<ChartSurface::Polyline> lines;
+    for (const auto& run : limitRuns(limitLines_.line(hue, session_.table()), false)) {
+        ChartSurface::Polyline line;
+        for (const LimitPoint& p : run)
+            line.push_back(pointAt(p.chroma, p.value));
+        lines.push_back(std::move(line));
+    }
+    showLimitLines(*surface, *limitLegend, std::move(lines));
+}
+
+void HuePage::setLimitCheck(LimitExcess excess) {
+    limitLines_.setCheck(std::move(excess));
+    if (isVisible()) drawLimit(shownHue_);
 }
 
 QString HuePage::tooltipAt(int x, int y) const {

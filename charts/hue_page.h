@@ -3,10 +3,14 @@
 // 28), each painted in its display colour. Patches outside the Munsell data
 // are grey; patches whose colour the display can't show get a dotted border.
 // A slider changes the hue; a click on a patch sends the notation it shows to the
-// main window.
+// main window. A dashed line crosses the patches where real surfaces end
+// (the MacAdam limit), once the page has a check for it.
 #pragma once
 
 #include "charts/chart_window.h"
+#include "charts/limit_line.h"
+
+#include <QPointF>
 
 #include <array>
 
@@ -36,6 +40,7 @@ class HuePage : public ChartWindow {
     std::array<QLabel*, 15> chromaLabels{}; // "N", "2" .. "28"
     QLabel* hueTitle = nullptr;             // element 23 of valueLabels: the hue text
     QScrollBar* hueSlider = nullptr;        // hue 0 (top) .. 100
+    QLabel* limitLegend = nullptr;          // says what the dashed line is; shown with it
 
     // Set while the page moves its own slider.
     bool updating = false;
@@ -50,6 +55,12 @@ class HuePage : public ChartWindow {
     // The notation and name of the patch at a layout pixel; empty off the
     // patches and on those the data don't hold.
     QString tooltipAt(int x, int y) const override;
+    // The check of the MacAdam limits the line is drawn by; without one (an
+    // empty function) no line is drawn. Redraws the page when shown.
+    void setLimitCheck(LimitExcess excess);
+    // Where chroma c at value v stands on the page, in layout pixels (the
+    // centre of its patch at the data's steps).
+    static QPointF pointAt(double chroma, double value);
 
   protected:
     // A Munsell conversion elsewhere turns the page to the new hue; the page's
@@ -60,6 +71,8 @@ class HuePage : public ChartWindow {
     void buildPatches();
     void buildLabels();
     void drawPatches(float hue);
+    void drawLimit(float hue);
+    LimitLines limitLines_{hueLimitLine};
     float shownHue_ = 0; // the hue the patches show
 };
 

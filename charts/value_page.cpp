@@ -66,7 +66,11 @@ ValuePage::ValuePage(Session& session, Platform& platform, QWidget* parent)
                                       QRect(twips(1200), twips(6600), twips(855), twips(975)));
     readOutSwatch->setFillColor(Qt::black);
     readOut = placeLabel(surface, "Label3", "", 1200, 7800, 3600, 255);
+    limitLegend = placeLabel(surface, "limitLegend", "MacAdam limit", 7350, 7920);
+    limitLegend->setToolTip("No surface colour lies outside the dashed curve");
+    limitLegend->hide();
     placePrintButton("PRINT", 120, 120, 975, 375);
+    limitLines_.setCheck(macAdamCheckOfC(session.resources()));
 }
 
 void ValuePage::showValuePage(float& v) {
@@ -88,6 +92,28 @@ void ValuePage::showValuePage(float& v) {
     for (const Ray& ray : rays)
         drawRay(ray, factor_);
     placeHueNames(rays, factor_);
+    shownValue_ = v;
+    drawLimit(v, factor_);
+}
+
+// The curve through the hues whose limit lies within the data, closed round
+// the circle; where the data end first (every colour they hold at that hue
+// is a possible surface) it stops, as no limit was found there to draw, but
+// for the short gaps between two hues of the data that limitRuns crosses.
+void ValuePage::drawLimit(float value, double factor) {
+    std::vector<ChartSurface::Polyline> lines;
+    for (const auto& run : limitRuns(limitLines_.line(value, session_.table()), true)) {
+        ChartSurface::Polyline line;
+        for (const LimitPoint& p : run)
+            line.push_back(circleCentre(static_cast<float>(p.hue), p.chroma, factor));
+        lines.push_back(std::move(line));
+    }
+    showLimitLines(*surface, *limitLegend, std::move(lines));
+}
+
+void ValuePage::setLimitCheck(LimitExcess excess) {
+    limitLines_.setCheck(std::move(excess));
+    if (isVisible()) drawLimit(shownValue_, factor_);
 }
 
 ValuePage::Ray ValuePage::computeRay(float hue, float& value, const ColourSettings& s) const {
@@ -110,7 +136,7 @@ double ValuePage::circleRadius() {
     return centreX() / 40.0 / 15.0;
 }
 
-QPointF ValuePage::circleCentre(float hue, int chroma, double factor) const {
+QPointF ValuePage::circleCentre(float hue, double chroma, double factor) const {
     const float theta = hue / 15.915494f;
     const float r = static_cast<float>(chroma + 10);
     const double x = centreX() + 100.0f * r * std::cos(theta) * factor,
@@ -220,7 +246,7 @@ void ValuePage::placeHueNames(const std::vector<Ray>& rays, double factor) {
     }
 }
 
-QPointF ValuePage::circleAt(float hue, int chroma) const {
+QPointF ValuePage::circleAt(float hue, double chroma) const {
     return circleCentre(hue, chroma, factor_);
 }
 
@@ -275,7 +301,8 @@ void ValuePage::pause() {
 
 void ValuePage::onMouseMove(int x, int y) {
     pause();
-    const long c = surface->pixel(x, y);
+    // The colour under the mouse, not the limit curve drawn over it.
+    const long c = surface->pixelUnderLines(x, y);
     const int R = c & 0xFF, G = (c >> 8) & 0xFF, B = (c >> 16) & 0xFF;
     if (!(displayable(R) && displayable(G) && displayable(B))) {
         readOutSwatch->setFillColor(Qt::black);

@@ -4,10 +4,13 @@
 // colour. Circles whose colour has a component clipped to 0 are cross-hatched;
 // each hue's ray ends where the Munsell data end, with the hue's name. A
 // slider sets the value; moving the mouse reads out the colour under it, and
-// a click on a circle sends the notation it shows to the main window.
+// a click on a circle sends the notation it shows to the main window. A
+// dashed curve around the centre marks where real surfaces end (the MacAdam
+// limit), once the page has a check for it.
 #pragma once
 
 #include "charts/chart_window.h"
+#include "charts/limit_line.h"
 
 #include <QPointF>
 #include <QRect>
@@ -38,6 +41,7 @@ class ValuePage : public ChartWindow {
     QLabel* sliderScale = nullptr;       // the slider's scale
     ChartShape* readOutSwatch = nullptr; // swatch of the colour under the mouse
     QLabel* readOut = nullptr;           // read-out
+    QLabel* limitLegend = nullptr;       // says what the dashed curve is; shown with it
 
     // Set while the page moves its own slider.
     bool updating = false;
@@ -60,7 +64,10 @@ class ValuePage : public ChartWindow {
     static double circleRadius();
     // Where the circle of a hue and chroma stands on the page now, in layout
     // pixels: the rays are shortened alike when the longest would leave the page.
-    QPointF circleAt(float hue, int chroma) const;
+    QPointF circleAt(float hue, double chroma) const;
+    // The check of the MacAdam limits the curve is drawn by; without one (an
+    // empty function) no curve is drawn. Redraws the page when shown.
+    void setLimitCheck(LimitExcess excess);
     // The notation and name of the circle at a layout pixel; empty elsewhere.
     QString tooltipAt(int x, int y) const override;
     // The hue names drawn and where, in layout pixels.
@@ -85,8 +92,9 @@ class ValuePage : public ChartWindow {
     // The factor that keeps every circle inside the page (1 when they fit).
     double fitFactor(const std::vector<Ray>& rays) const;
     // Where chroma c of a ray stands, in layout pixels, at `factor`.
-    QPointF circleCentre(float hue, int chroma, double factor) const;
+    QPointF circleCentre(float hue, double chroma, double factor) const;
     void drawRay(const Ray& ray, double factor);
+    void drawLimit(float value, double factor);
     // The hue names where the rays end, placed so that none overlaps another
     // or a control, or leaves the page: moved outward along its ray, or left
     // out when no place is free (never a principal hue).
@@ -101,6 +109,8 @@ class ValuePage : public ChartWindow {
     std::vector<Circle> circles_;
     double factor_ = 1.0; // how much the rays are shortened to stay on the page
     std::vector<std::pair<QString, QRect>> hueNames_;
+    LimitLines limitLines_{valueLimitLine};
+    float shownValue_ = 0; // the value the circles show
 };
 
 } // namespace huelinx
