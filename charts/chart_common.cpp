@@ -88,7 +88,11 @@ ChartColour chartColour(float hue, float value, float chroma, const MunTable& ta
 
 LimitExcess macAdamCheckOfC(const Resources& resources) {
     auto solids = std::make_shared<MacAdamSolids>();
-    if (const SpectralTables* tables = resources.spectra())
+    // The program's own solid when it has been built at start; else one of
+    // the tables (read here when the program hasn't read them).
+    if (const MacAdamSolids* built = resources.macAdamSolids())
+        solids->c = built->c;
+    else if (const SpectralTables* tables = resources.spectra())
         solids->c = solidOf(*tables, Illuminant::C);
     else if (Loaded<SpectralTables> read = loadSpectralTables(resources.folders().searched);
              read.value)
