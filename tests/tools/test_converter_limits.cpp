@@ -1,5 +1,6 @@
 // huelinx-convert --limits: the MacAdam columns after every colour line.
 #include "colour/macadam_limits.h"
+#include "converter_run.h"
 #include "tools/converter.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,8 @@ struct Ran {
     std::string out, err;
 };
 
+// Runs the converter in the working directory as it is, with the data files
+// of `dataFolder`.
 Ran convert(const std::vector<std::string>& args, const std::string& input = {},
             const std::string& dataFolder = HUELINX_DATA_DIR) {
     std::istringstream in(input);
@@ -28,13 +31,7 @@ Ran convert(const std::vector<std::string>& args, const std::string& input = {},
     return {status, out.str(), err.str()};
 }
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        result.push_back(line);
-    return result;
-}
+using testing::lines;
 
 std::vector<std::string> fields(const std::string& line) {
     std::vector<std::string> result;
