@@ -209,6 +209,9 @@ bool linesStandAlone(const Input& input, const std::string& out) {
     std::string line;
     for (std::size_t i = 1; i <= 6 && i + 1 < outLines.size() && std::getline(lines, line); ++i) {
         if (line.find('\r') != std::string::npos) return true; // numbered differently
+        Input first = input;
+        first.in = line;
+        if (namesSoilColumns(first)) continue; // a header when first: no row alone
         std::istringstream in(line + "\n");
         std::ostringstream alone, err;
         huelinx::runConverter(input.args, resources(), in, alone, err);
