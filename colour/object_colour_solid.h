@@ -18,7 +18,7 @@
 #pragma once
 
 #include "colour/illuminant.h"
-#include "colour/spectral_tables.h"
+#include "colour/light_tables.h"
 
 #include <array>
 #include <optional>

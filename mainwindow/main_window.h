@@ -107,7 +107,7 @@ struct MainWindowControls {
     // Check2..Check7.
     std::array<QAction*, 6> viewActions{};
     // View > Spectral Light and Spectral Observer: what a reading is also given
-    // under in Messages (main_window_spectra.cpp).
+    // under in Messages (main_window_lights.cpp).
     QMenu *spectralLightMenu = nullptr, *spectralObserverMenu = nullptr;
 
     // ---- copy, paste, undo (docs/object-names.md) -------------------------
@@ -263,7 +263,7 @@ class MainWindow : public QWidget, private MainWindowControls {
     void onCalibrate(); // Calibrate
     void onMeasure();   // Measure / Import %R
 
-    // ---- readings under another light (main_window_spectra.cpp) --------------
+    // ---- readings under another light (main_window_lights.cpp) --------------
     // View > Spectral Light (each illuminant of the tables) and Spectral
     // Observer (2 or 10 degrees); disabled, with the reason as tooltip, when
     // the tables can't be read.

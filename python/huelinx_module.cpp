@@ -15,7 +15,7 @@
 #include "photo/photo_regions.h"
 #include "python/batch.h"
 #include "python/module_arrays.h"
-#include "python/module_spectra.h"
+#include "python/module_reflectance.h"
 #include "session/resources.h"
 #include "text/number_format.h"
 

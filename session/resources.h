@@ -8,9 +8,9 @@
 #include "colour/chip_set.h"
 #include "colour/data_files.h"
 #include "colour/iscc_nbs.h"
+#include "colour/light_tables.h"
 #include "colour/macadam_limits.h"
 #include "colour/muntable.h"
-#include "colour/spectral_tables.h"
 #include "files/result.h"
 
 #include <memory>

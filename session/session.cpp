@@ -1,6 +1,6 @@
 #include "session/session.h"
 
-#include "colour/spectral_colour.h"
+#include "colour/reflectance_colour.h"
 
 #include <cmath>
 #include <utility>

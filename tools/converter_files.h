@@ -5,7 +5,7 @@
 #include "colour/colour_model.h"
 #include "colour/iscc_nbs.h"
 #include "colour/muntable.h"
-#include "colour/spectral_colour.h"
+#include "colour/reflectance_colour.h"
 #include "exchange/colour_csv.h"
 #include "exchange/palette_export.h"
 

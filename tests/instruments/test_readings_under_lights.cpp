@@ -2,7 +2,7 @@
 // L*a*b* under another light in Messages, its notation still under C.
 #include "main_window_fixture.h"
 
-#include "colour/spectral_colour.h"
+#include "colour/reflectance_colour.h"
 #include "simulated_instrument.h"
 #include "tools/instrument_replies.h"
 

@@ -1,6 +1,6 @@
-#include "python/module_spectra.h"
+#include "python/module_reflectance.h"
 
-#include "colour/spectral_colour.h"
+#include "colour/reflectance_colour.h"
 #include "python/module_arrays.h"
 
 #include <cmath>

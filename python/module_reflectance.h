@@ -2,7 +2,7 @@
 // illuminant of the spectral tables and the 2 or 10 degree observer.
 #pragma once
 
-#include "colour/spectral_tables.h"
+#include "colour/light_tables.h"
 
 #include <pybind11/pybind11.h>
 

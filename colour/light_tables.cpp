@@ -1,4 +1,4 @@
-#include "colour/spectral_tables.h"
+#include "colour/light_tables.h"
 
 namespace huelinx {
 

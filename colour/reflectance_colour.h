@@ -17,7 +17,7 @@
 #pragma once
 
 #include "colour/ciede2000.h"
-#include "colour/spectral_tables.h"
+#include "colour/light_tables.h"
 #include "colour/tristimulus.h"
 
 #include <optional>

@@ -1,4 +1,4 @@
-#include "colour/spectral_colour.h"
+#include "colour/reflectance_colour.h"
 
 #include <gtest/gtest.h>
 
