@@ -591,10 +591,8 @@ py::dict photoRegions(py::handle image, py::handle chart, py::handle regions,
 py::dict spectrumToXyz(py::handle reflectance, py::handle wavelengths,
                        const std::string& illuminant, int observer) {
     Data& d = data();
-    if (!d.resources.spectra()) {
-        const Result loaded = d.resources.loadSpectra();
-        if (!loaded.ok) throw std::runtime_error(readable("huelinx: " + loaded.message));
-    }
+    if (const Result loaded = d.resources.loadSpectra(); !loaded.ok)
+        throw std::runtime_error(readable("huelinx: " + loaded.message));
     return pyspectra::spectrumToXyz(reflectance, wavelengths, illuminant, observer,
                                     *d.resources.spectra());
 }

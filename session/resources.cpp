@@ -34,6 +34,7 @@ Result Resources::loadNames() {
 }
 
 Result Resources::loadSpectra() {
+    if (spectra_) return {true, {}};
     Loaded<SpectralTables> load = loadSpectralTables(folders_.searched);
     if (!load.value) return {false, load.message};
     spectra_ = std::move(load.value);

@@ -51,7 +51,8 @@ class Resources {
     // Loads the ISCC-NBS names; not ok with why names can't be given.
     [[nodiscard]] Result loadNames();
     // Loads the illuminants and observers for spectra (photo/illuminants.csv,
-    // photo/cmf-1931-2deg.csv, photo/cmf-1964-10deg.csv); not ok with why.
+    // photo/cmf-1931-2deg.csv, photo/cmf-1964-10deg.csv) unless they are
+    // loaded already; not ok with why.
     [[nodiscard]] Result loadSpectra();
 
     const MunTable& table() const { return table_; }

@@ -101,10 +101,7 @@ void Session::removeRecent(const std::string& path) {
 }
 
 const SpectralTables* Session::spectralTables(std::string& why) {
-    if (!resources_.spectra()) {
-        const Result loaded = resources_.loadSpectra();
-        if (!loaded.ok) why = loaded.message;
-    }
+    if (const Result loaded = resources_.loadSpectra(); !loaded.ok) why = loaded.message;
     return resources_.spectra();
 }
 

@@ -531,14 +531,8 @@ int convertLines(Converter& converter, std::istream& in, std::ostream& out, std:
     std::string text, scratch, result, error;
     Strings fields;
     for (std::uint64_t number = 1;; ++number) {
-        // Output and errors wait in their buffers while more input is at
-        // hand, and are sent before the converter waits for input, so a user
-        // typing lines sees each answer (or error) at once.
-        if (source.mayWait()) {
-            out.flush();
-            err.flush();
-            if (!out) return outputFailure(err, "before line " + std::to_string(number));
-        }
+        if (!flushBeforeWaiting(source, out, err))
+            return outputFailure(err, "before line " + std::to_string(number));
         if (!source.next(text)) break;
         const std::string_view line = trimmed(text);
         if (line.empty()) {
@@ -628,12 +622,9 @@ std::optional<int> readCommandLine(const Strings& args, const DataFolders& folde
 std::optional<int> spectralColumns(const Options& options, Resources& resources,
                                    std::optional<SpectralColumns>& columns, std::ostream& err) {
     if (!options.spectralIlluminant && !options.observer) return std::nullopt;
-    if (!resources.spectra()) {
-        const Result loaded = resources.loadSpectra();
-        if (!loaded.ok) {
-            err << "huelinx-convert: " << loaded.message << "\n";
-            return 1;
-        }
+    if (const Result loaded = resources.loadSpectra(); !loaded.ok) {
+        err << "huelinx-convert: " << loaded.message << "\n";
+        return 1;
     }
     const SpectralTables& tables = *resources.spectra();
     // The name as the file writes it, whatever the case typed ("f11" is F11).

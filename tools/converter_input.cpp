@@ -39,4 +39,11 @@ void splitFields(std::string_view line, std::string& scratch, std::vector<std::s
     fields.resize(count);
 }
 
+bool flushBeforeWaiting(const LineSource& source, std::ostream& out, std::ostream& err) {
+    if (!source.mayWait()) return true;
+    out.flush();
+    err.flush();
+    return static_cast<bool>(out);
+}
+
 } // namespace huelinx

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <istream>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,13 @@ class LineSource {
     std::size_t start_ = 0;  // where the next line of it starts
     bool chunkLeft_ = false; // whether lines of it are still to give
 };
+
+// Sends what waits in `out` and `err` when reading the next line may have to
+// wait for input, so a user typing lines sees each answer (or error) at once,
+// while output from a file or a pipe stays in its buffers; false when the
+// output can't be written.
+[[nodiscard]] bool flushBeforeWaiting(const LineSource& source, std::ostream& out,
+                                      std::ostream& err);
 
 // The fields of a --csv line, read as the program reads every list: split at
 // commas, a field in double quotes may hold commas. A comma at the end of the

@@ -162,12 +162,8 @@ int convertPhoto(const std::string& picturePath, const photo::PhotoSetup& setup,
     std::string text, scratch, why;
     Strings fields;
     for (std::uint64_t number = 1;; ++number) {
-        // Answers go out before the converter waits for more input.
-        if (source.mayWait()) {
-            out.flush();
-            err.flush();
-            if (!out) return outputFailure(err, "before line " + std::to_string(number));
-        }
+        if (!flushBeforeWaiting(source, out, err))
+            return outputFailure(err, "before line " + std::to_string(number));
         if (!source.next(text)) break;
         const std::string_view line = trimmed(text);
         if (line.empty()) {

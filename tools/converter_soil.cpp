@@ -219,12 +219,8 @@ int soilLines(SoilMode mode, SoilRows& rows, std::istream& in, std::ostream& out
     std::string text, line, error;
     std::string_view pair[2];
     for (std::uint64_t number = 1;; ++number) {
-        // Answers go out before the converter waits for input (a user typing).
-        if (source.mayWait()) {
-            out.flush();
-            err.flush();
-            if (!out) return outputFailure(err, "before line " + std::to_string(number));
-        }
+        if (!flushBeforeWaiting(source, out, err))
+            return outputFailure(err, "before line " + std::to_string(number));
         if (!source.next(text)) break;
         const std::string_view trimmedLine = trimmed(text);
         bool header = false;

@@ -25,11 +25,6 @@ class Clipboard : public MainWindowTest {
         MainWindowTest::SetUp();
         ASSERT_TRUE(start());
     }
-    void enterMunsell(const QString& hue, const QString& value, const QString& chroma) {
-        ui().munsellBoxes[0]->setText(hue);
-        ui().munsellBoxes[1]->setText(value);
-        enter(ui().munsellBoxes[2], chroma);
-    }
     // The eighteen boxes' texts as the window shows them.
     std::vector<QString> boxes() const {
         std::vector<QString> texts;
@@ -63,7 +58,7 @@ class Clipboard : public MainWindowTest {
 using Undo = Clipboard;
 
 TEST_F(Clipboard, CopyGivesEachFormAndPasteEntersEachForm) {
-    enterMunsell("5R", "4", "14");
+    typeMunsell("5R", "4", "14");
     const auto red = boxes();
     const ColourModel& c = session().colour();
     ui().copyButton->click();
@@ -77,10 +72,10 @@ TEST_F(Clipboard, CopyGivesEachFormAndPasteEntersEachForm) {
     // Each form, pasted over another colour, enters what typing it would:
     // the notation, or the L*a*b* or R, G, B it holds.
     for (std::size_t i = 0; i < 5; ++i) {
-        enterMunsell("5R", "4", "14");
+        typeMunsell("5R", "4", "14");
         ui().copyForms[i]->trigger();
         EXPECT_EQ(clipboard(), forms[i]) << i;
-        enterMunsell("5B", "6", "4");
+        typeMunsell("5B", "6", "4");
         action("editPasteAction")->trigger();
         const auto pasted = boxes();
         auto typed = red;
@@ -90,7 +85,7 @@ TEST_F(Clipboard, CopyGivesEachFormAndPasteEntersEachForm) {
             const QString levels[3] = {QString::number(c.clippedRgb[0]),
                                        QString::number(c.clippedRgb[1]),
                                        QString::number(c.clippedRgb[2])};
-            enterMunsell("5B", "6", "4");
+            typeMunsell("5B", "6", "4");
             for (std::size_t b = 0; b < 3; ++b)
                 group[b]->setText(i == 2 ? texts[b] : levels[b]);
             QTest::keyClick(group[0], Qt::Key_Return);
@@ -110,7 +105,7 @@ TEST_F(Clipboard, CopyGivesEachFormAndPasteEntersEachForm) {
 }
 
 TEST_F(Clipboard, WhatGivesNoColourIsSaidAndChangesNothing) {
-    enterMunsell("5R", "4", "14");
+    typeMunsell("5R", "4", "14");
     const auto red = boxes();
     setClipboard("a shopping list");
     action("editPasteAction")->trigger();
@@ -138,7 +133,7 @@ TEST_F(Clipboard, WhatGivesNoColourIsSaidAndChangesNothing) {
 }
 
 TEST_F(Clipboard, CtrlCInABoxWithoutSelectionCopiesTheWholeNotation) {
-    enterMunsell("5R", "4", "14");
+    typeMunsell("5R", "4", "14");
     activate();
     EntryBox* value = ui().munsellBoxes[1];
     value->setFocus();
@@ -183,10 +178,10 @@ TEST_F(Undo, CtrlZAndCtrlShiftZWalkTheColoursAndTheHistoryListBringsOneBack) {
     EXPECT_FALSE(action("editRedoAction")->isEnabled());
     EXPECT_TRUE(action("editRedoAction")->shortcuts().contains(QKeySequence("Ctrl+Shift+Z")));
     const auto start = boxes();
-    enterMunsell("5R", "4", "14");
+    typeMunsell("5R", "4", "14");
     const auto red = boxes();
-    enterMunsell("5B", "6", "4");
-    enterMunsell("N", "5", "0");
+    typeMunsell("5B", "6", "4");
+    typeMunsell("N", "5", "0");
     EXPECT_EQ(historyRows(), (QStringList{"N 5/", "5B 6/4", "5R 4/14", "6.4Y 8.6/10.4"}));
     activate();
     ui().swatch->setFocus();

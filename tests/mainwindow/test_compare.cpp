@@ -22,11 +22,6 @@ class Compare : public MainWindowTest {
         MainWindowTest::SetUp();
         ASSERT_TRUE(start());
     }
-    void enterMunsell(const QString& hue, const QString& value, const QString& chroma) {
-        ui().munsellBoxes[0]->setText(hue);
-        ui().munsellBoxes[1]->setText(value);
-        enter(ui().munsellBoxes[2], chroma);
-    }
     // Compares through the button, answering the list with `choice` and, for
     // a typed notation, the input box with `typed`; Messages afterwards.
     QString compare(const QString& choice, const QString& typed = {}) {
@@ -54,7 +49,7 @@ class Compare : public MainWindowTest {
 };
 
 TEST_F(Compare, TheWorkedExampleAgreesWithTheComparerAndTheConverter) {
-    enterMunsell("10YR", "6", "3");
+    typeMunsell("10YR", "6", "3");
     const State before = state();
     const QString line = compare("Type a notation\u2026", "5YR 3/4");
     EXPECT_EQ(state(), before);
@@ -80,8 +75,8 @@ TEST_F(Compare, TheWorkedExampleAgreesWithTheComparerAndTheConverter) {
 }
 
 TEST_F(Compare, APreviousColourAndAPaletteRowGiveTheSameLineAsTyping) {
-    enterMunsell("5YR", "3", "4");
-    enterMunsell("10YR", "6", "3");
+    typeMunsell("5YR", "3", "4");
+    typeMunsell("10YR", "6", "3");
     const std::string expected = converterLine("10YR 6/3", "5YR 3/4");
     EXPECT_EQ(compare("Previous colour 5YR 3/4").toStdString(), expected);
 
@@ -96,7 +91,7 @@ TEST_F(Compare, APreviousColourAndAPaletteRowGiveTheSameLineAsTyping) {
 }
 
 TEST_F(Compare, ANotationOffTheChipsSaysWhichChipItWasTakenTo) {
-    enterMunsell("10YR", "6", "3");
+    typeMunsell("10YR", "6", "3");
     const QString line = compare("Type a notation\u2026", "5YR 3.2/4.3");
     EXPECT_EQ(line.toStdString(), converterLine("10YR 6/3", "5YR 3.2/4.3"));
     EXPECT_TRUE(line.endsWith("; 5YR 3.2/4.3 taken to the soil chip 5YR 3/4"))
@@ -106,7 +101,7 @@ TEST_F(Compare, ANotationOffTheChipsSaysWhichChipItWasTakenTo) {
 }
 
 TEST_F(Compare, RefusalsAreOneLineAndLeaveTheColourAsItWas) {
-    enterMunsell("10YR", "6", "3");
+    typeMunsell("10YR", "6", "3");
     const State before = state();
     // Not a notation, though a colour.
     QString line = compare("Type a notation\u2026", "RGB 10 20 30");
@@ -154,16 +149,16 @@ TEST_F(Compare, MoistAndDryReadingsGoIntoTheNextRecordSavedAndOnlyThatOne) {
               "Keep as moist reading: the colour has no Munsell notation");
     EXPECT_EQ(session().palette().moist(), "");
 
-    enterMunsell("10YR", "3", "2");
+    typeMunsell("10YR", "3", "2");
     ui().moistAction->trigger();
     EXPECT_EQ(ui().messagesBox->toPlainText(),
               "10YR 3/2 kept as the moist reading for the next record saved");
-    enterMunsell("10YR", "5.5", "2");
+    typeMunsell("10YR", "5.5", "2");
     ui().dryAction->trigger();
     EXPECT_EQ(ui().messagesBox->toPlainText(),
               "10YR 5.5/2 kept as the dry reading for the next record saved; moist 10YR 3/2, "
               "dry 10YR 5.5/2: mollic colour no, chernic colour no");
-    enterMunsell("10YR", "5", "2");
+    typeMunsell("10YR", "5", "2");
     ui().dryAction->trigger(); // a second dry reading replaces the first
     EXPECT_TRUE(ui().messagesBox->toPlainText().endsWith(
         "moist 10YR 3/2, dry 10YR 5/2: mollic colour yes, chernic colour yes"));

@@ -18,11 +18,6 @@ namespace {
 
 class Limits : public MainWindowTest {
   protected:
-    void enterMunsell(const char* hue, const char* value, const char* chroma) {
-        ui().munsellBoxes[0]->setText(hue);
-        ui().munsellBoxes[1]->setText(value);
-        enter(ui().munsellBoxes[2], chroma);
-    }
     QString messages() const { return ui().messagesBox->toPlainText(); }
     QString lastLine() const { return messages().section('\n', -1); }
     // The excess of the X, Y, Z boxes as shown, on the scale of a perfect
@@ -41,18 +36,18 @@ class Limits : public MainWindowTest {
 TEST_F(Limits, EachColourSaysWhetherASurfaceCanHaveItUnderTheIlluminantShown) {
     ASSERT_TRUE(start());
     // Beyond every surface and beyond the display.
-    enterMunsell("5R", "6", "24");
+    typeMunsell("5R", "6", "24");
     EXPECT_EQ(ui().outOfRangeLabel->text(), "Out of RGB Range");
     ASSERT_TRUE(lastLine().startsWith("Beyond the MacAdam limits by ")) << messages().toStdString();
     EXPECT_NEAR(lastLine().section(' ', -1).toDouble(), shownExcess(Illuminant::C), 0.01);
     // Beyond the display, but a paint can be it.
-    enterMunsell("10BG", "5", "10");
+    typeMunsell("10BG", "5", "10");
     EXPECT_EQ(ui().outOfRangeLabel->text(), "Out of RGB Range");
     EXPECT_EQ(messages(), "Within the MacAdam limits");
     EXPECT_LT(shownExcess(Illuminant::C), 0);
 
     // Under D65 the numbers shown are checked against D65's solid.
-    enterMunsell("5R", "6", "24");
+    typeMunsell("5R", "6", "24");
     ui().illuminantButtons[2]->click();
     ASSERT_TRUE(lastLine().startsWith("Beyond the MacAdam limits by ")) << messages().toStdString();
     EXPECT_NEAR(lastLine().section(' ', -1).toDouble(), shownExcess(Illuminant::D65), 0.01);
@@ -61,7 +56,7 @@ TEST_F(Limits, EachColourSaysWhetherASurfaceCanHaveItUnderTheIlluminantShown) {
     ui().munsellBoxes[1]->setText("11");
     enter(ui().munsellBoxes[2], "4");
     EXPECT_FALSE(messages().contains("MacAdam")) << messages().toStdString();
-    enterMunsell("5R", "4", "14");
+    typeMunsell("5R", "4", "14");
     EXPECT_EQ(messages(), "Within the MacAdam limits");
 }
 
@@ -77,7 +72,7 @@ TEST_F(Limits, SpectralTablesThatCannotBeReadAreSaidOnceAndTheLineLeftOut) {
         << messages().toStdString();
     EXPECT_TRUE(messages().contains("illuminants.csv")) << messages().toStdString();
     const QString said = messages();
-    enterMunsell("5R", "6", "24");
+    typeMunsell("5R", "6", "24");
     EXPECT_EQ(messages(), said); // nothing more: the colour has nothing to say
     EXPECT_EQ(text(ui().munsellBoxes[0]), "5R");
 }

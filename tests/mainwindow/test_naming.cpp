@@ -15,11 +15,6 @@ namespace {
 
 class Naming : public MainWindowTest {
   protected:
-    void enterMunsell(const QString& hue, const QString& value, const QString& chroma) {
-        ui().munsellBoxes[0]->setText(hue);
-        ui().munsellBoxes[1]->setText(value);
-        enter(ui().munsellBoxes[2], chroma);
-    }
     QString name() const { return ui().colourNameBox->text(); }
     QString chip() const { return ui().nearestChipBox->text(); }
     // The name of the notation the Munsell boxes show, looked up directly.
@@ -44,7 +39,7 @@ TEST_F(Naming, NameAndChipFollowEntriesSlidersAndIlluminants) {
     EXPECT_TRUE(chip().startsWith("5Y 9/10  \u0394E00 ")) << chip().toStdString();
 
     // A chip of the set is its own nearest chip.
-    enterMunsell("5R", "4", "14");
+    typeMunsell("5R", "4", "14");
     EXPECT_EQ(name(), "vivid red (viv.R)");
     EXPECT_EQ(chip(), "5R 4/14  \u0394E00 0.00  (\u0394H +0.00 \u0394V +0.00 \u0394C +0.00)");
 
@@ -72,25 +67,25 @@ TEST_F(Naming, NameAndChipFollowEntriesSlidersAndIlluminants) {
 
 TEST_F(Naming, GreysAreNamedAndColoursOutsideTheDataAreNot) {
     ASSERT_TRUE(start());
-    enterMunsell("N", "5", "");
+    typeMunsell("N", "5", "");
     EXPECT_EQ(name(), "medium gray (m.Gy)");
     // The real colours are followed by the neutral series, so a grey has its chip.
     EXPECT_EQ(ui().chipSetList->currentText(), "renotation-real");
     EXPECT_EQ(chip(), "N 5/  \u0394E00 0.00  (\u0394H +0.00 \u0394V +0.00 \u0394C +0.00)");
-    enterMunsell("N", "7.3", "");
+    typeMunsell("N", "7.3", "");
     EXPECT_TRUE(chip().startsWith("N 7/  \u0394E00 ")) << chip().toStdString();
     EXPECT_TRUE(chip().endsWith("(\u0394H +0.00 \u0394V +0.30 \u0394C +0.00)"));
     ui().chipSetList->setCurrentText("soil");
-    enterMunsell("N", "5", "");
+    typeMunsell("N", "5", "");
     EXPECT_EQ(chip(), "N 5/  \u0394E00 0.00  (\u0394H +0.00 \u0394V +0.00 \u0394C +0.00)");
 
     // A notation beyond the data stays in its boxes but is not named.
-    enterMunsell("5Y", "9", "40");
+    typeMunsell("5Y", "9", "40");
     EXPECT_EQ(ui().messagesBox->toPlainText(), "Outside the Munsell data");
     EXPECT_EQ(name(), "");
     EXPECT_EQ(chip(), "");
     // Nor is a colour found from X, Y, Z outside the data.
-    enterMunsell("5R", "4", "14");
+    typeMunsell("5R", "4", "14");
     EXPECT_EQ(name(), "vivid red (viv.R)");
     ui().xyzBoxes[0]->setText("5");
     ui().xyzBoxes[1]->setText("10");
@@ -99,7 +94,7 @@ TEST_F(Naming, GreysAreNamedAndColoursOutsideTheDataAreNot) {
     EXPECT_EQ(chip(), "");
 
     // An entry refused for text in a box changes nothing, the line included.
-    enterMunsell("10YR", "5", "3");
+    typeMunsell("10YR", "5", "3");
     const QString named = name(), nearest = chip();
     ui().labBoxes[0]->setText("dark");
     enter(ui().labBoxes[1], "5");
@@ -119,7 +114,7 @@ TEST_F(Naming, UserChipSetsAreListedAndOneThatCannotBeReadIsSaid) {
         listed << ui().chipSetList->itemText(i);
     EXPECT_EQ(listed, QStringList({"renotation-real", "soil", "broken", "page3"}));
 
-    enterMunsell("5R", "4.1", "13.9");
+    typeMunsell("5R", "4.1", "13.9");
     ui().chipSetList->setCurrentText("page3");
     EXPECT_TRUE(chip().startsWith("5R 4/14 page 3 red  \u0394E00 ")) << chip().toStdString();
     EXPECT_TRUE(chip().endsWith("(\u0394H +0.00 \u0394V +0.10 \u0394C -0.10)"));
@@ -142,7 +137,7 @@ TEST_F(Naming, NameFilesThatCannotBeReadAreSaidAndTheChipStillShows) {
     EXPECT_TRUE(ui().messagesBox->toPlainText().startsWith("Colour names are not shown: "))
         << ui().messagesBox->toPlainText().toStdString();
     EXPECT_EQ(name(), "");
-    enterMunsell("5R", "4", "14");
+    typeMunsell("5R", "4", "14");
     EXPECT_EQ(name(), "");
     EXPECT_TRUE(chip().startsWith("5R 4/14  \u0394E00 0.00"));
 }

@@ -49,6 +49,12 @@ void MainWindowTest::enter(QLineEdit* box, const QString& text) {
     QTest::keyClick(box, Qt::Key_Return);
 }
 
+void MainWindowTest::typeMunsell(const QString& hue, const QString& value, const QString& chroma) {
+    ui().munsellBoxes[0]->setText(hue);
+    ui().munsellBoxes[1]->setText(value);
+    enter(ui().munsellBoxes[2], chroma);
+}
+
 QString MainWindowTest::text(const QLineEdit* box) {
     return box->text();
 }

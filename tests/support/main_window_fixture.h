@@ -39,6 +39,8 @@ class MainWindowTest : public ::testing::Test {
     void end();
     // Puts text into a box and presses Enter there.
     static void enter(QLineEdit* box, const QString& text);
+    // Types a notation into the Munsell boxes and presses Enter in the chroma box.
+    void typeMunsell(const QString& hue, const QString& value, const QString& chroma);
     static QString text(const QLineEdit* box);
     // Texts of the message boxes shown since the last clear().
     std::vector<QString> messages() const;
