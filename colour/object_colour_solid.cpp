@@ -15,8 +15,10 @@ using Vector = ObjectColourSolid::Vector;
 // program is built for.
 using Float4 = float __attribute__((vector_size(16)));
 using Mask4 = int __attribute__((vector_size(16)));
-// Faces are measured in blocks of this many (eight vectors).
-constexpr std::size_t blockSize = 32;
+// Faces are measured in blocks of this many (twelve vectors); blocks are
+// bounded four at a time, in groups.
+constexpr std::size_t blockSize = 48;
+constexpr std::size_t groupBlocks = 4;
 // The most blocks a solid of 81 generators has.
 constexpr std::size_t mostBlocks = (81 * 80 / 2 + blockSize - 1) / blockSize;
 
@@ -32,10 +34,21 @@ double length(const Vector& a) {
     return std::sqrt(dot(a, a));
 }
 
+Vector unit(Vector a) {
+    const double size = length(a);
+    for (double& c : a)
+        c /= size;
+    return a;
+}
+
 template <typename Vector, typename T> Vector load(const T* from) {
     Vector v;
     std::memcpy(&v, from, sizeof v);
     return v;
+}
+
+Float4 all(float x) {
+    return Float4{x, x, x, x};
 }
 
 // The normal turned to the side of its largest component, so that a normal
@@ -49,22 +62,34 @@ void turnToLargest(Vector& n) {
             c = -c;
 }
 
-// For four blocks at once, whether some unit normal n of the cone (axis a,
-// cos c) gives n.p above `level`, for `along` = a.p and p2 = p.p: the
-// largest n.p is |p| when p is within the cone, else (a.p) c + |p x a| s.
-// Decided without a square root; `slack`, added to |p x a|^2, covers the
-// rounding of single precision.
-Mask4 coneReaches(Float4 along, Float4 p2, Float4 c, Float4 c2, Float4 s2, Float4 level,
-                  Float4 slack) {
-    const Mask4 inCone = (along >= 0) & (along * along >= p2 * c2);
-    const Mask4 reachesAll = (level < 0) | (p2 > level * level);
-    const Float4 rest = level - along * c; // needed from |p x a| s
-    const Mask4 reachesEdge = (rest < 0) | ((p2 - along * along + slack) * s2 > rest * rest);
-    return (inCone & reachesAll) | (~inCone & reachesEdge);
+// The direction along which the points spread most (the principal axis of
+// their scatter), by power iteration.
+Vector widestDirection(const std::vector<Vector>& points, std::size_t first, std::size_t end) {
+    Vector mean{};
+    for (std::size_t f = first; f < end; ++f)
+        for (int c = 0; c < 3; ++c)
+            mean[c] += points[f][c] / double(end - first);
+    std::array<Vector, 3> scatter{};
+    for (std::size_t f = first; f < end; ++f)
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 3; ++j)
+                scatter[i][j] += (points[f][i] - mean[i]) * (points[f][j] - mean[j]);
+    Vector direction{1, 1, 1};
+    for (int step = 0; step < 50; ++step) {
+        const Vector next{dot(scatter[0], direction), dot(scatter[1], direction),
+                          dot(scatter[2], direction)};
+        if (!(length(next) > 0)) break;
+        direction = unit(next);
+    }
+    return direction;
 }
 
-Float4 all(float x) {
-    return Float4{x, x, x, x};
+// The index of the largest of four.
+int largestLane(Float4 v) {
+    int at = 0;
+    for (int lane = 1; lane < 4; ++lane)
+        if (v[lane] > v[at]) at = lane;
+    return at;
 }
 
 } // namespace
@@ -100,28 +125,17 @@ ObjectColourSolid::ObjectColourSolid(const photo::Spectrum& light,
     makeBlocks();
 }
 
-// Orders faces [first, end) so that each block holds neighbouring normals:
-// split at a whole block near the middle of their widest coordinate.
+// Orders faces [first, end) so that each group, and each block of a group,
+// holds neighbouring normals: split across the direction the normals spread
+// most, at a whole group near the middle, down to blocks.
 void ObjectColourSolid::orderFaces(std::size_t first, std::size_t end) {
     if (end - first <= blockSize) return;
-    int widest = 0;
-    double widestSpan = -1;
-    for (int c = 0; c < 3; ++c) {
-        double low = 2, high = -2;
-        for (std::size_t f = first; f < end; ++f) {
-            low = std::min(low, normals_[f][c]);
-            high = std::max(high, normals_[f][c]);
-        }
-        if (high - low > widestSpan) {
-            widestSpan = high - low;
-            widest = c;
-        }
-    }
+    const Vector widest = widestDirection(normals_, first, end);
     std::vector<std::size_t> order(end - first);
     for (std::size_t i = 0; i < order.size(); ++i)
         order[i] = first + i;
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return normals_[a][widest] < normals_[b][widest];
+        return dot(normals_[a], widest) < dot(normals_[b], widest);
     });
     std::vector<Vector> n;
     std::vector<double> w;
@@ -131,8 +145,10 @@ void ObjectColourSolid::orderFaces(std::size_t first, std::size_t end) {
     }
     std::copy(n.begin(), n.end(), normals_.begin() + long(first));
     std::copy(w.begin(), w.end(), halfWidths_.begin() + long(first));
-    const std::size_t blocks = (end - first + blockSize - 1) / blockSize;
-    const std::size_t middle = first + blocks / 2 * blockSize;
+    const std::size_t part =
+        end - first > groupBlocks * blockSize ? groupBlocks * blockSize : blockSize;
+    const std::size_t parts = (end - first + part - 1) / part;
+    const std::size_t middle = first + parts / 2 * part;
     orderFaces(first, middle);
     orderFaces(middle, end);
 }
@@ -151,55 +167,72 @@ void ObjectColourSolid::makeBlocks() {
         nz_.push_back(0);
         w_.push_back(std::numeric_limits<float>::max());
     }
-    for (std::size_t first = 0; first < normals_.size(); first += blockSize) {
-        const std::size_t end = std::min(normals_.size(), first + blockSize);
-        Vector axis{}, vertex{};
-        for (std::size_t f = first; f < end; ++f)
-            for (int c = 0; c < 3; ++c)
-                axis[c] += normals_[f][c];
-        const double size = length(axis);
-        for (double& c : axis)
-            c /= size;
-        double cosSpread = 1;
-        for (std::size_t f = first; f < end; ++f)
-            cosSpread = std::min(cosSpread, dot(axis, normals_[f]));
-        // A little wider than measured, so rounding never leaves a normal out.
-        cosSpread -= 1e-9;
-        for (const Vector& g : generators_)
-            for (int c = 0; c < 3; ++c)
-                vertex[c] += (dot(axis, g) > 0 ? 0.5 : -0.5) * g[c];
-        addBlock(axis, cosSpread, vertex);
-    }
-    blockCount_ = blocks_.ax.size();
-    // Blocks that are never measured and never first.
-    while (blocks_.ax.size() % 4 != 0) {
-        addBlock({1, 0, 0}, 1, {});
-        blocks_.av.back() = 1e30f;
-    }
+    for (std::size_t first = 0; first < normals_.size(); first += blockSize)
+        addBox(blockBoxes_, first, std::min(normals_.size(), first + blockSize));
+    for (std::size_t first = 0; first < normals_.size(); first += groupBlocks * blockSize)
+        addBox(groupBoxes_, first, std::min(normals_.size(), first + groupBlocks * blockSize));
+    blockCount_ = blockBoxes_.base.size();
+    groupCount_ = groupBoxes_.base.size();
+    // Runs that bound nothing fill the last vector.
+    for (BoxColumns* boxes : {&blockBoxes_, &groupBoxes_})
+        while (boxes->base.size() % 4 != 0) {
+            for (std::vector<float>& axis : boxes->axes)
+                axis.push_back(0);
+            for (int k = 0; k < 3; ++k) {
+                boxes->low[k].push_back(0);
+                boxes->high[k].push_back(0);
+                boxes->alongVertex[k].push_back(0);
+            }
+            boxes->base.push_back(std::numeric_limits<float>::max());
+        }
 }
 
-void ObjectColourSolid::addBlock(const Vector& axis, double cosSpread, const Vector& vertex) {
-    BlockColumns& b = blocks_;
-    b.ax.push_back(float(axis[0]));
-    b.ay.push_back(float(axis[1]));
-    b.az.push_back(float(axis[2]));
-    // Rounded to the wider cone.
-    const double c = std::max(0.0, cosSpread - 1e-6);
-    b.c.push_back(float(c));
-    b.c2.push_back(float(c * c));
-    b.s2.push_back(float(1 - c * c) * (1 + 1e-6f));
-    b.wide.push_back(cosSpread <= 0 ? -1 : 0);
-    b.vx.push_back(float(vertex[0]));
-    b.vy.push_back(float(vertex[1]));
-    b.vz.push_back(float(vertex[2]));
-    b.av.push_back(float(dot(axis, vertex)));
-    b.vv.push_back(float(dot(vertex, vertex)));
+// The oriented box of the normals of faces [first, end): e_1 their mean
+// direction, e_2 and e_3 the directions across it along which they spread
+// most and least.
+void ObjectColourSolid::addBox(BoxColumns& boxes, std::size_t first, std::size_t end) {
+    Vector mean{};
+    for (std::size_t f = first; f < end; ++f)
+        for (int c = 0; c < 3; ++c)
+            mean[c] += normals_[f][c];
+    const Vector e1 = unit(mean);
+    const Vector u = unit(cross(e1, std::abs(e1[0]) < 0.9 ? Vector{1, 0, 0} : Vector{0, 1, 0}));
+    const Vector v = cross(e1, u);
+    double uu = 0, uv = 0, vv = 0;
+    for (std::size_t f = first; f < end; ++f) {
+        const double a = dot(normals_[f], u), b = dot(normals_[f], v);
+        uu += a * a;
+        uv += a * b;
+        vv += b * b;
+    }
+    const double turn = 0.5 * std::atan2(2 * uv, uu - vv);
+    Vector e2;
+    for (int c = 0; c < 3; ++c)
+        e2[c] = std::cos(turn) * u[c] + std::sin(turn) * v[c];
+    const std::array<Vector, 3> axes{e1, e2, cross(e1, e2)};
+    Vector vertex{};
+    for (const Vector& g : generators_)
+        for (int c = 0; c < 3; ++c)
+            vertex[c] += (dot(e1, g) > 0 ? 0.5 : -0.5) * g[c];
+    for (int k = 0; k < 3; ++k) {
+        double low = 2, high = -2;
+        for (std::size_t f = first; f < end; ++f) {
+            low = std::min(low, dot(normals_[f], axes[k]));
+            high = std::max(high, dot(normals_[f], axes[k]));
+        }
+        for (int c = 0; c < 3; ++c)
+            boxes.axes[3 * k + c].push_back(float(axes[k][c]));
+        // A little wider than measured, so rounding never leaves a normal out.
+        boxes.low[k].push_back(float(low - 1e-6));
+        boxes.high[k].push_back(float(high + 1e-6));
+        boxes.alongVertex[k].push_back(float(dot(axes[k], vertex)));
+    }
+    boxes.base.push_back(0);
 }
 
 float ObjectColourSolid::blockMost(std::size_t block, float qx, float qy, float qz) const {
-    const Float4 x = {qx, qx, qx, qx}, y = {qy, qy, qy, qy}, z = {qz, qz, qz, qz};
-    constexpr float least = -std::numeric_limits<float>::max();
-    Float4 m = {least, least, least, least};
+    const Float4 x = all(qx), y = all(qy), z = all(qz);
+    Float4 m = all(-std::numeric_limits<float>::max());
     for (std::size_t f = block * blockSize; f < (block + 1) * blockSize; f += 4) {
         const Float4 v =
             load<Float4>(&nx_[f]) * x + load<Float4>(&ny_[f]) * y + load<Float4>(&nz_[f]) * z;
@@ -209,13 +242,50 @@ float ObjectColourSolid::blockMost(std::size_t block, float qx, float qy, float 
     return std::max(std::max(m[0], m[1]), std::max(m[2], m[3]));
 }
 
-double ObjectColourSolid::blockExcess(std::size_t block, const Vector& q) const {
+// The largest excess in double over the faces of a block whose excess in
+// single precision (computed as blockMost does) is at least `least`.
+double ObjectColourSolid::excessNear(std::size_t block, const Vector& q, float least) const {
+    const Float4 x = all(float(q[0])), y = all(float(q[1])), z = all(float(q[2]));
     double most = -std::numeric_limits<double>::infinity();
-    const std::size_t end = std::min(normals_.size(), (block + 1) * blockSize);
-    for (std::size_t f = block * blockSize; f < end; ++f)
-        most = std::max(most, std::abs(dot(normals_[f], q)) - halfWidths_[f]);
+    for (std::size_t f = block * blockSize; f < (block + 1) * blockSize; f += 4) {
+        const Float4 v =
+            load<Float4>(&nx_[f]) * x + load<Float4>(&ny_[f]) * y + load<Float4>(&nz_[f]) * z;
+        const Mask4 near = (v < 0 ? -v : v) - load<Float4>(&w_[f]) >= least;
+        for (std::size_t lane = 0; lane < 4; ++lane)
+            if (near[lane] && f + lane < normals_.size())
+                most = std::max(most, std::abs(dot(normals_[f + lane], q)) - halfWidths_[f + lane]);
+    }
     return most;
 }
+
+namespace {
+
+// For four runs of faces (blocks or groups) from `at`, a bound on the excess
+// of their faces over q, and a guess of it from the first axis alone. A face
+// of normal n has half width w >= n.v and w >= -n.v (v is in the solid and
+// the solid is symmetric), so its faces' excess n.q - w and -n.q - w is at
+// most n.(q - v) or n.(-q - v); over the box, n.d is at most the sum over
+// the axes of max(low_k t_k, high_k t_k) for t_k = e_k.d.
+template <typename Boxes>
+[[gnu::always_inline]] inline Float4 boxBound(const Boxes& k, std::size_t at, Float4 x, Float4 y,
+                                              Float4 z, Float4& guess) {
+    Float4 plus = -load<Float4>(&k.base[at]), minus = plus;
+    for (std::size_t a = 0; a < 3; ++a) {
+        const Float4 t = load<Float4>(&k.axes[3 * a][at]) * x +
+                         load<Float4>(&k.axes[3 * a + 1][at]) * y +
+                         load<Float4>(&k.axes[3 * a + 2][at]) * z;
+        const Float4 along = load<Float4>(&k.alongVertex[a][at]);
+        const Float4 tPlus = t - along, tMinus = -t - along;
+        if (a == 0) guess = (tPlus > tMinus ? tPlus : tMinus) - load<Float4>(&k.base[at]);
+        const Float4 low = load<Float4>(&k.low[a][at]), high = load<Float4>(&k.high[a][at]);
+        const Float4 lp = low * tPlus, hp = high * tPlus, lm = low * tMinus, hm = high * tMinus;
+        plus += lp > hp ? lp : hp;
+        minus += lm > hm ? lm : hm;
+    }
+    return plus > minus ? plus : minus;
+}
+
+} // namespace
 
 MacAdamCheck ObjectColourSolid::check(double X, double Y, double Z) const {
     const Vector q{X - white_[0] / 2, Y - white_[1] / 2, Z - white_[2] / 2};
@@ -229,67 +299,55 @@ MacAdamCheck ObjectColourSolid::check(double X, double Y, double Z) const {
         return {excess <= macAdamTolerance, excess};
     }
     const float qx = float(q[0]), qy = float(q[1]), qz = float(q[2]);
-    const BlockColumns& k = blocks_;
-    const Float4 x = all(qx), y = all(qy), z = all(qz), q2 = all(qx * qx + qy * qy + qz * qz);
-    // The block whose axis goes furthest beyond its faces is measured first...
-    std::array<float, mostBlocks + 4> alongQ;
-    Float4 best = all(-std::numeric_limits<float>::max());
+    const Float4 x = all(qx), y = all(qy), z = all(qz);
+    // Every group's bound, and the group whose first axis goes furthest
+    // beyond the solid...
+    std::array<float, mostBlocks / groupBlocks + 8> groupBound;
+    Float4 guess, best = all(-std::numeric_limits<float>::max());
     Mask4 bestIndex = {0, 0, 0, 0}, index = {0, 1, 2, 3};
-    for (std::size_t b = 0; b < blocks_.ax.size(); b += 4, index += 4) {
-        const Float4 along =
-            load<Float4>(&k.ax[b]) * x + load<Float4>(&k.ay[b]) * y + load<Float4>(&k.az[b]) * z;
-        std::memcpy(&alongQ[b], &along, sizeof along);
-        const Float4 guess = (along < 0 ? -along : along) - load<Float4>(&k.av[b]);
+    for (std::size_t g = 0; g < groupBoxes_.base.size(); g += 4, index += 4) {
+        const Float4 bound = boxBound(groupBoxes_, g, x, y, z, guess);
+        std::memcpy(&groupBound[g], &bound, sizeof bound);
         const Mask4 better = guess > best;
         best = better ? guess : best;
         bestIndex = better ? index : bestIndex;
     }
-    std::size_t first = std::size_t(bestIndex[0]);
-    for (int lane = 1; lane < 4; ++lane)
-        if (best[lane] > best[0] || (best[lane] == best[0] && bestIndex[lane] < int(first))) {
-            best[0] = best[lane];
-            first = std::size_t(bestIndex[lane]);
-        }
-    std::array<float, mostBlocks + 4> most{};
+    // ...whose block guessed the same way is measured first...
+    const std::size_t firstGroup = std::size_t(bestIndex[largestLane(best)]);
+    (void)boxBound(blockBoxes_, groupBlocks * firstGroup, x, y, z, guess);
+    const std::size_t first = groupBlocks * firstGroup + std::size_t(largestLane(guess));
+    std::array<float, mostBlocks + 4> most;
+    std::array<std::size_t, mostBlocks + 4> measured;
+    std::size_t measuredCount = 0;
     most[first] = blockMost(first, qx, qy, qz);
+    measured[measuredCount++] = first;
+    float largest = most[first];
     // Single precision is out by far less than this (a few units in the last
     // place of |q| and of the half widths, about 100).
     const float rounding = 1e-6f * float(size + 200);
-    // ...then every block some face of which could beat it: as the half width
-    // of a normal n is at least n.v and at least -n.v, the excess of its faces
-    // n.q - w and -n.q - w is at most n.(q - v) or n.(-q - v). The bounds in
-    // single precision are lowered by far more than their rounding.
-    const float margin = 1e-3f * float(size + 100);
-    const Float4 level = all(most[first] - 4 * rounding - margin);
-    const Float4 slack = all(1e-5f * float(size + 100) * float(size + 100));
-    std::array<int, mostBlocks + 4> measured;
-    for (std::size_t b = 0; b < blockCount_; b += 4) {
-        const Float4 along =
-            load<Float4>(&k.ax[b]) * x + load<Float4>(&k.ay[b]) * y + load<Float4>(&k.az[b]) * z;
-        const Float4 twoQv = 2 * (load<Float4>(&k.vx[b]) * x + load<Float4>(&k.vy[b]) * y +
-                                  load<Float4>(&k.vz[b]) * z);
-        const Float4 av = load<Float4>(&k.av[b]), vv = load<Float4>(&k.vv[b]);
-        const Float4 c = load<Float4>(&k.c[b]), c2 = load<Float4>(&k.c2[b]),
-                     s2 = load<Float4>(&k.s2[b]);
-        const Mask4 m = load<Mask4>(&k.wide[b]) |
-                        coneReaches(along - av, q2 - twoQv + vv, c, c2, s2, level, slack) |
-                        coneReaches(-along - av, q2 + twoQv + vv, c, c2, s2, level, slack);
-        std::memcpy(&measured[b], &m, sizeof m);
-    }
-    float largest = most[first];
-    for (std::size_t b = 0; b < blockCount_; ++b) {
-        if (b == first) continue;
-        if (!measured[b]) {
-            most[b] = -std::numeric_limits<float>::max();
-            continue;
+    // ...then every group, and every block of it, whose bound could beat the
+    // largest excess found. The bounds in single precision are lowered by ten
+    // times their rounding and more.
+    const float margin = 2e-5f * float(size + 200);
+    for (std::size_t g = 0; g < groupCount_; ++g) {
+        if (groupBound[g] < largest - 4 * rounding - margin) continue;
+        std::array<float, 4> blockBound;
+        const Float4 bound = boxBound(blockBoxes_, groupBlocks * g, x, y, z, guess);
+        std::memcpy(&blockBound, &bound, sizeof bound);
+        for (std::size_t i = 0; i < groupBlocks; ++i) {
+            const std::size_t b = groupBlocks * g + i;
+            if (b == first || b >= blockCount_ || blockBound[i] < largest - 4 * rounding - margin)
+                continue;
+            most[b] = blockMost(b, qx, qy, qz);
+            measured[measuredCount++] = b;
+            largest = std::max(largest, most[b]);
         }
-        most[b] = blockMost(b, qx, qy, qz);
-        if (most[b] > largest) largest = most[b];
     }
-    // The blocks within twice the rounding of the largest, again in double.
+    // The faces within twice the rounding of the largest, again in double.
     double excess = -std::numeric_limits<double>::infinity();
-    for (std::size_t b = 0; b < blockCount_; ++b)
-        if (most[b] >= largest - 2 * rounding) excess = std::max(excess, blockExcess(b, q));
+    for (std::size_t i = 0; i < measuredCount; ++i)
+        if (const std::size_t b = measured[i]; most[b] >= largest - 2 * rounding)
+            excess = std::max(excess, excessNear(b, q, largest - 2 * rounding));
     return {excess <= macAdamTolerance, excess};
 }
 

@@ -11,9 +11,11 @@
 // signed distance to the plane most exceeded, in X, Y, Z units (white
 // Y = 100): 0 on the surface, below 0 inside (minus the distance to the
 // nearest face), above 0 beyond. The answer is exact to double precision: the
-// faces are kept in blocks of neighbouring normals; a block is measured in
-// single precision, four faces at a time, only when a bound on its faces
-// could beat the largest excess found, and the blocks that come within the
+// faces are kept in blocks of neighbouring normals, and blocks in groups;
+// each block and group carries an oriented box around its normals, which
+// bounds the excess of all its faces at once. A group, then a block, is
+// measured (in single precision, four faces at a time) only when its bound
+// could beat the largest excess found, and the faces that come within the
 // rounding of the largest are measured again in double.
 #pragma once
 
@@ -57,21 +59,23 @@ class ObjectColourSolid {
     [[nodiscard]] std::size_t faceCount() const { return 2 * normals_.size(); }
 
   private:
-    // Each block of faces, its normals in a cone about a unit axis a (cos c
-    // of the widest angle; c^2, s^2 = 1 - c^2; wide: a cone as wide as a
-    // half sphere, which bounds nothing), with v, the solid's vertex furthest
-    // along the axis (from the centre), a.v and v.v: single-precision columns,
-    // padded to whole vectors with blocks never measured.
-    struct BlockColumns {
-        std::vector<float> ax, ay, az, c, c2, s2, vx, vy, vz, av, vv;
-        std::vector<int> wide;
+    // The normals of a run of faces (a block or a group) inside an oriented
+    // box: three orthonormal axes e_k, the range [low_k, high_k] of n.e_k over
+    // the run's normals, and e_k.v for v the solid's vertex furthest along
+    // e_1 from the centre. Single-precision columns, one entry a run, padded
+    // to whole vectors with runs that bound nothing (`base`, subtracted from
+    // every bound, is the largest float for them and 0 for the others).
+    struct BoxColumns {
+        std::array<std::vector<float>, 9> axes; // e_1 x, y, z, then e_2, e_3
+        std::array<std::vector<float>, 3> low, high, alongVertex;
+        std::vector<float> base;
     };
 
     void orderFaces(std::size_t first, std::size_t end);
     void makeBlocks();
-    void addBlock(const Vector& axis, double cosSpread, const Vector& vertex);
+    void addBox(BoxColumns& boxes, std::size_t first, std::size_t end);
     float blockMost(std::size_t block, float qx, float qy, float qz) const;
-    double blockExcess(std::size_t block, const Vector& q) const;
+    double excessNear(std::size_t block, const Vector& q, float least) const;
 
     std::vector<Vector> generators_;
     Vector white_{};
@@ -83,8 +87,8 @@ class ObjectColourSolid {
     std::vector<Vector> normals_;
     std::vector<double> halfWidths_;
     std::vector<float> nx_, ny_, nz_, w_;
-    BlockColumns blocks_;
-    std::size_t blockCount_ = 0;
+    BoxColumns blockBoxes_, groupBoxes_;
+    std::size_t blockCount_ = 0, groupCount_ = 0;
 };
 
 // The solid of the illuminant and observer the program pairs for each of its

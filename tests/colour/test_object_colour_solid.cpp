@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <iostream>
 #include <limits>
 #include <random>
@@ -152,6 +153,39 @@ TEST(ObjectColourSolid, GroupedFacesGiveTheExcessOfEveryFace) {
         const MacAdamCheck c = solidC().check(X, Y, Z);
         EXPECT_FALSE(c.within) << X << " " << Y;
         EXPECT_FALSE(c.excess <= 0) << X << " " << Y;
+    }
+}
+
+// The bounds of the grouped faces are computed in single precision: colours
+// a hair from an optimal colour, and colours from a thousandth to 1e29 from
+// the centre in every direction, under lights whose solids differ in shape.
+TEST(ObjectColourSolid, GrazingAndFarColoursGiveTheExcessOfEveryFaceExactly) {
+    std::mt19937 random(41);
+    std::normal_distribution<double> normal(0, 1);
+    std::uniform_real_distribution<double> power(-3, 29);
+    for (const auto& [light, degrees] : {std::pair{"C", 2}, {"D65", 10}, {"A", 10}, {"F11", 2}}) {
+        const auto solid = solidOf(tables(), light, degrees);
+        ASSERT_TRUE(solid) << light;
+        const ObjectColourSolid::Vector& w = solid->white();
+        for (int i = 0; i < 4000; ++i) {
+            const ObjectColourSolid::Vector d{normal(random), normal(random), normal(random)};
+            ObjectColourSolid::Vector p{};
+            if (i % 2 == 0) {
+                // The optimal colour of direction d, moved by about 1e-9.
+                for (const auto& g : solid->generators())
+                    if (d[0] * g[0] + d[1] * g[1] + d[2] * g[2] > 0)
+                        for (int c = 0; c < 3; ++c)
+                            p[c] += g[c];
+                for (double& c : p)
+                    c += 1e-9 * normal(random);
+            } else {
+                const double distance = std::pow(10.0, power(random));
+                for (int c = 0; c < 3; ++c)
+                    p[c] = w[c] / 2 + distance * d[c];
+            }
+            ASSERT_EQ(checked(*solid, p).excess, solid->excessOverEveryFace(p[0], p[1], p[2]))
+                << light << " " << p[0] << " " << p[1] << " " << p[2];
+        }
     }
 }
 
