@@ -56,7 +56,7 @@ class ObjectColourSolid {
     [[nodiscard]] const std::vector<Vector>& generators() const { return generators_; }
     [[nodiscard]] const Vector& white() const { return white_; }
     // The number of face planes (two a non-parallel pair of generators).
-    [[nodiscard]] std::size_t faceCount() const { return 2 * normals_.size(); }
+    [[nodiscard]] std::size_t faceCount() const { return 2 * everyNormal_.size(); }
 
   private:
     // The normals of a run of faces (a block or a group) inside an oriented
@@ -71,6 +71,7 @@ class ObjectColourSolid {
         std::vector<float> base;
     };
 
+    void keepDistinctPlanes();
     void orderFaces(std::size_t first, std::size_t end);
     void makeBlocks();
     void addBox(BoxColumns& boxes, std::size_t first, std::size_t end);
@@ -81,9 +82,12 @@ class ObjectColourSolid {
     Vector white_{};
     // Each pair of opposite faces: unit normal n and half width w; the faces
     // are n.(p - c) = w and n.(p - c) = -w, c the centre of the solid (half
-    // the white). In double, and in single precision as columns padded to
-    // whole blocks with faces that never count; neighbours in direction are
-    // neighbours in the lists.
+    // the white). Every pair, as the generators give them; and the distinct
+    // ones, in double and in single precision as columns padded to whole
+    // blocks with faces that never count, neighbours in direction neighbours
+    // in the lists.
+    std::vector<Vector> everyNormal_;
+    std::vector<double> everyHalfWidth_;
     std::vector<Vector> normals_;
     std::vector<double> halfWidths_;
     std::vector<float> nx_, ny_, nz_, w_;
