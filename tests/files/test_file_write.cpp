@@ -46,7 +46,9 @@ class FileWriteFolder : public ::testing::Test {
         put(victim, "the user's own file\n");
     }
     void TearDown() override { fs::remove_all(dir); }
-    const fs::path dir = fs::temp_directory_path() / "huelinx-file-links";
+    // One folder a process: the tests of this fixture may run at once.
+    const fs::path dir =
+        fs::temp_directory_path() / ("huelinx-file-links-" + std::to_string(::getpid()));
     const fs::path victim = dir / "victim";
 };
 
