@@ -246,8 +246,7 @@ void showXyzOfLinear(ColourModel& colour, float r, float g, float b, const MunTa
     const PreciseXyz xyz{t.X, t.Y, t.Z};
     const double values[3] = {xyz.X, xyz.Y, xyz.Z};
     for (int i = 0; i < 3; ++i) {
-        colour[boxAt(Box::X, i)] =
-            plainText(strictNumber(formatNumber(values[i], "###.00")).value_or(0.0));
+        colour[boxAt(Box::X, i)] = plainText(numberAsWritten(values[i], "###.00"));
         keepExact(colour, boxAt(Box::X, i), values[i]);
     }
     showLab(colour, xyz);
@@ -445,11 +444,12 @@ ShownNotation notationShown(const PreciseXyz& xyz, const MunTable& table,
     shown.valueText = formatNumber(shown.value, "##0.00");
     if (!found) return shown;
     shown.exactHue = munsell.H;
-    shown.hue = strictNumber(formatNumber(munsell.H, "###.00")).value_or(0.0);
+    shown.hue = numberAsWritten(munsell.H, "###.00");
     shown.chroma = munsell.C;
     shown.chromaText = formatNumber(munsell.C, "##0.00");
     // A grey (chroma 0.00 as shown) has the hue N and no chroma.
-    shown.grey = shown.chromaText == formatNumber(0.0, "##0.00");
+    static const std::string zeroChroma = formatNumber(0.0, "##0.00");
+    shown.grey = shown.chromaText == zeroChroma;
     if (shown.grey) shown.chroma = 0.0;
     shown.hueText = shown.grey ? "N" : hconvert(static_cast<float>(shown.hue));
     return shown;

@@ -1,11 +1,13 @@
 #include "text/number_format.h"
 
 #include "text/decimal_digits.h"
+#include "text/number_read.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -60,18 +62,20 @@ Pattern parsePattern(std::string_view pattern) {
     return p;
 }
 
-// The fraction digits written through the pattern's fraction part: trailing
-// zeros beyond the required places are dropped, literals kept in place.
-void appendFraction(std::string& out, const Pattern& p, std::string_view digits) {
+// The fraction digits written through the pattern's fraction part from `at`:
+// trailing zeros beyond the required places are dropped, literals kept in
+// place. Gives the end.
+char* writeFraction(char* at, const Pattern& p, std::string_view digits) {
     std::size_t keep = digits.find_last_not_of('0');
     keep = std::max(p.required, keep == std::string_view::npos ? 0 : keep + 1);
     std::size_t k = 0;
     for (char c : p.fraction) {
         if (!isPlaceholder(c))
-            out += c;
+            *at++ = c;
         else if (k < keep)
-            out += digits[k++];
+            *at++ = digits[k++];
     }
+    return at;
 }
 
 // `count` decimal digits of `number`, leading zeros included.
@@ -82,13 +86,41 @@ void writeDigits(std::uint64_t number, char* out, int count) {
     }
 }
 
-// Patterns are few and fixed: each is parsed once per thread.
+// The pattern's length and first seven characters as one number: for the
+// patterns of seven characters or fewer, equal keys are equal patterns.
+std::uint64_t patternKey(std::string_view pattern) {
+    std::uint64_t key = std::min<std::uint64_t>(pattern.size(), 255) << 56;
+    for (std::size_t i = 0; i < pattern.size() && i < 7; ++i)
+        key |= std::uint64_t{static_cast<unsigned char>(pattern[i])} << (8 * i);
+    return key;
+}
+
+struct ParsedPattern {
+    std::string text;
+    Pattern pattern;
+};
+
+// Patterns are few and fixed: each is parsed once per thread, and found again
+// by its key in a table of fixed size (the first 32 patterns; any others are
+// looked up by their text).
 const Pattern& patternOf(std::string_view pattern) {
-    thread_local std::vector<std::pair<std::string, Pattern>> parsed;
-    for (const auto& [text, p] : parsed)
-        if (text == pattern) return p;
-    parsed.emplace_back(std::string(pattern), parsePattern(pattern));
-    return parsed.back().second;
+    struct Slot {
+        std::uint64_t key;
+        const ParsedPattern* parsed;
+    };
+    thread_local Slot slots[32]{};
+    thread_local std::size_t used = 0;
+    const std::uint64_t key = patternKey(pattern);
+    for (std::size_t i = 0; i < used; ++i)
+        if (slots[i].key == key && (pattern.size() <= 7 || slots[i].parsed->text == pattern))
+            return slots[i].parsed->pattern;
+    thread_local std::vector<std::unique_ptr<ParsedPattern>> parsed;
+    for (const auto& p : parsed)
+        if (p->text == pattern) return p->pattern;
+    parsed.push_back(std::make_unique<ParsedPattern>(
+        ParsedPattern{std::string(pattern), parsePattern(pattern)}));
+    if (used < std::size(slots)) slots[used++] = {key, parsed.back().get()};
+    return parsed.back()->pattern;
 }
 
 // A magnitude as decimal digits: `whole` before the point, `fraction` after
@@ -220,17 +252,20 @@ namespace {
 std::string patterned(const Pattern& p, bool negative, std::string_view whole,
                       std::string_view fraction) {
     const bool zero = whole.empty() && fraction.find_first_not_of('0') == std::string_view::npos;
-    std::string out;
-    out.reserve(whole.size() + p.fraction.size() + p.lead.size() + p.minWhole + 8);
-    if (negative && !zero) out += '-';
-    out += p.lead;
-    if (whole.size() < p.minWhole) out.append(p.minWhole - whole.size(), '0');
-    out += whole;
-    out += p.wholeTrail;
+    std::string out(1 + p.lead.size() + std::max(whole.size(), p.minWhole) + p.wholeTrail.size() +
+                        1 + p.fraction.size(),
+                    '\0');
+    char* at = out.data();
+    if (negative && !zero) *at++ = '-';
+    at = std::copy(p.lead.begin(), p.lead.end(), at);
+    if (whole.size() < p.minWhole) at = std::fill_n(at, p.minWhole - whole.size(), '0');
+    at = std::copy(whole.begin(), whole.end(), at);
+    at = std::copy(p.wholeTrail.begin(), p.wholeTrail.end(), at);
     if (p.hasPoint) {
-        out += '.';
-        appendFraction(out, p, fraction);
+        *at++ = '.';
+        at = writeFraction(at, p, fraction);
     }
+    out.resize(static_cast<std::size_t>(at - out.data()));
     return out;
 }
 
@@ -269,12 +304,29 @@ std::optional<std::uint64_t> scaledDigits(double magnitude, std::size_t places) 
     return kept + (up ? 1 : 0);
 }
 
+// The same whole number straight from the double, where that is sure to give
+// the same: below 10^9, taking the magnitude to 15 significant digits moves
+// it by less than 10^-5 of a unit of the last place and the product in double
+// is out by far less, so away from a half (by 10^-4 of a unit) both round
+// alike. None near a half, where the digits decide.
+std::optional<std::uint64_t> directDigits(double magnitude, std::size_t places) {
+    if (places > 9) return std::nullopt;
+    const double scaled = magnitude * static_cast<double>(tens[places]);
+    if (!(scaled < 1e9)) return std::nullopt;
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5) < 1e-4) return std::nullopt;
+    return static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+}
+
 } // namespace
 
 std::string formatNumber(double value, std::string_view pattern) {
     if (!std::isfinite(value)) return nonFiniteText(value);
     const Pattern& p = patternOf(pattern);
-    if (const auto scaled = scaledDigits(std::fabs(value), p.places)) {
+    std::optional<std::uint64_t> scaled = directDigits(std::fabs(value), p.places);
+    if (!scaled) scaled = scaledDigits(std::fabs(value), p.places);
+    if (scaled) {
         char whole[24], fraction[24];
         const std::uint64_t wholePart = *scaled / tens[p.places];
         std::size_t wholeSize = 0;
@@ -285,6 +337,25 @@ std::string formatNumber(double value, std::string_view pattern) {
         return patterned(p, value < 0, {whole, wholeSize}, {fraction, p.places});
     }
     return formatNumberByDigits(value, pattern);
+}
+
+double numberAsWritten(double value, std::string_view pattern) {
+    const Pattern& p = patternOf(pattern);
+    const bool digitsOnly = p.lead.empty() && p.wholeTrail.empty() &&
+                            std::all_of(p.fraction.begin(), p.fraction.end(), isPlaceholder);
+    if (std::isfinite(value) && digitsOnly) {
+        std::optional<std::uint64_t> scaled = directDigits(std::fabs(value), p.places);
+        if (!scaled) scaled = scaledDigits(std::fabs(value), p.places);
+        // Below 2^53 the digits are an exact double, and one division by an
+        // exact power of ten rounds as reading the written decimal does. A
+        // number written as zero carries no minus sign.
+        if (scaled && *scaled < (std::uint64_t{1} << 53)) {
+            const double magnitude =
+                static_cast<double>(*scaled) / static_cast<double>(tens[p.places]);
+            return value < 0 && *scaled != 0 ? -magnitude : magnitude;
+        }
+    }
+    return strictNumber(formatNumber(value, pattern)).value_or(0.0);
 }
 
 std::string formatNumberByDigits(double value, std::string_view pattern) {

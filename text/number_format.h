@@ -24,6 +24,10 @@ std::string formatNumber(double value, std::string_view pattern);
 // places; formatNumber takes this way only where its whole-number arithmetic
 // would overflow. Kept apart so that tests can hold the two against each other.
 std::string formatNumberByDigits(double value, std::string_view pattern);
+// The number `value` written with `pattern` reads back as (strictNumber of
+// formatNumber, 0 where that is no number), without the text where the
+// pattern holds nothing but its digits and point.
+double numberAsWritten(double value, std::string_view pattern);
 
 // The shortest decimal form of a number: whole numbers without a point, single
 // precision values with up to 7 significant digits, double precision values

@@ -514,7 +514,8 @@ bool Converter::convert(const Strings& colour, std::string& line, std::string& e
         std::find_if(kinds().begin(), kinds().end(), [&](const Kind& k) { return name == k.name; });
     error = kind == kinds().end() ? "unknown kind \"" + excerpt(first) + "\""
                                   : enterValues(*kind, colour);
-    line = error.empty() ? row() + extras.of(colour_) : failedRow(error, full) + extras.empty();
+    line = error.empty() ? row() : failedRow(error, full);
+    line += error.empty() ? extras.of(colour_) : extras.empty();
     return error.empty();
 }
 

@@ -4,6 +4,7 @@
 // powers of ten) and over arbitrary bit patterns.
 #include "text/decimal_digits.h"
 #include "text/number_format.h"
+#include "text/number_read.h"
 
 #include <gtest/gtest.h>
 
@@ -28,6 +29,15 @@ std::vector<double> sampleValues() {
         values.push_back(v);
         values.push_back(static_cast<float>(v));
         values.push_back(std::round(v * 100) / 100);
+        // Halves at the second and fourth decimal, where the digits decide
+        // the rounding, and their neighbours (for one value in eight).
+        if (i % 8 != 0) continue;
+        for (const double scale : {100.0, 10000.0}) {
+            const double half = (std::floor(v * scale) + 0.5) / scale;
+            values.push_back(half);
+            values.push_back(std::nextafter(half, 0.0));
+            values.push_back(std::nextafter(half, 1e300));
+        }
     }
     for (int i = 0; i < 200000; ++i) {
         const double v = std::bit_cast<double>(random());
@@ -122,6 +132,25 @@ TEST(SignificantDigits, PatternsWriteTheSameDigitsEitherWay) {
     EXPECT_EQ(formatNumber(-0.004, "###.00"), ".00");
     EXPECT_EQ(formatNumber(999.995, "##0.00"), "1000.00");
     EXPECT_EQ(formatNumber(1e30, "##0.00"), "1000000000000000000000000000000.00");
+}
+
+TEST(SignificantDigits, NumbersAsWrittenReadBackAsTheirText) {
+    int mismatches = 0;
+    const std::vector<double> values = sampleValues();
+    for (std::size_t i = 0; i < values.size(); i += 3)
+        for (const double v = values[i];
+             const char* pattern : {"###.00", "##0.00", "0.0000", "##0", "#.##", " ##.00"})
+            for (double signed_ : {v, -v}) {
+                const double got = numberAsWritten(signed_, pattern);
+                const double read = strictNumber(formatNumber(signed_, pattern)).value_or(0.0);
+                if (std::bit_cast<std::uint64_t>(got) != std::bit_cast<std::uint64_t>(read) &&
+                    ++mismatches < 10)
+                    ADD_FAILURE() << signed_ << " with " << pattern << ": " << got << " / " << read;
+            }
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(numberAsWritten(-0.004, "###.00")), 0u); // not -0
+    EXPECT_EQ(numberAsWritten(2.675, "###.00"), 2.68);
+    EXPECT_EQ(numberAsWritten(std::nan(""), "###.00"), 0.0);
 }
 
 } // namespace
