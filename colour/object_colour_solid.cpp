@@ -148,25 +148,25 @@ void ObjectColourSolid::keepDistinctPlanes() {
 // most, at a whole group near the middle, down to blocks.
 void ObjectColourSolid::orderFaces(std::size_t first, std::size_t end) {
     if (end - first <= blockSize) return;
-    const Vector widest = widestDirection(normals_, first, end);
-    std::vector<std::size_t> order(end - first);
-    for (std::size_t i = 0; i < order.size(); ++i)
-        order[i] = first + i;
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return dot(normals_[a], widest) < dot(normals_[b], widest);
-    });
-    std::vector<Vector> n;
-    std::vector<double> w;
-    for (const std::size_t i : order) {
-        n.push_back(normals_[i]);
-        w.push_back(halfWidths_[i]);
-    }
-    std::copy(n.begin(), n.end(), normals_.begin() + long(first));
-    std::copy(w.begin(), w.end(), halfWidths_.begin() + long(first));
     const std::size_t part =
         end - first > groupBlocks * blockSize ? groupBlocks * blockSize : blockSize;
     const std::size_t parts = (end - first + part - 1) / part;
     const std::size_t middle = first + parts / 2 * part;
+    // The faces before the middle are those furthest back along the widest
+    // direction (ties by place, so the split is the same every time).
+    const Vector widest = widestDirection(normals_, first, end);
+    std::vector<std::pair<double, std::size_t>> order;
+    for (std::size_t f = first; f < end; ++f)
+        order.emplace_back(dot(normals_[f], widest), f);
+    std::nth_element(order.begin(), order.begin() + long(middle - first), order.end());
+    std::vector<Vector> n;
+    std::vector<double> w;
+    for (const auto& [along, f] : order) {
+        n.push_back(normals_[f]);
+        w.push_back(halfWidths_[f]);
+    }
+    std::copy(n.begin(), n.end(), normals_.begin() + long(first));
+    std::copy(w.begin(), w.end(), halfWidths_.begin() + long(first));
     orderFaces(first, middle);
     orderFaces(middle, end);
 }
