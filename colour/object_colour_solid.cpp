@@ -127,9 +127,9 @@ ObjectColourSolid::ObjectColourSolid(const photo::Spectrum& light,
 }
 
 // Faces in the same plane are measured once. Generators in one plane through
-// black give as many pairs of faces in one pair of planes: the 27 (10 degree
-// observer: 45) generators from about 650 nm on have z-bar 0, and their 351
-// pairs (990) all have the normal (0, 0, 1) and the same half width.
+// black give as many pairs of faces in one pair of planes: z-bar is 0 from
+// 650 nm on (10 degree observer: from 560 nm on), and the 351 pairs of those
+// 27 generators (990 of 45) all have the normal (0, 0, 1) and one half width.
 void ObjectColourSolid::keepDistinctPlanes() {
     std::vector<std::array<double, 4>> planes;
     for (std::size_t f = 0; f < everyNormal_.size(); ++f)
