@@ -28,6 +28,20 @@ const MunTable& renotationTable() {
     return *table;
 }
 
+const SpectralTables& spectralTables() {
+    static const SpectralTables tables = [] {
+        Loaded<SpectralTables> load = loadSpectralTables({HUELINX_DATA_DIR});
+        if (!load.value) throw std::runtime_error(load.message);
+        return std::move(*load.value);
+    }();
+    return tables;
+}
+
+const MacAdamSolids& programSolids() {
+    static const MacAdamSolids solids = macAdamSolids(spectralTables());
+    return solids;
+}
+
 const IsccNbsTable& isccNbsNames() {
     static const IsccNbsTable* table = [] {
         auto* t = new IsccNbsTable;

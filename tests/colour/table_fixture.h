@@ -2,6 +2,8 @@
 #pragma once
 
 #include "colour/iscc_nbs.h"
+#include "colour/light_tables.h"
+#include "colour/macadam_limits.h"
 #include "colour/muntable.h"
 
 #include <string>
@@ -14,6 +16,11 @@ const MunTable& renotationTable();
 
 // The ISCC-NBS names of the data folder, loaded with the program's own loader.
 const IsccNbsTable& isccNbsNames();
+
+// The illuminants and observers of the data folder, and the object-colour
+// solids of the program's three illuminants built from them.
+const SpectralTables& spectralTables();
+const MacAdamSolids& programSolids();
 
 // Text of a file in the data folder.
 std::string dataFile(const std::string& name);

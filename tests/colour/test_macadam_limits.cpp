@@ -13,12 +13,7 @@ namespace {
 using testing::renotationTable;
 
 const MacAdamSolids& solids() {
-    static const MacAdamSolids s = [] {
-        const Loaded<SpectralTables> load = loadSpectralTables({HUELINX_DATA_DIR});
-        if (!load.value) throw std::runtime_error(load.message);
-        return macAdamSolids(*load.value);
-    }();
-    return s;
+    return testing::programSolids();
 }
 
 // The window after start-up with these settings, a Munsell notation entered.

@@ -16,12 +16,7 @@ namespace huelinx {
 namespace {
 
 const SpectralTables& tables() {
-    static const SpectralTables loaded = [] {
-        Loaded<SpectralTables> load = loadSpectralTables({HUELINX_DATA_DIR});
-        if (!load.value) throw std::runtime_error(load.message);
-        return std::move(*load.value);
-    }();
-    return *&loaded;
+    return testing::spectralTables();
 }
 
 const ObjectColourSolid& solidC() {

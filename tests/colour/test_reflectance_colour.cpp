@@ -1,5 +1,7 @@
 #include "colour/reflectance_colour.h"
 
+#include "table_fixture.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,12 +11,7 @@ namespace huelinx {
 namespace {
 
 const SpectralTables& tables() {
-    static const SpectralTables t = [] {
-        Loaded<SpectralTables> load = loadSpectralTables({HUELINX_DATA_DIR});
-        if (!load.value) throw std::runtime_error(load.message);
-        return std::move(*load.value);
-    }();
-    return t;
+    return testing::spectralTables();
 }
 
 std::vector<photo::NamedSpectrum> chart() {

@@ -3,6 +3,7 @@
 // says only that the display can't show it.
 #include "main_window_fixture.h"
 
+#include "../colour/table_fixture.h"
 #include "colour/macadam_limits.h"
 
 #include <QDir>
@@ -23,11 +24,7 @@ class Limits : public MainWindowTest {
     // The excess of the X, Y, Z boxes as shown, on the scale of a perfect
     // white, over the solid of `ill`, from tables loaded here.
     double shownExcess(Illuminant ill) const {
-        static const MacAdamSolids solids = [] {
-            const Loaded<SpectralTables> t = loadSpectralTables({HUELINX_DATA_DIR});
-            if (!t.value) throw std::runtime_error(t.message);
-            return macAdamSolids(*t.value);
-        }();
+        const MacAdamSolids& solids = testing::programSolids();
         const auto number = [this](int i) { return text(ui().xyzBoxes[i]).toDouble() * 0.975; };
         return solids.of(ill)->check(number(0), number(1), number(2)).excess;
     }

@@ -1,4 +1,5 @@
 // huelinx-convert --limits: the MacAdam columns after every colour line.
+#include "../colour/table_fixture.h"
 #include "colour/macadam_limits.h"
 #include "converter_run.h"
 #include "tools/converter.h"
@@ -43,12 +44,7 @@ std::vector<std::string> fields(const std::string& line) {
 }
 
 const MacAdamSolids& solids() {
-    static const MacAdamSolids s = [] {
-        const Loaded<SpectralTables> load = loadSpectralTables({HUELINX_DATA_DIR});
-        if (!load.value) throw std::runtime_error(load.message);
-        return macAdamSolids(*load.value);
-    }();
-    return s;
+    return testing::programSolids();
 }
 
 const char* const mixedLines = "munsell,5R,4,14\n"  // a real colour
