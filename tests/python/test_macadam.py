@@ -1,25 +1,13 @@
 """The MacAdam fields of the module's conversions agree with huelinx-convert --limits."""
-import csv
-import io
 import math
-import os
 import random
-import subprocess
 import unittest
 
 import numpy as np
 
 import huelinx
 
-HUES = ["R", "YR", "Y", "GY", "G", "BG", "B", "PB", "P", "RP"]
-
-
-def converter_rows(lines, *options):
-    """huelinx-convert --csv --limits over the lines; its rows as dicts."""
-    run = subprocess.run([os.environ["HUELINX_CONVERT"], "--csv", "--limits", *options],
-                         input="\n".join(lines) + "\n", capture_output=True, text=True,
-                         check=False)
-    return list(csv.DictReader(io.StringIO(run.stdout)))
+from converter_run import HUES, converter_lines
 
 
 class MacAdamFields(unittest.TestCase):
@@ -38,7 +26,7 @@ class MacAdamFields(unittest.TestCase):
         for illuminant, pwd in [("C", False), ("D65", False), ("D50", True)]:
             with self.subTest(illuminant=illuminant, pwd=pwd):
                 options = ["--illuminant", illuminant] + (["--pwd"] if pwd else [])
-                rows = converter_rows(lines, *options)
+                rows = converter_lines(lines, "--limits", *options)
                 self.assertEqual(len(rows), len(lines))
                 got = [huelinx.munsell_to_xyz(notations, illuminant=illuminant, pwd=pwd),
                        huelinx.rgb_to_xyz(rgb, illuminant=illuminant, pwd=pwd),
