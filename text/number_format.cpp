@@ -34,6 +34,9 @@ struct Pattern {
     std::string fraction;     // the pattern after the point
     std::size_t places = 0;   // placeholders after the point
     std::size_t required = 0; // those up to and including the last '0'
+    // Digits and a point alone (no literal), with few required whole digits:
+    // such a number is written straight from its digits.
+    bool digitsOnly = false;
 };
 
 Pattern parsePattern(std::string_view pattern) {
@@ -51,7 +54,10 @@ Pattern parsePattern(std::string_view pattern) {
         zeroSeen = zeroSeen || whole[i] == '0';
         if (zeroSeen) ++p.minWhole;
     }
-    if (point == std::string_view::npos) return p;
+    if (point == std::string_view::npos) {
+        p.digitsOnly = p.lead.empty() && p.wholeTrail.empty() && p.minWhole <= 24;
+        return p;
+    }
     p.hasPoint = true;
     p.fraction = pattern.substr(point + 1);
     for (char c : p.fraction) {
@@ -59,6 +65,8 @@ Pattern parsePattern(std::string_view pattern) {
         ++p.places;
         if (c == '0') p.required = p.places;
     }
+    p.digitsOnly =
+        p.lead.empty() && p.wholeTrail.empty() && p.minWhole <= 24 && p.places == p.fraction.size();
     return p;
 }
 
@@ -304,6 +312,35 @@ std::optional<std::uint64_t> scaledDigits(double magnitude, std::size_t places) 
     return kept + (up ? 1 : 0);
 }
 
+// A number of a pattern of digits alone, from its whole number of last
+// places, written as patterned writes it: the sign unless it is written as
+// zero, the whole digits padded to those required, and the decimals up to
+// the required ones and the last that is not 0.
+std::string digitsText(const Pattern& p, bool negative, std::uint64_t scaled) {
+    char text[64];
+    char* at = text;
+    if (negative && scaled != 0) *at++ = '-';
+    const std::uint64_t whole = scaled / tens[p.places];
+    char digits[24];
+    const std::size_t wholeSize =
+        whole > 0 ? static_cast<std::size_t>(std::to_chars(digits, digits + 24, whole).ptr - digits)
+                  : 0;
+    if (wholeSize < p.minWhole) at = std::fill_n(at, p.minWhole - wholeSize, '0');
+    at = std::copy_n(digits, wholeSize, at);
+    if (p.hasPoint) {
+        *at++ = '.';
+        std::uint64_t fraction = scaled - whole * tens[p.places];
+        std::size_t keep = p.places;
+        while (keep > p.required && fraction % 10 == 0) {
+            fraction /= 10;
+            --keep;
+        }
+        writeDigits(fraction, at, static_cast<int>(keep));
+        at += keep;
+    }
+    return std::string(text, at);
+}
+
 // The same whole number straight from the double, where that is sure to give
 // the same: below 10^9, taking the magnitude to 15 significant digits moves
 // it by less than 10^-5 of a unit of the last place and the product in double
@@ -326,6 +363,7 @@ std::string formatNumber(double value, std::string_view pattern) {
     const Pattern& p = patternOf(pattern);
     std::optional<std::uint64_t> scaled = directDigits(std::fabs(value), p.places);
     if (!scaled) scaled = scaledDigits(std::fabs(value), p.places);
+    if (scaled && p.digitsOnly) return digitsText(p, value < 0, *scaled);
     if (scaled) {
         char whole[24], fraction[24];
         const std::uint64_t wholePart = *scaled / tens[p.places];
@@ -341,9 +379,7 @@ std::string formatNumber(double value, std::string_view pattern) {
 
 double numberAsWritten(double value, std::string_view pattern) {
     const Pattern& p = patternOf(pattern);
-    const bool digitsOnly = p.lead.empty() && p.wholeTrail.empty() &&
-                            std::all_of(p.fraction.begin(), p.fraction.end(), isPlaceholder);
-    if (std::isfinite(value) && digitsOnly) {
+    if (std::isfinite(value) && p.digitsOnly) {
         std::optional<std::uint64_t> scaled = directDigits(std::fabs(value), p.places);
         if (!scaled) scaled = scaledDigits(std::fabs(value), p.places);
         // Below 2^53 the digits are an exact double, and one division by an
