@@ -356,13 +356,18 @@ std::optional<std::uint64_t> directDigits(double magnitude, std::size_t places) 
     return static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
 }
 
+// The magnitude times 10^places rounded as a number is written, either way.
+std::optional<std::uint64_t> digitsOf(double magnitude, std::size_t places) {
+    const std::optional<std::uint64_t> direct = directDigits(magnitude, places);
+    return direct ? direct : scaledDigits(magnitude, places);
+}
+
 } // namespace
 
 std::string formatNumber(double value, std::string_view pattern) {
     if (!std::isfinite(value)) return nonFiniteText(value);
     const Pattern& p = patternOf(pattern);
-    std::optional<std::uint64_t> scaled = directDigits(std::fabs(value), p.places);
-    if (!scaled) scaled = scaledDigits(std::fabs(value), p.places);
+    const std::optional<std::uint64_t> scaled = digitsOf(std::fabs(value), p.places);
     if (scaled && p.digitsOnly) return digitsText(p, value < 0, *scaled);
     if (scaled) {
         char whole[24], fraction[24];
@@ -380,8 +385,7 @@ std::string formatNumber(double value, std::string_view pattern) {
 double numberAsWritten(double value, std::string_view pattern) {
     const Pattern& p = patternOf(pattern);
     if (std::isfinite(value) && p.digitsOnly) {
-        std::optional<std::uint64_t> scaled = directDigits(std::fabs(value), p.places);
-        if (!scaled) scaled = scaledDigits(std::fabs(value), p.places);
+        const std::optional<std::uint64_t> scaled = digitsOf(std::fabs(value), p.places);
         // Below 2^53 the digits are an exact double, and one division by an
         // exact power of ten rounds as reading the written decimal does. A
         // number written as zero carries no minus sign.

@@ -1,5 +1,5 @@
-// A fake port that answers as the instrument simulator does: the replies of the
-// named instrument to each command, 50 ms after it, with their own pauses.
+// The simulated instruments for window tests: a fake port that answers as the
+// instrument simulator does, and the known curve as files write it.
 #pragma once
 
 #include "test_doubles/fake_serial_port.h"
@@ -14,7 +14,8 @@ namespace huelinx::testing {
 using ReplyEdit =
     std::function<void(const QByteArray& written, std::vector<FakeSerialPort::Arrival>&)>;
 
-// `edit` may change or drop the arrivals of a command.
+// The replies of the named instrument to each command, 50 ms after it, with
+// their own pauses; `edit` may change or drop the arrivals of a command.
 inline FakeSerialPort::Responder simulatorResponder(const QString& name, SimMode mode = {},
                                                     ReplyEdit edit = {}) {
     const Instrument instrument = *instrumentNamed(name.toStdString());
@@ -29,6 +30,15 @@ inline FakeSerialPort::Responder simulatorResponder(const QString& name, SimMode
         if (edit) edit(written, arrivals);
         return arrivals;
     };
+}
+
+// The known curve's 40 readings as a reflectance file writes them: two
+// decimals, separated by commas.
+inline QByteArray knownCurveText() {
+    QByteArray text;
+    for (int i = 1; i <= 40; ++i)
+        text += (i > 1 ? "," : "") + QByteArray::number(knownReflectance(i), 'f', 2);
+    return text;
 }
 
 } // namespace huelinx::testing

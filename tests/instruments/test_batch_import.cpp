@@ -3,6 +3,7 @@
 #include "colour/tristimulus.h"
 #include "instruments/batch_import.h"
 #include "palette/palette_file.h"
+#include "simulated_instrument.h"
 #include "text/number_format.h"
 #include "tools/instrument_replies.h"
 
@@ -317,12 +318,9 @@ TEST_F(Import, MissingOrEmptyInputsSayFileNotFound) {
 
 TEST_F(Import, ReflectanceCurvesAreWrittenInPrintZones) {
     QByteArray text;
-    for (const char* id : {"A1", "B2"}) {
-        text += QByteArray(id) + ",tile,glossy";
-        for (int i = 1; i <= 40; ++i)
-            text += "," + QByteArray::number(knownReflectance(i), 'f', 2);
-        text += "\r\nnote for " + QByteArray(id) + "\r\n"; // the 40th number ends its line
-    }
+    for (const char* id : {"A1", "B2"}) // the 40th number ends its line
+        text += QByteArray(id) + ",tile,glossy," + knownCurveText() + "\r\nnote for " +
+                QByteArray(id) + "\r\n";
     file("munfile1.txt", text);
     importType("1");
     const QStringList out = lines("munout.txt");

@@ -324,9 +324,7 @@ TEST_F(Measure, UnknownNamesRecomputeTheStoredCurveWithoutThePort) {
 TEST_F(Measure, ReflectanceFilesImportOrSayWhatIsWrong) {
     QFile good("sample.txt");
     ASSERT_TRUE(good.open(QIODevice::WriteOnly));
-    good.write("Tile 4\r\n");
-    for (int i = 1; i <= 40; ++i)
-        good.write(QByteArray::number(knownReflectance(i), 'f', 2) + (i < 40 ? "," : "\r\n"));
+    good.write("Tile 4\r\n" + knownCurveText() + "\r\n");
     good.close();
     choose("Import");
     platform.queueFile("sample.txt");

@@ -31,9 +31,7 @@ class SpectralReadings : public MainWindowTest {
     void importCurve(const QString& name) {
         QFile f(name);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("Tile 4\r\n");
-        for (int i = 1; i <= 40; ++i)
-            f.write(QByteArray::number(knownReflectance(i), 'f', 2) + (i < 40 ? "," : "\r\n"));
+        f.write("Tile 4\r\n" + knownCurveText() + "\r\n");
         f.close();
         ui().instrumentList->setEditText("Import");
         platform.queueFile(name);
@@ -92,12 +90,8 @@ TEST_F(SpectralReadings, ReadingsAddTheirColourUnderTheLightChosenAndKeepTheirNo
 
 TEST_F(SpectralReadings, ImportedCurvesGiveTheLastUnderTheLight) {
     QByteArray curves;
-    for (const char* id : {"A1", "B2"}) {
-        curves += QByteArray(id) + ",tile,glossy";
-        for (int i = 1; i <= 40; ++i)
-            curves += "," + QByteArray::number(knownReflectance(i), 'f', 2);
-        curves += "\r\nnote\r\n";
-    }
+    for (const char* id : {"A1", "B2"})
+        curves += QByteArray(id) + ",tile,glossy," + knownCurveText() + "\r\nnote\r\n";
     QFile f("munfile1.txt");
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(curves);
